@@ -1,0 +1,30 @@
+#pragma once
+// Included only by archive translation units: the four archive kinds, the standard
+// containers, shared pointers and the wide-string form.
+
+#include <boost/archive/binary_iarchive.hpp>
+#include <boost/archive/binary_oarchive.hpp>
+#include <boost/archive/xml_iarchive.hpp>
+#include <boost/archive/xml_oarchive.hpp>
+#include <boost/archive/archive_exception.hpp>
+#include <boost/serialization/base_object.hpp>
+#include <boost/serialization/export.hpp>
+#include <boost/serialization/nvp.hpp>
+#include <boost/serialization/shared_ptr.hpp>
+#include <boost/serialization/string.hpp>
+#include <boost/serialization/vector.hpp>
+#include <boost/serialization/version.hpp>
+
+#include "core/archive/ArchiveTraits.h"
+#include "core/archive/WideString.h"
+#include "core/archive/XmlInput.h"
+
+// Explicit instantiation of a class's serialize member for the four archive kinds.
+#define QEL_INSTANTIATE_SERIALIZE(Class)                                                                   \
+    template void Class::serialize<boost::archive::binary_oarchive>(boost::archive::binary_oarchive&,     \
+                                                                    const unsigned int);                  \
+    template void Class::serialize<boost::archive::binary_iarchive>(boost::archive::binary_iarchive&,     \
+                                                                    const unsigned int);                  \
+    template void Class::serialize<boost::archive::xml_oarchive>(boost::archive::xml_oarchive&,           \
+                                                                 const unsigned int);                     \
+    template void Class::serialize<boost::archive::xml_iarchive>(boost::archive::xml_iarchive&, const unsigned int)

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "platform/base/AppData.h"
+#include "platform/base/CLocale.h"
+
+TEST(CLocale, FormattingAndParsingIgnoreTheProcessLocale)
+{
+    const char* old = std::setlocale(LC_ALL, nullptr);
+    std::string saved = old ? old : "C";
+    // A locale with a decimal comma, where the machine has one.
+    bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    EXPECT_EQ(FormatDoubleC("%.9f", 1.5), "1.500000000");
+    EXPECT_EQ(FormatDoubleCW("%.3f", -2.25), L"-2.250");
+    double v = 0;
+    EXPECT_TRUE(ParseDoubleC(std::string_view(" 3.25 "), v));
+    EXPECT_DOUBLE_EQ(v, 3.25);
+    std::setlocale(LC_ALL, saved.c_str());
+    (void)comma;
+}
+
+TEST(CLocale, ParseRejectsWhatIsNotOneWholeNumber)
+{
+    double v = 42;
+    for (const char* bad : {"", " ", "abc", "1.5x", "1,5", "--1", "1e"}) {
+        EXPECT_FALSE(ParseDoubleC(std::string_view(bad), v)) << bad;
+        EXPECT_EQ(v, 42) << bad;
+    }
+    EXPECT_TRUE(ParseDoubleC(std::wstring_view(L"+1e3"), v));
+    EXPECT_EQ(v, 1000);
+    EXPECT_FALSE(ParseDoubleC(std::wstring_view(L"1\u00b75"), v));
+}
+
+TEST(CLocale, Utf8RoundTripAndInvalidBytes)
+{
+    const std::wstring text = L"Br\u00fccke \u03a9 \u65e5\u672c \U0001F309";
+    EXPECT_EQ(Utf8ToWide(WideToUtf8(text)), text);
+    EXPECT_EQ(WideToUtf8(L"\u00fc"), "\xc3\xbc");
+    EXPECT_EQ(Utf8ToWide("a\xff" "b"), L"a\uFFFDb");
+    EXPECT_EQ(Utf8ToWide("a\xc3"), L"a\uFFFD"); // truncated sequence
+    EXPECT_EQ(Utf8ToWide("\xc0\x80"), L"\uFFFD"); // overlong
+}
+
+TEST(AppData, FollowsXdgConfigHomeThenHome)
+{
+    std::string xdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+    ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-here", 1);
+    EXPECT_EQ(GetAppDataFolder(), std::filesystem::path("/tmp/xdg-here"));
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(GetAppDataFolder(), std::filesystem::path(std::getenv("HOME")) / ".config");
+    ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+}
