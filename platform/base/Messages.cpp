@@ -1,0 +1,74 @@
+#include "platform/base/Messages.h"
+
+#include <map>
+#include <mutex>
+#include <shared_mutex>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr unsigned int kFirstRegistered = 0xC000;
+constexpr unsigned int kLastRegistered = 0xFFFF;
+
+struct Registry {
+    std::mutex mutex;
+    std::map<std::wstring, unsigned int, std::less<>> numbers;
+    unsigned int next = kFirstRegistered;
+};
+
+// Function statics, so that registrations made during static initialisation of other
+// units find the registry constructed.
+Registry& TheRegistry()
+{
+    static Registry r;
+    return r;
+}
+
+struct SinkSlot {
+    std::shared_mutex mutex;
+    MessageSink sink;
+};
+
+SinkSlot& TheSink()
+{
+    static SinkSlot s;
+    return s;
+}
+
+}
+
+unsigned int RegisterWindowMessage(std::wstring_view name)
+{
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    if (auto it = r.numbers.find(name); it != r.numbers.end())
+        return it->second;
+    if (r.next > kLastRegistered)
+        throw std::length_error("no registered message numbers left");
+    unsigned int n = r.next++;
+    r.numbers.emplace(std::wstring(name), n);
+    return n;
+}
+
+void SetMainWindowMessageSink(MessageSink sink)
+{
+    SinkSlot& s = TheSink();
+    MessageSink old;
+    {
+        std::unique_lock lock(s.mutex);
+        old = std::exchange(s.sink, std::move(sink));
+    }
+    // The old sink (and what it captured) is destroyed outside the lock.
+}
+
+bool PostMainWindowMessage(CPostedMessage message)
+{
+    SinkSlot& s = TheSink();
+    // Shared: posts from several threads run side by side; installing waits for them.
+    std::shared_lock lock(s.mutex);
+    if (!s.sink)
+        return false;
+    s.sink(std::move(message));
+    return true;
+}
