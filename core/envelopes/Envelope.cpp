@@ -1,0 +1,171 @@
+#include "core/envelopes/Envelope.h"
+
+#include <stdexcept>
+
+namespace {
+
+void ThrowSubscript() { throw std::out_of_range("invalid vector<T> subscript"); }
+
+void RequireEntries(const std::vector<PointLoadEffect>& v)
+{
+    if (v.empty())
+        throw std::runtime_error("Envelope has no load effects");
+}
+
+template <class Better>
+std::vector<PointLoadEffect> StationPick(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b,
+                                         Better better)
+{
+    if (b.size() < a.size())
+        ThrowSubscript();
+    std::vector<PointLoadEffect> out;
+    out.reserve(a.size());
+    for (size_t i = 0; i < a.size(); ++i)
+        out.push_back(better(b[i].val, a[i].val) ? b[i] : a[i]);
+    return out;
+}
+
+} // namespace
+
+std::vector<PointLoadEffect> StationMax(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b)
+{
+    return StationPick(a, b, [](double x, double y) { return x > y; });
+}
+
+std::vector<PointLoadEffect> StationMin(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b)
+{
+    return StationPick(a, b, [](double x, double y) { return x < y; });
+}
+
+CEnvelope::CEnvelope(std::shared_ptr<CBridge> bridge, LoadEffectType type) : m_pBridge(std::move(bridge)), m_Type(type) {}
+
+CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
+{
+    const size_t n = m_vMax.size();
+    const size_t m = other.m_vMax.size();
+    if (m_Type != LET_REACTION) {
+        // Lengths are checked before the first change so a failure leaves this envelope whole.
+        if (other.m_vMax.size() < n || other.m_vMin.size() < m_vMin.size())
+            ThrowSubscript();
+        for (size_t i = 0; i < n; ++i)
+            m_vMax[i].val += other.m_vMax[i].val;
+        for (size_t i = 0; i < m_vMin.size(); ++i)
+            m_vMin[i].val += other.m_vMin[i].val;
+        return *this;
+    }
+    if (n == 1) {
+        // A stationary result taking on a moving one: its value is added at every position.
+        if (m == 0 || other.m_vMin.size() < m || m_vMin.empty())
+            ThrowSubscript();
+        m_vMax[0].val += other.m_vMax[0].val;
+        m_vMin[0].val += other.m_vMin[0].val;
+        const double a = m_vMax[0].val;
+        const double b = m_vMin[0].val;
+        m_vMax.reserve(m);
+        m_vMin.reserve(m);
+        for (size_t i = 1; i < m; ++i) {
+            m_vMax.push_back(other.m_vMax[i]);
+            m_vMax.back().val += a;
+            m_vMin.push_back(other.m_vMin[i]);
+            m_vMin.back().val += b;
+        }
+        return *this;
+    }
+    if (n == 0)
+        return *this;
+    if (m == 1) {
+        if (other.m_vMin.empty())
+            ThrowSubscript();
+        for (auto& e : m_vMax)
+            e.val += other.m_vMax[0].val;
+        for (auto& e : m_vMin)
+            e.val += other.m_vMin[0].val;
+    } else if (m == n) {
+        if (other.m_vMin.size() < m_vMin.size())
+            ThrowSubscript();
+        for (size_t i = 0; i < n; ++i)
+            m_vMax[i].val += other.m_vMax[i].val;
+        for (size_t i = 0; i < m_vMin.size(); ++i)
+            m_vMin[i].val += other.m_vMin[i].val;
+    }
+    return *this;
+}
+
+std::vector<double> CEnvelope::GetStations(bool bMax) const
+{
+    const auto& v = bMax ? m_vMax : m_vMin;
+    std::vector<double> out;
+    out.reserve(v.size());
+    for (const auto& e : v)
+        out.push_back(e.xBeam);
+    return out;
+}
+
+std::vector<double> CEnvelope::GetLoadPositions() const
+{
+    std::vector<double> out;
+    out.reserve(m_vMax.size());
+    for (const auto& e : m_vMax)
+        out.push_back(e.xLoadModel);
+    return out;
+}
+
+std::vector<double> CEnvelope::GetValues(bool bMax) const
+{
+    const auto& v = bMax ? m_vMax : m_vMin;
+    std::vector<double> out;
+    out.reserve(v.size());
+    for (const auto& e : v)
+        out.push_back(e.val);
+    return out;
+}
+
+PointLoadEffect CEnvelope::GetMaxEffect() const
+{
+    RequireEntries(m_vMax);
+    size_t k = 0;
+    for (size_t i = 1; i < m_vMax.size(); ++i)
+        if (m_vMax[i].val > m_vMax[k].val)
+            k = i;
+    return m_vMax[k];
+}
+
+PointLoadEffect CEnvelope::GetMinEffect() const
+{
+    RequireEntries(m_vMin);
+    size_t k = 0;
+    for (size_t i = 1; i < m_vMin.size(); ++i)
+        if (m_vMin[i].val < m_vMin[k].val)
+            k = i;
+    return m_vMin[k];
+}
+
+CriticalPair<PointLoadEffect> CEnvelope::GetCriticalPair() const { return {GetMaxEffect(), GetMinEffect()}; }
+
+CriticalPair<RatioLoadEffect> CEnvelope::GetCriticalRatioPair(const std::shared_ptr<CEnvelope>& pRef,
+                                                              double multiplier) const
+{
+    if (!pRef)
+        throw std::runtime_error("Envelope has no load effects");
+    const CriticalPair<PointLoadEffect> p = GetCriticalPair();
+    const CriticalPair<PointLoadEffect> r = pRef->GetCriticalPair();
+    return {RatioLoadEffect(r.max, p.max, m_pBridge, multiplier), RatioLoadEffect(r.min, p.min, m_pBridge, multiplier)};
+}
+
+void CEnvelope::ExtendToMatch(const std::shared_ptr<CEnvelope>& pOther)
+{
+    if (!pOther)
+        return;
+    const size_t n = m_vMax.size();
+    const size_t m = pOther->m_vMax.size();
+    if (n >= m)
+        return;
+    m_vMax.reserve(m);
+    m_vMin.reserve(m_vMin.size() + (m - n));
+    for (size_t i = n; i < m; ++i) {
+        const PointLoadEffect& o = pOther->m_vMax[i];
+        PointLoadEffect zero(0.0, o.xBeam, o.xLoadModel, m_Type, nullptr);
+        m_vMax.push_back(zero);
+        m_vMin.push_back(std::move(zero));
+    }
+}
