@@ -4,3 +4,10 @@
 
 #include <boost/serialization/export.hpp>
 #include <boost/serialization/version.hpp>
+
+class CLoadModel;
+BOOST_CLASS_VERSION(CLoadModel, 1)
+BOOST_CLASS_EXPORT_KEY(CLoadModel)
+class CLoadModelEnsemble;
+BOOST_CLASS_VERSION(CLoadModelEnsemble, 0)
+BOOST_CLASS_EXPORT_KEY(CLoadModelEnsemble)

@@ -1,0 +1,241 @@
+#include "core/loads/LoadModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "platform/base/Messages.h"
+
+namespace {
+
+[[noreturn]] void ThrowSubscript()
+{
+    throw std::out_of_range("invalid vector<T> subscript");
+}
+
+bool IsZero(double v)
+{
+    return v > -1e-6 && v < 1e-6;
+}
+
+// Smallest and largest location over a list; on ties the first such load counts.
+template <class Load>
+void GetExtents(const std::vector<Load>& v, double& minLoc, double& maxLoc)
+{
+    auto [lo, hi] = std::minmax_element(v.begin(), v.end(),
+                                        [](const Load& a, const Load& b) { return a.location < b.location; });
+    minLoc = lo->location;
+    maxLoc = hi->location;
+}
+
+template <class Load>
+void EraseZero(std::vector<Load>& v)
+{
+    std::erase_if(v, [](const Load& l) { return IsZero(l.magnitude); });
+}
+
+}
+
+CLoadModel::CLoadModel() : CLoadModel(0, L"Loadmodel") {}
+
+CLoadModel::CLoadModel(int id, std::wstring description) : CElement(id, std::move(description), ET_LOADMODEL)
+{
+    m_bIsEditable = true;
+    InitFactors();
+}
+
+void CLoadModel::InitFactors()
+{
+    m_gDLA = {L"Dynamic Load Allowance", 1.0, 0};
+    m_gLiveLoad = {L"Live load factor", 1.0, 1};
+    m_gUnits = {L"Unit conversion", 1.0, 2};
+    m_gArbitrary = {L"Arbitrary", 1.0, 3};
+}
+
+Factor CLoadModel::GetFactor(int i) const
+{
+    switch (i) {
+    case 0: return m_gDLA;
+    case 1: return m_gLiveLoad;
+    case 2: return m_gUnits;
+    default: return m_gArbitrary;
+    }
+}
+
+void CLoadModel::SetGammaUDL(double g)
+{
+    m_GammaUDL = g;
+    for (auto& l : m_vUDL)
+        l.gamma = g;
+}
+
+void CLoadModel::SetGammaPUDL(double g)
+{
+    m_GammaPUDL = g;
+    for (auto& l : m_vPUDL)
+        l.gamma = g;
+}
+
+void CLoadModel::SyncCounts()
+{
+    m_nUDL = static_cast<std::uint32_t>(m_vUDL.size());
+    m_nPL = static_cast<std::uint32_t>(m_vPL.size());
+    m_nPUDL = static_cast<std::uint32_t>(m_vPUDL.size());
+    m_nLoads = m_nUDL + m_nPL + m_nPUDL;
+}
+
+void CLoadModel::AddUDL(double magnitude)
+{
+    m_vUDL.push_back({1.0, magnitude});
+    SyncCounts();
+    m_bIsUpdated = false;
+}
+
+void CLoadModel::AddPointLoad(double magnitude, double location, double width)
+{
+    m_vPL.push_back({1.0, magnitude, location, width});
+    SyncCounts();
+    m_bIsUpdated = false;
+}
+
+void CLoadModel::AddPartialUDL(double magnitude, double location, double cover)
+{
+    m_vPUDL.push_back({1.0, magnitude, location, cover});
+    SyncCounts();
+    m_bIsUpdated = false;
+}
+
+void CLoadModel::SetUDL(unsigned int i, double magnitude)
+{
+    if (i >= m_vUDL.size())
+        ThrowSubscript();
+    m_vUDL[i] = {1.0, magnitude};
+}
+
+void CLoadModel::SetPointLoad(unsigned int i, double gamma, double magnitude, double location, double width)
+{
+    if (i >= m_vPL.size())
+        ThrowSubscript();
+    m_vPL[i] = {gamma, magnitude, location, width};
+}
+
+void CLoadModel::SetPartialUDL(unsigned int i, double gamma, double magnitude, double location, double cover)
+{
+    if (i >= m_vPUDL.size())
+        ThrowSubscript();
+    m_vPUDL[i] = {gamma, magnitude, location, cover};
+}
+
+void CLoadModel::GetPartialUDL(unsigned int i, double& gamma, double& magnitude, double& location,
+                               double& cover) const
+{
+    if (i >= m_vPUDL.size())
+        ThrowSubscript();
+    const PartialUDLoad& l = m_vPUDL[i];
+    gamma = l.gamma;
+    magnitude = l.magnitude;
+    cover = l.cover;
+    // Mirroring only the start would move the piece ahead of its mirror image.
+    location = m_Direction == TD_REVERSE ? -m_Length - l.location - l.cover : l.location;
+}
+
+// Removing a load may take away the front-most one, so the model needs a fresh Update.
+bool CLoadModel::RemoveUDL(unsigned int i)
+{
+    if (i >= m_nUDL || i >= m_vUDL.size())
+        return false;
+    m_vUDL.erase(m_vUDL.begin() + i);
+    SyncCounts();
+    m_bIsUpdated = false;
+    return true;
+}
+
+bool CLoadModel::RemovePointLoad(unsigned int i)
+{
+    if (i >= m_nPL || i >= m_vPL.size())
+        return false;
+    m_vPL.erase(m_vPL.begin() + i);
+    SyncCounts();
+    m_bIsUpdated = false;
+    return true;
+}
+
+bool CLoadModel::RemovePartialUDL(unsigned int i)
+{
+    if (i >= m_nPUDL || i >= m_vPUDL.size())
+        return false;
+    m_vPUDL.erase(m_vPUDL.begin() + i);
+    SyncCounts();
+    m_bIsUpdated = false;
+    return true;
+}
+
+void CLoadModel::RemoveZeroLoads()
+{
+    EraseZero(m_vPL);
+    EraseZero(m_vPUDL);
+    SyncCounts();
+}
+
+void CLoadModel::RemoveZeroUDLs()
+{
+    EraseZero(m_vUDL);
+    SyncCounts();
+}
+
+void CLoadModel::ShiftLocations(double d)
+{
+    for (auto& l : m_vPL)
+        l.location += d;
+    for (auto& l : m_vPUDL)
+        l.location += d;
+}
+
+void CLoadModel::Update()
+{
+    if (m_vPL.empty() && m_vPUDL.empty() && !m_vUDL.empty())
+        m_bIsMoving = false; // a pure lane load stands at one position
+
+    if (m_bIsMoving) {
+        double front = 0.0, rear = 0.0;
+        if (!m_vPL.empty()) {
+            double lo = 0, hi = 0;
+            GetExtents(m_vPL, lo, hi);
+            rear = std::min(lo, 0.0);
+            front = std::max(hi, 0.0);
+        }
+        if (!m_vPUDL.empty()) {
+            double lo = 0, hi = 0;
+            GetExtents(m_vPUDL, lo, hi);
+            rear = std::min(rear, lo);
+            front = std::max(front, hi);
+        }
+        m_MaxLocation = front;
+        m_MinLocation = rear;
+        m_Length = front - rear;
+        ShiftLocations(-front);
+    }
+    m_bIsUpdated = true;
+}
+
+double CLoadModel::GetWidthFactor(const double& magnitude, const double& width) const
+{
+    const double b = width;
+    if (m_WidthFactor == 0 || IsZero(b) || b > 8.0)
+        return magnitude;
+    if (b <= 2.0)
+        return magnitude * 1.224;
+    if (b <= 2.4)
+        return magnitude * 2.6382 * std::pow(b, -1.108);
+    if (m_WidthFactor == 1)
+        return magnitude * 2.1618 * std::pow(b, -0.868);
+    return magnitude * 2.3627 * std::pow(b, -0.992);
+}
+
+void CLoadModel::PostStatus(const std::wstring& text) const
+{
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    // The text travels as the message's own payload: the receiver frees it, and so does
+    // a post that no main window takes.
+    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(m_Description + L": " + text));
+}

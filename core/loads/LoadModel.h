@@ -1,0 +1,135 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/archive/ArchiveFwd.h"
+#include "core/elements/Element.h"
+
+// A multiplying factor of a load model.
+struct Factor {
+    std::wstring desc;
+    double value = 1.0;
+    std::int32_t type = 0; // 0 dynamic load allowance, 1 live load, 2 units, 3 arbitrary
+
+    QEL_DECLARE_SERIALIZE;
+};
+
+// Which design-code rule re-shapes a load model for the bridge it runs on.
+enum BridgeRule : std::int32_t {
+    BR_A36_UDL = 0,
+    BR_A36_UDL_DLA = 1,
+    BR_NAASRA_PL = 2,
+    BR_A36_DLA = 3,
+    BR_NAASRA_PL_A36_DLA = 4,
+    BR_ABDC_DLA = 5,
+    BR_NAASRA_PL_ABDC_DLA = 6,
+    BR_BS5400_UDL = 7,
+    BR_NONE = 8,
+};
+
+enum TravelDirection : std::int32_t {
+    TD_FORWARD = 0,
+    TD_REVERSE = 1, // locations mirrored over the model's length
+};
+
+// One vehicle or lane load.
+//
+// Threads: an ensemble analysis runs a model on a worker thread, and that run writes the
+// model (bridge rule, Update). While it runs, nothing else may write the model; the
+// document keeps its commands off models in use, so the model carries no lock.
+class CLoadModel : public CElement {
+public:
+    struct UniformLoad {
+        double gamma = 1.0;
+        double magnitude = 0.0; // per metre
+        QEL_DECLARE_SERIALIZE;
+    };
+    struct PointLoad {
+        double gamma = 1.0;
+        double magnitude = 0.0;
+        double location = 0.0; // along the vehicle
+        double width = 0.0;    // axle width, for the width factor
+        QEL_DECLARE_SERIALIZE;
+    };
+    struct PartialUDLoad {
+        double gamma = 1.0;
+        double magnitude = 0.0; // per metre
+        double location = 0.0;  // start of the loaded length
+        double cover = 0.0;     // loaded length forward from location
+        QEL_DECLARE_SERIALIZE;
+    };
+
+    CLoadModel();
+    CLoadModel(int id, std::wstring description);
+    ~CLoadModel() override = default;
+    CLoadModel(const CLoadModel&) = default;
+    CLoadModel& operator=(const CLoadModel&) = default;
+
+    void InitFactors();
+    Factor GetFactor(int i) const;
+    void SetGammaUDL(double g);
+    void SetGammaPUDL(double g);
+
+    void AddUDL(double magnitude);
+    void AddPointLoad(double magnitude, double location, double width);
+    void AddPartialUDL(double magnitude, double location, double cover);
+    void SetUDL(unsigned int i, double magnitude);
+    void SetPointLoad(unsigned int i, double gamma, double magnitude, double location, double width);
+    void SetPartialUDL(unsigned int i, double gamma, double magnitude, double location, double cover);
+    // The location as the analysis sees it: a reversed model returns the mirror image of
+    // the loaded length [location, location + cover].
+    void GetPartialUDL(unsigned int i, double& gamma, double& magnitude, double& location, double& cover) const;
+    bool RemoveUDL(unsigned int i);
+    bool RemovePointLoad(unsigned int i);
+    bool RemovePartialUDL(unsigned int i);
+    void RemoveZeroLoads(); // point and partial uniform loads
+    void RemoveZeroUDLs();  // uniform loads
+
+    void Update();
+
+    double GetWidthFactor(const double& magnitude, const double& width) const;
+
+    // Posts "<description>: <text>" to the status log; safe from any thread.
+    void PostStatus(const std::wstring& text) const;
+
+    std::int32_t m_WidthFactor = 0; // 0 none, 1 low distribution, 2 high distribution
+    double m_Gamma = 1.0;           // product of the four factor values
+    double m_GammaPL = 1.0;
+    double m_GammaUDL = 1.0;
+    double m_GammaPUDL = 1.0;
+    bool m_bIsUpdated = false;
+    double m_Length = 0.0;
+    double m_MaxLocation = 0.0;
+    double m_MinLocation = 0.0;
+    std::uint32_t m_nLoads = 0;
+    std::uint32_t m_nUDL = 0;
+    std::uint32_t m_nPL = 0;
+    std::uint32_t m_nPUDL = 0;
+    bool m_bAdjustToBridge = false;
+    BridgeRule m_lmBridge = BR_NONE;
+    bool m_bAppliesBM = true;
+    bool m_bAppliesSF = true;
+    bool m_bAppliesR = true;
+    bool m_bUseMinL = false;
+    bool m_bUseMaxL = false;
+    double m_minL = 0.0;
+    double m_maxL = 10000.0;
+    TravelDirection m_Direction = TD_FORWARD;
+    bool m_bIsMoving = true;
+    double m_PointLoadStart = 0.0;
+    std::vector<UniformLoad> m_vUDL;
+    std::vector<PointLoad> m_vPL;
+    std::vector<PartialUDLoad> m_vPUDL;
+    Factor m_gDLA;
+    Factor m_gLiveLoad;
+    Factor m_gUnits;
+    Factor m_gArbitrary;
+
+private:
+    void ShiftLocations(double d);
+    void SyncCounts();
+
+    QEL_DECLARE_SERIALIZE;
+};
