@@ -11,3 +11,11 @@ BOOST_CLASS_EXPORT_KEY(CLoadModel)
 class CLoadModelEnsemble;
 BOOST_CLASS_VERSION(CLoadModelEnsemble, 0)
 BOOST_CLASS_EXPORT_KEY(CLoadModelEnsemble)
+class CBeam;
+class CMbrResults;
+class CBeamResults;
+BOOST_CLASS_VERSION(CBeam, 0)
+BOOST_CLASS_VERSION(CMbrResults, 0)
+BOOST_CLASS_VERSION(CBeamResults, 0)
+BOOST_CLASS_EXPORT_KEY(CBeam)
+BOOST_CLASS_EXPORT_KEY(CBeamResults)

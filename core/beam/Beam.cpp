@@ -1,0 +1,61 @@
+#include "core/beam/Beam.h"
+
+#include <stdexcept>
+
+void CBeam::SetSpanLengths(const std::vector<double>& vL)
+{
+    m_vL = vL;
+    m_nSpans = static_cast<int>(m_vL.size());
+    m_Length = 0.0;
+    for (double L : m_vL)
+        m_Length += L;
+}
+
+int CBeam::GetSpanIndex(double& x) const
+{
+    if (x < 0.001 || x > m_Length - 0.001 || m_vL.empty())
+        return -1;
+    size_t i = 0;
+    double s = 0.0;
+    // The bound only matters for a beam whose stored length disagrees with its spans.
+    while (i + 1 < m_vL.size() && x > s + m_vL[i]) {
+        s += m_vL[i];
+        ++i;
+    }
+    x -= s;
+    return static_cast<int>(i);
+}
+
+double CBeam::GetReactionPosition(int k) const
+{
+    if (m_vR.empty())
+        return 0.0;
+    int found = -1;
+    size_t j = 0;
+    for (; j < m_vR.size(); ++j) {
+        if (m_vR[j] == -1.0 && ++found == k)
+            break;
+    }
+    if (k < 0 || j == m_vR.size())
+        throw std::out_of_range("invalid vector<T> subscript");
+    if (j < 2)
+        return 0.0;
+    const size_t node = j / 2;
+    double pos = 0.0;
+    for (size_t i = 0; i < node && i < m_vL.size(); ++i)
+        pos += m_vL[i];
+    return pos;
+}
+
+std::vector<double> CBeam::GetNearSupportPoints() const
+{
+    std::vector<double> points;
+    points.reserve(2 * m_vL.size());
+    double s = 0.0;
+    for (double L : m_vL) {
+        points.push_back(s + 1.0);
+        points.push_back(s + L - 1.0);
+        s += L;
+    }
+    return points;
+}
