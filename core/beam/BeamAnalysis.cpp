@@ -4,12 +4,13 @@
 #include <stdexcept>
 
 #include "core/beam/LoadMaMb.h"
+#include "core/settings/Settings.h"
 
 namespace {
 
 int NPointsAlongBeam()
 {
-    return 100;
+    return g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM;
 }
 
 // Member stiffness of a span, rows and columns in the order v_a, theta_a, v_b, theta_b.

@@ -12,6 +12,7 @@
 #include "core/beam/LoadPL.h"
 #include "core/beam/LoadPUDL.h"
 #include "core/beam/LoadUDL.h"
+#include "core/settings/Settings.h"
 
 namespace {
 
@@ -316,6 +317,24 @@ TEST(BeamAnalysis, BeamsThatDoNotFitAreRefused)
             EXPECT_STREQ(e.what(), c.message) << c.name;
         }
     }
+}
+
+TEST(BeamAnalysis, PointsPerSpanAreReadOnceWhenTheAnalysisIsBuilt)
+{
+    auto setPoints = [](int n) { g_pSettings->Edit([n](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = n; }); };
+    CBeam beam = BridgeBeam({10.0});
+    CLoadUDL udl(0, 10.0);
+    setPoints(40);
+    CBeamAnalysis a(beam, {&udl});
+    setPoints(100);
+    CBeamResults r = a.Analyse();
+    ASSERT_EQ(r.m_vMbrRes[0].x.size(), 43u);
+    EXPECT_NEAR(r.m_vMbrRes[0].M[1 + 20], 125.0, kTol);
+    // A value below one would size nothing sensible; one segment is the least.
+    setPoints(0);
+    CBeamAnalysis b(beam, {&udl});
+    setPoints(100);
+    EXPECT_EQ(b.Analyse().m_vMbrRes[0].x, (std::vector<double>{0.0, 0.0, 10.0, 10.0}));
 }
 
 TEST(BeamAnalysis, ResultsKeepTheirOwnCopyOfTheBeam)
