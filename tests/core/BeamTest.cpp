@@ -139,6 +139,11 @@ TEST(BeamAnalysis, PointLoadOnTwoSpansByThreeMoments)
     EXPECT_NEAR(r.m_vMbrRes[1].M[At(5, 10)], -46.875, kTol);
     EXPECT_NEAR(r.m_vMbrRes[1].V[At(5, 10)], 9.375, kTol);
     EXPECT_DOUBLE_EQ(p.m_B, 5.0);
+    // Support rotation from the unloaded span, a simple span under the end moment
+    // 93.75 (hogging): theta = M L / (3 EI') = 93.75 * 10 / 3e5, anticlockwise. Both
+    // spans must agree on it.
+    EXPECT_NEAR(r.m_vMbrRes[1].R[kFirst], 93.75 * 10.0 / 3e5, 1e-12);
+    EXPECT_NEAR(r.m_vMbrRes[0].R[kLast], 93.75 * 10.0 / 3e5, 1e-12);
 }
 
 TEST(BeamAnalysis, PointLoadOnInteriorSupportGoesStraightIntoItsReaction)
@@ -364,7 +369,8 @@ TEST(Beam, SpanIndexAndLocalPosition)
         EXPECT_EQ(beam.GetSpanIndex(x), c.span) << c.x;
         EXPECT_NEAR(x, c.local, 1e-12) << c.x;
     }
-    EXPECT_EQ(CBeam().GetSpanIndex(*std::make_unique<double>(1.0)), -1);
+    double x = 1.0;
+    EXPECT_EQ(CBeam().GetSpanIndex(x), -1);
 }
 
 TEST(Beam, ReactionPositionsAndNearSupportPoints)
