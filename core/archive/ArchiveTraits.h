@@ -25,3 +25,11 @@ BOOST_CLASS_VERSION(CBridge, 0)
 BOOST_CLASS_VERSION(CBridgeSet, 0)
 BOOST_CLASS_EXPORT_KEY(CBridge)
 BOOST_CLASS_EXPORT_KEY(CBridgeSet)
+struct PointLoadEffect;
+class CEnvelope;
+class CEnvelopeResults;
+BOOST_CLASS_VERSION(PointLoadEffect, 0)
+BOOST_CLASS_VERSION(CEnvelope, 0)
+BOOST_CLASS_VERSION(CEnvelopeResults, 0)
+BOOST_CLASS_EXPORT_KEY(CEnvelope)
+BOOST_CLASS_EXPORT_KEY(CEnvelopeResults)

@@ -1,0 +1,33 @@
+#pragma once
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "core/envelopes/CriticalPair.h"
+
+class CBeam;
+
+// The extremes of one bridge: bending, shear and one pair per support.
+template <class Pair>
+class CCriticalResults {
+public:
+    CCriticalResults() = default;
+    virtual ~CCriticalResults() = default;
+    CCriticalResults(const CCriticalResults&) = default;
+    CCriticalResults& operator=(const CCriticalResults&) = default;
+
+    Pair GetMomentPair() const { return m_BMPair; }
+    Pair GetShearPair() const { return m_SFPair; }
+    Pair GetReactionPair(int i) const
+    {
+        if (i < 0 || static_cast<size_t>(i) >= m_vReactionPairs.size())
+            throw std::out_of_range("invalid vector<T> subscript");
+        return m_vReactionPairs[static_cast<size_t>(i)];
+    }
+
+    std::shared_ptr<CBeam> m_pBeam; // empty for ratios
+    int m_nReactions = 0;
+    Pair m_BMPair;
+    Pair m_SFPair;
+    std::vector<Pair> m_vReactionPairs;
+};
