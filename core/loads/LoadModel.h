@@ -7,6 +7,9 @@
 #include "core/archive/ArchiveFwd.h"
 #include "core/elements/Element.h"
 
+class CBridge;
+class CBridgeSet;
+
 // A multiplying factor of a load model.
 struct Factor {
     std::wstring desc;
@@ -89,6 +92,13 @@ public:
 
     void Update();
 
+    // Applies the rule of m_lmBridge for this bridge; changes the model itself.
+    void AdjustToBridge(std::shared_ptr<CBridge> pBridge);
+    // One dynamic load allowance factor (1 + allowance) per bridge of the set, in order.
+    std::vector<double> GetDLAs(std::shared_ptr<CBridgeSet> pBridgeSet) const;
+    double GetA36DLA(const std::shared_ptr<CBridge>& pBridge) const;
+    double GetABDCDLA(const std::shared_ptr<CBridge>& pBridge) const;
+
     double GetWidthFactor(const double& magnitude, const double& width) const;
 
     // Posts "<description>: <text>" to the status log; safe from any thread.
@@ -128,6 +138,11 @@ public:
     Factor m_gArbitrary;
 
 private:
+    void ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge);
+    void ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge);
+    void ApplyA36DLA(const std::shared_ptr<CBridge>& pBridge);
+    void ApplyABDCDLA(const std::shared_ptr<CBridge>& pBridge);
+    void ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge);
     void ShiftLocations(double d);
     void SyncCounts();
 
