@@ -1,0 +1,39 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+class CBeam;
+class CBeamResults;
+class CBridge;
+class CLoad;
+class CLoadModel;
+
+// One load model standing at one position on one bridge: the model's loads become loads
+// on the beam's spans, the beam is solved, and the effects the model does not count for
+// are zeroed.
+//
+// Analyse writes the load model (bridge rule, Update), so one model must not be analysed
+// by two threads at once.
+class CSinglePosAnalysis {
+public:
+    CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    virtual ~CSinglePosAnalysis();
+    CSinglePosAnalysis(const CSinglePosAnalysis&) = delete;
+    CSinglePosAnalysis& operator=(const CSinglePosAnalysis&) = delete;
+
+    // position: beam coordinate (m) of the model's reference point, location 0.
+    std::shared_ptr<CBeamResults> Analyse(double position);
+
+    std::shared_ptr<CBridge> m_pBridge;
+    std::shared_ptr<CBeam> m_pBeam;
+    std::shared_ptr<CLoadModel> m_pLoadModel;
+    std::vector<std::unique_ptr<CLoad>> m_vLoads; // only during Analyse
+
+private:
+    void MakeUDLLoads(double F);
+    void MakePointLoads(double F, double position);
+    void MakePartialLoads(double F, double position);
+    void ZeroUnappliedEffects(CBeamResults& results) const;
+
+    std::vector<CLoad*> m_vLoadPtrs; // scratch for the solver, kept for its capacity
+};
