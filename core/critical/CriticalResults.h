@@ -24,6 +24,7 @@ public:
             throw std::out_of_range("invalid vector<T> subscript");
         return m_vReactionPairs[static_cast<size_t>(i)];
     }
+    std::vector<Pair> GetReactionPairs() const { return m_vReactionPairs; }
 
     std::shared_ptr<CBeam> m_pBeam; // empty for ratios
     int m_nReactions = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/archive/ArchiveFwd.h"
 
@@ -28,5 +29,10 @@ struct PointLoadEffect {
     LoadEffectType type = LET_MOMENT;
     std::shared_ptr<CLoadModel> pLM; // empty for a zero entry that no load model caused
 
+    // The load model's description, or "Zero LM" when no load model caused the effect.
+    std::wstring GetLoadModelName() const;
+
     QEL_DECLARE_SERIALIZE;
 };
+
+inline std::wstring GetLoadModelName(const PointLoadEffect& effect) { return effect.GetLoadModelName(); }
