@@ -1,6 +1,7 @@
 // Bridge rules of a load model: what re-shapes the model for the bridge it runs on.
 #include "core/loads/LoadModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -126,6 +127,11 @@ void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge)
     }
     if (m_vUDL.empty())
         ThrowSubscript();
+    // A partial load that takes this lane load away (the HB zone of an HA + HB
+    // vehicle) follows it, so that the zone never carries a net uplift.
+    const double old = m_vUDL[0].magnitude;
+    if (!m_vPUDL.empty() && std::fabs(m_vPUDL[0].magnitude + old) <= 1e-9 * std::max(1.0, std::fabs(old)))
+        m_vPUDL[0].magnitude = -w;
     m_vUDL[0].magnitude = w;
     PostStatus(L"BS5400 UDL: " + FormatDoubleCW("%.3f", w));
 }

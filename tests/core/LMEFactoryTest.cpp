@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bridge/Bridge.h"
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -715,6 +716,35 @@ TEST(LMEFactoryOperations, EachCallBuildsNewObjects)
         EXPECT_NE(a->GetLoadModel(i), b->GetLoadModel(i));
         EXPECT_EQ(a->GetLoadModel(i)->m_ID, b->GetLoadModel(i)->m_ID);
     }
+}
+
+// ---- BS5400 HA + HB and the HA lane rule ------------------------------------------------
+
+TEST(LMEFactoryBS5400, HBZoneLosesItsLaneLoadWhateverTheSpan)
+{
+    CLMEFactory f;
+    auto lme = f.GetBS5400_HAHB(45);
+    for (unsigned i = 0; i < 5; ++i) {
+        CLoadModel& lm = *lme->GetLoadModel(i);
+        // 151 (1/50)^0.475 = 23.549; 30 up to 30 m.
+        for (auto [L, w] : {std::pair{50.0, 23.549}, std::pair{20.0, 30.0}, std::pair{1000.0, 9.0}}) {
+            lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, L));
+            EXPECT_NEAR(lm.m_vUDL[0].magnitude, w, 1e-3) << L;
+            EXPECT_NEAR(lm.m_vPUDL[0].magnitude, -w, 1e-3) << L;
+        }
+    }
+}
+
+TEST(LMEFactoryBS5400, HALaneRuleLeavesOtherPartialLoadsAlone)
+{
+    CLoadModel lm(1, L"LM");
+    lm.AddUDL(30.0);
+    lm.AddPartialUDL(-5.0, -10.0, 10.0);
+    lm.m_bAdjustToBridge = true;
+    lm.m_lmBridge = BR_BS5400_UDL;
+    lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, 50.0));
+    EXPECT_NEAR(lm.m_vUDL[0].magnitude, 23.549, 1e-3);
+    EXPECT_DOUBLE_EQ(lm.m_vPUDL[0].magnitude, -5.0);
 }
 
 }
