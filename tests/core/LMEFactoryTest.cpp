@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/SinglePosAnalysis.h"
+#include "core/beam/BeamResults.h"
 #include "core/bridge/Bridge.h"
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
@@ -745,6 +747,101 @@ TEST(LMEFactoryBS5400, HALaneRuleLeavesOtherPartialLoadsAlone)
     lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, 50.0));
     EXPECT_NEAR(lm.m_vUDL[0].magnitude, 23.549, 1e-3);
     EXPECT_DOUBLE_EQ(lm.m_vPUDL[0].magnitude, -5.0);
+}
+
+// ---- one vehicle of each family on a 20 m simple span, by hand statics ------------------------
+//
+// Each vehicle stands where its heaviest axle group is about midspan. For a load P at a
+// on a span of 20: midspan moment P a / 2 (a <= 10) or P (20 - a) / 2 (a >= 10), left
+// reaction P (20 - a) / 20; a uniform load w gives w 20^2 / 8 = 50 w and 10 w per
+// support. The factor is DLA x units x gamma; rules 3 and 5 give the allowance from
+// the 20 m span: A36/NAASRA 1.1 for a model that counts for reactions, ABDC
+// 1 + 0.4 - (100/20 - 4.5) 0.15/1.5 = 1.35.
+
+struct StaticsCase {
+    const char* what;
+    Call call;
+    unsigned index;  // model in the ensemble
+    double position; // of the front axle
+    double moment;   // at midspan
+    double rLeft;
+    double rRight;
+};
+
+std::vector<StaticsCase> StaticsCases()
+{
+    const double t = 9.81;
+    return {
+        // 5.08 t at 13.048, 10.16 t at 10.0; x 1.3 x 9.81.
+        {"A26-vehicle", [](CLMEFactory& f) { return f.GetA26_A26(); }, 0, 13.048,
+            (5.08 * 6.952 / 2 + 10.16 * 5) * 1.3 * t, (5.08 * 6.952 / 20 + 10.16 / 2) * 1.3 * t,
+            (5.08 * 13.048 / 20 + 10.16 / 2) * 1.3 * t},
+        // Reactions only. Front at 20: 5.67 t at 18.171, 11.34 t at 14.513; the 1.49 t/m
+        // lane load stops at 20 - 9.145 = 10.855 (rule 0 keeps 1.49 up to 30.48 m);
+        // allowance 1.1 (rule 3, reactions).
+        {"A36-R", [](CLMEFactory& f) { return f.GetA36_A36(); }, 1, 20.0, 0.0,
+            (5.67 * 1.829 / 20 + 11.34 * 5.487 / 20 + 1.49 * 10.855 * (20 - 10.855 / 2) / 20) * 1.1 * t,
+            (5.67 * 18.171 / 20 + 11.34 * 14.513 / 20 + 1.49 * 10.855 * (10.855 / 2) / 20) * 1.1 * t},
+        // 3.67 t at 14.25, 14.69 t at 10.0; allowance 1.1 (rule 3, reactions counted).
+        {"M18 H20 truck", [](CLMEFactory& f) { return f.GetNAASRA1970_M18(); }, 2, 14.25,
+            (3.67 * 5.75 / 2 + 14.69 * 5) * 1.1 * t, (3.67 * 5.75 / 20 + 14.69 / 2) * 1.1 * t,
+            (3.67 * 14.25 / 20 + 14.69 / 2) * 1.1 * t},
+        // T44, S = 3: 48 at 14.9, 96 at 11.2, 10.0, 7.0, 5.8.
+        {"NAASRA 1976 T44", [](CLMEFactory& f) { return f.GetNAASRA1976_T44(false, 2); }, 0, 14.9,
+            (48 * 5.1 / 2 + 96 * (8.8 + 10 + 7 + 5.8) / 2) * 1.1, (48 * 5.1 + 96 * (8.8 + 10 + 13 + 14.2)) / 20 * 1.1,
+            (48 * 14.9 + 96 * (11.2 + 10 + 7 + 5.8)) / 20 * 1.1},
+        {"ABDC 1992 T44", [](CLMEFactory& f) { return f.GetABDC1992_T44(false, 2); }, 0, 14.9,
+            (48 * 5.1 / 2 + 96 * (8.8 + 10 + 7 + 5.8) / 2) * 1.35,
+            (48 * 5.1 + 96 * (8.8 + 10 + 13 + 14.2)) / 20 * 1.35, (48 * 14.9 + 96 * (11.2 + 10 + 7 + 5.8)) / 20 * 1.35},
+        // 6 t at 14.2, 8.5 t at 11.2 and 10.0, 7.5 t at 5.6, 4.4, 3.2; allowance 1.35 (rule 5).
+        {"Semi-trailer AS1", [](CLMEFactory& f) { return f.GetABAG_Semi1(); }, 0, 14.2,
+            (6 * 5.8 / 2 + 8.5 * 8.8 / 2 + 8.5 * 10 / 2 + 7.5 * (5.6 + 4.4 + 3.2) / 2) * 1.35 * t,
+            (6 * 5.8 + 8.5 * (8.8 + 10) + 7.5 * (14.4 + 15.6 + 16.8)) / 20 * 1.35 * t,
+            (6 * 14.2 + 8.5 * (11.2 + 10) + 7.5 * (5.6 + 4.4 + 3.2)) / 20 * 1.35 * t},
+        // M1600, S = 6.25: axles of 120 at 12.5, 11.25, 10.0, 6.25, 5.0, 3.75 (the rest off
+        // the span) and 6 kN/m; allowance 1.3.
+        {"M1600", [](CLMEFactory& f) { return f.GetAS5100_M1600(false, 2); }, 0, 12.5,
+            (120 * (7.5 + 8.75 + 10 + 6.25 + 5 + 3.75) / 2 + 6 * 50) * 1.3,
+            (120 * (7.5 + 8.75 + 10 + 13.75 + 15 + 16.25) / 20 + 60) * 1.3,
+            (120 * (12.5 + 11.25 + 10 + 6.25 + 5 + 3.75) / 20 + 60) * 1.3},
+        // 300 kN at 10.0 and 8.8 (tandem 1.2 m apart) and 27 kN/m.
+        {"LM1", [](CLMEFactory& f) { return f.GetEurocode_LM1(); }, 0, 10.0, 300 * 5 + 300 * 8.8 / 2 + 27 * 50,
+            300 * 0.5 + 300 * 11.2 / 20 + 270, 300 * 0.5 + 300 * 8.8 / 20 + 270},
+        // 120 kN at 10 and 30 kN/m (rule 7 keeps 30 up to 30 m).
+        {"HA", [](CLMEFactory& f) { return f.GetBS5400_HA(); }, 0, 10.0, 120 * 5 + 30 * 50, 60 + 300, 60 + 300},
+        // 45 units, v = 6: 450 kN at 10.0, 8.2, 2.2, 0.4; no lane load on the span, which
+        // lies wholly in the HB zone (from -24.6 to 35).
+        {"HAHB - 6.0", [](CLMEFactory& f) { return f.GetBS5400_HAHB(45); }, 0, 35.0,
+            450 * (10 + 8.2 + 2.2 + 0.4) / 2, 450 * (10 + 11.8 + 17.8 + 19.6) / 20,
+            450 * (10 + 8.2 + 2.2 + 0.4) / 20},
+        // 35 kN at 14.3, 145 kN at 10.0 and 5.7, axles x 1.33; 9.3 kN/m not amplified.
+        {"HL93", [](CLMEFactory& f) { return f.GetAASHTO_HL93(); }, 0, 14.3,
+            (35 * 5.7 / 2 + 145 * 5 + 145 * 5.7 / 2) * 1.33 + 9.3 * 50,
+            (35 * 5.7 + 145 * 10 + 145 * 14.3) / 20 * 1.33 + 93, (35 * 14.3 + 145 * 10 + 145 * 5.7) / 20 * 1.33 + 93},
+    };
+}
+
+TEST(LMEFactoryStatics, OneVehicleOfEachFamilyOnATwentyMetreSpan)
+{
+    CLMEFactory f;
+    auto bridge = CBridge::Create(0, L"20 m", BC_ONESPAN, 20.0);
+    for (const StaticsCase& c : StaticsCases()) {
+        SCOPED_TRACE(c.what);
+        auto lm = c.call(f)->GetLoadModel(c.index);
+        CSinglePosAnalysis spa(bridge, lm);
+        auto r = spa.Analyse(c.position);
+        std::vector<double> x, m;
+        r->GetResults(x, m, BRT_MOMENT);
+        size_t mid = x.size();
+        for (size_t i = 0; i < x.size(); ++i)
+            if (std::fabs(x[i] - 10.0) < 1e-9)
+                mid = i;
+        ASSERT_LT(mid, x.size()) << "no station at midspan";
+        EXPECT_NEAR(m[mid], c.moment, 1e-6 * std::max(1.0, std::fabs(c.moment)));
+        ASSERT_EQ(r->m_vReactions.size(), 2u);
+        EXPECT_NEAR(r->m_vReactions[0], c.rLeft, 1e-6 * std::max(1.0, c.rLeft));
+        EXPECT_NEAR(r->m_vReactions[1], c.rRight, 1e-6 * std::max(1.0, c.rRight));
+    }
 }
 
 }
