@@ -12,9 +12,9 @@
 namespace {
 // A range narrower than this is treated as a single value and never divided by.
 constexpr double kDegenerateRange = 1e-15;
-// Pixel offsets are clamped far outside any window before they become an int,
-// so that a deep zoom cannot overflow.
-constexpr double kMaxPixelOffset = 1 << 22;
+// Pixel offsets are clamped far outside any window before they become an int, so that a
+// deep zoom cannot overflow and a line to a far point stays short to draw.
+constexpr double kMaxPixelOffset = 32767;
 }
 
 CChartAxis::CChartAxis()

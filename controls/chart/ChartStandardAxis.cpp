@@ -85,10 +85,12 @@ void CChartStandardAxis::ComputeTickStep()
         return;
     }
     const int pixelsPerTick = m_bIsHorizontal ? 30 : 20;
-    const int nTicks = std::abs((m_EndPos - m_StartPos) / pixelsPerTick);
-    // Shorter than one tick spacing, a reversed or a non-finite range: no step; the axis then
-    // shows one tick at its minimum.
-    if (nTicks == 0 || !(range > 0) || !std::isfinite(range)) {
+    // A vertical axis runs from its bottom (start) up to its top (end).
+    const int length = m_bIsHorizontal ? m_EndPos - m_StartPos : m_StartPos - m_EndPos;
+    const int nTicks = length / pixelsPerTick;
+    // Shorter than one tick spacing (or squeezed to nothing by its labels), or a reversed or
+    // non-finite range: no step; the axis then shows one tick at its minimum.
+    if (nTicks <= 0 || !(range > 0) || !std::isfinite(range)) {
         m_dTickIncrement = 0;
         return;
     }

@@ -107,6 +107,12 @@ TEST(ChartStandardAxis, ShortAxisOrDegenerateRangeHasNoStepAndOneTick)
     EXPECT_EQ(shortAxis.m_dTickIncrement, 0);
     EXPECT_EQ(Ticks(shortAxis), std::vector<double>{0.0});
 
+    // Labels wider than the window squeeze the plotting area past nothing: end before start.
+    CChartStandardAxis squeezed;
+    Place(squeezed, true, 120, 40, 0, 10);
+    squeezed.ComputeTickStep();
+    EXPECT_EQ(squeezed.m_dTickIncrement, 0);
+
     CChartStandardAxis flat;
     Place(flat, false, 200, 0, 4, 4);
     flat.m_uDecCount = 3;
@@ -233,6 +239,12 @@ TEST(ChartAxis, ZoomKeepsAtLeastTheZoomLimitAndRefusesADegenerateRange)
     axis.m_bZoomEnabled = false;
     axis.SetZoomMinMax(4, 5);
     EXPECT_DOUBLE_EQ(axis.m_MinValue, 2);
+
+    // Labels wider than the window squeeze the plotting area past nothing: end before start.
+    CChartStandardAxis squeezed;
+    Place(squeezed, true, 120, 40, 0, 10);
+    squeezed.ComputeTickStep();
+    EXPECT_EQ(squeezed.m_dTickIncrement, 0);
 
     CChartStandardAxis flat;
     Place(flat, true, 0, 300, 1, 1);

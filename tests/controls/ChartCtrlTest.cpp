@@ -309,3 +309,61 @@ TEST(ChartCtrl, SeriesNeedBothAxes)
     EXPECT_NE(chart.CreateLineSerie(), nullptr);
     EXPECT_EQ(chart.CreateStandardAxis(4), nullptr);
 }
+
+TEST_F(ChartFixture, GradientBackgroundsRunBetweenTheTwoColours)
+{
+    chart.m_bBackGradient = true;
+    chart.m_BackGradientCol1 = RGB(255, 0, 0);
+    chart.m_BackGradientCol2 = RGB(0, 0, 255);
+    CRect client;
+    chart.GetClientRect(&client);
+    const int w = client.Width(), h = client.Height();
+    auto red = [&](int x, int y) { return GetRValue(chart.GetMemoryDC()->GetPixel(x, y)); };
+    struct Case {
+        int kind;
+        CPoint nearFirst, nearSecond;
+    };
+    // Four pixels in from the edge (the edge itself is drawn over the fill).
+    const Case cases[] = {
+        {0, {4, h / 2}, {w - 5, h / 2}},      // left to right
+        {1, {w / 2, 4}, {w / 2, h - 5}},      // top to bottom
+        {2, {4, h / 2}, {w / 2 - 1, h / 2}},  // halves: colour 2 in the middle
+        {3, {w / 2, h - 5}, {w / 2, h / 2 - 1}},
+    };
+    for (const Case& c : cases) {
+        chart.m_BackGradientType = c.kind;
+        chart.RefreshCtrl();
+        EXPECT_GT(red(c.nearFirst.x, c.nearFirst.y), 240) << "kind " << c.kind;
+        EXPECT_LT(red(c.nearSecond.x, c.nearSecond.y), 15) << "kind " << c.kind;
+    }
+}
+
+TEST_F(ChartFixture, ReplacedAxisTakesOverItsSeries)
+{
+    CChartLineSerie* serie = AddLine({{0, -1}, {10, 4}});
+    CChartStandardAxis* newLeft = chart.CreateStandardAxis(CChartCtrl::LeftAxis);
+    EXPECT_EQ(serie->m_pVerticalAxis, newLeft);
+    newLeft->m_AutoMode = CChartAxis::FullAutomatic;
+    newLeft->RefreshAutoAxis();
+    EXPECT_EQ(newLeft->m_MinValue, -1);
+    EXPECT_EQ(newLeft->m_MaxValue, 4);
+    chart.RefreshCtrl();
+}
+
+TEST_F(ChartFixture, TinyWindowsAndDeepZoomsDrawAndEnd)
+{
+    AddLine({{0, 0}, {1e6, 1e6}, {2e6, 0}});
+    // Far below a pixel per unit: pixels of the far points are clamped, not wrapped.
+    bottom->m_MinValue = 1e6;
+    bottom->m_MaxValue = 1e6 + 1e-9;
+    left->m_MinValue = 1e6 - 1e-9;
+    left->m_MaxValue = 1e6;
+    chart.RefreshCtrl();
+    chart.UpdateWindow();
+
+    chart.MoveWindow(0, 0, 40, 30); // shorter than one tick spacing both ways
+    QTest::qWait(1);
+    EXPECT_EQ(bottom->m_dTickIncrement, 0);
+    EXPECT_EQ(left->m_dTickIncrement, 0);
+    EXPECT_NE(chart.GetMemoryDC(), nullptr);
+}
