@@ -132,9 +132,14 @@ TEST_F(ChartFixture, ZoomDragSetsTheAxesToTheRectangleAndADragBackUndoesIt)
     const double xMin = bottom->ScreenToValue(from.x()), xMax = bottom->ScreenToValue(to.x());
     const double yMin = left->ScreenToValue(to.y()), yMax = left->ScreenToValue(from.y());
 
+    chart.m_ZoomRectColor = RGB(255, 0, 255);
     QTest::mousePress(client, Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(client, to);
     EXPECT_TRUE(chart.m_bLMouseDown);
+    // The rectangle is drawn over the chart while the button is held.
+    const QImage dragging = client->grab().toImage();
+    EXPECT_EQ(Grabbed(dragging, QPoint((from.x() + to.x()) / 2, from.y())), RGB(255, 0, 255));
+    EXPECT_EQ(Grabbed(dragging, QPoint(to.x(), (from.y() + to.y()) / 2)), RGB(255, 0, 255));
     QTest::mouseRelease(client, Qt::LeftButton, Qt::NoModifier, to);
     EXPECT_DOUBLE_EQ(bottom->m_MinValue, xMin);
     EXPECT_DOUBLE_EQ(bottom->m_MaxValue, xMax);
