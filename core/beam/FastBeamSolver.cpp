@@ -371,6 +371,26 @@ void CFastBeamSolver::SpanResults(size_t i, const double f[4], const double d[4]
     }
 }
 
+void CFastBeamSolver::ZeroResults(int type)
+{
+    auto zero = [](std::vector<double>& v) { std::fill(v.begin(), v.end(), 0.0); };
+    switch (type) {
+    case 0: zero(m_vM); break;
+    case 1: zero(m_vV); break;
+    case 2: zero(m_vRot); break;
+    case 3: zero(m_vDef); break;
+    case 4: zero(m_vRot); break;
+    default:
+        zero(m_vM);
+        zero(m_vV);
+        zero(m_vRot);
+        zero(m_vDef);
+        break;
+    }
+    if (type == 4 || type == 5)
+        zero(m_vReactions);
+}
+
 CBeamResults CFastBeamSolver::MakeBeamResults() const
 {
     std::vector<CMbrResults> vMbr(m_nSpans);

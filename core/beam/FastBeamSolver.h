@@ -30,6 +30,10 @@ public:
     // (the envelopes never read them).
     void Solve(bool bRotationDeflection = true);
 
+    // As CBeamResults::ZeroResults on the last solve: 0 moments, 1 shears, 2 rotations,
+    // 3 deflections, 4 rotations and reactions, anything else every effect and reaction.
+    void ZeroResults(int type);
+
     const CBeam& GetBeam() const { return m_Beam; }
     size_t GetSpanCount() const { return m_nSpans; }
     size_t GetStationsPerSpan() const { return m_nStations; }

@@ -1,0 +1,261 @@
+#include "core/analysis/FastEnvelopeBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "core/beam/Beam.h"
+#include "core/beam/FastBeamSolver.h"
+#include "core/bridge/Bridge.h"
+#include "core/envelopes/Envelope.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModel.h"
+#include "core/settings/Settings.h"
+
+namespace {
+
+// The last beam factorised on this thread: an ensemble runs its load models one after
+// the other on the same bridge, and they all share it.
+std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam)
+{
+    thread_local std::shared_ptr<CFastBeamSolver> t_pLast;
+    const int nPoints = std::max(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM, 1);
+    if (t_pLast) {
+        const CBeam& b = t_pLast->GetBeam();
+        if (b.m_vL == beam.m_vL && b.m_vEI == beam.m_vEI && b.m_vR == beam.m_vR &&
+            t_pLast->GetStationsPerSpan() == static_cast<size_t>(nPoints) + 3)
+            return t_pLast;
+    }
+    t_pLast = std::make_shared<CFastBeamSolver>(beam);
+    return t_pLast;
+}
+
+} // namespace
+
+CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
+    : m_pBridge(std::move(pBridge)), m_pBeam(m_pBridge->GetBeam()), m_pLoadModel(std::move(pLoadModel))
+{
+    m_nReactions = m_pBeam->m_nRestraints > 0 ? static_cast<size_t>(m_pBeam->m_nRestraints) : 0;
+}
+
+// At the first position, where the literal path builds its first solver, so that a beam
+// it refuses fails at the same moment and with the same error.
+void CFastEnvelopeBuilder::PrepareSolver()
+{
+    m_pSolver = SolverFor(*m_pBeam);
+    const size_t n = m_pSolver->GetX().size();
+    for (Side* s : {&m_bmMax, &m_bmMin, &m_sfMax, &m_sfMin}) {
+        s->val.resize(n);
+        s->xLoadModel.resize(n);
+        s->hasLM.resize(n);
+    }
+}
+
+CFastEnvelopeBuilder::~CFastEnvelopeBuilder() = default;
+
+void CFastEnvelopeBuilder::Reserve(size_t nPositions)
+{
+    m_vPositions.reserve(nPositions);
+    m_vReactionMax.reserve(nPositions * m_nReactions);
+    m_vReactionMin.reserve(nPositions * m_nReactions);
+}
+
+void CFastEnvelopeBuilder::AnalyseAt(double p)
+{
+    CLoadModel& lm = *m_pLoadModel;
+    if (lm.m_bAdjustToBridge)
+        lm.AdjustToBridge(m_pBridge);
+    if (!lm.m_bIsUpdated)
+        lm.Update();
+    const double F = lm.m_gLiveLoad.value * lm.m_gDLA.value * lm.m_gUnits.value * lm.m_gArbitrary.value;
+    lm.m_Gamma = F;
+
+    if (!m_pSolver)
+        PrepareSolver();
+    BuildLoads(F, p);
+    CFastBeamSolver& s = *m_pSolver;
+    s.Solve(false);
+
+    const double L = m_pBeam->m_Length;
+    if ((lm.m_bUseMaxL && L > lm.m_maxL) || (lm.m_bUseMinL && L < lm.m_minL)) {
+        s.ZeroResults(5);
+    } else {
+        if (!lm.m_bAppliesBM)
+            s.ZeroResults(0);
+        if (!lm.m_bAppliesSF)
+            s.ZeroResults(1);
+        if (!lm.m_bAppliesR)
+            s.ZeroResults(4);
+    }
+
+    const std::vector<double>& r = s.GetReactions();
+    if (r.size() < m_nReactions)
+        throw std::out_of_range("invalid vector<T> subscript");
+    if (m_nPositions == 0) {
+        m_vReactionX.resize(m_nReactions);
+        for (size_t i = 0; i < m_nReactions; ++i)
+            m_vReactionX[i] = m_pBeam->GetReactionPosition(static_cast<int>(i));
+        Start(m_bmMax, m_bmMin, s.GetM(), p);
+        Start(m_sfMax, m_sfMin, s.GetV(), p);
+    }
+    ++m_nPositions;
+    Fold(m_bmMax, m_bmMin, s.GetM(), p);
+    Fold(m_sfMax, m_sfMin, s.GetV(), p);
+
+    m_vPositions.push_back(p);
+    for (size_t i = 0; i < m_nReactions; ++i) {
+        const double ri = r[i];
+        m_vReactionMax.push_back(ri > 0.0 ? ri : 0.0);
+        m_vReactionMin.push_back(ri < 0.0 ? ri : 0.0);
+    }
+}
+
+// The loads of the single-position analysis, in its order: uniform loads on every span,
+// then the point loads that stand on the beam, then the partial loads cut at the supports.
+void CFastEnvelopeBuilder::BuildLoads(double F, double position)
+{
+    const CLoadModel& lm = *m_pLoadModel;
+    const CBeam& beam = *m_pBeam;
+    CFastBeamSolver& s = *m_pSolver;
+    s.ClearLoads();
+
+    for (unsigned i = 0; i < lm.m_nUDL; ++i) {
+        const double w = F * lm.m_vUDL[i].gamma * lm.m_vUDL[i].magnitude;
+        for (int j = 0; j < beam.m_nSpans; ++j)
+            s.AddUDL(j, w);
+    }
+
+    for (unsigned i = 0; i < lm.m_nPL; ++i) {
+        const CLoadModel::PointLoad& pl = lm.m_vPL[i];
+        double x = pl.location;
+        if (lm.m_Direction == TD_REVERSE)
+            x = -lm.m_Length - x;
+        const double P = F * pl.gamma * lm.GetWidthFactor(pl.magnitude, pl.width);
+        double xb = x + position;
+        const int j = beam.GetSpanIndex(xb);
+        if (j < 0)
+            continue;
+        s.AddPointLoad(j, P, xb);
+    }
+
+    for (unsigned i = 0; i < lm.m_nPUDL; ++i) {
+        double gamma = 0, magnitude = 0, location = 0, cover = 0;
+        lm.GetPartialUDL(i, gamma, magnitude, location, cover);
+        double st = location + position;
+        double c = cover;
+        const double w = F * gamma * magnitude;
+        if (st + c < 1e-6 || st > beam.m_Length)
+            continue;
+        double a = 0.0;
+        for (int j = 0; j < beam.m_nSpans; ++j) {
+            const double b = a + beam.m_vL[j];
+            const double aj = a;
+            a = b;
+            if (st > b)
+                continue;
+            if (aj > st + c)
+                continue;
+            if (aj > st) {
+                if (st + c > b) {
+                    s.AddUDL(j, w);
+                    continue;
+                }
+                c -= aj - st;
+                st = aj;
+            }
+            if (std::abs(c) < 1e-6)
+                continue;
+            if (st + c <= b) {
+                s.AddPartialUDL(j, w, std::max(st - aj, 0.0), c);
+                break;
+            }
+            s.AddPartialUDL(j, w, std::max(st - aj, 0.0), b - st);
+        }
+    }
+}
+
+// The first position fills the envelopes with its own effects, which the fold of the
+// same position then turns into zero entries on the side they do not reach.
+void CFastEnvelopeBuilder::Start(Side& mx, Side& mn, const std::vector<double>& v, double p)
+{
+    std::copy(v.begin(), v.end(), mx.val.begin());
+    std::fill(mx.xLoadModel.begin(), mx.xLoadModel.end(), p);
+    std::fill(mx.hasLM.begin(), mx.hasLM.end(), 1);
+    mn = mx;
+}
+
+// The maximum never drops below 0 nor the minimum rises above it, a zero entry has no
+// load model, and only a strictly larger (smaller) value replaces a stored entry.
+void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v, double p)
+{
+    const size_t n = v.size();
+    double* maxVal = mx.val.data();
+    double* maxX = mx.xLoadModel.data();
+    unsigned char* maxLM = mx.hasLM.data();
+    double* minVal = mn.val.data();
+    double* minX = mn.xLoadModel.data();
+    unsigned char* minLM = mn.hasLM.data();
+    for (size_t i = 0; i < n; ++i) {
+        const double val = v[i];
+        const double up = val >= 0.0 ? val : 0.0;
+        if (up > maxVal[i]) {
+            maxVal[i] = up;
+            maxX[i] = p;
+            maxLM[i] = val >= 0.0;
+        }
+        const double down = val <= 0.0 ? val : 0.0;
+        if (down < minVal[i]) {
+            minVal[i] = down;
+            minX[i] = p;
+            minLM[i] = val <= 0.0;
+        }
+    }
+}
+
+std::shared_ptr<CEnvelopeResults> CFastEnvelopeBuilder::TakeResults()
+{
+    auto res = std::make_shared<CEnvelopeResults>(m_pBridge);
+    if (m_nPositions == 0)
+        return res;
+
+    const std::vector<double>& X = m_pSolver->GetX(); // the stations of CBeamResults::GetResults
+    const auto makeStations = [&](CEnvelope& env, const Side& mx, const Side& mn, LoadEffectType type) {
+        env.m_vMax.reserve(X.size());
+        env.m_vMin.reserve(X.size());
+        for (size_t i = 0; i < X.size(); ++i) {
+            env.m_vMax.emplace_back(mx.val[i], X[i], mx.xLoadModel[i], type, mx.hasLM[i] ? m_pLoadModel : nullptr);
+            env.m_vMin.emplace_back(mn.val[i], X[i], mn.xLoadModel[i], type, mn.hasLM[i] ? m_pLoadModel : nullptr);
+        }
+    };
+
+    res->m_pBeam = m_pBridge->GetBeam();
+    res->m_nReactions = static_cast<int>(m_nReactions);
+    res->m_nBeamResults = static_cast<int>(m_nPositions);
+    res->m_nAnalyses = static_cast<int>(m_nPositions);
+    res->m_pEnvBMD = std::make_shared<CEnvelope>(m_pBridge, LET_MOMENT);
+    res->m_pEnvSFD = std::make_shared<CEnvelope>(m_pBridge, LET_SHEAR);
+    makeStations(*res->m_pEnvBMD, m_bmMax, m_bmMin, LET_MOMENT);
+    makeStations(*res->m_pEnvSFD, m_sfMax, m_sfMin, LET_SHEAR);
+    res->m_vEnvReaction.clear();
+    for (size_t i = 0; i < m_nReactions; ++i) {
+        auto env = std::make_shared<CEnvelope>(m_pBridge, LET_REACTION);
+        env->m_vMax.reserve(m_nPositions);
+        env->m_vMin.reserve(m_nPositions);
+        for (size_t k = 0; k < m_nPositions; ++k) {
+            const double x = m_vPositions[k];
+            env->m_vMax.emplace_back(m_vReactionMax[k * m_nReactions + i], m_vReactionX[i], x, LET_REACTION,
+                                     m_pLoadModel);
+            env->m_vMin.emplace_back(m_vReactionMin[k * m_nReactions + i], m_vReactionX[i], x, LET_REACTION,
+                                     m_pLoadModel);
+        }
+        res->m_vEnvReaction.push_back(std::move(env));
+    }
+    res->UpdateCritical();
+
+    // Spent: the buffers are released now rather than with the builder.
+    m_nPositions = 0;
+    m_vPositions = {};
+    m_vReactionMax = {};
+    m_vReactionMin = {};
+    return res;
+}

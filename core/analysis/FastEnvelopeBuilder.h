@@ -1,0 +1,64 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class CBeam;
+class CBridge;
+class CEnvelopeResults;
+class CFastBeamSolver;
+class CLoadModel;
+
+// The envelopes of one load model moving over one bridge, built position by position.
+//
+// Each position does what a single-position analysis followed by
+// CEnvelopeResults::AddResults does, with the same load model calls (bridge rule,
+// Update), the same beam loads and bit-identical numbers, but the beam is solved with its
+// stiffness factorised once and the envelopes are folded into flat buffers: nothing is
+// allocated per position, no beam or result object is made, and no shared pointer is
+// copied. TakeResults turns the buffers into the CEnvelopeResults that the literal path
+// would have built.
+class CFastEnvelopeBuilder {
+public:
+    CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    ~CFastEnvelopeBuilder();
+    CFastEnvelopeBuilder(const CFastEnvelopeBuilder&) = delete;
+    CFastEnvelopeBuilder& operator=(const CFastEnvelopeBuilder&) = delete;
+
+    // Room for this many positions, so that the run allocates nothing while it steps.
+    void Reserve(size_t nPositions);
+
+    // The model standing at beam coordinate p, folded into the envelopes.
+    void AnalyseAt(double p);
+
+    size_t GetPositionCount() const { return m_nPositions; }
+
+    // The envelope results of every position analysed so far (the bridge's empty
+    // results when there was none). The builder is spent afterwards.
+    std::shared_ptr<CEnvelopeResults> TakeResults();
+
+private:
+    struct Side {
+        std::vector<double> val;
+        std::vector<double> xLoadModel;
+        std::vector<unsigned char> hasLM;
+    };
+
+    void PrepareSolver();
+    void BuildLoads(double F, double p);
+    void Fold(Side& mx, Side& mn, const std::vector<double>& v, double p);
+    void Start(Side& mx, Side& mn, const std::vector<double>& v, double p);
+
+    std::shared_ptr<CBridge> m_pBridge;
+    std::shared_ptr<CBeam> m_pBeam;
+    std::shared_ptr<CLoadModel> m_pLoadModel;
+    std::shared_ptr<CFastBeamSolver> m_pSolver;
+    size_t m_nPositions = 0;
+    size_t m_nReactions = 0;
+    std::vector<double> m_vReactionX; // position of each reported support
+
+    Side m_bmMax, m_bmMin, m_sfMax, m_sfMin;
+    std::vector<double> m_vPositions;       // load position of each analysis
+    std::vector<double> m_vReactionMax;     // position-major, m_nReactions per position
+    std::vector<double> m_vReactionMin;
+};
