@@ -1,0 +1,133 @@
+#include "core/analysis/MovingLoadAnalysis.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <stdexcept>
+
+#include "core/analysis/SinglePosAnalysis.h"
+#include "core/beam/Beam.h"
+#include "core/beam/BeamResults.h"
+#include "core/bridge/Bridge.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModel.h"
+
+namespace {
+
+constexpr double kOnPoint = 1e-6;
+
+// Distance from x to the first event point lying more than 1e-6 m ahead of it.
+double DistanceToNextEvent(const std::vector<double>& events, double x, double none)
+{
+    auto it = std::upper_bound(events.begin(), events.end(), x + kOnPoint);
+    return it == events.end() ? none : *it - x;
+}
+
+bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
+{
+    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
+}
+
+} // namespace
+
+CMovingLoadAnalysis::CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
+    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel))
+{
+    if (!m_pBridge || !m_pBridge->GetBeam() || !m_pLoadModel)
+        throw std::invalid_argument("Moving load analysis needs a bridge and a load model");
+    m_pBeam = m_pBridge->GetBeam();
+    m_vEventPoints = m_pBeam->GetNearSupportPoints();
+    // Spans under 2 m give points out of order; the search needs them ascending.
+    std::sort(m_vEventPoints.begin(), m_vEventPoints.end());
+    m_vEventPoints.erase(std::unique(m_vEventPoints.begin(), m_vEventPoints.end(),
+                                     [](double a, double b) { return std::fabs(a - b) < 1e-9; }),
+                         m_vEventPoints.end());
+    m_BeamLength = m_pBeam->m_Length;
+}
+
+std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int& nSteps, double& step,
+                                                               const std::atomic<bool>* pbKeepRunning)
+{
+    if (bByStep && !(std::isfinite(step) && step > 0.0))
+        throw std::invalid_argument("The step must be a positive number");
+    if (!bByStep && nSteps < 1)
+        throw std::invalid_argument("The number of steps must be at least 1");
+
+    // A rule that re-shapes the model (an extra axle) must count in the length of the run.
+    if (m_pLoadModel->m_bAdjustToBridge)
+        m_pLoadModel->AdjustToBridge(m_pBridge);
+    m_pLoadModel->Update();
+    m_LMLength = m_pLoadModel->m_Length;
+
+    if (bByStep) {
+        m_bByStep = true;
+        m_Step = step;
+        const double expected = std::ceil((m_BeamLength + m_LMLength) / step + 0.5) + 1.0;
+        nSteps = expected < double(INT_MAX) ? static_cast<int>(expected) : INT_MAX;
+    } else {
+        m_bByStep = false;
+        m_nSteps = static_cast<std::uint32_t>(nSteps);
+        m_Step = m_BeamLength / m_nSteps;
+        if (!(std::isfinite(m_Step) && m_Step > 0.0))
+            throw std::invalid_argument("The step must be a positive number");
+        step = m_Step;
+    }
+    return Run(pbKeepRunning);
+}
+
+std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+{
+    auto results = std::make_shared<CEnvelopeResults>(m_pBridge);
+    results->KeepBeamResults(m_bKeepBeamResults);
+    m_nSteps = 0;
+    CSinglePosAnalysis single(m_pBridge, m_pLoadModel);
+    CLoadModel& lm = *m_pLoadModel;
+
+    if (KeepRunning(pbKeepRunning)) {
+        if (lm.m_nPL == 0 && lm.m_nPUDL == 0 && lm.m_nUDL > 0)
+            lm.m_bIsMoving = false;
+        if (!lm.m_bIsMoving) {
+            m_nSteps = 1;
+            results->AddResults(single.Analyse(0.0), m_pLoadModel, 0.0);
+            return results;
+        }
+    }
+    if (!(std::isfinite(m_Step) && m_Step > 0.0))
+        throw std::invalid_argument("The step must be a positive number");
+
+    const double end = m_LMLength + m_BeamLength + m_Step;
+    double p = -m_Step; // every load off the beam to the left
+    while (KeepRunning(pbKeepRunning) && p < end) {
+        ++m_nSteps;
+        results->AddResults(single.Analyse(p), m_pLoadModel, p);
+        const double d = NextEventDistance(p);
+        if (-kOnPoint < d && d < kOnPoint)
+            p += m_Step;
+        else
+            p += std::min(d, m_Step);
+    }
+    return results;
+}
+
+double CMovingLoadAnalysis::NextEventDistance(double p) const
+{
+    const CLoadModel& lm = *m_pLoadModel;
+    if (lm.m_nPL == 0 && lm.m_nPUDL == 0)
+        return 0.0;
+    const bool reversed = static_cast<int>(lm.m_Direction) == 1;
+    double best = 1e9;
+    for (std::uint32_t i = 0; i < lm.m_nPL; ++i) {
+        double x = lm.m_vPL[i].location;
+        if (reversed)
+            x = -lm.m_Length - x;
+        best = std::min(best, DistanceToNextEvent(m_vEventPoints, p + x, 1e9));
+    }
+    for (std::uint32_t i = 0; i < lm.m_nPUDL; ++i) {
+        double gamma = 0, magnitude = 0, location = 0, cover = 0;
+        lm.GetPartialUDL(i, gamma, magnitude, location, cover);
+        const double s = p + location;
+        best = std::min(best, DistanceToNextEvent(m_vEventPoints, s, 1e9));
+        best = std::min(best, DistanceToNextEvent(m_vEventPoints, s + cover, 1e6));
+    }
+    return best;
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CBeam;
+class CBridge;
+class CLoadModel;
+class CEnvelopeResults;
+
+// Drives one load model across one bridge from left to right and folds every position's
+// beam results into the bridge's envelopes. The regular steps are shortened so that each
+// load stops exactly on the event points, 1 m inside each end of each span.
+class CMovingLoadAnalysis {
+public:
+    CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    virtual ~CMovingLoadAnalysis() = default;
+
+    // By step the caller gives the step and gets back the expected count; by count it
+    // gives the count and gets back the step. A null flag runs to the end.
+    std::shared_ptr<CEnvelopeResults> Analyse(bool bByStep, int& nSteps, double& step,
+                                              const std::atomic<bool>* pbKeepRunning);
+    std::shared_ptr<CEnvelopeResults> Run(const std::atomic<bool>* pbKeepRunning);
+    // How far the model can advance before one of its loads reaches an event point; a load
+    // already standing on one (within 1e-6 m) looks to the next.
+    double NextEventDistance(double p) const;
+
+    // Keeps every position's beam results in the envelope results (for showing each position).
+    void KeepBeamResults(bool bKeep) { m_bKeepBeamResults = bKeep; }
+
+    std::shared_ptr<CBridge> m_pBridge;
+    std::shared_ptr<CBeam> m_pBeam;
+    std::shared_ptr<CLoadModel> m_pLoadModel;
+    std::vector<double> m_vEventPoints;
+    bool m_bByStep = true;
+    double m_Step = 0.0;
+    double m_BeamLength = 0.0;
+    double m_LMLength = 0.0;
+    std::uint32_t m_nSteps = 0;
+
+private:
+    bool m_bKeepBeamResults = false;
+};
