@@ -1,0 +1,30 @@
+#pragma once
+#include <atomic>
+#include <memory>
+#include <vector>
+
+class CBridge;
+class CLoadModelEnsemble;
+class CEnvelopeResults;
+
+// Runs every load model of an ensemble over one bridge and merges their envelopes.
+class CEnvelopeRunner {
+public:
+    CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME);
+
+    // nSteps and stepSize go to every moving-load analysis, which may rewrite them; the
+    // caller sees what the last load model left. Posts one progress step per load model.
+    // A null flag runs to the end.
+    std::shared_ptr<CEnvelopeResults> Run(bool bByStep, int& nSteps, double& stepSize,
+                                          const std::atomic<bool>* pbKeepRunning);
+
+    std::vector<std::shared_ptr<CEnvelopeResults>> GetResults() const { return m_vResults; }
+    int GetNoAnalyses() const { return m_nAnalyses; }
+
+    std::shared_ptr<CBridge> m_pBridge;
+    std::shared_ptr<CLoadModelEnsemble> m_pLME;
+    std::shared_ptr<CEnvelopeResults> m_pResults;
+    std::vector<std::shared_ptr<CEnvelopeResults>> m_vResults; // only runs that analysed a position
+    int m_nLoadModels = 0;
+    int m_nAnalyses = 0;
+};

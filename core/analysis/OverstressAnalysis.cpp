@@ -1,0 +1,81 @@
+#include "core/analysis/OverstressAnalysis.h"
+
+#include <algorithm>
+
+#include "core/analysis/MovingLoadAnalysis.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModel.h"
+#include "platform/base/CLocale.h"
+#include "platform/base/Messages.h"
+
+namespace {
+
+bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
+{
+    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
+}
+
+} // namespace
+
+COverstressAnalysis::COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor)
+    : m_pBridgeSet(std::move(pBridgeSet)), m_OverstressFactor(overstressFactor)
+{
+}
+
+double COverstressAnalysis::GetOverstressUDL(double L)
+{
+    constexpr double third = 1.0 / 3.0;
+    if (L <= 12.0)
+        return 16.0;
+    if (L <= 15.0)
+        return 16.0 + (L - 12.0) * third;
+    if (L <= 18.0)
+        return 17.0;
+    if (L <= 21.0)
+        return 17.0 + (L - 18.0) * third;
+    if (L <= 27.0)
+        return 18.0;
+    if (L <= 30.0)
+        return 18.0 + (L - 27.0) * third;
+    if (L <= 40.0)
+        return 19.0 + 0.2 * (L - 30.0);
+    if (L <= 50.0)
+        return 21.0 + 0.3 * (L - 40.0);
+    return 24.0;
+}
+
+std::shared_ptr<CLoadModel> COverstressAnalysis::MakeOverstressLoadModel(int id)
+{
+    return std::make_shared<CLoadModel>(id, L"Internal for O/S");
+}
+
+std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+{
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+
+    std::vector<std::shared_ptr<CEnvelopeResults>> out;
+    if (!m_pBridgeSet)
+        return out;
+    const size_t n = std::min(m_pBridgeSet->m_vBridges.size(),
+                              static_cast<size_t>(m_pBridgeSet->m_nBridge > 0 ? m_pBridgeSet->m_nBridge : 0));
+    for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+        std::shared_ptr<CBridge> bridge = m_pBridgeSet->GetBridge(static_cast<int>(i));
+        std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
+        lm->m_bIsMoving = false;
+        const double w = GetOverstressUDL(bridge->m_SpanLength);
+        lm->AddUDL(w);
+
+        std::wstring text = L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) +
+                            L", w = " + FormatDoubleCW("%.3f", w);
+        PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
+
+        int nSteps = 10;
+        double stepSize = 0.5;
+        CMovingLoadAnalysis analysis(bridge, lm);
+        std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
+        if (r && r->HasEnvelopes())
+            out.push_back(std::move(r));
+    }
+    return out;
+}
