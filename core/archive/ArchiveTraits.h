@@ -33,3 +33,8 @@ BOOST_CLASS_VERSION(CEnvelope, 0)
 BOOST_CLASS_VERSION(CEnvelopeResults, 0)
 BOOST_CLASS_EXPORT_KEY(CEnvelope)
 BOOST_CLASS_EXPORT_KEY(CEnvelopeResults)
+class CReferenceSet;
+BOOST_CLASS_VERSION(CReferenceSet, 1)
+class CReferenceCollection;
+BOOST_CLASS_VERSION(CReferenceCollection, 0)
+BOOST_CLASS_EXPORT_KEY(CReferenceCollection)

@@ -1,0 +1,60 @@
+#include "core/archive/ArchiveImpl.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModelEnsemble.h"
+#include "core/reference/ReferenceCollection.h"
+#include "core/reference/ReferenceSet.h"
+
+template <class Archive>
+void CReferenceSet::serialize(Archive& ar, const unsigned int version)
+{
+    using boost::serialization::make_nvp;
+    ar & make_nvp("m_pBridgeSet", m_pBridgeSet);
+    if (Archive::is_loading::value && version == 0)
+        ar & make_nvp("m_pLoadModelEnsemble", m_pRefLME);
+    else
+        ar & make_nvp("m_pRefLME", m_pRefLME);
+    ar & make_nvp("m_bIsCalculated", m_bIsCalculated);
+    ar & make_nvp("m_vOverstressCritEnv", m_vOverstressCritEnv);
+    ar & make_nvp("m_vLiveLoadCritEnv", m_vLiveLoadCritEnv);
+    ar & make_nvp("m_vRefCritEnv", m_vRefCritEnv);
+    ar & make_nvp("m_vPropCritEnv", m_vPropCritEnv);
+    ar & make_nvp("m_vRatios", m_vRatios);
+    ar & make_nvp("m_bUseOverstress", m_bUseOverstress);
+    ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
+    if (version >= 1) {
+        ar & make_nvp("m_pPropLME", m_pPropLME);
+        ar & make_nvp("m_bUseLM", m_bUseLM);
+        ar & make_nvp("m_bIsRatioCalculated", m_bIsRatioCalculated);
+    }
+    RebuildCritEnsembles();
+}
+
+template <class Archive>
+void CReferenceCollection::serialize(Archive& ar, const unsigned int)
+{
+    using boost::serialization::make_nvp;
+    ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
+    ar & make_nvp("m_bByStep", m_bByStep);
+    ar & make_nvp("m_StepSize", m_StepSize);
+    ar & make_nvp("m_nStepPoints", m_nStepPoints);
+    ar & make_nvp("m_bIsCalculated", m_bIsCalculated);
+    ar & make_nvp("m_vLME", m_vLME);
+    ar & make_nvp("m_vBS", m_vBS);
+    ar & make_nvp("m_vRefSet", m_vRefSet);
+    ar & make_nvp("m_bUseOverstress", m_bUseOverstress);
+    ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
+    if (Archive::is_loading::value) {
+        // The analyses use every member: a crafted file must not slip in a hole.
+        auto hole = [](const auto& v) { return std::any_of(v.begin(), v.end(), [](const auto& p) { return !p; }); };
+        if (hole(m_vLME) || hole(m_vBS) || hole(m_vRefSet))
+            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
+                                                    "empty member in reference collection");
+    }
+    m_nRefSet = static_cast<std::int32_t>(m_vRefSet.size());
+}
+
+QEL_INSTANTIATE_SERIALIZE(CReferenceSet);
+QEL_INSTANTIATE_SERIALIZE(CReferenceCollection);
+
+BOOST_CLASS_EXPORT_IMPLEMENT(CReferenceCollection)

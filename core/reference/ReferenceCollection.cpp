@@ -1,0 +1,181 @@
+#include "core/reference/ReferenceCollection.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/analysis/MultiBridgeAnalysis.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/critical/CriticalRatioEnsemble.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModel.h"
+#include "core/loads/LoadModelEnsemble.h"
+#include "core/reference/ReferenceSet.h"
+
+namespace {
+
+bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
+{
+    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
+}
+
+std::shared_ptr<CLoadModelEnsemble> MakeProposed() { return std::make_shared<CLoadModelEnsemble>(0, L"Proposed"); }
+
+bool SameBridgeSet(const std::shared_ptr<CBridgeSet>& a, const std::shared_ptr<CBridgeSet>& b)
+{
+    if (!a || !b)
+        return a == b;
+    return a->m_StartL == b->m_StartL && a->m_EndL == b->m_EndL && a->m_nBridge == b->m_nBridge &&
+           a->m_vBridges == b->m_vBridges && a->m_Config == b->m_Config;
+}
+
+bool SameLME(const std::shared_ptr<CLoadModelEnsemble>& a, const std::shared_ptr<CLoadModelEnsemble>& b)
+{
+    if (!a || !b)
+        return a == b;
+    return a->m_nLoadModels == b->m_nLoadModels && a->m_vLoadModel == b->m_vLoadModel;
+}
+
+} // namespace
+
+CReferenceCollection::CReferenceCollection() : CReferenceCollection(0, L"Ref Collection", false, 0, 1.0) {}
+
+CReferenceCollection::CReferenceCollection(int id, std::wstring name, bool bByStep, int nStepPoints, double stepSize)
+    : CElement(id, std::move(name), ET_REFCOLLECTION), m_bByStep(bByStep), m_StepSize(stepSize),
+      m_nStepPoints(nStepPoints), m_pPropLME(MakeProposed())
+{
+    m_bIsEditable = true;
+}
+
+bool CReferenceCollection::operator!=(const std::shared_ptr<CReferenceCollection>& other) const
+{
+    if (!other)
+        return true;
+    const CReferenceCollection& o = *other;
+    return m_bByStep != o.m_bByStep || !(m_StepSize == o.m_StepSize) || m_nStepPoints != o.m_nStepPoints ||
+           m_bIsCalculated != o.m_bIsCalculated || m_vLME != o.m_vLME || m_vBS != o.m_vBS ||
+           m_bUseOverstress != o.m_bUseOverstress || !(m_OverstressFactor == o.m_OverstressFactor);
+}
+
+void CReferenceCollection::ClearResults()
+{
+    m_bIsCalculated = false;
+    m_vCritRatioEnsemble.clear();
+    m_vRefSet.clear();
+    m_nRefSet = 0;
+}
+
+bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning)
+{
+    if (m_vBS.empty() || m_vLME.empty())
+        return false;
+    m_vRefSet.clear();
+    m_nRefSet = 0;
+    // Copies: the lists may be edited on the user-interface thread while this runs.
+    const auto lmes = m_vLME;
+    const auto sets = m_vBS;
+    for (const auto& lme : lmes) {
+        for (const auto& bs : sets) {
+            auto rs = std::make_shared<CReferenceSet>(m_bUseOverstress, bs, lme, m_OverstressFactor);
+            rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
+            m_vRefSet.push_back(std::move(rs));
+            ++m_nRefSet;
+        }
+    }
+    m_bIsCalculated = true;
+    return true;
+}
+
+void CReferenceCollection::SetProposedLoadModel(std::shared_ptr<CLoadModel> pLM)
+{
+    m_bUseLM = true;
+    // Never the ensemble set before: it may be the document's, or shared with a copy.
+    m_pPropLME = MakeProposed();
+    m_pPropLME->AddLoadModel(std::move(pLM));
+}
+
+void CReferenceCollection::SetProposedEnsemble(std::shared_ptr<CLoadModelEnsemble> pLME)
+{
+    m_bUseLM = false;
+    m_pPropLME = std::move(pLME);
+}
+
+bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier)
+{
+    if (!m_pPropLME || m_pPropLME->m_vLoadModel.empty())
+        return false;
+    m_Multiplier = multiplier;
+    m_vCritRatioEnsemble.clear();
+
+    // The proposed item's run over a bridge set is the same for every reference ensemble:
+    // run it once per set and hand each further reference set fresh copies (the ratios
+    // extend the proposed reaction envelopes they are given).
+    std::vector<std::pair<std::shared_ptr<CBridgeSet>, CReferenceSet::EnvVector>> runs;
+    auto copyOf = [](const CReferenceSet::EnvVector& v) {
+        CReferenceSet::EnvVector out;
+        out.reserve(v.size());
+        for (const auto& r : v)
+            out.push_back(std::make_shared<CEnvelopeResults>(*r));
+        return out;
+    };
+
+    const size_t n = std::min(static_cast<size_t>(m_nRefSet > 0 ? m_nRefSet : 0), m_vRefSet.size());
+    for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+        CReferenceSet& rs = *m_vRefSet[i];
+        const std::shared_ptr<CBridgeSet> bs = rs.GetBridgeSet();
+        auto done = std::find_if(runs.begin(), runs.end(), [&](const auto& r) { return r.first == bs; });
+        CReferenceSet::EnvVector proposed;
+        if (done != runs.end()) {
+            proposed = copyOf(done->second);
+        } else {
+            CMultiBridgeAnalysis mba(bs, m_pPropLME);
+            proposed = mba.Run(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
+            if (KeepRunning(pbKeepRunning)) // only a complete run is reused
+                runs.emplace_back(bs, copyOf(proposed));
+        }
+        m_vCritRatioEnsemble.push_back(rs.CalculateRatios(m_bUseLM, std::move(proposed), m_pPropLME, multiplier));
+    }
+    m_bIsCompared = KeepRunning(pbKeepRunning);
+    return true;
+}
+
+std::shared_ptr<CReferenceSet> CReferenceCollection::GetRefSet(unsigned int i) const
+{
+    if (m_nRefSet < 0 || i >= static_cast<unsigned int>(m_nRefSet))
+        return nullptr;
+    if (i >= m_vRefSet.size())
+        throw std::out_of_range("invalid vector<T> subscript");
+    return m_vRefSet[i];
+}
+
+std::wstring CReferenceCollection::GetProposedName() const
+{
+    if (!m_pPropLME)
+        return {};
+    if (m_bUseLM && !m_pPropLME->m_vLoadModel.empty() && m_pPropLME->m_vLoadModel.front())
+        return m_pPropLME->m_vLoadModel.front()->GetDescription();
+    return m_pPropLME->GetDescription();
+}
+
+bool CReferenceCollection::FindBridgeSet(const std::shared_ptr<CBridgeSet>& pBS) const
+{
+    return std::any_of(m_vBS.begin(), m_vBS.end(), [&](const auto& p) { return SameBridgeSet(p, pBS); });
+}
+
+bool CReferenceCollection::FindLME(const std::shared_ptr<CLoadModelEnsemble>& pLME) const
+{
+    return std::any_of(m_vLME.begin(), m_vLME.end(), [&](const auto& p) { return SameLME(p, pLME); });
+}
+
+void CReferenceCollection::RemoveBridgeSet(const std::shared_ptr<CBridgeSet>& pBS)
+{
+    auto it = std::find_if(m_vBS.begin(), m_vBS.end(), [&](const auto& p) { return SameBridgeSet(p, pBS); });
+    if (it != m_vBS.end())
+        m_vBS.erase(it);
+}
+
+void CReferenceCollection::RemoveLME(const std::shared_ptr<CLoadModelEnsemble>& pLME)
+{
+    auto it = std::find_if(m_vLME.begin(), m_vLME.end(), [&](const auto& p) { return SameLME(p, pLME); });
+    if (it != m_vLME.end())
+        m_vLME.erase(it);
+}
