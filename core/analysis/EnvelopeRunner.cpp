@@ -29,7 +29,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
     m_vResults.clear();
     m_pResults = std::make_shared<CEnvelopeResults>();
 
-    // The ensemble may be edited on the user-interface thread while this runs.
+    // What is run is the ensemble as it stands now, whatever becomes of its list meanwhile.
     const std::vector<std::shared_ptr<CLoadModel>> models =
         m_pLME ? m_pLME->m_vLoadModel : std::vector<std::shared_ptr<CLoadModel>>{};
     const size_t n = std::min(models.size(), static_cast<size_t>(m_nLoadModels > 0 ? m_nLoadModels : 0));

@@ -70,11 +70,8 @@ bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning)
         return false;
     m_vRefSet.clear();
     m_nRefSet = 0;
-    // Copies: the lists may be edited on the user-interface thread while this runs.
-    const auto lmes = m_vLME;
-    const auto sets = m_vBS;
-    for (const auto& lme : lmes) {
-        for (const auto& bs : sets) {
+    for (const auto& lme : m_vLME) {
+        for (const auto& bs : m_vBS) {
             auto rs = std::make_shared<CReferenceSet>(m_bUseOverstress, bs, lme, m_OverstressFactor);
             rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
             m_vRefSet.push_back(std::move(rs));
