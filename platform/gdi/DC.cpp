@@ -197,6 +197,21 @@ BOOL CDC::AttachPainter(QPainter* pPainter, const QRect& baseClip, bool bPrintin
     return TRUE;
 }
 
+BOOL CDC::AttachSharing(CDC* pDC)
+{
+    DeleteDC();
+    Reset();
+    if (!pDC || !pDC->m_pPainter)
+        return FALSE;
+    m_s = pDC->m_s;
+    m_pPainter = pDC->m_pPainter;
+    m_pDevice = pDC->m_pDevice;
+    m_baseClip = pDC->m_baseClip;
+    m_bPrinting = pDC->m_bPrinting;
+    m_bCreated = true;
+    return TRUE;
+}
+
 const void* CDC::GetSafeHdc() const
 {
     return m_bCreated && m_pPainter ? this : nullptr;

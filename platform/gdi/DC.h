@@ -139,6 +139,9 @@ public:
     // Draw through a painter owned by the caller; baseClip (device units) is what GetClipBox
     // reports when no clip has been set (the paint event's rectangle, for example).
     BOOL AttachPainter(QPainter* pPainter, const QRect& baseClip, bool bPrinting = false);
+    // Draws on the same output as pDC, starting from its attributes (a pass-through DC,
+    // as a memory DC uses on a printer). pDC must outlive this DC's use.
+    BOOL AttachSharing(CDC* pDC);
     // A DC that measures text the way the screen does; drawing on it is lost.
     BOOL CreateMeasuringDC();
     // Non-null while the DC can draw or measure.

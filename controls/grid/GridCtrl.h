@@ -1,0 +1,252 @@
+#pragma once
+// The spreadsheet-like table window on which result tables and editable lists are built.
+// Rows and columns are counted fixed (heading) ones first; cells are objects of a cell class
+// made by run-time class; positions are scrolled by pixels, fixed rows and columns stay.
+// Notifications go to the owner, or to the parent when no owner is set, as an NM_GRIDVIEW
+// record; the control id is always 100.
+#include "controls/grid/CellRange.h"
+#include "controls/grid/GridCell.h"
+#include "controls/grid/GridDefaultCell.h"
+#include "controls/grid/TitleTip.h"
+#include "platform/wnd/Wnd.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CImageList; // no image list is used by this system
+
+// Notification record: NMHDR, then the row and the column.
+struct NM_GRIDVIEW
+{
+    NMHDR hdr;
+    int iRow;
+    int iColumn;
+};
+
+// Tab in the last cell appended a row (row: the focus row; column: the column count).
+constexpr UINT GRIDN_ROWAPPENDED = 0x120;
+
+// Which grid lines are drawn (m_nGridLines).
+constexpr int GVL_NONE = 0;
+constexpr int GVL_HORZ = 1;
+constexpr int GVL_VERT = 2;
+constexpr int GVL_BOTH = 3;
+
+// Every grid window has this control id.
+constexpr UINT GRID_CTRL_ID = 100;
+
+class CGridCtrl : public CWnd
+{
+    DECLARE_DYNCREATE(CGridCtrl)
+
+public:
+    // The four counts are not used: the grid starts empty.
+    explicit CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    ~CGridCtrl() override;
+
+    // --- Window, creation, notifications ------------------------------------------------------
+    BOOL RegisterWindowClass();
+    // The window gets control id 100 whatever nID says.
+    BOOL Create(const RECT& rect, QWidget* pParentWnd, UINT nID = GRID_CTRL_ID, DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID = GRID_CTRL_ID, DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    void PreSubclassWindow() override;
+    // Lines scrolled per wheel notch: the desktop's wheel setting, 3 when it has none.
+    static int GetMouseScrollLines();
+    // Sends NM_GRIDVIEW (row, column, code) to the owner, else the parent; returns the
+    // receiver's answer, 0 without a window or receiver.
+    LRESULT SendMessageToParent(int nRow, int nCol, int nMessage) const;
+    BOOL SetCell(int nRow, int nCol, CGridCellBase* pCell);
+    void ResetDefaultColours();
+
+    // --- Cells, rows and columns ----------------------------------------------------------------
+    CGridCellBase* GetCell(int nRow, int nCol) const;
+    CGridCellBase* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) const;
+    std::wstring GetItemText(int nRow, int nCol) const;
+    BOOL SetItemText(int nRow, int nCol, LPCTSTR str);
+    UINT GetItemState(int nRow, int nCol) const;
+    BOOL SetItemState(int nRow, int nCol, UINT state);
+    BOOL IsCellSelected(int nRow, int nCol) const;
+    BOOL IsCellSelected(const CCellID& cell) const { return IsCellSelected(cell.row, cell.col); }
+    BOOL IsCellEditable(const CCellID& cell) const;
+    BOOL IsCellEditable(int nRow, int nCol) const { return IsCellEditable(CCellID(nRow, nCol)); }
+    void SetModified(int nRow = -1, int nCol = -1);
+    BOOL GetModified() const { return m_bModified; }
+
+    // Negative counts are refused (FALSE).
+    BOOL SetRowCount(int nRows = 10);
+    BOOL SetColumnCount(int nCols = 10);
+    BOOL SetFixedRowCount(int nFixedRows = 1);
+    BOOL SetFixedColumnCount(int nFixedCols = 1);
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetFixedRowCount() const { return m_nFixedRows; }
+    int GetFixedColumnCount() const { return m_nFixedCols; }
+
+    virtual CGridCellBase* CreateCell(int nRow, int nCol);
+    virtual void DestroyCell(int nRow, int nCol);
+    BOOL SetCellType(int nRow, int nCol, const CRuntimeClass* pRuntimeClass);
+    BOOL DeleteRow(int nRow);
+    BOOL ClearGrid();
+    virtual void AdjustRowOrder(int nRow, int nDelta);
+    void MoveRowOrderEntry(int nFrom, int nTo);
+
+    int GetRowHeight(int nRow) const;
+    int GetColumnWidth(int nCol) const;
+    BOOL SetRowHeight(int nRow, int height);
+    BOOL SetColumnWidth(int nCol, int width);
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    long GetVirtualHeight() const;
+    long GetVirtualWidth() const;
+    // left/top = origin, right = left + width - 1, bottom = top + height - 1.
+    BOOL GetCellRect(int nRow, int nCol, LPRECT pRect);
+    BOOL GetCellRect(const CCellID& cell, LPRECT pRect) { return GetCellRect(cell.row, cell.col, pRect); }
+    BOOL IsCellVisible(int nRow, int nCol);
+    BOOL IsCellVisible(const CCellID& cell) { return IsCellVisible(cell.row, cell.col); }
+    BOOL InvalidateCellRect(int nRow, int nCol);
+    BOOL InvalidateCellRect(const CCellID& cell) { return InvalidateCellRect(cell.row, cell.col); }
+    void EnsureVisible(int nRow, int nCol);
+    void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
+    CPoint GetPointInCell(int nRow, int nCol, CPoint point);
+    void Refresh();
+    void OnSetFont(CFont* pFont, BOOL bRedraw) override;
+    CFont* OnGetFont() override;
+
+    // --- Drawing, scrolling, layout ---------------------------------------------------------------
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    virtual void OnDraw(CDC* pDC);
+    void OnEraseBkgndArea(CDC* pDC);
+    // With no DC the cell's area is invalidated and painted with the next paint.
+    BOOL RedrawCell(int nRow, int nCol, CDC* pDC = nullptr);
+    BOOL RedrawCell(const CCellID& cell, CDC* pDC = nullptr) { return RedrawCell(cell.row, cell.col, pDC); }
+    BOOL RedrawRow(int row);
+    CCellID GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck = TRUE);
+    CCellID GetTopLeftNonFixedCell(BOOL bForceRecalculation = FALSE);
+    CCellRange GetVisibleNonFixedCellRange(LPRECT pRect = nullptr, BOOL bForceRecalculation = FALSE);
+    CCellRange GetVisibleFixedCellRange(LPRECT pRect = nullptr, BOOL bForceRecalculation = FALSE);
+    BOOL GetCellOrigin(int nRow, int nCol, LPPOINT p);
+    BOOL GetCellOrigin(const CCellID& cell, LPPOINT p) { return GetCellOrigin(cell.row, cell.col, p); }
+    void ResetScrollBars();
+    BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
+    int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    BOOL IsValid(int nRow, int nCol) const;
+    BOOL IsValid(const CCellID& cell) const { return IsValid(cell.row, cell.col); }
+    BOOL IsValid(const CCellRange& range) const;
+    void OnSysColorChange() override;
+
+    // --- Focus and selection ----------------------------------------------------------------------
+    CCellID GetFocusCell() const { return m_idCurrentCell; }
+    CCellID SetFocusCell(int nRow, int nCol);
+    CCellID SetFocusCell(CCellID cell) { return SetFocusCell(cell.row, cell.col); }
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void SetSelectedRange(const CCellRange& range, BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void ResetSelectedRange();
+    // Ends the focus cell's in-place edit, if one runs.
+    void EndEditing();
+
+    // The selection maps are keyed by the cell itself.
+    using CCellMap = std::map<std::uint64_t, CCellID>;
+    static std::uint64_t CellKey(int nRow, int nCol)
+    {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(nRow)) << 32) | static_cast<std::uint32_t>(nCol);
+    }
+
+    // --- Members (views and dialogs set some of them directly) ------------------------------------
+    COLORREF m_crGridBkColour;
+    COLORREF m_crGridLineColour = RGB(192, 192, 192);
+    COLORREF m_crWindowText;
+    COLORREF m_crWindowColour;
+    COLORREF m_cr3DFace;
+    COLORREF m_crShadow;
+    COLORREF m_crTTipBackClr = CLR_DEFAULT;
+    COLORREF m_crTTipTextClr = CLR_DEFAULT;
+    BOOL m_bVirtualMode = FALSE; // never switched on: cells are always stored
+    int m_nGridLines = GVL_BOTH;
+    BOOL m_bEditable = TRUE;
+    BOOL m_bModified = FALSE;
+    BOOL m_bAllowDragAndDrop = FALSE;
+    BOOL m_bListMode = FALSE;
+    BOOL m_bSingleRowSelection = FALSE;
+    BOOL m_bSingleColSelection = FALSE;
+    BOOL m_bAllowDraw = TRUE;
+    BOOL m_bEnableSelection = TRUE;
+    BOOL m_bHandleTabKey = TRUE;
+    BOOL m_bDoubleBuffer = TRUE;
+    BOOL m_bTitleTips = TRUE;
+    int m_nBarState = 0; // 0x1 horizontal bar shown, 0x2 vertical bar shown
+    BOOL m_bHiddenColUnhide = TRUE;
+    BOOL m_bHiddenRowUnhide = TRUE;
+    BOOL m_bAllowColHide = TRUE;
+    BOOL m_bAllowRowHide = TRUE;
+    BOOL m_bAllowColumnResize = TRUE;
+    BOOL m_bAllowRowResize = TRUE;
+    BOOL m_bHighlightFocusHeadings = TRUE;
+    BOOL m_bFrameFocusCell = TRUE;
+    BOOL m_bFixedRowClickSelects = TRUE;
+    BOOL m_bFixedColumnClickSelects = TRUE;
+    BOOL m_bSortOnHeaderClick = FALSE;
+    CImageList* m_pImageList = nullptr;
+    BOOL m_bPrintColours = TRUE;
+    BOOL m_bScreenScalePrinting = FALSE;
+    int m_nAutoSizeStyle = 3;
+    BOOL m_bAppendRowOnTab = FALSE;
+    BOOL m_bPasteAddsRows = FALSE;
+    BOOL m_bPasteAddsColumns = FALSE;
+    std::wstring m_strPrintHeader;
+    std::wstring m_strPrintFooter;
+
+    int m_nRows = 0;
+    int m_nFixedRows = 0;
+    int m_nCols = 0;
+    int m_nFixedCols = 0;
+    std::vector<int> m_arRowHeights;
+    std::vector<int> m_arColWidths;
+    int m_nVScrollMax = 0;
+    int m_nHScrollMax = 0;
+    const CRuntimeClass* m_pRtcDefault;
+    CGridDefaultCell m_cellDefault;
+    CGridDefaultCell m_cellFixedColDef;
+    CGridDefaultCell m_cellFixedRowDef;
+    CGridDefaultCell m_cellFixedRowColDef;
+
+    using GRID_ROW = std::vector<CGridCellBase*>;
+    std::vector<std::unique_ptr<GRID_ROW>> m_RowData; // the grid owns rows and cells
+
+    int m_MouseMode = 0;
+    BOOL m_bLMouseButtonDown = FALSE;
+    BOOL m_bRMouseButtonDown = FALSE;
+    CPoint m_LeftClickDownPoint;
+    CPoint m_LastMousePoint;
+    CCellID m_LeftClickDownCell;
+    CCellID m_SelectionStartCell;
+    CCellID m_idCurrentCell;
+    CCellID m_idTopLeftCell;
+    UINT_PTR m_nTimerID = 0;
+    int m_nTimerInterval = 25;
+    int m_nResizeCaptureRange = 3;
+    int m_nRowsPerWheelNotch;
+    CCellMap m_SelectedCellMap;
+    CCellMap m_PrevSelectedCellMap;
+    CTitleTip m_TitleTip;
+    CCellID m_LastDragOverCell;
+    int m_nDragColumn = -1;
+    BOOL m_bAscending = TRUE;
+    int m_nSortColumn = -1;
+    std::vector<int> m_arRowOrder;
+    std::vector<int> m_arColOrder;
+    BYTE m_bDestroying = FALSE;
+
+protected:
+    void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+    BOOL IsVisibleVScroll() const { return (m_nBarState & 0x2) != 0; }
+    BOOL IsVisibleHScroll() const { return (m_nBarState & 0x1) != 0; }
+    // Stored column of a displayed column.
+    int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
+};

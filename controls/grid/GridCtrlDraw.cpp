@@ -1,0 +1,717 @@
+// Drawing, scrolling and layout of the grid.
+#include "controls/grid/GridCtrl.h"
+#include "controls/grid/MemoryDC.h"
+#include "platform/wnd/PaintDC.h"
+
+#include <algorithm>
+
+void CGridCtrl::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_bDoubleBuffer) {
+        CMemoryDC MemDC(&dc);
+        OnDraw(&MemDC);
+    } else {
+        OnDraw(&dc);
+    }
+}
+
+BOOL CGridCtrl::OnEraseBkgnd(CDC*)
+{
+    // OnDraw paints every pixel.
+    return TRUE;
+}
+
+void CGridCtrl::OnEraseBkgndArea(CDC* pDC)
+{
+    CRect VisRect, ClipRect, rect;
+    CBrush FixedRowColBack(GetDefaultCell(TRUE, TRUE)->GetBackClr());
+    CBrush FixedRowBack(GetDefaultCell(TRUE, FALSE)->GetBackClr());
+    CBrush FixedColBack(GetDefaultCell(FALSE, TRUE)->GetBackClr());
+    CBrush TextBack(GetDefaultCell(FALSE, FALSE)->GetBackClr());
+    CBrush Back(m_crGridBkColour);
+
+    if (pDC->GetClipBox(&ClipRect) == NULLREGION)
+        return;
+    GetVisibleNonFixedCellRange(&VisRect);
+    const int nFixedColumnWidth = GetFixedColumnWidth();
+    const int nFixedRowHeight = GetFixedRowHeight();
+
+    // Fixed corner.
+    if (ClipRect.left < nFixedColumnWidth && ClipRect.top < nFixedRowHeight) {
+        const CRect r(ClipRect.left, ClipRect.top, nFixedColumnWidth, nFixedRowHeight);
+        pDC->FillRect(&r, &FixedRowColBack);
+    }
+    // Fixed columns, down to the last visible row.
+    if (ClipRect.left < nFixedColumnWidth && ClipRect.top < VisRect.bottom) {
+        const CRect r(ClipRect.left, std::max<int>(ClipRect.top, nFixedRowHeight), nFixedColumnWidth, VisRect.bottom);
+        pDC->FillRect(&r, &FixedColBack);
+    }
+    // Fixed rows, from one pixel left of the fixed width.
+    if (ClipRect.top < nFixedRowHeight && ClipRect.right > nFixedColumnWidth && ClipRect.bottom > 0) {
+        const CRect r(nFixedColumnWidth - 1, ClipRect.top, ClipRect.right, nFixedRowHeight);
+        pDC->FillRect(&r, &FixedRowBack);
+    }
+    // Visible non-fixed cells.
+    if (rect.IntersectRect(&VisRect, &ClipRect)) {
+        const CRect CellRect(std::max<int>(nFixedColumnWidth, rect.left), std::max<int>(nFixedRowHeight, rect.top),
+                             rect.right, rect.bottom);
+        pDC->FillRect(&CellRect, &TextBack);
+    }
+    // Right of the last column and below the last row.
+    if (VisRect.right < ClipRect.right) {
+        const CRect r(VisRect.right, ClipRect.top, ClipRect.right, ClipRect.bottom);
+        pDC->FillRect(&r, &Back);
+    }
+    if (VisRect.bottom < ClipRect.bottom && ClipRect.left < VisRect.right) {
+        const CRect r(ClipRect.left, VisRect.bottom, VisRect.right, ClipRect.bottom);
+        pDC->FillRect(&r, &Back);
+    }
+}
+
+void CGridCtrl::OnDraw(CDC* pDC)
+{
+    if (!m_bAllowDraw)
+        return;
+    CRect clipRect;
+    if (pDC->GetClipBox(&clipRect) == NULLREGION)
+        return;
+
+    OnEraseBkgndArea(pDC);
+
+    const int nFixedRowHeight = GetFixedRowHeight();
+    const int nFixedColWidth = GetFixedColumnWidth();
+    const CCellID idTopLeft = GetTopLeftNonFixedCell();
+    const int minVisibleRow = idTopLeft.row;
+    const int minVisibleCol = idTopLeft.col;
+    CRect VisRect;
+    const CCellRange VisCellRange = GetVisibleNonFixedCellRange(&VisRect);
+    const int maxVisibleRow = VisCellRange.GetMaxRow();
+    const int maxVisibleCol = VisCellRange.GetMaxCol();
+
+    // A cell spans (previous right + 1) .. (previous right + width): its last pixel column
+    // carries its grid line.
+    auto drawCell = [&](int row, int col, const CRect& rect) {
+        if (CGridCellBase* pCell = GetCell(row, col)) {
+            pCell->SetCoords(row, col);
+            pCell->Draw(pDC, row, col, rect, FALSE);
+        }
+    };
+
+    CRect rect;
+    // Fixed corner.
+    rect.bottom = -1;
+    for (int row = 0; row < m_nFixedRows; ++row) {
+        if (GetRowHeight(row) <= 0)
+            continue;
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        rect.right = -1;
+        for (int col = 0; col < m_nFixedCols; ++col) {
+            if (GetColumnWidth(col) <= 0)
+                continue;
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(col) - 1;
+            drawCell(row, col, rect);
+        }
+    }
+    // Fixed columns of the visible rows.
+    rect.bottom = nFixedRowHeight - 1;
+    for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
+        if (GetRowHeight(row) <= 0)
+            continue;
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        if (rect.top > clipRect.bottom)
+            break;
+        if (rect.bottom < clipRect.top)
+            continue;
+        rect.right = -1;
+        for (int col = 0; col < m_nFixedCols; ++col) {
+            if (GetColumnWidth(col) <= 0)
+                continue;
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(col) - 1;
+            if (rect.left > clipRect.right)
+                break;
+            if (rect.right < clipRect.left)
+                continue;
+            drawCell(row, col, rect);
+        }
+    }
+    // Fixed rows above the visible columns.
+    rect.bottom = -1;
+    for (int row = 0; row < m_nFixedRows; ++row) {
+        if (GetRowHeight(row) <= 0)
+            continue;
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        if (rect.top > clipRect.bottom)
+            break;
+        if (rect.bottom < clipRect.top)
+            continue;
+        rect.right = nFixedColWidth - 1;
+        for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
+            if (GetColumnWidth(col) <= 0)
+                continue;
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(col) - 1;
+            if (rect.left > clipRect.right)
+                break;
+            if (rect.right < clipRect.left)
+                continue;
+            drawCell(row, col, rect);
+        }
+    }
+    // The visible non-fixed cells.
+    rect.bottom = nFixedRowHeight - 1;
+    for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
+        if (GetRowHeight(row) <= 0)
+            continue;
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        if (rect.top > clipRect.bottom)
+            break;
+        if (rect.bottom < clipRect.top)
+            continue;
+        rect.right = nFixedColWidth - 1;
+        for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
+            if (GetColumnWidth(col) <= 0)
+                continue;
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(col) - 1;
+            if (rect.left > clipRect.right)
+                break;
+            if (rect.right < clipRect.left)
+                continue;
+            drawCell(row, col, rect);
+        }
+    }
+
+    // Grid lines over the non-fixed area, on the last pixel of each column and row.
+    CPen pen(PS_SOLID, 0, m_crGridLineColour);
+    pDC->SelectObject(&pen);
+    if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
+        int x = nFixedColWidth;
+        for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
+            if (GetColumnWidth(col) <= 0)
+                continue;
+            x += GetColumnWidth(col);
+            pDC->MoveTo(x - 1, nFixedRowHeight);
+            pDC->LineTo(x - 1, VisRect.bottom);
+        }
+    }
+    if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
+        int y = nFixedRowHeight;
+        for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
+            if (GetRowHeight(row) <= 0)
+                continue;
+            y += GetRowHeight(row);
+            pDC->MoveTo(nFixedColWidth, y - 1);
+            pDC->LineTo(VisRect.right, y - 1);
+        }
+    }
+    pDC->SelectStockObject(NULL_PEN);
+}
+
+BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* pDC)
+{
+    if (!m_bAllowDraw || !IsCellVisible(nRow, nCol))
+        return FALSE;
+    if (!pDC) {
+        // Painting happens in the paint event: the cell's area is queued for it.
+        InvalidateCellRect(nRow, nCol);
+        return TRUE;
+    }
+
+    CRect rect;
+    if (!GetCellRect(nRow, nCol, &rect))
+        return FALSE;
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (!pCell)
+        return FALSE;
+    BOOL bResult;
+    if (!pCell->IsFixed()) {
+        bResult = pCell->Draw(pDC, nRow, nCol, rect, TRUE);
+        if (m_nGridLines != GVL_NONE) {
+            CPen pen(PS_SOLID, 0, m_crGridLineColour);
+            CPen* pOldPen = pDC->SelectObject(&pen);
+            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
+                pDC->MoveTo(rect.left, rect.bottom);
+                pDC->LineTo(rect.right + 1, rect.bottom);
+            }
+            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
+                pDC->MoveTo(rect.right, rect.top);
+                pDC->LineTo(rect.right, rect.bottom + 1);
+            }
+            pDC->SelectObject(pOldPen);
+        }
+    } else {
+        bResult = pCell->Draw(pDC, nRow, nCol, rect, TRUE);
+    }
+    return bResult;
+}
+
+BOOL CGridCtrl::RedrawRow(int row)
+{
+    BOOL bResult = TRUE;
+    for (int col = 0; col < GetColumnCount(); ++col)
+        bResult = RedrawCell(row, col) && bResult;
+    return bResult;
+}
+
+CCellID CGridCtrl::GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck)
+{
+    CCellID cellID;
+    const CCellID idTopLeft = GetTopLeftNonFixedCell();
+
+    const int fixedColWidth = GetFixedColumnWidth();
+    if (point.x < 0 || (!bAllowFixedCellCheck && point.x < fixedColWidth)) {
+        cellID.col = -1;
+    } else if (point.x < fixedColWidth) {
+        int xpos = 0, col = 0;
+        while (col < m_nFixedCols) {
+            xpos += GetColumnWidth(col);
+            if (xpos > point.x)
+                break;
+            ++col;
+        }
+        cellID.col = col < m_nFixedCols ? col : -1;
+    } else {
+        int xpos = fixedColWidth, col = idTopLeft.col;
+        while (col < GetColumnCount()) {
+            xpos += GetColumnWidth(col);
+            if (xpos > point.x)
+                break;
+            ++col;
+        }
+        cellID.col = col >= GetColumnCount() ? -1 : col;
+    }
+
+    const int fixedRowHeight = GetFixedRowHeight();
+    if (point.y < 0 || (!bAllowFixedCellCheck && point.y < fixedRowHeight)) {
+        cellID.row = -1;
+    } else if (point.y < fixedRowHeight) {
+        int ypos = 0, row = 0;
+        while (row < m_nFixedRows) {
+            ypos += GetRowHeight(row);
+            if (ypos > point.y)
+                break;
+            ++row;
+        }
+        cellID.row = row < m_nFixedRows ? row : -1;
+    } else {
+        int ypos = fixedRowHeight, row = idTopLeft.row;
+        while (row < GetRowCount()) {
+            ypos += GetRowHeight(row);
+            if (ypos > point.y)
+                break;
+            ++row;
+        }
+        cellID.row = row >= GetRowCount() ? -1 : row;
+    }
+    return cellID;
+}
+
+CCellID CGridCtrl::GetTopLeftNonFixedCell(BOOL bForceRecalculation)
+{
+    if (m_idTopLeftCell.IsValid() && !bForceRecalculation)
+        return m_idTopLeftCell;
+    const int nVertScroll = GetScrollPos(SB_VERT);
+    const int nHorzScroll = GetScrollPos(SB_HORZ);
+
+    m_idTopLeftCell.col = m_nFixedCols;
+    int nRight = 0;
+    while (nRight < nHorzScroll && m_idTopLeftCell.col < GetColumnCount() - 1)
+        nRight += GetColumnWidth(m_idTopLeftCell.col++);
+
+    m_idTopLeftCell.row = m_nFixedRows;
+    int nTop = 0;
+    while (nTop < nVertScroll && m_idTopLeftCell.row < GetRowCount() - 1)
+        nTop += GetRowHeight(m_idTopLeftCell.row++);
+    return m_idTopLeftCell;
+}
+
+CCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT pRect, BOOL bForceRecalculation)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    const CCellID idTopLeft = GetTopLeftNonFixedCell(bForceRecalculation);
+
+    int bottom = GetFixedRowHeight();
+    int i;
+    for (i = idTopLeft.row; i < GetRowCount(); ++i) {
+        bottom += GetRowHeight(i);
+        if (bottom >= rect.bottom) {
+            bottom = rect.bottom;
+            break;
+        }
+    }
+    const int maxVisibleRow = std::min(i, GetRowCount() - 1);
+
+    int right = GetFixedColumnWidth();
+    for (i = idTopLeft.col; i < GetColumnCount(); ++i) {
+        right += GetColumnWidth(i);
+        if (right >= rect.right) {
+            right = rect.right;
+            break;
+        }
+    }
+    const int maxVisibleCol = std::min(i, GetColumnCount() - 1);
+    if (pRect) {
+        pRect->left = pRect->top = 0;
+        pRect->right = right;
+        pRect->bottom = bottom;
+    }
+    return CCellRange(idTopLeft.row, idTopLeft.col, maxVisibleRow, maxVisibleCol);
+}
+
+CCellRange CGridCtrl::GetVisibleFixedCellRange(LPRECT pRect, BOOL bForceRecalculation)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    const CCellID idTopLeft = GetTopLeftNonFixedCell(bForceRecalculation);
+
+    int bottom = GetFixedRowHeight();
+    int i;
+    for (i = idTopLeft.row; i < GetRowCount(); ++i) {
+        bottom += GetRowHeight(i);
+        if (bottom >= rect.bottom) {
+            bottom = rect.bottom;
+            break;
+        }
+    }
+    const int maxVisibleRow = std::min(i, GetRowCount() - 1);
+
+    int right = 0;
+    for (i = 0; i < GetFixedColumnCount(); ++i) {
+        right += GetColumnWidth(i);
+        if (right >= rect.right) {
+            right = rect.right;
+            break;
+        }
+    }
+    const int maxVisibleCol = std::min(i, GetFixedColumnCount() - 1);
+    if (pRect) {
+        pRect->left = pRect->top = 0;
+        pRect->right = right;
+        pRect->bottom = bottom;
+    }
+    return CCellRange(idTopLeft.row, 0, maxVisibleRow, maxVisibleCol);
+}
+
+BOOL CGridCtrl::GetCellOrigin(int nRow, int nCol, LPPOINT p)
+{
+    if (!IsValid(nRow, nCol))
+        return FALSE;
+    CCellID idTopLeft;
+    if (nCol >= m_nFixedCols || nRow >= m_nFixedRows)
+        idTopLeft = GetTopLeftNonFixedCell();
+    if ((nRow >= m_nFixedRows && nRow < idTopLeft.row) || (nCol >= m_nFixedCols && nCol < idTopLeft.col))
+        return FALSE;
+
+    p->x = 0;
+    if (nCol < m_nFixedCols) {
+        for (int i = 0; i < nCol; ++i)
+            p->x += GetColumnWidth(i);
+    } else {
+        for (int i = 0; i < m_nFixedCols; ++i)
+            p->x += GetColumnWidth(i);
+        for (int i = idTopLeft.col; i < nCol; ++i)
+            p->x += GetColumnWidth(i);
+    }
+    p->y = 0;
+    if (nRow < m_nFixedRows) {
+        for (int i = 0; i < nRow; ++i)
+            p->y += GetRowHeight(i);
+    } else {
+        for (int i = 0; i < m_nFixedRows; ++i)
+            p->y += GetRowHeight(i);
+        for (int i = idTopLeft.row; i < nRow; ++i)
+            p->y += GetRowHeight(i);
+    }
+    return TRUE;
+}
+
+void CGridCtrl::EnableScrollBars(int nBar, BOOL bEnable)
+{
+    if (bEnable) {
+        if (!IsVisibleHScroll() && (nBar == SB_HORZ || nBar == SB_BOTH)) {
+            m_nBarState |= 0x1;
+            EnableScrollBarCtrl(SB_HORZ, bEnable);
+        }
+        if (!IsVisibleVScroll() && (nBar == SB_VERT || nBar == SB_BOTH)) {
+            m_nBarState |= 0x2;
+            EnableScrollBarCtrl(SB_VERT, bEnable);
+        }
+    } else {
+        if (IsVisibleHScroll() && (nBar == SB_HORZ || nBar == SB_BOTH)) {
+            m_nBarState &= ~0x1;
+            EnableScrollBarCtrl(SB_HORZ, bEnable);
+        }
+        if (IsVisibleVScroll() && (nBar == SB_VERT || nBar == SB_BOTH)) {
+            m_nBarState &= ~0x2;
+            EnableScrollBarCtrl(SB_VERT, bEnable);
+        }
+    }
+}
+
+void CGridCtrl::ResetScrollBars()
+{
+    m_idTopLeftCell.row = -1;
+    if (!m_bAllowDraw || !GetSafeHwnd())
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    if (rect.left == rect.right || rect.top == rect.bottom)
+        return;
+
+    // Judge as if no bar were shown: a shown bar takes exactly its own width from the client
+    // area (adding a border as well would make the page one pixel larger than the view).
+    if (IsVisibleVScroll())
+        rect.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (IsVisibleHScroll())
+        rect.bottom += GetSystemMetrics(SM_CYHSCROLL);
+
+    rect.left += GetFixedColumnWidth();
+    rect.top += GetFixedRowHeight();
+    if (rect.left >= rect.right || rect.top >= rect.bottom) {
+        EnableScrollBars(SB_BOTH, FALSE);
+        return;
+    }
+
+    CRect VisibleRect(GetFixedColumnWidth(), GetFixedRowHeight(), rect.right, rect.bottom);
+    const CRect VirtualRect(GetFixedColumnWidth(), GetFixedRowHeight(), static_cast<int>(GetVirtualWidth()),
+                            static_cast<int>(GetVirtualHeight()));
+
+    if (VisibleRect.Height() < VirtualRect.Height())
+        VisibleRect.right -= GetSystemMetrics(SM_CXVSCROLL);
+    if (VisibleRect.Width() < VirtualRect.Width())
+        VisibleRect.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+
+    if (VisibleRect.Height() < VirtualRect.Height()) {
+        EnableScrollBars(SB_VERT, TRUE);
+        m_nVScrollMax = VirtualRect.Height() - 1;
+    } else {
+        EnableScrollBars(SB_VERT, FALSE);
+        m_nVScrollMax = 0;
+    }
+    if (VisibleRect.Width() < VirtualRect.Width()) {
+        EnableScrollBars(SB_HORZ, TRUE);
+        m_nHScrollMax = VirtualRect.Width() - 1;
+    } else {
+        EnableScrollBars(SB_HORZ, FALSE);
+        m_nHScrollMax = 0;
+    }
+
+    SCROLLINFO si;
+    si.fMask = SIF_PAGE | SIF_RANGE;
+    si.nPage = m_nHScrollMax > 0 ? static_cast<UINT>(VisibleRect.Width()) : 0;
+    si.nMin = 0;
+    si.nMax = m_nHScrollMax;
+    SetScrollInfo(SB_HORZ, &si, TRUE);
+
+    si.fMask |= SIF_DISABLENOSCROLL;
+    si.nPage = m_nVScrollMax > 0 ? static_cast<UINT>(VisibleRect.Height()) : 0;
+    si.nMin = 0;
+    si.nMax = m_nVScrollMax;
+    SetScrollInfo(SB_VERT, &si, TRUE);
+}
+
+BOOL CGridCtrl::SetScrollPos32(int nBar, int nPos, BOOL bRedraw)
+{
+    m_idTopLeftCell.row = -1;
+    SCROLLINFO si;
+    si.fMask = SIF_POS;
+    si.nPos = nPos;
+    SetScrollInfo(nBar, &si, bRedraw);
+    return TRUE;
+}
+
+int CGridCtrl::GetScrollPos32(int nBar, BOOL bGetTrackPos)
+{
+    SCROLLINFO si;
+    if (bGetTrackPos) {
+        if (GetScrollInfo(nBar, &si, SIF_TRACKPOS))
+            return si.nTrackPos;
+    } else if (GetScrollInfo(nBar, &si, SIF_POS)) {
+        return si.nPos;
+    }
+    return 0;
+}
+
+void CGridCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    static bool s_bAlreadyInsideThisProc = false;
+    if (s_bAlreadyInsideThisProc || !GetSafeHwnd())
+        return;
+    EndEditing();
+    CWnd::OnSize(nType, cx, cy);
+    s_bAlreadyInsideThisProc = true;
+    ResetScrollBars();
+    s_bAlreadyInsideThisProc = false;
+}
+
+void CGridCtrl::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
+{
+    EndEditing();
+    m_TitleTip.Hide();
+
+    const int scrollPos = GetScrollPos32(SB_HORZ);
+    const CCellID idTopLeft = GetTopLeftNonFixedCell();
+    CRect rect;
+    GetClientRect(&rect);
+
+    switch (nSBCode) {
+    case SB_LINERIGHT:
+        if (scrollPos < m_nHScrollMax) {
+            int iColToUse = idTopLeft.col;
+            int xScroll = GetColumnWidth(iColToUse);
+            while (xScroll <= 0 && iColToUse < GetColumnCount() - 1)
+                xScroll = GetColumnWidth(++iColToUse);
+            SetScrollPos32(SB_HORZ, scrollPos + std::max(0, xScroll));
+            if (GetScrollPos32(SB_HORZ) == scrollPos)
+                break; // the bar did not move
+            rect.left = GetFixedColumnWidth();
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_LINELEFT:
+        if (scrollPos > 0 && idTopLeft.col > GetFixedColumnCount()) {
+            int iColToUse = idTopLeft.col - 1;
+            int xScroll = GetColumnWidth(iColToUse);
+            while (xScroll <= 0 && iColToUse > GetFixedColumnCount())
+                xScroll = GetColumnWidth(--iColToUse);
+            SetScrollPos32(SB_HORZ, std::max(0, scrollPos - std::max(0, xScroll)));
+            rect.left = GetFixedColumnWidth();
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGERIGHT:
+        if (scrollPos < m_nHScrollMax) {
+            rect.left = GetFixedColumnWidth();
+            SetScrollPos32(SB_HORZ, std::min(m_nHScrollMax, scrollPos + rect.Width()));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGELEFT:
+        if (scrollPos > 0) {
+            rect.left = GetFixedColumnWidth();
+            SetScrollPos32(SB_HORZ, std::max(0, scrollPos - rect.Width()));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ, TRUE));
+        m_idTopLeftCell.row = -1;
+        const CCellID idNewTopLeft = GetTopLeftNonFixedCell();
+        if (idNewTopLeft != idTopLeft) {
+            rect.left = GetFixedColumnWidth();
+            InvalidateRect(&rect);
+        }
+        break;
+    }
+    case SB_LEFT:
+        if (scrollPos > 0) {
+            SetScrollPos32(SB_HORZ, 0);
+            Invalidate();
+        }
+        break;
+    case SB_RIGHT:
+        if (scrollPos < m_nHScrollMax) {
+            SetScrollPos32(SB_HORZ, m_nHScrollMax);
+            Invalidate();
+        }
+        break;
+    default: break;
+    }
+}
+
+void CGridCtrl::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
+{
+    EndEditing();
+    m_TitleTip.Hide();
+
+    const int scrollPos = GetScrollPos32(SB_VERT);
+    const CCellID idTopLeft = GetTopLeftNonFixedCell();
+    CRect rect;
+    GetClientRect(&rect);
+
+    switch (nSBCode) {
+    case SB_LINEDOWN:
+        if (scrollPos < m_nVScrollMax) {
+            int iRowToUse = idTopLeft.row;
+            int yScroll = GetRowHeight(iRowToUse);
+            while (yScroll <= 0 && iRowToUse < GetRowCount() - 1)
+                yScroll = GetRowHeight(++iRowToUse);
+            SetScrollPos32(SB_VERT, scrollPos + std::max(0, yScroll));
+            if (GetScrollPos32(SB_VERT) == scrollPos)
+                break; // the bar did not move
+            rect.top = GetFixedRowHeight();
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_LINEUP:
+        if (scrollPos > 0 && idTopLeft.row > GetFixedRowCount()) {
+            int iRowToUse = idTopLeft.row - 1;
+            int yScroll = GetRowHeight(iRowToUse);
+            while (yScroll <= 0 && iRowToUse > GetFixedRowCount())
+                yScroll = GetRowHeight(--iRowToUse);
+            SetScrollPos32(SB_VERT, std::max(0, scrollPos - std::max(0, yScroll)));
+            rect.top = GetFixedRowHeight();
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGEDOWN:
+        if (scrollPos < m_nVScrollMax) {
+            rect.top = GetFixedRowHeight();
+            SetScrollPos32(SB_VERT, std::min(m_nVScrollMax, scrollPos + rect.Height()));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_PAGEUP:
+        if (scrollPos > 0) {
+            rect.top = GetFixedRowHeight();
+            SetScrollPos32(SB_VERT, std::max(0, scrollPos - rect.Height()));
+            InvalidateRect(&rect);
+        }
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        SetScrollPos32(SB_VERT, GetScrollPos32(SB_VERT, TRUE));
+        m_idTopLeftCell.row = -1;
+        const CCellID idNewTopLeft = GetTopLeftNonFixedCell();
+        if (idNewTopLeft != idTopLeft) {
+            rect.top = GetFixedRowHeight();
+            InvalidateRect(&rect);
+        }
+        break;
+    }
+    case SB_TOP:
+        if (scrollPos > 0) {
+            SetScrollPos32(SB_VERT, 0);
+            Invalidate();
+        }
+        break;
+    case SB_BOTTOM:
+        if (scrollPos < m_nVScrollMax) {
+            SetScrollPos32(SB_VERT, m_nVScrollMax);
+            Invalidate();
+        }
+        break;
+    default: break;
+    }
+}
+
+BOOL CGridCtrl::IsValid(int nRow, int nCol) const
+{
+    return nRow >= 0 && nRow < m_nRows && nCol >= 0 && nCol < m_nCols;
+}
+
+BOOL CGridCtrl::IsValid(const CCellRange& range) const
+{
+    return range.GetMinRow() >= 0 && range.GetMinCol() >= 0 && range.GetMaxRow() >= 0 && range.GetMaxCol() >= 0 &&
+           range.GetMaxRow() < m_nRows && range.GetMaxCol() < m_nCols && range.GetMinRow() <= range.GetMaxRow() &&
+           range.GetMinCol() <= range.GetMaxCol();
+}
