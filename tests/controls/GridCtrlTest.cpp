@@ -1,6 +1,8 @@
 #include "GridTestUtil.h"
 
+#include <QApplication>
 #include <QWidget>
+#include <new>
 #include <gtest/gtest.h>
 
 using qeltest::CNotifyLog;
@@ -327,4 +329,50 @@ TEST(GridCtrl, SystemColourChangeKeepsColoursTheProgramSet)
     EXPECT_EQ(grid.m_cellFixedColDef.GetTextClr(), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(grid.m_crGridBkColour, GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(grid.m_crWindowText, GetSysColor(COLOR_WINDOWTEXT));
+}
+
+namespace {
+// Runs out of memory on the fifth cell it is asked to make.
+int g_cellsMade = 0;
+class CScarceCell : public CGridCell
+{
+    DECLARE_DYNCREATE(CScarceCell)
+public:
+    CScarceCell()
+    {
+        if (++g_cellsMade == 5)
+            throw std::bad_alloc();
+    }
+};
+IMPLEMENT_DYNCREATE(CScarceCell, CGridCell)
+} // namespace
+
+TEST(GridCtrl, RowsCountOnlyOnceBuilt)
+{
+    CGridCtrl grid;
+    grid.SetColumnCount(2);
+    grid.m_pRtcDefault = RUNTIME_CLASS(CScarceCell);
+    g_cellsMade = 0;
+    // Rows 0 and 1 take four cells; row 2 fails on its first.
+    EXPECT_FALSE(grid.SetRowCount(3));
+    EXPECT_EQ(grid.GetRowCount(), 2);
+    EXPECT_EQ(grid.m_arRowHeights.size(), 2u);
+    EXPECT_EQ(grid.m_RowData.size(), 2u);
+    EXPECT_NE(grid.GetCell(1, 1), nullptr);
+    EXPECT_EQ(grid.GetCell(2, 0), nullptr);
+    EXPECT_TRUE(grid.SetItemText(1, 1, L"still usable"));
+
+    // A class that is not a cell class makes no cells.
+    grid.m_pRtcDefault = RUNTIME_CLASS(CWnd);
+    EXPECT_EQ(grid.CreateCell(0, 0), nullptr);
+}
+
+TEST(GridCtrl, WheelLinesDefaultToThree)
+{
+    const int saved = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(0);
+    EXPECT_EQ(CGridCtrl::GetMouseScrollLines(), 3);
+    QApplication::setWheelScrollLines(5);
+    EXPECT_EQ(CGridCtrl::GetMouseScrollLines(), 5);
+    QApplication::setWheelScrollLines(saved);
 }

@@ -229,3 +229,64 @@ TEST(GridDraw, FixedRowsFillingTheWindowShowNoScrollBars)
     EXPECT_FALSE(w.grid.IsScrollBarShown(SB_VERT));
     EXPECT_FALSE(w.grid.IsScrollBarShown(SB_HORZ));
 }
+
+namespace {
+// Whether any pixel of colour c lies inside the rectangle (edges included).
+bool HasColour(const QImage& img, const CRect& r, COLORREF c)
+{
+    for (int y = r.top; y <= r.bottom; ++y)
+        for (int x = r.left; x <= r.right; ++x)
+            if (PixelAt(img, x, y) == c)
+                return true;
+    return false;
+}
+} // namespace
+
+TEST(GridDraw, TextStaysInsideItsCell)
+{
+    GridWindow w(3, 3, 1, 1);
+    w.Sizes(60, 24);
+    w.grid.SetItemText(1, 1, L"WWWWWWWWWWWWWWWWWWWW"); // far wider than the cell
+    const QImage img = GrabClient(w.grid);
+    CRect cell;
+    w.grid.GetCellRect(1, 1, &cell);
+    int ink = 0;
+    for (int y = cell.top; y < cell.bottom; ++y)
+        for (int x = cell.left; x < cell.right; ++x)
+            ink += qGray(img.pixel(x, y)) < 100 ? 1 : 0;
+    EXPECT_GT(ink, 20);
+    // Nothing spills into the next cell.
+    CRect next;
+    w.grid.GetCellRect(1, 2, &next);
+    for (int y = next.top; y < next.bottom; ++y)
+        for (int x = next.left; x < next.right; ++x)
+            ASSERT_GT(qGray(img.pixel(x, y)), 100) << x << "," << y;
+}
+
+TEST(GridDraw, SortArrowOnlyWhereItFits)
+{
+    GridWindow w(3, 3, 1, 1);
+    w.Sizes(60, 24);
+    w.grid.m_nSortColumn = 1;
+    CRect heading;
+    w.grid.GetCellRect(0, 1, &heading);
+    heading.DeflateRect(1, 1); // inside the raised border
+    QImage img = GrabClient(w.grid);
+    EXPECT_TRUE(HasColour(img, heading, GetSysColor(COLOR_3DSHADOW)));
+    // The other heading has no arrow.
+    CRect other;
+    w.grid.GetCellRect(0, 2, &other);
+    other.DeflateRect(1, 1);
+    EXPECT_FALSE(HasColour(img, other, GetSysColor(COLOR_3DSHADOW)));
+
+    // Too narrow for the arrow and its left edge: no arrow.
+    w.grid.SetColumnWidth(1, 8);
+    img = GrabClient(w.grid);
+    w.grid.GetCellRect(0, 1, &heading);
+    heading.DeflateRect(1, 1);
+    EXPECT_FALSE(HasColour(img, heading, GetSysColor(COLOR_3DSHADOW)));
+
+    // Changing a cell of the sorted column forgets the sort.
+    w.grid.SetItemText(1, 1, L"x");
+    EXPECT_EQ(w.grid.m_nSortColumn, -1);
+}
