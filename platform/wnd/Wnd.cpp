@@ -113,16 +113,6 @@ bool CWndWidget::viewportEvent(QEvent* e)
     }
 }
 
-bool CWndWidget::event(QEvent* e)
-{
-    // Shortcut overrides would steal keys such as Delete or Ctrl+C from the window.
-    if (e->type() == QEvent::ShortcutOverride && m_pWnd) {
-        e->accept();
-        return true;
-    }
-    return QAbstractScrollArea::event(e);
-}
-
 void CWndWidget::MouseEvent(QEvent* e)
 {
     CWnd* wnd = m_pWnd;
@@ -134,8 +124,10 @@ void CWndWidget::MouseEvent(QEvent* e)
         g_buttons = we->buttons();
         const QPoint global = we->globalPosition().toPoint();
         const int delta = we->angleDelta().y() != 0 ? we->angleDelta().y() : we->angleDelta().x();
-        wnd->OnMouseWheel(MouseFlags(we->buttons(), we->modifiers()), static_cast<short>(delta), CPoint(global));
-        e->accept();
+        // An unhandled wheel turn goes on to the parent.
+        const BOOL handled =
+            wnd->OnMouseWheel(MouseFlags(we->buttons(), we->modifiers()), static_cast<short>(delta), CPoint(global));
+        e->setAccepted(handled != FALSE);
         g_pMouseWnd = previous;
         return;
     }

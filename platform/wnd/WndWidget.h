@@ -15,7 +15,6 @@ public:
 
 protected:
     bool viewportEvent(QEvent* e) override;
-    bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent*) override {}
     void scrollContentsBy(int, int) override {}
     void keyPressEvent(QKeyEvent* e) override;
