@@ -126,8 +126,7 @@ void CTitleTip::Show(CRect rectTitle, LPCTSTR lpszTitleText, int, LPRECT lpHover
 
     m_crText = crTextClr;
     m_crBack = crBackClr;
-    // The border adds one pixel on each side around the text area.
-    SetWindowPos(nullptr, rectDisplay.left, rectDisplay.top, rectDisplay.Width() + 2, rectTitle.Height() + 2,
+    SetWindowPos(nullptr, rectDisplay.left, rectDisplay.top, rectDisplay.Width(), rectTitle.Height(),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // Hover area in the tip's own client coordinates, now that the tip stands where it shows.
     ScreenToClient(&rectHover);

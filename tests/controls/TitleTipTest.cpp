@@ -57,14 +57,14 @@ TEST(TitleTip, ShownOnlyForClippedText)
     CTitleTip& tip = f.grid.m_TitleTip;
     ASSERT_TRUE(tip.IsWindowVisible());
     EXPECT_EQ(CWnd::GetCapture(), &tip);
-    // Placed over the cell, wider than it, as high as the cell plus the border.
+    // Placed over the cell, wider than it, as high as the cell.
     CRect cellOnScreen = f.CellRect(1, 1);
     f.grid.ClientToScreen(&cellOnScreen);
     CRect tipRect;
     tip.GetWindowRect(&tipRect);
     EXPECT_EQ(tipRect.TopLeft(), cellOnScreen.TopLeft());
     EXPECT_GT(tipRect.Width(), cellOnScreen.Width());
-    EXPECT_EQ(tipRect.Height(), cellOnScreen.Height() + 2);
+    EXPECT_EQ(tipRect.Height(), cellOnScreen.Height());
     // Painted in the tip colours (the class background when none is given).
     const QImage img = tip.GetClientWidget()->grab().toImage();
     EXPECT_EQ(qeltest::PixelAt(img, img.width() - 1, 0), GetSysColor(COLOR_INFOBK));
