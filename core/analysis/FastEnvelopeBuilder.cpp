@@ -4,6 +4,10 @@
 #include <cmath>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/beam/Beam.h"
 #include "core/beam/FastBeamSolver.h"
 #include "core/bridge/Bridge.h"
@@ -46,8 +50,7 @@ void CFastEnvelopeBuilder::PrepareSolver()
     const size_t n = m_pSolver->GetX().size();
     for (Side* s : {&m_bmMax, &m_bmMin, &m_sfMax, &m_sfMin}) {
         s->val.resize(n);
-        s->xLoadModel.resize(n);
-        s->hasLM.resize(n);
+        s->index.resize(n);
     }
 }
 
@@ -91,17 +94,18 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
     const std::vector<double>& r = s.GetReactions();
     if (r.size() < m_nReactions)
         throw std::out_of_range("invalid vector<T> subscript");
+    const double k = static_cast<double>(m_nPositions); // index of this position
     if (m_nPositions == 0) {
         m_vReactionX.resize(m_nReactions);
         for (size_t i = 0; i < m_nReactions; ++i)
             m_vReactionX[i] = m_pBeam->GetReactionPosition(static_cast<int>(i));
-        Start(m_bmMax, m_bmMin, s.GetM(), p);
-        Start(m_sfMax, m_sfMin, s.GetV(), p);
+        Start(m_bmMax, m_bmMin, s.GetM());
+        Start(m_sfMax, m_sfMin, s.GetV());
+    } else {
+        Fold(m_bmMax, m_bmMin, s.GetM(), k);
+        Fold(m_sfMax, m_sfMin, s.GetV(), k);
     }
     ++m_nPositions;
-    Fold(m_bmMax, m_bmMin, s.GetM(), p);
-    Fold(m_sfMax, m_sfMin, s.GetV(), p);
-
     m_vPositions.push_back(p);
     for (size_t i = 0; i < m_nReactions; ++i) {
         const double ri = r[i];
@@ -174,40 +178,63 @@ void CFastEnvelopeBuilder::BuildLoads(double F, double position)
     }
 }
 
-// The first position fills the envelopes with its own effects, which the fold of the
-// same position then turns into zero entries on the side they do not reach.
-void CFastEnvelopeBuilder::Start(Side& mx, Side& mn, const std::vector<double>& v, double p)
+// The envelopes after the first position: its own effects (the literal path's first
+// content) folded with themselves, which leaves on each side the effect where it reaches
+// that side and a zero entry without load model where it does not. Not-a-number stays.
+void CFastEnvelopeBuilder::Start(Side& mx, Side& mn, const std::vector<double>& v)
 {
-    std::copy(v.begin(), v.end(), mx.val.begin());
-    std::fill(mx.xLoadModel.begin(), mx.xLoadModel.end(), p);
-    std::fill(mx.hasLM.begin(), mx.hasLM.end(), 1);
-    mn = mx;
+    for (size_t i = 0; i < v.size(); ++i) {
+        const double val = v[i];
+        const bool zeroMax = (val >= 0.0 ? val : 0.0) > val;
+        mx.val[i] = zeroMax ? 0.0 : val;
+        mx.index[i] = zeroMax ? kNoModel : 0.0;
+        const bool zeroMin = (val <= 0.0 ? val : 0.0) < val;
+        mn.val[i] = zeroMin ? 0.0 : val;
+        mn.index[i] = zeroMin ? kNoModel : 0.0;
+    }
 }
 
-// The maximum never drops below 0 nor the minimum rises above it, a zero entry has no
-// load model, and only a strictly larger (smaller) value replaces a stored entry.
-void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v, double p)
+// Position k folded in: a stored entry is replaced only by a strictly larger (smaller)
+// value. After the first position a maximum is never below 0 (a minimum never above),
+// so comparing the value itself is the same as comparing it floored at 0, and an entry
+// that is replaced is always caused by the load model.
+void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v, double k)
 {
     const size_t n = v.size();
+    const double* in = v.data();
     double* maxVal = mx.val.data();
-    double* maxX = mx.xLoadModel.data();
-    unsigned char* maxLM = mx.hasLM.data();
+    double* maxIdx = mx.index.data();
     double* minVal = mn.val.data();
-    double* minX = mn.xLoadModel.data();
-    unsigned char* minLM = mn.hasLM.data();
-    for (size_t i = 0; i < n; ++i) {
-        const double val = v[i];
-        const double up = val >= 0.0 ? val : 0.0;
-        if (up > maxVal[i]) {
-            maxVal[i] = up;
-            maxX[i] = p;
-            maxLM[i] = val >= 0.0;
+    double* minIdx = mn.index.data();
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Which stations change is unpredictable, so the choice is made with masks, two
+    // stations at a time; the comparisons are false for not-a-number, as below.
+    const __m128d idx = _mm_set1_pd(k);
+    const auto pick = [](__m128d mask, __m128d a, __m128d b) {
+        return _mm_or_pd(_mm_and_pd(mask, a), _mm_andnot_pd(mask, b));
+    };
+    for (; i + 2 <= n; i += 2) {
+        const __m128d val = _mm_loadu_pd(in + i);
+        const __m128d mxv = _mm_loadu_pd(maxVal + i);
+        const __m128d takeMax = _mm_cmpgt_pd(val, mxv);
+        _mm_storeu_pd(maxVal + i, pick(takeMax, val, mxv));
+        _mm_storeu_pd(maxIdx + i, pick(takeMax, idx, _mm_loadu_pd(maxIdx + i)));
+        const __m128d mnv = _mm_loadu_pd(minVal + i);
+        const __m128d takeMin = _mm_cmplt_pd(val, mnv);
+        _mm_storeu_pd(minVal + i, pick(takeMin, val, mnv));
+        _mm_storeu_pd(minIdx + i, pick(takeMin, idx, _mm_loadu_pd(minIdx + i)));
+    }
+#endif
+    for (; i < n; ++i) {
+        const double val = in[i];
+        if (val > maxVal[i]) {
+            maxVal[i] = val;
+            maxIdx[i] = k;
         }
-        const double down = val <= 0.0 ? val : 0.0;
-        if (down < minVal[i]) {
-            minVal[i] = down;
-            minX[i] = p;
-            minLM[i] = val <= 0.0;
+        if (val < minVal[i]) {
+            minVal[i] = val;
+            minIdx[i] = k;
         }
     }
 }
@@ -220,11 +247,17 @@ std::shared_ptr<CEnvelopeResults> CFastEnvelopeBuilder::TakeResults()
 
     const std::vector<double>& X = m_pSolver->GetX(); // the stations of CBeamResults::GetResults
     const auto makeStations = [&](CEnvelope& env, const Side& mx, const Side& mn, LoadEffectType type) {
+        const auto entry = [&](const Side& side, size_t i) {
+            const double k = side.index[i];
+            const bool hasModel = k != kNoModel;
+            const double x = m_vPositions[hasModel ? static_cast<size_t>(k) : 0];
+            return PointLoadEffect(side.val[i], X[i], x, type, hasModel ? m_pLoadModel : nullptr);
+        };
         env.m_vMax.reserve(X.size());
         env.m_vMin.reserve(X.size());
         for (size_t i = 0; i < X.size(); ++i) {
-            env.m_vMax.emplace_back(mx.val[i], X[i], mx.xLoadModel[i], type, mx.hasLM[i] ? m_pLoadModel : nullptr);
-            env.m_vMin.emplace_back(mn.val[i], X[i], mn.xLoadModel[i], type, mn.hasLM[i] ? m_pLoadModel : nullptr);
+            env.m_vMax.push_back(entry(mx, i));
+            env.m_vMin.push_back(entry(mn, i));
         }
     };
 

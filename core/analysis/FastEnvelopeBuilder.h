@@ -38,16 +38,19 @@ public:
     std::shared_ptr<CEnvelopeResults> TakeResults();
 
 private:
+    // One side of a station envelope: the value and the index of the position that
+    // caused it, kNoModel for the zero entry that the first position leaves where its
+    // effect does not reach this side (the only entry without load model).
     struct Side {
         std::vector<double> val;
-        std::vector<double> xLoadModel;
-        std::vector<unsigned char> hasLM;
+        std::vector<double> index; // doubles, so that the fold works on one kind of lane
     };
+    static constexpr double kNoModel = -1.0;
 
     void PrepareSolver();
     void BuildLoads(double F, double p);
-    void Fold(Side& mx, Side& mn, const std::vector<double>& v, double p);
-    void Start(Side& mx, Side& mn, const std::vector<double>& v, double p);
+    void Start(Side& mx, Side& mn, const std::vector<double>& v);
+    void Fold(Side& mx, Side& mn, const std::vector<double>& v, double k);
 
     std::shared_ptr<CBridge> m_pBridge;
     std::shared_ptr<CBeam> m_pBeam;

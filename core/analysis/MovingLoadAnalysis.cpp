@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
@@ -77,19 +79,31 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int
 
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
 {
-    auto results = std::make_shared<CEnvelopeResults>(m_pBridge);
-    results->KeepBeamResults(m_bKeepBeamResults);
     m_nSteps = 0;
-    CSinglePosAnalysis single(m_pBridge, m_pLoadModel);
-    CLoadModel& lm = *m_pLoadModel;
+    if (m_bKeepBeamResults || GetAnalysisPath() == AnalysisPath::Literal) {
+        auto results = std::make_shared<CEnvelopeResults>(m_pBridge);
+        results->KeepBeamResults(m_bKeepBeamResults);
+        CSinglePosAnalysis single(m_pBridge, m_pLoadModel);
+        Step(pbKeepRunning, [&](double p) { results->AddResults(single.Analyse(p), m_pLoadModel, p); });
+        return results;
+    }
+    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel);
+    builder.Reserve(PositionBound());
+    Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
+    return builder.TakeResults();
+}
 
+template <class AnalyseAt>
+void CMovingLoadAnalysis::Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt&& analyseAt)
+{
+    CLoadModel& lm = *m_pLoadModel;
     if (KeepRunning(pbKeepRunning)) {
         if (lm.m_nPL == 0 && lm.m_nPUDL == 0 && lm.m_nUDL > 0)
             lm.m_bIsMoving = false;
         if (!lm.m_bIsMoving) {
             m_nSteps = 1;
-            results->AddResults(single.Analyse(0.0), m_pLoadModel, 0.0);
-            return results;
+            analyseAt(0.0);
+            return;
         }
     }
     if (!(std::isfinite(m_Step) && m_Step > 0.0))
@@ -99,14 +113,24 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<boo
     double p = -m_Step; // every load off the beam to the left
     while (KeepRunning(pbKeepRunning) && p < end) {
         ++m_nSteps;
-        results->AddResults(single.Analyse(p), m_pLoadModel, p);
+        analyseAt(p);
         const double d = NextEventDistance(p);
         if (-kOnPoint < d && d < kOnPoint)
             p += m_Step;
         else
             p += std::min(d, m_Step);
     }
-    return results;
+}
+
+size_t CMovingLoadAnalysis::PositionBound() const
+{
+    // The full steps, plus one shortened step for each load reaching each event point.
+    const CLoadModel& lm = *m_pLoadModel;
+    const double full = (m_LMLength + m_BeamLength + 2.0 * m_Step) / m_Step + 2.0;
+    const double stops = (double(lm.m_nPL) + 2.0 * double(lm.m_nPUDL)) * double(m_vEventPoints.size());
+    const double n = full + stops;
+    constexpr double kMostReserved = 1 << 18; // beyond that the buffers grow as they go
+    return std::isfinite(n) && n > 0.0 ? static_cast<size_t>(std::min(n, kMostReserved)) : 1;
 }
 
 double CMovingLoadAnalysis::NextEventDistance(double p) const

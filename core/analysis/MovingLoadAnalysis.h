@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -12,6 +13,10 @@ class CEnvelopeResults;
 // Drives one load model across one bridge from left to right and folds every position's
 // beam results into the bridge's envelopes. The regular steps are shortened so that each
 // load stops exactly on the event points, 1 m inside each end of each span.
+//
+// Positions are computed the fast way (CFastEnvelopeBuilder) unless the beam results of
+// every position are kept or the thread asks for the literal path (AnalysisPath.h); both
+// give the same results.
 class CMovingLoadAnalysis {
 public:
     CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
@@ -40,5 +45,11 @@ public:
     std::uint32_t m_nSteps = 0;
 
 private:
+    // The positions of a run, each handed to analyseAt; the fast and the literal path
+    // differ only in what they do at a position.
+    template <class AnalyseAt>
+    void Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt&& analyseAt);
+    size_t PositionBound() const;
+
     bool m_bKeepBeamResults = false;
 };

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "FastPathCases.h"
+#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/MovingLoadAnalysis.h"
+
+using namespace fastcases;
+
+namespace {
+
+struct Stepping {
+    std::string name;
+    bool bByStep;
+    int nSteps;
+    double step;
+};
+
+std::vector<Stepping> Steppings()
+{
+    return {{"step 0.5", true, 0, 0.5}, {"step 0.37", true, 0, 0.37}, {"20 steps", false, 20, 0.0},
+            {"33 steps", false, 33, 0.0}};
+}
+
+struct RunOutcome {
+    std::shared_ptr<CLoadModel> lm;
+    std::shared_ptr<CEnvelopeResults> res;
+    int nSteps = 0;
+    double step = 0.0;
+    unsigned positions = 0;
+    std::vector<std::wstring> status;
+};
+
+RunOutcome RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, const Stepping& s,
+          const std::atomic<bool>* flag = nullptr)
+{
+    RunOutcome r;
+    r.lm = std::make_shared<CLoadModel>(model);
+    r.nSteps = s.nSteps;
+    r.step = s.step;
+    StatusLines status;
+    CAnalysisPathScope scope(path);
+    CMovingLoadAnalysis a(bridge, r.lm);
+    r.res = a.Analyse(s.bByStep, r.nSteps, r.step, flag);
+    r.positions = a.m_nSteps;
+    r.status = status.Take();
+    return r;
+}
+
+void ExpectSameRuns(const RunOutcome& literal, const RunOutcome& fast, const std::string& what)
+{
+    EXPECT_EQ(literal.positions, fast.positions) << what;
+    EXPECT_EQ(literal.nSteps, fast.nSteps) << what;
+    EXPECT_EQ(literal.step, fast.step) << what;
+    EXPECT_EQ(literal.status, fast.status) << what << ": status lines";
+    ExpectSameResults(*literal.res, *fast.res, {{literal.lm.get(), fast.lm.get()}}, what);
+}
+
+TEST(FastMovingLoad, GivesTheLiteralEnvelopesForEveryBridgeModelAndStepping)
+{
+    for (const BridgeCase& bc : Bridges()) {
+        auto bridge = CBridge::Create(1, L"B", bc.config, bc.S);
+        for (const ModelCase& mc : Models()) {
+            const CLoadModel model = mc.make();
+            for (const Stepping& s : Steppings()) {
+                const std::string what = bc.name + ", " + mc.name + ", " + s.name;
+                const RunOutcome literal = RunOn(AnalysisPath::Literal, bridge, model, s);
+                const RunOutcome fast = RunOn(AnalysisPath::Fast, bridge, model, s);
+                ExpectSameRuns(literal, fast, what);
+                if (::testing::Test::HasFailure())
+                    return;
+            }
+        }
+    }
+}
+
+TEST(FastMovingLoad, StopsAtTheSamePositionAsTheLiteralPath)
+{
+    // A model under a bridge rule posts a status line at every position; the flag drops
+    // with the fifth line, during the fifth position.
+    auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
+    const CLoadModel model = LaneAndVehicle(BR_A36_DLA);
+    std::vector<RunOutcome> runs;
+    for (AnalysisPath path : {AnalysisPath::Literal, AnalysisPath::Fast}) {
+        std::atomic<bool> keepRunning = true;
+        int lines = 0;
+        RunOutcome r;
+        r.lm = std::make_shared<CLoadModel>(model);
+        r.step = 0.5;
+        SetMainWindowMessageSink([&](CPostedMessage&&) {
+            if (++lines == 6) // the first line comes from Analyse itself
+                keepRunning = false;
+        });
+        {
+            CAnalysisPathScope scope(path);
+            CMovingLoadAnalysis a(bridge, r.lm);
+            r.res = a.Analyse(true, r.nSteps, r.step, &keepRunning);
+            r.positions = a.m_nSteps;
+        }
+        SetMainWindowMessageSink(nullptr);
+        runs.push_back(r);
+    }
+    EXPECT_EQ(runs[0].positions, 5u);
+    ExpectSameRuns(runs[0], runs[1], "stopped");
+    ASSERT_TRUE(runs[1].res->HasEnvelopes());
+    EXPECT_EQ(runs[1].res->GetEnvReaction(0)->m_vMax.size(), 5u);
+}
+
+TEST(FastMovingLoad, AClearedFlagGivesTheSameEmptyResults)
+{
+    auto bridge = CBridge::Create(1, L"B", BC_ONESPAN, 20.0);
+    std::atomic<bool> stopped = false;
+    const Stepping s{"step 1", true, 0, 1.0};
+    const RunOutcome literal = RunOn(AnalysisPath::Literal, bridge, FiveAxles(), s, &stopped);
+    const RunOutcome fast = RunOn(AnalysisPath::Fast, bridge, FiveAxles(), s, &stopped);
+    EXPECT_EQ(fast.positions, 0u);
+    EXPECT_FALSE(fast.res->HasEnvelopes());
+    ExpectSameRuns(literal, fast, "stopped before the first position");
+}
+
+TEST(FastMovingLoad, StepsWithoutAllocatingPerPosition)
+{
+    // The allocations of a run do not grow with its number of positions: a run at a tenth
+    // of the step allocates as much as the coarse one.
+    auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
+    auto lm = std::make_shared<CLoadModel>(FiveAxles());
+    auto count = [&](double step, unsigned& positions) {
+        CMovingLoadAnalysis a(bridge, lm);
+        int n = 0;
+        qeltest::AllocationScope scope;
+        auto r = a.Analyse(true, n, step, nullptr);
+        positions = a.m_nSteps;
+        return scope.Count();
+    };
+    unsigned coarse = 0, fine = 0;
+    count(1.0, coarse); // the beam's factorisation is kept from here on
+    const size_t aCoarse = count(1.0, coarse);
+    const size_t aFine = count(0.1, fine);
+    EXPECT_GT(fine, 8 * coarse);
+    // Per-run allocations: the result's envelopes (one vector per side, one entry per
+    // position for the reactions) and the run's buffers.
+    EXPECT_EQ(aFine, aCoarse);
+}
+
+} // namespace
