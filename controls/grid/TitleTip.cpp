@@ -1,6 +1,7 @@
 #include "controls/grid/TitleTip.h"
 #include "platform/base/Clock.h"
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 #include "platform/wnd/PaintDC.h"
 
 #include <QApplication>
@@ -18,6 +19,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        bool eaten = false;
+        CallHandlerGuarded([&] { eaten = Filter(watched, e); });
+        return eaten;
+    }
+
+private:
+    bool Filter(QObject* watched, QEvent* e)
     {
         if (!m_pTip->IsWindowVisible())
             return false;

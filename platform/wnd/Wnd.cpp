@@ -3,6 +3,7 @@
 #include "platform/wnd/ScrollBar.h"
 #include "platform/wnd/WndWidget.h"
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -66,20 +67,28 @@ CWndWidget::CWndWidget(CWnd* pWnd, QWidget* parent, Qt::WindowFlags flags) : QAb
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) {
-        if (m_pWnd)
-            m_pWnd->HandleBarAction(SB_HORZ, action);
+        CallHandlerGuarded([&] {
+            if (m_pWnd)
+                m_pWnd->HandleBarAction(SB_HORZ, action);
+        });
     });
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) {
-        if (m_pWnd)
-            m_pWnd->HandleBarAction(SB_VERT, action);
+        CallHandlerGuarded([&] {
+            if (m_pWnd)
+                m_pWnd->HandleBarAction(SB_VERT, action);
+        });
     });
     connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
-        if (m_pWnd)
-            m_pWnd->HandleBarAction(SB_HORZ, -1);
+        CallHandlerGuarded([&] {
+            if (m_pWnd)
+                m_pWnd->HandleBarAction(SB_HORZ, -1);
+        });
     });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
-        if (m_pWnd)
-            m_pWnd->HandleBarAction(SB_VERT, -1);
+        CallHandlerGuarded([&] {
+            if (m_pWnd)
+                m_pWnd->HandleBarAction(SB_VERT, -1);
+        });
     });
 }
 
@@ -89,7 +98,21 @@ CWndWidget::~CWndWidget()
         m_pWnd->WidgetGone();
 }
 
+bool CWndWidget::event(QEvent* e)
+{
+    bool handled = true;
+    CallHandlerGuarded([&] { handled = QAbstractScrollArea::event(e); });
+    return handled;
+}
+
 bool CWndWidget::viewportEvent(QEvent* e)
+{
+    bool handled = true;
+    CallHandlerGuarded([&] { handled = DispatchViewportEvent(e); });
+    return handled;
+}
+
+bool CWndWidget::DispatchViewportEvent(QEvent* e)
 {
     if (!m_pWnd)
         return QAbstractScrollArea::viewportEvent(e);
@@ -962,8 +985,10 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return FALSE;
     QPointer<CWndWidget> target(m_pWidget);
     QTimer::singleShot(0, m_pWidget, [target, message, wParam, lParam] {
-        if (target && target->Wnd())
-            target->Wnd()->Deliver(message, wParam, lParam);
+        CallHandlerGuarded([&] {
+            if (target && target->Wnd())
+                target->Wnd()->Deliver(message, wParam, lParam);
+        });
     });
     return TRUE;
 }

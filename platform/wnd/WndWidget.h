@@ -14,6 +14,8 @@ public:
     void Detach() { m_pWnd = nullptr; }
 
 protected:
+    // Both entry points catch what a handler throws (shown in an error box).
+    bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent*) override {}
     void scrollContentsBy(int, int) override {}
@@ -27,5 +29,6 @@ protected:
 
 private:
     void MouseEvent(QEvent* e);
+    bool DispatchViewportEvent(QEvent* e);
     CWnd* m_pWnd;
 };

@@ -1,0 +1,72 @@
+#include "platform/win/MessageBox.h"
+#include "platform/wnd/Wnd.h"
+
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A handler that throws must not take the program down: the text reaches the user in a
+// box captioned "QEL", and the window keeps working.
+class CThrowingWnd : public CWnd
+{
+public:
+    int clicks = 0;
+    void OnLButtonDown(UINT, CPoint) override
+    {
+        ++clicks;
+        throw std::runtime_error("Cannot have zero rows or columns");
+    }
+    void OnTimer(UINT_PTR) override { throw std::out_of_range("invalid vector<T> subscript"); }
+};
+
+struct Box {
+    std::wstring text, caption;
+    UINT type;
+};
+
+class HandlerExceptions : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_previous = SetMessageBoxAnswerer([this](const std::wstring& t, const std::wstring& c, UINT type) {
+            boxes.push_back({t, c, type});
+            return IDOK;
+        });
+    }
+    void TearDown() override { SetMessageBoxAnswerer(m_previous); }
+
+    std::vector<Box> boxes;
+
+private:
+    MessageBoxAnswerer m_previous;
+};
+
+TEST_F(HandlerExceptions, AThrowingMouseHandlerShowsItsTextAndTheWindowLivesOn)
+{
+    CThrowingWnd wnd;
+    ASSERT_TRUE(wnd.Create(L"Probe", nullptr, WS_VISIBLE, CRect(0, 0, 60, 40), static_cast<QWidget*>(nullptr), 1));
+    QTest::mouseClick(wnd.GetClientWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(wnd.GetClientWidget(), Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(wnd.clicks, 2);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, L"Cannot have zero rows or columns");
+    EXPECT_EQ(boxes[0].caption, L"QEL");
+    EXPECT_EQ(boxes[0].type & 0xF0, MB_ICONERROR);
+}
+
+TEST_F(HandlerExceptions, APostedMessageWhoseHandlerThrowsIsReported)
+{
+    CThrowingWnd wnd;
+    ASSERT_TRUE(wnd.Create(L"Probe", nullptr, WS_VISIBLE, CRect(0, 0, 60, 40), static_cast<QWidget*>(nullptr), 1));
+    wnd.PostMessage(WM_TIMER, 1, 0);
+    QTest::qWait(20);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"invalid vector<T> subscript");
+}
+
+}
