@@ -1,5 +1,7 @@
 #include "core/analysis/EnvelopeRunner.h"
 
+#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/FastEnvelopeMerger.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
@@ -33,6 +35,19 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
     const std::vector<std::shared_ptr<CLoadModel>> models =
         m_pLME ? m_pLME->m_vLoadModel : std::vector<std::shared_ptr<CLoadModel>>{};
     const size_t n = std::min(models.size(), static_cast<size_t>(m_nLoadModels > 0 ? m_nLoadModels : 0));
+
+    if (!m_bKeepModelResults && GetAnalysisPath() == AnalysisPath::Fast) {
+        // Only the merge is wanted: the runs are merged flat, as Augment would merge them.
+        CFastEnvelopeMerger merger;
+        for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+            CMovingLoadAnalysis analysis(m_pBridge, models[i]);
+            analysis.AnalyseInto(merger, bByStep, nSteps, stepSize, pbKeepRunning);
+            m_nAnalyses += static_cast<int>(analysis.m_nSteps);
+            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+        }
+        m_pResults = merger.TakeResults();
+        return m_pResults;
+    }
 
     for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
         CMovingLoadAnalysis analysis(m_pBridge, models[i]);

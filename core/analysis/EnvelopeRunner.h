@@ -19,6 +19,9 @@ public:
                                           const std::atomic<bool>* pbKeepRunning);
 
     std::vector<std::shared_ptr<CEnvelopeResults>> GetResults() const { return m_vResults; }
+    // Whether Run keeps the result of each load model (GetResults); a caller that reads
+    // only the merged result turns it off, which lets the fast path skip building them.
+    void KeepModelResults(bool bKeep) { m_bKeepModelResults = bKeep; }
     int GetNoAnalyses() const { return m_nAnalyses; }
 
     std::shared_ptr<CBridge> m_pBridge;
@@ -27,4 +30,7 @@ public:
     std::vector<std::shared_ptr<CEnvelopeResults>> m_vResults; // only runs that analysed a position
     int m_nLoadModels = 0;
     int m_nAnalyses = 0;
+
+private:
+    bool m_bKeepModelResults = true;
 };

@@ -38,6 +38,8 @@ public:
     std::shared_ptr<CEnvelopeResults> TakeResults();
 
 private:
+    friend class CFastEnvelopeMerger;
+
     // One side of a station envelope: the value and the index of the position that
     // caused it, kNoModel for the zero entry that the first position leaves where its
     // effect does not reach this side (the only entry without load model).

@@ -7,6 +7,7 @@
 
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
+#include "core/analysis/FastEnvelopeMerger.h"
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
@@ -50,6 +51,24 @@ CMovingLoadAnalysis::CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int& nSteps, double& step,
                                                                const std::atomic<bool>* pbKeepRunning)
 {
+    Prepare(bByStep, nSteps, step);
+    return Run(pbKeepRunning);
+}
+
+void CMovingLoadAnalysis::AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
+                                      const std::atomic<bool>* pbKeepRunning)
+{
+    Prepare(bByStep, nSteps, step);
+    m_nSteps = 0;
+    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel);
+    builder.Reserve(PositionBound());
+    Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
+    if (builder.GetPositionCount() > 0)
+        merger.Merge(builder);
+}
+
+void CMovingLoadAnalysis::Prepare(bool bByStep, int& nSteps, double& step)
+{
     if (bByStep && !(std::isfinite(step) && step > 0.0))
         throw std::invalid_argument("The step must be a positive number");
     if (!bByStep && nSteps < 1)
@@ -74,7 +93,6 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int
             throw std::invalid_argument("The step must be a positive number");
         step = m_Step;
     }
-    return Run(pbKeepRunning);
 }
 
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)

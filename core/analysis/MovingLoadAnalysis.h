@@ -9,6 +9,7 @@ class CBeam;
 class CBridge;
 class CLoadModel;
 class CEnvelopeResults;
+class CFastEnvelopeMerger;
 
 // Drives one load model across one bridge from left to right and folds every position's
 // beam results into the bridge's envelopes. The regular steps are shortened so that each
@@ -27,6 +28,11 @@ public:
     std::shared_ptr<CEnvelopeResults> Analyse(bool bByStep, int& nSteps, double& step,
                                               const std::atomic<bool>* pbKeepRunning);
     std::shared_ptr<CEnvelopeResults> Run(const std::atomic<bool>* pbKeepRunning);
+    // As Analyse on the fast path, but the run is merged into the merger (when it reached
+    // a position) instead of being returned: for callers that keep only the merged
+    // envelopes of several load models.
+    void AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
+                     const std::atomic<bool>* pbKeepRunning);
     // How far the model can advance before one of its loads reaches an event point; a load
     // already standing on one (within 1e-6 m) looks to the next.
     double NextEventDistance(double p) const;
@@ -50,6 +56,7 @@ private:
     template <class AnalyseAt>
     void Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt&& analyseAt);
     size_t PositionBound() const;
+    void Prepare(bool bByStep, int& nSteps, double& step);
 
     bool m_bKeepBeamResults = false;
 };

@@ -54,6 +54,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
         CEnvelopeRunner runner(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_pLME);
+        runner.KeepModelResults(false); // only the merged envelopes of each bridge are kept
         std::shared_ptr<CEnvelopeResults> r = runner.Run(bByStep, nSteps, stepSize, pbKeepRunning);
         // A bridge stopped before any position leaves no entry, so every entry can be shown.
         if (r && r->HasEnvelopes())

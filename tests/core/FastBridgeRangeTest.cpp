@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "FastPathCases.h"
+#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/EnvelopeRunner.h"
+#include "core/analysis/MultiBridgeAnalysis.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/loads/LoadModelEnsemble.h"
+
+using namespace fastcases;
+
+namespace {
+
+// Every kind of model in one ensemble: runs of different lengths (so that the reaction
+// envelopes are padded both ways in the merge), a stationary lane load, bridge rules, a
+// model that counts only on short bridges, reversed and partial loads.
+std::shared_ptr<CLoadModelEnsemble> Ensemble()
+{
+    auto lme = std::make_shared<CLoadModelEnsemble>(1, L"Everything");
+    for (const ModelCase& mc : Models())
+        lme->AddLoadModel(std::make_shared<CLoadModel>(mc.make()));
+    return lme;
+}
+
+// A second ensemble of copies, for the other path (rules change the models).
+std::shared_ptr<CLoadModelEnsemble> CopyOf(const CLoadModelEnsemble& lme, ModelMap& map)
+{
+    auto copy = std::make_shared<CLoadModelEnsemble>(lme.m_ID, lme.m_Description);
+    for (const auto& lm : lme.m_vLoadModel) {
+        copy->AddLoadModel(std::make_shared<CLoadModel>(*lm));
+        map.push_back({lm.get(), copy->m_vLoadModel.back().get()});
+    }
+    return copy;
+}
+
+struct RangeRun {
+    std::vector<std::shared_ptr<CEnvelopeResults>> results;
+    int nSteps = 0;
+    double step = 0.0;
+    std::vector<std::wstring> status;
+    int progress = 0;
+};
+
+RangeRun RunRange(AnalysisPath path, const std::shared_ptr<CBridgeSet>& set,
+                  const std::shared_ptr<CLoadModelEnsemble>& lme, bool bByStep, int nSteps, double step,
+                  const std::atomic<bool>* flag = nullptr, int stopAfterLines = 0, std::atomic<bool>* toClear = nullptr)
+{
+    RangeRun r;
+    r.nSteps = nSteps;
+    r.step = step;
+    const unsigned status = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    const unsigned progress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    SetMainWindowMessageSink([&](CPostedMessage&& m) {
+        if (m.message == status && m.Payload<std::wstring>())
+            r.status.push_back(*m.Payload<std::wstring>());
+        if (m.message == progress)
+            r.status.push_back(L"progress");
+        if (toClear && static_cast<int>(r.status.size()) == stopAfterLines)
+            *toClear = false;
+    });
+    {
+        CAnalysisPathScope scope(path);
+        CMultiBridgeAnalysis mba(set, lme);
+        r.results = mba.Run(bByStep, &r.nSteps, &r.step, flag);
+    }
+    SetMainWindowMessageSink(nullptr);
+    return r;
+}
+
+void ExpectSameRange(const RangeRun& a, const RangeRun& b, const ModelMap& map, const std::string& what)
+{
+    EXPECT_EQ(a.nSteps, b.nSteps) << what;
+    EXPECT_EQ(a.step, b.step) << what;
+    EXPECT_EQ(a.status, b.status) << what << ": status and progress messages";
+    ASSERT_EQ(a.results.size(), b.results.size()) << what;
+    for (size_t i = 0; i < a.results.size(); ++i)
+        ExpectSameResults(*a.results[i], *b.results[i], map, what + ", bridge " + std::to_string(i));
+}
+
+TEST(FastBridgeRange, GivesTheLiteralEnvelopesOfEveryBridge)
+{
+    struct SetCase {
+        std::string name;
+        BridgeConfig config;
+        double from, to;
+        int count;
+    };
+    const SetCase sets[] = {{"one span 4-40", BC_ONESPAN, 4.0, 40.0, 4},
+                            {"two spans 6-30", BC_TWOSPAN, 6.0, 30.0, 3},
+                            {"three spans 8-32", BC_THREESPAN, 8.0, 32.0, 3}};
+    struct Stepping {
+        std::string name;
+        bool bByStep;
+        int nSteps;
+        double step;
+    };
+    const Stepping steppings[] = {{"step 0.6", true, 0, 0.6}, {"25 steps", false, 25, 0.0}};
+    for (const SetCase& sc : sets) {
+        auto set = std::make_shared<CBridgeSet>(1, L"S", sc.count, sc.config, sc.from, sc.to);
+        for (const Stepping& st : steppings) {
+            const std::string what = sc.name + ", " + st.name;
+            auto lme = Ensemble();
+            ModelMap map;
+            auto copy = CopyOf(*lme, map);
+            const RangeRun literal = RunRange(AnalysisPath::Literal, set, lme, st.bByStep, st.nSteps, st.step);
+            const RangeRun fast = RunRange(AnalysisPath::Fast, set, copy, st.bByStep, st.nSteps, st.step);
+            ASSERT_EQ(literal.results.size(), static_cast<size_t>(sc.count)) << what;
+            ExpectSameRange(literal, fast, map, what);
+        }
+    }
+}
+
+TEST(FastBridgeRange, StopsWhereTheLiteralPathStops)
+{
+    // The flag drops with the 40th message, in the middle of a load model's run on the
+    // second bridge: both paths keep the same partial envelopes of that bridge.
+    auto set = std::make_shared<CBridgeSet>(1, L"S", 3, BC_TWOSPAN, 10.0, 20.0);
+    auto lme = Ensemble();
+    ModelMap map;
+    auto copy = CopyOf(*lme, map);
+    std::atomic<bool> keepA = true, keepB = true;
+    const RangeRun literal = RunRange(AnalysisPath::Literal, set, lme, true, 0, 0.5, &keepA, 40, &keepA);
+    const RangeRun fast = RunRange(AnalysisPath::Fast, set, copy, true, 0, 0.5, &keepB, 40, &keepB);
+    EXPECT_FALSE(keepB);
+    EXPECT_LT(literal.results.size(), 3u);
+    ExpectSameRange(literal, fast, map, "stopped");
+}
+
+TEST(FastBridgeRange, RunnerMergeIsTheLiteralAugmentOfItsModels)
+{
+    // The runner on its own, keeping nothing but the merge, against the literal runner.
+    auto bridge = CBridge::Create(1, L"B", BC_THREESPAN, 16.0);
+    auto lme = Ensemble();
+    ModelMap map;
+    auto copy = CopyOf(*lme, map);
+    int nA = 0, nB = 0;
+    double sA = 0.45, sB = 0.45;
+    CEnvelopeRunner literal(bridge, lme);
+    std::shared_ptr<CEnvelopeResults> a;
+    {
+        CAnalysisPathScope scope(AnalysisPath::Literal);
+        a = literal.Run(true, nA, sA, nullptr);
+    }
+    CEnvelopeRunner fast(bridge, copy);
+    fast.KeepModelResults(false);
+    const auto b = fast.Run(true, nB, sB, nullptr);
+    EXPECT_EQ(literal.GetNoAnalyses(), fast.GetNoAnalyses());
+    EXPECT_EQ(nA, nB);
+    ExpectSameResults(*a, *b, map, "merged");
+    EXPECT_EQ(literal.GetResults().size(), lme->m_vLoadModel.size());
+    EXPECT_TRUE(fast.GetResults().empty());
+}
+
+TEST(FastBridgeRange, AnEmptyEnsembleGivesTheSameEmptyMerge)
+{
+    auto bridge = CBridge::Create(1, L"B", BC_ONESPAN, 16.0);
+    auto lme = std::make_shared<CLoadModelEnsemble>(1, L"Empty");
+    CEnvelopeRunner runner(bridge, lme);
+    runner.KeepModelResults(false);
+    int n = 0;
+    double s = 1.0;
+    const auto r = runner.Run(true, n, s, nullptr);
+    EXPECT_FALSE(r->HasEnvelopes());
+    EXPECT_EQ(r->m_pBridge, nullptr);
+    EXPECT_EQ(r->m_nAugments, 0);
+}
+
+} // namespace
