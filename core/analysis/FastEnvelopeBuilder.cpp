@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include "core/beam/Beam.h"
@@ -198,45 +198,103 @@ void CFastEnvelopeBuilder::Start(Side& mx, Side& mn, const std::vector<double>& 
 // value. After the first position a maximum is never below 0 (a minimum never above),
 // so comparing the value itself is the same as comparing it floored at 0, and an entry
 // that is replaced is always caused by the load model.
-void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v, double k)
+namespace {
+
+struct FoldLanes {
+    const double* in;
+    double* maxVal;
+    double* maxIdx;
+    double* minVal;
+    double* minIdx;
+};
+
+// Stations from i on, one at a time.
+void FoldTail(const FoldLanes& f, size_t i, size_t n, double k)
 {
-    const size_t n = v.size();
-    const double* in = v.data();
-    double* maxVal = mx.val.data();
-    double* maxIdx = mx.index.data();
-    double* minVal = mn.val.data();
-    double* minIdx = mn.index.data();
+    for (; i < n; ++i) {
+        const double val = f.in[i];
+        if (val > f.maxVal[i]) {
+            f.maxVal[i] = val;
+            f.maxIdx[i] = k;
+        }
+        if (val < f.minVal[i]) {
+            f.minVal[i] = val;
+            f.minIdx[i] = k;
+        }
+    }
+}
+
+// Which stations change is unpredictable, so the choice is made with masks, several
+// stations at a time; the comparisons are ordered (false for not-a-number) as above.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx2"))) size_t FoldAvx2(const FoldLanes& f, size_t n, double k)
+{
+    const __m256d idx = _mm256_set1_pd(k);
     size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m256d val = _mm256_loadu_pd(f.in + i);
+        const __m256d mxv = _mm256_loadu_pd(f.maxVal + i);
+        const __m256d takeMax = _mm256_cmp_pd(val, mxv, _CMP_GT_OQ);
+        _mm256_storeu_pd(f.maxVal + i, _mm256_blendv_pd(mxv, val, takeMax));
+        _mm256_storeu_pd(f.maxIdx + i, _mm256_blendv_pd(_mm256_loadu_pd(f.maxIdx + i), idx, takeMax));
+        const __m256d mnv = _mm256_loadu_pd(f.minVal + i);
+        const __m256d takeMin = _mm256_cmp_pd(val, mnv, _CMP_LT_OQ);
+        _mm256_storeu_pd(f.minVal + i, _mm256_blendv_pd(mnv, val, takeMin));
+        _mm256_storeu_pd(f.minIdx + i, _mm256_blendv_pd(_mm256_loadu_pd(f.minIdx + i), idx, takeMin));
+    }
+    return i;
+}
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 #if defined(__SSE2__)
-    // Which stations change is unpredictable, so the choice is made with masks, two
-    // stations at a time; the comparisons are false for not-a-number, as below.
+size_t FoldSse2(const FoldLanes& f, size_t n, double k)
+{
     const __m128d idx = _mm_set1_pd(k);
     const auto pick = [](__m128d mask, __m128d a, __m128d b) {
         return _mm_or_pd(_mm_and_pd(mask, a), _mm_andnot_pd(mask, b));
     };
+    size_t i = 0;
     for (; i + 2 <= n; i += 2) {
-        const __m128d val = _mm_loadu_pd(in + i);
-        const __m128d mxv = _mm_loadu_pd(maxVal + i);
+        const __m128d val = _mm_loadu_pd(f.in + i);
+        const __m128d mxv = _mm_loadu_pd(f.maxVal + i);
         const __m128d takeMax = _mm_cmpgt_pd(val, mxv);
-        _mm_storeu_pd(maxVal + i, pick(takeMax, val, mxv));
-        _mm_storeu_pd(maxIdx + i, pick(takeMax, idx, _mm_loadu_pd(maxIdx + i)));
-        const __m128d mnv = _mm_loadu_pd(minVal + i);
+        _mm_storeu_pd(f.maxVal + i, pick(takeMax, val, mxv));
+        _mm_storeu_pd(f.maxIdx + i, pick(takeMax, idx, _mm_loadu_pd(f.maxIdx + i)));
+        const __m128d mnv = _mm_loadu_pd(f.minVal + i);
         const __m128d takeMin = _mm_cmplt_pd(val, mnv);
-        _mm_storeu_pd(minVal + i, pick(takeMin, val, mnv));
-        _mm_storeu_pd(minIdx + i, pick(takeMin, idx, _mm_loadu_pd(minIdx + i)));
+        _mm_storeu_pd(f.minVal + i, pick(takeMin, val, mnv));
+        _mm_storeu_pd(f.minIdx + i, pick(takeMin, idx, _mm_loadu_pd(f.minIdx + i)));
     }
+    return i;
+}
 #endif
-    for (; i < n; ++i) {
-        const double val = in[i];
-        if (val > maxVal[i]) {
-            maxVal[i] = val;
-            maxIdx[i] = k;
-        }
-        if (val < minVal[i]) {
-            minVal[i] = val;
-            minIdx[i] = k;
-        }
-    }
+
+} // namespace
+
+// Position k folded in: a stored entry is replaced only by a strictly larger (smaller)
+// value. After the first position a maximum is never below 0 (a minimum never above),
+// so comparing the value itself is the same as comparing it floored at 0, and an entry
+// that is replaced is always caused by the load model.
+void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v, double k)
+{
+    const FoldLanes f{v.data(), mx.val.data(), mx.index.data(), mn.val.data(), mn.index.data()};
+    const size_t n = v.size();
+    size_t i = 0;
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (HasAvx2())
+        i = FoldAvx2(f, n, k);
+#endif
+#if defined(__SSE2__)
+    if (i == 0)
+        i = FoldSse2(f, n, k);
+#endif
+    FoldTail(f, i, n, k);
 }
 
 std::shared_ptr<CEnvelopeResults> CFastEnvelopeBuilder::TakeResults()

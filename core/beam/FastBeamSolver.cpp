@@ -208,6 +208,9 @@ void CFastBeamSolver::Solve(bool bRotationDeflection)
     }
 }
 
+// Built twice, for the baseline and for AVX2 (no fused multiply-add, so every operation
+// rounds as in the baseline build); the loader picks what the processor has.
+QEL_SIMD_CLONES
 void CFastBeamSolver::SpanResults(size_t i, const double f[4], const double d[4], bool bRotationDeflection)
 {
     const double L = m_vL[i];

@@ -12,6 +12,12 @@
 // The arithmetic follows CBeamAnalysis operation for operation (same order of sums,
 // same expressions), so a solve gives the very same numbers, bit for bit, as
 // CBeamAnalysis::Analyse with the same loads added in the same order.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define QEL_SIMD_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define QEL_SIMD_CLONES
+#endif
+
 class CFastBeamSolver {
 public:
     // Same checks and the same errors as the CBeamAnalysis constructor; reads the points

@@ -5,6 +5,11 @@
 // so a test can show that a hot loop allocates nothing.
 namespace qeltest {
 std::size_t AllocationCount();
+// Bytes allocated and not yet freed on this thread, and the most there were since the
+// last ResetPeakBytes.
+long long LiveBytes();
+long long PeakBytes();
+void ResetPeakBytes();
 
 class AllocationScope {
 public:

@@ -171,4 +171,78 @@ TEST(FastBridgeRange, AnEmptyEnsembleGivesTheSameEmptyMerge)
     EXPECT_EQ(r->m_nAugments, 0);
 }
 
+// Models without bridge rules (a rule posts a status line, which allocates, at every
+// position by design).
+std::shared_ptr<CLoadModelEnsemble> RuleFreeEnsemble()
+{
+    auto lme = std::make_shared<CLoadModelEnsemble>(2, L"Rule free");
+    for (int i : {0, 1, 3, 4, 7})
+        lme->AddLoadModel(std::make_shared<CLoadModel>(Models()[i].make()));
+    return lme;
+}
+
+TEST(FastBridgeRange, AllocatesNothingPerLoadPosition)
+{
+    // The same range stepped ten times finer allocates exactly as often: what it
+    // allocates belongs to the bridges and the load models, none to the positions.
+    // (Models whose runs come longest first: a later, longer run widens the merged
+    // reaction envelopes once, which is per model, and would blur the count.)
+    auto set = std::make_shared<CBridgeSet>(1, L"S", 3, BC_TWOSPAN, 10.0, 30.0);
+    auto lme = std::make_shared<CLoadModelEnsemble>(2, L"Rule free");
+    for (int i : {0, 1, 2, 7})
+        lme->AddLoadModel(std::make_shared<CLoadModel>(Models()[i].make()));
+    const auto allocations = [&](double step, int& positions) {
+        CMultiBridgeAnalysis mba(set, lme);
+        int n = 0;
+        qeltest::AllocationScope scope;
+        const auto results = mba.Run(true, &n, &step, nullptr);
+        const size_t count = scope.Count();
+        positions = 0;
+        for (const auto& r : results)
+            positions += r->m_nAnalyses;
+        return count;
+    };
+    int coarse = 0, fine = 0;
+    const size_t aCoarse = allocations(1.0, coarse);
+    const size_t aFine = allocations(0.1, fine);
+    EXPECT_GT(fine, 8 * coarse);
+    EXPECT_EQ(aFine, aCoarse);
+}
+
+TEST(FastBridgeRange, PeakMemoryStaysFlatInTheNumberOfBridges)
+{
+    // What a run holds beyond its results does not grow with the bridges, and what it
+    // keeps per bridge is that bridge's envelopes, not anything per position.
+    auto lme = RuleFreeEnsemble();
+    struct Measure {
+        long long transient, retained, envelopes;
+    };
+    const auto measure = [&](int nBridges) {
+        auto set = std::make_shared<CBridgeSet>(1, L"S", nBridges, BC_TWOSPAN, 10.0, 40.0);
+        CMultiBridgeAnalysis mba(set, lme);
+        int n = 0;
+        double step = 0.5;
+        const long long before = qeltest::LiveBytes();
+        qeltest::ResetPeakBytes();
+        const auto results = mba.Run(true, &n, &step, nullptr);
+        Measure m{};
+        m.retained = qeltest::LiveBytes() - before;
+        m.transient = qeltest::PeakBytes() - before - m.retained;
+        for (const auto& r : results) {
+            std::vector<std::shared_ptr<CEnvelope>> envs = r->GetEnvReactions();
+            envs.push_back(r->GetEnvBMD());
+            envs.push_back(r->GetEnvSFD());
+            for (const auto& e : envs)
+                m.envelopes += static_cast<long long>((e->m_vMax.capacity() + e->m_vMin.capacity()) *
+                                                      sizeof(PointLoadEffect));
+        }
+        return m;
+    };
+    const Measure few = measure(3);
+    const Measure many = measure(30);
+    EXPECT_LT(many.transient, few.transient + few.transient / 4 + 65536)
+        << "few " << few.transient << ", many " << many.transient;
+    EXPECT_LT(many.retained, 2 * many.envelopes) << many.retained << " kept for " << many.envelopes;
+}
+
 } // namespace
