@@ -56,6 +56,10 @@ void CFastEnvelopeBuilder::PrepareSolver()
 
 CFastEnvelopeBuilder::~CFastEnvelopeBuilder() = default;
 
+std::atomic<int> CFastEnvelopeBuilder::s_widestFold{3};
+
+void CFastEnvelopeBuilder::LimitVectorWidth(int widest) { s_widestFold = widest; }
+
 void CFastEnvelopeBuilder::Reserve(size_t nPositions)
 {
     m_vPositions.reserve(nPositions);
@@ -245,9 +249,37 @@ __attribute__((target("avx2"))) size_t FoldAvx2(const FoldLanes& f, size_t n, do
     return i;
 }
 
+__attribute__((target("avx512f"))) size_t FoldAvx512(const FoldLanes& f, size_t n, double k)
+{
+    // Masked stores: an entry's value and position are written only where it changes.
+    const double* __restrict in = f.in;
+    double* __restrict maxVal = f.maxVal;
+    double* __restrict maxIdx = f.maxIdx;
+    double* __restrict minVal = f.minVal;
+    double* __restrict minIdx = f.minIdx;
+    const __m512d idx = _mm512_set1_pd(k);
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m512d val = _mm512_loadu_pd(in + i);
+        const __mmask8 takeMax = _mm512_cmp_pd_mask(val, _mm512_loadu_pd(maxVal + i), _CMP_GT_OQ);
+        const __mmask8 takeMin = _mm512_cmp_pd_mask(val, _mm512_loadu_pd(minVal + i), _CMP_LT_OQ);
+        _mm512_mask_storeu_pd(maxVal + i, takeMax, val);
+        _mm512_mask_storeu_pd(maxIdx + i, takeMax, idx);
+        _mm512_mask_storeu_pd(minVal + i, takeMin, val);
+        _mm512_mask_storeu_pd(minIdx + i, takeMin, idx);
+    }
+    return i;
+}
+
 bool HasAvx2()
 {
     static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+bool HasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512f");
     return has;
 }
 #endif
@@ -285,13 +317,16 @@ void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v
 {
     const FoldLanes f{v.data(), mx.val.data(), mx.index.data(), mn.val.data(), mn.index.data()};
     const size_t n = v.size();
+    const int widest = s_widestFold.load(std::memory_order_relaxed);
     size_t i = 0;
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (HasAvx2())
+    if (widest >= 3 && HasAvx512())
+        i = FoldAvx512(f, n, k);
+    else if (widest >= 2 && HasAvx2())
         i = FoldAvx2(f, n, k);
 #endif
 #if defined(__SSE2__)
-    if (i == 0)
+    if (i == 0 && widest >= 1)
         i = FoldSse2(f, n, k);
 #endif
     FoldTail(f, i, n, k);

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -33,6 +34,11 @@ public:
 
     size_t GetPositionCount() const { return m_nPositions; }
 
+    // The widest instructions the envelope fold may use where the processor has them:
+    // 0 one station at a time, 1 SSE2, 2 AVX2, 3 AVX-512 (the default). All give the same
+    // envelopes; the tests run each.
+    static void LimitVectorWidth(int widest);
+
     // The envelope results of every position analysed so far (the bridge's empty
     // results when there was none). The builder is spent afterwards.
     std::shared_ptr<CEnvelopeResults> TakeResults();
@@ -66,4 +72,6 @@ private:
     std::vector<double> m_vPositions;       // load position of each analysis
     std::vector<double> m_vReactionMax;     // position-major, m_nReactions per position
     std::vector<double> m_vReactionMin;
+
+    static std::atomic<int> s_widestFold;
 };

@@ -237,5 +237,9 @@ void CLoadModel::PostStatus(const std::wstring& text) const
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     // The text travels as the message's own payload: the receiver frees it, and so does
     // a post that no main window takes.
-    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(m_Description + L": " + text));
+    // Built in one allocation: a bridge rule posts a line at every load position.
+    std::wstring line;
+    line.reserve(m_Description.size() + 2 + text.size());
+    line.append(m_Description).append(L": ").append(text);
+    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(line)));
 }

@@ -37,10 +37,32 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
+// The precision of a format that is exactly "%.<digits>f", or -1.
+int FixedPrecision(const char* format)
+{
+    if (format[0] != '%' || format[1] != '.')
+        return -1;
+    int p = 0;
+    const char* c = format + 2;
+    if (*c < '0' || *c > '9')
+        return -1;
+    for (; *c >= '0' && *c <= '9' && p < 100; ++c)
+        p = p * 10 + (*c - '0');
+    return c[0] == 'f' && c[1] == '\0' ? p : -1;
+}
+
 }
 
 std::string FormatDoubleC(const char* format, double value)
 {
+    // The common "%.Nf" directly: to_chars gives what printf gives in the C locale, and
+    // the status lines of long analyses format one number per load position.
+    if (const int precision = FixedPrecision(format); precision >= 0 && std::isfinite(value)) {
+        char buf[400];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
+        if (ec == std::errc())
+            return std::string(buf, end);
+    }
     CLocaleGuard guard;
     char buf[128];
     int n = std::snprintf(buf, sizeof buf, format, value);

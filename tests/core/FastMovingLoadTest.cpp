@@ -8,6 +8,7 @@
 #include "AllocationCounter.h"
 #include "FastPathCases.h"
 #include "core/analysis/AnalysisPath.h"
+#include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 
 using namespace fastcases;
@@ -74,6 +75,26 @@ TEST(FastMovingLoad, GivesTheLiteralEnvelopesForEveryBridgeModelAndStepping)
                 ExpectSameRuns(literal, fast, what);
                 if (::testing::Test::HasFailure())
                     return;
+            }
+        }
+    }
+}
+
+TEST(FastMovingLoad, EveryVectorWidthOfTheFoldGivesTheSameEnvelopes)
+{
+    // Whatever the processor offers, the fold picks the same entries (the machine running
+    // the tests may have wider instructions than the one running the program).
+    const Stepping s{"step 0.3", true, 0, 0.3};
+    for (const BridgeCase& bc : {Bridges()[1], Bridges()[5]}) {
+        auto bridge = CBridge::Create(1, L"B", bc.config, bc.S);
+        for (const ModelCase& mc : {Models()[0], Models()[4], Models()[8]}) {
+            const CLoadModel model = mc.make();
+            const RunOutcome literal = RunOn(AnalysisPath::Literal, bridge, model, s);
+            for (int widest : {0, 1, 2, 3}) {
+                CFastEnvelopeBuilder::LimitVectorWidth(widest);
+                const RunOutcome fast = RunOn(AnalysisPath::Fast, bridge, model, s);
+                CFastEnvelopeBuilder::LimitVectorWidth(3);
+                ExpectSameRuns(literal, fast, bc.name + ", " + mc.name + ", width " + std::to_string(widest));
             }
         }
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
 
 #include "platform/base/AppData.h"
 #include "platform/base/CLocale.h"
@@ -18,6 +21,25 @@ TEST(CLocale, FormattingAndParsingIgnoreTheProcessLocale)
     EXPECT_DOUBLE_EQ(v, 3.25);
     std::setlocale(LC_ALL, saved.c_str());
     (void)comma;
+}
+
+TEST(CLocale, FixedFormatsGiveWhatPrintfGives)
+{
+    // "%.Nf" takes a shorter road than the other formats; it must not show.
+    const double values[] = {0.0,     -0.0,      0.0005,   0.0015,  0.0025,    2.5e-4,  -0.0004999,
+                             1.0 / 3, -2.675,    1234.5675, 1e15 + 0.3, 1e22,  -7.77e-310,
+                             1e300,   123456.5, 0.125,    0.375,   99.9995,   -99.9995};
+    const char* formats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.6f", "%.9f", "%.17f", "%.40f"};
+    for (const char* f : formats)
+        for (double v : values) {
+            char expected[512];
+            std::snprintf(expected, sizeof expected, f, v);
+            EXPECT_EQ(FormatDoubleC(f, v), expected) << f << " of " << v;
+        }
+    EXPECT_EQ(FormatDoubleC("%.3f", std::numeric_limits<double>::infinity()), "inf");
+    EXPECT_EQ(FormatDoubleC("%.3f", std::nan("")), "nan");
+    EXPECT_EQ(FormatDoubleC("%8.3f", 1.5), "   1.500");
+    EXPECT_EQ(FormatDoubleC("%.3fm", 1.5), "1.500m");
 }
 
 TEST(CLocale, ParseRejectsWhatIsNotOneWholeNumber)
