@@ -27,9 +27,9 @@ void CBridgeSet::serialize(Archive& ar, const unsigned int)
     ar & make_nvp("m_Config", config);
     m_Config = static_cast<BridgeConfig>(config);
     if (Archive::is_loading::value) {
-        if (m_nBridge < 1)
+        if (m_nBridge < 1 || m_nBridge > MaxBridges)
             throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "bridge set without bridges");
+                                                    "bridge count out of range");
         m_bByStep = false;
     }
     GenerateBridges();

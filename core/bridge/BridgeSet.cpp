@@ -1,6 +1,5 @@
 #include "core/bridge/BridgeSet.h"
 
-#include <climits>
 #include <cmath>
 #include <stdexcept>
 
@@ -26,7 +25,7 @@ CBridgeSet::CBridgeSet(int number, std::wstring description, BridgeConfig config
     // The allowance keeps a range that is a whole number of steps, such as 10 to 10.7
     // by 0.1, from losing its last bridge to rounding.
     const double k = std::floor((end - start) / step + 1e-9);
-    if (!(k < INT_MAX - 1))
+    if (!(k < MaxBridges))
         throw std::runtime_error("Error in bridge config");
     m_nBridge = static_cast<int>(k) + 1;
     m_EndL = start + k * step;
@@ -37,7 +36,7 @@ void CBridgeSet::GenerateBridges()
 {
     m_vBridges.clear();
     m_vBridgeLengths.clear();
-    if (m_nBridge < 1)
+    if (m_nBridge < 1 || m_nBridge > MaxBridges)
         throw std::runtime_error("Error in bridge config");
     // A custom set would give every bridge an empty span list: nothing to analyse.
     if (m_Config == BC_CUSTOM)

@@ -11,11 +11,16 @@
 // to m_EndL. The bridges are generated, never stored.
 class CBridgeSet : public CElement {
 public:
+    // Largest family the program builds: each bridge is a beam in memory and a full
+    // analysis run, and a crafted count must not exhaust either.
+    static constexpr int MaxBridges = 10000;
+
     CBridgeSet();
-    // By count; a count below one raises "Error in bridge config".
+    // By count; a count below one or above MaxBridges raises "Error in bridge config".
     CBridgeSet(int number, std::wstring description, int nBridge, BridgeConfig config, double startL, double endL);
     // By step; the end is pulled back onto the last whole step. A step that is not a
-    // finite positive length, or an end below the start, raises "Error in bridge config".
+    // finite positive length, an end below the start, or more than MaxBridges bridges
+    // raises "Error in bridge config".
     CBridgeSet(int number, std::wstring description, BridgeConfig config, double start, double end, double step);
     CBridgeSet(const CBridgeSet&) = default; // the copy shares the generated bridges
     CBridgeSet& operator=(const CBridgeSet&) = default;

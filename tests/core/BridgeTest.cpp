@@ -177,6 +177,13 @@ TEST(BridgeSet, BadConfigurationsAreRefused)
     ExpectError([] { CBridgeSet(0, L"S", 3, BC_CUSTOM, 10, 20); }, "Error in bridge config", "custom by count");
     ExpectError([] { CBridgeSet(0, L"S", 3, static_cast<BridgeConfig>(0), 10, 20); }, "Error in bridge config",
                 "code 0");
+    // A family too large to hold or run is refused before any bridge is built.
+    ExpectError([] { CBridgeSet(0, L"S", CBridgeSet::MaxBridges + 1, BC_ONESPAN, 10, 20); },
+                "Error in bridge config", "count above the limit");
+    ExpectError([] { CBridgeSet(0, L"S", BC_ONESPAN, 10, 20, 1e-6); }, "Error in bridge config",
+                "step giving too many bridges");
+    CBridgeSet most(0, L"S", CBridgeSet::MaxBridges, BC_ONESPAN, 10, 20);
+    EXPECT_EQ(most.m_vBridges.size(), static_cast<size_t>(CBridgeSet::MaxBridges));
 }
 
 TEST(BridgeSet, AccessorsDefaultsAndCopies)
@@ -340,7 +347,7 @@ TEST(BridgeArchiveXml, ItemsInOrderAndBadStoredValues)
     }
     for (const char* hidden : {"m_vBridges", "m_bByStep", "m_Step", "m_vBridgeLengths", "m_vSpanLengths"})
         EXPECT_EQ(sx.find(hidden), std::string::npos) << hidden;
-    for (const char* count : {"<m_nBridge>0<", "<m_nBridge>-3<"}) {
+    for (const char* count : {"<m_nBridge>0<", "<m_nBridge>-3<", "<m_nBridge>2147483647<"}) {
         CBridgeSet t;
         EXPECT_THROW(qeltest::LoadFrom(Kind::Xml, Replace(sx, "<m_nBridge>5<", count), "item", t),
                      boost::archive::archive_exception)
