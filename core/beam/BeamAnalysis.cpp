@@ -44,6 +44,8 @@ CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads)
     m_nPoints = NPointsAlongBeam();
     if (m_nPoints < 1)
         m_nPoints = 1;
+    if (m_nPoints > CSettings::MaxPointsAlongBeam)
+        m_nPoints = CSettings::MaxPointsAlongBeam;
     for (double& EI : m_vEI)
         EI /= 1e6;
 }

@@ -98,7 +98,9 @@ void CSettings::ReplaceInvalidValues()
     keepIf(dp.GVW, dp.GVW != 0, g0.DecimalPlaces.GVW);
     keepIf(dp.VEHLENGTH, dp.VEHLENGTH != 0, g0.DecimalPlaces.VEHLENGTH);
 
-    keepIf(Analysis.NPOINTS_ALONG_BEAM, Analysis.NPOINTS_ALONG_BEAM > 20, a0.NPOINTS_ALONG_BEAM);
+    keepIf(Analysis.NPOINTS_ALONG_BEAM,
+           Analysis.NPOINTS_ALONG_BEAM > 20 && Analysis.NPOINTS_ALONG_BEAM <= MaxPointsAlongBeam,
+           a0.NPOINTS_ALONG_BEAM);
     keepIf(Analysis.NO_AXLE_SPACINGS, Analysis.NO_AXLE_SPACINGS > 2, a0.NO_AXLE_SPACINGS);
     auto& st = Analysis.Stepping;
     keepIf(st.NSTEPS, st.NSTEPS > 0, a0.Stepping.NSTEPS);

@@ -100,6 +100,10 @@ public:
         QEL_DECLARE_SERIALIZE;
     };
 
+    // Most segments per span the beam solver takes: every analysis allocates its
+    // stations per span, so a larger count only exhausts memory.
+    static constexpr int MaxPointsAlongBeam = 10000;
+
     // Every default, HELPFILEPATH empty; CSettings::Instance applies SetDefaults.
     CSettings() = default;
     CSettings(const CSettings& other);

@@ -340,6 +340,11 @@ TEST(BeamAnalysis, PointsPerSpanAreReadOnceWhenTheAnalysisIsBuilt)
     CBeamAnalysis b(beam, {&udl});
     setPoints(100);
     EXPECT_EQ(b.Analyse().m_vMbrRes[0].x, (std::vector<double>{0.0, 0.0, 10.0, 10.0}));
+    // Nor may a huge value size them: five vectors of 2^31 doubles per span.
+    setPoints(2147483647);
+    CBeamAnalysis c(beam, {&udl});
+    setPoints(100);
+    EXPECT_EQ(c.Analyse().m_vMbrRes[0].x.size(), static_cast<size_t>(CSettings::MaxPointsAlongBeam) + 3);
 }
 
 TEST(BeamAnalysis, ResultsKeepTheirOwnCopyOfTheBeam)

@@ -338,6 +338,9 @@ TEST_F(SettingsFile, ValueOutsideTheLimitsFallsBackToItsDefault)
         bool kept;
     } cases[] = {
         {"NPOINTS_ALONG_BEAM", "20", false}, {"NPOINTS_ALONG_BEAM", "21", true},
+        // Stations are allocated per span and analysis: a huge count would exhaust memory.
+        {"NPOINTS_ALONG_BEAM", "10000", true}, {"NPOINTS_ALONG_BEAM", "10001", false},
+        {"NPOINTS_ALONG_BEAM", "2147483647", false},
         {"NO_AXLE_SPACINGS", "2", false},    {"NO_AXLE_SPACINGS", "3", true},
         {"NSTEPS", "0", false},              {"NSTEPS", "-4", false},
         {"NSTEPS", "1", true},               {"STEPSIZE", "0.001", false},
