@@ -26,8 +26,9 @@ CMbrResults CLoadPUDL::GetMemberResults(const std::vector<double>& x, double L)
     const double w = m_W * m_Factor;
     const double a = m_A;
     // Cut at the span's end as the fixed-end actions are, so that a piece running past
-    // the span cannot put load into the span that the solver never saw.
-    const double c = std::max(std::min(m_C, L - a), 0.0);
+    // the span cannot put load into the span that the solver never saw. A negative
+    // cover loads backwards from a, in the fixed-end actions as here.
+    const double c = a > L ? 0.0 : std::min(m_C, L - a);
     const double e = a + c;
     const double A = w * c * (L - e + c / 2.0) / L;
     const double La = std::max(L - a, 0.0);

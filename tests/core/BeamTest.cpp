@@ -239,6 +239,20 @@ TEST(BeamAnalysis, PartialLoadOnASimpleSpan)
     EXPECT_NEAR(r.m_vMbrRes[0].V[At(7, 10)], -16.0, kTol);
 }
 
+TEST(BeamAnalysis, PartialLoadWithANegativeCoverLoadsBackwardsFromItsStart)
+{
+    // w = 10 from 5 over -3 is the load of -10 over 2 to 5: W = -30 at 3.5 m,
+    // R0 = -30 * 6.5/10 = -19.5, R1 = -10.5, M(5) = -19.5*5 + 30*(5 - 3.5) = -52.5.
+    // Fixed-end actions and member results must describe the same load.
+    CBeam beam = BridgeBeam({10.0});
+    CLoadPUDL back(0, 10.0, 5.0, -3.0);
+    CBeamResults r = Solve(beam, {&back});
+    ExpectReactions(r, {-19.5, -10.5});
+    EXPECT_NEAR(r.m_vMbrRes[0].M[At(5, 10)], -52.5, kTol);
+    EXPECT_NEAR(r.m_vMbrRes[0].V[At(1, 10)], -19.5, kTol);
+    EXPECT_NEAR(r.m_vMbrRes[0].V[At(7, 10)], 10.5, kTol);
+}
+
 TEST(BeamAnalysis, SpringSupportMovesTheSpanAsARigidChord)
 {
     // Left end pinned, right end on a translational spring k = 100 (not reported).
