@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "core/beam/Beam.h"
 #include "core/beam/BeamAnalysis.h"
@@ -15,6 +16,9 @@
 CSinglePosAnalysis::CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
     : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel))
 {
+    // A bridge made by the default constructor has no beam until it is set up.
+    if (!m_pBridge || !m_pBridge->GetBeam() || !m_pLoadModel)
+        throw std::invalid_argument("Single position analysis needs a bridge with its beam and a load model");
     m_pBeam = m_pBridge->GetBeam();
 }
 
@@ -85,7 +89,8 @@ void CSinglePosAnalysis::MakePartialLoads(double F, double position)
         double s = location + position;
         double c = cover;
         const double w = F * gamma * magnitude;
-        if (s + c < 1e-6 || s > beam.m_Length)
+        // Negated so that a start that is not a number leaves the load out too.
+        if (!(s + c >= 1e-6 && s <= beam.m_Length))
             continue;
         double a = 0.0;
         for (int j = 0; j < beam.m_nSpans; ++j) {

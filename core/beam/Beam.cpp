@@ -13,7 +13,8 @@ void CBeam::SetSpanLengths(const std::vector<double>& vL)
 
 int CBeam::GetSpanIndex(double& x) const
 {
-    if (x < 0.001 || x > m_Length - 0.001 || m_vL.empty())
+    // Written so that a position that is not a number is off the beam too.
+    if (!(x >= 0.001 && x <= m_Length - 0.001) || m_vL.empty())
         return -1;
     size_t i = 0;
     double s = 0.0;

@@ -390,6 +390,9 @@ TEST(Beam, SpanIndexAndLocalPosition)
     }
     double x = 1.0;
     EXPECT_EQ(CBeam().GetSpanIndex(x), -1);
+    // A position that is not a number lies on no span.
+    x = std::nan("");
+    EXPECT_EQ(beam.GetSpanIndex(x), -1);
 }
 
 TEST(Beam, ReactionPositionsAndNearSupportPoints)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <numeric>
 #include <stdexcept>
@@ -152,6 +153,20 @@ TEST(SinglePosAnalysis, PointLoadAtOrWithinAMillimetreOfAnEndIsLeftOut)
         ExpectNear(spa.Analyse(p)->m_vReactions, {0, 0});
     // 2 mm in: almost all of it on the near support (100 * 19.998/20).
     ExpectNear(spa.Analyse(0.002)->m_vReactions, {99.99, 0.01});
+    // A position that is not a number puts no load on the beam, as one off the beam.
+    const double nan = std::nan("");
+    ExpectNear(spa.Analyse(nan)->m_vReactions, {0, 0});
+    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8)).Analyse(nan)->m_vReactions, {0, 0});
+}
+
+TEST(SinglePosAnalysis, BridgeWithoutABeamOrMissingInputIsRefused)
+{
+    // A bridge made by the default constructor has no beam yet: nothing to solve.
+    auto lm = std::make_shared<CLoadModel>(1, L"Axle");
+    lm->AddPointLoad(100, 0, 2);
+    EXPECT_THROW(CSinglePosAnalysis(std::make_shared<CBridge>(), lm), std::invalid_argument);
+    EXPECT_THROW(CSinglePosAnalysis(nullptr, lm), std::invalid_argument);
+    EXPECT_THROW(CSinglePosAnalysis(CBridge::Create(0, L"20", BC_ONESPAN, 20), nullptr), std::invalid_argument);
 }
 
 TEST(SinglePosAnalysis, FactorsScaleEveryLoadAndTheWidthFactorOnlyAxles)
