@@ -139,7 +139,8 @@ void CLoadModel::GetPartialUDL(unsigned int i, double& gamma, double& magnitude,
     location = m_Direction == TD_REVERSE ? -m_Length - l.location - l.cover : l.location;
 }
 
-// Removing a load may take away the front-most one, so the model needs a fresh Update.
+// Removing a load may take away the front-most one (or the last axle of a vehicle), so
+// the model needs a fresh Update.
 bool CLoadModel::RemoveUDL(unsigned int i)
 {
     if (i >= m_nUDL || i >= m_vUDL.size())
@@ -175,12 +176,14 @@ void CLoadModel::RemoveZeroLoads()
     EraseZero(m_vPL);
     EraseZero(m_vPUDL);
     SyncCounts();
+    m_bIsUpdated = false;
 }
 
 void CLoadModel::RemoveZeroUDLs()
 {
     EraseZero(m_vUDL);
     SyncCounts();
+    m_bIsUpdated = false;
 }
 
 void CLoadModel::ShiftLocations(double d)

@@ -75,6 +75,30 @@ TEST(LoadModel, CopiesShareNothingAndAssignmentTakesTheElementPart)
     EXPECT_EQ(c.m_nPL, 1u);
 }
 
+TEST(LoadModel, RemovingZeroLoadsAsksForAFreshUpdate)
+{
+    // A 100 kN axle at 0 and a zero one 5 m behind: length 5. Without the zero axle the
+    // model is 0 long; a stale length 5 would stand a reversed model's axle at p - 5
+    // (x -> -length - x) instead of at p in the next single-position analysis.
+    CLoadModel lm;
+    lm.AddPointLoad(100, 0.0, 2);
+    lm.AddPointLoad(0.0, -5.0, 2);
+    lm.Update();
+    EXPECT_EQ(lm.m_Length, 5.0);
+    lm.RemoveZeroLoads();
+    EXPECT_FALSE(lm.m_bIsUpdated);
+    lm.Update();
+    EXPECT_EQ(PointLocations(lm), (std::vector<double>{0}));
+    EXPECT_EQ(lm.m_Length, 0.0);
+
+    CLoadModel lane;
+    lane.AddUDL(0.0);
+    lane.AddUDL(5.0);
+    lane.Update();
+    lane.RemoveZeroUDLs();
+    EXPECT_FALSE(lane.m_bIsUpdated);
+}
+
 TEST(LoadModel, AddSetRemoveKeepCountsInStep)
 {
     CLoadModel lm;
