@@ -82,6 +82,26 @@ CFastBeamSolver::CFastBeamSolver(const CBeam& beam) : m_Beam(beam)
         }
     }
 
+    // The substitution terms that can change a value (see Solve); all of them when the
+    // elimination itself met a zero or infinite pivot.
+    m_bReduced = std::all_of(m_LU.begin(), m_LU.end(), [](double v) { return std::isfinite(v); });
+    const auto kept = [&](size_t c) { return !(m_vR[c] < 0.0); };
+    for (size_t i = 1; i < N; ++i)
+        if (!(m_vR[i] < 0.0))
+            for (size_t c = 0; c < i; ++c)
+                if (kept(c))
+                    m_vForward.push_back({static_cast<unsigned>(i), static_cast<unsigned>(c)});
+    for (size_t i = N; i-- > 0;) {
+        if (m_vR[i] < 0.0 && m_LU[i * N + i] == 1.0)
+            continue;
+        Row r{static_cast<unsigned>(i), static_cast<unsigned>(m_vBackCols.size()), 0};
+        for (size_t c = i + 1; c < N; ++c)
+            if (kept(c))
+                m_vBackCols.push_back(static_cast<unsigned>(c));
+        r.last = static_cast<unsigned>(m_vBackCols.size());
+        m_vBackward.push_back(r);
+    }
+
     m_vXLocal.resize(m_nSpans * m_nStations);
     m_vX2.resize(m_nSpans * m_nStations);
     m_vX.resize(m_nSpans * m_nStations);
@@ -176,13 +196,31 @@ void CFastBeamSolver::Solve(bool bRotationDeflection)
     const double* LU = m_LU.data();
     for (size_t j = 0; j < N; ++j)
         D[j] = m_vR[j] < 0.0 ? 0.0 : m_F[j];
-    for (size_t i = 1; i < N; ++i)
-        for (size_t c = 0; c < i; ++c)
-            D[i] -= LU[i * N + c] * D[c];
-    for (size_t i = N; i-- > 0;) {
-        for (size_t c = i + 1; c < N; ++c)
-            D[i] -= LU[i * N + c] * D[c];
-        D[i] /= LU[i * N + i];
+    // A fixed degree of freedom solves to +0 and a term with it subtracts a zero from a
+    // value that is never -0, so those terms are left out, as long as everything stays
+    // finite; a mechanism takes the full substitution, with its not-a-numbers.
+    bool finite = m_bReduced;
+    for (const Term& t : m_vForward)
+        D[t.row] -= LU[t.row * N + t.col] * D[t.col];
+    for (const Row& r : m_vBackward) {
+        if (!finite)
+            break;
+        for (unsigned q = r.first; q < r.last; ++q)
+            D[r.row] -= LU[r.row * N + m_vBackCols[q]] * D[m_vBackCols[q]];
+        D[r.row] /= LU[r.row * N + r.row];
+        finite = finite && std::isfinite(D[r.row]);
+    }
+    if (!finite) {
+        for (size_t j = 0; j < N; ++j)
+            D[j] = m_vR[j] < 0.0 ? 0.0 : m_F[j];
+        for (size_t i = 1; i < N; ++i)
+            for (size_t c = 0; c < i; ++c)
+                D[i] -= LU[i * N + c] * D[c];
+        for (size_t i = N; i-- > 0;) {
+            for (size_t c = i + 1; c < N; ++c)
+                D[i] -= LU[i * N + c] * D[c];
+            D[i] /= LU[i * N + i];
+        }
     }
 
     m_vReactions.clear();

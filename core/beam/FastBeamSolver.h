@@ -89,6 +89,17 @@ private:
     std::vector<double> m_vX2;     // their squares
     std::vector<double> m_vX;      // stations along the beam
 
+    struct Term {
+        unsigned row, col;
+    };
+    struct Row {
+        unsigned row, first, last; // its columns are m_vBackCols[first, last)
+    };
+    bool m_bReduced = true;
+    std::vector<Term> m_vForward;
+    std::vector<Row> m_vBackward;
+    std::vector<unsigned> m_vBackCols;
+
     std::vector<Piece> m_vLoads;
     size_t m_nLoads = 0;
 
