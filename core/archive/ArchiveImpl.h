@@ -16,6 +16,7 @@
 #include <boost/serialization/version.hpp>
 
 #include "core/archive/ArchiveTraits.h"
+#include "core/archive/BoundedVector.h"
 #include "core/archive/WideString.h"
 #include "core/archive/XmlInput.h"
 
