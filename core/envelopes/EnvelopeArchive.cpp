@@ -40,8 +40,12 @@ void CEnvelopeResults::serialize(Archive& ar, const unsigned int)
     ar & make_nvp("m_nBeamResults", m_nBeamResults);
     ar & make_nvp("m_nAugments", m_nAugments);
     ar & make_nvp("m_nAnalyses", m_nAnalyses);
-    if (Archive::is_loading::value)
+    if (Archive::is_loading::value) {
         m_vBeamResults.clear();
+        if (!LoadedEnvelopesConsistent())
+            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
+                                                    "inconsistent envelope results");
+    }
     AfterArchive();
 }
 

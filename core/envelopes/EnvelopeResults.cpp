@@ -1,5 +1,6 @@
 #include "core/envelopes/EnvelopeResults.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/beam/Beam.h"
@@ -46,13 +47,18 @@ template <class Member>
 void FoldBeamOutput(CEnvelope& env, const CBeamResults& res, Member values, double x, LoadEffectType type,
                     const std::shared_ptr<CLoadModel>& pLM)
 {
+    // Stations past the envelope's own are not folded: the envelope keeps its length.
+    const size_t n = std::min(env.m_vMax.size(), env.m_vMin.size());
     size_t i = 0;
     for (const CMbrResults& mr : res.m_vMbrRes) {
         const std::vector<double>& v = mr.*values;
         if (v.size() < mr.x.size())
             ThrowSubscript();
-        for (size_t k = 0; k < mr.x.size(); ++k, ++i)
+        for (size_t k = 0; k < mr.x.size(); ++k, ++i) {
+            if (i >= n)
+                return;
             FoldStation(env, i, v[k], mr.x[k], x, type, pLM);
+        }
     }
 }
 
@@ -315,6 +321,19 @@ CCriticalRatioResults CEnvelopeResults::GetCriticalRatios(const std::shared_ptr<
         reactions.push_back(p->GetCriticalRatioPair(c, multiplier));
     }
     return CCriticalRatioResults(std::move(reactions), bm, sf);
+}
+
+// What a file may hold: no envelopes at all (a run stopped before its first position),
+// or bending, shear and every reaction envelope, each with both sides filled and of one
+// length, as the views and the comparisons index them.
+bool CEnvelopeResults::LoadedEnvelopesConsistent() const
+{
+    if (!m_pEnvBMD && !m_pEnvSFD)
+        return m_vEnvReaction.empty();
+    const auto whole = [](const std::shared_ptr<CEnvelope>& env) {
+        return env && !env->m_vMax.empty() && env->m_vMax.size() == env->m_vMin.size();
+    };
+    return whole(m_pEnvBMD) && whole(m_pEnvSFD) && std::all_of(m_vEnvReaction.begin(), m_vEnvReaction.end(), whole);
 }
 
 void CEnvelopeResults::AfterArchive()

@@ -62,6 +62,7 @@ private:
     void SetUp(const std::shared_ptr<CBridge>& bridge, const std::shared_ptr<CBeam>& beam);
     void RequireEnvelopes() const;
     void AfterArchive();
+    bool LoadedEnvelopesConsistent() const;
 
     bool m_bKeepBeamResults = false;
 

@@ -110,6 +110,10 @@ std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUse
     for (size_t i = 0; i < n; ++i) {
         if (!Filled(m_vPropCritEnv[i]) || !Filled(m_vRefCritEnv[i]))
             break;
+        // A reference with fewer supports than the proposed bridge (only a damaged file
+        // holds one) cannot be paired; it ends the common part like a missing one.
+        if (m_vRefCritEnv[i]->m_vEnvReaction.size() < static_cast<size_t>(m_vPropCritEnv[i]->m_nReactions))
+            break;
         ratios.push_back(m_vPropCritEnv[i]->GetCriticalRatios(m_vRefCritEnv[i], multiplier));
     }
     m_bIsRatioCalculated = true;

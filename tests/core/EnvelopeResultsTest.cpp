@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <stdexcept>
 
 #include "ArchiveTestUtil.h"
@@ -111,6 +113,28 @@ TEST_F(EnvelopeResultsTest, LaterPositionsReplaceOnlyOnStrictlyLargerValues)
     EXPECT_EQ(er.GetSingleResults().size(), 3u);
 
     EXPECT_THROW(CEnvelopeResults().AddResults(Res({0, 0, 0}, {0, 0, 0}, {0, 0}), lmA, 0), std::runtime_error);
+}
+
+// A result with more stations than the envelopes folds only the stations the envelopes
+// have, as the station-wise maximum of the two lists keeps the first list's length.
+TEST_F(EnvelopeResultsTest, ExtraStationsOfALaterPositionAreIgnored)
+{
+    CEnvelopeResults er(bridge);
+    er.AddResults(Res({0, 5, 0}, {1, 0, -1}, {1, 1}), lmA, 0.0);
+    CMbrResults m(4);
+    m.x = {0, 5, 10, 12};
+    m.M = {0, 8, -2, 99};
+    m.V = {2, 0, -4, 99};
+    er.AddResults(std::make_shared<CBeamResults>(*bridge->GetBeam(), std::vector<CMbrResults>{m},
+                                                 std::vector<double>{3, 3}),
+                  lmB, 1.0);
+    auto bm = er.GetEnvBMD();
+    ASSERT_EQ(bm->m_vMax.size(), 3u);
+    ASSERT_EQ(bm->m_vMin.size(), 3u);
+    EXPECT_EQ(bm->GetValues(true), (std::vector<double>{0, 8, 0}));
+    EXPECT_EQ(bm->GetValues(false), (std::vector<double>{0, 0, -2}));
+    EXPECT_EQ(er.GetEnvSFD()->GetValues(true), (std::vector<double>{2, 0, 0}));
+    EXPECT_EQ(er.m_critBMD.max.val, 8.0);
 }
 
 TEST_F(EnvelopeResultsTest, AugmentMergesStationWiseAndPairsReactionsByIndex)
@@ -281,6 +305,31 @@ TEST_P(EnvelopeResultsArchive, EmptyResultsRoundTrip)
     ASSERT_TRUE(back);
     EXPECT_FALSE(back->HasEnvelopes());
     EXPECT_TRUE(back->m_vCritReaction.empty());
+}
+
+// A crafted or damaged file must not load envelopes that break what the views and the
+// comparisons index by: both sides of every envelope of one length, bending and shear
+// together, a reaction envelope for every entry.
+TEST_P(EnvelopeResultsArchive, LoadRejectsInconsistentEnvelopes)
+{
+    const std::function<void(CEnvelopeResults&)> damage[] = {
+        [](CEnvelopeResults& r) { r.m_pEnvBMD->m_vMin.pop_back(); },
+        [](CEnvelopeResults& r) { r.m_pEnvSFD->m_vMax.push_back(r.m_pEnvSFD->m_vMax.back()); },
+        [](CEnvelopeResults& r) { r.GetEnvReaction(1)->m_vMin.pop_back(); },
+        [](CEnvelopeResults& r) { r.m_pEnvSFD.reset(); },
+        [](CEnvelopeResults& r) {
+            r.m_pEnvBMD.reset();
+            r.m_pEnvSFD.reset();
+        },
+    };
+    for (size_t i = 0; i < std::size(damage); ++i) {
+        auto er = Run(lmA, {1, 4, 2});
+        damage[i](*er);
+        const std::string data = qeltest::SaveTo(GetParam(), "item", er);
+        std::shared_ptr<CEnvelopeResults> back;
+        EXPECT_THROW(qeltest::LoadFrom(GetParam(), data, "item", back), boost::archive::archive_exception)
+            << "damage " << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EnvelopeResultsArchive, ::testing::Values(Kind::Binary, Kind::Xml),

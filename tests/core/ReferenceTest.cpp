@@ -193,6 +193,28 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
     EXPECT_TRUE(ratios->m_vMembers.empty());
 }
 
+// A reference that cannot be paired with the proposed run (as a damaged file can leave it:
+// a bridge with fewer supports than the set's) ends the ratios there instead of throwing
+// out of the worker. Bridge 0 still gives 200 / 100.
+TEST(ReferenceSet, RatiosStopAtAReferenceWithTooFewReactions)
+{
+    auto set = OneSpanSet();
+    CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
+    int nSteps = 0;
+    double step = 1.0;
+    rs.Calculate(true, &nSteps, &step, nullptr);
+    ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
+    rs.m_vRefCritEnv[1]->m_vEnvReaction.pop_back();
+    rs.m_vRefCritEnv[1]->m_nReactions = 1;
+    std::shared_ptr<CCriticalRatioEnsemble> ratios;
+    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr,
+                                                Ensemble({PointLoad(200.0)}), 1.0));
+    std::vector<double> mx, mn;
+    ratios->GetMomentValues(mx, mn);
+    ExpectNear(mx, {2.0});
+    EXPECT_EQ(rs.m_vPropCritEnv.size(), 3u);
+}
+
 TEST(ReferenceCollection, CalculatesOneSetPerEnsembleAndBridgeSetEnsembleMajor)
 {
     std::vector<std::shared_ptr<CLoadModelEnsemble>> lmes{Ensemble({PointLoad(100.0)}, L"E0"),
