@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "core/archive/ArchiveImpl.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -26,6 +28,13 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int version)
         ar & make_nvp("m_pPropLME", m_pPropLME);
         ar & make_nvp("m_bUseLM", m_bUseLM);
         ar & make_nvp("m_bIsRatioCalculated", m_bIsRatioCalculated);
+    }
+    if (Archive::is_loading::value) {
+        // Entry i of each list is drawn as bridge i: a crafted file must not slip in a hole.
+        const auto hole = [](const EnvVector& v) { return std::find(v.begin(), v.end(), nullptr) != v.end(); };
+        if (hole(m_vOverstressCritEnv) || hole(m_vLiveLoadCritEnv) || hole(m_vRefCritEnv) || hole(m_vPropCritEnv))
+            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
+                                                    "empty envelope results in reference set");
     }
     RebuildCritEnsembles();
 }

@@ -596,3 +596,24 @@ TEST(ReferenceCollection, LoadRejectsAMissingMember)
             << qeltest::KindName(kind);
     }
 }
+
+// The views draw entry i of each envelope list as bridge i: a file with an empty entry
+// must not load.
+TEST(ReferenceSet, LoadRejectsAnEmptyEnvelopeEntry)
+{
+    auto set = std::make_shared<CBridgeSet>(1, L"One", BC_ONESPAN, 10.0, 10.0, 1.0);
+    for (auto member : {&CReferenceSet::m_vOverstressCritEnv, &CReferenceSet::m_vLiveLoadCritEnv,
+                        &CReferenceSet::m_vRefCritEnv, &CReferenceSet::m_vPropCritEnv}) {
+        auto rs = std::make_shared<CReferenceSet>(false, set, Ensemble({PointLoad(100.0)}), 1.4);
+        int nSteps = 0;
+        double step = 1.0;
+        rs->Calculate(true, &nSteps, &step, nullptr);
+        ((*rs).*member).push_back(nullptr);
+        for (auto kind : {qeltest::Kind::Binary, qeltest::Kind::Xml}) {
+            std::shared_ptr<CReferenceSet> back;
+            EXPECT_THROW(qeltest::LoadFrom(kind, qeltest::SaveTo(kind, "item", rs), "item", back),
+                         boost::archive::archive_exception)
+                << qeltest::KindName(kind);
+        }
+    }
+}
