@@ -152,7 +152,7 @@ void CFastEnvelopeBuilder::BuildLoads(double F, double position)
         double st = location + position;
         double c = cover;
         const double w = F * gamma * magnitude;
-        if (st + c < 1e-6 || st > beam.m_Length)
+        if (!(st + c >= 1e-6 && st <= beam.m_Length)) // not-a-number too
             continue;
         double a = 0.0;
         for (int j = 0; j < beam.m_nSpans; ++j) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -20,7 +21,8 @@ namespace {
 std::vector<double> Positions(const CBridge& bridge, double modelLength)
 {
     const CBeam& beam = *bridge.GetBeam();
-    std::vector<double> p;
+    // First a position that is not a number: no point or partial load, only the lanes.
+    std::vector<double> p{std::nan("")};
     const double end = beam.m_Length + modelLength + 1.0;
     const double step = end / 57.0;
     for (double x = -1.0; x < end; x += step)
