@@ -1,5 +1,6 @@
 #include "controls/grid/GridCell.h"
 #include "controls/grid/GridCtrl.h"
+#include "controls/grid/InPlaceEdit.h"
 
 IMPLEMENT_DYNCREATE(CGridCell, CGridCellBase)
 
@@ -80,4 +81,27 @@ void CGridCell::OnEndEdit()
 {
     m_bEditing = FALSE;
     m_pEditWnd = nullptr;
+}
+
+BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT nChar)
+{
+    if (m_bEditing && m_pEditWnd) {
+        if (auto* pEdit = dynamic_cast<CInPlaceEdit*>(m_pEditWnd.data()))
+            pEdit->SendChar(nChar);
+        return TRUE;
+    }
+    DWORD dwStyle = ES_LEFT;
+    if (GetFormat() & DT_RIGHT)
+        dwStyle = ES_RIGHT;
+    else if (GetFormat() & DT_CENTER)
+        dwStyle = ES_CENTER;
+    m_bEditing = TRUE;
+    m_pEditWnd = new CInPlaceEdit(GetGrid(), rect, dwStyle, nID, nRow, nCol, GetText(), nChar);
+    return TRUE;
+}
+
+void CGridCell::EndEdit()
+{
+    if (auto* pEdit = dynamic_cast<CInPlaceEdit*>(m_pEditWnd.data()))
+        pEdit->EndEdit();
 }

@@ -2,6 +2,8 @@
 // The standard text cell.
 #include "controls/grid/GridCellBase.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <memory>
 #include <string>
 
@@ -37,12 +39,15 @@ public:
     // until the next cell asks. Otherwise the default cell's.
     CFont* GetFontObject() const override;
     CGridCtrl* GetGrid() const override { return m_pGrid; }
-    CWnd* GetEditWnd() const override { return m_pEditWnd; }
+    QWidget* GetEditWnd() const override { return m_pEditWnd; }
     UINT GetMargin() const override;
     BOOL IsDefaultFont() const override { return m_plfFont == nullptr; }
     BOOL IsEditing() const override { return m_bEditing; }
 
     void Reset() override;
+    // Opens a CInPlaceEdit over the cell; while one is open, passes nChar to it.
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
+    void EndEdit() override;
     void OnEndEdit() override;
 
 protected:
@@ -56,5 +61,5 @@ protected:
     UINT m_nMargin = 0xFFFFFFFF;
     BOOL m_bEditing = FALSE;
     CGridCtrl* m_pGrid = nullptr;
-    CWnd* m_pEditWnd = nullptr;
+    QPointer<QWidget> m_pEditWnd; // the editor deletes itself
 };

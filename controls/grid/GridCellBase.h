@@ -49,7 +49,8 @@ public:
     virtual LOGFONT* GetFont() const = 0;
     virtual CFont* GetFontObject() const = 0;
     virtual CGridCtrl* GetGrid() const = 0;
-    virtual CWnd* GetEditWnd() const = 0;
+    // The open in-place editor (a Qt edit widget), or null.
+    virtual QWidget* GetEditWnd() const = 0;
     virtual UINT GetMargin() const = 0;
     virtual CGridCellBase* GetDefaultCell() const;
     virtual BOOL IsDefaultFont() const = 0;

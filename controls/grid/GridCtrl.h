@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+class QMimeData;
 class CImageList; // no image list is used by this system
+#include "platform/print/PrintInfo.h"
 
 // Notification record: NMHDR, then the row and the column.
 struct NM_GRIDVIEW
@@ -151,6 +153,88 @@ public:
     // Ends the focus cell's in-place edit, if one runs.
     void EndEditing();
 
+    // --- Sizing, sorting, editing -------------------------------------------------------------------
+    // Comparison of two cells for sorting: negative, 0 or positive.
+    using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    BOOL AutoSizeColumn(int nCol, UINT nAutoSizeStyle = 0, BOOL bResetScroll = TRUE);
+    BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
+    void AutoSizeColumns(UINT nAutoSizeStyle = 0);
+    void ExpandColumnsToFit(BOOL bExpandFixed = TRUE);
+    BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data = 0);
+    static int SortTextItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    BOOL SortRange(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low, int high);
+    virtual void OnFixedRowClick(CCellID& cell);
+    virtual void OnFixedColumnClick(CCellID& cell);
+    virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT nChar);
+    virtual void OnEndEditCell(int nRow, int nCol, std::wstring str);
+    virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+    // The editors' end-of-edit record (from control 8) arrives here.
+    LRESULT OnNotify(WPARAM wParam, NMHDR* pNMHDR) override;
+    LRESULT OnEndInPlaceEdit(NMHDR* pNMHDR);
+
+    // --- Keyboard and selection ------------------------------------------------------------------
+    UINT OnGetDlgCode() override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    LRESULT OnImeChar(UINT nChar);
+    CCellRange GetSelectedCellRange() const;
+    int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
+    void SelectAllCells();
+    void SelectColumns(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectRows(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectCells(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void OnSelecting(const CCellID& currentCell);
+    virtual void OnEditSelectAll();
+    BOOL MouseOverColumnResizeArea(CPoint point);
+    BOOL MouseOverRowResizeArea(CPoint point);
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+
+    // --- Mouse ----------------------------------------------------------------------------------
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
+
+    // --- Clipboard and drag and drop -------------------------------------------------------------
+    // The clipboard text of the selection (tabs between columns, CR LF between rows, one NUL
+    // at the end); nothing (false) when the selection is not a valid range.
+    virtual bool CopyTextFromGrid(std::string& text);
+    // Pastes text (as the clipboard would hold it) at (nRow, nCol).
+    virtual BOOL PasteTextToGrid(int nRow, int nCol, const std::wstring& text, BOOL bSelectInsertedCells = TRUE);
+    virtual void CutSelectedText();
+    void SetItemTextWithNotify(int nRow, int nCol, LPCTSTR str);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    BOOL CanEditCopy() const;
+    BOOL CanEditCut() const;
+    BOOL CanEditPaste() const;
+    BOOL CanEditSelectAll() const { return m_bEnableSelection; }
+    virtual void OnBeginDrag();
+    // Drop effects: DROPEFFECT_NONE 0, COPY 1, MOVE 2; dwKeyState has 0x08 with Ctrl held.
+    virtual int OnDragEnter(const QMimeData* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual int OnDragOver(const QMimeData* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(const QMimeData* pDataObject, int dropEffect, CPoint point);
+
+    // --- Printing and CSV ------------------------------------------------------------------------
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintColumns(int nFromCol, int nToCol, int& nRow, CRect& rect, CDC* pDC, BOOL& bFirst);
+    virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintRowHeadings(CDC* pDC, CPrintInfo* pInfo);
+    BOOL Save(LPCTSTR strFileName);
+
     // The selection maps are keyed by the cell itself.
     using CCellMap = std::map<std::uint64_t, CCellID>;
     static std::uint64_t CellKey(int nRow, int nCol)
@@ -242,11 +326,38 @@ public:
     std::vector<int> m_arRowOrder;
     std::vector<int> m_arColOrder;
     BYTE m_bDestroying = FALSE;
+    PFNLVCOMPARE m_pfnCompare = nullptr;
+    BYTE m_bAllowColumnDrag = FALSE;
+    // The line that follows the pointer while a column or row is resized.
+    QPointer<QWidget> m_pTrackLine;
+
+    // Printing state.
+    CSize m_CharSize;
+    CSize m_LogicalPageSize;
+    CSize m_PaperSize;
+    int m_nPageHeight = 0;
+    int m_nPageWidth = 0;
+    int m_nCurrPrintRow = 0;
+    int m_nCurrPrintCol = 0;
+    int m_nNumPages = 0;
+    int m_nPageMultiplier = 1;
+    int m_nHeaderHeight = 2;
+    int m_nFooterHeight = 2;
+    int m_nLeftMargin = 4;
+    int m_nRightMargin = 4;
+    int m_nTopMargin = 1;
+    int m_nBottomMargin = 1;
+    int m_nGap = 1;
+    CFont m_PrinterFont;
 
 protected:
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
     BOOL IsVisibleVScroll() const { return (m_nBarState & 0x2) != 0; }
     BOOL IsVisibleHScroll() const { return (m_nBarState & 0x1) != 0; }
+    // Posts WM_COMMAND (control id, code 0) to the owner, else the parent.
+    void PostCommandToOwner();
+    // Shows the resize line at x (bVertical) or y, or hides it (pos < 0).
+    void ShowTrackLine(int pos, bool bVertical);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

@@ -42,4 +42,12 @@ public:
         (void)pNMHDR;
         return 0;
     }
+    // WM_COMMAND from a control: wParam is MAKEWPARAM(control id, notification code), lParam
+    // the control's widget.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam)
+    {
+        (void)wParam;
+        (void)lParam;
+        return FALSE;
+    }
 };

@@ -1,0 +1,383 @@
+// Printing of the grid (fixed rows and columns repeated on every page, header and footer
+// bands) and the export of its texts as separated values.
+#include "controls/grid/GridCtrl.h"
+
+#include "platform/win/MessageBox.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QString>
+#include <QWidget>
+#include <ctime>
+#include <cwchar>
+
+namespace {
+int MulDivInt(int a, int b, int c)
+{
+    return c == 0 ? -1 : static_cast<int>(static_cast<long long>(a) * b / c);
+}
+} // namespace
+
+void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (!pDC || !pInfo)
+        return;
+    CDC screen;
+    if (!screen.CreateMeasuringDC())
+        return;
+    const int nScreenX = screen.GetDeviceCaps(LOGPIXELSX);
+    const int nScreenY = screen.GetDeviceCaps(LOGPIXELSY);
+    const int nPrinterX = pDC->GetDeviceCaps(LOGPIXELSX);
+    const int nPrinterY = pDC->GetDeviceCaps(LOGPIXELSY);
+
+    LOGFONT lf{};
+    std::wcsncpy(lf.lfFaceName, L"Arial", LF_FACESIZE - 1);
+    m_PrinterFont.DeleteObject();
+    m_PrinterFont.CreateFontIndirect(&lf);
+    CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
+
+    const CSize letters = pDC->GetTextExtent(std::wstring(L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    m_CharSize.cx = letters.cx / 52;
+    m_CharSize.cy = letters.cy;
+
+    m_PaperSize = CSize(pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+    if (m_bScreenScalePrinting) {
+        m_LogicalPageSize.cx = m_PaperSize.cx * nScreenX / std::max(1, nPrinterX) * 3 / 4;
+        m_LogicalPageSize.cy = m_PaperSize.cy * nScreenY / std::max(1, nPrinterY) * 3 / 4;
+    } else {
+        m_LogicalPageSize.cx = GetVirtualWidth() + (m_nLeftMargin + m_nRightMargin) * m_CharSize.cx;
+        m_LogicalPageSize.cy = MulDivInt(m_LogicalPageSize.cx, m_PaperSize.cy, m_PaperSize.cx);
+    }
+
+    m_nPageHeight = m_LogicalPageSize.cy - (m_nHeaderHeight + m_nFooterHeight + 2 * m_nGap) * m_CharSize.cy -
+                    GetFixedRowHeight();
+    m_nNumPages = 1;
+    int nTotalRowHeight = 0;
+    for (int row = m_nFixedRows; row < m_nRows; ++row) {
+        nTotalRowHeight += GetRowHeight(row);
+        if (nTotalRowHeight > m_nPageHeight) {
+            ++m_nNumPages;
+            nTotalRowHeight = GetRowHeight(row);
+        }
+    }
+
+    m_nPageWidth = m_LogicalPageSize.cx - GetFixedColumnWidth() - (m_nLeftMargin + m_nRightMargin) * m_CharSize.cx;
+    m_nPageMultiplier = 1;
+    if (m_bScreenScalePrinting) {
+        int nTotalColWidth = 0;
+        for (int col = m_nFixedCols; col < m_nCols; ++col) {
+            nTotalColWidth += GetColumnWidth(col);
+            if (nTotalColWidth > m_nPageWidth) {
+                ++m_nPageMultiplier;
+                nTotalColWidth = GetColumnWidth(col);
+            }
+        }
+        m_nNumPages *= m_nPageMultiplier;
+    }
+
+    pInfo->SetMaxPage(static_cast<UINT>(m_nNumPages));
+    pInfo->m_nCurPage = 1;
+    pDC->SelectObject(pOldFont);
+}
+
+void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (!pDC || !pInfo)
+        return;
+    CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
+    pDC->SetMapMode(MM_ANISOTROPIC);
+    pDC->SetWindowExt(m_LogicalPageSize);
+    pDC->SetViewportExt(m_PaperSize);
+    pDC->SetWindowOrg(-m_nLeftMargin * m_CharSize.cx, 0);
+
+    // Header band.
+    pInfo->m_rectDraw.SetRect(0, 0, m_LogicalPageSize.cx - (m_nLeftMargin + m_nRightMargin) * m_CharSize.cx,
+                              m_nHeaderHeight * m_CharSize.cy);
+    PrintHeader(pDC, pInfo);
+    pDC->OffsetWindowOrg(0, -(m_nHeaderHeight + m_nGap) * m_CharSize.cy - GetFixedRowHeight());
+
+    // Where this page starts.
+    const int nPage = static_cast<int>(pInfo->m_nCurPage);
+    const int nAcross = std::max(1, m_nPageMultiplier);
+    const int nRowPage = (nPage + nAcross - 1) / nAcross;
+    const int nColPage = (nPage - 1) % nAcross + 1;
+    {
+        int page = 1;
+        int sum = 0;
+        int row = m_nFixedRows;
+        for (; row < m_nRows; ++row) {
+            sum += GetRowHeight(row);
+            if (sum > m_nPageHeight) {
+                ++page;
+                sum = GetRowHeight(row);
+            }
+            if (page == nRowPage)
+                break;
+        }
+        m_nCurrPrintRow = row;
+    }
+    {
+        int page = 1;
+        int sum = 0;
+        int col = m_nFixedCols;
+        if (m_bScreenScalePrinting)
+            for (; col < m_nCols; ++col) {
+                sum += GetColumnWidth(col);
+                if (sum > m_nPageWidth) {
+                    ++page;
+                    sum = GetColumnWidth(col);
+                }
+                if (page == nColPage)
+                    break;
+            }
+        m_nCurrPrintCol = col;
+    }
+
+    PrintRowHeadings(pDC, pInfo);
+
+    const int nFixedRowHeight = GetFixedRowHeight();
+    const int nFixedColWidth = GetFixedColumnWidth();
+    pInfo->m_rectDraw.bottom = nFixedRowHeight;
+    pDC->OffsetWindowOrg(0, nFixedRowHeight);
+    m_nPageWidth += nFixedColWidth;
+    PrintColumnHeadings(pDC, pInfo);
+    m_nPageWidth -= nFixedColWidth;
+
+    // The cells of this page.
+    pDC->OffsetWindowOrg(-nFixedColWidth, -nFixedRowHeight);
+    CRect rect;
+    rect.bottom = -1;
+    for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        if (rect.bottom > m_nPageHeight)
+            break;
+        rect.right = -1;
+        for (int col = m_nCurrPrintCol; col < m_nCols; ++col) {
+            rect.left = rect.right + 1;
+            rect.right = rect.left + GetColumnWidth(col) - 1;
+            if (rect.right > m_nPageWidth)
+                break;
+            if (CGridCellBase* pCell = GetCell(row, col))
+                pCell->PrintCell(pDC, row, col, rect);
+            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
+                const int overlap = col == m_nCurrPrintCol ? 0 : 1;
+                pDC->MoveTo(rect.left - overlap, rect.bottom);
+                pDC->LineTo(rect.right, rect.bottom);
+                if (row == m_nCurrPrintRow) {
+                    pDC->MoveTo(rect.left - overlap, rect.top - 1);
+                    pDC->LineTo(rect.right, rect.top - 1);
+                }
+            }
+            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
+                const int overlap = row == m_nCurrPrintRow ? 0 : 1;
+                pDC->MoveTo(rect.right, rect.top - overlap);
+                pDC->LineTo(rect.right, rect.bottom);
+                if (col == m_nCurrPrintCol) {
+                    pDC->MoveTo(rect.left - 1, rect.top - overlap);
+                    pDC->LineTo(rect.left - 1, rect.bottom);
+                }
+            }
+        }
+    }
+
+    // Footer band at the bottom of the page.
+    pInfo->m_rectDraw.SetRect(0, 0, m_LogicalPageSize.cx - (m_nLeftMargin + m_nRightMargin) * m_CharSize.cx,
+                              m_nFooterHeight * m_CharSize.cy);
+    pDC->SetWindowOrg(-m_nLeftMargin * m_CharSize.cx, -(m_LogicalPageSize.cy - m_nFooterHeight * m_CharSize.cy));
+    PrintFooter(pDC, pInfo);
+    pDC->SetWindowOrg(0, 0);
+    pDC->SelectObject(pOldFont);
+}
+
+void CGridCtrl::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_PrinterFont.DeleteObject();
+}
+
+void CGridCtrl::PrintColumns(int nFromCol, int nToCol, int& nRow, CRect& rect, CDC* pDC, BOOL& bFirst)
+{
+    for (int col = nFromCol; col < nToCol; ++col) {
+        rect.left = rect.right + 1;
+        rect.right = rect.left + GetColumnWidth(col) - 1;
+        if (rect.right > m_nPageWidth)
+            break;
+        if (CGridCellBase* pCell = GetCell(nRow, col))
+            pCell->PrintCell(pDC, nRow, col, rect);
+        if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
+            pDC->MoveTo(rect.left - 1, rect.bottom);
+            pDC->LineTo(rect.right, rect.bottom);
+            if (nRow == 0) {
+                pDC->MoveTo(rect.left - 1, rect.top - 1);
+                pDC->LineTo(rect.right, rect.top - 1);
+            }
+        }
+        if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
+            pDC->MoveTo(rect.right, rect.top - 1);
+            pDC->LineTo(rect.right, rect.bottom);
+            if (bFirst) {
+                pDC->MoveTo(rect.left - 1, rect.top - 1);
+                pDC->LineTo(rect.left - 1, rect.bottom);
+                bFirst = FALSE;
+            }
+        }
+    }
+}
+
+void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo*)
+{
+    CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
+    CRect rect;
+    rect.bottom = -1;
+    for (int row = 0; row < m_nFixedRows; ++row) {
+        rect.top = rect.bottom + 1;
+        rect.bottom = rect.top + GetRowHeight(row) - 1;
+        rect.right = -1;
+        BOOL bFirst = TRUE;
+        if (m_nCurrPrintCol >= m_nFixedCols)
+            PrintColumns(0, m_nFixedCols, row, rect, pDC, bFirst);
+        PrintColumns(m_nCurrPrintCol, m_nCols, row, rect, pDC, bFirst);
+    }
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+}
+
+void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo*)
+{
+    CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
+    CRect rect;
+    rect.right = -1;
+    for (int col = 0; col < m_nFixedCols; ++col) {
+        rect.left = rect.right + 1;
+        rect.right = rect.left + GetColumnWidth(col) - 1;
+        rect.bottom = -1;
+        for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
+            rect.top = rect.bottom + 1;
+            rect.bottom = rect.top + GetRowHeight(row) - 1;
+            if (rect.bottom > m_nPageHeight)
+                break;
+            if (CGridCellBase* pCell = GetCell(row, col))
+                pCell->PrintCell(pDC, row, col, rect);
+            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
+                pDC->MoveTo(rect.left - 1, rect.bottom);
+                pDC->LineTo(rect.right, rect.bottom);
+            }
+            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
+                pDC->MoveTo(rect.right, rect.top - 1);
+                pDC->LineTo(rect.right, rect.bottom);
+                if (col == 0) {
+                    pDC->MoveTo(rect.left - 1, rect.top - 1);
+                    pDC->LineTo(rect.left - 1, rect.bottom);
+                }
+            }
+        }
+    }
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+}
+
+void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
+{
+    std::wstring strRight = m_strPrintFooter;
+    if (strRight.empty())
+        strRight = QGuiApplication::applicationDisplayName().toStdWString();
+    std::wstring strCentre = m_strPrintHeader;
+    if (strCentre.empty())
+        for (QWidget* pWidget = GetParentWidget(); pWidget; pWidget = pWidget->parentWidget())
+            if (!pWidget->windowTitle().isEmpty()) {
+                strCentre = pWidget->windowTitle().toStdWString();
+                break;
+            }
+
+    LOGFONT lf{};
+    m_PrinterFont.GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    CFont boldFont;
+    boldFont.CreateFontIndirect(&lf);
+    CFont* pOldFont = pDC->SelectObject(&boldFont);
+    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
+    CRect rc(pInfo->m_rectDraw);
+    pDC->DrawText(strCentre, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    rc = pInfo->m_rectDraw;
+    pDC->DrawText(strRight, &rc, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    pDC->SetBkMode(nOldBkMode);
+    pDC->SelectObject(pOldFont);
+
+    CGdiObject* pOldPen = pDC->SelectStockObject(BLACK_PEN);
+    pDC->MoveTo(rc.left, rc.bottom);
+    pDC->LineTo(rc.right, rc.bottom);
+    if (pOldPen)
+        pDC->SelectGdiObject(pOldPen);
+}
+
+void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
+{
+    wchar_t left[64];
+    std::swprintf(left, 64, L"Page %d of %d", static_cast<int>(pInfo->m_nCurPage),
+                  static_cast<int>(pInfo->GetMaxPage()));
+    wchar_t right[128] = L"";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::wcsftime(right, 128, L"%c", &local);
+
+    CRect rc(pInfo->m_rectDraw);
+    CGdiObject* pOldPen = pDC->SelectStockObject(BLACK_PEN);
+    pDC->MoveTo(rc.left, rc.top);
+    pDC->LineTo(rc.right, rc.top);
+    if (pOldPen)
+        pDC->SelectGdiObject(pOldPen);
+
+    LOGFONT lf{};
+    m_PrinterFont.GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    CFont boldFont;
+    boldFont.CreateFontIndirect(&lf);
+    CFont* pOldFont = pDC->SelectObject(&boldFont);
+    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF crOldText = pDC->SetTextColor(RGB(0, 0, 0));
+    pDC->DrawText(std::wstring(left), &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    rc = pInfo->m_rectDraw;
+    pDC->DrawText(std::wstring(right), &rc, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    pDC->SetTextColor(crOldText);
+    pDC->SetBkMode(nOldBkMode);
+    pDC->SelectObject(pOldFont);
+}
+
+BOOL CGridCtrl::Save(LPCTSTR strFileName)
+{
+    const QString name = QString::fromWCharArray(strFileName ? strFileName : L"");
+    QFile file(name);
+    if (name.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const std::wstring shown = name.toStdWString();
+        AfxMessageBox(file.error() == QFileDevice::PermissionsError
+                          ? L"Access to " + shown + L" was denied."
+                          : L"An unexpected error occurred while accessing " + shown + L".",
+                      MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
+    // Written as text: every line end becomes CR LF; no quoting of any kind.
+    auto writeLine = [&file](const std::wstring& line) {
+        QString text = QString::fromStdWString(line);
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        const QByteArray bytes = text.toLocal8Bit();
+        return file.write(bytes) == bytes.size();
+    };
+    bool ok = writeLine(L"sep=;\n");
+    const int nNumColumns = GetColumnCount();
+    for (int row = 0; ok && row < GetRowCount() && nNumColumns > 0; ++row) {
+        std::wstring line;
+        for (int col = 0; col < nNumColumns; ++col) {
+            line += GetItemText(row, col);
+            line += col < nNumColumns - 1 ? L";" : L"\n";
+        }
+        ok = writeLine(line);
+    }
+    ok = ok && file.flush();
+    file.close();
+    if (!ok || file.error() != QFileDevice::NoError) {
+        AfxMessageBox(L"Unable to save grid list", MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
+    return TRUE;
+}
