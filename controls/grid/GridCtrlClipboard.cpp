@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QString>
 #include <algorithm>
@@ -182,7 +183,7 @@ void CGridCtrl::OnEditPaste()
     if (!IsValid(cell))
         return;
     if (CGridCellBase* pCell = GetCell(cell.row, cell.col); pCell && pCell->IsEditing()) {
-        if (auto* pEdit = dynamic_cast<CInPlaceEdit*>(pCell->GetEditWnd())) {
+        if (auto* pEdit = dynamic_cast<QLineEdit*>(pCell->GetEditWnd())) {
             pEdit->paste();
             return;
         }

@@ -150,8 +150,9 @@ void CInPlaceEdit::LeaveEdit(UINT nLastChar)
     QPointer<CInPlaceEdit> self(this);
     if (m_pParent)
         m_pParent->SetFocus();
-    if (self)
-        EndEdit();
+    // The focus change normally ends the edit; an inactive window sees no focus change.
+    if (self && !m_bEnded)
+        OnKillFocus();
 }
 
 void CInPlaceEdit::focusOutEvent(QFocusEvent* e)

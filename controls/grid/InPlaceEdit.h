@@ -87,6 +87,9 @@ protected:
     CWnd* m_pParent;
     UINT m_nID;
     bool m_bEnded = false;
+
+public:
+    bool HasEnded() const { return m_bEnded; }
 };
 
 // Whether a key ends an edit as a navigation key (Page Up/Down and the arrows).
