@@ -32,7 +32,8 @@ BOOL CGridCellNumeric::ParseNumericText(std::wstring& text)
     const bool bDecimals = (m_dwFlags & (NUMERIC_REAL | NUMERIC_CURRENCY)) != 0;
     const bool bNegative = (m_dwFlags & NUMERIC_NEGATIVE) != 0;
 
-    QString allowed = numloc::Digits();
+    // The locale's digits first; ASCII digits too, since program values arrive as "%.9f" text.
+    QString allowed = numloc::Digits() + QStringLiteral("0123456789");
     const QChar chDecimal = numloc::Decimal();
     if (bCurrency)
         allowed += chDecimal;

@@ -17,7 +17,8 @@ CInPlaceNumEdit::CInPlaceNumEdit(CWnd* pParent, CRect& rect, DWORD, UINT nID, in
 {
     const bool bCurrency = (dwFlags & CGridCellNumeric::NUMERIC_CURRENCY) != 0;
     const bool bDecimals = (dwFlags & (CGridCellNumeric::NUMERIC_REAL | CGridCellNumeric::NUMERIC_CURRENCY)) != 0;
-    m_strAllowed = numloc::Digits();
+    // ASCII digits are accepted beside the locale's own.
+    m_strAllowed = numloc::Digits() + QStringLiteral("0123456789");
     if (bDecimals) {
         m_chDecimal = numloc::Decimal();
         m_strAllowed += m_chDecimal;

@@ -1,0 +1,488 @@
+#include "GridInputFixture.h"
+
+#include "controls/grid/GridCellCombo.h"
+#include "controls/grid/GridCellNumeric.h"
+#include "controls/grid/InPlaceNumEdit.h"
+
+#include <gtest/gtest.h>
+
+using qeltest::InputGrid;
+
+namespace {
+constexpr UINT kBegin = LVN_BEGINLABELEDITW;
+constexpr UINT kEnd = LVN_ENDLABELEDITW;
+} // namespace
+
+TEST(GridEdit, TypedCharacterReplacesTheTextAndEnterStoresIt)
+{
+    InputGrid g(4, 4);
+    g.grid.SetFocusCell(1, 1);
+    g.Type('7');
+    InputGrid::Flush();
+    QLineEdit* pEdit = g.Editor();
+    ASSERT_NE(pEdit, nullptr);
+    EXPECT_EQ(pEdit->text(), QStringLiteral("7"));
+    EXPECT_EQ(pEdit->objectName(), QStringLiteral("8")); // control id of the editors
+    // The editor lies over the cell.
+    EXPECT_EQ(pEdit->geometry().topLeft(), QPoint(60, 20));
+
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Editor(), nullptr);
+    EXPECT_EQ(g.Text(1, 1), L"7");
+    EXPECT_TRUE(g.grid.GetItemState(1, 1) & GCS_MODIFIED);
+    EXPECT_TRUE(g.grid.GetModified());
+    EXPECT_EQ(g.grid.GetFocusCell(), CCellID(1, 1)); // Enter leaves the focus where it is
+    ASSERT_EQ(g.grid.endRecords.size(), 1u);
+    EXPECT_EQ(g.grid.endRecords[0].lParam, static_cast<LPARAM>(VK_RETURN));
+    EXPECT_EQ(g.grid.endRecords[0].mask, 5u);
+    EXPECT_EQ(g.host.Count(kBegin), 1);
+    EXPECT_EQ(g.host.Count(kEnd), 1);
+    EXPECT_FALSE(g.grid.GetCell(1, 1)->IsEditing());
+}
+
+TEST(GridEdit, F2AndEnterKeepTheTextWithTheCaretAtTheEnd)
+{
+    for (int key : {Qt::Key_F2, Qt::Key_Return}) {
+        InputGrid g(4, 4);
+        g.grid.SetFocusCell(2, 2);
+        g.Key(key);
+        InputGrid::Flush();
+        QLineEdit* pEdit = g.Editor();
+        ASSERT_NE(pEdit, nullptr) << key;
+        EXPECT_EQ(pEdit->text(), QStringLiteral("2,2"));
+        EXPECT_FALSE(pEdit->hasSelectedText());
+        EXPECT_EQ(pEdit->cursorPosition(), 3);
+    }
+}
+
+TEST(GridEdit, EscapePutsTheOldTextBackAndStillEnds)
+{
+    InputGrid g(4, 4);
+    g.grid.SetFocusCell(1, 2);
+    g.Key(Qt::Key_F2);
+    QLineEdit* pEdit = g.Editor();
+    ASSERT_NE(pEdit, nullptr);
+    QTest::keyClicks(pEdit, "xyz");
+    EXPECT_EQ(pEdit->text(), QStringLiteral("1,2xyz"));
+    QTest::keyClick(pEdit, Qt::Key_Escape);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Editor(), nullptr);
+    EXPECT_EQ(g.Text(1, 2), L"1,2");
+    ASSERT_EQ(g.grid.endRecords.size(), 1u);
+    EXPECT_EQ(g.grid.endRecords[0].lParam, 27);
+    // Unchanged text: no end-of-edit to the owner, nothing marked.
+    EXPECT_EQ(g.host.Count(kEnd), 0);
+    EXPECT_FALSE(g.grid.GetItemState(1, 2) & GCS_MODIFIED);
+    EXPECT_FALSE(g.grid.GetModified());
+}
+
+TEST(GridEdit, TabStoresMovesRightAndEditsTheNextCellWithItsTextSelected)
+{
+    InputGrid g(4, 4);
+    g.grid.SetFocusCell(1, 1);
+    g.Type('5');
+    InputGrid::Flush();
+    ASSERT_NE(g.Editor(), nullptr);
+    QTest::keyClick(g.Editor(), Qt::Key_Tab);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Text(1, 1), L"5");
+    EXPECT_EQ(g.grid.GetFocusCell(), CCellID(1, 2));
+    QLineEdit* pNext = g.Editor();
+    ASSERT_NE(pNext, nullptr);
+    EXPECT_EQ(pNext->text(), QStringLiteral("1,2"));
+    EXPECT_EQ(pNext->selectedText(), QStringLiteral("1,2"));
+    EXPECT_TRUE(g.grid.GetCell(1, 2)->IsEditing());
+    EXPECT_FALSE(g.grid.GetCell(1, 1)->IsEditing());
+}
+
+TEST(GridEdit, ArrowsMoveTheCaretAfterAClickButEndAnEditStartedByTyping)
+{
+    {
+        InputGrid g(4, 4);
+        g.Click(1, 1); // focus
+        g.Click(1, 1); // press on the focus cell's text: edit on release
+        InputGrid::Flush();
+        QLineEdit* pEdit = g.Editor();
+        ASSERT_NE(pEdit, nullptr);
+        EXPECT_EQ(pEdit->cursorPosition(), 3);
+        QTest::keyClick(pEdit, Qt::Key_Left);
+        EXPECT_EQ(g.Editor(), pEdit);
+        EXPECT_EQ(pEdit->cursorPosition(), 2);
+        // Ctrl with an arrow always leaves.
+        QTest::keyClick(pEdit, Qt::Key_Down, Qt::ControlModifier);
+        InputGrid::Flush();
+        EXPECT_EQ(g.grid.GetFocusCell(), CCellID(2, 1));
+    }
+    {
+        InputGrid g(4, 4);
+        g.grid.SetFocusCell(1, 1);
+        g.Type('9');
+        InputGrid::Flush();
+        ASSERT_NE(g.Editor(), nullptr);
+        QTest::keyClick(g.Editor(), Qt::Key_Right);
+        InputGrid::Flush();
+        EXPECT_EQ(g.Text(1, 1), L"9");
+        EXPECT_EQ(g.grid.GetFocusCell(), CCellID(1, 2));
+        ASSERT_NE(g.Editor(), nullptr); // the next cell is edited, its text selected
+        EXPECT_EQ(g.Editor()->selectedText(), QStringLiteral("1,2"));
+    }
+}
+
+TEST(GridEdit, OwnerVetoes)
+{
+    // A veto of the begin notification opens no editor.
+    {
+        InputGrid g(4, 4);
+        g.host.answers[kBegin] = -1;
+        g.grid.SetFocusCell(1, 1);
+        g.Type('3');
+        InputGrid::Flush();
+        EXPECT_EQ(g.Editor(), nullptr);
+        EXPECT_EQ(g.Text(1, 1), L"1,1");
+    }
+    // A veto of the end notification puts the old text back; the cell still counts as modified.
+    {
+        InputGrid g(4, 4);
+        g.host.answers[kEnd] = -1;
+        g.grid.SetFocusCell(1, 1);
+        g.Type('3');
+        InputGrid::Flush();
+        ASSERT_NE(g.Editor(), nullptr);
+        QTest::keyClick(g.Editor(), Qt::Key_Return);
+        InputGrid::Flush();
+        EXPECT_EQ(g.Text(1, 1), L"1,1");
+        EXPECT_TRUE(g.grid.GetItemState(1, 1) & GCS_MODIFIED);
+        EXPECT_EQ(g.host.Count(kEnd), 1);
+    }
+}
+
+TEST(GridEdit, ReadOnlyCellsAndLockedGridsOpenNoEditor)
+{
+    for (bool lockGrid : {false, true}) {
+        InputGrid g(4, 4);
+        if (lockGrid)
+            g.grid.m_bEditable = FALSE;
+        else
+            g.grid.SetItemState(1, 1, g.grid.GetItemState(1, 1) | GCS_READONLY);
+        g.grid.SetFocusCell(1, 1);
+        g.Type('3');
+        g.Key(Qt::Key_F2);
+        InputGrid::Flush();
+        EXPECT_EQ(g.Editor(), nullptr);
+        EXPECT_EQ(g.host.Count(kBegin), 0);
+    }
+}
+
+TEST(GridEdit, APressElsewhereEndsTheEditAndKeepsTheText)
+{
+    InputGrid g(4, 4);
+    g.grid.SetFocusCell(1, 1);
+    g.Type('4');
+    InputGrid::Flush();
+    ASSERT_NE(g.Editor(), nullptr);
+    QTest::keyClicks(g.Editor(), "2");
+    g.Click(2, 2);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Editor(), nullptr);
+    EXPECT_EQ(g.Text(1, 1), L"42");
+    EXPECT_EQ(g.grid.GetFocusCell(), CCellID(2, 2));
+}
+
+TEST(GridEdit, TypingWidensTheEditorUpToTheGridEdge)
+{
+    InputGrid g(4, 4);
+    g.grid.SetFocusCell(1, 3); // x 180..239 of a 396-pixel client
+    g.Key(Qt::Key_F2);
+    QLineEdit* pEdit = g.Editor();
+    ASSERT_NE(pEdit, nullptr);
+    const int before = pEdit->width();
+    QTest::keyClicks(pEdit, "a long text typed into the cell that goes on and on and on");
+    EXPECT_GT(pEdit->width(), before);
+    EXPECT_EQ(pEdit->geometry().right() + 1, 396);
+}
+
+// --- Numeric cells ------------------------------------------------------------------------------
+
+namespace {
+class LocaleScope
+{
+public:
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+};
+
+const QLocale kUS(QLocale::English, QLocale::UnitedStates);
+} // namespace
+
+TEST(GridCellNumeric, ParsesAndFormatsInTheUserLocale)
+{
+    LocaleScope scope(kUS);
+    struct Case
+    {
+        DWORD flags;
+        const wchar_t* input;
+        const wchar_t* shown; // null: refused
+        double value;
+    };
+    const Case cases[] = {
+        {1, L"1234.5", L"1,234.50", 1234.5},
+        {1, L"1,234.50", L"1,234.50", 1234.5}, // the group separator is dropped, not misread
+        {0, L"2.5", L"2", 2.0},                 // an integer cell keeps the integer part
+        {0, L"12x3", L"123", 123.0},
+        {1, L"-3", L"3.00", 3.0}, // no negatives: the sign goes
+        {5, L"-3", L"-3.00", -3.0},
+        {5, L"2-", L"-2.00", -2.0}, // the sign is moved in front
+        {1, L"0.125", L"0.13", 0.125},
+        {1, L"1.2.3", nullptr, 0.0},
+        {1, L"abc", nullptr, 0.0},
+        {1, L"", nullptr, 0.0},
+        {5, L"-", nullptr, 0.0},
+    };
+    for (const Case& c : cases) {
+        CGridCellNumeric cell;
+        cell.m_dwFlags = c.flags;
+        cell.SetText(L"7");
+        const std::wstring before = cell.GetText();
+        cell.SetText(c.input);
+        if (c.shown) {
+            EXPECT_EQ(std::wstring(cell.GetText()), c.shown) << QString::fromWCharArray(c.input).toStdString();
+            EXPECT_DOUBLE_EQ(cell.m_dValue, c.value);
+        } else {
+            EXPECT_EQ(std::wstring(cell.GetText()), before) << QString::fromWCharArray(c.input).toStdString();
+            EXPECT_DOUBLE_EQ(cell.m_dValue, 7.0);
+        }
+    }
+}
+
+TEST(GridCellNumeric, SetNumberTellsWhetherTheCellHoldsTheValue)
+{
+    LocaleScope scope(kUS);
+    CGridCellNumeric real;
+    real.m_dwFlags = CGridCellNumeric::NUMERIC_REAL;
+    EXPECT_TRUE(real.SetNumber(0.1));
+    EXPECT_EQ(std::wstring(real.GetText()), L"0.10");
+    EXPECT_DOUBLE_EQ(real.m_dValue, 0.1);
+    EXPECT_TRUE(real.GetState() & GCS_MODIFIED);
+
+    CGridCellNumeric integer;
+    EXPECT_FALSE(integer.SetNumber(2.5));
+    EXPECT_EQ(std::wstring(integer.GetText()), L"2");
+    EXPECT_DOUBLE_EQ(integer.m_dValue, 2.0);
+
+    // A negative value in a cell without negatives is kept as its magnitude.
+    EXPECT_FALSE(real.SetNumber(-4.25));
+    EXPECT_DOUBLE_EQ(real.m_dValue, 4.25);
+    EXPECT_EQ(std::wstring(real.GetText()), L"4.25");
+
+    CGridCellNumeric signedReal;
+    signedReal.m_dwFlags = 5;
+    EXPECT_TRUE(signedReal.SetNumber(-1234567.891));
+    EXPECT_EQ(std::wstring(signedReal.GetText()), L"-1,234,567.89");
+}
+
+TEST(GridCellNumeric, OtherLocalesSeparatorsAndDigits)
+{
+    {
+        LocaleScope scope(QLocale(QLocale::German, QLocale::Germany));
+        CGridCellNumeric cell;
+        cell.m_dwFlags = 5;
+        cell.SetText(L"-1234,5");
+        EXPECT_DOUBLE_EQ(cell.m_dValue, -1234.5);
+        EXPECT_EQ(std::wstring(cell.GetText()), L"-1.234,50");
+    }
+    {
+        const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+        if (arabic.zeroDigit() != QString(QChar(0x0660)))
+            GTEST_SKIP() << "no Arabic-Indic digits in this Qt";
+        LocaleScope scope(arabic);
+        CGridCellNumeric cell;
+        cell.SetText(L"\u0661\u0662"); // locale digits one, two
+        EXPECT_DOUBLE_EQ(cell.m_dValue, 12.0);
+        EXPECT_EQ(std::wstring(cell.GetText()), L"\u0661\u0662");
+    }
+}
+
+TEST(GridCellNumeric, SetCellTypeParsesTheOldText)
+{
+    LocaleScope scope(kUS);
+    InputGrid g(3, 3);
+    g.grid.SetItemText(1, 1, L"1500.5");
+    ASSERT_TRUE(g.grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellNumeric)));
+    auto* pCell = dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(1, 1));
+    ASSERT_NE(pCell, nullptr);
+    // Flags are 0 when the text is copied: an integer cell.
+    EXPECT_DOUBLE_EQ(pCell->m_dValue, 1500.0);
+    EXPECT_EQ(g.Text(1, 1), L"1,500");
+}
+
+namespace {
+CGridCellNumeric* MakeNumeric(InputGrid& g, int row, int col, DWORD flags, double value)
+{
+    g.grid.SetCellType(row, col, RUNTIME_CLASS(CGridCellNumeric));
+    auto* pCell = dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(row, col));
+    pCell->m_dwFlags = flags;
+    pCell->SetNumber(value);
+    return pCell;
+}
+} // namespace
+
+TEST(InPlaceNumEdit, ShowsTheValueAsTypedAndStoresItFormatted)
+{
+    LocaleScope scope(kUS);
+    InputGrid g(3, 3);
+    MakeNumeric(g, 1, 1, 5, -1234.5);
+    EXPECT_EQ(g.Text(1, 1), L"-1,234.50");
+    g.grid.SetFocusCell(1, 1);
+    g.Key(Qt::Key_F2);
+    InputGrid::Flush();
+    auto* pEdit = dynamic_cast<CInPlaceNumEdit*>(g.Editor());
+    ASSERT_NE(pEdit, nullptr);
+    EXPECT_EQ(pEdit->text(), QStringLiteral("-1234.5")); // no grouping, no trailing zeros
+    EXPECT_EQ(pEdit->selectedText(), pEdit->text());
+    pEdit->setCursorPosition(static_cast<int>(pEdit->text().size()));
+    QTest::keyClicks(pEdit, "25");
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Text(1, 1), L"-1,234.53"); // -1234.525 shown with the locale's two decimals
+    EXPECT_DOUBLE_EQ(dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(1, 1))->m_dValue, -1234.525);
+}
+
+TEST(InPlaceNumEdit, RefusedKeystrokesPutBackTheTextAndCaret)
+{
+    LocaleScope scope(kUS);
+    InputGrid g(3, 3);
+    MakeNumeric(g, 1, 1, CGridCellNumeric::NUMERIC_REAL | CGridCellNumeric::NUMERIC_SILENT, 1.5);
+    g.grid.SetFocusCell(1, 1);
+    g.Click(1, 1);
+    InputGrid::Flush();
+    auto* pEdit = dynamic_cast<CInPlaceNumEdit*>(g.Editor());
+    ASSERT_NE(pEdit, nullptr);
+    ASSERT_EQ(pEdit->text(), QStringLiteral("1.5"));
+    pEdit->setCursorPosition(1);
+    for (const char* refused : {".", "x", "-", ","}) {
+        QTest::keyClicks(pEdit, refused);
+        EXPECT_EQ(pEdit->text(), QStringLiteral("1.5")) << refused;
+        EXPECT_EQ(pEdit->cursorPosition(), 1) << refused;
+    }
+    QTest::keyClicks(pEdit, "2");
+    EXPECT_EQ(pEdit->text(), QStringLiteral("12.5"));
+}
+
+TEST(InPlaceNumEdit, TypingReplacesTheValueAndAnEmptyEditStoresZero)
+{
+    LocaleScope scope(kUS);
+    InputGrid g(3, 3);
+    MakeNumeric(g, 1, 1, 1, 8.0);
+    g.grid.SetFocusCell(1, 1);
+    g.Type('3');
+    InputGrid::Flush();
+    ASSERT_NE(g.Editor(), nullptr);
+    EXPECT_EQ(g.Editor()->text(), QStringLiteral("3"));
+    QTest::keyClick(g.Editor(), Qt::Key_Backspace);
+    EXPECT_EQ(g.Editor()->text(), QString());
+    QTest::keyClick(g.Editor(), Qt::Key_Tab);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Text(1, 1), L"0.00");
+    EXPECT_DOUBLE_EQ(dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(1, 1))->m_dValue, 0.0);
+}
+
+TEST(InPlaceNumEdit, EscapeKeepsTheFormattedText)
+{
+    LocaleScope scope(kUS);
+    InputGrid g(3, 3);
+    MakeNumeric(g, 1, 1, 1, 1234.5);
+    g.grid.SetFocusCell(1, 1);
+    g.Type('9');
+    InputGrid::Flush();
+    ASSERT_NE(g.Editor(), nullptr);
+    QTest::keyClick(g.Editor(), Qt::Key_Escape);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Text(1, 1), L"1,234.50");
+    EXPECT_EQ(g.host.Count(kEnd), 0);
+}
+
+TEST(InPlaceNumEdit, LocaleDigitsInTheEditor)
+{
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    if (arabic.zeroDigit() != QString(QChar(0x0660)))
+        GTEST_SKIP() << "no Arabic-Indic digits in this Qt";
+    LocaleScope scope(arabic);
+    InputGrid g(3, 3);
+    MakeNumeric(g, 1, 1, 0, 12.0);
+    g.grid.SetFocusCell(1, 1);
+    g.Key(Qt::Key_F2);
+    ASSERT_NE(g.Editor(), nullptr);
+    EXPECT_EQ(g.Editor()->text(), QString::fromWCharArray(L"\u0661\u0662"));
+}
+
+// --- Combo cells --------------------------------------------------------------------------------
+
+TEST(GridCellCombo, EditsWithAListOfChoices)
+{
+    InputGrid g(3, 3);
+    ASSERT_TRUE(g.grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo)));
+    auto* pCell = dynamic_cast<CGridCellCombo*>(g.grid.GetCell(1, 1));
+    ASSERT_NE(pCell, nullptr);
+    EXPECT_EQ(pCell->GetStyle(), CBS_DROPDOWN);
+    pCell->SetOptions({L"Steel", L"Concrete", std::wstring(80, L'W')});
+    pCell->SetText(L"Timber"); // not among the choices
+    g.grid.SetFocusCell(1, 1);
+    g.Key(Qt::Key_F2);
+    InputGrid::Flush();
+    auto* pList = g.Client()->findChild<CInPlaceList*>();
+    ASSERT_NE(pList, nullptr);
+    ASSERT_NE(pList->m_edit, nullptr);
+    EXPECT_EQ(pList->m_edit->text(), QStringLiteral("Timber"));
+    EXPECT_EQ(pList->count(), 3);
+    EXPECT_EQ(pList->GetCorrectDropWidth(), 200);
+    EXPECT_EQ(pCell->GetEditWnd(), pList->m_edit);
+
+    pList->setCurrentIndex(1);
+    pList->m_edit->setText(QStringLiteral("Concrete"));
+    QTest::keyClick(pList->m_edit, Qt::Key_Return);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Text(1, 1), L"Concrete");
+    EXPECT_EQ(g.Client()->findChild<CInPlaceList*>(), nullptr);
+    EXPECT_FALSE(pCell->IsEditing());
+    EXPECT_EQ(pCell->GetEditWnd(), nullptr);
+}
+
+TEST(GridCellCombo, EscapeRestoresAndTheExtentMakesRoomForTheButton)
+{
+    InputGrid g(3, 3);
+    g.grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+    auto* pCell = dynamic_cast<CGridCellCombo*>(g.grid.GetCell(1, 1));
+    pCell->SetOptions({L"A", L"B"});
+    pCell->SetText(L"A");
+    CGridCell plain;
+    plain.SetGrid(&g.grid);
+    plain.SetText(L"A");
+    CClientDC dc(&g.grid);
+    EXPECT_EQ(pCell->GetCellExtent(&dc).cx, plain.GetCellExtent(&dc).cx + GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_GE(pCell->GetCellExtent(&dc).cy, GetSystemMetrics(SM_CYHSCROLL));
+
+    g.grid.SetFocusCell(1, 1);
+    g.Type('B');
+    InputGrid::Flush();
+    auto* pList = g.Client()->findChild<CInPlaceList*>();
+    ASSERT_NE(pList, nullptr);
+    EXPECT_EQ(pList->m_edit->text(), QStringLiteral("B"));
+    QTest::keyClick(pList->m_edit, Qt::Key_Escape);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Text(1, 1), L"A");
+    ASSERT_FALSE(g.grid.endRecords.empty());
+    EXPECT_EQ(g.grid.endRecords.back().lParam, 27);
+}
+
+TEST(GridCellNumeric, ProgramValuesReachCellsOfLocalesWithTheirOwnDigits)
+{
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    if (arabic.zeroDigit() != QString(QChar(0x0660)))
+        GTEST_SKIP() << "no Arabic-Indic digits in this Qt";
+    LocaleScope scope(arabic);
+    CGridCellNumeric cell;
+    EXPECT_TRUE(cell.SetNumber(34.0));
+    EXPECT_DOUBLE_EQ(cell.m_dValue, 34.0);
+    EXPECT_EQ(std::wstring(cell.GetText()), L"\u0663\u0664");
+}
