@@ -57,10 +57,11 @@ CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
         // A stationary result taking on a moving one: its value is added at every position.
         if (m == 0 || other.m_vMin.size() < m || m_vMin.empty())
             ThrowSubscript();
-        m_vMax[0].val += other.m_vMax[0].val;
-        m_vMin[0].val += other.m_vMin[0].val;
+        // The stationary values as they are before the change: each position gets them once.
         const double a = m_vMax[0].val;
         const double b = m_vMin[0].val;
+        m_vMax[0].val += other.m_vMax[0].val;
+        m_vMin[0].val += other.m_vMin[0].val;
         m_vMax.reserve(m);
         m_vMin.reserve(m);
         for (size_t i = 1; i < m; ++i) {

@@ -146,6 +146,17 @@ TEST(Envelope, SuperposingAOnePointReactionBroadcastsIt)
     EXPECT_THROW(*still3 += *empty, std::out_of_range);
 }
 
+// A stationary reaction of 10 (min -2) taking on a moving run whose first position already
+// loads the support (a model with a lane load: 3, 5, 7; min -1, -4, -6): superposition adds
+// the stationary value once at every position, 10 + 3, 10 + 5, 10 + 7.
+TEST(Envelope, SuperposingOntoAOnePointReactionAddsItsValueOnce)
+{
+    auto still = Env(LET_REACTION, {10}, {-2}, 0.0);
+    *still += *Env(LET_REACTION, {3, 5, 7}, {-1, -4, -6}, 100.0);
+    EXPECT_EQ(still->GetValues(true), (std::vector<double>{13, 15, 17}));
+    EXPECT_EQ(still->GetValues(false), (std::vector<double>{-3, -6, -8}));
+}
+
 TEST(Envelope, ReactionsOfUnequalLengthsAreLeftUnchanged)
 {
     auto a = Env(LET_REACTION, {1, 2, 3}, {0, 0, 0});

@@ -128,6 +128,28 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
     ExpectNear(mx, {90.0, 95.0, 29.0 / 30 * 100.0});
 }
 
+// A live model whose lane load (w = 10) loads the supports at every position, the first
+// included: its largest end reaction is w L / 2 + P (L - 1) / L, and the reference adds
+// 0.4 x the overstress reaction to it once. L = 10: 0.4 x 80 + 1.4 x (50 + 90) = 228.
+TEST(ReferenceSet, OverstressAddsOnceToALiveLoadThatLoadsTheSupportsThroughout)
+{
+    auto lane = std::make_shared<CLoadModel>(1, L"Lane and axle");
+    lane->AddPointLoad(100.0, 0.0, 0.0);
+    lane->AddUDL(10.0);
+    CReferenceSet rs(true, OneSpanSet(), Ensemble({lane}), 1.4);
+    int nSteps = 0;
+    double step = 1.0;
+    SetMainWindowMessageSink(nullptr);
+    rs.Calculate(true, &nSteps, &step, nullptr);
+    std::vector<double> want;
+    for (int i = 0; i < 3; ++i)
+        want.push_back(0.4 * kW[i] * kL[i] / 2.0 + 1.4 * (10.0 * kL[i] / 2.0 + 100.0 * (kL[i] - 1.0) / kL[i]));
+    EXPECT_NEAR(want[0], 228.0, 1e-9);
+    std::vector<double> mx, mn;
+    rs.GetRefCritEnsemble()->GetReactionValues(0, mx, mn);
+    ExpectNear(mx, want);
+}
+
 TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
 {
     auto set = OneSpanSet();
