@@ -81,4 +81,28 @@ TEST(ArchiveCounts, HugeCountOfAListOfNumbersInABinaryArchiveIsAnArchiveError)
     ExpectArchiveError<CBridge>(Kind::Binary, data, "binary m_vSpans");
 }
 
+TEST(ArchiveCounts, HugeLengthOfAWideTextInABinaryArchiveIsAnArchiveError)
+{
+    // A binary archive stores a wide text as its length in characters and then the
+    // characters.
+    CBridge b(1, L"MARKER", BC_ONESPAN, 10);
+    std::string data = qeltest::SaveTo(Kind::Binary, "item", b);
+    const std::wstring marker = L"MARKER";
+    const std::string raw(reinterpret_cast<const char*>(marker.data()), marker.size() * sizeof(wchar_t));
+    const size_t at = data.find(raw);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_GE(at, sizeof(std::uint64_t));
+    std::uint64_t length = 0;
+    std::memcpy(&length, data.data() + at - sizeof length, sizeof length);
+    ASSERT_EQ(length, marker.size());
+    {
+        CBridge back;
+        qeltest::LoadFrom(Kind::Binary, data, "item", back);
+        EXPECT_EQ(back.GetDescription(), L"MARKER");
+    }
+    length = 100000000000ull;
+    std::memcpy(data.data() + at - sizeof length, &length, sizeof length);
+    ExpectArchiveError<CBridge>(Kind::Binary, data, "binary description");
+}
+
 }
