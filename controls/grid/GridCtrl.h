@@ -7,6 +7,7 @@
 #include "controls/grid/CellRange.h"
 #include "controls/grid/GridCell.h"
 #include "controls/grid/GridDefaultCell.h"
+#include "controls/grid/GridDropTarget.h"
 #include "controls/grid/TitleTip.h"
 #include "platform/wnd/Wnd.h"
 
@@ -328,6 +329,7 @@ public:
     BYTE m_bDestroying = FALSE;
     PFNLVCOMPARE m_pfnCompare = nullptr;
     BYTE m_bAllowColumnDrag = FALSE;
+    CGridDropTarget m_DropTarget;
     // The line that follows the pointer while a column or row is resized.
     QPointer<QWidget> m_pTrackLine;
 

@@ -11,9 +11,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int DROPEFFECT_NONE = 0;
-constexpr int DROPEFFECT_COPY = 1;
-constexpr int DROPEFFECT_MOVE = 2;
 constexpr DWORD MK_CONTROL_STATE = 0x08;
 
 std::wstring Trimmed(const std::wstring& s)
@@ -38,10 +35,12 @@ bool CGridCtrl::CopyTextFromGrid(std::string& text)
     const CCellRange selection = GetSelectedCellRange();
     if (!IsValid(selection))
         return false;
+    bool firstRow = true;
     for (int row = selection.GetMinRow(); row <= selection.GetMaxRow(); ++row) {
         if (GetRowHeight(row) <= 0)
             continue;
-        std::wstring line;
+        std::wstring line = firstRow ? L"" : L"\r\n";
+        firstRow = false;
         bool first = true;
         for (int col = selection.GetMinCol(); col <= selection.GetMaxCol(); ++col) {
             if (GetColumnWidth(col) <= 0)
@@ -53,8 +52,6 @@ bool CGridCtrl::CopyTextFromGrid(std::string& text)
             if (pCell && pCell->IsSelected())
                 line += pCell->GetText();
         }
-        if (row != selection.GetMaxRow())
-            line += L"\r\n";
         text += QString::fromStdWString(line).toLocal8Bit().toStdString();
     }
     text.push_back('\0');

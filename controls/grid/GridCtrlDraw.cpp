@@ -550,6 +550,7 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy)
     s_bAlreadyInsideThisProc = true;
     ResetScrollBars();
     s_bAlreadyInsideThisProc = false;
+    m_DropTarget.Register(this);
 }
 
 void CGridCtrl::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
