@@ -146,13 +146,13 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     // The cells of this page.
     pDC->OffsetWindowOrg(-nFixedColWidth, -nFixedRowHeight);
     CRect rect;
-    rect.bottom = -1;
+    rect.bottom = 0;
     for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(row) - 1;
         if (rect.bottom > m_nPageHeight)
             break;
-        rect.right = -1;
+        rect.right = 0;
         for (int col = m_nCurrPrintCol; col < m_nCols; ++col) {
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
@@ -228,11 +228,11 @@ void CGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo*)
 {
     CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
     CRect rect;
-    rect.bottom = -1;
+    rect.bottom = 0;
     for (int row = 0; row < m_nFixedRows; ++row) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(row) - 1;
-        rect.right = -1;
+        rect.right = 0;
         BOOL bFirst = TRUE;
         if (m_nCurrPrintCol >= m_nFixedCols)
             PrintColumns(0, m_nFixedCols, row, rect, pDC, bFirst);
@@ -246,11 +246,11 @@ void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo*)
 {
     CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
     CRect rect;
-    rect.right = -1;
+    rect.right = 0;
     for (int col = 0; col < m_nFixedCols; ++col) {
         rect.left = rect.right + 1;
         rect.right = rect.left + GetColumnWidth(col) - 1;
-        rect.bottom = -1;
+        rect.bottom = 0;
         for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
             rect.top = rect.bottom + 1;
             rect.bottom = rect.top + GetRowHeight(row) - 1;
