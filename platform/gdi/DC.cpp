@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -631,41 +633,67 @@ bool CDC::IsPixelPen() const
 
 void CDC::PixelLine(int x0, int y0, int x1, int y1)
 {
-    // Bresenham from the start up to, not including, the end pixel; runs along the main
-    // axis are filled in one go.
-    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    const QColor colour = m_s.pen.color();
+    // Bresenham from the start up to, not including, the end pixel. Pixel j (0 .. major - 1)
+    // lies j steps along the main axis and q(j) = round(j * minor / major) steps along the
+    // other, halves rounded towards the start:
+    //   q(j) = floor((2 j minor + major - 1) / (2 major)).
+    // Only the steps whose main coordinate falls inside the clip box are visited, so a line
+    // to a far point costs what its visible part costs. Differences of two ints need 64 bits
+    // and the products above 128.
+    __extension__ typedef __int128 Wide;
+    const long long dx = std::llabs(static_cast<long long>(x1) - x0);
+    const long long dy = std::llabs(static_cast<long long>(y1) - y0);
+    if (dx == 0 && dy == 0)
+        return;
     const bool alongX = dx >= dy;
-    int err = dx - dy;
-    int x = x0, y = y0;
-    int runX = x, runY = y, runLen = 0;
+    const long long major = alongX ? dx : dy;
+    const long long minor = alongX ? dy : dx;
+    const long long m0 = alongX ? x0 : y0, c0 = alongX ? y0 : x0;
+    const long long ms = (alongX ? x1 > x0 : y1 > y0) ? 1 : -1;
+    const long long cs = (alongX ? y1 > y0 : x1 > x0) ? 1 : -1;
+
+    // The visible box in logical units (a pixel pen draws only in MM_TEXT: a translation).
+    QRect box = EffectiveClip().boundingRect();
+    if (box.isEmpty())
+        return;
+    const QTransform t = Transform();
+    box.translate(-static_cast<int>(std::lround(t.dx())), -static_cast<int>(std::lround(t.dy())));
+    const long long mLo = alongX ? box.left() : box.top(), mHi = alongX ? box.right() : box.bottom();
+    const long long cLo = alongX ? box.top() : box.left(), cHi = alongX ? box.bottom() : box.right();
+
+    // Steps whose main coordinate m0 + ms j lies in [mLo, mHi].
+    long long jFirst = ms > 0 ? mLo - m0 : m0 - mHi;
+    long long jLast = ms > 0 ? mHi - m0 : m0 - mLo;
+    jFirst = std::max(jFirst, 0LL);
+    jLast = std::min(jLast, major - 1);
+
+    const QColor colour = m_s.pen.color();
+    long long runStart = 0, runLen = 0, runC = 0;
     auto flush = [&] {
         if (runLen == 0)
             return;
+        const long long first = ms > 0 ? runStart : runStart - runLen + 1;
         if (alongX)
-            m_pPainter->fillRect(QRect(sx > 0 ? runX : runX - runLen + 1, runY, runLen, 1), colour);
+            m_pPainter->fillRect(QRect(static_cast<int>(first), static_cast<int>(runC), static_cast<int>(runLen), 1), colour);
         else
-            m_pPainter->fillRect(QRect(runX, sy > 0 ? runY : runY - runLen + 1, 1, runLen), colour);
+            m_pPainter->fillRect(QRect(static_cast<int>(runC), static_cast<int>(first), 1, static_cast<int>(runLen)), colour);
         runLen = 0;
     };
-    while (x != x1 || y != y1) {
-        if (runLen > 0 && (alongX ? y != runY : x != runX))
+    for (long long j = jFirst; j <= jLast; ++j) {
+        const long long q = static_cast<long long>((2 * static_cast<Wide>(j) * minor + major - 1) / (2 * static_cast<Wide>(major)));
+        const long long c = c0 + cs * q;
+        const long long m = m0 + ms * j;
+        if (c < cLo || c > cHi) {
+            flush();
+            continue;
+        }
+        if (runLen > 0 && c != runC)
             flush();
         if (runLen == 0) {
-            runX = x;
-            runY = y;
+            runStart = m;
+            runC = c;
         }
         ++runLen;
-        const int e2 = 2 * err;
-        if (e2 > -dy) {
-            err -= dy;
-            x += sx;
-        }
-        if (e2 < dx) {
-            err += dx;
-            y += sy;
-        }
     }
     flush();
 }

@@ -1,6 +1,9 @@
 #include "platform/gdi/DC.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -238,4 +241,115 @@ TEST(DC, FontsFromLogFontAndPointSize)
     LOGFONT got;
     ASSERT_EQ(pt.GetLogFont(&got), static_cast<int>(sizeof(LOGFONT)));
     EXPECT_EQ(got.lfHeight, -13 * dc.GetDeviceCaps(LOGPIXELSY) / 96);
+}
+
+namespace {
+// A line drawn on a window-sized DC must light exactly the pixels that the same line lights
+// on a DC large enough to hold it whole.
+struct LineCase
+{
+    CPoint from, to;
+};
+
+// Pixels of a red line as '#' and '.', over w x h device pixels of m from (u0, v0).
+std::string Picture(const MemDC& m, int u0, int v0, int w, int h)
+{
+    std::string s;
+    for (int v = v0; v < v0 + h; ++v) {
+        for (int u = u0; u < u0 + w; ++u)
+            s += m.At(u, v) == kRed ? '#' : '.';
+        s += '\n';
+    }
+    return s;
+}
+
+void DrawRedLine(CDC& dc, CPoint from, CPoint to)
+{
+    CPen pen(PS_SOLID, 0, kRed);
+    CPen* old = dc.SelectObject(&pen);
+    dc.MoveTo(from);
+    dc.LineTo(to);
+    dc.SelectObject(old);
+}
+} // namespace
+
+TEST(DC, LinesReachingOutsideKeepTheirPixelsInside)
+{
+    // Reference: logical (-200, -150) is device (0, 0) of a 440 x 340 picture, so every line
+    // below lies wholly inside it. The small DC shows logical (7, -4) .. (47, 26), and with
+    // a clip only (12, 1) .. (37, 19) of it.
+    MemDC big(440, 340);
+    big.dc.SetWindowOrg(-200, -150);
+    MemDC small(40, 30);
+    small.dc.SetWindowOrg(7, -4);
+    MemDC clipped(40, 30);
+    clipped.dc.SetWindowOrg(7, -4);
+    clipped.dc.IntersectClipRect(12, 1, 37, 19);
+    const CRect whole(-200, -150, 240, 190);
+
+    std::vector<LineCase> cases = {
+        {{-150, 10}, {200, 10}},   {{27, -140}, {27, 180}},  {{-100, -120}, {150, 130}},
+        {{150, -120}, {-100, 130}}, {{20, 5}, {190, 6}},      {{20, 5}, {21, 180}},
+        {{-190, 180}, {230, -140}}, {{30, 10}, {-190, -100}}, {{10, 3}, {230, 113}},
+    };
+    // And a spread of lines in every direction, some crossing the window, most not.
+    unsigned seed = 12345;
+    auto next = [&seed](int lo, int hi) {
+        seed = seed * 1103515245u + 12345u;
+        return lo + static_cast<int>((seed >> 8) % static_cast<unsigned>(hi - lo));
+    };
+    for (int i = 0; i < 300; ++i)
+        cases.push_back({{next(-195, 235), next(-145, 185)}, {next(-195, 235), next(-145, 185)}});
+
+    for (const LineCase& c : cases) {
+        for (MemDC* m : {&big, &small, &clipped}) {
+            m->dc.SelectClipRgn(nullptr);
+            m->dc.FillSolidRect(&whole, kWhite);
+        }
+        clipped.dc.IntersectClipRect(12, 1, 37, 19);
+        DrawRedLine(big.dc, c.from, c.to);
+        DrawRedLine(small.dc, c.from, c.to);
+        DrawRedLine(clipped.dc, c.from, c.to);
+        SCOPED_TRACE(testing::Message() << "line " << c.from.x << "," << c.from.y << " to " << c.to.x << "," << c.to.y);
+        ASSERT_EQ(Picture(small, 0, 0, 40, 30), Picture(big, 207, 146, 40, 30));
+        // Inside the clip the same pixels; outside it nothing.
+        std::string expected = Picture(big, 207, 146, 40, 30);
+        for (int v = 0; v < 30; ++v)
+            for (int u = 0; u < 40; ++u)
+                if (!(u >= 5 && u < 30 && v >= 5 && v < 23))
+                    expected[static_cast<std::size_t>(v * 41 + u)] = '.';
+        ASSERT_EQ(Picture(clipped, 0, 0, 40, 30), expected);
+    }
+}
+
+TEST(DC, LinesToFarPointsDrawOnlyWhatShows)
+{
+    // Each far line has the slope of a short one through the same pixels (1/2, -1/2, 2 or a
+    // flat or upright line), so the window shows the same pixels for both; and the far one
+    // must not cost a step per pixel of its length.
+    struct FarCase
+    {
+        CPoint from, to, shortFrom, shortTo;
+    };
+    const FarCase cases[] = {
+        {{20, 15}, {2'000'000'020, 1'000'000'015}, {20, 15}, {220, 115}},
+        {{-2'000'000'000, -999'999'985}, {2'000'000'000, 1'000'000'015}, {-200, -85}, {200, 115}},
+        {{-1'000'000'000, 25 - 500'000'010}, {20, 25}, {-180, -75}, {20, 25}},
+        {{30, 10}, {-1'999'999'970, 1'000'000'010}, {30, 10}, {-170, 110}},
+        {{10, 40}, {1'000'000'010, -1'999'999'960}, {10, 40}, {110, -160}},
+        {{-2'000'000'000, 12}, {2'000'000'000, 12}, {-200, 12}, {200, 12}},
+        {{33, 2'000'000'000}, {33, -2'000'000'000}, {33, 150}, {33, -150}},
+    };
+    const auto started = std::chrono::steady_clock::now();
+    for (const FarCase& c : cases) {
+        MemDC far(60, 50);
+        MemDC near(60, 50);
+        DrawRedLine(far.dc, c.from, c.to);
+        DrawRedLine(near.dc, c.shortFrom, c.shortTo);
+        SCOPED_TRACE(testing::Message() << "line to " << c.to.x << "," << c.to.y);
+        EXPECT_EQ(Picture(far, 0, 0, 60, 50), Picture(near, 0, 0, 60, 50));
+        EXPECT_NE(Picture(far, 0, 0, 60, 50).find('#'), std::string::npos);
+    }
+    // A step per pixel would take seconds here.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
 }
