@@ -7,11 +7,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QWidget>
 
 IMPLEMENT_DYNCREATE(CTitleTip, CWnd)
 
-// While the tip is up, a key press anywhere in the program hides it; the key goes on to the
-// grid (the window with the focus, or the tip's parent when the focus is elsewhere).
+// While the tip is up, a key press anywhere in the program hides it.
 class CTitleTip::KeyWatcher : public QObject
 {
 public:
@@ -36,10 +36,13 @@ private:
         }
         if (e->type() != QEvent::KeyPress || !watched->isWidgetType())
             return false;
+        // Only a key sent to the tip itself goes on to the grid; any other key stays with the
+        // window it was sent to (the grid, or a field the user is typing in).
         auto* ke = static_cast<QKeyEvent*>(e);
         const UINT vk = VirtualKeyFromQt(ke->key());
-        CWnd* parent = m_pTip->m_pParentWnd;
-        if (parent && QApplication::focusWidget() != parent->GetSafeHwnd() && vk) {
+        const bool toTip = watched == static_cast<QObject*>(m_pTip->GetSafeHwnd())
+                           || watched == static_cast<QObject*>(m_pTip->GetClientWidget());
+        if (toTip && m_pTip->m_pParentWnd && vk) {
             m_pTip->PassKeyOn((ke->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1, 0);
             return true;
         }

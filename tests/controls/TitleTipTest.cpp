@@ -3,6 +3,7 @@
 #include "platform/win/Keys.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -86,6 +87,24 @@ TEST(TitleTip, AKeyHidesTheTipAndReachesTheGrid)
     QCoreApplication::processEvents();
     EXPECT_FALSE(f.grid.m_TitleTip.IsWindowVisible());
     EXPECT_TRUE(f.Logged("key " + std::to_string(VK_DOWN)));
+}
+
+TEST(TitleTip, AKeyTypedElsewhereStaysWhereItWasTyped)
+{
+    // A tip shows on hover, whatever has the focus: typing into a field next to the grid
+    // hides the tip, and the key goes into the field, not into the grid.
+    TipFixture f;
+    QLineEdit edit(&f.host);
+    edit.setGeometry(0, 170, 100, 25);
+    edit.show();
+    edit.setFocus();
+    f.ShowTip(1, 1);
+    ASSERT_TRUE(f.grid.m_TitleTip.IsWindowVisible());
+    QTest::keyClick(&edit, Qt::Key_A);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.grid.m_TitleTip.IsWindowVisible());
+    EXPECT_EQ(edit.text(), QString("a"));
+    EXPECT_FALSE(f.Logged("key " + std::to_string('A')));
 }
 
 TEST(TitleTip, AClickReachesTheCellUnderTheTip)
