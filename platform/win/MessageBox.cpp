@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QtGlobal>
 #include <QString>
 #include <exception>
 #include <mutex>
@@ -66,10 +67,19 @@ int AfxMessageBox(const std::wstring& text, UINT type)
 
 void ReportHandlerException(const char* what) noexcept
 {
+    // A box runs its own event loop, in which the failing handler may run and fail again
+    // (a paint of the window beneath, a timer): those repeats are logged, not boxed.
+    static bool s_bBoxUp = false;
+    if (s_bBoxUp) {
+        qWarning("QEL: %s", what ? what : "Unknown error");
+        return;
+    }
+    s_bBoxUp = true;
     try {
         const std::wstring text = what ? Utf8ToWide(what) : std::wstring(L"Unknown error");
         AfxMessageBox(text, MB_OK | MB_ICONERROR);
     } catch (...) {
         // Nothing more can be done without throwing through the event loop.
     }
+    s_bBoxUp = false;
 }

@@ -3,6 +3,7 @@
 
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -67,6 +68,46 @@ TEST_F(HandlerExceptions, APostedMessageWhoseHandlerThrowsIsReported)
     QTest::qWait(20);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, L"invalid vector<T> subscript");
+}
+
+TEST(HandlerExceptionBoxes, AHandlerFailingWhileABoxIsUpOpensNoBoxInsideIt)
+{
+    // A box runs its own event loop: a window whose click handler failed is repainted while
+    // the box is up, and its paint handler, failing on the same broken state, must not open
+    // a box inside the box (each closing would expose the window and open the next).
+    struct CBrokenWnd : CThrowingWnd
+    {
+        bool broken = false;
+        void OnPaint() override
+        {
+            if (broken)
+                throw std::runtime_error("Drawing failed");
+            CWnd::OnPaint();
+        }
+    } wnd;
+    ASSERT_TRUE(wnd.Create(L"Probe", nullptr, WS_VISIBLE, CRect(0, 0, 60, 40), static_cast<QWidget*>(nullptr), 1));
+    QTest::qWait(10);
+    int depth = 0, deepest = 0;
+    std::vector<std::wstring> texts;
+    const MessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const std::wstring& text, const std::wstring&, UINT) {
+        texts.push_back(text);
+        deepest = std::max(deepest, ++depth);
+        if (depth < 4) {
+            // What the box's own loop does with the window beneath it.
+            wnd.Invalidate();
+            wnd.UpdateWindow();
+        }
+        --depth;
+        return IDOK;
+    });
+    wnd.broken = true;
+    QTest::mouseClick(wnd.GetClientWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    wnd.broken = false;
+    QTest::qWait(10);
+    SetMessageBoxAnswerer(previous);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], L"Cannot have zero rows or columns");
+    EXPECT_EQ(deepest, 1);
 }
 
 }
