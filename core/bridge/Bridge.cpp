@@ -37,6 +37,8 @@ void CBridge::SetSpans(const std::vector<double>& ratios, double spanLength)
 
 void CBridge::MakeBeam()
 {
+    if (m_vSpans.size() > static_cast<size_t>(MaxSpans))
+        throw std::runtime_error("Error in bridge config");
     auto beam = std::make_shared<CBeam>();
     beam->SetSpanLengths(m_vSpans);
     beam->m_vEI.assign(m_vSpans.size(), 1e11);

@@ -18,6 +18,10 @@ enum BridgeConfig : int {
 // it builds its beam.
 class CBridge : public CElement {
 public:
+    // Most spans a bridge may have: the solver's stiffness matrix is dense, so a list
+    // far longer (only a damaged file has one) would exhaust memory at the first analysis.
+    static constexpr int MaxSpans = 1000;
+
     CBridge();
     CBridge(int number, std::wstring description, BridgeConfig config, double spanLength);
     CBridge(const CBridge&) = default; // the copy shares the beam
@@ -27,7 +31,7 @@ public:
                                            double spanLength);
 
     // Rebuilds the spans and the beam from the configuration; an unknown configuration
-    // raises "Error in bridge config".
+    // or more than MaxSpans spans raises "Error in bridge config".
     void SetupBeam();
     void SetSpans(const std::vector<double>& ratios, double spanLength);
     void MakeBeam();

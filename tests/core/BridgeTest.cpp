@@ -85,6 +85,37 @@ TEST(Bridge, UnknownConfigurationIsRefused)
                     std::to_string(code));
 }
 
+TEST(Bridge, CustomSpanListBeyondTheLimitIsRefused)
+{
+    // The solver's stiffness matrix is dense, (2n + 2)^2 values: 30000 spans would ask
+    // for 29 GB at the first analysis. A list that long comes only from a damaged file.
+    CBridge custom(1, L"B", BC_CUSTOM, 10.0);
+    custom.m_vSpans.assign(CBridge::MaxSpans, 10.0);
+    custom.SetupBeam();
+    EXPECT_EQ(custom.GetBeam()->m_nSpans, CBridge::MaxSpans);
+    custom.m_vSpans.push_back(10.0);
+    ExpectError([&] { custom.SetupBeam(); }, "Error in bridge config", "one span too many");
+
+    const std::string xml = qeltest::SaveTo(Kind::Xml, "item", [] {
+        CBridge b(1, L"B", BC_CUSTOM, 10.0);
+        b.m_vSpans = {10.0};
+        b.SetupBeam();
+        return b;
+    }());
+    std::string many = xml;
+    const size_t at = many.find("<count>1</count>", many.find("<m_vSpans"));
+    ASSERT_NE(at, std::string::npos);
+    std::string items;
+    for (int i = 0; i < 30000; ++i)
+        items += "<item>10</item>";
+    const size_t first = many.find("<item>", at);
+    const size_t firstEnd = many.find("</item>", first) + 7;
+    many.replace(first, firstEnd - first, items);
+    many.replace(at, 16, "<count>30000</count>");
+    CBridge back;
+    ExpectError([&] { qeltest::LoadFrom(Kind::Xml, many, "item", back); }, "Error in bridge config", "file");
+}
+
 TEST(Bridge, ItsBeamSolvesAsAContinuousBeam)
 {
     // Two 10 m spans under 10 kN/m: 3wL/8, 10wL/8, 3wL/8.
