@@ -90,7 +90,7 @@ bool ParseDoubleC(std::string_view text, double& value)
         return false;
     double v = 0.0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size())
+    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(v))
         return false;
     value = v;
     return true;

@@ -9,7 +9,7 @@
 std::string FormatDoubleC(const char* format, double value);
 std::wstring FormatDoubleCW(const char* format, double value);
 
-// Parses the whole text (surrounding blanks allowed) as a number in the C locale.
+// Parses the whole text (surrounding blanks allowed) as a finite number in the C locale.
 bool ParseDoubleC(std::string_view text, double& value);
 bool ParseDoubleC(std::wstring_view text, double& value);
 

@@ -45,7 +45,10 @@ TEST(CLocale, FixedFormatsGiveWhatPrintfGives)
 TEST(CLocale, ParseRejectsWhatIsNotOneWholeNumber)
 {
     double v = 42;
-    for (const char* bad : {"", " ", "abc", "1.5x", "1,5", "--1", "1e"}) {
+    // Entered numbers are lengths, loads and factors: infinity and not-a-number are no
+    // values an analysis can use, nor is a number beyond the range of a double.
+    for (const char* bad : {"", " ", "abc", "1.5x", "1,5", "--1", "1e", "nan", "NaN", "inf", "-inf", "infinity",
+                            "+INF", "1e400"}) {
         EXPECT_FALSE(ParseDoubleC(std::string_view(bad), v)) << bad;
         EXPECT_EQ(v, 42) << bad;
     }
