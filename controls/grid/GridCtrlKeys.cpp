@@ -61,6 +61,10 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         case VK_INSERT:
         case 'C': OnEditCopy(); break;
         case 'V': OnEditPaste(); break;
+        case VK_ADD:
+            AutoSizeColumns();
+            Invalidate();
+            break;
         default: break;
         }
     }

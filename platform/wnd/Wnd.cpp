@@ -191,7 +191,9 @@ void CWndWidget::keyPressEvent(QKeyEvent* e)
     CWnd* wnd = m_pWnd;
     QPointer<CWndWidget> self(this);
     g_modifiers = e->modifiers();
-    const UINT vk = VirtualKeyFromQt(e->key());
+    UINT vk = VirtualKeyFromQt(e->key());
+    if (e->key() == Qt::Key_Plus && (e->modifiers() & Qt::KeypadModifier))
+        vk = VK_ADD;
     const UINT flags = e->isAutoRepeat() ? 0x4000u : 0u;
     if (vk) {
         if (e->modifiers() & Qt::AltModifier)

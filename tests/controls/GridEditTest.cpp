@@ -486,3 +486,15 @@ TEST(GridCellNumeric, ProgramValuesReachCellsOfLocalesWithTheirOwnDigits)
     EXPECT_DOUBLE_EQ(cell.m_dValue, 34.0);
     EXPECT_EQ(std::wstring(cell.GetText()), L"\u0663\u0664");
 }
+
+TEST(GridEdit, AGridDestroyedWhileEditingTakesItsEditorAlong)
+{
+    auto g = std::make_unique<InputGrid>(4, 4);
+    g->grid.SetFocusCell(1, 1);
+    g->Key(Qt::Key_F2);
+    QPointer<QLineEdit> pEdit = g->Editor();
+    ASSERT_FALSE(pEdit.isNull());
+    g.reset();
+    InputGrid::Flush();
+    EXPECT_TRUE(pEdit.isNull());
+}

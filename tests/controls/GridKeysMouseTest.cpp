@@ -329,3 +329,65 @@ TEST(GridMouse, ReleasesPostACommandAndRightClicksNotify)
     EXPECT_EQ(g.host.entries.back().row, 3);
     EXPECT_EQ(g.grid.GetFocusCell(), CCellID(3, 1));
 }
+
+TEST(GridKeys, CtrlAndTheNumericPadPlusFitAllColumns)
+{
+    InputGrid g(3, 3);
+    g.grid.SetItemText(1, 2, L"Some text wider than sixty pixels");
+    g.grid.SetFocusCell(1, 1);
+    QTest::keyClick(g.Window(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    CClientDC dc(&g.grid);
+    EXPECT_EQ(g.grid.GetColumnWidth(2), static_cast<int>(g.grid.GetCell(1, 2)->GetCellExtent(&dc).cx));
+    EXPECT_LT(g.grid.GetColumnWidth(0), 60);
+}
+
+TEST(GridMouse, DraggingBelowTheWindowScrollsAndExtendsTheSelection)
+{
+    InputGrid g(60, 3);
+    // Rows 1 to 14 show in the window: the drag starts on the last of them.
+    QTest::mousePress(g.Client(), Qt::LeftButton, Qt::NoModifier, InputGrid::Centre(14, 1));
+    ASSERT_EQ(g.grid.m_nTimerID, 513u);
+    QCursor::setPos(g.Client()->mapToGlobal(QPoint(100, 350))); // below the client area
+    if (g.Client()->mapFromGlobal(QCursor::pos()).y() != 350)
+        GTEST_SKIP() << "the pointer cannot be placed on this platform";
+    const CCellID before = g.grid.GetFocusCell();
+    g.grid.OnTimer(513);
+    g.grid.OnTimer(513);
+    EXPECT_EQ(g.grid.GetFocusCell().row, before.row + 2);
+    EXPECT_GT(g.grid.GetTopLeftNonFixedCell(TRUE).row, 1);
+    const CCellRange range = g.grid.GetSelectedCellRange();
+    EXPECT_EQ(range.GetMinRow(), 14);
+    EXPECT_GE(range.GetMaxRow(), 16); // to the cell at the bottom edge
+    EXPECT_TRUE(g.grid.IsCellVisible(16, 1));
+    QTest::mouseRelease(g.Client(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 200));
+    EXPECT_EQ(g.grid.m_nTimerID, 0u);
+}
+
+TEST(GridMouse, HoverOverClippedTextShowsTheTitleTip)
+{
+    InputGrid g(4, 4);
+    g.grid.SetItemText(2, 2, L"A text that does not fit the cell at all");
+    const QPoint at = InputGrid::Centre(2, 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(g.Client()->mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &move);
+    ASSERT_NE(g.grid.m_TitleTip.GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(g.grid.m_TitleTip.IsWindowVisible());
+}
+
+TEST(GridMouse, DividerHoverShowsTheSizingCursor)
+{
+    InputGrid g(4, 4);
+    const QPoint divider(119, 10);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(divider), QPointF(g.Client()->mapToGlobal(divider)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &hover);
+    EXPECT_EQ(g.grid.m_MouseMode, 8);
+    EXPECT_EQ(g.Client()->cursor().shape(), Qt::SizeHorCursor);
+    const QPoint inside(90, 50);
+    QMouseEvent away(QEvent::MouseMove, QPointF(inside), QPointF(g.Client()->mapToGlobal(inside)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &away);
+    EXPECT_EQ(g.grid.m_MouseMode, 0);
+    EXPECT_EQ(g.Client()->cursor().shape(), Qt::ArrowCursor);
+}
