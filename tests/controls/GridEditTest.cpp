@@ -498,3 +498,22 @@ TEST(GridEdit, AGridDestroyedWhileEditingTakesItsEditorAlong)
     InputGrid::Flush();
     EXPECT_TRUE(pEdit.isNull());
 }
+
+TEST(GridCellCombo, DrawsADropButtonOnlyWhereItCanBeEdited)
+{
+    for (bool editable : {true, false}) {
+        InputGrid g(3, 3);
+        g.grid.m_bEditable = editable ? TRUE : FALSE;
+        g.grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+        CRect rect;
+        ASSERT_TRUE(g.grid.GetCellRect(1, 1, &rect));
+        const int cx = GetSystemMetrics(SM_CXVSCROLL);
+        const QImage img = qeltest::GrabClient(g.grid);
+        // Just inside the button's raised edge, away from its arrow.
+        const COLORREF pixel = qeltest::PixelAt(img, rect.right - cx + 3, rect.top + 3);
+        if (editable)
+            EXPECT_EQ(pixel, GetSysColor(COLOR_3DFACE));
+        else
+            EXPECT_EQ(pixel, g.grid.m_cellDefault.GetBackClr());
+    }
+}
