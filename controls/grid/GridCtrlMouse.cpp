@@ -277,31 +277,25 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         break;
     case 9: {
         ShowTrackLine(-1, true);
-        if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0)) {
-            CPoint start;
-            if (GetCellOrigin(0, m_LeftClickDownCell.col, &start) || m_LeftClickDownCell.col >= 0) {
-                if (m_LeftClickDownCell.col >= 0 && m_LeftClickDownCell.col < m_nCols) {
-                    GetCellOrigin(0, m_LeftClickDownCell.col, &start);
-                    const int least = m_bAllowColHide ? 0 : 1;
-                    SetColumnWidth(m_LeftClickDownCell.col, std::max(least, static_cast<int>(point.x - start.x)));
-                    ResetScrollBars();
-                    Invalidate();
-                }
-            }
+        CPoint start;
+        if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0) &&
+            GetCellOrigin(0, m_LeftClickDownCell.col, &start)) {
+            const int least = m_bAllowColHide ? 0 : 1;
+            SetColumnWidth(m_LeftClickDownCell.col, std::max(least, static_cast<int>(point.x - start.x)));
+            ResetScrollBars();
+            Invalidate();
         }
         break;
     }
     case 7: {
         ShowTrackLine(-1, false);
-        if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0)) {
-            if (m_LeftClickDownCell.row >= 0 && m_LeftClickDownCell.row < m_nRows) {
-                CPoint start;
-                GetCellOrigin(m_LeftClickDownCell.row, 0, &start);
-                const int least = m_bAllowRowHide ? 0 : 1;
-                SetRowHeight(m_LeftClickDownCell.row, std::max(least, static_cast<int>(point.y - start.y)));
-                ResetScrollBars();
-                Invalidate();
-            }
+        CPoint start;
+        if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0) &&
+            GetCellOrigin(m_LeftClickDownCell.row, 0, &start)) {
+            const int least = m_bAllowRowHide ? 0 : 1;
+            SetRowHeight(m_LeftClickDownCell.row, std::max(least, static_cast<int>(point.y - start.y)));
+            ResetScrollBars();
+            Invalidate();
         }
         break;
     }
