@@ -162,7 +162,13 @@ BOOL CDC::CreateMeasuringDC()
 BOOL CDC::DeleteDC()
 {
     const bool was = m_bCreated;
+    CDC* const pSharedFrom = m_pSharedFrom;
+    m_pSharedFrom = nullptr;
     EndPainter();
+    // The borrowed painter carries this DC's pen, clip and origin: give it back as its
+    // owner left it.
+    if (pSharedFrom)
+        pSharedFrom->ApplyAll();
     if (m_pBitmap)
         m_pBitmap->m_pSelectedIn = nullptr;
     m_pBitmap = nullptr;
@@ -210,6 +216,7 @@ BOOL CDC::AttachSharing(CDC* pDC)
     m_pDevice = pDC->m_pDevice;
     m_baseClip = pDC->m_baseClip;
     m_bPrinting = pDC->m_bPrinting;
+    m_pSharedFrom = pDC;
     m_bCreated = true;
     return TRUE;
 }

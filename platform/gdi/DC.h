@@ -301,6 +301,7 @@ protected:
     QPaintDevice* m_pDevice = nullptr;
     QRect m_baseClip; // device units; empty = the whole device
     CBitmap* m_pBitmap = nullptr;
+    CDC* m_pSharedFrom = nullptr; // the DC whose painter this one borrows (AttachSharing)
     std::unique_ptr<QImage> m_scratch;
     bool m_bCreated = false;
 };

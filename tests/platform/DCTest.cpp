@@ -353,3 +353,36 @@ TEST(DC, LinesToFarPointsDrawOnlyWhatShows)
     // A step per pixel would take seconds here.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
 }
+
+TEST(DC, ASharingDCLeavesTheTargetAsItWas)
+{
+    // A pass-through DC (a memory DC on a printer) draws with its own clip, origin and pen;
+    // once it goes, the target draws with its own again.
+    QImage page(20, 10, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    CDC printer;
+    ASSERT_TRUE(printer.AttachDevice(&page, true));
+    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
+    printer.SelectObject(&black);
+    {
+        CDC through;
+        ASSERT_TRUE(through.AttachSharing(&printer));
+        through.SetWindowOrg(3, 3);
+        through.IntersectClipRect(3, 3, 8, 8);
+        CPen pen(PS_DASH, 3, kBlue);
+        through.SelectObject(&pen);
+        through.FillSolidRect(3, 3, 2, 2, kBlue);
+    }
+    EXPECT_EQ(FromQRgb(page.pixel(0, 0)), kBlue);
+    const CRect all(0, 0, 20, 10);
+    printer.FillSolidRect(&all, kRed);
+    EXPECT_EQ(FromQRgb(page.pixel(0, 0)), kRed);
+    EXPECT_EQ(FromQRgb(page.pixel(19, 9)), kRed);
+    printer.MoveTo(0, 9);
+    printer.LineTo(20, 9);
+    printer.MoveTo(12, 0);
+    printer.LineTo(12, 5); // a cosmetic black line, not the dashed blue pen
+    EXPECT_EQ(FromQRgb(page.pixel(19, 9)), RGB(0, 0, 0));
+    EXPECT_EQ(FromQRgb(page.pixel(12, 1)), RGB(0, 0, 0));
+    EXPECT_EQ(FromQRgb(page.pixel(13, 1)), kRed);
+}
