@@ -38,3 +38,5 @@ BOOST_CLASS_VERSION(CReferenceSet, 1)
 class CReferenceCollection;
 BOOST_CLASS_VERSION(CReferenceCollection, 0)
 BOOST_CLASS_EXPORT_KEY(CReferenceCollection)
+struct CaseContents;
+BOOST_CLASS_VERSION(CaseContents, 0)

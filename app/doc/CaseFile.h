@@ -1,0 +1,52 @@
+#pragma once
+// The case file: one archive, binary or XML, whose root item "QELConfig" holds the five
+// element lists and the two case texts.
+#include <iosfwd>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/archive/ArchiveFwd.h"
+
+class CBridge;
+class CBridgeSet;
+class CLoadModel;
+class CLoadModelEnsemble;
+class CReferenceCollection;
+
+// What a case file holds, in file order.
+struct CaseContents {
+    std::vector<std::shared_ptr<CBridge>> m_vBridge;
+    std::vector<std::shared_ptr<CBridgeSet>> m_vBridgeSet;
+    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModel;
+    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLoadModelEnsemble;
+    std::vector<std::shared_ptr<CReferenceCollection>> m_vRefCollection;
+    std::wstring m_sCaseRef;
+    std::wstring m_sCaseNotes;
+
+    QEL_DECLARE_SERIALIZE;
+};
+
+// An error of the archive library; what() is the library's own text.
+class CCaseArchiveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The file itself could not be opened, written or put in place; what() says why.
+class CCaseFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The archive on a stream. Archive failures raise CCaseArchiveError; anything else an
+// element raises passes through unchanged.
+void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary);
+void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary);
+
+// The new file is written beside the old one and replaces it only once it is complete
+// and on the disk, so a failed save leaves the old file as it was.
+void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary);
+// Fills contents only as far as the file goes: on an exception the caller drops it.
+void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, bool bBinary);

@@ -1,0 +1,88 @@
+#pragma once
+// The editing dialogs as the case document runs them: the document makes one, hands it
+// what it shows, runs it modally and reads it back only when DoModal returns DLG_IDOK.
+// The shell makes its Qt dialogs behind these; tests make scripted ones.
+#include <memory>
+#include <string>
+#include <vector>
+
+class CBridge;
+class CBridgeSet;
+class CLoadModel;
+class CLoadModelEnsemble;
+class CReferenceCollection;
+
+inline constexpr int DLG_IDOK = 1;
+inline constexpr int DLG_IDCANCEL = 2;
+
+// "Case Information".
+class CConfigDlgInterface {
+public:
+    virtual ~CConfigDlgInterface() = default;
+    virtual int DoModal() = 0;
+
+    std::wstring m_sCaseRef;
+    std::wstring m_sCaseNotes;
+};
+
+// "Define Bridge".
+class CBridgeDlgInterface {
+public:
+    virtual ~CBridgeDlgInterface() = default;
+    virtual void SetBridge(std::shared_ptr<CBridge> pBridge) = 0;
+    virtual int DoModal() = 0;
+    // A copy of the dialog's bridge, rebuilt from its fields on OK.
+    virtual std::shared_ptr<CBridge> GetBridge() const = 0;
+};
+
+// "Add Bridge Set".
+class CBridgeSetDlgInterface {
+public:
+    virtual ~CBridgeSetDlgInterface() = default;
+    virtual void SetBridgeSet(std::shared_ptr<CBridgeSet> pBridgeSet) = 0;
+    virtual int DoModal() = 0;
+    virtual std::shared_ptr<CBridgeSet> GetBridgeSet() const = 0;
+};
+
+// "Load Model Definition": the pages edit the model they are given in place.
+class CPropSheetLMInterface {
+public:
+    virtual ~CPropSheetLMInterface() = default;
+    virtual void SetLoadModel(std::shared_ptr<CLoadModel> pLoadModel) = 0;
+    virtual int DoModal() = 0;
+};
+
+// "Load Model Ensemble Definition": on OK the chosen load models are put into m_pLME.
+class CLoadModelEnsembleDlgInterface {
+public:
+    virtual ~CLoadModelEnsembleDlgInterface() = default;
+    virtual int DoModal() = 0;
+
+    std::wstring m_sDescription;
+    int m_nID = 0;
+    std::shared_ptr<CLoadModelEnsemble> m_pLME;
+    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
+};
+
+// "Edit Reference Collection": on OK the dialog writes into the collection it was given.
+class CRefCollectionDlgInterface {
+public:
+    virtual ~CRefCollectionDlgInterface() = default;
+    virtual void SetData(std::shared_ptr<CReferenceCollection> pRefCollection) = 0;
+    virtual int DoModal() = 0;
+
+    std::vector<std::shared_ptr<CBridgeSet>> m_vBridgeSets;
+    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLMEs;
+};
+
+// Makes a fresh dialog for each command.
+class CDocDialogs {
+public:
+    virtual ~CDocDialogs() = default;
+    virtual std::unique_ptr<CConfigDlgInterface> MakeConfigDlg() = 0;
+    virtual std::unique_ptr<CBridgeDlgInterface> MakeBridgeDlg() = 0;
+    virtual std::unique_ptr<CBridgeSetDlgInterface> MakeBridgeSetDlg() = 0;
+    virtual std::unique_ptr<CPropSheetLMInterface> MakePropSheetLM() = 0;
+    virtual std::unique_ptr<CLoadModelEnsembleDlgInterface> MakeLoadModelEnsembleDlg() = 0;
+    virtual std::unique_ptr<CRefCollectionDlgInterface> MakeRefCollectionDlg() = 0;
+};

@@ -1,0 +1,519 @@
+#include "app/doc/QELDoc.h"
+
+#include <algorithm>
+
+#include "app/doc/CaseFile.h"
+#include "app/doc/DocDialogs.h"
+#include "app/doc/DocHost.h"
+#include "app/doc/DocWindows.h"
+#include "core/bridge/Bridge.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/loads/LoadModel.h"
+#include "core/loads/LoadModelEnsemble.h"
+#include "core/reference/ReferenceCollection.h"
+#include "core/settings/Settings.h"
+#include "platform/base/CLocale.h"
+
+namespace {
+
+CDocWindows* Windows() { return GetDocHost().pWindows; }
+CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
+
+}
+
+CQELDoc::CQELDoc() { ResetData(); }
+
+CQELDoc::~CQELDoc() = default;
+
+void CQELDoc::ResetData()
+{
+    m_nWindowCount = 0;
+
+    const CSettings::Analysis_Config::Analysis_Stepping& stepping = g_pSettings->Analysis.Stepping;
+    m_bDefByStep = stepping.BYSTEP;
+    m_dDefStepSize = stepping.STEPSIZE;
+    m_nDefNumSteps = stepping.NSTEPS;
+
+    std::fill(std::begin(m_nNextID), std::end(m_nNextID), 0);
+    m_dCritRatioParam = 1.0;
+
+    m_spSinglePosResults.reset();
+    m_spMovingLoadResults.reset();
+    m_spCriticalValues.reset();
+    m_spAOSinglePosition.reset();
+    m_spAOMovingLoad.reset();
+    m_spAOMultiMovingLoad.reset();
+    m_spAOBridgeRange.reset();
+    m_spAOReferenceSet.reset();
+    m_spAOCriticalRatios.reset();
+    m_spAOEnhanced.reset();
+
+    const CSettings::General_Config::General_Output& output = g_pSettings->General.Output;
+    m_bOutBMSF = output.BMSF;
+    m_bOutReactions = output.R;
+    m_bOutGraphs = output.GRAPHS;
+    m_bOutTables = output.TABLES;
+
+    m_bPostMultiML = false;
+    m_bPostBridgeRange = false;
+    m_bPostRefValues = false;
+    m_bPostCritRatios = false;
+    m_bAnalysisRunning = false;
+    m_bCritRatiosPending = false;
+    m_spPendingRefCollection.reset();
+
+    m_sCaseRef.clear();
+    m_sCaseNotes.clear();
+}
+
+void CQELDoc::AddStatus(const std::wstring& sText) const
+{
+    if (CDocWindows* w = Windows())
+        w->AddStatus(sText);
+}
+
+void CQELDoc::SetStatusText(const std::wstring& sText) const
+{
+    if (CDocWindows* w = Windows())
+        w->SetStatusText(sText);
+}
+
+// ---------------------------------------------------------------- life
+
+bool CQELDoc::OnNewDocument()
+{
+    AddStatus(L"Opening a New document");
+    // The framework's step: a new document has no file and nothing to save.
+    m_sPathName.clear();
+    m_bModified = false;
+    ResetData();
+    RefreshElementView();
+    return true;
+}
+
+bool CQELDoc::OnOpenDocument(const std::wstring& sPath)
+{
+    AddStatus(L"Opening: " + sPath);
+    if (!Serialize(sPath, false))
+        return false;
+    m_sPathName = sPath;
+    m_bModified = false;
+    RefreshElementView();
+    return true;
+}
+
+bool CQELDoc::OnSaveDocument(const std::wstring& sPath)
+{
+    // Serialize logs the name the case had before this save.
+    if (!Serialize(sPath, true))
+        return false;
+    m_sPathName = sPath;
+    m_bModified = false;
+    return true;
+}
+
+// The shell closes the document's windows.
+void CQELDoc::OnCloseDocument() { AddStatus(L"Closing: " + m_sPathName); }
+
+void CQELDoc::SetNextIDsFromLists()
+{
+    m_nNextID[NEXTID_BRIDGESET] = static_cast<int>(m_vBridgeSet.size());
+    m_nNextID[NEXTID_BRIDGE] = static_cast<int>(m_vBridge.size());
+    m_nNextID[NEXTID_LOADMODEL] = static_cast<int>(m_vLoadModel.size());
+    m_nNextID[NEXTID_LME] = static_cast<int>(m_vLoadModelEnsemble.size());
+    m_nNextID[NEXTID_REFCOLL] = static_cast<int>(m_vRefCollection.size());
+}
+
+bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
+{
+    if (bStoring)
+        AddStatus(L"Saving: " + m_sPathName);
+    SetStatusText(bStoring ? L"Saving..." : L"Opening...");
+    const std::wstring sError =
+        bStoring ? L"Problem saving file: file is not saved." : L"Problem loading file; file is not opened.";
+    const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
+
+    std::wstring sReport;
+    try {
+        if (bStoring) {
+            CaseContents contents{m_vBridge, m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble,
+                                  m_vRefCollection, m_sCaseRef, m_sCaseNotes};
+            SaveCaseFile(sPath, contents, bBinary);
+        } else {
+            CaseContents contents;
+            LoadCaseFile(sPath, contents, bBinary);
+            // Nothing of the open case changes before the whole file has been read.
+            ResetData();
+            m_vBridge = std::move(contents.m_vBridge);
+            m_vBridgeSet = std::move(contents.m_vBridgeSet);
+            m_vLoadModel = std::move(contents.m_vLoadModel);
+            m_vLoadModelEnsemble = std::move(contents.m_vLoadModelEnsemble);
+            m_vRefCollection = std::move(contents.m_vRefCollection);
+            m_sCaseRef = std::move(contents.m_sCaseRef);
+            m_sCaseNotes = std::move(contents.m_sCaseNotes);
+        }
+        SetNextIDsFromLists();
+        SetStatusText(L"Ready");
+        return true;
+    } catch (const CCaseArchiveError& e) {
+        const std::string what = e.what();
+        sReport = sError + L"\nBoost reports: " + Utf8ToWide(what) + L"\nPossibly: " +
+                  Utf8ToWide(GetArchiveErrorHint(what));
+    } catch (const std::exception& e) {
+        // The file or an element failed outside the archive library.
+        sReport = sError + L"\n" + Utf8ToWide(e.what());
+    }
+    if (CDocWindows* w = Windows())
+        w->ShowError(sReport);
+    SetStatusText(L"Ready");
+    return false;
+}
+
+// ---------------------------------------------------------------- commands
+
+void CQELDoc::OnCaseData()
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto dlg = dialogs->MakeConfigDlg();
+    dlg->m_sCaseRef = m_sCaseRef;
+    dlg->m_sCaseNotes = m_sCaseNotes;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    m_sCaseRef = dlg->m_sCaseRef;
+    m_sCaseNotes = dlg->m_sCaseNotes;
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnAddBridge()
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto pBridge =
+        std::make_shared<CBridge>(m_nNextID[NEXTID_BRIDGE] + 1, L"20 m single span", BC_ONESPAN, 20.0);
+    auto dlg = dialogs->MakeBridgeDlg();
+    dlg->SetBridge(pBridge);
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    const std::shared_ptr<CBridge> pResult = dlg->GetBridge();
+    if (!pResult)
+        return;
+    *pBridge = *pResult;
+    m_vBridge.push_back(pBridge);
+    ++m_nNextID[NEXTID_BRIDGE];
+    if (CDocWindows* w = Windows())
+        if (CDocElementTree* tree = w->GetElementTree())
+            tree->AddBridge(pBridge);
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnAddBridgeSet()
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto pBridgeSet = std::make_shared<CBridgeSet>(m_nNextID[NEXTID_BRIDGESET] + 1, L"1-50m 2-span Bridges",
+                                                   BC_TWOSPAN, 1.0, 50.0, 1.0);
+    auto dlg = dialogs->MakeBridgeSetDlg();
+    dlg->SetBridgeSet(pBridgeSet);
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    const std::shared_ptr<CBridgeSet> pResult = dlg->GetBridgeSet();
+    if (!pResult)
+        return;
+    *pBridgeSet = *pResult;
+    m_vBridgeSet.push_back(pBridgeSet);
+    ++m_nNextID[NEXTID_BRIDGESET];
+    if (CDocWindows* w = Windows())
+        if (CDocElementTree* tree = w->GetElementTree())
+            tree->AddBridgeSet(pBridgeSet);
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnAddLoadModel()
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto pLoadModel = std::make_shared<CLoadModel>(m_nNextID[NEXTID_LOADMODEL] + 1, L"Load model");
+    auto sheet = dialogs->MakePropSheetLM();
+    sheet->SetLoadModel(pLoadModel);
+    if (sheet->DoModal() != DLG_IDOK)
+        return;
+    AddLoadModel(pLoadModel);
+    if (CDocWindows* w = Windows())
+        if (CDocElementTree* tree = w->GetElementTree())
+            tree->AddLoadModel(pLoadModel);
+}
+
+void CQELDoc::OnAddLoadModelEnsemble()
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto pLME = std::make_shared<CLoadModelEnsemble>(m_nNextID[NEXTID_LME] + 1, L"Load model ensemble");
+    auto dlg = dialogs->MakeLoadModelEnsembleDlg();
+    dlg->m_sDescription = pLME->m_Description;
+    dlg->m_nID = pLME->m_ID;
+    dlg->m_pLME = pLME;
+    dlg->m_vLoadModels = m_vLoadModel;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    pLME->m_Description = dlg->m_sDescription;
+    AddLoadModelEnsemble(pLME);
+    if (CDocWindows* w = Windows())
+        if (CDocElementTree* tree = w->GetElementTree())
+            tree->AddLoadModelEnsemble(pLME);
+}
+
+void CQELDoc::OnAddRefCollection()
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto pRC = std::make_shared<CReferenceCollection>(m_nNextID[NEXTID_REFCOLL] + 1, L"Ref collection", m_bDefByStep,
+                                                      m_nDefNumSteps, m_dDefStepSize);
+    auto dlg = dialogs->MakeRefCollectionDlg();
+    dlg->SetData(pRC);
+    dlg->m_vBridgeSets = m_vBridgeSet;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    m_vRefCollection.push_back(pRC);
+    ++m_nNextID[NEXTID_REFCOLL];
+    if (CDocWindows* w = Windows())
+        if (CDocElementTree* tree = w->GetElementTree())
+            tree->AddRefCollection(pRC);
+    SetModifiedFlag();
+}
+
+void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs || !pBridge)
+        return;
+    auto pCopy = std::make_shared<CBridge>(*pBridge);
+    auto dlg = dialogs->MakeBridgeDlg();
+    dlg->SetBridge(pCopy);
+    if (dlg->DoModal() != DLG_IDOK || !pBridge->m_bIsEditable)
+        return;
+    const std::shared_ptr<CBridge> pResult = dlg->GetBridge();
+    if (!pResult)
+        return;
+    *pBridge = *pResult;
+    if (bRefreshTree)
+        RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::EditBridgeSet(bool bRefreshTree, std::shared_ptr<CBridgeSet> pBridgeSet)
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs || !pBridgeSet)
+        return;
+    auto pCopy = std::make_shared<CBridgeSet>(*pBridgeSet);
+    auto dlg = dialogs->MakeBridgeSetDlg();
+    dlg->SetBridgeSet(pCopy);
+    if (dlg->DoModal() != DLG_IDOK || !pBridgeSet->m_bIsEditable)
+        return;
+    const std::shared_ptr<CBridgeSet> pResult = dlg->GetBridgeSet();
+    if (!pResult)
+        return;
+    *pBridgeSet = *pResult;
+    if (bRefreshTree)
+        RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::EditLoadModel(bool bRefreshTree, std::shared_ptr<CLoadModel> pLoadModel)
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs || !pLoadModel)
+        return;
+    auto pCopy = std::make_shared<CLoadModel>(*pLoadModel);
+    auto sheet = dialogs->MakePropSheetLM();
+    sheet->SetLoadModel(pCopy);
+    if (sheet->DoModal() != DLG_IDOK || !pLoadModel->m_bIsEditable)
+        return;
+    *pLoadModel = *pCopy;
+    if (bRefreshTree)
+        RefreshElementView();
+    if (CDocMainView* view = GetMainView())
+        view->FillAxleGrid(pLoadModel);
+    SetModifiedFlag();
+}
+
+void CQELDoc::EditLoadModelEnsemble(bool bRefreshTree, std::shared_ptr<CLoadModelEnsemble> pLME)
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs || !pLME)
+        return;
+    auto pCopy = std::make_shared<CLoadModelEnsemble>(*pLME);
+    auto dlg = dialogs->MakeLoadModelEnsembleDlg();
+    dlg->m_sDescription = pCopy->m_Description;
+    dlg->m_nID = pCopy->m_ID;
+    dlg->m_pLME = pCopy;
+    dlg->m_vLoadModels = m_vLoadModel;
+    if (dlg->DoModal() != DLG_IDOK || !pLME->m_bIsEditable)
+        return;
+    pCopy->m_Description = dlg->m_sDescription;
+    *pLME = *pCopy;
+    if (bRefreshTree)
+        RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::EditRefCollection(bool bRefreshTree, std::shared_ptr<CReferenceCollection> pRefCollection)
+{
+    CDocDialogs* dialogs = Dialogs();
+    if (!dialogs || !pRefCollection)
+        return;
+    auto pCopy = std::make_shared<CReferenceCollection>(*pRefCollection);
+    auto dlg = dialogs->MakeRefCollectionDlg();
+    dlg->SetData(pCopy);
+    dlg->m_vBridgeSets = m_vBridgeSet;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    if (pRefCollection->m_bIsCalculated && *pRefCollection != pCopy) {
+        CDocWindows* w = Windows();
+        if (!w || !w->AskYesNo(L"These edits will invalidate the stored results (which will be removed) - continue?"))
+            return;
+        pCopy->ClearResults();
+    }
+    *pRefCollection = *pCopy;
+    if (bRefreshTree)
+        RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::AddLoadModel(std::shared_ptr<CLoadModel> pLoadModel)
+{
+    if (!pLoadModel)
+        return;
+    m_vLoadModel.push_back(std::move(pLoadModel));
+    ++m_nNextID[NEXTID_LOADMODEL];
+    SetModifiedFlag();
+}
+
+void CQELDoc::AddLoadModelEnsemble(std::shared_ptr<CLoadModelEnsemble> pLME)
+{
+    if (!pLME)
+        return;
+    m_vLoadModelEnsemble.push_back(std::move(pLME));
+    ++m_nNextID[NEXTID_LME];
+    SetModifiedFlag();
+}
+
+// ---------------------------------------------------------------- deletion
+
+template <class T>
+bool CQELDoc::RemoveElement(std::vector<std::shared_ptr<T>>& vList, const std::shared_ptr<CElement>& pElement)
+{
+    const auto it = std::find_if(vList.begin(), vList.end(), [&](const std::shared_ptr<T>& p) {
+        return static_cast<const CElement*>(p.get()) == pElement.get();
+    });
+    if (it == vList.end())
+        return false;
+    vList.erase(it);
+    SetModifiedFlag();
+    for (size_t i = 0; i < vList.size(); ++i)
+        vList[i]->m_ID = static_cast<int>(i) + 1;
+    return true;
+}
+
+bool CQELDoc::DeleteElement(std::shared_ptr<CElement> pElement)
+{
+    if (!pElement)
+        return false;
+    AddStatus(L"Called delete on: " + pElement->GetDescription());
+    switch (pElement->m_ElementType) {
+    case ET_BRIDGE: return RemoveElement(m_vBridge, pElement);
+    case ET_BRIDGESET: return RemoveElement(m_vBridgeSet, pElement);
+    case ET_LOADMODELENSEMBLE: return RemoveElement(m_vLoadModelEnsemble, pElement);
+    case ET_REFCOLLECTION: return RemoveElement(m_vRefCollection, pElement);
+    case ET_LOADMODEL: {
+        if (RemoveElement(m_vLoadModel, pElement))
+            return true;
+        // A load model shown inside an ensemble: the first ensemble holding this very
+        // object loses it.
+        for (const auto& pLME : m_vLoadModelEnsemble) {
+            for (size_t j = 0; j < pLME->m_vLoadModel.size(); ++j) {
+                if (static_cast<const CElement*>(pLME->m_vLoadModel[j].get()) == pElement.get()) {
+                    pLME->RemoveLoadModel(static_cast<unsigned int>(j));
+                    SetModifiedFlag();
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    default: return false;
+    }
+}
+
+// ---------------------------------------------------------------- windows
+
+void CQELDoc::RefreshElementView()
+{
+    CDocWindows* w = Windows();
+    CDocElementTree* tree = w ? w->GetElementTree() : nullptr;
+    if (!tree)
+        return;
+    tree->SetRedraw(false);
+    tree->ClearTree();
+    tree->Populate(this);
+    tree->SetRedraw(true);
+    tree->Invalidate();
+}
+
+CDocMainView* CQELDoc::GetMainView()
+{
+    CDocWindows* w = Windows();
+    return w ? w->FindMainView(*this) : nullptr;
+}
+
+template <class View>
+View* CQELDoc::TitleResultView(View* pView, const std::wstring& sName)
+{
+    pView->SetFrameTitle(std::to_wstring(m_nWindowCount) + L" - " + sName);
+    return pView;
+}
+
+CDocPlotView* CQELDoc::OpenPlotView(const std::wstring& sName, int rows, int cols)
+{
+    CDocWindows* w = Windows();
+    CDocPlotView* pView = w ? w->CreatePlotView(*this) : nullptr;
+    if (!pView)
+        return nullptr;
+    ++m_nWindowCount;
+    pView->SetLayout(rows, cols);
+    return TitleResultView(pView, sName);
+}
+
+CDocPlotView* CQELDoc::OpenPlotViewForCount(const std::wstring& sName, int n)
+{
+    if (n >= 1 && n < 4)
+        return OpenPlotView(sName, n, 1);
+    if (n == 4)
+        return OpenPlotView(sName, 2, 2);
+    return nullptr;
+}
+
+CDocGridView* CQELDoc::OpenGridView(const std::wstring& sName)
+{
+    CDocWindows* w = Windows();
+    CDocGridView* pView = w ? w->CreateGridView(*this) : nullptr;
+    if (!pView)
+        return nullptr;
+    ++m_nWindowCount;
+    return TitleResultView(pView, sName);
+}
+
+CQELDoc* CQELDoc::GetDoc()
+{
+    CDocWindows* w = Windows();
+    return w ? w->GetActiveDoc() : nullptr;
+}
