@@ -81,10 +81,15 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
         PrepareSolver();
     BuildLoads(F, p);
     CFastBeamSolver& s = *m_pSolver;
-    s.Solve(false);
-
     const double L = m_pBeam->m_Length;
-    if ((lm.m_bUseMaxL && L > lm.m_maxL) || (lm.m_bUseMinL && L < lm.m_minL)) {
+    const bool bNone = (lm.m_bUseMaxL && L > lm.m_maxL) || (lm.m_bUseMinL && L < lm.m_minL);
+    const bool bZeroM = bNone || !lm.m_bAppliesBM;
+    const bool bZeroV = bNone || !lm.m_bAppliesSF;
+    // A model that counts for neither moment nor shear needs only the reactions; the
+    // effects along the spans are zeroed below.
+    s.Solve(false, !(bZeroM && bZeroV));
+
+    if (bNone) {
         s.ZeroResults(5);
     } else {
         if (!lm.m_bAppliesBM)
@@ -106,8 +111,12 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
         Start(m_bmMax, m_bmMin, s.GetM());
         Start(m_sfMax, m_sfMin, s.GetV());
     } else {
-        Fold(m_bmMax, m_bmMin, s.GetM(), k);
-        Fold(m_sfMax, m_sfMin, s.GetV(), k);
+        // Zeros change nothing once the first position is in: the maxima are not below
+        // 0 and the minima not above.
+        if (!bZeroM)
+            Fold(m_bmMax, m_bmMin, s.GetM(), k);
+        if (!bZeroV)
+            Fold(m_sfMax, m_sfMin, s.GetV(), k);
     }
     ++m_nPositions;
     m_vPositions.push_back(p);
@@ -258,17 +267,20 @@ __attribute__((target("avx512f"))) size_t FoldAvx512(const FoldLanes& f, size_t 
     double* __restrict minVal = f.minVal;
     double* __restrict minIdx = f.minIdx;
     const __m512d idx = _mm512_set1_pd(k);
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m512d val = _mm512_loadu_pd(in + i);
-        const __mmask8 takeMax = _mm512_cmp_pd_mask(val, _mm512_loadu_pd(maxVal + i), _CMP_GT_OQ);
-        const __mmask8 takeMin = _mm512_cmp_pd_mask(val, _mm512_loadu_pd(minVal + i), _CMP_LT_OQ);
+    for (size_t i = 0; i < n; i += 8) {
+        // The last stations through a partial mask rather than one by one.
+        const __mmask8 lanes = n - i >= 8 ? __mmask8(0xFF) : __mmask8((1u << (n - i)) - 1u);
+        const __m512d val = _mm512_maskz_loadu_pd(lanes, in + i);
+        const __mmask8 takeMax =
+            _mm512_mask_cmp_pd_mask(lanes, val, _mm512_maskz_loadu_pd(lanes, maxVal + i), _CMP_GT_OQ);
+        const __mmask8 takeMin =
+            _mm512_mask_cmp_pd_mask(lanes, val, _mm512_maskz_loadu_pd(lanes, minVal + i), _CMP_LT_OQ);
         _mm512_mask_storeu_pd(maxVal + i, takeMax, val);
         _mm512_mask_storeu_pd(maxIdx + i, takeMax, idx);
         _mm512_mask_storeu_pd(minVal + i, takeMin, val);
         _mm512_mask_storeu_pd(minIdx + i, takeMin, idx);
     }
-    return i;
+    return n;
 }
 
 bool HasAvx2()

@@ -132,7 +132,7 @@ CFastBeamSolver::CFastBeamSolver(const CBeam& beam) : m_Beam(beam)
     m_vDef.assign(m_vX.size(), 0.0);
 }
 
-void CFastBeamSolver::Solve(bool bRotationDeflection)
+void CFastBeamSolver::Solve(bool bRotationDeflection, bool bMembers)
 {
     const size_t N = m_N;
     std::fill(m_fea.begin(), m_fea.end(), 0.0);
@@ -233,7 +233,7 @@ void CFastBeamSolver::Solve(bool bRotationDeflection)
         m_vReactions.push_back(r);
     }
 
-    for (size_t i = 0; i < m_nSpans; ++i) {
+    for (size_t i = 0; bMembers && i < m_nSpans; ++i) {
         const double* d = &D[2 * i];
         const double* k = &m_km[16 * i];
         double f[4];

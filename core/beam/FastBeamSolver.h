@@ -32,9 +32,10 @@ public:
     void AddPartialUDL(int nSpan, double w, double a, double c) { Push({nSpan, kPUDL, w, a, c}); }
     size_t GetLoadCount() const { return m_nLoads; }
 
-    // Reactions, moments and shears always; rotations and deflections only when asked
-    // (the envelopes never read them).
-    void Solve(bool bRotationDeflection = true);
+    // Reactions always; moments and shears unless bMembers is false (the effects along
+    // the spans then keep what the previous solve left); rotations and deflections only
+    // when asked (the envelopes never read them).
+    void Solve(bool bRotationDeflection = true, bool bMembers = true);
 
     // As CBeamResults::ZeroResults on the last solve: 0 moments, 1 shears, 2 rotations,
     // 3 deflections, 4 rotations and reactions, anything else every effect and reaction.
