@@ -13,7 +13,7 @@
 // same expressions), so a solve gives the very same numbers, bit for bit, as
 // CBeamAnalysis::Analyse with the same loads added in the same order.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QEL_SIMD_CLONES __attribute__((target_clones("avx2", "default")))
+#define QEL_SIMD_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define QEL_SIMD_CLONES
 #endif
