@@ -40,8 +40,7 @@ void CaseContents::serialize(Archive& ar, const unsigned int)
         auto hole = [](const auto& v) { return std::any_of(v.begin(), v.end(), [](const auto& p) { return !p; }); };
         if (hole(m_vBridge) || hole(m_vBridgeSet) || hole(m_vLoadModel) || hole(m_vLoadModelEnsemble) ||
             hole(m_vRefCollection))
-            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "empty element in case");
+            throw CCaseArchiveError("empty element in case");
     }
 }
 

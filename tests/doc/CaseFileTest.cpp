@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "DocTestUtil.h"
+#include "app/doc/CaseFile.h"
 #include "common/TestEnv.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
@@ -409,6 +410,55 @@ TEST_P(CaseFileTest, SavingOverAnOlderCaseReplacesItAndKeepsItsAccess)
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     CQELDoc reopened;
     ASSERT_TRUE(reopened.OnOpenDocument(W(path)));
+    EXPECT_EQ(reopened.m_vLoadModel.size(), 3u);
+}
+
+TEST_P(CaseFileTest, AHoleInAListOfTheFileIsRefused)
+{
+    // Only a crafted file has one: the document never holds an empty element.
+    CaseContents crafted;
+    crafted.m_vBridge.push_back(std::make_shared<CBridge>(1, L"B", BC_ONESPAN, 20.0));
+    crafted.m_vLoadModel.push_back(nullptr);
+    const fs::path path = m_Dir / "crafted.qel";
+    {
+        std::ofstream os(path, std::ios::binary);
+        WriteCaseArchive(os, crafted, GetParam());
+    }
+    CQELDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(W(path)));
+    ASSERT_EQ(m_Windows.m_vErrors.size(), 1u);
+    EXPECT_EQ(m_Windows.m_vErrors[0], L"Problem loading file; file is not opened.\nBoost reports: empty element in "
+                                      L"case\nPossibly: (no local interpretation)");
+    EXPECT_TRUE(doc.m_vBridge.empty());
+}
+
+TEST_P(CaseFileTest, AnElementThatCannotBeWrittenLeavesTheOldFile)
+{
+    const fs::path path = m_Dir / "case.qel";
+    CQELDoc doc;
+    Fill(doc);
+    ASSERT_TRUE(doc.OnSaveDocument(W(path)));
+    const std::string before = ReadBytes(path);
+    doc.m_vBridge[0]->m_Config = static_cast<BridgeConfig>(7);
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.OnSaveDocument(W(path)));
+    EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"Problem saving file: file is not saved.\nError in bridge config"));
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_P(CaseFileTest, SavingThroughALinkReplacesTheFileItNames)
+{
+    const fs::path target = m_Dir / "real.qel";
+    const fs::path link = m_Dir / "link.qel";
+    WriteBytes(target, "older");
+    fs::create_symlink(target, link);
+    CQELDoc doc;
+    Fill(doc);
+    ASSERT_TRUE(doc.OnSaveDocument(W(link)));
+    EXPECT_TRUE(fs::is_symlink(link));
+    CQELDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(W(target)));
     EXPECT_EQ(reopened.m_vLoadModel.size(), 3u);
 }
 
