@@ -13,7 +13,7 @@ void CElement::serialize(Archive& ar, const unsigned int)
                                                 "element type mismatch");
     ArchiveWString(ar, "m_Description", m_Description);
     ar & make_nvp("m_ID", m_ID);
-    ar & make_nvp("m_bIsEditable", m_bIsEditable);
+    ArchiveFlag(ar, "m_bIsEditable", m_bIsEditable);
 }
 
 QEL_INSTANTIATE_SERIALIZE(CElement);

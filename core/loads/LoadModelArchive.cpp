@@ -63,21 +63,21 @@ void CLoadModel::serialize(Archive& ar, const unsigned int version)
     ar & make_nvp("m_gUnits", m_gUnits);
     ar & make_nvp("m_gArbitrary", m_gArbitrary);
     ar & make_nvp("m_WidthFactor", m_WidthFactor);
-    ar & make_nvp("m_bAppliesBM", m_bAppliesBM);
-    ar & make_nvp("m_bAppliesSF", m_bAppliesSF);
-    ar & make_nvp("m_bUseMinL", m_bUseMinL);
-    ar & make_nvp("m_bUseMaxL", m_bUseMaxL);
+    ArchiveFlag(ar, "m_bAppliesBM", m_bAppliesBM);
+    ArchiveFlag(ar, "m_bAppliesSF", m_bAppliesSF);
+    ArchiveFlag(ar, "m_bUseMinL", m_bUseMinL);
+    ArchiveFlag(ar, "m_bUseMaxL", m_bUseMaxL);
     ar & make_nvp("m_minL", m_minL);
     ar & make_nvp("m_maxL", m_maxL);
     ar & make_nvp("m_GammaPL", m_GammaPL);
     ar & make_nvp("m_GammaUDL", m_GammaUDL);
     ar & make_nvp("m_GammaPUDL", m_GammaPUDL);
-    ar & make_nvp("m_bAdjustToBridge", m_bAdjustToBridge);
+    ArchiveFlag(ar, "m_bAdjustToBridge", m_bAdjustToBridge);
     ArchiveEnum(ar, "m_lmBridge", m_lmBridge);
-    ar & make_nvp("m_bIsMoving", m_bIsMoving);
+    ArchiveFlag(ar, "m_bIsMoving", m_bIsMoving);
     ar & make_nvp("m_PointLoadStart", m_PointLoadStart);
     if (version >= 1) {
-        ar & make_nvp("m_bAppliesR", m_bAppliesR);
+        ArchiveFlag(ar, "m_bAppliesR", m_bAppliesR);
         ArchiveEnum(ar, "m_Direction", m_Direction);
     } else if (Archive::is_loading::value) {
         m_bAppliesR = true;

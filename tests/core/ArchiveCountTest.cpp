@@ -81,6 +81,50 @@ TEST(ArchiveCounts, HugeCountOfAListOfNumbersInABinaryArchiveIsAnArchiveError)
     ExpectArchiveError<CBridge>(Kind::Binary, data, "binary m_vSpans");
 }
 
+// A binary archive stores a flag as one byte. Any byte but 0 and 1 is no flag: read into
+// a bool it is undefined behaviour; it must be an archive error instead.
+TEST(ArchiveFlags, AFlagByteOtherThanZeroOrOneIsAnArchiveError)
+{
+    {
+        CBridge b(1, L"MARKER", BC_ONESPAN, 10);
+        std::string data = qeltest::SaveTo(Kind::Binary, "item", b);
+        const std::wstring marker = L"MARKER";
+        const std::string raw(reinterpret_cast<const char*>(marker.data()), marker.size() * sizeof(wchar_t));
+        const size_t at = data.find(raw);
+        ASSERT_NE(at, std::string::npos);
+        // After the description: m_ID (4 bytes), then m_bIsEditable.
+        const size_t flag = at + raw.size() + sizeof(std::int32_t);
+        ASSERT_EQ(data[flag], 1);
+        data[flag] = 2;
+        ExpectArchiveError<CBridge>(Kind::Binary, data, "m_bIsEditable");
+    }
+    {
+        // m_bIsMoving stands just before m_PointLoadStart, m_bAppliesR just after it.
+        CLoadModel lm(1, L"LM");
+        lm.AddPointLoad(10, 0, 2);
+        const double marker = 12345.678;
+        lm.m_PointLoadStart = marker;
+        const std::string data = qeltest::SaveTo(Kind::Binary, "item", lm);
+        char bytes[sizeof marker];
+        std::memcpy(bytes, &marker, sizeof marker);
+        const size_t at = data.find(std::string(bytes, sizeof bytes));
+        ASSERT_NE(at, std::string::npos);
+        for (const size_t flag : {at - 1, at + sizeof marker}) {
+            ASSERT_EQ(data[flag], 1) << flag - at;
+            for (const char bad : {char(2), char(0xFF)}) {
+                std::string crafted = data;
+                crafted[flag] = bad;
+                ExpectArchiveError<CLoadModel>(Kind::Binary, crafted, "load model flag");
+            }
+            std::string off = data;
+            off[flag] = 0;
+            CLoadModel back;
+            qeltest::LoadFrom(Kind::Binary, off, "item", back);
+            EXPECT_FALSE(flag < at ? back.m_bIsMoving : back.m_bAppliesR);
+        }
+    }
+}
+
 TEST(ArchiveCounts, HugeLengthOfAWideTextInABinaryArchiveIsAnArchiveError)
 {
     // A binary archive stores a wide text as its length in characters and then the
