@@ -238,6 +238,7 @@ TEST(GridCellNumeric, ParsesAndFormatsInTheUserLocale)
         {1, L"abc", nullptr, 0.0},
         {1, L"", nullptr, 0.0},
         {5, L"-", nullptr, 0.0},
+        {2, L"$1,234.5", L"$1,234.50", 1234.5}, // currency: the locale's money format
     };
     for (const Case& c : cases) {
         CGridCellNumeric cell;
