@@ -143,8 +143,9 @@ void CGridCtrl::SetItemTextWithNotify(int nRow, int nCol, LPCTSTR str)
     if (ValidateEdit(nRow, nCol, str) && SendMessageToParent(nRow, nCol, static_cast<int>(LVN_ENDLABELEDITW)) >= 0) {
         SetModified(nRow, nCol);
         RedrawCell(nRow, nCol);
-    } else {
-        pCell->SetText(strOld.c_str());
+    } else if (CGridCellBase* pNow = GetCell(nRow, nCol)) {
+        // The owner may have put a new cell in its place meanwhile.
+        pNow->SetText(strOld.c_str());
     }
 }
 

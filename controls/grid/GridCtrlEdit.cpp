@@ -216,16 +216,28 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT nChar)
         return;
     if (SendMessageToParent(nRow, nCol, static_cast<int>(LVN_BEGINLABELEDITW)) < 0)
         return;
-    if (pCell)
-        pCell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
+    // The owner may have put a new cell in its place meanwhile.
+    if (CGridCellBase* pNow = GetCell(nRow, nCol))
+        pNow->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
 }
 
 void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
 {
+    // The owner's answer may put a new cell in the edited one's place (a dialog rebuilding
+    // the row) or fail: the cell is looked up again after it, and the edit is over either way.
+    struct EditEnder
+    {
+        CGridCtrl* pGrid;
+        int row, col;
+        ~EditEnder()
+        {
+            if (CGridCellBase* pCell = pGrid->GetCell(row, col))
+                pCell->OnEndEdit();
+        }
+    } ender{this, nRow, nCol};
     const std::wstring strOld = GetItemText(nRow, nCol);
-    CGridCellBase* pCell = GetCell(nRow, nCol);
     if (str != strOld) {
-        if (pCell) {
+        if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
             pCell->SetText(str.c_str());
             SetModified(nRow, nCol);
         }
@@ -234,14 +246,12 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
             SetModified(nRow, nCol);
             RedrawCell(nRow, nCol);
         } else {
-            if (pCell)
+            if (CGridCellBase* pCell = GetCell(nRow, nCol))
                 pCell->SetText(strOld.c_str());
             SetModified(nRow, nCol);
             RedrawCell(nRow, nCol);
         }
     }
-    if (pCell)
-        pCell->OnEndEdit();
 }
 
 BOOL CGridCtrl::ValidateEdit(int nRow, int nCol, LPCTSTR str)

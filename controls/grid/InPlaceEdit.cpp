@@ -1,6 +1,7 @@
 #include "controls/grid/InPlaceEdit.h"
 
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 #include "platform/wnd/Wnd.h"
 
 #include <QFocusEvent>
@@ -64,12 +65,17 @@ CInPlaceEdit::~CInPlaceEdit()
 
 bool CInPlaceEdit::event(QEvent* e)
 {
-    // Tab is a key of the edit, not a focus move.
-    if (e->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return QLineEdit::event(e);
+    // The editor is a widget of its own: what fails in the grid or its owner behind it is
+    // reported here, as for a window's handlers, never thrown through the event loop.
+    bool handled = true;
+    CallHandlerGuarded([&] {
+        // Tab is a key of the edit, not a focus move.
+        if (e->type() == QEvent::KeyPress)
+            keyPressEvent(static_cast<QKeyEvent*>(e));
+        else
+            handled = QLineEdit::event(e);
+    });
+    return handled;
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* e)
@@ -184,12 +190,19 @@ void CInPlaceEdit::EndEdit()
     dispinfo.item.col = m_nColumn;
     dispinfo.item.strText = text().toStdWString();
     dispinfo.item.lParam = static_cast<LPARAM>(m_nLastChar);
-    QPointer<CInPlaceEdit> self(this);
+    // The editor goes and the next edit can end even when the grid's answer fails.
+    struct Closer
+    {
+        QPointer<CInPlaceEdit> self;
+        ~Closer()
+        {
+            s_bEnding = false;
+            if (self) {
+                self->hide();
+                self->deleteLater();
+            }
+        }
+    } closer{this};
     if (m_pParent && m_pParent->GetSafeHwnd())
         m_pParent->SendMessage(WM_NOTIFY, m_nID, reinterpret_cast<LPARAM>(&dispinfo));
-    s_bEnding = false;
-    if (self) {
-        hide();
-        deleteLater();
-    }
 }

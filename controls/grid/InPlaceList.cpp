@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Colour.h"
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 #include "platform/wnd/Wnd.h"
 
 #include <QAbstractItemView>
@@ -24,11 +25,15 @@ CComboEdit::CComboEdit(CInPlaceList* pList) : QLineEdit(pList), m_pList(pList) {
 
 bool CComboEdit::event(QEvent* e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return QLineEdit::event(e);
+    // What fails behind the editor is reported, never thrown through the event loop.
+    bool handled = true;
+    CallHandlerGuarded([&] {
+        if (e->type() == QEvent::KeyPress)
+            keyPressEvent(static_cast<QKeyEvent*>(e));
+        else
+            handled = QLineEdit::event(e);
+    });
+    return handled;
 }
 
 void CComboEdit::keyPressEvent(QKeyEvent* e)
@@ -99,10 +104,13 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
         setCurrentIndex(-1);
 
     QObject::connect(this, qOverload<int>(&QComboBox::activated), this, [this](int chosen) {
-        // The choice is made: it goes into the edit part and the edit ends.
-        if (m_edit)
-            m_edit->setText(itemText(chosen));
-        LeaveEdit(m_nLastChar);
+        // The choice is made (in the drop-down list, outside this widget's own events): it
+        // goes into the edit part and the edit ends.
+        CallHandlerGuarded([&] {
+            if (m_edit)
+                m_edit->setText(itemText(chosen));
+            LeaveEdit(m_nLastChar);
+        });
     });
     show();
 
@@ -157,11 +165,14 @@ void CInPlaceList::showPopup()
 
 bool CInPlaceList::event(QEvent* e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return QComboBox::event(e);
+    bool handled = true;
+    CallHandlerGuarded([&] {
+        if (e->type() == QEvent::KeyPress)
+            keyPressEvent(static_cast<QKeyEvent*>(e));
+        else
+            handled = QComboBox::event(e);
+    });
+    return handled;
 }
 
 void CInPlaceList::keyPressEvent(QKeyEvent* e)
@@ -248,12 +259,19 @@ void CInPlaceList::EndEdit()
     dispinfo.item.col = m_nCol;
     dispinfo.item.strText = (m_edit ? m_edit->text() : currentText()).toStdWString();
     dispinfo.item.lParam = static_cast<LPARAM>(m_nLastChar);
-    QPointer<CInPlaceList> self(this);
+    // The editor goes even when the grid's answer fails.
+    struct Closer
+    {
+        QPointer<CInPlaceList> self;
+        ~Closer()
+        {
+            if (self) {
+                self->hidePopup();
+                self->hide();
+                self->deleteLater();
+            }
+        }
+    } closer{this};
     if (m_pParent && m_pParent->GetSafeHwnd())
         m_pParent->SendMessage(WM_NOTIFY, m_nID, reinterpret_cast<LPARAM>(&dispinfo));
-    if (self) {
-        hidePopup();
-        hide();
-        deleteLater();
-    }
 }

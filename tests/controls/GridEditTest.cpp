@@ -2,9 +2,12 @@
 
 #include "controls/grid/GridCellCombo.h"
 #include "controls/grid/GridCellNumeric.h"
+#include "controls/grid/InPlaceList.h"
 #include "controls/grid/InPlaceNumEdit.h"
+#include "platform/win/MessageBox.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 using qeltest::InputGrid;
 
@@ -517,4 +520,126 @@ TEST(GridCellCombo, DrawsADropButtonOnlyWhereItCanBeEdited)
         else
             EXPECT_EQ(pixel, g.grid.m_cellDefault.GetBackClr());
     }
+}
+
+// --- Failures at the end of an edit ----------------------------------------------------------------
+
+namespace {
+// An owner whose end-of-edit handling fails once, as a dialog's might on bad input.
+class CFailingOwner : public CNotifyReceiver
+{
+public:
+    int failures = 1;
+    LRESULT OnNotify(WPARAM, NMHDR* pNMHDR) override
+    {
+        if (pNMHDR->code == LVN_ENDLABELEDITW && failures > 0) {
+            --failures;
+            throw std::runtime_error("The value is not valid");
+        }
+        return 0;
+    }
+};
+
+struct BoxRecorder
+{
+    std::vector<std::wstring> texts;
+    MessageBoxAnswerer previous;
+    BoxRecorder()
+    {
+        previous = SetMessageBoxAnswerer([this](const std::wstring& t, const std::wstring&, UINT) {
+            texts.push_back(t);
+            return IDOK;
+        });
+    }
+    ~BoxRecorder() { SetMessageBoxAnswerer(previous); }
+};
+} // namespace
+
+TEST(GridEdit, AnOwnerFailingAtTheEndOfAnEditIsReportedAndTheNextEditsStillEnd)
+{
+    // The editors are widgets of their own: what fails behind them must be reported like a
+    // failing handler of a window, never thrown through the event loop, and must not leave
+    // the editor, the cell or the next edits stuck.
+    InputGrid g(4, 4);
+    CFailingOwner owner;
+    g.grid.SetOwner(&owner);
+    BoxRecorder boxes;
+
+    g.grid.SetFocusCell(1, 1);
+    g.Type('7');
+    InputGrid::Flush();
+    ASSERT_NE(g.Editor(), nullptr);
+    EXPECT_NO_THROW(QTest::keyClick(g.Editor(), Qt::Key_Return));
+    InputGrid::Flush();
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], L"The value is not valid");
+    EXPECT_EQ(g.Editor(), nullptr);
+    EXPECT_FALSE(g.grid.GetCell(1, 1)->IsEditing());
+
+    g.grid.SetFocusCell(2, 2);
+    g.Type('5');
+    InputGrid::Flush();
+    ASSERT_NE(g.Editor(), nullptr);
+    QTest::keyClick(g.Editor(), Qt::Key_Return);
+    InputGrid::Flush();
+    EXPECT_EQ(g.Editor(), nullptr);
+    EXPECT_EQ(g.Text(2, 2), L"5");
+
+    // A combo cell's editor, ended by choosing from its list.
+    owner.failures = 1;
+    ASSERT_TRUE(g.grid.SetCellType(3, 3, RUNTIME_CLASS(CGridCellCombo)));
+    dynamic_cast<CGridCellCombo*>(g.grid.GetCell(3, 3))->SetOptions({L"Steel", L"Concrete"});
+    g.grid.SetFocusCell(3, 3);
+    g.Key(Qt::Key_F2);
+    InputGrid::Flush();
+    auto* pList = g.Client()->findChild<CInPlaceList*>();
+    ASSERT_NE(pList, nullptr);
+    EXPECT_NO_THROW(emit pList->activated(1));
+    InputGrid::Flush();
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(g.Client()->findChild<CInPlaceList*>(), nullptr);
+    EXPECT_FALSE(g.grid.GetCell(3, 3)->IsEditing());
+}
+
+TEST(GridEdit, AnOwnerReplacingTheEditedCellGetsItsAnswerAppliedToTheNewCell)
+{
+    // Dialogs rebuild a row from their end-of-edit handler (new cell classes for its cells):
+    // the grid must not touch the cell it had before the answer.
+    struct CRebuildingOwner : CNotifyReceiver
+    {
+        CGridCtrl* pGrid = nullptr;
+        LRESULT answer = 0;
+        LRESULT OnNotify(WPARAM, NMHDR* pNMHDR) override
+        {
+            const auto* nm = reinterpret_cast<const NM_GRIDVIEW*>(pNMHDR);
+            if (pNMHDR->code != LVN_ENDLABELEDITW)
+                return 0;
+            pGrid->SetCellType(nm->iRow, nm->iColumn, RUNTIME_CLASS(CGridCellNumeric));
+            return answer;
+        }
+    } owner;
+    InputGrid g(4, 4);
+    owner.pGrid = &g.grid;
+    g.grid.SetOwner(&owner);
+
+    for (const int row : {1, 2}) {
+        // Row 1 refused: the old text comes back, into the new cell; row 2 accepted.
+        owner.answer = row == 1 ? -1 : 0;
+        g.grid.SetItemText(row, 1, L"12");
+        g.grid.SetFocusCell(row, 1);
+        g.Type('7');
+        InputGrid::Flush();
+        ASSERT_NE(g.Editor(), nullptr);
+        QTest::keyClick(g.Editor(), Qt::Key_Return);
+        InputGrid::Flush();
+        EXPECT_NE(dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(row, 1)), nullptr);
+        EXPECT_EQ(g.Text(row, 1), row == 1 ? L"12" : L"7");
+        EXPECT_FALSE(g.grid.GetCell(row, 1)->IsEditing());
+    }
+    // The same for a text set through the grid (a paste, a cut, a clear).
+    owner.answer = -1;
+    g.grid.SetItemText(3, 2, L"12");
+    g.grid.SetItemTextWithNotify(3, 2, L"7");
+    EXPECT_NE(dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(3, 2)), nullptr);
+    EXPECT_EQ(g.Text(3, 2), L"12");
 }
