@@ -17,6 +17,7 @@
 
 #include "core/archive/ArchiveTraits.h"
 #include "core/archive/BoundedVector.h"
+#include "core/archive/Finite.h"
 #include "core/archive/Flag.h"
 #include "core/archive/WideString.h"
 #include "core/archive/XmlInput.h"

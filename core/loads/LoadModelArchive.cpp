@@ -7,33 +7,33 @@ template <class Archive>
 void Factor::serialize(Archive& ar, const unsigned int)
 {
     ArchiveWString(ar, "desc", desc);
-    ar & make_nvp("value", value);
+    ArchiveFinite(ar, "value", value);
     ar & make_nvp("type", type);
 }
 
 template <class Archive>
 void CLoadModel::UniformLoad::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("magnitude", magnitude);
-    ar & make_nvp("gamma", gamma);
+    ArchiveFinite(ar, "magnitude", magnitude);
+    ArchiveFinite(ar, "gamma", gamma);
 }
 
 template <class Archive>
 void CLoadModel::PointLoad::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("magnitude", magnitude);
-    ar & make_nvp("location", location);
-    ar & make_nvp("gamma", gamma);
-    ar & make_nvp("width", width);
+    ArchiveFinite(ar, "magnitude", magnitude);
+    ArchiveFinite(ar, "location", location);
+    ArchiveFinite(ar, "gamma", gamma);
+    ArchiveFinite(ar, "width", width);
 }
 
 template <class Archive>
 void CLoadModel::PartialUDLoad::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("magnitude", magnitude);
-    ar & make_nvp("location", location);
-    ar & make_nvp("cover", cover);
-    ar & make_nvp("gamma", gamma);
+    ArchiveFinite(ar, "magnitude", magnitude);
+    ArchiveFinite(ar, "location", location);
+    ArchiveFinite(ar, "cover", cover);
+    ArchiveFinite(ar, "gamma", gamma);
 }
 
 namespace {
@@ -67,15 +67,15 @@ void CLoadModel::serialize(Archive& ar, const unsigned int version)
     ArchiveFlag(ar, "m_bAppliesSF", m_bAppliesSF);
     ArchiveFlag(ar, "m_bUseMinL", m_bUseMinL);
     ArchiveFlag(ar, "m_bUseMaxL", m_bUseMaxL);
-    ar & make_nvp("m_minL", m_minL);
-    ar & make_nvp("m_maxL", m_maxL);
-    ar & make_nvp("m_GammaPL", m_GammaPL);
-    ar & make_nvp("m_GammaUDL", m_GammaUDL);
-    ar & make_nvp("m_GammaPUDL", m_GammaPUDL);
+    ArchiveFinite(ar, "m_minL", m_minL);
+    ArchiveFinite(ar, "m_maxL", m_maxL);
+    ArchiveFinite(ar, "m_GammaPL", m_GammaPL);
+    ArchiveFinite(ar, "m_GammaUDL", m_GammaUDL);
+    ArchiveFinite(ar, "m_GammaPUDL", m_GammaPUDL);
     ArchiveFlag(ar, "m_bAdjustToBridge", m_bAdjustToBridge);
     ArchiveEnum(ar, "m_lmBridge", m_lmBridge);
     ArchiveFlag(ar, "m_bIsMoving", m_bIsMoving);
-    ar & make_nvp("m_PointLoadStart", m_PointLoadStart);
+    ArchiveFinite(ar, "m_PointLoadStart", m_PointLoadStart);
     if (version >= 1) {
         ArchiveFlag(ar, "m_bAppliesR", m_bAppliesR);
         ArchiveEnum(ar, "m_Direction", m_Direction);

@@ -16,18 +16,18 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int version)
         ar & make_nvp("m_pLoadModelEnsemble", m_pRefLME);
     else
         ar & make_nvp("m_pRefLME", m_pRefLME);
-    ar & make_nvp("m_bIsCalculated", m_bIsCalculated);
+    ArchiveFlag(ar, "m_bIsCalculated", m_bIsCalculated);
     ar & make_nvp("m_vOverstressCritEnv", m_vOverstressCritEnv);
     ar & make_nvp("m_vLiveLoadCritEnv", m_vLiveLoadCritEnv);
     ar & make_nvp("m_vRefCritEnv", m_vRefCritEnv);
     ar & make_nvp("m_vPropCritEnv", m_vPropCritEnv);
     ar & make_nvp("m_vRatios", m_vRatios);
-    ar & make_nvp("m_bUseOverstress", m_bUseOverstress);
+    ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
     ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
     if (version >= 1) {
         ar & make_nvp("m_pPropLME", m_pPropLME);
-        ar & make_nvp("m_bUseLM", m_bUseLM);
-        ar & make_nvp("m_bIsRatioCalculated", m_bIsRatioCalculated);
+        ArchiveFlag(ar, "m_bUseLM", m_bUseLM);
+        ArchiveFlag(ar, "m_bIsRatioCalculated", m_bIsRatioCalculated);
     }
     if (Archive::is_loading::value) {
         // Entry i of each list is drawn as bridge i: a crafted file must not slip in a hole.
@@ -44,14 +44,14 @@ void CReferenceCollection::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
     ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
-    ar & make_nvp("m_bByStep", m_bByStep);
+    ArchiveFlag(ar, "m_bByStep", m_bByStep);
     ar & make_nvp("m_StepSize", m_StepSize);
     ar & make_nvp("m_nStepPoints", m_nStepPoints);
-    ar & make_nvp("m_bIsCalculated", m_bIsCalculated);
+    ArchiveFlag(ar, "m_bIsCalculated", m_bIsCalculated);
     ar & make_nvp("m_vLME", m_vLME);
     ar & make_nvp("m_vBS", m_vBS);
     ar & make_nvp("m_vRefSet", m_vRefSet);
-    ar & make_nvp("m_bUseOverstress", m_bUseOverstress);
+    ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
     ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
     if (Archive::is_loading::value) {
         // The analyses use every member: a crafted file must not slip in a hole.
