@@ -343,10 +343,11 @@ void CFastBeamSolver::SpanResults(size_t i, const double f[4], const double d[4]
         default: {
             const double w = p.v;
             const double a = p.a;
-            const double c = std::max(std::min(p.c, L - a), 0.0);
+            // As the literal load: cut at the span's end; a negative cover loads backwards.
+            const double c = a > L ? 0.0 : std::min(p.c, L - a);
             const double e = a + c;
             const double A = w * c * (L - e + c / 2.0) / L;
-            if (std::isfinite(a) && std::isfinite(e)) {
+            if (std::isfinite(a) && std::isfinite(e) && e >= a) {
                 // Three stretches: before the load, under it, after it (e >= a, so they
                 // come in this order); p() is 0.0 where the literal's max gives 0.0.
                 const size_t ka = FirstAtOrAfter(x, n, a);

@@ -134,6 +134,7 @@ std::vector<Arrangement> Arrangements(const std::vector<double>& L)
     v.push_back({"partial running past its span", {{2, 0, 7.0, 0.6 * L[0], L[0]}}});
     v.push_back({"partial of length 0 at the span end", {{2, 0, 7.0, L[0], 0.0}}});
     v.push_back({"partial starting past the span", {{2, 0, 7.0, L[0] + 1.0, 2.0}}});
+    v.push_back({"partial with a negative cover", {{2, 0, 10.0, 0.5 * L[0], -0.3 * L[0]}}});
     {
         // Lane load with vehicle: uniform loads first, then axles, then partials.
         Arrangement a{"mixed", {}};
