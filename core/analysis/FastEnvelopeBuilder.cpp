@@ -23,7 +23,9 @@ namespace {
 std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam)
 {
     thread_local std::shared_ptr<CFastBeamSolver> t_pLast;
-    const int nPoints = std::max(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM, 1);
+    // Bounded as the solver bounds it, or a large setting would miss the cache every time.
+    const int nPoints =
+        std::clamp(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM, 1, CSettings::MaxPointsAlongBeam);
     if (t_pLast) {
         const CBeam& b = t_pLast->GetBeam();
         if (b.m_vL == beam.m_vL && b.m_vEI == beam.m_vEI && b.m_vR == beam.m_vR &&
