@@ -18,6 +18,9 @@
 namespace {
 
 constexpr double kOnPoint = 1e-6;
+// More positions than any real bridge needs (2 km at 0.1 mm is 2e7): a longer run comes
+// from a damaged model or step and would not end in any useful time.
+constexpr double kMaxPositions = 1e8;
 
 // Distance from x to the first event point lying more than 1e-6 m ahead of it.
 double DistanceToNextEvent(const std::vector<double>& events, double x, double none)
@@ -93,6 +96,8 @@ void CMovingLoadAnalysis::Prepare(bool bByStep, int& nSteps, double& step)
             throw std::invalid_argument("The step must be a positive number");
         step = m_Step;
     }
+    if (!((m_BeamLength + m_LMLength) / m_Step < kMaxPositions))
+        throw std::invalid_argument("Too many load positions: check the step and the load model's length");
 }
 
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)

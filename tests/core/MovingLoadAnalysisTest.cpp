@@ -228,6 +228,31 @@ TEST(MovingLoadAnalysis, BadSteppingIsRefused)
     }
 }
 
+// A model 1e20 m long (a damaged file) or a step far too fine would step for ever.
+TEST(MovingLoadAnalysis, ARunOfUnboundedLengthIsRefusedBeforeItStarts)
+{
+    {
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -1e20}));
+        int n = 0;
+        double step = 0.5;
+        EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument);
+        EXPECT_EQ(ml.m_nSteps, 0u);
+    }
+    {
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+        int n = 0;
+        double step = 1e-9;
+        EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument);
+    }
+    {
+        // 40 m of run at 0.001 m: 40,000 positions are an ordinary run.
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -20.0}));
+        int n = 0;
+        double step = 0.001;
+        EXPECT_NO_THROW(ml.Analyse(true, n, step, nullptr));
+    }
+}
+
 TEST(MovingLoadAnalysis, EventPointsAscendAndALoadOnOneLooksToTheNext)
 {
     auto bridge = std::make_shared<CBridge>();
