@@ -26,7 +26,6 @@ class CAOEnhanced;
 class CDocPlotView;
 class CDocGridView;
 class CDocMainView;
-class CDocResultView;
 
 // One open case: its element lists and texts, the element commands, the case file and
 // the latest analysis results. It reaches windows and dialogs only through the host
@@ -108,7 +107,7 @@ public:
     bool m_bOutReactions = true;
     bool m_bOutGraphs = true;
     bool m_bOutTables = true;
-    std::uint64_t m_dwStartTime = 0;
+    std::uint64_t m_dwStartTime = 0; // GetTickCountMs at the start of a worker run
     // Shared with the analysis workers.
     std::atomic<bool> m_bPostMultiML{false};
     std::atomic<bool> m_bPostBridgeRange{false};
