@@ -1,6 +1,7 @@
 #include "controls/grid/GridDropTarget.h"
 
 #include "controls/grid/GridCtrl.h"
+#include "platform/win/MessageBox.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -65,6 +66,15 @@ bool CGridDropTarget::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched != m_pWatched || !m_pGridCtrl || !m_bRegistered)
         return false;
+    // The filter sees the drag events before the window's own guarded handlers do: what
+    // fails behind a drop (a paste the owner refuses badly) is reported here.
+    bool eaten = false;
+    CallHandlerGuarded([&] { eaten = FilterDragEvent(pEvent); });
+    return eaten;
+}
+
+bool CGridDropTarget::FilterDragEvent(QEvent* pEvent)
+{
     switch (pEvent->type()) {
     case QEvent::DragEnter: {
         auto* e = static_cast<QDragEnterEvent*>(pEvent);

@@ -32,5 +32,6 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    bool FilterDragEvent(QEvent* pEvent);
     QPointer<QObject> m_pWatched; // the grid's client area; gone with the window
 };

@@ -4,6 +4,9 @@
 #include <QDragMoveEvent>
 #include <QMimeData>
 #include <gtest/gtest.h>
+#include <stdexcept>
+
+#include "platform/win/MessageBox.h"
 
 using qeltest::InputGrid;
 
@@ -177,4 +180,40 @@ TEST(GridDrop, OutsideDragsHighlightCellsButDropsAreRefused)
     EXPECT_EQ(g.Text(3, 2), L"3,2");
     EXPECT_EQ(g.grid.m_DropTarget.OnDragScroll(0x08), 1);
     EXPECT_EQ(g.grid.m_DropTarget.OnDragScroll(0), 2);
+}
+
+TEST(GridDrop, AnOwnerFailingOnADroppedTextIsReportedNotThrown)
+{
+    // Drops reach the grid through its drop target's event filter, outside the window's own
+    // handlers: a failure behind them must still come out as a box.
+    struct CFailingOwner : CNotifyReceiver
+    {
+        LRESULT OnNotify(WPARAM, NMHDR* pNMHDR) override
+        {
+            if (pNMHDR->code == LVN_ENDLABELEDITW)
+                throw std::runtime_error("The value is not valid");
+            return 0;
+        }
+    } owner;
+    std::vector<std::wstring> boxes;
+    const MessageBoxAnswerer previous = SetMessageBoxAnswerer([&](const std::wstring& t, const std::wstring&, UINT) {
+        boxes.push_back(t);
+        return IDOK;
+    });
+    InputGrid g(4, 4);
+    g.grid.SetOwner(&owner);
+    g.grid.m_bAllowDragAndDrop = TRUE;
+    QMimeData data;
+    data.setText(QStringLiteral("5\t6\r\n7\t8"));
+    const QPoint over(InputGrid::Centre(2, 2));
+    QDragEnterEvent enter(over, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &enter);
+    QDragMoveEvent move(over, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &move);
+    ASSERT_TRUE(move.isAccepted());
+    QDropEvent drop(QPointF(over), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_NO_THROW(QApplication::sendEvent(g.Client(), &drop));
+    SetMessageBoxAnswerer(previous);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], L"The value is not valid");
 }
