@@ -313,7 +313,8 @@ void CMaskEdit::ApplyColours()
 
 void CMaskEdit::keyPressEvent(QKeyEvent* e)
 {
-    bool handled = false;
+    // A key whose handling failed is not handed on to the plain edit either.
+    bool handled = true;
     CallHandlerGuarded([&] { handled = HandleKey(e); });
     if (handled)
         e->accept();

@@ -114,6 +114,7 @@ int CNumericEdit::NormalizeInputData()
 {
     const std::wstring before = m_arrInputData;
     const int oldLength = InputLength();
+    const size_t digits = static_cast<size_t>(std::max(0, m_nDecimalDigitCount));
 
     // Digits and the last decimal separator stay; a leading '-' asks for the negative sign.
     std::wstring s;
@@ -142,19 +143,19 @@ int CNumericEdit::NormalizeInputData()
 
     if (size_t at = separatorAt(); at != std::wstring::npos) {
         const size_t fraction = s.size() - at - 1;
-        if (fraction > static_cast<size_t>(std::max(0, m_nDecimalDigitCount)))
-            s.erase(at + 1 + static_cast<size_t>(std::max(0, m_nDecimalDigitCount)));
+        if (fraction > digits)
+            s.erase(at + 1 + digits);
     }
 
     if (m_nMaxIntegerDigits != -1 && !(!s.empty() && s[0] == L'0'))
         while (integerCount() > static_cast<size_t>(std::max(0, m_nMaxIntegerDigits)))
             s.erase(0, 1);
 
-    if (m_nDecimalDigitCount != 0) {
+    if (digits != 0) {
         if (separatorAt() == std::wstring::npos)
             s += m_chDecimalSeparator;
         const size_t at = separatorAt();
-        while (s.size() - at - 1 < static_cast<size_t>(m_nDecimalDigitCount))
+        while (s.size() - at - 1 < digits)
             s += L'0';
         if (at == 1 && s[0] == L'0' && !m_bShowLeadingZero)
             s.erase(0, 1);
@@ -262,7 +263,7 @@ BOOL CNumericEdit::SetDecimalDigitCount(int nCount)
     if (nCount == m_nDecimalDigitCount)
         return TRUE;
     const std::wstring data = GetInputData();
-    m_nDecimalDigitCount = nCount;
+    m_nDecimalDigitCount = std::max(0, nCount);
     ResetInputData(TRUE);
     SetInputData(data, 0);
     return TRUE;
@@ -302,7 +303,7 @@ int CNumericEdit::ValidateChar(int nPos, wchar_t ch, BOOL bReplace)
     }
 
     if (ch == m_chDecimalSeparator) {
-        if (m_nDecimalDigitCount == 0)
+        if (m_nDecimalDigitCount <= 0)
             return -1;
         const size_t at = m_arrInputData.find(m_chDecimalSeparator);
         if (at != std::wstring::npos)

@@ -177,6 +177,19 @@ TEST(MessageTip, TimesOutUnlessThePointerRestsOnIt)
     EXPECT_FALSE(f.tip.IsWindowVisible());
 }
 
+TEST(MessageTip, HidesAtOnceWhenTheProgramHasNoActiveWindow)
+{
+    TipFixture f;
+    const CPoint at(50, 120);
+    f.tip.Show(&at, L"tip");
+    ASSERT_TRUE(f.tip.IsWindowVisible());
+    QApplication::setActiveWindow(nullptr);
+    if (QApplication::activeWindow())
+        GTEST_SKIP() << "the platform keeps an active window";
+    f.tip.OnTimer(1);
+    EXPECT_FALSE(f.tip.IsWindowVisible());
+}
+
 TEST(ExListBox, RowTooltipShowsTheRowTextUpTo79Characters)
 {
     CExListBox list;

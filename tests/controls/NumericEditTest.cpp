@@ -237,6 +237,11 @@ TEST(NumericEdit, NoDecimalsAndTheTextLimit)
     QTest::keyClick(&edit, Qt::Key_Period);
     EXPECT_EQ(edit.beeps, 1);
     EXPECT_EQ(Text(edit), L"1,234");
+    // A negative count means none (it must not pad for ever).
+    edit.SetDecimalDigitCount(2);
+    edit.SetValue(5.5);
+    edit.SetDecimalDigitCount(-3);
+    EXPECT_EQ(Text(edit), L"5");
 
     // Six characters at most (group separators not counted): a fourth integer digit is undone,
     // and a second field's limit is its own.
@@ -262,6 +267,13 @@ TEST(NumericEdit, OverwriteModeAndCaretKeys)
     EXPECT_EQ(edit.cursorPosition(), 6);
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClick(&edit, Qt::Key_Left);
+    EXPECT_EQ(edit.cursorPosition(), 1);
+
+    // Tabbing in selects everything; the caret goes to the first input position instead.
+    edit.selectAll();
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&edit, &tabIn);
+    EXPECT_FALSE(edit.hasSelectedText());
     EXPECT_EQ(edit.cursorPosition(), 1);
 
     QTest::keyClick(&edit, Qt::Key_Insert);
