@@ -139,7 +139,12 @@ bool CWndWidget::DispatchViewportEvent(QEvent* e)
 void CWndWidget::MouseEvent(QEvent* e)
 {
     CWnd* wnd = m_pWnd;
-    CWnd* const previous = g_pMouseWnd;
+    // The window stands as the cursor target for this event only, even when a handler throws.
+    struct MouseWndScope
+    {
+        CWnd* previous = g_pMouseWnd;
+        ~MouseWndScope() { g_pMouseWnd = previous; }
+    } scope;
     g_pMouseWnd = wnd;
     if (e->type() == QEvent::Wheel) {
         auto* we = static_cast<QWheelEvent*>(e);
@@ -151,7 +156,6 @@ void CWndWidget::MouseEvent(QEvent* e)
         const BOOL handled =
             wnd->OnMouseWheel(MouseFlags(we->buttons(), we->modifiers()), static_cast<short>(delta), CPoint(global));
         e->setAccepted(handled != FALSE);
-        g_pMouseWnd = previous;
         return;
     }
     auto* me = static_cast<QMouseEvent*>(e);
@@ -181,7 +185,6 @@ void CWndWidget::MouseEvent(QEvent* e)
     default: break;
     }
     e->accept();
-    g_pMouseWnd = previous;
 }
 
 void CWndWidget::keyPressEvent(QKeyEvent* e)

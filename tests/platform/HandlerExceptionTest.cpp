@@ -60,6 +60,20 @@ TEST_F(HandlerExceptions, AThrowingMouseHandlerShowsItsTextAndTheWindowLivesOn)
     EXPECT_EQ(boxes[0].type & 0xF0, MB_ICONERROR);
 }
 
+TEST_F(HandlerExceptions, AThrowingMouseHandlerLeavesNoWindowBehindAsTheCursorTarget)
+{
+    // The cursor set outside any mouse event (and without capture) goes to no window; a
+    // mouse handler that threw must not leave its window standing in as the target.
+    CThrowingWnd wnd;
+    ASSERT_TRUE(wnd.Create(L"Probe", nullptr, WS_VISIBLE, CRect(0, 0, 60, 40), static_cast<QWidget*>(nullptr), 1));
+    QTest::mouseClick(wnd.GetClientWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(CWnd::GetCapture(), nullptr);
+    const Qt::CursorShape before = wnd.GetClientWidget()->cursor().shape();
+    CWnd::SetCursor(before == Qt::CrossCursor ? IDC_WAIT : IDC_CROSS);
+    EXPECT_EQ(wnd.GetClientWidget()->cursor().shape(), before);
+}
+
 TEST_F(HandlerExceptions, APostedMessageWhoseHandlerThrowsIsReported)
 {
     CThrowingWnd wnd;
