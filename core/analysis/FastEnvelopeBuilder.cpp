@@ -1,13 +1,13 @@
 #include "core/analysis/FastEnvelopeBuilder.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
+#include "core/analysis/PositionLoads.h"
 #include "core/beam/Beam.h"
 #include "core/beam/FastBeamSolver.h"
 #include "core/bridge/Bridge.h"
@@ -72,35 +72,20 @@ void CFastEnvelopeBuilder::Reserve(size_t nPositions)
 void CFastEnvelopeBuilder::AnalyseAt(double p)
 {
     CLoadModel& lm = *m_pLoadModel;
-    if (lm.m_bAdjustToBridge)
-        lm.AdjustToBridge(m_pBridge);
-    if (!lm.m_bIsUpdated)
-        lm.Update();
-    const double F = lm.m_gLiveLoad.value * lm.m_gDLA.value * lm.m_gUnits.value * lm.m_gArbitrary.value;
-    lm.m_Gamma = F;
+    const double F = PrepareModelAt(lm, m_pBridge);
 
     if (!m_pSolver)
         PrepareSolver();
-    BuildLoads(F, p);
     CFastBeamSolver& s = *m_pSolver;
-    const double L = m_pBeam->m_Length;
-    const bool bNone = (lm.m_bUseMaxL && L > lm.m_maxL) || (lm.m_bUseMinL && L < lm.m_minL);
+    s.ClearLoads();
+    BuildPositionLoads(lm, *m_pBeam, F, p, s);
+    const bool bNone = IsOutsideModelLengths(lm, m_pBeam->m_Length);
     const bool bZeroM = bNone || !lm.m_bAppliesBM;
     const bool bZeroV = bNone || !lm.m_bAppliesSF;
     // A model that counts for neither moment nor shear needs only the reactions; the
     // effects along the spans are zeroed below.
     s.Solve(false, !(bZeroM && bZeroV));
-
-    if (bNone) {
-        s.ZeroResults(5);
-    } else {
-        if (!lm.m_bAppliesBM)
-            s.ZeroResults(0);
-        if (!lm.m_bAppliesSF)
-            s.ZeroResults(1);
-        if (!lm.m_bAppliesR)
-            s.ZeroResults(4);
-    }
+    ZeroUnappliedEffects(lm, bNone, s);
 
     const std::vector<double>& r = s.GetReactions();
     if (r.size() < m_nReactions)
@@ -126,70 +111,6 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
         const double ri = r[i];
         m_vReactionMax.push_back(ri > 0.0 ? ri : 0.0);
         m_vReactionMin.push_back(ri < 0.0 ? ri : 0.0);
-    }
-}
-
-// The loads of the single-position analysis, in its order: uniform loads on every span,
-// then the point loads that stand on the beam, then the partial loads cut at the supports.
-void CFastEnvelopeBuilder::BuildLoads(double F, double position)
-{
-    const CLoadModel& lm = *m_pLoadModel;
-    const CBeam& beam = *m_pBeam;
-    CFastBeamSolver& s = *m_pSolver;
-    s.ClearLoads();
-
-    for (unsigned i = 0; i < lm.m_nUDL; ++i) {
-        const double w = F * lm.m_vUDL[i].gamma * lm.m_vUDL[i].magnitude;
-        for (int j = 0; j < beam.m_nSpans; ++j)
-            s.AddUDL(j, w);
-    }
-
-    for (unsigned i = 0; i < lm.m_nPL; ++i) {
-        const CLoadModel::PointLoad& pl = lm.m_vPL[i];
-        double x = pl.location;
-        if (lm.m_Direction == TD_REVERSE)
-            x = -lm.m_Length - x;
-        const double P = F * pl.gamma * lm.GetWidthFactor(pl.magnitude, pl.width);
-        double xb = x + position;
-        const int j = beam.GetSpanIndex(xb);
-        if (j < 0)
-            continue;
-        s.AddPointLoad(j, P, xb);
-    }
-
-    for (unsigned i = 0; i < lm.m_nPUDL; ++i) {
-        double gamma = 0, magnitude = 0, location = 0, cover = 0;
-        lm.GetPartialUDL(i, gamma, magnitude, location, cover);
-        double st = location + position;
-        double c = cover;
-        const double w = F * gamma * magnitude;
-        if (!(st + c >= 1e-6 && st <= beam.m_Length)) // not-a-number too
-            continue;
-        double a = 0.0;
-        for (int j = 0; j < beam.m_nSpans; ++j) {
-            const double b = a + beam.m_vL[j];
-            const double aj = a;
-            a = b;
-            if (st > b)
-                continue;
-            if (aj > st + c)
-                continue;
-            if (aj > st) {
-                if (st + c > b) {
-                    s.AddUDL(j, w);
-                    continue;
-                }
-                c -= aj - st;
-                st = aj;
-            }
-            if (std::abs(c) < 1e-6)
-                continue;
-            if (st + c <= b) {
-                s.AddPartialUDL(j, w, std::max(st - aj, 0.0), c);
-                break;
-            }
-            s.AddPartialUDL(j, w, std::max(st - aj, 0.0), b - st);
-        }
     }
 }
 

@@ -56,7 +56,6 @@ private:
     static constexpr double kNoModel = -1.0;
 
     void PrepareSolver();
-    void BuildLoads(double F, double p);
     void Start(Side& mx, Side& mn, const std::vector<double>& v);
     void Fold(Side& mx, Side& mn, const std::vector<double>& v, double k);
 

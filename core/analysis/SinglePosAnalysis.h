@@ -30,10 +30,5 @@ public:
     std::vector<std::unique_ptr<CLoad>> m_vLoads; // only during Analyse
 
 private:
-    void MakeUDLLoads(double F);
-    void MakePointLoads(double F, double position);
-    void MakePartialLoads(double F, double position);
-    void ZeroUnappliedEffects(CBeamResults& results) const;
-
     std::vector<CLoad*> m_vLoadPtrs; // scratch for the solver, kept for its capacity
 };
