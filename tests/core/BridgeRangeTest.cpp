@@ -7,65 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "AnalysisTestUtil.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
-#include "core/bridge/BridgeSet.h"
-#include "core/envelopes/EnvelopeResults.h"
-#include "core/loads/LoadModel.h"
-#include "core/loads/LoadModelEnsemble.h"
-#include "platform/base/Messages.h"
 
-namespace {
-
-const unsigned int kProgress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-const unsigned int kStatus = RegisterWindowMessage(L"UWM_ADD_STATUS");
-
-// Records progress steps and status lines; can drop the keep-running flag after a given
-// number of progress steps, as "Stop Analysis" would between two load models.
-class Recorder {
-public:
-    explicit Recorder(std::atomic<bool>* flag = nullptr, int stopAfter = -1) : m_flag(flag), m_stopAfter(stopAfter)
-    {
-        SetMainWindowMessageSink([this](CPostedMessage&& m) {
-            if (m.message == kProgress) {
-                EXPECT_EQ(m.wParam, 1u);
-                EXPECT_EQ(m.lParam, 0);
-                if (++progress == m_stopAfter && m_flag)
-                    m_flag->store(false);
-            } else if (m.message == kStatus && m.Payload<std::wstring>()) {
-                status.push_back(*m.Payload<std::wstring>());
-            }
-        });
-    }
-    ~Recorder() { SetMainWindowMessageSink(nullptr); }
-
-    int progress = 0;
-    std::vector<std::wstring> status;
-
-private:
-    std::atomic<bool>* m_flag;
-    int m_stopAfter;
-};
-
-std::shared_ptr<CLoadModel> PointLoad(double P, const wchar_t* name = L"Point")
-{
-    auto lm = std::make_shared<CLoadModel>(1, name);
-    lm->AddPointLoad(P, 0.0, 0.0);
-    return lm;
-}
-
-std::shared_ptr<CLoadModelEnsemble> Ensemble(std::vector<std::shared_ptr<CLoadModel>> models)
-{
-    auto lme = std::make_shared<CLoadModelEnsemble>(1, L"Ensemble");
-    for (auto& m : models)
-        lme->AddLoadModel(m);
-    return lme;
-}
-
-std::shared_ptr<CBridgeSet> OneSpanSet() { return std::make_shared<CBridgeSet>(1, L"Spans", BC_ONESPAN, 10.0, 30.0, 10.0); }
-
-double MaxMoment(const CEnvelopeResults& r) { return r.GetEnvBMD()->GetMaxEffect().val; }
-
-} // namespace
+using namespace qeltest;
 
 // A point load P on a simple span L: largest moment PL/4 at midspan; the load stops 1 m
 // from each support, so the largest reaction is P (L - 1) / L.

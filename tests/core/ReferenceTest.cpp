@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "AnalysisTestUtil.h"
 #include "ArchiveTestUtil.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalRatioEnsemble.h"
@@ -21,7 +22,9 @@
 
 namespace {
 
-const unsigned int kProgress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+using qeltest::kProgress;
+using qeltest::OneSpanSet;
+using qeltest::PointLoad;
 
 // Drops the flag after the given number of progress steps (one per load model run).
 class StopAfter {
@@ -41,13 +44,6 @@ private:
     int m_count = 0;
 };
 
-std::shared_ptr<CLoadModel> PointLoad(double P, const wchar_t* name = L"Point")
-{
-    auto lm = std::make_shared<CLoadModel>(1, name);
-    lm->AddPointLoad(P, 0.0, 0.0);
-    return lm;
-}
-
 std::shared_ptr<CLoadModelEnsemble> Ensemble(std::vector<std::shared_ptr<CLoadModel>> models,
                                              const wchar_t* name = L"Reference")
 {
@@ -56,8 +52,6 @@ std::shared_ptr<CLoadModelEnsemble> Ensemble(std::vector<std::shared_ptr<CLoadMo
         lme->AddLoadModel(m);
     return lme;
 }
-
-std::shared_ptr<CBridgeSet> OneSpanSet() { return std::make_shared<CBridgeSet>(1, L"Spans", BC_ONESPAN, 10.0, 30.0, 10.0); }
 
 std::vector<double> MomentMaxima(const std::shared_ptr<CCriticalValueEnsemble>& ens)
 {
