@@ -7,16 +7,15 @@
 #include <cmath>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "StatusLines.h"
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
-#include "platform/base/Messages.h"
 
 namespace fastcases {
 
@@ -127,29 +126,7 @@ inline std::vector<ModelCase> Models()
     };
 }
 
-// Status lines posted while it lives.
-class StatusLines {
-public:
-    StatusLines()
-    {
-        SetMainWindowMessageSink([this](CPostedMessage&& m) {
-            std::lock_guard lock(m_mutex);
-            if (m.message == m_msg && m.Payload<std::wstring>())
-                m_lines.push_back(*m.Payload<std::wstring>());
-        });
-    }
-    ~StatusLines() { SetMainWindowMessageSink(nullptr); }
-    std::vector<std::wstring> Take()
-    {
-        std::lock_guard lock(m_mutex);
-        return std::exchange(m_lines, {});
-    }
-
-private:
-    const unsigned int m_msg = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    std::mutex m_mutex;
-    std::vector<std::wstring> m_lines;
-};
+using qeltest::StatusLines;
 
 inline bool SameValue(double a, double b)
 {

@@ -2,41 +2,18 @@
 
 #include <cmath>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "StatusLines.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
-#include "platform/base/Messages.h"
 
 namespace {
 
-// Collects the status lines that the rules post.
-class StatusLines {
-public:
-    StatusLines()
-    {
-        SetMainWindowMessageSink([this](CPostedMessage&& m) {
-            std::lock_guard lock(m_mutex);
-            if (m.message == m_msg && m.Payload<std::wstring>())
-                m_lines.push_back(*m.Payload<std::wstring>());
-        });
-    }
-    ~StatusLines() { SetMainWindowMessageSink(nullptr); }
-    std::vector<std::wstring> Take()
-    {
-        std::lock_guard lock(m_mutex);
-        return std::exchange(m_lines, {});
-    }
-
-private:
-    const unsigned int m_msg = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    std::mutex m_mutex;
-    std::vector<std::wstring> m_lines;
-};
+using qeltest::StatusLines;
 
 std::shared_ptr<CBridge> Bridge(double S, BridgeConfig config = BC_ONESPAN)
 {
