@@ -5,21 +5,17 @@
 #include "core/beam/BeamAnalysis.h"
 #include "core/beam/FastBeamSolver.h"
 #include "core/beam/LoadPL.h"
+#include "core/bridge/Bridge.h"
 
 namespace {
 
 // A beam as bridges build it, with a four-axle vehicle standing on it.
 CBeam BridgeBeam(const std::vector<double>& spans)
 {
-    CBeam beam;
-    beam.SetSpanLengths(spans);
-    beam.m_vEI.assign(spans.size(), 1e11);
-    for (size_t i = 0; i <= spans.size(); ++i) {
-        beam.m_vR.push_back(-1.0);
-        beam.m_vR.push_back(0.0);
-    }
-    beam.m_nRestraints = static_cast<int>(spans.size()) + 1;
-    return beam;
+    CBridge bridge;
+    bridge.m_vSpans = spans;
+    bridge.MakeBeam();
+    return *bridge.GetBeam();
 }
 
 std::vector<CLoadPL> Axles(const CBeam& beam)

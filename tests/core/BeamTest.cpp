@@ -12,6 +12,7 @@
 #include "core/beam/LoadPL.h"
 #include "core/beam/LoadPUDL.h"
 #include "core/beam/LoadUDL.h"
+#include "core/bridge/Bridge.h"
 #include "core/settings/Settings.h"
 
 namespace {
@@ -25,15 +26,10 @@ constexpr double kTol = 1e-6;
 // A beam as bridges build it: EI 1e11, every translation fixed and reported.
 CBeam BridgeBeam(const std::vector<double>& spans)
 {
-    CBeam b;
-    b.SetSpanLengths(spans);
-    b.m_vEI.assign(spans.size(), 1e11);
-    for (size_t i = 0; i <= spans.size(); ++i) {
-        b.m_vR.push_back(-1.0);
-        b.m_vR.push_back(0.0);
-    }
-    b.m_nRestraints = static_cast<int>(spans.size()) + 1;
-    return b;
+    CBridge bridge;
+    bridge.m_vSpans = spans;
+    bridge.MakeBeam();
+    return *bridge.GetBeam();
 }
 
 CBeamResults Solve(const CBeam& beam, std::vector<CLoad*> loads)
