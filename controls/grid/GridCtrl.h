@@ -360,6 +360,8 @@ protected:
     void PostCommandToOwner();
     // Shows the resize line at x (bVertical) or y, or hides it (pos < 0).
     void ShowTrackLine(int pos, bool bVertical);
+    // Scrolls the columns (bHorz) or the rows by a scroll-bar code.
+    void ScrollBy(UINT nSBCode, bool bHorz);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

@@ -555,149 +555,90 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy)
 
 void CGridCtrl::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
 {
-    EndEditing();
-    m_TitleTip.Hide();
-
-    const int scrollPos = GetScrollPos32(SB_HORZ);
-    const CCellID idTopLeft = GetTopLeftNonFixedCell();
-    CRect rect;
-    GetClientRect(&rect);
-
-    switch (nSBCode) {
-    case SB_LINERIGHT:
-        if (scrollPos < m_nHScrollMax) {
-            int iColToUse = idTopLeft.col;
-            int xScroll = GetColumnWidth(iColToUse);
-            while (xScroll <= 0 && iColToUse < GetColumnCount() - 1)
-                xScroll = GetColumnWidth(++iColToUse);
-            SetScrollPos32(SB_HORZ, scrollPos + std::max(0, xScroll));
-            if (GetScrollPos32(SB_HORZ) == scrollPos)
-                break; // the bar did not move
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(&rect);
-        }
-        break;
-    case SB_LINELEFT:
-        if (scrollPos > 0 && idTopLeft.col > GetFixedColumnCount()) {
-            int iColToUse = idTopLeft.col - 1;
-            int xScroll = GetColumnWidth(iColToUse);
-            while (xScroll <= 0 && iColToUse > GetFixedColumnCount())
-                xScroll = GetColumnWidth(--iColToUse);
-            SetScrollPos32(SB_HORZ, std::max(0, scrollPos - std::max(0, xScroll)));
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(&rect);
-        }
-        break;
-    case SB_PAGERIGHT:
-        if (scrollPos < m_nHScrollMax) {
-            rect.left = GetFixedColumnWidth();
-            SetScrollPos32(SB_HORZ, std::min(m_nHScrollMax, scrollPos + rect.Width()));
-            InvalidateRect(&rect);
-        }
-        break;
-    case SB_PAGELEFT:
-        if (scrollPos > 0) {
-            rect.left = GetFixedColumnWidth();
-            SetScrollPos32(SB_HORZ, std::max(0, scrollPos - rect.Width()));
-            InvalidateRect(&rect);
-        }
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ, TRUE));
-        m_idTopLeftCell.row = -1;
-        const CCellID idNewTopLeft = GetTopLeftNonFixedCell();
-        if (idNewTopLeft != idTopLeft) {
-            rect.left = GetFixedColumnWidth();
-            InvalidateRect(&rect);
-        }
-        break;
-    }
-    case SB_LEFT:
-        if (scrollPos > 0) {
-            SetScrollPos32(SB_HORZ, 0);
-            Invalidate();
-        }
-        break;
-    case SB_RIGHT:
-        if (scrollPos < m_nHScrollMax) {
-            SetScrollPos32(SB_HORZ, m_nHScrollMax);
-            Invalidate();
-        }
-        break;
-    default: break;
-    }
+    ScrollBy(nSBCode, true);
 }
 
 void CGridCtrl::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
 {
+    ScrollBy(nSBCode, false);
+}
+
+// Left/up and right/down share their codes, so one switch serves both bars.
+void CGridCtrl::ScrollBy(UINT nSBCode, bool bHorz)
+{
     EndEditing();
     m_TitleTip.Hide();
 
-    const int scrollPos = GetScrollPos32(SB_VERT);
+    const int nBar = bHorz ? SB_HORZ : SB_VERT;
+    const int scrollMax = bHorz ? m_nHScrollMax : m_nVScrollMax;
+    const int scrollPos = GetScrollPos32(nBar);
     const CCellID idTopLeft = GetTopLeftNonFixedCell();
+    const int topLeft = bHorz ? idTopLeft.col : idTopLeft.row;
+    const int fixedCount = bHorz ? GetFixedColumnCount() : GetFixedRowCount();
+    const auto extent = [&](int i) { return bHorz ? GetColumnWidth(i) : GetRowHeight(i); };
     CRect rect;
     GetClientRect(&rect);
+    // The fixed cells do not move: only the area past them is repainted.
+    if (bHorz)
+        rect.left = GetFixedColumnWidth();
+    else
+        rect.top = GetFixedRowHeight();
+    const int pageSize = bHorz ? rect.Width() : rect.Height();
 
     switch (nSBCode) {
     case SB_LINEDOWN:
-        if (scrollPos < m_nVScrollMax) {
-            int iRowToUse = idTopLeft.row;
-            int yScroll = GetRowHeight(iRowToUse);
-            while (yScroll <= 0 && iRowToUse < GetRowCount() - 1)
-                yScroll = GetRowHeight(++iRowToUse);
-            SetScrollPos32(SB_VERT, scrollPos + std::max(0, yScroll));
-            if (GetScrollPos32(SB_VERT) == scrollPos)
+        if (scrollPos < scrollMax) {
+            const int count = bHorz ? GetColumnCount() : GetRowCount();
+            int iToUse = topLeft;
+            int scroll = extent(iToUse);
+            while (scroll <= 0 && iToUse < count - 1)
+                scroll = extent(++iToUse);
+            SetScrollPos32(nBar, scrollPos + std::max(0, scroll));
+            if (GetScrollPos32(nBar) == scrollPos)
                 break; // the bar did not move
-            rect.top = GetFixedRowHeight();
             InvalidateRect(&rect);
         }
         break;
     case SB_LINEUP:
-        if (scrollPos > 0 && idTopLeft.row > GetFixedRowCount()) {
-            int iRowToUse = idTopLeft.row - 1;
-            int yScroll = GetRowHeight(iRowToUse);
-            while (yScroll <= 0 && iRowToUse > GetFixedRowCount())
-                yScroll = GetRowHeight(--iRowToUse);
-            SetScrollPos32(SB_VERT, std::max(0, scrollPos - std::max(0, yScroll)));
-            rect.top = GetFixedRowHeight();
+        if (scrollPos > 0 && topLeft > fixedCount) {
+            int iToUse = topLeft - 1;
+            int scroll = extent(iToUse);
+            while (scroll <= 0 && iToUse > fixedCount)
+                scroll = extent(--iToUse);
+            SetScrollPos32(nBar, std::max(0, scrollPos - std::max(0, scroll)));
             InvalidateRect(&rect);
         }
         break;
     case SB_PAGEDOWN:
-        if (scrollPos < m_nVScrollMax) {
-            rect.top = GetFixedRowHeight();
-            SetScrollPos32(SB_VERT, std::min(m_nVScrollMax, scrollPos + rect.Height()));
+        if (scrollPos < scrollMax) {
+            SetScrollPos32(nBar, std::min(scrollMax, scrollPos + pageSize));
             InvalidateRect(&rect);
         }
         break;
     case SB_PAGEUP:
         if (scrollPos > 0) {
-            rect.top = GetFixedRowHeight();
-            SetScrollPos32(SB_VERT, std::max(0, scrollPos - rect.Height()));
+            SetScrollPos32(nBar, std::max(0, scrollPos - pageSize));
             InvalidateRect(&rect);
         }
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-        SetScrollPos32(SB_VERT, GetScrollPos32(SB_VERT, TRUE));
+        SetScrollPos32(nBar, GetScrollPos32(nBar, TRUE));
         m_idTopLeftCell.row = -1;
         const CCellID idNewTopLeft = GetTopLeftNonFixedCell();
-        if (idNewTopLeft != idTopLeft) {
-            rect.top = GetFixedRowHeight();
+        if (idNewTopLeft != idTopLeft)
             InvalidateRect(&rect);
-        }
         break;
     }
     case SB_TOP:
         if (scrollPos > 0) {
-            SetScrollPos32(SB_VERT, 0);
+            SetScrollPos32(nBar, 0);
             Invalidate();
         }
         break;
     case SB_BOTTOM:
-        if (scrollPos < m_nVScrollMax) {
-            SetScrollPos32(SB_VERT, m_nVScrollMax);
+        if (scrollPos < scrollMax) {
+            SetScrollPos32(nBar, scrollMax);
             Invalidate();
         }
         break;
