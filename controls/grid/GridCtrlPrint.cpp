@@ -16,6 +16,25 @@ int MulDivInt(int a, int b, int c)
 {
     return c == 0 ? -1 : static_cast<int>(static_cast<long long>(a) * b / c);
 }
+
+// First of the rows or columns [first, count) on page nPage, a page holding pageExtent.
+template <class Extent>
+int FirstOnPage(int first, int count, int pageExtent, int nPage, Extent extent)
+{
+    int page = 1;
+    int sum = 0;
+    int i = first;
+    for (; i < count; ++i) {
+        sum += extent(i);
+        if (sum > pageExtent) {
+            ++page;
+            sum = extent(i);
+        }
+        if (page == nPage)
+            break;
+    }
+    return i;
+}
 } // namespace
 
 void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -101,37 +120,12 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const int nAcross = std::max(1, m_nPageMultiplier);
     const int nRowPage = (nPage + nAcross - 1) / nAcross;
     const int nColPage = (nPage - 1) % nAcross + 1;
-    {
-        int page = 1;
-        int sum = 0;
-        int row = m_nFixedRows;
-        for (; row < m_nRows; ++row) {
-            sum += GetRowHeight(row);
-            if (sum > m_nPageHeight) {
-                ++page;
-                sum = GetRowHeight(row);
-            }
-            if (page == nRowPage)
-                break;
-        }
-        m_nCurrPrintRow = row;
-    }
-    {
-        int page = 1;
-        int sum = 0;
-        int col = m_nFixedCols;
-        if (m_bScreenScalePrinting)
-            for (; col < m_nCols; ++col) {
-                sum += GetColumnWidth(col);
-                if (sum > m_nPageWidth) {
-                    ++page;
-                    sum = GetColumnWidth(col);
-                }
-                if (page == nColPage)
-                    break;
-            }
-        m_nCurrPrintCol = col;
-    }
+    m_nCurrPrintRow = FirstOnPage(m_nFixedRows, m_nRows, m_nPageHeight, nRowPage,
+                                  [this](int row) { return GetRowHeight(row); });
+    m_nCurrPrintCol = m_bScreenScalePrinting
+                          ? FirstOnPage(m_nFixedCols, m_nCols, m_nPageWidth, nColPage,
+                                        [this](int col) { return GetColumnWidth(col); })
+                          : m_nFixedCols;
 
     PrintRowHeadings(pDC, pInfo);
 
