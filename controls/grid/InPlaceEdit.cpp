@@ -1,5 +1,7 @@
 #include "controls/grid/InPlaceEdit.h"
 
+#include "controls/grid/InPlaceEditor.h"
+
 #include "platform/win/Keys.h"
 #include "platform/win/MessageBox.h"
 #include "platform/wnd/Wnd.h"
@@ -65,17 +67,8 @@ CInPlaceEdit::~CInPlaceEdit()
 
 bool CInPlaceEdit::event(QEvent* e)
 {
-    // The editor is a widget of its own: what fails in the grid or its owner behind it is
-    // reported here, as for a window's handlers, never thrown through the event loop.
-    bool handled = true;
-    CallHandlerGuarded([&] {
-        // Tab is a key of the edit, not a focus move.
-        if (e->type() == QEvent::KeyPress)
-            keyPressEvent(static_cast<QKeyEvent*>(e));
-        else
-            handled = QLineEdit::event(e);
-    });
-    return handled;
+    return DispatchEditorEvent(
+        e, [this](QKeyEvent* k) { keyPressEvent(k); }, [this](QEvent* ev) { return QLineEdit::event(ev); });
 }
 
 void CInPlaceEdit::keyPressEvent(QKeyEvent* e)
@@ -181,15 +174,6 @@ void CInPlaceEdit::EndEdit()
         return;
     s_bEnding = true;
     m_bEnded = true;
-    GRID_DISPINFO dispinfo;
-    dispinfo.hdr.hwndFrom = this;
-    dispinfo.hdr.idFrom = m_nID;
-    dispinfo.hdr.code = LVN_ENDLABELEDITW;
-    dispinfo.item.mask = GVIF_TEXT | GVIF_PARAM;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nColumn;
-    dispinfo.item.strText = text().toStdWString();
-    dispinfo.item.lParam = static_cast<LPARAM>(m_nLastChar);
     // The editor goes and the next edit can end even when the grid's answer fails.
     struct Closer
     {
@@ -203,6 +187,5 @@ void CInPlaceEdit::EndEdit()
             }
         }
     } closer{this};
-    if (m_pParent && m_pParent->GetSafeHwnd())
-        m_pParent->SendMessage(WM_NOTIFY, m_nID, reinterpret_cast<LPARAM>(&dispinfo));
+    SendEndLabelEdit(m_pParent, this, m_nID, m_nRow, m_nColumn, text().toStdWString(), m_nLastChar);
 }

@@ -1,5 +1,7 @@
 #include "controls/grid/InPlaceList.h"
 
+#include "controls/grid/InPlaceEditor.h"
+
 #include "platform/gdi/Colour.h"
 #include "platform/win/Keys.h"
 #include "platform/win/MessageBox.h"
@@ -25,15 +27,8 @@ CComboEdit::CComboEdit(CInPlaceList* pList) : QLineEdit(pList), m_pList(pList) {
 
 bool CComboEdit::event(QEvent* e)
 {
-    // What fails behind the editor is reported, never thrown through the event loop.
-    bool handled = true;
-    CallHandlerGuarded([&] {
-        if (e->type() == QEvent::KeyPress)
-            keyPressEvent(static_cast<QKeyEvent*>(e));
-        else
-            handled = QLineEdit::event(e);
-    });
-    return handled;
+    return DispatchEditorEvent(
+        e, [this](QKeyEvent* k) { keyPressEvent(k); }, [this](QEvent* ev) { return QLineEdit::event(ev); });
 }
 
 void CComboEdit::keyPressEvent(QKeyEvent* e)
@@ -165,14 +160,8 @@ void CInPlaceList::showPopup()
 
 bool CInPlaceList::event(QEvent* e)
 {
-    bool handled = true;
-    CallHandlerGuarded([&] {
-        if (e->type() == QEvent::KeyPress)
-            keyPressEvent(static_cast<QKeyEvent*>(e));
-        else
-            handled = QComboBox::event(e);
-    });
-    return handled;
+    return DispatchEditorEvent(
+        e, [this](QKeyEvent* k) { keyPressEvent(k); }, [this](QEvent* ev) { return QComboBox::event(ev); });
 }
 
 void CInPlaceList::keyPressEvent(QKeyEvent* e)
@@ -250,15 +239,6 @@ void CInPlaceList::EndEdit()
     if (m_bEnded)
         return;
     m_bEnded = true;
-    GRID_DISPINFO dispinfo;
-    dispinfo.hdr.hwndFrom = this;
-    dispinfo.hdr.idFrom = m_nID;
-    dispinfo.hdr.code = LVN_ENDLABELEDITW;
-    dispinfo.item.mask = GVIF_TEXT | GVIF_PARAM;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nCol;
-    dispinfo.item.strText = (m_edit ? m_edit->text() : currentText()).toStdWString();
-    dispinfo.item.lParam = static_cast<LPARAM>(m_nLastChar);
     // The editor goes even when the grid's answer fails.
     struct Closer
     {
@@ -272,6 +252,6 @@ void CInPlaceList::EndEdit()
             }
         }
     } closer{this};
-    if (m_pParent && m_pParent->GetSafeHwnd())
-        m_pParent->SendMessage(WM_NOTIFY, m_nID, reinterpret_cast<LPARAM>(&dispinfo));
+    SendEndLabelEdit(m_pParent, this, m_nID, m_nRow, m_nCol, (m_edit ? m_edit->text() : currentText()).toStdWString(),
+                     m_nLastChar);
 }
