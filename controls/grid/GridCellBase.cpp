@@ -9,6 +9,26 @@
 
 IMPLEMENT_DYNAMIC(CGridCellBase, CObject)
 
+namespace {
+// The raised look of a fixed cell, light above and left, dark below and right; rect is left
+// inside the frame.
+void DrawRaisedFrame(CDC* pDC, CRect& rect)
+{
+    CPen lightpen(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
+    CPen darkpen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
+    CPen* pOldPen = pDC->SelectObject(&lightpen);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(&darkpen);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(rect.left, rect.bottom);
+    pDC->SelectObject(pOldPen);
+    rect.DeflateRect(1, 1);
+}
+} // namespace
+
 CGridCellBase* CGridCellBase::GetDefaultCell() const
 {
     const CGridCtrl* pGrid = GetGrid();
@@ -117,18 +137,7 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
             rect.bottom--;
             rect.DeflateRect(1, 1);
         } else {
-            CPen lightpen(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
-            CPen darkpen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-            CPen* pOldPen = pDC->SelectObject(&lightpen);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.left, rect.top);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(&darkpen);
-            pDC->MoveTo(rect.right, rect.top);
-            pDC->LineTo(rect.right, rect.bottom);
-            pDC->LineTo(rect.left, rect.bottom);
-            pDC->SelectObject(pOldPen);
-            rect.DeflateRect(1, 1);
+            DrawRaisedFrame(pDC, rect);
         }
     }
 
@@ -298,18 +307,7 @@ BOOL CGridCellBase::PrintCell(CDC* pDC, int, int, CRect rect)
         pDC->SelectObject(pFont);
 
     if (IsFixed() && pGrid->m_nGridLines != GVL_NONE) {
-        CPen lightpen(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT));
-        CPen darkpen(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-        CPen* pOldPen = pDC->SelectObject(&lightpen);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.left, rect.top);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(&darkpen);
-        pDC->MoveTo(rect.right, rect.top);
-        pDC->LineTo(rect.right, rect.bottom);
-        pDC->LineTo(rect.left, rect.bottom);
-        pDC->SelectObject(pOldPen);
-        rect.DeflateRect(1, 1);
+        DrawRaisedFrame(pDC, rect);
     }
 
     const int margin = static_cast<int>(GetMargin());
