@@ -12,6 +12,16 @@ void RequireEntries(const std::vector<PointLoadEffect>& v)
         throw std::runtime_error("Envelope has no load effects");
 }
 
+// One field of every entry, in station order.
+std::vector<double> Column(const std::vector<PointLoadEffect>& v, double PointLoadEffect::*field)
+{
+    std::vector<double> out;
+    out.reserve(v.size());
+    for (const auto& e : v)
+        out.push_back(e.*field);
+    return out;
+}
+
 template <class Better>
 std::vector<PointLoadEffect> StationPick(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b,
                                          Better better)
@@ -94,31 +104,14 @@ CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
 
 std::vector<double> CEnvelope::GetStations(bool bMax) const
 {
-    const auto& v = bMax ? m_vMax : m_vMin;
-    std::vector<double> out;
-    out.reserve(v.size());
-    for (const auto& e : v)
-        out.push_back(e.xBeam);
-    return out;
+    return Column(bMax ? m_vMax : m_vMin, &PointLoadEffect::xBeam);
 }
 
-std::vector<double> CEnvelope::GetLoadPositions() const
-{
-    std::vector<double> out;
-    out.reserve(m_vMax.size());
-    for (const auto& e : m_vMax)
-        out.push_back(e.xLoadModel);
-    return out;
-}
+std::vector<double> CEnvelope::GetLoadPositions() const { return Column(m_vMax, &PointLoadEffect::xLoadModel); }
 
 std::vector<double> CEnvelope::GetValues(bool bMax) const
 {
-    const auto& v = bMax ? m_vMax : m_vMin;
-    std::vector<double> out;
-    out.reserve(v.size());
-    for (const auto& e : v)
-        out.push_back(e.val);
-    return out;
+    return Column(bMax ? m_vMax : m_vMin, &PointLoadEffect::val);
 }
 
 PointLoadEffect CEnvelope::GetMaxEffect() const
