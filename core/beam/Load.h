@@ -38,6 +38,23 @@ public:
 
 protected:
     CLoad(int nSpan, int nLoadType) : m_nSpan(nSpan), m_nLoadType(nLoadType) {}
+
+    // The frame of GetMemberResults: station(xi, V, M, R, D) gives one station's effects.
+    template <class Station>
+    static CMbrResults MemberResults(const std::vector<double>& x, Station station)
+    {
+        const size_t n = x.size();
+        CMbrResults res(n);
+        res.x = x;
+        for (size_t k = 0; k < n; ++k)
+            station(x[k], res.V[k], res.M[k], res.R[k], res.D[k]);
+        if (n > 0) {
+            res.V.front() = res.M.front() = 0.0;
+            res.V.back() = res.M.back() = 0.0;
+        }
+        return res;
+    }
+
     CLoad(const CLoad&) = default;
     CLoad& operator=(const CLoad&) = default;
 };

@@ -28,22 +28,13 @@ CMbrResults CLoadPL::GetMemberResults(const std::vector<double>& x, double L)
     const double b = m_B;
     const double A = P * b / L;
     const double C = P * b * (b * b - L * L) / (6.0 * L);
-    const size_t n = x.size();
-    CMbrResults res(n);
-    res.x = x;
-    for (size_t k = 0; k < n; ++k) {
-        const double xi = x[k];
+    return MemberResults(x, [&](double xi, double& V, double& M, double& R, double& D) {
         const double x2 = xi * xi;
         const double p = std::max(xi - a, 0.0);
         const double H = (xi - a >= 0.0) ? 1.0 : 0.0;
-        res.V[k] = A - P * H;
-        res.M[k] = A * xi - P * p;
-        res.R[k] = A * x2 / 2.0 - P * p * p / 2.0 + C;
-        res.D[k] = A * x2 * xi / 6.0 - P * p * p * p / 6.0 + C * xi;
-    }
-    if (n > 0) {
-        res.V.front() = res.M.front() = 0.0;
-        res.V.back() = res.M.back() = 0.0;
-    }
-    return res;
+        V = A - P * H;
+        M = A * xi - P * p;
+        R = A * x2 / 2.0 - P * p * p / 2.0 + C;
+        D = A * x2 * xi / 6.0 - P * p * p * p / 6.0 + C * xi;
+    });
 }

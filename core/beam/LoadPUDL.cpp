@@ -34,24 +34,15 @@ CMbrResults CLoadPUDL::GetMemberResults(const std::vector<double>& x, double L)
     const double La = std::max(L - a, 0.0);
     const double Le = std::max(L - e, 0.0);
     const double C = -(A * L * L * L / 6.0 - w * La * La * La * La / 24.0 + w * Le * Le * Le * Le / 24.0) / L;
-    const size_t n = x.size();
-    CMbrResults res(n);
-    res.x = x;
-    for (size_t k = 0; k < n; ++k) {
-        const double xi = x[k];
+    return MemberResults(x, [&](double xi, double& V, double& M, double& R, double& D) {
         const double x2 = xi * xi;
         const double pa = std::max(xi - a, 0.0);
         const double pe = std::max(xi - e, 0.0);
         const double pa2 = pa * pa;
         const double pe2 = pe * pe;
-        res.V[k] = A - w * pa + w * pe;
-        res.M[k] = A * xi - w * pa2 / 2.0 + w * pe2 / 2.0;
-        res.R[k] = A * x2 / 2.0 - w * pa2 * pa / 6.0 + w * pe2 * pe / 6.0 + C;
-        res.D[k] = A * x2 * xi / 6.0 - w * pa2 * pa2 / 24.0 + w * pe2 * pe2 / 24.0 + C * xi;
-    }
-    if (n > 0) {
-        res.V.front() = res.M.front() = 0.0;
-        res.V.back() = res.M.back() = 0.0;
-    }
-    return res;
+        V = A - w * pa + w * pe;
+        M = A * xi - w * pa2 / 2.0 + w * pe2 / 2.0;
+        R = A * x2 / 2.0 - w * pa2 * pa / 6.0 + w * pe2 * pe / 6.0 + C;
+        D = A * x2 * xi / 6.0 - w * pa2 * pa2 / 24.0 + w * pe2 * pe2 / 24.0 + C * xi;
+    });
 }
