@@ -32,6 +32,18 @@ std::string WithCount(const std::string& xml, const std::string& list, const std
     return out;
 }
 
+const std::wstring kMarker = L"MARKER";
+
+// The binary archive of a bridge described kMarker; at: where the description's
+// characters begin in it (npos if they are not found).
+std::string MarkedBridge(size_t& at)
+{
+    const std::string data = qeltest::SaveTo(Kind::Binary, "item", CBridge(1, kMarker, BC_ONESPAN, 10));
+    const std::string raw(reinterpret_cast<const char*>(kMarker.data()), kMarker.size() * sizeof(wchar_t));
+    at = data.find(raw);
+    return data;
+}
+
 template <class T>
 void ExpectArchiveError(Kind kind, const std::string& data, const char* what)
 {
@@ -86,14 +98,11 @@ TEST(ArchiveCounts, HugeCountOfAListOfNumbersInABinaryArchiveIsAnArchiveError)
 TEST(ArchiveFlags, AFlagByteOtherThanZeroOrOneIsAnArchiveError)
 {
     {
-        CBridge b(1, L"MARKER", BC_ONESPAN, 10);
-        std::string data = qeltest::SaveTo(Kind::Binary, "item", b);
-        const std::wstring marker = L"MARKER";
-        const std::string raw(reinterpret_cast<const char*>(marker.data()), marker.size() * sizeof(wchar_t));
-        const size_t at = data.find(raw);
+        size_t at = 0;
+        std::string data = MarkedBridge(at);
         ASSERT_NE(at, std::string::npos);
         // After the description: m_ID (4 bytes), then m_bIsEditable.
-        const size_t flag = at + raw.size() + sizeof(std::int32_t);
+        const size_t flag = at + kMarker.size() * sizeof(wchar_t) + sizeof(std::int32_t);
         ASSERT_EQ(data[flag], 1);
         data[flag] = 2;
         ExpectArchiveError<CBridge>(Kind::Binary, data, "m_bIsEditable");
@@ -129,16 +138,13 @@ TEST(ArchiveCounts, HugeLengthOfAWideTextInABinaryArchiveIsAnArchiveError)
 {
     // A binary archive stores a wide text as its length in characters and then the
     // characters.
-    CBridge b(1, L"MARKER", BC_ONESPAN, 10);
-    std::string data = qeltest::SaveTo(Kind::Binary, "item", b);
-    const std::wstring marker = L"MARKER";
-    const std::string raw(reinterpret_cast<const char*>(marker.data()), marker.size() * sizeof(wchar_t));
-    const size_t at = data.find(raw);
+    size_t at = 0;
+    std::string data = MarkedBridge(at);
     ASSERT_NE(at, std::string::npos);
     ASSERT_GE(at, sizeof(std::uint64_t));
     std::uint64_t length = 0;
     std::memcpy(&length, data.data() + at - sizeof length, sizeof length);
-    ASSERT_EQ(length, marker.size());
+    ASSERT_EQ(length, kMarker.size());
     {
         CBridge back;
         qeltest::LoadFrom(Kind::Binary, data, "item", back);
