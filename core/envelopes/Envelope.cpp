@@ -12,6 +12,17 @@ void RequireEntries(const std::vector<PointLoadEffect>& v)
         throw std::runtime_error("Envelope has no load effects");
 }
 
+// Lengths are checked before the first change so a failure leaves the envelope whole.
+void AddStationWise(std::vector<PointLoadEffect>& mx, std::vector<PointLoadEffect>& mn, const CEnvelope& other)
+{
+    if (other.m_vMax.size() < mx.size() || other.m_vMin.size() < mn.size())
+        ThrowSubscript();
+    for (size_t i = 0; i < mx.size(); ++i)
+        mx[i].val += other.m_vMax[i].val;
+    for (size_t i = 0; i < mn.size(); ++i)
+        mn[i].val += other.m_vMin[i].val;
+}
+
 // One field of every entry, in station order.
 std::vector<double> Column(const std::vector<PointLoadEffect>& v, double PointLoadEffect::*field)
 {
@@ -54,13 +65,7 @@ CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
     const size_t n = m_vMax.size();
     const size_t m = other.m_vMax.size();
     if (m_Type != LET_REACTION) {
-        // Lengths are checked before the first change so a failure leaves this envelope whole.
-        if (other.m_vMax.size() < n || other.m_vMin.size() < m_vMin.size())
-            ThrowSubscript();
-        for (size_t i = 0; i < n; ++i)
-            m_vMax[i].val += other.m_vMax[i].val;
-        for (size_t i = 0; i < m_vMin.size(); ++i)
-            m_vMin[i].val += other.m_vMin[i].val;
+        AddStationWise(m_vMax, m_vMin, other);
         return *this;
     }
     if (n == 1) {
@@ -92,12 +97,7 @@ CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
         for (auto& e : m_vMin)
             e.val += other.m_vMin[0].val;
     } else if (m == n) {
-        if (other.m_vMin.size() < m_vMin.size())
-            ThrowSubscript();
-        for (size_t i = 0; i < n; ++i)
-            m_vMax[i].val += other.m_vMax[i].val;
-        for (size_t i = 0; i < m_vMin.size(); ++i)
-            m_vMin[i].val += other.m_vMin[i].val;
+        AddStationWise(m_vMax, m_vMin, other);
     }
     return *this;
 }
