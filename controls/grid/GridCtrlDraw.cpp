@@ -98,95 +98,42 @@ void CGridCtrl::OnDraw(CDC* pDC)
         }
     };
 
-    CRect rect;
+    // Rows row0..row1 by columns col0..col1, the first cell's corner at (left, top); hidden
+    // rows and columns are passed over, and with bClip so are cells outside the clip box.
+    auto drawBlock = [&](int row0, int row1, int top, int col0, int col1, int left, bool bClip) {
+        CRect rect;
+        rect.bottom = top - 1;
+        for (int row = row0; row <= row1; ++row) {
+            if (GetRowHeight(row) <= 0)
+                continue;
+            rect.top = rect.bottom + 1;
+            rect.bottom = rect.top + GetRowHeight(row) - 1;
+            if (bClip && rect.top > clipRect.bottom)
+                break;
+            if (bClip && rect.bottom < clipRect.top)
+                continue;
+            rect.right = left - 1;
+            for (int col = col0; col <= col1; ++col) {
+                if (GetColumnWidth(col) <= 0)
+                    continue;
+                rect.left = rect.right + 1;
+                rect.right = rect.left + GetColumnWidth(col) - 1;
+                if (bClip && rect.left > clipRect.right)
+                    break;
+                if (bClip && rect.right < clipRect.left)
+                    continue;
+                drawCell(row, col, rect);
+            }
+        }
+    };
     // Fixed corner.
-    rect.bottom = -1;
-    for (int row = 0; row < m_nFixedRows; ++row) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        rect.right = -1;
-        for (int col = 0; col < m_nFixedCols; ++col) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            drawCell(row, col, rect);
-        }
-    }
+    drawBlock(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0, false);
     // Fixed columns of the visible rows.
-    rect.bottom = nFixedRowHeight - 1;
-    for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.top > clipRect.bottom)
-            break;
-        if (rect.bottom < clipRect.top)
-            continue;
-        rect.right = -1;
-        for (int col = 0; col < m_nFixedCols; ++col) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            drawCell(row, col, rect);
-        }
-    }
+    drawBlock(minVisibleRow, maxVisibleRow, nFixedRowHeight, 0, m_nFixedCols - 1, 0, true);
     // Fixed rows above the visible columns.
-    rect.bottom = -1;
-    for (int row = 0; row < m_nFixedRows; ++row) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.top > clipRect.bottom)
-            break;
-        if (rect.bottom < clipRect.top)
-            continue;
-        rect.right = nFixedColWidth - 1;
-        for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            drawCell(row, col, rect);
-        }
-    }
+    drawBlock(0, m_nFixedRows - 1, 0, minVisibleCol, maxVisibleCol, nFixedColWidth, true);
     // The visible non-fixed cells.
-    rect.bottom = nFixedRowHeight - 1;
-    for (int row = minVisibleRow; row <= maxVisibleRow; ++row) {
-        if (GetRowHeight(row) <= 0)
-            continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.top > clipRect.bottom)
-            break;
-        if (rect.bottom < clipRect.top)
-            continue;
-        rect.right = nFixedColWidth - 1;
-        for (int col = minVisibleCol; col <= maxVisibleCol; ++col) {
-            if (GetColumnWidth(col) <= 0)
-                continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + GetColumnWidth(col) - 1;
-            if (rect.left > clipRect.right)
-                break;
-            if (rect.right < clipRect.left)
-                continue;
-            drawCell(row, col, rect);
-        }
-    }
+    drawBlock(minVisibleRow, maxVisibleRow, nFixedRowHeight, minVisibleCol, maxVisibleCol, nFixedColWidth, true);
 
     // Grid lines over the non-fixed area, on the last pixel of each column and row.
     CPen pen(PS_SOLID, 0, m_crGridLineColour);
