@@ -5,6 +5,27 @@
 
 #include <algorithm>
 
+namespace {
+// The column or row under pos (-1 for none): the fixed ones from 0, the others from the first
+// scrolled into view, which starts at fixedExtent.
+template <class Extent>
+int LineAt(int pos, BOOL bAllowFixed, int fixedExtent, int nFixed, int firstScrolled, int count, Extent extent)
+{
+    if (pos < 0 || (!bAllowFixed && pos < fixedExtent))
+        return -1;
+    // The first of [i, end) that ends past pos when the lines start at edge.
+    const auto walk = [&](int edge, int i, int end) {
+        for (; i < end; ++i) {
+            edge += extent(i);
+            if (edge > pos)
+                break;
+        }
+        return i < end ? i : -1;
+    };
+    return pos < fixedExtent ? walk(0, 0, nFixed) : walk(fixedExtent, firstScrolled, count);
+}
+} // namespace
+
 void CGridCtrl::OnPaint()
 {
     CPaintDC dc(this);
@@ -212,51 +233,10 @@ CCellID CGridCtrl::GetCellFromPt(CPoint point, BOOL bAllowFixedCellCheck)
     CCellID cellID;
     const CCellID idTopLeft = GetTopLeftNonFixedCell();
 
-    const int fixedColWidth = GetFixedColumnWidth();
-    if (point.x < 0 || (!bAllowFixedCellCheck && point.x < fixedColWidth)) {
-        cellID.col = -1;
-    } else if (point.x < fixedColWidth) {
-        int xpos = 0, col = 0;
-        while (col < m_nFixedCols) {
-            xpos += GetColumnWidth(col);
-            if (xpos > point.x)
-                break;
-            ++col;
-        }
-        cellID.col = col < m_nFixedCols ? col : -1;
-    } else {
-        int xpos = fixedColWidth, col = idTopLeft.col;
-        while (col < GetColumnCount()) {
-            xpos += GetColumnWidth(col);
-            if (xpos > point.x)
-                break;
-            ++col;
-        }
-        cellID.col = col >= GetColumnCount() ? -1 : col;
-    }
-
-    const int fixedRowHeight = GetFixedRowHeight();
-    if (point.y < 0 || (!bAllowFixedCellCheck && point.y < fixedRowHeight)) {
-        cellID.row = -1;
-    } else if (point.y < fixedRowHeight) {
-        int ypos = 0, row = 0;
-        while (row < m_nFixedRows) {
-            ypos += GetRowHeight(row);
-            if (ypos > point.y)
-                break;
-            ++row;
-        }
-        cellID.row = row < m_nFixedRows ? row : -1;
-    } else {
-        int ypos = fixedRowHeight, row = idTopLeft.row;
-        while (row < GetRowCount()) {
-            ypos += GetRowHeight(row);
-            if (ypos > point.y)
-                break;
-            ++row;
-        }
-        cellID.row = row >= GetRowCount() ? -1 : row;
-    }
+    cellID.col = LineAt(point.x, bAllowFixedCellCheck, GetFixedColumnWidth(), m_nFixedCols, idTopLeft.col,
+                        GetColumnCount(), [this](int col) { return GetColumnWidth(col); });
+    cellID.row = LineAt(point.y, bAllowFixedCellCheck, GetFixedRowHeight(), m_nFixedRows, idTopLeft.row, GetRowCount(),
+                        [this](int row) { return GetRowHeight(row); });
     return cellID;
 }
 
