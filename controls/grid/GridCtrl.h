@@ -362,6 +362,9 @@ protected:
     void ShowTrackLine(int pos, bool bVertical);
     // Scrolls the columns (bHorz) or the rows by a scroll-bar code.
     void ScrollBy(UINT nSBCode, bool bHorz);
+    // The cells in view from the top-left non-fixed row down, by the fixed columns
+    // (bFixedCols) or by the non-fixed columns in view.
+    CCellRange GetVisibleCellRange(LPRECT pRect, BOOL bForceRecalculation, bool bFixedCols);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

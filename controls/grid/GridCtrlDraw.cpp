@@ -24,6 +24,22 @@ int LineAt(int pos, BOOL bAllowFixed, int fixedExtent, int nFixed, int firstScro
     };
     return pos < fixedExtent ? walk(0, 0, nFixed) : walk(fixedExtent, firstScrolled, count);
 }
+
+// The last of the lines from first on that starts inside limit (at most count - 1), walking
+// edge on to where it ends, cut at limit.
+template <class Extent>
+int LastInView(int first, int count, int& edge, int limit, Extent extent)
+{
+    int i;
+    for (i = first; i < count; ++i) {
+        edge += extent(i);
+        if (edge >= limit) {
+            edge = limit;
+            break;
+        }
+    }
+    return std::min(i, count - 1);
+}
 } // namespace
 
 void CGridCtrl::OnPaint()
@@ -261,70 +277,34 @@ CCellID CGridCtrl::GetTopLeftNonFixedCell(BOOL bForceRecalculation)
 
 CCellRange CGridCtrl::GetVisibleNonFixedCellRange(LPRECT pRect, BOOL bForceRecalculation)
 {
-    CRect rect;
-    GetClientRect(&rect);
-    const CCellID idTopLeft = GetTopLeftNonFixedCell(bForceRecalculation);
-
-    int bottom = GetFixedRowHeight();
-    int i;
-    for (i = idTopLeft.row; i < GetRowCount(); ++i) {
-        bottom += GetRowHeight(i);
-        if (bottom >= rect.bottom) {
-            bottom = rect.bottom;
-            break;
-        }
-    }
-    const int maxVisibleRow = std::min(i, GetRowCount() - 1);
-
-    int right = GetFixedColumnWidth();
-    for (i = idTopLeft.col; i < GetColumnCount(); ++i) {
-        right += GetColumnWidth(i);
-        if (right >= rect.right) {
-            right = rect.right;
-            break;
-        }
-    }
-    const int maxVisibleCol = std::min(i, GetColumnCount() - 1);
-    if (pRect) {
-        pRect->left = pRect->top = 0;
-        pRect->right = right;
-        pRect->bottom = bottom;
-    }
-    return CCellRange(idTopLeft.row, idTopLeft.col, maxVisibleRow, maxVisibleCol);
+    return GetVisibleCellRange(pRect, bForceRecalculation, false);
 }
 
 CCellRange CGridCtrl::GetVisibleFixedCellRange(LPRECT pRect, BOOL bForceRecalculation)
+{
+    return GetVisibleCellRange(pRect, bForceRecalculation, true);
+}
+
+CCellRange CGridCtrl::GetVisibleCellRange(LPRECT pRect, BOOL bForceRecalculation, bool bFixedCols)
 {
     CRect rect;
     GetClientRect(&rect);
     const CCellID idTopLeft = GetTopLeftNonFixedCell(bForceRecalculation);
 
     int bottom = GetFixedRowHeight();
-    int i;
-    for (i = idTopLeft.row; i < GetRowCount(); ++i) {
-        bottom += GetRowHeight(i);
-        if (bottom >= rect.bottom) {
-            bottom = rect.bottom;
-            break;
-        }
-    }
-    const int maxVisibleRow = std::min(i, GetRowCount() - 1);
+    const int maxVisibleRow =
+        LastInView(idTopLeft.row, GetRowCount(), bottom, rect.bottom, [this](int row) { return GetRowHeight(row); });
 
-    int right = 0;
-    for (i = 0; i < GetFixedColumnCount(); ++i) {
-        right += GetColumnWidth(i);
-        if (right >= rect.right) {
-            right = rect.right;
-            break;
-        }
-    }
-    const int maxVisibleCol = std::min(i, GetFixedColumnCount() - 1);
+    const int minVisibleCol = bFixedCols ? 0 : idTopLeft.col;
+    int right = bFixedCols ? 0 : GetFixedColumnWidth();
+    const int maxVisibleCol = LastInView(minVisibleCol, bFixedCols ? GetFixedColumnCount() : GetColumnCount(), right,
+                                         rect.right, [this](int col) { return GetColumnWidth(col); });
     if (pRect) {
         pRect->left = pRect->top = 0;
         pRect->right = right;
         pRect->bottom = bottom;
     }
-    return CCellRange(idTopLeft.row, 0, maxVisibleRow, maxVisibleCol);
+    return CCellRange(idTopLeft.row, minVisibleCol, maxVisibleRow, maxVisibleCol);
 }
 
 BOOL CGridCtrl::GetCellOrigin(int nRow, int nCol, LPPOINT p)
