@@ -40,6 +40,20 @@ int LastInView(int first, int count, int& edge, int limit, Extent extent)
     }
     return std::min(i, count - 1);
 }
+
+// Where column or row n starts: after the fixed ones before it, and for a non-fixed one after
+// all fixed ones and those from the first scrolled into view.
+template <class Extent>
+int OffsetOf(int n, int nFixed, int firstScrolled, Extent extent)
+{
+    int offset = 0;
+    for (int i = 0; i < std::min(n, nFixed); ++i)
+        offset += extent(i);
+    if (n >= nFixed)
+        for (int i = firstScrolled; i < n; ++i)
+            offset += extent(i);
+    return offset;
+}
 } // namespace
 
 void CGridCtrl::OnPaint()
@@ -317,26 +331,8 @@ BOOL CGridCtrl::GetCellOrigin(int nRow, int nCol, LPPOINT p)
     if ((nRow >= m_nFixedRows && nRow < idTopLeft.row) || (nCol >= m_nFixedCols && nCol < idTopLeft.col))
         return FALSE;
 
-    p->x = 0;
-    if (nCol < m_nFixedCols) {
-        for (int i = 0; i < nCol; ++i)
-            p->x += GetColumnWidth(i);
-    } else {
-        for (int i = 0; i < m_nFixedCols; ++i)
-            p->x += GetColumnWidth(i);
-        for (int i = idTopLeft.col; i < nCol; ++i)
-            p->x += GetColumnWidth(i);
-    }
-    p->y = 0;
-    if (nRow < m_nFixedRows) {
-        for (int i = 0; i < nRow; ++i)
-            p->y += GetRowHeight(i);
-    } else {
-        for (int i = 0; i < m_nFixedRows; ++i)
-            p->y += GetRowHeight(i);
-        for (int i = idTopLeft.row; i < nRow; ++i)
-            p->y += GetRowHeight(i);
-    }
+    p->x = OffsetOf(nCol, m_nFixedCols, idTopLeft.col, [this](int col) { return GetColumnWidth(col); });
+    p->y = OffsetOf(nRow, m_nFixedRows, idTopLeft.row, [this](int row) { return GetRowHeight(row); });
     return TRUE;
 }
 
