@@ -365,6 +365,10 @@ protected:
     // The cells in view from the top-left non-fixed row down, by the fixed columns
     // (bFixedCols) or by the non-fixed columns in view.
     CCellRange GetVisibleCellRange(LPRECT pRect, BOOL bForceRecalculation, bool bFixedCols);
+    // One printed cell and its grid lines: bottom and right always, top and left where asked.
+    // A line starts one pixel back, over the neighbour's line, unless its overlap is 0.
+    void PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,
+                            int yOverlap);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

@@ -152,26 +152,10 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
             rect.right = rect.left + GetColumnWidth(col) - 1;
             if (rect.right > m_nPageWidth)
                 break;
-            if (CGridCellBase* pCell = GetCell(row, col))
-                pCell->PrintCell(pDC, row, col, rect);
-            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
-                const int overlap = col == m_nCurrPrintCol ? 0 : 1;
-                pDC->MoveTo(rect.left - overlap, rect.bottom);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (row == m_nCurrPrintRow) {
-                    pDC->MoveTo(rect.left - overlap, rect.top - 1);
-                    pDC->LineTo(rect.right, rect.top - 1);
-                }
-            }
-            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
-                const int overlap = row == m_nCurrPrintRow ? 0 : 1;
-                pDC->MoveTo(rect.right, rect.top - overlap);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (col == m_nCurrPrintCol) {
-                    pDC->MoveTo(rect.left - 1, rect.top - overlap);
-                    pDC->LineTo(rect.left - 1, rect.bottom);
-                }
-            }
+            // The page's first row and column draw its top and left edge, with no neighbour
+            // to reach back over.
+            PrintCellWithLines(pDC, row, col, rect, row == m_nCurrPrintRow, col == m_nCurrPrintCol,
+                               col == m_nCurrPrintCol ? 0 : 1, row == m_nCurrPrintRow ? 0 : 1);
         }
     }
 
@@ -196,25 +180,10 @@ void CGridCtrl::PrintColumns(int nFromCol, int nToCol, int& nRow, CRect& rect, C
         rect.right = rect.left + GetColumnWidth(col) - 1;
         if (rect.right > m_nPageWidth)
             break;
-        if (CGridCellBase* pCell = GetCell(nRow, col))
-            pCell->PrintCell(pDC, nRow, col, rect);
-        if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
-            pDC->MoveTo(rect.left - 1, rect.bottom);
-            pDC->LineTo(rect.right, rect.bottom);
-            if (nRow == 0) {
-                pDC->MoveTo(rect.left - 1, rect.top - 1);
-                pDC->LineTo(rect.right, rect.top - 1);
-            }
-        }
-        if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
-            pDC->MoveTo(rect.right, rect.top - 1);
-            pDC->LineTo(rect.right, rect.bottom);
-            if (bFirst) {
-                pDC->MoveTo(rect.left - 1, rect.top - 1);
-                pDC->LineTo(rect.left - 1, rect.bottom);
-                bFirst = FALSE;
-            }
-        }
+        PrintCellWithLines(pDC, nRow, col, rect, nRow == 0, bFirst != FALSE, 1, 1);
+        if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT)
+            bFirst = FALSE; // the left edge is drawn
+
     }
 }
 
@@ -250,24 +219,34 @@ void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo*)
             rect.bottom = rect.top + GetRowHeight(row) - 1;
             if (rect.bottom > m_nPageHeight)
                 break;
-            if (CGridCellBase* pCell = GetCell(row, col))
-                pCell->PrintCell(pDC, row, col, rect);
-            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
-                pDC->MoveTo(rect.left - 1, rect.bottom);
-                pDC->LineTo(rect.right, rect.bottom);
-            }
-            if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
-                pDC->MoveTo(rect.right, rect.top - 1);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (col == 0) {
-                    pDC->MoveTo(rect.left - 1, rect.top - 1);
-                    pDC->LineTo(rect.left - 1, rect.bottom);
-                }
-            }
+            PrintCellWithLines(pDC, row, col, rect, false, col == 0, 1, 1);
         }
     }
     if (pOldFont)
         pDC->SelectObject(pOldFont);
+}
+
+void CGridCtrl::PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,
+                                   int yOverlap)
+{
+    if (CGridCellBase* pCell = GetCell(row, col))
+        pCell->PrintCell(pDC, row, col, rect);
+    if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_HORZ) {
+        pDC->MoveTo(rect.left - xOverlap, rect.bottom);
+        pDC->LineTo(rect.right, rect.bottom);
+        if (bTop) {
+            pDC->MoveTo(rect.left - xOverlap, rect.top - 1);
+            pDC->LineTo(rect.right, rect.top - 1);
+        }
+    }
+    if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT) {
+        pDC->MoveTo(rect.right, rect.top - yOverlap);
+        pDC->LineTo(rect.right, rect.bottom);
+        if (bLeft) {
+            pDC->MoveTo(rect.left - 1, rect.top - yOverlap);
+            pDC->LineTo(rect.left - 1, rect.bottom);
+        }
+    }
 }
 
 void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
