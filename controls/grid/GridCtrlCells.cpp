@@ -216,9 +216,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
         return FALSE;
     if (m_nFixedRows == nFixedRows)
         return TRUE;
-    m_PrevSelectedCellMap.clear();
-    SetSelectedRange(-1, -1, -1, -1);
-    SetFocusCell(-1, -1);
+    ResetSelectedRange();
     m_idTopLeftCell.row = -1;
 
     if (nFixedRows > GetRowCount() && !SetRowCount(nFixedRows))
@@ -259,9 +257,7 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
         return FALSE;
     if (m_nFixedCols == nFixedCols)
         return TRUE;
-    m_PrevSelectedCellMap.clear();
-    SetSelectedRange(-1, -1, -1, -1);
-    SetFocusCell(-1, -1);
+    ResetSelectedRange();
     m_idTopLeftCell.row = -1;
 
     if (nFixedCols > GetColumnCount() && !SetColumnCount(nFixedCols))
@@ -352,9 +348,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 {
     if (nRow < 0 || nRow >= GetRowCount())
         return FALSE;
-    m_PrevSelectedCellMap.clear();
-    SetSelectedRange(-1, -1, -1, -1);
-    SetFocusCell(-1, -1);
+    ResetSelectedRange();
 
     if (!m_bVirtualMode) {
         if (!m_RowData[static_cast<std::size_t>(nRow)])

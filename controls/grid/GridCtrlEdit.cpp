@@ -102,9 +102,7 @@ BOOL CGridCtrl::SortItems(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LP
     if (nCol >= 0)
         InvalidateCellRect(0, nCol);
     m_bAscending = bAscending;
-    m_PrevSelectedCellMap.clear();
-    SetSelectedRange(-1, -1, -1, -1);
-    SetFocusCell(-1, -1);
+    ResetSelectedRange();
     // The user value never reaches the comparison: it always gets 0.
     return SortRange(pfnCompare, nCol, bAscending, 0, m_nFixedRows, -1);
 }
