@@ -369,6 +369,9 @@ protected:
     // A line starts one pixel back, over the neighbour's line, unless its overlap is 0.
     void PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,
                             int yOverlap);
+    // A cell that joins or leaves the fixed ones: its new state, and the default colours of
+    // its new kind.
+    void RefixCell(int nRow, int nCol, UINT nState);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

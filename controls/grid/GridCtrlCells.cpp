@@ -210,6 +210,15 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
     return bResult;
 }
 
+void CGridCtrl::RefixCell(int nRow, int nCol, UINT nState)
+{
+    SetItemState(nRow, nCol, nState);
+    if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
+        pCell->SetBackClr(CLR_DEFAULT);
+        pCell->SetTextClr(CLR_DEFAULT);
+    }
+}
+
 BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
 {
     if (nFixedRows < 0)
@@ -225,24 +234,14 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
     if (!m_bVirtualMode) {
         if (nFixedRows > m_nFixedRows) {
             for (int i = m_nFixedRows; i < nFixedRows; ++i)
-                for (int j = 0; j < GetColumnCount(); ++j) {
-                    SetItemState(i, j, GetItemState(i, j) | GCS_FIXED | GCS_FIXEDROW);
-                    if (CGridCellBase* pCell = GetCell(i, j)) {
-                        pCell->SetBackClr(CLR_DEFAULT);
-                        pCell->SetTextClr(CLR_DEFAULT);
-                    }
-                }
+                for (int j = 0; j < GetColumnCount(); ++j)
+                    RefixCell(i, j, GetItemState(i, j) | GCS_FIXED | GCS_FIXEDROW);
         } else {
             for (int i = nFixedRows; i < m_nFixedRows; ++i) {
                 for (int j = 0; j < GetFixedColumnCount(); ++j)
                     SetItemState(i, j, GetItemState(i, j) & ~GCS_FIXEDROW);
-                for (int j = GetFixedColumnCount(); j < GetColumnCount(); ++j) {
-                    SetItemState(i, j, GetItemState(i, j) & ~(GCS_FIXED | GCS_FIXEDROW));
-                    if (CGridCellBase* pCell = GetCell(i, j)) {
-                        pCell->SetBackClr(CLR_DEFAULT);
-                        pCell->SetTextClr(CLR_DEFAULT);
-                    }
-                }
+                for (int j = GetFixedColumnCount(); j < GetColumnCount(); ++j)
+                    RefixCell(i, j, GetItemState(i, j) & ~(GCS_FIXED | GCS_FIXEDROW));
             }
         }
     }
@@ -266,25 +265,15 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
     if (!m_bVirtualMode) {
         if (nFixedCols > m_nFixedCols) {
             for (int i = 0; i < GetRowCount(); ++i)
-                for (int j = m_nFixedCols; j < nFixedCols; ++j) {
-                    SetItemState(i, j, GetItemState(i, j) | GCS_FIXED | GCS_FIXEDCOL);
-                    if (CGridCellBase* pCell = GetCell(i, j)) {
-                        pCell->SetBackClr(CLR_DEFAULT);
-                        pCell->SetTextClr(CLR_DEFAULT);
-                    }
-                }
+                for (int j = m_nFixedCols; j < nFixedCols; ++j)
+                    RefixCell(i, j, GetItemState(i, j) | GCS_FIXED | GCS_FIXEDCOL);
         } else {
             for (int i = 0; i < GetFixedRowCount(); ++i)
                 for (int j = nFixedCols; j < m_nFixedCols; ++j)
                     SetItemState(i, j, GetItemState(i, j) & ~GCS_FIXEDCOL);
             for (int i = GetFixedRowCount(); i < GetRowCount(); ++i)
-                for (int j = nFixedCols; j < m_nFixedCols; ++j) {
-                    SetItemState(i, j, GetItemState(i, j) & ~(GCS_FIXED | GCS_FIXEDCOL));
-                    if (CGridCellBase* pCell = GetCell(i, j)) {
-                        pCell->SetBackClr(CLR_DEFAULT);
-                        pCell->SetTextClr(CLR_DEFAULT);
-                    }
-                }
+                for (int j = nFixedCols; j < m_nFixedCols; ++j)
+                    RefixCell(i, j, GetItemState(i, j) & ~(GCS_FIXED | GCS_FIXEDCOL));
         }
     }
     m_nFixedCols = nFixedCols;
