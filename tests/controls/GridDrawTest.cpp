@@ -10,12 +10,13 @@ using qeltest::PixelAt;
 namespace {
 constexpr COLORREF kLine = RGB(0xC0, 0xC0, 0xC0);
 
-// A 200 x 150 grid window (client 196 x 146 inside the 2-pixel client edge).
+// A 200 x 150 grid window (client 196 x 146 inside the 2-pixel client edge), its cells
+// width x height pixels.
 struct GridWindow
 {
     QWidget host;
     CGridCtrl grid;
-    GridWindow(int nRows, int nCols, int nFixedRows, int nFixedCols)
+    GridWindow(int nRows, int nCols, int nFixedRows, int nFixedCols, int width, int height)
     {
         host.resize(200, 150);
         grid.SetRowCount(nRows);
@@ -24,9 +25,6 @@ struct GridWindow
         grid.SetFixedColumnCount(nFixedCols);
         grid.Create(CRect(0, 0, 200, 150), &host);
         host.show();
-    }
-    void Sizes(int width, int height)
-    {
         for (int c = 0; c < grid.GetColumnCount(); ++c)
             grid.SetColumnWidth(c, width);
         for (int r = 0; r < grid.GetRowCount(); ++r)
@@ -43,8 +41,7 @@ COLORREF BodyColour(int row, int col)
 
 TEST(GridDraw, ColoursAtKnownPixels)
 {
-    GridWindow w(5, 4, 1, 1);
-    w.Sizes(40, 20);
+    GridWindow w(5, 4, 1, 1, 40, 20);
     w.grid.SetColumnWidth(1, 50);
     w.grid.SetColumnWidth(2, 50);
     w.grid.SetColumnWidth(3, 50);
@@ -81,8 +78,7 @@ TEST(GridDraw, ColoursAtKnownPixels)
 
 TEST(GridDraw, FocusFrameAndFocusHeadings)
 {
-    GridWindow w(5, 4, 1, 1);
-    w.Sizes(40, 20);
+    GridWindow w(5, 4, 1, 1, 40, 20);
     w.grid.SetFocusCell(2, 2);
     const QImage img = GrabClient(w.grid);
     // Focus cell (2, 2): x 80..119, y 40..59; the frame lies inside the grid lines.
@@ -107,8 +103,7 @@ TEST(GridDraw, FocusFrameAndFocusHeadings)
 
 TEST(GridDraw, GridLinesOnTheLastPixelAndNoneForHiddenColumns)
 {
-    GridWindow w(3, 4, 0, 0);
-    w.Sizes(40, 20);
+    GridWindow w(3, 4, 0, 0, 40, 20);
     w.grid.SetColumnWidth(0, 20);
     const QImage img = GrabClient(w.grid);
     // A first column 20 wide is drawn on x 0..19; its line is on x 19.
@@ -136,8 +131,7 @@ TEST(GridDraw, GridLinesOnTheLastPixelAndNoneForHiddenColumns)
 
 TEST(GridDraw, ScrollRangesForAGridLargerThanItsWindow)
 {
-    GridWindow w(21, 11, 1, 1);
-    w.Sizes(40, 20);
+    GridWindow w(21, 11, 1, 1, 40, 20);
     // Non-fixed content 400 x 400 pixels; room below the heading 146 - 20 = 126 high, and
     // 196 - 40 - bar wide. Both bars are needed.
     CRect client;
@@ -159,8 +153,7 @@ TEST(GridDraw, ScrollRangesForAGridLargerThanItsWindow)
 
 TEST(GridDraw, ScrollingMovesTheNonFixedCellsOnly)
 {
-    GridWindow w(21, 11, 1, 1);
-    w.Sizes(40, 20);
+    GridWindow w(21, 11, 1, 1, 40, 20);
     for (int r = 1; r < 21; ++r)
         for (int c = 1; c < 11; ++c)
             w.grid.GetCell(r, c)->SetBackClr(BodyColour(r, c));
@@ -221,8 +214,7 @@ TEST(GridDraw, ScrollingMovesTheNonFixedCellsOnly)
 
 TEST(GridDraw, FixedRowsFillingTheWindowShowNoScrollBars)
 {
-    GridWindow w(30, 3, 1, 0);
-    w.Sizes(40, 20);
+    GridWindow w(30, 3, 1, 0, 40, 20);
     EXPECT_EQ(w.grid.m_nBarState, 2);
     w.grid.SetRowHeight(0, 400);
     EXPECT_EQ(w.grid.m_nBarState, 0);
@@ -244,8 +236,7 @@ bool HasColour(const QImage& img, const CRect& r, COLORREF c)
 
 TEST(GridDraw, TextStaysInsideItsCell)
 {
-    GridWindow w(3, 3, 1, 1);
-    w.Sizes(60, 24);
+    GridWindow w(3, 3, 1, 1, 60, 24);
     w.grid.SetItemText(1, 1, L"WWWWWWWWWWWWWWWWWWWW"); // far wider than the cell
     const QImage img = GrabClient(w.grid);
     CRect cell;
@@ -265,8 +256,7 @@ TEST(GridDraw, TextStaysInsideItsCell)
 
 TEST(GridDraw, SortArrowOnlyWhereItFits)
 {
-    GridWindow w(3, 3, 1, 1);
-    w.Sizes(60, 24);
+    GridWindow w(3, 3, 1, 1, 60, 24);
     w.grid.m_nSortColumn = 1;
     CRect heading;
     w.grid.GetCellRect(0, 1, &heading);
