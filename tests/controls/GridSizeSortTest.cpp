@@ -1,10 +1,18 @@
 #include "GridInputFixture.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 using qeltest::InputGrid;
 
 namespace {
+void SetColumnWidths(CGridCtrl& grid, std::initializer_list<int> widths)
+{
+    int c = 0;
+    for (const int width : widths)
+        grid.SetColumnWidth(c++, width);
+}
+
 std::vector<std::wstring> Column(const CGridCtrl& grid, int col)
 {
     std::vector<std::wstring> texts;
@@ -51,9 +59,7 @@ TEST(GridSizing, ExpandColumnsToFitSharesTheSpareWidth)
     // 56 spare over 3 columns = 18 each, the remainder 2 one pixel each to the first two.
     {
         InputGrid g(2, 5);
-        const int widths[] = {40, 100, 100, 0, 100};
-        for (int c = 0; c < 5; ++c)
-            g.grid.SetColumnWidth(c, widths[c]);
+        SetColumnWidths(g.grid, {40, 100, 100, 0, 100});
         g.grid.ExpandColumnsToFit(FALSE);
         EXPECT_EQ(g.grid.GetColumnWidth(0), 40);
         EXPECT_EQ(g.grid.GetColumnWidth(1), 119);
@@ -66,9 +72,7 @@ TEST(GridSizing, ExpandColumnsToFitSharesTheSpareWidth)
     // three loses one more (94 mod 3 = 1).
     {
         InputGrid g(2, 4);
-        const int widths[] = {40, 150, 150, 150};
-        for (int c = 0; c < 4; ++c)
-            g.grid.SetColumnWidth(c, widths[c]);
+        SetColumnWidths(g.grid, {40, 150, 150, 150});
         g.grid.ExpandColumnsToFit(FALSE);
         EXPECT_EQ(g.grid.GetColumnWidth(0), 40);
         EXPECT_EQ(g.grid.GetColumnWidth(1), 118);
