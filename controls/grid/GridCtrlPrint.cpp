@@ -183,7 +183,6 @@ void CGridCtrl::PrintColumns(int nFromCol, int nToCol, int& nRow, CRect& rect, C
         PrintCellWithLines(pDC, nRow, col, rect, nRow == 0, bFirst != FALSE, 1, 1);
         if (m_nGridLines == GVL_BOTH || m_nGridLines == GVL_VERT)
             bFirst = FALSE; // the left edge is drawn
-
     }
 }
 
