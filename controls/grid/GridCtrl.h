@@ -372,6 +372,9 @@ protected:
     // A cell that joins or leaves the fixed ones: its new state, and the default colours of
     // its new kind.
     void RefixCell(int nRow, int nCol, UINT nState);
+    // Whether point lies within the capture range of a column's (bColumn) or a row's divider
+    // in the headings.
+    BOOL MouseOverResizeArea(CPoint point, bool bColumn);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

@@ -316,32 +316,28 @@ void CGridCtrl::OnEditSelectAll()
 
 BOOL CGridCtrl::MouseOverColumnResizeArea(CPoint point)
 {
-    if (point.y >= GetFixedRowHeight())
-        return FALSE;
-    const CCellID idCurrentCell = GetCellFromPt(point);
-    CPoint start;
-    if (!GetCellOrigin(idCurrentCell, &start))
-        return FALSE;
-    const int endx = start.x + GetColumnWidth(idCurrentCell.col);
-    return ((point.x - start.x < m_nResizeCaptureRange && idCurrentCell.col != 0) ||
-            endx - point.x < m_nResizeCaptureRange)
-               ? TRUE
-               : FALSE;
+    return MouseOverResizeArea(point, true);
 }
 
 BOOL CGridCtrl::MouseOverRowResizeArea(CPoint point)
 {
-    if (point.x >= GetFixedColumnWidth())
+    return MouseOverResizeArea(point, false);
+}
+
+BOOL CGridCtrl::MouseOverResizeArea(CPoint point, bool bColumn)
+{
+    if (bColumn ? point.y >= GetFixedRowHeight() : point.x >= GetFixedColumnWidth())
         return FALSE;
     const CCellID idCurrentCell = GetCellFromPt(point);
     CPoint start;
     if (!GetCellOrigin(idCurrentCell, &start))
         return FALSE;
-    const int endy = start.y + GetRowHeight(idCurrentCell.row);
-    return ((point.y - start.y < m_nResizeCaptureRange && idCurrentCell.row != 0) ||
-            endy - point.y < m_nResizeCaptureRange)
-               ? TRUE
-               : FALSE;
+    const int pos = bColumn ? point.x : point.y;
+    const int begin = bColumn ? start.x : start.y;
+    const int index = bColumn ? idCurrentCell.col : idCurrentCell.row;
+    const int end = begin + (bColumn ? GetColumnWidth(index) : GetRowHeight(index));
+    // The first divider, before the first line, is no resize handle.
+    return ((pos - begin < m_nResizeCaptureRange && index != 0) || end - pos < m_nResizeCaptureRange) ? TRUE : FALSE;
 }
 
 // --- Auto-scroll and capture ------------------------------------------------------------------------
