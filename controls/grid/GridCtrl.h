@@ -375,6 +375,9 @@ protected:
     // Whether point lies within the capture range of a column's (bColumn) or a row's divider
     // in the headings.
     BOOL MouseOverResizeArea(CPoint point, bool bColumn);
+    // A press on a column's (bColumn) or a row's divider: picks the line to resize (a press
+    // just past a divider resizes the line before it) and shows the track line.
+    void BeginDividerDrag(CPoint point, bool bColumn);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

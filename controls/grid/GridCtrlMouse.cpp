@@ -112,44 +112,10 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     if (m_MouseMode == 8) {
         m_MouseMode = 9;
-        CPoint start;
-        if (!GetCellOrigin(0, m_LeftClickDownCell.col, &start)) {
-            m_LastMousePoint = point;
-            return;
-        }
-        CRect visible;
-        GetVisibleNonFixedCellRange(&visible);
-        const int last = m_nCols - 1;
-        if (GetColumnWidth(last) < m_nResizeCaptureRange && point.x > visible.right - m_nResizeCaptureRange) {
-            m_LeftClickDownCell.col = last;
-        } else if (point.x - start.x < m_nResizeCaptureRange) {
-            if (!(m_LeftClickDownCell.col == last && GetColumnWidth(last) >= m_nResizeCaptureRange))
-                --m_LeftClickDownCell.col;
-        }
-        if (!m_bHiddenColUnhide)
-            while (m_LeftClickDownCell.col > 0 && GetColumnWidth(m_LeftClickDownCell.col) == 0)
-                --m_LeftClickDownCell.col;
-        ShowTrackLine(point.x, true);
+        BeginDividerDrag(point, true);
     } else if (m_MouseMode == 6) {
         m_MouseMode = 7;
-        CPoint start;
-        if (!GetCellOrigin(m_LeftClickDownCell.row, 0, &start)) {
-            m_LastMousePoint = point;
-            return;
-        }
-        CRect visible;
-        GetVisibleNonFixedCellRange(&visible);
-        const int last = m_nRows - 1;
-        if (GetRowHeight(last) < m_nResizeCaptureRange && point.y > visible.bottom - m_nResizeCaptureRange) {
-            m_LeftClickDownCell.row = last;
-        } else if (point.y - start.y < m_nResizeCaptureRange) {
-            if (!(m_LeftClickDownCell.row == last && GetRowHeight(last) >= m_nResizeCaptureRange))
-                --m_LeftClickDownCell.row;
-        }
-        if (!m_bHiddenRowUnhide)
-            while (m_LeftClickDownCell.row > 0 && GetRowHeight(m_LeftClickDownCell.row) == 0)
-                --m_LeftClickDownCell.row;
-        ShowTrackLine(point.y, false);
+        BeginDividerDrag(point, false);
     } else if (m_MouseMode != 11) {
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, static_cast<int>(LVN_ITEMCHANGING));
         m_PrevSelectedCellMap.clear();
@@ -171,6 +137,31 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         }
     }
     m_LastMousePoint = point;
+}
+
+void CGridCtrl::BeginDividerDrag(CPoint point, bool bColumn)
+{
+    int& index = bColumn ? m_LeftClickDownCell.col : m_LeftClickDownCell.row;
+    CPoint start;
+    if (!GetCellOrigin(bColumn ? 0 : index, bColumn ? index : 0, &start))
+        return;
+    CRect visible;
+    GetVisibleNonFixedCellRange(&visible);
+    const auto extent = [&](int i) { return bColumn ? GetColumnWidth(i) : GetRowHeight(i); };
+    const int last = (bColumn ? m_nCols : m_nRows) - 1;
+    const int pos = bColumn ? point.x : point.y;
+    const int begin = bColumn ? start.x : start.y;
+    const int cellsEnd = bColumn ? visible.right : visible.bottom;
+    if (extent(last) < m_nResizeCaptureRange && pos > cellsEnd - m_nResizeCaptureRange) {
+        index = last;
+    } else if (pos - begin < m_nResizeCaptureRange) {
+        if (!(index == last && extent(last) >= m_nResizeCaptureRange))
+            --index;
+    }
+    if (!(bColumn ? m_bHiddenColUnhide : m_bHiddenRowUnhide))
+        while (index > 0 && extent(index) == 0)
+            --index;
+    ShowTrackLine(pos, bColumn);
 }
 
 void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
