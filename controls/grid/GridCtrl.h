@@ -378,6 +378,8 @@ protected:
     // A press on a column's (bColumn) or a row's divider: picks the line to resize (a press
     // just past a divider resizes the line before it) and shows the track line.
     void BeginDividerDrag(CPoint point, bool bColumn);
+    // The release that ends it: the line takes its new size unless the pointer did not move.
+    void EndDividerDrag(CPoint point, bool bColumn);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

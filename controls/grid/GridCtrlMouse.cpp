@@ -164,6 +164,24 @@ void CGridCtrl::BeginDividerDrag(CPoint point, bool bColumn)
     ShowTrackLine(pos, bColumn);
 }
 
+void CGridCtrl::EndDividerDrag(CPoint point, bool bColumn)
+{
+    ShowTrackLine(-1, bColumn);
+    const int index = bColumn ? m_LeftClickDownCell.col : m_LeftClickDownCell.row;
+    CPoint start;
+    if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0) &&
+        GetCellOrigin(bColumn ? 0 : index, bColumn ? index : 0, &start)) {
+        const int least = (bColumn ? m_bAllowColHide : m_bAllowRowHide) ? 0 : 1;
+        const int size = std::max(least, static_cast<int>(bColumn ? point.x - start.x : point.y - start.y));
+        if (bColumn)
+            SetColumnWidth(index, size);
+        else
+            SetRowHeight(index, size);
+        ResetScrollBars();
+        Invalidate();
+    }
+}
+
 void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CRect rect;
@@ -266,30 +284,8 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         ResetSelectedRange();
         SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, static_cast<int>(LVN_ITEMCHANGED));
         break;
-    case 9: {
-        ShowTrackLine(-1, true);
-        CPoint start;
-        if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0) &&
-            GetCellOrigin(0, m_LeftClickDownCell.col, &start)) {
-            const int least = m_bAllowColHide ? 0 : 1;
-            SetColumnWidth(m_LeftClickDownCell.col, std::max(least, static_cast<int>(point.x - start.x)));
-            ResetScrollBars();
-            Invalidate();
-        }
-        break;
-    }
-    case 7: {
-        ShowTrackLine(-1, false);
-        CPoint start;
-        if (point != m_LeftClickDownPoint && (point.x != 0 || point.y != 0) &&
-            GetCellOrigin(m_LeftClickDownCell.row, 0, &start)) {
-            const int least = m_bAllowRowHide ? 0 : 1;
-            SetRowHeight(m_LeftClickDownCell.row, std::max(least, static_cast<int>(point.y - start.y)));
-            ResetScrollBars();
-            Invalidate();
-        }
-        break;
-    }
+    case 9: EndDividerDrag(point, true); break;
+    case 7: EndDividerDrag(point, false); break;
     default:
         SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, static_cast<int>(LVN_ITEMCHANGED));
         if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
