@@ -91,6 +91,15 @@ QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width)
     return out;
 }
 
+// Points mapped in place, rounded to whole units.
+void MapPoints(const QTransform& t, LPPOINT lpPoints, int nCount)
+{
+    for (int i = 0; i < nCount; ++i) {
+        const QPointF p = t.map(QPointF(lpPoints[i].x, lpPoints[i].y));
+        lpPoints[i].x = static_cast<LONG>(std::lround(p.x()));
+        lpPoints[i].y = static_cast<LONG>(std::lround(p.y()));
+    }
+}
 } // namespace
 
 CDC::CDC()
@@ -519,12 +528,7 @@ CSize CDC::SetViewportExt(int cx, int cy)
 
 void CDC::LPtoDP(LPPOINT lpPoints, int nCount) const
 {
-    const QTransform t = Transform();
-    for (int i = 0; i < nCount; ++i) {
-        const QPointF p = t.map(QPointF(lpPoints[i].x, lpPoints[i].y));
-        lpPoints[i].x = static_cast<LONG>(std::lround(p.x()));
-        lpPoints[i].y = static_cast<LONG>(std::lround(p.y()));
-    }
+    MapPoints(Transform(), lpPoints, nCount);
 }
 
 void CDC::LPtoDP(LPRECT lpRect) const
@@ -541,12 +545,7 @@ void CDC::LPtoDP(SIZE* lpSize) const
 
 void CDC::DPtoLP(LPPOINT lpPoints, int nCount) const
 {
-    const QTransform t = Transform().inverted();
-    for (int i = 0; i < nCount; ++i) {
-        const QPointF p = t.map(QPointF(lpPoints[i].x, lpPoints[i].y));
-        lpPoints[i].x = static_cast<LONG>(std::lround(p.x()));
-        lpPoints[i].y = static_cast<LONG>(std::lround(p.y()));
-    }
+    MapPoints(Transform().inverted(), lpPoints, nCount);
 }
 
 void CDC::DPtoLP(LPRECT lpRect) const
