@@ -5,6 +5,23 @@
 #include "ChartAxis.h"
 #include "ChartXYPoint.h"
 
+namespace {
+// The range of one coordinate of the points in view.
+template <class Serie, class Coord>
+bool VisibleRange(const Serie& serie, Coord coord, double& minimum, double& maximum)
+{
+    unsigned first = 0, last = 0;
+    if (!serie.GetVisiblePoints(first, last))
+        return false;
+    minimum = maximum = serie.GetPoint(first).*coord;
+    for (unsigned i = first + 1; i <= last; ++i) {
+        minimum = std::min(minimum, serie.GetPoint(i).*coord);
+        maximum = std::max(maximum, serie.GetPoint(i).*coord);
+    }
+    return true;
+}
+} // namespace
+
 template <class PointType>
 unsigned CChartSerieBase<PointType>::GetPointsCount() const
 {
@@ -39,15 +56,7 @@ bool CChartSerieBase<PointType>::GetSerieXScreenMinMax(double& minimum, double& 
 {
     if (!m_bIsVisible || m_vPoints.GetOrdering() != YOrdering)
         return false;
-    unsigned first = 0, last = 0;
-    if (!GetVisiblePoints(first, last))
-        return false;
-    minimum = maximum = GetPoint(first).X;
-    for (unsigned i = first + 1; i <= last; ++i) {
-        minimum = std::min(minimum, GetPoint(i).X);
-        maximum = std::max(maximum, GetPoint(i).X);
-    }
-    return true;
+    return VisibleRange(*this, &PointType::X, minimum, maximum);
 }
 
 template <class PointType>
@@ -55,15 +64,7 @@ bool CChartSerieBase<PointType>::GetSerieYScreenMinMax(double& minimum, double& 
 {
     if (!m_bIsVisible || m_vPoints.GetOrdering() != XOrdering)
         return false;
-    unsigned first = 0, last = 0;
-    if (!GetVisiblePoints(first, last))
-        return false;
-    minimum = maximum = GetPoint(first).Y;
-    for (unsigned i = first + 1; i <= last; ++i) {
-        minimum = std::min(minimum, GetPoint(i).Y);
-        maximum = std::max(maximum, GetPoint(i).Y);
-    }
-    return true;
+    return VisibleRange(*this, &PointType::Y, minimum, maximum);
 }
 
 template <class PointType>
