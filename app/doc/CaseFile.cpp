@@ -215,7 +215,15 @@ void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool 
 
 void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, bool bBinary)
 {
-    std::ifstream is(ToPath(sPath), std::ios::in | std::ios::binary);
+    const std::filesystem::path path = ToPath(sPath);
+    // Opening a pipe would wait for a writer; a folder or device holds no case.
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec)
+        ThrowFileError("Cannot open the file", ec.value());
+    if (!std::filesystem::is_regular_file(status))
+        throw CCaseFileError("Cannot open the file: not a file");
+    std::ifstream is(path, std::ios::in | std::ios::binary);
     if (!is)
         ThrowFileError("Cannot open the file", errno);
     is.imbue(std::locale::classic());

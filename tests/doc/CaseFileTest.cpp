@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -329,6 +330,25 @@ TEST_P(CaseFileTest, GarbageAndAMissingFileAreReported)
     EXPECT_FALSE(doc.OnOpenDocument(W(m_Dir / "missing.qel")));
     ASSERT_EQ(m_Windows.m_vErrors.size(), 2u);
     EXPECT_THAT(m_Windows.m_vErrors[1], StartsWith(L"Problem loading file; file is not opened.\n"));
+}
+
+TEST_P(CaseFileTest, SomethingOtherThanAFileIsRefusedWithoutWaiting)
+{
+    // A pipe would block the open until someone writes into it; a folder is no case.
+    const fs::path pipe = m_Dir / "pipe.qel";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path folder = m_Dir / "folder.qel";
+    fs::create_directories(folder);
+    CQELDoc doc;
+    doc.m_sCaseRef = L"open case";
+    for (const fs::path& p : {pipe, folder}) {
+        SCOPED_TRACE(p.string());
+        m_Windows.m_vErrors.clear();
+        EXPECT_FALSE(doc.OnOpenDocument(W(p)));
+        ASSERT_EQ(m_Windows.m_vErrors.size(), 1u);
+        EXPECT_EQ(m_Windows.m_vErrors[0], L"Problem loading file; file is not opened.\nCannot open the file: not a file");
+        EXPECT_EQ(doc.m_sCaseRef, L"open case");
+    }
 }
 
 // Writes past this many bytes fail, as on a full disk.
