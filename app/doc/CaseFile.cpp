@@ -177,7 +177,15 @@ void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool 
     std::random_device rd;
     fs::path tmp;
     int fd = -1;
-    const std::string base = target.filename().string();
+    // The temporary name must fit where the case's own name only just fits: keep a short
+    // start of it, cut before a UTF-8 continuation byte.
+    std::string base = target.filename().string();
+    if (base.size() > 64) {
+        size_t cut = 64;
+        while (cut > 0 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80)
+            --cut;
+        base.resize(cut);
+    }
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         std::string name(1, '.');
         name.append(base).append(1, '.').append(std::to_string(rd() % 1000000)).append(".tmp");

@@ -482,6 +482,22 @@ TEST_P(CaseFileTest, SavingThroughALinkReplacesTheFileItNames)
     EXPECT_EQ(reopened.m_vLoadModel.size(), 3u);
 }
 
+TEST_P(CaseFileTest, ALongNonAsciiNameTheFolderAllowsCanBeSaved)
+{
+    // 82 characters of three bytes each and the extension: 250 bytes, within the 255 a
+    // name may have here.
+    std::wstring name(82, L'\u6865');
+    name += L".qel";
+    const std::wstring path = W(m_Dir) + L"/" + name;
+    CQELDoc doc;
+    Fill(doc);
+    ASSERT_TRUE(doc.OnSaveDocument(path)) << (m_Windows.m_vErrors.empty() ? "" : WideToUtf8(m_Windows.m_vErrors[0]));
+    CQELDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    EXPECT_EQ(reopened.m_sCaseRef, doc.m_sCaseRef);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_Dir), fs::directory_iterator()), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, CaseFileTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Binary" : "Xml"; });
 
