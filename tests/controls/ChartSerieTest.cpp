@@ -17,6 +17,15 @@ std::vector<double> Xs(const CChartPointsArray<SChartXYPoint>& points)
     return xs;
 }
 
+// Points at x = 0, 1, ..., 10, all at y = 5.
+std::vector<SChartXYPoint> FlatLine()
+{
+    std::vector<SChartXYPoint> points;
+    for (int x = 0; x <= 10; ++x)
+        points.push_back({static_cast<double>(x), 5, 0});
+    return points;
+}
+
 // A line series on two free-standing axes: x 0..10 over pixels 0..300, y 0..10 over pixels
 // 300 (bottom) up to 0, so one unit is 30 pixels both ways.
 struct LineOnAxes {
@@ -128,10 +137,7 @@ TEST(ChartSerie, HiddenOrEmptySeriesReportNoExtremes)
 
 TEST(ChartSerie, VisiblePointsFollowTheHorizontalAxisRange)
 {
-    std::vector<SChartXYPoint> points;
-    for (int x = 0; x <= 10; ++x)
-        points.push_back({static_cast<double>(x), 5, 0});
-    LineOnAxes line(points);
+    LineOnAxes line(FlatLine());
     line.horizontal.m_MinValue = 2.5;
     line.horizontal.m_MaxValue = 7.5;
     unsigned first = 0, last = 0;
@@ -193,10 +199,7 @@ TEST(ChartLineSerie, ShortAndZeroLengthSegments)
 
 TEST(ChartLineSerie, SegmentCrossingAZoomWithoutPointsStillHits)
 {
-    std::vector<SChartXYPoint> points;
-    for (int x = 0; x <= 10; ++x)
-        points.push_back({static_cast<double>(x), 5, 0});
-    LineOnAxes line(points);
+    LineOnAxes line(FlatLine());
     line.horizontal.m_MinValue = 3.2;
     line.horizontal.m_MaxValue = 3.8; // no point inside: points 3 and 4 lie at -100 and 400
     int index = 0;
