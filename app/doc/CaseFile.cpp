@@ -6,12 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <locale>
-#include <random>
 #include <sstream>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/archive/ArchiveImpl.h"
 #include "core/bridge/Bridge.h"
@@ -20,6 +16,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "platform/base/CLocale.h"
+#include "platform/base/FileReplace.h"
 
 template <class Archive>
 void CaseContents::serialize(Archive& ar, const unsigned int)
@@ -103,68 +100,15 @@ void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary)
 
 namespace {
 
-std::filesystem::path ToPath(const std::wstring& sPath) { return std::filesystem::path(WideToUtf8(sPath)); }
-
 [[noreturn]] void ThrowFileError(const char* what, int err)
 {
     throw CCaseFileError(std::string(what) + ": " + std::strerror(err));
-}
-
-// A file descriptor closed on every way out; Close reports the error of a close that
-// fails, which on some file systems is the first news of a failed write.
-class CFileHandle {
-public:
-    explicit CFileHandle(int fd) : m_fd(fd) {}
-    ~CFileHandle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-
-    int Get() const { return m_fd; }
-    int Close()
-    {
-        const int r = ::close(m_fd);
-        m_fd = -1;
-        return r;
-    }
-
-private:
-    int m_fd;
-};
-
-void WriteAll(int fd, const std::string& data)
-{
-    const char* p = data.data();
-    size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowFileError("Cannot write the file", errno);
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
 }
 
 }
 
 void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary)
 {
-    namespace fs = std::filesystem;
-    fs::path target = ToPath(sPath);
-    std::error_code ec;
-    // Saving through a link replaces the file it names and keeps the link.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-
     // The whole archive is made in memory first: a failing archive never reaches the disk.
     std::ostringstream os;
     os.imbue(std::locale::classic());
@@ -173,57 +117,16 @@ void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool 
         throw CCaseArchiveError("output stream error");
     const std::string data = os.str();
 
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::random_device rd;
-    fs::path tmp;
-    int fd = -1;
-    // The temporary name must fit where the case's own name only just fits: keep a short
-    // start of it, cut before a UTF-8 continuation byte.
-    std::string base = target.filename().string();
-    if (base.size() > 64) {
-        size_t cut = 64;
-        while (cut > 0 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80)
-            --cut;
-        base.resize(cut);
-    }
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string name(1, '.');
-        name.append(base).append(1, '.').append(std::to_string(rd() % 1000000)).append(".tmp");
-        tmp = dir / name;
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        ThrowFileError("Cannot create a file in the folder", errno);
-
-    CFileHandle file(fd);
     try {
-        struct stat st {};
-        if (::stat(target.c_str(), &st) == 0)
-            ::fchmod(file.Get(), st.st_mode & 07777); // the old file's access stays
-        WriteAll(file.Get(), data);
-        if (::fsync(file.Get()) != 0)
-            ThrowFileError("Cannot write the file", errno);
-        if (file.Close() != 0)
-            ThrowFileError("Cannot write the file", errno);
-        if (::rename(tmp.c_str(), target.c_str()) != 0)
-            ThrowFileError("Cannot replace the file", errno);
-    } catch (...) {
-        ::unlink(tmp.c_str());
-        throw;
-    }
-    // The new name itself is on the disk once the folder is.
-    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+        ReplaceFileContents(WideToPath(sPath), data);
+    } catch (const CFileWriteError& e) {
+        throw CCaseFileError(e.what());
     }
 }
 
 void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, bool bBinary)
 {
-    const std::filesystem::path path = ToPath(sPath);
+    const std::filesystem::path path = WideToPath(sPath);
     // Opening a pipe would wait for a writer; a folder or device holds no case.
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(path, ec);

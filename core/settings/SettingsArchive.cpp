@@ -7,6 +7,7 @@
 #include "core/archive/ArchiveImpl.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
+#include "platform/base/FileReplace.h"
 
 using boost::serialization::make_nvp;
 
@@ -119,8 +120,6 @@ QEL_INSTANTIATE_SERIALIZE(CSettings::Plot_Config);
 
 namespace {
 
-std::filesystem::path ToPath(const std::wstring& sPath) { return std::filesystem::path(WideToUtf8(sPath)); }
-
 std::wstring ReportLine(const std::exception& e)
 {
     const std::string what = e.what();
@@ -140,7 +139,7 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
     try {
         // Read into a copy: a file that fails half way must not leave a mixture.
         CSettings loaded = g_pSettings->GetCopy();
-        std::ifstream is(ToPath(sPath));
+        std::ifstream is(WideToPath(sPath));
         if (!is)
             ThrowStreamError(boost::archive::archive_exception::input_stream_error);
         is.imbue(std::locale::classic());
@@ -167,10 +166,9 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
 bool CSettings::Save(const std::wstring& sPath, std::wstring& sMessage)
 {
     sMessage.clear();
-    const std::filesystem::path path = ToPath(sPath);
+    const std::filesystem::path path = WideToPath(sPath);
     std::filesystem::path tmp = path;
     tmp += ".tmp";
-    bool bTmpCreated = false;
     try {
         const CSettings settings = g_pSettings->GetCopy();
         if (path.has_parent_path())
@@ -187,23 +185,14 @@ bool CSettings::Save(const std::wstring& sPath, std::wstring& sMessage)
             ar << make_nvp("Analysis", settings.Analysis);
             ar << make_nvp("Plot", settings.Plot);
         }
-        const std::string xml = text.str();
-        std::ofstream os(tmp);
-        if (!os)
+        try {
+            ReplaceFileContents(path, text.str(), tmp);
+        } catch (const CFileWriteError&) {
             ThrowStreamError(boost::archive::archive_exception::output_stream_error);
-        bTmpCreated = true;
-        os.write(xml.data(), static_cast<std::streamsize>(xml.size()));
-        os.close();
-        if (os.fail())
-            ThrowStreamError(boost::archive::archive_exception::output_stream_error);
-        std::filesystem::rename(tmp, path);
+        }
         return true;
     }
     catch (const std::exception& e) {
-        if (bTmpCreated) {
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-        }
         sMessage = L"Problem saving file.\n" + ReportLine(e);
         return false;
     }

@@ -1,0 +1,21 @@
+#pragma once
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A file path from wide text, whatever the process locale.
+std::filesystem::path WideToPath(const std::wstring& sPath);
+
+class CFileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Replaces a file's contents so that a failure leaves the old file exactly as it was: the
+// data goes to a temporary file in the same folder, reaches the disk, and is then renamed
+// over the file. A link is followed (the file it names is replaced) and the old file's
+// access rights stay. tmpPath names the temporary file; empty picks a fresh name beside
+// the file. Throws CFileWriteError ("<what>: <system text>") and removes the temporary file.
+void ReplaceFileContents(const std::filesystem::path& target, std::string_view data,
+                         const std::filesystem::path& tmpPath = {});
