@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/doc/InsertCommands.h"
 #include "core/library/LMEFactory.h"
 
 class CElement;
@@ -93,6 +94,16 @@ public:
 
     // The document of the main frame's active child window.
     static CQELDoc* GetDoc();
+
+    // Insert menu: standard bridge sets and standard vehicles (QELDocInserts.cpp).
+#define QEL_DECLARE_INSERT_HANDLER(name, ...) void OnInsert##name();
+    QEL_INSERT_BRIDGES(QEL_DECLARE_INSERT_HANDLER)
+    QEL_INSERT_VEHICLES(QEL_DECLARE_INSERT_HANDLER)
+#undef QEL_DECLARE_INSERT_HANDLER
+    // The element pane's delete of a load model shown under an ensemble: that ensemble
+    // loses the entry (the one at nIndex when it holds the model there, else the first).
+    bool RemoveFromEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const std::shared_ptr<CLoadModel>& pLM,
+                            unsigned int nIndex);
 
     // Copies of the lists, for the element pane.
     std::vector<std::shared_ptr<CBridge>> GetBridges() const { return m_vBridge; }
