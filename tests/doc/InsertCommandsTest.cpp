@@ -254,8 +254,9 @@ TEST_F(InsertCommandsTest, MenuLayoutAndToolbar)
     const std::vector<int> toolbar(GetInsertToolbar().begin(), GetInsertToolbar().end());
     EXPECT_EQ(toolbar, (std::vector<int>{32898, 0, 32901, 32902, 32903, 32904, 32905, 32925, 32900}));
     for (int id : toolbar) {
-        if (id)
+        if (id) {
             EXPECT_NE(byId[id]->sPrompt, nullptr) << id;
+        }
     }
 }
 
