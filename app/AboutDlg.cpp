@@ -52,6 +52,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_pDescription->setPlainText(text);
     m_pDescription->setReadOnly(true);
+    m_pDescription->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pDescription->setMinimumSize(380, 140);
 
     m_pVersion->setText(QString::fromStdWString(FormatProductVersion(QEL_PRODUCT_VERSION)));

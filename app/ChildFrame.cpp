@@ -25,8 +25,10 @@ void CChildFrame::closeEvent(QCloseEvent* e)
             m_App.CloseDocument();
         }
     });
-    if (bAccept)
+    if (bAccept) {
+        m_bClosed = true;
         QMdiSubWindow::closeEvent(e);
+    }
     else
         e->ignore();
 }

@@ -18,6 +18,8 @@ public:
     QWidget* GetView() const { return widget(); }
     // The document is closing: the window closes without asking again.
     void DetachDocument() { m_pDoc = nullptr; }
+    // Closed and waiting to be deleted: no longer one of the case's windows.
+    bool IsClosed() const { return m_bClosed; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -26,4 +28,5 @@ private:
     CQELApp& m_App;
     CQELDoc* m_pDoc;
     bool m_bCaseWindow;
+    bool m_bClosed = false;
 };

@@ -249,11 +249,9 @@ void CMainFrame::CreateMenusAndToolBars()
         connect(action, &QAction::triggered, this, [this, nID] { RunCommand(nID); });
         menu->addAction(action);
         if (c.toolbar) {
-            if (QToolBar* bar = GetToolBar(c.toolbar)) {
+            // A button without an icon shows its text.
+            if (QToolBar* bar = GetToolBar(c.toolbar))
                 bar->addAction(action);
-                if (c.icon < 0)
-                    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-            }
         }
         m_Actions.emplace(nID, action);
     }
@@ -446,7 +444,16 @@ CChildFrame* CMainFrame::AddChildFrame(CQELDoc* pDoc, QWidget* pView, bool bCase
 CChildFrame* CMainFrame::GetActiveChild() const
 {
     // The current window counts even while the main window itself is not active.
-    return qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+    auto* child = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+    if (child && !child->IsClosed())
+        return child;
+    // Before the program's window is first activated Qt has no current window; as in any
+    // MDI frame, the most recently activated child that is still open is the active one.
+    const QList<QMdiSubWindow*> history = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it)
+        if (auto* f = qobject_cast<CChildFrame*>(*it); f && !f->IsClosed())
+            return f;
+    return nullptr;
 }
 
 CQELDoc* CMainFrame::GetActiveDoc() const
@@ -459,7 +466,7 @@ std::vector<CChildFrame*> CMainFrame::GetChildFrames(const CQELDoc* pDoc) const
 {
     std::vector<CChildFrame*> frames;
     for (QMdiSubWindow* w : m_pMdiArea->subWindowList())
-        if (auto* f = qobject_cast<CChildFrame*>(w); f && f->GetDocument() == pDoc)
+        if (auto* f = qobject_cast<CChildFrame*>(w); f && !f->IsClosed() && f->GetDocument() == pDoc)
             frames.push_back(f);
     return frames;
 }
@@ -576,16 +583,20 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
 
 void CMainFrame::dropEvent(QDropEvent* e)
 {
+    if (OnDropFiles(e->mimeData()->urls()))
+        e->acceptProposedAction();
+}
+
+bool CMainFrame::OnDropFiles(const QList<QUrl>& urls)
+{
     // One case at a time: the first case file dropped is opened.
-    for (const QUrl& url : e->mimeData()->urls()) {
-        if (IsCaseFile(url)) {
-            e->acceptProposedAction();
-            const std::wstring path = url.toLocalFile().toStdWString();
-            CallHandlerGuarded([&] { m_App.OpenDocumentFile(path); });
-            UpdateCommandUI();
-            return;
-        }
-    }
+    const auto it = std::find_if(urls.begin(), urls.end(), IsCaseFile);
+    if (it == urls.end())
+        return false;
+    const std::wstring path = it->toLocalFile().toStdWString();
+    CallHandlerGuarded([&] { m_App.OpenDocumentFile(path); });
+    UpdateCommandUI();
+    return true;
 }
 
 void CMainFrame::SaveFrameState()

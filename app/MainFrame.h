@@ -22,6 +22,7 @@ class QMdiArea;
 class QMenu;
 class QProgressBar;
 class QToolBar;
+class QUrl;
 
 // The local time of a status-log line.
 using StatusClock = std::function<std::chrono::system_clock::time_point()>;
@@ -78,6 +79,8 @@ public:
     void OnPrintAll();
     void OnPdfHelp();
     void OnWindowManager();
+    // Case files dropped on the window; false when none of them is a case file.
+    bool OnDropFiles(const QList<QUrl>& urls);
 
     // Runs a command as its menu item does; false when it is unknown or disabled.
     bool ExecuteCommand(int nID);
