@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -180,6 +181,24 @@ void CMainFrame::OnCreate()
 
     CreateMenusAndToolBars();
     CreateStatusBar();
+
+    // The tabs' context menu: "Close Tab" and "Close All Tabs".
+    if (auto* tabs = m_pMdiArea->findChild<QTabBar*>()) {
+        tabs->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tabs, &QTabBar::customContextMenuRequested, this, [this, tabs](const QPoint& pos) {
+            const int index = tabs->tabAt(pos);
+            if (index < 0)
+                return;
+            const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
+            if (index < windows.size())
+                m_pMdiArea->setActiveSubWindow(windows[index]);
+            UpdateCommandUI();
+            QMenu menu(this);
+            menu.addAction(GetCommandAction(ID_WINDOW_CLOSE_TAB));
+            menu.addAction(GetCommandAction(ID_WINDOW_CLOSE_ALL_TABS));
+            menu.exec(tabs->mapToGlobal(pos));
+        });
+    }
 
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
     MakePane(ID_PANE_ELEMENTS, Qt::LeftDockWidgetArea)->setAllowedAreas(Qt::LeftDockWidgetArea);

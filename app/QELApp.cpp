@@ -67,7 +67,7 @@ bool CQELApp::InitInstance(const QStringList& args)
     m_RecentFiles.ReadList();
     LoadSettings();
 
-    m_nAppLook = CProfile::GetInt(L"Settings", L"ApplicationLook", kDefaultAppLook);
+    m_nAppLook = CProfile::GetInt(L"Workspace", L"ApplicationLook", kDefaultAppLook);
     m_pPrinter = std::make_unique<QPrinter>();
     SetAppPrinter(m_pPrinter.get());
 
@@ -137,7 +137,7 @@ void CQELApp::SetAppLook(int nLook)
 {
     m_nAppLook = nLook;
     ApplyAppLook(nLook);
-    CProfile::WriteInt(L"Settings", L"ApplicationLook", nLook);
+    CProfile::WriteInt(L"Workspace", L"ApplicationLook", nLook);
     if (m_pMainFrame)
         m_pMainFrame->update();
 }

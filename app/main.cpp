@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <exception>
 
 #include "app/QELApp.h"
+#include "platform/win/MessageBox.h"
 
 int main(int argc, char** argv)
 {
@@ -9,13 +11,20 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("QEL"));
 
     CQELApp app;
-    QStringList args = QApplication::arguments();
-    args.removeFirst();
-    if (!app.InitInstance(args)) {
-        app.ExitInstance();
-        return 1;
-    }
-    const int code = QApplication::exec();
-    const int exitCode = app.ExitInstance();
-    return code != 0 ? code : exitCode;
+    int code = 1;
+    // Start-up and shut-down run outside the event loop's guards: a failure there is shown,
+    // never a crash.
+    CallHandlerGuarded([&] {
+        QStringList args = QApplication::arguments();
+        args.removeFirst();
+        if (!app.InitInstance(args)) {
+            app.ExitInstance();
+            return;
+        }
+        code = QApplication::exec();
+        const int exitCode = app.ExitInstance();
+        if (code == 0)
+            code = exitCode;
+    });
+    return code;
 }

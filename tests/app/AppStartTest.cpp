@@ -141,7 +141,7 @@ TEST_F(AppStart, ALookPickedIsStoredAndAppliedAtTheNextStart)
     Start();
     EXPECT_EQ(app->m_nAppLook, 210);
     ASSERT_TRUE(Frame().ExecuteCommand(ID_VIEW_APPLOOK_OFF_2007_SILVER));
-    EXPECT_EQ(CProfile::GetInt(L"Settings", L"ApplicationLook", 0), 217);
+    EXPECT_EQ(CProfile::GetInt(L"Workspace", L"ApplicationLook", 0), 217);
     Quit();
 
     ApplyAppLook(kDefaultAppLook);
