@@ -7,6 +7,7 @@
 #include "app/AppIds.h"
 #include "app/AppLook.h"
 #include "app/MainFrame.h"
+#include "app/InsertMenu.h"
 #include "app/QELApp.h"
 #include "app/doc/QELDoc.h"
 
@@ -104,6 +105,7 @@ std::vector<CCommand> MakeTable()
          [](CCommandContext& c) { c.app.OnAppAbout(); }, {}, {}, L"Display program information and version"},
     };
     t.insert(t.end(), rest.begin(), rest.end());
+    AppendInsertCommands(t);
 
     for (const CAppLook& look : GetAppLooks()) {
         const int nID = look.nID;
@@ -119,7 +121,7 @@ std::vector<CCommand> MakeTable()
 const std::vector<const wchar_t*>& GetMenuOrder()
 {
     static const std::vector<const wchar_t*> order = {L"&File",  L"&Edit",  L"&View", L"&Configuration",
-                                                      L"&Analysis", L"&Results", L"&Tools", L"&Window",
+                                                      L"&Insert", L"&Analysis", L"&Results", L"&Tools", L"&Window",
                                                       L"&Help"};
     return order;
 }

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +19,7 @@
 #include "app/settings/SettingsProperties.h"
 #include "core/settings/Settings.h"
 #include "platform/gdi/Colour.h"
+#include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
 
 namespace {
@@ -30,12 +30,6 @@ constexpr int kOriginalRole = Qt::UserRole + 2; // the value when the grid was b
 CSettingsWnd::ColourPicker& ColourPickerHook()
 {
     static CSettingsWnd::ColourPicker picker;
-    return picker;
-}
-
-CSettingsWnd::FilePicker& FilePickerHook()
-{
-    static CSettingsWnd::FilePicker picker;
     return picker;
 }
 
@@ -144,7 +138,6 @@ private:
 }
 
 void CSettingsWnd::SetColourPicker(ColourPicker picker) { ColourPickerHook() = std::move(picker); }
-void CSettingsWnd::SetFilePicker(FilePicker picker) { FilePickerHook() = std::move(picker); }
 
 QColor CSettingsWnd::PickColour(QWidget* parent, const QColor& current)
 {
@@ -155,15 +148,12 @@ QColor CSettingsWnd::PickColour(QWidget* parent, const QColor& current)
 
 QString CSettingsWnd::PickFile(QWidget* parent, const QString& current)
 {
-    if (FilePickerHook())
-        return FilePickerHook()(parent, current);
-    QFileDialog dlg(parent, QString(), current, tr("PDF Files (*.pdf)"));
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setDefaultSuffix(QStringLiteral("pdf"));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return dlg.selectedFiles().front();
+    FileDialogRequest request;
+    request.sFilter = L"PDF Files (*.pdf)";
+    request.sDefaultSuffix = L"pdf";
+    request.sInitialName = current.toStdWString();
+    const std::optional<std::wstring> path = RunFileDialog(parent, request);
+    return path ? QString::fromStdWString(*path) : QString();
 }
 
 CSettingsWnd::CSettingsWnd(QWidget* parent) : QWidget(parent)

@@ -38,12 +38,10 @@ public:
     bool OnPropertyChanged(int nID, bool bValue);
     bool OnPropertyChanged(int nID, const QColor& colour);
 
-    // Tests answer the pickers instead of the standard dialogs. The colour picker returns
-    // an invalid colour on cancel, the file picker an empty text.
+    // Tests answer the colour picker instead of the standard dialog; an invalid colour is
+    // Cancel. The file picker is the program's file dialog (empty text: Cancel).
     using ColourPicker = std::function<QColor(QWidget* parent, const QColor& current)>;
-    using FilePicker = std::function<QString(QWidget* parent, const QString& current)>;
     static void SetColourPicker(ColourPicker picker);
-    static void SetFilePicker(FilePicker picker);
     static QColor PickColour(QWidget* parent, const QColor& current);
     static QString PickFile(QWidget* parent, const QString& current);
 

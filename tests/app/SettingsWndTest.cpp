@@ -34,7 +34,6 @@ protected:
     {
         m_pWnd.reset();
         CSettingsWnd::SetColourPicker(nullptr);
-        CSettingsWnd::SetFilePicker(nullptr);
         SetMessageBoxAnswerer(m_PrevAnswerer);
         g_pSettings->SetDefaults();
     }
