@@ -6,6 +6,7 @@
 
 #include "app/AppIds.h"
 #include "app/AppLook.h"
+#include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/InsertMenu.h"
 #include "app/QELApp.h"
@@ -59,6 +60,22 @@ std::vector<CCommand> MakeTable()
         t.push_back({ID_FILE_MRU_FILE1 + i, L"&File", L"Recent File", nullptr, nullptr, -1,
                      [i](CCommandContext& c) { c.app.OnOpenRecentFile(i); }});
     const std::vector<CCommand> rest = {
+        {0, L"&File"},
+        {CChildFrame::ID_SAVE_IMAGE, L"&File", L"Save &Image", "Ctrl+I", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CChildFrame* f = c.frame.GetActiveChild())
+                 f->OnSaveAsBitmap();
+         },
+         [](const CCommandContext& c) { return c.frame.GetActiveChild() != nullptr; }},
+        {CChildFrame::ID_SAVE_GRID, L"&File", L"Save &Grid", "Ctrl+G", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CChildFrame* f = c.frame.GetActiveChild())
+                 f->OnSaveGridAsCSV();
+         },
+         [](const CCommandContext& c) {
+             const CChildFrame* f = c.frame.GetActiveChild();
+             return f && CChildFrame::GetViewGrid(f->GetView()) != nullptr;
+         }},
         {0, L"&File"},
         {ID_APP_EXIT, L"&File", L"E&xit", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.close(); }, {}, {},
          L"Quit the application"},

@@ -17,6 +17,7 @@
 #include "app/PaneContents.h"
 #include "app/doc/DocHost.h"
 #include "app/doc/QELDoc.h"
+#include "app/tree/ElementView.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
@@ -178,8 +179,12 @@ void CQELApp::CloseDocument()
         }
     m_pDoc.reset();
     m_sDocTitle.clear();
-    if (m_pMainFrame)
+    if (m_pMainFrame) {
         m_pMainFrame->UpdateFrameTitle();
+        // The element pane lets go of the closed case's elements.
+        if (auto* pane = qobject_cast<CElementView*>(m_pMainFrame->GetPaneContent(ID_PANE_ELEMENTS)))
+            pane->ShowNoCase();
+    }
 }
 
 bool CQELApp::IsLastFrameOf(const CChildFrame* pFrame) const

@@ -134,6 +134,12 @@ CElementView::~CElementView()
     m_pTree = nullptr;
 }
 
+void CElementView::ShowNoCase()
+{
+    m_Controller.ClearTree();
+    m_Controller.Populate(nullptr);
+}
+
 void CElementView::SetMenuRunner(MenuRunner runner) { Runner() = std::move(runner); }
 
 void CElementView::BroadcastElementSelected(CElement* pElement)

@@ -22,6 +22,8 @@ public:
     CViewTree* Tree() const { return m_pTree; }
     QToolBar* ToolBar() const { return m_pToolBar; }
 
+    // The tree of no case: the categories only.
+    void ShowNoCase();
     // A pane command (220 to 225) or a document command of its context menus.
     void OnCommand(int nID);
     // The first popup of menu 230, 231 or 232; actions carry their command id as data.
