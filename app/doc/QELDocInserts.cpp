@@ -40,10 +40,10 @@ LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(int), const CLMEParamet
 template <class Entry>
 void InsertVehicle(CQELDoc& doc, Entry entry)
 {
+    // Until the program has its dialogs, the stand-in answers with the opening values.
     CDocDialogs* dialogs = GetDocHost().pDialogs;
-    if (!dialogs)
-        return;
-    const auto dlg = dialogs->MakeLMEParametersDlg();
+    const std::unique_ptr<CLMEParametersDlgInterface> dlg =
+        dialogs ? dialogs->MakeLMEParametersDlg() : std::make_unique<CLMEParametersDefaults>();
     Preset(*dlg, entry);
     if (dlg->DoModal() != DLG_IDOK)
         return;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -191,7 +192,9 @@ CSettingsWnd::CSettingsWnd(QWidget* parent) : QWidget(parent)
                              QAbstractItemView::EditKeyPressed);
     m_pGrid->setItemDelegate(new CPropertyDelegate(*this));
     m_pGrid->header()->setStretchLastSection(true);
-    m_pGrid->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_pGrid->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_pGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pGrid->viewport()->installEventFilter(this);
 
     m_pDescription = new QLabel(this);
     m_pDescription->setWordWrap(true);
@@ -276,11 +279,34 @@ void CSettingsWnd::InitPropList()
         }
     }
     ApplyExpansion();
+    FitLabelColumn();
     m_pGrid->setUpdatesEnabled(true);
     m_pExpand->setChecked(m_bExpand);
     m_pSortAlpha->setChecked(m_bAlphabetical);
     ShowDescription(m_pGrid->currentItem());
     --m_nBuilding;
+}
+
+bool CSettingsWnd::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_pGrid->viewport() && e->type() == QEvent::Resize)
+        FitLabelColumn();
+    return QWidget::eventFilter(watched, e);
+}
+
+void CSettingsWnd::FitLabelColumn()
+{
+    // Labels as wide as they need, but never more than three fifths: the values stay in view.
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(m_pGrid); *it; ++it) {
+        int depth = 1;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ++depth;
+        const QFontMetrics fm((*it)->font(0));
+        widest = std::max(widest, depth * m_pGrid->indentation() + fm.horizontalAdvance((*it)->text(0)) + 8);
+    }
+    const int room = m_pGrid->viewport()->width() * 3 / 5;
+    m_pGrid->setColumnWidth(0, std::max(40, std::min(widest, room)));
 }
 
 void CSettingsWnd::ApplyExpansion()
@@ -378,6 +404,7 @@ void CSettingsWnd::OnCommand(int nID)
         case ID_EXPAND:
             m_bExpand = !m_bExpand;
             ApplyExpansion();
+            FitLabelColumn();
             m_pExpand->setChecked(m_bExpand);
             break;
         case ID_SORTALPHA:

@@ -20,6 +20,9 @@ public:
 
     explicit CSettingsWnd(QWidget* parent = nullptr);
 
+    // Wide enough for the labels and their values side by side.
+    QSize sizeHint() const override { return {340, 480}; }
+
     // Rebuilds the grid from the settings in force.
     void InitPropList();
     void OnCommand(int nID);
@@ -45,7 +48,11 @@ public:
     static QColor PickColour(QWidget* parent, const QColor& current);
     static QString PickFile(QWidget* parent, const QString& current);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
+    void FitLabelColumn();
     QTreeWidgetItem* AddProperty(QTreeWidgetItem* parent, const SettingProperty& prop);
     void ShowValue(QTreeWidgetItem* item);
     void OnItemChanged(QTreeWidgetItem* item, int column);

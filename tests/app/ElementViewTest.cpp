@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDir>
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -11,6 +10,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "AppTestUtil.h"
 
 #include "app/tree/ElementView.h"
 #include "app/tree/ViewTree.h"
@@ -126,9 +127,7 @@ TEST_F(ElementViewTest, TreeMirrorsTheCaseAndSavesAScreenshot)
     EXPECT_TRUE(Q(Ctl().GetEnsemblesItem())->child(0)->isExpanded());
     Click(ListItem(1));
     QApplication::processEvents();
-    const QString path = QDir::current().absoluteFilePath("element_tree.png");
-    EXPECT_TRUE(m_Main.grab().save(path));
-    std::printf("screenshot: %s\n", qPrintable(path));
+    SaveScreenshot(&m_Main, "element-tree.png");
     // The toolbar button toggles back.
     m_pView->ToolBar()->actions().front()->trigger();
     EXPECT_FALSE(Q(Ctl().GetEnsemblesItem())->isExpanded());

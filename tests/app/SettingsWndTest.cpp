@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +7,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include "AppTestUtil.h"
 
 #include "app/settings/SettingsWnd.h"
 #include "core/settings/Settings.h"
@@ -83,9 +84,7 @@ TEST_F(SettingsWndTest, GridShowsGroupsInOrderWithValuesAndDescriptions)
     EXPECT_TRUE(description.contains("which is smaller and quicker to load")) << qPrintable(description);
     EXPECT_TRUE(m_pWnd->ToolBar()->actions().at(0)->isChecked());
 
-    const QString path = QDir::current().absoluteFilePath("settings_pane.png");
-    EXPECT_TRUE(m_pWnd->grab().save(path));
-    std::printf("screenshot: %s\n", qPrintable(path));
+    qeltest::SaveScreenshot(m_pWnd.get(), "settings-pane.png");
 }
 
 TEST_F(SettingsWndTest, RefusedValueShowsTheValueInForceAndAcceptedOneIsBold)
