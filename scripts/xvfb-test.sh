@@ -50,9 +50,9 @@ SESSION
 run_once() {
   local n=$1
   echo "== start $n"
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/session.sh" "$qel"
-  local rc=$?
-  [ $rc -eq 0 ] || { echo "start $n: exit status $rc"; exit 1; }
+  local rc=0
+  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" bash "$work/session.sh" "$qel" || rc=$?
+  [ "$rc" -eq 0 ] || { echo "start $n: exit status $rc"; exit 1; }
   [ -s "$XDG_CONFIG_HOME/QEL/QEL.xml" ] || { echo "start $n: settings file not written"; exit 1; }
   local count
   count=$(sed -n 's/^Number=//p' "$XDG_CONFIG_HOME/Orrinvale/QEL.conf")
