@@ -168,6 +168,15 @@ TEST_F(AppStart, TheCommandLineOpensTheCaseItNames)
     EXPECT_EQ(app->GetDocument()->m_vBridge.size(), 1u);
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("bridge.qel - Pellomar QEL"));
     EXPECT_EQ(app->GetRecentFileList().GetFiles().front(), path);
+    Quit();
+
+    // A name relative to the folder the program was started in keeps its full path.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(TempRoot().string()));
+    Start({QStringLiteral("bridge.qel")});
+    QDir::setCurrent(before);
+    ASSERT_NE(app->GetDocument(), nullptr);
+    EXPECT_EQ(app->GetDocument()->GetPathName(), path);
 }
 
 TEST_F(AppStart, ACommandLineCaseThatCannotBeReadEndsTheStartAfterItsMessage)
