@@ -152,6 +152,9 @@ TEST_F(AppStart, ALookPickedIsStoredAndAppliedAtTheNextStart)
     EXPECT_FALSE(Frame().GetCommandAction(210)->isChecked());
     EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(0xE4, 0xE7, 0xEC)); // the silver tone
     SaveScreenshot(&Frame(), "main-window-silver.png");
+    Frame().ExecuteCommand(ID_VIEW_APPLOOK_OFF_2007_BLACK);
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "main-window-black.png");
     Frame().ExecuteCommand(ID_VIEW_APPLOOK_VS_2008);
 }
 
