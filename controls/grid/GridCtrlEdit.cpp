@@ -64,9 +64,12 @@ void CGridCtrl::ExpandColumnsToFit(BOOL bExpandFixed)
     }
     const int nFirst = bExpandFixed ? 0 : m_nFixedCols;
     int nShown = 0;
+    std::vector<bool> nonZero(static_cast<std::size_t>(m_nCols), false);
     for (int col = nFirst; col < m_nCols; ++col)
-        if (GetColumnWidth(col) != 0)
+        if (GetColumnWidth(col) != 0) {
             ++nShown;
+            nonZero[static_cast<std::size_t>(col)] = true;
+        }
     if (nShown == 0)
         return;
     CRect rect;
@@ -82,6 +85,11 @@ void CGridCtrl::ExpandColumnsToFit(BOOL bExpandFixed)
     for (int col = nFirst; col < nFirst + remainder && col < m_nCols; ++col)
         if (GetColumnWidth(col) != 0)
             m_arColWidths[static_cast<std::size_t>(col)] += step;
+    // A narrow window must not push a shown column to zero or below: it would vanish as if
+    // hidden, or break every sum of widths that drawing and hit tests rely on.
+    for (int col = nFirst; col < m_nCols; ++col)
+        if (int& width = m_arColWidths[static_cast<std::size_t>(col)]; width < 1 && nonZero[static_cast<std::size_t>(col)])
+            width = 1;
     if (GetSafeHwnd() && m_bAllowDraw)
         Invalidate();
     ResetScrollBars();
