@@ -126,7 +126,7 @@ void CMaskEdit::ResetInputData(BOOL bFree)
 
 void CMaskEdit::ValidationError()
 {
-    QApplication::beep();
+    MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void CMaskEdit::SetWindowText(const std::wstring& sText)

@@ -380,6 +380,9 @@ protected:
     void BeginDividerDrag(CPoint point, bool bColumn);
     // The release that ends it: the line takes its new size unless the pointer did not move.
     void EndDividerDrag(CPoint point, bool bColumn);
+    // Puts a cell back as it was before a refused edit: its saved content, or its old text
+    // when its class could not be copied.
+    void RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

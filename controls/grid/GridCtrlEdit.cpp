@@ -243,7 +243,9 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
     } ender{this, nRow, nCol};
     const std::wstring strOld = GetItemText(nRow, nCol);
     if (str != strOld) {
+        std::unique_ptr<CGridCellBase> saved;
         if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
+            saved = pCell->SaveContent();
             pCell->SetText(str.c_str());
             SetModified(nRow, nCol);
         }
@@ -252,12 +254,23 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
             SetModified(nRow, nCol);
             RedrawCell(nRow, nCol);
         } else {
-            if (CGridCellBase* pCell = GetCell(nRow, nCol))
-                pCell->SetText(strOld.c_str());
+            RestoreContent(nRow, nCol, saved.get(), strOld);
             SetModified(nRow, nCol);
             RedrawCell(nRow, nCol);
         }
     }
+}
+
+void CGridCtrl::RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld)
+{
+    // The owner may have put a new cell in its place meanwhile.
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (!pCell)
+        return;
+    if (pSaved)
+        pCell->CopyContentFrom(*pSaved);
+    else
+        pCell->SetText(strOld.c_str());
 }
 
 BOOL CGridCtrl::ValidateEdit(int nRow, int nCol, LPCTSTR str)

@@ -5,6 +5,7 @@
 
 #include "platform/base/CLocale.h"
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 #include "platform/wnd/Wnd.h"
 
 #include <QApplication>
@@ -151,7 +152,7 @@ void CInPlaceNumEdit::OnUpdate()
     }
     m_bSuppressCheck = TRUE;
     if (!(m_dwFlags & CGridCellNumeric::NUMERIC_SILENT))
-        QApplication::beep();
+        MessageBeep(0);
     setText(m_strLastValid);
     const int start = static_cast<int>(m_dwLastSel & 0xFFFF);
     const int end = static_cast<int>((m_dwLastSel >> 16) & 0xFFFF);

@@ -1,4 +1,5 @@
 #include "GridInputFixture.h"
+#include "LocaleScope.h"
 
 #include "controls/grid/GridCellCombo.h"
 #include "controls/grid/GridCellNumeric.h"
@@ -208,14 +209,8 @@ TEST(GridEdit, TypingWidensTheEditorUpToTheGridEdge)
 // --- Numeric cells ------------------------------------------------------------------------------
 
 namespace {
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-};
-
-const QLocale kUS(QLocale::English, QLocale::UnitedStates);
+using qeltest::LocaleScope;
+const QLocale& kUS = qeltest::kEnglishUS;
 } // namespace
 
 TEST(GridCellNumeric, ParsesAndFormatsInTheUserLocale)

@@ -1,3 +1,5 @@
+#include "LocaleScope.h"
+
 #include "controls/edit/NumericEdit.h"
 
 #include <QApplication>
@@ -9,13 +11,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Sets the user's locale for one test and puts the previous one back.
-struct LocaleScope
-{
-    QLocale old;
-    explicit LocaleScope(QLocale::Language lang, QLocale::Territory territory) { QLocale::setDefault(QLocale(lang, territory)); }
-    ~LocaleScope() { QLocale::setDefault(old); }
-};
+using qeltest::LocaleScope;
 
 class CBeepingEdit : public CNumericEdit
 {
