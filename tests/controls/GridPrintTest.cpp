@@ -1,9 +1,14 @@
+#include "FileSizeLimit.h"
 #include "GridTestUtil.h"
 
 #include "platform/win/MessageBox.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -197,7 +202,8 @@ TEST(GridCsv, RowsJoinedBySemicolonsAfterTheSeparatorLine)
         {3, 1, 1, {L"x", L"y", L"z"}, "sep=;\r\nx\r\ny\r\nz\r\n"},
         {0, 3, 0, {}, "sep=;\r\n"},
         {3, 0, 0, {}, "sep=;\r\n"},
-        {2, 2, 0, {L"a;b", L"c", L"", L"d"}, "sep=;\r\na;b;c\r\n;d\r\n"}, // nothing is escaped
+        // A cell holding the separator or a quote is quoted, its quotes doubled.
+        {2, 2, 0, {L"a;b", L"c", L"", L"say \"hi\""}, "sep=;\r\n\"a;b\";c\r\n;\"say \"\"hi\"\"\"\r\n"},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -225,10 +231,62 @@ TEST(GridCsv, FileErrorsAreReportedAndAnswerFalse)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"t.csv"), std::wstring::npos);
 
+    // A device is never written over (nor renamed over): refused like a name that cannot be opened.
     if (QFile::exists(QStringLiteral("/dev/full"))) {
         EXPECT_FALSE(grid.Save(L"/dev/full"));
         ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[1], L"Unable to save grid list");
+        EXPECT_EQ(boxes[1], L"An unexpected error occurred while accessing /dev/full.");
     }
+
+    // A write that fails (the disk full) reports so and leaves the old file's bytes.
+    const QString existing = dir.filePath(QStringLiteral("old.csv"));
+    {
+        QFile old(existing);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+    }
+    Fill(grid, 20, 2, 0, {});
+    {
+        qeltest::FileSizeLimit limit(16); // the new file needs more than 16 bytes
+        EXPECT_FALSE(grid.Save(existing.toStdWString().c_str()));
+    }
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2], L"Unable to save grid list");
+    EXPECT_EQ(ReadAll(existing), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.csv")});
     SetMessageBoxAnswerer(previous);
+}
+
+TEST(GridCsv, ASpreadsheetReaderGetsEveryCellBack)
+{
+    // Python's csv module, told the separator ';', stands for the spreadsheet.
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    ASSERT_FALSE(python.isEmpty()) << "python3 is needed (scripts/deps.sh installs it)";
+    const std::vector<const wchar_t*> texts = {
+        L"x Beam (m)", L"a;b", L"say \"hi\"",
+        L"two\nlines", L"cr\rlf\r\nend", L"",
+        L"\"", L";", L"12.5",
+    };
+    CGridCtrl grid;
+    Fill(grid, 3, 3, 1, texts);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cells.csv"));
+    ASSERT_TRUE(grid.Save(path.toStdWString().c_str()));
+
+    const char* script = "import csv, json, sys\n"
+                         "with open(sys.argv[1], newline='') as f:\n"
+                         "    assert f.readline() == 'sep=;\\r\\n'\n"
+                         "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n";
+    QProcess process;
+    process.start(python, {QStringLiteral("-c"), QString::fromUtf8(script), path});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(process.readAllStandardOutput()).array();
+    ASSERT_EQ(rows.size(), 3);
+    std::size_t i = 0;
+    for (const QJsonValue& row : rows) {
+        ASSERT_EQ(row.toArray().size(), 3);
+        for (const QJsonValue& cell : row.toArray())
+            EXPECT_EQ(cell.toString().toStdWString(), texts[i++]);
+    }
 }
