@@ -281,9 +281,10 @@ void CGridCtrl::OnDragLeave()
 BOOL CGridCtrl::OnDrop(const QMimeData* pDataObject, int, CPoint point)
 {
     m_MouseMode = 0;
+    // Refused or not, the drag is over: its highlight must not stay behind.
+    OnDragLeave();
     if (!m_bAllowDragAndDrop || !pDataObject || !pDataObject->hasText())
         return FALSE;
-    OnDragLeave();
     const CCellID cell = GetCellFromPt(point, FALSE);
     if (!IsValid(cell))
         return FALSE;

@@ -191,10 +191,15 @@ TEST(GridDrop, OutsideDragsHighlightCellsButDropsAreRefused)
     EXPECT_FALSE(g.grid.GetItemState(3, 2) & GCS_DROPHILITED);
     EXPECT_EQ(g.grid.m_LastDragOverCell, CCellID(-1, -1));
 
+    // A refused drop takes the highlight of the cell it was refused on away.
+    QDragMoveEvent move4(next, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &move4);
+    ASSERT_TRUE(g.grid.GetItemState(3, 2) & GCS_DROPHILITED);
     QDropEvent drop(QPointF(next), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &drop);
     EXPECT_FALSE(drop.isAccepted());
     EXPECT_EQ(g.Text(3, 2), L"3,2");
+    EXPECT_FALSE(g.grid.GetItemState(3, 2) & GCS_DROPHILITED);
     EXPECT_EQ(g.grid.m_DropTarget.OnDragScroll(0x08), 1);
     EXPECT_EQ(g.grid.m_DropTarget.OnDragScroll(0), 2);
 }
