@@ -365,6 +365,9 @@ protected:
     // The cells in view from the top-left non-fixed row down, by the fixed columns
     // (bFixedCols) or by the non-fixed columns in view.
     CCellRange GetVisibleCellRange(LPRECT pRect, BOOL bForceRecalculation, bool bFixedCols);
+    // Whether a row whose printed rectangle is rect still goes on the page; the page's first
+    // row always does, cut to the page's height.
+    bool FitRowToPage(int row, CRect& rect) const;
     // One printed cell and its grid lines: bottom and right always, top and left where asked.
     // A line starts one pixel back, over the neighbour's line, unless its overlap is 0.
     void PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,

@@ -145,7 +145,7 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.bottom > m_nPageHeight)
+        if (!FitRowToPage(row, rect))
             break;
         rect.right = 0;
         for (int col = m_nCurrPrintCol; col < m_nCols; ++col) {
@@ -217,13 +217,25 @@ void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo*)
         for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
             rect.top = rect.bottom + 1;
             rect.bottom = rect.top + GetRowHeight(row) - 1;
-            if (rect.bottom > m_nPageHeight)
+            if (!FitRowToPage(row, rect))
                 break;
             PrintCellWithLines(pDC, row, col, rect, false, col == 0, 1, 1);
         }
     }
     if (pOldFont)
         pDC->SelectObject(pOldFont);
+}
+
+bool CGridCtrl::FitRowToPage(int row, CRect& rect) const
+{
+    if (rect.bottom <= m_nPageHeight)
+        return true;
+    // A row taller than a whole page has a page of its own (pagination gives it one), and is
+    // cut at its bottom rather than left out.
+    if (row != m_nCurrPrintRow)
+        return false;
+    rect.bottom = m_nPageHeight;
+    return true;
 }
 
 void CGridCtrl::PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
@@ -142,6 +144,41 @@ TEST(GridPrint, TallTablesRepeatTheHeadingsOnEveryPage)
     }
     ASSERT_EQ(g.grid.footers.size(), 3u);
     EXPECT_EQ(g.grid.footers[1], std::make_pair(2u, 3u)); // "Page 2 of 3"
+}
+
+TEST(GridPrint, ARowTallerThanAPageIsPrintedClippedToItsPage)
+{
+    QTemporaryDir dir;
+    int pageHeight = 0;
+    {
+        PrintGrid probe(2);
+        PrintToPdf(probe.grid, dir.filePath(QStringLiteral("probe.pdf")));
+        pageHeight = probe.grid.m_nPageHeight;
+    }
+    ASSERT_GT(pageHeight, 40);
+    // Rows 1 and 3 are 20 high; row 2 twice the page. Row 2 cannot share a page: page 1 holds
+    // row 1, page 2 row 2 (cut at the page's bottom), page 3 row 3.
+    PrintGrid g(4);
+    g.grid.SetRowHeight(2, 2 * pageHeight);
+    g.grid.SetItemText(2, 1, L"tall row");
+    const QString path = dir.filePath(QStringLiteral("tall.pdf"));
+    ASSERT_EQ(PrintToPdf(g.grid, path), 3);
+    std::set<std::pair<int, int>> onPage2;
+    for (const Printed& p : g_printed)
+        if (p.page == 2)
+            onPage2.insert({p.row, p.col});
+    for (int c = 0; c < 3; ++c)
+        EXPECT_TRUE(onPage2.count({2, c})) << "column " << c;
+
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    ASSERT_EQ(pdf.pageCount(), 3);
+    EXPECT_TRUE(pdf.getAllText(0).text().contains(QStringLiteral("1,1")));
+    const QString page2 = pdf.getAllText(1).text();
+    EXPECT_TRUE(page2.contains(QStringLiteral("tall row"))) << page2.toStdString();
+    EXPECT_TRUE(page2.contains(QStringLiteral("2,0"))) << page2.toStdString(); // its row heading
+    EXPECT_FALSE(page2.contains(QStringLiteral("3,1"))) << page2.toStdString();
+    EXPECT_TRUE(pdf.getAllText(2).text().contains(QStringLiteral("3,1")));
 }
 
 TEST(GridPrint, AGridWithOnlyHeadingsIsOnePage)
