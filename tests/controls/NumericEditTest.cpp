@@ -239,8 +239,8 @@ TEST(NumericEdit, NoDecimalsAndTheTextLimit)
     edit.SetDecimalDigitCount(-3);
     EXPECT_EQ(Text(edit), L"5");
 
-    // Six characters at most (group separators not counted): a fourth integer digit is undone,
-    // and a second field's limit is its own.
+    // Six characters at most, counted on the whole text: a fourth integer digit ("1,234.00")
+    // is undone, and a second field's limit is its own.
     CNumericEdit limited, other;
     limited.setMaxLength(6);
     limited.setCursorPosition(0);
