@@ -8,6 +8,7 @@
 #include "platform/win/MessageBox.h"
 
 #include <QAbstractItemView>
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -515,6 +516,14 @@ TEST(GridCellCombo, TheListOpensWithTheEditorAndEachEndIsCountedOnce)
         auto* pList = g.Client()->findChild<CInPlaceList*>();
         ASSERT_NE(pList, nullptr) << n;
         EXPECT_TRUE(pList->view()->isVisible()) << n; // the choices are shown at once
+        if (end == End::Return) {
+            QImage shot = g.host.grab().toImage();
+            QPainter painter(&shot);
+            QWidget* popup = pList->view()->window();
+            painter.drawPixmap(g.host.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+            painter.end();
+            shot.save(QStringLiteral("grid-combo-list.png"));
+        }
 
         switch (end) {
         case End::Return: QTest::keyClick(pList->m_edit, Qt::Key_Return); break;

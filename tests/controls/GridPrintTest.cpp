@@ -179,6 +179,10 @@ TEST(GridPrint, ARowTallerThanAPageIsPrintedClippedToItsPage)
     EXPECT_TRUE(page2.contains(QStringLiteral("2,0"))) << page2.toStdString(); // its row heading
     EXPECT_FALSE(page2.contains(QStringLiteral("3,1"))) << page2.toStdString();
     EXPECT_TRUE(pdf.getAllText(2).text().contains(QStringLiteral("3,1")));
+    // The cut page, to look at.
+    const QSizeF points = pdf.pagePointSize(1);
+    pdf.render(1, QSize(static_cast<int>(points.width()), static_cast<int>(points.height())))
+        .save(QStringLiteral("grid-tall-row-page.png"));
 }
 
 TEST(GridPrint, AGridWithOnlyHeadingsIsOnePage)
