@@ -145,6 +145,9 @@ void CInPlaceNumEdit::OnUpdate()
     }
     if (ok && !m_chDecimal.isNull() && t.count(m_chDecimal) > 1)
         ok = false;
+    // A number too large for a double would be refused when the edit ends; refuse the key.
+    if (ok && numloc::ExceedsDouble(t, m_chDecimal.isNull() ? QChar('.') : m_chDecimal))
+        ok = false;
 
     if (ok) {
         m_strLastValid = t;

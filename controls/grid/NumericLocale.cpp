@@ -1,6 +1,7 @@
 #include "controls/grid/NumericLocale.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,26 @@ std::string RoundDecimalText(const std::string& text, int nDigits)
         result += '.' + digits.substr(intLen);
     const bool bZero = result.find_first_not_of("0.") == std::string::npos;
     return bNegative && !bZero ? '-' + result : result;
+}
+
+bool ExceedsDouble(const QString& text, QChar chDecimal)
+{
+    const QString digits = Digits();
+    std::string integer;
+    for (const QChar c : text) {
+        if (c == chDecimal)
+            break;
+        if (c >= QChar('0') && c <= QChar('9'))
+            integer += static_cast<char>(c.unicode());
+        else if (const qsizetype k = digits.indexOf(c); k >= 0)
+            integer += static_cast<char>('0' + k);
+    }
+    // The largest double has 309 integer digits.
+    const std::size_t first = integer.find_first_not_of('0');
+    if (first == std::string::npos || integer.size() - first < 309)
+        return false;
+    double value = 0.0;
+    return std::from_chars(integer.data() + first, integer.data() + integer.size(), value).ec != std::errc();
 }
 
 bool IsLocaleNumber(const QString& text)

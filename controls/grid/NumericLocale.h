@@ -88,6 +88,10 @@ QString WithoutGrouping(const QString& text);
 // rounds up although the nearest double lies below it.
 std::string RoundDecimalText(const std::string& text, int nDigits);
 
+// Whether the digits of text (the locale's or ASCII, up to its decimal separator chDecimal)
+// make a number too large for a double; signs and other marks are not looked at.
+bool ExceedsDouble(const QString& text, QChar chDecimal);
+
 // Whether text reads whole as one number written the locale's way: an optional sign or
 // parentheses, an optional money symbol, digits with the locale's grouping and decimal
 // separator. "1,234.50" is one; "1,2" in a locale that groups with ',' is not.

@@ -175,6 +175,29 @@ TEST(GridCellNumeric, NumbersBeyondTheDoubleRangeAreRefusedWithABeep)
     EXPECT_EQ(beeps.beeps, 0);
 }
 
+TEST(InPlaceNumEdit, AKeyThatWouldOverflowTheNumberIsRefused)
+{
+    LocaleScope scope(qeltest::kGerman);
+    InputGrid g(3, 3);
+    MakeNumericCell(g, 1, 1, kSignedReal)->SetNumber(1.0);
+    g.grid.SetFocusCell(1, 1);
+    g.Key(Qt::Key_F2);
+    InputGrid::Flush();
+    QLineEdit* pEdit = g.Editor();
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->setText(QStringLiteral("-") + QString(308, QChar('9')) + QStringLiteral(",5"));
+    ASSERT_EQ(pEdit->text().size(), 311); // 308 digits still fit a double
+    BeepCounter beeps;
+    pEdit->setCursorPosition(1);
+    QTest::keyClicks(pEdit, "99");
+    EXPECT_EQ(beeps.beeps, 2);
+    EXPECT_EQ(pEdit->text().size(), 311);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    InputGrid::Flush();
+    // 308 nines and a half: 10^308 less a half, which as a double is 1e308.
+    EXPECT_DOUBLE_EQ(dynamic_cast<CGridCellNumeric*>(g.grid.GetCell(1, 1))->m_dValue, -1e308);
+}
+
 TEST(GridCellNumeric, SetItemTextTellsWhenTheCellRefusesTheText)
 {
     LocaleScope scope(qeltest::kEnglishUS);
