@@ -522,7 +522,7 @@ TEST(GridCellCombo, TheListOpensWithTheEditorAndEachEndIsCountedOnce)
             QWidget* popup = pList->view()->window();
             painter.drawPixmap(g.host.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
             painter.end();
-            shot.save(QStringLiteral("grid-combo-list.png"));
+            qeltest::SaveScreenshot(shot, "grid-combo-list.png");
         }
 
         switch (end) {

@@ -181,8 +181,8 @@ TEST(GridPrint, ARowTallerThanAPageIsPrintedClippedToItsPage)
     EXPECT_TRUE(pdf.getAllText(2).text().contains(QStringLiteral("3,1")));
     // The cut page, to look at.
     const QSizeF points = pdf.pagePointSize(1);
-    pdf.render(1, QSize(static_cast<int>(points.width()), static_cast<int>(points.height())))
-        .save(QStringLiteral("grid-tall-row-page.png"));
+    qeltest::SaveScreenshot(pdf.render(1, QSize(static_cast<int>(points.width()), static_cast<int>(points.height()))),
+                            "grid-tall-row-page.png");
 }
 
 TEST(GridPrint, AGridWithOnlyHeadingsIsOnePage)
