@@ -1,11 +1,14 @@
 #pragma once
-// The "PDF Help" pane: the user manual in the built-in PDF viewer.
+// The "PDF Help" pane: the user manual, its pages drawn by the PDF library one under the
+// other and fitted to the pane's width.
 #include <QWidget>
 #include <string>
 
 class QPdfDocument;
-class QPdfView;
+class QScrollArea;
+class QTimer;
 class QToolBar;
+class QVBoxLayout;
 
 class CPdfPane : public QWidget {
     Q_OBJECT
@@ -20,10 +23,20 @@ public:
     void OnFileOpen();
 
     QPdfDocument* Document() const { return m_pDocument; }
-    QPdfView* View() const { return m_pView; }
+    // Pages drawn at present.
+    int ShownPages() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void RenderPages();
+
     QToolBar* m_pToolBar = nullptr;
     QPdfDocument* m_pDocument = nullptr;
-    QPdfView* m_pView = nullptr;
+    QScrollArea* m_pScroll = nullptr;
+    QWidget* m_pPages = nullptr;
+    QVBoxLayout* m_pPageLayout = nullptr;
+    QTimer* m_pRenderTimer = nullptr;
+    int m_nRenderedWidth = 0;
 };

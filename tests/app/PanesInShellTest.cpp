@@ -256,6 +256,10 @@ TEST_F(PanesInShell, ManualPaneShowsAPdfAndIgnoresOtherFiles)
     auto* pane = qobject_cast<CPdfPane*>(Frame().GetPaneContent(ID_PANE_PDFHELP));
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(pane->Document()->pageCount(), 2);
+    EXPECT_EQ(pane->ShownPages(), 2);
+    Frame().resize(1000, 700);
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "manual-pane.png");
 
     // The pane's own Open: a name ending in ".pdf" in any case loads, any other is ignored.
     pane->Document()->close();
