@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/PaneToolBar.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
 
@@ -25,14 +26,10 @@ constexpr int kPageGap = 6; // px between pages and at the edges
 CPdfPane::CPdfPane(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PdfPane"));
-    m_pToolBar = new QToolBar(this);
-    m_pToolBar->setMovable(false);
-    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar = MakePaneToolBar(this, ID_FILE_OPEN);
     // The pane's own Open: the main window's File > Open opens cases, not manuals.
-    QAction* open = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), tr("Open..."));
-    open->setData(ID_FILE_OPEN);
-    open->setToolTip(tr("Open a PDF file in this pane"));
-    connect(open, &QAction::triggered, this, [this] { CallHandlerGuarded([this] { OnFileOpen(); }); });
+    AddPaneCommand(m_pToolBar, ID_FILE_OPEN, QStyle::SP_DialogOpenButton, tr("Open..."),
+                   tr("Open a PDF file in this pane"), [this] { CallHandlerGuarded([this] { OnFileOpen(); }); });
 
     m_pDocument = new QPdfDocument(this);
     m_pPages = new QWidget();

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <map>
 
+#include "app/PaneToolBar.h"
 #include "app/settings/SettingsProperties.h"
 #include "core/settings/Settings.h"
 #include "platform/gdi/Colour.h"
@@ -160,18 +161,9 @@ QString CSettingsWnd::PickFile(QWidget* parent, const QString& current)
 CSettingsWnd::CSettingsWnd(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("SettingsWnd"));
-    m_pToolBar = new QToolBar(this);
-    m_pToolBar->setObjectName(QStringLiteral("198"));
-    m_pToolBar->setMovable(false);
-    m_pToolBar->setFloatable(false);
-    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar = MakePaneToolBar(this, 198);
     auto addCommand = [this](int nID, QStyle::StandardPixmap icon, const QString& tip, const QString& status) {
-        QAction* a = m_pToolBar->addAction(style()->standardIcon(icon), tip);
-        a->setData(nID);
-        a->setToolTip(tip);
-        a->setStatusTip(status);
-        connect(a, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
-        return a;
+        return AddPaneCommand(m_pToolBar, nID, icon, tip, status, [this, nID] { OnCommand(nID); });
     };
     m_pExpand = addCommand(ID_EXPAND, QStyle::SP_ToolBarVerticalExtensionButton, tr("Expand/Collapse"),
                            tr("Toggle expand or collapse all properties"));

@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/PaneToolBar.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ViewTree.h"
 #include "platform/base/Messages.h"
@@ -102,17 +103,9 @@ void AddEntries(QMenu* menu, const MenuEntry (&entries)[N])
 CElementView::CElementView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ElementView"));
-    m_pToolBar = new QToolBar(this);
-    m_pToolBar->setObjectName(QStringLiteral("228"));
-    m_pToolBar->setMovable(false);
-    m_pToolBar->setFloatable(false);
-    m_pToolBar->setIconSize(QSize(16, 16));
-    QAction* expand = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton),
-                                            tr("Expand/Collapse"));
-    expand->setData(ID_EXPAND_ALL);
-    expand->setToolTip(tr("Expand/Collapse"));
-    expand->setStatusTip(tr("Toggle expand or collapse all elements"));
-    connect(expand, &QAction::triggered, this, [this] { OnCommand(ID_EXPAND_ALL); });
+    m_pToolBar = MakePaneToolBar(this, 228);
+    AddPaneCommand(m_pToolBar, ID_EXPAND_ALL, QStyle::SP_ToolBarVerticalExtensionButton, tr("Expand/Collapse"),
+                   tr("Toggle expand or collapse all elements"), [this] { OnCommand(ID_EXPAND_ALL); });
 
     m_pTree = new CViewTree(m_Controller, this);
     auto* layout = new QVBoxLayout(this);

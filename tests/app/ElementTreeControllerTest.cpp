@@ -1,11 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "TreeTestUtil.h"
+
 #include "app/tree/ElementTreeController.h"
 #include "core/bridge/Bridge.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
-#include "doc/DocTestUtil.h"
 #include "platform/base/CLocale.h"
 #include "platform/win/MessageBox.h"
 
@@ -14,12 +15,6 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class TreeWindows : public RecordingWindows {
-public:
-    CDocElementTree* GetElementTree() override { return m_pController; }
-    CElementTreeController* m_pController = nullptr;
-};
-
 // A case of one bridge, two load models A and B, ensemble E holding A and B, ensemble F
 // holding B, with the pane built from it.
 class ElementTreeControllerTest : public ::testing::Test {
@@ -27,7 +22,7 @@ protected:
     void SetUp() override
     {
         g_pSettings->SetDefaults();
-        m_Windows.m_pController = &m_Tree;
+        m_Windows.m_pTree = &m_Tree;
         m_Windows.m_pActiveDoc = &m_Doc;
         SetDocHost({&m_Windows, &m_Dialogs});
         m_PrevAnswerer = SetMessageBoxAnswerer([this](const std::wstring& text, const std::wstring&, UINT type) {

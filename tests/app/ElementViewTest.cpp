@@ -12,13 +12,13 @@
 #include <gtest/gtest.h>
 
 #include "AppTestUtil.h"
+#include "TreeTestUtil.h"
 
 #include "app/tree/ElementView.h"
 #include "app/tree/ViewTree.h"
 #include "core/bridge/Bridge.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
-#include "doc/DocTestUtil.h"
 #include "platform/base/Messages.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WndMsg.h"
@@ -39,12 +39,6 @@ public:
         return 0;
     }
     std::vector<CElement*> m_vReceived;
-};
-
-class ViewWindows : public RecordingWindows {
-public:
-    CDocElementTree* GetElementTree() override { return m_pTree; }
-    CDocElementTree* m_pTree = nullptr;
 };
 
 class ElementViewTest : public ::testing::Test {
@@ -108,7 +102,7 @@ protected:
     QMainWindow m_Main;
     CElementView* m_pView = nullptr;
     SelectionReceiver* m_pReceiver = nullptr;
-    ViewWindows m_Windows;
+    TreeWindows m_Windows;
     ScriptedDialogs m_Dialogs;
     CQELDoc m_Doc;
     MessageBoxAnswerer m_PrevAnswerer;
