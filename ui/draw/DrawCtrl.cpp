@@ -43,8 +43,9 @@ void CDrawCtrl::Draw(CDC* pDC)
 
 void CDrawCtrl::DrawBackground(CDC* pDC)
 {
+    // Texts drawn later are set on this colour, so a caption over a line stays readable.
+    pDC->SetBkColor(m_crBackground);
     WithDeviceMapping(pDC, [&] {
-        pDC->SetBkColor(m_crBackground);
         CBrush brush(m_crBackground);
         pDC->FillRect(&m_rcClient, &brush);
     });

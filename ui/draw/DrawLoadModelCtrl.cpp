@@ -159,7 +159,6 @@ void CDrawLoadModelCtrl::DrawRuler(CDC* pDC)
     CPen dotted(PS_DOT, 0, clr.CLR_LM_GRIDLINE);
     CPen* pOldPen = pDC->SelectObject(&dotted);
     pDC->SetTextColor(clr.CLR_LM_GRIDLINE);
-    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
 
     const double left = -std::round(m_nExtentX / m_dScale) * m_dScale;
     const std::wstring leftLabel = std::to_wstring(Round(left / m_dScale));
@@ -194,7 +193,6 @@ void CDrawLoadModelCtrl::DrawRuler(CDC* pDC)
 
     pDC->MoveTo(Round(m_dMargin), 0);
     pDC->LineTo(-m_nExtentX, 0);
-    pDC->SetBkMode(nOldBkMode);
     pDC->SelectObject(pOldPen);
 }
 
