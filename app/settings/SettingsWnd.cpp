@@ -23,6 +23,7 @@
 #include "platform/gdi/Colour.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
+#include "ui/mainview/QELView.h"
 
 namespace {
 
@@ -370,6 +371,8 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
         bStored = StoreSettingText(*g_pSettings, nID, typed.toStdWString());
     });
     ShowValue(FindProperty(nID));
+    if (bStored)
+        NotifySettingsChanged();
     return bStored;
 }
 
@@ -378,6 +381,8 @@ bool CSettingsWnd::OnPropertyChanged(int nID, bool bValue)
     bool bStored = false;
     CallHandlerGuarded([&] { bStored = StoreSettingBool(*g_pSettings, nID, bValue); });
     ShowValue(FindProperty(nID));
+    if (bStored)
+        NotifySettingsChanged();
     return bStored;
 }
 
@@ -386,7 +391,17 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QColor& colour)
     bool bStored = false;
     CallHandlerGuarded([&] { bStored = StoreSettingColour(*g_pSettings, nID, FromQColor(colour)); });
     ShowValue(FindProperty(nID));
+    if (bStored)
+        NotifySettingsChanged();
     return bStored;
+}
+
+void CSettingsWnd::NotifySettingsChanged()
+{
+    emit settingsChanged();
+    // The main view lays itself out from the settings: it shows a change at once.
+    for (CQELView* view : window()->findChildren<CQELView*>())
+        view->OnSettingsChanged();
 }
 
 void CSettingsWnd::OnCommand(int nID)
@@ -407,6 +422,7 @@ void CSettingsWnd::OnCommand(int nID)
             if (AfxMessageBox(kResetAllQuestion, MB_YESNO | MB_ICONERROR) == IDYES) {
                 g_pSettings->SetDefaults();
                 InitPropList();
+                NotifySettingsChanged();
             }
             break;
         default: break;

@@ -48,10 +48,15 @@ public:
     static QColor PickColour(QWidget* parent, const QColor& current);
     static QString PickFile(QWidget* parent, const QString& current);
 
+signals:
+    // A value was stored or every default restored.
+    void settingsChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void NotifySettingsChanged();
     void FitLabelColumn();
     QTreeWidgetItem* AddProperty(QTreeWidgetItem* parent, const SettingProperty& prop);
     void ShowValue(QTreeWidgetItem* item);

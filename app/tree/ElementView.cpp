@@ -8,7 +8,7 @@
 #include "app/PaneToolBar.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ViewTree.h"
-#include "platform/base/Messages.h"
+#include "ui/mainview/QELView.h" // also gives WM_ELEMENTSELECTED
 #include "platform/win/MessageBox.h"
 #include "platform/win/WndMsg.h"
 
@@ -140,8 +140,12 @@ void CElementView::BroadcastElementSelected(CElement* pElement)
     emit elementSelected(pElement);
     // Every window of the main window, however deep, as the selection message reaches them.
     QWidget* top = window();
-    for (QWidget* w : top->findChildren<QWidget*>())
-        SendMessage(w, WM_ELEMENTSELECTED, 0, reinterpret_cast<LPARAM>(pElement));
+    for (QWidget* w : top->findChildren<QWidget*>()) {
+        if (auto* view = qobject_cast<CQELView*>(w))
+            view->OnShowLoadModel(0, reinterpret_cast<LPARAM>(pElement));
+        else
+            SendMessage(w, WM_ELEMENTSELECTED, 0, reinterpret_cast<LPARAM>(pElement));
+    }
 }
 
 void CElementView::OnCommand(int nID)

@@ -89,6 +89,8 @@ TEST_F(SettingsWndTest, GridShowsGroupsInOrderWithValuesAndDescriptions)
 
 TEST_F(SettingsWndTest, RefusedValueShowsTheValueInForceAndAcceptedOneIsBold)
 {
+    int changes = 0;
+    QObject::connect(m_pWnd.get(), &CSettingsWnd::settingsChanged, [&] { ++changes; });
     Type(1100, "20");
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 100);
     EXPECT_EQ(m_pWnd->ValueText(1100), "100");
@@ -99,6 +101,7 @@ TEST_F(SettingsWndTest, RefusedValueShowsTheValueInForceAndAcceptedOneIsBold)
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 21);
     EXPECT_EQ(m_pWnd->ValueText(1100), "21");
     EXPECT_TRUE(m_pWnd->IsShownModified(1100));
+    EXPECT_EQ(changes, 1); // refused values change nothing
 
     Type(1203, "500");
     EXPECT_EQ(g_pSettings->Plot.DATATIPDELAY, 3000);
