@@ -93,6 +93,12 @@ protected:
         return Tree().visualItemRect(Q(item)).center();
     }
     void Click(TreeItem item) { QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, Centre(item)); }
+    // The open label editor; closed ones are deleted first, so the one found is live.
+    QLineEdit* Editor()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return Tree().findChild<QLineEdit*>();
+    }
     void Key(int key, Qt::KeyboardModifiers mods = {})
     {
         Tree().setFocus();
@@ -162,7 +168,7 @@ TEST_F(ElementViewTest, F2RenamesEnterCommitsEscapeRestoresAndLockedIsRefused)
     Key(Qt::Key_E, Qt::ControlModifier);
     Click(ListItem(0));
     Key(Qt::Key_F2);
-    auto* editor = Tree().findChild<QLineEdit*>();
+    auto* editor = Editor();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(Tree().IsEditing());
     // Delete inside the editor edits text, it does not delete the element.
@@ -179,7 +185,7 @@ TEST_F(ElementViewTest, F2RenamesEnterCommitsEscapeRestoresAndLockedIsRefused)
     EXPECT_EQ(m_Doc.m_vLoadModel.size(), 2u);
 
     Key(Qt::Key_F2);
-    editor = Tree().findChild<QLineEdit*>();
+    editor = Editor();
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "zzz");
     QTest::keyClick(editor, Qt::Key_Escape);
@@ -188,12 +194,25 @@ TEST_F(ElementViewTest, F2RenamesEnterCommitsEscapeRestoresAndLockedIsRefused)
 
     // An empty label is refused.
     Key(Qt::Key_F2);
-    editor = Tree().findChild<QLineEdit*>();
+    editor = Editor();
     ASSERT_NE(editor, nullptr);
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(Q(ListItem(0))->text(0), "My truck");
+
+    // A click on the label of the selected model edits it too.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, Centre(ListItem(0)));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    ASSERT_TRUE(Tree().IsEditing());
+    editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Clicked");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(m_pA->m_Description, L"Clicked");
 
     // A locked ensemble: F2 and a click on its selected label both say so.
     const TreeItem e = Ctl().Tree().GetChildren(Ctl().GetEnsemblesItem())[0];
@@ -223,6 +242,16 @@ TEST_F(ElementViewTest, KeysDeleteCopyAndPaste)
     EXPECT_EQ(m_Doc.m_vLoadModel.size(), 2u);
     EXPECT_EQ(Q(Ctl().GetLoadModelsItem())->childCount(), 2);
     EXPECT_EQ(m_pReceiver->m_vReceived.back(), nullptr);
+
+    // Cut and paste on the ensemble's own child: a move within the case.
+    Click(ListItem(1));
+    Key(Qt::Key_X, Qt::ControlModifier);
+    Click(ListItem(0));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(m_Doc.m_vLoadModel.size(), 2u);
+    EXPECT_EQ(Q(ListItem(0))->text(0), "A26-vehicle");
+    EXPECT_EQ(Q(ListItem(1))->text(0), "T44 truck: S = 3.000");
+    EXPECT_NE(m_Doc.m_vLoadModel[1], m_pB);
 }
 
 TEST_F(ElementViewTest, RightClickShowsTheMenuOfTheSpotAndRunsItsCommand)
@@ -247,6 +276,18 @@ TEST_F(ElementViewTest, RightClickShowsTheMenuOfTheSpotAndRunsItsCommand)
     EXPECT_EQ(shown[0], (QStringList{"&Add", "-", "&Rename\tF2", "&Delete\tDel", "-", "&Copy\tCtrl+C",
                                      "Cu&t\tCtrl+X", "&Paste\tCtrl+V", "-", "&Expand All\tCtrl+E"}));
     EXPECT_EQ(m_Doc.m_vLoadModel.size(), 1u); // the chosen Delete ran on the clicked model
+
+    // The context-menu key: menu 230 whatever is selected.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5), Tree().viewport()->mapToGlobal(QPoint(5, 5)));
+    Ctl().Tree().SelectItem(ListItem(0));
+    CElementView::SetMenuRunner([&](QMenu& menu, const QPoint&) -> QAction* {
+        shown.push_back({menu.actions().front()->text()});
+        return nullptr;
+    });
+    QApplication::sendEvent(Tree().viewport(), &key);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].front(), "Add");
+    shown.pop_back();
 
     const QPoint cat = Centre(Ctl().GetBridgesItem());
     QContextMenuEvent onCategory(QContextMenuEvent::Mouse, cat, Tree().viewport()->mapToGlobal(cat));

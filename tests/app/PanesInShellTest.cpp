@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfWriter>
+#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <filesystem>
@@ -84,9 +85,15 @@ TEST_F(PanesInShell, InsertCommandsFillTheCaseAndTheElementPane)
     EXPECT_EQ(all->statusTip(), "Insert all standard load models from NAASRA 1976");
     EXPECT_EQ(all->toolTip(), "All NAASRA 1976");
 
+    // Ctrl+E in the tree expands it; elsewhere it stays the main window's "Add Load Model Ensemble".
+    pane->Tree()->setFocus();
+    QTest::keyClick(pane->Tree(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(pane->Tree()->ItemOf(tree.GetEnsemblesItem())->isExpanded());
+    EXPECT_TRUE(pane->Tree()->ItemOf(tree.GetRootItem())->isExpanded());
+    EXPECT_EQ(doc->m_vLoadModelEnsemble.size(), 1u);
+
     Frame().resize(1100, 760);
     Frame().resizeDocks({Frame().ShowPane(ID_PANE_SETTINGS)}, {340}, Qt::Horizontal);
-    pane->Controller().ToggleExpandAll();
     ProcessEvents();
     SaveScreenshot(&Frame(), "main-window-panes.png");
 
