@@ -73,6 +73,26 @@ TEST_F(SettingsPropertiesTest, WholeNumbersAreStoredOnlyInsideTheirBounds)
     }
 }
 
+TEST_F(SettingsPropertiesTest, EveryWholeNumberPropertyHoldsItsEdgesAndRefusesWhatLiesBeyond)
+{
+    for (const SettingProperty& p : GetSettingProperties()) {
+        if (p.kind != SettingKind::Integer)
+            continue;
+        SCOPED_TRACE(p.nID);
+        ASSERT_GE(p.nMin, 1); // no property takes 0 or less
+        ASSERT_LT(p.nMax, 65557);
+        for (const int v : {p.nMin, p.nMax, p.nMin + 1, p.nMax - 1}) {
+            EXPECT_TRUE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(v)));
+            EXPECT_EQ(Int(p.nID), v);
+        }
+        for (const wchar_t* text : {L"-1", L"65557", L"1e2", L"0x10", L"+5"})
+            EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, text)) << std::wstring(text).size();
+        EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(p.nMin - 1)));
+        EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(p.nMax + 1)));
+        EXPECT_EQ(Int(p.nID), p.nMax - 1);
+    }
+}
+
 TEST_F(SettingsPropertiesTest, StepSizeMustExceedAMillimetre)
 {
     EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"0.001"));
