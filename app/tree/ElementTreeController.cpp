@@ -208,13 +208,14 @@ void CElementTreeController::OnTreeItemSelect(TreeItem item)
         Broadcast(pElement.get());
 }
 
-bool CElementTreeController::CanEditLabel(TreeItem item)
+bool CElementTreeController::CanEditLabel(TreeItem item, bool bReport)
 {
     const std::shared_ptr<CElement> pElement = GetElement(item);
     if (!pElement)
         return false;
     if (!pElement->m_bIsEditable) {
-        AfxMessageBox(L"This item cannot be edited.", MB_ICONERROR);
+        if (bReport)
+            AfxMessageBox(L"This item cannot be edited.", MB_ICONERROR);
         return false;
     }
     return true;

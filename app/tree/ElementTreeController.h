@@ -92,8 +92,8 @@ public:
     // Handlers, named after the messages and commands they answer.
     void OnTreeItemDblClick(TreeItem parent, TreeItem item);
     void OnTreeItemSelect(TreeItem item);
-    // True when the label of the item may be edited; a locked element is reported.
-    bool CanEditLabel(TreeItem item);
+    // True when the label of the item may be edited; with bReport a locked element says so.
+    bool CanEditLabel(TreeItem item, bool bReport = true);
     // True when the view should start editing the selected item's label.
     bool OnRename();
     // True when the edited text becomes the element's description and the item's label.

@@ -295,14 +295,14 @@ void CViewTree::EditSelectedLabel()
 
 bool CViewTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
-    // A click on a selected label renames under the same test as F2.
+    // A click on a selected label renames under the same test as F2, without its message:
+    // clicking about among locked standard vehicles is no mistake. Every trigger still
+    // reaches the base, which remembers a double click and so opens no editor after it.
     if (trigger == QAbstractItemView::SelectedClicked) {
         bool ok = false;
-        CallHandlerGuarded([&] { ok = m_Controller.CanEditLabel(HandleOf(itemFromIndex(index))); });
+        CallHandlerGuarded([&] { ok = m_Controller.CanEditLabel(HandleOf(itemFromIndex(index)), false); });
         if (!ok)
             return false;
-    } else if (trigger != QAbstractItemView::AllEditTriggers) {
-        return false;
     }
     return QTreeWidget::edit(index, trigger, event);
 }
