@@ -198,6 +198,8 @@ void CViewTree::OnItemDeleting(TreeItem item)
     }
     if (m_hDragged == item)
         m_hDragged = TI_NONE;
+    if (m_hDropTarget == item)
+        m_hDropTarget = TI_NONE;
     --m_nProgramChange;
 }
 
@@ -348,8 +350,30 @@ void CViewTree::dragMoveEvent(QDragMoveEvent* e)
         scrollToItem(above);
     if (QTreeWidgetItem* below = itemBelow(over))
         scrollToItem(below);
+    SetDropHighlight(HandleOf(over));
     e->setDropAction(Qt::CopyAction);
     e->accept();
+}
+
+void CViewTree::dragLeaveEvent(QDragLeaveEvent* e)
+{
+    SetDropHighlight(TI_NONE);
+    QTreeWidget::dragLeaveEvent(e);
+}
+
+void CViewTree::SetDropHighlight(TreeItem item)
+{
+    if (item == m_hDropTarget)
+        return;
+    if (QTreeWidgetItem* old = ItemOf(m_hDropTarget)) {
+        old->setData(0, Qt::BackgroundRole, QVariant());
+        old->setData(0, Qt::ForegroundRole, QVariant());
+    }
+    m_hDropTarget = item;
+    if (QTreeWidgetItem* qi = ItemOf(item)) {
+        qi->setBackground(0, palette().brush(QPalette::Highlight));
+        qi->setForeground(0, palette().brush(QPalette::HighlightedText));
+    }
 }
 
 void CViewTree::dropEvent(QDropEvent* e)
@@ -359,6 +383,7 @@ void CViewTree::dropEvent(QDropEvent* e)
         return;
     }
     // Qt never moves the items itself: the controller pastes and the model grows.
+    SetDropHighlight(TI_NONE);
     e->setDropAction(Qt::CopyAction);
     e->accept();
     DropOn(m_hDragged, e->position().toPoint());

@@ -46,6 +46,7 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
+    void dragLeaveEvent(QDragLeaveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
 private:
@@ -53,9 +54,11 @@ private:
     int CommandForKey(const QKeyEvent* e) const;
     void OnCurrentItemChanged(QTreeWidgetItem* current);
     void OnExpansion(QTreeWidgetItem* qi, bool bExpanded);
+    void SetDropHighlight(TreeItem item);
 
     CElementTreeController& m_Controller;
     std::map<TreeItem, QTreeWidgetItem*> m_Items;
     int m_nProgramChange = 0; // > 0 while the tree follows the model, not the user
     TreeItem m_hDragged = TI_NONE;
+    TreeItem m_hDropTarget = TI_NONE; // shown highlighted while a drag is over it
 };
