@@ -139,7 +139,11 @@ void CQELDialog::InitOnce()
     if (m_bInitialised)
         return;
     m_bInitialised = true;
+    // Setting up a field (its decimals, its text) reports a change before the members
+    // are shown; the members must not follow those.
+    m_bLoading = true;
     CallHandlerGuarded([this] { OnInitDialog(); });
+    m_bLoading = false;
 }
 
 int CQELDialog::DoModal()
@@ -156,8 +160,13 @@ void CQELDialog::Open()
 
 void CQELDialog::load()
 {
+    // Fields written here report changes of their own; read back half-loaded, they would
+    // overwrite the members still to be shown.
+    const bool bWasLoading = m_bLoading;
+    m_bLoading = true;
     CDataExchange dx(false);
     DoDataExchange(dx);
+    m_bLoading = bWasLoading;
 }
 
 bool CQELDialog::save()
@@ -169,6 +178,8 @@ bool CQELDialog::save()
 
 void CQELDialog::OnFieldChange()
 {
+    if (m_bLoading)
+        return;
     CallHandlerGuarded([this] {
         CDataExchange dx(true, true);
         DoDataExchange(dx);

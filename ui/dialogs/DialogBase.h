@@ -96,5 +96,6 @@ private:
 
     int m_nIDTemplate;
     bool m_bInitialised = false;
+    bool m_bLoading = false;
     QDialogButtonBox* m_pButtons = nullptr;
 };
