@@ -1,13 +1,13 @@
 #include "ui/lmsheet/PropPageLMOverview.h"
 
 #include "core/loads/LoadModel.h"
+#include "core/settings/Settings.h"
 #include "platform/win/MessageBox.h"
 #include "ui/dialogs/DialogBase.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -43,17 +43,15 @@ CPropPageLMOverview::CPropPageLMOverview(QWidget* pParent)
       m_rbStationary(MakeRadio(QStringLiteral("Stationary load model"), 1070, this)),
       m_rbMoving(MakeRadio(QStringLiteral("Moving load model"), 1071, this)),
       m_rbPositive(MakeRadio(QStringLiteral("Positive (Left to right)"), 1072, this)),
-      m_rbNegative(MakeRadio(QStringLiteral("Negative (Right to left)"), 1073, this)),
-      m_pSketch(new QFrame(this))
+      m_rbNegative(MakeRadio(QStringLiteral("Negative (Right to left)"), 1073, this))
 {
     SetCtrlId(m_edDescription, 1008);
     SetCtrlId(m_edID, 1015);
     SetCtrlId(m_chkEditable, 1069);
-    SetCtrlId(m_pSketch, 1033);
     m_edID->setEnabled(false);
     m_chkEditable->setEnabled(false);
-    m_pSketch->setMinimumSize(320, 140);
-    static_cast<QFrame*>(m_pSketch)->setFrameShape(QFrame::StyledPanel);
+    m_drawCtrl.Create(L"DrawCtrl", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 320, 140), this, 1033);
+    m_drawCtrl.GetSafeHwnd()->setMinimumSize(320, 140);
 
     auto* pLayout = new QVBoxLayout(this);
     auto* pForm = new QFormLayout;
@@ -65,7 +63,7 @@ CPropPageLMOverview::CPropPageLMOverview(QWidget* pParent)
     pRadios->addWidget(RadioPair(this, m_rbStationary, m_rbMoving));
     pRadios->addWidget(RadioPair(this, m_rbPositive, m_rbNegative));
     pLayout->addLayout(pRadios);
-    pLayout->addWidget(m_pSketch, 1);
+    pLayout->addWidget(m_drawCtrl.GetSafeHwnd(), 1);
 
     connect(m_edDescription, &QLineEdit::textEdited, this,
             [this] { CallHandlerGuarded([this] { OnDescriptionChanged(); }); });
@@ -90,6 +88,8 @@ BOOL CPropPageLMOverview::OnInitDialog()
     if (!m_pLoadModel)
         return FALSE;
     CLoadModel& lm = *m_pLoadModel;
+    m_drawCtrl.SetLoadModel(m_pLoadModel);
+    m_drawCtrl.m_crBackground = CSettings::Instance().General.LoadModel.CLR_LM_BGRND;
     // A pure lane load is analysed at one position.
     if (lm.m_vPL.empty() && lm.m_vPUDL.empty() && !lm.m_vUDL.empty())
         lm.m_bIsMoving = false;
@@ -108,8 +108,7 @@ void CPropPageLMOverview::Load()
 
 BOOL CPropPageLMOverview::OnSetActive()
 {
-    if (m_pSketch)
-        m_pSketch->update();
+    m_drawCtrl.Invalidate(FALSE);
     return TRUE;
 }
 
@@ -146,5 +145,5 @@ void CPropPageLMOverview::SetDirection(int nDirection)
 
 void CPropPageLMOverview::RedrawSketch()
 {
-    m_pSketch->update();
+    m_drawCtrl.Redraw();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The "Overview" page: the load model's description, number and editable flag, whether it
 // moves and which way, and its sketch.
+#include "ui/draw/DrawLoadModelCtrl.h"
 #include "ui/sheet/PropertyPage.h"
 
 #include <memory>
@@ -34,7 +35,7 @@ public:
     QRadioButton* m_rbMoving;
     QRadioButton* m_rbPositive;
     QRadioButton* m_rbNegative;
-    QWidget* m_pSketch;
+    CDrawLoadModelCtrl m_drawCtrl;
 
 protected:
     BOOL OnInitDialog() override;

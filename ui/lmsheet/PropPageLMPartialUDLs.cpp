@@ -15,6 +15,11 @@ void CPropPageLMPartialUDLs::SetLoadModel(std::shared_ptr<CLoadModel> pLoadModel
         m_dMirrorLength = m_pLoadModel->m_Length;
 }
 
+void CPropPageLMPartialUDLs::RefreshFromModel()
+{
+    m_dMirrorLength = m_pLoadModel->m_Length;
+}
+
 bool CPropPageLMPartialUDLs::IsReversed() const
 {
     return m_pLoadModel->m_Direction == TD_REVERSE;

@@ -21,6 +21,7 @@ protected:
     std::vector<double> RowValues(unsigned i) const override;
     void SetLoadValue(unsigned i, int nDataCol, double dValue) override;
     void ApplyFactor(double dFactor) override;
+    void RefreshFromModel() override;
 
 private:
     bool IsReversed() const;

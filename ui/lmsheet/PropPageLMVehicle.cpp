@@ -173,6 +173,8 @@ void CPropPageLMVehicle::RefreshFromModel()
 {
     if (m_bLocationsEdited)
         return;
+    // The sketch brings the model up to date as it draws: its length may have changed.
+    m_dMirrorLength = m_pLoadModel->m_Length;
     RebuildSpacings();
     m_front.Load();
     OnLoadsEdited();
