@@ -286,8 +286,9 @@ void CMainFrame::CreateStatusBar()
     m_pProgress->setValue(0);
     m_pProgress->setTextVisible(true);
     m_pProgress->setMinimumWidth(200);
+    // Menu help replaces the text of pane 0 for a moment; the progress stays in view.
     statusBar()->addWidget(m_pStatusText);
-    statusBar()->addWidget(m_pProgress, 1);
+    statusBar()->addPermanentWidget(m_pProgress, 1);
 }
 
 QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)

@@ -234,9 +234,12 @@ CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
     if (!CanCloseDocument())
         return nullptr;
     CloseDocument();
-    auto pDoc = std::make_unique<CQELDoc>();
-    m_pDoc = std::move(pDoc);
-    if (!m_pDoc->OnOpenDocument(sPath)) {
+    // The case keeps its full path: a later Save must not depend on the current folder.
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(WideToPath(sPath), ec);
+    const std::wstring sFullPath = ec ? sPath : Utf8ToWide(full.lexically_normal().string());
+    m_pDoc = std::make_unique<CQELDoc>();
+    if (!m_pDoc->OnOpenDocument(sFullPath)) {
         // The document told the user; no case is open now.
         m_pDoc.reset();
         if (m_pMainFrame)

@@ -35,24 +35,29 @@ done
 [ -n "$win" ] || { echo "no main window after 30 s"; kill "$pid"; exit 1; }
 echo "main window: $(xdotool getwindowname "$win")"
 sleep 1
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win" || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-for _ in $(seq 1 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
+# A loaded machine may open the menu late: try again after Escape, a few times.
+for attempt in 1 2 3 4 5; do
+  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win" || true
+  xdotool key --clearmodifiers alt+f
+  sleep 0.5
+  xdotool key x
+  for _ in $(seq 1 60); do
+    kill -0 "$pid" 2>/dev/null || break 2
+    sleep 0.1
+  done
+  echo "File > Exit, attempt $attempt: still running"
+  xdotool key Escape Escape
 done
-if kill -0 "$pid" 2>/dev/null; then echo "qel still running 20 s after File > Exit"; kill "$pid"; wait "$pid"; exit 1; fi
+if kill -0 "$pid" 2>/dev/null; then echo "qel still running after File > Exit"; kill "$pid"; wait "$pid"; exit 1; fi
 wait "$pid"
 SESSION
 
 run_once() {
   local n=$1
   echo "== start $n"
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/session.sh" "$qel"
-  local rc=$?
-  [ $rc -eq 0 ] || { echo "start $n: exit status $rc"; exit 1; }
+  local rc=0
+  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" bash "$work/session.sh" "$qel" || rc=$?
+  [ "$rc" -eq 0 ] || { echo "start $n: exit status $rc"; exit 1; }
   [ -s "$XDG_CONFIG_HOME/QEL/QEL.xml" ] || { echo "start $n: settings file not written"; exit 1; }
   local count
   count=$(sed -n 's/^Number=//p' "$XDG_CONFIG_HOME/Orrinvale/QEL.conf")

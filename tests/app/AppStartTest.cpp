@@ -152,6 +152,9 @@ TEST_F(AppStart, ALookPickedIsStoredAndAppliedAtTheNextStart)
     EXPECT_FALSE(Frame().GetCommandAction(210)->isChecked());
     EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(0xE4, 0xE7, 0xEC)); // the silver tone
     SaveScreenshot(&Frame(), "main-window-silver.png");
+    Frame().ExecuteCommand(ID_VIEW_APPLOOK_OFF_2007_BLACK);
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "main-window-black.png");
     Frame().ExecuteCommand(ID_VIEW_APPLOOK_VS_2008);
 }
 
@@ -168,6 +171,15 @@ TEST_F(AppStart, TheCommandLineOpensTheCaseItNames)
     EXPECT_EQ(app->GetDocument()->m_vBridge.size(), 1u);
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("bridge.qel - Pellomar QEL"));
     EXPECT_EQ(app->GetRecentFileList().GetFiles().front(), path);
+    Quit();
+
+    // A name relative to the folder the program was started in keeps its full path.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(TempRoot().string()));
+    Start({QStringLiteral("bridge.qel")});
+    QDir::setCurrent(before);
+    ASSERT_NE(app->GetDocument(), nullptr);
+    EXPECT_EQ(app->GetDocument()->GetPathName(), path);
 }
 
 TEST_F(AppStart, ACommandLineCaseThatCannotBeReadEndsTheStartAfterItsMessage)

@@ -181,3 +181,24 @@ TEST_F(CaseWindows, SaveAsWritesTheCaseAndTheRecentListKeepsFourNewestFirst)
     EXPECT_EQ(app->GetDocument()->GetPathName(), CasePath("case2.qel"));
     EXPECT_EQ(app->GetRecentFileList().GetFiles().front(), CasePath("case2.qel"));
 }
+
+TEST_F(CaseWindows, ARecentFileThatIsGoneIsReportedAndLeavesTheList)
+{
+    const std::wstring kept = CasePath("kept.qel");
+    const std::wstring gone = CasePath("gone.qel");
+    Start();
+    for (const std::wstring& path : {kept, gone}) {
+        fileAnswer = path;
+        ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_SAVE_AS));
+    }
+    std::filesystem::remove(gone);
+    boxes.clear();
+
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_MRU_FILE1)); // gone.qel, the newest
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind(L"Problem loading file; file is not opened.", 0), 0u);
+    EXPECT_EQ(app->GetDocument(), nullptr); // the open case was closed before the read
+    ASSERT_EQ(app->GetRecentFileList().GetFiles().size(), 1u);
+    EXPECT_EQ(app->GetRecentFileList().GetFiles().front(), kept);
+}
