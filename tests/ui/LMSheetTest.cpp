@@ -71,6 +71,18 @@ std::shared_ptr<CLoadModel> Truck()
     return lm;
 }
 
+// Axles at 0, -3.2 and -8.4 (length 8.4), travelling in reverse.
+std::shared_ptr<CLoadModel> ReversedTridem()
+{
+    auto lm = std::make_shared<CLoadModel>(3, L"Reversed");
+    lm->AddPointLoad(60.0, 0.0, 2.0);
+    lm->AddPointLoad(80.0, -3.2, 2.0);
+    lm->AddPointLoad(80.0, -8.4, 2.0);
+    lm->m_Direction = TD_REVERSE;
+    lm->Update();
+    return lm;
+}
+
 // The sheet shown on a model, as the user sees it.
 struct SheetFixture
 {
@@ -201,6 +213,22 @@ TEST(PropSheetLM, EditsThroughEveryPageReachTheModel)
     EXPECT_EQ(f.lm->m_vPL.size(), 2u);
 }
 
+TEST(PropSheetLM, LeavingAPageEndsACellEditStillOpen)
+{
+    SheetFixture f(Truck());
+    f.Show(4);
+    CGridCtrl& g = f.sheet.m_pageFactors.m_Grid;
+    g.SetFocus();
+    g.SetFocusCell(2, CPropPageLMFactors::kValueColumn);
+    QTest::keyClick(g.GetSafeHwnd(), '2');
+    Flush();
+    ASSERT_NE(GridEditor(g), nullptr);
+    f.sheet.m_pageFactors.OnKillActive();
+    EXPECT_EQ(GridEditor(g), nullptr);
+    EXPECT_DOUBLE_EQ(f.lm->m_gLiveLoad.value, 2.0);
+    EXPECT_DOUBLE_EQ(f.lm->m_Gamma, 2.0);
+}
+
 TEST(PropSheetLM, CancelPutsTheModelBack)
 {
     auto lm = Truck();
@@ -222,12 +250,8 @@ TEST(PropSheetLM, ReverseModelShowsItsAxlesAsItTravelsAndPassesThroughUnchanged)
     // Axles at 0, -3.2 and -8.4 and a partial load over [-6, -4]: length 8.4. Reversed, a
     // location x travels at -8.4 - x: the axles at -8.4, -5.2 and 0, the partial load over
     // [-4.4, -2.4].
-    auto lm = std::make_shared<CLoadModel>(3, L"Reversed");
-    lm->AddPointLoad(60.0, 0.0, 2.0);
-    lm->AddPointLoad(80.0, -3.2, 2.0);
-    lm->AddPointLoad(80.0, -8.4, 2.0);
+    auto lm = ReversedTridem();
     lm->AddPartialUDL(-5.0, -6.0, 2.0);
-    lm->m_Direction = TD_REVERSE;
     lm->Update();
     const CLoadModel before = *lm;
 
@@ -247,12 +271,7 @@ TEST(PropSheetLM, ReverseModelShowsItsAxlesAsItTravelsAndPassesThroughUnchanged)
 
 TEST(PropSheetLM, ReverseModelSpacingEditIsWrittenBackMirrored)
 {
-    auto lm = std::make_shared<CLoadModel>(3, L"Reversed");
-    lm->AddPointLoad(60.0, 0.0, 2.0);
-    lm->AddPointLoad(80.0, -3.2, 2.0);
-    lm->AddPointLoad(80.0, -8.4, 2.0);
-    lm->m_Direction = TD_REVERSE;
-    lm->Update();
+    auto lm = ReversedTridem();
     SheetFixture f(lm);
     f.Show(1);
     // Shown: -8.4, -5.2, 0. Spacing of the second axle -3.2 -> -4: it travels at

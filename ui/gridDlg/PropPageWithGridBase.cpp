@@ -16,3 +16,9 @@ BOOL CPropPageWithGridBase::OnInitDialog()
     CPropertyPage::OnInitDialog();
     return InitGrid(&m_Grid, m_nDataRows, m_nDataCols, &m_saHeadings) != 0;
 }
+
+BOOL CPropPageWithGridBase::OnKillActive()
+{
+    m_Grid.EndEditing();
+    return CPropertyPage::OnKillActive();
+}

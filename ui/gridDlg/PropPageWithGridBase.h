@@ -11,6 +11,8 @@ public:
     CPropPageWithGridBase(int nIDTemplate, const QString& sCaption, QWidget* pParent = nullptr);
 
     LRESULT OnNotify(WPARAM wParam, NMHDR* pNMHDR) override;
+    // A cell still being edited ends first, so that what was typed in it counts.
+    BOOL OnKillActive() override;
 
 protected:
     // The grid sized and headed; FALSE when that failed.

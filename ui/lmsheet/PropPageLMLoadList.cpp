@@ -125,6 +125,7 @@ BOOL CPropPageLMLoadList::OnSetActive()
 
 BOOL CPropPageLMLoadList::OnKillActive()
 {
+    CPropPageWithGridBase::OnKillActive();
     if (!m_pLoadModel)
         return TRUE;
     m_factor.Save();
