@@ -131,6 +131,17 @@ TEST(MainView, LayoutAndInstructionsFollowTheSetting)
             EXPECT_EQ(dark, 0);
         }
     }
+
+    // Turning the instructions off in a shown view moves the pair down at once.
+    InstructionsSetting on(true);
+    CQELView view;
+    view.resize(1000, 600);
+    view.show();
+    QApplication::processEvents();
+    CSettings::Instance().General.SHOWINSTRUCTIONS = false;
+    view.OnSettingsChanged();
+    EXPECT_EQ(view.m_pDrawCtrl->GetSafeHwnd()->geometry().top(), 144);
+
     EXPECT_EQ(CQELView::InstructionLines().size(), 15);
     EXPECT_EQ(CQELView::InstructionLines().front(), QStringLiteral("Routine Useage Instructions:"));
 }

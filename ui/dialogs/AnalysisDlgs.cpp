@@ -67,21 +67,49 @@ void CSinglePositionDlg::DoDataExchange(CDataExchange& dx)
 
 // ---------------------------------------------------------------------------------------
 
-CMovingLoadDlg::CMovingLoadDlg(QWidget* pParent) : CQELDialog(310, QStringLiteral("Moving Load Analysis"), pParent)
+void CLoadModelChoice::Add(QBoxLayout* pLayout, QWidget* pParent, const QString& sLoadModelLabel, int* pnLoadModel,
+                           int* pnLME)
+{
+    m_pUseLoadModel = new QRadioButton(QStringLiteral("Use Load Model"), pParent);
+    SetCtrlId(m_pUseLoadModel, 1072);
+    pLayout->addWidget(m_pUseLoadModel);
+    m_pLoadModels = AddElementList(pLayout, sLoadModelLabel, 1012, pnLoadModel, pParent);
+    m_pUseLME = new QRadioButton(QStringLiteral("Use Load Model Ensemble"), pParent);
+    SetCtrlId(m_pUseLME, 1073);
+    pLayout->addWidget(m_pUseLME);
+    m_pLMEs = AddElementList(pLayout, QStringLiteral("Select loadmodel ensemble:"), 1027, pnLME, pParent);
+}
+
+void CLoadModelChoice::Open()
+{
+    m_pLMEs->SetCurSel(0);
+    m_pLoadModels->SetCurSel(0);
+    m_pLoadModels->setFocus();
+    m_pLMEs->setEnabled(false);
+    m_pUseLoadModel->setChecked(true);
+}
+
+void CLoadModelChoice::Choose(bool bUseLoadModel)
+{
+    m_pLMEs->setEnabled(!bUseLoadModel);
+    m_pLoadModels->setEnabled(bUseLoadModel);
+    (bUseLoadModel ? m_pLMEs : m_pLoadModels)->SetCurSel(-1);
+}
+
+// ---------------------------------------------------------------------------------------
+
+CMovingLoadDlg::CMovingLoadDlg(QWidget* pParent) : CSteppingDlg(310, QStringLiteral("Moving Load Analysis"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
     auto* pColumns = new QHBoxLayout;
 
     auto* pLoad = new QGroupBox(QStringLiteral("Load Configuration"), this);
     auto* pLoadLayout = new QVBoxLayout(pLoad);
-    m_radioUseLoadModel = new QRadioButton(QStringLiteral("Use Load Model"), pLoad);
-    SetCtrlId(m_radioUseLoadModel, 1072);
-    pLoadLayout->addWidget(m_radioUseLoadModel);
-    m_listLoadModels = AddElementList(pLoadLayout, QStringLiteral("Select loadmodel:"), 1012, &m_nSelLoadModel, pLoad);
-    m_radioUseLME = new QRadioButton(QStringLiteral("Use Load Model Ensemble"), pLoad);
-    SetCtrlId(m_radioUseLME, 1073);
-    pLoadLayout->addWidget(m_radioUseLME);
-    m_listLMEs = AddElementList(pLoadLayout, QStringLiteral("Select loadmodel ensemble:"), 1027, &m_nSelLME, pLoad);
+    m_choice.Add(pLoadLayout, pLoad, QStringLiteral("Select loadmodel:"), &m_nSelLoadModel, &m_nSelLME);
+    m_radioUseLoadModel = m_choice.m_pUseLoadModel;
+    m_radioUseLME = m_choice.m_pUseLME;
+    m_listLoadModels = m_choice.m_pLoadModels;
+    m_listLMEs = m_choice.m_pLMEs;
     pColumns->addWidget(pLoad, 1);
 
     auto* pRight = new QVBoxLayout;
@@ -90,8 +118,6 @@ CMovingLoadDlg::CMovingLoadDlg(QWidget* pParent) : CQELDialog(310, QStringLitera
     m_listBridges = AddElementList(pBridgeLayout, QStringLiteral("Select bridge:"), 1011, &m_nSelBridge, pBridge);
     pRight->addWidget(pBridge, 1);
 
-    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds,
-                                     &m_bUseStep, &m_dStepSize, &m_nNumSteps, this);
     m_checkShowEach = new QCheckBox(QStringLiteral("Display each sub-analysis result"), m_pStepping);
     SetCtrlId(m_checkShowEach, 1060);
     m_pStepping->Grid()->addWidget(m_checkShowEach, 2, 0, 1, 3);
@@ -100,10 +126,14 @@ CMovingLoadDlg::CMovingLoadDlg(QWidget* pParent) : CQELDialog(310, QStringLitera
     pLayout->addLayout(pColumns, 1);
     AddOkCancel(pLayout);
 
-    connect(m_pStepping, &CSteppingGroup::changed, this, &CMovingLoadDlg::OnFieldChange);
     connect(m_checkShowEach, &QCheckBox::clicked, this, [this] { m_bShowEachResult = !m_bShowEachResult; });
-    connect(m_radioUseLoadModel, &QRadioButton::clicked, this, [this] { OnUseLoadModel(true); });
-    connect(m_radioUseLME, &QRadioButton::clicked, this, [this] { OnUseLoadModel(false); });
+    for (bool bUseLoadModel : {true, false})
+        connect(bUseLoadModel ? m_radioUseLoadModel : m_radioUseLME, &QRadioButton::clicked, this,
+                [this, bUseLoadModel] {
+                    m_bUseLoadModel = bUseLoadModel;
+                    m_choice.Choose(bUseLoadModel);
+                    UpdateOk();
+                });
 }
 
 void CMovingLoadDlg::OnInitDialog()
@@ -112,12 +142,8 @@ void CMovingLoadDlg::OnInitDialog()
     m_listLoadModels->Fill(m_vLoadModels);
     m_listLMEs->Fill(m_vLMEs);
     m_listBridges->SetCurSel(0);
-    m_listLoadModels->SetCurSel(0);
-    m_listLMEs->SetCurSel(0);
-    m_listLoadModels->setFocus();
     // The dialog always opens on one load model, whatever the member held.
-    m_listLMEs->setEnabled(false);
-    m_radioUseLoadModel->setChecked(true);
+    m_choice.Open();
     m_bUseLoadModel = true;
     m_checkShowEach->setChecked(m_bShowEachResult);
     m_pStepping->ShowMethod();
@@ -125,37 +151,15 @@ void CMovingLoadDlg::OnInitDialog()
     load();
 }
 
-void CMovingLoadDlg::OnUseLoadModel(bool bUseLoadModel)
-{
-    m_bUseLoadModel = bUseLoadModel;
-    m_listLMEs->setEnabled(!bUseLoadModel);
-    m_listLoadModels->setEnabled(bUseLoadModel);
-    (bUseLoadModel ? m_listLMEs : m_listLoadModels)->SetCurSel(-1);
-    UpdateOk();
-}
-
 void CMovingLoadDlg::UpdateOk()
 {
     SetOkEnabled(!m_vBridges.empty() && (m_bUseLoadModel ? !m_vLoadModels.empty() : !m_vLMEs.empty()));
 }
 
-void CMovingLoadDlg::DoDataExchange(CDataExchange& dx)
-{
-    m_pStepping->DoDataExchange(dx);
-}
-
-bool CMovingLoadDlg::OnOK()
-{
-    CDataExchange dx(true);
-    DoDataExchange(dx);
-    m_pStepping->Validate(dx, 1);
-    return !dx.Failed();
-}
-
 // ---------------------------------------------------------------------------------------
 
 CBridgeRangeDlg::CBridgeRangeDlg(QWidget* pParent)
-    : CQELDialog(314, QStringLiteral("Bridge Range Analysis"), pParent)
+    : CSteppingDlg(314, QStringLiteral("Bridge Range Analysis"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
     auto* pSystem = new QGroupBox(QStringLiteral("System Configuration"), this);
@@ -165,11 +169,8 @@ CBridgeRangeDlg::CBridgeRangeDlg(QWidget* pParent)
     m_listLoadModels =
         AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), 1012, &m_nSelLoadModel, pSystem);
     pLayout->addWidget(pSystem, 1);
-    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds,
-                                     &m_bUseStep, &m_dStepSize, &m_nNumSteps, this);
     pLayout->addWidget(m_pStepping);
     AddOkCancel(pLayout);
-    connect(m_pStepping, &CSteppingGroup::changed, this, &CBridgeRangeDlg::OnFieldChange);
 }
 
 void CBridgeRangeDlg::OnInitDialog()
@@ -181,19 +182,6 @@ void CBridgeRangeDlg::OnInitDialog()
     m_pStepping->ShowMethod();
     SetOkEnabled(!m_vBridgeSets.empty() && !m_vLoadModels.empty());
     load();
-}
-
-void CBridgeRangeDlg::DoDataExchange(CDataExchange& dx)
-{
-    m_pStepping->DoDataExchange(dx);
-}
-
-bool CBridgeRangeDlg::OnOK()
-{
-    CDataExchange dx(true);
-    DoDataExchange(dx);
-    m_pStepping->Validate(dx, 1);
-    return !dx.Failed();
 }
 
 // ---------------------------------------------------------------------------------------

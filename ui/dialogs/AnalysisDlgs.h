@@ -7,15 +7,34 @@
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
-#include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/SteppingGroup.h"
 
 #include <memory>
 #include <vector>
 
 class CElementListBox;
-class CSteppingGroup;
+class QBoxLayout;
 class QCheckBox;
 class QRadioButton;
+
+// The proposed item of an analysis: one load model ("Use Load Model", radio 1072 over list
+// 1012) or one ensemble ("Use Load Model Ensemble", radio 1073 over list 1027).
+class CLoadModelChoice
+{
+public:
+    // Adds both radios and lists to pLayout; the lists write the two index members.
+    void Add(QBoxLayout* pLayout, QWidget* pParent, const QString& sLoadModelLabel, int* pnLoadModel, int* pnLME);
+    // How the dialogs open: first rows selected, load models chosen, ensembles disabled.
+    void Open();
+    // Enables the chosen kind's list and clears the other's selection (the index keeps
+    // the row last clicked).
+    void Choose(bool bUseLoadModel);
+
+    QRadioButton* m_pUseLoadModel = nullptr;
+    QRadioButton* m_pUseLME = nullptr;
+    CElementListBox* m_pLoadModels = nullptr;
+    CElementListBox* m_pLMEs = nullptr;
+};
 
 // "Single Position Analysis".
 class CSinglePositionDlg : public CQELDialog
@@ -40,7 +59,7 @@ protected:
 };
 
 // "Moving Load Analysis".
-class CMovingLoadDlg : public CQELDialog
+class CMovingLoadDlg : public CSteppingDlg
 {
     Q_OBJECT
 
@@ -49,10 +68,6 @@ public:
 
     bool m_bUseLoadModel = true;
     bool m_bShowEachResult = false;
-    bool m_bUseStep = false;
-    double m_dStepSize = 0.0;
-    int m_nNumSteps = 0;
-    CSteppingGroup* m_pStepping;
     CElementListBox* m_listBridges;
     int m_nSelBridge = 0;
     std::vector<std::shared_ptr<CBridge>> m_vBridges;
@@ -69,26 +84,20 @@ public:
 
 protected:
     void OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    bool OnOK() override;
 
 private:
-    void OnUseLoadModel(bool bUseLoadModel);
     void UpdateOk();
+    CLoadModelChoice m_choice;
 };
 
 // "Bridge Range Analysis".
-class CBridgeRangeDlg : public CQELDialog
+class CBridgeRangeDlg : public CSteppingDlg
 {
     Q_OBJECT
 
 public:
     explicit CBridgeRangeDlg(QWidget* pParent = nullptr);
 
-    bool m_bUseStep = false;
-    double m_dStepSize = 0.0;
-    int m_nNumSteps = 0;
-    CSteppingGroup* m_pStepping;
     CElementListBox* m_listBridgeSets;
     int m_nSelBridgeSet = 0;
     std::vector<std::shared_ptr<CBridgeSet>> m_vBridgeSets;
@@ -98,8 +107,6 @@ public:
 
 protected:
     void OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    bool OnOK() override;
 };
 
 // "Output options".

@@ -49,21 +49,14 @@ CBridgeDlg::CBridgeDlg(QWidget* pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
     auto* pForm = new QFormLayout;
-    m_editDescription = new QLineEdit(this);
-    m_editID = new QLineEdit(this);
     m_editSpanLength = new QLineEdit(this);
-    SetCtrlId(m_editDescription, 1008);
-    SetCtrlId(m_editID, 1015);
     SetCtrlId(m_editSpanLength, 1016);
-    m_editID->setEnabled(false);
-    pForm->addRow(QStringLiteral("Description:"), m_editDescription);
-    pForm->addRow(QStringLiteral("ID"), m_editID);
+    AddDescriptionAndId(pForm, this, QStringLiteral("Description:"), m_editDescription, m_editID);
     pForm->addRow(QStringLiteral("Span length (m)"), m_editSpanLength);
     pLayout->addLayout(pForm);
     pLayout->addWidget(m_config.Group());
     AddOkCancel(pLayout);
     m_btnOneSpan = m_config.Button(BC_ONESPAN);
-    m_editDescription->setMinimumWidth(240);
 
     ConnectChange(m_editDescription);
     ConnectChange(m_editSpanLength);

@@ -20,14 +20,8 @@ CBridgeSetDlg::CBridgeSetDlg(QWidget* pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
     auto* pForm = new QFormLayout;
-    m_editDescription = new QLineEdit(this);
-    m_editID = new QLineEdit(this);
-    SetCtrlId(m_editDescription, 1008);
-    SetCtrlId(m_editID, 1015);
-    m_editID->setEnabled(false);
-    m_editDescription->setMinimumWidth(240);
-    pForm->addRow(QStringLiteral("Description of this set of bridges:"), m_editDescription);
-    pForm->addRow(QStringLiteral("ID"), m_editID);
+    AddDescriptionAndId(pForm, this, QStringLiteral("Description of this set of bridges:"), m_editDescription,
+                        m_editID);
     pLayout->addLayout(pForm);
     pLayout->addWidget(m_config.Group());
 

@@ -19,15 +19,11 @@ CCritRatioRefCollDlg::CCritRatioRefCollDlg(QWidget* pParent)
 
     auto* pProposed = new QGroupBox(QStringLiteral("Proposed"), this);
     auto* pPropLayout = new QVBoxLayout(pProposed);
-    m_radioUseLoadModel = new QRadioButton(QStringLiteral("Use Load Model"), pProposed);
-    SetCtrlId(m_radioUseLoadModel, 1072);
-    pPropLayout->addWidget(m_radioUseLoadModel);
-    m_lbLoadModels = AddElementList(pPropLayout, QStringLiteral("Select load model:"), 1012, &m_nLoadModel, pProposed);
-    m_radioUseLME = new QRadioButton(QStringLiteral("Use Load Model Ensemble"), pProposed);
-    SetCtrlId(m_radioUseLME, 1073);
-    pPropLayout->addWidget(m_radioUseLME);
-    m_lbLoadModelEnsembles = AddElementList(pPropLayout, QStringLiteral("Select loadmodel ensemble:"), 1027,
-                                            &m_nLoadModelEnsemble, pProposed);
+    m_choice.Add(pPropLayout, pProposed, QStringLiteral("Select load model:"), &m_nLoadModel, &m_nLoadModelEnsemble);
+    m_radioUseLoadModel = m_choice.m_pUseLoadModel;
+    m_radioUseLME = m_choice.m_pUseLME;
+    m_lbLoadModels = m_choice.m_pLoadModels;
+    m_lbLoadModelEnsembles = m_choice.m_pLMEs;
     pColumns->addWidget(pProposed, 1);
 
     auto* pReference = new QGroupBox(QStringLiteral("Reference"), this);
@@ -55,11 +51,7 @@ void CCritRatioRefCollDlg::OnInitDialog()
     m_lbLoadModelEnsembles->Fill(m_vLoadModelEnsembles);
     m_lbRefCollections->Fill(m_vRefCollections);
     m_lbRefCollections->SetCurSel(0);
-    m_lbLoadModelEnsembles->SetCurSel(0);
-    m_lbLoadModels->SetCurSel(0);
-    m_lbLoadModels->setFocus();
-    m_lbLoadModelEnsembles->setEnabled(false);
-    m_radioUseLoadModel->setChecked(true);
+    m_choice.Open();
     m_bUseLoadModel = true;
     if (!m_edMultiplier->m_bShowLeadingZero) {
         m_edMultiplier->m_bShowLeadingZero = TRUE;
@@ -80,21 +72,10 @@ void CCritRatioRefCollDlg::DoDataExchange(CDataExchange& dx)
         m_edMultiplier->SetValue(m_dMultiplier);
 }
 
-void CCritRatioRefCollDlg::OnUseLoadModel()
+void CCritRatioRefCollDlg::Choose(bool bUseLoadModel)
 {
-    m_bUseLoadModel = true;
-    m_lbLoadModelEnsembles->setEnabled(false);
-    m_lbLoadModels->setEnabled(true);
-    m_lbLoadModelEnsembles->SetCurSel(-1);
-    UpdateOk();
-}
-
-void CCritRatioRefCollDlg::OnUseLoadModelEnsemble()
-{
-    m_bUseLoadModel = false;
-    m_lbLoadModelEnsembles->setEnabled(true);
-    m_lbLoadModels->setEnabled(false);
-    m_lbLoadModels->SetCurSel(-1);
+    m_bUseLoadModel = bUseLoadModel;
+    m_choice.Choose(bUseLoadModel);
     UpdateOk();
 }
 

@@ -4,7 +4,7 @@
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
-#include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/AnalysisDlgs.h"
 
 #include <memory>
 #include <vector>
@@ -36,13 +36,15 @@ public:
     QRadioButton* m_radioUseLoadModel;
     QRadioButton* m_radioUseLME;
 
-    void OnUseLoadModel();
-    void OnUseLoadModelEnsemble();
+    void OnUseLoadModel() { Choose(true); }
+    void OnUseLoadModelEnsemble() { Choose(false); }
 
 protected:
     void OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    void Choose(bool bUseLoadModel);
     void UpdateOk();
+    CLoadModelChoice m_choice;
 };

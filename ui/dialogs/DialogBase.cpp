@@ -4,6 +4,7 @@
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +20,19 @@ void SetCtrlId(QWidget* pWidget, int nID)
 int GetCtrlId(const QWidget* pWidget)
 {
     return pWidget->property("ctrlId").toInt();
+}
+
+void AddDescriptionAndId(QFormLayout* pForm, QWidget* pParent, const QString& sLabel, QLineEdit*& pDescription,
+                         QLineEdit*& pID)
+{
+    pDescription = new QLineEdit(pParent);
+    pID = new QLineEdit(pParent);
+    SetCtrlId(pDescription, 1008);
+    SetCtrlId(pID, 1015);
+    pID->setEnabled(false);
+    pDescription->setMinimumWidth(240);
+    pForm->addRow(sLabel, pDescription);
+    pForm->addRow(QStringLiteral("ID"), pID);
 }
 
 std::wstring FormatFieldDouble(double value)

@@ -12,6 +12,7 @@
 
 class QBoxLayout;
 class QDialogButtonBox;
+class QFormLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -20,6 +21,10 @@ class QPushButton;
 // control by the number the forms give it.
 void SetCtrlId(QWidget* pWidget, int nID);
 int GetCtrlId(const QWidget* pWidget);
+
+// The description row (under its label) and the read-only "ID" row of an element dialog.
+void AddDescriptionAndId(QFormLayout* pForm, QWidget* pParent, const QString& sLabel, QLineEdit*& pDescription,
+                         QLineEdit*& pID);
 
 // One pass of the exchange between the members and the fields.
 class CDataExchange

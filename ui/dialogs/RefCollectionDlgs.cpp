@@ -18,18 +18,26 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace {
+// A tick puts the element into the collection's list at once, an untick takes it out.
+template <class T, class Remove>
+void ApplyTick(const std::vector<std::shared_ptr<T>>& vAll, std::vector<std::shared_ptr<T>>& vHeld, int nRow,
+               bool bChecked, Remove remove)
+{
+    const std::shared_ptr<T>& p = vAll.at(static_cast<size_t>(nRow));
+    if (bChecked)
+        vHeld.push_back(p);
+    else
+        remove(p);
+}
+} // namespace
+
 CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
-    : CQELDialog(325, QStringLiteral("Edit Reference Collection"), pParent)
+    : CSteppingDlg(325, QStringLiteral("Edit Reference Collection"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
     auto* pForm = new QFormLayout;
-    m_editDescription = new QLineEdit(this);
-    m_editID = new QLineEdit(this);
-    SetCtrlId(m_editDescription, 1008);
-    SetCtrlId(m_editID, 1015);
-    m_editID->setEnabled(false);
-    pForm->addRow(QStringLiteral("Description:"), m_editDescription);
-    pForm->addRow(QStringLiteral("ID"), m_editID);
+    AddDescriptionAndId(pForm, this, QStringLiteral("Description:"), m_editDescription, m_editID);
     pLayout->addLayout(pForm);
 
     auto* pSystem = new QGroupBox(QStringLiteral("System Configuration"), this);
@@ -45,8 +53,6 @@ CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
     pLayout->addWidget(pSystem, 1);
 
     auto* pBottom = new QHBoxLayout;
-    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds,
-                                     &m_bUseStep, &m_dStepSize, &m_nNumSteps, this);
     m_checkCalculated = new QCheckBox(QStringLiteral("Has been calculated"), m_pStepping);
     SetCtrlId(m_checkCalculated, 1069);
     m_checkCalculated->setEnabled(false);
@@ -68,7 +74,6 @@ CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
     AddOkCancel(pLayout);
 
     ConnectChange(m_editDescription);
-    connect(m_pStepping, &CSteppingGroup::changed, this, &CRefCollectionDlg::OnFieldChange);
     connect(m_btnUseOverstress, &QCheckBox::clicked, this, &CRefCollectionDlg::OnFieldChange);
     connect(m_editOverstressFactor, &CNumericEdit::enChange, this, &CRefCollectionDlg::OnFieldChange);
     connect(m_listBridgeSets, &CElementListBox::checkChange, this,
@@ -108,7 +113,7 @@ void CRefCollectionDlg::OnInitDialog()
 
 void CRefCollectionDlg::DoDataExchange(CDataExchange& dx)
 {
-    m_pStepping->DoDataExchange(dx);
+    CSteppingDlg::DoDataExchange(dx);
     dx.Text(m_editDescription, m_sDescription);
     dx.Int(m_editID, m_nID);
     if (dx.m_bSaveAndValidate) {
@@ -124,34 +129,20 @@ void CRefCollectionDlg::DoDataExchange(CDataExchange& dx)
 void CRefCollectionDlg::OnBridgeSetCheck(int nRow, bool bChecked)
 {
     m_nCurBridgeSet = nRow;
-    if (!m_spRefCollection)
-        return;
-    const auto& pBS = m_vBridgeSets.at(static_cast<size_t>(nRow));
-    if (bChecked)
-        m_spRefCollection->m_vBS.push_back(pBS);
-    else
-        m_spRefCollection->RemoveBridgeSet(pBS);
+    if (CReferenceCollection* c = m_spRefCollection.get())
+        ApplyTick(m_vBridgeSets, c->m_vBS, nRow, bChecked, [c](const auto& p) { c->RemoveBridgeSet(p); });
 }
 
 void CRefCollectionDlg::OnLMECheck(int nRow, bool bChecked)
 {
     m_nCurLME = nRow;
-    if (!m_spRefCollection)
-        return;
-    const auto& pLME = m_vLMEs.at(static_cast<size_t>(nRow));
-    if (bChecked)
-        m_spRefCollection->m_vLME.push_back(pLME);
-    else
-        m_spRefCollection->RemoveLME(pLME);
+    if (CReferenceCollection* c = m_spRefCollection.get())
+        ApplyTick(m_vLMEs, c->m_vLME, nRow, bChecked, [c](const auto& p) { c->RemoveLME(p); });
 }
 
 bool CRefCollectionDlg::OnOK()
 {
-    CDataExchange dx(true);
-    DoDataExchange(dx);
-    // A step of 0 would never reach the end of the bridge in the collection's runs.
-    m_pStepping->Validate(dx, 1);
-    if (dx.Failed())
+    if (!CSteppingDlg::OnOK())
         return false;
     if (!m_spRefCollection)
         return true;

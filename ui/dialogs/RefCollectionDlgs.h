@@ -6,18 +6,17 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
-#include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/SteppingGroup.h"
 
 #include <memory>
 #include <vector>
 
 class CElementListBox;
 class CNumericEdit;
-class CSteppingGroup;
 class QCheckBox;
 class QListWidget;
 
-class CRefCollectionDlg : public CQELDialog
+class CRefCollectionDlg : public CSteppingDlg
 {
     Q_OBJECT
 
@@ -31,10 +30,6 @@ public:
     QLineEdit* m_editDescription;
     std::wstring m_sDescription;
     int m_nID = 0;
-    bool m_bUseStep = false;
-    CSteppingGroup* m_pStepping;
-    double m_dStepSize = 0.0;
-    int m_nNumSteps = 0;
     QCheckBox* m_btnUseOverstress;
     CNumericEdit* m_editOverstressFactor;
     bool m_bOverstressOn = false;

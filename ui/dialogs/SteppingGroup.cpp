@@ -87,3 +87,25 @@ void CSteppingGroup::DisableFields()
     for (QWidget* w : {static_cast<QWidget*>(m_pStepEdit), static_cast<QWidget*>(m_pNumberEdit)})
         w->setEnabled(false);
 }
+
+CSteppingDlg::CSteppingDlg(int nIDTemplate, const QString& sCaption, QWidget* pParent)
+    : CQELDialog(nIDTemplate, sCaption, pParent)
+{
+    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds,
+                                     &m_bUseStep, &m_dStepSize, &m_nNumSteps, this);
+    connect(m_pStepping, &CSteppingGroup::changed, this, &CSteppingDlg::OnFieldChange);
+}
+
+void CSteppingDlg::DoDataExchange(CDataExchange& dx)
+{
+    m_pStepping->DoDataExchange(dx);
+}
+
+bool CSteppingDlg::OnOK()
+{
+    // A step of 0 never reaches the end of the bridge.
+    CDataExchange dx(true);
+    DoDataExchange(dx);
+    m_pStepping->Validate(dx, 1);
+    return !dx.Failed();
+}

@@ -3,6 +3,8 @@
 // 1005, "m") or a number of steps ("Use no. of steps:", field 1006, "#"). The radio
 // buttons enable the field of their method and its unit and disable the other pair. The
 // bridge set dialog uses the same group for its span range ("By step:" / "By number:").
+#include "ui/dialogs/DialogBase.h"
+
 #include <QGroupBox>
 
 class CDataExchange;
@@ -58,4 +60,24 @@ private:
     QLineEdit* m_pNumberEdit;
     QLabel* m_pStepUnit;
     QLabel* m_pNumberUnit;
+};
+
+// A dialog with the stepping group of the analyses: the caller copies its default
+// stepping into the three members and back after IDOK. OK refuses a step that is not
+// positive and fewer than one step.
+class CSteppingDlg : public CQELDialog
+{
+    Q_OBJECT
+
+public:
+    bool m_bUseStep = false;
+    double m_dStepSize = 0.0;
+    int m_nNumSteps = 0;
+    CSteppingGroup* m_pStepping;
+
+protected:
+    // The group is made here; the derived dialog places it in its layout.
+    CSteppingDlg(int nIDTemplate, const QString& sCaption, QWidget* pParent);
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnOK() override;
 };

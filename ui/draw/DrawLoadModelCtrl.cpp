@@ -218,22 +218,31 @@ void CDrawLoadModelCtrl::DrawPointLoads(CDC* pDC)
     }
 }
 
+// A block of load at height H: its top line from (x1, H) to (x2, H), and nArrows + 1
+// arrows spaced evenly leftwards from xRight over a width of `width`, pointing down onto
+// the baseline for a positive load, up from it otherwise.
+void CDrawLoadModelCtrl::DrawLoadBlock(CDC* pDC, double x1, double x2, double xRight, double width, int nArrows,
+                                       double H, bool bPositive)
+{
+    const int y = Round(H);
+    pDC->MoveTo(Round(x1), y);
+    pDC->LineTo(Round(x2), y);
+    for (int j = 0; j <= nArrows; ++j) {
+        const int x = Round(xRight - j * width / nArrows);
+        if (bPositive)
+            DrawArrow(pDC, x, y, x, 0, H / 3, H / 12);
+        else
+            DrawArrow(pDC, x, 0, x, y, H / 3, H / 12);
+    }
+}
+
 void CDrawLoadModelCtrl::DrawUniformLoads(CDC* pDC)
 {
     const CLoadPaint paint(pDC, Colours().CLR_LM_UDL);
     const double largest = LargestMagnitude(m_pLoadModel->m_vUDL);
     for (const CLoadModel::UniformLoad& udl : m_pLoadModel->m_vUDL) {
-        const double w = udl.magnitude;
-        const double H = ScaledHeight(m_dUDLScale * m_dScale * m_dHalfHeight, w, largest);
-        pDC->MoveTo(Round(m_dMargin), Round(H));
-        pDC->LineTo(-m_nExtentX, Round(H));
-        for (int j = 0; j <= 20; ++j) {
-            const int x = Round(m_dMargin - j * m_nExtentX / 20.0);
-            if (w > 0)
-                DrawArrow(pDC, x, Round(H), x, 0, H / 3, H / 12);
-            else
-                DrawArrow(pDC, x, 0, x, Round(H), H / 3, H / 12);
-        }
+        const double H = ScaledHeight(m_dUDLScale * m_dScale * m_dHalfHeight, udl.magnitude, largest);
+        DrawLoadBlock(pDC, m_dMargin, -m_nExtentX, m_dMargin, m_nExtentX, 20, H, udl.magnitude > 0);
     }
 }
 
@@ -246,15 +255,7 @@ void CDrawLoadModelCtrl::DrawPartialLoads(CDC* pDC)
         m_pLoadModel->GetPartialUDL(i, gamma, w, x, cover); // already mirrored for reverse travel
         const double H = ScaledHeight(m_dPUDLScale * m_dScale * m_dHalfHeight, w, largest);
         const double X1 = m_dScale * x, X2 = X1 + m_dScale * cover;
-        pDC->MoveTo(Round(X1), Round(H));
-        pDC->LineTo(Round(X2), Round(H));
-        for (int j = 0; j <= 15; ++j) {
-            const int xa = Round(X2 - j * (m_dScale * cover) / 15.0);
-            if (w > 0)
-                DrawArrow(pDC, xa, Round(H), xa, 0, H / 3, H / 12);
-            else
-                DrawArrow(pDC, xa, 0, xa, Round(H), H / 3, H / 12);
-        }
+        DrawLoadBlock(pDC, X1, X2, X2, m_dScale * cover, 15, H, w > 0);
     }
 }
 

@@ -42,6 +42,8 @@ private:
     void DrawUniformLoads(CDC* pDC);
     void DrawPartialLoads(CDC* pDC);
     void DrawWheels(CDC* pDC);
+    void DrawLoadBlock(CDC* pDC, double x1, double x2, double xRight, double width, int nArrows, double H,
+                       bool bPositive);
     // x of a point load as drawn: the model's travel direction mirrors it.
     double DrawnLocation(double location) const;
 

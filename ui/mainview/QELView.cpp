@@ -210,6 +210,20 @@ void CQELView::FillGridRows(const std::shared_ptr<CLoadModel>& pLoadModel)
     grid.Refresh();
 }
 
+void CQELView::OnSettingsChanged()
+{
+    const auto& colours = CSettings::Instance().General.LoadModel;
+    m_pGrid->m_crGridBkColour = colours.CLR_LM_BGRND;
+    m_pDrawCtrl->m_crBackground = colours.CLR_LM_BGRND;
+    m_pDrawCtrl->Redraw();
+    m_pGrid->Invalidate();
+    if (QLayout* pLayout = layout()) {
+        pLayout->invalidate();
+        pLayout->setGeometry(rect());
+    }
+    update();
+}
+
 std::wstring CQELView::GetSummary() const
 {
     return m_pSummary ? m_pSummary->text().toStdWString() : std::wstring();

@@ -39,6 +39,9 @@ public:
     // Shows the load model in the sketch and the table; the view keeps its own copy.
     void FillAxleGrid(std::shared_ptr<CLoadModel> pLoadModel);
 
+    // The settings changed (instructions, colours, gaps): lays the view out and paints it anew.
+    void OnSettingsChanged();
+
     // "Tolmerin | " and the model's description once a model is shown.
     const std::wstring& GetTitle() const { return m_sTitle; }
     std::wstring GetSummary() const;
