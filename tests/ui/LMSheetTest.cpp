@@ -417,6 +417,28 @@ TEST(PropSheetLM, VehicleRowsAppendDeleteAndZeroAxlesGoOnOK)
     EXPECT_DOUBLE_EQ(f.lm->m_vPL[0].magnitude, 50.0);
 }
 
+TEST(PropSheetLM, FrontLocationLaysTheAxlesOutFromIt)
+{
+    // Front axle moved to 2.0: with spacings 0 and 3 the axles stand at 2.0 and -1.0.
+    SheetFixture f(Truck());
+    f.Show(1);
+    CPropPageLMVehicle& veh = f.sheet.m_pageVehicle;
+    TypeIntoField(veh.m_pFrontEdit, QStringLiteral("2"));
+    f.Show(2);
+    EXPECT_DOUBLE_EQ(f.lm->m_PointLoadStart, 2.0);
+    EXPECT_DOUBLE_EQ(f.lm->m_vPL[0].location, 2.0);
+    EXPECT_DOUBLE_EQ(f.lm->m_vPL[1].location, -1.0);
+    EXPECT_DOUBLE_EQ(veh.m_vSpacing[1], 3.0);
+
+    auto locked = Truck();
+    locked->m_bIsEditable = false;
+    SheetFixture g(locked);
+    g.Show(1);
+    EXPECT_FALSE(g.sheet.m_pageVehicle.m_pFrontEdit->isEnabled());
+    EXPECT_FALSE(g.sheet.m_pageVehicle.m_Grid.IsWindowEnabled());
+    EXPECT_FALSE(g.sheet.m_pageVehicle.m_pTotalWeightEdit->isEnabled());
+}
+
 TEST(PropSheetLM, DeletingARowWithoutALoadIsRefusedAndTheGridShowsTheModel)
 {
     auto lm = std::make_shared<CLoadModel>(2, L"Empty");
