@@ -13,9 +13,11 @@
 #include "app/AppIds.h"
 #include "app/AppLook.h"
 #include "app/ChildFrame.h"
+#include "app/LMEParametersWindow.h"
 #include "app/MainFrame.h"
 #include "app/PaneContents.h"
 #include "app/doc/DocHost.h"
+#include "app/doc/LMEParametersDlg.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ElementView.h"
 #include "core/settings/Settings.h"
@@ -57,6 +59,7 @@ CQELApp::~CQELApp()
         SetDocHost(host);
     }
     m_pMainFrame.reset();
+    SetLMEParametersDlgFactory(nullptr);
     SetAppPrinter(nullptr);
     if (g_pApp == this)
         g_pApp = nullptr;
@@ -73,6 +76,7 @@ bool CQELApp::InitInstance(const QStringList& args)
     SetAppPrinter(m_pPrinter.get());
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
+    SetLMEParametersDlgFactory(&MakeLMEParametersWindow);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
     SetDocHost(host);

@@ -1,6 +1,9 @@
 #pragma once
 // "LME Parameters" as the insert commands run it: the caller presets the two section
 // switches, runs it, and reads the values back only after DLG_IDOK.
+#include <functional>
+#include <memory>
+
 #include "app/doc/DocDialogs.h"
 #include "core/settings/Settings.h"
 
@@ -25,3 +28,9 @@ class CLMEParametersDefaults : public CLMEParametersDlgInterface {
 public:
     int DoModal() override { return DLG_IDOK; }
 };
+
+// The program's own "LME Parameters" window, installed at start-up; with none installed
+// (or an empty one) the stand-in answers. CDocDialogs::MakeLMEParametersDlg uses it.
+using LMEParametersDlgFactory = std::function<std::unique_ptr<CLMEParametersDlgInterface>()>;
+void SetLMEParametersDlgFactory(LMEParametersDlgFactory factory);
+std::unique_ptr<CLMEParametersDlgInterface> MakeDefaultLMEParametersDlg();

@@ -10,10 +10,25 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "platform/base/CLocale.h"
 
-std::unique_ptr<CLMEParametersDlgInterface> CDocDialogs::MakeLMEParametersDlg()
+namespace {
+LMEParametersDlgFactory& ParametersFactory()
 {
+    static LMEParametersDlgFactory factory;
+    return factory;
+}
+}
+
+void SetLMEParametersDlgFactory(LMEParametersDlgFactory factory) { ParametersFactory() = std::move(factory); }
+
+std::unique_ptr<CLMEParametersDlgInterface> MakeDefaultLMEParametersDlg()
+{
+    if (ParametersFactory())
+        if (auto dlg = ParametersFactory()())
+            return dlg;
     return std::make_unique<CLMEParametersDefaults>();
 }
+
+std::unique_ptr<CLMEParametersDlgInterface> CDocDialogs::MakeLMEParametersDlg() { return MakeDefaultLMEParametersDlg(); }
 
 namespace {
 
@@ -40,10 +55,9 @@ LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(int), const CLMEParamet
 template <class Entry>
 void InsertVehicle(CQELDoc& doc, Entry entry)
 {
-    // Until the program has its dialogs, the stand-in answers with the opening values.
     CDocDialogs* dialogs = GetDocHost().pDialogs;
     const std::unique_ptr<CLMEParametersDlgInterface> dlg =
-        dialogs ? dialogs->MakeLMEParametersDlg() : std::make_unique<CLMEParametersDefaults>();
+        dialogs ? dialogs->MakeLMEParametersDlg() : MakeDefaultLMEParametersDlg();
     Preset(*dlg, entry);
     if (dlg->DoModal() != DLG_IDOK)
         return;

@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <filesystem>
@@ -24,9 +26,11 @@
 #include "app/tree/ElementView.h"
 #include "app/tree/ViewTree.h"
 #include "common/TestEnv.h"
+#include "controls/edit/NumericEdit.h"
 #include "controls/grid/GridCtrl.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "ui/ensemble/LMEParametersDlg.h"
 
 using namespace qeltest;
 
@@ -59,12 +63,33 @@ TEST_F(PanesInShell, InsertCommandsFillTheCaseAndTheElementPane)
     Start();
     CElementView* pane = ElementPane();
     ASSERT_NE(pane, nullptr);
-    ASSERT_TRUE(Frame().ExecuteCommand(32898)); // All 50 m Bridges
-    ASSERT_TRUE(Frame().ExecuteCommand(32893)); // HA+HB, with the dialog's opening values
+    ASSERT_TRUE(Frame().ExecuteCommand(32898)); // All 50 m Bridges, no dialog
+
+    // HA+HB: "LME Parameters" asks with its BS5400 group on; 30 units, then Cancel once.
+    bool bBS5400Shown = false;
+    const auto answer = [&](const char* units, bool bOk) {
+        QTimer::singleShot(0, [&, units, bOk] {
+            auto* dlg = qobject_cast<CLMEParametersDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            bBS5400Shown = dlg->m_edHBUnits->isEnabled() && !dlg->m_edStep->isEnabled();
+            dlg->m_edHBUnits->selectAll();
+            QTest::keyClicks(dlg->m_edHBUnits, QString::fromLatin1(units));
+            if (bOk)
+                dlg->GetOkButton()->click();
+            else
+                dlg->reject();
+        });
+    };
+    answer("30", false);
+    ASSERT_TRUE(Frame().ExecuteCommand(32893));
     CQELDoc* doc = app->GetDocument();
+    EXPECT_TRUE(doc->m_vLoadModelEnsemble.empty());
+    answer("30", true);
+    ASSERT_TRUE(Frame().ExecuteCommand(32893));
+    EXPECT_TRUE(bBS5400Shown);
     ASSERT_EQ(doc->m_vBridgeSet.size(), 3u);
     ASSERT_EQ(doc->m_vLoadModelEnsemble.size(), 1u);
-    EXPECT_EQ(doc->m_vLoadModelEnsemble[0]->m_vLoadModel[0]->m_vPL[0].magnitude, 450.0); // 45 units x 10 kN
+    EXPECT_EQ(doc->m_vLoadModelEnsemble[0]->m_vLoadModel[0]->m_vPL[0].magnitude, 300.0); // 30 units x 10 kN
     const CElementTreeController& tree = pane->Controller();
     EXPECT_EQ(tree.Tree().GetChildren(tree.GetBridgeSetsItem()).size(), 3u);
     ASSERT_EQ(tree.Tree().GetChildren(tree.GetEnsemblesItem()).size(), 1u);
