@@ -1,6 +1,8 @@
 // The tables of every output kind, filled from the hand-checkable case of ViewTestUtil.h.
 #include "ViewTestUtil.h"
 
+#include "platform/wnd/PaintDC.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -347,4 +349,14 @@ TEST_F(GridViewTest, GridFillsTheViewBelowTheTitleAndStretchesWithIt)
     for (int c = 0; c < grid->GetColumnCount(); ++c)
         total += grid->GetColumnWidth(c);
     EXPECT_EQ(total, gridClient.Width());
+
+    // Narrower than the table: the columns keep their headings whole and the grid scrolls.
+    view->GetSafeHwnd()->parentWidget()->resize(260, 420);
+    QTest::qWait(1);
+    CClientDC dc(grid);
+    for (int c = 1; c < grid->GetColumnCount(); ++c)
+        EXPECT_GE(grid->GetColumnWidth(c), grid->GetCell(0, c)->GetCellExtent(&dc).cx) << c;
+    // The row numbers take the width of their longest number only.
+    EXPECT_EQ(grid->GetColumnWidth(0), grid->GetCell(22, 0)->GetCellExtent(&dc).cx);
+    EXPECT_TRUE(grid->IsScrollBarShown(SB_HORZ));
 }

@@ -22,6 +22,8 @@
 #include "ui/views/Outputs.h"
 #include "ui/views/PlotView.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -173,6 +175,14 @@ inline double MinY(const CChartLineSerie* serie)
 inline CChartStandardAxis* Axis(CChartCtrl* chart, int side)
 {
     return dynamic_cast<CChartStandardAxis*>(chart->GetAxis(side));
+}
+
+// Pictures of the windows and printed pages, in the build folder for a person to look at.
+inline QString ScreenshotPath(const QString& name)
+{
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + name + QStringLiteral(".png");
 }
 
 // A main window with an MDI area holding one view per child window, shown offscreen.

@@ -5,6 +5,20 @@
 #include "ui/views/ResultCell.h"
 #include "ui/views/ViewLayout.h"
 
+namespace {
+
+// The table's grid, printing its page header as every view does.
+class CResultGrid : public CGridCtrl
+{
+public:
+    void PrintHeader(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        CQELViewPrintBase::PrintHeaderBand(pDC, pInfo->m_rectDraw, m_PrinterFont, m_strPrintHeader, m_strPrintFooter);
+    }
+};
+
+} // namespace
+
 CGridView::CGridView()
     : CQELViewBase(VIEW_GRID),
       m_saSinglePosBMSF{L"x Beam (m)", L"Moment (kNm)", L"Shear (kN)"},
@@ -37,7 +51,7 @@ void CGridView::OnInitialUpdate()
 {
     CQELViewBase::OnInitialUpdate();
     if (!m_pGrid) {
-        m_pGrid = new CGridCtrl;
+        m_pGrid = new CResultGrid;
         m_pGrid->m_bEditable = FALSE;
     }
 }
@@ -118,8 +132,16 @@ void CGridView::SetNumericCells()
 
 void CGridView::AutoFit()
 {
-    m_pGrid->AutoSizeColumn(0, 3, TRUE);
-    m_pGrid->ExpandColumnsToFit(FALSE);
+    // Every column fitted to its heading and its texts; the data columns share the room
+    // that is left. A table wider than the window scrolls rather than cutting its headings.
+    m_pGrid->AutoSizeColumns(3);
+    // The row numbers by their texts alone: the empty corner cell measures as a default cell.
+    if (m_pGrid->GetRowCount() > m_nFixedRows)
+        m_pGrid->AutoSizeColumn(0, 2, TRUE);
+    CRect client;
+    m_pGrid->GetClientRect(&client);
+    if (client.Width() > m_pGrid->GetVirtualWidth())
+        m_pGrid->ExpandColumnsToFit(FALSE);
 }
 
 void CGridView::RecalcLayout()
@@ -144,7 +166,7 @@ void CGridView::OnSize(UINT nType, int cx, int cy)
 {
     CQELViewBase::OnSize(nType, cx, cy);
     if (m_pGrid && m_pGrid->GetSafeHwnd())
-        m_pGrid->ExpandColumnsToFit(TRUE);
+        AutoFit();
 }
 
 // --- Cells ----------------------------------------------------------------------------------

@@ -52,6 +52,7 @@ public:
 
     void CreateGrid(unsigned nDataRows, unsigned nDataCols);
     void SetNumericCells();
+    // Columns fitted to their texts, stretched to the window when it is wider.
     void AutoFit();
 
     CGridCtrl* m_pGrid = nullptr;

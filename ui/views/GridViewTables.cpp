@@ -164,6 +164,7 @@ void CGridView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOut
         if (const double* v = At(shear, i))
             SetNumber(row, 3, *v, Q_EFFECT);
     }
+    AutoFit();
 }
 
 void CGridView::OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition> pOutput)
@@ -179,6 +180,7 @@ void CGridView::OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition>
     m_pGrid->SetItemText(1, 0, L"Value");
     for (std::size_t j = 0; j < reactions.size(); ++j)
         SetNumber(1, static_cast<int>(j) + 1, reactions[j], Q_EFFECT);
+    AutoFit();
 }
 
 void CGridView::OutputMovingLoadBMSF(std::shared_ptr<CEnvelopeResults> pResults, int)
@@ -419,6 +421,7 @@ void CGridView::OutputCompareEnvelopesBMSF(std::shared_ptr<CAOCompareRefSetEnvs>
             if (effects[k])
                 SetNumber(row, 6 + k, effects[k]->val, Q_EFFECT);
     }
+    AutoFit();
 }
 
 void CGridView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSetEnvs> pOutput)
@@ -435,6 +438,7 @@ void CGridView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSet
     StartTable(static_cast<unsigned>(nRows), static_cast<unsigned>(4 * nSupports + 2), headings);
     FillReactionRows(in.pRef, 1, 1);
     FillReactionRows(in.pProp, 1, 2 * nSupports + 2);
+    AutoFit();
 }
 
 void CGridView::OutputCriticalRatiosBMSF(std::shared_ptr<CAOCriticalRatios> pOutput)
@@ -520,7 +524,5 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
         }
         col += width;
     }
-    m_pGrid->ExpandColumnsToFit(TRUE);
-    m_pGrid->AutoSizeColumns(TRUE);
-    m_pGrid->AutoSizeColumn(0, 2, TRUE);
+    AutoFit();
 }

@@ -76,36 +76,46 @@ void CQELViewPrintBase::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
     CView::OnEndPrinting(pDC, pInfo);
 }
 
-void CQELViewPrintBase::MakeBoldFont(CFont& font) const
+void CQELViewPrintBase::MakeBoldFont(const CFont& from, CFont& bold)
 {
     LOGFONT lf{};
-    m_fontPrint.GetLogFont(&lf);
+    from.GetLogFont(&lf);
     lf.lfWeight = 700;
-    font.CreateFontIndirect(&lf);
+    bold.CreateFontIndirect(&lf);
 }
 
-void CQELViewPrintBase::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
+void CQELViewPrintBase::PrintHeaderBand(CDC* pDC, const CRect& band, const CFont& font, const std::wstring& title,
+                                        const std::wstring& right)
 {
-    const std::wstring sHeader = m_sHeader;
-    const std::wstring sTitle = m_sTitle;
     CFont bold;
-    MakeBoldFont(bold);
+    MakeBoldFont(font, bold);
     CFont* pOldFont = pDC->SelectObject(&bold);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CRect rect(pInfo->m_rectDraw);
-    if (!sTitle.empty())
-        pDC->DrawText(sTitle, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    rect = pInfo->m_rectDraw;
-    if (!sHeader.empty())
-        pDC->DrawText(sHeader, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (!title.empty()) {
+        // Kept as far from both edges as the right text reaches in, so it stays centred.
+        const int inset = right.empty() ? 0 : pDC->GetTextExtent(right + L"  ").cx;
+        CRect rect(band.left + inset, band.top, band.right - inset, band.bottom);
+        if (rect.Width() <= 0)
+            rect = band;
+        pDC->DrawText(title, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    if (!right.empty()) {
+        CRect rect(band);
+        pDC->DrawText(right, &rect, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(pOldFont);
 
     CGdiObject* pOldPen = pDC->SelectStockObject(BLACK_PEN);
-    pDC->MoveTo(pInfo->m_rectDraw.left, pInfo->m_rectDraw.bottom);
-    pDC->LineTo(pInfo->m_rectDraw.right, pInfo->m_rectDraw.bottom);
+    pDC->MoveTo(band.left, band.bottom);
+    pDC->LineTo(band.right, band.bottom);
     if (pOldPen)
         pDC->SelectGdiObject(pOldPen);
+}
+
+void CQELViewPrintBase::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
+{
+    PrintHeaderBand(pDC, pInfo->m_rectDraw, m_fontPrint, m_sTitle, m_sHeader);
 }
 
 void CQELViewPrintBase::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
@@ -126,7 +136,7 @@ void CQELViewPrintBase::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
         pDC->SelectGdiObject(pOldPen);
 
     CFont bold;
-    MakeBoldFont(bold);
+    MakeBoldFont(m_fontPrint, bold);
     CFont* pOldFont = pDC->SelectObject(&bold);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF oldColour = pDC->SetTextColor(0);
