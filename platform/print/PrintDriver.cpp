@@ -1,6 +1,7 @@
 #include "platform/print/PrintDriver.h"
 
 #include "platform/gdi/DC.h"
+#include "platform/print/AppPrinter.h"
 #include "platform/win/MessageBox.h"
 
 #include <QPageLayout>
@@ -9,6 +10,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <memory>
 
 namespace qelprint {
 
@@ -63,13 +65,27 @@ int RunJob(CPrintable& printable, QPrinter& printer, CPrintInfo& info)
     return nPrinted;
 }
 
-int Print(CPrintable& printable, QWidget* pParent)
+namespace {
+// The program's printer (Print Setup's choices) when the application has one, else a
+// landscape A4 printer of the job's own.
+template <class Job>
+auto WithPrinter(Job&& job)
 {
+    if (QPrinter* pShared = GetAppPrinter())
+        return job(*pShared);
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer);
-    CPrintInfo info;
-    info.m_pDialogParent = pParent;
-    return RunJob(printable, printer, info);
+    return job(printer);
+}
+} // namespace
+
+int Print(CPrintable& printable, QWidget* pParent)
+{
+    return WithPrinter([&](QPrinter& printer) {
+        CPrintInfo info;
+        info.m_pDialogParent = pParent;
+        return RunJob(printable, printer, info);
+    });
 }
 
 QPrintPreviewDialog* MakePreviewDialog(CPrintable& printable, QPrinter& printer, QWidget* pParent)
@@ -87,11 +103,11 @@ QPrintPreviewDialog* MakePreviewDialog(CPrintable& printable, QPrinter& printer,
 
 void PrintPreview(CPrintable& printable, QWidget* pParent)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(printer);
-    QPrintPreviewDialog* dialog = MakePreviewDialog(printable, printer, pParent);
-    dialog->exec();
-    delete dialog;
+    WithPrinter([&](QPrinter& printer) {
+        std::unique_ptr<QPrintPreviewDialog> dialog(MakePreviewDialog(printable, printer, pParent));
+        dialog->exec();
+        return 0;
+    });
 }
 
 int PrintToPdf(CPrintable& printable, const QString& path)

@@ -37,7 +37,8 @@ BOOL DoPreparePrinting(CPrintInfo* pInfo);
 // A job whose last page stays unknown (the 0xFFFF default) prints its first page only.
 int RunJob(CPrintable& printable, QPrinter& printer, CPrintInfo& info);
 
-// The print dialog, then the job on the chosen printer.
+// The print dialog, then the job on the chosen printer. Both use the program's printer
+// when the application has registered one.
 int Print(CPrintable& printable, QWidget* pParent);
 // The preview window, modal; its pages are drawn by the same job.
 void PrintPreview(CPrintable& printable, QWidget* pParent);
