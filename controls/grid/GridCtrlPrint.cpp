@@ -340,7 +340,8 @@ BOOL CGridCtrl::Save(LPCTSTR strFileName)
     for (int row = 0; ok && row < GetRowCount() && nNumColumns > 0; ++row) {
         std::wstring line;
         for (int col = 0; col < nNumColumns; ++col) {
-            line += GetItemText(row, col);
+            const CGridCellBase* pCell = GetCell(row, col);
+            line += pCell ? pCell->GetExportText() : GetItemText(row, col);
             line += col < nNumColumns - 1 ? L";" : L"\n";
         }
         ok = writeLine(line);
