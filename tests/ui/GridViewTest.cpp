@@ -3,7 +3,9 @@
 
 #include "platform/wnd/PaintDC.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <cmath>
 
 using namespace viewtest;
@@ -359,4 +361,40 @@ TEST_F(GridViewTest, GridFillsTheViewBelowTheTitleAndStretchesWithIt)
     // The row numbers take the width of their longest number only.
     EXPECT_EQ(grid->GetColumnWidth(0), grid->GetCell(22, 0)->GetCellExtent(&dc).cx);
     EXPECT_TRUE(grid->IsScrollBarShown(SB_HORZ));
+}
+
+// Tables show the user's number format; the CSV file and the clipboard get '.' decimals
+// without grouping, as a spreadsheet reading "sep=;" needs in any locale.
+TEST_F(GridViewTest, CsvAndClipboardUseAPointWhateverTheLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto refSet = Collection({TwoLengths()})->GetRefSet(0);
+    CGridView* view = Open();
+    view->SetCompareEnvelopesOutput(true, std::make_shared<CAOCompareRefSetEnvs>(false, 1, refSet));
+    CGridCtrl* grid = view->m_pGrid;
+    const int peak = RowWhere(grid, 6, 1000.0); // proposed 200 kN axle on 20 m: P L / 4
+    ASSERT_GT(peak, 0);
+    EXPECT_EQ(CellText(grid, peak, 6), L"1.000,00");
+    EXPECT_EQ(CellText(grid, peak, 1), L"10,000");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("table.csv"));
+    ASSERT_TRUE(grid->Save(path.toStdWString().c_str()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QStringLiteral("\r\n"));
+    ASSERT_GT(lines.size(), peak + 1);
+    EXPECT_EQ(lines[0], QStringLiteral("sep=;"));
+    const QStringList cells = lines[peak + 1].split(QLatin1Char(';'));
+    ASSERT_EQ(cells.size(), 10);
+    EXPECT_EQ(cells[1], QStringLiteral("10.000"));
+    EXPECT_EQ(cells[6], QStringLiteral("1000.00"));
+    EXPECT_EQ(lines[1].split(QLatin1Char(';'))[6], QStringLiteral("Prop BMD - Max"));
+
+    grid->SetSelectedRange(peak, 1, peak, 6);
+    std::string copied;
+    ASSERT_TRUE(grid->CopyTextFromGrid(copied));
+    EXPECT_EQ(copied.substr(0, 6), "10.000");
+    EXPECT_NE(copied.find("\t1000.00"), std::string::npos);
+    QLocale::setDefault(QLocale::c());
 }
