@@ -88,6 +88,11 @@ private:
     void SetTextCell(int row, int col, const std::wstring& text);
     void FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0, bool bWithLoad);
     void FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0);
+    // Critical values or ratios of a bridge set: moment and shear, or every reaction.
+    template <class Ensemble>
+    void FillCriticalTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity);
+    template <class Ensemble>
+    void FillCriticalReactionTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity);
     // Span and bridge length of every bridge of the set in columns 1 and 2.
     void FillBridgeColumns(const std::shared_ptr<CBridgeSet>& pSet);
 };

@@ -64,6 +64,18 @@ unsigned Bridges(const std::shared_ptr<CBridgeSet>& pSet)
     return pSet ? static_cast<unsigned>(std::max(0, pSet->m_nBridge)) : 0;
 }
 
+// Calls fill(row, member) for each member of the ensemble that has a row of the table.
+template <class Ensemble, class Fill>
+void ForEachMemberRow(const std::shared_ptr<Ensemble>& pEnsemble, unsigned nRows, Fill fill)
+{
+    for (unsigned i = 0; pEnsemble && i < nRows; ++i) {
+        const auto* pMember = At(pEnsemble->m_vMembers, i);
+        if (!pMember)
+            break;
+        fill(static_cast<int>(i) + 1, *pMember);
+    }
+}
+
 // For each support j: "Reaction j - Max", then after (when given), "Reaction j - Min", after.
 void AppendReactionHeadings(CGridView::Headings& headings, int nSupports, const std::wstring& after = {})
 {
@@ -257,19 +269,15 @@ void CGridView::OutputBridgeRangeBMSF(std::shared_ptr<CCriticalValueEnsemble> pE
     const auto pSet = pEnsemble ? pEnsemble->GetBridgeSet() : nullptr;
     StartTable(Bridges(pSet), 14, m_saBridgeRangeBMSF);
     FillBridgeColumns(pSet);
-    for (unsigned i = 0; pEnsemble && i + 1 < m_nGridRows; ++i) {
-        const CCriticalValueResults* pMember = At(pEnsemble->m_vMembers, i);
-        if (!pMember)
-            break;
-        const int row = static_cast<int>(i) + 1;
+    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [this](int row, const CCriticalValueResults& member) {
         int col = 3;
-        for (const auto& pair : {pMember->GetMomentPair(), pMember->GetShearPair()})
+        for (const auto& pair : {member.GetMomentPair(), member.GetShearPair()})
             for (const PointLoadEffect* e : {&pair.max, &pair.min}) {
                 SetNumber(row, col++, e->val, Q_EFFECT);
                 SetNumber(row, col++, e->xBeam, Q_LENGTH);
                 SetNumber(row, col++, e->xLoadModel, Q_LENGTH);
             }
-    }
+    });
     AutoFit();
 }
 
@@ -281,13 +289,9 @@ void CGridView::OutputBridgeRangeReactions(std::shared_ptr<CCriticalValueEnsembl
     AppendReactionHeadings(headings, nSupports, m_saBridgeReactions[4]);
     StartTable(Bridges(pSet), static_cast<unsigned>(4 * nSupports + 2), headings);
     FillBridgeColumns(pSet);
-    for (unsigned i = 0; pEnsemble && i + 1 < m_nGridRows; ++i) {
-        const CCriticalValueResults* pMember = At(pEnsemble->m_vMembers, i);
-        if (!pMember)
-            break;
-        const int row = static_cast<int>(i) + 1;
+    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [this, nSupports](int row, const CCriticalValueResults& member) {
         for (int j = 0; j < nSupports; ++j) {
-            const auto* pPair = At(pMember->m_vReactionPairs, static_cast<std::size_t>(j));
+            const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j));
             if (!pPair)
                 break;
             SetNumber(row, 3 + 4 * j, pPair->max.val, Q_EFFECT);
@@ -295,7 +299,7 @@ void CGridView::OutputBridgeRangeReactions(std::shared_ptr<CCriticalValueEnsembl
             SetNumber(row, 5 + 4 * j, pPair->min.val, Q_EFFECT);
             SetNumber(row, 6 + 4 * j, pPair->min.xLoadModel, Q_LENGTH);
         }
-    }
+    });
     AutoFit();
 }
 
@@ -336,35 +340,31 @@ template <class Ensemble>
 void FillReactionPairColumns(const std::shared_ptr<Ensemble>& pEnsemble, unsigned nRows, int nSupports,
                              const std::function<void(int, int, double)>& put)
 {
-    if (!pEnsemble)
-        return;
-    for (unsigned i = 0; i < nRows; ++i) {
-        const auto* pMember = At(pEnsemble->m_vMembers, i);
-        if (!pMember)
-            break;
+    ForEachMemberRow(pEnsemble, nRows, [&](int row, const auto& member) {
         for (int j = 0; j < nSupports; ++j)
-            if (const auto* pPair = At(pMember->m_vReactionPairs, static_cast<std::size_t>(j))) {
-                put(static_cast<int>(i) + 1, 3 + 2 * j, ValueOf(pPair->max));
-                put(static_cast<int>(i) + 1, 4 + 2 * j, ValueOf(pPair->min));
+            if (const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j))) {
+                put(row, 3 + 2 * j, ValueOf(pPair->max));
+                put(row, 4 + 2 * j, ValueOf(pPair->min));
             }
-    }
+    });
 }
 
 } // namespace
 
-void CGridView::OutputRefSetBMSF(std::shared_ptr<CReferenceSet> pRefSet)
+template <class Ensemble>
+void CGridView::FillCriticalTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity)
 {
-    const auto pEnsemble = pRefSet ? pRefSet->GetRefCritEnsemble() : nullptr;
     const auto pSet = pEnsemble ? pEnsemble->GetBridgeSet() : nullptr;
     StartTable(Bridges(pSet), 6, m_saBridgeValues);
     FillBridgeColumns(pSet);
-    FillPairColumns(pEnsemble, m_nGridRows - 1, [this](int r, int c, double v) { SetNumber(r, c, v, Q_EFFECT); });
+    FillPairColumns(pEnsemble, m_nGridRows - 1,
+                    [this, quantity](int r, int c, double v) { SetNumber(r, c, v, quantity); });
     AutoFit();
 }
 
-void CGridView::OutputRefSetReactions(std::shared_ptr<CReferenceSet> pRefSet)
+template <class Ensemble>
+void CGridView::FillCriticalReactionTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity)
 {
-    const auto pEnsemble = pRefSet ? pRefSet->GetRefCritEnsemble() : nullptr;
     const auto pSet = pEnsemble ? pEnsemble->GetBridgeSet() : nullptr;
     const int nSupports = Supports(pSet);
     Headings headings{m_saBridgeReactions[0], m_saBridgeReactions[1]};
@@ -372,8 +372,18 @@ void CGridView::OutputRefSetReactions(std::shared_ptr<CReferenceSet> pRefSet)
     StartTable(Bridges(pSet), static_cast<unsigned>(2 * nSupports + 2), headings);
     FillBridgeColumns(pSet);
     FillReactionPairColumns(pEnsemble, m_nGridRows - 1, nSupports,
-                            [this](int r, int c, double v) { SetNumber(r, c, v, Q_EFFECT); });
+                            [this, quantity](int r, int c, double v) { SetNumber(r, c, v, quantity); });
     AutoFit();
+}
+
+void CGridView::OutputRefSetBMSF(std::shared_ptr<CReferenceSet> pRefSet)
+{
+    FillCriticalTable(pRefSet ? pRefSet->GetRefCritEnsemble() : nullptr, Q_EFFECT);
+}
+
+void CGridView::OutputRefSetReactions(std::shared_ptr<CReferenceSet> pRefSet)
+{
+    FillCriticalReactionTable(pRefSet ? pRefSet->GetRefCritEnsemble() : nullptr, Q_EFFECT);
 }
 
 namespace {
@@ -443,26 +453,12 @@ void CGridView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSet
 
 void CGridView::OutputCriticalRatiosBMSF(std::shared_ptr<CAOCriticalRatios> pOutput)
 {
-    const auto pRatios = pOutput ? pOutput->GetReferenceSet<CCriticalRatioEnsemble>() : nullptr;
-    const auto pSet = pRatios ? pRatios->GetBridgeSet() : nullptr;
-    StartTable(Bridges(pSet), 6, m_saBridgeValues);
-    FillBridgeColumns(pSet);
-    FillPairColumns(pRatios, m_nGridRows - 1, [this](int r, int c, double v) { SetNumber(r, c, v, Q_RATIO); });
-    AutoFit();
+    FillCriticalTable(pOutput ? pOutput->GetReferenceSet<CCriticalRatioEnsemble>() : nullptr, Q_RATIO);
 }
 
 void CGridView::OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios> pOutput)
 {
-    const auto pRatios = pOutput ? pOutput->GetReferenceSet<CCriticalRatioEnsemble>() : nullptr;
-    const auto pSet = pRatios ? pRatios->GetBridgeSet() : nullptr;
-    const int nSupports = Supports(pSet);
-    Headings headings{m_saBridgeReactions[0], m_saBridgeReactions[1]};
-    AppendReactionHeadings(headings, nSupports);
-    StartTable(Bridges(pSet), static_cast<unsigned>(2 * nSupports + 2), headings);
-    FillBridgeColumns(pSet);
-    FillReactionPairColumns(pRatios, m_nGridRows - 1, nSupports,
-                            [this](int r, int c, double v) { SetNumber(r, c, v, Q_RATIO); });
-    AutoFit();
+    FillCriticalReactionTable(pOutput ? pOutput->GetReferenceSet<CCriticalRatioEnsemble>() : nullptr, Q_RATIO);
 }
 
 void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
