@@ -56,21 +56,21 @@ void ExpectRounded(CChartStandardAxis* axis, double dataMin, double dataMax)
 
 TEST(PlotViewLayout, ChartsStandColumnByColumnUnderTheTitle)
 {
-    for (auto [rows, cols] : {std::pair{2u, 1u}, std::pair{2u, 2u}}) {
+    for (auto [rows, cols] : {std::pair{2, 1}, std::pair{2, 2}}) {
         CPlotView view;
         ASSERT_TRUE(view.CreateView(nullptr, CRect(0, 0, 600, 430)));
         view.GetSafeHwnd()->show();
         view.SetLayout(rows, cols);
-        ASSERT_EQ(view.m_vCharts.size(), rows * cols);
+        ASSERT_EQ(view.m_vCharts.size(), static_cast<std::size_t>(rows * cols));
         // Margins 10, 10, 10, 10 and 5 between charts; the title line is the top margin plus
         // its text, and the top margin stands once more between title and charts.
         const int title = view.m_nTitleHeight;
         EXPECT_EQ(title, 10 + view.MeasureText(view.m_sTitle, nullptr).cy);
-        const int h = (430 - 10 - title - 10 - static_cast<int>(rows - 1) * 5) / static_cast<int>(rows);
-        const int w = (600 - 20 - static_cast<int>(cols - 1) * 5) / static_cast<int>(cols);
-        for (unsigned k = 0; k < rows * cols; ++k) {
-            const int c = static_cast<int>(k / rows), r = static_cast<int>(k % rows);
-            QWidget* chart = view.m_vCharts[k]->GetSafeHwnd();
+        const int h = (430 - 10 - title - 10 - (rows - 1) * 5) / rows;
+        const int w = (600 - 20 - (cols - 1) * 5) / cols;
+        for (int k = 0; k < rows * cols; ++k) {
+            const int c = k / rows, r = k % rows;
+            QWidget* chart = view.m_vCharts[static_cast<std::size_t>(k)]->GetSafeHwnd();
             EXPECT_EQ(chart->geometry(), QRect(10 + c * (w + 5), 10 + title + r * (h + 5), w, h)) << k;
         }
     }
@@ -80,7 +80,7 @@ TEST(PlotViewLayout, ZeroRowsOrColumnsAreRefusedAndTinyWindowsGiveEmptyCharts)
 {
     CPlotView view;
     ASSERT_TRUE(view.CreateView(nullptr, CRect(0, 0, 15, 15)));
-    for (auto [rows, cols] : {std::pair{0u, 3u}, std::pair{3u, 0u}}) {
+    for (auto [rows, cols] : {std::pair{0, 3}, std::pair{3, 0}, std::pair{-1, 2}}) {
         try {
             view.SetLayout(rows, cols);
             ADD_FAILURE() << "no exception";

@@ -33,14 +33,14 @@ CPlotView::~CPlotView()
     ClearCharts();
 }
 
-void CPlotView::SetLayout(unsigned rows, unsigned cols)
+void CPlotView::SetLayout(int rows, int cols)
 {
-    if (rows == 0 || cols == 0)
+    if (rows < 1 || cols < 1)
         throw std::runtime_error("Cannot have zero rows or columns");
     ClearCharts();
-    m_nRows = rows;
-    m_nCols = cols;
-    m_nCharts = rows * cols;
+    m_nRows = static_cast<unsigned>(rows);
+    m_nCols = static_cast<unsigned>(cols);
+    m_nCharts = m_nRows * m_nCols;
     for (unsigned k = 0; k < m_nCharts; ++k) {
         auto* pChart = new CChartCtrl;
         if (!pChart->Create(L"ChartCtrl", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(), this, 8)) {

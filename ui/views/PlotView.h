@@ -24,8 +24,9 @@ public:
     CPlotView();
     ~CPlotView() override;
 
-    // rows x cols empty charts; either 0 raises "Cannot have zero rows or columns".
-    void SetLayout(unsigned rows, unsigned cols);
+    // rows x cols empty charts; a count below 1 raises "Cannot have zero rows or columns"
+    // (a negative one included: it would otherwise read as billions of charts).
+    void SetLayout(int rows, int cols);
     void RecalcLayout() override;
     void ClearCharts();
     // The chart's position in the view, -1 when it is not one of the view's.
