@@ -15,7 +15,7 @@ constexpr COLORREF kLineMax = 0x0000FF, kLineMin = 0xFF0000, kBeam = 0x000000, k
 class PlotViewTest : public ::testing::Test
 {
 protected:
-    CPlotView* Open(unsigned rows, unsigned cols)
+    CPlotView* Open(int rows, int cols)
     {
         CPlotView* view = host.Open(std::make_unique<CPlotView>());
         view->SetLayout(rows, cols);
