@@ -81,6 +81,16 @@ TEST(ViewPrint, ATallTableRepeatsItsHeadingsAndFooterOnEveryPage)
     EXPECT_TRUE(pdf.Text(1).contains(QString::number(perPage + 1)));
 }
 
+TEST(ViewPrint, AViewNotYetFilledPrintsWithoutFault)
+{
+    QTemporaryDir dir;
+    MdiHost host;
+    CGridView* grid = host.Open(std::make_unique<CGridView>());
+    EXPECT_LE(qelprint::PrintToPdf(*grid, dir.filePath(QStringLiteral("grid.pdf"))), 1);
+    CPlotView* plot = host.Open(std::make_unique<CPlotView>());
+    EXPECT_EQ(qelprint::PrintToPdf(*plot, dir.filePath(QStringLiteral("plot.pdf"))), 0); // no chart, no page
+}
+
 TEST(ViewPrint, APlotPrintsOneChartPerPage)
 {
     QTemporaryDir dir;

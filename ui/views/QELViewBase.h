@@ -59,6 +59,7 @@ public:
     CSize MeasureText(const std::wstring& text, CFont* pFont);
 
     int GetViewKind() const { return m_nViewKind; }
+    const int m_nViewKind;
 
     int m_nResultType = 0; // 0 bending moment and shear, 1 reactions
     std::shared_ptr<CAnalysisOutput> m_spOutput;
@@ -75,6 +76,4 @@ protected:
     void TakeOutput(std::shared_ptr<CAnalysisOutput> pOutput, bool bBMSF, const wchar_t* szPrefix);
     // Height of the title in the stock user-interface font.
     int TitleTextHeight();
-
-    const int m_nViewKind;
 };
