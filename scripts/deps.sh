@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what QEL needs to build and test on Debian 12 (run as root).
 set -euo pipefail
-PACKAGES=(qt6-base-dev qt6-pdf-dev libboost-serialization-dev libboost-iostreams-dev
+PACKAGES=(qt6-base-dev qt6-pdf-dev libboost-serialization-dev libboost-iostreams-dev python3
           libgtest-dev libgmock-dev libbenchmark-dev cmake ninja-build g++
           fonts-dejavu-core xvfb xauth xdotool)
 missing=()
