@@ -174,6 +174,9 @@ TEST_F(PlotViewTest, SinglePositionDiagramsWithPositiveMomentsBelowTheAxis)
     EXPECT_NEAR(MaxY(series[0]), 50.0, 1e-6); // V = +-P / 2 either side of the axle
     EXPECT_NEAR(MinY(series[0]), -50.0, 1e-6);
     ExpectRounded(Axis(shear, 0), -50.0, 50.0);
+    // Tick labels with the settings' decimals: forces 2, locations 3.
+    EXPECT_EQ(Axis(moment, 0)->FormatTickValue(-250.0), L"-250.00");
+    EXPECT_EQ(Axis(moment, 1)->FormatTickValue(5.0), L"5.000");
 
     CPlotView* reactions = Open(2, 1);
     reactions->SetSinglePositionOutput(false, SinglePosition());
@@ -336,6 +339,9 @@ TEST_F(PlotViewTest, CriticalRatiosWithTheirLimitLines)
     EXPECT_EQ(series[1]->m_SerieColor, kLimit);
     EXPECT_EQ(Ys(series[2]), dla);
     EXPECT_EQ(view->m_vCharts[1]->GetSeriesCount(), 4u);
+    // Tick labels with the settings' decimals: ratios 3 (factors), spans 2.
+    EXPECT_EQ(Axis(view->m_vCharts[0], 0)->FormatTickValue(2.0), L"2.000");
+    EXPECT_EQ(Axis(view->m_vCharts[0], 1)->FormatTickValue(10.0), L"10.00");
 
     CPlotView* reactions = Open(2, 1);
     reactions->SetCriticalRatiosOutput(false, out);
@@ -360,4 +366,23 @@ TEST_F(PlotViewTest, AProposedEnsembleWithoutModelsDrawsNoDlaLine)
     const auto series = Series(view->m_vCharts[0]);
     ASSERT_EQ(series.size(), 2u); // ratios and the line at 1.0
     EXPECT_EQ(Ys(series[1]), (std::vector<double>{1.0, 1.0}));
+}
+
+// Labels of three decimals on a narrow chart: the ticks stand far enough apart for them.
+TEST(PlotViewTicks, HorizontalTickLabelsDoNotRunIntoEachOther)
+{
+    CPlotView view;
+    ASSERT_TRUE(view.CreateView(nullptr, CRect(0, 0, 260, 200)));
+    view.SetLayout(1, 1);
+    view.SetChartTitles(0, L"Location along beam (m)", L"Bending Moment (kNm)");
+    view.AddSeries(0, {0.0, 10.0}, {0.0, 250.0}, 0x0000FF, false, 2, false, true);
+    auto* bottom = Axis(view.m_vCharts[0], 1);
+    ASSERT_GT(bottom->m_dTickIncrement, 0.0);
+    const int spacing = bottom->ValueToScreen(bottom->m_MinValue + bottom->m_dTickIncrement) -
+                        bottom->ValueToScreen(bottom->m_MinValue);
+    CFont font;
+    font.CreatePointFont(bottom->m_nFontSize, bottom->m_strFontName.c_str());
+    const QFontMetrics metrics(font.ToQFont());
+    for (double v : {bottom->m_MinValue, bottom->m_MaxValue})
+        EXPECT_LT(metrics.horizontalAdvance(QString::fromStdWString(bottom->FormatTickValue(v))), spacing) << v;
 }
