@@ -9,14 +9,9 @@
 // the stations and the member matrices depend only on the beam, so they are built once;
 // each solve then works in buffers sized at construction and allocates nothing.
 //
-// The arithmetic follows CBeamAnalysis operation for operation (same order of sums,
-// same expressions), so a solve gives the very same numbers, bit for bit, as
-// CBeamAnalysis::Analyse with the same loads added in the same order.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QEL_SIMD_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define QEL_SIMD_CLONES
-#endif
+// Both solvers call the same formulas (BeamFormulas.h) in the same order, so a solve
+// gives the very same numbers, bit for bit, as CBeamAnalysis::Analyse with the same loads
+// added in the same order.
 
 class CFastBeamSolver {
 public:
