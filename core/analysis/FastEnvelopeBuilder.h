@@ -35,8 +35,8 @@ public:
     size_t GetPositionCount() const { return m_nPositions; }
 
     // The widest instructions the envelope fold may use where the processor has them:
-    // 0 one station at a time, 1 SSE2, 2 AVX2, 3 AVX-512 (the default). All give the same
-    // envelopes; the tests run each.
+    // 0 one station at a time, 1 SSE2, 2 AVX-512 (the default). All give the same
+    // envelopes; the tests run each. (AVX2 gained nothing over SSE2 on whole analyses.)
     static void LimitVectorWidth(int widest);
 
     // The envelope results of every position analysed so far (the bridge's empty
