@@ -17,8 +17,10 @@ bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
 
 } // namespace
 
-CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME)
-    : m_pBridge(std::move(pBridge)), m_pLME(std::move(pLME)), m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0)
+CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
+                                 int nPoints)
+    : m_pBridge(std::move(pBridge)), m_pLME(std::move(pLME)), m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0),
+      m_nPoints(nPoints)
 {
 }
 
@@ -40,7 +42,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         // Only the merge is wanted: the runs are merged flat, as Augment would merge them.
         CFastEnvelopeMerger merger;
         for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-            CMovingLoadAnalysis analysis(m_pBridge, models[i]);
+            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
             analysis.AnalyseInto(merger, bByStep, nSteps, stepSize, pbKeepRunning);
             m_nAnalyses += static_cast<int>(analysis.m_nSteps);
             PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
@@ -50,7 +52,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
     }
 
     for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-        CMovingLoadAnalysis analysis(m_pBridge, models[i]);
+        CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
         std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(bByStep, nSteps, stepSize, pbKeepRunning);
         // A run stopped before its first position has nothing to merge or show.
         if (r && r->HasEnvelopes()) {

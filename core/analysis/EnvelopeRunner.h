@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBridge;
 class CLoadModelEnsemble;
 class CEnvelopeResults;
@@ -10,7 +12,8 @@ class CEnvelopeResults;
 // Runs every load model of an ensemble over one bridge and merges their envelopes.
 class CEnvelopeRunner {
 public:
-    CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME);
+    CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
+                    int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // nSteps and stepSize go to every moving-load analysis, which may rewrite them; the
     // caller sees what the last load model left. Posts one progress step per load model.
@@ -30,6 +33,7 @@ public:
     std::vector<std::shared_ptr<CEnvelopeResults>> m_vResults; // only runs that analysed a position
     int m_nLoadModels = 0;
     int m_nAnalyses = 0;
+    int m_nPoints = 0; // segments per span of the beam solutions
 
 private:
     bool m_bKeepModelResults = true;

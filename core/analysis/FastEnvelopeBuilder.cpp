@@ -20,26 +20,27 @@ namespace {
 
 // The last beam factorised on this thread: an ensemble runs its load models one after
 // the other on the same bridge, and they all share it.
-std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam)
+std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam, int nPoints)
 {
     thread_local std::shared_ptr<CFastBeamSolver> t_pLast;
-    // Bounded as the solver bounds it, or a large setting would miss the cache every time.
-    const int nPoints =
-        std::clamp(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM, 1, CSettings::MaxPointsAlongBeam);
+    // Bounded as the solver bounds it, or a large count would miss the cache every time.
+    nPoints = CSettings::ClampPointsAlongBeam(nPoints);
     if (t_pLast) {
         const CBeam& b = t_pLast->GetBeam();
         if (b.m_vL == beam.m_vL && b.m_vEI == beam.m_vEI && b.m_vR == beam.m_vR &&
             t_pLast->GetStationsPerSpan() == static_cast<size_t>(nPoints) + 3)
             return t_pLast;
     }
-    t_pLast = std::make_shared<CFastBeamSolver>(beam);
+    t_pLast = std::make_shared<CFastBeamSolver>(beam, nPoints);
     return t_pLast;
 }
 
 } // namespace
 
-CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
-    : m_pBridge(std::move(pBridge)), m_pBeam(m_pBridge->GetBeam()), m_pLoadModel(std::move(pLoadModel))
+CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                                           int nPoints)
+    : m_pBridge(std::move(pBridge)), m_pBeam(m_pBridge->GetBeam()), m_pLoadModel(std::move(pLoadModel)),
+      m_nPoints(nPoints)
 {
     m_nReactions = m_pBeam->m_nRestraints > 0 ? static_cast<size_t>(m_pBeam->m_nRestraints) : 0;
 }
@@ -48,7 +49,7 @@ CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std
 // it refuses fails at the same moment and with the same error.
 void CFastEnvelopeBuilder::PrepareSolver()
 {
-    m_pSolver = SolverFor(*m_pBeam);
+    m_pSolver = SolverFor(*m_pBeam, m_nPoints);
     const size_t n = m_pSolver->GetX().size();
     for (Side* s : {&m_bmMax, &m_bmMin, &m_sfMax, &m_sfMin}) {
         s->val.resize(n);

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBeam;
 class CBridge;
 class CEnvelopeResults;
@@ -21,7 +23,8 @@ class CLoadModel;
 // would have built.
 class CFastEnvelopeBuilder {
 public:
-    CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                         int nPoints = CSettings::CurrentPointsAlongBeam());
     ~CFastEnvelopeBuilder();
     CFastEnvelopeBuilder(const CFastEnvelopeBuilder&) = delete;
     CFastEnvelopeBuilder& operator=(const CFastEnvelopeBuilder&) = delete;
@@ -62,6 +65,7 @@ private:
     std::shared_ptr<CBridge> m_pBridge;
     std::shared_ptr<CBeam> m_pBeam;
     std::shared_ptr<CLoadModel> m_pLoadModel;
+    int m_nPoints = 0; // segments per span
     std::shared_ptr<CFastBeamSolver> m_pSolver;
     size_t m_nPositions = 0;
     size_t m_nReactions = 0;

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBeam;
 class CBridge;
 class CLoadModel;
@@ -20,7 +22,8 @@ class CFastEnvelopeMerger;
 // give the same results.
 class CMovingLoadAnalysis {
 public:
-    CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                        int nPoints = CSettings::CurrentPointsAlongBeam());
     virtual ~CMovingLoadAnalysis() = default;
 
     // By step the caller gives the step and gets back the expected count; by count it
@@ -49,6 +52,7 @@ public:
     double m_BeamLength = 0.0;
     double m_LMLength = 0.0;
     std::uint32_t m_nSteps = 0;
+    int m_nPoints = 0; // segments per span of the beam solutions
 
 private:
     // The positions of a run, each handed to analyseAt; the fast and the literal path

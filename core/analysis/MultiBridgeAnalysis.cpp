@@ -23,16 +23,17 @@ std::uint32_t BridgeCount(const std::shared_ptr<CBridgeSet>& set)
 } // namespace
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
-                                           std::shared_ptr<CLoadModel> pLoadModel)
+                                           std::shared_ptr<CLoadModel> pLoadModel, int nPoints)
     : m_pBridgeSet(std::move(pBridgeSet)), m_pLoadModel(std::move(pLoadModel)),
-      m_pLME(std::make_shared<CLoadModelEnsemble>()), m_nBridges(BridgeCount(m_pBridgeSet))
+      m_pLME(std::make_shared<CLoadModelEnsemble>()), m_nBridges(BridgeCount(m_pBridgeSet)), m_nPoints(nPoints)
 {
     m_pLME->AddLoadModel(m_pLoadModel);
 }
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
-                                           std::shared_ptr<CLoadModelEnsemble> pLME)
-    : m_pBridgeSet(std::move(pBridgeSet)), m_pLME(std::move(pLME)), m_nBridges(BridgeCount(m_pBridgeSet))
+                                           std::shared_ptr<CLoadModelEnsemble> pLME, int nPoints)
+    : m_pBridgeSet(std::move(pBridgeSet)), m_pLME(std::move(pLME)), m_nBridges(BridgeCount(m_pBridgeSet)),
+      m_nPoints(nPoints)
 {
 }
 
@@ -53,7 +54,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
     const size_t n = std::min(static_cast<size_t>(m_nBridges), m_pBridgeSet->m_vBridges.size());
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
-        CEnvelopeRunner runner(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_pLME);
+        CEnvelopeRunner runner(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_pLME, m_nPoints);
         runner.KeepModelResults(false); // only the merged envelopes of each bridge are kept
         std::shared_ptr<CEnvelopeResults> r = runner.Run(bByStep, nSteps, stepSize, pbKeepRunning);
         // A bridge stopped before any position leaves no entry, so every entry can be shown.

@@ -6,17 +6,8 @@
 #include "core/beam/BeamFormulas.h"
 #include "core/settings/Settings.h"
 
-namespace {
-
-int NPointsAlongBeam()
-{
-    return g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM;
-}
-
-}
-
-CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads)
-    : m_pBeam(&beam), m_vL(beam.m_vL), m_vEI(beam.m_vEI), m_vR(beam.m_vR), m_vLoads(std::move(vLoads))
+CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads, int nPoints)
+    : m_nPoints(CSettings::ClampPointsAlongBeam(nPoints)), m_pBeam(&beam), m_vL(beam.m_vL), m_vEI(beam.m_vEI), m_vR(beam.m_vR), m_vLoads(std::move(vLoads))
 {
     // A beam without spans, or with a span that is not a finite positive length, would
     // be "solved" into not-a-number results reported as success.
@@ -27,12 +18,6 @@ CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads)
             throw std::runtime_error("Incorrect span information");
     if (m_vR.size() != 2 * m_vL.size() + 2)
         throw std::runtime_error("Incorrect restraint information");
-    // The settings keep it above 20; a bad value must still not size the stations.
-    m_nPoints = NPointsAlongBeam();
-    if (m_nPoints < 1)
-        m_nPoints = 1;
-    if (m_nPoints > CSettings::MaxPointsAlongBeam)
-        m_nPoints = CSettings::MaxPointsAlongBeam;
     for (double& EI : m_vEI)
         EI /= 1e6;
 }

@@ -6,11 +6,11 @@
 #include "core/beam/BeamAnalysis.h"
 #include "core/beam/BeamFormulas.h"
 
-CFastBeamSolver::CFastBeamSolver(const CBeam& beam) : m_Beam(beam)
+CFastBeamSolver::CFastBeamSolver(const CBeam& beam, int nPoints) : m_Beam(beam)
 {
     {
         // Same checks, errors and points per span as the reference solver.
-        const CBeamAnalysis probe(beam, {});
+        const CBeamAnalysis probe(beam, {}, nPoints);
         m_nPoints = static_cast<unsigned>(probe.m_nPoints);
         m_vL = probe.m_vL;
         m_vEI = probe.m_vEI;

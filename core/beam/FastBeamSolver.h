@@ -4,6 +4,7 @@
 
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
+#include "core/settings/Settings.h"
 
 // Solves one beam for many load arrangements. The stiffness matrix, its elimination,
 // the stations and the member matrices depend only on the beam, so they are built once;
@@ -15,9 +16,8 @@
 
 class CFastBeamSolver {
 public:
-    // Same checks and the same errors as the CBeamAnalysis constructor; reads the points
-    // per span from the settings once.
-    explicit CFastBeamSolver(const CBeam& beam);
+    // Same checks, errors and bound of nPoints as the CBeamAnalysis constructor.
+    explicit CFastBeamSolver(const CBeam& beam, int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // Loads of the next solve, in the order CBeamAnalysis would be given them. Positions
     // are from the span's start; the magnitudes are the final, factored ones.
