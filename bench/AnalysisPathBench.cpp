@@ -2,14 +2,18 @@
 // with path:0 (literal) and path:1 (fast) and reports its load positions per second.
 // The Fold cases run the fast path with the envelope fold limited to a vector width:
 // width:0 scalar, 1 SSE2, 2 AVX-512 (as far as the processor has it).
+// The Threads cases run the fast path on one thread and on every core in turn and report
+// both times (ms_1, ms_all) and the speed-up.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 #include "MovingLoadCases.h"
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -141,6 +145,64 @@ void FoldMovingLoad2x20Step01(benchmark::State& state)
     qelbench::MovingLoadTwoSpans(state, 0.1);
 }
 
+// The same work on one thread and on all cores, timed side by side in each iteration.
+template <class Work>
+void OneAndAllCores(benchmark::State& state, Work work)
+{
+    using Clock = std::chrono::steady_clock;
+    CAnalysisPathScope path(AnalysisPath::Fast);
+    double one = 0, all = 0;
+    for (auto _ : state) {
+        for (int threads : {1, 0}) {
+            CAnalysisThreadsScope scope(threads);
+            const auto t0 = Clock::now();
+            work();
+            (threads == 1 ? one : all) += std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["ms_1"] = one / n;
+    state.counters["ms_all"] = all / n;
+    state.counters["speedup"] = all > 0 ? one / all : 0.0;
+    state.counters["threads"] = GetAnalysisThreads();
+}
+
+void ThreadsBridgeRange2SpanNAASRA1976(benchmark::State& state)
+{
+    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
+    auto set = Set1To50(BC_TWOSPAN);
+    CLMEFactory factory;
+    auto lme = factory.GetNAASRA1976(false, 10);
+    OneAndAllCores(state, [&] {
+        CMultiBridgeAnalysis mba(set, lme);
+        int nSteps = 0;
+        double step = 0.5;
+        benchmark::DoNotOptimize(mba.Run(true, &nSteps, &step, nullptr).data());
+    });
+}
+
+void ThreadsReferenceCollection3Sets(benchmark::State& state)
+{
+    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
+    CLMEFactory factory;
+    const auto naasra = factory.GetNAASRA1976(false, 10);
+    const auto abdc = factory.GetABDC1992(false, 10);
+    const std::vector<std::shared_ptr<CBridgeSet>> sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN),
+                                                           Set1To50(BC_THREESPAN)};
+    auto proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
+                                             {3.7, 1.2, 6.1, 1.2});
+    OneAndAllCores(state, [&] {
+        CReferenceCollection coll(1, L"Bench", true, 0, 0.5);
+        coll.m_vLME = {naasra, abdc};
+        coll.m_vBS = sets;
+        coll.m_bUseOverstress = true;
+        coll.Calculate(nullptr);
+        coll.SetProposedLoadModel(proposed);
+        coll.CompareProposed(nullptr, 1.0);
+        benchmark::DoNotOptimize(coll.GetCriticalRatioEnsembles().data());
+    });
+}
+
 } // namespace
 
 BENCHMARK(BridgeRange2SpanNAASRA1976)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->ArgNames({"path", "no_rules"})->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -149,3 +211,5 @@ BENCHMARK(MovingLoad2x20Step01)->Arg(0)->Arg(1)->ArgName("path")->Unit(benchmark
 BENCHMARK(FoldMovingLoad2x20Step01)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond);
 BENCHMARK(FoldBridgeRange2SpanNAASRA1976)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(FoldReferenceCollection3Sets)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ThreadsBridgeRange2SpanNAASRA1976)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ThreadsReferenceCollection3Sets)->Unit(benchmark::kMillisecond)->Iterations(3);

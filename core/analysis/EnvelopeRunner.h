@@ -8,6 +8,7 @@
 class CBridge;
 class CLoadModelEnsemble;
 class CEnvelopeResults;
+class CLoadModel;
 
 // Runs every load model of an ensemble over one bridge and merges their envelopes.
 class CEnvelopeRunner {
@@ -36,5 +37,9 @@ public:
     int m_nPoints = 0; // segments per span of the beam solutions
 
 private:
+    std::shared_ptr<CEnvelopeResults> RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models, size_t n,
+                                                  bool bByStep, int& nSteps, double& stepSize,
+                                                  const std::atomic<bool>* pbKeepRunning);
+
     bool m_bKeepModelResults = true;
 };

@@ -62,13 +62,20 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int
 void CMovingLoadAnalysis::AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
                                       const std::atomic<bool>* pbKeepRunning)
 {
+    const std::unique_ptr<CFastEnvelopeBuilder> builder = AnalyseFast(bByStep, nSteps, step, pbKeepRunning);
+    if (builder->GetPositionCount() > 0)
+        merger.Merge(*builder);
+}
+
+std::unique_ptr<CFastEnvelopeBuilder> CMovingLoadAnalysis::AnalyseFast(bool bByStep, int& nSteps, double& step,
+                                                                       const std::atomic<bool>* pbKeepRunning)
+{
     Prepare(bByStep, nSteps, step);
     m_nSteps = 0;
-    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel, m_nPoints);
-    builder.Reserve(PositionBound());
-    Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
-    if (builder.GetPositionCount() > 0)
-        merger.Merge(builder);
+    auto builder = std::make_unique<CFastEnvelopeBuilder>(m_pBridge, m_pLoadModel, m_nPoints);
+    builder->Reserve(PositionBound());
+    Step(pbKeepRunning, [&](double p) { builder->AnalyseAt(p); });
+    return builder;
 }
 
 void CMovingLoadAnalysis::Prepare(bool bByStep, int& nSteps, double& step)

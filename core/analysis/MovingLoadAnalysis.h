@@ -11,6 +11,7 @@ class CBeam;
 class CBridge;
 class CLoadModel;
 class CEnvelopeResults;
+class CFastEnvelopeBuilder;
 class CFastEnvelopeMerger;
 
 // Drives one load model across one bridge from left to right and folds every position's
@@ -36,6 +37,9 @@ public:
     // envelopes of several load models.
     void AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
                      const std::atomic<bool>* pbKeepRunning);
+    // As AnalyseInto, but the run is handed back to be merged later.
+    std::unique_ptr<CFastEnvelopeBuilder> AnalyseFast(bool bByStep, int& nSteps, double& step,
+                                                      const std::atomic<bool>* pbKeepRunning);
     // How far the model can advance before one of its loads reaches an event point; a load
     // already standing on one (within 1e-6 m) looks to the next.
     double NextEventDistance(double p) const;

@@ -32,4 +32,9 @@ public:
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
     std::uint32_t m_nBridges = 0;
     int m_nPoints = 0; // segments per span of the beam solutions
+
+private:
+    std::vector<std::shared_ptr<CEnvelopeResults>> RunParallel(size_t nBridges, bool bByStep, int& nSteps,
+                                                               double& stepSize,
+                                                               const std::atomic<bool>* pbKeepRunning);
 };

@@ -159,8 +159,9 @@ void CFastBeamSolver::Solve(bool bRotationDeflection, bool bMembers)
 }
 
 // Built for AVX-512, AVX2 and the baseline (no fused multiply-add anywhere, so every clone
-// rounds as the baseline does); the loader picks what the processor has.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// rounds as the baseline does); the loader picks what the processor has. Not under the
+// thread sanitizer, whose runtime is not up yet when the loader asks.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx512f", "avx2", "default")))
 #endif
 void CFastBeamSolver::SpanResults(size_t i, const double f[4], const double d[4], bool bRotationDeflection)
