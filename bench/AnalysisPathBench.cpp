@@ -97,31 +97,46 @@ void FoldBridgeRange2SpanNAASRA1976(benchmark::State& state)
 // The one-, two- and three-span sets of 1, 2, ..., 50 m against the NAASRA 1976 and the
 // ABDC 1992 families (10 spacings each) with overstress, then a proposed five-axle
 // vehicle compared with them; stepped at 0.5 m.
-void RunReferenceCollection3Sets(benchmark::State& state)
-{
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
-    CLMEFactory factory;
-    const auto naasra = factory.GetNAASRA1976(false, 10);
-    const auto abdc = factory.GetABDC1992(false, 10);
-    const std::vector<std::shared_ptr<CBridgeSet>> sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN),
-                                                           Set1To50(BC_THREESPAN)};
-    auto proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
-                                             {3.7, 1.2, 6.1, 1.2});
-    double positions = 0;
-    for (auto _ : state) {
-        CReferenceCollection coll(1, L"Bench", true, 0, 0.5);
-        coll.m_vLME = {naasra, abdc};
-        coll.m_vBS = sets;
-        coll.m_bUseOverstress = true;
-        coll.Calculate(nullptr);
-        coll.SetProposedLoadModel(proposed);
-        coll.CompareProposed(nullptr, 1.0);
-        for (const auto& rs : coll.GetRefSets())
+struct CollectionCase {
+    std::shared_ptr<CLoadModelEnsemble> naasra, abdc;
+    std::vector<std::shared_ptr<CBridgeSet>> sets;
+    std::shared_ptr<CLoadModel> proposed;
+
+    CollectionCase()
+    {
+        g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
+        CLMEFactory factory;
+        naasra = factory.GetNAASRA1976(false, 10);
+        abdc = factory.GetABDC1992(false, 10);
+        sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN), Set1To50(BC_THREESPAN)};
+        proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
+                                            {3.7, 1.2, 6.1, 1.2});
+    }
+
+    // Calculated and compared; the load positions it took are added to positions.
+    std::unique_ptr<CReferenceCollection> Run(double& positions) const
+    {
+        auto coll = std::make_unique<CReferenceCollection>(1, L"Bench", true, 0, 0.5);
+        coll->m_vLME = {naasra, abdc};
+        coll->m_vBS = sets;
+        coll->m_bUseOverstress = true;
+        coll->Calculate(nullptr);
+        coll->SetProposedLoadModel(proposed);
+        coll->CompareProposed(nullptr, 1.0);
+        for (const auto& rs : coll->GetRefSets())
             for (const auto* v : {&rs->m_vLiveLoadCritEnv, &rs->m_vOverstressCritEnv, &rs->m_vPropCritEnv})
                 for (const auto& r : *v)
                     positions += r->m_nAnalyses;
-        benchmark::DoNotOptimize(coll.GetCriticalRatioEnsembles().data());
+        return coll;
     }
+};
+
+void RunReferenceCollection3Sets(benchmark::State& state)
+{
+    const CollectionCase c;
+    double positions = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(c.Run(positions)->GetCriticalRatioEnsembles().data());
     ReportPositions(state, positions);
 }
 
@@ -183,24 +198,9 @@ void ThreadsBridgeRange2SpanNAASRA1976(benchmark::State& state)
 
 void ThreadsReferenceCollection3Sets(benchmark::State& state)
 {
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
-    CLMEFactory factory;
-    const auto naasra = factory.GetNAASRA1976(false, 10);
-    const auto abdc = factory.GetABDC1992(false, 10);
-    const std::vector<std::shared_ptr<CBridgeSet>> sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN),
-                                                           Set1To50(BC_THREESPAN)};
-    auto proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
-                                             {3.7, 1.2, 6.1, 1.2});
-    OneAndAllCores(state, [&] {
-        CReferenceCollection coll(1, L"Bench", true, 0, 0.5);
-        coll.m_vLME = {naasra, abdc};
-        coll.m_vBS = sets;
-        coll.m_bUseOverstress = true;
-        coll.Calculate(nullptr);
-        coll.SetProposedLoadModel(proposed);
-        coll.CompareProposed(nullptr, 1.0);
-        benchmark::DoNotOptimize(coll.GetCriticalRatioEnsembles().data());
-    });
+    const CollectionCase c;
+    double positions = 0;
+    OneAndAllCores(state, [&] { benchmark::DoNotOptimize(c.Run(positions)->GetCriticalRatioEnsembles().data()); });
 }
 
 } // namespace
