@@ -8,6 +8,18 @@
 
 namespace {
 
+// The values the window and the document's interface share, either way.
+template <class From, class To>
+void CopyValues(const From& from, To& to)
+{
+    to.m_bByStep = from.m_bByStep;
+    to.m_dStep = from.m_dStep;
+    to.m_nNumber = from.m_nNumber;
+    to.m_bUseLMDAF = from.m_bUseLMDAF;
+    to.m_dDAF = from.m_dDAF;
+    to.m_nHBUnits = from.m_nHBUnits;
+}
+
 // Runs the window on the values the document set and hands its values back on OK.
 class CLMEParametersWindow : public CLMEParametersDlgInterface {
 public:
@@ -16,19 +28,10 @@ public:
         CLMEParametersDlg dlg(QApplication::activeWindow());
         dlg.m_bVariableAxle = m_bVariableAxle;
         dlg.m_bBS5400 = m_bBS5400;
-        dlg.m_bByStep = m_bByStep;
-        dlg.m_dStep = m_dStep;
-        dlg.m_nNumber = m_nNumber;
-        dlg.m_dDAF = m_dDAF;
-        dlg.m_nHBUnits = m_nHBUnits;
+        CopyValues(*this, dlg);
         if (dlg.DoModal() != IDOK)
             return DLG_IDCANCEL;
-        m_bByStep = dlg.m_bByStep;
-        m_dStep = dlg.m_dStep;
-        m_nNumber = dlg.m_nNumber;
-        m_bUseLMDAF = dlg.m_bUseLMDAF;
-        m_dDAF = dlg.m_dDAF;
-        m_nHBUnits = dlg.m_nHBUnits;
+        CopyValues(dlg, *this);
         return DLG_IDOK;
     }
 };
