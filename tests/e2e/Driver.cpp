@@ -1,0 +1,320 @@
+#include "Driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <cmath>
+#include <cstdio>
+
+#include "app/MainFrame.h"
+#include "app/QELApp.h"
+
+namespace e2e {
+
+namespace {
+
+int g_nFailures = 0;
+
+// Menu texts without their mnemonic and shortcut: "&Open...\tCtrl+O" is "Open...".
+QString Plain(QString text)
+{
+    text = text.section(QLatin1Char('\t'), 0, 0);
+    text.remove(QLatin1Char('&'));
+    return text;
+}
+
+QAction* FindAction(const QList<QAction*>& actions, const QString& text)
+{
+    for (QAction* a : actions)
+        if (!a->isSeparator() && Plain(a->text()) == Plain(text))
+            return a;
+    return nullptr;
+}
+
+bool Matches(QWidget& modal, const QString& match)
+{
+    if (modal.windowTitle() == match || modal.objectName() == match)
+        return true;
+    auto* box = qobject_cast<QMessageBox*>(&modal);
+    return box && box->text().contains(match);
+}
+
+QString Describe(QWidget& modal)
+{
+    QString text = QStringLiteral("'%1' (%2)").arg(modal.windowTitle(), modal.objectName());
+    if (auto* box = qobject_cast<QMessageBox*>(&modal))
+        text += QStringLiteral(": ") + box->text();
+    return text;
+}
+
+void ClosePopups()
+{
+    while (QWidget* p = QApplication::activePopupWidget())
+        p->close();
+}
+
+void CloseModal(QWidget& modal)
+{
+    if (auto* dlg = qobject_cast<QDialog*>(&modal))
+        dlg->reject();
+    else
+        modal.close();
+}
+
+}
+
+void Log(const QString& line)
+{
+    std::fprintf(stdout, "e2e: %s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+void Fail(const QString& what)
+{
+    ++g_nFailures;
+    std::fprintf(stdout, "e2e: FAIL: %s\n", qPrintable(what));
+    std::fflush(stdout);
+}
+
+bool Check(bool bOk, const QString& what)
+{
+    if (!bOk)
+        Fail(what);
+    return bOk;
+}
+
+bool CheckNear(double actual, double expected, double tolerance, const QString& what)
+{
+    const bool bOk = std::fabs(actual - expected) <= tolerance;
+    if (!bOk)
+        Fail(QStringLiteral("%1: %2, expected %3 (within %4)").arg(what).arg(actual, 0, 'g', 12).arg(expected).arg(tolerance));
+    return bOk;
+}
+
+int FailureCount() { return g_nFailures; }
+
+Driver::Driver(CQELApp& app, const QDir& outDir, const QDir& shotDir) : m_App(app), m_OutDir(outDir), m_ShotDir(shotDir)
+{
+    m_OutDir.mkpath(QStringLiteral("."));
+    m_ShotDir.mkpath(QStringLiteral("."));
+    QFile::remove(m_OutDir.filePath(QStringLiteral("exports.txt")));
+    RecordExport({}, {});
+    m_Timer.setInterval(20);
+    QObject::connect(&m_Timer, &QTimer::timeout, [this] { Poll(); });
+    m_Timer.start();
+}
+
+Driver::~Driver() { m_Timer.stop(); }
+
+CMainFrame& Driver::Frame() const
+{
+    CMainFrame* frame = m_App.GetMainFrame();
+    if (!frame)
+        throw Abort("the main window is gone");
+    return *frame;
+}
+
+void Driver::Wait(int ms) { QTest::qWait(ms); }
+
+bool Driver::WaitFor(const std::function<bool()>& cond, int timeoutMs, const QString& what)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > timeoutMs) {
+            Fail(QStringLiteral("timed out after %1 ms waiting for %2").arg(timeoutMs).arg(what));
+            return false;
+        }
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+void Driver::Menu(const QStringList& path)
+{
+    Log(QStringLiteral("menu %1").arg(path.join(QStringLiteral(" > "))));
+    QMenuBar* bar = Frame().menuBar();
+    QAction* top = FindAction(bar->actions(), path.value(0));
+    if (!top || !top->menu())
+        throw Abort(QStringLiteral("no menu %1").arg(path.value(0)).toStdString());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top).center());
+    QMenu* menu = top->menu();
+    if (!WaitFor([&] { return menu->isVisible(); }, 3000, QStringLiteral("menu %1").arg(path.value(0))))
+        throw Abort("menu did not open");
+    for (int i = 1; i < path.size(); ++i) {
+        QAction* a = FindAction(menu->actions(), path[i]);
+        if (!a) {
+            ClosePopups();
+            throw Abort(QStringLiteral("no item %1 in menu %2").arg(path[i], path[i - 1]).toStdString());
+        }
+        const QPoint at = menu->actionGeometry(a).center();
+        if (i + 1 < path.size()) {
+            QTest::mouseMove(menu, at);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+            QMenu* sub = a->menu();
+            if (!sub || !WaitFor([&] { return sub->isVisible(); }, 3000, QStringLiteral("submenu %1").arg(path[i])))
+                throw Abort("submenu did not open");
+            menu = sub;
+        } else {
+            if (!a->isEnabled()) {
+                ClosePopups();
+                Fail(QStringLiteral("menu item %1 is disabled").arg(path[i]));
+                return;
+            }
+            QTest::mouseMove(menu, at);
+            // The command runs inside this click, modal windows and all.
+            QTest::mouseClick(menu, Qt::LeftButton, {}, at);
+        }
+    }
+    QTest::qWait(50);
+}
+
+void Driver::Key(int key, Qt::KeyboardModifiers modifiers)
+{
+    CMainFrame& frame = Frame();
+    if (!frame.isActiveWindow()) {
+        frame.activateWindow();
+        (void)QTest::qWaitForWindowActive(&frame, 2000);
+    }
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != &frame)
+        target = &frame;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QTest::qWait(50);
+}
+
+void Driver::OnModal(const QString& match, Script script) { m_Pending.push_back({match, std::move(script)}); }
+
+void Driver::ExpectAnswered(const QString& step)
+{
+    // A window may come up a moment after its command returned (a completion).
+    if (!m_Pending.empty())
+        WaitFor([this] { return m_Pending.empty(); }, 5000, QStringLiteral("the windows of %1").arg(step));
+    for (const Pending& p : m_Pending)
+        Fail(QStringLiteral("%1: no window '%2' came up").arg(step, p.match));
+    m_Pending.clear();
+}
+
+void Driver::Poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) {
+        m_pUnexpected = nullptr;
+        return;
+    }
+    if (modal->property("e2eAnswered").toBool())
+        return;
+    if (!m_Pending.empty() && Matches(*modal, m_Pending.front().match)) {
+        m_pUnexpected = nullptr;
+        modal->setProperty("e2eAnswered", true);
+        // Answered from a timer of its own: a timer does not fire again while its handler
+        // runs, and this one must, to answer what the answer itself opens.
+        QPointer<QWidget> guard(modal);
+        QTimer::singleShot(0, modal, [this, guard] {
+            if (guard)
+                Answer(*guard);
+        });
+        return;
+    }
+    // A window nobody expected (an error box): told, pictured and closed, so the run goes on.
+    if (m_pUnexpected != modal) {
+        m_pUnexpected = modal;
+        m_nUnexpectedTicks = 0;
+        return;
+    }
+    if (++m_nUnexpectedTicks < 100)
+        return;
+    modal->setProperty("e2eAnswered", true);
+    Fail(QStringLiteral("unexpected window %1").arg(Describe(*modal)));
+    modal->grab().save(m_ShotDir.filePath(QStringLiteral("e2e-unexpected-%1.png").arg(FailureCount())));
+    CloseModal(*modal);
+}
+
+void Driver::Answer(QWidget& modal)
+{
+    Pending p = std::move(m_Pending.front());
+    m_Pending.pop_front();
+    Log(QStringLiteral("answering %1").arg(Describe(modal)));
+    QPointer<QWidget> guard(&modal);
+    try {
+        p.script(modal);
+    } catch (const std::exception& e) {
+        Fail(QStringLiteral("answer to '%1' failed: %2").arg(p.match, QString::fromUtf8(e.what())));
+    }
+    if (guard && guard->isVisible()) {
+        Fail(QStringLiteral("the answer left '%1' open").arg(p.match));
+        CloseModal(*guard);
+    }
+}
+
+QString Driver::Shot(const QString& name)
+{
+    QTest::qWait(100);
+    const QString path = m_ShotDir.filePath(QStringLiteral("e2e-%1.png").arg(name));
+    if (!Frame().grab().save(path))
+        Fail(QStringLiteral("cannot save the picture %1").arg(path));
+    return path;
+}
+
+void Driver::RecordExport(const QString& kind, const QString& fileName)
+{
+    QFile list(m_OutDir.filePath(QStringLiteral("exports.txt")));
+    if (!list.open(QIODevice::Append | QIODevice::Text)) {
+        Fail(QStringLiteral("cannot write %1").arg(list.fileName()));
+        return;
+    }
+    if (!kind.isEmpty())
+        list.write(QStringLiteral("%1 %2\n").arg(kind, fileName).toUtf8());
+}
+
+QWidget* FindAny(QWidget& parent, const QString& name)
+{
+    QWidget* w = parent.findChild<QWidget*>(name);
+    if (!w)
+        Fail(QStringLiteral("no control '%1' in '%2'").arg(name, parent.windowTitle()));
+    return w;
+}
+
+void Type(QLineEdit* edit, const QString& text)
+{
+    if (!edit)
+        return;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void Click(QAbstractButton* button)
+{
+    if (!button)
+        return;
+    if (!button->isEnabled()) {
+        Fail(QStringLiteral("button '%1' is disabled").arg(button->text()));
+        return;
+    }
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void Press(QWidget& dialog, const QString& idOrText)
+{
+    if (auto* b = dialog.findChild<QAbstractButton*>(idOrText)) {
+        Click(b);
+        return;
+    }
+    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
+        if (Plain(b->text()) == Plain(idOrText)) {
+            Click(b);
+            return;
+        }
+    Fail(QStringLiteral("no button '%1' in '%2'").arg(idOrText, dialog.windowTitle()));
+}
+
+}

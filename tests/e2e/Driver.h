@@ -1,0 +1,107 @@
+#pragma once
+// Drives the real program as a user does: clicks through its menus, presses its keys and
+// answers the modal windows its commands open, under a real X server. A scenario runs
+// straight through; a modal window is answered by a script queued before the command
+// that opens it, found by its caption, object name or (for a message box) its text.
+#include <QDir>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <stdexcept>
+
+class CQELApp;
+class CMainFrame;
+class QAbstractButton;
+class QLineEdit;
+class QMenu;
+class QWidget;
+
+namespace e2e {
+
+// Ends the scenario at a failed requirement; never thrown from inside an answer.
+struct Abort : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Failures are counted; the program's exit status reports them.
+void Fail(const QString& what);
+bool Check(bool bOk, const QString& what);
+bool CheckNear(double actual, double expected, double tolerance, const QString& what);
+int FailureCount();
+void Log(const QString& line);
+
+using Script = std::function<void(QWidget& modal)>;
+
+class Driver {
+public:
+    Driver(CQELApp& app, const QDir& outDir, const QDir& shotDir);
+    ~Driver();
+
+    CQELApp& App() const { return m_App; }
+    CMainFrame& Frame() const;
+    const QDir& OutDir() const { return m_OutDir; }
+
+    // Events keep flowing while the scenario waits.
+    static void Wait(int ms);
+    // False (and a failure) when cond is still false after timeoutMs.
+    bool WaitFor(const std::function<bool()>& cond, int timeoutMs, const QString& what);
+
+    // Clicks through the menu bar: Menu({"&Insert", "&Bridges", "2-Span"}).
+    void Menu(const QStringList& path);
+    // A key on the main window, as its shortcuts take it.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // The next modal window whose caption or object name is `match` (or, for a message
+    // box, whose text contains it) is answered by the script. Answers are taken in order.
+    void OnModal(const QString& match, Script script);
+    // Every queued answer was used; the ones left are failures and are dropped.
+    void ExpectAnswered(const QString& step);
+
+    // A picture of the main window in the screenshot folder ("e2e-<name>.png").
+    QString Shot(const QString& name);
+    // A file the program exported into the output folder, for the outside readers
+    // (kind: csv, image, pdf); listed in "exports.txt".
+    void RecordExport(const QString& kind, const QString& fileName);
+
+private:
+    void Poll();
+    void Answer(QWidget& modal);
+
+    struct Pending {
+        QString match;
+        Script script;
+    };
+    CQELApp& m_App;
+    QDir m_OutDir;
+    QDir m_ShotDir;
+    QTimer m_Timer;
+    std::deque<Pending> m_Pending;
+    QPointer<QWidget> m_pUnexpected;
+    int m_nUnexpectedTicks = 0;
+};
+
+// Helpers for answer scripts.
+template <class T>
+T* Find(QWidget& parent, const QString& name);
+QWidget* FindAny(QWidget& parent, const QString& name);
+// Replaces a field's text by typing.
+void Type(QLineEdit* edit, const QString& text);
+// A mouse click in the middle of a button.
+void Click(QAbstractButton* button);
+// The button with the control id (1 OK, 2 Cancel, or the form's number) or the text.
+void Press(QWidget& dialog, const QString& idOrText);
+
+template <class T>
+T* Find(QWidget& parent, const QString& name)
+{
+    T* w = parent.findChild<T*>(name);
+    if (!w)
+        Fail(QStringLiteral("no control '%1' in '%2'").arg(name, parent.windowTitle()));
+    return w;
+}
+
+}

@@ -1,0 +1,299 @@
+#include "Scenario.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include "Driver.h"
+#include "app/AppIds.h"
+#include "app/MainFrame.h"
+#include "app/QELApp.h"
+#include "app/doc/QELDoc.h"
+#include "app/settings/SettingsWnd.h"
+#include "app/tree/ElementView.h"
+#include "app/tree/ViewTree.h"
+#include "core/bridge/Bridge.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/loads/LoadModel.h"
+#include "core/loads/LoadModelEnsemble.h"
+#include "core/reference/ReferenceCollection.h"
+#include "core/settings/Settings.h"
+
+namespace e2e {
+
+namespace {
+
+QString Text(const std::wstring& s) { return QString::fromStdWString(s); }
+
+// The case as lines: each list in order, every element with its id and description, the
+// members of each ensemble.
+QStringList ElementList(const CQELDoc& doc)
+{
+    QStringList lines;
+    for (const auto& b : doc.m_vBridge)
+        lines << QStringLiteral("bridge %1 %2 spans %3").arg(b->m_ID).arg(Text(b->m_Description)).arg(b->m_vSpans.size());
+    for (const auto& s : doc.m_vBridgeSet)
+        lines << QStringLiteral("bridge set %1 %2").arg(s->m_ID).arg(Text(s->m_Description));
+    for (const auto& m : doc.m_vLoadModel)
+        lines << QStringLiteral("load model %1 %2").arg(m->m_ID).arg(Text(m->m_Description));
+    for (const auto& e : doc.m_vLoadModelEnsemble) {
+        lines << QStringLiteral("ensemble %1 %2").arg(e->m_ID).arg(Text(e->m_Description));
+        for (const auto& m : e->m_vLoadModel)
+            lines << QStringLiteral("  member %1").arg(Text(m->m_Description));
+    }
+    for (const auto& r : doc.m_vRefCollection)
+        lines << QStringLiteral("reference collection %1 %2").arg(r->m_ID).arg(Text(r->m_Description));
+    return lines;
+}
+
+// What the element pane shows, item by item.
+QStringList TreeTexts(Driver& d)
+{
+    QStringList texts;
+    auto* pane = qobject_cast<CElementView*>(d.Frame().GetPaneContent(ID_PANE_ELEMENTS));
+    if (!pane)
+        return texts;
+    for (QTreeWidgetItemIterator it(pane->Tree()); *it; ++it) {
+        int depth = 0;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ++depth;
+        texts << QString(depth * 2, QLatin1Char(' ')) + (*it)->text(0);
+    }
+    return texts;
+}
+
+CQELDoc& Doc(Driver& d)
+{
+    CQELDoc* doc = d.App().GetDocument();
+    if (!doc)
+        throw Abort("no case is open");
+    return *doc;
+}
+
+void CheckSameLines(const QStringList& actual, const QStringList& expected, const QString& what)
+{
+    if (actual == expected)
+        return;
+    Fail(QStringLiteral("%1 differ:\n  now:    %2\n  before: %3")
+             .arg(what, actual.join(QStringLiteral(" | ")), expected.join(QStringLiteral(" | "))));
+}
+
+// The file dialog of Save As and Open: the name typed into its name field, then its
+// Save or Open button.
+Script TypeFileName(const QString& path)
+{
+    return [path](QWidget& w) {
+        auto* edit = w.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = w.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (!Check(edit && buttons, QStringLiteral("the file dialog has its name field and buttons")))
+            return;
+        Type(edit, path);
+        // The name field's completion list would take the click.
+        if (edit->completer() && edit->completer()->popup())
+            edit->completer()->popup()->hide();
+        QAbstractButton* accept = buttons->button(QDialogButtonBox::Save);
+        if (!accept)
+            accept = buttons->button(QDialogButtonBox::Open);
+        Click(accept);
+    };
+}
+
+class Scenario {
+public:
+    explicit Scenario(Driver& d) : d(d) {}
+    void Run();
+
+private:
+    void Start();
+    void NewCaseWithBridgeAndVehicle();
+    void InsertStandardElements();
+    void SaveAndReopen();
+    void SetBinaryFiles(bool bBinary);
+    void Quit();
+
+    Driver& d;
+};
+
+void Scenario::Start()
+{
+    CMainFrame& frame = d.Frame();
+    if (!QTest::qWaitForWindowExposed(&frame, 10000))
+        throw Abort("the main window never showed");
+    frame.activateWindow();
+    Check(QTest::qWaitForWindowActive(&frame, 5000), QStringLiteral("the main window is active"));
+    Check(frame.isMaximized(), QStringLiteral("the main window starts maximised"));
+    // With no window manager on the virtual server a maximised window keeps its size;
+    // the screen is given to it as a window manager would.
+    if (QScreen* screen = frame.screen())
+        frame.setGeometry(screen->availableGeometry());
+    Check(frame.windowTitle().endsWith(QStringLiteral("Pellomar QEL")), QStringLiteral("title: ") + frame.windowTitle());
+    d.Shot(QStringLiteral("01-start"));
+}
+
+void Scenario::NewCaseWithBridgeAndVehicle()
+{
+    d.Menu({QStringLiteral("&File"), QStringLiteral("&New")});
+    Check(Doc(d).m_vBridge.empty() && Doc(d).m_vLoadModel.empty(), QStringLiteral("File > New gives an empty case"));
+
+    // Ctrl+B: the new bridge's dialog opens on the default, "20 m single span".
+    d.OnModal(QStringLiteral("Define Bridge"), [](QWidget& dlg) {
+        auto* description = dlg.findChild<QLineEdit*>();
+        Check(description && description->text() == QStringLiteral("20 m single span"),
+              QStringLiteral("the new bridge is offered as '20 m single span'"));
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Key(Qt::Key_B, Qt::ControlModifier);
+    d.ExpectAnswered(QStringLiteral("Add Bridge"));
+    if (Check(Doc(d).m_vBridge.size() == 1, QStringLiteral("one bridge after Add Bridge"))) {
+        const CBridge& b = *Doc(d).m_vBridge.front();
+        Check(b.m_vSpans.size() == 1 && b.m_vSpans.front() == 20.0, QStringLiteral("the bridge is one span of 20 m"));
+    }
+    d.Shot(QStringLiteral("02-bridge"));
+}
+
+void Scenario::InsertStandardElements()
+{
+    // The 1:1:50 m two-span family: 50 bridges of 2 x 1 m to 2 x 50 m, no dialog.
+    d.Menu({QStringLiteral("&Insert"), QStringLiteral("&Bridges"), QStringLiteral("2-Span")});
+    bool bFound = false;
+    for (const auto& s : Doc(d).m_vBridgeSet)
+        if (s->m_Description == L"1:1:50m 2-span") {
+            bFound = true;
+            Check(s->m_vBridges.size() == 50, QStringLiteral("the 2-span family holds 50 bridges"));
+        }
+    Check(bFound, QStringLiteral("Insert > Bridges > 2-Span adds '1:1:50m 2-span'"));
+
+    // The NAASRA 1976 family through its parameters window, left at its opening values.
+    d.OnModal(QStringLiteral("LME Parameters"), [](QWidget& dlg) { Press(dlg, QStringLiteral("1")); });
+    d.Menu({QStringLiteral("&Insert"), QStringLiteral("NAASRA 197&6"), QStringLiteral("All Standard NAASRA 1976")});
+    d.ExpectAnswered(QStringLiteral("Insert NAASRA 1976"));
+    bFound = false;
+    for (const auto& e : Doc(d).m_vLoadModelEnsemble)
+        if (e->m_Description == L"NAASRA 1976") {
+            bFound = true;
+            // A14, the T44 trucks over the axle spacings, and the three L44 lane loads.
+            Check(e->m_vLoadModel.size() >= 5, QStringLiteral("NAASRA 1976 holds its vehicles and lane loads"));
+        }
+    Check(bFound, QStringLiteral("the NAASRA 1976 family is in the case"));
+    const QStringList tree = TreeTexts(d);
+    Check(tree.filter(QStringLiteral("NAASRA 1976")).size() >= 1, QStringLiteral("the element pane shows NAASRA 1976"));
+    Check(tree.filter(QStringLiteral("1:1:50m 2-span")).size() >= 1, QStringLiteral("the element pane shows the 2-span family"));
+    d.Shot(QStringLiteral("03-case-tree"));
+}
+
+void Scenario::SetBinaryFiles(bool bBinary)
+{
+    // Tools > Options, then the "Binary File" row of the Settings pane, ticked or cleared
+    // with the space bar as a keyboard user does.
+    d.Menu({QStringLiteral("&Tools"), QStringLiteral("Options")});
+    auto* pane = qobject_cast<CSettingsWnd*>(d.Frame().GetPaneContent(ID_PANE_SETTINGS));
+    if (!pane)
+        throw Abort("Tools > Options shows no Settings pane");
+    QTreeWidget* grid = pane->Grid();
+    const auto found = grid->findItems(QStringLiteral("Binary File"), Qt::MatchExactly | Qt::MatchRecursive, 0);
+    if (found.isEmpty())
+        throw Abort("the Settings pane has no 'Binary File' row");
+    QTreeWidgetItem* item = found.front();
+    grid->scrollToItem(item);
+    if ((item->checkState(1) == Qt::Checked) != bBinary) {
+        grid->setFocus();
+        grid->setCurrentItem(item, 1);
+        QTest::keyClick(grid, Qt::Key_Space);
+    }
+    Check(g_pSettings->General.USEBINARYFILEFORMAT == bBinary,
+          QStringLiteral("the Settings pane sets 'Binary File' to %1").arg(bBinary));
+}
+
+void Scenario::SaveAndReopen()
+{
+    CQELDoc& doc = Doc(d);
+    const QStringList before = ElementList(doc);
+    const QStringList treeBefore = TreeTexts(d);
+    const QString binPath = d.OutDir().filePath(QStringLiteral("case-binary.qel"));
+    const QString xmlPath = d.OutDir().filePath(QStringLiteral("case-xml.qel"));
+    QFile::remove(binPath);
+    QFile::remove(xmlPath);
+
+    SetBinaryFiles(true);
+    d.OnModal(QStringLiteral("Save As"), TypeFileName(binPath));
+    d.Menu({QStringLiteral("&File"), QStringLiteral("Save &As...")});
+    d.ExpectAnswered(QStringLiteral("Save As binary"));
+    Check(QFile::exists(binPath), QStringLiteral("the binary case file is written"));
+    Check(!Doc(d).IsModified(), QStringLiteral("a saved case is not modified"));
+
+    SetBinaryFiles(false);
+    d.OnModal(QStringLiteral("Save As"), TypeFileName(xmlPath));
+    d.Menu({QStringLiteral("&File"), QStringLiteral("Save &As...")});
+    d.ExpectAnswered(QStringLiteral("Save As XML"));
+    QFile xml(xmlPath);
+    Check(xml.open(QIODevice::ReadOnly) && xml.read(5) == "<?xml", QStringLiteral("the XML case file begins '<?xml'"));
+    QFile bin(binPath);
+    Check(bin.open(QIODevice::ReadOnly) && !bin.read(5).startsWith("<?xml"), QStringLiteral("the binary file is not XML"));
+
+    // Close: a new case replaces the saved one without a question.
+    d.Menu({QStringLiteral("&File"), QStringLiteral("&New")});
+    Check(Doc(d).m_vBridgeSet.empty(), QStringLiteral("the new case is empty"));
+
+    struct Reopen {
+        QString path;
+        bool bBinary;
+    };
+    for (const Reopen& r : {Reopen{xmlPath, false}, Reopen{binPath, true}}) {
+        SetBinaryFiles(r.bBinary);
+        d.OnModal(QStringLiteral("Open"), TypeFileName(r.path));
+        d.Menu({QStringLiteral("&File"), QStringLiteral("&Open...")});
+        d.ExpectAnswered(QStringLiteral("Open ") + r.path);
+        if (!Check(Doc(d).GetPathName() == r.path.toStdWString(), QStringLiteral("the case opened is ") + r.path))
+            continue;
+        CheckSameLines(ElementList(Doc(d)), before, QStringLiteral("elements of ") + r.path);
+        CheckSameLines(TreeTexts(d), treeBefore, QStringLiteral("element pane of ") + r.path);
+    }
+    d.Shot(QStringLiteral("04-reopened"));
+}
+
+void Scenario::Quit()
+{
+    // File > Exit: the case is saved, so no question comes; the program ends.
+    d.Menu({QStringLiteral("&File"), QStringLiteral("E&xit")});
+}
+
+void Scenario::Run()
+{
+    Start();
+    NewCaseWithBridgeAndVehicle();
+    InsertStandardElements();
+    SaveAndReopen();
+    Quit();
+}
+
+}
+
+void RunScenario(CQELApp& app, const QDir& outDir, const QDir& shotDir)
+{
+    Driver d(app, outDir, shotDir);
+    try {
+        Scenario(d).Run();
+    } catch (const std::exception& e) {
+        Fail(QStringLiteral("scenario ended early: %1").arg(QString::fromUtf8(e.what())));
+    }
+    // A run that went wrong still ends the program, without keeping the case.
+    CMainFrame* frame = app.GetMainFrame();
+    if (frame && frame->isVisible()) {
+        Fail(QStringLiteral("the program is still running after the scenario"));
+        if (CQELDoc* doc = app.GetDocument())
+            doc->SetModifiedFlag(false);
+        frame->close();
+    }
+    Log(QStringLiteral("scenario done, %1 failure(s)").arg(FailureCount()));
+}
+
+}
