@@ -27,12 +27,46 @@ public:
     PumpedUiThread()
     {
         SetMainWindowMessageSink([this](CPostedMessage&& m) {
-            std::lock_guard lock(m_Mutex);
+            static const unsigned int kProgress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+            std::unique_lock lock(m_Mutex);
+            const bool bHold = m.message == kProgress && m.wParam == 1 && ++m_nWorkerSteps == m_nHoldAt;
             m_Queue.push_back(std::move(m));
             m_Posted.notify_all();
+            if (bHold)
+                m_Released.wait(lock, [&] { return m_bReleased; });
         });
     }
-    ~PumpedUiThread() { SetMainWindowMessageSink(nullptr); }
+    ~PumpedUiThread()
+    {
+        ReleaseWorker();
+        SetMainWindowMessageSink(nullptr);
+    }
+
+    // The worker that posts the n-th progress step (one load model done) waits there
+    // until ReleaseWorker: a Stop pressed meanwhile is seen before the next model.
+    void HoldWorkerAtStep(int n)
+    {
+        std::lock_guard lock(m_Mutex);
+        m_nHoldAt = m_nWorkerSteps + n;
+        m_bReleased = false;
+    }
+    void ReleaseWorker()
+    {
+        std::lock_guard lock(m_Mutex);
+        m_bReleased = true;
+        m_Released.notify_all();
+    }
+    // Waits, without handling anything, until a message of that number is queued.
+    bool WaitForPosted(unsigned int message, std::chrono::milliseconds timeout = std::chrono::seconds(60))
+    {
+        std::unique_lock lock(m_Mutex);
+        return m_Posted.wait_for(lock, timeout, [&] {
+            for (const auto& m : m_Queue)
+                if (m.message == message)
+                    return true;
+            return false;
+        });
+    }
     PumpedUiThread(const PumpedUiThread&) = delete;
     PumpedUiThread& operator=(const PumpedUiThread&) = delete;
 
@@ -92,7 +126,11 @@ private:
 
     std::mutex m_Mutex;
     std::condition_variable m_Posted;
+    std::condition_variable m_Released;
     std::deque<CPostedMessage> m_Queue;
+    int m_nWorkerSteps = 0;
+    int m_nHoldAt = -1;
+    bool m_bReleased = true;
 };
 
 // Each dialog runs its script, which sees the dialog as the document filled it and
