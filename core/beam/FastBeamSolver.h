@@ -12,7 +12,9 @@
 // The arithmetic follows CBeamAnalysis operation for operation (same order of sums,
 // same expressions), so a solve gives the very same numbers, bit for bit, as
 // CBeamAnalysis::Analyse with the same loads added in the same order.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Not under ThreadSanitizer: the clones' resolvers run while the program is loaded, before
+// its runtime is up, and crash there.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define QEL_SIMD_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define QEL_SIMD_CLONES
