@@ -13,6 +13,7 @@
 
 #include "DocTestUtil.h"
 #include "app/doc/AnalysisDialogs.h"
+#include "app/doc/AnalysisWorkers.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
@@ -98,6 +99,16 @@ public:
             if (!m_Posted.wait_until(lock, end, [&] { return !m_Queue.empty(); }))
                 return false;
         }
+    }
+
+    // Whether a worker's completion is queued, not yet handled.
+    bool CompletionQueued()
+    {
+        std::lock_guard lock(m_Mutex);
+        for (const auto& m : m_Queue)
+            if (dynamic_cast<const WorkerBlock*>(m.payload.get()))
+                return true;
+        return false;
     }
 
     // Drops whatever is queued (as a main window that goes away would).

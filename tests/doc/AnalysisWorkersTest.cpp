@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisTestUtil.h"
+#include "app/doc/AnalysisCommands.h"
 #include "app/doc/AnalysisWorkers.h"
 #include "core/critical/CriticalRatioEnsemble.h"
 #include "core/critical/CriticalValueEnsemble.h"
@@ -155,6 +156,13 @@ TEST_F(AnalysisWorkersTest, WhileARunGoesNoOtherCommandChangesTheCase)
     doc.OnAnalysisMovingLoad();
     const int nMade = m_AnalysisDialogs.m_nMade;
 
+    // Stop is the one analysis command left; only showing options and kept results stays.
+    std::vector<int> vEnabled;
+    for (const auto& c : GetAnalysisCommands())
+        if (IsAnalysisCommandEnabled(doc, c))
+            vEnabled.push_back(c.nID);
+    EXPECT_THAT(vEnabled, ElementsAre(32951, 32811, 32779, 32780, 32815));
+
     doc.OnAnalysisSinglePosition();
     doc.OnAnalysisMovingLoad();
     doc.OnAnalysisBridgeRange();
@@ -178,6 +186,8 @@ TEST_F(AnalysisWorkersTest, WhileARunGoesNoOtherCommandChangesTheCase)
     Finish(doc);
     EXPECT_TRUE(doc.OnUpdateAnalysisCommand());
     EXPECT_TRUE(doc.OnUpdateElementCommand());
+    EXPECT_FALSE(IsAnalysisCommandEnabled(doc, *FindAnalysisCommand(32951)));
+    EXPECT_TRUE(IsAnalysisCommandEnabled(doc, *FindAnalysisCommand(32807)));
     EXPECT_TRUE(doc.DeleteElement(doc.m_vLoadModel[0]));
 }
 
