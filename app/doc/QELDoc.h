@@ -244,6 +244,8 @@ private:
                 int nProgressMax);
     void EndRun(std::atomic<bool>& bPost);
     void LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection);
+    // Adds an ensemble a tool made, with its log line.
+    void AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const wchar_t* pszLine);
     // Shows the text of what a run or a synchronous analysis threw.
     void ReportFailure(const std::wstring& sError);
     void ResetProgress();

@@ -366,16 +366,22 @@ void CQELDoc::OnToolsFilterLME()
     if (dlg->DoModal() != DLG_IDOK)
         return;
     if (dlg->m_bCreateNew) {
-        if (!dlg->m_pNewLME)
-            return;
-        AddLoadModelEnsemble(dlg->m_pNewLME);
-        AddStatus(L"Added filtered LME: " + dlg->m_pNewLME->GetDescription());
-    } else {
-        const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME);
-        if (!pLME)
-            return;
-        AddStatus(L"Filtered LME: " + pLME->GetDescription());
+        if (dlg->m_pNewLME)
+            AddToolEnsemble(dlg->m_pNewLME, L"Added filtered LME: ");
+        return;
     }
+    const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME);
+    if (!pLME)
+        return;
+    AddStatus(L"Filtered LME: " + pLME->GetDescription());
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const wchar_t* pszLine)
+{
+    AddLoadModelEnsemble(pLME);
+    AddStatus(pszLine + pLME->GetDescription());
     RefreshElementView();
     SetModifiedFlag();
 }
@@ -388,12 +394,8 @@ void CQELDoc::OnToolsGenerateLME()
     auto dlg = dialogs->MakeGenerateLMEDlg();
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
-    if (dlg->DoModal() != DLG_IDOK || !dlg->m_pLME)
-        return;
-    AddLoadModelEnsemble(dlg->m_pLME);
-    AddStatus(L"Added generated LME: " + dlg->m_pLME->GetDescription());
-    RefreshElementView();
-    SetModifiedFlag();
+    if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
+        AddToolEnsemble(dlg->m_pLME, L"Added generated LME: ");
 }
 
 void CQELDoc::OnToolsGenerateBiDirLME()
@@ -405,12 +407,8 @@ void CQELDoc::OnToolsGenerateBiDirLME()
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
     dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
-    if (dlg->DoModal() != DLG_IDOK || !dlg->m_pLME)
-        return;
-    AddLoadModelEnsemble(dlg->m_pLME);
-    AddStatus(L"Added generated bidirection LME: " + dlg->m_pLME->GetDescription());
-    RefreshElementView();
-    SetModifiedFlag();
+    if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
+        AddToolEnsemble(dlg->m_pLME, L"Added generated bidirection LME: ");
 }
 
 void CQELDoc::OnToolsPurgeResults()

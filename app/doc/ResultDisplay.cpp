@@ -54,10 +54,32 @@ std::shared_ptr<CBeam> FirstBeam(const std::shared_ptr<CBridgeSet>& pBridgeSet)
 
 int Restraints(const std::shared_ptr<CBeam>& pBeam) { return pBeam ? pBeam->m_nRestraints : 0; }
 
+// Whether an output has anything to show, and how many reaction charts it has.
+struct Shape {
+    bool bEmpty = true;
+    int nReactionCharts = 0;
+};
+
 // Envelope results that a stop left before the first position have nothing to show.
-bool NoEnvelopes(const std::shared_ptr<CEnvelopeResults>& pResults)
+Shape EnvelopeShape(const CAnalysisOutput* pOutput)
 {
-    return !pResults || !pResults->HasEnvelopes();
+    const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
+    if (!pResults || !pResults->HasEnvelopes())
+        return {};
+    return {false, Restraints(pResults->GetBeam())};
+}
+
+// Outputs over a bridge set count the supports of its first bridge.
+Shape BridgeSetShape(const std::shared_ptr<CBridgeSet>& pBridgeSet)
+{
+    const auto pBeam = FirstBeam(pBridgeSet);
+    return {!pBeam, Restraints(pBeam)};
+}
+
+Shape RefSetShape(const CAnalysisOutput* pOutput)
+{
+    const auto pSet = pOutput ? pOutput->GetReferenceSet<CReferenceSet>() : nullptr;
+    return BridgeSetShape(pSet ? pSet->GetBridgeSet() : nullptr);
 }
 
 const wchar_t* const kNoRatios = L"There are no ratios calculated from a Reference Collection to display\n";
@@ -111,51 +133,50 @@ void CQELDoc::ShowSinglePositionOutput(std::shared_ptr<CAOSinglePosition> pOutpu
 
 void CQELDoc::ShowMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput)
 {
-    const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
-    DisplayOutput(L"MLA Envelopes", L"No Moving Load results to display.", pOutput, NoEnvelopes(pResults),
-                  pResults ? Restraints(pResults->GetBeam()) : 0,
+    const Shape shape = EnvelopeShape(pOutput.get());
+    DisplayOutput(L"MLA Envelopes", L"No Moving Load results to display.", pOutput, shape.bEmpty,
+                  shape.nReactionCharts,
                   [&](CDocResultView& v, bool bBMSF) { v.SetMovingLoadOutput(bDisplayEach, bBMSF, pOutput); });
 }
 
 void CQELDoc::ShowMultiMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMultiMovingLoad> pOutput)
 {
-    const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
-    DisplayOutput(L"Multi MLA Envelopes", L"No Moving Load of LME results to display.", pOutput,
-                  NoEnvelopes(pResults), pResults ? Restraints(pResults->GetBeam()) : 0,
+    const Shape shape = EnvelopeShape(pOutput.get());
+    DisplayOutput(L"Multi MLA Envelopes", L"No Moving Load of LME results to display.", pOutput, shape.bEmpty,
+                  shape.nReactionCharts,
                   [&](CDocResultView& v, bool bBMSF) { v.SetMultiMovingLoadOutput(bDisplayEach, bBMSF, pOutput); });
 }
 
 void CQELDoc::ShowBridgeRangeOutput(std::shared_ptr<CAOBridgeRange> pOutput)
 {
     const auto pValues = pOutput ? pOutput->GetResults<CCriticalValueEnsemble>() : nullptr;
-    const auto pBeam = pValues ? FirstBeam(pValues->GetBridgeSet()) : nullptr;
-    const bool bEmpty = !pValues || pValues->m_vEnvResults.empty() || !pBeam;
-    DisplayOutput(L"Critical Values", L"No Bridge Range results to display.", pOutput, bEmpty, Restraints(pBeam),
-                  [&](CDocResultView& v, bool bBMSF) { v.SetBridgeRangeOutput(bBMSF, pOutput); });
+    Shape shape = BridgeSetShape(pValues ? pValues->GetBridgeSet() : nullptr);
+    shape.bEmpty = shape.bEmpty || pValues->m_vEnvResults.empty();
+    DisplayOutput(L"Critical Values", L"No Bridge Range results to display.", pOutput, shape.bEmpty,
+                  shape.nReactionCharts, [&](CDocResultView& v, bool bBMSF) { v.SetBridgeRangeOutput(bBMSF, pOutput); });
 }
 
 void CQELDoc::ShowRefValuesOutput(std::shared_ptr<CAOReferenceSet> pOutput)
 {
-    const auto pSet = pOutput ? pOutput->GetReferenceSet<CReferenceSet>() : nullptr;
-    const auto pBeam = pSet ? FirstBeam(pSet->GetBridgeSet()) : nullptr;
-    DisplayOutput(L"Reference Values", L"No Reference Set results to display.", pOutput, !pBeam, Restraints(pBeam),
-                  [&](CDocResultView& v, bool bBMSF) { v.SetRefSetOutput(bBMSF, pOutput); });
+    const Shape shape = RefSetShape(pOutput.get());
+    DisplayOutput(L"Reference Values", L"No Reference Set results to display.", pOutput, shape.bEmpty,
+                  shape.nReactionCharts, [&](CDocResultView& v, bool bBMSF) { v.SetRefSetOutput(bBMSF, pOutput); });
 }
 
 void CQELDoc::ShowCompareEnvelopesOutput(std::shared_ptr<CAOCompareRefSetEnvs> pOutput)
 {
-    const auto pSet = pOutput ? pOutput->GetReferenceSet<CReferenceSet>() : nullptr;
-    const auto pBeam = pSet ? FirstBeam(pSet->GetBridgeSet()) : nullptr;
+    const Shape shape = RefSetShape(pOutput.get());
     DisplayOutput(L"Compare Envelopes", L"No envelopes to compare - Reference Collection not calculated?", pOutput,
-                  !pBeam, Restraints(pBeam),
+                  shape.bEmpty, shape.nReactionCharts,
                   [&](CDocResultView& v, bool bBMSF) { v.SetCompareEnvelopesOutput(bBMSF, pOutput); });
 }
 
 void CQELDoc::ShowCriticalRatiosOutput(std::shared_ptr<CAOCriticalRatios> pOutput)
 {
     const auto pRatios = pOutput ? pOutput->GetReferenceSet<CCriticalRatioEnsemble>() : nullptr;
-    const auto pBeam = pRatios ? FirstBeam(pRatios->GetBridgeSet()) : nullptr;
-    DisplayOutput(L"Critical Ratios", L"No Critical Ratio results to display.", pOutput, !pBeam, Restraints(pBeam),
+    const Shape shape = BridgeSetShape(pRatios ? pRatios->GetBridgeSet() : nullptr);
+    DisplayOutput(L"Critical Ratios", L"No Critical Ratio results to display.", pOutput, shape.bEmpty,
+                  shape.nReactionCharts,
                   [&](CDocResultView& v, bool bBMSF) { v.SetCriticalRatiosOutput(bBMSF, pOutput); });
 }
 

@@ -43,12 +43,16 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.name);
         auto pDoc = std::make_unique<CQELDoc>();
-        // Delays up to twice a whole run, however fast this build runs.
-        const auto t0 = std::chrono::steady_clock::now();
-        kind.launch(*pDoc);
-        ASSERT_TRUE(m_Ui.WaitForPosted(kind.done));
-        const auto runUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
-        Finish(*pDoc);
+        // Delays up to twice a whole run (the quickest of a few), however fast this build runs.
+        auto runUs = std::chrono::microseconds::max();
+        for (int i = 0; i < 5; ++i) {
+            const auto t0 = std::chrono::steady_clock::now();
+            kind.launch(*pDoc);
+            ASSERT_TRUE(m_Ui.WaitForPosted(kind.done));
+            runUs = std::min(runUs, std::chrono::duration_cast<std::chrono::microseconds>(
+                                        std::chrono::steady_clock::now() - t0));
+            Finish(*pDoc);
+        }
         std::uniform_int_distribution<long> delayUs(0, 2 * runUs.count() + 1);
         m_Windows = RecordingWindows();
         m_Windows.m_bAnswerYes = false;
