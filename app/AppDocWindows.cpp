@@ -23,6 +23,17 @@ bool CAppDocWindows::AskYesNo(const std::wstring& sText)
     return AfxMessageBox(sText, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+void CAppDocWindows::ShowWarning(const std::wstring& sText) { AfxMessageBox(sText, MB_OK | MB_ICONWARNING); }
+
+void CAppDocWindows::SetProgressRange(int nMin, int nMax)
+{
+    if (CMainFrame* frame = m_App.GetMainFrame()) {
+        frame->m_nProgressMin = nMin;
+        frame->m_nProgressMax = nMax;
+        frame->m_nProgressSteps = 0;
+    }
+}
+
 CDocElementTree* CAppDocWindows::GetElementTree() { return nullptr; }
 
 CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc&) { return nullptr; }

@@ -8,6 +8,7 @@
 #include "app/AppLook.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
+#include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
 
 CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
@@ -16,7 +17,10 @@ namespace {
 
 bool HasDoc(const CCommandContext& c) { return c.Doc() != nullptr; }
 
-// A command of the active case document.
+// Commands that add or change elements wait for a running analysis, which changes the load
+// models it runs.
+bool CanChangeElements(const CCommandContext& c) { return c.Doc() && c.Doc()->OnUpdateElementCommand(); }
+
 CommandHandler DocCommand(void (CQELDoc::*fn)())
 {
     return [fn](CCommandContext& c) {
@@ -35,6 +39,23 @@ bool Never(const CCommandContext&) { return false; }
 
 constexpr int kIcon(QStyle::StandardPixmap p) { return static_cast<int>(p); }
 
+// The document's analysis, result and tools commands, from its own table.
+void AddAnalysisCommands(std::vector<CCommand>& t)
+{
+    for (const DocAnalysisCommand& a : GetAnalysisCommands()) {
+        const int nID = a.nID;
+        const int icon = nID == 32951 ? kIcon(QStyle::SP_BrowserStop) : -1;
+        t.push_back({nID, a.pszMenu, a.pszText, a.pszKey, a.bToolbar ? "Standard" : nullptr, icon,
+                     DocCommand(a.pHandler),
+                     [nID](const CCommandContext& c) {
+                         const DocAnalysisCommand* p = FindAnalysisCommand(nID);
+                         return c.Doc() && p && IsAnalysisCommandEnabled(*c.Doc(), *p);
+                     },
+                     {}, a.pszStatusTip});
+    }
+}
+
+// A command of the active case document.
 std::vector<CCommand> MakeTable()
 {
     std::vector<CCommand> t = {
@@ -71,15 +92,15 @@ std::vector<CCommand> MakeTable()
          HasDoc},
         {0, L"&Configuration"},
         {ID_ADD_BRIDGE, L"&Configuration", L"Add &Bridge", "Ctrl+B", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridge), HasDoc},
+         DocCommand(&CQELDoc::OnAddBridge), CanChangeElements},
         {ID_ADD_BRIDGESET, L"&Configuration", L"Add Bridge &Set", "Ctrl+T", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridgeSet), HasDoc},
+         DocCommand(&CQELDoc::OnAddBridgeSet), CanChangeElements},
         {ID_ADD_LOADMODEL, L"&Configuration", L"Add &Load Model", "Ctrl+L", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddLoadModel), HasDoc},
+         DocCommand(&CQELDoc::OnAddLoadModel), CanChangeElements},
         {ID_ADD_LOADMODELENSEMBLE, L"&Configuration", L"Add Load Model &Ensemble", "Ctrl+E", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddLoadModelEnsemble), HasDoc},
+         DocCommand(&CQELDoc::OnAddLoadModelEnsemble), CanChangeElements},
         {ID_ADD_REFCOLLECTION, L"&Configuration", L"Add &Reference Collection", "Ctrl+R", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddRefCollection), HasDoc},
+         DocCommand(&CQELDoc::OnAddRefCollection), CanChangeElements},
 
         // Tools
         {ID_PANE_SETTINGS, L"&Tools", L"Options", nullptr, nullptr, -1, ShowPane(ID_PANE_SETTINGS)},
@@ -104,6 +125,7 @@ std::vector<CCommand> MakeTable()
          [](CCommandContext& c) { c.app.OnAppAbout(); }, {}, {}, L"Display program information and version"},
     };
     t.insert(t.end(), rest.begin(), rest.end());
+    AddAnalysisCommands(t);
 
     for (const CAppLook& look : GetAppLooks()) {
         const int nID = look.nID;

@@ -34,6 +34,7 @@
 #include "app/OutputWnd.h"
 #include "app/PaneContents.h"
 #include "app/QELApp.h"
+#include "app/doc/QELDoc.h"
 #include "core/settings/Settings.h"
 #include "platform/profile/Profile.h"
 #include "platform/win/MessageBox.h"
@@ -567,13 +568,15 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
     m_pProgress->repaint();
 }
 
-void CMainFrame::OnTFMultiML(CPostedMessage&) {}
+// The document that waits for the run takes the block; a completion of an abandoned run
+// is dropped with its message.
+void CMainFrame::OnTFMultiML(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFBridgeRange(CPostedMessage&) {}
+void CMainFrame::OnTFBridgeRange(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFRefValues(CPostedMessage&) {}
+void CMainFrame::OnTFRefValues(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFCritRatios(CPostedMessage&) {}
+void CMainFrame::OnTFCritRatios(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
 // ---------------------------------------------------------------- closing, drops, state
 

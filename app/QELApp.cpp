@@ -144,7 +144,11 @@ void CQELApp::SetAppLook(int nLook)
 
 // ---------------------------------------------------------------- one case at a time
 
-void CQELApp::StopAnalysisAndWait() {}
+void CQELApp::StopAnalysisAndWait()
+{
+    if (m_pDoc)
+        m_pDoc->StopAnalysisAndWait();
+}
 
 bool CQELApp::CanCloseDocument()
 {

@@ -13,10 +13,12 @@ enum class CommandEnable {
 
 struct DocAnalysisCommand {
     int nID;
-    const wchar_t* pszMenu; // "Analysis", "View" or "Tools"
+    const wchar_t* pszMenu; // "&Analysis", "&View" or "&Tools"
     const wchar_t* pszText; // menu text, with its key after a tab
-    const wchar_t* pszKey;  // accelerator ("F4", "Alt+O"), empty when none
-    const wchar_t* pszPrompt; // status-bar prompt and tool tip, split at "\n"; empty when none
+    const char* pszKey;     // accelerator ("F4", "Alt+O"), none when null
+    const wchar_t* pszStatusTip; // the prompt's two halves, none when null
+    const wchar_t* pszToolTip;
+    bool bToolbar; // also a button of the main toolbar
     void (CQELDoc::*pHandler)();
     CommandEnable enable;
 };
