@@ -17,8 +17,8 @@ namespace {
 
 bool HasDoc(const CCommandContext& c) { return c.Doc() != nullptr; }
 
-// Commands that add or change elements wait for a running analysis, which changes the load
-// models it runs.
+// Commands that add, change or write elements wait for a running analysis, which changes
+// the load models it runs.
 bool CanChangeElements(const CCommandContext& c) { return c.Doc() && c.Doc()->OnUpdateElementCommand(); }
 
 CommandHandler DocCommand(void (CQELDoc::*fn)())
@@ -44,7 +44,14 @@ void AddAnalysisCommands(std::vector<CCommand>& t)
 {
     for (const DocAnalysisCommand& a : GetAnalysisCommands()) {
         const int nID = a.nID;
-        const int icon = nID == 32951 ? kIcon(QStyle::SP_BrowserStop) : -1;
+        int icon = -1;
+        switch (nID) {
+        case 32807: icon = kIcon(QStyle::SP_MediaPlay); break;
+        case 32809: icon = kIcon(QStyle::SP_MediaSeekForward); break;
+        case 32951: icon = kIcon(QStyle::SP_BrowserStop); break;
+        case 32811: icon = kIcon(QStyle::SP_FileDialogDetailedView); break;
+        case 32815: icon = kIcon(QStyle::SP_FileDialogListView); break;
+        }
         t.push_back({nID, a.pszMenu, a.pszText, a.pszKey, a.bToolbar ? "Standard" : nullptr, icon,
                      DocCommand(a.pHandler),
                      [nID](const CCommandContext& c) {
@@ -65,9 +72,9 @@ std::vector<CCommand> MakeTable()
         {ID_FILE_OPEN, L"&File", L"&Open...", "Ctrl+O", "Standard", kIcon(QStyle::SP_DialogOpenButton),
          [](CCommandContext& c) { c.app.OnFileOpen(); }, {}, {}, L"Open an existing case"},
         {ID_FILE_SAVE, L"&File", L"&Save", "Ctrl+S", "Standard", kIcon(QStyle::SP_DialogSaveButton),
-         [](CCommandContext& c) { c.app.OnFileSave(); }, HasDoc, {}, L"Save the case"},
+         [](CCommandContext& c) { c.app.OnFileSave(); }, CanChangeElements, {}, L"Save the case"},
         {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
-         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, HasDoc, {}, L"Save the case under a new name"},
+         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
