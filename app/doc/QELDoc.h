@@ -114,11 +114,12 @@ public:
     void OnToolsGenerateLME();
     void OnToolsGenerateBiDirLME();
     void OnToolsPurgeResults();
-    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning; }
+    // A stopped worker runs on until its next poll: the commands wait for its completion.
+    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning && m_nRunSerial == 0; }
     bool OnUpdateStopAnalysis() const { return m_bAnalysisRunning; }
     // Commands that add, edit, delete, paste or generate elements: the workers change the
     // load models they run, so none of these may run beside one.
-    bool OnUpdateElementCommand() const { return !m_bAnalysisRunning; }
+    bool OnUpdateElementCommand() const { return OnUpdateAnalysisCommand(); }
     bool IsAnalysisRunning() const { return m_bAnalysisRunning; }
     // A worker run was launched and its completion has not been handled yet (a stopped
     // run stays pending until its completion arrives).

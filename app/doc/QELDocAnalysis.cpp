@@ -131,7 +131,7 @@ void CQELDoc::ResetProgress() { PostMainWindowMessage(MsgPBarUpdate(), 0, 0); }
 void CQELDoc::OnAnalysisSinglePosition()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     if (m_vBridge.empty()) {
         Error(L"There are no bridges to analyze.");
@@ -198,7 +198,7 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
 void CQELDoc::OnAnalysisMovingLoad()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     if (m_vBridge.empty()) {
         Error(L"There are no bridges to analyze.");
@@ -243,7 +243,7 @@ void CQELDoc::OnAnalysisMovingLoad()
 void CQELDoc::OnAnalysisBridgeRange()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     if (m_vBridgeSet.empty()) {
         Error(L"There are no bridge sets to analyze.");
@@ -277,7 +277,7 @@ void CQELDoc::OnAnalysisBridgeRange()
 void CQELDoc::OnAnalysisRefCollection()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     if (m_vRefCollection.empty()) {
         Error(L"There are no reference collections to analyze.");
@@ -295,7 +295,7 @@ void CQELDoc::OnAnalysisRefCollection()
 void CQELDoc::OnAnalysisCriticalRatios()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeCritRatioRefCollDlg();
     dlg->m_vLoadModels = m_vLoadModel;
@@ -359,7 +359,7 @@ void CQELDoc::OnOutputOptions()
 void CQELDoc::OnToolsFilterLME()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeFilterLMEDlg();
     dlg->m_vLMEs = m_vLoadModelEnsemble;
@@ -389,7 +389,7 @@ void CQELDoc::AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, c
 void CQELDoc::OnToolsGenerateLME()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeGenerateLMEDlg();
     dlg->m_vLoadModels = m_vLoadModel;
@@ -401,7 +401,7 @@ void CQELDoc::OnToolsGenerateLME()
 void CQELDoc::OnToolsGenerateBiDirLME()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeGenerateBiDirLME();
     dlg->m_vLoadModels = m_vLoadModel;
@@ -413,7 +413,7 @@ void CQELDoc::OnToolsGenerateBiDirLME()
 
 void CQELDoc::OnToolsPurgeResults()
 {
-    if (m_bAnalysisRunning || !Ask(L"Are you sure you wish to purge all analysis results?"))
+    if (!OnUpdateAnalysisCommand() || !Ask(L"Are you sure you wish to purge all analysis results?"))
         return;
     m_spAOSinglePosition.reset();
     m_spAOMovingLoad.reset();

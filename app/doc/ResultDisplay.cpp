@@ -264,7 +264,7 @@ std::shared_ptr<CReferenceCollection> ChooseRefCollection(const std::vector<std:
 
 void CQELDoc::OnResultsRefCollectionValues()
 {
-    if (m_bAnalysisRunning)
+    if (!OnUpdateAnalysisCommand())
         return;
     if (m_vRefCollection.empty()) {
         Error(L"There are no results from a reference collection to display.");
@@ -282,7 +282,7 @@ void CQELDoc::OnResultsRefCollectionValues()
 void CQELDoc::OnCompareEnvelopes()
 {
     CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || m_bAnalysisRunning)
+    if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     if (m_vRefCollection.empty()) {
         Warning(L"No reference collections to compare against.");
@@ -319,7 +319,7 @@ void CQELDoc::OnCompareEnvelopes()
 
 void CQELDoc::OnResultsRefCollectionRatios()
 {
-    if (m_bAnalysisRunning)
+    if (!OnUpdateAnalysisCommand())
         return;
     if (m_vRefCollection.empty()) {
         Error(kNoRatios);

@@ -130,6 +130,9 @@ TEST_F(AnalysisWorkersTest, StopAfterOneOfThreeModelsShowsNothingButKeepsWhatRan
     doc.OnStopAnalysis();
     EXPECT_TRUE(Logged(L"Analysis execution stopped"));
     EXPECT_FALSE(doc.OnUpdateStopAnalysis());
+    // The worker is still on its load model: nothing may start or edit beside it yet.
+    EXPECT_FALSE(doc.OnUpdateAnalysisCommand());
+    EXPECT_FALSE(doc.OnUpdateElementCommand());
     m_Ui.ReleaseWorker();
     Finish(doc);
 
