@@ -665,7 +665,7 @@ void CQELDoc::OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock)
         ReportFailure(pBlock->sError);
         return;
     }
-    // The run derived the count or the step: it becomes the default, as the text has it.
+    // The run derived the count or the step of its last bridge: the next dialogs start from it.
     m_nDefNumSteps = pBlock->nSteps;
     m_dDefStepSize = pBlock->dStepSize;
     m_spCriticalValues = std::move(pBlock->spCriticalValues);
