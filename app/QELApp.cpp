@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/AboutDlg.h"
+#include "app/AppAnalysisDialogs.h"
 #include "app/AppDocWindows.h"
 #include "app/AppIds.h"
 #include "app/AppLook.h"
@@ -51,10 +52,11 @@ CQELApp::~CQELApp()
             f->DetachDocument();
     m_pDoc.reset();
     DocHost host = GetDocHost();
-    if (host.pWindows == m_pDocWindows.get()) {
+    if (host.pWindows == m_pDocWindows.get())
         host.pWindows = nullptr;
-        SetDocHost(host);
-    }
+    if (host.pAnalysisDialogs == m_pAnalysisDialogs.get())
+        host.pAnalysisDialogs = nullptr;
+    SetDocHost(host);
     m_pMainFrame.reset();
     SetAppPrinter(nullptr);
     if (g_pApp == this)
@@ -72,8 +74,10 @@ bool CQELApp::InitInstance(const QStringList& args)
     SetAppPrinter(m_pPrinter.get());
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
+    m_pAnalysisDialogs = std::make_unique<CAppAnalysisDialogs>(*this);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
+    host.pAnalysisDialogs = m_pAnalysisDialogs.get();
     SetDocHost(host);
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);

@@ -142,6 +142,8 @@ void CQELDoc::OnAnalysisSinglePosition()
         return;
     }
     auto dlg = dialogs->MakeSinglePositionDlg();
+    if (!dlg)
+        return;
     dlg->m_vBridges = m_vBridge;
     dlg->m_vLoadModels = m_vLoadModel;
     if (dlg->DoModal() != DLG_IDOK)
@@ -209,6 +211,8 @@ void CQELDoc::OnAnalysisMovingLoad()
         return;
     }
     auto dlg = dialogs->MakeMovingLoadDlg();
+    if (!dlg)
+        return;
     dlg->m_vBridges = m_vBridge;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
@@ -254,6 +258,8 @@ void CQELDoc::OnAnalysisBridgeRange()
         return;
     }
     auto dlg = dialogs->MakeBridgeRangeDlg();
+    if (!dlg)
+        return;
     dlg->m_vBridgeSets = m_vBridgeSet;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_bByStep = m_bDefByStep;
@@ -284,6 +290,8 @@ void CQELDoc::OnAnalysisRefCollection()
         return;
     }
     auto dlg = dialogs->MakeAnalyzeRefCollectionDlg();
+    if (!dlg)
+        return;
     dlg->m_vRefCollections = m_vRefCollection;
     if (dlg->DoModal() != DLG_IDOK)
         return;
@@ -298,6 +306,8 @@ void CQELDoc::OnAnalysisCriticalRatios()
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeCritRatioRefCollDlg();
+    if (!dlg)
+        return;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
     dlg->m_vRefCollections = m_vRefCollection;
@@ -341,6 +351,8 @@ void CQELDoc::OnOutputOptions()
     if (!dialogs)
         return;
     auto dlg = dialogs->MakeOutputOptionsDlg();
+    if (!dlg)
+        return;
     dlg->m_bBMSF = m_bOutBMSF;
     dlg->m_bReactions = m_bOutReactions;
     dlg->m_bGraphs = m_bOutGraphs;
@@ -362,6 +374,8 @@ void CQELDoc::OnToolsFilterLME()
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeFilterLMEDlg();
+    if (!dlg)
+        return;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
     if (dlg->DoModal() != DLG_IDOK)
         return;
@@ -392,6 +406,8 @@ void CQELDoc::OnToolsGenerateLME()
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeGenerateLMEDlg();
+    if (!dlg)
+        return;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
     if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
@@ -404,6 +420,8 @@ void CQELDoc::OnToolsGenerateBiDirLME()
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
     auto dlg = dialogs->MakeGenerateBiDirLME();
+    if (!dlg)
+        return;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
     dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());

@@ -249,6 +249,8 @@ std::shared_ptr<CReferenceCollection> ChooseRefCollection(const std::vector<std:
     if (!dialogs)
         return nullptr;
     auto dlg = dialogs->MakeViewRefCollectionDlg();
+    if (!dlg)
+        return nullptr;
     dlg->m_vRefCollections = v;
     if (dlg->DoModal() != DLG_IDOK)
         return nullptr;
@@ -289,6 +291,8 @@ void CQELDoc::OnCompareEnvelopes()
         return;
     }
     auto dlg = dialogs->MakeCompareEnvelopesDlg();
+    if (!dlg)
+        return;
     dlg->m_vRefCollections = m_vRefCollection;
     if (dlg->DoModal() != DLG_IDOK)
         return;

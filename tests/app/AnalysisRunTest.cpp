@@ -1,6 +1,12 @@
 // An analysis run through the real main frame: its commands, keys, the completion posted
 // from the worker thread, and a new case replacing one whose run is still going.
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <QListWidget>
@@ -11,6 +17,8 @@
 #include "app/doc/DocHost.h"
 #include "app/doc/QELDoc.h"
 #include "doc/AnalysisTestUtil.h"
+#include "core/outputs/AOMultiMovingLoad.h"
+#include "ui/dialogs/AnalysisDlgs.h"
 
 using namespace qeltest;
 
@@ -115,6 +123,47 @@ TEST_F(AnalysisRun, ANewCaseStopsTheRunningAnalysisFirst)
     EXPECT_FALSE(app->GetDocument()->m_spAOMultiMovingLoad);
     EXPECT_TRUE(Enabled(32772));
     EXPECT_TRUE(boxes.empty());
+}
+
+// The program's own dialogs behind the document's commands: what the user ticks comes
+// back to the case.
+template <class Dialog>
+void WhenShown(std::function<void(Dialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dlg = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        act(*dlg);
+        dlg->template findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+}
+
+TEST_F(AnalysisRun, TheRealDialogsAnswerTheDocument)
+{
+    Start();
+    CQELDoc& doc = *app->GetDocument();
+    WhenShown<COutputOptionsDlg>([](COutputOptionsDlg& d) {
+        EXPECT_TRUE(d.m_checkReactions->isChecked());
+        d.m_checkReactions->click();
+    });
+    ASSERT_TRUE(Frame().ExecuteCommand(32811));
+    EXPECT_FALSE(doc.m_bOutReactions);
+    EXPECT_TRUE(doc.m_bOutBMSF);
+    EXPECT_TRUE(Logged(QStringLiteral("Updated Output Options")));
+
+    doc.m_vBridge.push_back(Span(10.0));
+    doc.m_vLoadModel.push_back(Axle());
+    doc.m_vLoadModelEnsemble.push_back(EnsembleOf({Axle(), Axle(200.0)}));
+    doc.m_bOutGraphs = doc.m_bOutTables = false;
+    WhenShown<CMovingLoadDlg>([](CMovingLoadDlg& d) { d.m_radioUseLME->click(); });
+    ASSERT_TRUE(Frame().ExecuteCommand(32772));
+    EXPECT_TRUE(Logged(QStringLiteral("Moving Load Analysis of LME called")));
+    QElapsedTimer timer;
+    timer.start();
+    while (doc.IsWorkerPending() && timer.elapsed() < 60000)
+        ProcessEvents();
+    ASSERT_TRUE(doc.m_spAOMultiMovingLoad);
+    EXPECT_EQ(doc.m_spAOMultiMovingLoad->GetLoadModelEnsemble(), doc.m_vLoadModelEnsemble[0]);
 }
 
 }
