@@ -82,6 +82,9 @@ TEST_F(AnalysisRun, TheCommandsHaveTheirKeys)
     }
     EXPECT_FALSE(Enabled(32951));
     EXPECT_TRUE(Enabled(32807));
+    Frame().resize(1700, 500); // wide enough for every toolbar button
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "main-window-analysis-buttons.png");
 }
 
 TEST_F(AnalysisRun, TheWorkersCompletionReachesTheCaseThroughTheMainFrame)
