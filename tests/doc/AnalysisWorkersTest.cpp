@@ -381,4 +381,57 @@ TEST_F(AnalysisWorkersTest, ClosingDuringARunStopsAndWaitsAndDropsTheLateComplet
     EXPECT_TRUE(m_Windows.m_vErrors.empty());
 }
 
+TEST_F(AnalysisWorkersTest, StoppedBridgeRangeAndRatioRunsKeepOnlyWhatIsComplete)
+{
+    CQELDoc doc;
+    auto pSet = SpanRange(10.0, 20.0, 5.0);
+    ASSERT_GE(pSet->m_nBridge, 3);
+    m_Ui.HoldWorkerAtStep(1); // one model on the first bridge
+    doc.StartBridgeRange(pSet, Axle());
+    ASSERT_TRUE(m_Ui.PumpUntil([&] { return !m_Ui.m_vProgress.empty(); }));
+    doc.OnStopAnalysis();
+    m_Ui.ReleaseWorker();
+    Finish(doc);
+    ASSERT_TRUE(doc.m_spCriticalValues);
+    EXPECT_EQ(doc.m_spCriticalValues->m_vEnvResults.size(), 1u);
+    EXPECT_FALSE(doc.m_spAOBridgeRange);
+    EXPECT_TRUE(m_Windows.m_vOpened.empty());
+
+    auto pColl = Collection({pSet}, {EnsembleOf({Axle(100.0)})});
+    ASSERT_TRUE(pColl->Calculate(nullptr));
+    pColl->SetProposedLoadModel(Axle(200.0));
+    doc.m_vRefCollection.push_back(pColl);
+    m_Ui.Pump(); // the steps of the calculation above
+    m_Ui.m_vProgress.clear();
+    m_Ui.HoldWorkerAtStep(1);
+    doc.StartCriticalRatios(pColl);
+    ASSERT_TRUE(m_Ui.PumpUntil([&] { return !m_Ui.m_vProgress.empty(); }));
+    doc.OnStopAnalysis();
+    m_Ui.ReleaseWorker();
+    Finish(doc);
+    EXPECT_TRUE(pColl->m_bIsCalculated);
+    EXPECT_FALSE(pColl->m_bIsCompared);
+    EXPECT_TRUE(m_Windows.m_vQuestions.empty());
+    m_AnalysisDialogs.viewRefCollection = [](CViewRefCollectionDlgInterface&) { return DLG_IDOK; };
+    doc.OnResultsRefCollectionRatios();
+    EXPECT_THAT(m_Windows.m_vErrors,
+                ElementsAre(L"Calculations for the proposed vehicle must be performed.\nAnalysis > Critical Ratios (F5).\n"));
+}
+
+TEST_F(AnalysisWorkersTest, RatiosWithoutAProposedVehicleCannotBeCalculated)
+{
+    CQELDoc doc;
+    auto pColl = Collection({SpanRange(10.0, 20.0, 10.0)}, {EnsembleOf({Axle()})});
+    ASSERT_TRUE(pColl->Calculate(nullptr));
+    pColl->SetProposedEnsemble(EnsembleOf({}));
+    m_Ui.Pump(); // the steps of the calculation above
+    m_Ui.m_vProgress.clear();
+    doc.StartCriticalRatios(pColl);
+    Finish(doc);
+    EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"Critical ratios could not be calculated."));
+    EXPECT_TRUE(m_Ui.m_vProgress.empty()); // nothing was counted, nothing is reset
+    EXPECT_FALSE(doc.IsAnalysisRunning());
+    EXPECT_EQ(CountLogged(L"Elapsed time: "), 1);
+}
+
 }
