@@ -37,6 +37,15 @@ std::unique_ptr<Interface> Adapt(QWidget* pParent, Fill fill, Read read)
     return std::make_unique<CAdaptedDlg<Interface, Dialog, Fill, Read>>(pParent, fill, read);
 }
 
+// The two dialogs that choose one reference collection.
+template <class Interface, class Dialog>
+std::unique_ptr<Interface> AdaptCollectionChoice(QWidget* pParent)
+{
+    return Adapt<Interface, Dialog>(
+        pParent, [](Interface& i, Dialog& d) { d.m_vRefCollections = i.m_vRefCollections; },
+        [](Interface& i, const Dialog& d) { i.m_nRefCollection = d.m_nSelRefCollection; });
+}
+
 template <class Dlg>
 void FillStepping(const DlgStepping& s, Dlg& d)
 {
@@ -108,22 +117,12 @@ std::unique_ptr<CBridgeRangeDlgInterface> CAppAnalysisDialogs::MakeBridgeRangeDl
 
 std::unique_ptr<CAnalyzeRefCollectionDlgInterface> CAppAnalysisDialogs::MakeAnalyzeRefCollectionDlg()
 {
-    return Adapt<CAnalyzeRefCollectionDlgInterface, CAnalyzeRefCollectionDlg>(
-        m_App.GetMainFrame(),
-        [](CAnalyzeRefCollectionDlgInterface& i, CAnalyzeRefCollectionDlg& d) { d.m_vRefCollections = i.m_vRefCollections; },
-        [](CAnalyzeRefCollectionDlgInterface& i, const CAnalyzeRefCollectionDlg& d) {
-            i.m_nRefCollection = d.m_nSelRefCollection;
-        });
+    return AdaptCollectionChoice<CAnalyzeRefCollectionDlgInterface, CAnalyzeRefCollectionDlg>(m_App.GetMainFrame());
 }
 
 std::unique_ptr<CViewRefCollectionDlgInterface> CAppAnalysisDialogs::MakeViewRefCollectionDlg()
 {
-    return Adapt<CViewRefCollectionDlgInterface, CViewRefCollectionDlg>(
-        m_App.GetMainFrame(),
-        [](CViewRefCollectionDlgInterface& i, CViewRefCollectionDlg& d) { d.m_vRefCollections = i.m_vRefCollections; },
-        [](CViewRefCollectionDlgInterface& i, const CViewRefCollectionDlg& d) {
-            i.m_nRefCollection = d.m_nSelRefCollection;
-        });
+    return AdaptCollectionChoice<CViewRefCollectionDlgInterface, CViewRefCollectionDlg>(m_App.GetMainFrame());
 }
 
 std::unique_ptr<CCritRatioRefCollDlgInterface> CAppAnalysisDialogs::MakeCritRatioRefCollDlg()

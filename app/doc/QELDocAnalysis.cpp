@@ -3,10 +3,8 @@
 #include <map>
 #include <system_error>
 
-#include "app/doc/AnalysisDialogs.h"
 #include "app/doc/AnalysisWorkers.h"
-#include "app/doc/DocHost.h"
-#include "app/doc/DocWindows.h"
+#include "app/doc/HostAccess.h"
 #include "app/doc/QELDoc.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/SinglePosAnalysis.h"
@@ -29,20 +27,10 @@
 
 namespace {
 
-CDocWindows* Windows() { return GetDocHost().pWindows; }
-CDocAnalysisDialogs* Dialogs() { return GetDocHost().pAnalysisDialogs; }
-
-void Error(const std::wstring& sText)
-{
-    if (CDocWindows* w = Windows())
-        w->ShowError(sText);
-}
-
-bool Ask(const std::wstring& sText)
-{
-    CDocWindows* w = Windows();
-    return w && w->AskYesNo(sText);
-}
+using dochost::Ask;
+using dochost::Error;
+using dochost::Windows;
+CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
 
 // The runs whose completion a document waits for, by serial. User-interface thread only.
 // A serial is never reused, so a late completion of an abandoned run finds nothing here,
@@ -68,6 +56,29 @@ std::shared_ptr<T> AtOrSay(const std::vector<std::shared_ptr<T>>& v, int i, cons
     if (!p)
         Error(pszInvalid);
     return p;
+}
+
+// Says the message when the list a command needs is empty.
+bool Refused(bool bEmpty, const wchar_t* pszMessage)
+{
+    if (bEmpty)
+        Error(pszMessage);
+    return bEmpty;
+}
+
+// The dialogs start from the document's stepping defaults and leave their choice there.
+void GiveStepping(DlgStepping& dlg, const CQELDoc& doc)
+{
+    dlg.m_bByStep = doc.m_bDefByStep;
+    dlg.m_dStepSize = doc.m_dDefStepSize;
+    dlg.m_nSteps = doc.m_nDefNumSteps;
+}
+
+void TakeStepping(CQELDoc& doc, const DlgStepping& dlg)
+{
+    doc.m_bDefByStep = dlg.m_bByStep;
+    doc.m_dDefStepSize = dlg.m_dStepSize;
+    doc.m_nDefNumSteps = dlg.m_nSteps;
 }
 
 std::wstring CurrentExceptionText()
@@ -133,14 +144,9 @@ void CQELDoc::OnAnalysisSinglePosition()
     CDocAnalysisDialogs* dialogs = Dialogs();
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
-    if (m_vBridge.empty()) {
-        Error(L"There are no bridges to analyze.");
+    if (Refused(m_vBridge.empty(), L"There are no bridges to analyze.") ||
+        Refused(m_vLoadModel.empty(), L"There are no load models to analyze."))
         return;
-    }
-    if (m_vLoadModel.empty()) {
-        Error(L"There are no load models to analyze.");
-        return;
-    }
     auto dlg = dialogs->MakeSinglePositionDlg();
     if (!dlg)
         return;
@@ -202,28 +208,19 @@ void CQELDoc::OnAnalysisMovingLoad()
     CDocAnalysisDialogs* dialogs = Dialogs();
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
-    if (m_vBridge.empty()) {
-        Error(L"There are no bridges to analyze.");
+    if (Refused(m_vBridge.empty(), L"There are no bridges to analyze.") ||
+        Refused(m_vLoadModel.empty() && m_vLoadModelEnsemble.empty(), L"There is no load model or LME to analyze"))
         return;
-    }
-    if (m_vLoadModel.empty() && m_vLoadModelEnsemble.empty()) {
-        Error(L"There is no load model or LME to analyze");
-        return;
-    }
     auto dlg = dialogs->MakeMovingLoadDlg();
     if (!dlg)
         return;
     dlg->m_vBridges = m_vBridge;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
-    dlg->m_bByStep = m_bDefByStep;
-    dlg->m_dStepSize = m_dDefStepSize;
-    dlg->m_nSteps = m_nDefNumSteps;
+    GiveStepping(*dlg, *this);
     if (dlg->DoModal() != DLG_IDOK)
         return;
-    m_bDefByStep = dlg->m_bByStep;
-    m_dDefStepSize = dlg->m_dStepSize;
-    m_nDefNumSteps = dlg->m_nSteps;
+    TakeStepping(*this, *dlg);
 
     const auto pBridge = AtOrSay(m_vBridge, dlg->m_nBridge, kInvalidBridge);
     if (!pBridge)
@@ -249,27 +246,18 @@ void CQELDoc::OnAnalysisBridgeRange()
     CDocAnalysisDialogs* dialogs = Dialogs();
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
-    if (m_vBridgeSet.empty()) {
-        Error(L"There are no bridge sets to analyze.");
+    if (Refused(m_vBridgeSet.empty(), L"There are no bridge sets to analyze.") ||
+        Refused(m_vLoadModel.empty(), L"There are no load models to analyze."))
         return;
-    }
-    if (m_vLoadModel.empty()) {
-        Error(L"There are no load models to analyze.");
-        return;
-    }
     auto dlg = dialogs->MakeBridgeRangeDlg();
     if (!dlg)
         return;
     dlg->m_vBridgeSets = m_vBridgeSet;
     dlg->m_vLoadModels = m_vLoadModel;
-    dlg->m_bByStep = m_bDefByStep;
-    dlg->m_dStepSize = m_dDefStepSize;
-    dlg->m_nSteps = m_nDefNumSteps;
+    GiveStepping(*dlg, *this);
     if (dlg->DoModal() != DLG_IDOK)
         return;
-    m_bDefByStep = dlg->m_bByStep;
-    m_dDefStepSize = dlg->m_dStepSize;
-    m_nDefNumSteps = dlg->m_nSteps;
+    TakeStepping(*this, *dlg);
 
     const auto pBridgeSet = AtOrSay(m_vBridgeSet, dlg->m_nBridgeSet, kInvalidBridgeSet);
     if (!pBridgeSet)
@@ -285,10 +273,8 @@ void CQELDoc::OnAnalysisRefCollection()
     CDocAnalysisDialogs* dialogs = Dialogs();
     if (!dialogs || !OnUpdateAnalysisCommand())
         return;
-    if (m_vRefCollection.empty()) {
-        Error(L"There are no reference collections to analyze.");
+    if (Refused(m_vRefCollection.empty(), L"There are no reference collections to analyze."))
         return;
-    }
     auto dlg = dialogs->MakeAnalyzeRefCollectionDlg();
     if (!dlg)
         return;
@@ -314,10 +300,8 @@ void CQELDoc::OnAnalysisCriticalRatios()
     dlg->m_dMultiplier = m_dCritRatioParam;
     if (dlg->DoModal() != DLG_IDOK)
         return;
-    if (m_vRefCollection.empty()) {
-        Error(L"Cannot complete - there is no Reference Collection.");
+    if (Refused(m_vRefCollection.empty(), L"Cannot complete - there is no Reference Collection."))
         return;
-    }
     const auto pRefCollection = AtOrSay(m_vRefCollection, dlg->m_nRefCollection, kInvalidRefCollection);
     if (!pRefCollection)
         return;

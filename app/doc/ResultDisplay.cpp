@@ -1,7 +1,5 @@
 // Turning an analysis output into result windows, and the "View" menu's result commands.
-#include "app/doc/AnalysisDialogs.h"
-#include "app/doc/DocHost.h"
-#include "app/doc/DocWindows.h"
+#include "app/doc/HostAccess.h"
 #include "app/doc/QELDoc.h"
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
@@ -25,20 +23,9 @@
 
 namespace {
 
-CDocWindows* Windows() { return GetDocHost().pWindows; }
-CDocAnalysisDialogs* Dialogs() { return GetDocHost().pAnalysisDialogs; }
-
-void Error(const std::wstring& sText)
-{
-    if (CDocWindows* w = Windows())
-        w->ShowError(sText);
-}
-
-void Warning(const std::wstring& sText)
-{
-    if (CDocWindows* w = Windows())
-        w->ShowWarning(sText);
-}
+using dochost::Error;
+using dochost::Warning;
+CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
 
 // A single-position output has one bending-and-shear plot, whatever the options say.
 constexpr int kSinglePositionPlot = -1;
