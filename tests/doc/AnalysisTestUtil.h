@@ -14,6 +14,7 @@
 #include "DocTestUtil.h"
 #include "app/doc/AnalysisDialogs.h"
 #include "app/doc/AnalysisWorkers.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
@@ -44,7 +45,8 @@ public:
     }
 
     // The worker that posts the n-th progress step (one load model done) waits there
-    // until ReleaseWorker: a Stop pressed meanwhile is seen before the next model.
+    // until ReleaseWorker: a Stop pressed meanwhile is seen before the next model. While
+    // it waits, every other post waits too (the sink takes one call at a time).
     void HoldWorkerAtStep(int n)
     {
         std::lock_guard lock(m_Mutex);
@@ -275,6 +277,9 @@ protected:
         return n;
     }
 
+    // One analysis thread: a stop then lands between two load models (or bridges) in the
+    // order the tests count them; the storm uses every core.
+    CAnalysisThreadsScope m_OneThread{1};
     ScriptedAnalysisDialogs m_AnalysisDialogs;
     PumpedUiThread m_Ui;
 };

@@ -17,6 +17,7 @@ class StopStormTest : public AnalysisDocTest {};
 TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
 {
     constexpr int kRuns = 1000;
+    CAnalysisThreadsScope allCores(0); // the workers' own analysis threads stop as well
     std::mt19937 rng(20261210);
 
     const auto pBridge = Span(10.0);
