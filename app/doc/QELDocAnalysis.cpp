@@ -1,5 +1,6 @@
 // The analysis commands of the case document, the launch and completion of its worker
 // runs, and the timing around every analysis.
+#include <algorithm>
 #include <map>
 #include <system_error>
 
