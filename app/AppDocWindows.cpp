@@ -1,6 +1,8 @@
 #include "app/AppDocWindows.h"
 
+#include "app/AppIds.h"
 #include "app/MainFrame.h"
+#include "app/tree/ElementView.h"
 #include "app/QELApp.h"
 #include "platform/win/MessageBox.h"
 
@@ -34,7 +36,12 @@ void CAppDocWindows::SetProgressRange(int nMin, int nMax)
     }
 }
 
-CDocElementTree* CAppDocWindows::GetElementTree() { return nullptr; }
+CDocElementTree* CAppDocWindows::GetElementTree()
+{
+    CMainFrame* frame = m_App.GetMainFrame();
+    auto* pane = frame ? qobject_cast<CElementView*>(frame->GetPaneContent(ID_PANE_ELEMENTS)) : nullptr;
+    return pane ? pane->GetDocElementTree() : nullptr;
+}
 
 CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc&) { return nullptr; }
 

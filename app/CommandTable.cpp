@@ -6,7 +6,9 @@
 
 #include "app/AppIds.h"
 #include "app/AppLook.h"
+#include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/InsertMenu.h"
 #include "app/QELApp.h"
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
@@ -87,6 +89,22 @@ std::vector<CCommand> MakeTable()
                      [i](CCommandContext& c) { c.app.OnOpenRecentFile(i); }});
     const std::vector<CCommand> rest = {
         {0, L"&File"},
+        {CChildFrame::ID_SAVE_IMAGE, L"&File", L"Save &Image", "Ctrl+I", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CChildFrame* f = c.frame.GetActiveChild())
+                 f->OnSaveAsBitmap();
+         },
+         [](const CCommandContext& c) { return c.frame.GetActiveChild() != nullptr; }},
+        {CChildFrame::ID_SAVE_GRID, L"&File", L"Save &Grid", "Ctrl+G", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CChildFrame* f = c.frame.GetActiveChild())
+                 f->OnSaveGridAsCSV();
+         },
+         [](const CCommandContext& c) {
+             const CChildFrame* f = c.frame.GetActiveChild();
+             return f && CChildFrame::GetViewGrid(f->GetView()) != nullptr;
+         }},
+        {0, L"&File"},
         {ID_APP_EXIT, L"&File", L"E&xit", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.close(); }, {}, {},
          L"Quit the application"},
 
@@ -133,6 +151,7 @@ std::vector<CCommand> MakeTable()
     };
     t.insert(t.end(), rest.begin(), rest.end());
     AddAnalysisCommands(t);
+    AppendInsertCommands(t);
 
     for (const CAppLook& look : GetAppLooks()) {
         const int nID = look.nID;
@@ -148,7 +167,7 @@ std::vector<CCommand> MakeTable()
 const std::vector<const wchar_t*>& GetMenuOrder()
 {
     static const std::vector<const wchar_t*> order = {L"&File",  L"&Edit",  L"&View", L"&Configuration",
-                                                      L"&Analysis", L"&Results", L"&Tools", L"&Window",
+                                                      L"&Insert", L"&Analysis", L"&Results", L"&Tools", L"&Window",
                                                       L"&Help"};
     return order;
 }

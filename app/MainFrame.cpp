@@ -252,6 +252,8 @@ void CMainFrame::CreateMenusAndToolBars()
         QMenu* menu = MenuFor(c.menu);
         if (c.nID == 0) {
             menu->addSeparator();
+            if (QToolBar* bar = c.toolbar ? GetToolBar(c.toolbar) : nullptr)
+                bar->addSeparator();
             continue;
         }
         auto* action = new QAction(QString::fromWCharArray(c.text ? c.text : L""), this);
@@ -263,8 +265,13 @@ void CMainFrame::CreateMenusAndToolBars()
             action->setCheckable(true);
         if (c.icon >= 0)
             action->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(c.icon)));
-        if (c.statusTip)
-            action->setStatusTip(QString::fromWCharArray(c.statusTip));
+        if (c.statusTip) {
+            // "status text\ntooltip", as the string table gives prompts.
+            const QString tip = QString::fromWCharArray(c.statusTip);
+            action->setStatusTip(tip.section(QLatin1Char('\n'), 0, 0));
+            if (tip.contains(QLatin1Char('\n')))
+                action->setToolTip(tip.section(QLatin1Char('\n'), 1));
+        }
         const int nID = c.nID;
         connect(action, &QAction::triggered, this, [this, nID] { RunCommand(nID); });
         menu->addAction(action);

@@ -14,10 +14,13 @@
 #include "app/AppIds.h"
 #include "app/AppLook.h"
 #include "app/ChildFrame.h"
+#include "app/LMEParametersWindow.h"
 #include "app/MainFrame.h"
 #include "app/PaneContents.h"
 #include "app/doc/DocHost.h"
+#include "app/doc/LMEParametersDlg.h"
 #include "app/doc/QELDoc.h"
+#include "app/tree/ElementView.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
@@ -58,6 +61,7 @@ CQELApp::~CQELApp()
         host.pAnalysisDialogs = nullptr;
     SetDocHost(host);
     m_pMainFrame.reset();
+    SetLMEParametersDlgFactory(nullptr);
     SetAppPrinter(nullptr);
     if (g_pApp == this)
         g_pApp = nullptr;
@@ -75,6 +79,7 @@ bool CQELApp::InitInstance(const QStringList& args)
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
     m_pAnalysisDialogs = std::make_unique<CAppAnalysisDialogs>(*this);
+    SetLMEParametersDlgFactory(&MakeLMEParametersWindow);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
     host.pAnalysisDialogs = m_pAnalysisDialogs.get();
@@ -186,8 +191,12 @@ void CQELApp::CloseDocument()
         }
     m_pDoc.reset();
     m_sDocTitle.clear();
-    if (m_pMainFrame)
+    if (m_pMainFrame) {
         m_pMainFrame->UpdateFrameTitle();
+        // The element pane lets go of the closed case's elements.
+        if (auto* pane = qobject_cast<CElementView*>(m_pMainFrame->GetPaneContent(ID_PANE_ELEMENTS)))
+            pane->ShowNoCase();
+    }
 }
 
 bool CQELApp::IsLastFrameOf(const CChildFrame* pFrame) const

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/doc/InsertCommands.h"
 #include "core/library/LMEFactory.h"
 
 class CElement;
@@ -173,6 +174,16 @@ public:
     void OnResultsRefCollectionRatios();
     void OnCompareEnvelopes();
     void OnResultsEnhancedGrid();
+
+    // Insert menu: standard bridge sets and standard vehicles (QELDocInserts.cpp).
+#define QEL_DECLARE_INSERT_HANDLER(name, ...) void OnInsert##name();
+    QEL_INSERT_BRIDGES(QEL_DECLARE_INSERT_HANDLER)
+    QEL_INSERT_VEHICLES(QEL_DECLARE_INSERT_HANDLER)
+#undef QEL_DECLARE_INSERT_HANDLER
+    // The element pane's delete of a load model shown under an ensemble: that ensemble
+    // loses the entry (the one at nIndex when it holds the model there, else the first).
+    bool RemoveFromEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const std::shared_ptr<CLoadModel>& pLM,
+                            unsigned int nIndex);
 
     // Copies of the lists, for the element pane.
     std::vector<std::shared_ptr<CBridge>> GetBridges() const { return m_vBridge; }

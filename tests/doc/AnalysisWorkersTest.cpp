@@ -179,6 +179,9 @@ TEST_F(AnalysisWorkersTest, WhileARunGoesNoOtherCommandChangesTheCase)
     EXPECT_TRUE(m_Windows.m_vQuestions.empty());
     EXPECT_FALSE(doc.DeleteElement(doc.m_vLoadModel[0]));
     EXPECT_EQ(doc.m_vLoadModel.size(), 1u);
+    const auto pLME = doc.m_vLoadModelEnsemble[0];
+    EXPECT_FALSE(doc.RemoveFromEnsemble(pLME, pLME->m_vLoadModel[0], 0));
+    EXPECT_EQ(pLME->m_vLoadModel.size(), 2u);
     int nEdits = 0;
     m_Dialogs.loadModel = [&](ScriptedPropSheetLM&) { return ++nEdits, DLG_IDOK; };
     doc.EditLoadModel(false, doc.m_vLoadModel[0]);
