@@ -164,6 +164,10 @@ CMainFrame::~CMainFrame()
 {
     // No post may reach the frame once it is going; messages still queued die with it.
     SetMainWindowMessageSink(nullptr);
+    // The base class closes the child windows after this frame's members are gone: their
+    // activation must no longer reach the command update.
+    if (m_pMdiArea)
+        disconnect(m_pMdiArea, nullptr, this, nullptr);
 }
 
 void CMainFrame::OnCreate()
