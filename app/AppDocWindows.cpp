@@ -1,9 +1,12 @@
 #include "app/AppDocWindows.h"
 
+#include <QMdiArea>
+
 #include "app/AppIds.h"
 #include "app/MainFrame.h"
 #include "app/tree/ElementView.h"
 #include "app/QELApp.h"
+#include "app/ResultViewLinks.h"
 #include "platform/win/MessageBox.h"
 
 void CAppDocWindows::AddStatus(const std::wstring& sText)
@@ -43,9 +46,35 @@ CDocElementTree* CAppDocWindows::GetElementTree()
     return pane ? pane->GetDocElementTree() : nullptr;
 }
 
-CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc&) { return nullptr; }
+namespace {
 
-CDocGridView* CAppDocWindows::CreateGridView(CQELDoc&) { return nullptr; }
+// A new result window of the case holding a fresh view; none when the view cannot be made.
+template <class Link, class View>
+Link* OpenResultWindow(CMainFrame* pFrame, CQELDoc& doc)
+{
+    if (!pFrame)
+        return nullptr;
+    auto pView = std::make_unique<View>();
+    if (!pView->CreateView(pFrame->GetMdiArea()))
+        return nullptr;
+    QWidget* pWidget = pView->GetSafeHwnd();
+    pWidget->setProperty("viewKind", pView->GetViewKind()); // Save Grid reads it
+    CChildFrame* pChild = pFrame->AddChildFrame(&doc, pWidget, false, L"");
+    pView->OnInitialUpdate();
+    return new Link(std::move(pView), pChild);
+}
+
+}
+
+CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc& doc)
+{
+    return OpenResultWindow<CPlotViewLink, CPlotView>(m_App.GetMainFrame(), doc);
+}
+
+CDocGridView* CAppDocWindows::CreateGridView(CQELDoc& doc)
+{
+    return OpenResultWindow<CGridViewLink, CGridView>(m_App.GetMainFrame(), doc);
+}
 
 CDocMainView* CAppDocWindows::FindMainView(const CQELDoc&) { return nullptr; }
 

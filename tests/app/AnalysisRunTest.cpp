@@ -13,6 +13,7 @@
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
+#include "app/ChildFrame.h"
 #include "app/OutputWnd.h"
 #include "app/doc/DocHost.h"
 #include "app/doc/QELDoc.h"
@@ -167,6 +168,45 @@ TEST_F(AnalysisRun, TheRealDialogsAnswerTheDocument)
         ProcessEvents();
     ASSERT_TRUE(doc.m_spAOMultiMovingLoad);
     EXPECT_EQ(doc.m_spAOMultiMovingLoad->GetLoadModelEnsemble(), doc.m_vLoadModelEnsemble[0]);
+}
+
+TEST_F(AnalysisRun, ResultsOpenInTheirOwnNumberedWindows)
+{
+    Start();
+    CQELDoc& doc = *app->GetDocument();
+    DocHost host = GetDocHost();
+    host.pAnalysisDialogs = &m_Dialogs;
+    SetDocHost(host);
+    doc.m_vBridge.push_back(EqualSpans(2, 10.0));
+    doc.m_vLoadModel.push_back(Axle());
+    m_Dialogs.movingLoad = [](CMovingLoadDlgInterface& d) {
+        d.m_bByStep = true;
+        d.m_dStepSize = 0.5;
+        return DLG_IDOK;
+    };
+    ASSERT_TRUE(Frame().ExecuteCommand(32772));
+    ProcessEvents();
+
+    std::vector<std::wstring> titles;
+    int nGrids = 0;
+    for (CChildFrame* f : Frame().GetChildFrames(&doc)) {
+        if (f->IsCaseWindow())
+            continue;
+        titles.push_back(f->windowTitle().toStdWString());
+        nGrids += CChildFrame::GetViewGrid(f->GetView()) != nullptr;
+    }
+    EXPECT_EQ(titles, (std::vector<std::wstring>{L"1 - MLA Envelopes - Plot", L"2 - MLA Envelopes - Plot",
+                                                 L"3 - MLA Envelopes - Grid", L"4 - MLA Envelopes - Grid"}));
+    EXPECT_EQ(nGrids, 2); // Save Grid finds the tables
+    EXPECT_TRUE(boxes.empty());
+    Frame().resize(1200, 800);
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "analysis-result-windows.png");
+
+    Frame().OnCloseAllTabs();
+    ProcessEvents();
+    EXPECT_EQ(Frame().GetChildFrames(&doc).size(), 1u);
+    EXPECT_EQ(doc.m_nWindowCount, 0);
 }
 
 }
