@@ -22,7 +22,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_build build/asan -DCMAKE_BUILD_TYPE=Debug -DQEL_SANITIZE=ON -DQEL_BUILD_BENCH=OFF
 echo "== thread sanitizer build and the tests that start threads"
-thread_tests=(qel_doc_tests qel_platform_base_tests)
+thread_tests=(qel_core_tests qel_doc_tests qel_platform_base_tests)
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEL_TSAN=ON -DQEL_BUILD_BENCH=OFF
 cmake --build build/tsan -j "$jobs" --target "${thread_tests[@]}"
