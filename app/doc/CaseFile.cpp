@@ -115,15 +115,17 @@ std::string MakeCaseFileData(const CaseContents& contents, bool bBinary)
     WriteCaseArchive(os, contents, bBinary);
     if (!os)
         throw CCaseArchiveError("output stream error");
-    std::string data = os.str();
-    if (bBinary) {
-        const std::uint32_t crc = Crc32(data);
-        const std::uint64_t length = data.size();
-        data.append(kTrailerWord);
-        PutLittleEndian(data, length, 8);
-        PutLittleEndian(data, crc, 4);
-    }
-    return data;
+    return bBinary ? SealCaseArchive(std::move(os).str()) : std::move(os).str();
+}
+
+std::string SealCaseArchive(std::string archive)
+{
+    const std::uint32_t crc = Crc32(archive);
+    const std::uint64_t length = archive.size();
+    archive.append(kTrailerWord);
+    PutLittleEndian(archive, length, 8);
+    PutLittleEndian(archive, crc, 4);
+    return archive;
 }
 
 void ReadCaseFileData(const std::string& data, CaseContents& contents)

@@ -51,6 +51,8 @@ void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary);
 // "QELCHECK", the archive's length (8 bytes) and the CRC-32 of its bytes (4 bytes),
 // little-endian; plain archive readers stop before it. XML stays plain XML.
 std::string MakeCaseFileData(const CaseContents& contents, bool bBinary);
+// A binary archive with its trailer appended.
+std::string SealCaseArchive(std::string archive);
 // Either kind, told by its start ("<?xml"). A binary file with a trailer whose length or
 // check does not match is refused as damaged (CCaseFileError); one without a trailer is
 // read as a plain archive.

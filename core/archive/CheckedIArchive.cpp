@@ -93,6 +93,7 @@ void CInputChecks::CheckClassName(const char* name, bool bKnown) const
 
 void CInputChecks::NoteObject(void* pObject, const Serializer& bis)
 {
+    m_JustMade = {};
     // The first object a pointer's load reads is the object the pointer made.
     if (!m_vPending.empty() && !m_vPending.back().pObject) {
         m_vPending.back().pObject = pObject;
@@ -104,6 +105,7 @@ void CInputChecks::EndPointer(void* pObject, const PointerSerializer* pLoaded, b
 {
     const Pending made = m_vPending.back();
     m_vPending.pop_back();
+    m_JustMade = {};
     if (bFailed) {
         if (made.pObject)
             made.pClass->destroy(made.pObject);
@@ -123,6 +125,7 @@ void CInputChecks::EndPointer(void* pObject, const PointerSerializer* pLoaded, b
             Refuse("pointer to an object of another class");
         }
         m_PointerObjects[pObject] = &loaded;
+        m_JustMade = made;
         return;
     }
     // A reference to an object read before: it must have been made through a pointer
@@ -132,9 +135,25 @@ void CInputChecks::EndPointer(void* pObject, const PointerSerializer* pLoaded, b
         Refuse("pointer to an object of another class");
 }
 
+void CInputChecks::EndTag(bool bFailed)
+{
+    if (bFailed && m_JustMade.pObject) {
+        m_PointerObjects.erase(m_JustMade.pObject);
+        m_JustMade.pClass->destroy(m_JustMade.pObject);
+    }
+    m_JustMade = {};
+}
+
 // ---------------------------------------------------------------- binary
 
-CBinaryIArchive::CBinaryIArchive(std::istream& is) : CCheckedIArchive(is, is, 0) { init(0); }
+CBinaryIArchive::CBinaryIArchive(std::istream& is) : CCheckedIArchive(is, is, 0)
+{
+    // The library reads the version byte after the signature without asking whether
+    // there is one; with the signature in place there is.
+    if (RemainingBytes() < sizeof(std::size_t) + std::strlen(boost::archive::BOOST_ARCHIVE_SIGNATURE()) + 1)
+        throw archive_exception(archive_exception::invalid_signature);
+    init(0);
+}
 
 void CBinaryIArchive::load_override(boost::archive::class_id_type& t)
 {
@@ -174,9 +193,27 @@ void CBinaryIArchive::load(std::wstring& s)
         load_binary(s.data(), length * sizeof(wchar_t));
 }
 
+void CBinaryIArchive::load(bool& b)
+{
+    unsigned char byte = 0;
+    load_binary(&byte, 1);
+    if (byte > 1)
+        Refuse("invalid flag");
+    b = byte != 0;
+}
+
 // ---------------------------------------------------------------- XML
 
 CXmlIArchive::CXmlIArchive(std::istream& is) : CCheckedIArchive(is, is, boost::archive::no_header) { init(); }
+
+void CXmlIArchive::init()
+{
+    gimpl->init(get_is());
+    // The library takes the header's version as it stands, also one no archive has.
+    if (gimpl->rv.version > boost::archive::BOOST_ARCHIVE_VERSION())
+        throw archive_exception(archive_exception::unsupported_version);
+    set_library_version(boost::serialization::library_version_type(gimpl->rv.version));
+}
 
 void CXmlIArchive::load_override(boost::archive::class_id_type& t)
 {
@@ -194,9 +231,18 @@ void CXmlIArchive::load_end(const char* name)
 {
     if (!name)
         return;
-    if (!gimpl->parse_end_tag(get_is()))
+    bool bRead = false;
+    try {
+        bRead = gimpl->parse_end_tag(get_is());
+    } catch (...) {
+        EndTag(true);
+        throw;
+    }
+    const bool bMatches = bRead && gimpl->rv.object_name == name;
+    EndTag(!bMatches);
+    if (!bRead)
         throw archive_exception(archive_exception::input_stream_error);
-    if (gimpl->rv.object_name != name)
+    if (!bMatches)
         throw boost::archive::xml_archive_exception(boost::archive::xml_archive_exception::xml_archive_tag_mismatch,
                                                     name);
 }

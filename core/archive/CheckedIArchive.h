@@ -54,10 +54,18 @@ protected:
     // bKnown: the archive can make objects of the named class.
     void CheckClassName(const char* name, bool bKnown) const;
     void NoteObject(void* pObject, const Serializer& bis);
-    void BeginPointer(const PointerSerializer* pDeclared) { m_vPending.push_back({pDeclared}); }
+    void BeginPointer(const PointerSerializer* pDeclared)
+    {
+        m_JustMade = {};
+        m_vPending.push_back({pDeclared});
+    }
     // After the library's pointer load: checks what it gave, or on failure (bFailed)
     // destroys the object it had begun.
     void EndPointer(void* pObject, const PointerSerializer* pLoaded, bool bFailed);
+    // After an XML closing tag was read (or failed to be). The tag that closes a pointer
+    // comes before the shared pointer takes the object: when it fails, the object would
+    // have no owner.
+    void EndTag(bool bFailed);
 
 private:
     struct Pending {
@@ -72,6 +80,7 @@ private:
     // loaded, as an object or through a pointer.
     std::set<const Serializer*> m_Classes;
     std::vector<Pending> m_vPending;
+    Pending m_JustMade; // the object the last pointer load made, until the next item
     // Objects made through pointers, by address, with their class.
     std::map<const void*, const Serializer*> m_PointerObjects;
 };
@@ -152,6 +161,8 @@ public:
     }
     void load(std::string& s);
     void load(std::wstring& s);
+    // One byte, which must be 0 or 1 (any other is no bool at all).
+    void load(bool& b);
 };
 
 class CXmlIArchive : public CCheckedIArchive<CXmlIArchive, boost::archive::xml_iarchive_impl<CXmlIArchive>> {
@@ -171,6 +182,9 @@ public:
     void load_override(boost::archive::class_name_type& t);
 
     void load_end(const char* name);
+
+private:
+    void init();
 };
 
 BOOST_SERIALIZATION_REGISTER_ARCHIVE(CBinaryIArchive)
