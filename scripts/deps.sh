@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what QEL needs to build and test on Debian 12 (run as root).
 set -euo pipefail
-PACKAGES=(qt6-base-dev qt6-pdf-dev libboost-serialization-dev libboost-iostreams-dev
+PACKAGES=(qt6-base-dev qt6-pdf-dev libboost-serialization-dev libboost-iostreams-dev python3
           libgtest-dev libgmock-dev libbenchmark-dev cmake ninja-build g++
-          fonts-dejavu-core xvfb xauth)
+          fonts-dejavu-core xvfb xauth xdotool)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,11 +1,12 @@
 #include "controls/bitmap/WindowToBMP.h"
 
+#include "platform/base/FileReplace.h"
 #include "platform/wnd/Wnd.h"
 
 #include <QPixmap>
 #include <QWidget>
 #include <filesystem>
-#include <fstream>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -125,18 +126,16 @@ BOOL CWindowToBMP::WriteDIB(LPCTSTR szFile, HGLOBAL hDIB)
     for (int i = 0; i < 4; ++i)
         *h++ = static_cast<BYTE>((offBits >> (8 * i)) & 0xFF);
 
-    const std::filesystem::path path(szFile);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return FALSE;
-    file.write(reinterpret_cast<const char*>(header), kFileHeaderSize);
-    file.write(reinterpret_cast<const char*>(dib), static_cast<std::streamsize>(dibSize));
-    file.close();
+    std::string data(reinterpret_cast<const char*>(header), kFileHeaderSize);
+    data.append(reinterpret_cast<const char*>(dib), dibSize);
     GlobalUnlock(hDIB);
-    if (!file) {
-        // A half-written picture is no picture.
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
+    const std::filesystem::path path = WideToPath(szFile);
+    if (CheckReplaceable(path) != 0)
+        return FALSE;
+    try {
+        // Written beside and renamed over: a failed write leaves the old picture whole.
+        ReplaceFileContents(path, data);
+    } catch (const CFileWriteError&) {
         return FALSE;
     }
     return TRUE;

@@ -126,7 +126,7 @@ void CMaskEdit::ResetInputData(BOOL bFree)
 
 void CMaskEdit::ValidationError()
 {
-    QApplication::beep();
+    MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void CMaskEdit::SetWindowText(const std::wstring& sText)
@@ -221,7 +221,7 @@ int CMaskEdit::InsertAt(int nPos, wchar_t ch)
     m_arrInputData.insert(static_cast<size_t>(nPos - LeftLength()), 1, ch);
     const int delta = UpdateInputData();
     WriteWindowText();
-    return nPos + delta;
+    return WasRefused() ? -1 : nPos + delta;
 }
 
 int CMaskEdit::ReplaceAt(int nPos, wchar_t ch)
@@ -234,19 +234,25 @@ int CMaskEdit::ReplaceAt(int nPos, wchar_t ch)
     m_arrInputData[static_cast<size_t>(nPos - LeftLength())] = ch;
     const int delta = UpdateInputData();
     WriteWindowText();
-    return nPos + delta;
+    return WasRefused() ? -1 : nPos + delta;
 }
 
 int CMaskEdit::UpdateInputData()
 {
     const int before = InputLength();
     NormalizeInputData();
-    if (static_cast<int>(GetInputData().size()) > maxLength()) {
-        m_arrInputData = m_sLastAccepted;
+    m_bRefused = !IsAcceptable();
+    if (m_bRefused) {
+        RestoreAccepted();
         NormalizeInputData();
     }
-    m_sLastAccepted = m_arrInputData;
+    SaveAccepted();
     return InputLength() - before;
+}
+
+bool CMaskEdit::IsAcceptable() const
+{
+    return TextLength() <= maxLength();
 }
 
 void CMaskEdit::WriteWindowText()
@@ -503,6 +509,8 @@ void CMaskEdit::Paste()
         text.erase(text.size() - m_arrRightLiterals.size());
     ResetInputData(TRUE);
     SetInputData(text, 0);
+    if (WasRefused())
+        ValidationError();
     PlaceCaret(start);
 }
 

@@ -92,8 +92,17 @@ protected:
     int LeftLength() const { return static_cast<int>(m_arrLeftLiterals.size()); }
     int InputLength() const { return static_cast<int>(m_arrInputData.size()); }
     int InputEnd() const { return LeftLength() + InputLength(); }
-    // Normalises, holds the input to the text limit; returns the change in input length.
+    // Normalises; input that may not stand (IsAcceptable) is refused and the input accepted
+    // last put back (WasRefused tells). Returns the change in input length.
     int UpdateInputData();
+    // Whether the normalised input may stand: the whole text, literals included, fits the
+    // text limit (a longer text would be cut on the screen but not in the input).
+    virtual bool IsAcceptable() const;
+    // What UpdateInputData puts back on a refusal.
+    virtual void SaveAccepted() { m_sLastAccepted = m_arrInputData; }
+    virtual void RestoreAccepted() { m_arrInputData = m_sLastAccepted; }
+    bool WasRefused() const { return m_bRefused; }
+    int TextLength() const { return static_cast<int>(m_arrLeftLiterals.size() + m_arrInputData.size() + m_arrRightLiterals.size()); }
     void WriteWindowText();
     void PlaceCaret(int nPos, bool bMovingLeft = false);
     void ApplyColours();
@@ -118,5 +127,6 @@ private:
     static bool SplitMask(const std::wstring& sMask, std::wstring& left, std::wstring& right);
     bool HandleKey(QKeyEvent* e);
 
-    std::wstring m_sLastAccepted; // the input as accepted last, put back when too long
+    std::wstring m_sLastAccepted; // this field's input as accepted last
+    bool m_bRefused = false;      // the last update was refused
 };

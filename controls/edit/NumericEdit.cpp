@@ -187,7 +187,8 @@ int CNumericEdit::NormalizeInputData()
         if (c == m_chDecimalSeparator)
             c = L'.';
     double value = 0.0;
-    if (!ParseDoubleC(text, value))
+    m_bInRange = text.empty() || ParseDoubleC(text, value);
+    if (!m_bInRange)
         value = 0.0;
     m_dValue = m_bNegative ? -value : value;
     return InputLength() - oldLength;
@@ -254,8 +255,27 @@ BOOL CNumericEdit::SetValue(double dValue)
         text.insert(text.begin(), L'-');
     ResetInputData(TRUE);
     SetInputData(text, 0);
+    if (WasRefused())
+        return FALSE;
     ChangeSign(negative);
     return TRUE;
+}
+
+bool CNumericEdit::IsAcceptable() const
+{
+    return m_bInRange && CMaskEdit::IsAcceptable();
+}
+
+void CNumericEdit::SaveAccepted()
+{
+    CMaskEdit::SaveAccepted();
+    m_bLastAcceptedNegative = m_bNegative;
+}
+
+void CNumericEdit::RestoreAccepted()
+{
+    CMaskEdit::RestoreAccepted();
+    m_bNegative = m_bLastAcceptedNegative;
 }
 
 BOOL CNumericEdit::SetDecimalDigitCount(int nCount)
@@ -294,6 +314,11 @@ int CNumericEdit::ValidateChar(int nPos, wchar_t ch, BOOL bReplace)
     if (!IsDigit(ch) && ch != m_chDecimalSeparator) {
         if (ch == L'-') {
             const int shift = ChangeSign(!m_bNegative);
+            if (!IsAcceptable()) {
+                ChangeSign(!m_bNegative); // the sign would not fit the limit
+                return -1;
+            }
+            SaveAccepted();
             return nPos - 1 + shift;
         }
         if (ch == L'.' && m_bAcceptPeriod)

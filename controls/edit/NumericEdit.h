@@ -13,6 +13,7 @@ class CNumericEdit : public CMaskEdit
 public:
     explicit CNumericEdit(QWidget* parent = nullptr);
 
+    // FALSE when the value cannot be shown within the text limit: the field keeps its own.
     BOOL SetValue(double dValue);
     BOOL SetDecimalDigitCount(int nCount);
     int GetDecimalDigitCount() const { return m_nDecimalDigitCount; }
@@ -63,8 +64,16 @@ protected:
     int InsertAt(int nPos, wchar_t ch) override;
     int ReplaceAt(int nPos, wchar_t ch) override;
     void CtlColor(COLORREF& clrText, COLORREF& clrBack) const override;
+    // Also refuses a number beyond the range of a double, which would show digits the
+    // value cannot hold.
+    bool IsAcceptable() const override;
+    void SaveAccepted() override;
+    void RestoreAccepted() override;
     void OnSettingChange() override;
 
 private:
     int IntegerDigits(const std::wstring& data) const;
+
+    bool m_bInRange = true;                // the shown number fits a double
+    BOOL m_bLastAcceptedNegative = FALSE; // the sign that goes with the input accepted last
 };

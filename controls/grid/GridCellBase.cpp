@@ -54,6 +54,16 @@ CGridCellBase& CGridCellBase::operator=(const CGridCellBase& cell)
     return *this;
 }
 
+std::unique_ptr<CGridCellBase> CGridCellBase::SaveContent() const
+{
+    std::unique_ptr<CObject> object(GetRuntimeClass()->CreateObject());
+    if (!dynamic_cast<CGridCellBase*>(object.get()))
+        return nullptr;
+    std::unique_ptr<CGridCellBase> copy(static_cast<CGridCellBase*>(object.release()));
+    copy->CopyContentFrom(*this);
+    return copy;
+}
+
 bool CGridCellBase::IsTextRotated() const
 {
     const LOGFONT* plf = GetFont();

@@ -6,6 +6,8 @@
 #include "platform/win/Object.h"
 #include "platform/wnd/Wnd.h"
 
+#include <memory>
+
 class CGridCtrl;
 
 // Cell state bits.
@@ -27,6 +29,19 @@ public:
     ~CGridCellBase() override = default;
 
     virtual void SetText(LPCTSTR szText) = 0;
+    // SetText that tells whether the cell took the text (a numeric cell refuses text that is
+    // not a number, and then nothing changes).
+    virtual BOOL SetTextChecked(LPCTSTR szText)
+    {
+        SetText(szText);
+        return TRUE;
+    }
+    // Takes what an edit can change (the text, and whatever the cell class keeps beside it)
+    // from cell, unchanged: a refused edit puts a cell back exactly as it was.
+    virtual void CopyContentFrom(const CGridCellBase& cell) { SetText(cell.GetText()); }
+    // A detached copy of this cell's content for CopyContentFrom; null when the class cannot
+    // be created.
+    std::unique_ptr<CGridCellBase> SaveContent() const;
     virtual void SetImage(int nImage) = 0;
     virtual void SetData(LPARAM lParam) = 0;
     virtual void SetState(DWORD nState) { m_nState = nState; }

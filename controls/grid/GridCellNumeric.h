@@ -23,12 +23,17 @@ public:
     CGridCellNumeric() = default;
     using CGridCellBase::operator=;
 
-    // Refused text leaves text and value as they were.
+    // Refused text leaves text and value as they were; a number too large for a double is
+    // refused with a beep (unless silent), as a refused keystroke is.
     void SetText(LPCTSTR szText) override;
+    BOOL SetTextChecked(LPCTSTR szText) override;
+    void CopyContentFrom(const CGridCellBase& cell) override;
     // True when the cell now holds exactly this value.
     bool SetNumber(double dValue);
     // On success the text becomes the formatted text and m_dValue the number.
     BOOL ParseNumericText(std::wstring& text);
+    // Whether the last refused text was a number beyond the range of a double.
+    bool m_bLastOverflow = false;
     BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT nChar) override;
 
     DWORD m_dwFlags = 0;

@@ -365,6 +365,9 @@ protected:
     // The cells in view from the top-left non-fixed row down, by the fixed columns
     // (bFixedCols) or by the non-fixed columns in view.
     CCellRange GetVisibleCellRange(LPRECT pRect, BOOL bForceRecalculation, bool bFixedCols);
+    // Whether a row whose printed rectangle is rect still goes on the page; the page's first
+    // row always does, cut to the page's height.
+    bool FitRowToPage(int row, CRect& rect) const;
     // One printed cell and its grid lines: bottom and right always, top and left where asked.
     // A line starts one pixel back, over the neighbour's line, unless its overlap is 0.
     void PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,
@@ -380,6 +383,9 @@ protected:
     void BeginDividerDrag(CPoint point, bool bColumn);
     // The release that ends it: the line takes its new size unless the pointer did not move.
     void EndDividerDrag(CPoint point, bool bColumn);
+    // Puts a cell back as it was before a refused edit: its saved content, or its old text
+    // when its class could not be copied.
+    void RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld);
     // Stored column of a displayed column.
     int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
 };

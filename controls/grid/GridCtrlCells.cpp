@@ -53,7 +53,8 @@ BOOL CGridCtrl::SetItemText(int nRow, int nCol, LPCTSTR str)
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (!pCell)
         return FALSE;
-    pCell->SetText(str);
+    if (!pCell->SetTextChecked(str))
+        return FALSE;
     SetModified(nRow, nCol);
     return TRUE;
 }

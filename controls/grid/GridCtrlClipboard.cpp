@@ -1,6 +1,7 @@
 // Cut, copy and paste of cells as plain text, and the drop-target side of drag and drop.
 #include "controls/grid/GridCtrl.h"
 #include "controls/grid/InPlaceEdit.h"
+#include "controls/grid/NumericLocale.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -67,6 +68,10 @@ BOOL CGridCtrl::PasteTextToGrid(int nRow, int nCol, const std::wstring& rawText,
     // The text ends at its first NUL, as the clipboard's would.
     const std::wstring text = rawText.substr(0, rawText.find(L'\0'));
 
+    // Fields are split at tabs when the text has any, as a spreadsheet's copy has; a comma is
+    // then part of the field ("1,234.50"). Without tabs they are split at commas, except in a
+    // line that is one number written the user's way (a single copied cell).
+    const bool bTabs = text.find(L'\t') != std::wstring::npos;
     int nMaxRow = -1;
     int nMaxCol = -1;
     int nRowVis = nRow;
@@ -77,10 +82,12 @@ BOOL CGridCtrl::PasteTextToGrid(int nRow, int nCol, const std::wstring& rawText,
         while (nRowVis < m_nRows && GetRowHeight(nRowVis) == 0)
             ++nRowVis;
         if (!line.empty()) {
+            const wchar_t* const separators =
+                bTabs || numloc::IsLocaleNumber(QString::fromStdWString(line)) ? L"\t" : L"\t,";
             int nColVis = nCol;
             std::size_t fieldStart = 0;
             for (;;) {
-                const std::size_t fieldEnd = line.find_first_of(L"\t,", fieldStart);
+                const std::size_t fieldEnd = line.find_first_of(separators, fieldStart);
                 const std::wstring field =
                     line.substr(fieldStart, fieldEnd == std::wstring::npos ? std::wstring::npos : fieldEnd - fieldStart);
                 while (nColVis < m_nCols && GetColumnWidth(nColVis) == 0)
@@ -139,13 +146,13 @@ void CGridCtrl::SetItemTextWithNotify(int nRow, int nCol, LPCTSTR str)
     const std::wstring strOld = pCell->GetText();
     if (strOld == str)
         return;
+    const std::unique_ptr<CGridCellBase> saved = pCell->SaveContent();
     pCell->SetText(str);
     if (ValidateEdit(nRow, nCol, str) && SendMessageToParent(nRow, nCol, static_cast<int>(LVN_ENDLABELEDITW)) >= 0) {
         SetModified(nRow, nCol);
         RedrawCell(nRow, nCol);
-    } else if (CGridCellBase* pNow = GetCell(nRow, nCol)) {
-        // The owner may have put a new cell in its place meanwhile.
-        pNow->SetText(strOld.c_str());
+    } else {
+        RestoreContent(nRow, nCol, saved.get(), strOld);
     }
 }
 
@@ -274,9 +281,10 @@ void CGridCtrl::OnDragLeave()
 BOOL CGridCtrl::OnDrop(const QMimeData* pDataObject, int, CPoint point)
 {
     m_MouseMode = 0;
+    // Refused or not, the drag is over: its highlight must not stay behind.
+    OnDragLeave();
     if (!m_bAllowDragAndDrop || !pDataObject || !pDataObject->hasText())
         return FALSE;
-    OnDragLeave();
     const CCellID cell = GetCellFromPt(point, FALSE);
     if (!IsValid(cell))
         return FALSE;

@@ -64,9 +64,12 @@ void CGridCtrl::ExpandColumnsToFit(BOOL bExpandFixed)
     }
     const int nFirst = bExpandFixed ? 0 : m_nFixedCols;
     int nShown = 0;
+    std::vector<bool> nonZero(static_cast<std::size_t>(m_nCols), false);
     for (int col = nFirst; col < m_nCols; ++col)
-        if (GetColumnWidth(col) != 0)
+        if (GetColumnWidth(col) != 0) {
             ++nShown;
+            nonZero[static_cast<std::size_t>(col)] = true;
+        }
     if (nShown == 0)
         return;
     CRect rect;
@@ -82,6 +85,11 @@ void CGridCtrl::ExpandColumnsToFit(BOOL bExpandFixed)
     for (int col = nFirst; col < nFirst + remainder && col < m_nCols; ++col)
         if (GetColumnWidth(col) != 0)
             m_arColWidths[static_cast<std::size_t>(col)] += step;
+    // A narrow window must not push a shown column to zero or below: it would vanish as if
+    // hidden, or break every sum of widths that drawing and hit tests rely on.
+    for (int col = nFirst; col < m_nCols; ++col)
+        if (int& width = m_arColWidths[static_cast<std::size_t>(col)]; width < 1 && nonZero[static_cast<std::size_t>(col)])
+            width = 1;
     if (GetSafeHwnd() && m_bAllowDraw)
         Invalidate();
     ResetScrollBars();
@@ -235,7 +243,9 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
     } ender{this, nRow, nCol};
     const std::wstring strOld = GetItemText(nRow, nCol);
     if (str != strOld) {
+        std::unique_ptr<CGridCellBase> saved;
         if (CGridCellBase* pCell = GetCell(nRow, nCol)) {
+            saved = pCell->SaveContent();
             pCell->SetText(str.c_str());
             SetModified(nRow, nCol);
         }
@@ -244,12 +254,23 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
             SetModified(nRow, nCol);
             RedrawCell(nRow, nCol);
         } else {
-            if (CGridCellBase* pCell = GetCell(nRow, nCol))
-                pCell->SetText(strOld.c_str());
+            RestoreContent(nRow, nCol, saved.get(), strOld);
             SetModified(nRow, nCol);
             RedrawCell(nRow, nCol);
         }
     }
+}
+
+void CGridCtrl::RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld)
+{
+    // The owner may have put a new cell in its place meanwhile.
+    CGridCellBase* pCell = GetCell(nRow, nCol);
+    if (!pCell)
+        return;
+    if (pSaved)
+        pCell->CopyContentFrom(*pSaved);
+    else
+        pCell->SetText(strOld.c_str());
 }
 
 BOOL CGridCtrl::ValidateEdit(int nRow, int nCol, LPCTSTR str)

@@ -2,12 +2,13 @@
 // bands) and the export of its texts as separated values.
 #include "controls/grid/GridCtrl.h"
 
+#include "platform/base/FileReplace.h"
 #include "platform/win/MessageBox.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QString>
 #include <QWidget>
+#include <cerrno>
 #include <ctime>
 #include <cwchar>
 
@@ -144,7 +145,7 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
         rect.top = rect.bottom + 1;
         rect.bottom = rect.top + GetRowHeight(row) - 1;
-        if (rect.bottom > m_nPageHeight)
+        if (!FitRowToPage(row, rect))
             break;
         rect.right = 0;
         for (int col = m_nCurrPrintCol; col < m_nCols; ++col) {
@@ -216,13 +217,25 @@ void CGridCtrl::PrintRowHeadings(CDC* pDC, CPrintInfo*)
         for (int row = m_nCurrPrintRow; row < m_nRows; ++row) {
             rect.top = rect.bottom + 1;
             rect.bottom = rect.top + GetRowHeight(row) - 1;
-            if (rect.bottom > m_nPageHeight)
+            if (!FitRowToPage(row, rect))
                 break;
             PrintCellWithLines(pDC, row, col, rect, false, col == 0, 1, 1);
         }
     }
     if (pOldFont)
         pDC->SelectObject(pOldFont);
+}
+
+bool CGridCtrl::FitRowToPage(int row, CRect& rect) const
+{
+    if (rect.bottom <= m_nPageHeight)
+        return true;
+    // A row taller than a whole page has a page of its own (pagination gives it one), and is
+    // cut at its bottom rather than left out.
+    if (row != m_nCurrPrintRow)
+        return false;
+    rect.bottom = m_nPageHeight;
+    return true;
 }
 
 void CGridCtrl::PrintCellWithLines(CDC* pDC, int row, int col, const CRect& rect, bool bTop, bool bLeft, int xOverlap,
@@ -316,38 +329,48 @@ void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
     pDC->SelectObject(pOldFont);
 }
 
+namespace {
+// A cell that a reader would otherwise split (';', a line end) or misread ('"') is quoted,
+// with its quotes doubled; "sep=;" readers then get each cell back as it was.
+std::wstring CsvField(const std::wstring& text)
+{
+    if (text.find_first_of(L";\"\r\n") == std::wstring::npos)
+        return text;
+    std::wstring field = L"\"";
+    for (const wchar_t c : text) {
+        if (c == L'"')
+            field += L'"';
+        field += c;
+    }
+    return field + L'"';
+}
+} // namespace
+
 BOOL CGridCtrl::Save(LPCTSTR strFileName)
 {
-    const QString name = QString::fromWCharArray(strFileName ? strFileName : L"");
-    QFile file(name);
-    if (name.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const std::wstring shown = name.toStdWString();
-        AfxMessageBox(file.error() == QFileDevice::PermissionsError
-                          ? L"Access to " + shown + L" was denied."
-                          : L"An unexpected error occurred while accessing " + shown + L".",
+    const std::wstring name = strFileName ? strFileName : L"";
+    if (const int err = CheckReplaceable(WideToPath(name)); err != 0) {
+        AfxMessageBox(err == EACCES ? L"Access to " + name + L" was denied."
+                                    : L"An unexpected error occurred while accessing " + name + L".",
                       MB_OK | MB_ICONERROR);
         return FALSE;
     }
-    // Written as text: every line end becomes CR LF; no quoting of any kind.
-    auto writeLine = [&file](const std::wstring& line) {
-        QString text = QString::fromStdWString(line);
-        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        const QByteArray bytes = text.toLocal8Bit();
-        return file.write(bytes) == bytes.size();
-    };
-    bool ok = writeLine(L"sep=;\n");
+    // Rows end in CR LF; line ends inside a quoted cell stay as the cell holds them.
+    QString text = QStringLiteral("sep=;\r\n");
     const int nNumColumns = GetColumnCount();
-    for (int row = 0; ok && row < GetRowCount() && nNumColumns > 0; ++row) {
+    for (int row = 0; row < GetRowCount() && nNumColumns > 0; ++row) {
         std::wstring line;
         for (int col = 0; col < nNumColumns; ++col) {
-            line += GetItemText(row, col);
-            line += col < nNumColumns - 1 ? L";" : L"\n";
+            line += CsvField(GetItemText(row, col));
+            line += col < nNumColumns - 1 ? L";" : L"\r\n";
         }
-        ok = writeLine(line);
+        text += QString::fromStdWString(line);
     }
-    ok = ok && file.flush();
-    file.close();
-    if (!ok || file.error() != QFileDevice::NoError) {
+    const QByteArray bytes = text.toLocal8Bit();
+    try {
+        // A failed write leaves the old file as it was.
+        ReplaceFileContents(WideToPath(name), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const CFileWriteError&) {
         AfxMessageBox(L"Unable to save grid list", MB_OK | MB_ICONERROR);
         return FALSE;
     }

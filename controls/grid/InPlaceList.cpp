@@ -108,6 +108,8 @@ CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
         });
     });
     show();
+    // The choices are shown at once: a combo cell is edited by choosing.
+    showPopup();
 
     if (IsDropDownList()) {
         setFocus(Qt::OtherFocusReason);

@@ -5,6 +5,7 @@
 
 #include "platform/base/CLocale.h"
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 #include "platform/wnd/Wnd.h"
 
 #include <QApplication>
@@ -144,6 +145,9 @@ void CInPlaceNumEdit::OnUpdate()
     }
     if (ok && !m_chDecimal.isNull() && t.count(m_chDecimal) > 1)
         ok = false;
+    // A number too large for a double would be refused when the edit ends; refuse the key.
+    if (ok && numloc::ExceedsDouble(t, m_chDecimal.isNull() ? QChar('.') : m_chDecimal))
+        ok = false;
 
     if (ok) {
         m_strLastValid = t;
@@ -151,7 +155,7 @@ void CInPlaceNumEdit::OnUpdate()
     }
     m_bSuppressCheck = TRUE;
     if (!(m_dwFlags & CGridCellNumeric::NUMERIC_SILENT))
-        QApplication::beep();
+        MessageBeep(0);
     setText(m_strLastValid);
     const int start = static_cast<int>(m_dwLastSel & 0xFFFF);
     const int end = static_cast<int>((m_dwLastSel >> 16) & 0xFFFF);

@@ -64,7 +64,6 @@ public:
     }
 };
 
-CTipHooks* g_pHooks = nullptr;
 
 QRect ScreenGeometry(const QPoint& pt)
 {
@@ -110,7 +109,7 @@ void CMessageTip::Show(const POINT* pPoint, LPCTSTR lpszText)
     pt += m_bShadow ? m_ptOffset : CPoint(0, -2);
     if (m_pParentWnd)
         m_pParentWnd->ClientToScreen(&pt);
-    InstallHooks(this);
+    InstallHooks();
     m_sText = lpszText;
     CRect size;
     MeasureText(size);
@@ -135,7 +134,7 @@ void CMessageTip::Hide()
         KillTimer(kTimerId);
         ShowWindow(SW_HIDE);
     }
-    RemoveHooks(this);
+    RemoveHooks();
 }
 
 void CMessageTip::OnClose()
@@ -143,23 +142,24 @@ void CMessageTip::OnClose()
     Hide();
 }
 
-void CMessageTip::InstallHooks(CMessageTip* pTip)
+void CMessageTip::InstallHooks()
 {
-    if (!g_pHooks) {
-        g_pHooks = new CTipHooks;
-        QApplication::instance()->installEventFilter(g_pHooks);
-    }
-    g_pHooks->m_pTip = pTip;
-    g_pHooks->m_pTipWindow = pTip->GetSafeHwnd();
+    if (m_pHooks)
+        return;
+    auto* pHooks = new CTipHooks;
+    pHooks->m_pTip = this;
+    pHooks->m_pTipWindow = GetSafeHwnd();
+    QApplication::instance()->installEventFilter(pHooks);
+    m_pHooks = pHooks;
 }
 
-void CMessageTip::RemoveHooks(CMessageTip* pTip)
+void CMessageTip::RemoveHooks()
 {
-    if (!g_pHooks || g_pHooks->m_pTip != pTip)
+    if (!m_pHooks)
         return;
-    QApplication::instance()->removeEventFilter(g_pHooks);
-    g_pHooks->deleteLater(); // may be inside its own filter call
-    g_pHooks = nullptr;
+    QApplication::instance()->removeEventFilter(m_pHooks);
+    m_pHooks->deleteLater(); // may be inside its own filter call
+    m_pHooks = nullptr;
 }
 
 void CMessageTip::MeasureText(CRect& rect)

@@ -2,7 +2,7 @@
 // A pop-up of a few lines of text next to a point of its parent. It never takes the focus
 // and closes by itself: on the next key press (other than Return) or mouse button press
 // anywhere in the program, when its time runs out (unless the pointer rests on it), or
-// when its owner hides it. One tip at a time is watched for those presses.
+// when its owner hides it.
 //
 // The shadow along the right and bottom edge is made from what lay behind the tip when it
 // was shown, darkened towards the tip.
@@ -10,6 +10,8 @@
 #include "platform/wnd/Wnd.h"
 
 #include <string>
+
+class QObject;
 
 class CMessageTip : public CWnd
 {
@@ -58,6 +60,9 @@ public:
 private:
     // Reads the screen behind the tip's strips into the shadow bitmaps and darkens them.
     void MakeShadow(const CRect& rectScreen);
-    static void InstallHooks(CMessageTip* pTip);
-    static void RemoveHooks(CMessageTip* pTip);
+    // Each tip watches key and button presses itself while shown, so that a second tip
+    // does not take the first one's watch away.
+    void InstallHooks();
+    void RemoveHooks();
+    QObject* m_pHooks = nullptr;
 };

@@ -164,3 +164,29 @@ void ReplaceFileContents(const std::filesystem::path& targetPath, std::string_vi
         ::close(dirFd);
     }
 }
+
+int CheckReplaceable(const std::filesystem::path& target)
+{
+    namespace fs = std::filesystem;
+    if (target.empty())
+        return ENOENT;
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::exists(status)) {
+        if (fs::is_directory(status))
+            return EISDIR;
+        if (!fs::is_regular_file(status))
+            return EINVAL;
+        if (::access(target.c_str(), W_OK) != 0)
+            return EACCES;
+    }
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::file_status dirStatus = fs::status(dir, ec);
+    if (!fs::exists(dirStatus))
+        return ENOENT;
+    if (!fs::is_directory(dirStatus))
+        return ENOTDIR;
+    if (::access(dir.c_str(), W_OK | X_OK) != 0)
+        return EACCES;
+    return 0;
+}

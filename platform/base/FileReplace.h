@@ -21,3 +21,9 @@ public:
 // temporary file.
 void ReplaceFileContents(const std::filesystem::path& target, std::string_view data,
                          const std::filesystem::path& tmpPath = {});
+
+// Why ReplaceFileContents would fail before writing anything, for callers that report an
+// unusable name apart from a failed write: 0 when it can be tried, else an errno value:
+// ENOENT or ENOTDIR (no such folder), EACCES (no write access), EISDIR (a folder), EINVAL (a
+// device, pipe or socket, which is never renamed over).
+int CheckReplaceable(const std::filesystem::path& target);

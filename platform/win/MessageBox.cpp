@@ -24,6 +24,30 @@ QString ToQt(const std::wstring& s) { return QString::fromStdWString(s); }
 
 }
 
+namespace {
+BeepListener g_beepListener;
+}
+
+BeepListener SetBeepListener(BeepListener listener)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    std::swap(g_beepListener, listener);
+    return listener;
+}
+
+void MessageBeep(UINT type)
+{
+    BeepListener listener;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        listener = g_beepListener;
+    }
+    if (listener)
+        listener(type);
+    else
+        QApplication::beep();
+}
+
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer)
 {
     std::lock_guard<std::mutex> lock(g_mutex);

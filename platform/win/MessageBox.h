@@ -15,6 +15,7 @@ constexpr UINT MB_YESNO = 0x4;
 constexpr UINT MB_ICONERROR = 0x10;
 constexpr UINT MB_ICONQUESTION = 0x20;
 constexpr UINT MB_ICONWARNING = 0x30;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
 constexpr UINT MB_ICONINFORMATION = 0x40;
 
 constexpr int IDOK = 1;
@@ -32,6 +33,12 @@ MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 int MessageBox(QWidget* parent, const std::wstring& text, const std::wstring& caption, UINT type);
 // Captioned "QEL", owned by the active window.
 int AfxMessageBox(const std::wstring& text, UINT type = MB_OK);
+
+// The short warning sound of refused input (a keystroke a field will not take). Tests install
+// a listener to hear it instead; an empty one restores the sound. Returns the previous one.
+using BeepListener = std::function<void(UINT type)>;
+BeepListener SetBeepListener(BeepListener listener);
+void MessageBeep(UINT type);
 
 // Runs an event handler; an exception that would leave it is shown as an error box
 // instead, since nothing may be thrown through the event loop.

@@ -1,4 +1,5 @@
 #include "GridInputFixture.h"
+#include "LocaleScope.h"
 
 #include <QClipboard>
 #include <QDragMoveEvent>
@@ -86,18 +87,34 @@ TEST(GridClipboard, DeleteClearsSelectedCellsButNotReadOnlyOnesAndHonoursVetoes)
 
 TEST(GridClipboard, PasteSplitsLinesAndFieldsAndSelectsWhatItWrote)
 {
-    InputGrid g(5, 5);
-    g.grid.SetFocusCell(1, 1);
-    QApplication::clipboard()->setText(QStringLiteral("1.5,2.5\r\n 3 \t4\r\n"));
-    EXPECT_TRUE(g.grid.CanEditPaste());
-    g.Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(g.Text(1, 1), L"1.5");
-    EXPECT_EQ(g.Text(1, 2), L"2.5");
-    EXPECT_EQ(g.Text(2, 1), L"3");
-    EXPECT_EQ(g.Text(2, 2), L"4");
-    EXPECT_EQ(g.Text(3, 1), L"3,1");
-    EXPECT_EQ(g.grid.GetSelectedCellRange(), CCellRange(1, 1, 2, 2));
-    EXPECT_EQ(g.grid.GetSelectedCount(), 4);
+    // Text with tabs (a spreadsheet's copy) splits only at them, so "1,234.50" stays whole;
+    // text without tabs splits at commas, unless a line is one grouped number.
+    qeltest::LocaleScope scope(qeltest::kEnglishUS);
+    struct Case
+    {
+        const char* name;
+        const char* clipboard;
+        const wchar_t* cells[4]; // (1, 1), (1, 2), (2, 1), (2, 2)
+        CCellRange written;
+    };
+    const Case cases[] = {
+        {"tabs", "1,234.50\t2.5\r\n 3 \t4\r\n", {L"1,234.50", L"2.5", L"3", L"4"}, CCellRange(1, 1, 2, 2)},
+        {"commas", "1.5,2.5\r\n 3 ,4\r\n", {L"1.5", L"2.5", L"3", L"4"}, CCellRange(1, 1, 2, 2)},
+        {"grouped numbers", "1,234.50\r\n-7,000", {L"1,234.50", L"1,2", L"-7,000", L"2,2"}, CCellRange(1, 1, 2, 1)},
+    };
+    for (const Case& c : cases) {
+        InputGrid g(5, 5);
+        g.grid.SetFocusCell(1, 1);
+        QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        EXPECT_TRUE(g.grid.CanEditPaste());
+        g.Key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(g.Text(1, 1), c.cells[0]) << c.name;
+        EXPECT_EQ(g.Text(1, 2), c.cells[1]) << c.name;
+        EXPECT_EQ(g.Text(2, 1), c.cells[2]) << c.name;
+        EXPECT_EQ(g.Text(2, 2), c.cells[3]) << c.name;
+        EXPECT_EQ(g.Text(3, 1), L"3,1") << c.name;
+        EXPECT_EQ(g.grid.GetSelectedCellRange(), c.written) << c.name;
+    }
 }
 
 TEST(GridClipboard, PasteSkipsHiddenRowsAndColumnsAndEmptyLinesUseARow)
@@ -174,10 +191,15 @@ TEST(GridDrop, OutsideDragsHighlightCellsButDropsAreRefused)
     EXPECT_FALSE(g.grid.GetItemState(3, 2) & GCS_DROPHILITED);
     EXPECT_EQ(g.grid.m_LastDragOverCell, CCellID(-1, -1));
 
+    // A refused drop takes the highlight of the cell it was refused on away.
+    QDragMoveEvent move4(next, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.Client(), &move4);
+    ASSERT_TRUE(g.grid.GetItemState(3, 2) & GCS_DROPHILITED);
     QDropEvent drop(QPointF(next), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &drop);
     EXPECT_FALSE(drop.isAccepted());
     EXPECT_EQ(g.Text(3, 2), L"3,2");
+    EXPECT_FALSE(g.grid.GetItemState(3, 2) & GCS_DROPHILITED);
     EXPECT_EQ(g.grid.m_DropTarget.OnDragScroll(0x08), 1);
     EXPECT_EQ(g.grid.m_DropTarget.OnDragScroll(0), 2);
 }

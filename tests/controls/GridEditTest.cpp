@@ -1,4 +1,5 @@
 #include "GridInputFixture.h"
+#include "LocaleScope.h"
 
 #include "controls/grid/GridCellCombo.h"
 #include "controls/grid/GridCellNumeric.h"
@@ -6,6 +7,8 @@
 #include "controls/grid/InPlaceNumEdit.h"
 #include "platform/win/MessageBox.h"
 
+#include <QAbstractItemView>
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -208,14 +211,8 @@ TEST(GridEdit, TypingWidensTheEditorUpToTheGridEdge)
 // --- Numeric cells ------------------------------------------------------------------------------
 
 namespace {
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-};
-
-const QLocale kUS(QLocale::English, QLocale::UnitedStates);
+using qeltest::LocaleScope;
+const QLocale& kUS = qeltest::kEnglishUS;
 } // namespace
 
 TEST(GridCellNumeric, ParsesAndFormatsInTheUserLocale)
@@ -501,6 +498,55 @@ TEST(GridEdit, AGridDestroyedWhileEditingTakesItsEditorAlong)
     g.reset();
     InputGrid::Flush();
     EXPECT_TRUE(pEdit.isNull());
+}
+
+TEST(GridCellCombo, TheListOpensWithTheEditorAndEachEndIsCountedOnce)
+{
+    enum class End { Return, Choice, Tab, Escape, ClickElsewhere };
+    for (const End end : {End::Return, End::Choice, End::Tab, End::Escape, End::ClickElsewhere}) {
+        const int n = static_cast<int>(end);
+        InputGrid g(3, 4);
+        g.grid.SetCellType(1, 1, RUNTIME_CLASS(CGridCellCombo));
+        auto* pCell = dynamic_cast<CGridCellCombo*>(g.grid.GetCell(1, 1));
+        pCell->SetOptions({L"Steel", L"Concrete"});
+        pCell->SetText(L"Steel");
+        g.grid.SetFocusCell(1, 1);
+        g.Key(Qt::Key_F2);
+        InputGrid::Flush();
+        auto* pList = g.Client()->findChild<CInPlaceList*>();
+        ASSERT_NE(pList, nullptr) << n;
+        EXPECT_TRUE(pList->view()->isVisible()) << n; // the choices are shown at once
+        if (end == End::Return) {
+            QImage shot = g.host.grab().toImage();
+            QPainter painter(&shot);
+            QWidget* popup = pList->view()->window();
+            painter.drawPixmap(g.host.mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+            painter.end();
+            qeltest::SaveScreenshot(shot, "grid-combo-list.png");
+        }
+
+        switch (end) {
+        case End::Return: QTest::keyClick(pList->m_edit, Qt::Key_Return); break;
+        case End::Choice:
+            pList->view()->setCurrentIndex(pList->model()->index(1, 0));
+            QTest::keyClick(pList->view(), Qt::Key_Return);
+            break;
+        case End::Tab: QTest::keyClick(pList->m_edit, Qt::Key_Tab); break;
+        case End::Escape:
+            pList->hidePopup();
+            QTest::keyClick(pList->m_edit, Qt::Key_Escape);
+            break;
+        case End::ClickElsewhere:
+            pList->hidePopup();
+            g.Click(2, 3);
+            break;
+        }
+        InputGrid::Flush();
+        EXPECT_EQ(g.grid.endRecords.size(), 1u) << n;
+        EXPECT_EQ(g.host.Count(LVN_ENDLABELEDITW), end == End::Choice ? 1 : 0) << n; // only a change is told
+        EXPECT_EQ(g.Text(1, 1), end == End::Choice ? L"Concrete" : L"Steel") << n;
+        EXPECT_FALSE(pCell->IsEditing()) << n;
+    }
 }
 
 TEST(GridCellCombo, DrawsADropButtonOnlyWhereItCanBeEdited)

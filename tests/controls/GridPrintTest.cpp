@@ -1,9 +1,16 @@
+#include "FileSizeLimit.h"
 #include "GridTestUtil.h"
 
 #include "platform/win/MessageBox.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -139,6 +146,45 @@ TEST(GridPrint, TallTablesRepeatTheHeadingsOnEveryPage)
     EXPECT_EQ(g.grid.footers[1], std::make_pair(2u, 3u)); // "Page 2 of 3"
 }
 
+TEST(GridPrint, ARowTallerThanAPageIsPrintedClippedToItsPage)
+{
+    QTemporaryDir dir;
+    int pageHeight = 0;
+    {
+        PrintGrid probe(2);
+        PrintToPdf(probe.grid, dir.filePath(QStringLiteral("probe.pdf")));
+        pageHeight = probe.grid.m_nPageHeight;
+    }
+    ASSERT_GT(pageHeight, 40);
+    // Rows 1 and 3 are 20 high; row 2 twice the page. Row 2 cannot share a page: page 1 holds
+    // row 1, page 2 row 2 (cut at the page's bottom), page 3 row 3.
+    PrintGrid g(4);
+    g.grid.SetRowHeight(2, 2 * pageHeight);
+    g.grid.SetItemText(2, 1, L"tall row");
+    const QString path = dir.filePath(QStringLiteral("tall.pdf"));
+    ASSERT_EQ(PrintToPdf(g.grid, path), 3);
+    std::set<std::pair<int, int>> onPage2;
+    for (const Printed& p : g_printed)
+        if (p.page == 2)
+            onPage2.insert({p.row, p.col});
+    for (int c = 0; c < 3; ++c)
+        EXPECT_TRUE(onPage2.count({2, c})) << "column " << c;
+
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    ASSERT_EQ(pdf.pageCount(), 3);
+    EXPECT_TRUE(pdf.getAllText(0).text().contains(QStringLiteral("1,1")));
+    const QString page2 = pdf.getAllText(1).text();
+    EXPECT_TRUE(page2.contains(QStringLiteral("tall row"))) << page2.toStdString();
+    EXPECT_TRUE(page2.contains(QStringLiteral("2,0"))) << page2.toStdString(); // its row heading
+    EXPECT_FALSE(page2.contains(QStringLiteral("3,1"))) << page2.toStdString();
+    EXPECT_TRUE(pdf.getAllText(2).text().contains(QStringLiteral("3,1")));
+    // The cut page, to look at.
+    const QSizeF points = pdf.pagePointSize(1);
+    qeltest::SaveScreenshot(pdf.render(1, QSize(static_cast<int>(points.width()), static_cast<int>(points.height()))),
+                            "grid-tall-row-page.png");
+}
+
 TEST(GridPrint, AGridWithOnlyHeadingsIsOnePage)
 {
     QTemporaryDir dir;
@@ -197,7 +243,8 @@ TEST(GridCsv, RowsJoinedBySemicolonsAfterTheSeparatorLine)
         {3, 1, 1, {L"x", L"y", L"z"}, "sep=;\r\nx\r\ny\r\nz\r\n"},
         {0, 3, 0, {}, "sep=;\r\n"},
         {3, 0, 0, {}, "sep=;\r\n"},
-        {2, 2, 0, {L"a;b", L"c", L"", L"d"}, "sep=;\r\na;b;c\r\n;d\r\n"}, // nothing is escaped
+        // A cell holding the separator or a quote is quoted, its quotes doubled.
+        {2, 2, 0, {L"a;b", L"c", L"", L"say \"hi\""}, "sep=;\r\n\"a;b\";c\r\n;\"say \"\"hi\"\"\"\r\n"},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -225,10 +272,62 @@ TEST(GridCsv, FileErrorsAreReportedAndAnswerFalse)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"t.csv"), std::wstring::npos);
 
+    // A device is never written over (nor renamed over): refused like a name that cannot be opened.
     if (QFile::exists(QStringLiteral("/dev/full"))) {
         EXPECT_FALSE(grid.Save(L"/dev/full"));
         ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[1], L"Unable to save grid list");
+        EXPECT_EQ(boxes[1], L"An unexpected error occurred while accessing /dev/full.");
     }
+
+    // A write that fails (the disk full) reports so and leaves the old file's bytes.
+    const QString existing = dir.filePath(QStringLiteral("old.csv"));
+    {
+        QFile old(existing);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+    }
+    Fill(grid, 20, 2, 0, {});
+    {
+        qeltest::FileSizeLimit limit(16); // the new file needs more than 16 bytes
+        EXPECT_FALSE(grid.Save(existing.toStdWString().c_str()));
+    }
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2], L"Unable to save grid list");
+    EXPECT_EQ(ReadAll(existing), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.csv")});
     SetMessageBoxAnswerer(previous);
+}
+
+TEST(GridCsv, ASpreadsheetReaderGetsEveryCellBack)
+{
+    // Python's csv module, told the separator ';', stands for the spreadsheet.
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    ASSERT_FALSE(python.isEmpty()) << "python3 is needed (scripts/deps.sh installs it)";
+    const std::vector<const wchar_t*> texts = {
+        L"x Beam (m)", L"a;b", L"say \"hi\"",
+        L"two\nlines", L"cr\rlf\r\nend", L"",
+        L"\"", L";", L"12.5",
+    };
+    CGridCtrl grid;
+    Fill(grid, 3, 3, 1, texts);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cells.csv"));
+    ASSERT_TRUE(grid.Save(path.toStdWString().c_str()));
+
+    const char* script = "import csv, json, sys\n"
+                         "with open(sys.argv[1], newline='') as f:\n"
+                         "    assert f.readline() == 'sep=;\\r\\n'\n"
+                         "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n";
+    QProcess process;
+    process.start(python, {QStringLiteral("-c"), QString::fromUtf8(script), path});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(process.readAllStandardOutput()).array();
+    ASSERT_EQ(rows.size(), 3);
+    std::size_t i = 0;
+    for (const QJsonValue& row : rows) {
+        ASSERT_EQ(row.toArray().size(), 3);
+        for (const QJsonValue& cell : row.toArray())
+            EXPECT_EQ(cell.toString().toStdWString(), texts[i++]);
+    }
 }

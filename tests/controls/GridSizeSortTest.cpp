@@ -89,6 +89,23 @@ TEST(GridSizing, ExpandColumnsToFitSharesTheSpareWidth)
     }
 }
 
+TEST(GridSizing, ExpandColumnsToFitNeverShrinksAColumnBelowOnePixel)
+{
+    // Client 10 wide, columns 5, 5 and 200: 200 too wide, -66 each (toward zero) and two more
+    // from the first two. Plain sharing would leave -62, -62 and 134; a shown column keeps at
+    // least one pixel, so the first two stop at 1 and the wide one takes its share.
+    InputGrid g(2, 3, 1, 0);
+    g.grid.MoveWindow(0, 0, 14, 300); // a 2-pixel border each side
+    CRect client;
+    g.grid.GetClientRect(&client);
+    ASSERT_EQ(client.Width(), 10);
+    SetColumnWidths(g.grid, {5, 5, 200});
+    g.grid.ExpandColumnsToFit(TRUE);
+    EXPECT_EQ(g.grid.GetColumnWidth(0), 1);
+    EXPECT_EQ(g.grid.GetColumnWidth(1), 1);
+    EXPECT_EQ(g.grid.GetColumnWidth(2), 134);
+}
+
 TEST(GridSorting, TextOrderCodeUnitByCodeUnitFixedRowsStay)
 {
     InputGrid g(4, 2);

@@ -3,6 +3,7 @@
 #include "controls/grid/GridCtrl.h"
 #include "platform/gdi/Colour.h"
 
+#include <QDir>
 #include <QImage>
 #include <QWidget>
 #include <string>
@@ -44,6 +45,18 @@ public:
         return answer;
     }
 };
+
+// Keeps a picture of what a test showed in the build folder, for a person to look at.
+inline void SaveScreenshot(const QImage& image, const char* name)
+{
+#ifdef QEL_SCREENSHOT_DIR
+    QDir().mkpath(QStringLiteral(QEL_SCREENSHOT_DIR));
+    image.save(QStringLiteral(QEL_SCREENSHOT_DIR "/") + QString::fromLatin1(name));
+#else
+    (void)image;
+    (void)name;
+#endif
+}
 
 inline QImage GrabClient(CWnd& wnd)
 {

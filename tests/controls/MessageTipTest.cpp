@@ -151,6 +151,38 @@ TEST(MessageTip, KeysAndButtonsAnywhereCloseItButReturnDoesNot)
     EXPECT_TRUE(f.tip.IsWindowVisible());
 }
 
+TEST(MessageTip, TwoTipsEachCloseOnTheNextPress)
+{
+    // Two charts of one view each show a tip: the second must not leave the first up.
+    TipFixture f;
+    CMessageTip second;
+    ASSERT_TRUE(second.Create(&f.parent));
+    const CPoint at(50, 120);
+    const CPoint there(150, 120);
+    for (const bool key : {true, false}) {
+        f.tip.Show(&at, L"first");
+        second.Show(&there, L"second");
+        ASSERT_TRUE(f.tip.IsWindowVisible());
+        ASSERT_TRUE(second.IsWindowVisible());
+        if (key) {
+            QTest::keyClick(&f.other, Qt::Key_A);
+        } else {
+            QTest::mousePress(&f.other, Qt::LeftButton);
+            QTest::mouseRelease(&f.other, Qt::LeftButton);
+        }
+        f.Settle();
+        EXPECT_FALSE(f.tip.IsWindowVisible()) << (key ? "key" : "click");
+        EXPECT_FALSE(second.IsWindowVisible()) << (key ? "key" : "click");
+    }
+    // Hiding one leaves the other watching.
+    f.tip.Show(&at, L"first");
+    second.Show(&there, L"second");
+    second.Hide();
+    QTest::keyClick(&f.other, Qt::Key_A);
+    f.Settle();
+    EXPECT_FALSE(f.tip.IsWindowVisible());
+}
+
 TEST(MessageTip, TimesOutUnlessThePointerRestsOnIt)
 {
     TipFixture f;

@@ -1,3 +1,5 @@
+#include "LocaleScope.h"
+
 #include "controls/edit/NumericEdit.h"
 
 #include <QApplication>
@@ -9,13 +11,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Sets the user's locale for one test and puts the previous one back.
-struct LocaleScope
-{
-    QLocale old;
-    explicit LocaleScope(QLocale::Language lang, QLocale::Territory territory) { QLocale::setDefault(QLocale(lang, territory)); }
-    ~LocaleScope() { QLocale::setDefault(old); }
-};
+using qeltest::LocaleScope;
 
 class CBeepingEdit : public CNumericEdit
 {
@@ -243,8 +239,8 @@ TEST(NumericEdit, NoDecimalsAndTheTextLimit)
     edit.SetDecimalDigitCount(-3);
     EXPECT_EQ(Text(edit), L"5");
 
-    // Six characters at most (group separators not counted): a fourth integer digit is undone,
-    // and a second field's limit is its own.
+    // Six characters at most, counted on the whole text: a fourth integer digit ("1,234.00")
+    // is undone, and a second field's limit is its own.
     CNumericEdit limited, other;
     limited.setMaxLength(6);
     limited.setCursorPosition(0);

@@ -1,8 +1,11 @@
+#include "FileSizeLimit.h"
+
 #include "controls/bitmap/WindowToBMP.h"
 
 #include "platform/wnd/PaintDC.h"
 #include "platform/wnd/Wnd.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -142,6 +145,33 @@ TEST(WindowToBMP, FailuresGiveNullOrFalse)
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_FALSE(CWindowToBMP::WriteDIB(dir.filePath("x.bmp").toStdWString().c_str(), nullptr));
     EXPECT_FALSE(QFile::exists(dir.filePath("x.bmp")));
+}
+
+TEST(WindowToBMP, AWriteThatFailsLeavesTheOldPicture)
+{
+    CBitmap bmp;
+    bmp.CreateCompatibleBitmap(nullptr, 8, 8);
+    Dib dib(CWindowToBMP::DDBToDIB(bmp, BI_RGB, nullptr));
+    ASSERT_NE(dib.h, nullptr);
+    QTemporaryDir dir;
+    const QString name = dir.filePath("chart.bmp");
+    const QByteArray old("BM old picture");
+    {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    {
+        // 54 + 8 x 8 x 4 bytes do not fit under the limit: the disk is full.
+        qeltest::FileSizeLimit limit(64);
+        EXPECT_FALSE(CWindowToBMP::WriteDIB(name.toStdWString().c_str(), dib.h));
+    }
+    EXPECT_EQ(ReadAll(name), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("chart.bmp")});
+    // With room, the picture replaces the old one.
+    EXPECT_TRUE(CWindowToBMP::WriteDIB(name.toStdWString().c_str(), dib.h));
+    EXPECT_EQ(ReadAll(name).left(2), QByteArray("BM"));
+    EXPECT_EQ(ReadAll(name).size(), 14 + static_cast<int>(GlobalSize(dib.h)));
 }
 
 TEST(WindowToBMP, EightBitDibCarriesItsColourTable)

@@ -1,0 +1,23 @@
+#pragma once
+// The windows of the program as the case document sees them.
+#include "app/doc/DocWindows.h"
+
+class CQELApp;
+
+class CAppDocWindows : public CDocWindows {
+public:
+    explicit CAppDocWindows(CQELApp& app) : m_App(app) {}
+
+    void AddStatus(const std::wstring& sText) override;
+    void SetStatusText(const std::wstring& sText) override;
+    void ShowError(const std::wstring& sText) override;
+    bool AskYesNo(const std::wstring& sText) override;
+    CDocElementTree* GetElementTree() override;
+    CDocPlotView* CreatePlotView(CQELDoc& doc) override;
+    CDocGridView* CreateGridView(CQELDoc& doc) override;
+    CDocMainView* FindMainView(const CQELDoc& doc) override;
+    CQELDoc* GetActiveDoc() override;
+
+private:
+    CQELApp& m_App;
+};

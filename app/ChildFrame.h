@@ -1,0 +1,32 @@
+#pragma once
+// A child window of the main frame's MDI area: the case window or a result window of the
+// open case. It keeps the title its creator gives it.
+#include <QMdiSubWindow>
+
+class CQELDoc;
+class CQELApp;
+class QCloseEvent;
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // bCaseWindow: the window of the case's main view (it stays on "Close All Tabs").
+    CChildFrame(CQELApp& app, CQELDoc* pDoc, QWidget* pView, bool bCaseWindow);
+
+    CQELDoc* GetDocument() const { return m_pDoc; }
+    bool IsCaseWindow() const { return m_bCaseWindow; }
+    QWidget* GetView() const { return widget(); }
+    // The document is closing: the window closes without asking again.
+    void DetachDocument() { m_pDoc = nullptr; }
+    // Closed and waiting to be deleted: no longer one of the case's windows.
+    bool IsClosed() const { return m_bClosed; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    CQELApp& m_App;
+    CQELDoc* m_pDoc;
+    bool m_bCaseWindow;
+    bool m_bClosed = false;
+};

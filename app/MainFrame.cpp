@@ -1,0 +1,636 @@
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+#include "app/AppIds.h"
+#include "app/AppLook.h"
+#include "app/ChildFrame.h"
+#include "app/CommandTable.h"
+#include "app/OutputWnd.h"
+#include "app/PaneContents.h"
+#include "app/QELApp.h"
+#include "core/settings/Settings.h"
+#include "platform/profile/Profile.h"
+#include "platform/win/MessageBox.h"
+
+namespace {
+
+const wchar_t* const kAppTitle = L"Pellomar QEL";
+
+// A message posted from any thread, delivered on the user-interface thread. Qt keeps posted
+// events for one receiver in order; the payload is freed with the event, delivered or not.
+class CPostedMessageEvent : public QEvent {
+public:
+    static QEvent::Type TypeId()
+    {
+        static const auto t = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return t;
+    }
+    explicit CPostedMessageEvent(CPostedMessage&& m) : QEvent(TypeId()), m_Message(std::move(m)) {}
+    CPostedMessage m_Message;
+};
+
+struct PaneInfo {
+    int nID;
+    const char* title;
+};
+
+constexpr PaneInfo kPanes[] = {
+    {ID_PANE_ELEMENTS, "Analysis Elements"},
+    {ID_PANE_OUTPUT, "Diagnostics"},
+    {ID_PANE_SETTINGS, "Settings"},
+    {ID_PANE_PDFHELP, "PDF Help"},
+};
+
+QString PaneTitle(int nPaneId)
+{
+    for (const PaneInfo& p : kPanes)
+        if (p.nID == nPaneId)
+            return QString::fromLatin1(p.title);
+    return {};
+}
+
+bool IsCaseFile(const QUrl& url)
+{
+    return url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".qel"), Qt::CaseInsensitive);
+}
+
+// "&Windows...": the open windows, to activate or close.
+class CWindowsDlg : public QDialog {
+public:
+    CWindowsDlg(QMdiArea* area, QWidget* parent) : QDialog(parent), m_pArea(area), m_pList(new QListWidget(this))
+    {
+        setWindowTitle(QStringLiteral("Windows"));
+        m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        auto* activate = new QPushButton(QStringLiteral("&Activate"), this);
+        auto* closeWnd = new QPushButton(QStringLiteral("&Close Window(s)"), this);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+        auto* side = new QVBoxLayout;
+        side->addWidget(activate);
+        side->addWidget(closeWnd);
+        side->addStretch();
+        side->addWidget(buttons);
+        auto* layout = new QHBoxLayout(this);
+        layout->addWidget(m_pList, 1);
+        layout->addLayout(side);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(activate, &QPushButton::clicked, this, [this] {
+            if (QMdiSubWindow* w = Selected().value(0)) {
+                m_pArea->setActiveSubWindow(w);
+                accept();
+            }
+        });
+        connect(closeWnd, &QPushButton::clicked, this, [this] {
+            for (QMdiSubWindow* w : Selected())
+                w->close();
+            Fill();
+        });
+        Fill();
+    }
+
+private:
+    void Fill()
+    {
+        m_pList->clear();
+        m_vWindows = m_pArea->subWindowList();
+        for (QMdiSubWindow* w : m_vWindows)
+            m_pList->addItem(w->windowTitle());
+        if (!m_vWindows.isEmpty())
+            m_pList->setCurrentRow(std::max(0, static_cast<int>(m_vWindows.indexOf(m_pArea->currentSubWindow()))));
+    }
+    QList<QMdiSubWindow*> Selected() const
+    {
+        QList<QMdiSubWindow*> result;
+        for (const QModelIndex& i : m_pList->selectionModel()->selectedRows())
+            if (i.row() < m_vWindows.size())
+                result.push_back(m_vWindows[i.row()]);
+        return result;
+    }
+
+    QMdiArea* m_pArea;
+    QListWidget* m_pList;
+    QList<QMdiSubWindow*> m_vWindows;
+};
+
+}
+
+std::wstring FormatStatusLine(std::chrono::system_clock::time_point when, const std::wstring& sText)
+{
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&t, &local);
+    wchar_t stamp[128];
+    const size_t n = std::wcsftime(stamp, std::size(stamp), L"%d/%m/%y %H:%M:%S| ", &local);
+    return std::wstring(stamp, n) + sText;
+}
+
+CMainFrame::CMainFrame(CQELApp& app) : m_App(app), m_Clock([] { return std::chrono::system_clock::now(); })
+{
+    setObjectName(QStringLiteral("MainFrame"));
+    OnCreate();
+    // Worker threads reach the frame only through this sink; postEvent is thread-safe.
+    SetMainWindowMessageSink([this](CPostedMessage&& m) {
+        QCoreApplication::postEvent(this, new CPostedMessageEvent(std::move(m)));
+    });
+}
+
+CMainFrame::~CMainFrame()
+{
+    // No post may reach the frame once it is going; messages still queued die with it.
+    SetMainWindowMessageSink(nullptr);
+}
+
+void CMainFrame::OnCreate()
+{
+    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea->setObjectName(QStringLiteral("MdiArea"));
+    m_pMdiArea->setViewMode(QMdiArea::TabbedView);
+    m_pMdiArea->setTabsClosable(true);
+    m_pMdiArea->setTabsMovable(true);
+    m_pMdiArea->setDocumentMode(true);
+    setCentralWidget(m_pMdiArea);
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateFrameTitle();
+        UpdateCommandUI();
+    });
+
+    CreateMenusAndToolBars();
+    CreateStatusBar();
+
+    // The tabs' context menu: "Close Tab" and "Close All Tabs".
+    if (auto* tabs = m_pMdiArea->findChild<QTabBar*>()) {
+        tabs->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tabs, &QTabBar::customContextMenuRequested, this, [this, tabs](const QPoint& pos) {
+            const int index = tabs->tabAt(pos);
+            if (index < 0)
+                return;
+            const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
+            if (index < windows.size())
+                m_pMdiArea->setActiveSubWindow(windows[index]);
+            UpdateCommandUI();
+            QMenu menu(this);
+            menu.addAction(GetCommandAction(ID_WINDOW_CLOSE_TAB));
+            menu.addAction(GetCommandAction(ID_WINDOW_CLOSE_ALL_TABS));
+            menu.exec(tabs->mapToGlobal(pos));
+        });
+    }
+
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
+    MakePane(ID_PANE_ELEMENTS, Qt::LeftDockWidgetArea)->setAllowedAreas(Qt::LeftDockWidgetArea);
+    MakePane(ID_PANE_OUTPUT, Qt::BottomDockWidgetArea);
+
+    ApplyAppLook(m_App.m_nAppLook);
+    setAcceptDrops(true);
+    UpdateFrameTitle();
+    UpdateCommandUI();
+}
+
+QMenu* CMainFrame::MenuFor(const std::wstring& path)
+{
+    if (auto it = m_Menus.find(path); it != m_Menus.end())
+        return it->second;
+    const size_t slash = path.rfind(L'/');
+    QMenu* menu = nullptr;
+    if (slash == std::wstring::npos) {
+        menu = menuBar()->addMenu(QString::fromStdWString(path));
+    } else {
+        menu = MenuFor(path.substr(0, slash))->addMenu(QString::fromStdWString(path.substr(slash + 1)));
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    m_Menus.emplace(path, menu);
+    return menu;
+}
+
+void CMainFrame::CreateMenusAndToolBars()
+{
+    const auto& table = GetCommandTable();
+    const auto topOf = [](const CCommand& c) {
+        const std::wstring m = c.menu;
+        return m.substr(0, m.find(L'/'));
+    };
+    // Top-level menus in their fixed order, then any that the order does not list.
+    for (const wchar_t* name : GetMenuOrder())
+        if (std::any_of(table.begin(), table.end(), [&](const CCommand& c) { return c.menu && topOf(c) == name; }))
+            MenuFor(name);
+
+    for (const char* name : {"Standard", "Insert"}) {
+        QToolBar* bar = addToolBar(QString::fromLatin1(name));
+        bar->setObjectName(QString::fromLatin1(name));
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        m_ToolBars.emplace(name, bar);
+    }
+
+    for (const CCommand& c : table) {
+        if (!c.menu)
+            continue;
+        QMenu* menu = MenuFor(c.menu);
+        if (c.nID == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        auto* action = new QAction(QString::fromWCharArray(c.text ? c.text : L""), this);
+        action->setObjectName(QString::number(c.nID));
+        action->setData(c.nID);
+        if (c.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
+        if (c.isChecked)
+            action->setCheckable(true);
+        if (c.icon >= 0)
+            action->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(c.icon)));
+        if (c.statusTip)
+            action->setStatusTip(QString::fromWCharArray(c.statusTip));
+        const int nID = c.nID;
+        connect(action, &QAction::triggered, this, [this, nID] { RunCommand(nID); });
+        menu->addAction(action);
+        if (c.toolbar) {
+            // A button without an icon shows its text.
+            if (QToolBar* bar = GetToolBar(c.toolbar))
+                bar->addAction(action);
+        }
+        m_Actions.emplace(nID, action);
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    m_pStatusText = new QLabel(QStringLiteral("Ready"), this);
+    m_pStatusText->setMinimumWidth(300);
+    m_pProgress = new QProgressBar(this);
+    m_pProgress->setObjectName(QStringLiteral("StatusProgress"));
+    m_pProgress->setRange(0, 100);
+    m_pProgress->setValue(0);
+    m_pProgress->setTextVisible(true);
+    m_pProgress->setMinimumWidth(200);
+    // Menu help replaces the text of pane 0 for a moment; the progress stays in view.
+    statusBar()->addWidget(m_pStatusText);
+    statusBar()->addPermanentWidget(m_pProgress, 1);
+}
+
+QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)
+{
+    auto* dock = new QDockWidget(PaneTitle(nPaneId), this);
+    dock->setObjectName(QStringLiteral("Pane%1").arg(nPaneId));
+    dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                      QDockWidget::DockWidgetFloatable);
+    QWidget* content = nullptr;
+    switch (nPaneId) {
+    case ID_PANE_ELEMENTS: content = CreateElementPaneContent(dock); break;
+    case ID_PANE_OUTPUT: content = m_pOutputWnd = new COutputWnd(dock); break;
+    case ID_PANE_SETTINGS: content = CreateSettingsPaneContent(dock); break;
+    case ID_PANE_PDFHELP: content = CreatePdfPaneContent(dock); break;
+    default: content = new QWidget(dock); break;
+    }
+    dock->setWidget(content);
+    addDockWidget(area, dock);
+    if (nPaneId == ID_PANE_ELEMENTS || nPaneId == ID_PANE_SETTINGS || nPaneId == ID_PANE_PDFHELP)
+        resizeDocks({dock}, {200}, Qt::Horizontal);
+    else
+        resizeDocks({dock}, {100}, Qt::Vertical);
+    m_Panes.emplace(nPaneId, dock);
+    return dock;
+}
+
+QDockWidget* CMainFrame::GetPane(int nPaneId) const
+{
+    auto it = m_Panes.find(nPaneId);
+    return it == m_Panes.end() ? nullptr : it->second;
+}
+
+QWidget* CMainFrame::GetPaneContent(int nPaneId) const
+{
+    QDockWidget* dock = GetPane(nPaneId);
+    return dock ? dock->widget() : nullptr;
+}
+
+QDockWidget* CMainFrame::ShowPane(int nPaneId)
+{
+    QDockWidget* dock = GetPane(nPaneId);
+    if (!dock) {
+        dock = MakePane(nPaneId, Qt::RightDockWidgetArea);
+        // A pane made after start-up takes the place the user last gave it.
+        restoreDockWidget(dock);
+    }
+    dock->show();
+    dock->raise();
+    if (dock->widget())
+        dock->widget()->setFocus();
+    return dock;
+}
+
+QToolBar* CMainFrame::GetToolBar(const char* name) const
+{
+    auto it = m_ToolBars.find(name);
+    return it == m_ToolBars.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::GetCommandAction(int nID) const
+{
+    auto it = m_Actions.find(nID);
+    return it == m_Actions.end() ? nullptr : it->second;
+}
+
+// ---------------------------------------------------------------- commands
+
+void CMainFrame::RunCommand(int nID)
+{
+    const CCommand* c = FindCommand(nID);
+    if (!c || !c->onCommand)
+        return;
+    CallHandlerGuarded([&] {
+        CCommandContext ctx{m_App, *this};
+        if (!c->isEnabled || c->isEnabled(ctx))
+            c->onCommand(ctx);
+    });
+    UpdateCommandUI();
+}
+
+bool CMainFrame::ExecuteCommand(int nID)
+{
+    QAction* action = GetCommandAction(nID);
+    if (!action)
+        return false;
+    UpdateCommandUI();
+    if (!action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    CCommandContext ctx{m_App, *this};
+    const auto& recent = m_App.GetRecentFileList().GetFiles();
+    for (const auto& [nID, action] : m_Actions) {
+        const CCommand* c = FindCommand(nID);
+        if (!c)
+            continue;
+        if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount) {
+            const size_t i = static_cast<size_t>(nID - ID_FILE_MRU_FILE1);
+            action->setVisible(i < recent.size());
+            if (i < recent.size())
+                action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdWString(recent[i])));
+        }
+        bool bEnabled = true;
+        CallHandlerGuarded([&] {
+            bEnabled = !c->isEnabled || c->isEnabled(ctx);
+            if (c->isChecked)
+                action->setChecked(c->isChecked(ctx));
+        });
+        action->setEnabled(bEnabled);
+    }
+}
+
+void CMainFrame::UpdateFrameTitle()
+{
+    const std::wstring& doc = m_App.GetDocumentTitle();
+    setWindowTitle(QString::fromStdWString(m_App.GetDocument() ? doc + L" - " + kAppTitle : kAppTitle));
+}
+
+void CMainFrame::OnCloseTab()
+{
+    if (CChildFrame* child = GetActiveChild())
+        child->close();
+}
+
+void CMainFrame::OnCloseAllTabs()
+{
+    CQELDoc* pDoc = GetActiveDoc();
+    if (!pDoc)
+        return;
+    // Collected first: each close changes the window list.
+    std::vector<QPointer<CChildFrame>> results;
+    for (CChildFrame* f : GetChildFrames(pDoc))
+        if (!f->IsCaseWindow())
+            results.emplace_back(f);
+    for (const QPointer<CChildFrame>& f : results)
+        if (f)
+            f->close();
+}
+
+void CMainFrame::OnApplicationLook(int nLook) { m_App.SetAppLook(nLook); }
+
+void CMainFrame::OnPrintAll() { AfxMessageBox(L"This function is not yet supported", MB_OK | MB_ICONINFORMATION); }
+
+void CMainFrame::OnPdfHelp()
+{
+    ShowPane(ID_PANE_PDFHELP);
+    if (!LoadUserManual(GetPaneContent(ID_PANE_PDFHELP), g_pSettings->General.HELPFILEPATH))
+        AfxMessageBox(L"Cannot load QEL User Manual - please verify the file path.", MB_OK | MB_ICONWARNING);
+}
+
+void CMainFrame::OnWindowManager()
+{
+    CWindowsDlg dlg(m_pMdiArea, this);
+    dlg.exec();
+}
+
+// ---------------------------------------------------------------- child windows
+
+CChildFrame* CMainFrame::AddChildFrame(CQELDoc* pDoc, QWidget* pView, bool bCaseWindow, const std::wstring& sTitle)
+{
+    auto* frame = new CChildFrame(m_App, pDoc, pView, bCaseWindow);
+    frame->setWindowTitle(QString::fromStdWString(sTitle));
+    m_pMdiArea->addSubWindow(frame);
+    frame->showMaximized();
+    m_pMdiArea->setActiveSubWindow(frame);
+    return frame;
+}
+
+CChildFrame* CMainFrame::GetActiveChild() const
+{
+    // The current window counts even while the main window itself is not active.
+    auto* child = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
+    if (child && !child->IsClosed())
+        return child;
+    // Before the program's window is first activated Qt has no current window; as in any
+    // MDI frame, the most recently activated child that is still open is the active one.
+    const QList<QMdiSubWindow*> history = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it)
+        if (auto* f = qobject_cast<CChildFrame*>(*it); f && !f->IsClosed())
+            return f;
+    return nullptr;
+}
+
+CQELDoc* CMainFrame::GetActiveDoc() const
+{
+    CChildFrame* child = GetActiveChild();
+    return child ? child->GetDocument() : nullptr;
+}
+
+std::vector<CChildFrame*> CMainFrame::GetChildFrames(const CQELDoc* pDoc) const
+{
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* w : m_pMdiArea->subWindowList())
+        if (auto* f = qobject_cast<CChildFrame*>(w); f && !f->IsClosed() && f->GetDocument() == pDoc)
+            frames.push_back(f);
+    return frames;
+}
+
+// ---------------------------------------------------------------- status log and progress
+
+void CMainFrame::AddStatus(const std::wstring& sText)
+{
+    if (m_pOutputWnd)
+        m_pOutputWnd->AddLine(FormatStatusLine(m_Clock(), sText));
+}
+
+void CMainFrame::SetStatusText(const std::wstring& sText)
+{
+    m_pStatusText->setText(QString::fromStdWString(sText));
+    m_pStatusText->repaint();
+}
+
+std::wstring CMainFrame::GetStatusText() const { return m_pStatusText->text().toStdWString(); }
+
+int CMainFrame::GetProgressPos() const
+{
+    // An empty range shows 0; a count past the range shows a full bar.
+    const double range = static_cast<double>(m_nProgressMax) - static_cast<double>(m_nProgressMin);
+    if (!(range > 0.0))
+        return 0;
+    const double percent = m_nProgressSteps * 100.0 / range;
+    return static_cast<int>(std::clamp(percent, 0.0, 100.0));
+}
+
+bool CMainFrame::event(QEvent* e)
+{
+    if (e->type() == CPostedMessageEvent::TypeId()) {
+        auto* posted = static_cast<CPostedMessageEvent*>(e);
+        CallHandlerGuarded([&] { OnPostedMessage(posted->m_Message); });
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void CMainFrame::OnPostedMessage(CPostedMessage& message)
+{
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    static const unsigned int UWM_TF_MULTIML = RegisterWindowMessage(L"UWM_TF_MULTIML");
+    static const unsigned int UWM_TF_BRIDGERANGE = RegisterWindowMessage(L"UWM_TF_BRIDGERANGE");
+    static const unsigned int UWM_TF_REFVALUES = RegisterWindowMessage(L"UWM_TF_REFVALUES");
+    static const unsigned int UWM_TF_CRITRATIOS = RegisterWindowMessage(L"UWM_TF_CRITRATIOS");
+
+    const unsigned int m = message.message;
+    if (m == UWM_ADD_STATUS)
+        OnAddStatus(message);
+    else if (m == UWM_PBAR_UPDATE)
+        OnProgressUpdate(message);
+    else if (m == UWM_TF_MULTIML)
+        OnTFMultiML(message);
+    else if (m == UWM_TF_BRIDGERANGE)
+        OnTFBridgeRange(message);
+    else if (m == UWM_TF_REFVALUES)
+        OnTFRefValues(message);
+    else if (m == UWM_TF_CRITRATIOS)
+        OnTFCritRatios(message);
+}
+
+void CMainFrame::OnAddStatus(CPostedMessage& message)
+{
+    if (const std::wstring* text = message.Payload<std::wstring>())
+        AddStatus(*text);
+}
+
+void CMainFrame::OnProgressUpdate(CPostedMessage& message)
+{
+    if (message.wParam == 1)
+        ++m_nProgressSteps;
+    else
+        m_nProgressSteps = 0;
+    m_pProgress->setValue(GetProgressPos());
+    m_pProgress->repaint();
+}
+
+void CMainFrame::OnTFMultiML(CPostedMessage&) {}
+
+void CMainFrame::OnTFBridgeRange(CPostedMessage&) {}
+
+void CMainFrame::OnTFRefValues(CPostedMessage&) {}
+
+void CMainFrame::OnTFCritRatios(CPostedMessage&) {}
+
+// ---------------------------------------------------------------- closing, drops, state
+
+void CMainFrame::closeEvent(QCloseEvent* e)
+{
+    bool bAccept = true;
+    CallHandlerGuarded([&] {
+        if (!m_App.CanCloseDocument()) {
+            bAccept = false;
+            return;
+        }
+        SaveFrameState();
+        m_App.CloseDocument();
+    });
+    if (bAccept)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
+{
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), IsCaseFile))
+        e->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* e)
+{
+    if (OnDropFiles(e->mimeData()->urls()))
+        e->acceptProposedAction();
+}
+
+bool CMainFrame::OnDropFiles(const QList<QUrl>& urls)
+{
+    // One case at a time: the first case file dropped is opened.
+    const auto it = std::find_if(urls.begin(), urls.end(), IsCaseFile);
+    if (it == urls.end())
+        return false;
+    const std::wstring path = it->toLocalFile().toStdWString();
+    CallHandlerGuarded([&] { m_App.OpenDocumentFile(path); });
+    UpdateCommandUI();
+    return true;
+}
+
+void CMainFrame::SaveFrameState()
+{
+    CProfile::WriteBinary(L"Workspace", L"Geometry", saveGeometry());
+    CProfile::WriteBinary(L"Workspace", L"State", saveState());
+}
+
+void CMainFrame::RestoreFrameState()
+{
+    const QByteArray geometry = CProfile::GetBinary(L"Workspace", L"Geometry");
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    const QByteArray state = CProfile::GetBinary(L"Workspace", L"State");
+    if (!state.isEmpty())
+        restoreState(state);
+}

@@ -1,0 +1,321 @@
+#include "app/QELApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <filesystem>
+#include <system_error>
+
+#include "app/AboutDlg.h"
+#include "app/AppDocWindows.h"
+#include "app/AppIds.h"
+#include "app/AppLook.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/PaneContents.h"
+#include "app/doc/DocHost.h"
+#include "app/doc/QELDoc.h"
+#include "core/settings/Settings.h"
+#include "platform/base/CLocale.h"
+#include "platform/base/FileReplace.h"
+#include "platform/print/AppPrinter.h"
+#include "platform/win/FileDialog.h"
+#include "platform/win/MessageBox.h"
+
+namespace {
+
+CQELApp* g_pApp = nullptr;
+
+const wchar_t* const kSettingsFileName = L"QEL.xml";
+const wchar_t* const kCaseFilter = L"QEL Files (*.qel)";
+
+}
+
+CQELApp* GetQELApp() { return g_pApp; }
+
+void AddStatusMessage(const std::wstring& sText)
+{
+    if (g_pApp && g_pApp->GetMainFrame())
+        g_pApp->GetMainFrame()->AddStatus(sText);
+}
+
+CQELApp::CQELApp() : m_nAppLook(kDefaultAppLook), m_RecentFiles(kRecentFileCount) { g_pApp = this; }
+
+CQELApp::~CQELApp()
+{
+    // The case goes before the windows it talks to.
+    if (m_pMainFrame)
+        for (CChildFrame* f : m_pMainFrame->GetChildFrames(m_pDoc.get()))
+            f->DetachDocument();
+    m_pDoc.reset();
+    DocHost host = GetDocHost();
+    if (host.pWindows == m_pDocWindows.get()) {
+        host.pWindows = nullptr;
+        SetDocHost(host);
+    }
+    m_pMainFrame.reset();
+    SetAppPrinter(nullptr);
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+bool CQELApp::InitInstance(const QStringList& args)
+{
+    m_nUseCount = CProfile::GetInt(kUsesSection, kUsesEntry, 0) + 1;
+    m_RecentFiles.ReadList();
+    LoadSettings();
+
+    m_nAppLook = CProfile::GetInt(L"Workspace", L"ApplicationLook", kDefaultAppLook);
+    m_pPrinter = std::make_unique<QPrinter>();
+    SetAppPrinter(m_pPrinter.get());
+
+    m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
+    DocHost host = GetDocHost();
+    host.pWindows = m_pDocWindows.get();
+    SetDocHost(host);
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    m_pMainFrame->RestoreFrameState();
+
+    bool bOk = true;
+    if (args.isEmpty())
+        OnFileNew();
+    else
+        bOk = OpenDocumentFile(args.front().toStdWString()) != nullptr;
+    if (!bOk)
+        return false;
+
+    m_pMainFrame->showMaximized();
+    m_pMainFrame->UpdateCommandUI();
+    SetPrinterDefaults();
+    return true;
+}
+
+void CQELApp::LoadSettings()
+{
+    const std::wstring folder = CSettings::GetAppDataFolder();
+    m_sSettingsPath = folder.empty() ? std::wstring() : folder + L"/QEL/" + kSettingsFileName;
+    if (m_nUseCount == 1) {
+        // The very first start under this profile: nothing to read yet.
+        g_pSettings->SetDefaults();
+        return;
+    }
+    std::wstring sMessage;
+    if (!CSettings::Load(m_sSettingsPath, sMessage))
+        AfxMessageBox(sMessage, MB_OK | MB_ICONERROR);
+}
+
+int CQELApp::ExitInstance()
+{
+    // The settings folder may not exist yet on a new machine.
+    const std::filesystem::path folder = WideToPath(m_sSettingsPath).parent_path();
+    std::error_code ec;
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, ec);
+    if (ec)
+        AddStatusMessage(L"Cannot create the settings folder " + Utf8ToWide(folder.string()) + L": " +
+                         Utf8ToWide(ec.message()));
+    std::wstring sMessage;
+    if (!CSettings::Save(m_sSettingsPath, sMessage))
+        AfxMessageBox(sMessage, MB_OK | MB_ICONERROR);
+
+    CProfile::WriteInt(kUsesSection, kUsesEntry, m_nUseCount);
+    m_RecentFiles.WriteList();
+    CProfile::Flush();
+    return 0;
+}
+
+void CQELApp::SetPrinterDefaults()
+{
+    if (m_pPrinter)
+        m_pPrinter->setPageOrientation(QPageLayout::Landscape);
+}
+
+void CQELApp::SetAppLook(int nLook)
+{
+    m_nAppLook = nLook;
+    ApplyAppLook(nLook);
+    CProfile::WriteInt(L"Workspace", L"ApplicationLook", nLook);
+    if (m_pMainFrame)
+        m_pMainFrame->update();
+}
+
+// ---------------------------------------------------------------- one case at a time
+
+void CQELApp::StopAnalysisAndWait() {}
+
+bool CQELApp::CanCloseDocument()
+{
+    if (!m_pDoc)
+        return true;
+    StopAnalysisAndWait();
+    return SaveModified();
+}
+
+bool CQELApp::SaveModified()
+{
+    if (!m_pDoc || !m_pDoc->IsModified())
+        return true;
+    const std::wstring name = m_pDoc->GetPathName().empty() ? m_sDocTitle : m_pDoc->GetPathName();
+    switch (AfxMessageBox(L"Save changes to " + name + L"?", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: return OnFileSave();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+void CQELApp::CloseDocument()
+{
+    if (!m_pDoc)
+        return;
+    m_pDoc->OnCloseDocument();
+    if (m_pMainFrame)
+        for (CChildFrame* f : m_pMainFrame->GetChildFrames(m_pDoc.get())) {
+            f->DetachDocument();
+            f->close();
+        }
+    m_pDoc.reset();
+    m_sDocTitle.clear();
+    if (m_pMainFrame)
+        m_pMainFrame->UpdateFrameTitle();
+}
+
+bool CQELApp::IsLastFrameOf(const CChildFrame* pFrame) const
+{
+    if (!m_pMainFrame || !pFrame->GetDocument())
+        return false;
+    const auto frames = m_pMainFrame->GetChildFrames(pFrame->GetDocument());
+    return frames.size() == 1 && frames.front() == pFrame;
+}
+
+void CQELApp::CreateCaseWindow()
+{
+    if (!m_pMainFrame || !m_pDoc)
+        return;
+    QWidget* view = CreateCaseMainView(*m_pDoc, nullptr);
+    m_pMainFrame->AddChildFrame(m_pDoc.get(), view, true, m_sDocTitle);
+    m_pMainFrame->UpdateFrameTitle();
+}
+
+void CQELApp::SetDocumentPath(const std::wstring& sPath)
+{
+    m_sDocTitle = QFileInfo(QString::fromStdWString(sPath)).fileName().toStdWString();
+    m_RecentFiles.Add(sPath);
+    m_RecentFiles.WriteList();
+    if (m_pMainFrame) {
+        for (CChildFrame* f : m_pMainFrame->GetChildFrames(m_pDoc.get()))
+            if (f->IsCaseWindow())
+                f->setWindowTitle(QString::fromStdWString(m_sDocTitle));
+        m_pMainFrame->UpdateFrameTitle();
+    }
+}
+
+bool CQELApp::NewDocument()
+{
+    if (!CanCloseDocument())
+        return false;
+    CloseDocument();
+    m_pDoc = std::make_unique<CQELDoc>();
+    if (!m_pDoc->OnNewDocument()) {
+        m_pDoc.reset();
+        return false;
+    }
+    m_sDocTitle = L"QEL_config" + std::to_wstring(++m_nUntitledCount);
+    CreateCaseWindow();
+    return true;
+}
+
+void CQELApp::OnFileNew() { NewDocument(); }
+
+CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
+{
+    if (!CanCloseDocument())
+        return nullptr;
+    CloseDocument();
+    // The case keeps its full path: a later Save must not depend on the current folder.
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(WideToPath(sPath), ec);
+    const std::wstring sFullPath = ec ? sPath : Utf8ToWide(full.lexically_normal().string());
+    m_pDoc = std::make_unique<CQELDoc>();
+    if (!m_pDoc->OnOpenDocument(sFullPath)) {
+        // The document told the user; no case is open now.
+        m_pDoc.reset();
+        if (m_pMainFrame)
+            m_pMainFrame->UpdateFrameTitle();
+        return nullptr;
+    }
+    SetDocumentPath(m_pDoc->GetPathName());
+    CreateCaseWindow();
+    return m_pDoc.get();
+}
+
+void CQELApp::OnFileOpen()
+{
+    FileDialogRequest request;
+    request.sTitle = L"Open";
+    request.sFilter = kCaseFilter;
+    request.sDefaultSuffix = L"qel";
+    if (const auto path = RunFileDialog(m_pMainFrame.get(), request))
+        OpenDocumentFile(*path);
+}
+
+void CQELApp::OnOpenRecentFile(int nIndex)
+{
+    const auto& files = m_RecentFiles.GetFiles();
+    if (nIndex < 0 || nIndex >= static_cast<int>(files.size()))
+        return;
+    const std::wstring path = files[static_cast<size_t>(nIndex)];
+    if (!OpenDocumentFile(path) && !std::filesystem::exists(WideToPath(path))) {
+        m_RecentFiles.Remove(nIndex);
+        m_RecentFiles.WriteList();
+    }
+}
+
+bool CQELApp::DoSave(const std::wstring& sPath)
+{
+    if (!m_pDoc->OnSaveDocument(sPath))
+        return false;
+    SetDocumentPath(sPath);
+    return true;
+}
+
+bool CQELApp::OnFileSave()
+{
+    if (!m_pDoc)
+        return false;
+    if (m_pDoc->GetPathName().empty())
+        return OnFileSaveAs();
+    return DoSave(m_pDoc->GetPathName());
+}
+
+bool CQELApp::OnFileSaveAs()
+{
+    if (!m_pDoc)
+        return false;
+    FileDialogRequest request;
+    request.bSave = true;
+    request.sTitle = L"Save As";
+    request.sFilter = kCaseFilter;
+    request.sDefaultSuffix = L"qel";
+    request.sInitialName = m_pDoc->GetPathName().empty() ? m_sDocTitle : m_pDoc->GetPathName();
+    const auto path = RunFileDialog(m_pMainFrame.get(), request);
+    if (!path)
+        return false;
+    return DoSave(*path);
+}
+
+void CQELApp::OnFilePrintSetup()
+{
+    if (!m_pPrinter)
+        return;
+    QPageSetupDialog dlg(m_pPrinter.get(), m_pMainFrame.get());
+    dlg.exec();
+}
+
+void CQELApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_pMainFrame.get());
+    dlg.exec();
+}

@@ -1,0 +1,221 @@
+// "Single Position Analysis", "Moving Load Analysis", "Bridge Range Analysis", "Output options".
+#include "UiTestUtil.h"
+
+#include "ui/dialogs/AnalysisDlgs.h"
+#include "ui/dialogs/ElementList.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+using namespace uitest;
+
+TEST(SinglePositionDlg, FirstRowsAreChosenUntilTheUserClicksAnother)
+{
+    SmallCase c;
+    CSinglePositionDlg dlg;
+    dlg.m_vBridges = c.bridges;
+    dlg.m_vLoadModels = c.loadModels;
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Single Position Analysis"));
+    EXPECT_EQ(Rows(dlg.m_listBridges), (QStringList{"1 - Ten", "2 - Twenty", "5 - Thirty"}));
+    EXPECT_EQ(Rows(dlg.m_listLoadModels), (QStringList{"7 - Truck", "9 - Car"}));
+    EXPECT_EQ(dlg.m_listBridges->GetCurSel(), 0);
+    EXPECT_EQ(dlg.m_listLoadModels->GetCurSel(), 0);
+    Screenshot(dlg, QStringLiteral("SinglePositionAnalysis"));
+
+    ClickRow(dlg.m_listBridges, 2);
+    ClickRow(dlg.m_listLoadModels, 1);
+    Type(Ctrl<QLineEdit>(dlg, 1007), QStringLiteral("12.5"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_EQ(dlg.m_nSelBridge, 2);
+    EXPECT_EQ(dlg.m_nSelLoadModel, 1);
+    EXPECT_DOUBLE_EQ(dlg.m_dLocation, 12.5);
+
+    CSinglePositionDlg untouched;
+    untouched.m_vBridges = c.bridges;
+    untouched.m_vLoadModels = c.loadModels;
+    untouched.Open();
+    PressOk(untouched);
+    ASSERT_EQ(untouched.GetResult(), IDOK);
+    EXPECT_EQ(untouched.m_nSelBridge, 0);
+    EXPECT_EQ(untouched.m_nSelLoadModel, 0);
+}
+
+TEST(SinglePositionDlg, OkStaysOffWhileAListIsEmpty)
+{
+    SmallCase c;
+    for (bool noBridges : {true, false}) {
+        CSinglePositionDlg dlg;
+        if (!noBridges)
+            dlg.m_vBridges = c.bridges;
+        else
+            dlg.m_vLoadModels = c.loadModels;
+        dlg.Open();
+        EXPECT_FALSE(dlg.GetOkButton()->isEnabled()) << noBridges;
+        PressOk(dlg);
+        EXPECT_TRUE(dlg.isVisible());
+    }
+}
+
+namespace {
+struct MovingLoadFixture : ::testing::Test {
+    void Fill(CMovingLoadDlg& dlg, bool bByStep, double step, int steps)
+    {
+        dlg.m_vBridges = c.bridges;
+        dlg.m_vLoadModels = c.loadModels;
+        dlg.m_vLMEs = c.ensembles;
+        dlg.m_bUseStep = bByStep;
+        dlg.m_dStepSize = step;
+        dlg.m_nNumSteps = steps;
+    }
+    SmallCase c;
+};
+} // namespace
+
+TEST_F(MovingLoadFixture, EnsembleChoiceStepsAndEachResultReachTheCaller)
+{
+    CMovingLoadDlg dlg;
+    Fill(dlg, true, 0.5, 20);
+    dlg.m_bUseLoadModel = false; // the dialog opens on one load model whatever this says
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Moving Load Analysis"));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1072)->isChecked());
+    EXPECT_FALSE(dlg.m_listLMEs->isEnabled());
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1002)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1005)->text(), QStringLiteral("0.5"));
+    Screenshot(dlg, QStringLiteral("MovingLoadAnalysis"));
+
+    Click(dlg.m_radioUseLME);
+    EXPECT_FALSE(dlg.m_bUseLoadModel);
+    EXPECT_TRUE(dlg.m_listLMEs->isEnabled());
+    EXPECT_FALSE(dlg.m_listLoadModels->isEnabled());
+    EXPECT_EQ(dlg.m_listLoadModels->GetCurSel(), -1);
+    EXPECT_EQ(dlg.m_listLMEs->GetCurSel(), 0);
+    EXPECT_EQ(dlg.m_nSelLME, 0);
+    ClickRow(dlg.m_listLMEs, 1);
+    ClickRow(dlg.m_listBridges, 1);
+
+    Click(dlg.m_checkShowEach);
+    Click(dlg.m_checkShowEach);
+    EXPECT_FALSE(dlg.m_bShowEachResult);
+    Click(dlg.m_checkShowEach);
+
+    Click(Ctrl<QRadioButton>(dlg, 1004));
+    Type(Ctrl<QLineEdit>(dlg, 1006), QStringLiteral("40"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_FALSE(dlg.m_bUseLoadModel);
+    EXPECT_EQ(dlg.m_nSelLME, 1);
+    EXPECT_EQ(dlg.m_nSelBridge, 1);
+    EXPECT_TRUE(dlg.m_bShowEachResult);
+    EXPECT_FALSE(dlg.m_bUseStep);
+    EXPECT_EQ(dlg.m_nNumSteps, 40);
+    EXPECT_DOUBLE_EQ(dlg.m_dStepSize, 0.5);
+
+    // The caller keeps the stepping as its default: the next dialog opens on it.
+    CMovingLoadDlg next;
+    Fill(next, dlg.m_bUseStep, dlg.m_dStepSize, dlg.m_nNumSteps);
+    next.Open();
+    EXPECT_TRUE(Ctrl<QRadioButton>(next, 1004)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(next, 1006)->text(), QStringLiteral("40"));
+    EXPECT_TRUE(Ctrl(next, 1006)->isEnabled());
+    EXPECT_FALSE(Ctrl(next, 1005)->isEnabled());
+}
+
+TEST_F(MovingLoadFixture, OkFollowsTheListTheChosenKindNeeds)
+{
+    CMovingLoadDlg dlg;
+    Fill(dlg, true, 0.5, 20);
+    dlg.m_vLoadModels.clear();
+    dlg.Open();
+    EXPECT_FALSE(dlg.GetOkButton()->isEnabled());
+    Click(dlg.m_radioUseLME);
+    EXPECT_TRUE(dlg.GetOkButton()->isEnabled());
+
+    CMovingLoadDlg noBridges;
+    Fill(noBridges, true, 0.5, 20);
+    noBridges.m_vBridges.clear();
+    noBridges.Open();
+    EXPECT_FALSE(noBridges.GetOkButton()->isEnabled());
+}
+
+TEST_F(MovingLoadFixture, RefusesSteppingThatNeverAdvances)
+{
+    const struct {
+        bool byStep;
+        const char* typed;
+        const wchar_t* message;
+    } cases[] = {
+        {true, "0", L"The step must be greater than zero."},
+        {true, "-0.5", L"The step must be greater than zero."},
+        {false, "0", L"The number must be at least 1."},
+        {false, "ten", L"Please enter an integer."},
+    };
+    for (const auto& k : cases) {
+        BoxRecorder boxes;
+        CMovingLoadDlg dlg;
+        Fill(dlg, k.byStep, 0.5, 20);
+        dlg.Open();
+        Type(Ctrl<QLineEdit>(dlg, k.byStep ? 1005 : 1006), QString::fromLatin1(k.typed));
+        PressOk(dlg);
+        ASSERT_EQ(boxes.texts.size(), 1u) << k.typed;
+        EXPECT_EQ(boxes.texts[0], k.message);
+        EXPECT_TRUE(dlg.isVisible());
+    }
+}
+
+TEST(BridgeRangeDlg, ChosenSetModelAndSteppingReachTheCaller)
+{
+    SmallCase c;
+    CBridgeRangeDlg dlg;
+    dlg.m_vBridgeSets = c.bridgeSets;
+    dlg.m_vLoadModels = c.loadModels;
+    dlg.m_bUseStep = false;
+    dlg.m_nNumSteps = 20;
+    dlg.m_dStepSize = 0.5;
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Bridge Range Analysis"));
+    EXPECT_EQ(Rows(dlg.m_listBridgeSets), (QStringList{"3 - Short", "4 - Long"}));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1004)->isChecked());
+    Screenshot(dlg, QStringLiteral("BridgeRangeAnalysis"));
+
+    ClickRow(dlg.m_listBridgeSets, 1);
+    ClickRow(dlg.m_listLoadModels, 1);
+    Click(Ctrl<QRadioButton>(dlg, 1002));
+    Type(Ctrl<QLineEdit>(dlg, 1005), QStringLiteral("0.25"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_EQ(dlg.m_nSelBridgeSet, 1);
+    EXPECT_EQ(dlg.m_nSelLoadModel, 1);
+    EXPECT_TRUE(dlg.m_bUseStep);
+    EXPECT_DOUBLE_EQ(dlg.m_dStepSize, 0.25);
+    EXPECT_EQ(dlg.m_nNumSteps, 20);
+
+    CBridgeRangeDlg empty;
+    empty.m_vLoadModels = c.loadModels;
+    empty.Open();
+    EXPECT_FALSE(empty.GetOkButton()->isEnabled());
+}
+
+TEST(OutputOptionsDlg, OpensWithTheCallersFlagsAndTogglesThem)
+{
+    COutputOptionsDlg dlg;
+    dlg.m_bBMSF = true;
+    dlg.m_bTables = true;
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Output options"));
+    EXPECT_TRUE(Ctrl<QCheckBox>(dlg, 1044)->isChecked());
+    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, 1045)->isChecked());
+    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, 1046)->isChecked());
+    EXPECT_TRUE(Ctrl<QCheckBox>(dlg, 1047)->isChecked());
+    Screenshot(dlg, QStringLiteral("OutputOptions"));
+    Click(Ctrl<QCheckBox>(dlg, 1044));
+    Click(Ctrl<QCheckBox>(dlg, 1046));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_FALSE(dlg.m_bBMSF);
+    EXPECT_FALSE(dlg.m_bReactions);
+    EXPECT_TRUE(dlg.m_bGraphs);
+    EXPECT_TRUE(dlg.m_bTables);
+}

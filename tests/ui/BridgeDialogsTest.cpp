@@ -1,0 +1,276 @@
+// "Define Bridge", "Add Bridge Set" and "Case Information".
+#include "UiTestUtil.h"
+
+#include "ui/dialogs/BridgeDlg.h"
+#include "ui/dialogs/BridgeSetDlg.h"
+#include "ui/dialogs/ConfigDlg.h"
+
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+using namespace uitest;
+
+namespace {
+void ExpectSpans(const CBridge& b, const std::vector<double>& spans)
+{
+    ASSERT_EQ(b.m_vSpans.size(), spans.size());
+    for (size_t i = 0; i < spans.size(); ++i)
+        EXPECT_DOUBLE_EQ(b.m_vSpans[i], spans[i]) << i;
+    ASSERT_TRUE(b.GetBeam());
+}
+} // namespace
+
+TEST(BridgeDlg, EditsEveryFieldAndRebuildsItsOwnBridge)
+{
+    auto stored = CBridge::Create(2, L"Twenty", BC_TWOSPAN, 20.0);
+    CBridgeDlg dlg;
+    dlg.SetBridge(std::make_shared<CBridge>(*stored));
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Define Bridge"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1008)->text(), QStringLiteral("Twenty"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1015)->text(), QStringLiteral("2"));
+    EXPECT_FALSE(Ctrl(dlg, 1015)->isEnabled());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1016)->text(), QStringLiteral("20"));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1018)->isChecked());
+    Screenshot(dlg, QStringLiteral("DefineBridge"));
+
+    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Main road"));
+    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("25"));
+    Click(Ctrl<QRadioButton>(dlg, 1019));
+    PressOk(dlg);
+
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    const auto b = dlg.GetBridge();
+    EXPECT_EQ(b->m_ID, 2);
+    EXPECT_EQ(b->m_Description, L"Main road");
+    EXPECT_EQ(b->m_Config, BC_THREESPAN);
+    ExpectSpans(*b, {18.75, 25.0, 18.75}); // 0.75 S, S, 0.75 S with S = 25 m
+    EXPECT_NE(b.get(), dlg.GetBridge().get()); // each call hands out a copy
+    ExpectSpans(*stored, {20.0, 20.0});
+}
+
+TEST(BridgeDlg, CancelKeepsTheBridge)
+{
+    auto given = CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0);
+    CBridgeDlg dlg;
+    dlg.SetBridge(given);
+    dlg.Open();
+    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("99"));
+    PressCancel(dlg);
+    EXPECT_EQ(dlg.GetResult(), IDCANCEL);
+    ExpectSpans(*dlg.GetBridge(), {10.0});
+    EXPECT_DOUBLE_EQ(given->m_SpanLength, 10.0);
+}
+
+TEST(BridgeDlg, RefusesASpanThatIsNoPositiveLength)
+{
+    const struct {
+        const char* typed;
+        const wchar_t* message;
+    } cases[] = {
+        {"0", L"The span length must be greater than zero."},
+        {"-5", L"The span length must be greater than zero."},
+        {"abc", L"Please enter a number."},
+    };
+    for (const auto& c : cases) {
+        BoxRecorder boxes;
+        CBridgeDlg dlg;
+        dlg.SetBridge(CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0));
+        dlg.Open();
+        Type(Ctrl<QLineEdit>(dlg, 1016), QString::fromLatin1(c.typed));
+        PressOk(dlg);
+        ASSERT_EQ(boxes.texts.size(), 1u) << c.typed;
+        EXPECT_EQ(boxes.texts[0], c.message);
+        EXPECT_TRUE(dlg.isVisible()) << c.typed;
+        ExpectSpans(*dlg.GetBridge(), {10.0});
+    }
+}
+
+TEST(BridgeDlg, BridgeThatCannotBeEditedComesBackUnchanged)
+{
+    auto given = CBridge::Create(1, L"Standard", BC_ONESPAN, 10.0);
+    given->m_bIsEditable = false;
+    CBridgeDlg dlg;
+    dlg.SetBridge(given);
+    dlg.Open();
+    EXPECT_FALSE(Ctrl(dlg, 1008)->isEnabled());
+    EXPECT_FALSE(Ctrl(dlg, 1016)->isEnabled());
+    EXPECT_FALSE(Ctrl(dlg, 1017)->isEnabled());
+    Click(Ctrl<QRadioButton>(dlg, 1018));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    const auto b = dlg.GetBridge();
+    EXPECT_EQ(b->m_Config, BC_ONESPAN);
+    EXPECT_EQ(b->m_Description, L"Standard");
+    ExpectSpans(*b, {10.0});
+}
+
+TEST(BridgeDlg, CustomBridgeKeepsItsSpansUnlessAnArrangementIsChosen)
+{
+    auto custom = std::make_shared<CBridge>();
+    custom->m_ID = 8;
+    custom->m_Config = BC_CUSTOM;
+    custom->m_SpanLength = 18.0;
+    custom->m_vSpans = {12.0, 18.0};
+    custom->MakeBeam();
+
+    CBridgeDlg dlg;
+    dlg.SetBridge(custom);
+    dlg.Open();
+    for (int id : {1017, 1018, 1019})
+        EXPECT_FALSE(Ctrl<QRadioButton>(dlg, id)->isChecked()) << id;
+    EXPECT_FALSE(Ctrl(dlg, 1016)->isEnabled());
+    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Odd spans"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_EQ(dlg.GetBridge()->m_Config, BC_CUSTOM);
+    EXPECT_EQ(dlg.GetBridge()->m_Description, L"Odd spans");
+    ExpectSpans(*dlg.GetBridge(), {12.0, 18.0});
+
+    CBridgeDlg dlg2;
+    dlg2.SetBridge(custom);
+    dlg2.Open();
+    Click(Ctrl<QRadioButton>(dlg2, 1017));
+    ASSERT_TRUE(Ctrl(dlg2, 1016)->isEnabled());
+    Type(Ctrl<QLineEdit>(dlg2, 1016), QStringLiteral("15"));
+    PressOk(dlg2);
+    ASSERT_EQ(dlg2.GetResult(), IDOK);
+    ExpectSpans(*dlg2.GetBridge(), {15.0});
+}
+
+TEST(BridgeSetDlg, EditsASetByStepAndBuildsItsBridges)
+{
+    CBridgeSetDlg dlg;
+    dlg.SetBridgeSet(std::make_shared<CBridgeSet>(4, L"Long", BC_TWOSPAN, 20.0, 40.0, 10.0));
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Add Bridge Set"));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1020)->isChecked());
+    EXPECT_TRUE(Ctrl(dlg, 1023)->isEnabled() && Ctrl(dlg, 1013)->isEnabled());
+    EXPECT_FALSE(Ctrl(dlg, 1010)->isEnabled() || Ctrl(dlg, 1014)->isEnabled());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1024)->text(), QStringLiteral("20"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1022)->text(), QStringLiteral("40"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1023)->text(), QStringLiteral("10"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1010)->text(), QStringLiteral("3"));
+    Screenshot(dlg, QStringLiteral("AddBridgeSet"));
+
+    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Singles"));
+    Click(Ctrl<QRadioButton>(dlg, 1017));
+    Type(Ctrl<QLineEdit>(dlg, 1024), QStringLiteral("10"));
+    Type(Ctrl<QLineEdit>(dlg, 1022), QStringLiteral("30"));
+    Type(Ctrl<QLineEdit>(dlg, 1023), QStringLiteral("5"));
+    PressOk(dlg);
+
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    const auto s = dlg.GetBridgeSet();
+    EXPECT_EQ(s->m_ID, 4);
+    EXPECT_EQ(s->m_Description, L"Singles");
+    EXPECT_EQ(s->m_Config, BC_ONESPAN);
+    EXPECT_TRUE(s->m_bByStep);
+    // 10, 15, 20, 25, 30 m: (30 - 10) / 5 + 1 = 5 bridges.
+    ASSERT_EQ(s->m_nBridge, 5);
+    EXPECT_DOUBLE_EQ(s->GetBridge(4)->m_SpanLength, 30.0);
+}
+
+TEST(BridgeSetDlg, ByNumberUsesTheNumberAndIgnoresTheStepField)
+{
+    CBridgeSetDlg dlg;
+    dlg.SetBridgeSet(std::make_shared<CBridgeSet>(4, L"Long", BC_TWOSPAN, 20.0, 40.0, 10.0));
+    dlg.Open();
+    Type(Ctrl<QLineEdit>(dlg, 1023), QStringLiteral("0")); // typed, then another method chosen
+    Click(Ctrl<QRadioButton>(dlg, 1021));
+    EXPECT_FALSE(Ctrl(dlg, 1023)->isEnabled());
+    EXPECT_TRUE(Ctrl(dlg, 1010)->isEnabled());
+    Type(Ctrl<QLineEdit>(dlg, 1010), QStringLiteral("5"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    const auto s = dlg.GetBridgeSet();
+    EXPECT_FALSE(s->m_bByStep);
+    ASSERT_EQ(s->m_nBridge, 5);
+    // 20 to 40 m over five bridges: 5 m apart.
+    EXPECT_DOUBLE_EQ(s->GetBridge(1)->m_SpanLength, 25.0);
+}
+
+TEST(BridgeSetDlg, RefusesGeometryThatBuildsNoSet)
+{
+    const struct {
+        const char* name;
+        bool byStep;
+        const char *from, *to, *step, *number;
+        int field;
+        const wchar_t* message;
+    } cases[] = {
+        {"zero step", true, "10", "30", "0", "3", 1023, L"The step must be greater than zero."},
+        {"negative step", true, "10", "30", "-2", "3", 1023, L"The step must be greater than zero."},
+        {"end short of one step", true, "10", "12", "5", "3", 1022,
+         L"The end span length must be at least the start span length plus one step."},
+        {"one bridge", false, "10", "30", "5", "1", 1010, L"The number must be at least 2."},
+        {"end below start", false, "30", "10", "5", "3", 1022,
+         L"The end span length must not be below the start span length."},
+        {"zero span", false, "0", "10", "5", "3", 1024, L"The span lengths must be greater than zero."},
+        {"number not read", false, "10", "30", "5", "2.5", 1010, L"Please enter an integer."},
+    };
+    for (const auto& c : cases) {
+        BoxRecorder boxes;
+        CBridgeSetDlg dlg;
+        auto given = std::make_shared<CBridgeSet>(3, L"Short", 3, BC_ONESPAN, 10.0, 20.0);
+        dlg.SetBridgeSet(given);
+        dlg.Open();
+        Click(Ctrl<QRadioButton>(dlg, c.byStep ? 1020 : 1021));
+        Type(Ctrl<QLineEdit>(dlg, 1024), QString::fromLatin1(c.from));
+        Type(Ctrl<QLineEdit>(dlg, 1022), QString::fromLatin1(c.to));
+        if (c.byStep)
+            Type(Ctrl<QLineEdit>(dlg, 1023), QString::fromLatin1(c.step));
+        else
+            Type(Ctrl<QLineEdit>(dlg, 1010), QString::fromLatin1(c.number));
+        PressOk(dlg);
+        ASSERT_EQ(boxes.texts.size(), 1u) << c.name;
+        EXPECT_EQ(boxes.texts[0], c.message) << c.name;
+        EXPECT_TRUE(dlg.isVisible()) << c.name;
+        EXPECT_EQ(dlg.focusWidget(), Ctrl(dlg, c.field)) << c.name;
+        EXPECT_EQ(dlg.GetBridgeSet()->m_nBridge, 3) << c.name;
+    }
+}
+
+TEST(BridgeSetDlg, SetThatCannotBeEditedComesBackUnchanged)
+{
+    auto given = std::make_shared<CBridgeSet>(3, L"Standard", 3, BC_ONESPAN, 10.0, 20.0);
+    given->m_bIsEditable = false;
+    CBridgeSetDlg dlg;
+    dlg.SetBridgeSet(given);
+    dlg.Open();
+    for (int id : {1008, 1024, 1022, 1023, 1010})
+        EXPECT_FALSE(Ctrl(dlg, id)->isEnabled()) << id;
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_EQ(dlg.GetBridgeSet()->m_nBridge, 3);
+    EXPECT_EQ(dlg.GetBridgeSet()->m_Description, L"Standard");
+}
+
+TEST(ConfigDlg, NotesKeepTheirLineBreaksAndCancelChangesNothing)
+{
+    CConfigDlg dlg;
+    dlg.m_sCaseRef = L"Ref 1";
+    dlg.m_sCaseNotes = L"first";
+    dlg.Open();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Case Information"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1063)->text(), QStringLiteral("Ref 1"));
+    auto* pNotes = Ctrl<QPlainTextEdit>(dlg, 1064);
+    pNotes->setFocus();
+    pNotes->moveCursor(QTextCursor::End);
+    QTest::keyClick(pNotes, Qt::Key_Return);
+    QTest::keyClicks(pNotes, QStringLiteral("second"));
+    EXPECT_TRUE(dlg.isVisible()); // Enter made a new line, it did not press OK
+    Type(Ctrl<QLineEdit>(dlg, 1063), QStringLiteral("Ref 2"));
+    Screenshot(dlg, QStringLiteral("CaseInformation"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_EQ(dlg.m_sCaseRef, L"Ref 2");
+    EXPECT_EQ(dlg.m_sCaseNotes, L"first\nsecond");
+
+    CConfigDlg cancelled;
+    cancelled.m_sCaseRef = L"Ref 1";
+    cancelled.Open();
+    Type(Ctrl<QLineEdit>(cancelled, 1063), QStringLiteral("changed"));
+    PressCancel(cancelled);
+    EXPECT_EQ(cancelled.GetResult(), IDCANCEL);
+}

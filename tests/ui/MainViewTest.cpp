@@ -1,0 +1,147 @@
+// The case's main view: summary of the selected element, axle table, layout, instructions.
+#include "UiTestUtil.h"
+
+#include "controls/grid/GridCellNumeric.h"
+#include "controls/grid/GridCtrl.h"
+#include "core/settings/Settings.h"
+#include "ui/draw/DrawLoadModelCtrl.h"
+#include "ui/mainview/QELView.h"
+
+#include <QImage>
+#include <QLabel>
+
+using namespace uitest;
+
+namespace {
+double Number(CGridCtrl& grid, int row, int col)
+{
+    auto* pCell = dynamic_cast<CGridCellNumeric*>(grid.GetCell(row, col));
+    EXPECT_NE(pCell, nullptr) << row << "," << col;
+    return pCell ? pCell->m_dValue : -999.0;
+}
+
+struct InstructionsSetting {
+    explicit InstructionsSetting(bool on) : old(CSettings::Instance().General.SHOWINSTRUCTIONS)
+    {
+        CSettings::Instance().General.SHOWINSTRUCTIONS = on;
+    }
+    ~InstructionsSetting() { CSettings::Instance().General.SHOWINSTRUCTIONS = old; }
+    bool old;
+};
+
+LPARAM Param(const CElement& e)
+{
+    return reinterpret_cast<LPARAM>(&e);
+}
+} // namespace
+
+TEST(MainView, SummaryFollowsEveryElementButOnlyALoadModelFillsTheTable)
+{
+    SmallCase c;
+    CQELView view;
+    view.resize(900, 600);
+    view.show();
+
+    EXPECT_EQ(view.OnShowLoadModel(0, Param(*c.bridges[1])), 0);
+    EXPECT_EQ(view.GetSummary(), L"2 - Twenty: Bridge, 2 span(s), span length 20.00 m, total length 40.00 m");
+    EXPECT_EQ(view.m_pGrid->GetRowCount(), 0);
+
+    EXPECT_EQ(view.OnShowLoadModel(0, Param(*c.bridgeSets[0])), 0);
+    EXPECT_EQ(view.GetSummary(), L"3 - Short: Bridge Set, 3 bridges, 1-span, span lengths 10.00 m to 20.00 m");
+
+    EXPECT_EQ(view.OnShowLoadModel(0, Param(*c.loadModels[0])), 1);
+    EXPECT_EQ(view.GetSummary(), L"7 - Truck: Load Model, 2 axle(s), total axle load 200.00 kN, length 4.00 m, "
+                                 L"0 uniform and 0 partial uniform load(s)");
+    EXPECT_EQ(view.GetTitle(), L"Tolmerin | Truck");
+    EXPECT_EQ(view.m_pGrid->GetRowCount(), 4);
+    // The view draws its own copy: the case's model is never the one it shows.
+    EXPECT_NE(view.m_pDrawCtrl->GetLoadModel(), c.loadModels[0]);
+
+    EXPECT_EQ(view.OnShowLoadModel(0, Param(*c.ensembles[1])), 0);
+    EXPECT_EQ(view.GetSummary(), L"12 - All: Load Model Ensemble, 2 load model(s)");
+    EXPECT_EQ(view.m_pGrid->GetRowCount(), 4); // the table still shows the truck
+    EXPECT_EQ(view.GetTitle(), L"Tolmerin | Truck");
+
+    EXPECT_EQ(view.OnShowLoadModel(0, 0), 0); // after a deletion
+    EXPECT_EQ(view.GetSummary(), L"12 - All: Load Model Ensemble, 2 load model(s)");
+}
+
+// Axles of 100, 120 and 80 kN at 0, -4 and -10 m: spacings 0 (the first), 4 and 6 m;
+// totals 300 kN over 10 m.
+TEST(MainView, AxleTableGivesWeightsSpacingsAndTotals)
+{
+    CQELView view;
+    view.FillAxleGrid(MakeVehicle(3, L"Semi", {{100.0, 0.0}, {120.0, -4.0}, {80.0, -10.0}}));
+    CGridCtrl& grid = *view.m_pGrid;
+    ASSERT_EQ(grid.GetRowCount(), 5);
+    ASSERT_EQ(grid.GetColumnCount(), 3);
+    EXPECT_EQ(grid.GetFixedRowCount(), 1);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+    EXPECT_EQ(grid.GetItemText(0, 0), L"Axle");
+    EXPECT_EQ(grid.GetItemText(0, 1), L"Weight");
+    EXPECT_EQ(grid.GetItemText(0, 2), L"Spacing");
+    EXPECT_EQ(grid.GetItemText(1, 0), L"Totals");
+    EXPECT_EQ(grid.GetItemText(4, 0), L"3");
+    const double expected[4][2] = {{300.0, 10.0}, {100.0, 0.0}, {120.0, 4.0}, {80.0, 6.0}};
+    for (int r = 0; r < 4; ++r)
+        for (int col = 0; col < 2; ++col)
+            EXPECT_DOUBLE_EQ(Number(grid, r + 1, col + 1), expected[r][col]) << r << "," << col;
+
+    // No axles: headings and totals of zero. One axle 2 m behind the front: spacing 2, length 0.
+    view.FillAxleGrid(std::make_shared<CLoadModel>(4, L"Lane"));
+    ASSERT_EQ(grid.GetRowCount(), 2);
+    EXPECT_DOUBLE_EQ(Number(grid, 1, 1), 0.0);
+    EXPECT_DOUBLE_EQ(Number(grid, 1, 2), 0.0);
+    view.FillAxleGrid(MakeVehicle(5, L"Single", {{50.0, -2.0}}));
+    ASSERT_EQ(grid.GetRowCount(), 3);
+    EXPECT_DOUBLE_EQ(Number(grid, 2, 2), 2.0);
+    EXPECT_DOUBLE_EQ(Number(grid, 1, 2), 0.0);
+}
+
+// 1000 x 600 with the default gaps (top 10, left 10, right 10, between 5):
+//   h = 0.4 * 600 = 240; width shared 1000 - 25 = 975: sketch 0.75 * 975 = 731.25 -> 731,
+//   table 244. With the instructions on the pair sits at the top gap; without, 40 % of
+//   the free height 360 lies above it: 144.
+TEST(MainView, LayoutAndInstructionsFollowTheSetting)
+{
+    SmallCase c;
+    for (bool on : {true, false}) {
+        InstructionsSetting setting(on);
+        CQELView view;
+        view.resize(1000, 600);
+        view.show();
+        view.OnShowLoadModel(0, Param(*c.loadModels[0]));
+        QApplication::processEvents();
+        const QRect sketch = view.m_pDrawCtrl->GetSafeHwnd()->geometry();
+        const QRect table = view.m_pGrid->GetSafeHwnd()->geometry();
+        const int top = on ? 10 : 144;
+        EXPECT_EQ(sketch, QRect(10, top, 731, 240)) << on;
+        EXPECT_EQ(table, QRect(746, top, 244, 240)) << on;
+
+        const QImage image = view.grab().toImage();
+        // The instructions fill the bottom left corner, below the summary line.
+        int dark = 0;
+        for (int y = 420; y < 600; ++y)
+            for (int x = 0; x < 500; ++x)
+                dark += image.pixelColor(x, y).lightness() < 128;
+        if (on) {
+            EXPECT_GT(dark, 500);
+            Screenshot(view, QStringLiteral("MainView"));
+        } else {
+            EXPECT_EQ(dark, 0);
+        }
+    }
+
+    // Turning the instructions off in a shown view moves the pair down at once.
+    InstructionsSetting on(true);
+    CQELView view;
+    view.resize(1000, 600);
+    view.show();
+    QApplication::processEvents();
+    CSettings::Instance().General.SHOWINSTRUCTIONS = false;
+    view.OnSettingsChanged();
+    EXPECT_EQ(view.m_pDrawCtrl->GetSafeHwnd()->geometry().top(), 144);
+
+    EXPECT_EQ(CQELView::InstructionLines().size(), 15);
+    EXPECT_EQ(CQELView::InstructionLines().front(), QStringLiteral("Routine Useage Instructions:"));
+}

@@ -1,0 +1,131 @@
+#include "ui/dialogs/BridgeDlg.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <stdexcept>
+
+CConfigButtons::CConfigButtons(QWidget* pParent, int* pnConfig) : m_pnConfig(pnConfig)
+{
+    auto* pGroup = new QGroupBox(QStringLiteral("Configuration"), pParent);
+    auto* pLayout = new QHBoxLayout(pGroup);
+    m_pButtons = new QButtonGroup(pGroup);
+    const char* texts[] = {"One span", "Two span", "Three span"};
+    for (int i = 0; i < 3; ++i) {
+        auto* pButton = new QRadioButton(QString::fromLatin1(texts[i]), pGroup);
+        SetCtrlId(pButton, 1017 + i);
+        m_pButtons->addButton(pButton, i + 1);
+        pLayout->addWidget(pButton);
+    }
+    m_pGroup = pGroup;
+}
+
+QRadioButton* CConfigButtons::Button(int nConfig) const
+{
+    return qobject_cast<QRadioButton*>(m_pButtons->button(nConfig));
+}
+
+void CConfigButtons::ShowConfig()
+{
+    if (QRadioButton* pButton = Button(*m_pnConfig)) {
+        pButton->setChecked(true);
+        return;
+    }
+    // An exclusive group keeps one button on; a custom arrangement shows none.
+    m_pButtons->setExclusive(false);
+    for (QAbstractButton* b : m_pButtons->buttons())
+        b->setChecked(false);
+    m_pButtons->setExclusive(true);
+}
+
+CBridgeDlg::CBridgeDlg(QWidget* pParent)
+    : CQELDialog(312, QStringLiteral("Define Bridge"), pParent), m_config(this, &m_nConfig)
+{
+    auto* pLayout = new QVBoxLayout(this);
+    auto* pForm = new QFormLayout;
+    m_editSpanLength = new QLineEdit(this);
+    SetCtrlId(m_editSpanLength, 1016);
+    AddDescriptionAndId(pForm, this, QStringLiteral("Description:"), m_editDescription, m_editID);
+    pForm->addRow(QStringLiteral("Span length (m)"), m_editSpanLength);
+    pLayout->addLayout(pForm);
+    pLayout->addWidget(m_config.Group());
+    AddOkCancel(pLayout);
+    m_btnOneSpan = m_config.Button(BC_ONESPAN);
+
+    ConnectChange(m_editDescription);
+    ConnectChange(m_editSpanLength);
+    connect(m_config.Buttons(), &QButtonGroup::idClicked, this, &CBridgeDlg::OnConfig);
+}
+
+void CBridgeDlg::SetBridge(std::shared_ptr<CBridge> pBridge)
+{
+    m_spBridge = std::move(pBridge);
+    m_sDescription = m_spBridge->GetDescription();
+    m_nID = m_spBridge->m_ID;
+    m_dSpanLength = m_spBridge->m_SpanLength;
+    m_nConfig = m_spBridge->m_Config;
+}
+
+std::shared_ptr<CBridge> CBridgeDlg::GetBridge() const
+{
+    return m_spBridge ? std::make_shared<CBridge>(*m_spBridge) : nullptr;
+}
+
+void CBridgeDlg::OnInitDialog()
+{
+    m_config.ShowConfig();
+    load();
+    m_bCanEdit = m_spBridge ? m_spBridge->m_bIsEditable : true;
+    m_editDescription->setEnabled(m_bCanEdit);
+    m_btnOneSpan->setEnabled(m_bCanEdit);
+    // A custom bridge keeps its own spans, which no single span length describes: the
+    // length is typed only once an arrangement that is built from it is chosen.
+    m_editSpanLength->setEnabled(m_bCanEdit && m_config.Button(m_nConfig));
+}
+
+void CBridgeDlg::DoDataExchange(CDataExchange& dx)
+{
+    dx.Text(m_editDescription, m_sDescription);
+    dx.Int(m_editID, m_nID);
+    dx.Double(m_editSpanLength, m_dSpanLength);
+}
+
+void CBridgeDlg::OnConfig(int nConfig)
+{
+    m_nConfig = nConfig;
+    if (m_bCanEdit)
+        m_editSpanLength->setEnabled(true);
+}
+
+bool CBridgeDlg::OnOK()
+{
+    if (!save())
+        return false;
+    if (!m_bCanEdit)
+        return true;
+    if (!m_config.Button(m_nConfig)) {
+        // No arrangement chosen for a custom bridge: it keeps its spans and beam.
+        auto pBridge = m_spBridge ? std::make_shared<CBridge>(*m_spBridge) : std::make_shared<CBridge>();
+        pBridge->m_Description = m_sDescription;
+        m_spBridge = pBridge;
+        return true;
+    }
+    if (!(std::isfinite(m_dSpanLength) && m_dSpanLength > 0.0)) {
+        CDataExchange dx(true);
+        dx.Fail(m_editSpanLength, L"The span length must be greater than zero.");
+        return false;
+    }
+    try {
+        m_spBridge = CBridge::Create(m_nID, m_sDescription, static_cast<BridgeConfig>(m_nConfig), m_dSpanLength);
+    } catch (const std::runtime_error& e) {
+        ShowRefusal(e);
+        return false;
+    }
+    return true;
+}

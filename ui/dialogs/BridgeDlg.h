@@ -1,0 +1,61 @@
+#pragma once
+// "Define Bridge": one bridge's description, span length and span arrangement. OK
+// rebuilds the dialog's own bridge from the fields; the caller's bridge is never touched.
+#include "core/bridge/Bridge.h"
+#include "ui/dialogs/DialogBase.h"
+
+#include <memory>
+
+class QButtonGroup;
+class QRadioButton;
+
+// The "Configuration" group of both bridge dialogs: buttons 1017, 1018, 1019 for the
+// arrangements 1, 2 and 3; any other arrangement (a custom bridge) checks none.
+class CConfigButtons
+{
+public:
+    CConfigButtons(QWidget* pParent, int* pnConfig);
+    QWidget* Group() const { return m_pGroup; }
+    void ShowConfig();
+    QRadioButton* Button(int nConfig) const;
+    QButtonGroup* Buttons() const { return m_pButtons; }
+
+private:
+    QWidget* m_pGroup;
+    QButtonGroup* m_pButtons;
+    int* m_pnConfig;
+};
+
+class CBridgeDlg : public CQELDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CBridgeDlg(QWidget* pParent = nullptr);
+
+    void SetBridge(std::shared_ptr<CBridge> pBridge);
+    // A copy of the dialog's bridge (rebuilt on OK when it is editable).
+    std::shared_ptr<CBridge> GetBridge() const;
+
+    bool m_bCanEdit = true;
+    std::shared_ptr<CBridge> m_spBridge;
+    std::wstring m_sDescription;
+    int m_nID = 0;
+    double m_dSpanLength = 0.0;
+    int m_nConfig = BC_ONESPAN;
+
+    QLineEdit* m_editDescription;
+    QLineEdit* m_editID;
+    QLineEdit* m_editSpanLength;
+    QRadioButton* m_btnOneSpan;
+
+protected:
+    void OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnOK() override;
+
+private:
+    void OnConfig(int nConfig);
+
+    CConfigButtons m_config;
+};

@@ -1,0 +1,76 @@
+#pragma once
+// The case's main view: for the load model last selected in the element tree, its sketch
+// (left) and its axle table (right); a one-line summary of the selected element below
+// them; the usage instructions at the bottom left when the setting "Show Instructions" is
+// on; the logo in the bottom-right corner.
+#include "core/elements/Element.h"
+#include "core/loads/LoadModel.h"
+#include "platform/win/WinDef.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+class CDrawLoadModelCtrl;
+class CGridCtrl;
+class QLabel;
+
+// The application message of an element selected in the tree (lParam: a borrowed
+// CElement*, 0 after a deletion).
+constexpr UINT WM_ELEMENTSELECTED = 0x8000 + 1; // WM_APP + 1
+
+class CQELView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CQELView(QWidget* pParent = nullptr);
+    ~CQELView() override;
+
+    // Makes the sketch and the table (once).
+    void OnInitialUpdate();
+
+    // WM_ELEMENTSELECTED: 1 when a load model was shown, else 0. Every element updates
+    // the summary line; only a load model changes the sketch and the table.
+    LRESULT OnShowLoadModel(WPARAM wParam, LPARAM lParam);
+    void ShowElement(const CElement* pElement);
+
+    // Shows the load model in the sketch and the table; the view keeps its own copy.
+    void FillAxleGrid(std::shared_ptr<CLoadModel> pLoadModel);
+
+    // The settings changed (instructions, colours, gaps): lays the view out and paints it anew.
+    void OnSettingsChanged();
+
+    // "Tolmerin | " and the model's description once a model is shown.
+    const std::wstring& GetTitle() const { return m_sTitle; }
+    std::wstring GetSummary() const;
+    // The instruction lines in order (the empty ones included).
+    static const QStringList& InstructionLines();
+    static std::wstring ElementSummary(const CElement& element);
+
+    CDrawLoadModelCtrl* m_pDrawCtrl = nullptr;
+    CGridCtrl* m_pGrid = nullptr;
+    std::wstring m_sAppName = L"Tolmerin";
+    std::wstring m_sTitle;
+    QStringList m_saHeadings = {QStringLiteral("Axle"), QStringLiteral("Weight"), QStringLiteral("Spacing")};
+
+signals:
+    // The title changed (the child frame shows it).
+    void titleChanged(const QString& sTitle);
+    // A command of the view's pop-up menu (57635 cut, 57634 copy, 57637 paste); the view
+    // has no handlers of its own for them.
+    void popupCommand(int nID);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void ShowSketch(const std::shared_ptr<CLoadModel>& pLoadModel);
+    void FillGridRows(const std::shared_ptr<CLoadModel>& pLoadModel);
+    void DrawInstructions(QPainter& painter);
+    void DrawLogo(QPainter& painter);
+
+    QLabel* m_pSummary = nullptr;
+};
