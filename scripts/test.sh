@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a release build,
-# and a debug build under AddressSanitizer and UndefinedBehaviorSanitizer.
+# and a debug build under AddressSanitizer and UndefinedBehaviorSanitizer. Among the
+# tests, qel_casefuzz opens a few thousand damaged case and settings files; a longer
+# run of it is scripts/fuzz.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
