@@ -14,6 +14,7 @@
 #include <boost/serialization/vector.hpp>
 #include <boost/serialization/version.hpp>
 
+#include "core/archive/ArchiveError.h"
 #include "core/archive/ArchiveTraits.h"
 #include "core/archive/CheckedIArchive.h"
 #include "core/archive/BoundedVector.h"
