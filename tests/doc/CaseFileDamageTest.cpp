@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "CaseFileTestUtil.h"
 #include "DocTestUtil.h"
 #include "app/doc/CaseFile.h"
 #include "common/TestEnv.h"
@@ -29,20 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::wstring kOpenError = L"Problem loading file; file is not opened.\n";
-
-std::string ReadBytes(const fs::path& p)
-{
-    std::ifstream is(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& p, const std::string& s)
-{
-    std::ofstream os(p, std::ios::binary | std::ios::trunc);
-    os.write(s.data(), static_cast<std::streamsize>(s.size()));
-}
-
-std::wstring W(const fs::path& p) { return Utf8ToWide(p.string()); }
 
 // A bridge, a load model held by the list and by an ensemble, and the case texts.
 CaseContents SmallCase()

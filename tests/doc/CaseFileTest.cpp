@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "CaseFileTestUtil.h"
 #include "DocTestUtil.h"
 #include "app/doc/CaseFile.h"
 #include "common/TestEnv.h"
@@ -28,20 +29,6 @@ using ::testing::StartsWith;
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& p)
-{
-    std::ifstream is(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& p, const std::string& s)
-{
-    std::ofstream os(p, std::ios::binary | std::ios::trunc);
-    os.write(s.data(), static_cast<std::streamsize>(s.size()));
-}
-
-std::wstring W(const fs::path& p) { return Utf8ToWide(p.string()); }
 
 class CaseFileTest : public DocTest, public ::testing::WithParamInterface<bool> {
 protected:
