@@ -27,13 +27,13 @@
 #include <boost/archive/archive_exception.hpp>
 #include <boost/archive/basic_archive.hpp>
 #include <boost/archive/binary_iarchive_impl.hpp>
-#include <boost/archive/detail/basic_iserializer.hpp>
 #include <boost/archive/detail/archive_serializer_map.hpp>
+#include <boost/archive/detail/basic_iserializer.hpp>
 #include <boost/archive/detail/basic_pointer_iserializer.hpp>
 #include <boost/archive/detail/register_archive.hpp>
 #include <boost/archive/xml_iarchive.hpp>
-#include <boost/serialization/extended_type_info.hpp>
 #include <boost/serialization/array_optimization.hpp>
+#include <boost/serialization/extended_type_info.hpp>
 
 // What the checks need of both archive kinds, kept apart from the library's classes.
 class CInputChecks {
@@ -136,11 +136,12 @@ protected:
     }
 };
 
-class CBinaryIArchive
-    : public CCheckedIArchive<CBinaryIArchive, boost::archive::binary_iarchive_impl<CBinaryIArchive, std::istream::char_type,
-                                                                    std::istream::traits_type>> {
-    using Impl = boost::archive::binary_iarchive_impl<CBinaryIArchive, std::istream::char_type,
-                                                      std::istream::traits_type>;
+class CBinaryIArchive;
+using CBinaryIArchiveImpl =
+    boost::archive::binary_iarchive_impl<CBinaryIArchive, std::istream::char_type, std::istream::traits_type>;
+
+class CBinaryIArchive : public CCheckedIArchive<CBinaryIArchive, CBinaryIArchiveImpl> {
+    using Impl = CBinaryIArchiveImpl;
 
 public:
     explicit CBinaryIArchive(std::istream& is);

@@ -555,6 +555,9 @@ int main(int argc, char** argv)
         }
         std::error_code ec;
         fs::remove(r.path, ec);
+        const long long done = accepted + refused + crashes + hangs;
+        if (done % 10000 == 0)
+            std::fprintf(stderr, "%lld of %lld done\n", done, o.count);
     }
     fs::remove_all(work);
 
