@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a release build,
 # and a debug build under AddressSanitizer and UndefinedBehaviorSanitizer. A third build
-# under ThreadSanitizer runs only the tests that start threads.
+# under ThreadSanitizer runs only the tests that start threads. Among the tests,
+# qel_casefuzz opens a few thousand damaged case and settings files; a longer run of it
+# is scripts/fuzz.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
