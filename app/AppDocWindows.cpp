@@ -1,9 +1,12 @@
 #include "app/AppDocWindows.h"
 
+#include <QMdiArea>
+
 #include "app/AppIds.h"
 #include "app/MainFrame.h"
 #include "app/tree/ElementView.h"
 #include "app/QELApp.h"
+#include "app/ResultViewLinks.h"
 #include "platform/win/MessageBox.h"
 
 void CAppDocWindows::AddStatus(const std::wstring& sText)
@@ -25,6 +28,17 @@ bool CAppDocWindows::AskYesNo(const std::wstring& sText)
     return AfxMessageBox(sText, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+void CAppDocWindows::ShowWarning(const std::wstring& sText) { AfxMessageBox(sText, MB_OK | MB_ICONWARNING); }
+
+void CAppDocWindows::SetProgressRange(int nMin, int nMax)
+{
+    if (CMainFrame* frame = m_App.GetMainFrame()) {
+        frame->m_nProgressMin = nMin;
+        frame->m_nProgressMax = nMax;
+        frame->m_nProgressSteps = 0;
+    }
+}
+
 CDocElementTree* CAppDocWindows::GetElementTree()
 {
     CMainFrame* frame = m_App.GetMainFrame();
@@ -32,9 +46,35 @@ CDocElementTree* CAppDocWindows::GetElementTree()
     return pane ? pane->GetDocElementTree() : nullptr;
 }
 
-CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc&) { return nullptr; }
+namespace {
 
-CDocGridView* CAppDocWindows::CreateGridView(CQELDoc&) { return nullptr; }
+// A new result window of the case holding a fresh view; none when the view cannot be made.
+template <class Link, class View>
+Link* OpenResultWindow(CMainFrame* pFrame, CQELDoc& doc)
+{
+    if (!pFrame)
+        return nullptr;
+    auto pView = std::make_unique<View>();
+    if (!pView->CreateView(pFrame->GetMdiArea()))
+        return nullptr;
+    QWidget* pWidget = pView->GetSafeHwnd();
+    pWidget->setProperty("viewKind", pView->GetViewKind()); // Save Grid reads it
+    CChildFrame* pChild = pFrame->AddChildFrame(&doc, pWidget, false, L"");
+    pView->OnInitialUpdate();
+    return new Link(std::move(pView), pChild);
+}
+
+}
+
+CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc& doc)
+{
+    return OpenResultWindow<CPlotViewLink, CPlotView>(m_App.GetMainFrame(), doc);
+}
+
+CDocGridView* CAppDocWindows::CreateGridView(CQELDoc& doc)
+{
+    return OpenResultWindow<CGridViewLink, CGridView>(m_App.GetMainFrame(), doc);
+}
 
 CDocMainView* CAppDocWindows::FindMainView(const CQELDoc&) { return nullptr; }
 

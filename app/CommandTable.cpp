@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/InsertMenu.h"
 #include "app/QELApp.h"
+#include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
 
 CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
@@ -18,7 +19,10 @@ namespace {
 
 bool HasDoc(const CCommandContext& c) { return c.Doc() != nullptr; }
 
-// A command of the active case document.
+// Commands that add, change or write elements wait for a running analysis, which changes
+// the load models it runs.
+bool CanChangeElements(const CCommandContext& c) { return c.Doc() && c.Doc()->OnUpdateElementCommand(); }
+
 CommandHandler DocCommand(void (CQELDoc::*fn)())
 {
     return [fn](CCommandContext& c) {
@@ -37,6 +41,30 @@ bool Never(const CCommandContext&) { return false; }
 
 constexpr int kIcon(QStyle::StandardPixmap p) { return static_cast<int>(p); }
 
+// The document's analysis, result and tools commands, from its own table.
+void AddAnalysisCommands(std::vector<CCommand>& t)
+{
+    for (const DocAnalysisCommand& a : GetAnalysisCommands()) {
+        const int nID = a.nID;
+        int icon = -1;
+        switch (nID) {
+        case 32807: icon = kIcon(QStyle::SP_MediaPlay); break;
+        case 32809: icon = kIcon(QStyle::SP_MediaSeekForward); break;
+        case 32951: icon = kIcon(QStyle::SP_BrowserStop); break;
+        case 32811: icon = kIcon(QStyle::SP_FileDialogDetailedView); break;
+        case 32815: icon = kIcon(QStyle::SP_FileDialogListView); break;
+        }
+        t.push_back({nID, a.pszMenu, a.pszText, a.pszKey, a.bToolbar ? "Standard" : nullptr, icon,
+                     DocCommand(a.pHandler),
+                     [nID](const CCommandContext& c) {
+                         const DocAnalysisCommand* p = FindAnalysisCommand(nID);
+                         return c.Doc() && p && IsAnalysisCommandEnabled(*c.Doc(), *p);
+                     },
+                     {}, a.pszStatusTip});
+    }
+}
+
+// A command of the active case document.
 std::vector<CCommand> MakeTable()
 {
     std::vector<CCommand> t = {
@@ -46,9 +74,9 @@ std::vector<CCommand> MakeTable()
         {ID_FILE_OPEN, L"&File", L"&Open...", "Ctrl+O", "Standard", kIcon(QStyle::SP_DialogOpenButton),
          [](CCommandContext& c) { c.app.OnFileOpen(); }, {}, {}, L"Open an existing case"},
         {ID_FILE_SAVE, L"&File", L"&Save", "Ctrl+S", "Standard", kIcon(QStyle::SP_DialogSaveButton),
-         [](CCommandContext& c) { c.app.OnFileSave(); }, HasDoc, {}, L"Save the case"},
+         [](CCommandContext& c) { c.app.OnFileSave(); }, CanChangeElements, {}, L"Save the case"},
         {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
-         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, HasDoc, {}, L"Save the case under a new name"},
+         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
@@ -89,15 +117,15 @@ std::vector<CCommand> MakeTable()
          HasDoc},
         {0, L"&Configuration"},
         {ID_ADD_BRIDGE, L"&Configuration", L"Add &Bridge", "Ctrl+B", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridge), HasDoc},
+         DocCommand(&CQELDoc::OnAddBridge), CanChangeElements},
         {ID_ADD_BRIDGESET, L"&Configuration", L"Add Bridge &Set", "Ctrl+T", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridgeSet), HasDoc},
+         DocCommand(&CQELDoc::OnAddBridgeSet), CanChangeElements},
         {ID_ADD_LOADMODEL, L"&Configuration", L"Add &Load Model", "Ctrl+L", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddLoadModel), HasDoc},
+         DocCommand(&CQELDoc::OnAddLoadModel), CanChangeElements},
         {ID_ADD_LOADMODELENSEMBLE, L"&Configuration", L"Add Load Model &Ensemble", "Ctrl+E", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddLoadModelEnsemble), HasDoc},
+         DocCommand(&CQELDoc::OnAddLoadModelEnsemble), CanChangeElements},
         {ID_ADD_REFCOLLECTION, L"&Configuration", L"Add &Reference Collection", "Ctrl+R", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddRefCollection), HasDoc},
+         DocCommand(&CQELDoc::OnAddRefCollection), CanChangeElements},
 
         // Tools
         {ID_PANE_SETTINGS, L"&Tools", L"Options", nullptr, nullptr, -1, ShowPane(ID_PANE_SETTINGS)},
@@ -122,6 +150,7 @@ std::vector<CCommand> MakeTable()
          [](CCommandContext& c) { c.app.OnAppAbout(); }, {}, {}, L"Display program information and version"},
     };
     t.insert(t.end(), rest.begin(), rest.end());
+    AddAnalysisCommands(t);
     AppendInsertCommands(t);
 
     for (const CAppLook& look : GetAppLooks()) {

@@ -34,6 +34,7 @@
 #include "app/OutputWnd.h"
 #include "app/PaneContents.h"
 #include "app/QELApp.h"
+#include "app/doc/QELDoc.h"
 #include "core/settings/Settings.h"
 #include "platform/profile/Profile.h"
 #include "platform/win/MessageBox.h"
@@ -163,6 +164,10 @@ CMainFrame::~CMainFrame()
 {
     // No post may reach the frame once it is going; messages still queued die with it.
     SetMainWindowMessageSink(nullptr);
+    // The base class closes the child windows after this frame's members are gone: their
+    // activation must no longer reach the command update.
+    if (m_pMdiArea)
+        disconnect(m_pMdiArea, nullptr, this, nullptr);
 }
 
 void CMainFrame::OnCreate()
@@ -574,13 +579,15 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
     m_pProgress->repaint();
 }
 
-void CMainFrame::OnTFMultiML(CPostedMessage&) {}
+// The document that waits for the run takes the block; a completion of an abandoned run
+// is dropped with its message.
+void CMainFrame::OnTFMultiML(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFBridgeRange(CPostedMessage&) {}
+void CMainFrame::OnTFBridgeRange(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFRefValues(CPostedMessage&) {}
+void CMainFrame::OnTFRefValues(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFCritRatios(CPostedMessage&) {}
+void CMainFrame::OnTFCritRatios(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
 // ---------------------------------------------------------------- closing, drops, state
 

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/AboutDlg.h"
+#include "app/AppAnalysisDialogs.h"
 #include "app/AppDocWindows.h"
 #include "app/AppIds.h"
 #include "app/AppLook.h"
@@ -54,10 +55,11 @@ CQELApp::~CQELApp()
             f->DetachDocument();
     m_pDoc.reset();
     DocHost host = GetDocHost();
-    if (host.pWindows == m_pDocWindows.get()) {
+    if (host.pWindows == m_pDocWindows.get())
         host.pWindows = nullptr;
-        SetDocHost(host);
-    }
+    if (host.pAnalysisDialogs == m_pAnalysisDialogs.get())
+        host.pAnalysisDialogs = nullptr;
+    SetDocHost(host);
     m_pMainFrame.reset();
     SetLMEParametersDlgFactory(nullptr);
     SetAppPrinter(nullptr);
@@ -76,9 +78,11 @@ bool CQELApp::InitInstance(const QStringList& args)
     SetAppPrinter(m_pPrinter.get());
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
+    m_pAnalysisDialogs = std::make_unique<CAppAnalysisDialogs>(*this);
     SetLMEParametersDlgFactory(&MakeLMEParametersWindow);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
+    host.pAnalysisDialogs = m_pAnalysisDialogs.get();
     SetDocHost(host);
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
@@ -149,7 +153,11 @@ void CQELApp::SetAppLook(int nLook)
 
 // ---------------------------------------------------------------- one case at a time
 
-void CQELApp::StopAnalysisAndWait() {}
+void CQELApp::StopAnalysisAndWait()
+{
+    if (m_pDoc)
+        m_pDoc->StopAnalysisAndWait();
+}
 
 bool CQELApp::CanCloseDocument()
 {

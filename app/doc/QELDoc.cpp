@@ -23,10 +23,13 @@ CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
 
 CQELDoc::CQELDoc() { ResetData(); }
 
-CQELDoc::~CQELDoc() = default;
+// A worker reads the document's flags until it ends.
+CQELDoc::~CQELDoc() { StopAnalysisAndWait(); }
 
 void CQELDoc::ResetData()
 {
+    // The flags below are the running worker's: it ends before they change.
+    StopAnalysisAndWait();
     m_nWindowCount = 0;
 
     const CSettings::Analysis_Config::Analysis_Stepping& stepping = g_pSettings->Analysis.Stepping;
@@ -112,8 +115,26 @@ bool CQELDoc::OnSaveDocument(const std::wstring& sPath)
     return true;
 }
 
+bool CQELDoc::OnOpenDocument(const std::wstring& sPath, std::wstring& sError)
+{
+    const bool bOk = OnOpenDocument(sPath);
+    sError = m_sFileError;
+    return bOk;
+}
+
+bool CQELDoc::OnSaveDocument(const std::wstring& sPath, std::wstring& sError)
+{
+    const bool bOk = OnSaveDocument(sPath);
+    sError = m_sFileError;
+    return bOk;
+}
+
 // The shell closes the document's windows.
-void CQELDoc::OnCloseDocument() { AddStatus(L"Closing: " + m_sPathName); }
+void CQELDoc::OnCloseDocument()
+{
+    StopAnalysisAndWait();
+    AddStatus(L"Closing: " + m_sPathName);
+}
 
 void CQELDoc::SetNextIDsFromLists()
 {
@@ -133,7 +154,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         bStoring ? L"Problem saving file: file is not saved." : L"Problem loading file; file is not opened.";
     const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
 
-    std::wstring sReport;
+    m_sFileError.clear();
     try {
         if (bStoring) {
             CaseContents contents{m_vBridge, m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble,
@@ -141,7 +162,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
             SaveCaseFile(sPath, contents, bBinary);
         } else {
             CaseContents contents;
-            LoadCaseFile(sPath, contents, bBinary);
+            LoadCaseFile(sPath, contents);
             // Nothing of the open case changes before the whole file has been read.
             ResetData();
             m_vBridge = std::move(contents.m_vBridge);
@@ -157,14 +178,14 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         return true;
     } catch (const CCaseArchiveError& e) {
         const std::string what = e.what();
-        sReport = sError + L"\nBoost reports: " + Utf8ToWide(what) + L"\nPossibly: " +
+        m_sFileError = sError + L"\nBoost reports: " + Utf8ToWide(what) + L"\nPossibly: " +
                   Utf8ToWide(GetArchiveErrorHint(what));
     } catch (const std::exception& e) {
         // The file or an element failed outside the archive library.
-        sReport = sError + L"\n" + Utf8ToWide(e.what());
+        m_sFileError = sError + L"\n" + Utf8ToWide(e.what());
     }
     if (CDocWindows* w = Windows())
-        w->ShowError(sReport);
+        w->ShowError(m_sFileError);
     SetStatusText(L"Ready");
     return false;
 }
@@ -292,7 +313,7 @@ void CQELDoc::OnAddRefCollection()
 void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pBridge)
+    if (!dialogs || !pBridge || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CBridge>(*pBridge);
     auto dlg = dialogs->MakeBridgeDlg();
@@ -311,7 +332,7 @@ void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)
 void CQELDoc::EditBridgeSet(bool bRefreshTree, std::shared_ptr<CBridgeSet> pBridgeSet)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pBridgeSet)
+    if (!dialogs || !pBridgeSet || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CBridgeSet>(*pBridgeSet);
     auto dlg = dialogs->MakeBridgeSetDlg();
@@ -330,7 +351,7 @@ void CQELDoc::EditBridgeSet(bool bRefreshTree, std::shared_ptr<CBridgeSet> pBrid
 void CQELDoc::EditLoadModel(bool bRefreshTree, std::shared_ptr<CLoadModel> pLoadModel)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pLoadModel)
+    if (!dialogs || !pLoadModel || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CLoadModel>(*pLoadModel);
     auto sheet = dialogs->MakePropSheetLM();
@@ -348,7 +369,7 @@ void CQELDoc::EditLoadModel(bool bRefreshTree, std::shared_ptr<CLoadModel> pLoad
 void CQELDoc::EditLoadModelEnsemble(bool bRefreshTree, std::shared_ptr<CLoadModelEnsemble> pLME)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pLME)
+    if (!dialogs || !pLME || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CLoadModelEnsemble>(*pLME);
     auto dlg = dialogs->MakeLoadModelEnsembleDlg();
@@ -368,7 +389,7 @@ void CQELDoc::EditLoadModelEnsemble(bool bRefreshTree, std::shared_ptr<CLoadMode
 void CQELDoc::EditRefCollection(bool bRefreshTree, std::shared_ptr<CReferenceCollection> pRefCollection)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pRefCollection)
+    if (!dialogs || !pRefCollection || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CReferenceCollection>(*pRefCollection);
     auto dlg = dialogs->MakeRefCollectionDlg();
@@ -426,7 +447,7 @@ bool CQELDoc::RemoveElement(std::vector<std::shared_ptr<T>>& vList, const std::s
 
 bool CQELDoc::DeleteElement(std::shared_ptr<CElement> pElement)
 {
-    if (!pElement)
+    if (!pElement || !OnUpdateElementCommand())
         return false;
     AddStatus(L"Called delete on: " + pElement->GetDescription());
     switch (pElement->m_ElementType) {

@@ -118,7 +118,8 @@ void CQELDoc::OnInsertAllBridges()
 bool CQELDoc::RemoveFromEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME,
                                  const std::shared_ptr<CLoadModel>& pLM, unsigned int nIndex)
 {
-    if (!pLME || !pLM)
+    // A running worker may be stepping this ensemble's models.
+    if (!pLME || !pLM || !OnUpdateElementCommand())
         return false;
     AddStatus(L"Called delete on: " + pLM->GetDescription());
     const auto& members = pLME->m_vLoadModel;
