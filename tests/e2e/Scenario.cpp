@@ -7,6 +7,11 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QRadioButton>
+#include <cmath>
+#include <limits>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -15,6 +20,9 @@
 
 #include "Driver.h"
 #include "app/AppIds.h"
+#include "app/ChildFrame.h"
+#include "controls/grid/GridCtrl.h"
+#include "ui/lmsheet/PropSheetLM.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
 #include "app/doc/QELDoc.h"
@@ -107,6 +115,88 @@ Script TypeFileName(const QString& path)
     };
 }
 
+
+// The case's result windows whose title contains the text, in the order they opened.
+std::vector<CChildFrame*> ResultWindows(Driver& d, const QString& title)
+{
+    std::vector<CChildFrame*> found;
+    for (CChildFrame* f : d.Frame().GetChildFrames(d.App().GetDocument()))
+        if (!f->IsCaseWindow() && f->windowTitle().contains(title))
+            found.push_back(f);
+    return found;
+}
+
+int ResultWindowCount(Driver& d) { return static_cast<int>(ResultWindows(d, QString()).size()); }
+
+// A number as a table shows it (the settings' decimals, maybe grouped).
+double CellNumber(const CGridCtrl& grid, int row, int col)
+{
+    QString text = QString::fromStdWString(grid.GetItemText(row, col)).trimmed();
+    text.remove(QLatin1Char(','));
+    bool bOk = false;
+    const double v = text.toDouble(&bOk);
+    return bOk ? v : std::nan("");
+}
+
+int ColumnOf(const CGridCtrl& grid, const QString& heading)
+{
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        if (QString::fromStdWString(grid.GetItemText(0, c)).trimmed() == heading)
+            return c;
+    Fail(QStringLiteral("no column '%1' in the table").arg(heading));
+    return -1;
+}
+
+// The largest number of a column, over the table's rows.
+double ColumnMax(const CGridCtrl& grid, const QString& heading)
+{
+    const int c = ColumnOf(grid, heading);
+    double best = -std::numeric_limits<double>::infinity();
+    for (int r = 1; c >= 0 && r < grid.GetRowCount(); ++r)
+        if (const double v = CellNumber(grid, r, c); !std::isnan(v))
+            best = std::max(best, v);
+    return best;
+}
+
+// The value of column `heading` in the row whose column `keyHeading` is key.
+double ValueAt(const CGridCtrl& grid, const QString& keyHeading, double key, const QString& heading)
+{
+    const int k = ColumnOf(grid, keyHeading);
+    const int c = ColumnOf(grid, heading);
+    for (int r = 1; k >= 0 && c >= 0 && r < grid.GetRowCount(); ++r)
+        if (std::fabs(CellNumber(grid, r, k) - key) < 1e-6)
+            return CellNumber(grid, r, c);
+    Fail(QStringLiteral("no row with %1 = %2").arg(keyHeading).arg(key));
+    return std::nan("");
+}
+
+// Chooses a row of a dialog's element list with the mouse.
+void ChooseRow(QListWidget* list, int row)
+{
+    if (!list || !Check(row < list->count(), QStringLiteral("list %1 has row %2").arg(list->objectName()).arg(row)))
+        return;
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// Types a number into a cell of a grid as a user does: a click on the cell, the keys, Return.
+void TypeIntoCell(CGridCtrl& grid, int row, int col, const QString& text)
+{
+    CRect rect;
+    if (!Check(grid.GetCellRect(row, col, &rect), QStringLiteral("cell %1,%2 is in view").arg(row).arg(col)))
+        return;
+    QWidget* client = grid.GetClientWidget();
+    QTest::mouseClick(client, Qt::LeftButton, {}, QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : client, text.left(1));
+    QTest::qWait(20);
+    QWidget* editor = QApplication::focusWidget();
+    if (!Check(editor && editor != client, QStringLiteral("typing opens the cell's editor")))
+        return;
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(20);
+}
+
 class Scenario {
 public:
     explicit Scenario(Driver& d) : d(d) {}
@@ -115,6 +205,9 @@ public:
 private:
     void Start();
     void NewCaseWithBridgeAndVehicle();
+    void AddVehicle();
+    void SinglePosition();
+    void MovingLoad();
     void InsertStandardElements();
     void SaveAndReopen();
     void SetBinaryFiles(bool bBinary);
@@ -146,7 +239,7 @@ void Scenario::NewCaseWithBridgeAndVehicle()
 
     // Ctrl+B: the new bridge's dialog opens on the default, "20 m single span".
     d.OnModal(QStringLiteral("Define Bridge"), [](QWidget& dlg) {
-        auto* description = dlg.findChild<QLineEdit*>();
+        auto* description = Find<QLineEdit>(dlg, QStringLiteral("1008"));
         Check(description && description->text() == QStringLiteral("20 m single span"),
               QStringLiteral("the new bridge is offered as '20 m single span'"));
         Press(dlg, QStringLiteral("1"));
@@ -158,6 +251,104 @@ void Scenario::NewCaseWithBridgeAndVehicle()
         Check(b.m_vSpans.size() == 1 && b.m_vSpans.front() == 20.0, QStringLiteral("the bridge is one span of 20 m"));
     }
     d.Shot(QStringLiteral("02-bridge"));
+}
+
+
+void Scenario::AddVehicle()
+{
+    // Ctrl+L: the load model sheet; one axle of 100 kN typed into the Vehicle page.
+    d.OnModal(QStringLiteral("Load Model Definition"), [](QWidget& sheet) {
+        Type(Find<QLineEdit>(sheet, QStringLiteral("1008")), QStringLiteral("100 kN axle"));
+        auto* lmSheet = dynamic_cast<CPropSheetLM*>(&sheet);
+        if (!Check(lmSheet != nullptr, QStringLiteral("Ctrl+L opens the load model sheet")))
+            return;
+        // The pages are chosen from the list beside them.
+        QListWidget* pages = lmSheet->PageList();
+        const auto vehicle = pages->findItems(QStringLiteral("Vehicle"), Qt::MatchExactly);
+        if (!Check(!vehicle.isEmpty(), QStringLiteral("the sheet has a Vehicle page")))
+            return;
+        ChooseRow(pages, pages->row(vehicle.front()));
+        CGridCtrl* pGrid = &lmSheet->m_pageVehicle.m_Grid;
+        if (!Check(pGrid != nullptr, QStringLiteral("the Vehicle page has its axle table")))
+            return;
+        TypeIntoCell(*pGrid, 1, 1, QStringLiteral("100"));
+        Press(sheet, QStringLiteral("OK"));
+    });
+    d.Key(Qt::Key_L, Qt::ControlModifier);
+    d.ExpectAnswered(QStringLiteral("Add Load Model"));
+    if (Check(Doc(d).m_vLoadModel.size() == 1, QStringLiteral("one load model after Add Load Model"))) {
+        const CLoadModel& lm = *Doc(d).m_vLoadModel.front();
+        Check(lm.m_Description == L"100 kN axle", QStringLiteral("the load model is named '100 kN axle'"));
+        Check(lm.m_vPL.size() == 1 && lm.m_vPL.front().magnitude == 100.0,
+              QStringLiteral("the load model is one axle of 100 kN"));
+    }
+    d.Shot(QStringLiteral("03-vehicle"));
+}
+
+void Scenario::SinglePosition()
+{
+    const int before = ResultWindowCount(d);
+    d.OnModal(QStringLiteral("Single Position Analysis"), [](QWidget& dlg) {
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1011")), 0);
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1012")), 0);
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1007")), QStringLiteral("10"));
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Single Position")});
+    d.ExpectAnswered(QStringLiteral("Single Position"));
+    const auto grids = ResultWindows(d, QStringLiteral("Single Position Results - Grid"));
+    Check(ResultWindowCount(d) > before, QStringLiteral("Single Position opens result windows"));
+    if (Check(!grids.empty(), QStringLiteral("Single Position opens a table"))) {
+        if (CGridCtrl* grid = CChildFrame::GetViewGrid(grids.front()->GetView())) {
+            // 100 kN at midspan of a 20 m simple span: M = PL/4 = 100 x 20 / 4 = 500 kNm.
+            const int c = ColumnOf(*grid, QStringLiteral("Moment (kNm)"));
+            double best = 0;
+            for (int r = 1; c >= 0 && r < grid->GetRowCount(); ++r)
+                best = std::max(best, CellNumber(*grid, r, c));
+            CheckNear(best, 500.0, 0.01, QStringLiteral("single position midspan moment"));
+        }
+    }
+    d.Shot(QStringLiteral("04-single-position"));
+}
+
+void Scenario::MovingLoad()
+{
+    const int before = ResultWindowCount(d);
+    d.OnModal(QStringLiteral("Moving Load Analysis"), [](QWidget& dlg) {
+        Click(Find<QRadioButton>(dlg, QStringLiteral("1072")));
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1012")), 0);
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1011")), 0);
+        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), QStringLiteral("1"));
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Moving Load")});
+    d.ExpectAnswered(QStringLiteral("Moving Load"));
+    Check(ResultWindowCount(d) >= before + 4, QStringLiteral("Moving Load opens its four windows"));
+    const auto grids = ResultWindows(d, QStringLiteral("MLA Envelopes - Grid"));
+    if (Check(grids.size() == 2, QStringLiteral("two MLA Envelopes tables"))) {
+        CGridCtrl* bmsf = CChildFrame::GetViewGrid(grids[0]->GetView());
+        CGridCtrl* reactions = CChildFrame::GetViewGrid(grids[1]->GetView());
+        if (bmsf && reactions) {
+            // One 100 kN axle stepped 1 m at a time over 20 m; it stands at midspan at one
+            // step: M = PL/4 = 100 x 20 / 4 = 500 kNm.
+            CheckNear(ValueAt(*bmsf, QStringLiteral("x Beam"), 10.0, QStringLiteral("BMD - Max")), 500.0, 0.01,
+                      QStringLiteral("MLA midspan moment"));
+            CheckNear(ColumnMax(*bmsf, QStringLiteral("BMD - Max")), 500.0, 0.01,
+                      QStringLiteral("MLA largest moment"));
+            // A load within 1 mm of a support is left out, so the nearest position counted
+            // is s = 1 m in: R = P(L - s)/L = 100 x 19 / 20 = 95 kN at either end.
+            CheckNear(ColumnMax(*reactions, QStringLiteral("Reaction 1 - Max")), 95.0, 0.01,
+                      QStringLiteral("MLA left end reaction"));
+            CheckNear(ColumnMax(*reactions, QStringLiteral("Reaction 2 - Max")), 95.0, 0.01,
+                      QStringLiteral("MLA right end reaction"));
+            // Shear next to the support: the same 95 kN.
+            CheckNear(ColumnMax(*bmsf, QStringLiteral("SFD - Max")), 95.0, 0.01, QStringLiteral("MLA largest shear"));
+        }
+        grids[0]->showMaximized();
+        d.Frame().GetMdiArea()->setActiveSubWindow(grids[0]);
+    }
+    d.Shot(QStringLiteral("05-mla-table"));
 }
 
 void Scenario::InsertStandardElements()
@@ -270,6 +461,9 @@ void Scenario::Run()
 {
     Start();
     NewCaseWithBridgeAndVehicle();
+    AddVehicle();
+    SinglePosition();
+    MovingLoad();
     InsertStandardElements();
     SaveAndReopen();
     Quit();
