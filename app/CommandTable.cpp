@@ -12,6 +12,7 @@
 #include "app/QELApp.h"
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
+#include "platform/print/View.h"
 
 CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
 
@@ -34,6 +35,13 @@ CommandHandler DocCommand(void (CQELDoc::*fn)())
 CommandHandler ShowPane(int nPaneId)
 {
     return [nPaneId](CCommandContext& c) { c.frame.ShowPane(nPaneId); };
+}
+
+// The view of the active result window: tables and graphs print through their views.
+CView* ActivePrintableView(const CCommandContext& c)
+{
+    const CChildFrame* f = c.frame.GetActiveChild();
+    return f ? dynamic_cast<CView*>(CWnd::FromHandle(f->GetView())) : nullptr;
 }
 
 // Qt's MDI area has one tab group: the tab-group commands have nothing to act on.
@@ -78,6 +86,18 @@ std::vector<CCommand> MakeTable()
         {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
+        {ID_FILE_PRINT, L"&File", L"&Print...", "Ctrl+P", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CView* v = ActivePrintableView(c))
+                 v->OnFilePrint();
+         },
+         [](const CCommandContext& c) { return ActivePrintableView(c) != nullptr; }, {}, L"Print the active result"},
+        {ID_FILE_PRINT_PREVIEW, L"&File", L"Print Pre&view", nullptr, nullptr, -1,
+         [](CCommandContext& c) {
+             if (CView* v = ActivePrintableView(c))
+                 v->OnFilePrintPreview();
+         },
+         [](const CCommandContext& c) { return ActivePrintableView(c) != nullptr; }, {}, L"Display full pages"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
         {ID_FILE_PRINT_SETUP, L"&File", L"P&rint Setup...", nullptr, nullptr, -1,

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QTabBar>
 #include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -10,6 +12,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <QPushButton>
@@ -21,7 +24,10 @@
 #include "Driver.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
+#include "controls/chart/ChartAxis.h"
+#include "controls/chart/ChartCtrl.h"
 #include "controls/grid/GridCtrl.h"
+#include "controls/tip/MessageTip.h"
 #include "ui/lmsheet/PropSheetLM.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
@@ -197,6 +203,54 @@ void TypeIntoCell(CGridCtrl& grid, int row, int col, const QString& text)
     QTest::qWait(20);
 }
 
+// Brings a result window forward with a click on its tab, as a user does.
+void ShowWindow(Driver& d, CChildFrame* window)
+{
+    QMdiArea* area = d.Frame().GetMdiArea();
+    auto* tabs = area->findChild<QTabBar*>();
+    const int index = static_cast<int>(area->subWindowList().indexOf(window));
+    if (!tabs || index < 0 || index >= tabs->count()) {
+        Fail(QStringLiteral("no tab for %1").arg(window->windowTitle()));
+        return;
+    }
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    QTest::qWait(50);
+    Check(area->activeSubWindow() == window, QStringLiteral("a click on its tab shows %1").arg(window->windowTitle()));
+}
+
+std::vector<CChartCtrl*> Charts(QWidget* view)
+{
+    std::vector<CChartCtrl*> charts;
+    for (QWidget* w : view->findChildren<QWidget*>())
+        if (auto* chart = dynamic_cast<CChartCtrl*>(CWnd::FromHandle(w)))
+            if (std::find(charts.begin(), charts.end(), chart) == charts.end())
+                charts.push_back(chart);
+    return charts;
+}
+
+// The standard print window: "Print to File (PDF)", the file's name, then Print.
+Script PrintToPdf(const QString& path)
+{
+    return [path](QWidget& dlg) {
+        auto* printers = dlg.findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* fileName = dlg.findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (!Check(printers && fileName, QStringLiteral("the print window has its printer list and file name")))
+            return;
+        const int pdf = printers->findText(QStringLiteral("Print to File (PDF)"));
+        if (!Check(pdf >= 0, QStringLiteral("the print window offers Print to File (PDF)")))
+            return;
+        printers->setFocus();
+        printers->setCurrentIndex(pdf);
+        Type(fileName, path);
+        auto* buttons = dlg.findChild<QDialogButtonBox*>();
+        QAbstractButton* print = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+        if (Check(print != nullptr, QStringLiteral("the print window has its Print button")))
+            Click(print);
+    };
+}
+
+Script PressOk() { return [](QWidget& w) { Press(w, QStringLiteral("OK")); }; }
+
 class Scenario {
 public:
     explicit Scenario(Driver& d) : d(d) {}
@@ -208,6 +262,8 @@ private:
     void AddVehicle();
     void SinglePosition();
     void MovingLoad();
+    void ExportResults();
+    void ZoomAndClickGraph();
     void InsertStandardElements();
     void SaveAndReopen();
     void SetBinaryFiles(bool bBinary);
@@ -351,6 +407,86 @@ void Scenario::MovingLoad()
     d.Shot(QStringLiteral("05-mla-table"));
 }
 
+void Scenario::ExportResults()
+{
+    const auto grids = ResultWindows(d, QStringLiteral("MLA Envelopes - Grid"));
+    const auto plots = ResultWindows(d, QStringLiteral("MLA Envelopes - Plot"));
+    if (!Check(!grids.empty() && !plots.empty(), QStringLiteral("the MLA windows are open to export")))
+        return;
+    struct Export {
+        CChildFrame* window;
+        int key;
+        QString title;
+        QString file;
+        QString kind;
+        QString done;
+    };
+    const Export exports[] = {
+        {grids.front(), Qt::Key_G, QStringLiteral("QFileDialog"), QStringLiteral("mla-table.csv"), QStringLiteral("csv"),
+         QStringLiteral("Grid succesfully saved.")},
+        {plots.front(), Qt::Key_I, QStringLiteral("QFileDialog"), QStringLiteral("mla-graph.bmp"), QStringLiteral("image"),
+         QStringLiteral("Image succesfully saved.")},
+        {grids.front(), Qt::Key_P, QStringLiteral("Print"), QStringLiteral("mla-table.pdf"), QStringLiteral("pdf-table"),
+         QString()},
+        {plots.front(), Qt::Key_P, QStringLiteral("Print"), QStringLiteral("mla-graph.pdf"), QStringLiteral("pdf-graph"),
+         QString()},
+    };
+    for (const Export& e : exports) {
+        ShowWindow(d, e.window);
+        const QString path = d.OutDir().filePath(e.file);
+        QFile::remove(path);
+        d.OnModal(e.title, e.key == Qt::Key_P ? PrintToPdf(path) : TypeFileName(path));
+        if (!e.done.isEmpty())
+            d.OnModal(e.done, PressOk());
+        d.Key(e.key, Qt::ControlModifier);
+        d.ExpectAnswered(QStringLiteral("export of ") + e.file);
+        if (Check(QFile::exists(path), QStringLiteral("%1 is written").arg(e.file)))
+            d.RecordExport(e.kind, e.file);
+    }
+}
+
+void Scenario::ZoomAndClickGraph()
+{
+    const auto plots = ResultWindows(d, QStringLiteral("MLA Envelopes - Plot"));
+    if (plots.empty())
+        return;
+    ShowWindow(d, plots.front());
+    const auto charts = Charts(plots.front()->GetView());
+    if (!Check(charts.size() == 2, QStringLiteral("the MLA graph holds a moment and a shear chart")))
+        return;
+    CChartCtrl& chart = *charts.front();
+    QWidget* client = chart.GetClientWidget();
+    CChartAxis* bottom = chart.GetAxis(CChartCtrl::BottomAxis);
+    CChartAxis* left = chart.GetAxis(CChartCtrl::LeftAxis);
+    if (!Check(bottom && left, QStringLiteral("the moment chart has its axes")))
+        return;
+
+    // A click on the envelope's peak, 500 kNm at 10 m, shows its values in a tip; the graph
+    // draws sagging moments below its axis.
+    const QPoint peak(bottom->GetPosition(10.0), left->GetPosition(-500.0));
+    QTest::mouseClick(client, Qt::LeftButton, {}, peak);
+    QTest::qWait(100);
+    bool bTip = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && dynamic_cast<CMessageTip*>(CWnd::FromHandle(w)))
+            bTip = true;
+    Check(bTip, QStringLiteral("a click on a point of the graph shows its tip"));
+    d.Shot(QStringLiteral("06-graph-point"));
+
+    // A drag over the middle of the chart zooms into it: midspan moves on the screen.
+    const int before = bottom->GetPosition(10.0);
+    const QRect area = client->rect();
+    const QPoint from(area.left() + area.width() / 3, area.top() + area.height() / 4);
+    const QPoint to(area.left() + area.width() * 2 / 3, area.top() + area.height() * 3 / 4);
+    QTest::mousePress(client, Qt::LeftButton, {}, from);
+    QTest::mouseMove(client, (from + to) / 2);
+    QTest::mouseMove(client, to);
+    QTest::mouseRelease(client, Qt::LeftButton, {}, to);
+    QTest::qWait(100);
+    Check(bottom->GetPosition(10.0) != before, QStringLiteral("a drag on the graph zooms it"));
+    d.Shot(QStringLiteral("07-graph-zoomed"));
+}
+
 void Scenario::InsertStandardElements()
 {
     // The 1:1:50 m two-span family: 50 bridges of 2 x 1 m to 2 x 50 m, no dialog.
@@ -464,6 +600,8 @@ void Scenario::Run()
     AddVehicle();
     SinglePosition();
     MovingLoad();
+    ExportResults();
+    ZoomAndClickGraph();
     InsertStandardElements();
     SaveAndReopen();
     Quit();
