@@ -1,5 +1,6 @@
 #include "app/AppDocWindows.h"
 
+#include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
 #include "platform/win/MessageBox.h"
@@ -29,7 +30,18 @@ CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc&) { return nullptr; }
 
 CDocGridView* CAppDocWindows::CreateGridView(CQELDoc&) { return nullptr; }
 
-CDocMainView* CAppDocWindows::FindMainView(const CQELDoc&) { return nullptr; }
+CDocMainView* CAppDocWindows::FindMainView(const CQELDoc& doc)
+{
+    CMainFrame* frame = m_App.GetMainFrame();
+    if (!frame)
+        return nullptr;
+    for (CChildFrame* f : frame->GetChildFrames(&doc))
+        if (auto* pView = qobject_cast<CQELView*>(f->GetView())) {
+            m_MainView.SetView(pView);
+            return &m_MainView;
+        }
+    return nullptr;
+}
 
 CQELDoc* CAppDocWindows::GetActiveDoc()
 {

@@ -1,5 +1,6 @@
 #pragma once
 // The windows of the program as the case document sees them.
+#include "app/CaseMainView.h"
 #include "app/doc/DocWindows.h"
 
 class CQELApp;
@@ -20,4 +21,5 @@ public:
 
 private:
     CQELApp& m_App;
+    CDocMainViewAdapter m_MainView;
 };

@@ -1,5 +1,7 @@
 #include "app/PaneContents.h"
 
+#include "app/CaseMainView.h"
+
 #include <QFile>
 #include <QPalette>
 #include <QString>
@@ -18,12 +20,9 @@ QWidget* EmptyContent(QWidget* parent, const char* name)
 
 QWidget* CreateCaseMainView(CQELDoc&, QWidget* parent)
 {
-    QWidget* w = EmptyContent(parent, "CaseMainView");
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    w->setPalette(p);
-    return w;
+    auto* view = new CCaseMainView(parent);
+    view->setObjectName(QStringLiteral("CaseMainView"));
+    return view;
 }
 
 QWidget* CreateElementPaneContent(QWidget* parent) { return EmptyContent(parent, "ElementPaneContent"); }

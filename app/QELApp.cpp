@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/AboutDlg.h"
+#include "app/AppDocDialogs.h"
 #include "app/AppDocWindows.h"
 #include "app/AppIds.h"
 #include "app/AppLook.h"
@@ -55,6 +56,10 @@ CQELApp::~CQELApp()
         host.pWindows = nullptr;
         SetDocHost(host);
     }
+    if (host.pDialogs == m_pDocDialogs.get()) {
+        host.pDialogs = nullptr;
+        SetDocHost(host);
+    }
     m_pMainFrame.reset();
     SetAppPrinter(nullptr);
     if (g_pApp == this)
@@ -72,8 +77,12 @@ bool CQELApp::InitInstance(const QStringList& args)
     SetAppPrinter(m_pPrinter.get());
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
+    m_pDocDialogs = std::make_unique<CAppDocDialogs>(*this);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
+    // Dialogs that a test installed before the start stay in place.
+    if (!host.pDialogs)
+        host.pDialogs = m_pDocDialogs.get();
     SetDocHost(host);
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
