@@ -1,12 +1,19 @@
 // The analyses on the literal path and on the fast path, side by side: each case runs
 // with path:0 (literal) and path:1 (fast) and reports its load positions per second.
+// The Fold cases run the fast path with the envelope fold limited to a vector width:
+// width:0 scalar, 1 SSE2, 2 AVX-512 (as far as the processor has it).
+// The Threads cases run the fast path on one thread and on every core in turn and report
+// both times (ms_1, ms_all) and the speed-up.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 #include "MovingLoadCases.h"
 #include "core/analysis/AnalysisPath.h"
+#include "core/analysis/FastEnvelopeBuilder.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -26,6 +33,16 @@ AnalysisPath PathOf(const benchmark::State& state)
 
 using qelbench::ReportPositions;
 
+// The fold of this thread's fast analyses limited to a width while it lives.
+class CFoldWidthScope {
+public:
+    explicit CFoldWidthScope(const benchmark::State& state)
+    {
+        CFastEnvelopeBuilder::LimitVectorWidth(static_cast<int>(state.range(0)));
+    }
+    ~CFoldWidthScope() { CFastEnvelopeBuilder::LimitVectorWidth(2); }
+};
+
 // A 2 x 20 m bridge with a five-axle semi-trailer stepped at 0.1 m.
 void MovingLoad2x20Step01(benchmark::State& state)
 {
@@ -41,14 +58,13 @@ std::shared_ptr<CBridgeSet> Set1To50(BridgeConfig config)
 // The two-span set of 1, 2, ..., 50 m with the NAASRA 1976 family (10 spacings) at 0.5 m.
 // Every model of the family re-applies its bridge rule and posts a status line at every
 // position, on either path; no_rules:1 runs the same family without them.
-void BridgeRange2SpanNAASRA1976(benchmark::State& state)
+void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, bool bNoRules)
 {
     g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
-    CAnalysisPathScope path(PathOf(state));
     auto set = Set1To50(BC_TWOSPAN);
     CLMEFactory factory;
     auto lme = factory.GetNAASRA1976(false, 10);
-    if (state.range(1))
+    if (bNoRules)
         for (auto& lm : lme->m_vLoadModel)
             lm->m_bAdjustToBridge = false;
     double positions = 0;
@@ -65,36 +81,126 @@ void BridgeRange2SpanNAASRA1976(benchmark::State& state)
     state.counters["models"] = lme->m_nLoadModels;
 }
 
+void BridgeRange2SpanNAASRA1976(benchmark::State& state)
+{
+    CAnalysisPathScope path(PathOf(state));
+    RunBridgeRange2SpanNAASRA1976(state, state.range(1) != 0);
+}
+
+void FoldBridgeRange2SpanNAASRA1976(benchmark::State& state)
+{
+    CAnalysisPathScope path(AnalysisPath::Fast);
+    CFoldWidthScope width(state);
+    RunBridgeRange2SpanNAASRA1976(state, true);
+}
+
 // The one-, two- and three-span sets of 1, 2, ..., 50 m against the NAASRA 1976 and the
 // ABDC 1992 families (10 spacings each) with overstress, then a proposed five-axle
 // vehicle compared with them; stepped at 0.5 m.
-void ReferenceCollection3Sets(benchmark::State& state)
-{
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
-    CAnalysisPathScope path(PathOf(state));
-    CLMEFactory factory;
-    const auto naasra = factory.GetNAASRA1976(false, 10);
-    const auto abdc = factory.GetABDC1992(false, 10);
-    const std::vector<std::shared_ptr<CBridgeSet>> sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN),
-                                                           Set1To50(BC_THREESPAN)};
-    auto proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
-                                             {3.7, 1.2, 6.1, 1.2});
-    double positions = 0;
-    for (auto _ : state) {
-        CReferenceCollection coll(1, L"Bench", true, 0, 0.5);
-        coll.m_vLME = {naasra, abdc};
-        coll.m_vBS = sets;
-        coll.m_bUseOverstress = true;
-        coll.Calculate(nullptr);
-        coll.SetProposedLoadModel(proposed);
-        coll.CompareProposed(nullptr, 1.0);
-        for (const auto& rs : coll.GetRefSets())
+struct CollectionCase {
+    std::shared_ptr<CLoadModelEnsemble> naasra, abdc;
+    std::vector<std::shared_ptr<CBridgeSet>> sets;
+    std::shared_ptr<CLoadModel> proposed;
+
+    CollectionCase()
+    {
+        g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
+        CLMEFactory factory;
+        naasra = factory.GetNAASRA1976(false, 10);
+        abdc = factory.GetABDC1992(false, 10);
+        sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN), Set1To50(BC_THREESPAN)};
+        proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
+                                            {3.7, 1.2, 6.1, 1.2});
+    }
+
+    // Calculated and compared; the load positions it took are added to positions.
+    std::unique_ptr<CReferenceCollection> Run(double& positions) const
+    {
+        auto coll = std::make_unique<CReferenceCollection>(1, L"Bench", true, 0, 0.5);
+        coll->m_vLME = {naasra, abdc};
+        coll->m_vBS = sets;
+        coll->m_bUseOverstress = true;
+        coll->Calculate(nullptr);
+        coll->SetProposedLoadModel(proposed);
+        coll->CompareProposed(nullptr, 1.0);
+        for (const auto& rs : coll->GetRefSets())
             for (const auto* v : {&rs->m_vLiveLoadCritEnv, &rs->m_vOverstressCritEnv, &rs->m_vPropCritEnv})
                 for (const auto& r : *v)
                     positions += r->m_nAnalyses;
-        benchmark::DoNotOptimize(coll.GetCriticalRatioEnsembles().data());
+        return coll;
     }
+};
+
+void RunReferenceCollection3Sets(benchmark::State& state)
+{
+    const CollectionCase c;
+    double positions = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(c.Run(positions)->GetCriticalRatioEnsembles().data());
     ReportPositions(state, positions);
+}
+
+void ReferenceCollection3Sets(benchmark::State& state)
+{
+    CAnalysisPathScope path(PathOf(state));
+    RunReferenceCollection3Sets(state);
+}
+
+void FoldReferenceCollection3Sets(benchmark::State& state)
+{
+    CAnalysisPathScope path(AnalysisPath::Fast);
+    CFoldWidthScope width(state);
+    RunReferenceCollection3Sets(state);
+}
+
+void FoldMovingLoad2x20Step01(benchmark::State& state)
+{
+    CAnalysisPathScope path(AnalysisPath::Fast);
+    CFoldWidthScope width(state);
+    qelbench::MovingLoadTwoSpans(state, 0.1);
+}
+
+// The same work on one thread and on all cores, timed side by side in each iteration.
+template <class Work>
+void OneAndAllCores(benchmark::State& state, Work work)
+{
+    using Clock = std::chrono::steady_clock;
+    CAnalysisPathScope path(AnalysisPath::Fast);
+    double one = 0, all = 0;
+    for (auto _ : state) {
+        for (int threads : {1, 0}) {
+            CAnalysisThreadsScope scope(threads);
+            const auto t0 = Clock::now();
+            work();
+            (threads == 1 ? one : all) += std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["ms_1"] = one / n;
+    state.counters["ms_all"] = all / n;
+    state.counters["speedup"] = all > 0 ? one / all : 0.0;
+    state.counters["threads"] = GetAnalysisThreads();
+}
+
+void ThreadsBridgeRange2SpanNAASRA1976(benchmark::State& state)
+{
+    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
+    auto set = Set1To50(BC_TWOSPAN);
+    CLMEFactory factory;
+    auto lme = factory.GetNAASRA1976(false, 10);
+    OneAndAllCores(state, [&] {
+        CMultiBridgeAnalysis mba(set, lme);
+        int nSteps = 0;
+        double step = 0.5;
+        benchmark::DoNotOptimize(mba.Run(true, &nSteps, &step, nullptr).data());
+    });
+}
+
+void ThreadsReferenceCollection3Sets(benchmark::State& state)
+{
+    const CollectionCase c;
+    double positions = 0;
+    OneAndAllCores(state, [&] { benchmark::DoNotOptimize(c.Run(positions)->GetCriticalRatioEnsembles().data()); });
 }
 
 } // namespace
@@ -102,3 +208,8 @@ void ReferenceCollection3Sets(benchmark::State& state)
 BENCHMARK(BridgeRange2SpanNAASRA1976)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->ArgNames({"path", "no_rules"})->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ReferenceCollection3Sets)->Arg(0)->Arg(1)->ArgName("path")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(MovingLoad2x20Step01)->Arg(0)->Arg(1)->ArgName("path")->Unit(benchmark::kMillisecond);
+BENCHMARK(FoldMovingLoad2x20Step01)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond);
+BENCHMARK(FoldBridgeRange2SpanNAASRA1976)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(FoldReferenceCollection3Sets)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ThreadsBridgeRange2SpanNAASRA1976)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ThreadsReferenceCollection3Sets)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -55,6 +55,8 @@ public:
 
     virtual LPCTSTR GetText() const = 0;
     virtual LPCTSTR GetTipText() const { return GetText(); }
+    // The text a CSV file or the clipboard gets: the shown text unless a cell says otherwise.
+    virtual std::wstring GetExportText() const { return GetText() ? GetText() : L""; }
     virtual int GetImage() const = 0;
     virtual LPARAM GetData() const = 0;
     virtual DWORD GetState() const { return m_nState; }

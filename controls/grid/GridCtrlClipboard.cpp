@@ -51,7 +51,7 @@ bool CGridCtrl::CopyTextFromGrid(std::string& text)
             first = false;
             const CGridCellBase* pCell = GetCell(row, col);
             if (pCell && pCell->IsSelected())
-                line += pCell->GetText();
+                line += pCell->GetExportText();
         }
         text += QString::fromStdWString(line).toLocal8Bit().toStdString();
     }

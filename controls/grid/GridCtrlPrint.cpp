@@ -361,7 +361,8 @@ BOOL CGridCtrl::Save(LPCTSTR strFileName)
     for (int row = 0; row < GetRowCount() && nNumColumns > 0; ++row) {
         std::wstring line;
         for (int col = 0; col < nNumColumns; ++col) {
-            line += CsvField(GetItemText(row, col));
+            const CGridCellBase* pCell = GetCell(row, col);
+            line += CsvField(pCell ? pCell->GetExportText() : GetItemText(row, col));
             line += col < nNumColumns - 1 ? L";" : L"\r\n";
         }
         text += QString::fromStdWString(line);

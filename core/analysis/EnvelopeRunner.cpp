@@ -1,8 +1,12 @@
 #include "core/analysis/EnvelopeRunner.h"
 
+#include <algorithm>
+#include <exception>
+
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeMerger.h"
 #include "core/analysis/MovingLoadAnalysis.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -17,8 +21,10 @@ bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
 
 } // namespace
 
-CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME)
-    : m_pBridge(std::move(pBridge)), m_pLME(std::move(pLME)), m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0)
+CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
+                                 int nPoints)
+    : m_pBridge(std::move(pBridge)), m_pLME(std::move(pLME)), m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0),
+      m_nPoints(nPoints)
 {
 }
 
@@ -40,7 +46,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         // Only the merge is wanted: the runs are merged flat, as Augment would merge them.
         CFastEnvelopeMerger merger;
         for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-            CMovingLoadAnalysis analysis(m_pBridge, models[i]);
+            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
             analysis.AnalyseInto(merger, bByStep, nSteps, stepSize, pbKeepRunning);
             m_nAnalyses += static_cast<int>(analysis.m_nSteps);
             PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
@@ -49,8 +55,11 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         return m_pResults;
     }
 
+    if (n > 1 && GetAnalysisThreads() > 1)
+        return RunParallel(models, n, bByStep, nSteps, stepSize, pbKeepRunning);
+
     for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-        CMovingLoadAnalysis analysis(m_pBridge, models[i]);
+        CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
         std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(bByStep, nSteps, stepSize, pbKeepRunning);
         // A run stopped before its first position has nothing to merge or show.
         if (r && r->HasEnvelopes()) {
@@ -59,6 +68,78 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         }
         m_nAnalyses += static_cast<int>(analysis.m_nSteps);
         PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+    }
+    return m_pResults;
+}
+
+// Each load model's run on its own thread (a model listed twice runs its turns in order on
+// one), then merged in list order as the loop above merges.
+std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models,
+                                                               size_t n, bool bByStep, int& nSteps, double& stepSize,
+                                                               const std::atomic<bool>* pbKeepRunning)
+{
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+
+    struct Run {
+        std::shared_ptr<CEnvelopeResults> results;
+        int nSteps = 0;
+        double step = 0.0;
+        int nAnalyses = 0;
+        bool bStarted = false;
+        bool bComplete = false;
+        std::exception_ptr error;
+    };
+    std::vector<Run> runs(n);
+    std::vector<std::vector<size_t>> tasks;
+    for (size_t i = 0; i < n; ++i) {
+        const auto first = std::find(models.begin(), models.begin() + static_cast<std::ptrdiff_t>(i), models[i]);
+        if (first != models.begin() + static_cast<std::ptrdiff_t>(i))
+            continue; // runs in the task of its first listing
+        std::vector<size_t> task;
+        for (size_t k = i; k < n; ++k)
+            if (models[k] == models[i])
+                task.push_back(k);
+        tasks.push_back(std::move(task));
+    }
+
+    const int stepsIn = nSteps;
+    const double stepIn = stepSize;
+    RunTasks(tasks.size(), [&](size_t t) {
+        for (size_t i : tasks[t]) {
+            if (!KeepRunning(pbKeepRunning))
+                return;
+            Run& run = runs[i];
+            run.nSteps = stepsIn;
+            run.step = stepIn;
+            run.bStarted = true;
+            try {
+                CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
+                run.results = analysis.Analyse(bByStep, run.nSteps, run.step, pbKeepRunning);
+                run.nAnalyses = static_cast<int>(analysis.m_nSteps);
+            } catch (...) {
+                run.error = std::current_exception();
+                return;
+            }
+            run.bComplete = KeepRunning(pbKeepRunning);
+            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+        }
+    });
+
+    // As far as one thread would have come: up to the first run that did not finish.
+    for (Run& run : runs) {
+        if (!run.bStarted)
+            break;
+        if (run.error)
+            std::rethrow_exception(run.error);
+        nSteps = run.nSteps;
+        stepSize = run.step;
+        if (run.results && run.results->HasEnvelopes()) {
+            m_vResults.push_back(run.results);
+            m_pResults->Augment(*run.results);
+        }
+        m_nAnalyses += run.nAnalyses;
+        if (!run.bComplete)
+            break;
     }
     return m_pResults;
 }

@@ -3,14 +3,18 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBridge;
 class CLoadModelEnsemble;
 class CEnvelopeResults;
+class CLoadModel;
 
 // Runs every load model of an ensemble over one bridge and merges their envelopes.
 class CEnvelopeRunner {
 public:
-    CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME);
+    CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
+                    int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // nSteps and stepSize go to every moving-load analysis, which may rewrite them; the
     // caller sees what the last load model left. Posts one progress step per load model.
@@ -30,7 +34,12 @@ public:
     std::vector<std::shared_ptr<CEnvelopeResults>> m_vResults; // only runs that analysed a position
     int m_nLoadModels = 0;
     int m_nAnalyses = 0;
+    int m_nPoints = 0; // segments per span of the beam solutions
 
 private:
+    std::shared_ptr<CEnvelopeResults> RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models, size_t n,
+                                                  bool bByStep, int& nSteps, double& stepSize,
+                                                  const std::atomic<bool>* pbKeepRunning);
+
     bool m_bKeepModelResults = true;
 };

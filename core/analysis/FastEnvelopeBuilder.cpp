@@ -20,26 +20,27 @@ namespace {
 
 // The last beam factorised on this thread: an ensemble runs its load models one after
 // the other on the same bridge, and they all share it.
-std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam)
+std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam, int nPoints)
 {
     thread_local std::shared_ptr<CFastBeamSolver> t_pLast;
-    // Bounded as the solver bounds it, or a large setting would miss the cache every time.
-    const int nPoints =
-        std::clamp(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM, 1, CSettings::MaxPointsAlongBeam);
+    // Bounded as the solver bounds it, or a large count would miss the cache every time.
+    nPoints = CSettings::ClampPointsAlongBeam(nPoints);
     if (t_pLast) {
         const CBeam& b = t_pLast->GetBeam();
         if (b.m_vL == beam.m_vL && b.m_vEI == beam.m_vEI && b.m_vR == beam.m_vR &&
             t_pLast->GetStationsPerSpan() == static_cast<size_t>(nPoints) + 3)
             return t_pLast;
     }
-    t_pLast = std::make_shared<CFastBeamSolver>(beam);
+    t_pLast = std::make_shared<CFastBeamSolver>(beam, nPoints);
     return t_pLast;
 }
 
 } // namespace
 
-CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
-    : m_pBridge(std::move(pBridge)), m_pBeam(m_pBridge->GetBeam()), m_pLoadModel(std::move(pLoadModel))
+CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                                           int nPoints)
+    : m_pBridge(std::move(pBridge)), m_pBeam(m_pBridge->GetBeam()), m_pLoadModel(std::move(pLoadModel)),
+      m_nPoints(nPoints)
 {
     m_nReactions = m_pBeam->m_nRestraints > 0 ? static_cast<size_t>(m_pBeam->m_nRestraints) : 0;
 }
@@ -48,7 +49,7 @@ CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std
 // it refuses fails at the same moment and with the same error.
 void CFastEnvelopeBuilder::PrepareSolver()
 {
-    m_pSolver = SolverFor(*m_pBeam);
+    m_pSolver = SolverFor(*m_pBeam, m_nPoints);
     const size_t n = m_pSolver->GetX().size();
     for (Side* s : {&m_bmMax, &m_bmMin, &m_sfMax, &m_sfMin}) {
         s->val.resize(n);
@@ -58,7 +59,7 @@ void CFastEnvelopeBuilder::PrepareSolver()
 
 CFastEnvelopeBuilder::~CFastEnvelopeBuilder() = default;
 
-std::atomic<int> CFastEnvelopeBuilder::s_widestFold{3};
+std::atomic<int> CFastEnvelopeBuilder::s_widestFold{2};
 
 void CFastEnvelopeBuilder::LimitVectorWidth(int widest) { s_widestFold = widest; }
 
@@ -163,24 +164,6 @@ void FoldTail(const FoldLanes& f, size_t i, size_t n, double k)
 // Which stations change is unpredictable, so the choice is made with masks, several
 // stations at a time; the comparisons are ordered (false for not-a-number) as above.
 #if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx2"))) size_t FoldAvx2(const FoldLanes& f, size_t n, double k)
-{
-    const __m256d idx = _mm256_set1_pd(k);
-    size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m256d val = _mm256_loadu_pd(f.in + i);
-        const __m256d mxv = _mm256_loadu_pd(f.maxVal + i);
-        const __m256d takeMax = _mm256_cmp_pd(val, mxv, _CMP_GT_OQ);
-        _mm256_storeu_pd(f.maxVal + i, _mm256_blendv_pd(mxv, val, takeMax));
-        _mm256_storeu_pd(f.maxIdx + i, _mm256_blendv_pd(_mm256_loadu_pd(f.maxIdx + i), idx, takeMax));
-        const __m256d mnv = _mm256_loadu_pd(f.minVal + i);
-        const __m256d takeMin = _mm256_cmp_pd(val, mnv, _CMP_LT_OQ);
-        _mm256_storeu_pd(f.minVal + i, _mm256_blendv_pd(mnv, val, takeMin));
-        _mm256_storeu_pd(f.minIdx + i, _mm256_blendv_pd(_mm256_loadu_pd(f.minIdx + i), idx, takeMin));
-    }
-    return i;
-}
-
 __attribute__((target("avx512f"))) size_t FoldAvx512(const FoldLanes& f, size_t n, double k)
 {
     // Masked stores: an entry's value and position are written only where it changes.
@@ -204,12 +187,6 @@ __attribute__((target("avx512f"))) size_t FoldAvx512(const FoldLanes& f, size_t 
         _mm512_mask_storeu_pd(minIdx + i, takeMin, idx);
     }
     return n;
-}
-
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
 }
 
 bool HasAvx512()
@@ -255,10 +232,8 @@ void CFastEnvelopeBuilder::Fold(Side& mx, Side& mn, const std::vector<double>& v
     const int widest = s_widestFold.load(std::memory_order_relaxed);
     size_t i = 0;
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (widest >= 3 && HasAvx512())
+    if (widest >= 2 && HasAvx512())
         i = FoldAvx512(f, n, k);
-    else if (widest >= 2 && HasAvx2())
-        i = FoldAvx2(f, n, k);
 #endif
 #if defined(__SSE2__)
     if (i == 0 && widest >= 1)

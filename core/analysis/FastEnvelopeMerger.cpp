@@ -36,9 +36,9 @@ void CFastEnvelopeMerger::MergeStations(Side& mx, Side& mn, const CFastEnvelopeB
     }
 }
 
-void CFastEnvelopeMerger::Merge(const CFastEnvelopeBuilder& run)
+void CFastEnvelopeMerger::Merge(const CFastEnvelopeBuilder& run, std::shared_ptr<CLoadModel> pCausing)
 {
-    m_vModels.push_back(run.m_pLoadModel);
+    m_vModels.push_back(pCausing ? std::move(pCausing) : run.m_pLoadModel);
     const int model = static_cast<int>(m_vModels.size()) - 1;
     m_nAnalyses += static_cast<int>(run.m_nPositions);
     const size_t nPos = run.m_nPositions;

@@ -19,8 +19,9 @@ public:
     CFastEnvelopeMerger(const CFastEnvelopeMerger&) = delete;
     CFastEnvelopeMerger& operator=(const CFastEnvelopeMerger&) = delete;
 
-    // A run with at least one position, of the given load model.
-    void Merge(const CFastEnvelopeBuilder& run);
+    // A run with at least one position. The entries it wins are caused by pCausing when
+    // given (the model a copy was made from), else by the run's own load model.
+    void Merge(const CFastEnvelopeBuilder& run, std::shared_ptr<CLoadModel> pCausing = nullptr);
 
     // As a default-constructed CEnvelopeResults augmented with every merged run, in
     // order: that object itself when nothing was merged. The merger is spent afterwards.

@@ -36,8 +36,9 @@ bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
 
 } // namespace
 
-CMovingLoadAnalysis::CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
-    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel))
+CMovingLoadAnalysis::CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                                         int nPoints)
+    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel)), m_nPoints(nPoints)
 {
     if (!m_pBridge || !m_pBridge->GetBeam() || !m_pLoadModel)
         throw std::invalid_argument("Moving load analysis needs a bridge and a load model");
@@ -61,13 +62,20 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int
 void CMovingLoadAnalysis::AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
                                       const std::atomic<bool>* pbKeepRunning)
 {
+    const std::unique_ptr<CFastEnvelopeBuilder> builder = AnalyseFast(bByStep, nSteps, step, pbKeepRunning);
+    if (builder->GetPositionCount() > 0)
+        merger.Merge(*builder);
+}
+
+std::unique_ptr<CFastEnvelopeBuilder> CMovingLoadAnalysis::AnalyseFast(bool bByStep, int& nSteps, double& step,
+                                                                       const std::atomic<bool>* pbKeepRunning)
+{
     Prepare(bByStep, nSteps, step);
     m_nSteps = 0;
-    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel);
-    builder.Reserve(PositionBound());
-    Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
-    if (builder.GetPositionCount() > 0)
-        merger.Merge(builder);
+    auto builder = std::make_unique<CFastEnvelopeBuilder>(m_pBridge, m_pLoadModel, m_nPoints);
+    builder->Reserve(PositionBound());
+    Step(pbKeepRunning, [&](double p) { builder->AnalyseAt(p); });
+    return builder;
 }
 
 void CMovingLoadAnalysis::Prepare(bool bByStep, int& nSteps, double& step)
@@ -106,11 +114,11 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<boo
     if (m_bKeepBeamResults || GetAnalysisPath() == AnalysisPath::Literal) {
         auto results = std::make_shared<CEnvelopeResults>(m_pBridge);
         results->KeepBeamResults(m_bKeepBeamResults);
-        CSinglePosAnalysis single(m_pBridge, m_pLoadModel);
+        CSinglePosAnalysis single(m_pBridge, m_pLoadModel, m_nPoints);
         Step(pbKeepRunning, [&](double p) { results->AddResults(single.Analyse(p), m_pLoadModel, p); });
         return results;
     }
-    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel);
+    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel, m_nPoints);
     builder.Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
     return builder.TakeResults();

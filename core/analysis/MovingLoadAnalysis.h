@@ -5,10 +5,13 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBeam;
 class CBridge;
 class CLoadModel;
 class CEnvelopeResults;
+class CFastEnvelopeBuilder;
 class CFastEnvelopeMerger;
 
 // Drives one load model across one bridge from left to right and folds every position's
@@ -20,7 +23,8 @@ class CFastEnvelopeMerger;
 // give the same results.
 class CMovingLoadAnalysis {
 public:
-    CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                        int nPoints = CSettings::CurrentPointsAlongBeam());
     virtual ~CMovingLoadAnalysis() = default;
 
     // By step the caller gives the step and gets back the expected count; by count it
@@ -33,6 +37,9 @@ public:
     // envelopes of several load models.
     void AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
                      const std::atomic<bool>* pbKeepRunning);
+    // As AnalyseInto, but the run is handed back to be merged later.
+    std::unique_ptr<CFastEnvelopeBuilder> AnalyseFast(bool bByStep, int& nSteps, double& step,
+                                                      const std::atomic<bool>* pbKeepRunning);
     // How far the model can advance before one of its loads reaches an event point; a load
     // already standing on one (within 1e-6 m) looks to the next.
     double NextEventDistance(double p) const;
@@ -49,6 +56,7 @@ public:
     double m_BeamLength = 0.0;
     double m_LMLength = 0.0;
     std::uint32_t m_nSteps = 0;
+    int m_nPoints = 0; // segments per span of the beam solutions
 
 private:
     // The positions of a run, each handed to analyseAt; the fast and the literal path

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBridgeSet;
 class CEnvelopeResults;
 class CLoadModel;
@@ -13,8 +15,10 @@ class CLoadModelEnsemble;
 class CMultiBridgeAnalysis {
 public:
     // Wraps the load model in an ensemble of the analysis's own.
-    CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel);
-    CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModelEnsemble> pLME);
+    CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel,
+                         int nPoints = CSettings::CurrentPointsAlongBeam());
+    CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModelEnsemble> pLME,
+                         int nPoints = CSettings::CurrentPointsAlongBeam());
     virtual ~CMultiBridgeAnalysis() = default;
 
     // The stepping values at pnSteps and pStepSize are rewritten by every moving-load
@@ -27,4 +31,10 @@ public:
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
     std::uint32_t m_nBridges = 0;
+    int m_nPoints = 0; // segments per span of the beam solutions
+
+private:
+    std::vector<std::shared_ptr<CEnvelopeResults>> RunParallel(size_t nBridges, bool bByStep, int& nSteps,
+                                                               double& stepSize,
+                                                               const std::atomic<bool>* pbKeepRunning);
 };

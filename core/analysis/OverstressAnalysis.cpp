@@ -18,8 +18,9 @@ bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
 
 } // namespace
 
-COverstressAnalysis::COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor)
-    : m_pBridgeSet(std::move(pBridgeSet)), m_OverstressFactor(overstressFactor)
+COverstressAnalysis::COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
+                                         int nPoints)
+    : m_pBridgeSet(std::move(pBridgeSet)), m_OverstressFactor(overstressFactor), m_nPoints(nPoints)
 {
 }
 
@@ -72,7 +73,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
 
         int nSteps = 10;
         double stepSize = 0.5;
-        CMovingLoadAnalysis analysis(bridge, lm);
+        CMovingLoadAnalysis analysis(bridge, lm, m_nPoints);
         std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
         if (r && r->HasEnvelopes())
             out.push_back(std::move(r));

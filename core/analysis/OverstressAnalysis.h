@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBridgeSet;
 class CEnvelopeResults;
 class CLoadModel;
@@ -11,7 +13,8 @@ class CLoadModel;
 // every bridge of a set.
 class COverstressAnalysis {
 public:
-    COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor);
+    COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
+                        int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // One result per bridge analysed, in set order; posts a status line per bridge.
     // A null flag runs to the end.
@@ -23,4 +26,5 @@ public:
 
     std::shared_ptr<CBridgeSet> m_pBridgeSet;
     double m_OverstressFactor = 1.4; // kept for the caller; the run does not use it
+    int m_nPoints = 0;               // segments per span of the beam solutions
 };

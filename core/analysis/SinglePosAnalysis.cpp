@@ -12,8 +12,9 @@
 #include "core/bridge/Bridge.h"
 #include "core/loads/LoadModel.h"
 
-CSinglePosAnalysis::CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel)
-    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel))
+CSinglePosAnalysis::CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                                       int nPoints)
+    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel)), m_nPoints(nPoints)
 {
     // A bridge made by the default constructor has no beam until it is set up.
     if (!m_pBridge || !m_pBridge->GetBeam() || !m_pLoadModel)
@@ -50,7 +51,7 @@ std::shared_ptr<CBeamResults> CSinglePosAnalysis::Analyse(double position)
     m_vLoadPtrs.clear();
     for (const auto& p : m_vLoads)
         m_vLoadPtrs.push_back(p.get());
-    auto results = std::make_shared<CBeamResults>(CBeamAnalysis(*m_pBeam, m_vLoadPtrs).Analyse());
+    auto results = std::make_shared<CBeamResults>(CBeamAnalysis(*m_pBeam, m_vLoadPtrs, m_nPoints).Analyse());
 
     ZeroUnappliedEffects(lm, IsOutsideModelLengths(lm, m_pBeam->m_Length), *results);
     m_vLoads.clear();

@@ -2,6 +2,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings/Settings.h"
+
 class CBeam;
 class CBeamResults;
 class CBridge;
@@ -16,7 +18,8 @@ class CLoadModel;
 // by two threads at once.
 class CSinglePosAnalysis {
 public:
-    CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel);
+    CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                       int nPoints = CSettings::CurrentPointsAlongBeam());
     virtual ~CSinglePosAnalysis();
     CSinglePosAnalysis(const CSinglePosAnalysis&) = delete;
     CSinglePosAnalysis& operator=(const CSinglePosAnalysis&) = delete;
@@ -28,6 +31,7 @@ public:
     std::shared_ptr<CBeam> m_pBeam;
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::vector<std::unique_ptr<CLoad>> m_vLoads; // only during Analyse
+    int m_nPoints = 0;                           // segments per span
 
 private:
     std::vector<CLoad*> m_vLoadPtrs; // scratch for the solver, kept for its capacity

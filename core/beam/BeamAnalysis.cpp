@@ -3,33 +3,11 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "core/beam/LoadMaMb.h"
+#include "core/beam/BeamFormulas.h"
 #include "core/settings/Settings.h"
 
-namespace {
-
-int NPointsAlongBeam()
-{
-    return g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM;
-}
-
-// Member stiffness of a span, rows and columns in the order v_a, theta_a, v_b, theta_b.
-void MemberMatrix(double EI, double L, double k[4][4])
-{
-    const double a = 12.0 * EI / (L * L * L);
-    const double b = 6.0 * EI / (L * L);
-    const double c = 4.0 * EI / L;
-    const double d = 2.0 * EI / L;
-    const double m[4][4] = {{a, b, -a, b}, {b, c, -b, d}, {-a, -b, a, -b}, {b, d, -b, c}};
-    for (int r = 0; r < 4; ++r)
-        for (int s = 0; s < 4; ++s)
-            k[r][s] = m[r][s];
-}
-
-}
-
-CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads)
-    : m_pBeam(&beam), m_vL(beam.m_vL), m_vEI(beam.m_vEI), m_vR(beam.m_vR), m_vLoads(std::move(vLoads))
+CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads, int nPoints)
+    : m_nPoints(CSettings::ClampPointsAlongBeam(nPoints)), m_pBeam(&beam), m_vL(beam.m_vL), m_vEI(beam.m_vEI), m_vR(beam.m_vR), m_vLoads(std::move(vLoads))
 {
     // A beam without spans, or with a span that is not a finite positive length, would
     // be "solved" into not-a-number results reported as success.
@@ -40,12 +18,6 @@ CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads)
             throw std::runtime_error("Incorrect span information");
     if (m_vR.size() != 2 * m_vL.size() + 2)
         throw std::runtime_error("Incorrect restraint information");
-    // The settings keep it above 20; a bad value must still not size the stations.
-    m_nPoints = NPointsAlongBeam();
-    if (m_nPoints < 1)
-        m_nPoints = 1;
-    if (m_nPoints > CSettings::MaxPointsAlongBeam)
-        m_nPoints = CSettings::MaxPointsAlongBeam;
     for (double& EI : m_vEI)
         EI /= 1e6;
 }
@@ -78,13 +50,11 @@ CBeamResults CBeamAnalysis::Analyse() const
     std::vector<double> K(N * N, 0.0);
     std::vector<double> km(16 * nSpans);
     for (size_t i = 0; i < nSpans; ++i) {
-        double k[4][4];
-        MemberMatrix(m_vEI[i], m_vL[i], k);
+        double* k = &km[16 * i];
+        MemberStiffness(m_vEI[i], m_vL[i], k);
         for (int r = 0; r < 4; ++r)
-            for (int s = 0; s < 4; ++s) {
-                K[(2 * i + r) * N + 2 * i + s] += k[r][s];
-                km[16 * i + 4 * r + s] = k[r][s];
-            }
+            for (int c = 0; c < 4; ++c)
+                K[(2 * i + r) * N + 2 * i + c] += k[4 * r + c];
     }
 
     std::vector<double> Kr = K;
@@ -101,26 +71,9 @@ CBeamResults CBeamAnalysis::Analyse() const
             Kr[j * N + j] += m_vR[j];
     }
 
-    // Elimination in place without pivoting (a mechanism gives non-finite values),
-    // multipliers kept in the lower triangle.
-    for (size_t k = 0; k < N; ++k) {
-        const double pivot = Kr[k * N + k];
-        for (size_t i = k + 1; i < N; ++i) {
-            const double m = Kr[i * N + k] / pivot;
-            Kr[i * N + k] = m;
-            for (size_t c = k + 1; c < N; ++c)
-                Kr[i * N + c] -= m * Kr[k * N + c];
-        }
-    }
+    EliminateInPlace(Kr.data(), N);
     std::vector<double>& D = Fr;
-    for (size_t i = 1; i < N; ++i)
-        for (size_t c = 0; c < i; ++c)
-            D[i] -= Kr[i * N + c] * D[c];
-    for (size_t i = N; i-- > 0;) {
-        for (size_t c = i + 1; c < N; ++c)
-            D[i] -= Kr[i * N + c] * D[c];
-        D[i] /= Kr[i * N + i];
-    }
+    Substitute(Kr.data(), D.data(), N);
 
     // Reactions r = K D - F at the reported restraints only.
     std::vector<double> vReactions;
@@ -138,13 +91,8 @@ CBeamResults CBeamAnalysis::Analyse() const
     double s = 0.0;
     for (size_t i = 0; i < nSpans; ++i) {
         const double* d = &D[2 * i];
-        const double* k = &km[16 * i];
         double f[4];
-        for (int r = 0; r < 4; ++r) {
-            f[r] = fea[4 * i + r];
-            for (int c = 0; c < 4; ++c)
-                f[r] += k[4 * r + c] * d[c];
-        }
+        MemberEndForces(&km[16 * i], &fea[4 * i], d, f);
         CMbrResults mr = SpanResults(i, f, d);
         for (double& x : mr.x)
             x += s;
@@ -159,27 +107,17 @@ CMbrResults CBeamAnalysis::SpanResults(size_t i, const double f[4], const double
 {
     const double L = m_vL[i];
     const unsigned n = static_cast<unsigned>(m_nPoints);
-    const double dx = L / n;
-    std::vector<double> x(n + 3);
-    x[0] = 0.0;
-    for (unsigned k = 1; k <= n + 1; ++k)
-        x[k] = (k - 1) * dx;
-    x[n + 2] = L;
-
-    CLoadMaMb ends(static_cast<int>(i), f[1], f[3]);
-    CMbrResults res = ends.GetMemberResults(x, L);
+    CMbrResults res(n + 3);
+    SpanStationsAlong(L, n, res.x.data());
+    std::vector<double> x2(res.x.size());
+    for (size_t k = 0; k < x2.size(); ++k)
+        x2[k] = res.x[k] * res.x[k];
+    const SpanStations s{res.x.data(), x2.data(), res.x.size(), L};
+    const SpanEffects e{res.M.data(), res.V.data(), res.R.data(), res.D.data()};
+    EndMomentEffects(f[1], f[3], s, e);
     for (CLoad* load : m_vLoads)
         if (load->m_nSpan == static_cast<int>(i))
-            res += load->GetMemberResults(x, L);
-
-    const double EI = m_vEI[i];
-    const double chord = (d[2] - d[0]) / L;
-    for (size_t k = 0; k < x.size(); ++k) {
-        // The end moments already carry the bending that the end translations cause,
-        // so the translations only move the span as a rigid chord.
-        const double t = x[k] / L;
-        res.R[k] = res.R[k] / EI + chord;
-        res.D[k] = res.D[k] / EI + (1.0 - t) * d[0] + t * d[2];
-    }
+            load->AddMemberEffects(s, e);
+    FinishSpanEffects(m_vEI[i], d, s, e);
     return res;
 }

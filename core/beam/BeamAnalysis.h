@@ -4,12 +4,15 @@
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
 #include "core/beam/Load.h"
+#include "core/settings/Settings.h"
 
 // Solves one beam under one load arrangement by the direct stiffness method. The beam
-// and the loads are borrowed and must outlive Analyse.
+// and the loads are borrowed and must outlive Analyse. nPoints segments per span (bounded
+// by CSettings::ClampPointsAlongBeam).
 class CBeamAnalysis {
 public:
-    CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads);
+    CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads,
+                  int nPoints = CSettings::CurrentPointsAlongBeam());
     virtual ~CBeamAnalysis() = default;
 
     CBeamResults Analyse() const;

@@ -4,25 +4,20 @@
 
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
+#include "core/settings/Settings.h"
 
 // Solves one beam for many load arrangements. The stiffness matrix, its elimination,
 // the stations and the member matrices depend only on the beam, so they are built once;
 // each solve then works in buffers sized at construction and allocates nothing.
 //
-// The arithmetic follows CBeamAnalysis operation for operation (same order of sums,
-// same expressions), so a solve gives the very same numbers, bit for bit, as
-// CBeamAnalysis::Analyse with the same loads added in the same order.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QEL_SIMD_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define QEL_SIMD_CLONES
-#endif
+// Both solvers call the same formulas (BeamFormulas.h) in the same order, so a solve
+// gives the very same numbers, bit for bit, as CBeamAnalysis::Analyse with the same loads
+// added in the same order.
 
 class CFastBeamSolver {
 public:
-    // Same checks and the same errors as the CBeamAnalysis constructor; reads the points
-    // per span from the settings once.
-    explicit CFastBeamSolver(const CBeam& beam);
+    // Same checks, errors and bound of nPoints as the CBeamAnalysis constructor.
+    explicit CFastBeamSolver(const CBeam& beam, int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // Loads of the next solve, in the order CBeamAnalysis would be given them. Positions
     // are from the span's start; the magnitudes are the final, factored ones.

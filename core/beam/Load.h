@@ -12,6 +12,9 @@ struct FixedEndActions {
     double Vb = 0.0;
 };
 
+struct SpanStations;
+struct SpanEffects;
+
 enum LoadType : int {
     LT_UDL = 0,
     LT_PL = 1,
@@ -26,10 +29,12 @@ public:
     virtual ~CLoad() = default;
 
     virtual FixedEndActions GetFixedEndActions(double L) = 0;
-    // The load's simple-span effects at stations x of a span of length L; rotation and
-    // deflection are still multiplied by EI. Moment and shear are 0 at the first and
+    // Adds the load's simple-span effects at the stations of its span.
+    virtual void AddMemberEffects(const SpanStations& s, const SpanEffects& e) = 0;
+    // The load's simple-span effects alone at stations x of a span of length L; rotation
+    // and deflection are still multiplied by EI. Moment and shear are 0 at the first and
     // last station, which repeat the span's ends.
-    virtual CMbrResults GetMemberResults(const std::vector<double>& x, double L) = 0;
+    CMbrResults GetMemberResults(const std::vector<double>& x, double L);
 
     int m_nSpan = 0;
     int m_nLoadType = 0;
@@ -38,22 +43,6 @@ public:
 
 protected:
     CLoad(int nSpan, int nLoadType) : m_nSpan(nSpan), m_nLoadType(nLoadType) {}
-
-    // The frame of GetMemberResults: station(xi, V, M, R, D) gives one station's effects.
-    template <class Station>
-    static CMbrResults MemberResults(const std::vector<double>& x, Station station)
-    {
-        const size_t n = x.size();
-        CMbrResults res(n);
-        res.x = x;
-        for (size_t k = 0; k < n; ++k)
-            station(x[k], res.V[k], res.M[k], res.R[k], res.D[k]);
-        if (n > 0) {
-            res.V.front() = res.M.front() = 0.0;
-            res.V.back() = res.M.back() = 0.0;
-        }
-        return res;
-    }
 
     CLoad(const CLoad&) = default;
     CLoad& operator=(const CLoad&) = default;

@@ -9,7 +9,7 @@ public:
     CLoadMaMb(int nSpan, double Ma, double Mb) : CLoad(nSpan, LT_MAMB), m_Ma(Ma), m_Mb(Mb) {}
 
     FixedEndActions GetFixedEndActions(double L) override;
-    CMbrResults GetMemberResults(const std::vector<double>& x, double L) override;
+    void AddMemberEffects(const SpanStations& s, const SpanEffects& e) override;
 
     double m_Ma = 0.0;
     double m_Mb = 0.0;

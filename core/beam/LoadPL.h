@@ -9,7 +9,7 @@ public:
     CLoadPL(int nSpan, double P, double A) : CLoad(nSpan, LT_PL), m_P(P), m_A(A) {}
 
     FixedEndActions GetFixedEndActions(double L) override;
-    CMbrResults GetMemberResults(const std::vector<double>& x, double L) override;
+    void AddMemberEffects(const SpanStations& s, const SpanEffects& e) override;
 
     double m_P = 0.0;
     double m_A = 0.0;

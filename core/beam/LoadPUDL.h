@@ -8,7 +8,7 @@ public:
     CLoadPUDL(int nSpan, double W, double A, double C) : CLoad(nSpan, LT_PUDL), m_W(W), m_A(A), m_C(C) {}
 
     FixedEndActions GetFixedEndActions(double L) override;
-    CMbrResults GetMemberResults(const std::vector<double>& x, double L) override;
+    void AddMemberEffects(const SpanStations& s, const SpanEffects& e) override;
 
     double m_W = 0.0;
     double m_A = 0.0;

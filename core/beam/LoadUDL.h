@@ -8,7 +8,7 @@ public:
     CLoadUDL(int nSpan, double W) : CLoad(nSpan, LT_UDL), m_W(W) {}
 
     FixedEndActions GetFixedEndActions(double L) override;
-    CMbrResults GetMemberResults(const std::vector<double>& x, double L) override;
+    void AddMemberEffects(const SpanStations& s, const SpanEffects& e) override;
 
     double m_W = 0.0;
 };

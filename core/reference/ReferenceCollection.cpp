@@ -64,7 +64,7 @@ void CReferenceCollection::ClearResults()
     m_nRefSet = 0;
 }
 
-bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning)
+bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, int nPoints)
 {
     if (m_vBS.empty() || m_vLME.empty())
         return false;
@@ -73,7 +73,7 @@ bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning)
     for (const auto& lme : m_vLME) {
         for (const auto& bs : m_vBS) {
             auto rs = std::make_shared<CReferenceSet>(m_bUseOverstress, bs, lme, m_OverstressFactor);
-            rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
+            rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning, nPoints);
             m_vRefSet.push_back(std::move(rs));
             ++m_nRefSet;
         }
@@ -96,7 +96,7 @@ void CReferenceCollection::SetProposedEnsemble(std::shared_ptr<CLoadModelEnsembl
     m_pPropLME = std::move(pLME);
 }
 
-bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier)
+bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier, int nPoints)
 {
     if (!m_pPropLME || m_pPropLME->m_vLoadModel.empty())
         return false;
@@ -124,7 +124,7 @@ bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunnin
         if (done != runs.end()) {
             proposed = copyOf(done->second);
         } else {
-            CMultiBridgeAnalysis mba(bs, m_pPropLME);
+            CMultiBridgeAnalysis mba(bs, m_pPropLME, nPoints);
             proposed = mba.Run(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
             if (KeepRunning(pbKeepRunning)) // only a complete run is reused
                 runs.emplace_back(bs, copyOf(proposed));

@@ -7,6 +7,7 @@
 
 #include "core/archive/ArchiveFwd.h"
 #include "core/elements/Element.h"
+#include "core/settings/Settings.h"
 
 class CBridgeSet;
 class CLoadModel;
@@ -31,13 +32,14 @@ public:
     void ClearResults();
     // False (nothing changed) without a bridge set or an ensemble. Reference set k belongs
     // to ensemble k / (number of bridge sets) and bridge set k % (number of bridge sets).
-    bool Calculate(const std::atomic<bool>* pbKeepRunning);
+    bool Calculate(const std::atomic<bool>* pbKeepRunning, int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // The model goes into a fresh "Proposed" ensemble of the collection's own.
     void SetProposedLoadModel(std::shared_ptr<CLoadModel> pLM);
     void SetProposedEnsemble(std::shared_ptr<CLoadModelEnsemble> pLME);
     // False when there is no proposed load model to compare.
-    bool CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier);
+    bool CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier,
+                         int nPoints = CSettings::CurrentPointsAlongBeam());
 
     std::shared_ptr<CReferenceSet> GetRefSet(unsigned int i) const; // empty past m_nRefSet
     std::vector<std::shared_ptr<CReferenceSet>> GetRefSets() const { return m_vRefSet; }

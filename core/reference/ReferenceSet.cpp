@@ -46,13 +46,14 @@ void CReferenceSet::RebuildCritEnsembles()
     m_nBridges = static_cast<std::uint32_t>(m_vRefCritEnv.size());
 }
 
-void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning)
+void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning,
+                              int nPoints)
 {
     MakeEmptyCritEnsembles();
-    CMultiBridgeAnalysis live(m_pBridgeSet, m_pRefLME);
+    CMultiBridgeAnalysis live(m_pBridgeSet, m_pRefLME, nPoints);
     m_vLiveLoadCritEnv = live.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
     if (m_bUseOverstress) {
-        RunOverstress(pbKeepRunning);
+        RunOverstress(pbKeepRunning, nPoints);
         m_vRefCritEnv = CombineEnvelopes(m_vLiveLoadCritEnv, m_vOverstressCritEnv);
     } else {
         m_vRefCritEnv = m_vLiveLoadCritEnv;
@@ -61,9 +62,9 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
     m_bIsCalculated = true;
 }
 
-void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning)
+void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, int nPoints)
 {
-    COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor);
+    COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor, nPoints);
     m_vOverstressCritEnv = overstress.Run(pbKeepRunning);
 }
 
@@ -88,9 +89,9 @@ std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUse
                                                                        double* pStepSize,
                                                                        const std::atomic<bool>* pbKeepRunning,
                                                                        std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                                       double multiplier)
+                                                                       double multiplier, int nPoints)
 {
-    CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed);
+    CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, nPoints);
     EnvVector vProposed = prop.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
     return CalculateRatios(bUseLM, std::move(vProposed), std::move(pProposed), multiplier);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/archive/ArchiveFwd.h"
+#include "core/settings/Settings.h"
 
 class CBridgeSet;
 class CLoadModelEnsemble;
@@ -25,21 +26,22 @@ public:
     virtual ~CReferenceSet() = default;
 
     // A stop leaves as many bridges as were analysed; the set still counts as calculated.
-    void Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning);
+    void Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning,
+                   int nPoints = CSettings::CurrentPointsAlongBeam());
     // Ratios are formed for the bridges present in both the proposed and the reference
     // envelopes.
     std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps,
                                                             double* pStepSize,
                                                             const std::atomic<bool>* pbKeepRunning,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                            double multiplier);
+                                                            double multiplier, int nPoints = CSettings::CurrentPointsAlongBeam());
     // The same with the proposed envelopes already run over this set's bridges.
     std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, EnvVector vProposed,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
                                                             double multiplier);
     // overstress x (f - 1) + live x f, bridge by bridge, for the bridges present in both.
     EnvVector CombineEnvelopes(const EnvVector& vLive, const EnvVector& vOverstress) const;
-    void RunOverstress(const std::atomic<bool>* pbKeepRunning);
+    void RunOverstress(const std::atomic<bool>* pbKeepRunning, int nPoints = CSettings::CurrentPointsAlongBeam());
 
     std::shared_ptr<CBridgeSet> GetBridgeSet() const { return m_pBridgeSet; }
     std::shared_ptr<CLoadModelEnsemble> GetRefLME() const { return m_pRefLME; }

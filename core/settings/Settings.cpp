@@ -1,5 +1,7 @@
 #include "core/settings/Settings.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "platform/base/AppData.h"
@@ -61,6 +63,13 @@ std::wstring CSettings::GetAppDataFolder()
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     return Utf8ToWide(folder);
+}
+
+int CSettings::ClampPointsAlongBeam(int n) { return std::clamp(n, 1, MaxPointsAlongBeam); }
+
+int CSettings::CurrentPointsAlongBeam()
+{
+    return ClampPointsAlongBeam(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM);
 }
 
 CSettings::Analysis_Config CSettings::GetAnalysisCopy() const

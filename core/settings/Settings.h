@@ -103,6 +103,10 @@ public:
     // Most segments per span the beam solver takes: every analysis allocates its
     // stations per span, so a larger count only exhausts memory.
     static constexpr int MaxPointsAlongBeam = 10000;
+    // The one bound of a points-per-span count that reaches a solver: 1 to the most.
+    static int ClampPointsAlongBeam(int n);
+    // The setting, bounded: what an analysis started now takes unless it is given a count.
+    static int CurrentPointsAlongBeam();
 
     // Every default, HELPFILEPATH empty; CSettings::Instance applies SetDefaults.
     CSettings() = default;

@@ -27,6 +27,7 @@ Registry& TheRegistry()
 
 struct SinkSlot {
     std::shared_mutex mutex;
+    std::mutex call; // one call at a time: a sink need not be written for several threads
     MessageSink sink;
 };
 
@@ -65,10 +66,11 @@ void SetMainWindowMessageSink(MessageSink sink)
 bool PostMainWindowMessage(CPostedMessage message)
 {
     SinkSlot& s = TheSink();
-    // Shared: posts from several threads run side by side; installing waits for them.
+    // Shared: installing waits for the posts under way.
     std::shared_lock lock(s.mutex);
     if (!s.sink)
         return false;
+    std::lock_guard call(s.call);
     s.sink(std::move(message));
     return true;
 }

@@ -59,8 +59,9 @@ struct CPostedMessage {
     }
 };
 
-// Receives every posted message on the posting thread; it must only hand the message on
-// (queue it) and must neither block on the user interface nor install a sink itself.
+// Receives every posted message on the posting thread, one call at a time; it must only
+// hand the message on (queue it) and must neither block on the user interface nor install
+// a sink itself.
 using MessageSink = std::function<void(CPostedMessage&&)>;
 
 // Installs the sink (an empty one removes it). When this returns, the previous sink is no

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <memory>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModelEnsemble.h"
 
@@ -243,6 +245,90 @@ TEST(FastBridgeRange, PeakMemoryStaysFlatInTheNumberOfBridges)
     EXPECT_LT(many.transient, few.transient + few.transient / 4 + 65536)
         << "few " << few.transient << ", many " << many.transient;
     EXPECT_LT(many.retained, 2 * many.envelopes) << many.retained << " kept for " << many.envelopes;
+}
+
+// Every model kind, rules among them, and one model listed twice (its runs must stay on one
+// thread, in order): the envelopes, their causing models and the stepping left behind are
+// those of one thread whatever the number of threads; status lines and progress steps may
+// come in another order but each comes once.
+TEST(FastBridgeRange, OneTwoAndEightThreadsGiveTheSameEnvelopes)
+{
+    auto set = std::make_shared<CBridgeSet>(1, L"S", 4, BC_TWOSPAN, 6.0, 30.0);
+    auto lme = Ensemble();
+    lme->AddLoadModel(lme->m_vLoadModel[1]);
+    // Copies made before any run: runs under rules change their models.
+    std::vector<ModelMap> maps(2);
+    std::vector<std::shared_ptr<CLoadModelEnsemble>> copies;
+    for (ModelMap& map : maps) {
+        copies.push_back(CopyOf(*lme, map));
+        copies.back()->m_vLoadModel.back() = copies.back()->m_vLoadModel[1]; // listed twice too
+    }
+    RangeRun one;
+    {
+        CAnalysisThreadsScope threads(1);
+        one = RunRange(AnalysisPath::Fast, set, lme, true, 0, 0.6);
+    }
+    ASSERT_EQ(one.results.size(), 4u);
+    std::sort(one.status.begin(), one.status.end());
+    for (int k = 0; k < 2; ++k) {
+        const int n = k == 0 ? 2 : 8;
+        const ModelMap& map = maps[k];
+        const auto& copy = copies[k];
+        RangeRun many;
+        {
+            CAnalysisThreadsScope threads(n);
+            many = RunRange(AnalysisPath::Fast, set, copy, true, 0, 0.6);
+        }
+        std::sort(many.status.begin(), many.status.end());
+        ExpectSameRange(one, many, map, std::to_string(n) + " threads");
+        // The models are left as one thread leaves them (the next run starts from there).
+        for (size_t m = 0; m < lme->m_vLoadModel.size(); ++m) {
+            EXPECT_EQ(lme->m_vLoadModel[m]->m_Gamma, copy->m_vLoadModel[m]->m_Gamma) << m;
+            EXPECT_EQ(lme->m_vLoadModel[m]->m_Length, copy->m_vLoadModel[m]->m_Length) << m;
+            EXPECT_EQ(lme->m_vLoadModel[m]->m_nUDL, copy->m_vLoadModel[m]->m_nUDL) << m;
+        }
+    }
+}
+
+TEST(FastBridgeRange, ThreadedRunStopsWithWhatItHasComputed)
+{
+    // The flag drops with the 40th message: every thread ends promptly, and what comes back
+    // is a run of whole bridges and at most one partial one, as on one thread.
+    auto set = std::make_shared<CBridgeSet>(1, L"S", 6, BC_TWOSPAN, 10.0, 30.0);
+    auto lme = Ensemble();
+    CAnalysisThreadsScope threads(8);
+    std::atomic<bool> keep = true;
+    const RangeRun run = RunRange(AnalysisPath::Fast, set, lme, true, 0, 0.5, &keep, 40, &keep);
+    EXPECT_FALSE(keep);
+    EXPECT_LT(run.results.size(), 6u);
+    for (const auto& r : run.results)
+        EXPECT_TRUE(r->HasEnvelopes());
+}
+
+// An ensemble over one bridge keeps each model's envelopes: with eight threads they are
+// those of one thread, model by model, and so is their merge.
+TEST(FastBridgeRange, EnsembleRunKeepsEachModelsEnvelopesWhateverTheThreads)
+{
+    auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
+    auto lme = Ensemble();
+    ModelMap map;
+    auto copy = CopyOf(*lme, map);
+    const auto run = [](int threads, CEnvelopeRunner& runner) {
+        CAnalysisThreadsScope scope(threads);
+        qeltest::StatusLines lines;
+        int nSteps = 0;
+        double step = 0.4;
+        runner.Run(true, nSteps, step, nullptr);
+        return step;
+    };
+    CEnvelopeRunner one(bridge, lme), many(bridge, copy);
+    EXPECT_EQ(run(1, one), run(8, many));
+    ASSERT_EQ(one.GetResults().size(), lme->m_vLoadModel.size());
+    ASSERT_EQ(many.GetResults().size(), one.GetResults().size());
+    for (size_t m = 0; m < one.GetResults().size(); ++m)
+        ExpectSameResults(*one.GetResults()[m], *many.GetResults()[m], map, "model " + std::to_string(m));
+    ExpectSameResults(*one.m_pResults, *many.m_pResults, map, "merged");
+    EXPECT_EQ(one.GetNoAnalyses(), many.GetNoAnalyses());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "FastPathCases.h"
 #include "core/analysis/AnalysisPath.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalRatioEnsemble.h"
 #include "core/library/LMEFactory.h"
@@ -111,6 +112,52 @@ TEST(FastReferenceCollection, GivesTheLiteralReferenceSetsAndRatios)
         ExpectSameNumbers(a1, b1, what + " shear max");
         ExpectSameNumbers(a2, b2, what + " shear min");
         ExpectSameNumbers(ea[s]->GetGoverningShearRatios(), eb[s]->GetGoverningShearRatios(), what + " governing");
+    }
+}
+
+// The reference sets and ratios do not depend on how many threads compute them.
+TEST(FastReferenceCollection, OneTwoAndEightThreadsGiveTheSameSetsAndRatios)
+{
+    const std::vector<std::shared_ptr<CBridgeSet>> sets = {
+        std::make_shared<CBridgeSet>(1, L"1", 4, BC_ONESPAN, 6.0, 30.0),
+        std::make_shared<CBridgeSet>(2, L"2", 3, BC_TWOSPAN, 6.0, 30.0)};
+    Document one = MakeDocument(sets);
+    {
+        CAnalysisThreadsScope threads(1);
+        Calculate(AnalysisPath::Fast, one);
+    }
+    for (int n : {2, 8}) {
+        Document many = MakeDocument(sets);
+        ModelMap map;
+        for (size_t e = 0; e < one.lmes.size(); ++e)
+            for (size_t m = 0; m < one.lmes[e]->m_vLoadModel.size(); ++m)
+                map.push_back({one.lmes[e]->m_vLoadModel[m].get(), many.lmes[e]->m_vLoadModel[m].get()});
+        map.push_back({one.proposed.get(), many.proposed.get()});
+        {
+            CAnalysisThreadsScope threads(n);
+            Calculate(AnalysisPath::Fast, many);
+        }
+        const std::string what = std::to_string(n) + " threads";
+        EXPECT_EQ(one.coll->m_StepSize, many.coll->m_StepSize) << what;
+        EXPECT_EQ(one.coll->m_nStepPoints, many.coll->m_nStepPoints) << what;
+        const auto ra = one.coll->GetRefSets();
+        const auto rb = many.coll->GetRefSets();
+        ASSERT_EQ(rb.size(), ra.size()) << what;
+        for (size_t s = 0; s < ra.size(); ++s) {
+            const std::string set = what + ", reference set " + std::to_string(s);
+            ExpectSameVectors(ra[s]->m_vRefCritEnv, rb[s]->m_vRefCritEnv, map, set + " reference");
+            ExpectSameVectors(ra[s]->m_vPropCritEnv, rb[s]->m_vPropCritEnv, map, set + " proposed");
+        }
+        const auto ea = one.coll->GetCriticalRatioEnsembles();
+        const auto eb = many.coll->GetCriticalRatioEnsembles();
+        ASSERT_EQ(ea.size(), eb.size()) << what;
+        for (size_t s = 0; s < ea.size(); ++s) {
+            std::vector<double> a1, a2, b1, b2;
+            ea[s]->GetMomentValues(a1, a2);
+            eb[s]->GetMomentValues(b1, b2);
+            ExpectSameNumbers(a1, b1, what + " moment ratios");
+            ExpectSameNumbers(ea[s]->GetGoverningShearRatios(), eb[s]->GetGoverningShearRatios(), what + " governing");
+        }
     }
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+// The threads of one analysis. Independent pieces of a bridge range, an ensemble run or a
+// reference collection run side by side and are merged in the order a single thread
+// would have run them, so the results do not depend on the number of threads.
+#include <cstddef>
+#include <functional>
+
+// The most threads one analysis uses; 1 runs everything on the calling thread.
+int GetAnalysisThreads();
+// 0 or less: as many as the machine has cores (at most kMaxAnalysisThreads).
+void SetAnalysisThreads(int n);
+inline constexpr int kMaxAnalysisThreads = 64;
+
+// Sets the cap while it lives (process-wide, for tests and benchmarks).
+class CAnalysisThreadsScope {
+public:
+    explicit CAnalysisThreadsScope(int n);
+    ~CAnalysisThreadsScope();
+    CAnalysisThreadsScope(const CAnalysisThreadsScope&) = delete;
+    CAnalysisThreadsScope& operator=(const CAnalysisThreadsScope&) = delete;
+
+private:
+    int m_previous;
+};
+
+// Runs task(0) to task(n - 1) on up to GetAnalysisThreads() threads, the calling thread
+// among them, handing the tasks out in index order; every thread computes on the caller's
+// analysis path. Returns when every task has run. A task that throws does not stop the
+// others; the exception of the lowest-numbered failed task is then rethrown.
+void RunTasks(size_t n, const std::function<void(size_t)>& task);

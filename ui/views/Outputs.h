@@ -1,0 +1,20 @@
+#pragma once
+// Every analysis output kind with the classes its slots hold, complete: reading a slot
+// casts to them.
+#include "core/beam/BeamResults.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/critical/CriticalRatioEnsemble.h"
+#include "core/critical/CriticalValueEnsemble.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModel.h"
+#include "core/loads/LoadModelEnsemble.h"
+#include "core/outputs/AOBridgeRange.h"
+#include "core/outputs/AOCompareRefSetEnvs.h"
+#include "core/outputs/AOCriticalRatios.h"
+#include "core/outputs/AOEnhanced.h"
+#include "core/outputs/AOMovingLoad.h"
+#include "core/outputs/AOMultiMovingLoad.h"
+#include "core/outputs/AOReferenceSet.h"
+#include "core/outputs/AOSinglePosition.h"
+#include "core/reference/ReferenceCollection.h"
+#include "core/reference/ReferenceSet.h"

@@ -1,0 +1,50 @@
+#pragma once
+// One printed page layout for every view of a case: a print font, a logical page of
+// screen-like units (one unit is a point on a 96 dpi screen), a header band (view title
+// centred, program header on the right, a rule below) and a footer band (a rule above,
+// "Page %d of %d" on the left, date and time on the right).
+#include "platform/print/View.h"
+
+#include <string>
+
+class CQELViewPrintBase : public CView
+{
+public:
+    CQELViewPrintBase();
+    ~CQELViewPrintBase() override;
+
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // Header and footer only; a view prints its body after calling this.
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+
+    // A header band in the bold form of font: title centred, right on the right, a rule
+    // underneath. A title too long to stand clear of the right text ends in an ellipsis
+    // instead of running over it. Tables print their header with it too.
+    static void PrintHeaderBand(CDC* pDC, const CRect& band, const CFont& font, const std::wstring& title,
+                                const std::wstring& right);
+
+    std::wstring m_sTitle;
+    CFont m_fontPrint;
+    int m_nCharWidth = 0;
+    int m_nLineHeight = 0;
+    int m_nPageWidth = 0;
+    int m_nPageHeight = 0;
+    int m_nPrinterWidth = 0;
+    int m_nPrinterHeight = 0;
+    int m_nHeaderLines = 2;
+    int m_nFooterLines = 2;
+    int m_nLeftMargin = 4;
+    int m_nRightMargin = 4;
+    int m_nHeaderGap = 1;
+    std::wstring m_sHeader = L"Pellomar QEL";
+
+protected:
+    // The page and its printer mapping, with logical (0, 0) at the left margin and originY.
+    void MapPage(CDC* pDC, int originY) const;
+    // Bold form of a print font.
+    static void MakeBoldFont(const CFont& from, CFont& bold);
+};

@@ -1,0 +1,34 @@
+#include "ui/views/ResultCell.h"
+
+#include "platform/base/CLocale.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+IMPLEMENT_DYNCREATE(CResultCell, CGridCellNumeric)
+
+namespace {
+// A value that rounds to zero is shown without a sign ("-0.00" reads as a fault in a table).
+double Shown(double dValue, int nDecimals)
+{
+    return std::fabs(dValue) < 0.5 * std::pow(10.0, -nDecimals) ? 0.0 : dValue;
+}
+} // namespace
+
+void CResultCell::SetValue(double dValue, int nDecimals)
+{
+    m_dValue = dValue == 0.0 ? 0.0 : dValue;
+    m_nDecimals = std::clamp(nDecimals, 0, 9);
+    const QString text = QLocale().toString(Shown(m_dValue, m_nDecimals), 'f', m_nDecimals);
+    CGridCell::SetText(text.toStdWString().c_str());
+    SetState(GetState() | GCS_MODIFIED);
+}
+
+std::wstring CResultCell::GetExportText() const
+{
+    if (m_nDecimals < 0)
+        return CGridCellNumeric::GetExportText();
+    const std::string format = "%." + std::to_string(m_nDecimals) + "f";
+    return FormatDoubleCW(format.c_str(), Shown(m_dValue, m_nDecimals));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// A numeric cell of a result table: it keeps the exact value, shows it in the user's
+// number format with the number of decimals the settings give for its kind of quantity,
+// and gives CSV files and the clipboard the same number with '.' and no grouping, which a
+// spreadsheet reading "sep=;" takes in any locale.
+#include "controls/grid/GridCellNumeric.h"
+
+#include <string>
+
+class CResultCell : public CGridCellNumeric
+{
+    DECLARE_DYNCREATE(CResultCell)
+
+public:
+    CResultCell() = default;
+    using CGridCellBase::operator=;
+
+    void SetValue(double dValue, int nDecimals);
+    std::wstring GetExportText() const override;
+
+    int m_nDecimals = -1; // -1 until a value is set
+};
