@@ -1,8 +1,13 @@
 #include "app/AppDocWindows.h"
 
+#include <QMdiArea>
+
+#include "app/AppIds.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/tree/ElementView.h"
 #include "app/QELApp.h"
+#include "app/ResultViewLinks.h"
 #include "platform/win/MessageBox.h"
 
 void CAppDocWindows::AddStatus(const std::wstring& sText)
@@ -24,11 +29,53 @@ bool CAppDocWindows::AskYesNo(const std::wstring& sText)
     return AfxMessageBox(sText, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-CDocElementTree* CAppDocWindows::GetElementTree() { return nullptr; }
+void CAppDocWindows::ShowWarning(const std::wstring& sText) { AfxMessageBox(sText, MB_OK | MB_ICONWARNING); }
 
-CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc&) { return nullptr; }
+void CAppDocWindows::SetProgressRange(int nMin, int nMax)
+{
+    if (CMainFrame* frame = m_App.GetMainFrame()) {
+        frame->m_nProgressMin = nMin;
+        frame->m_nProgressMax = nMax;
+        frame->m_nProgressSteps = 0;
+    }
+}
 
-CDocGridView* CAppDocWindows::CreateGridView(CQELDoc&) { return nullptr; }
+CDocElementTree* CAppDocWindows::GetElementTree()
+{
+    CMainFrame* frame = m_App.GetMainFrame();
+    auto* pane = frame ? qobject_cast<CElementView*>(frame->GetPaneContent(ID_PANE_ELEMENTS)) : nullptr;
+    return pane ? pane->GetDocElementTree() : nullptr;
+}
+
+namespace {
+
+// A new result window of the case holding a fresh view; none when the view cannot be made.
+template <class Link, class View>
+Link* OpenResultWindow(CMainFrame* pFrame, CQELDoc& doc)
+{
+    if (!pFrame)
+        return nullptr;
+    auto pView = std::make_unique<View>();
+    if (!pView->CreateView(pFrame->GetMdiArea()))
+        return nullptr;
+    QWidget* pWidget = pView->GetSafeHwnd();
+    pWidget->setProperty("viewKind", pView->GetViewKind()); // Save Grid reads it
+    CChildFrame* pChild = pFrame->AddChildFrame(&doc, pWidget, false, L"");
+    pView->OnInitialUpdate();
+    return new Link(std::move(pView), pChild);
+}
+
+}
+
+CDocPlotView* CAppDocWindows::CreatePlotView(CQELDoc& doc)
+{
+    return OpenResultWindow<CPlotViewLink, CPlotView>(m_App.GetMainFrame(), doc);
+}
+
+CDocGridView* CAppDocWindows::CreateGridView(CQELDoc& doc)
+{
+    return OpenResultWindow<CGridViewLink, CGridView>(m_App.GetMainFrame(), doc);
+}
 
 CDocMainView* CAppDocWindows::FindMainView(const CQELDoc& doc)
 {

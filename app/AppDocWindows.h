@@ -13,6 +13,8 @@ public:
     void SetStatusText(const std::wstring& sText) override;
     void ShowError(const std::wstring& sText) override;
     bool AskYesNo(const std::wstring& sText) override;
+    void ShowWarning(const std::wstring& sText) override;
+    void SetProgressRange(int nMin, int nMax) override;
     CDocElementTree* GetElementTree() override;
     CDocPlotView* CreatePlotView(CQELDoc& doc) override;
     CDocGridView* CreateGridView(CQELDoc& doc) override;

@@ -1,10 +1,53 @@
 #include "app/ChildFrame.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "app/QELApp.h"
+#include "app/doc/QELDoc.h"
+#include "controls/bitmap/WindowToBMP.h"
+#include "controls/grid/GridCtrl.h"
+#include "platform/base/FileReplace.h"
+#include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
 #include "ui/mainview/QELView.h"
+
+namespace {
+
+// Writes a file through a scratch copy: the writer fills a file in a private folder, and
+// its bytes then replace the target in one step, so a failed write leaves the target alone.
+template <class Writer>
+bool ReplaceThroughScratch(const std::wstring& sTarget, Writer write)
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    const QString path = scratch.filePath(QStringLiteral("out"));
+    if (!write(path.toStdWString()))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    try {
+        ReplaceFileContents(WideToPath(sTarget), std::string_view(bytes.constData(), bytes.size()));
+    } catch (const CFileWriteError&) {
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::wstring> AskSavePath(QWidget* owner, const wchar_t* filter, const wchar_t* suffix)
+{
+    FileDialogRequest request;
+    request.bSave = true;
+    request.sFilter = filter;
+    request.sDefaultSuffix = suffix;
+    return RunFileDialog(owner, request);
+}
+
+}
 
 CChildFrame::CChildFrame(CQELApp& app, CQELDoc* pDoc, QWidget* pView, bool bCaseWindow)
     : m_App(app), m_pDoc(pDoc), m_bCaseWindow(bCaseWindow)
@@ -30,9 +73,60 @@ void CChildFrame::closeEvent(QCloseEvent* e)
         }
     });
     if (bAccept) {
+        // Only result windows are counted, so the case window leaves the count alone.
+        if (m_pDoc && !m_bCaseWindow && m_pDoc->m_nWindowCount != 0)
+            --m_pDoc->m_nWindowCount;
         m_bClosed = true;
         QMdiSubWindow::closeEvent(e);
     }
     else
         e->ignore();
+}
+
+CGridCtrl* CChildFrame::GetViewGrid(QWidget* pView)
+{
+    if (!pView || pView->property("viewKind").toInt() != 1)
+        return nullptr;
+    for (QWidget* w : pView->findChildren<QWidget*>())
+        if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandle(w)))
+            return grid;
+    return nullptr;
+}
+
+void CChildFrame::OnSaveAsBitmap()
+{
+    const std::optional<std::wstring> path = AskSavePath(this, L"Bitmap files (*.bmp)", L"bmp");
+    if (!path)
+        return;
+    repaint(); // the dialog's remains must not be in the picture
+    bool bSaved = false;
+    if (HGLOBAL hDIB = CWindowToBMP::CaptureWindow(static_cast<QWidget*>(this))) {
+        bSaved = ReplaceThroughScratch(*path, [&](const std::wstring& scratch) {
+            return CWindowToBMP::WriteDIB(scratch.c_str(), hDIB) != FALSE;
+        });
+        GlobalFree(hDIB);
+    }
+    if (bSaved)
+        AfxMessageBox(L"Image succesfully saved.", MB_OK | MB_ICONINFORMATION);
+    else
+        AfxMessageBox(L"Image saving failed", MB_OK | MB_ICONERROR);
+}
+
+void CChildFrame::OnSaveGridAsCSV()
+{
+    QWidget* pView = GetView();
+    if (!pView)
+        return;
+    const std::optional<std::wstring> path = AskSavePath(this, L"CSV files (*.csv)", L"csv");
+    if (!path)
+        return;
+    repaint();
+    CGridCtrl* pGrid = GetViewGrid(pView);
+    const bool bSaved = pGrid && ReplaceThroughScratch(*path, [&](const std::wstring& scratch) {
+                            return pGrid->Save(scratch.c_str()) != FALSE;
+                        });
+    if (bSaved)
+        AfxMessageBox(L"Grid succesfully saved.", MB_OK | MB_ICONINFORMATION);
+    else
+        AfxMessageBox(L"Grid saving failed", MB_OK | MB_ICONERROR);
 }

@@ -5,6 +5,7 @@
 
 class CQELDoc;
 class CQELApp;
+class CGridCtrl;
 class QCloseEvent;
 
 class CChildFrame : public QMdiSubWindow {
@@ -20,6 +21,14 @@ public:
     void DetachDocument() { m_pDoc = nullptr; }
     // Closed and waiting to be deleted: no longer one of the case's windows.
     bool IsClosed() const { return m_bClosed; }
+
+    // Save Image (32818) and Save Grid (32942) of the File menu. A failed save leaves any
+    // old file as it was.
+    enum : int { ID_SAVE_IMAGE = 32818, ID_SAVE_GRID = 32942 };
+    void OnSaveAsBitmap();
+    void OnSaveGridAsCSV();
+    // The grid of a grid view (a view whose "viewKind" property is 1), none for any other.
+    static CGridCtrl* GetViewGrid(QWidget* pView);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -6,8 +6,11 @@
 
 #include "app/AppIds.h"
 #include "app/AppLook.h"
+#include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/InsertMenu.h"
 #include "app/QELApp.h"
+#include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
 
 CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
@@ -16,7 +19,10 @@ namespace {
 
 bool HasDoc(const CCommandContext& c) { return c.Doc() != nullptr; }
 
-// A command of the active case document.
+// Commands that add, change or write elements wait for a running analysis, which changes
+// the load models it runs.
+bool CanChangeElements(const CCommandContext& c) { return c.Doc() && c.Doc()->OnUpdateElementCommand(); }
+
 CommandHandler DocCommand(void (CQELDoc::*fn)())
 {
     return [fn](CCommandContext& c) {
@@ -35,6 +41,30 @@ bool Never(const CCommandContext&) { return false; }
 
 constexpr int kIcon(QStyle::StandardPixmap p) { return static_cast<int>(p); }
 
+// The document's analysis, result and tools commands, from its own table.
+void AddAnalysisCommands(std::vector<CCommand>& t)
+{
+    for (const DocAnalysisCommand& a : GetAnalysisCommands()) {
+        const int nID = a.nID;
+        int icon = -1;
+        switch (nID) {
+        case 32807: icon = kIcon(QStyle::SP_MediaPlay); break;
+        case 32809: icon = kIcon(QStyle::SP_MediaSeekForward); break;
+        case 32951: icon = kIcon(QStyle::SP_BrowserStop); break;
+        case 32811: icon = kIcon(QStyle::SP_FileDialogDetailedView); break;
+        case 32815: icon = kIcon(QStyle::SP_FileDialogListView); break;
+        }
+        t.push_back({nID, a.pszMenu, a.pszText, a.pszKey, a.bToolbar ? "Standard" : nullptr, icon,
+                     DocCommand(a.pHandler),
+                     [nID](const CCommandContext& c) {
+                         const DocAnalysisCommand* p = FindAnalysisCommand(nID);
+                         return c.Doc() && p && IsAnalysisCommandEnabled(*c.Doc(), *p);
+                     },
+                     {}, a.pszStatusTip});
+    }
+}
+
+// A command of the active case document.
 std::vector<CCommand> MakeTable()
 {
     std::vector<CCommand> t = {
@@ -44,9 +74,9 @@ std::vector<CCommand> MakeTable()
         {ID_FILE_OPEN, L"&File", L"&Open...", "Ctrl+O", "Standard", kIcon(QStyle::SP_DialogOpenButton),
          [](CCommandContext& c) { c.app.OnFileOpen(); }, {}, {}, L"Open an existing case"},
         {ID_FILE_SAVE, L"&File", L"&Save", "Ctrl+S", "Standard", kIcon(QStyle::SP_DialogSaveButton),
-         [](CCommandContext& c) { c.app.OnFileSave(); }, HasDoc, {}, L"Save the case"},
+         [](CCommandContext& c) { c.app.OnFileSave(); }, CanChangeElements, {}, L"Save the case"},
         {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
-         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, HasDoc, {}, L"Save the case under a new name"},
+         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
@@ -58,6 +88,22 @@ std::vector<CCommand> MakeTable()
         t.push_back({ID_FILE_MRU_FILE1 + i, L"&File", L"Recent File", nullptr, nullptr, -1,
                      [i](CCommandContext& c) { c.app.OnOpenRecentFile(i); }});
     const std::vector<CCommand> rest = {
+        {0, L"&File"},
+        {CChildFrame::ID_SAVE_IMAGE, L"&File", L"Save &Image", "Ctrl+I", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CChildFrame* f = c.frame.GetActiveChild())
+                 f->OnSaveAsBitmap();
+         },
+         [](const CCommandContext& c) { return c.frame.GetActiveChild() != nullptr; }},
+        {CChildFrame::ID_SAVE_GRID, L"&File", L"Save &Grid", "Ctrl+G", nullptr, -1,
+         [](CCommandContext& c) {
+             if (CChildFrame* f = c.frame.GetActiveChild())
+                 f->OnSaveGridAsCSV();
+         },
+         [](const CCommandContext& c) {
+             const CChildFrame* f = c.frame.GetActiveChild();
+             return f && CChildFrame::GetViewGrid(f->GetView()) != nullptr;
+         }},
         {0, L"&File"},
         {ID_APP_EXIT, L"&File", L"E&xit", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.close(); }, {}, {},
          L"Quit the application"},
@@ -71,15 +117,15 @@ std::vector<CCommand> MakeTable()
          HasDoc},
         {0, L"&Configuration"},
         {ID_ADD_BRIDGE, L"&Configuration", L"Add &Bridge", "Ctrl+B", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridge), HasDoc},
+         DocCommand(&CQELDoc::OnAddBridge), CanChangeElements},
         {ID_ADD_BRIDGESET, L"&Configuration", L"Add Bridge &Set", "Ctrl+T", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridgeSet), HasDoc},
+         DocCommand(&CQELDoc::OnAddBridgeSet), CanChangeElements},
         {ID_ADD_LOADMODEL, L"&Configuration", L"Add &Load Model", "Ctrl+L", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddLoadModel), HasDoc},
+         DocCommand(&CQELDoc::OnAddLoadModel), CanChangeElements},
         {ID_ADD_LOADMODELENSEMBLE, L"&Configuration", L"Add Load Model &Ensemble", "Ctrl+E", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddLoadModelEnsemble), HasDoc},
+         DocCommand(&CQELDoc::OnAddLoadModelEnsemble), CanChangeElements},
         {ID_ADD_REFCOLLECTION, L"&Configuration", L"Add &Reference Collection", "Ctrl+R", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddRefCollection), HasDoc},
+         DocCommand(&CQELDoc::OnAddRefCollection), CanChangeElements},
 
         // Tools
         {ID_PANE_SETTINGS, L"&Tools", L"Options", nullptr, nullptr, -1, ShowPane(ID_PANE_SETTINGS)},
@@ -104,6 +150,8 @@ std::vector<CCommand> MakeTable()
          [](CCommandContext& c) { c.app.OnAppAbout(); }, {}, {}, L"Display program information and version"},
     };
     t.insert(t.end(), rest.begin(), rest.end());
+    AddAnalysisCommands(t);
+    AppendInsertCommands(t);
 
     for (const CAppLook& look : GetAppLooks()) {
         const int nID = look.nID;
@@ -119,7 +167,7 @@ std::vector<CCommand> MakeTable()
 const std::vector<const wchar_t*>& GetMenuOrder()
 {
     static const std::vector<const wchar_t*> order = {L"&File",  L"&Edit",  L"&View", L"&Configuration",
-                                                      L"&Analysis", L"&Results", L"&Tools", L"&Window",
+                                                      L"&Insert", L"&Analysis", L"&Results", L"&Tools", L"&Window",
                                                       L"&Help"};
     return order;
 }

@@ -34,6 +34,7 @@
 #include "app/OutputWnd.h"
 #include "app/PaneContents.h"
 #include "app/QELApp.h"
+#include "app/doc/QELDoc.h"
 #include "core/settings/Settings.h"
 #include "platform/profile/Profile.h"
 #include "platform/win/MessageBox.h"
@@ -163,6 +164,10 @@ CMainFrame::~CMainFrame()
 {
     // No post may reach the frame once it is going; messages still queued die with it.
     SetMainWindowMessageSink(nullptr);
+    // The base class closes the child windows after this frame's members are gone: their
+    // activation must no longer reach the command update.
+    if (m_pMdiArea)
+        disconnect(m_pMdiArea, nullptr, this, nullptr);
 }
 
 void CMainFrame::OnCreate()
@@ -251,6 +256,8 @@ void CMainFrame::CreateMenusAndToolBars()
         QMenu* menu = MenuFor(c.menu);
         if (c.nID == 0) {
             menu->addSeparator();
+            if (QToolBar* bar = c.toolbar ? GetToolBar(c.toolbar) : nullptr)
+                bar->addSeparator();
             continue;
         }
         auto* action = new QAction(QString::fromWCharArray(c.text ? c.text : L""), this);
@@ -262,8 +269,13 @@ void CMainFrame::CreateMenusAndToolBars()
             action->setCheckable(true);
         if (c.icon >= 0)
             action->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(c.icon)));
-        if (c.statusTip)
-            action->setStatusTip(QString::fromWCharArray(c.statusTip));
+        if (c.statusTip) {
+            // "status text\ntooltip", as the string table gives prompts.
+            const QString tip = QString::fromWCharArray(c.statusTip);
+            action->setStatusTip(tip.section(QLatin1Char('\n'), 0, 0));
+            if (tip.contains(QLatin1Char('\n')))
+                action->setToolTip(tip.section(QLatin1Char('\n'), 1));
+        }
         const int nID = c.nID;
         connect(action, &QAction::triggered, this, [this, nID] { RunCommand(nID); });
         menu->addAction(action);
@@ -567,13 +579,15 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
     m_pProgress->repaint();
 }
 
-void CMainFrame::OnTFMultiML(CPostedMessage&) {}
+// The document that waits for the run takes the block; a completion of an abandoned run
+// is dropped with its message.
+void CMainFrame::OnTFMultiML(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFBridgeRange(CPostedMessage&) {}
+void CMainFrame::OnTFBridgeRange(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFRefValues(CPostedMessage&) {}
+void CMainFrame::OnTFRefValues(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
-void CMainFrame::OnTFCritRatios(CPostedMessage&) {}
+void CMainFrame::OnTFCritRatios(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
 
 // ---------------------------------------------------------------- closing, drops, state
 

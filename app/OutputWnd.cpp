@@ -1,6 +1,14 @@
 #include "app/OutputWnd.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QMenu>
 #include <QVBoxLayout>
+
+#include "platform/win/MessageBox.h"
 
 COutputList::COutputList(QWidget* parent) : QListWidget(parent)
 {
@@ -9,6 +17,62 @@ COutputList::COutputList(QWidget* parent) : QListWidget(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setUniformItemSizes(true);
+}
+
+QMenu* COutputList::BuildContextMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    const auto add = [&](int nID, const QString& text) {
+        QAction* a = menu->addAction(text);
+        a->setData(nID);
+        connect(a, &QAction::triggered, this, [this, nID] {
+            CallHandlerGuarded([&] {
+                switch (nID) {
+                case ID_EDIT_COPY: OnEditCopy(); break;
+                case ID_EDIT_CLEAR: OnEditClear(); break;
+                default: OnViewOutput(); break;
+                }
+            });
+        });
+    };
+    add(ID_EDIT_COPY, tr("&Copy"));
+    add(ID_EDIT_CLEAR, tr("&Clear"));
+    menu->addSeparator();
+    add(ID_VIEW_OUTPUTWND, tr("&Hide"));
+    return menu;
+}
+
+void COutputList::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu* menu = BuildContextMenu(this);
+    menu->exec(e->globalPos());
+    delete menu;
+    setFocus();
+    e->accept();
+}
+
+QString COutputList::AllText() const
+{
+    QString text;
+    for (int i = 0; i < count(); ++i)
+        text += item(i)->text() + QStringLiteral("\r\n");
+    return text;
+}
+
+void COutputList::OnEditCopy() { QApplication::clipboard()->setText(AllText()); }
+
+void COutputList::OnEditClear() { clear(); }
+
+void COutputList::OnViewOutput()
+{
+    QDockWidget* pane = nullptr;
+    for (QWidget* w = parentWidget(); w && !pane; w = w->parentWidget())
+        pane = qobject_cast<QDockWidget*>(w);
+    auto* frame = pane ? qobject_cast<QMainWindow*>(pane->parentWidget()) : nullptr;
+    if (!pane || !frame)
+        return;
+    frame->setFocus();
+    pane->hide();
 }
 
 COutputWnd::COutputWnd(QWidget* parent) : QWidget(parent), m_pList(new COutputList(this))

@@ -1,22 +1,12 @@
 #include "app/PaneContents.h"
 
 #include "app/CaseMainView.h"
+#include "app/pdf/PdfPane.h"
+#include "app/settings/SettingsWnd.h"
+#include "app/tree/ElementView.h"
 
-#include <QFile>
-#include <QPalette>
 #include <QString>
 #include <QWidget>
-
-namespace {
-
-QWidget* EmptyContent(QWidget* parent, const char* name)
-{
-    auto* w = new QWidget(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-}
 
 QWidget* CreateCaseMainView(CQELDoc&, QWidget* parent)
 {
@@ -25,15 +15,14 @@ QWidget* CreateCaseMainView(CQELDoc&, QWidget* parent)
     return view;
 }
 
-QWidget* CreateElementPaneContent(QWidget* parent) { return EmptyContent(parent, "ElementPaneContent"); }
+QWidget* CreateElementPaneContent(QWidget* parent) { return new CElementView(parent); }
 
-QWidget* CreateSettingsPaneContent(QWidget* parent) { return EmptyContent(parent, "SettingsPaneContent"); }
+QWidget* CreateSettingsPaneContent(QWidget* parent) { return new CSettingsWnd(parent); }
 
-QWidget* CreatePdfPaneContent(QWidget* parent) { return EmptyContent(parent, "PdfPaneContent"); }
+QWidget* CreatePdfPaneContent(QWidget* parent) { return new CPdfPane(parent); }
 
-bool LoadUserManual(QWidget*, const std::wstring& sPath)
+bool LoadUserManual(QWidget* pPdfPaneContent, const std::wstring& sPath)
 {
-    // Until the pane has a viewer, a manual that can be read counts as loaded.
-    QFile file(QString::fromStdWString(sPath));
-    return !sPath.empty() && file.open(QIODevice::ReadOnly);
+    auto* pane = qobject_cast<CPdfPane*>(pPdfPaneContent);
+    return pane && pane->LoadFile(sPath);
 }

@@ -9,15 +9,19 @@
 #include <system_error>
 
 #include "app/AboutDlg.h"
+#include "app/AppAnalysisDialogs.h"
 #include "app/AppDocDialogs.h"
 #include "app/AppDocWindows.h"
 #include "app/AppIds.h"
 #include "app/AppLook.h"
 #include "app/ChildFrame.h"
+#include "app/LMEParametersWindow.h"
 #include "app/MainFrame.h"
 #include "app/PaneContents.h"
 #include "app/doc/DocHost.h"
+#include "app/doc/LMEParametersDlg.h"
 #include "app/doc/QELDoc.h"
+#include "app/tree/ElementView.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
@@ -52,15 +56,15 @@ CQELApp::~CQELApp()
             f->DetachDocument();
     m_pDoc.reset();
     DocHost host = GetDocHost();
-    if (host.pWindows == m_pDocWindows.get()) {
+    if (host.pWindows == m_pDocWindows.get())
         host.pWindows = nullptr;
-        SetDocHost(host);
-    }
-    if (host.pDialogs == m_pDocDialogs.get()) {
+    if (host.pDialogs == m_pDocDialogs.get())
         host.pDialogs = nullptr;
-        SetDocHost(host);
-    }
+    if (host.pAnalysisDialogs == m_pAnalysisDialogs.get())
+        host.pAnalysisDialogs = nullptr;
+    SetDocHost(host);
     m_pMainFrame.reset();
+    SetLMEParametersDlgFactory(nullptr);
     SetAppPrinter(nullptr);
     if (g_pApp == this)
         g_pApp = nullptr;
@@ -78,11 +82,14 @@ bool CQELApp::InitInstance(const QStringList& args)
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
     m_pDocDialogs = std::make_unique<CAppDocDialogs>(*this);
+    m_pAnalysisDialogs = std::make_unique<CAppAnalysisDialogs>(*this);
+    SetLMEParametersDlgFactory(&MakeLMEParametersWindow);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
     // Dialogs that a test installed before the start stay in place.
     if (!host.pDialogs)
         host.pDialogs = m_pDocDialogs.get();
+    host.pAnalysisDialogs = m_pAnalysisDialogs.get();
     SetDocHost(host);
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
@@ -153,7 +160,11 @@ void CQELApp::SetAppLook(int nLook)
 
 // ---------------------------------------------------------------- one case at a time
 
-void CQELApp::StopAnalysisAndWait() {}
+void CQELApp::StopAnalysisAndWait()
+{
+    if (m_pDoc)
+        m_pDoc->StopAnalysisAndWait();
+}
 
 bool CQELApp::CanCloseDocument()
 {
@@ -187,8 +198,12 @@ void CQELApp::CloseDocument()
         }
     m_pDoc.reset();
     m_sDocTitle.clear();
-    if (m_pMainFrame)
+    if (m_pMainFrame) {
         m_pMainFrame->UpdateFrameTitle();
+        // The element pane lets go of the closed case's elements.
+        if (auto* pane = qobject_cast<CElementView*>(m_pMainFrame->GetPaneContent(ID_PANE_ELEMENTS)))
+            pane->ShowNoCase();
+    }
 }
 
 bool CQELApp::IsLastFrameOf(const CChildFrame* pFrame) const

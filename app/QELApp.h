@@ -12,6 +12,7 @@ class CChildFrame;
 class CQELDoc;
 class CAppDocWindows;
 class CAppDocDialogs;
+class CAppAnalysisDialogs;
 class QPrinter;
 
 class CQELApp {
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CAppDocWindows> m_pDocWindows;
     std::unique_ptr<CAppDocDialogs> m_pDocDialogs;
+    std::unique_ptr<CAppAnalysisDialogs> m_pAnalysisDialogs;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CQELDoc> m_pDoc;
     std::wstring m_sDocTitle;

@@ -11,6 +11,7 @@ class CBridgeSet;
 class CLoadModel;
 class CLoadModelEnsemble;
 class CReferenceCollection;
+class CLMEParametersDlgInterface;
 
 inline constexpr int DLG_IDOK = 1;
 inline constexpr int DLG_IDCANCEL = 2;
@@ -85,4 +86,6 @@ public:
     virtual std::unique_ptr<CPropSheetLMInterface> MakePropSheetLM() = 0;
     virtual std::unique_ptr<CLoadModelEnsembleDlgInterface> MakeLoadModelEnsembleDlg() = 0;
     virtual std::unique_ptr<CRefCollectionDlgInterface> MakeRefCollectionDlg() = 0;
+    // "LME Parameters"; until a window is given, its opening values answered with OK.
+    virtual std::unique_ptr<CLMEParametersDlgInterface> MakeLMEParametersDlg();
 };

@@ -4,10 +4,12 @@
 // nothing installed, the document logs nothing, shows nothing and runs no dialog.
 class CDocWindows;
 class CDocDialogs;
+class CDocAnalysisDialogs;
 
 struct DocHost {
     CDocWindows* pWindows = nullptr;
     CDocDialogs* pDialogs = nullptr;
+    CDocAnalysisDialogs* pAnalysisDialogs = nullptr;
 };
 
 void SetDocHost(const DocHost& host);

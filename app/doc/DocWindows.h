@@ -11,6 +11,14 @@ class CBridgeSet;
 class CLoadModel;
 class CLoadModelEnsemble;
 class CReferenceCollection;
+class CAOSinglePosition;
+class CAOMovingLoad;
+class CAOMultiMovingLoad;
+class CAOBridgeRange;
+class CAOReferenceSet;
+class CAOCompareRefSetEnvs;
+class CAOCriticalRatios;
+class CAOEnhanced;
 
 // The element pane (pane 133 of the main frame).
 class CDocElementTree {
@@ -35,6 +43,17 @@ public:
     virtual ~CDocResultView() = default;
     // Window text of the view's child frame.
     virtual void SetFrameTitle(const std::wstring& sTitle) = 0;
+
+    // A freshly opened view is given one output, which it keeps and draws: bBMSF true as
+    // bending moment and shear force, false as support reactions. nShowEach (non-zero)
+    // asks the moving-load forms to show each sub-analysis as well.
+    virtual void SetSinglePositionOutput(bool bBMSF, std::shared_ptr<CAOSinglePosition> pOutput) = 0;
+    virtual void SetMovingLoadOutput(int nShowEach, bool bBMSF, std::shared_ptr<CAOMovingLoad> pOutput) = 0;
+    virtual void SetMultiMovingLoadOutput(int nShowEach, bool bBMSF, std::shared_ptr<CAOMultiMovingLoad> pOutput) = 0;
+    virtual void SetBridgeRangeOutput(bool bBMSF, std::shared_ptr<CAOBridgeRange> pOutput) = 0;
+    virtual void SetRefSetOutput(bool bBMSF, std::shared_ptr<CAOReferenceSet> pOutput) = 0;
+    virtual void SetCompareEnvelopesOutput(bool bBMSF, std::shared_ptr<CAOCompareRefSetEnvs> pOutput) = 0;
+    virtual void SetCriticalRatiosOutput(bool bBMSF, std::shared_ptr<CAOCriticalRatios> pOutput) = 0;
 };
 
 class CDocPlotView : public CDocResultView {
@@ -44,6 +63,9 @@ public:
 };
 
 class CDocGridView : public CDocResultView {
+public:
+    // The enhanced critical-ratio table of the output's reference collection.
+    virtual void FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput) = 0;
 };
 
 // The case's main view.
@@ -67,6 +89,11 @@ public:
     virtual void ShowError(const std::wstring& sText) = 0;
     // Question icon, Yes and No; true for Yes:
     virtual bool AskYesNo(const std::wstring& sText) = 0;
+    // Warning icon and an OK button.
+    virtual void ShowWarning(const std::wstring& sText) { ShowError(sText); }
+
+    // The progress range of the run about to start (minimum, maximum), steps back to 0.
+    virtual void SetProgressRange(int /*nMin*/, int /*nMax*/) {}
 
     // None when the pane does not exist.
     virtual CDocElementTree* GetElementTree() = 0;

@@ -23,10 +23,13 @@ CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
 
 CQELDoc::CQELDoc() { ResetData(); }
 
-CQELDoc::~CQELDoc() = default;
+// A worker reads the document's flags until it ends.
+CQELDoc::~CQELDoc() { StopAnalysisAndWait(); }
 
 void CQELDoc::ResetData()
 {
+    // The flags below are the running worker's: it ends before they change.
+    StopAnalysisAndWait();
     m_nWindowCount = 0;
 
     const CSettings::Analysis_Config::Analysis_Stepping& stepping = g_pSettings->Analysis.Stepping;
@@ -113,7 +116,11 @@ bool CQELDoc::OnSaveDocument(const std::wstring& sPath)
 }
 
 // The shell closes the document's windows.
-void CQELDoc::OnCloseDocument() { AddStatus(L"Closing: " + m_sPathName); }
+void CQELDoc::OnCloseDocument()
+{
+    StopAnalysisAndWait();
+    AddStatus(L"Closing: " + m_sPathName);
+}
 
 void CQELDoc::SetNextIDsFromLists()
 {
@@ -292,7 +299,7 @@ void CQELDoc::OnAddRefCollection()
 void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pBridge)
+    if (!dialogs || !pBridge || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CBridge>(*pBridge);
     auto dlg = dialogs->MakeBridgeDlg();
@@ -311,7 +318,7 @@ void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)
 void CQELDoc::EditBridgeSet(bool bRefreshTree, std::shared_ptr<CBridgeSet> pBridgeSet)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pBridgeSet)
+    if (!dialogs || !pBridgeSet || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CBridgeSet>(*pBridgeSet);
     auto dlg = dialogs->MakeBridgeSetDlg();
@@ -330,7 +337,7 @@ void CQELDoc::EditBridgeSet(bool bRefreshTree, std::shared_ptr<CBridgeSet> pBrid
 void CQELDoc::EditLoadModel(bool bRefreshTree, std::shared_ptr<CLoadModel> pLoadModel)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pLoadModel)
+    if (!dialogs || !pLoadModel || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CLoadModel>(*pLoadModel);
     auto sheet = dialogs->MakePropSheetLM();
@@ -348,7 +355,7 @@ void CQELDoc::EditLoadModel(bool bRefreshTree, std::shared_ptr<CLoadModel> pLoad
 void CQELDoc::EditLoadModelEnsemble(bool bRefreshTree, std::shared_ptr<CLoadModelEnsemble> pLME)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pLME)
+    if (!dialogs || !pLME || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CLoadModelEnsemble>(*pLME);
     auto dlg = dialogs->MakeLoadModelEnsembleDlg();
@@ -368,7 +375,7 @@ void CQELDoc::EditLoadModelEnsemble(bool bRefreshTree, std::shared_ptr<CLoadMode
 void CQELDoc::EditRefCollection(bool bRefreshTree, std::shared_ptr<CReferenceCollection> pRefCollection)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pRefCollection)
+    if (!dialogs || !pRefCollection || !OnUpdateElementCommand())
         return;
     auto pCopy = std::make_shared<CReferenceCollection>(*pRefCollection);
     auto dlg = dialogs->MakeRefCollectionDlg();
@@ -426,7 +433,7 @@ bool CQELDoc::RemoveElement(std::vector<std::shared_ptr<T>>& vList, const std::s
 
 bool CQELDoc::DeleteElement(std::shared_ptr<CElement> pElement)
 {
-    if (!pElement)
+    if (!pElement || !OnUpdateElementCommand())
         return false;
     AddStatus(L"Called delete on: " + pElement->GetDescription());
     switch (pElement->m_ElementType) {

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/doc/InsertCommands.h"
 #include "core/library/LMEFactory.h"
 
 class CElement;
@@ -26,6 +28,11 @@ class CAOEnhanced;
 class CDocPlotView;
 class CDocGridView;
 class CDocMainView;
+class CAOCompareRefSetEnvs;
+struct AnalysisThreadParams;
+struct BridgeRangeThreadParams;
+struct RefCollectionThreadParams;
+struct CPostedMessage;
 
 // One open case: its element lists and texts, the element commands, the case file and
 // the latest analysis results. It reaches windows and dialogs only through the host
@@ -94,6 +101,90 @@ public:
     // The document of the main frame's active child window.
     static CQELDoc* GetDoc();
 
+    // ---------------------------------------------------------------- analyses
+    // Commands of the "Analysis", "View" and "Tools" menus and their enabling
+    // (QELDocAnalysis.cpp). The update handlers return whether the command is enabled.
+    void OnAnalysisSinglePosition();
+    void OnAnalysisMovingLoad();
+    void OnAnalysisBridgeRange();
+    void OnAnalysisRefCollection();
+    void OnAnalysisCriticalRatios();
+    void OnStopAnalysis();
+    void OnOutputOptions();
+    void OnToolsFilterLME();
+    void OnToolsGenerateLME();
+    void OnToolsGenerateBiDirLME();
+    void OnToolsPurgeResults();
+    // A stopped worker runs on until its next poll: the commands wait for its completion.
+    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning && m_nRunSerial == 0; }
+    bool OnUpdateStopAnalysis() const { return m_bAnalysisRunning; }
+    // Commands that add, edit, delete, paste or generate elements: the workers change the
+    // load models they run, so none of these may run beside one.
+    bool OnUpdateElementCommand() const { return OnUpdateAnalysisCommand(); }
+    bool IsAnalysisRunning() const { return m_bAnalysisRunning; }
+    // A worker run was launched and its completion has not been handled yet (a stopped
+    // run stays pending until its completion arrives).
+    bool IsWorkerPending() const { return m_nRunSerial != 0; }
+
+    // "Calculating..." and the line; returns the start for StopTiming.
+    std::uint32_t StartTiming(const std::wstring& sLine);
+    // "Elapsed time: N ms" and "Ready".
+    void StopTiming(std::uint32_t dwStart);
+
+    void RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                               std::shared_ptr<CLoadModel> pLoadModel, double dStepSize);
+    // Launchers of the workers (AnalysisWorkers.h).
+    void StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                              std::shared_ptr<CLoadModelEnsemble> pLME, double dStepSize);
+    void StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel);
+    void StartRefCollection(std::shared_ptr<CReferenceCollection> pRefCollection);
+    // Offers to calculate the collection first when it is not calculated.
+    void StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection);
+
+    // Completions, on the user-interface thread.
+    void OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock);
+    void OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock);
+    void OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK);
+    void OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK);
+    // The main window's handler of the four completion messages: hands the block to the
+    // document that waits for that run and returns true; a completion of a run that was
+    // abandoned (its case closed or reset) is dropped, also returning true. False for
+    // any other message.
+    static bool DeliverAnalysisCompletion(CPostedMessage& message);
+
+    // Stops a running worker and waits for it to end; its completion will be dropped.
+    // Closing, replacing or resetting the case does this first.
+    void StopAnalysisAndWait();
+
+    // Result display (ResultDisplay.cpp).
+    void ShowSinglePositionOutput(std::shared_ptr<CAOSinglePosition> pOutput);
+    void ShowMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput);
+    void ShowMultiMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMultiMovingLoad> pOutput);
+    void ShowBridgeRangeOutput(std::shared_ptr<CAOBridgeRange> pOutput);
+    void ShowRefValuesOutput(std::shared_ptr<CAOReferenceSet> pOutput);
+    void ShowCompareEnvelopesOutput(std::shared_ptr<CAOCompareRefSetEnvs> pOutput);
+    void ShowCriticalRatiosOutput(std::shared_ptr<CAOCriticalRatios> pOutput);
+    void ShowEnhancedCriticalRatiosGrid(std::shared_ptr<CAOEnhanced> pOutput);
+    void ShowRefCollectionValues(std::shared_ptr<CReferenceCollection> pRefCollection);
+    void ShowCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection);
+    void OnResultsSinglePosition();
+    void OnResultsMovingLoad();
+    void OnResultsBridgeRange();
+    void OnResultsRefCollectionValues();
+    void OnResultsRefCollectionRatios();
+    void OnCompareEnvelopes();
+    void OnResultsEnhancedGrid();
+
+    // Insert menu: standard bridge sets and standard vehicles (QELDocInserts.cpp).
+#define QEL_DECLARE_INSERT_HANDLER(name, ...) void OnInsert##name();
+    QEL_INSERT_BRIDGES(QEL_DECLARE_INSERT_HANDLER)
+    QEL_INSERT_VEHICLES(QEL_DECLARE_INSERT_HANDLER)
+#undef QEL_DECLARE_INSERT_HANDLER
+    // The element pane's delete of a load model shown under an ensemble: that ensemble
+    // loses the entry (the one at nIndex when it holds the model there, else the first).
+    bool RemoveFromEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const std::shared_ptr<CLoadModel>& pLM,
+                            unsigned int nIndex);
+
     // Copies of the lists, for the element pane.
     std::vector<std::shared_ptr<CBridge>> GetBridges() const { return m_vBridge; }
     std::vector<std::shared_ptr<CBridgeSet>> GetBridgeSets() const { return m_vBridgeSet; }
@@ -155,4 +246,27 @@ protected:
 
     bool m_bModified = false;
     std::wstring m_sPathName;
+
+private:
+    // Analyses (QELDocAnalysis.cpp).
+    template <class Block>
+    std::unique_ptr<Block> NewBlock(std::atomic<bool>& bPost);
+    template <class Block>
+    void Launch(void (*proc)(std::unique_ptr<Block>), std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
+                int nProgressMax);
+    void EndRun(std::atomic<bool>& bPost);
+    void LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection);
+    // Adds an ensemble a tool made, with its log line.
+    void AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const wchar_t* pszLine);
+    // Shows the text of what a run or a synchronous analysis threw.
+    void ReportFailure(const std::wstring& sError);
+    void ResetProgress();
+
+    std::jthread m_Worker;
+    std::uint64_t m_nRunSerial = 0; // the run whose completion the document waits for; 0 none
+
+    // Result display (ResultDisplay.cpp).
+    template <class Output, class Set>
+    void DisplayOutput(const wchar_t* pszName, const wchar_t* pszEmpty, const std::shared_ptr<Output>& pOutput,
+                       bool bEmpty, int nReactionCharts, Set set);
 };

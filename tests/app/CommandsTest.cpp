@@ -1,6 +1,8 @@
 #include <QApplication>
-#include <QTimer>
 #include <QDockWidget>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTimer>
 #include <fstream>
 #include <set>
 #include <stdexcept>
@@ -81,7 +83,11 @@ TEST_F(Commands, PrintAllAndAManualThatCannotBeLoadedGiveTheirMessages)
     EXPECT_TRUE(Frame().GetPane(ID_PANE_PDFHELP)->isVisible());
 
     // A manual that is there loads without a message.
-    { std::ofstream(TempRoot() / "manual.pdf") << "%PDF-1.4\n"; }
+    {
+        QPdfWriter writer(QString::fromStdString((TempRoot() / "manual.pdf").string()));
+        QPainter painter(&writer);
+        painter.drawText(100, 100, QStringLiteral("QEL User Manual"));
+    }
     g_pSettings->General.HELPFILEPATH = (TempRoot() / "manual.pdf").wstring();
     boxes.clear();
     ASSERT_TRUE(Frame().ExecuteCommand(ID_PANE_PDFHELP));

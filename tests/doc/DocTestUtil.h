@@ -47,23 +47,61 @@ public:
     std::vector<const void*> m_vAdded;
 };
 
-class RecordingPlotView : public CDocPlotView {
+// One output handed to a result view.
+struct OutputCall {
+    std::string kind; // "SinglePosition", "MovingLoad", ... as in the Set<Kind>Output name
+    bool bBMSF = false;
+    int nShowEach = 0;
+    const void* pOutput = nullptr;
+};
+
+template <class Base>
+class RecordingResultView : public Base {
 public:
     void SetFrameTitle(const std::wstring& s) override { m_sTitle = s; }
+    void SetSinglePositionOutput(bool b, std::shared_ptr<CAOSinglePosition> p) override { Note("SinglePosition", b, 0, p); }
+    void SetMovingLoadOutput(int n, bool b, std::shared_ptr<CAOMovingLoad> p) override { Note("MovingLoad", b, n, p); }
+    void SetMultiMovingLoadOutput(int n, bool b, std::shared_ptr<CAOMultiMovingLoad> p) override
+    {
+        Note("MultiMovingLoad", b, n, p);
+    }
+    void SetBridgeRangeOutput(bool b, std::shared_ptr<CAOBridgeRange> p) override { Note("BridgeRange", b, 0, p); }
+    void SetRefSetOutput(bool b, std::shared_ptr<CAOReferenceSet> p) override { Note("RefSet", b, 0, p); }
+    void SetCompareEnvelopesOutput(bool b, std::shared_ptr<CAOCompareRefSetEnvs> p) override
+    {
+        Note("CompareEnvelopes", b, 0, p);
+    }
+    void SetCriticalRatiosOutput(bool b, std::shared_ptr<CAOCriticalRatios> p) override
+    {
+        Note("CriticalRatios", b, 0, p);
+    }
+
+    template <class P>
+    void Note(const char* kind, bool b, int n, const std::shared_ptr<P>& p)
+    {
+        m_vOutputs.push_back({kind, b, n, p.get()});
+        m_spKept = p; // the view keeps its output, as the real ones do
+    }
+
+    std::wstring m_sTitle;
+    std::vector<OutputCall> m_vOutputs;
+    std::shared_ptr<const void> m_spKept;
+};
+
+class RecordingPlotView : public RecordingResultView<CDocPlotView> {
+public:
     void SetLayout(int rows, int cols) override
     {
         m_nRows = rows;
         m_nCols = cols;
     }
-    std::wstring m_sTitle;
     int m_nRows = -1;
     int m_nCols = -1;
 };
 
-class RecordingGridView : public CDocGridView {
+class RecordingGridView : public RecordingResultView<CDocGridView> {
 public:
-    void SetFrameTitle(const std::wstring& s) override { m_sTitle = s; }
-    std::wstring m_sTitle;
+    void FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> p) override { Note("Enhanced", false, 0, p); }
 };
 
 class RecordingMainView : public CDocMainView {
@@ -77,6 +115,8 @@ public:
     void AddStatus(const std::wstring& s) override { m_vLog.push_back(s); }
     void SetStatusText(const std::wstring& s) override { m_vStatus.push_back(s); }
     void ShowError(const std::wstring& s) override { m_vErrors.push_back(s); }
+    void ShowWarning(const std::wstring& s) override { m_vWarnings.push_back(s); }
+    void SetProgressRange(int nMin, int nMax) override { m_vProgressRanges.push_back({nMin, nMax}); }
     bool AskYesNo(const std::wstring& s) override
     {
         m_vQuestions.push_back(s);
@@ -88,6 +128,7 @@ public:
         if (!m_bCanCreate)
             return nullptr;
         m_vPlots.push_back(std::make_unique<RecordingPlotView>());
+        m_vOpened.push_back(m_vPlots.back().get());
         return m_vPlots.back().get();
     }
     CDocGridView* CreateGridView(CQELDoc&) override
@@ -95,6 +136,7 @@ public:
         if (!m_bCanCreate)
             return nullptr;
         m_vGrids.push_back(std::make_unique<RecordingGridView>());
+        m_vOpened.push_back(m_vGrids.back().get());
         return m_vGrids.back().get();
     }
     CDocMainView* FindMainView(const CQELDoc&) override { return m_bHasMainView ? &m_MainView : nullptr; }
@@ -104,6 +146,8 @@ public:
     std::vector<std::wstring> m_vStatus;
     std::vector<std::wstring> m_vErrors;
     std::vector<std::wstring> m_vQuestions;
+    std::vector<std::wstring> m_vWarnings;
+    std::vector<std::pair<int, int>> m_vProgressRanges;
     bool m_bAnswerYes = true;
     bool m_bHasTree = true;
     bool m_bCanCreate = true;
@@ -112,6 +156,7 @@ public:
     RecordingMainView m_MainView;
     std::vector<std::unique_ptr<RecordingPlotView>> m_vPlots;
     std::vector<std::unique_ptr<RecordingGridView>> m_vGrids;
+    std::vector<CDocResultView*> m_vOpened; // plots and grids in the order they were opened
     CQELDoc* m_pActiveDoc = nullptr;
 };
 

@@ -1,0 +1,175 @@
+#include "app/AppAnalysisDialogs.h"
+
+#include "app/MainFrame.h"
+#include "app/QELApp.h"
+#include "platform/win/MessageBox.h"
+#include "ui/dialogs/AnalysisDlgs.h"
+#include "ui/dialogs/CritRatioRefCollDlg.h"
+#include "ui/dialogs/RefCollectionDlgs.h"
+
+namespace {
+
+// The document's view of one dialog: DoModal fills the Qt dialog from the interface's
+// members, runs it, and on OK copies its members back.
+template <class Interface, class Dialog, class Fill, class Read>
+class CAdaptedDlg : public Interface {
+public:
+    CAdaptedDlg(QWidget* pParent, Fill fill, Read read) : m_pParent(pParent), m_Fill(fill), m_Read(read) {}
+    int DoModal() override
+    {
+        Dialog dlg(m_pParent);
+        m_Fill(static_cast<Interface&>(*this), dlg);
+        if (dlg.DoModal() != IDOK)
+            return DLG_IDCANCEL;
+        m_Read(static_cast<Interface&>(*this), dlg);
+        return DLG_IDOK;
+    }
+
+private:
+    QWidget* m_pParent;
+    Fill m_Fill;
+    Read m_Read;
+};
+
+template <class Interface, class Dialog, class Fill, class Read>
+std::unique_ptr<Interface> Adapt(QWidget* pParent, Fill fill, Read read)
+{
+    return std::make_unique<CAdaptedDlg<Interface, Dialog, Fill, Read>>(pParent, fill, read);
+}
+
+// The two dialogs that choose one reference collection.
+template <class Interface, class Dialog>
+std::unique_ptr<Interface> AdaptCollectionChoice(QWidget* pParent)
+{
+    return Adapt<Interface, Dialog>(
+        pParent, [](Interface& i, Dialog& d) { d.m_vRefCollections = i.m_vRefCollections; },
+        [](Interface& i, const Dialog& d) { i.m_nRefCollection = d.m_nSelRefCollection; });
+}
+
+template <class Dlg>
+void FillStepping(const DlgStepping& s, Dlg& d)
+{
+    d.m_bUseStep = s.m_bByStep;
+    d.m_dStepSize = s.m_dStepSize;
+    d.m_nNumSteps = s.m_nSteps;
+}
+
+template <class Dlg>
+void ReadStepping(DlgStepping& s, const Dlg& d)
+{
+    s.m_bByStep = d.m_bUseStep;
+    s.m_dStepSize = d.m_dStepSize;
+    s.m_nSteps = d.m_nNumSteps;
+}
+
+}
+
+std::unique_ptr<CSinglePositionDlgInterface> CAppAnalysisDialogs::MakeSinglePositionDlg()
+{
+    return Adapt<CSinglePositionDlgInterface, CSinglePositionDlg>(
+        m_App.GetMainFrame(),
+        [](CSinglePositionDlgInterface& i, CSinglePositionDlg& d) {
+            d.m_vBridges = i.m_vBridges;
+            d.m_vLoadModels = i.m_vLoadModels;
+        },
+        [](CSinglePositionDlgInterface& i, const CSinglePositionDlg& d) {
+            i.m_nBridge = d.m_nSelBridge;
+            i.m_nLoadModel = d.m_nSelLoadModel;
+            i.m_dLocation = d.m_dLocation;
+        });
+}
+
+std::unique_ptr<CMovingLoadDlgInterface> CAppAnalysisDialogs::MakeMovingLoadDlg()
+{
+    return Adapt<CMovingLoadDlgInterface, CMovingLoadDlg>(
+        m_App.GetMainFrame(),
+        [](CMovingLoadDlgInterface& i, CMovingLoadDlg& d) {
+            d.m_vBridges = i.m_vBridges;
+            d.m_vLoadModels = i.m_vLoadModels;
+            d.m_vLMEs = i.m_vLMEs;
+            FillStepping(i, d);
+        },
+        [](CMovingLoadDlgInterface& i, const CMovingLoadDlg& d) {
+            ReadStepping(i, d);
+            i.m_bUseLM = d.m_bUseLoadModel;
+            i.m_bDisplayEach = d.m_bShowEachResult;
+            i.m_nBridge = d.m_nSelBridge;
+            i.m_nLoadModel = d.m_nSelLoadModel;
+            i.m_nLME = d.m_nSelLME;
+        });
+}
+
+std::unique_ptr<CBridgeRangeDlgInterface> CAppAnalysisDialogs::MakeBridgeRangeDlg()
+{
+    return Adapt<CBridgeRangeDlgInterface, CBridgeRangeDlg>(
+        m_App.GetMainFrame(),
+        [](CBridgeRangeDlgInterface& i, CBridgeRangeDlg& d) {
+            d.m_vBridgeSets = i.m_vBridgeSets;
+            d.m_vLoadModels = i.m_vLoadModels;
+            FillStepping(i, d);
+        },
+        [](CBridgeRangeDlgInterface& i, const CBridgeRangeDlg& d) {
+            ReadStepping(i, d);
+            i.m_nBridgeSet = d.m_nSelBridgeSet;
+            i.m_nLoadModel = d.m_nSelLoadModel;
+        });
+}
+
+std::unique_ptr<CAnalyzeRefCollectionDlgInterface> CAppAnalysisDialogs::MakeAnalyzeRefCollectionDlg()
+{
+    return AdaptCollectionChoice<CAnalyzeRefCollectionDlgInterface, CAnalyzeRefCollectionDlg>(m_App.GetMainFrame());
+}
+
+std::unique_ptr<CViewRefCollectionDlgInterface> CAppAnalysisDialogs::MakeViewRefCollectionDlg()
+{
+    return AdaptCollectionChoice<CViewRefCollectionDlgInterface, CViewRefCollectionDlg>(m_App.GetMainFrame());
+}
+
+std::unique_ptr<CCritRatioRefCollDlgInterface> CAppAnalysisDialogs::MakeCritRatioRefCollDlg()
+{
+    return Adapt<CCritRatioRefCollDlgInterface, CCritRatioRefCollDlg>(
+        m_App.GetMainFrame(),
+        [](CCritRatioRefCollDlgInterface& i, CCritRatioRefCollDlg& d) {
+            d.m_vLoadModels = i.m_vLoadModels;
+            d.m_vLoadModelEnsembles = i.m_vLMEs;
+            d.m_vRefCollections = i.m_vRefCollections;
+            d.m_dMultiplier = i.m_dMultiplier;
+        },
+        [](CCritRatioRefCollDlgInterface& i, const CCritRatioRefCollDlg& d) {
+            i.m_nRefCollection = d.m_nRefCollection;
+            i.m_bUseLM = d.m_bUseLoadModel;
+            i.m_nLoadModel = d.m_nLoadModel;
+            i.m_nLME = d.m_nLoadModelEnsemble;
+            i.m_dMultiplier = d.m_dMultiplier;
+        });
+}
+
+std::unique_ptr<COutputOptionsDlgInterface> CAppAnalysisDialogs::MakeOutputOptionsDlg()
+{
+    return Adapt<COutputOptionsDlgInterface, COutputOptionsDlg>(
+        m_App.GetMainFrame(),
+        [](COutputOptionsDlgInterface& i, COutputOptionsDlg& d) {
+            d.m_bBMSF = i.m_bBMSF;
+            d.m_bReactions = i.m_bReactions;
+            d.m_bGraphs = i.m_bGraphs;
+            d.m_bTables = i.m_bTables;
+        },
+        [](COutputOptionsDlgInterface& i, const COutputOptionsDlg& d) {
+            i.m_bBMSF = d.m_bBMSF;
+            i.m_bReactions = d.m_bReactions;
+            i.m_bGraphs = d.m_bGraphs;
+            i.m_bTables = d.m_bTables;
+        });
+}
+
+std::unique_ptr<CCompareEnvelopesDlgInterface> CAppAnalysisDialogs::MakeCompareEnvelopesDlg()
+{
+    return Adapt<CCompareEnvelopesDlgInterface, CCompareEnvelopesDlg>(
+        m_App.GetMainFrame(),
+        [](CCompareEnvelopesDlgInterface& i, CCompareEnvelopesDlg& d) { d.m_vRefCollections = i.m_vRefCollections; },
+        [](CCompareEnvelopesDlgInterface& i, const CCompareEnvelopesDlg& d) {
+            i.m_nRefCollection = d.m_nSelRefCollection;
+            i.m_nRefSet = d.m_nSelRefSet;
+            i.m_nBridge = d.m_nSelBridge;
+        });
+}

@@ -1,0 +1,44 @@
+#include "app/LMEParametersWindow.h"
+
+#include <QApplication>
+
+#include "app/doc/LMEParametersDlg.h"
+#include "platform/win/MessageBox.h"
+#include "ui/ensemble/LMEParametersDlg.h"
+
+namespace {
+
+// The values the window and the document's interface share, either way.
+template <class From, class To>
+void CopyValues(const From& from, To& to)
+{
+    to.m_bByStep = from.m_bByStep;
+    to.m_dStep = from.m_dStep;
+    to.m_nNumber = from.m_nNumber;
+    to.m_bUseLMDAF = from.m_bUseLMDAF;
+    to.m_dDAF = from.m_dDAF;
+    to.m_nHBUnits = from.m_nHBUnits;
+}
+
+// Runs the window on the values the document set and hands its values back on OK.
+class CLMEParametersWindow : public CLMEParametersDlgInterface {
+public:
+    int DoModal() override
+    {
+        CLMEParametersDlg dlg(QApplication::activeWindow());
+        dlg.m_bVariableAxle = m_bVariableAxle;
+        dlg.m_bBS5400 = m_bBS5400;
+        CopyValues(*this, dlg);
+        if (dlg.DoModal() != IDOK)
+            return DLG_IDCANCEL;
+        CopyValues(dlg, *this);
+        return DLG_IDOK;
+    }
+};
+
+}
+
+std::unique_ptr<CLMEParametersDlgInterface> MakeLMEParametersWindow()
+{
+    return std::make_unique<CLMEParametersWindow>();
+}

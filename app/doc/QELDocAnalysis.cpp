@@ -1,0 +1,756 @@
+// The analysis commands of the case document, the launch and completion of its worker
+// runs, and the timing around every analysis.
+#include <algorithm>
+#include <map>
+#include <system_error>
+
+#include "app/doc/AnalysisWorkers.h"
+#include "app/doc/HostAccess.h"
+#include "app/doc/QELDoc.h"
+#include "core/analysis/MovingLoadAnalysis.h"
+#include "core/analysis/SinglePosAnalysis.h"
+#include "core/beam/BeamResults.h"
+#include "core/bridge/Bridge.h"
+#include "core/bridge/BridgeSet.h"
+#include "core/critical/CriticalValueEnsemble.h"
+#include "core/envelopes/EnvelopeResults.h"
+#include "core/loads/LoadModel.h"
+#include "core/loads/LoadModelEnsemble.h"
+#include "core/outputs/AOBridgeRange.h"
+#include "core/outputs/AOMovingLoad.h"
+#include "core/outputs/AOMultiMovingLoad.h"
+#include "core/outputs/AOSinglePosition.h"
+#include "core/reference/ReferenceCollection.h"
+#include "core/reference/ReferenceSet.h"
+#include "platform/base/CLocale.h"
+#include "platform/base/Clock.h"
+#include "platform/base/Messages.h"
+
+namespace {
+
+using dochost::Ask;
+using dochost::Error;
+using dochost::Windows;
+CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
+
+// The runs whose completion a document waits for, by serial. User-interface thread only.
+// A serial is never reused, so a late completion of an abandoned run finds nothing here,
+// even when a new document now lives at the old one's address.
+std::map<std::uint64_t, CQELDoc*>& Runs()
+{
+    static std::map<std::uint64_t, CQELDoc*> runs;
+    return runs;
+}
+std::uint64_t g_nLastRun = 0;
+
+// The entry at a dialog's index, or none when the index names no entry.
+template <class T>
+std::shared_ptr<T> At(const std::vector<std::shared_ptr<T>>& v, int i)
+{
+    return i >= 0 && static_cast<size_t>(i) < v.size() ? v[static_cast<size_t>(i)] : nullptr;
+}
+
+template <class T>
+std::shared_ptr<T> AtOrSay(const std::vector<std::shared_ptr<T>>& v, int i, const wchar_t* pszInvalid)
+{
+    std::shared_ptr<T> p = At(v, i);
+    if (!p)
+        Error(pszInvalid);
+    return p;
+}
+
+// Says the message when the list a command needs is empty.
+bool Refused(bool bEmpty, const wchar_t* pszMessage)
+{
+    if (bEmpty)
+        Error(pszMessage);
+    return bEmpty;
+}
+
+// The dialogs start from the document's stepping defaults and leave their choice there.
+void GiveStepping(DlgStepping& dlg, const CQELDoc& doc)
+{
+    dlg.m_bByStep = doc.m_bDefByStep;
+    dlg.m_dStepSize = doc.m_dDefStepSize;
+    dlg.m_nSteps = doc.m_nDefNumSteps;
+}
+
+void TakeStepping(CQELDoc& doc, const DlgStepping& dlg)
+{
+    doc.m_bDefByStep = dlg.m_bByStep;
+    doc.m_dDefStepSize = dlg.m_dStepSize;
+    doc.m_nDefNumSteps = dlg.m_nSteps;
+}
+
+std::wstring CurrentExceptionText()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return Utf8ToWide(e.what());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
+unsigned int MsgPBarUpdate()
+{
+    static const unsigned int n = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    return n;
+}
+
+template <class Block>
+std::unique_ptr<Block> TakeBlock(CPostedMessage& message)
+{
+    if (!dynamic_cast<Block*>(message.payload.get()))
+        return nullptr;
+    return std::unique_ptr<Block>(static_cast<Block*>(message.payload.release()));
+}
+
+int Steps(int nBridges, int nLoadModels) { return std::max(nBridges, 0) * std::max(nLoadModels, 0); }
+
+const wchar_t* const kInvalidBridge = L"Invalid bridge selected.";
+const wchar_t* const kInvalidBridgeSet = L"Invalid bridge set selected.";
+const wchar_t* const kInvalidLoadModel = L"Invalid load model selected.";
+const wchar_t* const kInvalidLME = L"Invalid load model ensemble selected.";
+const wchar_t* const kInvalidRefCollection = L"Invalid reference collection selected.";
+
+}
+
+// ---------------------------------------------------------------- timing
+
+std::uint32_t CQELDoc::StartTiming(const std::wstring& sLine)
+{
+    SetStatusText(L"Calculating...");
+    AddStatus(sLine);
+    return static_cast<std::uint32_t>(GetTickCountMs());
+}
+
+void CQELDoc::StopTiming(std::uint32_t dwStart)
+{
+    // Unsigned 32-bit: a wrap of the counter still gives the right difference.
+    const std::uint32_t elapsed = static_cast<std::uint32_t>(GetTickCountMs()) - dwStart;
+    AddStatus(L"Elapsed time: " + std::to_wstring(elapsed) + L" ms");
+    SetStatusText(L"Ready");
+}
+
+void CQELDoc::ReportFailure(const std::wstring& sError) { Error(sError); }
+
+void CQELDoc::ResetProgress() { PostMainWindowMessage(MsgPBarUpdate(), 0, 0); }
+
+// ---------------------------------------------------------------- synchronous analyses
+
+void CQELDoc::OnAnalysisSinglePosition()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    if (Refused(m_vBridge.empty(), L"There are no bridges to analyze.") ||
+        Refused(m_vLoadModel.empty(), L"There are no load models to analyze."))
+        return;
+    auto dlg = dialogs->MakeSinglePositionDlg();
+    if (!dlg)
+        return;
+    dlg->m_vBridges = m_vBridge;
+    dlg->m_vLoadModels = m_vLoadModel;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    const auto pBridge = AtOrSay(m_vBridge, dlg->m_nBridge, kInvalidBridge);
+    if (!pBridge)
+        return;
+    const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel);
+    if (!pLoadModel)
+        return;
+    const double location = dlg->m_dLocation;
+
+    const std::uint32_t t = StartTiming(L"Single Position Analysis called");
+    try {
+        CSinglePosAnalysis analysis(pBridge, pLoadModel);
+        auto pResults = analysis.Analyse(location);
+        m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
+        m_spSinglePosResults = std::move(pResults);
+    } catch (...) {
+        SetStatusText(L"Ready");
+        ReportFailure(CurrentExceptionText());
+        return;
+    }
+    StopTiming(t);
+    OnResultsSinglePosition();
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                                    std::shared_ptr<CLoadModel> pLoadModel, double dStepSize)
+{
+    const std::uint32_t t = StartTiming(L"Moving Load Analysis called");
+    m_bAnalysisRunning = true;
+    try {
+        CMovingLoadAnalysis analysis(pBridge, pLoadModel);
+        auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
+        m_spAOMovingLoad =
+            std::make_shared<CAOMovingLoad>(pResults, pBridge, pLoadModel, static_cast<int>(analysis.m_nSteps));
+        m_spMovingLoadResults = std::move(pResults);
+    } catch (...) {
+        m_bAnalysisRunning = false;
+        SetStatusText(L"Ready");
+        ReportFailure(CurrentExceptionText());
+        return;
+    }
+    StopTiming(t);
+    m_bAnalysisRunning = false;
+    ShowMovingLoadOutput(bDisplayEach, m_spAOMovingLoad);
+}
+
+// ---------------------------------------------------------------- analysis commands
+
+void CQELDoc::OnAnalysisMovingLoad()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    if (Refused(m_vBridge.empty(), L"There are no bridges to analyze.") ||
+        Refused(m_vLoadModel.empty() && m_vLoadModelEnsemble.empty(), L"There is no load model or LME to analyze"))
+        return;
+    auto dlg = dialogs->MakeMovingLoadDlg();
+    if (!dlg)
+        return;
+    dlg->m_vBridges = m_vBridge;
+    dlg->m_vLoadModels = m_vLoadModel;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    GiveStepping(*dlg, *this);
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    TakeStepping(*this, *dlg);
+
+    const auto pBridge = AtOrSay(m_vBridge, dlg->m_nBridge, kInvalidBridge);
+    if (!pBridge)
+        return;
+    if (dlg->m_bUseLM) {
+        const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel);
+        if (!pLoadModel)
+            return;
+        RunMovingLoadAnalysis(m_bDefByStep, m_nDefNumSteps, dlg->m_bDisplayEach, pBridge, pLoadModel,
+                              m_dDefStepSize);
+    } else {
+        const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME);
+        if (!pLME)
+            return;
+        StartMultiMovingLoad(m_bDefByStep, m_nDefNumSteps, dlg->m_bDisplayEach, pBridge, pLME, m_dDefStepSize);
+    }
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnAnalysisBridgeRange()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    if (Refused(m_vBridgeSet.empty(), L"There are no bridge sets to analyze.") ||
+        Refused(m_vLoadModel.empty(), L"There are no load models to analyze."))
+        return;
+    auto dlg = dialogs->MakeBridgeRangeDlg();
+    if (!dlg)
+        return;
+    dlg->m_vBridgeSets = m_vBridgeSet;
+    dlg->m_vLoadModels = m_vLoadModel;
+    GiveStepping(*dlg, *this);
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    TakeStepping(*this, *dlg);
+
+    const auto pBridgeSet = AtOrSay(m_vBridgeSet, dlg->m_nBridgeSet, kInvalidBridgeSet);
+    if (!pBridgeSet)
+        return;
+    const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel);
+    if (!pLoadModel)
+        return;
+    StartBridgeRange(pBridgeSet, pLoadModel);
+}
+
+void CQELDoc::OnAnalysisRefCollection()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    if (Refused(m_vRefCollection.empty(), L"There are no reference collections to analyze."))
+        return;
+    auto dlg = dialogs->MakeAnalyzeRefCollectionDlg();
+    if (!dlg)
+        return;
+    dlg->m_vRefCollections = m_vRefCollection;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    const auto pRefCollection = AtOrSay(m_vRefCollection, dlg->m_nRefCollection, kInvalidRefCollection);
+    if (pRefCollection)
+        StartRefCollection(pRefCollection);
+}
+
+void CQELDoc::OnAnalysisCriticalRatios()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    auto dlg = dialogs->MakeCritRatioRefCollDlg();
+    if (!dlg)
+        return;
+    dlg->m_vLoadModels = m_vLoadModel;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    dlg->m_vRefCollections = m_vRefCollection;
+    dlg->m_dMultiplier = m_dCritRatioParam;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    if (Refused(m_vRefCollection.empty(), L"Cannot complete - there is no Reference Collection."))
+        return;
+    const auto pRefCollection = AtOrSay(m_vRefCollection, dlg->m_nRefCollection, kInvalidRefCollection);
+    if (!pRefCollection)
+        return;
+    std::shared_ptr<CLoadModel> pLoadModel;
+    std::shared_ptr<CLoadModelEnsemble> pLME;
+    if (dlg->m_bUseLM) {
+        if (!(pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel)))
+            return;
+    } else if (!(pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME))) {
+        return;
+    }
+    m_dCritRatioParam = dlg->m_dMultiplier;
+    if (pLoadModel)
+        pRefCollection->SetProposedLoadModel(pLoadModel);
+    else
+        pRefCollection->SetProposedEnsemble(pLME);
+    StartCriticalRatios(pRefCollection);
+}
+
+void CQELDoc::OnStopAnalysis()
+{
+    if (!m_bAnalysisRunning)
+        return;
+    m_bAnalysisRunning = false;
+    AddStatus(L"Analysis execution stopped");
+}
+
+void CQELDoc::OnOutputOptions()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs)
+        return;
+    auto dlg = dialogs->MakeOutputOptionsDlg();
+    if (!dlg)
+        return;
+    dlg->m_bBMSF = m_bOutBMSF;
+    dlg->m_bReactions = m_bOutReactions;
+    dlg->m_bGraphs = m_bOutGraphs;
+    dlg->m_bTables = m_bOutTables;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    m_bOutBMSF = dlg->m_bBMSF;
+    m_bOutReactions = dlg->m_bReactions;
+    m_bOutGraphs = dlg->m_bGraphs;
+    m_bOutTables = dlg->m_bTables;
+    AddStatus(L"Updated Output Options");
+}
+
+// ---------------------------------------------------------------- tools
+
+void CQELDoc::OnToolsFilterLME()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    auto dlg = dialogs->MakeFilterLMEDlg();
+    if (!dlg)
+        return;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    if (dlg->DoModal() != DLG_IDOK)
+        return;
+    if (dlg->m_bCreateNew) {
+        if (dlg->m_pNewLME)
+            AddToolEnsemble(dlg->m_pNewLME, L"Added filtered LME: ");
+        return;
+    }
+    const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME);
+    if (!pLME)
+        return;
+    AddStatus(L"Filtered LME: " + pLME->GetDescription());
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const wchar_t* pszLine)
+{
+    AddLoadModelEnsemble(pLME);
+    AddStatus(pszLine + pLME->GetDescription());
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnToolsGenerateLME()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    auto dlg = dialogs->MakeGenerateLMEDlg();
+    if (!dlg)
+        return;
+    dlg->m_vLoadModels = m_vLoadModel;
+    dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
+    if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
+        AddToolEnsemble(dlg->m_pLME, L"Added generated LME: ");
+}
+
+void CQELDoc::OnToolsGenerateBiDirLME()
+{
+    CDocAnalysisDialogs* dialogs = Dialogs();
+    if (!dialogs || !OnUpdateAnalysisCommand())
+        return;
+    auto dlg = dialogs->MakeGenerateBiDirLME();
+    if (!dlg)
+        return;
+    dlg->m_vLoadModels = m_vLoadModel;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
+    if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
+        AddToolEnsemble(dlg->m_pLME, L"Added generated bidirection LME: ");
+}
+
+void CQELDoc::OnToolsPurgeResults()
+{
+    if (!OnUpdateAnalysisCommand() || !Ask(L"Are you sure you wish to purge all analysis results?"))
+        return;
+    m_spAOSinglePosition.reset();
+    m_spAOMovingLoad.reset();
+    m_spAOMultiMovingLoad.reset();
+    m_spAOBridgeRange.reset();
+    for (const auto& pRefCollection : m_vRefCollection)
+        pRefCollection->ClearResults();
+    AddStatus(L"Purged analysis results");
+}
+
+// ---------------------------------------------------------------- launchers
+
+template <class Block>
+std::unique_ptr<Block> CQELDoc::NewBlock(std::atomic<bool>& bPost)
+{
+    auto pBlock = std::make_unique<Block>();
+    pBlock->pDoc = this;
+    pBlock->pbKeepRunning = &m_bAnalysisRunning;
+    pBlock->pbPost = &bPost;
+    return pBlock;
+}
+
+template <class Block>
+void CQELDoc::Launch(void (*proc)(std::unique_ptr<Block>), std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
+                     int nProgressMax)
+{
+    // A worker whose completion has arrived has posted it and is ending.
+    if (m_Worker.joinable())
+        m_Worker.join();
+    if (m_nRunSerial)
+        Runs().erase(m_nRunSerial);
+    m_nRunSerial = ++g_nLastRun;
+    Runs()[m_nRunSerial] = this;
+    pBlock->nRun = m_nRunSerial;
+
+    if (CDocWindows* w = Windows())
+        w->SetProgressRange(0, nProgressMax);
+
+    // Raised before the thread exists, so that neither a second launch nor a Stop can
+    // come between the launch and the worker's first step.
+    bPost = true;
+    m_bAnalysisRunning = true;
+    try {
+        m_Worker = std::jthread(proc, std::move(pBlock));
+    } catch (const std::system_error& e) {
+        EndRun(bPost);
+        StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
+        ReportFailure(Utf8ToWide(e.what()));
+    }
+}
+
+void CQELDoc::EndRun(std::atomic<bool>& bPost)
+{
+    bPost = false;
+    m_bAnalysisRunning = false;
+    Runs().erase(m_nRunSerial);
+    m_nRunSerial = 0;
+}
+
+void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                                   std::shared_ptr<CLoadModelEnsemble> pLME, double dStepSize)
+{
+    if (!pBridge || !pLME)
+        return;
+    m_dwStartTime = StartTiming(L"Moving Load Analysis of LME called");
+    auto pBlock = NewBlock<AnalysisThreadParams>(m_bPostMultiML);
+    pBlock->pBridge = std::move(pBridge);
+    pBlock->pLME = std::move(pLME);
+    pBlock->bByStep = bByStep;
+    pBlock->nSteps = nSteps;
+    pBlock->dStepSize = dStepSize;
+    pBlock->bDisplayEach = bDisplayEach;
+    const int nMax = pBlock->pLME->m_nLoadModels;
+    Launch(&MultiMovingLoadThreadProc, std::move(pBlock), m_bPostMultiML, nMax);
+}
+
+void CQELDoc::StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel)
+{
+    if (!pBridgeSet || !pLoadModel)
+        return;
+    m_dwStartTime = StartTiming(L"Bridge Range Analysis called");
+    auto pBlock = NewBlock<BridgeRangeThreadParams>(m_bPostBridgeRange);
+    pBlock->pBridgeSet = std::move(pBridgeSet);
+    pBlock->pLoadModel = std::move(pLoadModel);
+    pBlock->bByStep = m_bDefByStep;
+    pBlock->nSteps = m_nDefNumSteps;
+    pBlock->dStepSize = m_dDefStepSize;
+    const int nMax = pBlock->pBridgeSet->m_nBridge;
+    Launch(&BridgeRangeThreadProc, std::move(pBlock), m_bPostBridgeRange, nMax);
+}
+
+void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefCollection)
+{
+    if (!pRefCollection)
+        return;
+    m_dwStartTime = StartTiming(L"Make Reference Collection called");
+    int nMax = 0;
+    for (const auto& pLME : pRefCollection->m_vLME)
+        for (const auto& pBS : pRefCollection->m_vBS)
+            if (pLME && pBS)
+                nMax += Steps(pBS->m_nBridge, pLME->m_nLoadModels);
+    auto pBlock = NewBlock<RefCollectionThreadParams>(m_bPostRefValues);
+    pBlock->pWork = MakeWorkingCopy(*pRefCollection);
+    pBlock->pRefCollection = std::move(pRefCollection);
+    Launch(&RefCollectionThreadProc, std::move(pBlock), m_bPostRefValues, nMax);
+}
+
+void CQELDoc::StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection)
+{
+    if (!pRefCollection)
+        return;
+    if (!pRefCollection->m_bIsCalculated) {
+        if (!Ask(L"Ref. Collection: " + pRefCollection->GetDescription() + L"\n" +
+                 L"This collection has not yet been computed.\n" + L"Do you wish to compute it now?"))
+            return;
+        StartRefCollection(pRefCollection);
+        // Its completion is a posted message, handled after this command returns.
+        if (m_bAnalysisRunning) {
+            m_bCritRatiosPending = true;
+            m_spPendingRefCollection = pRefCollection;
+        }
+        return;
+    }
+    LaunchCriticalRatios(std::move(pRefCollection));
+}
+
+void CQELDoc::LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection)
+{
+    m_dwStartTime = StartTiming(L"Calculate Critical Ratios called");
+    const int nProposed = pRefCollection->m_pPropLME ? pRefCollection->m_pPropLME->m_nLoadModels : 0;
+    int nMax = 0;
+    for (const auto& pSet : pRefCollection->GetRefSets())
+        if (pSet && pSet->GetBridgeSet())
+            nMax += Steps(pSet->GetBridgeSet()->m_nBridge, nProposed);
+    auto pBlock = NewBlock<RefCollectionThreadParams>(m_bPostCritRatios);
+    pBlock->pWork = MakeWorkingCopy(*pRefCollection);
+    pBlock->pRefCollection = std::move(pRefCollection);
+    pBlock->dMultiplier = m_dCritRatioParam;
+    Launch(&CriticalRatiosThreadProc, std::move(pBlock), m_bPostCritRatios, nMax);
+}
+
+void CQELDoc::StopAnalysisAndWait()
+{
+    m_bAnalysisRunning = false;
+    m_bPostMultiML = false;
+    m_bPostBridgeRange = false;
+    m_bPostRefValues = false;
+    m_bPostCritRatios = false;
+    if (m_Worker.joinable())
+        m_Worker.join();
+    if (m_nRunSerial) {
+        // The run is abandoned: its completion, if already posted, will find no taker.
+        Runs().erase(m_nRunSerial);
+        m_nRunSerial = 0;
+        ResetProgress();
+        SetStatusText(L"Ready");
+    }
+    m_bCritRatiosPending = false;
+    m_spPendingRefCollection.reset();
+}
+
+// ---------------------------------------------------------------- completions
+
+bool CQELDoc::DeliverAnalysisCompletion(CPostedMessage& message)
+{
+    const unsigned int n = message.message;
+    if (n != MsgTFMultiML() && n != MsgTFBridgeRange() && n != MsgTFRefValues() && n != MsgTFCritRatios())
+        return false;
+    const auto* pBase = dynamic_cast<const WorkerBlock*>(message.payload.get());
+    if (!pBase)
+        return true;
+    const auto it = Runs().find(pBase->nRun);
+    if (it == Runs().end() || it->second != pBase->pDoc)
+        return true; // dropped with the message
+    CQELDoc* pDoc = it->second;
+    Runs().erase(it);
+    pDoc->m_nRunSerial = 0;
+    // The worker has posted this and is ending; from here on the case is ours alone.
+    if (pDoc->m_Worker.joinable())
+        pDoc->m_Worker.join();
+
+    const bool bOK = message.wParam != 0;
+    if (n == MsgTFMultiML()) {
+        if (auto p = TakeBlock<AnalysisThreadParams>(message))
+            pDoc->OnMultiMovingLoadDone(std::move(p));
+    } else if (n == MsgTFBridgeRange()) {
+        if (auto p = TakeBlock<BridgeRangeThreadParams>(message))
+            pDoc->OnBridgeRangeDone(std::move(p));
+    } else if (n == MsgTFRefValues()) {
+        if (auto p = TakeBlock<RefCollectionThreadParams>(message))
+            pDoc->OnRefCollectionDone(std::move(p), bOK);
+    } else if (auto p = TakeBlock<RefCollectionThreadParams>(message)) {
+        pDoc->OnCriticalRatiosDone(std::move(p), bOK);
+    }
+    return true;
+}
+
+namespace {
+
+// Lowers the running flag however the completion ends, so the commands come back even
+// when showing the results throws.
+class CLowerOnExit {
+public:
+    explicit CLowerOnExit(std::atomic<bool>& flag) : m_flag(flag) {}
+    ~CLowerOnExit()
+    {
+        if (m_bArmed)
+            m_flag = false;
+    }
+    CLowerOnExit(const CLowerOnExit&) = delete;
+    CLowerOnExit& operator=(const CLowerOnExit&) = delete;
+    void Disarm() { m_bArmed = false; }
+
+private:
+    std::atomic<bool>& m_flag;
+    bool m_bArmed = true;
+};
+
+}
+
+void CQELDoc::OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock)
+{
+    CLowerOnExit lower(m_bAnalysisRunning);
+    m_bPostMultiML = false;
+    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
+    ResetProgress();
+    if (pBlock->bFailed) {
+        m_bAnalysisRunning = false;
+        ReportFailure(pBlock->sError);
+        return;
+    }
+    m_spMovingLoadResults = std::move(pBlock->spResults);
+    m_spAOMultiMovingLoad = std::move(pBlock->spAO);
+    if (m_bAnalysisRunning)
+        ShowMultiMovingLoadOutput(pBlock->bDisplayEach, m_spAOMultiMovingLoad);
+    m_bAnalysisRunning = false;
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock)
+{
+    CLowerOnExit lower(m_bAnalysisRunning);
+    m_bPostBridgeRange = false;
+    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
+    ResetProgress();
+    if (pBlock->bFailed) {
+        m_bAnalysisRunning = false;
+        ReportFailure(pBlock->sError);
+        return;
+    }
+    // The run derived the count or the step of its last bridge: the next dialogs start from it.
+    m_nDefNumSteps = pBlock->nSteps;
+    m_dDefStepSize = pBlock->dStepSize;
+    m_spCriticalValues = std::move(pBlock->spCriticalValues);
+    if (m_bAnalysisRunning) {
+        m_spAOBridgeRange = std::make_shared<CAOBridgeRange>(m_spCriticalValues, pBlock->pBridgeSet,
+                                                             std::static_pointer_cast<CElement>(pBlock->pLoadModel));
+        OnResultsBridgeRange();
+    }
+    m_bAnalysisRunning = false;
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK)
+{
+    CLowerOnExit lower(m_bAnalysisRunning);
+    m_bPostRefValues = false;
+    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
+    if (pBlock->bFailed || !bOK) {
+        // A pending request would otherwise start critical ratios on this collection
+        // after some later, unrelated run.
+        m_bCritRatiosPending = false;
+        m_spPendingRefCollection.reset();
+        m_bAnalysisRunning = false;
+        if (pBlock->bFailed) {
+            ResetProgress();
+            ReportFailure(pBlock->sError);
+            return;
+        }
+        Error(L"There are either zero bridge sets or load model ensembles.\nin the selected Reference Collection. "
+              L"Please check.");
+        RefreshElementView();
+        SetModifiedFlag();
+        return;
+    }
+    ResetProgress();
+    CReferenceCollection& collection = *pBlock->pRefCollection;
+    TakeRunResults(collection, *pBlock->pWork);
+    if (m_bAnalysisRunning) {
+        if (m_bCritRatiosPending) {
+            m_bCritRatiosPending = false;
+            const auto pPending = std::move(m_spPendingRefCollection);
+            m_spPendingRefCollection.reset();
+            lower.Disarm(); // the critical-ratio run goes on with the flag raised
+            if (pPending)
+                LaunchCriticalRatios(pPending);
+            else
+                m_bAnalysisRunning = false;
+        } else {
+            if (Ask(L"Display grids/plots for the analysis?"))
+                ShowRefCollectionValues(pBlock->pRefCollection);
+            m_bAnalysisRunning = false;
+        }
+    } else {
+        collection.m_bIsCalculated = false; // a stopped collection counts as not calculated
+        m_bCritRatiosPending = false;
+        m_spPendingRefCollection.reset();
+    }
+    RefreshElementView();
+    SetModifiedFlag();
+}
+
+void CQELDoc::OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK)
+{
+    CLowerOnExit lower(m_bAnalysisRunning);
+    m_bPostCritRatios = false;
+    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
+    if (pBlock->bFailed) {
+        m_bAnalysisRunning = false;
+        ResetProgress();
+        ReportFailure(pBlock->sError);
+        return;
+    }
+    if (!bOK) {
+        Error(L"Critical ratios could not be calculated.");
+    } else {
+        ResetProgress();
+        TakeRunResults(*pBlock->pRefCollection, *pBlock->pWork);
+        if (m_bAnalysisRunning && Ask(L"Display grids/plots for the analysis?"))
+            ShowCriticalRatios(pBlock->pRefCollection);
+    }
+    m_bAnalysisRunning = false;
+    RefreshElementView();
+    SetModifiedFlag();
+}

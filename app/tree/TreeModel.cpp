@@ -1,0 +1,192 @@
+#include "app/tree/TreeModel.h"
+
+#include <algorithm>
+
+namespace {
+const std::vector<TreeItem> kNoChildren;
+}
+
+CTreeModel::Node* CTreeModel::Find(TreeItem item)
+{
+    auto it = m_Nodes.find(item);
+    return it == m_Nodes.end() ? nullptr : &it->second;
+}
+
+const CTreeModel::Node* CTreeModel::Find(TreeItem item) const
+{
+    auto it = m_Nodes.find(item);
+    return it == m_Nodes.end() ? nullptr : &it->second;
+}
+
+void CTreeModel::Changed(TreeItem item)
+{
+    if (m_pObserver)
+        m_pObserver->OnItemChanged(item);
+}
+
+TreeItem CTreeModel::InsertItem(const std::wstring& text, int image, TreeItem parent)
+{
+    Node* pParent = nullptr;
+    if (parent != TI_NONE && !(pParent = Find(parent)))
+        return TI_NONE;
+    const TreeItem item = ++m_nLastItem;
+    Node& node = m_Nodes[item];
+    node.parent = parent;
+    node.text = text;
+    node.image = image;
+    (pParent ? pParent->children : m_TopLevel).push_back(item);
+    if (m_pObserver)
+        m_pObserver->OnItemInserted(item);
+    return item;
+}
+
+void CTreeModel::DeleteItem(TreeItem item)
+{
+    Node* node = Find(item);
+    if (!node)
+        return;
+    const std::vector<TreeItem> children = node->children;
+    for (TreeItem child : children)
+        DeleteItem(child);
+    if (m_pObserver)
+        m_pObserver->OnItemDeleting(item);
+    node = Find(item);
+    std::vector<TreeItem>& siblings = node->parent == TI_NONE ? m_TopLevel : Find(node->parent)->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
+    m_Nodes.erase(item);
+    if (m_Selected == item) {
+        m_Selected = TI_NONE;
+        if (m_pObserver)
+            m_pObserver->OnSelectionChanged(TI_NONE);
+    }
+}
+
+void CTreeModel::DeleteAllItems()
+{
+    const std::vector<TreeItem> top = m_TopLevel;
+    for (TreeItem item : top)
+        DeleteItem(item);
+}
+
+TreeItem CTreeModel::GetParentItem(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->parent : TI_NONE;
+}
+
+const std::vector<TreeItem>& CTreeModel::GetChildren(TreeItem item) const
+{
+    if (item == TI_NONE)
+        return m_TopLevel;
+    const Node* node = Find(item);
+    return node ? node->children : kNoChildren;
+}
+
+bool CTreeModel::IsAncestorOrSelf(TreeItem ancestor, TreeItem item) const
+{
+    for (TreeItem i = item; i != TI_NONE; i = GetParentItem(i))
+        if (i == ancestor)
+            return true;
+    return false;
+}
+
+TreeItem CTreeModel::GetTopLevelItem(TreeItem item) const
+{
+    if (!Exists(item))
+        return TI_NONE;
+    while (GetParentItem(item) != TI_NONE)
+        item = GetParentItem(item);
+    return item;
+}
+
+std::wstring CTreeModel::GetItemText(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->text : std::wstring();
+}
+
+void CTreeModel::SetItemText(TreeItem item, const std::wstring& text)
+{
+    if (Node* node = Find(item); node && node->text != text) {
+        node->text = text;
+        Changed(item);
+    }
+}
+
+int CTreeModel::GetItemImage(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->image : 0;
+}
+
+int CTreeModel::GetItemData(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->data : 0;
+}
+
+void CTreeModel::SetItemData(TreeItem item, int data)
+{
+    if (Node* node = Find(item))
+        node->data = data;
+}
+
+bool CTreeModel::IsBold(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node && node->bold;
+}
+
+void CTreeModel::SetBold(TreeItem item, bool bBold)
+{
+    if (Node* node = Find(item); node && node->bold != bBold) {
+        node->bold = bBold;
+        Changed(item);
+    }
+}
+
+bool CTreeModel::IsExpanded(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node && node->expanded;
+}
+
+void CTreeModel::Expand(TreeItem item, bool bExpand)
+{
+    if (Node* node = Find(item); node && node->expanded != bExpand) {
+        node->expanded = bExpand;
+        Changed(item);
+    }
+}
+
+TreeItem CTreeModel::NextSiblingOrAncestorSibling(TreeItem item) const
+{
+    for (TreeItem i = item; i != TI_NONE; i = GetParentItem(i)) {
+        const std::vector<TreeItem>& siblings = GetChildren(GetParentItem(i));
+        auto it = std::find(siblings.begin(), siblings.end(), i);
+        if (it != siblings.end() && ++it != siblings.end())
+            return *it;
+    }
+    return TI_NONE;
+}
+
+TreeItem CTreeModel::GetNextVisibleItem(TreeItem item) const
+{
+    const Node* node = Find(item);
+    if (!node)
+        return TI_NONE;
+    if (node->expanded && !node->children.empty())
+        return node->children.front();
+    return NextSiblingOrAncestorSibling(item);
+}
+
+void CTreeModel::SelectItem(TreeItem item)
+{
+    if (item != TI_NONE && !Exists(item))
+        return;
+    if (m_Selected == item)
+        return;
+    m_Selected = item;
+    if (m_pObserver)
+        m_pObserver->OnSelectionChanged(item);
+}
