@@ -1,6 +1,6 @@
 #pragma once
 // The windows of the program as the case document sees them.
-#include "app/CaseMainView.h"
+#include "app/DocMainViewAdapter.h"
 #include "app/doc/DocWindows.h"
 
 class CQELApp;

@@ -1,16 +1,16 @@
 #include "app/PaneContents.h"
 
-#include "app/CaseMainView.h"
 #include "app/pdf/PdfPane.h"
 #include "app/settings/SettingsWnd.h"
 #include "app/tree/ElementView.h"
+#include "ui/mainview/QELView.h"
 
 #include <QString>
 #include <QWidget>
 
 QWidget* CreateCaseMainView(CQELDoc&, QWidget* parent)
 {
-    auto* view = new CCaseMainView(parent);
+    auto* view = new CQELView(parent);
     view->setObjectName(QStringLiteral("CaseMainView"));
     return view;
 }

@@ -1,15 +1,16 @@
 // The main view in the case window of the running program.
 #include <QMdiArea>
+#include <QTest>
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
 #include "app/doc/DocWindows.h"
 #include "app/doc/QELDoc.h"
+#include "app/tree/ElementView.h"
+#include "app/tree/ViewTree.h"
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
-#include "core/bridge/Bridge.h"
-#include "platform/win/WndMsg.h"
 #include "ui/mainview/QELView.h"
 
 using namespace qeltest;
@@ -86,22 +87,6 @@ TEST_F(CaseMainView, TheCaseWindowShowsTheMainViewAndTheDocumentFillsItsAxleTabl
     SaveScreenshot(&Frame(), "app-main-window-main-view.png");
 }
 
-TEST_F(CaseMainView, TheElementSelectionMessageReachesTheViewAndOnlyALoadModelFillsIt)
-{
-    Start();
-    CQELView* pView = MainView(Frame(), app->GetDocument());
-    ASSERT_NE(pView, nullptr);
-    const auto pModel = ThreeAxles();
-    const auto pBridge = CBridge::Create(2, L"Footbridge", BC_ONESPAN, 15.0);
-
-    EXPECT_EQ(SendMessage(pView, WM_ELEMENTSELECTED, 0, reinterpret_cast<LPARAM>(pModel.get())), 1);
-    EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
-    EXPECT_EQ(SendMessage(pView, WM_ELEMENTSELECTED, 0, reinterpret_cast<LPARAM>(pBridge.get())), 0);
-    EXPECT_EQ(SendMessage(pView, WM_ELEMENTSELECTED, 0, 0), 0);
-    EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
-    EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper");
-}
-
 TEST_F(CaseMainView, ANewCaseIsServedByItsOwnViewAndTheOldOneIsNoLongerReached)
 {
     Start();
@@ -119,4 +104,28 @@ TEST_F(CaseMainView, ANewCaseIsServedByItsOwnViewAndTheOldOneIsNoLongerReached)
     ASSERT_NE(pDoc->GetMainView(), nullptr);
     pDoc->GetMainView()->FillAxleGrid(ThreeAxles());
     EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
+}
+
+TEST_F(CaseMainView, ALoadModelClickedInTheElementPaneIsShownInTheMainView)
+{
+    Start();
+    CQELDoc* pDoc = app->GetDocument();
+    pDoc->AddLoadModel(ThreeAxles());
+    pDoc->RefreshElementView();
+    auto* pPane = qobject_cast<CElementView*>(Frame().GetPaneContent(ID_PANE_ELEMENTS));
+    ASSERT_NE(pPane, nullptr);
+    CQELView* pView = MainView(Frame(), pDoc);
+    ASSERT_NE(pView, nullptr);
+
+    CElementTreeController& tree = pPane->Controller();
+    QTreeWidgetItem* pItem = pPane->Tree()->ItemOf(tree.Tree().GetChildren(tree.GetLoadModelsItem()).at(0));
+    ASSERT_NE(pItem, nullptr);
+    pPane->Tree()->expandAll();
+    pPane->Tree()->scrollToItem(pItem);
+    QTest::mouseClick(pPane->Tree()->viewport(), Qt::LeftButton, {}, pPane->Tree()->visualItemRect(pItem).center());
+    ProcessEvents();
+
+    EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
+    EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper");
+    EXPECT_EQ(CaseWindow(Frame(), pDoc)->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
 }

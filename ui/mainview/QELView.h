@@ -17,7 +17,6 @@ class CDrawLoadModelCtrl;
 class CGridCtrl;
 class QLabel;
 
-
 class CQELView : public QWidget
 {
     Q_OBJECT
