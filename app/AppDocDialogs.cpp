@@ -1,11 +1,16 @@
 #include "app/AppDocDialogs.h"
 
+#include <QApplication>
+
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
+#include "app/doc/QELDoc.h"
 #include "ui/dialogs/BridgeDlg.h"
 #include "ui/dialogs/BridgeSetDlg.h"
 #include "ui/dialogs/ConfigDlg.h"
 #include "ui/dialogs/RefCollectionDlgs.h"
+#include "ui/ensemble/LoadModelEnsembleDlg.h"
+#include "ui/lmsheet/PropSheetLM.h"
 
 namespace {
 
@@ -75,22 +80,53 @@ private:
     CRefCollectionDlg m_Dlg;
 };
 
-// Until the load model editors are part of the program, their commands open nothing and
-// leave the case as it was.
-class CPropSheetLMStandIn : public CPropSheetLMInterface {
+class CPropSheetLMAdapter : public CPropSheetLMInterface {
 public:
-    void SetLoadModel(std::shared_ptr<CLoadModel>) override {}
-    int DoModal() override { return DLG_IDCANCEL; }
+    explicit CPropSheetLMAdapter(QWidget* pParent) : m_Sheet(pParent) {}
+
+    void SetLoadModel(std::shared_ptr<CLoadModel> pLoadModel) override { m_Sheet.SetLoadModel(std::move(pLoadModel)); }
+    int DoModal() override { return ToDocResult(m_Sheet.DoModal()); }
+
+private:
+    CPropSheetLM m_Sheet;
 };
 
-class CLoadModelEnsembleDlgStandIn : public CLoadModelEnsembleDlgInterface {
+class CLoadModelEnsembleDlgAdapter : public CLoadModelEnsembleDlgInterface {
 public:
-    int DoModal() override { return DLG_IDCANCEL; }
+    explicit CLoadModelEnsembleDlgAdapter(QWidget* pParent) : m_Dlg(pParent)
+    {
+        // A double click on a load model opens the case's own editor over the dialog.
+        m_Dlg.m_fnEditLoadModel = [](std::shared_ptr<CLoadModel> pLoadModel) {
+            if (CQELDoc* pDoc = CQELDoc::GetDoc())
+                pDoc->EditLoadModel(false, std::move(pLoadModel));
+        };
+    }
+
+    int DoModal() override
+    {
+        m_Dlg.m_sDescription = m_sDescription;
+        m_Dlg.m_nID = m_nID;
+        m_Dlg.m_pLME = m_pLME;
+        m_Dlg.m_vLoadModels = m_vLoadModels;
+        const int nResult = ToDocResult(m_Dlg.DoModal());
+        if (nResult == DLG_IDOK)
+            m_sDescription = m_Dlg.m_sDescription;
+        return nResult;
+    }
+
+private:
+    CLoadModelEnsembleDlg m_Dlg;
 };
 
 }
 
-QWidget* CAppDocDialogs::Parent() const { return m_App.GetMainFrame(); }
+// A dialog opened from another one (a load model from its ensemble) stays over it.
+QWidget* CAppDocDialogs::Parent() const
+{
+    if (QWidget* pModal = QApplication::activeModalWidget())
+        return pModal;
+    return m_App.GetMainFrame();
+}
 
 std::unique_ptr<CConfigDlgInterface> CAppDocDialogs::MakeConfigDlg()
 {
@@ -107,11 +143,14 @@ std::unique_ptr<CBridgeSetDlgInterface> CAppDocDialogs::MakeBridgeSetDlg()
     return std::make_unique<CBridgeSetDlgAdapter>(Parent());
 }
 
-std::unique_ptr<CPropSheetLMInterface> CAppDocDialogs::MakePropSheetLM() { return std::make_unique<CPropSheetLMStandIn>(); }
+std::unique_ptr<CPropSheetLMInterface> CAppDocDialogs::MakePropSheetLM()
+{
+    return std::make_unique<CPropSheetLMAdapter>(Parent());
+}
 
 std::unique_ptr<CLoadModelEnsembleDlgInterface> CAppDocDialogs::MakeLoadModelEnsembleDlg()
 {
-    return std::make_unique<CLoadModelEnsembleDlgStandIn>();
+    return std::make_unique<CLoadModelEnsembleDlgAdapter>(Parent());
 }
 
 std::unique_ptr<CRefCollectionDlgInterface> CAppDocDialogs::MakeRefCollectionDlg()

@@ -1,6 +1,7 @@
 // The element commands of the running program open the program's own dialogs: what is
 // typed reaches the case on OK, Cancel leaves it alone.
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -8,13 +9,30 @@
 #include "AppTestUtil.h"
 #include "ModalAnswer.h"
 #include "app/AppIds.h"
+#include "app/ChildFrame.h"
 #include "app/doc/QELDoc.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
+#include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 
 using namespace qeltest;
+
+namespace {
+
+// What a double click delivers: press, release, press, double click, release.
+void DoubleClick(QWidget* pWidget, const QPoint& at)
+{
+    QTest::mousePress(pWidget, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(pWidget, Qt::LeftButton, {}, at);
+    QTest::mousePress(pWidget, Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, pWidget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(pWidget, &dbl);
+    QTest::mouseRelease(pWidget, Qt::LeftButton, {}, at);
+}
+
+}
 
 using ElementDialogs = AppFixture;
 
@@ -148,14 +166,98 @@ TEST_F(ElementDialogs, CaseDataBridgeSetAndReferenceCollectionReachTheCase)
     EXPECT_EQ(rc.m_vLME[0], pLME);
 }
 
-TEST_F(ElementDialogs, LoadModelCommandsLeaveTheCaseAloneUntilTheirEditorsAreThere)
+TEST_F(ElementDialogs, AddLoadModelTakesTheSheetsModelOnOkAndNothingOnCancel)
+{
+    for (const bool bOk : {true, false}) {
+        SCOPED_TRACE(bOk ? "OK" : "Cancel");
+        Start();
+        CQELDoc& doc = *app->GetDocument();
+        ModalAnswer answer([&](QDialog& dlg) {
+            EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Load Model Definition"));
+            Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Tipper"));
+            SaveScreenshot(&dlg, "app-load-model-definition.png");
+            Press(dlg, bOk ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        });
+
+        ASSERT_TRUE(Frame().ExecuteCommand(ID_ADD_LOADMODEL));
+
+        ASSERT_TRUE(answer.Answered()) << "no sheet opened";
+        EXPECT_EQ(doc.IsModified(), bOk);
+        EXPECT_EQ(doc.m_nNextID[CQELDoc::NEXTID_LOADMODEL], bOk ? 1 : 0);
+        ASSERT_EQ(doc.m_vLoadModel.size(), bOk ? 1u : 0u);
+        if (bOk) {
+            EXPECT_EQ(doc.m_vLoadModel[0]->m_ID, 1);
+            EXPECT_EQ(doc.m_vLoadModel[0]->GetDescription(), L"Tipper");
+        }
+        Quit();
+    }
+}
+
+TEST_F(ElementDialogs, AnEditedLoadModelIsShownAgainInTheMainView)
 {
     Start();
     CQELDoc& doc = *app->GetDocument();
-    for (const int nID : {ID_ADD_LOADMODEL, ID_ADD_LOADMODELENSEMBLE}) {
-        ASSERT_TRUE(Frame().ExecuteCommand(nID)) << nID;
-        EXPECT_TRUE(doc.m_vLoadModel.empty());
-        EXPECT_TRUE(doc.m_vLoadModelEnsemble.empty());
-        EXPECT_FALSE(doc.IsModified());
-    }
+    auto pModel = std::make_shared<CLoadModel>(1, L"Tipper");
+    pModel->AddPointLoad(60.0, 0.0, 0.0);
+    pModel->AddPointLoad(90.0, -3.6, 0.0);
+    doc.AddLoadModel(pModel);
+    ModalAnswer answer([&](QDialog& dlg) {
+        Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Tipper 15 t"));
+        Press(dlg, QDialogButtonBox::Ok);
+    });
+
+    doc.EditLoadModel(true, pModel);
+
+    ASSERT_TRUE(answer.Answered());
+    EXPECT_EQ(pModel->GetDescription(), L"Tipper 15 t");
+    CChildFrame* pCase = Frame().GetChildFrames(&doc).at(0);
+    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("Tolmerin | Tipper 15 t"));
+}
+
+TEST_F(ElementDialogs, AddEnsembleTakesTheChosenModelsAndOpensAModelOverItself)
+{
+    Start();
+    CQELDoc& doc = *app->GetDocument();
+    doc.AddLoadModel(std::make_shared<CLoadModel>(1, L"Tipper"));
+    doc.AddLoadModel(std::make_shared<CLoadModel>(2, L"Crane"));
+    std::unique_ptr<ModalAnswer> nested;
+    QWidget* pNestedParent = nullptr;
+    ModalAnswer answer([&](QDialog& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Load Model Ensemble Definition"));
+        auto* available = Ctrl<QListWidget>(dlg, 1035);
+        auto* included = Ctrl<QListWidget>(dlg, 1036);
+        ASSERT_EQ(available->count(), 2);
+        available->setCurrentRow(1);
+        for (QPushButton* b : dlg.findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Add >>"))
+                b->click();
+        ASSERT_EQ(included->count(), 1);
+        Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Site traffic"));
+
+        // A double click opens the model's own sheet over this dialog.
+        nested = std::make_unique<ModalAnswer>([&](QDialog& sheet) {
+            EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Load Model Definition"));
+            pNestedParent = sheet.parentWidget();
+            Type(Ctrl<QLineEdit>(sheet, 1008), QStringLiteral("Mobile crane"));
+            Press(sheet, QDialogButtonBox::Ok);
+        });
+        const QRect r = included->visualItemRect(included->item(0));
+        DoubleClick(included->viewport(), r.center());
+        EXPECT_TRUE(nested->Answered()) << "no sheet opened on the double click";
+        EXPECT_EQ(included->item(0)->text(), QStringLiteral("2 - Mobile crane"));
+        Press(dlg, QDialogButtonBox::Ok);
+    });
+
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_ADD_LOADMODELENSEMBLE));
+
+    ASSERT_TRUE(answer.Answered());
+    EXPECT_EQ(pNestedParent, answer.Dialog());
+    ASSERT_EQ(doc.m_vLoadModelEnsemble.size(), 1u);
+    const CLoadModelEnsemble& lme = *doc.m_vLoadModelEnsemble[0];
+    EXPECT_EQ(lme.m_ID, 1);
+    EXPECT_EQ(lme.GetDescription(), L"Site traffic");
+    ASSERT_EQ(lme.m_vLoadModel.size(), 1u);
+    // The case's own model, renamed in place.
+    EXPECT_EQ(lme.m_vLoadModel[0], doc.m_vLoadModel[1]);
+    EXPECT_EQ(doc.m_vLoadModel[1]->GetDescription(), L"Mobile crane");
 }
