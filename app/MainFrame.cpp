@@ -581,13 +581,22 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
 
 // The document that waits for the run takes the block; a completion of an abandoned run
 // is dropped with its message.
-void CMainFrame::OnTFMultiML(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
+void CMainFrame::OnTFMultiML(CPostedMessage& message) { DeliverCompletion(message); }
 
-void CMainFrame::OnTFBridgeRange(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
+void CMainFrame::OnTFBridgeRange(CPostedMessage& message) { DeliverCompletion(message); }
 
-void CMainFrame::OnTFRefValues(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
+void CMainFrame::OnTFRefValues(CPostedMessage& message) { DeliverCompletion(message); }
 
-void CMainFrame::OnTFCritRatios(CPostedMessage& message) { CQELDoc::DeliverAnalysisCompletion(message); }
+void CMainFrame::OnTFCritRatios(CPostedMessage& message) { DeliverCompletion(message); }
+
+void CMainFrame::DeliverCompletion(CPostedMessage& message)
+{
+    CQELDoc::DeliverAnalysisCompletion(message);
+    // The actions keep the states of the launch until told otherwise: without this the
+    // keys and toolbar buttons of every analysis and element command stayed off, and Stop
+    // on, after a run ended, until a menu happened to be opened.
+    UpdateCommandUI();
+}
 
 // ---------------------------------------------------------------- closing, drops, state
 

@@ -58,6 +58,8 @@ public:
     void OnTFBridgeRange(CPostedMessage& message);
     void OnTFRefValues(CPostedMessage& message);
     void OnTFCritRatios(CPostedMessage& message);
+    // Hands a worker's completion to the case and brings the commands' states up to date.
+    void DeliverCompletion(CPostedMessage& message);
 
     // Panes by id (133, 149, 160, 196). ShowPane makes a pane on first use.
     QDockWidget* ShowPane(int nPaneId);

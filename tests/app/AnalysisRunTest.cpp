@@ -110,6 +110,10 @@ TEST_F(AnalysisRun, TheWorkersCompletionReachesTheCaseThroughTheMainFrame)
     EXPECT_TRUE(Logged(QStringLiteral("Elapsed time: ")));
     EXPECT_EQ(Frame().GetStatusText(), L"Ready");
     EXPECT_EQ(Frame().GetProgressPos(), 0);
+    // As the keys and toolbar buttons find them, with no menu opened since the launch.
+    EXPECT_FALSE(Frame().GetCommandAction(32951)->isEnabled());
+    EXPECT_TRUE(Frame().GetCommandAction(32772)->isEnabled());
+    EXPECT_TRUE(Frame().GetCommandAction(ID_ADD_BRIDGE)->isEnabled());
     EXPECT_FALSE(Enabled(32951));
     EXPECT_TRUE(Enabled(32772));
 }
