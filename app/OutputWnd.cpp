@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMenu>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/win/MessageBox.h"
@@ -86,7 +87,15 @@ COutputWnd::COutputWnd(QWidget* parent) : QWidget(parent), m_pList(new COutputLi
 void COutputWnd::AddLine(const std::wstring& sLine)
 {
     m_pList->addItem(QString::fromStdWString(sLine));
-    m_pList->setCurrentRow(m_pList->count() - 1);
-    m_pList->scrollToBottom();
-    m_pList->clearSelection();
+    // Scrolling lays the whole list out again. A worker whose load models follow a bridge
+    // rule posts a line for every load position, thousands in one go: scrolled after each,
+    // the log took quadratic time and held up the window for minutes. One scroll after
+    // the burst shows the same last line.
+    if (m_bScrollPending)
+        return;
+    m_bScrollPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_bScrollPending = false;
+        m_pList->scrollToBottom();
+    });
 }

@@ -37,4 +37,5 @@ public:
 
 private:
     COutputList* m_pList;
+    bool m_bScrollPending = false;
 };

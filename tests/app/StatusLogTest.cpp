@@ -57,6 +57,25 @@ TEST_F(StatusLog, ALineCarriesDayMonthTwoDigitYearAnd24HourTimeBeforeABar)
     EXPECT_EQ(FormatStatusLine(LocalTime(2027, 1, 2, 3, 4, 5), L""), L"02/01/27 03:04:05| ");
 }
 
+// A bridge rule posts a line at every load position; scrolled after each line, a run of a
+// few thousand positions kept the window busy for minutes. The burst still ends in view.
+TEST_F(StatusLog, ABurstOfPostedLinesEndsWithTheLastInViewAndNoneSelected)
+{
+    Start();
+    QListWidget* list = Frame().GetOutputWnd()->GetList();
+    list->parentWidget()->show();
+    const int before = list->count();
+    constexpr int kLines = 5000;
+    for (int i = 0; i < kLines; ++i)
+        PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(L"A14: position " + std::to_wstring(i)));
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(list->count(), before + kLines);
+    EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith(QStringLiteral("A14: position 4999")));
+    EXPECT_TRUE(list->viewport()->rect().intersects(list->visualItemRect(list->item(list->count() - 1))));
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
 TEST_F(StatusLog, ProgressIsStepsOverTheRangeTruncatedAndClampedToZeroToHundred)
 {
     Start();
