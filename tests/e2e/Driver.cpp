@@ -186,6 +186,9 @@ void Driver::Key(int key, Qt::KeyboardModifiers modifiers)
     QWidget* target = QApplication::focusWidget();
     if (!target || target->window() != &frame)
         target = &frame;
+    Log(QStringLiteral("key %1 to %2 (active window: %3)")
+            .arg(QKeySequence(key | modifiers).toString(), target->metaObject()->className(),
+                 QApplication::activeWindow() ? QApplication::activeWindow()->metaObject()->className() : "none"));
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     QTest::qWait(50);
 }

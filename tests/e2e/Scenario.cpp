@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QTabBar>
 #include <QCompleter>
@@ -30,6 +31,7 @@
 #include "controls/tip/MessageTip.h"
 #include "ui/lmsheet/PropSheetLM.h"
 #include "app/MainFrame.h"
+#include "app/OutputWnd.h"
 #include "app/QELApp.h"
 #include "app/doc/QELDoc.h"
 #include "app/settings/SettingsWnd.h"
@@ -251,6 +253,32 @@ Script PrintToPdf(const QString& path)
 
 Script PressOk() { return [](QWidget& w) { Press(w, QStringLiteral("OK")); }; }
 
+int RowOf(QListWidget* list, const QString& text)
+{
+    for (int i = 0; list && i < list->count(); ++i)
+        if (list->item(i)->text().contains(text))
+            return i;
+    Fail(QStringLiteral("no row '%1' in list %2").arg(text, list ? list->objectName() : QString()));
+    return 0;
+}
+
+// Ticks a row of a check list: a click on the row, then the space bar.
+void TickRow(QListWidget* list, const QString& text)
+{
+    if (!list)
+        return;
+    const int row = RowOf(list, text);
+    ChooseRow(list, row);
+    if (list->item(row)->checkState() != Qt::Checked)
+        QTest::keyClick(list, Qt::Key_Space);
+    Check(list->item(row)->checkState() == Qt::Checked, QStringLiteral("'%1' is ticked").arg(text));
+}
+
+Script Answer(bool bYes)
+{
+    return [bYes](QWidget& w) { Press(w, bYes ? QStringLiteral("&Yes") : QStringLiteral("&No")); };
+}
+
 class Scenario {
 public:
     explicit Scenario(Driver& d) : d(d) {}
@@ -267,6 +295,13 @@ private:
     void InsertStandardElements();
     void SaveAndReopen();
     void SetBinaryFiles(bool bBinary);
+    void BridgeRange();
+    void EnsembleMovingLoad();
+    void RunEnsemble(bool bStopMidway);
+    void ReferenceCollection();
+    void CriticalRatios();
+    void OtherResultWindows();
+    void WaitForAnalysis(const QString& what);
     void Quit();
 
     Driver& d;
@@ -540,6 +575,185 @@ void Scenario::SetBinaryFiles(bool bBinary)
           QStringLiteral("the Settings pane sets 'Binary File' to %1").arg(bBinary));
 }
 
+void Scenario::WaitForAnalysis(const QString& what)
+{
+    // A stopped run is pending until its completion arrives; the commands wait for it too.
+    d.WaitFor([this] { return !Doc(d).IsAnalysisRunning() && !Doc(d).IsWorkerPending(); }, 120000, what);
+    QTest::qWait(100);
+}
+
+void Scenario::BridgeRange()
+{
+    const int before = ResultWindowCount(d);
+    d.OnModal(QStringLiteral("Bridge Range Analysis"), [](QWidget& dlg) {
+        auto* sets = Find<QListWidget>(dlg, QStringLiteral("1026"));
+        ChooseRow(sets, RowOf(sets, QStringLiteral("1:1:50m 2-span")));
+        auto* models = Find<QListWidget>(dlg, QStringLiteral("1012"));
+        ChooseRow(models, RowOf(models, QStringLiteral("100 kN axle")));
+        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), QStringLiteral("0.5"));
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Bridge Range")});
+    d.ExpectAnswered(QStringLiteral("Bridge Range"));
+    WaitForAnalysis(QStringLiteral("the bridge range"));
+    Check(ResultWindowCount(d) >= before + 4, QStringLiteral("the bridge range opens its four windows"));
+    const auto grids = ResultWindows(d, QStringLiteral("Critical Values - Grid"));
+    if (Check(grids.size() == 2, QStringLiteral("two Critical Values tables"))) {
+        if (CGridCtrl* reactions = CChildFrame::GetViewGrid(grids[1]->GetView())) {
+            // The axle stands on the middle support of every two-span bridge at one step
+            // (the spans are whole multiples of 0.5 m): that support then takes all of it,
+            // R2 = P = 100 kN, and no position gives it more.
+            const int c = ColumnOf(*reactions, QStringLiteral("Reaction 2 - Max"));
+            int rows = 0;
+            for (int r = 1; c >= 0 && r < reactions->GetRowCount(); ++r, ++rows)
+                CheckNear(CellNumber(*reactions, r, c), 100.0, 0.01,
+                          QStringLiteral("middle support reaction of bridge %1").arg(r));
+            Check(rows == 50, QStringLiteral("a row for each of the 50 bridges (%1)").arg(rows));
+        }
+        ShowWindow(d, grids[1]);
+    }
+    d.Shot(QStringLiteral("08-bridge-range"));
+}
+
+void Scenario::RunEnsemble(bool bStopMidway)
+{
+    d.OnModal(QStringLiteral("Moving Load Analysis"), [](QWidget& dlg) {
+        Click(Find<QRadioButton>(dlg, QStringLiteral("1073")));
+        auto* lmes = Find<QListWidget>(dlg, QStringLiteral("1027"));
+        ChooseRow(lmes, RowOf(lmes, QStringLiteral("NAASRA 1976")));
+        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        ChooseRow(bridges, RowOf(bridges, QStringLiteral("20 m single span")));
+        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
+        // Fine steps, so the run lasts long enough to be stopped.
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), QStringLiteral("0.005"));
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Moving Load")});
+    d.ExpectAnswered(QStringLiteral("Moving Load of NAASRA 1976"));
+    if (bStopMidway) {
+        // Stop once the progress bar has moved: some load models are done, others not.
+        d.WaitFor([this] { return d.Frame().GetProgressPos() > 0 || !Doc(d).m_bAnalysisRunning; }, 60000,
+                  QStringLiteral("progress of the ensemble run"));
+        if (!Check(Doc(d).m_bAnalysisRunning, QStringLiteral("the ensemble run is still going when Stop is pressed")))
+            return;
+        QAction* stop = d.Frame().GetCommandAction(32951);
+        Check(stop && stop->isEnabled(), QStringLiteral("Stop Analysis is enabled during the run"));
+        d.Key(Qt::Key_F9);
+        Check(!Doc(d).m_bAnalysisRunning, QStringLiteral("F9 stops the run"));
+        d.Shot(QStringLiteral("09-ensemble-stopped"));
+    }
+    WaitForAnalysis(QStringLiteral("the ensemble moving load"));
+    QAction* stop = d.Frame().GetCommandAction(32951);
+    Check(stop && !stop->isEnabled(), QStringLiteral("Stop Analysis is disabled once the run ends"));
+}
+
+void Scenario::EnsembleMovingLoad()
+{
+    RunEnsemble(true);
+    Check(ResultWindows(d, QStringLiteral("Multi MLA Envelopes")).empty(),
+          QStringLiteral("a stopped ensemble run opens no result windows"));
+    const QString log = d.Frame().GetOutputWnd() ? d.Frame().GetOutputWnd()->GetList()->AllText() : QString();
+    Check(log.contains(QStringLiteral("Analysis execution stopped")), QStringLiteral("the log says the run stopped"));
+
+    RunEnsemble(false);
+    const auto grids = ResultWindows(d, QStringLiteral("Multi MLA Envelopes - Grid"));
+    if (Check(grids.size() == 2, QStringLiteral("the repeated ensemble run opens its two tables"))) {
+        if (CGridCtrl* bmsf = CChildFrame::GetViewGrid(grids[0]->GetView()))
+            // Every NAASRA 1976 vehicle outweighs the single 100 kN axle, whose 500 kNm
+            // the ensemble's envelope must at least reach at midspan.
+            Check(ValueAt(*bmsf, QStringLiteral("x Beam"), 10.0, QStringLiteral("BMD - Max")) > 500.0,
+                  QStringLiteral("the ensemble's midspan moment exceeds that of one 100 kN axle"));
+        ShowWindow(d, grids[0]);
+    }
+    d.Shot(QStringLiteral("10-ensemble-table"));
+}
+
+void Scenario::ReferenceCollection()
+{
+    d.OnModal(QStringLiteral("Edit Reference Collection"), [](QWidget& dlg) {
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1008")), QStringLiteral("NAASRA 1976 on two spans"));
+        TickRow(Find<QListWidget>(dlg, QStringLiteral("1026")), QStringLiteral("1:1:50m 2-span"));
+        TickRow(Find<QListWidget>(dlg, QStringLiteral("1027")), QStringLiteral("NAASRA 1976"));
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Key(Qt::Key_R, Qt::ControlModifier);
+    d.ExpectAnswered(QStringLiteral("Add Reference Collection"));
+    if (!Check(Doc(d).m_vRefCollection.size() == 1, QStringLiteral("one reference collection after Ctrl+R")))
+        throw Abort("no reference collection");
+
+    // F4: computed, then shown.
+    const int before = ResultWindowCount(d);
+    d.OnModal(QStringLiteral("Analyse Reference Collection"), [](QWidget& dlg) {
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.OnModal(QStringLiteral("Display grids/plots for the analysis?"), Answer(true));
+    d.Key(Qt::Key_F4);
+    WaitForAnalysis(QStringLiteral("the reference collection"));
+    d.ExpectAnswered(QStringLiteral("Reference Collection (F4)"));
+    Check(Doc(d).m_vRefCollection.front()->m_bIsCalculated, QStringLiteral("the collection is calculated"));
+    Check(!ResultWindows(d, QStringLiteral("Reference Values")).empty() && ResultWindowCount(d) > before,
+          QStringLiteral("the collection's reference values are shown"));
+    d.Shot(QStringLiteral("11-reference-values"));
+}
+
+void Scenario::CriticalRatios()
+{
+    // F5: the 100 kN axle proposed against the collection.
+    d.OnModal(QStringLiteral("Make Critical Ratios"), [](QWidget& dlg) {
+        Click(Find<QRadioButton>(dlg, QStringLiteral("1072")));
+        auto* models = Find<QListWidget>(dlg, QStringLiteral("1012"));
+        ChooseRow(models, RowOf(models, QStringLiteral("100 kN axle")));
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.OnModal(QStringLiteral("Display grids/plots for the analysis?"), Answer(true));
+    d.Key(Qt::Key_F5);
+    WaitForAnalysis(QStringLiteral("the critical ratios"));
+    d.ExpectAnswered(QStringLiteral("Critical Ratios (F5)"));
+    Check(Doc(d).m_vRefCollection.front()->m_bIsCompared, QStringLiteral("the collection holds critical ratios"));
+    const auto ratios = ResultWindows(d, QStringLiteral("Critical Ratios - Plot"));
+    if (Check(!ratios.empty(), QStringLiteral("the critical ratios are shown")))
+        ShowWindow(d, ratios.front());
+    d.Shot(QStringLiteral("12-critical-ratios"));
+}
+
+void Scenario::OtherResultWindows()
+{
+    // The result kinds not yet opened: the enhanced grid and the compared envelopes.
+    d.OnModal(QStringLiteral("View Reference Collection"), [](QWidget& dlg) {
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Key(Qt::Key_G, Qt::AltModifier);
+    d.ExpectAnswered(QStringLiteral("Enhanced Critical Ratios Grid"));
+    Check(!ResultWindows(d, QStringLiteral("Critical Ratios Grid")).empty(), QStringLiteral("the enhanced grid opens"));
+
+    d.OnModal(QStringLiteral("Compare Critical Envelopes"), [](QWidget& dlg) {
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1029")), 0);
+        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        ChooseRow(bridges, bridges ? bridges->count() - 1 : 0);
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&View"), QStringLiteral("&Compare Critical Envelopes")});
+    d.ExpectAnswered(QStringLiteral("Compare Critical Envelopes"));
+    Check(!ResultWindows(d, QStringLiteral("Compare Envelopes")).empty(), QStringLiteral("the compared envelopes open"));
+
+    // Every kind shown again from the View menu opens new windows.
+    for (const QString& item : {QStringLiteral("Single &Position Results"), QStringLiteral("&Moving Load Results"),
+                                QStringLiteral("&Bridge Range Results")}) {
+        const int before = ResultWindowCount(d);
+        d.Menu({QStringLiteral("&View"), item});
+        Check(ResultWindowCount(d) > before, item + QStringLiteral(" opens its windows again"));
+    }
+    d.Shot(QStringLiteral("13-all-results"));
+    // Window > Close All Tabs leaves the case window.
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+    Check(ResultWindowCount(d) == 0, QStringLiteral("Close All Tabs closes every result window"));
+}
+
 void Scenario::SaveAndReopen()
 {
     CQELDoc& doc = Doc(d);
@@ -603,6 +817,11 @@ void Scenario::Run()
     ExportResults();
     ZoomAndClickGraph();
     InsertStandardElements();
+    BridgeRange();
+    EnsembleMovingLoad();
+    ReferenceCollection();
+    CriticalRatios();
+    OtherResultWindows();
     SaveAndReopen();
     Quit();
 }
