@@ -12,6 +12,7 @@
 #include "app/QELApp.h"
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
+#include "ui/views/GridView.h"
 
 CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
 
@@ -35,6 +36,42 @@ CommandHandler ShowPane(int nPaneId)
 {
     return [nPaneId](CCommandContext& c) { c.frame.ShowPane(nPaneId); };
 }
+
+// The view of the active child window that prints, or none.
+CView* ActivePrintView(const CCommandContext& c)
+{
+    const CChildFrame* f = c.frame.GetActiveChild();
+    return f ? CChildFrame::GetPrintView(f->GetView()) : nullptr;
+}
+
+bool CanPrint(const CCommandContext& c) { return ActivePrintView(c) != nullptr; }
+
+CommandHandler PrintCommand(void (CView::*fn)())
+{
+    return [fn](CCommandContext& c) {
+        if (CView* v = ActivePrintView(c))
+            (v->*fn)();
+    };
+}
+
+// Copy and Select All act on the table of the active grid window. Their shortcuts do not
+// reach the main window while the element tree has the focus: the tree takes its own keys.
+CGridView* ActiveGridView(const CCommandContext& c)
+{
+    const CChildFrame* f = c.frame.GetActiveChild();
+    CGridView* v = f ? CChildFrame::GetGridView(f->GetView()) : nullptr;
+    return v && CChildFrame::GetViewGrid(f->GetView()) ? v : nullptr;
+}
+
+CommandHandler GridCommand(int nID)
+{
+    return [nID](CCommandContext& c) {
+        if (CGridView* v = ActiveGridView(c))
+            v->OnCmdMsg(static_cast<UINT>(nID));
+    };
+}
+
+bool HasGrid(const CCommandContext& c) { return ActiveGridView(c) != nullptr; }
 
 // Qt's MDI area has one tab group: the tab-group commands have nothing to act on.
 bool Never(const CCommandContext&) { return false; }
@@ -78,6 +115,10 @@ std::vector<CCommand> MakeTable()
         {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
+        {ID_FILE_PRINT, L"&File", L"&Print...", "Ctrl+P", nullptr, -1, PrintCommand(&CView::OnFilePrint), CanPrint,
+         {}, L"Print the active document"},
+        {ID_FILE_PRINT_PREVIEW, L"&File", L"Print Pre&view", nullptr, nullptr, -1,
+         PrintCommand(&CView::OnFilePrintPreview), CanPrint, {}, L"Display full pages"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
         {ID_FILE_PRINT_SETUP, L"&File", L"P&rint Setup...", nullptr, nullptr, -1,
@@ -107,6 +148,12 @@ std::vector<CCommand> MakeTable()
         {0, L"&File"},
         {ID_APP_EXIT, L"&File", L"E&xit", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.close(); }, {}, {},
          L"Quit the application"},
+
+        // Edit
+        {ID_EDIT_COPY, L"&Edit", L"&Copy", "Ctrl+C", nullptr, -1, GridCommand(ID_EDIT_COPY), HasGrid, {},
+         L"Copy the selection and put it on the Clipboard"},
+        {ID_EDIT_SELECT_ALL, L"&Edit", L"Select &All", "Ctrl+A", nullptr, -1, GridCommand(ID_EDIT_SELECT_ALL), HasGrid,
+         {}, L"Select the entire document"},
 
         // View
         {ID_PANE_ELEMENTS, L"&View", L"Analysis &Elements", nullptr, nullptr, -1, ShowPane(ID_PANE_ELEMENTS)},
