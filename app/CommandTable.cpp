@@ -54,13 +54,15 @@ CommandHandler PrintCommand(void (CView::*fn)())
     };
 }
 
-// Copy and Select All act on the table of the active grid window. Their shortcuts do not
-// reach the main window while the element tree has the focus: the tree takes its own keys.
+// Copy and Select All act on the table of the active grid window; before its first output
+// the table has no grid, and they do nothing. (They stay enabled then: a window's table
+// fills after the window has come up, with no command update in between.) Their shortcuts
+// do not reach the main window while the element tree has the focus: the tree takes its
+// own keys.
 CGridView* ActiveGridView(const CCommandContext& c)
 {
     const CChildFrame* f = c.frame.GetActiveChild();
-    CGridView* v = f ? CChildFrame::GetGridView(f->GetView()) : nullptr;
-    return v && CChildFrame::GetViewGrid(f->GetView()) ? v : nullptr;
+    return f ? CChildFrame::GetGridView(f->GetView()) : nullptr;
 }
 
 CommandHandler GridCommand(int nID)
