@@ -26,6 +26,11 @@
 
 namespace {
 
+// The path and fold cases measure one core's work; the Threads cases measure the cores.
+struct OneThread {
+    CAnalysisThreadsScope scope{1};
+};
+
 AnalysisPath PathOf(const benchmark::State& state)
 {
     return state.range(0) == 0 ? AnalysisPath::Literal : AnalysisPath::Fast;
@@ -46,6 +51,7 @@ public:
 // A 2 x 20 m bridge with a five-axle semi-trailer stepped at 0.1 m.
 void MovingLoad2x20Step01(benchmark::State& state)
 {
+    const OneThread oneThread;
     CAnalysisPathScope path(PathOf(state));
     qelbench::MovingLoadTwoSpans(state, 0.1);
 }
@@ -83,12 +89,14 @@ void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, bool bNoRules)
 
 void BridgeRange2SpanNAASRA1976(benchmark::State& state)
 {
+    const OneThread oneThread;
     CAnalysisPathScope path(PathOf(state));
     RunBridgeRange2SpanNAASRA1976(state, state.range(1) != 0);
 }
 
 void FoldBridgeRange2SpanNAASRA1976(benchmark::State& state)
 {
+    const OneThread oneThread;
     CAnalysisPathScope path(AnalysisPath::Fast);
     CFoldWidthScope width(state);
     RunBridgeRange2SpanNAASRA1976(state, true);
@@ -142,12 +150,14 @@ void RunReferenceCollection3Sets(benchmark::State& state)
 
 void ReferenceCollection3Sets(benchmark::State& state)
 {
+    const OneThread oneThread;
     CAnalysisPathScope path(PathOf(state));
     RunReferenceCollection3Sets(state);
 }
 
 void FoldReferenceCollection3Sets(benchmark::State& state)
 {
+    const OneThread oneThread;
     CAnalysisPathScope path(AnalysisPath::Fast);
     CFoldWidthScope width(state);
     RunReferenceCollection3Sets(state);
@@ -155,6 +165,7 @@ void FoldReferenceCollection3Sets(benchmark::State& state)
 
 void FoldMovingLoad2x20Step01(benchmark::State& state)
 {
+    const OneThread oneThread;
     CAnalysisPathScope path(AnalysisPath::Fast);
     CFoldWidthScope width(state);
     qelbench::MovingLoadTwoSpans(state, 0.1);

@@ -30,6 +30,7 @@ struct WorkerBlock : CMessagePayload {
     std::uint64_t nRun = 0;
     const std::atomic<bool>* pbKeepRunning = nullptr; // polled by the computation
     const std::atomic<bool>* pbPost = nullptr; // the completion is posted only while set
+    int nPoints = 100; // segments per span, from the settings at launch
     // An exception ended the run; sError holds its text.
     bool bFailed = false;
     std::wstring sError;

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <locale>
 #include <sstream>
-
+#include <string_view>
 
 #include "core/archive/ArchiveImpl.h"
+#include "core/archive/Crc32.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
@@ -60,42 +62,89 @@ void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBina
     }
 }
 
-namespace {
-
-// The binary archive begins with the length of its signature, then the signature. A file
-// of another kind would have its first bytes taken for a huge length, and the archive
-// library would try to allocate that much before it found out, so the start is checked
-// here first.
-void CheckBinarySignature(std::istream& is)
-{
-    const std::string signature = boost::archive::BOOST_ARCHIVE_SIGNATURE();
-    const std::size_t length = signature.size();
-    std::string expected(reinterpret_cast<const char*>(&length), sizeof length);
-    expected += signature;
-    std::string start(expected.size(), '\0');
-    const std::istream::pos_type pos = is.tellg();
-    is.read(start.data(), static_cast<std::streamsize>(start.size()));
-    if (!is || start != expected)
-        throw boost::archive::archive_exception(boost::archive::archive_exception::invalid_signature);
-    is.seekg(pos);
-}
-
-}
-
 void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary)
 {
     using boost::serialization::make_nvp;
     try {
         if (bBinary) {
-            CheckBinarySignature(is);
-            boost::archive::binary_iarchive ar(is);
+            CBinaryIArchive ar(is);
             ar >> make_nvp("QELConfig", contents);
+            // Bytes after the case are damage (a trailer whose word was hit, say): a plain
+            // reader would ignore them.
+            if (ar.RemainingBytes() != 0)
+                throw CCaseFileError("The file is damaged: data follows the end of the case.");
         } else {
-            ReadXmlArchive(is, [&](boost::archive::xml_iarchive& ar) { ar >> make_nvp("QELConfig", contents); });
+            ReadXmlArchive(is, [&](CXmlIArchive& ar) { ar >> make_nvp("QELConfig", contents); });
         }
     } catch (const boost::archive::archive_exception& e) {
         throw CCaseArchiveError(e.what());
     }
+}
+
+namespace {
+
+constexpr std::string_view kTrailerWord = "QELCHECK";
+
+void PutLittleEndian(std::string& out, std::uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFFu));
+}
+
+std::uint64_t GetLittleEndian(std::string_view in, int bytes)
+{
+    std::uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(in[static_cast<size_t>(i)]);
+    return value;
+}
+
+void ReadFromMemory(std::string_view archive, CaseContents& contents, bool bBinary)
+{
+    std::istringstream is{std::string(archive)};
+    is.imbue(std::locale::classic());
+    ReadCaseArchive(is, contents, bBinary);
+}
+
+}
+
+std::string MakeCaseFileData(const CaseContents& contents, bool bBinary)
+{
+    std::ostringstream os;
+    os.imbue(std::locale::classic());
+    WriteCaseArchive(os, contents, bBinary);
+    if (!os)
+        throw CCaseArchiveError("output stream error");
+    return bBinary ? SealCaseArchive(std::move(os).str()) : std::move(os).str();
+}
+
+std::string SealCaseArchive(std::string archive)
+{
+    const std::uint32_t crc = Crc32(archive);
+    const std::uint64_t length = archive.size();
+    archive.append(kTrailerWord);
+    PutLittleEndian(archive, length, 8);
+    PutLittleEndian(archive, crc, 4);
+    return archive;
+}
+
+void ReadCaseFileData(const std::string& data, CaseContents& contents)
+{
+    if (data.starts_with("<?xml")) {
+        ReadFromMemory(data, contents, false);
+        return;
+    }
+    const std::string_view all(data);
+    if (all.size() >= CaseTrailerSize && all.substr(all.size() - CaseTrailerSize).starts_with(kTrailerWord)) {
+        const std::string_view trailer = all.substr(all.size() - CaseTrailerSize + kTrailerWord.size());
+        const std::uint64_t length = GetLittleEndian(trailer, 8);
+        const auto crc = static_cast<std::uint32_t>(GetLittleEndian(trailer.substr(8), 4));
+        if (length != all.size() - CaseTrailerSize || crc != Crc32(all.substr(0, all.size() - CaseTrailerSize)))
+            throw CCaseFileError("The file is damaged: its contents do not match the check written with it.");
+        ReadFromMemory(all.substr(0, all.size() - CaseTrailerSize), contents, true);
+        return;
+    }
+    ReadFromMemory(all, contents, true);
 }
 
 namespace {
@@ -109,14 +158,8 @@ namespace {
 
 void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary)
 {
-    // The whole archive is made in memory first: a failing archive never reaches the disk.
-    std::ostringstream os;
-    os.imbue(std::locale::classic());
-    WriteCaseArchive(os, contents, bBinary);
-    if (!os)
-        throw CCaseArchiveError("output stream error");
-    const std::string data = os.str();
-
+    // The whole file is made in memory first: a failing archive never reaches the disk.
+    const std::string data = MakeCaseFileData(contents, bBinary);
     try {
         ReplaceFileContents(WideToPath(sPath), data);
     } catch (const CFileWriteError& e) {
@@ -124,7 +167,7 @@ void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool 
     }
 }
 
-void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, bool bBinary)
+void LoadCaseFile(const std::wstring& sPath, CaseContents& contents)
 {
     const std::filesystem::path path = WideToPath(sPath);
     // Opening a pipe would wait for a writer; a folder or device holds no case.
@@ -137,6 +180,10 @@ void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, bool bBinar
     std::ifstream is(path, std::ios::in | std::ios::binary);
     if (!is)
         ThrowFileError("Cannot open the file", errno);
-    is.imbue(std::locale::classic());
-    ReadCaseArchive(is, contents, bBinary);
+    // The whole file is checked before the archive reads it.
+    std::ostringstream bytes;
+    bytes << is.rdbuf();
+    if (is.bad())
+        ThrowFileError("Cannot read the file", errno);
+    ReadCaseFileData(std::move(bytes).str(), contents);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The case file: one archive, binary or XML, whose root item "QELConfig" holds the five
 // element lists and the two case texts.
+#include <cstddef>
 #include <iosfwd>
 #include <memory>
 #include <stdexcept>
@@ -41,12 +42,25 @@ public:
 };
 
 // The archive on a stream. Archive failures raise CCaseArchiveError; anything else an
-// element raises passes through unchanged.
+// element raises passes through unchanged. Reading checks what the archive library
+// trusts (core/archive/CheckedIArchive.h); a binary archive must end where the stream does.
 void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary);
 void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary);
 
+// The bytes of a case file. A binary archive is followed by a check trailer: the word
+// "QELCHECK", the archive's length (8 bytes) and the CRC-32 of its bytes (4 bytes),
+// little-endian; plain archive readers stop before it. XML stays plain XML.
+std::string MakeCaseFileData(const CaseContents& contents, bool bBinary);
+// A binary archive with its trailer appended.
+std::string SealCaseArchive(std::string archive);
+// Either kind, told by its start ("<?xml"). A binary file with a trailer whose length or
+// check does not match is refused as damaged (CCaseFileError); one without a trailer is
+// read as a plain archive.
+void ReadCaseFileData(const std::string& data, CaseContents& contents);
+inline constexpr std::size_t CaseTrailerSize = 20;
+
 // The new file is written beside the old one and replaces it only once it is complete
-// and on the disk, so a failed save leaves the old file as it was.
+// and on the disk, so a failed save leaves the old file as it was. bBinary chooses the kind.
 void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary);
 // Fills contents only as far as the file goes: on an exception the caller drops it.
-void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, bool bBinary);
+void LoadCaseFile(const std::wstring& sPath, CaseContents& contents);

@@ -115,6 +115,20 @@ bool CQELDoc::OnSaveDocument(const std::wstring& sPath)
     return true;
 }
 
+bool CQELDoc::OnOpenDocument(const std::wstring& sPath, std::wstring& sError)
+{
+    const bool bOk = OnOpenDocument(sPath);
+    sError = m_sFileError;
+    return bOk;
+}
+
+bool CQELDoc::OnSaveDocument(const std::wstring& sPath, std::wstring& sError)
+{
+    const bool bOk = OnSaveDocument(sPath);
+    sError = m_sFileError;
+    return bOk;
+}
+
 // The shell closes the document's windows.
 void CQELDoc::OnCloseDocument()
 {
@@ -140,7 +154,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         bStoring ? L"Problem saving file: file is not saved." : L"Problem loading file; file is not opened.";
     const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
 
-    std::wstring sReport;
+    m_sFileError.clear();
     try {
         if (bStoring) {
             CaseContents contents{m_vBridge, m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble,
@@ -148,7 +162,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
             SaveCaseFile(sPath, contents, bBinary);
         } else {
             CaseContents contents;
-            LoadCaseFile(sPath, contents, bBinary);
+            LoadCaseFile(sPath, contents);
             // Nothing of the open case changes before the whole file has been read.
             ResetData();
             m_vBridge = std::move(contents.m_vBridge);
@@ -164,14 +178,14 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         return true;
     } catch (const CCaseArchiveError& e) {
         const std::string what = e.what();
-        sReport = sError + L"\nBoost reports: " + Utf8ToWide(what) + L"\nPossibly: " +
+        m_sFileError = sError + L"\nBoost reports: " + Utf8ToWide(what) + L"\nPossibly: " +
                   Utf8ToWide(GetArchiveErrorHint(what));
     } catch (const std::exception& e) {
         // The file or an element failed outside the archive library.
-        sReport = sError + L"\n" + Utf8ToWide(e.what());
+        m_sFileError = sError + L"\n" + Utf8ToWide(e.what());
     }
     if (CDocWindows* w = Windows())
-        w->ShowError(sReport);
+        w->ShowError(m_sFileError);
     SetStatusText(L"Ready");
     return false;
 }

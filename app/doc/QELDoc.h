@@ -53,15 +53,21 @@ public:
 
     // Life of the document.
     bool OnNewDocument();
-    // On failure the user has been told and the document is as it was.
+    // On failure the user has been told and the document is as it was. The kind of
+    // file (binary or XML) is told by its contents.
     bool OnOpenDocument(const std::wstring& sPath);
     // On failure the user has been told; the case stays modified and the file as it was.
+    // The setting USEBINARYFILEFORMAT chooses the kind.
     bool OnSaveDocument(const std::wstring& sPath);
+    // The same, also handing back the text of the error box (empty on success).
+    bool OnOpenDocument(const std::wstring& sPath, std::wstring& sError);
+    bool OnSaveDocument(const std::wstring& sPath, std::wstring& sError);
     void OnCloseDocument();
     // Reads (bStoring false) or writes the case file. A read replaces the case only when
     // the whole file was read. Failures are shown to the user; the result says whether
-    // it worked.
+    // it worked, and GetFileError the text shown.
     bool Serialize(const std::wstring& sPath, bool bStoring);
+    const std::wstring& GetFileError() const { return m_sFileError; }
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
@@ -246,6 +252,7 @@ protected:
 
     bool m_bModified = false;
     std::wstring m_sPathName;
+    std::wstring m_sFileError; // the last open's or save's error text
 
 private:
     // Analyses (QELDocAnalysis.cpp).

@@ -22,6 +22,7 @@
 #include "core/outputs/AOSinglePosition.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
+#include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
 #include "platform/base/Clock.h"
 #include "platform/base/Messages.h"
@@ -436,6 +437,8 @@ std::unique_ptr<Block> CQELDoc::NewBlock(std::atomic<bool>& bPost)
     pBlock->pDoc = this;
     pBlock->pbKeepRunning = &m_bAnalysisRunning;
     pBlock->pbPost = &bPost;
+    // Taken now: a change in the settings pane reaches only runs started after it.
+    pBlock->nPoints = CSettings::CurrentPointsAlongBeam();
     return pBlock;
 }
 

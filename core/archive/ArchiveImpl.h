@@ -1,10 +1,9 @@
 #pragma once
-// Included only by archive translation units: the four archive kinds, the standard
-// containers, shared pointers and the wide-string form.
+// Included only by archive translation units: the four archive kinds (the library's
+// output archives, our checked input archives), the standard containers, shared
+// pointers and the wide-string form.
 
-#include <boost/archive/binary_iarchive.hpp>
 #include <boost/archive/binary_oarchive.hpp>
-#include <boost/archive/xml_iarchive.hpp>
 #include <boost/archive/xml_oarchive.hpp>
 #include <boost/archive/archive_exception.hpp>
 #include <boost/serialization/base_object.hpp>
@@ -15,19 +14,23 @@
 #include <boost/serialization/vector.hpp>
 #include <boost/serialization/version.hpp>
 
+#include "core/archive/ArchiveError.h"
 #include "core/archive/ArchiveTraits.h"
+#include "core/archive/CheckedIArchive.h"
 #include "core/archive/BoundedVector.h"
 #include "core/archive/Finite.h"
 #include "core/archive/Flag.h"
 #include "core/archive/WideString.h"
 #include "core/archive/XmlInput.h"
 
-// Explicit instantiation of a class's serialize member for the four archive kinds.
+// Explicit instantiation of a class's serialize member for the four archive kinds. The
+// class export also makes load code for the library's XML input archive (its header
+// registers it), which nothing calls but which must link.
 #define QEL_INSTANTIATE_SERIALIZE(Class)                                                                   \
     template void Class::serialize<boost::archive::binary_oarchive>(boost::archive::binary_oarchive&,     \
                                                                     const unsigned int);                  \
-    template void Class::serialize<boost::archive::binary_iarchive>(boost::archive::binary_iarchive&,     \
-                                                                    const unsigned int);                  \
+    template void Class::serialize<CBinaryIArchive>(CBinaryIArchive&, const unsigned int);                \
     template void Class::serialize<boost::archive::xml_oarchive>(boost::archive::xml_oarchive&,           \
                                                                  const unsigned int);                     \
+    template void Class::serialize<CXmlIArchive>(CXmlIArchive&, const unsigned int);                      \
     template void Class::serialize<boost::archive::xml_iarchive>(boost::archive::xml_iarchive&, const unsigned int)

@@ -5,14 +5,14 @@
 
 #include <cmath>
 
-#include <boost/archive/archive_exception.hpp>
 #include <boost/serialization/nvp.hpp>
+
+#include "core/archive/ArchiveError.h"
 
 template <class Archive>
 void ArchiveFinite(Archive& ar, const char* name, double& value)
 {
     ar & boost::serialization::make_nvp(name, value);
     if (Archive::is_loading::value && !std::isfinite(value))
-        throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                "invalid number");
+        ThrowArchiveError("invalid number");
 }

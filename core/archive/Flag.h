@@ -6,20 +6,21 @@
 
 #include <type_traits>
 
-#include <boost/archive/archive_exception.hpp>
-#include <boost/archive/binary_iarchive.hpp>
 #include <boost/serialization/nvp.hpp>
+
+#include "core/archive/ArchiveError.h"
+
+class CBinaryIArchive;
 
 template <class Archive>
 void ArchiveFlag(Archive& ar, const char* name, bool& flag)
 {
-    if constexpr (std::is_same_v<Archive, boost::archive::binary_iarchive>) {
+    if constexpr (std::is_same_v<Archive, CBinaryIArchive>) {
         static_assert(sizeof(bool) == 1, "a flag is one byte in a binary archive");
         unsigned char byte = 0;
         ar.load_binary(&byte, 1);
         if (byte > 1)
-            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "invalid flag");
+            ThrowArchiveError("invalid flag");
         flag = byte != 0;
     } else {
         ar & boost::serialization::make_nvp(name, flag);

@@ -7,9 +7,6 @@
 #include <string>
 #include <type_traits>
 
-#include <boost/archive/archive_exception.hpp>
-#include <boost/archive/binary_iarchive.hpp>
-#include <boost/archive/xml_iarchive.hpp>
 #include <boost/archive/xml_oarchive.hpp>
 #include <boost/serialization/level.hpp>
 #include <boost/serialization/nvp.hpp>
@@ -19,8 +16,7 @@
 
 #include "platform/base/CLocale.h"
 
-// Far above any text a case or settings file holds (64 Mi characters).
-inline constexpr std::size_t MaxArchivedTextChars = std::size_t(64) << 20;
+class CXmlIArchive;
 
 class CArchiveWString {
 public:
@@ -44,22 +40,10 @@ private:
     template <class Archive>
     void load(Archive& ar, const unsigned int)
     {
-        if constexpr (std::is_same_v<Archive, boost::archive::xml_iarchive>) {
+        if constexpr (std::is_same_v<Archive, CXmlIArchive>) {
             std::string utf8;
             ar >> boost::serialization::make_nvp("value", utf8);
             *m_pText = Utf8ToWide(utf8);
-        } else if constexpr (std::is_same_v<Archive, boost::archive::binary_iarchive>) {
-            // The library's own read sizes the text from the stored length before
-            // reading it; the same record is read here with the length checked first.
-            std::size_t length = 0;
-            ar.load_binary(&length, sizeof length);
-            if (length > MaxArchivedTextChars)
-                throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                        "text too long");
-            std::wstring text(length, L'\0');
-            if (length > 0)
-                ar.load_binary(text.data(), length * sizeof(wchar_t));
-            *m_pText = std::move(text);
         } else {
             std::wstring text;
             ar >> boost::serialization::make_nvp("value", text);

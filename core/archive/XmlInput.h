@@ -1,21 +1,20 @@
 #pragma once
-// Reading an XML archive safely. The XML input archive reads its closing tag in its
-// destructor, and a destructor cannot throw: a truncated or padded file would end the
-// program. So the body is read first and the rest of the stream is checked while the
-// archive is still alive; a bad end throws from here, and the destructor then skips
-// its own check.
+// Reading an XML archive safely: the body, then the rest of the stream, which must be
+// the archive's closing tag and blanks. The library would read that tag in its
+// destructor, which cannot report a truncated or padded file; our archive leaves it here.
 
 #include <istream>
 #include <iterator>
 #include <string>
 
 #include <boost/archive/archive_exception.hpp>
-#include <boost/archive/xml_iarchive.hpp>
+
+#include "core/archive/CheckedIArchive.h"
 
 template <class Body>
 void ReadXmlArchive(std::istream& is, Body&& body)
 {
-    boost::archive::xml_iarchive ar(is);
+    CXmlIArchive ar(is);
     body(ar);
     const std::istream::pos_type pos = is.tellg();
     std::string rest((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
@@ -29,6 +28,4 @@ void ReadXmlArchive(std::istream& is, Body&& body)
     if (pos == std::istream::pos_type(-1) || rest.compare(b, e - b, "</boost_serialization>") != 0)
         throw boost::archive::archive_exception(boost::archive::archive_exception::input_stream_error,
                                                 "unexpected end of XML archive");
-    is.clear();
-    is.seekg(pos);
 }

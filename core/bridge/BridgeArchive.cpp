@@ -28,8 +28,7 @@ void CBridgeSet::serialize(Archive& ar, const unsigned int)
     m_Config = static_cast<BridgeConfig>(config);
     if (Archive::is_loading::value) {
         if (m_nBridge < 1 || m_nBridge > MaxBridges)
-            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "bridge count out of range");
+            ThrowArchiveError("bridge count out of range");
         m_bByStep = false;
     }
     GenerateBridges();

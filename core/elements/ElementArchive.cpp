@@ -9,8 +9,7 @@ void CElement::serialize(Archive& ar, const unsigned int)
     ar & make_nvp("m_ElementType", type);
     // A crafted file must not make one kind of element pass for another.
     if (Archive::is_loading::value && type != static_cast<int>(m_ElementType))
-        throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                "element type mismatch");
+        ThrowArchiveError("element type mismatch");
     ArchiveWString(ar, "m_Description", m_Description);
     ar & make_nvp("m_ID", m_ID);
     ArchiveFlag(ar, "m_bIsEditable", m_bIsEditable);

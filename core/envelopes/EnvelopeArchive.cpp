@@ -43,8 +43,7 @@ void CEnvelopeResults::serialize(Archive& ar, const unsigned int)
     if (Archive::is_loading::value) {
         m_vBeamResults.clear();
         if (!LoadedEnvelopesConsistent())
-            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "inconsistent envelope results");
+            ThrowArchiveError("inconsistent envelope results");
     }
     AfterArchive();
 }

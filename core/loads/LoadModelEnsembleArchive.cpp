@@ -14,8 +14,7 @@ void CLoadModelEnsemble::serialize(Archive& ar, const unsigned int)
     if (Archive::is_loading::value)
         for (const auto& p : m_vLoadModel)
             if (!p)
-                throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                        "empty load model in ensemble");
+                ThrowArchiveError("empty load model in ensemble");
     m_nLoadModels = static_cast<std::int32_t>(m_vLoadModel.size());
 }
 

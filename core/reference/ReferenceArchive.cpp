@@ -33,8 +33,7 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int version)
         // Entry i of each list is drawn as bridge i: a crafted file must not slip in a hole.
         const auto hole = [](const EnvVector& v) { return std::find(v.begin(), v.end(), nullptr) != v.end(); };
         if (hole(m_vOverstressCritEnv) || hole(m_vLiveLoadCritEnv) || hole(m_vRefCritEnv) || hole(m_vPropCritEnv))
-            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "empty envelope results in reference set");
+            ThrowArchiveError("empty envelope results in reference set");
     }
     RebuildCritEnsembles();
 }
@@ -57,8 +56,7 @@ void CReferenceCollection::serialize(Archive& ar, const unsigned int)
         // The analyses use every member: a crafted file must not slip in a hole.
         auto hole = [](const auto& v) { return std::any_of(v.begin(), v.end(), [](const auto& p) { return !p; }); };
         if (hole(m_vLME) || hole(m_vBS) || hole(m_vRefSet))
-            throw boost::archive::archive_exception(boost::archive::archive_exception::other_exception,
-                                                    "empty member in reference collection");
+            ThrowArchiveError("empty member in reference collection");
     }
     m_nRefSet = static_cast<std::int32_t>(m_vRefSet.size());
 }

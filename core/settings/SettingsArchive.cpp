@@ -139,11 +139,16 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
     try {
         // Read into a copy: a file that fails half way must not leave a mixture.
         CSettings loaded = g_pSettings->GetCopy();
-        std::ifstream is(WideToPath(sPath));
-        if (!is)
+        std::ifstream file(WideToPath(sPath), std::ios::in | std::ios::binary);
+        if (!file)
             ThrowStreamError(boost::archive::archive_exception::input_stream_error);
+        // The checked archive measures what is left of its input; a stream in memory
+        // can always tell.
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        std::istringstream is(std::move(bytes).str());
         is.imbue(std::locale::classic());
-        ReadXmlArchive(is, [&](boost::archive::xml_iarchive& ar) {
+        ReadXmlArchive(is, [&](CXmlIArchive& ar) {
             int version = 0; // the object's own version stands
             ar >> make_nvp("m_Version", version);
             ar >> make_nvp("General", loaded.General);

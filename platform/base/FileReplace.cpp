@@ -60,11 +60,16 @@ void WriteAll(int fd, std::string_view data)
     }
 }
 
-// A fresh temporary file beside the target. Its name must fit where the target's own name
-// only just fits: keep a short start of that, cut before a UTF-8 continuation byte.
-int CreateUniqueTemp(const std::filesystem::path& target, std::filesystem::path& tmp)
+std::filesystem::path FolderOf(const std::filesystem::path& target)
 {
-    const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// Temporary files beside the target are named ".<start of its name>.<number>.tmp". The
+// name must fit where the target's own name only just fits: keep a short start of that,
+// cut before a UTF-8 continuation byte.
+std::string TempNameStart(const std::filesystem::path& target)
+{
     std::string base = target.filename().string();
     if (base.size() > 64) {
         size_t cut = 64;
@@ -72,11 +77,39 @@ int CreateUniqueTemp(const std::filesystem::path& target, std::filesystem::path&
             --cut;
         base.resize(cut);
     }
+    return "." + base + ".";
+}
+
+// A save killed between writing its temporary file and renaming it leaves that file
+// behind for good; the next save of the same file clears them away.
+void RemoveStaleTemps(const std::filesystem::path& target)
+{
+    namespace fs = std::filesystem;
+    const std::string start = TempNameStart(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= start.size() + 4 || !name.starts_with(start) || !name.ends_with(".tmp"))
+            continue;
+        const std::string number = name.substr(start.size(), name.size() - start.size() - 4);
+        if (number.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored))
+            fs::remove(it->path(), ignored);
+    }
+}
+
+// A fresh temporary file beside the target.
+int CreateUniqueTemp(const std::filesystem::path& target, std::filesystem::path& tmp)
+{
+    const std::filesystem::path dir = FolderOf(target);
+    const std::string start = TempNameStart(target);
     std::random_device rd;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string name(1, '.');
-        name.append(base).append(1, '.').append(std::to_string(rd() % 1000000)).append(".tmp");
+        std::string name = start;
+        name.append(std::to_string(rd() % 1000000)).append(".tmp");
         tmp = dir / name;
         fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
@@ -121,8 +154,10 @@ void ReplaceFileContents(const std::filesystem::path& targetPath, std::string_vi
         ::unlink(tmp.c_str());
         throw;
     }
+    if (tmpPath.empty())
+        RemoveStaleTemps(target);
     // The new name itself is on the disk once the folder is.
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path dir = FolderOf(target);
     const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);

@@ -16,7 +16,9 @@ public:
 // data goes to a temporary file in the same folder, reaches the disk, and is then renamed
 // over the file. A link is followed (the file it names is replaced) and the old file's
 // access rights stay. tmpPath names the temporary file; empty picks a fresh name beside
-// the file. Throws CFileWriteError ("<what>: <system text>") and removes the temporary file.
+// the file; a fresh one also clears away the ones that earlier saves, killed before their
+// rename, left there. Throws CFileWriteError ("<what>: <system text>") and removes the
+// temporary file.
 void ReplaceFileContents(const std::filesystem::path& target, std::string_view data,
                          const std::filesystem::path& tmpPath = {});
 

@@ -33,10 +33,10 @@ void LoadFrom(Kind kind, const std::string& data, const char* name, T& obj)
 {
     std::istringstream is(data);
     if (kind == Kind::Binary) {
-        boost::archive::binary_iarchive ar(is);
+        CBinaryIArchive ar(is);
         ar >> boost::serialization::make_nvp(name, obj);
     } else {
-        ReadXmlArchive(is, [&](boost::archive::xml_iarchive& ar) { ar >> boost::serialization::make_nvp(name, obj); });
+        ReadXmlArchive(is, [&](CXmlIArchive& ar) { ar >> boost::serialization::make_nvp(name, obj); });
     }
 }
 

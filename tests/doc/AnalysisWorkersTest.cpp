@@ -11,6 +11,7 @@
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/outputs/AOMultiMovingLoad.h"
 #include "core/reference/ReferenceSet.h"
+#include "core/settings/Settings.h"
 
 using namespace qeltest;
 using ::testing::ElementsAre;
@@ -87,6 +88,24 @@ TEST_F(AnalysisWorkersTest, EnsembleRunCompletesOnTheUserInterfaceThread)
     for (const auto& p : m_Windows.m_vPlots)
         EXPECT_EQ(p->m_vOutputs.at(0).nShowEach, 1);
     EXPECT_TRUE(doc.IsModified());
+}
+
+// The points per span are taken when the run starts: a change in the settings meanwhile
+// reaches only later runs. One span cut into 30 gives 30 + 3 stations.
+TEST_F(AnalysisWorkersTest, ARunKeepsThePointsPerSpanOfItsLaunch)
+{
+    const int keep = g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM;
+    CQELDoc doc;
+    doc.m_vBridge.push_back(Span(10.0));
+    doc.m_vLoadModelEnsemble.push_back(EnsembleOf({Axle(100.0), Axle(200.0)}));
+    ScriptMovingLoad(false, 20);
+    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 30; });
+    doc.OnAnalysisMovingLoad();
+    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 60; });
+    Finish(doc);
+    g_pSettings->Edit([keep](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = keep; });
+    ASSERT_TRUE(doc.m_spMovingLoadResults);
+    EXPECT_EQ(doc.m_spMovingLoadResults->GetEnvBMD()->m_vMax.size(), 33u);
 }
 
 // Range 10 m to 20 m: the first and the last bridge carry the axle at midspan when the

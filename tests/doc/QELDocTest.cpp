@@ -74,7 +74,7 @@ TEST_F(QELDocTest, ResetTakesOutputOptionsAndSteppingFromTheSettings)
     EXPECT_EQ(doc.m_vLoadModel.size(), 1u);
 }
 
-TEST_F(QELDocTest, NewDocumentLogsResetsAndRebuildsTheTree)
+TEST_F(QELDocTest, NewDocumentLogsResetsAndRebuildsTheTreeAndClosingLogsThePath)
 {
     CQELDoc doc;
     doc.m_sCaseNotes = L"old";
@@ -84,6 +84,10 @@ TEST_F(QELDocTest, NewDocumentLogsResetsAndRebuildsTheTree)
     EXPECT_TRUE(doc.m_sCaseNotes.empty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_THAT(m_Windows.m_Tree.m_vCalls, ElementsAre("RedrawOff", "Clear", "Populate", "RedrawOn", "Invalidate"));
+
+    doc.SetPathName(L"/cases/bridge 7.qel");
+    doc.OnCloseDocument();
+    EXPECT_THAT(m_Windows.m_vLog, ElementsAre(L"Opening a New document", L"Closing: /cases/bridge 7.qel"));
 }
 
 TEST_F(QELDocTest, CaseDataIsCopiedBackOnlyOnOk)
