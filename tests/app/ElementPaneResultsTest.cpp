@@ -116,11 +116,7 @@ TEST_F(ElementPaneResults, DoubleClickOnAnAnalysisItemOpensItsWindows)
 {
     m_pDoc->m_vBridge.push_back(EqualSpans(2, 10.0));
     m_pDoc->m_vLoadModel.push_back(Axle());
-    m_Dialogs.movingLoad = [](CMovingLoadDlgInterface& d) {
-        d.m_bByStep = true;
-        d.m_dStepSize = 0.5;
-        return DLG_IDOK;
-    };
+    m_Dialogs.movingLoad = MovingLoadByStep(0.5);
     ASSERT_TRUE(Frame().ExecuteCommand(32772));
     ProcessEvents();
     ASSERT_EQ(ResultTitles().size(), 4u);
@@ -151,12 +147,7 @@ protected:
         m_pDoc->m_vLoadModelEnsemble.push_back(EnsembleOf({Axle(100.0), Axle(200.0)}));
         m_pDoc->m_bOutGraphs = m_pDoc->m_bOutTables = false;
         m_pDoc->RefreshElementView();
-        m_Dialogs.movingLoad = [](CMovingLoadDlgInterface& d) {
-            d.m_bUseLM = false;
-            d.m_bByStep = true;
-            d.m_dStepSize = 0.5;
-            return DLG_IDOK;
-        };
+        m_Dialogs.movingLoad = MovingLoadByStep(0.5, false);
         ExpandAll();
     }
     void StartRun()
