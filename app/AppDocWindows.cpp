@@ -3,6 +3,7 @@
 #include <QMdiArea>
 
 #include "app/AppIds.h"
+#include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/tree/ElementView.h"
 #include "app/QELApp.h"
@@ -76,7 +77,18 @@ CDocGridView* CAppDocWindows::CreateGridView(CQELDoc& doc)
     return OpenResultWindow<CGridViewLink, CGridView>(m_App.GetMainFrame(), doc);
 }
 
-CDocMainView* CAppDocWindows::FindMainView(const CQELDoc&) { return nullptr; }
+CDocMainView* CAppDocWindows::FindMainView(const CQELDoc& doc)
+{
+    CMainFrame* frame = m_App.GetMainFrame();
+    if (!frame)
+        return nullptr;
+    for (CChildFrame* f : frame->GetChildFrames(&doc))
+        if (auto* pView = qobject_cast<CQELView*>(f->GetView())) {
+            m_MainView.SetView(pView);
+            return &m_MainView;
+        }
+    return nullptr;
+}
 
 CQELDoc* CAppDocWindows::GetActiveDoc()
 {

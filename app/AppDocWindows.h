@@ -1,5 +1,6 @@
 #pragma once
 // The windows of the program as the case document sees them.
+#include "app/DocMainViewAdapter.h"
 #include "app/doc/DocWindows.h"
 
 class CQELApp;
@@ -22,4 +23,5 @@ public:
 
 private:
     CQELApp& m_App;
+    CDocMainViewAdapter m_MainView;
 };

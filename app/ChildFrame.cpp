@@ -11,6 +11,7 @@
 #include "platform/base/FileReplace.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
+#include "ui/mainview/QELView.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ CChildFrame::CChildFrame(CQELApp& app, CQELDoc* pDoc, QWidget* pView, bool bCase
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(pView);
+    // The main view names the load model it shows.
+    if (auto* pMainView = qobject_cast<CQELView*>(pView))
+        connect(pMainView, &CQELView::titleChanged, this, &QWidget::setWindowTitle);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* e)

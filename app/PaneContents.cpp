@@ -3,30 +3,16 @@
 #include "app/pdf/PdfPane.h"
 #include "app/settings/SettingsWnd.h"
 #include "app/tree/ElementView.h"
+#include "ui/mainview/QELView.h"
 
-#include <QPalette>
 #include <QString>
 #include <QWidget>
 
-namespace {
-
-QWidget* EmptyContent(QWidget* parent, const char* name)
-{
-    auto* w = new QWidget(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-}
-
 QWidget* CreateCaseMainView(CQELDoc&, QWidget* parent)
 {
-    QWidget* w = EmptyContent(parent, "CaseMainView");
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    w->setPalette(p);
-    return w;
+    auto* view = new CQELView(parent);
+    view->setObjectName(QStringLiteral("CaseMainView"));
+    return view;
 }
 
 QWidget* CreateElementPaneContent(QWidget* parent) { return new CElementView(parent); }

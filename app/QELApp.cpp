@@ -10,6 +10,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppAnalysisDialogs.h"
+#include "app/AppDocDialogs.h"
 #include "app/AppDocWindows.h"
 #include "app/AppIds.h"
 #include "app/AppLook.h"
@@ -57,6 +58,8 @@ CQELApp::~CQELApp()
     DocHost host = GetDocHost();
     if (host.pWindows == m_pDocWindows.get())
         host.pWindows = nullptr;
+    if (host.pDialogs == m_pDocDialogs.get())
+        host.pDialogs = nullptr;
     if (host.pAnalysisDialogs == m_pAnalysisDialogs.get())
         host.pAnalysisDialogs = nullptr;
     SetDocHost(host);
@@ -78,10 +81,14 @@ bool CQELApp::InitInstance(const QStringList& args)
     SetAppPrinter(m_pPrinter.get());
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
+    m_pDocDialogs = std::make_unique<CAppDocDialogs>(*this);
     m_pAnalysisDialogs = std::make_unique<CAppAnalysisDialogs>(*this);
     SetLMEParametersDlgFactory(&MakeLMEParametersWindow);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
+    // Dialogs that a test installed before the start stay in place.
+    if (!host.pDialogs)
+        host.pDialogs = m_pDocDialogs.get();
     host.pAnalysisDialogs = m_pAnalysisDialogs.get();
     SetDocHost(host);
 

@@ -5,6 +5,7 @@
 // on; the logo in the bottom-right corner.
 #include "core/elements/Element.h"
 #include "core/loads/LoadModel.h"
+#include "platform/base/Messages.h"
 #include "platform/win/WinDef.h"
 
 #include <QStringList>
@@ -15,10 +16,6 @@
 class CDrawLoadModelCtrl;
 class CGridCtrl;
 class QLabel;
-
-// The application message of an element selected in the tree (lParam: a borrowed
-// CElement*, 0 after a deletion).
-constexpr UINT WM_ELEMENTSELECTED = 0x8000 + 1; // WM_APP + 1
 
 class CQELView : public QWidget
 {

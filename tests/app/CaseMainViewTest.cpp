@@ -1,0 +1,131 @@
+// The main view in the case window of the running program.
+#include <QMdiArea>
+#include <QTest>
+
+#include "AppTestUtil.h"
+#include "app/AppIds.h"
+#include "app/ChildFrame.h"
+#include "app/doc/DocWindows.h"
+#include "app/doc/QELDoc.h"
+#include "app/tree/ElementView.h"
+#include "app/tree/ViewTree.h"
+#include "controls/grid/GridCellNumeric.h"
+#include "controls/grid/GridCtrl.h"
+#include "ui/mainview/QELView.h"
+
+using namespace qeltest;
+
+namespace {
+
+CChildFrame* CaseWindow(CMainFrame& frame, const CQELDoc* pDoc)
+{
+    for (CChildFrame* f : frame.GetChildFrames(pDoc))
+        if (f->IsCaseWindow())
+            return f;
+    return nullptr;
+}
+
+CQELView* MainView(CMainFrame& frame, const CQELDoc* pDoc)
+{
+    CChildFrame* f = CaseWindow(frame, pDoc);
+    return f ? qobject_cast<CQELView*>(f->GetView()) : nullptr;
+}
+
+double Number(CGridCtrl& grid, int row, int col)
+{
+    auto* pCell = dynamic_cast<CGridCellNumeric*>(grid.GetCell(row, col));
+    EXPECT_NE(pCell, nullptr) << row << "," << col;
+    return pCell ? pCell->m_dValue : -999.0;
+}
+
+// Axles of 60, 90 and 90 kN at 0, -3.6 and -4.8 m: spacings 0, 3.6 and 1.2 m; the totals
+// row holds 240 kN over 4.8 m.
+std::shared_ptr<CLoadModel> ThreeAxles()
+{
+    auto p = std::make_shared<CLoadModel>(1, L"Tipper");
+    p->AddPointLoad(60.0, 0.0, 0.0);
+    p->AddPointLoad(90.0, -3.6, 0.0);
+    p->AddPointLoad(90.0, -4.8, 0.0);
+    p->Update();
+    return p;
+}
+
+}
+
+using CaseMainView = AppFixture;
+
+TEST_F(CaseMainView, TheCaseWindowShowsTheMainViewAndTheDocumentFillsItsAxleTable)
+{
+    Start();
+    CQELDoc* pDoc = app->GetDocument();
+    CChildFrame* pCase = CaseWindow(Frame(), pDoc);
+    ASSERT_NE(pCase, nullptr);
+    CQELView* pView = MainView(Frame(), pDoc);
+    ASSERT_NE(pView, nullptr) << "the case window holds no main view";
+    EXPECT_TRUE(pView->isVisible());
+    EXPECT_GT(pView->width(), 100);
+    EXPECT_GT(pView->height(), 100);
+    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("QEL_config1"));
+
+    CDocMainView* pDocView = pDoc->GetMainView();
+    ASSERT_NE(pDocView, nullptr);
+    pDocView->FillAxleGrid(ThreeAxles());
+    ProcessEvents();
+
+    CGridCtrl& grid = *pView->m_pGrid;
+    ASSERT_EQ(grid.GetRowCount(), 5);
+    const double expected[4][2] = {{240.0, 4.8}, {60.0, 0.0}, {90.0, 3.6}, {90.0, 1.2}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 2; ++c)
+            EXPECT_NEAR(Number(grid, r + 1, c + 1), expected[r][c], 1e-12) << r << "," << c;
+    // The case window takes the view's title.
+    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
+    // A desktop-sized window, as the program starts maximised.
+    Frame().showNormal();
+    Frame().resize(1280, 860);
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "app-main-window-main-view.png");
+}
+
+TEST_F(CaseMainView, ANewCaseIsServedByItsOwnViewAndTheOldOneIsNoLongerReached)
+{
+    Start();
+    CDocMainView* pOld = app->GetDocument()->GetMainView();
+    ASSERT_NE(pOld, nullptr);
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_NEW));
+    ProcessEvents();
+    // The first case's view is gone with its window: a late refill must not reach it.
+    pOld->FillAxleGrid(ThreeAxles());
+
+    CQELDoc* pDoc = app->GetDocument();
+    CQELView* pView = MainView(Frame(), pDoc);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pView->m_pGrid->GetRowCount(), 0);
+    ASSERT_NE(pDoc->GetMainView(), nullptr);
+    pDoc->GetMainView()->FillAxleGrid(ThreeAxles());
+    EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
+}
+
+TEST_F(CaseMainView, ALoadModelClickedInTheElementPaneIsShownInTheMainView)
+{
+    Start();
+    CQELDoc* pDoc = app->GetDocument();
+    pDoc->AddLoadModel(ThreeAxles());
+    pDoc->RefreshElementView();
+    auto* pPane = qobject_cast<CElementView*>(Frame().GetPaneContent(ID_PANE_ELEMENTS));
+    ASSERT_NE(pPane, nullptr);
+    CQELView* pView = MainView(Frame(), pDoc);
+    ASSERT_NE(pView, nullptr);
+
+    CElementTreeController& tree = pPane->Controller();
+    QTreeWidgetItem* pItem = pPane->Tree()->ItemOf(tree.Tree().GetChildren(tree.GetLoadModelsItem()).at(0));
+    ASSERT_NE(pItem, nullptr);
+    pPane->Tree()->expandAll();
+    pPane->Tree()->scrollToItem(pItem);
+    QTest::mouseClick(pPane->Tree()->viewport(), Qt::LeftButton, {}, pPane->Tree()->visualItemRect(pItem).center());
+    ProcessEvents();
+
+    EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
+    EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper");
+    EXPECT_EQ(CaseWindow(Frame(), pDoc)->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
+}
