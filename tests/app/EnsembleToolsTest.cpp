@@ -2,11 +2,10 @@
 // dialogs: what the user picks in the dialog becomes an ensemble of the case and of the
 // element pane.
 #include <QCheckBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "AppTestUtil.h"
+#include "ModalAnswer.h"
 #include "app/AppIds.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ElementView.h"
@@ -62,26 +61,15 @@ protected:
     template <class Dialog>
     void RunTool(int nID, std::function<void(Dialog&)> script)
     {
-        Dialog* shown = nullptr;
-        QTimer poll;
-        poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dlg = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-            if (!dlg || shown)
-                return;
-            poll.stop();
-            shown = dlg;
-            EXPECT_EQ(dlg->parentWidget(), &Frame());
-            script(*dlg);
-            dlg->GetOkButton()->click();
-            if (dlg->isVisible()) {
-                ADD_FAILURE() << "OK left the dialog open";
-                dlg->reject();
-            }
+        ModalAnswer answer([&](QDialog& dlg) {
+            auto* pDlg = dynamic_cast<Dialog*>(&dlg);
+            ASSERT_NE(pDlg, nullptr);
+            EXPECT_EQ(pDlg->parentWidget(), &Frame());
+            script(*pDlg);
+            Press(dlg, QDialogButtonBox::Ok);
         });
-        poll.start();
         ASSERT_TRUE(Frame().ExecuteCommand(nID));
-        EXPECT_NE(shown, nullptr) << "no dialog came up";
+        EXPECT_TRUE(answer.Answered());
         ProcessEvents();
     }
 
