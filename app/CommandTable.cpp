@@ -73,7 +73,7 @@ CommandHandler GridCommand(int nID)
     };
 }
 
-bool HasGrid(const CCommandContext& c) { return ActiveGridView(c) != nullptr; }
+bool IsTableWindow(const CCommandContext& c) { return ActiveGridView(c) != nullptr; }
 
 // Qt's MDI area has one tab group: the tab-group commands have nothing to act on.
 bool Never(const CCommandContext&) { return false; }
@@ -118,9 +118,10 @@ std::vector<CCommand> MakeTable()
          [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
         {ID_FILE_PRINT, L"&File", L"&Print...", "Ctrl+P", nullptr, -1, PrintCommand(&CView::OnFilePrint), CanPrint,
-         {}, L"Print the active document"},
+         {}, L"Print the active window"},
         {ID_FILE_PRINT_PREVIEW, L"&File", L"Print Pre&view", nullptr, nullptr, -1,
-         PrintCommand(&CView::OnFilePrintPreview), CanPrint, {}, L"Display full pages"},
+         PrintCommand(&CView::OnFilePrintPreview), CanPrint, {},
+         L"Show the pages of the active window as they will print"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
         {ID_FILE_PRINT_SETUP, L"&File", L"P&rint Setup...", nullptr, nullptr, -1,
@@ -152,10 +153,10 @@ std::vector<CCommand> MakeTable()
          L"Quit the application"},
 
         // Edit
-        {ID_EDIT_COPY, L"&Edit", L"&Copy", "Ctrl+C", nullptr, -1, GridCommand(ID_EDIT_COPY), HasGrid, {},
-         L"Copy the selection and put it on the Clipboard"},
-        {ID_EDIT_SELECT_ALL, L"&Edit", L"Select &All", "Ctrl+A", nullptr, -1, GridCommand(ID_EDIT_SELECT_ALL), HasGrid,
-         {}, L"Select the entire document"},
+        {ID_EDIT_COPY, L"&Edit", L"&Copy", "Ctrl+C", nullptr, -1, GridCommand(ID_EDIT_COPY), IsTableWindow, {},
+         L"Copy the selected cells of the table"},
+        {ID_EDIT_SELECT_ALL, L"&Edit", L"Select &All", "Ctrl+A", nullptr, -1, GridCommand(ID_EDIT_SELECT_ALL),
+         IsTableWindow, {}, L"Select every cell of the table"},
 
         // View
         {ID_PANE_ELEMENTS, L"&View", L"Analysis &Elements", nullptr, nullptr, -1, ShowPane(ID_PANE_ELEMENTS)},
