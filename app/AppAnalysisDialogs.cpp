@@ -6,6 +6,9 @@
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/CritRatioRefCollDlg.h"
 #include "ui/dialogs/RefCollectionDlgs.h"
+#include "ui/ensemble/FilterLMEDlg.h"
+#include "ui/ensemble/GenerateBiDirLME.h"
+#include "ui/ensemble/GenerateLMEDlg.h"
 
 namespace {
 
@@ -61,6 +64,10 @@ void ReadStepping(DlgStepping& s, const Dlg& d)
     s.m_dStepSize = d.m_dStepSize;
     s.m_nSteps = d.m_nNumSteps;
 }
+
+// The document numbers its ensembles 1, 2, ... (again after a delete): a made ensemble
+// takes the next number rather than repeating the last one's.
+int NewEnsembleID(int nEnsembles) { return nEnsembles + 1; }
 
 }
 
@@ -172,4 +179,42 @@ std::unique_ptr<CCompareEnvelopesDlgInterface> CAppAnalysisDialogs::MakeCompareE
             i.m_nRefSet = d.m_nSelRefSet;
             i.m_nBridge = d.m_nSelBridge;
         });
+}
+
+std::unique_ptr<CFilterLMEDlgInterface> CAppAnalysisDialogs::MakeFilterLMEDlg()
+{
+    return Adapt<CFilterLMEDlgInterface, CFilterLMEDlg>(
+        m_App.GetMainFrame(),
+        [](CFilterLMEDlgInterface& i, CFilterLMEDlg& d) {
+            d.m_vLoadModelEnsembles = i.m_vLMEs;
+            d.m_nNewID = NewEnsembleID(static_cast<int>(i.m_vLMEs.size()));
+        },
+        [](CFilterLMEDlgInterface& i, const CFilterLMEDlg& d) {
+            i.m_bCreateNew = d.m_bCreateNew;
+            i.m_pNewLME = d.m_pResult;
+            i.m_nLME = d.m_nLoadModelEnsemble;
+        });
+}
+
+std::unique_ptr<CGenerateLMEDlgInterface> CAppAnalysisDialogs::MakeGenerateLMEDlg()
+{
+    return Adapt<CGenerateLMEDlgInterface, CGenerateLMEDlg>(
+        m_App.GetMainFrame(),
+        [](CGenerateLMEDlgInterface& i, CGenerateLMEDlg& d) {
+            d.m_vLoadModels = i.m_vLoadModels;
+            d.m_nLMEID = NewEnsembleID(i.m_nLMECount);
+        },
+        [](CGenerateLMEDlgInterface& i, const CGenerateLMEDlg& d) { i.m_pLME = d.m_spGeneratedLME; });
+}
+
+std::unique_ptr<CGenerateBiDirLMEInterface> CAppAnalysisDialogs::MakeGenerateBiDirLME()
+{
+    return Adapt<CGenerateBiDirLMEInterface, CGenerateBiDirLME>(
+        m_App.GetMainFrame(),
+        [](CGenerateBiDirLMEInterface& i, CGenerateBiDirLME& d) {
+            d.m_vLoadModels = i.m_vLoadModels;
+            d.m_vLoadModelEnsembles = i.m_vLMEs;
+            d.m_nNewID = NewEnsembleID(i.m_nLMECount);
+        },
+        [](CGenerateBiDirLMEInterface& i, const CGenerateBiDirLME& d) { i.m_pLME = d.m_pResult; });
 }

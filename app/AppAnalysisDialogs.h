@@ -16,10 +16,9 @@ public:
     std::unique_ptr<COutputOptionsDlgInterface> MakeOutputOptionsDlg() override;
     std::unique_ptr<CViewRefCollectionDlgInterface> MakeViewRefCollectionDlg() override;
     std::unique_ptr<CCompareEnvelopesDlgInterface> MakeCompareEnvelopesDlg() override;
-    // Not built yet: none, and the document's command does nothing.
-    std::unique_ptr<CFilterLMEDlgInterface> MakeFilterLMEDlg() override { return nullptr; }
-    std::unique_ptr<CGenerateLMEDlgInterface> MakeGenerateLMEDlg() override { return nullptr; }
-    std::unique_ptr<CGenerateBiDirLMEInterface> MakeGenerateBiDirLME() override { return nullptr; }
+    std::unique_ptr<CFilterLMEDlgInterface> MakeFilterLMEDlg() override;
+    std::unique_ptr<CGenerateLMEDlgInterface> MakeGenerateLMEDlg() override;
+    std::unique_ptr<CGenerateBiDirLMEInterface> MakeGenerateBiDirLME() override;
 
 private:
     CQELApp& m_App;

@@ -12,6 +12,7 @@
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
 #include "ui/mainview/QELView.h"
+#include "ui/views/GridView.h"
 
 namespace {
 
@@ -91,6 +92,20 @@ CGridCtrl* CChildFrame::GetViewGrid(QWidget* pView)
         if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandle(w)))
             return grid;
     return nullptr;
+}
+
+CView* CChildFrame::GetPrintView(QWidget* pView)
+{
+    if (!pView)
+        return nullptr;
+    if (auto* pMainView = qobject_cast<CQELView*>(pView))
+        return pMainView;
+    return dynamic_cast<CView*>(CWnd::FromHandle(pView));
+}
+
+CGridView* CChildFrame::GetGridView(QWidget* pView)
+{
+    return pView ? dynamic_cast<CGridView*>(CWnd::FromHandle(pView)) : nullptr;
 }
 
 void CChildFrame::OnSaveAsBitmap()

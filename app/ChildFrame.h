@@ -6,6 +6,8 @@
 class CQELDoc;
 class CQELApp;
 class CGridCtrl;
+class CGridView;
+class CView;
 class QCloseEvent;
 
 class CChildFrame : public QMdiSubWindow {
@@ -29,6 +31,11 @@ public:
     void OnSaveGridAsCSV();
     // The grid of a grid view (a view whose "viewKind" property is 1), none for any other.
     static CGridCtrl* GetViewGrid(QWidget* pView);
+    // The view that prints this window (a table, a graph or the case's main view), none for
+    // any other window.
+    static CView* GetPrintView(QWidget* pView);
+    // The table view of a grid window, none for any other window.
+    static CGridView* GetGridView(QWidget* pView);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -12,7 +12,7 @@
 #include "app/QELApp.h"
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
-#include "platform/print/View.h"
+#include "ui/views/GridView.h"
 
 CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
 
@@ -37,12 +37,43 @@ CommandHandler ShowPane(int nPaneId)
     return [nPaneId](CCommandContext& c) { c.frame.ShowPane(nPaneId); };
 }
 
-// The view of the active result window: tables and graphs print through their views.
-CView* ActivePrintableView(const CCommandContext& c)
+// The view of the active child window that prints, or none.
+CView* ActivePrintView(const CCommandContext& c)
 {
     const CChildFrame* f = c.frame.GetActiveChild();
-    return f ? dynamic_cast<CView*>(CWnd::FromHandle(f->GetView())) : nullptr;
+    return f ? CChildFrame::GetPrintView(f->GetView()) : nullptr;
 }
+
+bool CanPrint(const CCommandContext& c) { return ActivePrintView(c) != nullptr; }
+
+CommandHandler PrintCommand(void (CView::*fn)())
+{
+    return [fn](CCommandContext& c) {
+        if (CView* v = ActivePrintView(c))
+            (v->*fn)();
+    };
+}
+
+// Copy and Select All act on the table of the active grid window; before its first output
+// the table has no grid, and they do nothing. (They stay enabled then: a window's table
+// fills after the window has come up, with no command update in between.) Their shortcuts
+// do not reach the main window while the element tree has the focus: the tree takes its
+// own keys.
+CGridView* ActiveGridView(const CCommandContext& c)
+{
+    const CChildFrame* f = c.frame.GetActiveChild();
+    return f ? CChildFrame::GetGridView(f->GetView()) : nullptr;
+}
+
+CommandHandler GridCommand(int nID)
+{
+    return [nID](CCommandContext& c) {
+        if (CGridView* v = ActiveGridView(c))
+            v->OnCmdMsg(static_cast<UINT>(nID));
+    };
+}
+
+bool IsTableWindow(const CCommandContext& c) { return ActiveGridView(c) != nullptr; }
 
 // Qt's MDI area has one tab group: the tab-group commands have nothing to act on.
 bool Never(const CCommandContext&) { return false; }
@@ -86,18 +117,11 @@ std::vector<CCommand> MakeTable()
         {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
         {0, L"&File"},
-        {ID_FILE_PRINT, L"&File", L"&Print...", "Ctrl+P", nullptr, -1,
-         [](CCommandContext& c) {
-             if (CView* v = ActivePrintableView(c))
-                 v->OnFilePrint();
-         },
-         [](const CCommandContext& c) { return ActivePrintableView(c) != nullptr; }, {}, L"Print the active result"},
+        {ID_FILE_PRINT, L"&File", L"&Print...", "Ctrl+P", nullptr, -1, PrintCommand(&CView::OnFilePrint), CanPrint,
+         {}, L"Print the active window"},
         {ID_FILE_PRINT_PREVIEW, L"&File", L"Print Pre&view", nullptr, nullptr, -1,
-         [](CCommandContext& c) {
-             if (CView* v = ActivePrintableView(c))
-                 v->OnFilePrintPreview();
-         },
-         [](const CCommandContext& c) { return ActivePrintableView(c) != nullptr; }, {}, L"Display full pages"},
+         PrintCommand(&CView::OnFilePrintPreview), CanPrint, {},
+         L"Show the pages of the active window as they will print"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
         {ID_FILE_PRINT_SETUP, L"&File", L"P&rint Setup...", nullptr, nullptr, -1,
@@ -127,6 +151,12 @@ std::vector<CCommand> MakeTable()
         {0, L"&File"},
         {ID_APP_EXIT, L"&File", L"E&xit", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.close(); }, {}, {},
          L"Quit the application"},
+
+        // Edit
+        {ID_EDIT_COPY, L"&Edit", L"&Copy", "Ctrl+C", nullptr, -1, GridCommand(ID_EDIT_COPY), IsTableWindow, {},
+         L"Copy the selected cells of the table"},
+        {ID_EDIT_SELECT_ALL, L"&Edit", L"Select &All", "Ctrl+A", nullptr, -1, GridCommand(ID_EDIT_SELECT_ALL),
+         IsTableWindow, {}, L"Select every cell of the table"},
 
         // View
         {ID_PANE_ELEMENTS, L"&View", L"Analysis &Elements", nullptr, nullptr, -1, ShowPane(ID_PANE_ELEMENTS)},

@@ -208,10 +208,16 @@ void CElementTreeController::OnTreeItemSelect(TreeItem item)
         Broadcast(pElement.get());
 }
 
+bool CElementTreeController::IsCaseBusy()
+{
+    const CQELDoc* pDoc = CQELDoc::GetDoc();
+    return pDoc && !pDoc->OnUpdateElementCommand();
+}
+
 bool CElementTreeController::CanEditLabel(TreeItem item, bool bReport)
 {
     const std::shared_ptr<CElement> pElement = GetElement(item);
-    if (!pElement)
+    if (!pElement || IsCaseBusy())
         return false;
     if (!pElement->m_bIsEditable) {
         if (bReport)
@@ -232,7 +238,8 @@ bool CElementTreeController::OnRename()
 bool CElementTreeController::OnTreeItemLabelChange(TreeItem item, const std::wstring& text)
 {
     const std::shared_ptr<CElement> pElement = GetElement(item);
-    if (!pElement || text.empty() || !pElement->m_bIsEditable)
+    // An edit begun before the run started ends with the old label.
+    if (!pElement || text.empty() || !pElement->m_bIsEditable || IsCaseBusy())
         return false;
     if (pElement->m_Description != text) {
         pElement->m_Description = text;
@@ -341,6 +348,8 @@ void CElementTreeController::OnCut()
 
 void CElementTreeController::OnPaste()
 {
+    if (IsCaseBusy())
+        return; // the copy source waits for the end of the run
     const CopySource source = m_CopySource;
     m_CopySource = CopySource();
     const TreeItem pasted = PasteSource(source, m_Tree.GetSelectedItem());
@@ -359,7 +368,7 @@ TreeItem CElementTreeController::PasteElement(TreeItem source, TreeItem target)
 
 TreeItem CElementTreeController::OnTreeItemDragDrop(TreeItem dragged, TreeItem target)
 {
-    if (dragged == TI_NONE || target == TI_NONE || m_Tree.IsAncestorOrSelf(dragged, target))
+    if (dragged == TI_NONE || target == TI_NONE || m_Tree.IsAncestorOrSelf(dragged, target) || IsCaseBusy())
         return TI_NONE;
     m_Tree.Expand(target, true);
     const TreeItem pasted = PasteElement(dragged, target);
@@ -377,7 +386,7 @@ TreeItem CElementTreeController::PasteSource(const CopySource& source, TreeItem 
 {
     CQELDoc* pDoc = CQELDoc::GetDoc();
     // A source deleted since the copy (or never shown) pastes nothing.
-    if (!pDoc || target == TI_NONE || ItemOf(source) == TI_NONE)
+    if (!pDoc || IsCaseBusy() || target == TI_NONE || ItemOf(source) == TI_NONE)
         return TI_NONE;
     const std::shared_ptr<CElement> pElement = source.element.lock();
     const TreeItem category = m_Tree.GetTopLevelItem(target);

@@ -114,6 +114,10 @@ public:
     void ToggleExpandAll();
     void OnCommand(int nID);
 
+    // A running analysis reads the case's load models: until it ends the pane changes no
+    // element, as the document's element commands wait for it.
+    static bool IsCaseBusy();
+
     bool IsCut() const { return m_bCut; }
     bool HasCopySource() const { return !m_CopySource.element.expired(); }
 

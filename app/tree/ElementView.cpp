@@ -4,8 +4,10 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "app/PaneToolBar.h"
+#include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ViewTree.h"
 #include "ui/mainview/QELView.h" // also gives WM_ELEMENTSELECTED
@@ -79,8 +81,36 @@ const MenuEntry kElementMenu[] = {
     {ID_EXPAND_ALL, "&Expand All\tCtrl+E"},
 };
 
+// The "View" menu's result commands behind the analysis items, in their order; a double
+// click obeys the command's enabling, so a result a worker is writing stays shut.
+void ShowResults(CQELDoc& doc, int index)
+{
+    static constexpr int kCommands[] = {32779, 32780, 32782, 32858, 32830};
+    if (index < 0 || index >= static_cast<int>(std::size(kCommands)))
+        return;
+    const DocAnalysisCommand* pCommand = FindAnalysisCommand(kCommands[index]);
+    if (pCommand && IsAnalysisCommandEnabled(doc, *pCommand))
+        (doc.*pCommand->pHandler)();
+}
+
+// What waits for a running analysis, as the main frame's element commands do.
+bool ChangesElements(int nID)
+{
+    switch (nID) {
+    case ID_ELEMENT_RENAME:
+    case ID_ELEMENT_DELETE:
+    case ID_ELEMENT_PASTE:
+    case ID_ADD_BRIDGE:
+    case ID_ADD_BRIDGESET:
+    case ID_ADD_LOADMODEL:
+    case ID_ADD_LME:
+    case ID_ADD_REFCOLLECTION: return true;
+    default: return false;
+    }
+}
+
 template <std::size_t N>
-void AddEntries(QMenu* menu, const MenuEntry (&entries)[N])
+void AddEntries(QMenu* menu, const MenuEntry (&entries)[N], bool bBusy)
 {
     QMenu* target = menu;
     for (const MenuEntry& e : entries) {
@@ -93,7 +123,7 @@ void AddEntries(QMenu* menu, const MenuEntry (&entries)[N])
         } else {
             QAction* a = target->addAction(QString::fromUtf8(e.text));
             a->setData(e.nID);
-            a->setEnabled(e.nID != ID_ADD_REFSET);
+            a->setEnabled(e.nID != ID_ADD_REFSET && (!bBusy || !ChangesElements(e.nID)));
         }
     }
 }
@@ -116,6 +146,7 @@ CElementView::CElementView(QWidget* parent) : QWidget(parent)
     setFocusProxy(m_pTree);
 
     m_Controller.m_fnElementSelected = [this](CElement* p) { BroadcastElementSelected(p); };
+    m_Controller.m_fnShowResults = &ShowResults;
     connect(m_pTree, &CViewTree::commandKey, this, &CElementView::OnCommand);
     connect(m_pTree, &CViewTree::contextMenuWanted, this, &CElementView::ShowContextMenu);
 }
@@ -177,10 +208,11 @@ void CElementView::OnCommand(int nID)
 QMenu* CElementView::BuildContextMenu(int menuId, QWidget* parent) const
 {
     auto* menu = new QMenu(parent);
+    const bool bBusy = CElementTreeController::IsCaseBusy();
     switch (menuId) {
-    case IDR_POPUP_ENSEMBLE: AddEntries(menu, kEnsembleMenu); break;
-    case IDR_POPUP_ELEMENT: AddEntries(menu, kElementMenu); break;
-    default: AddEntries(menu, kCategoryMenu); break;
+    case IDR_POPUP_ENSEMBLE: AddEntries(menu, kEnsembleMenu, bBusy); break;
+    case IDR_POPUP_ELEMENT: AddEntries(menu, kElementMenu, bBusy); break;
+    default: AddEntries(menu, kCategoryMenu, bBusy); break;
     }
     return menu;
 }

@@ -297,6 +297,14 @@ void CChartAxis::DrawLabel(CDC* pDC, const CSize& largestTick)
         const int left = m_bIsSecondary ? m_AxisRect.right - size.cx - 2 : m_AxisRect.left;
         rect.SetRect(left, middle - size.cy / 2, left + size.cx, middle - size.cy / 2 + size.cy);
     }
+    // No longer than the control is wide or high: the title shrinks to fit (Draw).
+    if (m_bIsHorizontal) {
+        rect.left = std::max(rect.left, m_AxisRect.left);
+        rect.right = std::min(rect.right, m_AxisRect.right);
+    } else {
+        rect.top = std::max(rect.top, m_AxisRect.top);
+        rect.bottom = std::min(rect.bottom, m_AxisRect.bottom);
+    }
     m_pAxisLabel->Draw(pDC);
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/gdi/DC.h"
 
+#include <algorithm>
+
 CChartAxisLabel::CChartAxisLabel()
     : m_Font(L"Microsoft Sans Serif", 100)
 {
@@ -29,7 +31,21 @@ void CChartAxisLabel::Draw(CDC* pDC)
 {
     if (!m_bIsVisible || m_strLabelText.empty() || !pDC || !pDC->GetSafeHdc())
         return;
-    m_Font.SelectFont(pDC);
+    // A title longer than its axis is drawn smaller rather than cut at the chart's edge.
+    CChartFont fitted;
+    CChartFont* font = &m_Font;
+    {
+        m_Font.SelectFont(pDC);
+        const int length = pDC->GetTextExtent(m_strLabelText).cx;
+        m_Font.UnselectFont(pDC);
+        const int room = (m_bIsHorizontal ? m_LabelRect.Width() : m_LabelRect.Height()) - 4;
+        if (room > 0 && length > room) {
+            constexpr int kSmallest = 60; // tenths of a point
+            fitted = m_Font.Resized(std::max(kSmallest, m_Font.GetPointSize() * room / length));
+            font = &fitted;
+        }
+    }
+    font->SelectFont(pDC);
     const COLORREF oldColor = pDC->SetTextColor(m_TextColor);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     if (m_bIsHorizontal) {
@@ -42,5 +58,5 @@ void CChartAxisLabel::Draw(CDC* pDC)
     }
     pDC->SetBkMode(oldMode);
     pDC->SetTextColor(oldColor);
-    m_Font.UnselectFont(pDC);
+    font->UnselectFont(pDC);
 }

@@ -29,6 +29,13 @@ CChartFont& CChartFont::operator=(const CChartFont& other)
     return *this;
 }
 
+CChartFont CChartFont::Resized(int iPointSize) const
+{
+    CChartFont f(*this);
+    f.m_iPointSize = iPointSize;
+    return f;
+}
+
 void CChartFont::SetFont(const std::wstring& strFaceName, int iPointSize, bool bItalic, bool bBold, bool bUnderline)
 {
     m_strFaceName = strFaceName;

@@ -18,6 +18,9 @@ public:
     // Vertical text reads upwards.
     void SetVertical(bool bVertical);
     bool IsVertical() const { return m_bVertical; }
+    int GetPointSize() const { return m_iPointSize; }
+    // The same font at another size (tenths of a point).
+    CChartFont Resized(int iPointSize) const;
 
     void SelectFont(CDC* pDC);
     void UnselectFont(CDC* pDC);

@@ -27,12 +27,12 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*)
 
 void CView::OnFilePrint()
 {
-    qelprint::Print(*this, GetSafeHwnd());
+    qelprint::Print(*this, GetPrintDialogParent());
 }
 
 void CView::OnFilePrintPreview()
 {
-    qelprint::PrintPreview(*this, GetSafeHwnd());
+    qelprint::PrintPreview(*this, GetPrintDialogParent());
 }
 
 void CView::OnPaint()

@@ -29,5 +29,8 @@ public:
     void OnFilePrintPreview();
 
 protected:
+    // The window that owns the print and preview dialogs: the view's own window, or the
+    // widget of a view that is a Qt widget itself.
+    virtual QWidget* GetPrintDialogParent() const { return GetSafeHwnd(); }
     void OnPaint() override;
 };

@@ -40,12 +40,7 @@ protected:
             models.push_back(Axle(100.0 + i));
         doc.m_vLoadModelEnsemble.push_back(EnsembleOf(models));
         doc.m_bOutGraphs = doc.m_bOutTables = false; // the result windows are the views' own tests
-        m_Dialogs.movingLoad = [=](CMovingLoadDlgInterface& d) {
-            d.m_bUseLM = false;
-            d.m_bByStep = true;
-            d.m_dStepSize = dStep;
-            return DLG_IDOK;
-        };
+        m_Dialogs.movingLoad = MovingLoadByStep(dStep, false);
     }
     void TearDown() override
     {
@@ -183,11 +178,7 @@ TEST_F(AnalysisRun, ResultsOpenInTheirOwnNumberedWindows)
     SetDocHost(host);
     doc.m_vBridge.push_back(EqualSpans(2, 10.0));
     doc.m_vLoadModel.push_back(Axle());
-    m_Dialogs.movingLoad = [](CMovingLoadDlgInterface& d) {
-        d.m_bByStep = true;
-        d.m_dStepSize = 0.5;
-        return DLG_IDOK;
-    };
+    m_Dialogs.movingLoad = MovingLoadByStep(0.5);
     ASSERT_TRUE(Frame().ExecuteCommand(32772));
     ProcessEvents();
 

@@ -267,3 +267,55 @@ TEST(ChartAxis, PanShiftsTheRangeByTheDraggedDistance)
     EXPECT_DOUBLE_EQ(vertical.m_MinValue, -0.5);
     EXPECT_DOUBLE_EQ(vertical.m_MaxValue, 1.5);
 }
+
+#include <QImage>
+
+#include "controls/chart/ChartAxisLabel.h"
+#include "platform/gdi/DC.h"
+
+namespace {
+
+// Rows (vertical title) or columns that hold dark text pixels.
+std::pair<int, int> InkExtent(const QImage& img, bool vertical)
+{
+    int first = -1, last = -1;
+    const int n = vertical ? img.height() : img.width();
+    for (int i = 0; i < n; ++i) {
+        bool ink = false;
+        const int m = vertical ? img.width() : img.height();
+        for (int j = 0; j < m && !ink; ++j)
+            ink = qGray(vertical ? img.pixel(j, i) : img.pixel(i, j)) < 128;
+        if (ink) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    return {first, last};
+}
+
+} // namespace
+
+// A title longer than its axis is drawn smaller, within the axis, not cut at the edges.
+TEST(ChartAxisLabel, TitleLongerThanItsAxisStaysWithinIt)
+{
+    for (bool vertical : {true, false}) {
+        // About 230 px of text at its own 10 pt, for an axis of 160 px.
+        QImage img(vertical ? 30 : 180, vertical ? 180 : 30, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            CDC dc;
+            ASSERT_TRUE(dc.AttachDevice(&img));
+            CChartAxisLabel label;
+            label.m_bIsHorizontal = !vertical; // as the axis sets it
+            label.m_Font.SetVertical(vertical);
+            label.m_strLabelText = L"Critical Values - Bending Moment (kNm)";
+            label.m_LabelRect = vertical ? CRect(0, 10, 30, 170) : CRect(10, 0, 170, 30);
+            label.Draw(&dc);
+        }
+        const auto [first, last] = InkExtent(img, vertical);
+        ASSERT_GE(first, 0) << "nothing drawn";
+        EXPECT_GE(first, 10) << (vertical ? "vertical" : "horizontal");
+        EXPECT_LE(last, 170) << (vertical ? "vertical" : "horizontal");
+    }
+}

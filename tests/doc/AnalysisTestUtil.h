@@ -199,6 +199,18 @@ private:
     }
 };
 
+// The moving-load dialog answered with OK: the load model (or with bUseLM false the
+// ensemble) stepped every dStep m.
+inline std::function<int(CMovingLoadDlgInterface&)> MovingLoadByStep(double dStep, bool bUseLM = true)
+{
+    return [=](CMovingLoadDlgInterface& d) {
+        d.m_bUseLM = bUseLM;
+        d.m_bByStep = true;
+        d.m_dStepSize = dStep;
+        return DLG_IDOK;
+    };
+}
+
 // A 100 kN axle: on a 10 m simple span its largest moment is P L / 4 = 250 kNm (axle at
 // midspan) and its largest end reaction P = 100 kN (axle over the support).
 inline std::shared_ptr<CLoadModel> Axle(double P = 100.0, const wchar_t* name = L"Axle")

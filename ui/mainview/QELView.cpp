@@ -101,14 +101,16 @@ void CQELView::OnInitialUpdate()
     if (!m_pDrawCtrl) {
         m_pDrawCtrl = new CDrawLoadModelCtrl;
         m_pDrawCtrl->m_bDrawEdge = false;
-        if (m_pDrawCtrl->Create(L"DrawCtrl", L"", WS_VISIBLE | WS_CLIPCHILDREN | WS_CHILD, CRect(), this, 100))
+        // The view is a widget and a window object: its children hang from the widget.
+        QWidget* pParent = this;
+        if (m_pDrawCtrl->Create(L"DrawCtrl", L"", WS_VISIBLE | WS_CLIPCHILDREN | WS_CHILD, CRect(), pParent, 100))
             m_pDrawCtrl->Redraw();
         m_pDrawCtrl->m_bShowDescription = true;
         m_pDrawCtrl->m_bShowValues = true;
     }
     if (!m_pGrid) {
         m_pGrid = new CGridCtrl;
-        m_pGrid->Create(CRect(), this, 100, WS_CHILD | WS_VISIBLE);
+        m_pGrid->Create(CRect(), static_cast<QWidget*>(this), 100, WS_CHILD | WS_VISIBLE);
         m_pGrid->ModifyStyleEx(0, WS_EX_CLIENTEDGE);
         m_pGrid->m_crGridBkColour = CSettings::Instance().General.LoadModel.CLR_LM_BGRND;
         m_pGrid->m_bEditable = FALSE;
@@ -208,6 +210,27 @@ void CQELView::FillGridRows(const std::shared_ptr<CLoadModel>& pLoadModel)
     number(1, 1, total);
     number(1, 2, n < 2 ? 0.0 : std::fabs(axles.back().location - axles.front().location));
     grid.Refresh();
+}
+
+BOOL CQELView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    pInfo->SetMaxPage(1);
+    return DoPreparePrinting(pInfo);
+}
+
+void CQELView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (!pDC || !pInfo)
+        return;
+    CQELViewPrintBase::OnPrint(pDC, pInfo);
+    CFont* pOldFont = pDC->SelectObject(&m_fontPrint);
+    const int nBodyTop = m_nHeaderGap + m_nHeaderLines * m_nLineHeight;
+    MapPage(pDC, -nBodyTop);
+    pInfo->m_rectDraw.SetRect(0, 0, m_nPageWidth - (m_nLeftMargin + m_nRightMargin) * m_nCharWidth,
+                              m_nPageHeight - m_nHeaderLines * m_nLineHeight - nBodyTop);
+    pDC->TextOut(pInfo->m_rectDraw.right / 2, pInfo->m_rectDraw.bottom / 2, std::wstring(L"Nothing here yet!"));
+    pDC->SetWindowOrg(0, 0);
+    pDC->SelectObject(pOldFont);
 }
 
 void CQELView::OnSettingsChanged()

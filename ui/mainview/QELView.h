@@ -2,11 +2,13 @@
 // The case's main view: for the load model last selected in the element tree, its sketch
 // (left) and its axle table (right); a one-line summary of the selected element below
 // them; the usage instructions at the bottom left when the setting "Show Instructions" is
-// on; the logo in the bottom-right corner.
+// on; the logo in the bottom-right corner. It prints through the print driver like the
+// result views: one placeholder page under the common header and footer.
 #include "core/elements/Element.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
 #include "platform/win/WinDef.h"
+#include "ui/views/QELViewPrintBase.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -17,7 +19,7 @@ class CDrawLoadModelCtrl;
 class CGridCtrl;
 class QLabel;
 
-class CQELView : public QWidget
+class CQELView : public QWidget, public CQELViewPrintBase
 {
     Q_OBJECT
 
@@ -26,7 +28,14 @@ public:
     ~CQELView() override;
 
     // Makes the sketch and the table (once).
-    void OnInitialUpdate();
+    void OnInitialUpdate() override;
+
+    // The widget paints itself (paintEvent); the printed page is OnPrint's.
+    void OnDraw(CDC*) override {}
+    // One page.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    // Header and footer, then "Nothing here yet!" in the middle of the body.
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
     // WM_ELEMENTSELECTED: 1 when a load model was shown, else 0. Every element updates
     // the summary line; only a load model changes the sketch and the table.
@@ -49,7 +58,6 @@ public:
     CDrawLoadModelCtrl* m_pDrawCtrl = nullptr;
     CGridCtrl* m_pGrid = nullptr;
     std::wstring m_sAppName = L"Tolmerin";
-    std::wstring m_sTitle;
     QStringList m_saHeadings = {QStringLiteral("Axle"), QStringLiteral("Weight"), QStringLiteral("Spacing")};
 
 signals:
@@ -60,6 +68,7 @@ signals:
     void popupCommand(int nID);
 
 protected:
+    QWidget* GetPrintDialogParent() const override { return const_cast<CQELView*>(this); }
     void paintEvent(QPaintEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
