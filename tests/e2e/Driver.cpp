@@ -290,7 +290,9 @@ void Type(QLineEdit* edit, const QString& text)
     if (!edit)
         return;
     edit->setFocus();
-    edit->selectAll();
+    QTest::qWait(10); // a field may select part of its text as the focus arrives
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
 }
