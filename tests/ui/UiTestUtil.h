@@ -56,9 +56,12 @@ T* Ctrl(const QWidget& dlg, int nID)
     return p;
 }
 
-// Replaces a field's text by typing, as a user does (select all, then type).
+// Replaces a field's text by typing, as a user does (select all, then type). A missing
+// field has already failed the test through Ctrl.
 inline void Type(QLineEdit* pEdit, const QString& text)
 {
+    if (!pEdit)
+        return;
     pEdit->setFocus();
     pEdit->selectAll();
     QTest::keyClick(pEdit, Qt::Key_Delete);
