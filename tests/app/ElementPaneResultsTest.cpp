@@ -24,9 +24,7 @@ protected:
     {
         AppFixture::SetUp();
         Start();
-        DocHost host = GetDocHost();
-        host.pAnalysisDialogs = &m_Dialogs;
-        SetDocHost(host);
+        UseAnalysisDialogs(&m_Dialogs);
         m_pDoc = app->GetDocument();
         m_pPane = qobject_cast<CElementView*>(Frame().GetPaneContent(ID_PANE_ELEMENTS));
         ASSERT_NE(m_pPane, nullptr);
@@ -35,9 +33,7 @@ protected:
     void TearDown() override
     {
         CElementView::SetMenuRunner(nullptr);
-        DocHost host = GetDocHost();
-        host.pAnalysisDialogs = nullptr;
-        SetDocHost(host);
+        UseAnalysisDialogs(nullptr);
         AppFixture::TearDown();
     }
 
