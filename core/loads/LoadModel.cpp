@@ -240,7 +240,10 @@ void CLoadModel::PostStatus(const std::wstring& text) const
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     // The text travels as the message's own payload: the receiver frees it, and so does
     // a post that no main window takes.
-    // Built in one allocation: a bridge rule posts a line at every load position.
+    // Built in one allocation, and only for a receiver: a bridge rule posts a line at
+    // every load position.
+    if (!HasMainWindowMessageSink())
+        return;
     std::wstring line;
     line.reserve(m_Description.size() + 2 + text.size());
     line.append(m_Description).append(L": ").append(text);

@@ -8,6 +8,7 @@
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "platform/base/CLocale.h"
+#include "platform/base/Messages.h"
 
 namespace {
 
@@ -71,7 +72,8 @@ void CLoadModel::ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge)
     if (m_vPUDL.empty())
         ThrowSubscript();
     m_vPUDL[0].magnitude = -w;
-    PostStatus(L"A36 UDL: " + FormatDoubleCW("%.3f", w * 9.81 * m_GammaUDL));
+    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
+        PostStatus(L"A36 UDL: " + FormatDoubleCW("%.3f", w * 9.81 * m_GammaUDL));
 }
 
 void CLoadModel::ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge)
@@ -106,14 +108,16 @@ void CLoadModel::ApplyA36DLA(const std::shared_ptr<CBridge>& pBridge)
 {
     const double D = GetA36DLA(pBridge);
     m_gDLA.value = D;
-    PostStatus(L"A36/NAASRA DLA: " + FormatDoubleCW("%.3f", D - 1.0));
+    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
+        PostStatus(L"A36/NAASRA DLA: " + FormatDoubleCW("%.3f", D - 1.0));
 }
 
 void CLoadModel::ApplyABDCDLA(const std::shared_ptr<CBridge>& pBridge)
 {
     const double D = GetABDCDLA(pBridge);
     m_gDLA.value = D;
-    PostStatus(L"ABDC DLA: " + FormatDoubleCW("%.3f", D - 1.0));
+    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
+        PostStatus(L"ABDC DLA: " + FormatDoubleCW("%.3f", D - 1.0));
 }
 
 void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge)
@@ -133,7 +137,8 @@ void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge)
     if (!m_vPUDL.empty() && std::fabs(m_vPUDL[0].magnitude + old) <= 1e-9 * std::max(1.0, std::fabs(old)))
         m_vPUDL[0].magnitude = -w;
     m_vUDL[0].magnitude = w;
-    PostStatus(L"BS5400 UDL: " + FormatDoubleCW("%.3f", w));
+    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
+        PostStatus(L"BS5400 UDL: " + FormatDoubleCW("%.3f", w));
 }
 
 double CLoadModel::GetA36DLA(const std::shared_ptr<CBridge>& pBridge) const

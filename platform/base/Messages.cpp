@@ -1,5 +1,6 @@
 #include "platform/base/Messages.h"
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <shared_mutex>
@@ -26,6 +27,9 @@ Registry& TheRegistry()
 }
 
 struct SinkSlot {
+    // Read before the lock: with no sink (analyses run without a window) the posts of
+    // many threads never meet on the lock.
+    std::atomic<bool> present{false};
     std::shared_mutex mutex;
     std::mutex call; // one call at a time: a sink need not be written for several threads
     MessageSink sink;
@@ -59,13 +63,18 @@ void SetMainWindowMessageSink(MessageSink sink)
     {
         std::unique_lock lock(s.mutex);
         old = std::exchange(s.sink, std::move(sink));
+        s.present.store(static_cast<bool>(s.sink), std::memory_order_release);
     }
     // The old sink (and what it captured) is destroyed outside the lock.
 }
 
+bool HasMainWindowMessageSink() { return TheSink().present.load(std::memory_order_acquire); }
+
 bool PostMainWindowMessage(CPostedMessage message)
 {
     SinkSlot& s = TheSink();
+    if (!s.present.load(std::memory_order_acquire))
+        return false;
     // Shared: installing waits for the posts under way.
     std::shared_lock lock(s.mutex);
     if (!s.sink)

@@ -72,6 +72,10 @@ void SetMainWindowMessageSink(MessageSink sink);
 // payload are then freed here). Never waits for the receiver.
 bool PostMainWindowMessage(CPostedMessage message);
 
+// Whether a sink is installed: a sender whose text costs something to build may skip it
+// when nothing would receive it.
+bool HasMainWindowMessageSink();
+
 inline bool PostMainWindowMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
                                   std::unique_ptr<CMessagePayload> payload = nullptr)
 {
