@@ -98,7 +98,6 @@ protected:
     fs::path m_Dir;
 };
 
-
 TEST_P(CaseFileTest, RoundTripKeepsTheCaseAndItsSharing)
 {
     const fs::path path = m_Dir / "case.qel";
