@@ -38,6 +38,16 @@ void ReadStepping(DlgStepping& s, const Dlg& d)
     s.m_nSteps = d.m_nNumSteps;
 }
 
+// The four choices the dialog and the document's interface share, either way.
+template <class From, class To>
+void CopyOutputOptions(const From& from, To& to)
+{
+    to.m_bBMSF = from.m_bBMSF;
+    to.m_bReactions = from.m_bReactions;
+    to.m_bGraphs = from.m_bGraphs;
+    to.m_bTables = from.m_bTables;
+}
+
 // The document numbers its ensembles 1, 2, ... (again after a delete): a made ensemble
 // takes the next number rather than repeating the last one's.
 int NewEnsembleID(int nEnsembles) { return nEnsembles + 1; }
@@ -128,18 +138,8 @@ std::unique_ptr<COutputOptionsDlgInterface> CAppAnalysisDialogs::MakeOutputOptio
 {
     return Adapt<COutputOptionsDlgInterface, COutputOptionsDlg>(
         m_App.GetMainFrame(),
-        [](COutputOptionsDlgInterface& i, COutputOptionsDlg& d) {
-            d.m_bBMSF = i.m_bBMSF;
-            d.m_bReactions = i.m_bReactions;
-            d.m_bGraphs = i.m_bGraphs;
-            d.m_bTables = i.m_bTables;
-        },
-        [](COutputOptionsDlgInterface& i, const COutputOptionsDlg& d) {
-            i.m_bBMSF = d.m_bBMSF;
-            i.m_bReactions = d.m_bReactions;
-            i.m_bGraphs = d.m_bGraphs;
-            i.m_bTables = d.m_bTables;
-        });
+        [](COutputOptionsDlgInterface& i, COutputOptionsDlg& d) { CopyOutputOptions(i, d); },
+        [](COutputOptionsDlgInterface& i, const COutputOptionsDlg& d) { CopyOutputOptions(d, i); });
 }
 
 std::unique_ptr<CCompareEnvelopesDlgInterface> CAppAnalysisDialogs::MakeCompareEnvelopesDlg()
