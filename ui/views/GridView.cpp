@@ -151,7 +151,7 @@ void CGridView::RecalcLayout()
     if (!GetSafeHwnd() || !m_pGrid || !m_pGrid->GetSafeHwnd())
         return;
     ApplyPendingGeometry(this);
-    m_nTitleHeight = m_nGapTop + TitleTextHeight();
+    CQELViewBase::RecalcLayout(); // the title band
     CRect client;
     GetClientRect(&client);
     const int top = m_nTitleHeight + m_nGapTop;
