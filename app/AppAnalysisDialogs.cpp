@@ -1,5 +1,6 @@
 #include "app/AppAnalysisDialogs.h"
 
+#include "app/AdaptedDlg.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
 #include "platform/win/MessageBox.h"
@@ -11,34 +12,6 @@
 #include "ui/ensemble/GenerateLMEDlg.h"
 
 namespace {
-
-// The document's view of one dialog: DoModal fills the Qt dialog from the interface's
-// members, runs it, and on OK copies its members back.
-template <class Interface, class Dialog, class Fill, class Read>
-class CAdaptedDlg : public Interface {
-public:
-    CAdaptedDlg(QWidget* pParent, Fill fill, Read read) : m_pParent(pParent), m_Fill(fill), m_Read(read) {}
-    int DoModal() override
-    {
-        Dialog dlg(m_pParent);
-        m_Fill(static_cast<Interface&>(*this), dlg);
-        if (dlg.DoModal() != IDOK)
-            return DLG_IDCANCEL;
-        m_Read(static_cast<Interface&>(*this), dlg);
-        return DLG_IDOK;
-    }
-
-private:
-    QWidget* m_pParent;
-    Fill m_Fill;
-    Read m_Read;
-};
-
-template <class Interface, class Dialog, class Fill, class Read>
-std::unique_ptr<Interface> Adapt(QWidget* pParent, Fill fill, Read read)
-{
-    return std::make_unique<CAdaptedDlg<Interface, Dialog, Fill, Read>>(pParent, fill, read);
-}
 
 // The two dialogs that choose one reference collection.
 template <class Interface, class Dialog>
@@ -63,6 +36,16 @@ void ReadStepping(DlgStepping& s, const Dlg& d)
     s.m_bByStep = d.m_bUseStep;
     s.m_dStepSize = d.m_dStepSize;
     s.m_nSteps = d.m_nNumSteps;
+}
+
+// The four choices the dialog and the document's interface share, either way.
+template <class From, class To>
+void CopyOutputOptions(const From& from, To& to)
+{
+    to.m_bBMSF = from.m_bBMSF;
+    to.m_bReactions = from.m_bReactions;
+    to.m_bGraphs = from.m_bGraphs;
+    to.m_bTables = from.m_bTables;
 }
 
 // The document numbers its ensembles 1, 2, ... (again after a delete): a made ensemble
@@ -155,18 +138,8 @@ std::unique_ptr<COutputOptionsDlgInterface> CAppAnalysisDialogs::MakeOutputOptio
 {
     return Adapt<COutputOptionsDlgInterface, COutputOptionsDlg>(
         m_App.GetMainFrame(),
-        [](COutputOptionsDlgInterface& i, COutputOptionsDlg& d) {
-            d.m_bBMSF = i.m_bBMSF;
-            d.m_bReactions = i.m_bReactions;
-            d.m_bGraphs = i.m_bGraphs;
-            d.m_bTables = i.m_bTables;
-        },
-        [](COutputOptionsDlgInterface& i, const COutputOptionsDlg& d) {
-            i.m_bBMSF = d.m_bBMSF;
-            i.m_bReactions = d.m_bReactions;
-            i.m_bGraphs = d.m_bGraphs;
-            i.m_bTables = d.m_bTables;
-        });
+        [](COutputOptionsDlgInterface& i, COutputOptionsDlg& d) { CopyOutputOptions(i, d); },
+        [](COutputOptionsDlgInterface& i, const COutputOptionsDlg& d) { CopyOutputOptions(d, i); });
 }
 
 std::unique_ptr<CCompareEnvelopesDlgInterface> CAppAnalysisDialogs::MakeCompareEnvelopesDlg()

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/AdaptedDlg.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
 #include "app/doc/QELDoc.h"
@@ -15,26 +16,6 @@
 namespace {
 
 int ToDocResult(int nResult) { return nResult == IDOK ? DLG_IDOK : DLG_IDCANCEL; }
-
-class CConfigDlgAdapter : public CConfigDlgInterface {
-public:
-    explicit CConfigDlgAdapter(QWidget* pParent) : m_Dlg(pParent) {}
-
-    int DoModal() override
-    {
-        m_Dlg.m_sCaseRef = m_sCaseRef;
-        m_Dlg.m_sCaseNotes = m_sCaseNotes;
-        const int nResult = ToDocResult(m_Dlg.DoModal());
-        if (nResult == DLG_IDOK) {
-            m_sCaseRef = m_Dlg.m_sCaseRef;
-            m_sCaseNotes = m_Dlg.m_sCaseNotes;
-        }
-        return nResult;
-    }
-
-private:
-    CConfigDlg m_Dlg;
-};
 
 class CBridgeDlgAdapter : public CBridgeDlgInterface {
 public:
@@ -91,33 +72,6 @@ private:
     CPropSheetLM m_Sheet;
 };
 
-class CLoadModelEnsembleDlgAdapter : public CLoadModelEnsembleDlgInterface {
-public:
-    explicit CLoadModelEnsembleDlgAdapter(QWidget* pParent) : m_Dlg(pParent)
-    {
-        // A double click on a load model opens the case's own editor over the dialog.
-        m_Dlg.m_fnEditLoadModel = [](std::shared_ptr<CLoadModel> pLoadModel) {
-            if (CQELDoc* pDoc = CQELDoc::GetDoc())
-                pDoc->EditLoadModel(false, std::move(pLoadModel));
-        };
-    }
-
-    int DoModal() override
-    {
-        m_Dlg.m_sDescription = m_sDescription;
-        m_Dlg.m_nID = m_nID;
-        m_Dlg.m_pLME = m_pLME;
-        m_Dlg.m_vLoadModels = m_vLoadModels;
-        const int nResult = ToDocResult(m_Dlg.DoModal());
-        if (nResult == DLG_IDOK)
-            m_sDescription = m_Dlg.m_sDescription;
-        return nResult;
-    }
-
-private:
-    CLoadModelEnsembleDlg m_Dlg;
-};
-
 }
 
 // A dialog opened from another one (a load model from its ensemble) stays over it.
@@ -130,7 +84,16 @@ QWidget* CAppDocDialogs::Parent() const
 
 std::unique_ptr<CConfigDlgInterface> CAppDocDialogs::MakeConfigDlg()
 {
-    return std::make_unique<CConfigDlgAdapter>(Parent());
+    return Adapt<CConfigDlgInterface, CConfigDlg>(
+        Parent(),
+        [](CConfigDlgInterface& i, CConfigDlg& d) {
+            d.m_sCaseRef = i.m_sCaseRef;
+            d.m_sCaseNotes = i.m_sCaseNotes;
+        },
+        [](CConfigDlgInterface& i, const CConfigDlg& d) {
+            i.m_sCaseRef = d.m_sCaseRef;
+            i.m_sCaseNotes = d.m_sCaseNotes;
+        });
 }
 
 std::unique_ptr<CBridgeDlgInterface> CAppDocDialogs::MakeBridgeDlg()
@@ -150,7 +113,20 @@ std::unique_ptr<CPropSheetLMInterface> CAppDocDialogs::MakePropSheetLM()
 
 std::unique_ptr<CLoadModelEnsembleDlgInterface> CAppDocDialogs::MakeLoadModelEnsembleDlg()
 {
-    return std::make_unique<CLoadModelEnsembleDlgAdapter>(Parent());
+    return Adapt<CLoadModelEnsembleDlgInterface, CLoadModelEnsembleDlg>(
+        Parent(),
+        [](CLoadModelEnsembleDlgInterface& i, CLoadModelEnsembleDlg& d) {
+            // A double click on a load model opens the case's own editor over the dialog.
+            d.m_fnEditLoadModel = [](std::shared_ptr<CLoadModel> pLoadModel) {
+                if (CQELDoc* pDoc = CQELDoc::GetDoc())
+                    pDoc->EditLoadModel(false, std::move(pLoadModel));
+            };
+            d.m_sDescription = i.m_sDescription;
+            d.m_nID = i.m_nID;
+            d.m_pLME = i.m_pLME;
+            d.m_vLoadModels = i.m_vLoadModels;
+        },
+        [](CLoadModelEnsembleDlgInterface& i, const CLoadModelEnsembleDlg& d) { i.m_sDescription = d.m_sDescription; });
 }
 
 std::unique_ptr<CRefCollectionDlgInterface> CAppDocDialogs::MakeRefCollectionDlg()

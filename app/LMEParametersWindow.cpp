@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/AdaptedDlg.h"
 #include "app/doc/LMEParametersDlg.h"
 #include "platform/win/MessageBox.h"
 #include "ui/ensemble/LMEParametersDlg.h"
@@ -20,25 +21,17 @@ void CopyValues(const From& from, To& to)
     to.m_nHBUnits = from.m_nHBUnits;
 }
 
-// Runs the window on the values the document set and hands its values back on OK.
-class CLMEParametersWindow : public CLMEParametersDlgInterface {
-public:
-    int DoModal() override
-    {
-        CLMEParametersDlg dlg(QApplication::activeWindow());
-        dlg.m_bVariableAxle = m_bVariableAxle;
-        dlg.m_bBS5400 = m_bBS5400;
-        CopyValues(*this, dlg);
-        if (dlg.DoModal() != IDOK)
-            return DLG_IDCANCEL;
-        CopyValues(dlg, *this);
-        return DLG_IDOK;
-    }
-};
-
 }
 
+// Runs the window on the values the document set and hands its values back on OK.
 std::unique_ptr<CLMEParametersDlgInterface> MakeLMEParametersWindow()
 {
-    return std::make_unique<CLMEParametersWindow>();
+    return Adapt<CLMEParametersDlgInterface, CLMEParametersDlg>(
+        QApplication::activeWindow(),
+        [](CLMEParametersDlgInterface& i, CLMEParametersDlg& d) {
+            d.m_bVariableAxle = i.m_bVariableAxle;
+            d.m_bBS5400 = i.m_bBS5400;
+            CopyValues(i, d);
+        },
+        [](CLMEParametersDlgInterface& i, const CLMEParametersDlg& d) { CopyValues(d, i); });
 }

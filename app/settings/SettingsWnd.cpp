@@ -349,17 +349,26 @@ void CSettingsWnd::ShowDescription(QTreeWidgetItem* item)
                                      QString::fromWCharArray(prop->sDescription).simplified().toHtmlEscaped()));
 }
 
+// The row shows the value the settings hold afterwards, whether the edit was taken or not.
+template <class Store>
+bool CSettingsWnd::Commit(int nID, Store store)
+{
+    bool bStored = false;
+    CallHandlerGuarded([&] { bStored = store(); });
+    ShowValue(FindProperty(nID));
+    if (bStored)
+        NotifySettingsChanged();
+    return bStored;
+}
+
 bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
 {
     const SettingProperty* prop = FindSettingProperty(nID);
-    bool bStored = false;
-    CallHandlerGuarded([&] {
+    return Commit(nID, [&] {
         if (!prop)
-            return;
-        if (prop->kind == SettingKind::File) {
-            bStored = StoreSettingFile(*g_pSettings, nID, text.toStdWString());
-            return;
-        }
+            return false;
+        if (prop->kind == SettingKind::File)
+            return StoreSettingFile(*g_pSettings, nID, text.toStdWString());
         QString typed = text.trimmed();
         // What the user sees follows the locale; the check reads the C locale.
         if (prop->kind == SettingKind::Real) {
@@ -368,32 +377,18 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
             if (ok)
                 typed = QString::number(value, 'g', 17);
         }
-        bStored = StoreSettingText(*g_pSettings, nID, typed.toStdWString());
+        return StoreSettingText(*g_pSettings, nID, typed.toStdWString());
     });
-    ShowValue(FindProperty(nID));
-    if (bStored)
-        NotifySettingsChanged();
-    return bStored;
 }
 
 bool CSettingsWnd::OnPropertyChanged(int nID, bool bValue)
 {
-    bool bStored = false;
-    CallHandlerGuarded([&] { bStored = StoreSettingBool(*g_pSettings, nID, bValue); });
-    ShowValue(FindProperty(nID));
-    if (bStored)
-        NotifySettingsChanged();
-    return bStored;
+    return Commit(nID, [&] { return StoreSettingBool(*g_pSettings, nID, bValue); });
 }
 
 bool CSettingsWnd::OnPropertyChanged(int nID, const QColor& colour)
 {
-    bool bStored = false;
-    CallHandlerGuarded([&] { bStored = StoreSettingColour(*g_pSettings, nID, FromQColor(colour)); });
-    ShowValue(FindProperty(nID));
-    if (bStored)
-        NotifySettingsChanged();
-    return bStored;
+    return Commit(nID, [&] { return StoreSettingColour(*g_pSettings, nID, FromQColor(colour)); });
 }
 
 void CSettingsWnd::NotifySettingsChanged()

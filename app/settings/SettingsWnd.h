@@ -56,6 +56,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Stores an edit (exceptions caught), shows the row again and tells the views.
+    template <class Store>
+    bool Commit(int nID, Store store);
     void NotifySettingsChanged();
     void FitLabelColumn();
     QTreeWidgetItem* AddProperty(QTreeWidgetItem* parent, const SettingProperty& prop);

@@ -24,6 +24,23 @@ void CTreeModel::Changed(TreeItem item)
         m_pObserver->OnItemChanged(item);
 }
 
+template <class T>
+T CTreeModel::Get(TreeItem item, T Node::*field, T fallback) const
+{
+    const Node* node = Find(item);
+    return node ? node->*field : fallback;
+}
+
+// The observer hears of a change only, never of a value written again.
+template <class T>
+void CTreeModel::Update(TreeItem item, T Node::*field, const T& value)
+{
+    if (Node* node = Find(item); node && node->*field != value) {
+        node->*field = value;
+        Changed(item);
+    }
+}
+
 TreeItem CTreeModel::InsertItem(const std::wstring& text, int image, TreeItem parent)
 {
     Node* pParent = nullptr;
@@ -101,28 +118,22 @@ TreeItem CTreeModel::GetTopLevelItem(TreeItem item) const
 
 std::wstring CTreeModel::GetItemText(TreeItem item) const
 {
-    const Node* node = Find(item);
-    return node ? node->text : std::wstring();
+    return Get(item, &Node::text, std::wstring());
 }
 
 void CTreeModel::SetItemText(TreeItem item, const std::wstring& text)
 {
-    if (Node* node = Find(item); node && node->text != text) {
-        node->text = text;
-        Changed(item);
-    }
+    Update(item, &Node::text, text);
 }
 
 int CTreeModel::GetItemImage(TreeItem item) const
 {
-    const Node* node = Find(item);
-    return node ? node->image : 0;
+    return Get(item, &Node::image, 0);
 }
 
 int CTreeModel::GetItemData(TreeItem item) const
 {
-    const Node* node = Find(item);
-    return node ? node->data : 0;
+    return Get(item, &Node::data, 0);
 }
 
 void CTreeModel::SetItemData(TreeItem item, int data)
@@ -133,30 +144,22 @@ void CTreeModel::SetItemData(TreeItem item, int data)
 
 bool CTreeModel::IsBold(TreeItem item) const
 {
-    const Node* node = Find(item);
-    return node && node->bold;
+    return Get(item, &Node::bold, false);
 }
 
 void CTreeModel::SetBold(TreeItem item, bool bBold)
 {
-    if (Node* node = Find(item); node && node->bold != bBold) {
-        node->bold = bBold;
-        Changed(item);
-    }
+    Update(item, &Node::bold, bBold);
 }
 
 bool CTreeModel::IsExpanded(TreeItem item) const
 {
-    const Node* node = Find(item);
-    return node && node->expanded;
+    return Get(item, &Node::expanded, false);
 }
 
 void CTreeModel::Expand(TreeItem item, bool bExpand)
 {
-    if (Node* node = Find(item); node && node->expanded != bExpand) {
-        node->expanded = bExpand;
-        Changed(item);
-    }
+    Update(item, &Node::expanded, bExpand);
 }
 
 TreeItem CTreeModel::NextSiblingOrAncestorSibling(TreeItem item) const

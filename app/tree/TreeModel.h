@@ -68,6 +68,10 @@ private:
     const Node* Find(TreeItem item) const;
     TreeItem NextSiblingOrAncestorSibling(TreeItem item) const;
     void Changed(TreeItem item);
+    template <class T>
+    T Get(TreeItem item, T Node::*field, T fallback) const;
+    template <class T>
+    void Update(TreeItem item, T Node::*field, const T& value);
 
     std::map<TreeItem, Node> m_Nodes;
     std::vector<TreeItem> m_TopLevel;

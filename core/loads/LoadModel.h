@@ -93,7 +93,7 @@ public:
     void Update();
 
     // Applies the rule of m_lmBridge for this bridge; changes the model itself.
-    void AdjustToBridge(std::shared_ptr<CBridge> pBridge);
+    void AdjustToBridge(const std::shared_ptr<CBridge>& pBridge);
     // One dynamic load allowance factor (1 + allowance) per bridge of the set, in order.
     std::vector<double> GetDLAs(std::shared_ptr<CBridgeSet> pBridgeSet) const;
     double GetA36DLA(const std::shared_ptr<CBridge>& pBridge) const;

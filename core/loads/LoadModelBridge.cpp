@@ -21,7 +21,7 @@ namespace {
 
 // Called on the thread running the analysis, which may be a worker: this writes the
 // model, so nothing else may use it during the run (see the class comment).
-void CLoadModel::AdjustToBridge(std::shared_ptr<CBridge> pBridge)
+void CLoadModel::AdjustToBridge(const std::shared_ptr<CBridge>& pBridge)
 {
     switch (m_lmBridge) {
     case BR_A36_UDL:

@@ -30,9 +30,7 @@ protected:
     void StartWithAnEnsembleRun(int nModels, double dStep)
     {
         Start();
-        DocHost host = GetDocHost();
-        host.pAnalysisDialogs = &m_Dialogs;
-        SetDocHost(host);
+        UseAnalysisDialogs(&m_Dialogs);
         CQELDoc& doc = *app->GetDocument();
         doc.m_vBridge.push_back(Span(10.0));
         std::vector<std::shared_ptr<CLoadModel>> models;
@@ -44,9 +42,7 @@ protected:
     }
     void TearDown() override
     {
-        DocHost host = GetDocHost();
-        host.pAnalysisDialogs = nullptr;
-        SetDocHost(host);
+        UseAnalysisDialogs(nullptr);
         AppFixture::TearDown();
     }
     bool Logged(const QString& prefix)
@@ -173,9 +169,7 @@ TEST_F(AnalysisRun, ResultsOpenInTheirOwnNumberedWindows)
 {
     Start();
     CQELDoc& doc = *app->GetDocument();
-    DocHost host = GetDocHost();
-    host.pAnalysisDialogs = &m_Dialogs;
-    SetDocHost(host);
+    UseAnalysisDialogs(&m_Dialogs);
     doc.m_vBridge.push_back(EqualSpans(2, 10.0));
     doc.m_vLoadModel.push_back(Axle());
     m_Dialogs.movingLoad = MovingLoadByStep(0.5);

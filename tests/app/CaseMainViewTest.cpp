@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "AppTestUtil.h"
+#include "ui/GridCellValue.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
 #include "app/doc/DocWindows.h"
@@ -29,13 +30,6 @@ CQELView* MainView(CMainFrame& frame, const CQELDoc* pDoc)
 {
     CChildFrame* f = CaseWindow(frame, pDoc);
     return f ? qobject_cast<CQELView*>(f->GetView()) : nullptr;
-}
-
-double Number(CGridCtrl& grid, int row, int col)
-{
-    auto* pCell = dynamic_cast<CGridCellNumeric*>(grid.GetCell(row, col));
-    EXPECT_NE(pCell, nullptr) << row << "," << col;
-    return pCell ? pCell->m_dValue : -999.0;
 }
 
 // Axles of 60, 90 and 90 kN at 0, -3.6 and -4.8 m: spacings 0, 3.6 and 1.2 m; the totals
@@ -77,7 +71,7 @@ TEST_F(CaseMainView, TheCaseWindowShowsTheMainViewAndTheDocumentFillsItsAxleTabl
     const double expected[4][2] = {{240.0, 4.8}, {60.0, 0.0}, {90.0, 3.6}, {90.0, 1.2}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 2; ++c)
-            EXPECT_NEAR(Number(grid, r + 1, c + 1), expected[r][c], 1e-12) << r << "," << c;
+            EXPECT_NEAR(qeltest::CellValue(&grid, r + 1, c + 1), expected[r][c], 1e-12) << r << "," << c;
     // The case window takes the view's title.
     EXPECT_EQ(pCase->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
     // A desktop-sized window, as the program starts maximised.

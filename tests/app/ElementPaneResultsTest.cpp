@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "AppTestUtil.h"
+#include "TreeTestUtil.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
 #include "app/doc/DocHost.h"
@@ -24,9 +25,7 @@ protected:
     {
         AppFixture::SetUp();
         Start();
-        DocHost host = GetDocHost();
-        host.pAnalysisDialogs = &m_Dialogs;
-        SetDocHost(host);
+        UseAnalysisDialogs(&m_Dialogs);
         m_pDoc = app->GetDocument();
         m_pPane = qobject_cast<CElementView*>(Frame().GetPaneContent(ID_PANE_ELEMENTS));
         ASSERT_NE(m_pPane, nullptr);
@@ -35,9 +34,7 @@ protected:
     void TearDown() override
     {
         CElementView::SetMenuRunner(nullptr);
-        DocHost host = GetDocHost();
-        host.pAnalysisDialogs = nullptr;
-        SetDocHost(host);
+        UseAnalysisDialogs(nullptr);
         AppFixture::TearDown();
     }
 
@@ -45,12 +42,7 @@ protected:
     CViewTree& Tree() { return *m_pPane->Tree(); }
     TreeItem Child(TreeItem parent, int i) { return Ctl().Tree().GetChildren(parent).at(static_cast<size_t>(i)); }
     TreeItem AnalysisItem(int i) { return Child(Ctl().GetAnalysisItem(), i); }
-    QPoint Centre(TreeItem item)
-    {
-        QTreeWidgetItem* qi = Tree().ItemOf(item);
-        Tree().scrollToItem(qi);
-        return Tree().visualItemRect(qi).center();
-    }
+    QPoint Centre(TreeItem item) { return ItemCentre(Tree(), item); }
     void ExpandAll()
     {
         if (!Tree().ItemOf(Ctl().GetAnalysisItem())->isExpanded())
@@ -67,11 +59,7 @@ protected:
         if (bWait)
             QTest::qWait(QApplication::doubleClickInterval() + 20);
     }
-    void Key(int key, Qt::KeyboardModifiers mods = {})
-    {
-        Tree().setFocus();
-        QTest::keyClick(&Tree(), static_cast<Qt::Key>(key), mods);
-    }
+    void Key(int key, Qt::KeyboardModifiers mods = {}) { PressKey(Tree(), key, mods); }
     void Select(TreeItem item) { Ctl().Tree().SelectItem(item); }
     std::vector<std::wstring> ResultTitles()
     {

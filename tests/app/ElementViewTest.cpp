@@ -87,11 +87,7 @@ protected:
     CViewTree& Tree() { return *m_pView->Tree(); }
     QTreeWidgetItem* Q(TreeItem item) { return Tree().ItemOf(item); }
     TreeItem ListItem(int i) { return Ctl().Tree().GetChildren(Ctl().GetLoadModelsItem())[i]; }
-    QPoint Centre(TreeItem item)
-    {
-        Tree().scrollToItem(Q(item));
-        return Tree().visualItemRect(Q(item)).center();
-    }
+    QPoint Centre(TreeItem item) { return ItemCentre(Tree(), item); }
     void Click(TreeItem item) { QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, Centre(item)); }
     // The open label editor; closed ones are deleted first, so the one found is live.
     QLineEdit* Editor()
@@ -99,11 +95,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return Tree().findChild<QLineEdit*>();
     }
-    void Key(int key, Qt::KeyboardModifiers mods = {})
-    {
-        Tree().setFocus();
-        QTest::keyClick(&Tree(), static_cast<Qt::Key>(key), mods);
-    }
+    void Key(int key, Qt::KeyboardModifiers mods = {}) { PressKey(Tree(), key, mods); }
 
     QMainWindow m_Main;
     CElementView* m_pView = nullptr;

@@ -6,6 +6,7 @@
 
 #include "AppTestUtil.h"
 #include "ModalAnswer.h"
+#include "core/EnsembleNames.h"
 #include "app/AppIds.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ElementView.h"
@@ -28,14 +29,6 @@ std::shared_ptr<CLoadModel> Vehicle(const wchar_t* name, std::vector<std::pair<d
     for (auto [weight, location] : axles)
         p->AddPointLoad(weight, location, 2.0);
     return p;
-}
-
-std::vector<std::wstring> Names(const CLoadModelEnsemble& lme)
-{
-    std::vector<std::wstring> v;
-    for (const auto& p : lme.m_vLoadModel)
-        v.push_back(p->m_Description);
-    return v;
 }
 
 class EnsembleTools : public AppFixture {

@@ -3,6 +3,8 @@
 // dialog to come up inside the command's own event loop and then runs a script on it,
 // which types into its fields and presses its buttons. A script that leaves the dialog
 // open gets it cancelled, so a test fails instead of hanging.
+#include "ui/UiTestUtil.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -56,24 +58,7 @@ inline void Press(QDialog& dlg, QDialogButtonBox::StandardButton which)
     box->button(which)->click();
 }
 
-// The control with the id the dialog form gives it.
-template <class T>
-T* Ctrl(QDialog& dlg, int nID)
-{
-    T* w = dlg.findChild<T*>(QString::number(nID));
-    EXPECT_NE(w, nullptr) << "control " << nID;
-    return w;
-}
-
-// Replaces a field's text by typing, so the dialog sees the keys a user would press.
-inline void Type(QLineEdit* edit, const QString& text)
-{
-    if (!edit)
-        return;
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
+using uitest::Ctrl;
+using uitest::Type;
 
 }

@@ -1,5 +1,6 @@
 // The numeric edit field as users type and paste: whatever the keys, the field holds exactly
 // the number it shows, and the text never outgrows the field's limit.
+#include "BeepingEdit.h"
 #include "LocaleScope.h"
 
 #include "controls/edit/NumericEdit.h"
@@ -15,13 +16,9 @@
 
 using qeltest::LocaleScope;
 
+using qeltest::CBeepingEdit;
+
 namespace {
-class CBeepingEdit : public CNumericEdit
-{
-public:
-    int beeps = 0;
-    void ValidationError() override { ++beeps; }
-};
 
 // The shown text read by the locale's own number reader.
 double ReadBack(const QLineEdit& edit, bool& ok)

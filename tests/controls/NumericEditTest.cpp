@@ -1,3 +1,4 @@
+#include "BeepingEdit.h"
 #include "LocaleScope.h"
 
 #include "controls/edit/NumericEdit.h"
@@ -11,15 +12,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+using qeltest::CBeepingEdit;
 using qeltest::LocaleScope;
-
-class CBeepingEdit : public CNumericEdit
-{
-public:
-    int beeps = 0;
-    void ValidationError() override { ++beeps; }
-    using CNumericEdit::InputEnd;
-};
 
 std::wstring Text(const QLineEdit& e)
 {

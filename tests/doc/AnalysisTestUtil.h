@@ -155,6 +155,15 @@ public:
     int DoModal() override { return script ? script(*this) : DLG_IDCANCEL; }
 };
 
+// The running program's analysis dialogs swapped for scripted ones (nullptr: none), the
+// rest of the host kept.
+inline void UseAnalysisDialogs(CDocAnalysisDialogs* pDialogs)
+{
+    DocHost host = GetDocHost();
+    host.pAnalysisDialogs = pDialogs;
+    SetDocHost(host);
+}
+
 class ScriptedAnalysisDialogs : public CDocAnalysisDialogs {
 public:
     std::unique_ptr<CSinglePositionDlgInterface> MakeSinglePositionDlg() override { return Make(singlePosition); }

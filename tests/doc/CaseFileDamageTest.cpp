@@ -65,13 +65,11 @@ protected:
     void SetUp() override
     {
         DocTest::SetUp();
-        m_Dir = TempRoot() / ("damage-" + std::to_string(++s_nCase));
-        fs::create_directories(m_Dir);
+        m_Dir = MakeTestDir("damage");
     }
     void TearDown() override
     {
-        std::error_code ec;
-        fs::remove_all(m_Dir, ec);
+        RemoveTestDir(m_Dir);
         DocTest::TearDown();
     }
     // Opens the bytes as a case into a document holding one bridge "Mine"; the
@@ -90,11 +88,8 @@ protected:
         return sError;
     }
 
-    static int s_nCase;
     fs::path m_Dir;
 };
-
-int CaseFileDamageTest::s_nCase = 0;
 
 }
 

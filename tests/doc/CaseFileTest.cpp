@@ -36,13 +36,11 @@ protected:
     {
         DocTest::SetUp();
         SetBinary(GetParam());
-        m_Dir = TempRoot() / ("case-" + std::to_string(++s_nCase));
-        fs::create_directories(m_Dir);
+        m_Dir = MakeTestDir("case");
     }
     void TearDown() override
     {
-        std::error_code ec;
-        fs::remove_all(m_Dir, ec);
+        RemoveTestDir(m_Dir);
         DocTest::TearDown();
     }
     static void SetBinary(bool b)
@@ -97,11 +95,8 @@ protected:
         return s;
     }
 
-    static int s_nCase;
     fs::path m_Dir;
 };
-
-int CaseFileTest::s_nCase = 0;
 
 TEST_P(CaseFileTest, RoundTripKeepsTheCaseAndItsSharing)
 {

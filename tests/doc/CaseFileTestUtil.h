@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "common/TestEnv.h"
 #include "platform/base/CLocale.h"
 
 namespace qeltest {
@@ -19,6 +20,22 @@ inline void WriteBytes(const std::filesystem::path& p, const std::string& s)
 {
     std::ofstream os(p, std::ios::binary | std::ios::trunc);
     os.write(s.data(), static_cast<std::streamsize>(s.size()));
+}
+
+// A new folder of one test's own under the temporary root; RemoveTestDir takes it away
+// with whatever the test left in it.
+inline std::filesystem::path MakeTestDir(const std::string& prefix)
+{
+    static int s_nDir = 0;
+    const std::filesystem::path dir = TempRoot() / (prefix + "-" + std::to_string(++s_nDir));
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+inline void RemoveTestDir(const std::filesystem::path& dir)
+{
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
 }
 
 // The path as the document takes it.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DocTestUtil.h"
+#include "core/EnsembleNames.h"
 #include "app/doc/InsertCommands.h"
 #include "app/doc/LMEParametersDlg.h"
 #include "core/bridge/BridgeSet.h"
@@ -62,13 +63,6 @@ protected:
     {
         EXPECT_EQ(m_Doc.m_vLoadModelEnsemble.size(), 1u);
         return *m_Doc.m_vLoadModelEnsemble.back();
-    }
-    static std::vector<std::wstring> Names(const CLoadModelEnsemble& lme)
-    {
-        std::vector<std::wstring> names;
-        for (const auto& p : lme.m_vLoadModel)
-            names.push_back(p->m_Description);
-        return names;
     }
 
     DialogsWithParameters m_Params;

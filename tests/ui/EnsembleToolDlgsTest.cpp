@@ -1,4 +1,5 @@
 #include "LMEditorTestUtil.h"
+#include "core/EnsembleNames.h"
 
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace lmtest;
+using qeltest::Names;
 
 namespace {
 std::shared_ptr<CLoadModel> Vehicle(int id, const wchar_t* name, std::vector<std::pair<double, double>> axles)
@@ -23,14 +25,6 @@ std::shared_ptr<CLoadModel> Vehicle(int id, const wchar_t* name, std::vector<std
     for (auto [weight, location] : axles)
         lm->AddPointLoad(weight, location, 2.0);
     return lm;
-}
-
-std::vector<std::wstring> Names(const CLoadModelEnsemble& e)
-{
-    std::vector<std::wstring> names;
-    for (const auto& p : e.m_vLoadModel)
-        names.push_back(p->m_Description);
-    return names;
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the load model editor and ensemble dialog tests: answered message boxes and
 // menus, typing into grid cells and numeric fields as a user does, screenshots.
+#include "Screenshot.h"
 #include "controls/edit/NumericEdit.h"
 #include "controls/grid/GridCtrl.h"
 #include "controls/grid/InPlaceEdit.h"
@@ -120,9 +121,7 @@ inline void TypeIntoField(QLineEdit* pEdit, const QString& sText)
 
 inline void SaveScreenshot(QWidget* pWidget, const QString& sName)
 {
-    const QString sDir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-    QDir().mkpath(sDir);
-    pWidget->grab().save(sDir + QLatin1Char('/') + sName + QStringLiteral(".png"));
+    uitest::Screenshot(*pWidget, sName);
 }
 
 } // namespace lmtest

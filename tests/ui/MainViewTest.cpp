@@ -1,4 +1,5 @@
 // The case's main view: summary of the selected element, axle table, layout, instructions.
+#include "GridCellValue.h"
 #include "UiTestUtil.h"
 
 #include "controls/grid/GridCellNumeric.h"
@@ -13,13 +14,6 @@
 using namespace uitest;
 
 namespace {
-double Number(CGridCtrl& grid, int row, int col)
-{
-    auto* pCell = dynamic_cast<CGridCellNumeric*>(grid.GetCell(row, col));
-    EXPECT_NE(pCell, nullptr) << row << "," << col;
-    return pCell ? pCell->m_dValue : -999.0;
-}
-
 struct InstructionsSetting {
     explicit InstructionsSetting(bool on) : old(CSettings::Instance().General.SHOWINSTRUCTIONS)
     {
@@ -85,17 +79,17 @@ TEST(MainView, AxleTableGivesWeightsSpacingsAndTotals)
     const double expected[4][2] = {{300.0, 10.0}, {100.0, 0.0}, {120.0, 4.0}, {80.0, 6.0}};
     for (int r = 0; r < 4; ++r)
         for (int col = 0; col < 2; ++col)
-            EXPECT_DOUBLE_EQ(Number(grid, r + 1, col + 1), expected[r][col]) << r << "," << col;
+            EXPECT_DOUBLE_EQ(qeltest::CellValue(&grid, r + 1, col + 1), expected[r][col]) << r << "," << col;
 
     // No axles: headings and totals of zero. One axle 2 m behind the front: spacing 2, length 0.
     view.FillAxleGrid(std::make_shared<CLoadModel>(4, L"Lane"));
     ASSERT_EQ(grid.GetRowCount(), 2);
-    EXPECT_DOUBLE_EQ(Number(grid, 1, 1), 0.0);
-    EXPECT_DOUBLE_EQ(Number(grid, 1, 2), 0.0);
+    EXPECT_DOUBLE_EQ(qeltest::CellValue(&grid, 1, 1), 0.0);
+    EXPECT_DOUBLE_EQ(qeltest::CellValue(&grid, 1, 2), 0.0);
     view.FillAxleGrid(MakeVehicle(5, L"Single", {{50.0, -2.0}}));
     ASSERT_EQ(grid.GetRowCount(), 3);
-    EXPECT_DOUBLE_EQ(Number(grid, 2, 2), 2.0);
-    EXPECT_DOUBLE_EQ(Number(grid, 1, 2), 0.0);
+    EXPECT_DOUBLE_EQ(qeltest::CellValue(&grid, 2, 2), 2.0);
+    EXPECT_DOUBLE_EQ(qeltest::CellValue(&grid, 1, 2), 0.0);
 }
 
 // 1000 x 600 with the default gaps (top 10, left 10, right 10, between 5):

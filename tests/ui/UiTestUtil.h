@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the dialog and main-view tests: a small case to fill dialogs from, the boxes
 // a dialog shows, and driving a dialog's widgets as a user would.
+#include "Screenshot.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
@@ -56,9 +57,12 @@ T* Ctrl(const QWidget& dlg, int nID)
     return p;
 }
 
-// Replaces a field's text by typing, as a user does (select all, then type).
+// Replaces a field's text by typing, as a user does (select all, then type). A missing
+// field has already failed the test through Ctrl.
 inline void Type(QLineEdit* pEdit, const QString& text)
 {
+    if (!pEdit)
+        return;
     pEdit->setFocus();
     pEdit->selectAll();
     QTest::keyClick(pEdit, Qt::Key_Delete);
@@ -84,14 +88,6 @@ inline void PressOk(CQELDialog& dlg)
 inline void PressCancel(CQELDialog& dlg)
 {
     Click(dlg.findChild<QPushButton*>(QString::number(IDCANCEL)));
-}
-
-// Saves a picture of the widget beside the test executable, in screenshots/.
-inline void Screenshot(QWidget& w, const QString& name)
-{
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-    QDir().mkpath(dir);
-    w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 inline QStringList Rows(const QListWidget* pList)

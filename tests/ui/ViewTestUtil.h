@@ -12,6 +12,7 @@
 #include "controls/chart/ChartCtrl.h"
 #include "controls/chart/ChartLineSerie.h"
 #include "controls/chart/ChartStandardAxis.h"
+#include "GridCellValue.h"
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
 #include "core/analysis/EnvelopeRunner.h"
@@ -123,12 +124,7 @@ inline std::shared_ptr<CReferenceCollection> Collection(std::vector<std::shared_
     return coll;
 }
 
-inline double CellValue(CGridCtrl* grid, int row, int col)
-{
-    auto* cell = dynamic_cast<CGridCellNumeric*>(grid->GetCell(row, col));
-    EXPECT_NE(cell, nullptr) << "cell " << row << "," << col << " is not numeric";
-    return cell ? cell->m_dValue : -1e300;
-}
+using qeltest::CellValue;
 
 inline std::wstring CellText(CGridCtrl* grid, int row, int col)
 {

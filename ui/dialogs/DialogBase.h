@@ -22,6 +22,15 @@ class QPushButton;
 void SetCtrlId(QWidget* pWidget, int nID);
 int GetCtrlId(const QWidget* pWidget);
 
+// A control that shows a text (a label, radio button or check box), with its id.
+template <class Ctrl>
+Ctrl* MakeCtrl(const QString& sText, int nID, QWidget* pParent)
+{
+    auto* pCtrl = new Ctrl(sText, pParent);
+    SetCtrlId(pCtrl, nID);
+    return pCtrl;
+}
+
 // The description row (under its label) and the read-only "ID" row of an element dialog.
 void AddDescriptionAndId(QFormLayout* pForm, QWidget* pParent, const QString& sLabel, QLineEdit*& pDescription,
                          QLineEdit*& pID);

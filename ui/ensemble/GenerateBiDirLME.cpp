@@ -25,15 +25,12 @@ CGenerateBiDirLME::CGenerateBiDirLME(QWidget* pParent)
     : CQELDialog(346, QStringLiteral("Generate Bidirectional LME"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
-    m_rbUseLoadModel = new QRadioButton(QStringLiteral("Use Load Model"), this);
-    SetCtrlId(m_rbUseLoadModel, 1072);
-    pLayout->addWidget(m_rbUseLoadModel);
-    m_lbLoadModels = AddElementList(pLayout, QStringLiteral("Select loadmodel:"), 1012, &m_nSelLoadModel, this);
-    m_rbUseLME = new QRadioButton(QStringLiteral("Use Load Model Ensemble"), this);
-    SetCtrlId(m_rbUseLME, 1073);
-    pLayout->addWidget(m_rbUseLME);
-    m_lbLoadModelEnsembles =
-        AddElementList(pLayout, QStringLiteral("Select loadmodel ensemble:"), 1027, &m_nSelLME, this);
+    CLoadModelChoice choice;
+    choice.Add(pLayout, this, QStringLiteral("Select loadmodel:"), &m_nSelLoadModel, &m_nSelLME);
+    m_rbUseLoadModel = choice.m_pUseLoadModel;
+    m_rbUseLME = choice.m_pUseLME;
+    m_lbLoadModels = choice.m_pLoadModels;
+    m_lbLoadModelEnsembles = choice.m_pLMEs;
     auto* pGroup = new QButtonGroup(this);
     pGroup->addButton(m_rbUseLoadModel);
     pGroup->addButton(m_rbUseLME);

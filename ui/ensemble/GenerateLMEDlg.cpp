@@ -115,14 +115,23 @@ void CGenerateLMEDlg::FillGrid()
         FillGridRow(i);
 }
 
+// The cell being edited may be this one: a cell of the kind is kept, not made anew.
+template <class Cell>
+Cell* CGenerateLMEDlg::CellOfKind(int nRow, int nCol, const CRuntimeClass* pKind)
+{
+    if (!dynamic_cast<Cell*>(m_Grid.GetCell(nRow, nCol)))
+        m_Grid.SetCellType(nRow, nCol, pKind);
+    auto* pCell = dynamic_cast<Cell*>(m_Grid.GetCell(nRow, nCol));
+    if (pCell)
+        pCell->SetFormat(GRIDDLG_CELL_FORMAT);
+    return pCell;
+}
+
 void CGenerateLMEDlg::SetNumericCell(int nRow, int nCol, double dValue, DWORD dwFlags)
 {
-    if (!dynamic_cast<CGridCellNumeric*>(m_Grid.GetCell(nRow, nCol)))
-        m_Grid.SetCellType(nRow, nCol, RUNTIME_CLASS(CGridCellNumeric));
-    auto* pCell = dynamic_cast<CGridCellNumeric*>(m_Grid.GetCell(nRow, nCol));
+    auto* pCell = CellOfKind<CGridCellNumeric>(nRow, nCol, RUNTIME_CLASS(CGridCellNumeric));
     if (!pCell)
         return;
-    pCell->SetFormat(GRIDDLG_CELL_FORMAT);
     pCell->m_dwFlags = dwFlags;
     pCell->SetNumber(dwFlags == kWholeNumbers ? std::trunc(dValue) : dValue);
 }
@@ -130,13 +139,9 @@ void CGenerateLMEDlg::SetNumericCell(int nRow, int nCol, double dValue, DWORD dw
 void CGenerateLMEDlg::SetComboCell(int nRow, int nCol, const std::vector<std::wstring>& options,
                                    const std::wstring& sText)
 {
-    // The cell being edited may be this one: it is kept, not made anew.
-    if (!dynamic_cast<CGridCellCombo*>(m_Grid.GetCell(nRow, nCol)))
-        m_Grid.SetCellType(nRow, nCol, RUNTIME_CLASS(CGridCellCombo));
-    auto* pCell = dynamic_cast<CGridCellCombo*>(m_Grid.GetCell(nRow, nCol));
+    auto* pCell = CellOfKind<CGridCellCombo>(nRow, nCol, RUNTIME_CLASS(CGridCellCombo));
     if (!pCell)
         return;
-    pCell->SetFormat(GRIDDLG_CELL_FORMAT);
     pCell->SetOptions(options);
     pCell->SetStyle(CBS_DROPDOWNLIST);
     pCell->SetText(sText.c_str());

@@ -74,6 +74,8 @@ private:
     std::shared_ptr<CLoadModel> MakeLoadModel(int k, const std::vector<double>& combination) const;
     // The reason the definitions cannot be generated, or empty.
     std::wstring Validate() const;
+    template <class Cell>
+    Cell* CellOfKind(int nRow, int nCol, const CRuntimeClass* pKind);
     void SetNumericCell(int nRow, int nCol, double dValue, DWORD dwFlags);
     void SetComboCell(int nRow, int nCol, const std::vector<std::wstring>& options, const std::wstring& sText);
 };

@@ -13,20 +13,6 @@
 #include <cmath>
 
 namespace {
-QRadioButton* MakeRadio(const QString& sText, int nID, QWidget* pParent)
-{
-    auto* pRadio = new QRadioButton(sText, pParent);
-    SetCtrlId(pRadio, nID);
-    return pRadio;
-}
-
-QLabel* MakeLabel(const QString& sText, int nID, QWidget* pParent)
-{
-    auto* pLabel = new QLabel(sText, pParent);
-    SetCtrlId(pLabel, nID);
-    return pLabel;
-}
-
 // Whole numbers are kept as the field shows them, cut towards zero.
 int Truncated(double dValue)
 {
@@ -41,8 +27,8 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
 
     auto* pDAF = new QGroupBox(QStringLiteral("Dynamic Amplification Factor"), this);
     auto* pDAFGrid = new QGridLayout(pDAF);
-    m_rbUseLMDAF = MakeRadio(QStringLiteral("Use load model DAF"), 1075, pDAF);
-    m_rbSpecifyDAF = MakeRadio(QStringLiteral("Specify DAF value:"), 1076, pDAF);
+    m_rbUseLMDAF = MakeCtrl<QRadioButton>(QStringLiteral("Use load model DAF"), 1075, pDAF);
+    m_rbSpecifyDAF = MakeCtrl<QRadioButton>(QStringLiteral("Specify DAF value:"), 1076, pDAF);
     m_edDAF = MakeNumericEdit(pDAF, 1007);
     pDAFGrid->addWidget(m_rbUseLMDAF, 0, 0, 1, 2);
     pDAFGrid->addWidget(m_rbSpecifyDAF, 1, 0);
@@ -54,12 +40,12 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
 
     auto* pAxle = new QGroupBox(QStringLiteral("Variable Axle"), this);
     auto* pAxleGrid = new QGridLayout(pAxle);
-    m_rbStep = MakeRadio(QStringLiteral("Use step distance:"), 1002, pAxle);
+    m_rbStep = MakeCtrl<QRadioButton>(QStringLiteral("Use step distance:"), 1002, pAxle);
     m_edStep = MakeNumericEdit(pAxle, 1005);
-    m_stStepUnit = MakeLabel(QStringLiteral("m"), 1013, pAxle);
-    m_rbNumber = MakeRadio(QStringLiteral("Use number:"), 1004, pAxle);
+    m_stStepUnit = MakeCtrl<QLabel>(QStringLiteral("m"), 1013, pAxle);
+    m_rbNumber = MakeCtrl<QRadioButton>(QStringLiteral("Use number:"), 1004, pAxle);
     m_edNumber = MakeNumericEdit(pAxle, 1006);
-    m_stNumberUnit = MakeLabel(QStringLiteral("#"), 1014, pAxle);
+    m_stNumberUnit = MakeCtrl<QLabel>(QStringLiteral("#"), 1014, pAxle);
     pAxleGrid->addWidget(m_rbStep, 0, 0);
     pAxleGrid->addWidget(m_edStep, 0, 1);
     pAxleGrid->addWidget(m_stStepUnit, 0, 2);
@@ -73,7 +59,7 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
 
     auto* pBS = new QGroupBox(QStringLiteral("BS5400"), this);
     auto* pBSGrid = new QGridLayout(pBS);
-    m_stHBUnits = MakeLabel(QStringLiteral("Number of HB units:"), 1077, pBS);
+    m_stHBUnits = MakeCtrl<QLabel>(QStringLiteral("Number of HB units:"), 1077, pBS);
     m_edHBUnits = MakeNumericEdit(pBS, 1008);
     pBSGrid->addWidget(m_stHBUnits, 0, 0);
     pBSGrid->addWidget(m_edHBUnits, 0, 1);

@@ -17,13 +17,6 @@ namespace {
 // Combo item -> rule code; the list order differs from the codes.
 constexpr int kRuleOfItem[] = {BR_NONE,        BR_A36_UDL,           BR_A36_UDL_DLA, BR_A36_DLA, BR_NAASRA_PL,
                                BR_NAASRA_PL_A36_DLA, BR_ABDC_DLA, BR_NAASRA_PL_ABDC_DLA, BR_BS5400_UDL};
-
-QCheckBox* MakeCheck(const QString& sText, int nID, QWidget* pParent)
-{
-    auto* pCheck = new QCheckBox(sText, pParent);
-    SetCtrlId(pCheck, nID);
-    return pCheck;
-}
 } // namespace
 
 int CPropPageLMApplicable::RuleOfItem(int nItem)
@@ -49,11 +42,11 @@ CPropPageLMApplicable::CPropPageLMApplicable(QWidget* pParent)
       m_edMaxL(MakeNumericEdit(this, 1039)),
       m_stMinUnit(new QLabel(QStringLiteral("m"), this)),
       m_stMaxUnit(new QLabel(QStringLiteral("m"), this)),
-      m_chkBM(MakeCheck(QStringLiteral("Bending moment"), 1035, this)),
-      m_chkSF(MakeCheck(QStringLiteral("Shear Force"), 1036, this)),
-      m_chkR(MakeCheck(QStringLiteral("Reactions"), 1037, this)),
-      m_chkUseMinL(MakeCheck(QStringLiteral("Does not apply below length"), 1041, this)),
-      m_chkUseMaxL(MakeCheck(QStringLiteral("Does not apply above length"), 1040, this)),
+      m_chkBM(MakeCtrl<QCheckBox>(QStringLiteral("Bending moment"), 1035, this)),
+      m_chkSF(MakeCtrl<QCheckBox>(QStringLiteral("Shear Force"), 1036, this)),
+      m_chkR(MakeCtrl<QCheckBox>(QStringLiteral("Reactions"), 1037, this)),
+      m_chkUseMinL(MakeCtrl<QCheckBox>(QStringLiteral("Does not apply below length"), 1041, this)),
+      m_chkUseMaxL(MakeCtrl<QCheckBox>(QStringLiteral("Does not apply above length"), 1040, this)),
       m_cbRules(new QComboBox(this)),
       m_minL(m_edMinL, &m_dMinL),
       m_maxL(m_edMaxL, &m_dMaxL)

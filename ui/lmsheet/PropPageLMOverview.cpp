@@ -15,13 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QRadioButton* MakeRadio(const QString& sText, int nID, QWidget* pParent)
-{
-    auto* pRadio = new QRadioButton(sText, pParent);
-    SetCtrlId(pRadio, nID);
-    return pRadio;
-}
-
 QGroupBox* RadioPair(QWidget* pParent, QRadioButton* pFirst, QRadioButton* pSecond)
 {
     auto* pBox = new QGroupBox(pParent);
@@ -40,10 +33,10 @@ CPropPageLMOverview::CPropPageLMOverview(QWidget* pParent)
       m_edDescription(new QLineEdit(this)),
       m_edID(new QLineEdit(this)),
       m_chkEditable(new QCheckBox(QStringLiteral("Is Editable?"), this)),
-      m_rbStationary(MakeRadio(QStringLiteral("Stationary load model"), 1070, this)),
-      m_rbMoving(MakeRadio(QStringLiteral("Moving load model"), 1071, this)),
-      m_rbPositive(MakeRadio(QStringLiteral("Positive (Left to right)"), 1072, this)),
-      m_rbNegative(MakeRadio(QStringLiteral("Negative (Right to left)"), 1073, this))
+      m_rbStationary(MakeCtrl<QRadioButton>(QStringLiteral("Stationary load model"), 1070, this)),
+      m_rbMoving(MakeCtrl<QRadioButton>(QStringLiteral("Moving load model"), 1071, this)),
+      m_rbPositive(MakeCtrl<QRadioButton>(QStringLiteral("Positive (Left to right)"), 1072, this)),
+      m_rbNegative(MakeCtrl<QRadioButton>(QStringLiteral("Negative (Right to left)"), 1073, this))
 {
     SetCtrlId(m_edDescription, 1008);
     SetCtrlId(m_edID, 1015);

@@ -119,15 +119,17 @@ void CGridView::CreateGrid(unsigned nDataRows, unsigned nDataCols)
 void CGridView::SetNumericCells()
 {
     for (unsigned row = static_cast<unsigned>(m_nFixedRows); row < m_nGridRows; ++row)
-        for (unsigned col = static_cast<unsigned>(m_nFixedCols); col < m_nGridCols; ++col) {
-            const int r = static_cast<int>(row);
-            const int c = static_cast<int>(col);
-            m_pGrid->SetCellType(r, c, RUNTIME_CLASS(CResultCell));
-            if (auto* pCell = dynamic_cast<CGridCellNumeric*>(m_pGrid->GetCell(r, c))) {
-                pCell->SetFormat(0x8825);
-                pCell->m_dwFlags = CGridCellNumeric::NUMERIC_REAL | CGridCellNumeric::NUMERIC_NEGATIVE;
-            }
-        }
+        for (unsigned col = static_cast<unsigned>(m_nFixedCols); col < m_nGridCols; ++col)
+            SetResultCell(static_cast<int>(row), static_cast<int>(col));
+}
+
+void CGridView::SetResultCell(int row, int col)
+{
+    m_pGrid->SetCellType(row, col, RUNTIME_CLASS(CResultCell));
+    if (auto* pCell = dynamic_cast<CGridCellNumeric*>(m_pGrid->GetCell(row, col))) {
+        pCell->SetFormat(0x8825);
+        pCell->m_dwFlags = CGridCellNumeric::NUMERIC_REAL | CGridCellNumeric::NUMERIC_NEGATIVE;
+    }
 }
 
 void CGridView::AutoFit()
@@ -149,7 +151,7 @@ void CGridView::RecalcLayout()
     if (!GetSafeHwnd() || !m_pGrid || !m_pGrid->GetSafeHwnd())
         return;
     ApplyPendingGeometry(this);
-    m_nTitleHeight = m_nGapTop + TitleTextHeight();
+    CQELViewBase::RecalcLayout(); // the title band
     CRect client;
     GetClientRect(&client);
     const int top = m_nTitleHeight + m_nGapTop;
@@ -183,13 +185,16 @@ void CGridView::StartTable(unsigned nDataRows, unsigned nDataCols, const Heading
     CreateGrid(nDataRows, nDataCols);
     for (unsigned col = static_cast<unsigned>(m_nFixedCols); col < m_nGridCols && col - 1 < headings.size(); ++col)
         SetHeading(static_cast<int>(col), headings[col - 1]);
-    for (unsigned row = static_cast<unsigned>(m_nFixedRows); row < m_nGridRows; ++row) {
-        const int r = static_cast<int>(row);
-        m_pGrid->SetItemText(r, 0, std::to_wstring(r).c_str());
-        if (CGridCellBase* pCell = m_pGrid->GetCell(r, 0))
-            pCell->SetFormat(DT_CENTER);
-    }
+    for (unsigned row = static_cast<unsigned>(m_nFixedRows); row < m_nGridRows; ++row)
+        SetRowNumber(static_cast<int>(row));
     SetNumericCells();
+}
+
+void CGridView::SetRowNumber(int row)
+{
+    m_pGrid->SetItemText(row, 0, std::to_wstring(row).c_str());
+    if (CGridCellBase* pCell = m_pGrid->GetCell(row, 0))
+        pCell->SetFormat(DT_CENTER);
 }
 
 void CGridView::SetNumber(int row, int col, double value, Quantity quantity)

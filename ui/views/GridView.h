@@ -84,6 +84,9 @@ private:
     // Grid, headings (entry c - 1 in column c), row numbers and numeric cells.
     void StartTable(unsigned nDataRows, unsigned nDataCols, const Headings& headings);
     void SetHeading(int col, const std::wstring& text);
+    void SetRowNumber(int row);
+    // One data cell made a read-only result number.
+    void SetResultCell(int row, int col);
     void SetNumber(int row, int col, double value, Quantity quantity);
     void SetTextCell(int row, int col, const std::wstring& text);
     void FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0, bool bWithLoad);

@@ -475,19 +475,10 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
     m_pGrid->SetItemText(0, 1, m_saBridgeColumns[0].c_str());
     const unsigned nRows = m_nGridRows - 1;
     const std::vector<double> spans = pFirstSet ? pFirstSet->GetSpanLengths() : std::vector<double>();
-    auto makeNumeric = [this](int row, int col) {
-        m_pGrid->SetCellType(row, col, RUNTIME_CLASS(CResultCell));
-        if (auto* pCell = dynamic_cast<CGridCellNumeric*>(m_pGrid->GetCell(row, col))) {
-            pCell->SetFormat(0x8825);
-            pCell->m_dwFlags = CGridCellNumeric::NUMERIC_REAL | CGridCellNumeric::NUMERIC_NEGATIVE;
-        }
-    };
     for (unsigned i = 0; i < nRows; ++i) {
         const int row = static_cast<int>(i) + 1;
-        m_pGrid->SetItemText(row, 0, std::to_wstring(row).c_str());
-        if (CGridCellBase* pCell = m_pGrid->GetCell(row, 0))
-            pCell->SetFormat(DT_CENTER);
-        makeNumeric(row, 1);
+        SetRowNumber(row);
+        SetResultCell(row, 1);
         if (const double* span = At(spans, i))
             SetNumber(row, 1, *span, Q_SPAN);
     }
@@ -513,7 +504,7 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
             SetHeading(col + k, headings[static_cast<std::size_t>(k)]);
             for (unsigned i = 0; i < nRows; ++i) {
                 const int row = static_cast<int>(i) + 1;
-                makeNumeric(row, col + k);
+                SetResultCell(row, col + k);
                 if (const double* v = At(columns[static_cast<std::size_t>(k)], i))
                     SetNumber(row, col + k, *v, Q_RATIO);
             }

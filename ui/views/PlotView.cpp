@@ -74,7 +74,7 @@ void CPlotView::RecalcLayout()
     if (!GetSafeHwnd() || m_vCharts.empty())
         return;
     ApplyPendingGeometry(this);
-    m_nTitleHeight = m_nGapTop + TitleTextHeight();
+    CQELViewBase::RecalcLayout(); // the title band
     CRect client;
     GetClientRect(&client);
     const int rows = static_cast<int>(m_nRows);
