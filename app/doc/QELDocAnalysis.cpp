@@ -33,6 +33,8 @@ using dochost::Ask;
 using dochost::Error;
 using dochost::Windows;
 CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
+// The dialogs, unless the command is disabled (a run goes on) or there are none.
+CDocAnalysisDialogs* DialogsIfFree(const CQELDoc& doc) { return doc.OnUpdateAnalysisCommand() ? Dialogs() : nullptr; }
 
 // The runs whose completion a document waits for, by serial. User-interface thread only.
 // A serial is never reused, so a late completion of an abandoned run finds nothing here,
@@ -68,19 +70,21 @@ bool Refused(bool bEmpty, const wchar_t* pszMessage)
     return bEmpty;
 }
 
-// The dialogs start from the document's stepping defaults and leave their choice there.
-void GiveStepping(DlgStepping& dlg, const CQELDoc& doc)
+// The dialogs start from the document's stepping defaults and, on OK, leave their choice
+// there. True on OK.
+template <class Dlg>
+bool RunSteppedDialog(Dlg& dlg, CQELDoc& doc)
 {
-    dlg.m_bByStep = doc.m_bDefByStep;
-    dlg.m_dStepSize = doc.m_dDefStepSize;
-    dlg.m_nSteps = doc.m_nDefNumSteps;
-}
-
-void TakeStepping(CQELDoc& doc, const DlgStepping& dlg)
-{
-    doc.m_bDefByStep = dlg.m_bByStep;
-    doc.m_dDefStepSize = dlg.m_dStepSize;
-    doc.m_nDefNumSteps = dlg.m_nSteps;
+    DlgStepping& stepping = dlg;
+    stepping.m_bByStep = doc.m_bDefByStep;
+    stepping.m_dStepSize = doc.m_dDefStepSize;
+    stepping.m_nSteps = doc.m_nDefNumSteps;
+    if (dlg.DoModal() != DLG_IDOK)
+        return false;
+    doc.m_bDefByStep = stepping.m_bByStep;
+    doc.m_dDefStepSize = stepping.m_dStepSize;
+    doc.m_nDefNumSteps = stepping.m_nSteps;
+    return true;
 }
 
 std::wstring CurrentExceptionText()
@@ -143,8 +147,8 @@ void CQELDoc::ResetProgress() { PostMainWindowMessage(MsgPBarUpdate(), 0, 0); }
 
 void CQELDoc::OnAnalysisSinglePosition()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     if (Refused(m_vBridge.empty(), L"There are no bridges to analyze.") ||
         Refused(m_vLoadModel.empty(), L"There are no load models to analyze."))
@@ -207,8 +211,8 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
 
 void CQELDoc::OnAnalysisMovingLoad()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     if (Refused(m_vBridge.empty(), L"There are no bridges to analyze.") ||
         Refused(m_vLoadModel.empty() && m_vLoadModelEnsemble.empty(), L"There is no load model or LME to analyze"))
@@ -219,10 +223,8 @@ void CQELDoc::OnAnalysisMovingLoad()
     dlg->m_vBridges = m_vBridge;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_vLMEs = m_vLoadModelEnsemble;
-    GiveStepping(*dlg, *this);
-    if (dlg->DoModal() != DLG_IDOK)
+    if (!RunSteppedDialog(*dlg, *this))
         return;
-    TakeStepping(*this, *dlg);
 
     const auto pBridge = AtOrSay(m_vBridge, dlg->m_nBridge, kInvalidBridge);
     if (!pBridge)
@@ -245,8 +247,8 @@ void CQELDoc::OnAnalysisMovingLoad()
 
 void CQELDoc::OnAnalysisBridgeRange()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     if (Refused(m_vBridgeSet.empty(), L"There are no bridge sets to analyze.") ||
         Refused(m_vLoadModel.empty(), L"There are no load models to analyze."))
@@ -256,10 +258,8 @@ void CQELDoc::OnAnalysisBridgeRange()
         return;
     dlg->m_vBridgeSets = m_vBridgeSet;
     dlg->m_vLoadModels = m_vLoadModel;
-    GiveStepping(*dlg, *this);
-    if (dlg->DoModal() != DLG_IDOK)
+    if (!RunSteppedDialog(*dlg, *this))
         return;
-    TakeStepping(*this, *dlg);
 
     const auto pBridgeSet = AtOrSay(m_vBridgeSet, dlg->m_nBridgeSet, kInvalidBridgeSet);
     if (!pBridgeSet)
@@ -272,8 +272,8 @@ void CQELDoc::OnAnalysisBridgeRange()
 
 void CQELDoc::OnAnalysisRefCollection()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     if (Refused(m_vRefCollection.empty(), L"There are no reference collections to analyze."))
         return;
@@ -290,8 +290,8 @@ void CQELDoc::OnAnalysisRefCollection()
 
 void CQELDoc::OnAnalysisCriticalRatios()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     auto dlg = dialogs->MakeCritRatioRefCollDlg();
     if (!dlg)
@@ -356,8 +356,8 @@ void CQELDoc::OnOutputOptions()
 
 void CQELDoc::OnToolsFilterLME()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     auto dlg = dialogs->MakeFilterLMEDlg();
     if (!dlg)
@@ -388,8 +388,8 @@ void CQELDoc::AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, c
 
 void CQELDoc::OnToolsGenerateLME()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     auto dlg = dialogs->MakeGenerateLMEDlg();
     if (!dlg)
@@ -402,8 +402,8 @@ void CQELDoc::OnToolsGenerateLME()
 
 void CQELDoc::OnToolsGenerateBiDirLME()
 {
-    CDocAnalysisDialogs* dialogs = Dialogs();
-    if (!dialogs || !OnUpdateAnalysisCommand())
+    CDocAnalysisDialogs* dialogs = DialogsIfFree(*this);
+    if (!dialogs)
         return;
     auto dlg = dialogs->MakeGenerateBiDirLME();
     if (!dlg)
