@@ -17,7 +17,9 @@
 namespace {
 
 // Writes a file through a scratch copy: the writer fills a file in a private folder, and
-// its bytes then replace the target in one step, so a failed write leaves the target alone.
+// its bytes then replace the target in one step. The grid's own save reports an unusable
+// name in boxes of its own; written to the scratch file it never meets one, so the frame's
+// single message stands alone.
 template <class Writer>
 bool ReplaceThroughScratch(const std::wstring& sTarget, Writer write)
 {
@@ -116,9 +118,8 @@ void CChildFrame::OnSaveAsBitmap()
     repaint(); // the dialog's remains must not be in the picture
     bool bSaved = false;
     if (HGLOBAL hDIB = CWindowToBMP::CaptureWindow(static_cast<QWidget*>(this))) {
-        bSaved = ReplaceThroughScratch(*path, [&](const std::wstring& scratch) {
-            return CWindowToBMP::WriteDIB(scratch.c_str(), hDIB) != FALSE;
-        });
+        // The writer replaces the file in one step itself: a failed write leaves the old picture.
+        bSaved = CWindowToBMP::WriteDIB(path->c_str(), hDIB) != FALSE;
         GlobalFree(hDIB);
     }
     if (bSaved)
