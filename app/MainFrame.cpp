@@ -575,8 +575,8 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
         ++m_nProgressSteps;
     else
         m_nProgressSteps = 0;
+    // The bar repaints itself at once when its value changes; most steps leave the percent as it was.
     m_pProgress->setValue(GetProgressPos());
-    m_pProgress->repaint();
 }
 
 // The document that waits for the run takes the block; a completion of an abandoned run
