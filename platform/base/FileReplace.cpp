@@ -180,7 +180,7 @@ int CheckReplaceable(const std::filesystem::path& target)
         if (::access(target.c_str(), W_OK) != 0)
             return EACCES;
     }
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path dir = FolderOf(target);
     const fs::file_status dirStatus = fs::status(dir, ec);
     if (!fs::exists(dirStatus))
         return ENOENT;
