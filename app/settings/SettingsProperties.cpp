@@ -1,7 +1,5 @@
 #include "app/settings/SettingsProperties.h"
 
-#include <cmath>
-
 #include "core/library/LMEFactory.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
@@ -253,7 +251,7 @@ bool StoreSettingText(CSettings& settings, int nID, const std::wstring& text)
         return false;
     if (prop->kind == SettingKind::Real) {
         double value = 0.0;
-        if (!ParseDoubleC(text, value) || !std::isfinite(value) || !(value > kMinStepSize))
+        if (!ParseDoubleC(text, value) || !(value > kMinStepSize))
             return false;
         settings.Edit([&](CSettings& s) { Field<double>(s, *prop) = value; });
         return true;
