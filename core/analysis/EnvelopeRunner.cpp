@@ -5,6 +5,7 @@
 
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeMerger.h"
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -12,14 +13,6 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "platform/base/Messages.h"
 
-namespace {
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
-}
-
-} // namespace
 
 CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
                                  int nPoints)

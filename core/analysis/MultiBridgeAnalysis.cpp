@@ -7,6 +7,7 @@
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/bridge/Bridge.h"
@@ -17,11 +18,6 @@
 #include "platform/base/Messages.h"
 
 namespace {
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
-}
 
 std::uint32_t BridgeCount(const std::shared_ptr<CBridgeSet>& set)
 {
