@@ -1,6 +1,7 @@
 // Printing of the grid (fixed rows and columns repeated on every page, header and footer
 // bands) and the export of its texts as separated values.
 #include "controls/grid/GridCtrl.h"
+#include "controls/print/PrintBands.h"
 
 #include "platform/base/FileReplace.h"
 #include "platform/win/MessageBox.h"
@@ -9,7 +10,6 @@
 #include <QString>
 #include <QWidget>
 #include <cerrno>
-#include <ctime>
 #include <cwchar>
 
 namespace {
@@ -274,59 +274,13 @@ void CGridCtrl::PrintHeader(CDC* pDC, CPrintInfo* pInfo)
                 break;
             }
 
-    LOGFONT lf{};
-    m_PrinterFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
-    CFont boldFont;
-    boldFont.CreateFontIndirect(&lf);
-    CFont* pOldFont = pDC->SelectObject(&boldFont);
-    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
-    CRect rc(pInfo->m_rectDraw);
-    pDC->DrawText(strCentre, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    rc = pInfo->m_rectDraw;
-    pDC->DrawText(strRight, &rc, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    pDC->SetBkMode(nOldBkMode);
-    pDC->SelectObject(pOldFont);
-
-    CGdiObject* pOldPen = pDC->SelectStockObject(BLACK_PEN);
-    pDC->MoveTo(rc.left, rc.bottom);
-    pDC->LineTo(rc.right, rc.bottom);
-    if (pOldPen)
-        pDC->SelectGdiObject(pOldPen);
+    PrintHeaderBand(pDC, pInfo->m_rectDraw, m_PrinterFont, strCentre, strRight);
 }
 
 void CGridCtrl::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
 {
-    wchar_t left[64];
-    std::swprintf(left, 64, L"Page %d of %d", static_cast<int>(pInfo->m_nCurPage),
-                  static_cast<int>(pInfo->GetMaxPage()));
-    wchar_t right[128] = L"";
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::wcsftime(right, 128, L"%c", &local);
-
-    CRect rc(pInfo->m_rectDraw);
-    CGdiObject* pOldPen = pDC->SelectStockObject(BLACK_PEN);
-    pDC->MoveTo(rc.left, rc.top);
-    pDC->LineTo(rc.right, rc.top);
-    if (pOldPen)
-        pDC->SelectGdiObject(pOldPen);
-
-    LOGFONT lf{};
-    m_PrinterFont.GetLogFont(&lf);
-    lf.lfWeight = FW_BOLD;
-    CFont boldFont;
-    boldFont.CreateFontIndirect(&lf);
-    CFont* pOldFont = pDC->SelectObject(&boldFont);
-    const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
-    const COLORREF crOldText = pDC->SetTextColor(RGB(0, 0, 0));
-    pDC->DrawText(std::wstring(left), &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    rc = pInfo->m_rectDraw;
-    pDC->DrawText(std::wstring(right), &rc, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    pDC->SetTextColor(crOldText);
-    pDC->SetBkMode(nOldBkMode);
-    pDC->SelectObject(pOldFont);
+    PrintFooterBand(pDC, pInfo->m_rectDraw, m_PrinterFont, static_cast<int>(pInfo->m_nCurPage),
+                    static_cast<int>(pInfo->GetMaxPage()));
 }
 
 namespace {

@@ -5,20 +5,6 @@
 #include "ui/views/ResultCell.h"
 #include "ui/views/ViewLayout.h"
 
-namespace {
-
-// The table's grid, printing its page header as every view does.
-class CResultGrid : public CGridCtrl
-{
-public:
-    void PrintHeader(CDC* pDC, CPrintInfo* pInfo) override
-    {
-        CQELViewPrintBase::PrintHeaderBand(pDC, pInfo->m_rectDraw, m_PrinterFont, m_strPrintHeader, m_strPrintFooter);
-    }
-};
-
-} // namespace
-
 CGridView::CGridView()
     : CQELViewBase(VIEW_GRID),
       m_saSinglePosBMSF{L"x Beam (m)", L"Moment (kNm)", L"Shear (kN)"},
@@ -51,7 +37,7 @@ void CGridView::OnInitialUpdate()
 {
     CQELViewBase::OnInitialUpdate();
     if (!m_pGrid) {
-        m_pGrid = new CResultGrid;
+        m_pGrid = new CGridCtrl;
         m_pGrid->m_bEditable = FALSE;
     }
 }

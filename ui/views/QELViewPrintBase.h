@@ -21,12 +21,6 @@ public:
     virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
     virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
 
-    // A header band in the bold form of font: title centred, right on the right, a rule
-    // underneath. A title too long to stand clear of the right text ends in an ellipsis
-    // instead of running over it. Tables print their header with it too.
-    static void PrintHeaderBand(CDC* pDC, const CRect& band, const CFont& font, const std::wstring& title,
-                                const std::wstring& right);
-
     std::wstring m_sTitle;
     CFont m_fontPrint;
     int m_nCharWidth = 0;
@@ -45,6 +39,4 @@ public:
 protected:
     // The page and its printer mapping, with logical (0, 0) at the left margin and originY.
     void MapPage(CDC* pDC, int originY) const;
-    // Bold form of a print font.
-    static void MakeBoldFont(const CFont& from, CFont& bold);
 };
