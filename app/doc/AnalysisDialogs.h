@@ -9,24 +9,6 @@
 
 #include "app/doc/DocDialogs.h"
 
-class CBridge;
-class CBridgeSet;
-class CLoadModel;
-class CLoadModelEnsemble;
-class CReferenceCollection;
-
-using BridgeList = std::vector<std::shared_ptr<CBridge>>;
-using BridgeSetList = std::vector<std::shared_ptr<CBridgeSet>>;
-using LoadModelList = std::vector<std::shared_ptr<CLoadModel>>;
-using LMEList = std::vector<std::shared_ptr<CLoadModelEnsemble>>;
-using RefCollectionList = std::vector<std::shared_ptr<CReferenceCollection>>;
-
-class CModalDlgInterface {
-public:
-    virtual ~CModalDlgInterface() = default;
-    virtual int DoModal() = 0;
-};
-
 // "Single Position Analysis".
 class CSinglePositionDlgInterface : public CModalDlgInterface {
 public:

@@ -34,6 +34,17 @@ unsigned int MsgTFCritRatios()
     return n;
 }
 
+std::wstring CurrentExceptionText()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return Utf8ToWide(e.what());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
 std::shared_ptr<CReferenceCollection> MakeWorkingCopy(const CReferenceCollection& collection)
 {
     auto pWork = std::make_shared<CReferenceCollection>(collection);
@@ -65,12 +76,9 @@ void RunWorker(std::unique_ptr<Block> pBlock, unsigned int message, Compute comp
     std::uintptr_t wParam = 0;
     try {
         wParam = compute(*pBlock) ? 1u : 0u;
-    } catch (const std::exception& e) {
-        pBlock->bFailed = true;
-        pBlock->sError = Utf8ToWide(e.what());
     } catch (...) {
         pBlock->bFailed = true;
-        pBlock->sError = L"Unknown error";
+        pBlock->sError = CurrentExceptionText();
     }
     if (!pBlock->pbPost || !pBlock->pbPost->load())
         return; // nobody waits for it any more

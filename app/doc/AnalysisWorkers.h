@@ -79,6 +79,9 @@ std::shared_ptr<CReferenceCollection> MakeWorkingCopy(const CReferenceCollection
 // inputs and options stay as they are.
 void TakeRunResults(CReferenceCollection& collection, const CReferenceCollection& work);
 
+// The text of the exception being handled, for the failure message; call only in a catch.
+std::wstring CurrentExceptionText();
+
 // The registered completion messages.
 unsigned int MsgTFMultiML();
 unsigned int MsgTFBridgeRange();

@@ -1,6 +1,5 @@
 #include "app/doc/CaseFile.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -34,11 +33,8 @@ void CaseContents::serialize(Archive& ar, const unsigned int)
     ArchiveWString(ar, "m_sCaseRef", m_sCaseRef);
     ArchiveWString(ar, "m_sCaseNotes", m_sCaseNotes);
     if (Archive::is_loading::value) {
-        // Every command and the element pane use each entry: a crafted file must not
-        // slip in a hole.
-        auto hole = [](const auto& v) { return std::any_of(v.begin(), v.end(), [](const auto& p) { return !p; }); };
-        if (hole(m_vBridge) || hole(m_vBridgeSet) || hole(m_vLoadModel) || hole(m_vLoadModelEnsemble) ||
-            hole(m_vRefCollection))
+        // Every command and the element pane use each entry.
+        if (AnyHole(m_vBridge, m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble, m_vRefCollection))
             throw CCaseArchiveError("empty element in case");
     }
 }

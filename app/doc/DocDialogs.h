@@ -16,64 +16,62 @@ class CLMEParametersDlgInterface;
 inline constexpr int DLG_IDOK = 1;
 inline constexpr int DLG_IDCANCEL = 2;
 
-// "Case Information".
-class CConfigDlgInterface {
-public:
-    virtual ~CConfigDlgInterface() = default;
-    virtual int DoModal() = 0;
+using BridgeList = std::vector<std::shared_ptr<CBridge>>;
+using BridgeSetList = std::vector<std::shared_ptr<CBridgeSet>>;
+using LoadModelList = std::vector<std::shared_ptr<CLoadModel>>;
+using LMEList = std::vector<std::shared_ptr<CLoadModelEnsemble>>;
+using RefCollectionList = std::vector<std::shared_ptr<CReferenceCollection>>;
 
+class CModalDlgInterface {
+public:
+    virtual ~CModalDlgInterface() = default;
+    virtual int DoModal() = 0;
+};
+
+// "Case Information".
+class CConfigDlgInterface : public CModalDlgInterface {
+public:
     std::wstring m_sCaseRef;
     std::wstring m_sCaseNotes;
 };
 
 // "Define Bridge".
-class CBridgeDlgInterface {
+class CBridgeDlgInterface : public CModalDlgInterface {
 public:
-    virtual ~CBridgeDlgInterface() = default;
     virtual void SetBridge(std::shared_ptr<CBridge> pBridge) = 0;
-    virtual int DoModal() = 0;
     // A copy of the dialog's bridge, rebuilt from its fields on OK.
     virtual std::shared_ptr<CBridge> GetBridge() const = 0;
 };
 
 // "Add Bridge Set".
-class CBridgeSetDlgInterface {
+class CBridgeSetDlgInterface : public CModalDlgInterface {
 public:
-    virtual ~CBridgeSetDlgInterface() = default;
     virtual void SetBridgeSet(std::shared_ptr<CBridgeSet> pBridgeSet) = 0;
-    virtual int DoModal() = 0;
     virtual std::shared_ptr<CBridgeSet> GetBridgeSet() const = 0;
 };
 
 // "Load Model Definition": the pages edit the model they are given in place.
-class CPropSheetLMInterface {
+class CPropSheetLMInterface : public CModalDlgInterface {
 public:
-    virtual ~CPropSheetLMInterface() = default;
     virtual void SetLoadModel(std::shared_ptr<CLoadModel> pLoadModel) = 0;
-    virtual int DoModal() = 0;
 };
 
 // "Load Model Ensemble Definition": on OK the chosen load models are put into m_pLME.
-class CLoadModelEnsembleDlgInterface {
+class CLoadModelEnsembleDlgInterface : public CModalDlgInterface {
 public:
-    virtual ~CLoadModelEnsembleDlgInterface() = default;
-    virtual int DoModal() = 0;
-
     std::wstring m_sDescription;
     int m_nID = 0;
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
+    LoadModelList m_vLoadModels;
 };
 
 // "Edit Reference Collection": on OK the dialog writes into the collection it was given.
-class CRefCollectionDlgInterface {
+class CRefCollectionDlgInterface : public CModalDlgInterface {
 public:
-    virtual ~CRefCollectionDlgInterface() = default;
     virtual void SetData(std::shared_ptr<CReferenceCollection> pRefCollection) = 0;
-    virtual int DoModal() = 0;
 
-    std::vector<std::shared_ptr<CBridgeSet>> m_vBridgeSets;
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLMEs;
+    BridgeSetList m_vBridgeSets;
+    LMEList m_vLMEs;
 };
 
 // Makes a fresh dialog for each command.

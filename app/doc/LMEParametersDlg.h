@@ -7,11 +7,9 @@
 #include "app/doc/DocDialogs.h"
 #include "core/settings/Settings.h"
 
-class CLMEParametersDlgInterface {
+class CLMEParametersDlgInterface : public CModalDlgInterface {
 public:
     CLMEParametersDlgInterface() : m_nNumber(g_pSettings->Analysis.NO_AXLE_SPACINGS) {}
-    virtual ~CLMEParametersDlgInterface() = default;
-    virtual int DoModal() = 0;
 
     bool m_bVariableAxle = false; // set by the caller
     bool m_bByStep = false;

@@ -87,17 +87,6 @@ bool RunSteppedDialog(Dlg& dlg, CQELDoc& doc)
     return true;
 }
 
-std::wstring CurrentExceptionText()
-{
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        return Utf8ToWide(e.what());
-    } catch (...) {
-        return L"Unknown error";
-    }
-}
-
 unsigned int MsgPBarUpdate()
 {
     static const unsigned int n = RegisterWindowMessage(L"UWM_PBAR_UPDATE");

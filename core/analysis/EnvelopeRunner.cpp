@@ -5,6 +5,7 @@
 
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeMerger.h"
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -12,14 +13,6 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "platform/base/Messages.h"
 
-namespace {
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
-}
-
-} // namespace
 
 CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
                                  int nPoints)
@@ -78,16 +71,9 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
                                                                size_t n, bool bByStep, int& nSteps, double& stepSize,
                                                                const std::atomic<bool>* pbKeepRunning)
 {
-    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-
-    struct Run {
+    struct Run : PieceRun {
         std::shared_ptr<CEnvelopeResults> results;
-        int nSteps = 0;
-        double step = 0.0;
         int nAnalyses = 0;
-        bool bStarted = false;
-        bool bComplete = false;
-        std::exception_ptr error;
     };
     std::vector<Run> runs(n);
     std::vector<std::vector<size_t>> tasks;
@@ -102,28 +88,14 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
         tasks.push_back(std::move(task));
     }
 
-    const int stepsIn = nSteps;
-    const double stepIn = stepSize;
-    RunTasks(tasks.size(), [&](size_t t) {
-        for (size_t i : tasks[t]) {
-            if (!KeepRunning(pbKeepRunning))
-                return;
+    RunPieces(
+        tasks, [&](size_t i) -> PieceRun& { return runs[i]; }, nSteps, stepSize, pbKeepRunning,
+        [&](size_t i) {
             Run& run = runs[i];
-            run.nSteps = stepsIn;
-            run.step = stepIn;
-            run.bStarted = true;
-            try {
-                CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
-                run.results = analysis.Analyse(bByStep, run.nSteps, run.step, pbKeepRunning);
-                run.nAnalyses = static_cast<int>(analysis.m_nSteps);
-            } catch (...) {
-                run.error = std::current_exception();
-                return;
-            }
-            run.bComplete = KeepRunning(pbKeepRunning);
-            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
-        }
-    });
+            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
+            run.results = analysis.Analyse(bByStep, run.nSteps, run.step, pbKeepRunning);
+            run.nAnalyses = static_cast<int>(analysis.m_nSteps);
+        });
 
     // As far as one thread would have come: up to the first run that did not finish.
     for (Run& run : runs) {

@@ -8,6 +8,7 @@
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
@@ -27,11 +28,6 @@ double DistanceToNextEvent(const std::vector<double>& events, double x, double n
 {
     auto it = std::upper_bound(events.begin(), events.end(), x + kOnPoint);
     return it == events.end() ? none : *it - x;
-}
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/bridge/Bridge.h"
@@ -17,11 +18,6 @@
 #include "platform/base/Messages.h"
 
 namespace {
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
-}
 
 std::uint32_t BridgeCount(const std::shared_ptr<CBridgeSet>& set)
 {
@@ -89,8 +85,6 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::RunParallel
                                                                                  double& stepSize,
                                                                                  const std::atomic<bool>* pbKeepRunning)
 {
-    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-
     const std::vector<std::shared_ptr<CLoadModel>> models(
         m_pLME->m_vLoadModel.begin(),
         m_pLME->m_vLoadModel.begin() +
@@ -98,14 +92,9 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::RunParallel
                                                  static_cast<size_t>(std::max(m_pLME->m_nLoadModels, 0)))));
     const size_t m = models.size();
 
-    struct Piece {
+    struct Piece : PieceRun {
         std::shared_ptr<CLoadModel> pModel; // what is analysed: the model or a copy of it
         std::unique_ptr<CFastEnvelopeBuilder> run;
-        int nSteps = 0;
-        double step = 0.0;
-        bool bStarted = false;
-        bool bComplete = false;
-        std::exception_ptr error;
     };
     std::vector<Piece> pieces(n * m);
     std::vector<std::vector<size_t>> tasks; // the pieces of each task, in the order they run
@@ -135,29 +124,14 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::RunParallel
                 tasks.push_back({i * m + j});
             }
 
-    const int stepsIn = nSteps;
-    const double stepIn = stepSize;
-    RunTasks(tasks.size(), [&](size_t t) {
-        for (size_t q : tasks[t]) {
-            if (!KeepRunning(pbKeepRunning))
-                return;
+    RunPieces(
+        tasks, [&](size_t q) -> PieceRun& { return pieces[q]; }, nSteps, stepSize, pbKeepRunning,
+        [&](size_t q) {
             Piece& piece = pieces[q];
-            piece.nSteps = stepsIn;
-            piece.step = stepIn;
-            piece.bStarted = true;
-            try {
-                const std::shared_ptr<CBridge> bridge = m_pBridgeSet->GetBridge(static_cast<int>(q / m));
-                CMovingLoadAnalysis analysis(bridge, piece.pModel, m_nPoints);
-                piece.run = analysis.AnalyseFast(bByStep, piece.nSteps, piece.step, pbKeepRunning);
-            } catch (...) {
-                // Raised where the single-threaded run would have met it; a chain goes no further.
-                piece.error = std::current_exception();
-                return;
-            }
-            piece.bComplete = KeepRunning(pbKeepRunning);
-            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
-        }
-    });
+            const std::shared_ptr<CBridge> bridge = m_pBridgeSet->GetBridge(static_cast<int>(q / m));
+            CMovingLoadAnalysis analysis(bridge, piece.pModel, m_nPoints);
+            piece.run = analysis.AnalyseFast(bByStep, piece.nSteps, piece.step, pbKeepRunning);
+        });
 
     // As far as the single-threaded run would have come: every piece up to the first that
     // did not finish, that one included; a failed piece fails the whole run there.

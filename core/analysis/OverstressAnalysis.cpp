@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -9,14 +10,6 @@
 #include "platform/base/CLocale.h"
 #include "platform/base/Messages.h"
 
-namespace {
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
-}
-
-} // namespace
 
 COverstressAnalysis::COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
                                          int nPoints)

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/analysis/AnalysisPath.h"
+#include "core/analysis/KeepRunning.h"
+#include "platform/base/Messages.h"
 
 namespace {
 
@@ -66,4 +68,30 @@ void RunTasks(size_t n, const std::function<void(size_t)>& task)
     for (const std::exception_ptr& e : errors)
         if (e)
             std::rethrow_exception(e);
+}
+
+void RunPieces(const std::vector<std::vector<size_t>>& tasks, const std::function<PieceRun&(size_t)>& piece,
+               int nSteps, double step, const std::atomic<bool>* pbKeepRunning,
+               const std::function<void(size_t)>& analyse)
+{
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    RunTasks(tasks.size(), [&](size_t t) {
+        for (size_t q : tasks[t]) {
+            if (!KeepRunning(pbKeepRunning))
+                return;
+            PieceRun& run = piece(q);
+            run.nSteps = nSteps;
+            run.step = step;
+            run.bStarted = true;
+            try {
+                analyse(q);
+            } catch (...) {
+                // Raised where the single-threaded run would have met it; the task goes no further.
+                run.error = std::current_exception();
+                return;
+            }
+            run.bComplete = KeepRunning(pbKeepRunning);
+            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+        }
+    });
 }

@@ -2,8 +2,11 @@
 // The threads of one analysis. Independent pieces of a bridge range, an ensemble run or a
 // reference collection run side by side and are merged in the order a single thread
 // would have run them, so the results do not depend on the number of threads.
+#include <atomic>
 #include <cstddef>
+#include <exception>
 #include <functional>
+#include <vector>
 
 // The most threads one analysis uses; 1 runs everything on the calling thread.
 int GetAnalysisThreads();
@@ -28,3 +31,21 @@ private:
 // analysis path. Returns when every task has run. A task that throws does not stop the
 // others; the exception of the lowest-numbered failed task is then rethrown.
 void RunTasks(size_t n, const std::function<void(size_t)>& task);
+
+// What one piece of a run split into pieces ended with: the stepping it derived, and
+// whether it started, ran to its end and failed.
+struct PieceRun {
+    int nSteps = 0;
+    double step = 0.0;
+    bool bStarted = false;
+    bool bComplete = false;
+    std::exception_ptr error;
+};
+
+// Runs the tasks with RunTasks, each running its pieces (indices into the caller's pieces)
+// in order until the flag is lowered. Every piece starts from the stepping given;
+// analyse(q) analyses piece q, deriving its own nSteps and step. A piece that throws keeps
+// its exception and ends its task; each finished piece moves the progress bar on.
+void RunPieces(const std::vector<std::vector<size_t>>& tasks, const std::function<PieceRun&(size_t)>& piece,
+               int nSteps, double step, const std::atomic<bool>* pbKeepRunning,
+               const std::function<void(size_t)>& analyse);

@@ -1,6 +1,7 @@
 #pragma once
 // An archive error of our own checks, with its own text: the library's exception keeps
 // no text for the code "other_exception" ("unknown derived exception").
+#include <algorithm>
 #include <string>
 
 #include <boost/archive/archive_exception.hpp>
@@ -18,3 +19,11 @@ private:
 };
 
 [[noreturn]] inline void ThrowArchiveError(const char* text) { throw CArchiveCheckError(text); }
+
+// True when any of the lists holds an empty pointer: a crafted file must not slip in a
+// hole where every entry is used.
+template <class... Lists>
+bool AnyHole(const Lists&... lists)
+{
+    return (std::any_of(lists.begin(), lists.end(), [](const auto& p) { return !p; }) || ...);
+}

@@ -10,11 +10,9 @@ void CLoadModelEnsemble::serialize(Archive& ar, const unsigned int)
     // Object tracking stores a model shared with other holders once and shares it again
     // on loading.
     ar & make_nvp("m_vLoadModel", m_vLoadModel);
-    // The analyses fetch every member and use it: a crafted file must not slip in a hole.
-    if (Archive::is_loading::value)
-        for (const auto& p : m_vLoadModel)
-            if (!p)
-                ThrowArchiveError("empty load model in ensemble");
+    // The analyses fetch every member and use it.
+    if (Archive::is_loading::value && AnyHole(m_vLoadModel))
+        ThrowArchiveError("empty load model in ensemble");
     m_nLoadModels = static_cast<std::int32_t>(m_vLoadModel.size());
 }
 

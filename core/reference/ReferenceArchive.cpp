@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "core/archive/ArchiveImpl.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -30,9 +28,8 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int version)
         ArchiveFlag(ar, "m_bIsRatioCalculated", m_bIsRatioCalculated);
     }
     if (Archive::is_loading::value) {
-        // Entry i of each list is drawn as bridge i: a crafted file must not slip in a hole.
-        const auto hole = [](const EnvVector& v) { return std::find(v.begin(), v.end(), nullptr) != v.end(); };
-        if (hole(m_vOverstressCritEnv) || hole(m_vLiveLoadCritEnv) || hole(m_vRefCritEnv) || hole(m_vPropCritEnv))
+        // Entry i of each list is drawn as bridge i.
+        if (AnyHole(m_vOverstressCritEnv, m_vLiveLoadCritEnv, m_vRefCritEnv, m_vPropCritEnv))
             ThrowArchiveError("empty envelope results in reference set");
     }
     RebuildCritEnsembles();
@@ -53,9 +50,8 @@ void CReferenceCollection::serialize(Archive& ar, const unsigned int)
     ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
     ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
     if (Archive::is_loading::value) {
-        // The analyses use every member: a crafted file must not slip in a hole.
-        auto hole = [](const auto& v) { return std::any_of(v.begin(), v.end(), [](const auto& p) { return !p; }); };
-        if (hole(m_vLME) || hole(m_vBS) || hole(m_vRefSet))
+        // The analyses use every member.
+        if (AnyHole(m_vLME, m_vBS, m_vRefSet))
             ThrowArchiveError("empty member in reference collection");
     }
     m_nRefSet = static_cast<std::int32_t>(m_vRefSet.size());

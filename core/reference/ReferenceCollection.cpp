@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalRatioEnsemble.h"
@@ -12,11 +13,6 @@
 #include "core/reference/ReferenceSet.h"
 
 namespace {
-
-bool KeepRunning(const std::atomic<bool>* pbKeepRunning)
-{
-    return !pbKeepRunning || pbKeepRunning->load(std::memory_order_relaxed);
-}
 
 std::shared_ptr<CLoadModelEnsemble> MakeProposed() { return std::make_shared<CLoadModelEnsemble>(0, L"Proposed"); }
 
