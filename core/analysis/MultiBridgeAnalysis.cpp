@@ -55,9 +55,7 @@ std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& brid
         if (!KeepRunning(pbKeepRunning))
             break;
         PieceRun& run = pieces[j];
-        run.nSteps = nSteps;
-        run.step = step;
-        run.bStarted = true;
+        run.Start(bByStep, nSteps, step);
         try {
             CMovingLoadAnalysis analysis(bridge, models[j], nPoints);
             analysis.AnalyseWith(ws.builder, bByStep, run.nSteps, run.step, pbKeepRunning);
@@ -127,8 +125,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
             for (const PieceRun& p : pieces) {
                 if (!p.bStarted)
                     break;
-                nSteps = p.nSteps;
-                stepSize = p.step;
+                p.TakeStepping(bByStep, nSteps, stepSize);
                 if (p.error)
                     std::rethrow_exception(p.error);
             }
@@ -209,11 +206,14 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
         }
     });
 
+    // Longest first, so that the short ones fill the gaps at the end.
+    std::vector<double> lengths(n, 0.0);
+    for (size_t i = 0; i < n; ++i)
+        if (bridges[i] && bridges[i]->GetBeam())
+            lengths[i] = bridges[i]->GetBeam()->m_Length;
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return bridges[a]->GetBeam()->m_Length > bridges[b]->GetBeam()->m_Length;
-    });
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return lengths[a] > lengths[b]; });
     std::vector<PieceRun> pieces(n * m);
     std::vector<std::shared_ptr<CEnvelopeResults>> results(n);
     RunTasks(n, nThreads, [&](size_t t) {
@@ -238,7 +238,6 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
     std::vector<std::shared_ptr<CEnvelopeResults>> out;
     out.reserve(n);
     std::vector<const CLoadModel*> last(d, nullptr);
-    const PieceRun* lastRun = nullptr;
     std::exception_ptr error;
     bool bStopped = false;
     for (size_t i = 0; i < n && !bStopped && !error; ++i) {
@@ -248,7 +247,7 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
                 bStopped = true;
                 break;
             }
-            lastRun = &run;
+            run.TakeStepping(bByStep, nSteps, stepSize);
             if (objects[distinct[j]])
                 last[distinct[j]] = states[distinct[j]][i].get();
             if (run.error) {
@@ -266,10 +265,6 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
     for (size_t k = 0; k < d; ++k)
         if (last[k])
             *objects[k] = *last[k];
-    if (lastRun) {
-        nSteps = lastRun->nSteps;
-        stepSize = lastRun->step;
-    }
     if (error)
         std::rethrow_exception(error);
     return out;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <limits>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -194,8 +196,27 @@ void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task)
             std::rethrow_exception(e);
 }
 
+namespace {
+constexpr int kNotDerived = std::numeric_limits<int>::min();
+}
+
+void PieceRun::Start(bool bByStep, int nStepsGiven, double stepGiven)
+{
+    nSteps = bByStep ? kNotDerived : nStepsGiven;
+    step = bByStep ? stepGiven : std::numeric_limits<double>::quiet_NaN();
+    bStarted = true;
+}
+
+void PieceRun::TakeStepping(bool bByStep, int& nStepsHeld, double& stepHeld) const
+{
+    if (bStarted && (bByStep ? nSteps != kNotDerived : !std::isnan(step))) {
+        nStepsHeld = nSteps;
+        stepHeld = step;
+    }
+}
+
 void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
-               const std::function<PieceRun&(size_t)>& piece, int nSteps, double step,
+               const std::function<PieceRun&(size_t)>& piece, bool bByStep, int nSteps, double step,
                const std::atomic<bool>* pbKeepRunning, const std::function<void(size_t)>& analyse)
 {
     static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
@@ -204,9 +225,7 @@ void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
             if (!KeepRunning(pbKeepRunning))
                 return;
             PieceRun& run = piece(q);
-            run.nSteps = nSteps;
-            run.step = step;
-            run.bStarted = true;
+            run.Start(bByStep, nSteps, step);
             try {
                 analyse(q);
             } catch (...) {

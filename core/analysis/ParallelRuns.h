@@ -46,6 +46,13 @@ struct PieceRun {
     bool bStarted = false;
     bool bComplete = false;
     std::exception_ptr error;
+
+    // Before the piece runs: the stepping given, with the value that a moving-load
+    // analysis derives (the count by step, the step by count) marked as not yet derived,
+    // as a run that fails first leaves the caller's values as they were.
+    void Start(bool bByStep, int nStepsGiven, double stepGiven);
+    // The stepping one thread would hold after this piece, given what it held before.
+    void TakeStepping(bool bByStep, int& nStepsHeld, double& stepHeld) const;
 };
 
 // Runs the tasks with RunTasks, each running its pieces (indices into the caller's pieces)
@@ -53,5 +60,5 @@ struct PieceRun {
 // analyse(q) analyses piece q, deriving its own nSteps and step. A piece that throws keeps
 // its exception and ends its task; each finished piece moves the progress bar on.
 void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
-               const std::function<PieceRun&(size_t)>& piece, int nSteps, double step,
+               const std::function<PieceRun&(size_t)>& piece, bool bByStep, int nSteps, double step,
                const std::atomic<bool>* pbKeepRunning, const std::function<void(size_t)>& analyse);
