@@ -4,6 +4,7 @@
 
 #include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
@@ -53,7 +54,12 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
         return out;
     const size_t n = std::min(m_pBridgeSet->m_vBridges.size(),
                               static_cast<size_t>(m_pBridgeSet->m_nBridge > 0 ? m_pBridgeSet->m_nBridge : 0));
-    for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+    struct Bridge {
+        bool bStarted = false;
+        std::shared_ptr<CEnvelopeResults> results;
+    };
+    std::vector<Bridge> runs(n);
+    const auto Analyse = [&](size_t i) {
         std::shared_ptr<CBridge> bridge = m_pBridgeSet->GetBridge(static_cast<int>(i));
         std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
         lm->m_bIsMoving = false;
@@ -67,9 +73,27 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
         int nSteps = 10;
         double stepSize = 0.5;
         CMovingLoadAnalysis analysis(bridge, lm, m_nPoints);
-        std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
-        if (r && r->HasEnvelopes())
-            out.push_back(std::move(r));
+        runs[i].results = analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
+    };
+    std::atomic<size_t> failed = n; // no bridge past a failure is started
+    RunTasks(n, m_nThreads, [&](size_t i) {
+        if (!KeepRunning(pbKeepRunning) || i > failed.load())
+            return;
+        runs[i].bStarted = true;
+        try {
+            Analyse(i);
+        } catch (...) {
+            for (size_t f = failed.load(); i < f && !failed.compare_exchange_weak(f, i);)
+                ;
+            throw;
+        }
+    });
+    // RunTasks has thrown the first failure, where one thread would have failed.
+    for (Bridge& b : runs) {
+        if (!b.bStarted)
+            break;
+        if (b.results && b.results->HasEnvelopes())
+            out.push_back(std::move(b.results));
     }
     return out;
 }

@@ -17,7 +17,8 @@ public:
                         int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // One result per bridge analysed, in set order; posts a status line per bridge.
-    // A null flag runs to the end.
+    // A null flag runs to the end. The bridges are analysed side by side; what comes back
+    // is what one thread leaves, up to the first bridge it would not have started.
     std::vector<std::shared_ptr<CEnvelopeResults>> Run(const std::atomic<bool>* pbKeepRunning);
 
     // Lane load intensity (kN/m) for a span length (m); NaN gives the top value.
@@ -27,4 +28,5 @@ public:
     std::shared_ptr<CBridgeSet> m_pBridgeSet;
     double m_OverstressFactor = 1.4; // kept for the caller; the run does not use it
     int m_nPoints = 0;               // segments per span of the beam solutions
+    int m_nThreads = 0;              // threads of the run; 0: GetAnalysisThreads() when it starts
 };

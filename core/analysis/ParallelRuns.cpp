@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -65,25 +67,16 @@ void Work(Job& job)
 
 thread_local bool t_bHelper = false;
 
-// Helper threads that live as long as the process, started as runs first need them.
+// Helper threads that live as long as the process, started as runs first need them. They
+// are never joined: at exit they wait for work that does not come, and a process forked
+// from this one has none of them (it makes its own threads).
 class CHelpers {
 public:
-    ~CHelpers()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_bQuit = true;
-        }
-        m_wake.notify_all();
-        for (std::thread& t : m_threads)
-            t.join();
-    }
-
     // False when another run holds the helpers (or this is one of them): the caller then
     // makes threads of its own.
     bool Run(Job& job, size_t nHelpers)
     {
-        if (t_bHelper)
+        if (t_bHelper || ::getpid() != m_pid)
             return false;
         std::unique_lock running(m_running, std::try_to_lock);
         if (!running.owns_lock())
@@ -91,13 +84,13 @@ public:
         {
             std::lock_guard lock(m_mutex);
             try {
-                while (m_threads.size() < nHelpers)
-                    m_threads.emplace_back([this] { Serve(); });
+                for (; m_nThreads < nHelpers; ++m_nThreads)
+                    std::thread([this] { Serve(); }).detach();
             } catch (const std::system_error&) {
                 // Those that could be started (the calling thread at least) take every task.
             }
             m_pJob = &job;
-            m_nSeats = std::min(nHelpers, m_threads.size());
+            m_nSeats = std::min(nHelpers, m_nThreads);
             ++m_generation;
         }
         m_wake.notify_all();
@@ -116,9 +109,7 @@ private:
         unsigned long long seen = 0;
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_wake.wait(lock, [&] { return m_bQuit || (m_generation != seen && m_nSeats > 0); });
-            if (m_bQuit)
-                return;
+            m_wake.wait(lock, [&] { return m_generation != seen && m_nSeats > 0; });
             seen = m_generation;
             --m_nSeats;
             ++m_nSeated;
@@ -134,18 +125,18 @@ private:
     std::mutex m_running; // held by the run that uses the helpers
     std::mutex m_mutex;
     std::condition_variable m_wake, m_done;
-    std::vector<std::thread> m_threads;
+    const pid_t m_pid = ::getpid();
+    size_t m_nThreads = 0;
     Job* m_pJob = nullptr;
     size_t m_nSeats = 0;
     size_t m_nSeated = 0;
     unsigned long long m_generation = 0;
-    bool m_bQuit = false;
 };
 
 CHelpers& Helpers()
 {
-    static CHelpers helpers;
-    return helpers;
+    static CHelpers* helpers = new CHelpers; // never destroyed, see above
+    return *helpers;
 }
 
 } // namespace

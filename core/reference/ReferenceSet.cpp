@@ -67,6 +67,7 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
 void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, int nPoints)
 {
     COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor, nPoints);
+    overstress.m_nThreads = m_nThreads;
     m_vOverstressCritEnv = overstress.Run(pbKeepRunning);
 }
 
