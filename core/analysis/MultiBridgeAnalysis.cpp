@@ -1,6 +1,7 @@
 #include "core/analysis/MultiBridgeAnalysis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <numeric>
 
@@ -209,11 +210,12 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
     // Longest first, so that the short ones fill the gaps at the end.
     std::vector<double> lengths(n, 0.0);
     for (size_t i = 0; i < n; ++i)
-        if (bridges[i] && bridges[i]->GetBeam())
+        if (bridges[i] && bridges[i]->GetBeam() && std::isfinite(bridges[i]->GetBeam()->m_Length))
             lengths[i] = bridges[i]->GetBeam()->m_Length;
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return lengths[a] > lengths[b]; });
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return lengths[a] > lengths[b] || (lengths[a] == lengths[b] && a < b); });
     std::vector<PieceRun> pieces(n * m);
     std::vector<std::shared_ptr<CEnvelopeResults>> results(n);
     RunTasks(n, nThreads, [&](size_t t) {
