@@ -78,9 +78,11 @@ CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive,
     size_t n = 0;
     while (n < vLive.size() && n < vOverstress.size() && Filled(vLive[n]) && Filled(vOverstress[n]))
         ++n;
+    // On one thread: the entries copied from the live load all count references to the
+    // same few load models, and threads copying them at once spend more than they share.
     EnvVector out(n);
-    RunTasks(n, m_nThreads,
-             [&](size_t i) { out[i] = CEnvelopeResults::Combine(*vOverstress[i], f - 1.0, *vLive[i], f); });
+    for (size_t i = 0; i < n; ++i)
+        out[i] = CEnvelopeResults::Combine(*vOverstress[i], f - 1.0, *vLive[i], f);
     return out;
 }
 
