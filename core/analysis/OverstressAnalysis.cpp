@@ -45,9 +45,27 @@ std::shared_ptr<CLoadModel> COverstressAnalysis::MakeOverstressLoadModel(int id)
     return std::make_shared<CLoadModel>(id, L"Internal for O/S");
 }
 
-std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::shared_ptr<CBridge>& bridge, int nPoints,
+                                                                     const std::atomic<bool>* pbKeepRunning)
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
+    lm->m_bIsMoving = false;
+    const double w = GetOverstressUDL(bridge->m_SpanLength);
+    lm->AddUDL(w);
+
+    std::wstring text = L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) + L", w = " +
+                        FormatDoubleCW("%.3f", w);
+    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
+
+    int nSteps = 10;
+    double stepSize = 0.5;
+    CMovingLoadAnalysis analysis(bridge, lm, nPoints);
+    return analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
+}
+
+std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+{
 
     std::vector<std::shared_ptr<CEnvelopeResults>> out;
     if (!m_pBridgeSet)
@@ -60,20 +78,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
     };
     std::vector<Bridge> runs(n);
     const auto Analyse = [&](size_t i) {
-        std::shared_ptr<CBridge> bridge = m_pBridgeSet->GetBridge(static_cast<int>(i));
-        std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
-        lm->m_bIsMoving = false;
-        const double w = GetOverstressUDL(bridge->m_SpanLength);
-        lm->AddUDL(w);
-
-        std::wstring text = L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) +
-                            L", w = " + FormatDoubleCW("%.3f", w);
-        PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
-
-        int nSteps = 10;
-        double stepSize = 0.5;
-        CMovingLoadAnalysis analysis(bridge, lm, m_nPoints);
-        runs[i].results = analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
+        runs[i].results = AnalyseBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_nPoints, pbKeepRunning);
     };
     std::atomic<size_t> failed = n; // no bridge past a failure is started
     RunTasks(n, m_nThreads, [&](size_t i) {

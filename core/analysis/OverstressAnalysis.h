@@ -5,6 +5,7 @@
 
 #include "core/settings/Settings.h"
 
+class CBridge;
 class CBridgeSet;
 class CEnvelopeResults;
 class CLoadModel;
@@ -20,6 +21,10 @@ public:
     // A null flag runs to the end. The bridges are analysed side by side; what comes back
     // is what one thread leaves, up to the first bridge it would not have started.
     std::vector<std::shared_ptr<CEnvelopeResults>> Run(const std::atomic<bool>* pbKeepRunning);
+
+    // The run of one bridge, with its status line.
+    static std::shared_ptr<CEnvelopeResults> AnalyseBridge(const std::shared_ptr<CBridge>& bridge, int nPoints,
+                                                           const std::atomic<bool>* pbKeepRunning);
 
     // Lane load intensity (kN/m) for a span length (m); NaN gives the top value.
     static double GetOverstressUDL(double spanLength);

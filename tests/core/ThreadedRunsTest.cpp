@@ -404,6 +404,7 @@ TEST(ThreadedRuns, ReferenceCollectionAndRatiosAreTheOneThreadOnes)
         for (size_t s = 0; s < ra.size(); ++s) {
             const std::string set = what + ", reference set " + std::to_string(s);
             ExpectIdentical(ra[s]->m_vLiveLoadCritEnv, rb[s]->m_vLiveLoadCritEnv, map, set + " live load");
+            ExpectIdentical(ra[s]->m_vOverstressCritEnv, rb[s]->m_vOverstressCritEnv, map, set + " overstress");
             ExpectIdentical(ra[s]->m_vRefCritEnv, rb[s]->m_vRefCritEnv, map, set + " reference");
             ExpectIdentical(ra[s]->m_vPropCritEnv, rb[s]->m_vPropCritEnv, map, set + " proposed");
         }
@@ -414,6 +415,60 @@ TEST(ThreadedRuns, ReferenceCollectionAndRatiosAreTheOneThreadOnes)
             ExpectSameRatios(*ea[s], *eb[s], what + ", ratios of set " + std::to_string(s));
         for (size_t e = 0; e < one.lmes.size(); ++e)
             ExpectSameModels(*one.lmes[e], *many.lmes[e], what + ", ensemble " + std::to_string(e));
+    }
+}
+
+// Stopped anywhere, a reference set keeps what one thread keeps: the overstress runs only
+// after a whole live-load run, and the reference envelopes of the bridges both have.
+TEST(ThreadedRuns, StoppedReferenceSetIsAOneThreadState)
+{
+    auto set = ShorteningSet(6);
+    auto lme = Ensemble();
+    const unsigned progress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    const unsigned status = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    // stopAfter 0 never stops; returns the messages counted.
+    const auto calculate = [&](CReferenceSet& rs, int stopAfter) {
+        std::atomic<bool> keep = true;
+        std::atomic<int> count = 0;
+        SetMainWindowMessageSink([&](CPostedMessage&& m) {
+            if ((m.message == progress || m.message == status) && ++count == stopAfter)
+                keep = false;
+        });
+        rs.m_nThreads = 8;
+        int nSteps = 0;
+        double step = 0.5;
+        {
+            CAnalysisPathScope path(AnalysisPath::Fast);
+            rs.Calculate(true, &nSteps, &step, &keep);
+        }
+        SetMainWindowMessageSink(nullptr);
+        return count.load();
+    };
+    CReferenceSet whole(true, set, lme, 1.4);
+    const int total = calculate(whole, 0);
+    ASSERT_EQ(whole.m_vOverstressCritEnv.size(), 6u);
+    std::random_device seed;
+    const unsigned s = seed();
+    std::mt19937 random(s);
+    std::uniform_int_distribution<int> when(1, total);
+    for (int trial = 0; trial < 8; ++trial) {
+        const int stopAfter = when(random);
+        const std::string what = "stop after " + std::to_string(stopAfter) + " of " + std::to_string(total) +
+                                 " messages (seed " + std::to_string(s) + ")";
+        CReferenceSet rs(true, set, lme, 1.4);
+        calculate(rs, stopAfter);
+        const size_t live = rs.m_vLiveLoadCritEnv.size();
+        const size_t over = rs.m_vOverstressCritEnv.size();
+        if (live < 6) {
+            EXPECT_EQ(over, 0u) << what << ": overstress began before the live load ended";
+        }
+        ASSERT_EQ(rs.m_vRefCritEnv.size(), std::min(live, over)) << what;
+        for (size_t i = 0; i < rs.m_vRefCritEnv.size(); ++i) {
+            EXPECT_EQ(rs.m_vOverstressCritEnv[i]->m_pBridge, set->m_vBridges[i]) << what;
+            const auto want =
+                CEnvelopeResults::Combine(*rs.m_vOverstressCritEnv[i], 1.4 - 1.0, *rs.m_vLiveLoadCritEnv[i], 1.4);
+            ExpectIdentical(*want, *rs.m_vRefCritEnv[i], {}, what + ", reference " + std::to_string(i));
+        }
     }
 }
 
