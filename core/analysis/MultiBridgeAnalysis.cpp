@@ -261,7 +261,7 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
                 break;
             }
         }
-        if (!error && results[i]->HasEnvelopes())
+        if (!error && results[i] && results[i]->HasEnvelopes())
             out.push_back(std::move(results[i]));
     }
     for (size_t k = 0; k < d; ++k)
