@@ -66,6 +66,7 @@ void Work(Job& job)
 }
 
 thread_local bool t_bHelper = false;
+thread_local bool t_bHoldsHelpers = false; // a task of this thread's run starts another
 
 // Helper threads that live as long as the process, started as runs first need them. They
 // are never joined: at exit they wait for work that does not come, and a process forked
@@ -76,11 +77,15 @@ public:
     // makes threads of its own.
     bool Run(Job& job, size_t nHelpers)
     {
-        if (t_bHelper || ::getpid() != m_pid)
+        if (t_bHelper || t_bHoldsHelpers || ::getpid() != m_pid)
             return false;
         std::unique_lock running(m_running, std::try_to_lock);
         if (!running.owns_lock())
             return false;
+        t_bHoldsHelpers = true;
+        struct Release {
+            ~Release() { t_bHoldsHelpers = false; }
+        } release;
         {
             std::lock_guard lock(m_mutex);
             try {
