@@ -48,7 +48,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         return m_pResults;
     }
 
-    if (n > 1 && GetAnalysisThreads() > 1)
+    if (n > 1 && AnalysisThreads(m_nThreads) > 1)
         return RunParallel(models, n, bByStep, nSteps, stepSize, pbKeepRunning);
 
     for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
@@ -89,7 +89,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
     }
 
     RunPieces(
-        tasks, [&](size_t i) -> PieceRun& { return runs[i]; }, nSteps, stepSize, pbKeepRunning,
+        tasks, m_nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, bByStep, nSteps, stepSize, pbKeepRunning,
         [&](size_t i) {
             Run& run = runs[i];
             CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
@@ -101,10 +101,9 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
     for (Run& run : runs) {
         if (!run.bStarted)
             break;
+        run.TakeStepping(bByStep, nSteps, stepSize);
         if (run.error)
             std::rethrow_exception(run.error);
-        nSteps = run.nSteps;
-        stepSize = run.step;
         if (run.results && run.results->HasEnvelopes()) {
             m_vResults.push_back(run.results);
             m_pResults->Augment(*run.results);

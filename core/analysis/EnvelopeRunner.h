@@ -34,7 +34,8 @@ public:
     std::vector<std::shared_ptr<CEnvelopeResults>> m_vResults; // only runs that analysed a position
     int m_nLoadModels = 0;
     int m_nAnalyses = 0;
-    int m_nPoints = 0; // segments per span of the beam solutions
+    int m_nPoints = 0;  // segments per span of the beam solutions
+    int m_nThreads = 0; // threads of the run; 0: GetAnalysisThreads() when it starts
 
 private:
     std::shared_ptr<CEnvelopeResults> RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models, size_t n,

@@ -18,6 +18,13 @@
 
 namespace {
 
+bool Solves(const CFastBeamSolver& s, const CBeam& beam, int nPoints)
+{
+    const CBeam& b = s.GetBeam();
+    return b.m_vL == beam.m_vL && b.m_vEI == beam.m_vEI && b.m_vR == beam.m_vR &&
+           s.GetStationsPerSpan() == static_cast<size_t>(nPoints) + 3;
+}
+
 // The last beam factorised on this thread: an ensemble runs its load models one after
 // the other on the same bridge, and they all share it.
 std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam, int nPoints)
@@ -25,12 +32,8 @@ std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam, int nPoints)
     thread_local std::shared_ptr<CFastBeamSolver> t_pLast;
     // Bounded as the solver bounds it, or a large count would miss the cache every time.
     nPoints = CSettings::ClampPointsAlongBeam(nPoints);
-    if (t_pLast) {
-        const CBeam& b = t_pLast->GetBeam();
-        if (b.m_vL == beam.m_vL && b.m_vEI == beam.m_vEI && b.m_vR == beam.m_vR &&
-            t_pLast->GetStationsPerSpan() == static_cast<size_t>(nPoints) + 3)
-            return t_pLast;
-    }
+    if (t_pLast && Solves(*t_pLast, beam, nPoints))
+        return t_pLast;
     t_pLast = std::make_shared<CFastBeamSolver>(beam, nPoints);
     return t_pLast;
 }
@@ -49,15 +52,41 @@ CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std
 // it refuses fails at the same moment and with the same error.
 void CFastEnvelopeBuilder::PrepareSolver()
 {
-    m_pSolver = SolverFor(*m_pBeam, m_nPoints);
+    if (!m_pSolver || !Solves(*m_pSolver, *m_pBeam, CSettings::ClampPointsAlongBeam(m_nPoints)))
+        m_pSolver = SolverFor(*m_pBeam, m_nPoints);
     const size_t n = m_pSolver->GetX().size();
     for (Side* s : {&m_bmMax, &m_bmMin, &m_sfMax, &m_sfMin}) {
         s->val.resize(n);
         s->index.resize(n);
     }
+    m_bSolverReady = true;
 }
 
+CFastEnvelopeBuilder::CFastEnvelopeBuilder() = default;
+
 CFastEnvelopeBuilder::~CFastEnvelopeBuilder() = default;
+
+void CFastEnvelopeBuilder::Restart(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
+                                   int nPoints)
+{
+    m_pBridge = std::move(pBridge);
+    m_pBeam = m_pBridge->GetBeam();
+    m_pLoadModel = std::move(pLoadModel);
+    m_nPoints = nPoints;
+    m_nReactions = m_pBeam->m_nRestraints > 0 ? static_cast<size_t>(m_pBeam->m_nRestraints) : 0;
+    m_nPositions = 0;
+    m_bSolverReady = false;
+    m_vPositions.clear();
+    m_vReactionMax.clear();
+    m_vReactionMin.clear();
+}
+
+void CFastEnvelopeBuilder::Release()
+{
+    m_pBridge.reset();
+    m_pBeam.reset();
+    m_pLoadModel.reset();
+}
 
 std::atomic<int> CFastEnvelopeBuilder::s_widestFold{2};
 
@@ -75,7 +104,7 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
     CLoadModel& lm = *m_pLoadModel;
     const double F = PrepareModelAt(lm, m_pBridge);
 
-    if (!m_pSolver)
+    if (!m_bSolverReady)
         PrepareSolver();
     CFastBeamSolver& s = *m_pSolver;
     s.ClearLoads();

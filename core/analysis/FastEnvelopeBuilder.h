@@ -25,7 +25,15 @@ class CFastEnvelopeBuilder {
 public:
     CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
                          int nPoints = CSettings::CurrentPointsAlongBeam());
+    // Idle until Restart: a builder kept for run after run.
+    CFastEnvelopeBuilder();
     ~CFastEnvelopeBuilder();
+
+    // Starts a new run with no position, keeping the buffers (and the factorised beam
+    // when the bridge's beam is the same).
+    void Restart(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel, int nPoints);
+    // Lets go of the bridge and the load model between runs; the buffers stay.
+    void Release();
     CFastEnvelopeBuilder(const CFastEnvelopeBuilder&) = delete;
     CFastEnvelopeBuilder& operator=(const CFastEnvelopeBuilder&) = delete;
 
@@ -67,6 +75,7 @@ private:
     std::shared_ptr<CLoadModel> m_pLoadModel;
     int m_nPoints = 0; // segments per span
     std::shared_ptr<CFastBeamSolver> m_pSolver;
+    bool m_bSolverReady = false; // for this run (set at its first position)
     size_t m_nPositions = 0;
     size_t m_nReactions = 0;
     std::vector<double> m_vReactionX; // position of each reported support

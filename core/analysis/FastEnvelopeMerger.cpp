@@ -48,7 +48,10 @@ void CFastEnvelopeMerger::Merge(const CFastEnvelopeBuilder& run, std::shared_ptr
         m_pBridge = run.m_pBridge;
         m_vX = run.m_pSolver->GetX();
         m_vReactionX = run.m_vReactionX;
-        m_vReactions.assign(nR, {});
+        // The envelopes of earlier merges are used again: their buffers stay.
+        if (m_vReactions.size() < nR)
+            m_vReactions.resize(nR);
+        m_nReactions = nR;
         for (size_t r = 0; r < nR; ++r) {
             Reaction& re = m_vReactions[r];
             re.max.Resize(nPos);
@@ -64,7 +67,7 @@ void CFastEnvelopeMerger::Merge(const CFastEnvelopeBuilder& run, std::shared_ptr
         // Paired by position index. The shorter side is padded with zero entries without
         // load model: the merged envelopes at the new run's positions, the new run at the
         // merged load positions of the maximum side as they stood before this merge.
-        for (size_t r = 0; r < m_vReactions.size() && r < nR; ++r) {
+        for (size_t r = 0; r < m_nReactions && r < nR; ++r) {
             Reaction& re = m_vReactions[r];
             const size_t nOld = re.max.val.size();
             if (nOld < nPos) {
@@ -122,12 +125,13 @@ std::shared_ptr<CEnvelopeResults> CFastEnvelopeMerger::TakeResults()
 
     res->m_pBridge = m_pBridge;
     res->m_pBeam = m_pBridge ? m_pBridge->GetBeam() : nullptr;
-    res->m_nReactions = static_cast<int>(m_vReactions.size());
+    res->m_nReactions = static_cast<int>(m_nReactions);
     res->m_nAugments = static_cast<int>(m_vModels.size());
     res->m_nAnalyses = m_nAnalyses;
     res->m_pEnvBMD = stations(m_bmMax, m_bmMin, LET_MOMENT);
     res->m_pEnvSFD = stations(m_sfMax, m_sfMin, LET_SHEAR);
-    for (size_t r = 0; r < m_vReactions.size(); ++r) {
+    res->m_vEnvReaction.reserve(m_nReactions);
+    for (size_t r = 0; r < m_nReactions; ++r) {
         const Reaction& re = m_vReactions[r];
         auto env = std::make_shared<CEnvelope>(m_pBridge, LET_REACTION);
         env->m_vMax.reserve(re.max.val.size());
@@ -141,6 +145,8 @@ std::shared_ptr<CEnvelopeResults> CFastEnvelopeMerger::TakeResults()
     res->UpdateCritical();
 
     m_vModels.clear();
-    m_vReactions.clear();
+    m_nReactions = 0;
+    m_nAnalyses = 0;
+    m_pBridge.reset();
     return res;
 }

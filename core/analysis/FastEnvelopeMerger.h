@@ -24,7 +24,8 @@ public:
     void Merge(const CFastEnvelopeBuilder& run, std::shared_ptr<CLoadModel> pCausing = nullptr);
 
     // As a default-constructed CEnvelopeResults augmented with every merged run, in
-    // order: that object itself when nothing was merged. The merger is spent afterwards.
+    // order: that object itself when nothing was merged. The merger is then empty again,
+    // its buffers kept for the next merges.
     std::shared_ptr<CEnvelopeResults> TakeResults();
 
 private:
@@ -53,5 +54,6 @@ private:
     std::vector<double> m_vX; // stations along the beam
     Side m_bmMax, m_bmMin, m_sfMax, m_sfMin;
     std::vector<double> m_vReactionX;
-    std::vector<Reaction> m_vReactions;
+    std::vector<Reaction> m_vReactions; // the first m_nReactions are in use
+    size_t m_nReactions = 0;
 };

@@ -40,6 +40,15 @@ public:
     // As AnalyseInto, but the run is handed back to be merged later.
     std::unique_ptr<CFastEnvelopeBuilder> AnalyseFast(bool bByStep, int& nSteps, double& step,
                                                       const std::atomic<bool>* pbKeepRunning);
+    // As AnalyseFast, into a builder that is used again for run after run (its buffers
+    // stay); the run is left in it to be merged.
+    void AnalyseWith(CFastEnvelopeBuilder& builder, bool bByStep, int& nSteps, double& step,
+                     const std::atomic<bool>* pbKeepRunning);
+    // Leaves the load model as a complete run leaves it, without solving anything: the
+    // bridge rule and the model's update at each position, until they change nothing more
+    // (what they do depends only on the model and the bridge). Posts nothing. Throws what
+    // the run would throw in those steps.
+    void AdvanceModel(bool bByStep, int nSteps, double step);
     // How far the model can advance before one of its loads reaches an event point; a load
     // already standing on one (within 1e-6 m) looks to the next.
     double NextEventDistance(double p) const;

@@ -31,10 +31,12 @@ public:
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
     std::uint32_t m_nBridges = 0;
-    int m_nPoints = 0; // segments per span of the beam solutions
+    int m_nPoints = 0;  // segments per span of the beam solutions
+    int m_nThreads = 0; // threads of the run; 0: GetAnalysisThreads() when it starts
 
 private:
-    std::vector<std::shared_ptr<CEnvelopeResults>> RunParallel(size_t nBridges, bool bByStep, int& nSteps,
-                                                               double& stepSize,
+    std::vector<std::shared_ptr<CEnvelopeResults>> RunParallel(size_t nBridges,
+                                                               const std::vector<std::shared_ptr<CLoadModel>>& models,
+                                                               bool bByStep, int& nSteps, double& stepSize,
                                                                const std::atomic<bool>* pbKeepRunning);
 };

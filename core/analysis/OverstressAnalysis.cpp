@@ -4,6 +4,7 @@
 
 #include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
@@ -44,32 +45,60 @@ std::shared_ptr<CLoadModel> COverstressAnalysis::MakeOverstressLoadModel(int id)
     return std::make_shared<CLoadModel>(id, L"Internal for O/S");
 }
 
-std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::shared_ptr<CBridge>& bridge, int nPoints,
+                                                                     const std::atomic<bool>* pbKeepRunning)
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
+    lm->m_bIsMoving = false;
+    const double w = GetOverstressUDL(bridge->m_SpanLength);
+    lm->AddUDL(w);
+
+    std::wstring text = L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) + L", w = " +
+                        FormatDoubleCW("%.3f", w);
+    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
+
+    int nSteps = 10;
+    double stepSize = 0.5;
+    CMovingLoadAnalysis analysis(bridge, lm, nPoints);
+    return analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
+}
+
+std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+{
 
     std::vector<std::shared_ptr<CEnvelopeResults>> out;
     if (!m_pBridgeSet)
         return out;
     const size_t n = std::min(m_pBridgeSet->m_vBridges.size(),
                               static_cast<size_t>(m_pBridgeSet->m_nBridge > 0 ? m_pBridgeSet->m_nBridge : 0));
-    for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-        std::shared_ptr<CBridge> bridge = m_pBridgeSet->GetBridge(static_cast<int>(i));
-        std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
-        lm->m_bIsMoving = false;
-        const double w = GetOverstressUDL(bridge->m_SpanLength);
-        lm->AddUDL(w);
-
-        std::wstring text = L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) +
-                            L", w = " + FormatDoubleCW("%.3f", w);
-        PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
-
-        int nSteps = 10;
-        double stepSize = 0.5;
-        CMovingLoadAnalysis analysis(bridge, lm, m_nPoints);
-        std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
-        if (r && r->HasEnvelopes())
-            out.push_back(std::move(r));
+    struct Bridge {
+        bool bStarted = false;
+        std::shared_ptr<CEnvelopeResults> results;
+    };
+    std::vector<Bridge> runs(n);
+    const auto Analyse = [&](size_t i) {
+        runs[i].results = AnalyseBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_nPoints, pbKeepRunning);
+    };
+    std::atomic<size_t> failed = n; // no bridge past a failure is started
+    RunTasks(n, m_nThreads, [&](size_t i) {
+        if (!KeepRunning(pbKeepRunning) || i > failed.load())
+            return;
+        runs[i].bStarted = true;
+        try {
+            Analyse(i);
+        } catch (...) {
+            for (size_t f = failed.load(); i < f && !failed.compare_exchange_weak(f, i);)
+                ;
+            throw;
+        }
+    });
+    // RunTasks has thrown the first failure, where one thread would have failed.
+    for (Bridge& b : runs) {
+        if (!b.bStarted)
+            break;
+        if (b.results && b.results->HasEnvelopes())
+            out.push_back(std::move(b.results));
     }
     return out;
 }

@@ -5,6 +5,7 @@
 
 #include "core/settings/Settings.h"
 
+class CBridge;
 class CBridgeSet;
 class CEnvelopeResults;
 class CLoadModel;
@@ -17,8 +18,13 @@ public:
                         int nPoints = CSettings::CurrentPointsAlongBeam());
 
     // One result per bridge analysed, in set order; posts a status line per bridge.
-    // A null flag runs to the end.
+    // A null flag runs to the end. The bridges are analysed side by side; what comes back
+    // is what one thread leaves, up to the first bridge it would not have started.
     std::vector<std::shared_ptr<CEnvelopeResults>> Run(const std::atomic<bool>* pbKeepRunning);
+
+    // The run of one bridge, with its status line.
+    static std::shared_ptr<CEnvelopeResults> AnalyseBridge(const std::shared_ptr<CBridge>& bridge, int nPoints,
+                                                           const std::atomic<bool>* pbKeepRunning);
 
     // Lane load intensity (kN/m) for a span length (m); NaN gives the top value.
     static double GetOverstressUDL(double spanLength);
@@ -27,4 +33,5 @@ public:
     std::shared_ptr<CBridgeSet> m_pBridgeSet;
     double m_OverstressFactor = 1.4; // kept for the caller; the run does not use it
     int m_nPoints = 0;               // segments per span of the beam solutions
+    int m_nThreads = 0;              // threads of the run; 0: GetAnalysisThreads() when it starts
 };

@@ -8,13 +8,16 @@
 #include <functional>
 #include <vector>
 
-// The most threads one analysis uses; 1 runs everything on the calling thread.
+// The threads a run uses when it is given no count of its own; 1 runs everything on the
+// calling thread.
 int GetAnalysisThreads();
 // 0 or less: as many as the machine has cores (at most kMaxAnalysisThreads).
 void SetAnalysisThreads(int n);
 inline constexpr int kMaxAnalysisThreads = 64;
+// A run's own count: above 0 as given (at most kMaxAnalysisThreads), else GetAnalysisThreads().
+int AnalysisThreads(int nRequested);
 
-// Sets the cap while it lives (process-wide, for tests and benchmarks).
+// Sets the default while it lives (process-wide, for tests and benchmarks).
 class CAnalysisThreadsScope {
 public:
     explicit CAnalysisThreadsScope(int n);
@@ -26,11 +29,14 @@ private:
     int m_previous;
 };
 
-// Runs task(0) to task(n - 1) on up to GetAnalysisThreads() threads, the calling thread
-// among them, handing the tasks out in index order; every thread computes on the caller's
-// analysis path. Returns when every task has run. A task that throws does not stop the
-// others; the exception of the lowest-numbered failed task is then rethrown.
-void RunTasks(size_t n, const std::function<void(size_t)>& task);
+// Runs task(0) to task(n - 1) on up to nThreads threads (0: GetAnalysisThreads()), the
+// calling thread among them, handing the tasks out in index order; every thread computes
+// on the caller's analysis path. The helpers are threads kept for the whole process, so
+// what they keep per thread (solver, buffers) serves every later run. Returns when every
+// task has run. A task that throws does not stop the others; the exception of the
+// lowest-numbered failed task is then rethrown.
+void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task);
+inline void RunTasks(size_t n, const std::function<void(size_t)>& task) { RunTasks(n, 0, task); }
 
 // What one piece of a run split into pieces ended with: the stepping it derived, and
 // whether it started, ran to its end and failed.
@@ -40,12 +46,19 @@ struct PieceRun {
     bool bStarted = false;
     bool bComplete = false;
     std::exception_ptr error;
+
+    // Before the piece runs: the stepping given, with the value that a moving-load
+    // analysis derives (the count by step, the step by count) marked as not yet derived,
+    // as a run that fails first leaves the caller's values as they were.
+    void Start(bool bByStep, int nStepsGiven, double stepGiven);
+    // The stepping one thread would hold after this piece, given what it held before.
+    void TakeStepping(bool bByStep, int& nStepsHeld, double& stepHeld) const;
 };
 
 // Runs the tasks with RunTasks, each running its pieces (indices into the caller's pieces)
 // in order until the flag is lowered. Every piece starts from the stepping given;
 // analyse(q) analyses piece q, deriving its own nSteps and step. A piece that throws keeps
 // its exception and ends its task; each finished piece moves the progress bar on.
-void RunPieces(const std::vector<std::vector<size_t>>& tasks, const std::function<PieceRun&(size_t)>& piece,
-               int nSteps, double step, const std::atomic<bool>* pbKeepRunning,
-               const std::function<void(size_t)>& analyse);
+void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
+               const std::function<PieceRun&(size_t)>& piece, bool bByStep, int nSteps, double step,
+               const std::atomic<bool>* pbKeepRunning, const std::function<void(size_t)>& analyse);

@@ -13,14 +13,16 @@ void RequireEntries(const std::vector<PointLoadEffect>& v)
 }
 
 // Lengths are checked before the first change so a failure leaves the envelope whole.
-void AddStationWise(std::vector<PointLoadEffect>& mx, std::vector<PointLoadEffect>& mn, const CEnvelope& other)
+// The other's values count times f (a product rounded on its own, as in a scaled copy).
+void AddStationWise(std::vector<PointLoadEffect>& mx, std::vector<PointLoadEffect>& mn, const CEnvelope& other,
+                    double f)
 {
     if (other.m_vMax.size() < mx.size() || other.m_vMin.size() < mn.size())
         ThrowSubscript();
     for (size_t i = 0; i < mx.size(); ++i)
-        mx[i].val += other.m_vMax[i].val;
+        mx[i].val += other.m_vMax[i].val * f;
     for (size_t i = 0; i < mn.size(); ++i)
-        mn[i].val += other.m_vMin[i].val;
+        mn[i].val += other.m_vMin[i].val * f;
 }
 
 // One field of every entry, in station order.
@@ -60,12 +62,14 @@ std::vector<PointLoadEffect> StationMin(const std::vector<PointLoadEffect>& a, c
 
 CEnvelope::CEnvelope(std::shared_ptr<CBridge> bridge, LoadEffectType type) : m_pBridge(std::move(bridge)), m_Type(type) {}
 
-CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
+CEnvelope& CEnvelope::operator+=(const CEnvelope& other) { return AddScaled(other, 1.0); }
+
+CEnvelope& CEnvelope::AddScaled(const CEnvelope& other, double f)
 {
     const size_t n = m_vMax.size();
     const size_t m = other.m_vMax.size();
     if (m_Type != LET_REACTION) {
-        AddStationWise(m_vMax, m_vMin, other);
+        AddStationWise(m_vMax, m_vMin, other, f);
         return *this;
     }
     if (n == 1) {
@@ -75,15 +79,15 @@ CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
         // The stationary values as they are before the change: each position gets them once.
         const double a = m_vMax[0].val;
         const double b = m_vMin[0].val;
-        m_vMax[0].val += other.m_vMax[0].val;
-        m_vMin[0].val += other.m_vMin[0].val;
+        m_vMax[0].val += other.m_vMax[0].val * f;
+        m_vMin[0].val += other.m_vMin[0].val * f;
         m_vMax.reserve(m);
         m_vMin.reserve(m);
         for (size_t i = 1; i < m; ++i) {
             m_vMax.push_back(other.m_vMax[i]);
-            m_vMax.back().val += a;
+            m_vMax.back().val = other.m_vMax[i].val * f + a;
             m_vMin.push_back(other.m_vMin[i]);
-            m_vMin.back().val += b;
+            m_vMin.back().val = other.m_vMin[i].val * f + b;
         }
         return *this;
     }
@@ -92,12 +96,14 @@ CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
     if (m == 1) {
         if (other.m_vMin.empty())
             ThrowSubscript();
+        const double a = other.m_vMax[0].val * f;
+        const double b = other.m_vMin[0].val * f;
         for (auto& e : m_vMax)
-            e.val += other.m_vMax[0].val;
+            e.val += a;
         for (auto& e : m_vMin)
-            e.val += other.m_vMin[0].val;
+            e.val += b;
     } else if (m == n) {
-        AddStationWise(m_vMax, m_vMin, other);
+        AddStationWise(m_vMax, m_vMin, other, f);
     }
     return *this;
 }
@@ -144,6 +150,26 @@ CriticalPair<RatioLoadEffect> CEnvelope::GetCriticalRatioPair(const std::shared_
     const CriticalPair<PointLoadEffect> p = GetCriticalPair();
     const CriticalPair<PointLoadEffect> r = pRef->GetCriticalPair();
     return {RatioLoadEffect(r.max, p.max, m_pBridge, multiplier), RatioLoadEffect(r.min, p.min, m_pBridge, multiplier)};
+}
+
+CriticalPair<PointLoadEffect> CEnvelope::GetCriticalPairMatching(const CEnvelope& other) const
+{
+    const size_t n = m_vMax.size();
+    const size_t m = other.m_vMax.size();
+    if (n >= m)
+        return GetCriticalPair();
+    // The zero entries an extension appends: the first is where a scan of the extended
+    // envelope would stop, and only when it beats every entry before it.
+    const PointLoadEffect& o = other.m_vMax[n];
+    const PointLoadEffect zero(0.0, o.xBeam, o.xLoadModel, m_Type, nullptr);
+    const auto pick = [&](bool bMax) {
+        const std::vector<PointLoadEffect>& side = bMax ? m_vMax : m_vMin;
+        if (side.empty())
+            return zero;
+        PointLoadEffect e = bMax ? GetMaxEffect() : GetMinEffect();
+        return (bMax ? 0.0 > e.val : 0.0 < e.val) ? zero : e;
+    };
+    return {pick(true), pick(false)};
 }
 
 void CEnvelope::ExtendToMatch(const std::shared_ptr<CEnvelope>& pOther)

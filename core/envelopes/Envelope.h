@@ -22,6 +22,8 @@ public:
 
     // Superposition: adds the other's values; positions and load models stay this envelope's.
     CEnvelope& operator+=(const CEnvelope& other);
+    // The same with the other's values times factor, as adding a scaled copy would give.
+    CEnvelope& AddScaled(const CEnvelope& other, double factor);
 
     std::vector<double> GetStations(bool bMax) const;
     std::vector<double> GetLoadPositions() const; // always the maximum side
@@ -31,6 +33,9 @@ public:
     PointLoadEffect GetMinEffect() const;
     CriticalPair<PointLoadEffect> GetCriticalPair() const;
     CriticalPair<RatioLoadEffect> GetCriticalRatioPair(const std::shared_ptr<CEnvelope>& pRef, double multiplier) const;
+    // The critical pair this envelope would have if it were extended to the other's length
+    // (ExtendToMatch), without extending it.
+    CriticalPair<PointLoadEffect> GetCriticalPairMatching(const CEnvelope& other) const;
 
     void ExtendToMatch(const std::shared_ptr<CEnvelope>& pOther);
 

@@ -220,7 +220,9 @@ void CEnvelopeResults::Augment(const CEnvelopeResults& other)
     UpdateCritical();
 }
 
-CEnvelopeResults& CEnvelopeResults::operator+=(const CEnvelopeResults& other)
+CEnvelopeResults& CEnvelopeResults::operator+=(const CEnvelopeResults& other) { return AddScaled(other, 1.0); }
+
+CEnvelopeResults& CEnvelopeResults::AddScaled(const CEnvelopeResults& other, double factor)
 {
     RequireEnvelopes();
     other.RequireEnvelopes();
@@ -239,10 +241,10 @@ CEnvelopeResults& CEnvelopeResults::operator+=(const CEnvelopeResults& other)
     }
 
     m_nAnalyses += other.m_nAnalyses;
-    *m_pEnvBMD += *other.m_pEnvBMD;
-    *m_pEnvSFD += *other.m_pEnvSFD;
+    m_pEnvBMD->AddScaled(*other.m_pEnvBMD, factor);
+    m_pEnvSFD->AddScaled(*other.m_pEnvSFD, factor);
     for (size_t i = 0; i < m_vEnvReaction.size(); ++i)
-        *m_vEnvReaction[i] += *other.m_vEnvReaction[i];
+        m_vEnvReaction[i]->AddScaled(*other.m_vEnvReaction[i], factor);
     UpdateCritical();
     return *this;
 }
@@ -254,10 +256,8 @@ CEnvelopeResults CEnvelopeResults::operator+(const CEnvelopeResults& other) cons
     return sum;
 }
 
-CEnvelopeResults CEnvelopeResults::operator*(double factor) const
+void CEnvelopeResults::ScaleValues(double factor)
 {
-    RequireEnvelopes();
-    CEnvelopeResults out(*this);
     auto scale = [factor](const std::shared_ptr<CEnvelope>& env) {
         if (!env)
             return;
@@ -266,13 +266,49 @@ CEnvelopeResults CEnvelopeResults::operator*(double factor) const
         for (auto& e : env->m_vMin)
             e.val *= factor;
     };
-    scale(out.m_pEnvBMD);
-    scale(out.m_pEnvSFD);
-    for (const auto& env : out.m_vEnvReaction)
+    scale(m_pEnvBMD);
+    scale(m_pEnvSFD);
+    for (const auto& env : m_vEnvReaction)
         scale(env);
+}
+
+CEnvelopeResults CEnvelopeResults::operator*(double factor) const
+{
+    RequireEnvelopes();
+    CEnvelopeResults out(*this);
+    out.ScaleValues(factor);
     // The critical pairs are not left stale: the scaled copy is compared straight away.
     out.UpdateCritical();
     return out;
+}
+
+std::shared_ptr<CEnvelopeResults> CEnvelopeResults::Combine(const CEnvelopeResults& a, double fa,
+                                                            const CEnvelopeResults& b, double fb)
+{
+    // The checks of the two scaled copies, b's first, as its copy is made first where
+    // this replaces the expression.
+    b.RequireEnvelopes();
+    b.RequireCriticalPairs();
+    a.RequireEnvelopes();
+    a.RequireCriticalPairs();
+    auto sum = std::make_shared<CEnvelopeResults>(a);
+    sum->ScaleValues(fa);
+    sum->AddScaled(b, fb);
+    return sum;
+}
+
+void CEnvelopeResults::RequireCriticalPairs() const
+{
+    const auto require = [](const std::shared_ptr<CEnvelope>& env) {
+        if (!env)
+            throw std::runtime_error("Envelope results hold no envelopes");
+        if (env->m_vMax.empty() || env->m_vMin.empty())
+            throw std::runtime_error("Envelope has no load effects");
+    };
+    require(m_pEnvBMD);
+    require(m_pEnvSFD);
+    for (const auto& env : m_vEnvReaction)
+        require(env);
 }
 
 void CEnvelopeResults::UpdateCritical()
@@ -295,7 +331,7 @@ void CEnvelopeResults::UpdateCritical()
 }
 
 CCriticalRatioResults CEnvelopeResults::GetCriticalRatios(const std::shared_ptr<CEnvelopeResults>& pRef,
-                                                          double multiplier)
+                                                          double multiplier) const
 {
     RequireEnvelopes();
     if (!pRef)
@@ -314,11 +350,12 @@ CCriticalRatioResults CEnvelopeResults::GetCriticalRatios(const std::shared_ptr<
         const auto& p = m_vEnvReaction[static_cast<size_t>(i)];
         if (!refEnv || !p)
             throw std::runtime_error("Envelope results hold no envelopes");
-        auto c = std::make_shared<CEnvelope>(*refEnv);
-        // The proposed envelope keeps the zero entries it gains here.
-        p->ExtendToMatch(c);
-        c->ExtendToMatch(p);
-        reactions.push_back(p->GetCriticalRatioPair(c, multiplier));
+        // Paired by load position index: the shorter history counts zero entries at the
+        // other's further positions (the proposed one first, then the reference against it).
+        const CriticalPair<PointLoadEffect> prop = p->GetCriticalPairMatching(*refEnv);
+        const CriticalPair<PointLoadEffect> ref = refEnv->GetCriticalPairMatching(*p);
+        reactions.push_back({RatioLoadEffect(ref.max, prop.max, p->m_pBridge, multiplier),
+                             RatioLoadEffect(ref.min, prop.min, p->m_pBridge, multiplier)});
     }
     return CCriticalRatioResults(std::move(reactions), bm, sf);
 }

@@ -39,10 +39,17 @@ public:
                     double xLoadModel);
     void Augment(const CEnvelopeResults& other);
     CEnvelopeResults& operator+=(const CEnvelopeResults& other);
+    // As += with a copy of other scaled by factor.
+    CEnvelopeResults& AddScaled(const CEnvelopeResults& other, double factor);
     CEnvelopeResults operator+(const CEnvelopeResults& other) const;
     CEnvelopeResults operator*(double factor) const;
+    // (a * fa) + (b * fb), built as one object: the same numbers, entries and failures.
+    static std::shared_ptr<CEnvelopeResults> Combine(const CEnvelopeResults& a, double fa, const CEnvelopeResults& b,
+                                                     double fb);
     void UpdateCritical();
-    CCriticalRatioResults GetCriticalRatios(const std::shared_ptr<CEnvelopeResults>& pRef, double multiplier);
+    // Reaction envelopes of different lengths are compared as if the shorter were extended
+    // with zero entries (CEnvelope::ExtendToMatch); neither result is changed.
+    CCriticalRatioResults GetCriticalRatios(const std::shared_ptr<CEnvelopeResults>& pRef, double multiplier) const;
 
     std::shared_ptr<CBridge> m_pBridge;
     std::shared_ptr<CBeam> m_pBeam;
@@ -61,6 +68,9 @@ public:
 private:
     void SetUp(const std::shared_ptr<CBridge>& bridge, const std::shared_ptr<CBeam>& beam);
     void RequireEnvelopes() const;
+    // Throws what UpdateCritical would throw, computing nothing.
+    void RequireCriticalPairs() const;
+    void ScaleValues(double factor);
     void AfterArchive();
     bool LoadedEnvelopesConsistent() const;
 

@@ -69,6 +69,7 @@ bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, int
     for (const auto& lme : m_vLME) {
         for (const auto& bs : m_vBS) {
             auto rs = std::make_shared<CReferenceSet>(m_bUseOverstress, bs, lme, m_OverstressFactor);
+            rs->m_nThreads = m_nThreads;
             rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning, nPoints);
             m_vRefSet.push_back(std::move(rs));
             ++m_nRefSet;
@@ -100,17 +101,8 @@ bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunnin
     m_vCritRatioEnsemble.clear();
 
     // The proposed item's run over a bridge set is the same for every reference ensemble:
-    // run it once per set and hand each further reference set fresh copies (the ratios
-    // extend the proposed reaction envelopes they are given).
+    // run it once per set and share it between the reference sets of that bridge set.
     std::vector<std::pair<std::shared_ptr<CBridgeSet>, CReferenceSet::EnvVector>> runs;
-    auto copyOf = [](const CReferenceSet::EnvVector& v) {
-        CReferenceSet::EnvVector out;
-        out.reserve(v.size());
-        for (const auto& r : v)
-            out.push_back(std::make_shared<CEnvelopeResults>(*r));
-        return out;
-    };
-
     const size_t n = std::min(static_cast<size_t>(m_nRefSet > 0 ? m_nRefSet : 0), m_vRefSet.size());
     for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
         CReferenceSet& rs = *m_vRefSet[i];
@@ -118,13 +110,15 @@ bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunnin
         auto done = std::find_if(runs.begin(), runs.end(), [&](const auto& r) { return r.first == bs; });
         CReferenceSet::EnvVector proposed;
         if (done != runs.end()) {
-            proposed = copyOf(done->second);
+            proposed = done->second;
         } else {
             CMultiBridgeAnalysis mba(bs, m_pPropLME, nPoints);
+            mba.m_nThreads = m_nThreads;
             proposed = mba.Run(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
             if (KeepRunning(pbKeepRunning)) // only a complete run is reused
-                runs.emplace_back(bs, copyOf(proposed));
+                runs.emplace_back(bs, proposed);
         }
+        rs.m_nThreads = m_nThreads;
         m_vCritRatioEnsemble.push_back(rs.CalculateRatios(m_bUseLM, std::move(proposed), m_pPropLME, multiplier));
     }
     m_bIsCompared = KeepRunning(pbKeepRunning);

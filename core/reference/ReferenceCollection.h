@@ -71,6 +71,7 @@ public:
     bool m_bUseLM = false;
     std::shared_ptr<CLoadModelEnsemble> m_pPropLME;
     double m_Multiplier = 1.0;
+    int m_nThreads = 0; // threads of the runs (not kept in the file); 0: GetAnalysisThreads()
 
 private:
     QEL_DECLARE_SERIALIZE;

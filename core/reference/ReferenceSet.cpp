@@ -4,6 +4,7 @@
 
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/analysis/OverstressAnalysis.h"
+#include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalRatioEnsemble.h"
 #include "core/critical/CriticalValueEnsemble.h"
@@ -51,6 +52,7 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
 {
     MakeEmptyCritEnsembles();
     CMultiBridgeAnalysis live(m_pBridgeSet, m_pRefLME, nPoints);
+    live.m_nThreads = m_nThreads;
     m_vLiveLoadCritEnv = live.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
     if (m_bUseOverstress) {
         RunOverstress(pbKeepRunning, nPoints);
@@ -65,23 +67,22 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
 void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, int nPoints)
 {
     COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor, nPoints);
+    overstress.m_nThreads = m_nThreads;
     m_vOverstressCritEnv = overstress.Run(pbKeepRunning);
 }
 
 CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive, const EnvVector& vOverstress) const
 {
     const double f = m_OverstressFactor;
-    EnvVector out;
-    const size_t n = std::min(vLive.size(), vOverstress.size());
-    out.reserve(n);
-    for (size_t i = 0; i < n; ++i) {
-        // Entry i is bridge i in both lists; an unfilled one ends the common part.
-        if (!Filled(vLive[i]) || !Filled(vOverstress[i]))
-            break;
-        const CEnvelopeResults live = *vLive[i] * f;
-        const CEnvelopeResults overstress = *vOverstress[i] * (f - 1.0);
-        out.push_back(std::make_shared<CEnvelopeResults>(overstress + live));
-    }
+    // Entry i is bridge i in both lists; an unfilled one ends the common part.
+    size_t n = 0;
+    while (n < vLive.size() && n < vOverstress.size() && Filled(vLive[n]) && Filled(vOverstress[n]))
+        ++n;
+    // On one thread: the entries copied from the live load all count references to the
+    // same few load models, and threads copying them at once spend more than they share.
+    EnvVector out(n);
+    for (size_t i = 0; i < n; ++i)
+        out[i] = CEnvelopeResults::Combine(*vOverstress[i], f - 1.0, *vLive[i], f);
     return out;
 }
 
@@ -92,6 +93,7 @@ std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUse
                                                                        double multiplier, int nPoints)
 {
     CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, nPoints);
+    prop.m_nThreads = m_nThreads;
     EnvVector vProposed = prop.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
     return CalculateRatios(bUseLM, std::move(vProposed), std::move(pProposed), multiplier);
 }
@@ -105,18 +107,19 @@ std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUse
     m_vPropCritEnv = std::move(vProposed);
     m_pPropCritEnsemble = std::make_shared<CCriticalValueEnsemble>(m_vPropCritEnv, m_pBridgeSet);
 
-    std::vector<CCriticalRatioResults> ratios;
-    const size_t n = std::min(m_vPropCritEnv.size(), m_vRefCritEnv.size());
-    ratios.reserve(n);
-    for (size_t i = 0; i < n; ++i) {
-        if (!Filled(m_vPropCritEnv[i]) || !Filled(m_vRefCritEnv[i]))
+    size_t n = 0;
+    for (; n < m_vPropCritEnv.size() && n < m_vRefCritEnv.size(); ++n) {
+        if (!Filled(m_vPropCritEnv[n]) || !Filled(m_vRefCritEnv[n]))
             break;
         // A reference with fewer supports than the proposed bridge (only a damaged file
         // holds one) cannot be paired; it ends the common part like a missing one.
-        if (m_vRefCritEnv[i]->m_vEnvReaction.size() < static_cast<size_t>(m_vPropCritEnv[i]->m_nReactions))
+        if (m_vRefCritEnv[n]->m_vEnvReaction.size() < static_cast<size_t>(m_vPropCritEnv[n]->m_nReactions))
             break;
-        ratios.push_back(m_vPropCritEnv[i]->GetCriticalRatios(m_vRefCritEnv[i], multiplier));
     }
+    // The proposed envelopes are only read: a collection shares them between its sets.
+    std::vector<CCriticalRatioResults> ratios(n);
+    RunTasks(n, m_nThreads,
+             [&](size_t i) { ratios[i] = m_vPropCritEnv[i]->GetCriticalRatios(m_vRefCritEnv[i], multiplier); });
     m_bIsRatioCalculated = true;
     return std::make_shared<CCriticalRatioEnsemble>(std::move(ratios), m_pBridgeSet);
 }

@@ -35,7 +35,8 @@ public:
                                                             const std::atomic<bool>* pbKeepRunning,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
                                                             double multiplier, int nPoints = CSettings::CurrentPointsAlongBeam());
-    // The same with the proposed envelopes already run over this set's bridges.
+    // The same with the proposed envelopes already run over this set's bridges; they are
+    // kept as given (shared, never changed).
     std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, EnvVector vProposed,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
                                                             double multiplier);
@@ -68,6 +69,7 @@ public:
     bool m_bUseLM = false;
     bool m_bIsRatioCalculated = false;
     std::uint32_t m_nBridges = 0;
+    int m_nThreads = 0; // threads of the runs; 0: GetAnalysisThreads() when each starts
 
 private:
     void MakeEmptyCritEnsembles();

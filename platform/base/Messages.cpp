@@ -41,7 +41,13 @@ SinkSlot& TheSink()
     return s;
 }
 
+thread_local bool t_bMuted = false;
+
 }
+
+CMutePostsScope::CMutePostsScope() : m_previous(t_bMuted) { t_bMuted = true; }
+
+CMutePostsScope::~CMutePostsScope() { t_bMuted = m_previous; }
 
 unsigned int RegisterWindowMessage(std::wstring_view name)
 {
@@ -68,12 +74,12 @@ void SetMainWindowMessageSink(MessageSink sink)
     // The old sink (and what it captured) is destroyed outside the lock.
 }
 
-bool HasMainWindowMessageSink() { return TheSink().present.load(std::memory_order_acquire); }
+bool HasMainWindowMessageSink() { return !t_bMuted && TheSink().present.load(std::memory_order_acquire); }
 
 bool PostMainWindowMessage(CPostedMessage message)
 {
     SinkSlot& s = TheSink();
-    if (!s.present.load(std::memory_order_acquire))
+    if (t_bMuted || !s.present.load(std::memory_order_acquire))
         return false;
     // Shared: installing waits for the posts under way.
     std::shared_lock lock(s.mutex);

@@ -3,6 +3,8 @@
 #include <functional>
 #include <iterator>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "ArchiveTestUtil.h"
 #include "core/beam/BeamResults.h"
@@ -218,7 +220,7 @@ TEST_F(EnvelopeResultsTest, CopyIsDeepAssignmentShares)
     EXPECT_EQ(assigned.GetEnvReaction(1), a->GetEnvReaction(1));
 }
 
-TEST_F(EnvelopeResultsTest, CriticalRatiosExtendTheProposedReactions)
+TEST_F(EnvelopeResultsTest, CriticalRatiosPairShorterReactionHistoriesWithZeroEntries)
 {
     auto prop = Run(lmA, {3, 6});
     auto ref = Run(lmB, {2, 2, 8}, 2.0);
@@ -228,10 +230,93 @@ TEST_F(EnvelopeResultsTest, CriticalRatiosExtendTheProposedReactions)
     EXPECT_DOUBLE_EQ(r.GetReactionPair(0).max.ratio, 6.0 / 4.0);
     EXPECT_DOUBLE_EQ(r.GetReactionPair(1).min.ratio, -6.0 / -4.0);
     EXPECT_THROW(r.GetReactionPair(2), std::out_of_range);
-    EXPECT_EQ(prop->GetEnvReaction(0)->m_vMax.size(), 3u); // gained a zero entry
+    // Neither side changes: a proposed result is shared by the comparisons with several references.
+    EXPECT_EQ(prop->GetEnvReaction(0)->m_vMax.size(), 2u);
     EXPECT_EQ(ref->GetEnvReaction(0)->m_vMax.size(), 3u);
-    EXPECT_EQ(prop->GetEnvReaction(0)->m_vMax[2].val, 0.0);
-    EXPECT_EQ(prop->GetEnvReaction(0)->m_vMax[2].xLoadModel, 2.0);
+}
+
+TEST_F(EnvelopeResultsTest, CriticalRatiosAreThoseOfHistoriesExtendedToOneLength)
+{
+    // The oracle extends copies of both reaction envelopes (each to the other's length)
+    // and compares them. The negated runs have maxima below zero (minima above), where
+    // an appended zero entry becomes the critical one.
+    const auto negated = [](const std::shared_ptr<CEnvelopeResults>& r) {
+        return std::make_shared<CEnvelopeResults>(*r * -1.0);
+    };
+    struct Case {
+        const char* name;
+        std::shared_ptr<CEnvelopeResults> prop, ref;
+    };
+    const Case cases[] = {
+        {"proposed shorter", Run(lmA, {3, 6}), Run(lmB, {2, 2, 8})},
+        {"reference shorter", Run(lmA, {3, 6, 1, 1}), Run(lmB, {2, 9})},
+        {"same length", Run(lmA, {3, 6}), Run(lmB, {5, 1})},
+        {"negated proposed shorter", negated(Run(lmA, {3, 6})), Run(lmB, {2, 2, 8})},
+        {"negated reference shorter", Run(lmA, {3, 6, 1}), negated(Run(lmB, {2, 9}))},
+    };
+    for (const Case& c : cases) {
+        const CCriticalRatioResults got = c.prop->GetCriticalRatios(c.ref, 0.5);
+        ASSERT_EQ(got.m_nReactions, 2) << c.name;
+        for (int i = 0; i < 2; ++i) {
+            auto p = std::make_shared<CEnvelope>(*c.prop->GetEnvReaction(i));
+            auto q = std::make_shared<CEnvelope>(*c.ref->GetEnvReaction(i));
+            p->ExtendToMatch(q);
+            q->ExtendToMatch(p);
+            const CriticalPair<RatioLoadEffect> want = p->GetCriticalRatioPair(q, 0.5);
+            const CriticalPair<RatioLoadEffect> pair = got.GetReactionPair(i);
+            for (bool bMax : {true, false}) {
+                const RatioLoadEffect& a = bMax ? pair.max : pair.min;
+                const RatioLoadEffect& b = bMax ? want.max : want.min;
+                const std::string what = std::string(c.name) + ", support " + std::to_string(i) + (bMax ? " max" : " min");
+                EXPECT_EQ(a.ratio, b.ratio) << what;
+                EXPECT_EQ(a.proposed.val, b.proposed.val) << what;
+                EXPECT_EQ(a.proposed.xLoadModel, b.proposed.xLoadModel) << what;
+                EXPECT_EQ(a.proposed.pLM, b.proposed.pLM) << what;
+                EXPECT_EQ(a.reference.val, b.reference.val) << what;
+                EXPECT_EQ(a.reference.xLoadModel, b.reference.xLoadModel) << what;
+                EXPECT_EQ(a.reference.pLM, b.reference.pLM) << what;
+            }
+        }
+    }
+    // By hand, negated proposed {-3, -6} against {2, 2, 8}: the maximum side is -3, -6 and
+    // the zero entry at the reference's third position (x = 2) beats them; 0 / (8 x 0.5).
+    const CCriticalRatioResults r = cases[3].prop->GetCriticalRatios(cases[3].ref, 0.5);
+    EXPECT_EQ(r.GetReactionPair(0).max.ratio, 0.0);
+    EXPECT_EQ(r.GetReactionPair(0).max.proposed.xLoadModel, 2.0);
+    EXPECT_FALSE(r.GetReactionPair(0).max.proposed.pLM);
+}
+
+TEST_F(EnvelopeResultsTest, CombineIsTheSumOfScaledCopies)
+{
+    // A stationary result (one reaction entry) with a moving one, as the reference sets
+    // combine overstress and live load, and two moving ones of one length.
+    auto stationary = Run(lmA, {4});
+    auto moving = Run(lmB, {2, 5, 1}, 3.0);
+    auto other = Run(lmA, {1, 7, 3});
+    for (const auto& [a, b] : {std::pair{stationary, moving}, std::pair{other, moving}}) {
+        const CEnvelopeResults want = (*a * 0.4) + (*b * 1.4);
+        const auto got = CEnvelopeResults::Combine(*a, 0.4, *b, 1.4);
+        EXPECT_EQ(got->m_nAnalyses, want.m_nAnalyses);
+        EXPECT_EQ(got->GetEnvBMD()->GetValues(true), want.GetEnvBMD()->GetValues(true));
+        EXPECT_EQ(got->GetEnvSFD()->GetValues(false), want.GetEnvSFD()->GetValues(false));
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(got->GetEnvReaction(i)->GetValues(true), want.GetEnvReaction(i)->GetValues(true)) << i;
+            EXPECT_EQ(got->GetEnvReaction(i)->GetValues(false), want.GetEnvReaction(i)->GetValues(false)) << i;
+            EXPECT_EQ(got->GetEnvReaction(i)->GetLoadPositions(), want.GetEnvReaction(i)->GetLoadPositions()) << i;
+        }
+        EXPECT_EQ(got->m_critBMD.max.val, want.m_critBMD.max.val);
+        EXPECT_EQ(got->m_vCritReaction.size(), want.m_vCritReaction.size());
+    }
+    // By hand: the stationary reaction 4 x 0.4 = 1.6 is added at each moving position,
+    // whose reactions 2, 5 and 1 count 1.4 times.
+    const auto sum = CEnvelopeResults::Combine(*stationary, 0.4, *moving, 1.4);
+    const std::vector<double> r0 = sum->GetEnvReaction(0)->GetValues(true);
+    ASSERT_EQ(r0.size(), 3u);
+    EXPECT_DOUBLE_EQ(r0[0], 1.6 + 2.8);
+    EXPECT_DOUBLE_EQ(r0[1], 1.6 + 7.0);
+    EXPECT_DOUBLE_EQ(r0[2], 1.6 + 1.4);
+    CEnvelopeResults empty;
+    EXPECT_THROW(CEnvelopeResults::Combine(empty, 0.4, *moving, 1.4), std::runtime_error);
 }
 
 using qeltest::Kind;
