@@ -444,7 +444,8 @@ TEST_P(CaseFileTest, AnElementThatCannotBeWrittenLeavesTheOldFile)
     doc.m_vBridge[0]->m_Config = static_cast<BridgeConfig>(7);
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.OnSaveDocument(W(path)));
-    EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"Problem saving file: file is not saved.\nError in bridge config"));
+    EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"Problem saving file: file is not saved.\nBridge 1 \"Single 20 m\": the span arrangement "
+                                                L"is 7, which is no known choice"));
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_TRUE(doc.IsModified());
 }
