@@ -5,6 +5,7 @@
 
 #include "core/archive/ArchiveFwd.h"
 #include "core/beam/Beam.h"
+#include "core/bounds/Bounds.h"
 #include "core/elements/Element.h"
 
 enum BridgeConfig : int {
@@ -20,7 +21,7 @@ class CBridge : public CElement {
 public:
     // Most spans a bridge may have: the solver's stiffness matrix is dense, so a list
     // far longer (only a damaged file has one) would exhaust memory at the first analysis.
-    static constexpr int MaxSpans = 1000;
+    static constexpr int MaxSpans = static_cast<int>(Bounds::SpansPerBridge.hi);
 
     CBridge();
     CBridge(int number, std::wstring description, BridgeConfig config, double spanLength);

@@ -13,7 +13,7 @@ class CBridgeSet : public CElement {
 public:
     // Largest family the program builds: each bridge is a beam in memory and a full
     // analysis run, and a crafted count must not exhaust either.
-    static constexpr int MaxBridges = 10000;
+    static constexpr int MaxBridges = static_cast<int>(Bounds::BridgesPerSet.hi);
 
     CBridgeSet();
     // By count; a count below one or above MaxBridges raises "Error in bridge config".

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bounds/Bounds.h"
 #include "core/library/Catalogue.h"
 
 class CLoadModel;
@@ -17,7 +18,7 @@ public:
     using LMPtr = std::shared_ptr<CLoadModel>;
 
     // Upper bound on the number of variable spacings of one ensemble.
-    static constexpr int MaxSpacings = 1000;
+    static constexpr int MaxSpacings = static_cast<int>(Bounds::AxleSpacings.hi);
 
     CLMEFactory() = default;
     virtual ~CLMEFactory() = default;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/archive/ArchiveFwd.h"
+#include "core/bounds/Bounds.h"
 
 // The one program-wide settings object. The member initialisers below are the
 // defaults (all but HELPFILEPATH, which depends on the user's folder).
@@ -102,7 +103,7 @@ public:
 
     // Most segments per span the beam solver takes: every analysis allocates its
     // stations per span, so a larger count only exhausts memory.
-    static constexpr int MaxPointsAlongBeam = 10000;
+    static constexpr int MaxPointsAlongBeam = static_cast<int>(Bounds::PointsPerSpan.hi);
     // The one bound of a points-per-span count that reaches a solver: 1 to the most.
     static int ClampPointsAlongBeam(int n);
     // The setting, bounded: what an analysis started now takes unless it is given a count.
