@@ -86,6 +86,13 @@ void CFastEnvelopeBuilder::Release()
     m_pBridge.reset();
     m_pBeam.reset();
     m_pLoadModel.reset();
+    constexpr size_t kKept = 1 << 20; // doubles: what thousands of ordinary runs need at most
+    if (m_vReactionMax.capacity() > kKept || m_vPositions.capacity() > kKept) {
+        m_nPositions = 0;
+        m_vPositions = {};
+        m_vReactionMax = {};
+        m_vReactionMin = {};
+    }
 }
 
 std::atomic<int> CFastEnvelopeBuilder::s_widestFold{2};

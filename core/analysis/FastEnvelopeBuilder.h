@@ -32,7 +32,8 @@ public:
     // Starts a new run with no position, keeping the buffers (and the factorised beam
     // when the bridge's beam is the same).
     void Restart(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel, int nPoints);
-    // Lets go of the bridge and the load model between runs; the buffers stay.
+    // Lets go of the bridge and the load model between runs; the buffers stay unless a
+    // very long run grew them (a thread keeps them for good).
     void Release();
     CFastEnvelopeBuilder(const CFastEnvelopeBuilder&) = delete;
     CFastEnvelopeBuilder& operator=(const CFastEnvelopeBuilder&) = delete;

@@ -148,5 +148,8 @@ std::shared_ptr<CEnvelopeResults> CFastEnvelopeMerger::TakeResults()
     m_nReactions = 0;
     m_nAnalyses = 0;
     m_pBridge.reset();
+    constexpr size_t kKept = 1 << 18; // entries per reaction side
+    if (!m_vReactions.empty() && m_vReactions.front().max.val.capacity() > kKept)
+        m_vReactions = {};
     return res;
 }

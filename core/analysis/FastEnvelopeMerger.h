@@ -25,7 +25,7 @@ public:
 
     // As a default-constructed CEnvelopeResults augmented with every merged run, in
     // order: that object itself when nothing was merged. The merger is then empty again,
-    // its buffers kept for the next merges.
+    // its buffers kept for the next merges (unless a very long run grew them).
     std::shared_ptr<CEnvelopeResults> TakeResults();
 
 private:

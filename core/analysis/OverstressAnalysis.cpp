@@ -74,6 +74,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
                               static_cast<size_t>(m_pBridgeSet->m_nBridge > 0 ? m_pBridgeSet->m_nBridge : 0));
     struct Bridge {
         bool bStarted = false;
+        bool bComplete = false; // the flag still raised when it ended
         std::shared_ptr<CEnvelopeResults> results;
     };
     std::vector<Bridge> runs(n);
@@ -87,18 +88,22 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
         runs[i].bStarted = true;
         try {
             Analyse(i);
+            runs[i].bComplete = KeepRunning(pbKeepRunning);
         } catch (...) {
             for (size_t f = failed.load(); i < f && !failed.compare_exchange_weak(f, i);)
                 ;
             throw;
         }
     });
-    // RunTasks has thrown the first failure, where one thread would have failed.
+    // RunTasks has thrown the first failure, where one thread would have failed. One
+    // thread goes on to the next bridge only while it is not stopped.
     for (Bridge& b : runs) {
         if (!b.bStarted)
             break;
         if (b.results && b.results->HasEnvelopes())
             out.push_back(std::move(b.results));
+        if (!b.bComplete)
+            break;
     }
     return out;
 }

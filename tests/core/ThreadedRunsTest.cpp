@@ -451,8 +451,13 @@ TEST(ThreadedRuns, StoppedReferenceSetIsAOneThreadState)
     const unsigned s = seed();
     std::mt19937 random(s);
     std::uniform_int_distribution<int> when(1, total);
-    for (int trial = 0; trial < 8; ++trial) {
-        const int stopAfter = when(random);
+    // Random moments, and each of the last messages: the overstress lines come last.
+    std::vector<int> moments;
+    for (int trial = 0; trial < 8; ++trial)
+        moments.push_back(when(random));
+    for (int k = 0; k <= 7; ++k)
+        moments.push_back(total - k);
+    for (const int stopAfter : moments) {
         const std::string what = "stop after " + std::to_string(stopAfter) + " of " + std::to_string(total) +
                                  " messages (seed " + std::to_string(s) + ")";
         CReferenceSet rs(true, set, lme, 1.4);
