@@ -49,7 +49,7 @@ void ZeroUnappliedEffects(const CLoadModel& lm, bool bOutsideLengths, Results& r
 // The model's loads at one position as loads on the spans, in this order: uniform loads
 // on every span, then the point loads that stand on the beam, then the partial loads cut
 // at the supports. Sink: AddUDL(span, w), AddPointLoad(span, P, x), AddPartialUDL(span,
-// w, a, c), as CFastBeamSolver has them.
+// w, a, c), AddEndSupportLoad(reaction, P), as CFastBeamSolver has them.
 template <class Sink>
 void BuildPositionLoads(const CLoadModel& lm, const CBeam& beam, double F, double position, Sink& sink)
 {
@@ -68,9 +68,14 @@ void BuildPositionLoads(const CLoadModel& lm, const CBeam& beam, double F, doubl
         const double P = F * pl.gamma * lm.GetWidthFactor(pl.magnitude, pl.width);
         double xb = x + position; // made span-local by GetSpanIndex
         const int j = beam.GetSpanIndex(xb);
-        if (j < 0)
-            continue; // on or within 1 mm of a beam end, or off the beam
-        sink.AddPointLoad(j, P, xb);
+        if (j >= 0) {
+            sink.AddPointLoad(j, P, xb);
+            continue;
+        }
+        // An axle on an end support bears on it alone; one off the beam counts for nothing.
+        const int k = beam.GetEndSupportReaction(x + position);
+        if (k >= 0)
+            sink.AddEndSupportLoad(k, P);
     }
 
     for (unsigned i = 0; i < lm.m_nPUDL; ++i) {

@@ -29,12 +29,14 @@ namespace {
 // The loads of one position as the literal solver takes them.
 struct LoadListSink {
     std::vector<std::unique_ptr<CLoad>>& loads;
+    EndSupportLoads endLoads;
     void AddUDL(int j, double w) { loads.push_back(std::make_unique<CLoadUDL>(j, w)); }
     void AddPointLoad(int j, double P, double x) { loads.push_back(std::make_unique<CLoadPL>(j, P, x)); }
     void AddPartialUDL(int j, double w, double a, double c)
     {
         loads.push_back(std::make_unique<CLoadPUDL>(j, w, a, c));
     }
+    void AddEndSupportLoad(int k, double P) { endLoads.Add(k, P); }
 };
 
 } // namespace
@@ -45,13 +47,14 @@ std::shared_ptr<CBeamResults> CSinglePosAnalysis::Analyse(double position)
     const double F = PrepareModelAt(lm, m_pBridge);
 
     m_vLoads.clear();
-    LoadListSink sink{m_vLoads};
+    LoadListSink sink{m_vLoads, {}};
     BuildPositionLoads(lm, *m_pBeam, F, position, sink);
 
     m_vLoadPtrs.clear();
     for (const auto& p : m_vLoads)
         m_vLoadPtrs.push_back(p.get());
     auto results = std::make_shared<CBeamResults>(CBeamAnalysis(*m_pBeam, m_vLoadPtrs, m_nPoints).Analyse());
+    sink.endLoads.AddTo(results->m_vReactions);
 
     ZeroUnappliedEffects(lm, IsOutsideModelLengths(lm, m_pBeam->m_Length), *results);
     m_vLoads.clear();

@@ -27,6 +27,26 @@ int CBeam::GetSpanIndex(double& x) const
     return static_cast<int>(i);
 }
 
+int CBeam::GetEndSupportReaction(double x) const
+{
+    constexpr double kOnEnd = 0.001; // the tolerance GetSpanIndex leaves off the beam
+    if (m_vL.empty())
+        return -1;
+    size_t dof = 0;
+    if (x > -kOnEnd && x < kOnEnd)
+        dof = 0;
+    else if (x > m_Length - kOnEnd && x < m_Length + kOnEnd)
+        dof = 2 * m_vL.size();
+    else
+        return -1;
+    if (dof >= m_vR.size() || m_vR[dof] != -1.0)
+        return -1;
+    int k = 0;
+    for (size_t j = 0; j < dof; ++j)
+        k += m_vR[j] == -1.0 ? 1 : 0;
+    return k;
+}
+
 double CBeam::GetReactionPosition(int k) const
 {
     if (m_vR.empty())

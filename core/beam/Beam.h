@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include "core/archive/ArchiveFwd.h"
@@ -24,6 +25,10 @@ public:
     // belongs to the span on its left.
     int GetSpanIndex(double& x) const;
 
+    // Reaction index of the end support standing within 1 mm of beam position x, or -1
+    // (no end there, or that end's translation is not a reported fixed restraint).
+    int GetEndSupportReaction(double x) const;
+
     // Position along the beam of the support carrying reaction k (0-based).
     double GetReactionPosition(int k) const;
 
@@ -39,4 +44,26 @@ public:
 
 private:
     QEL_DECLARE_SERIALIZE;
+};
+
+// Point loads standing on an end support: they go straight into that support's reaction
+// and have no effect along the spans. Summed in the order they come and added once after
+// the solve, so that every solver gives the same reactions bit for bit.
+struct EndSupportLoads {
+    int index[2] = {-1, -1};
+    double sum[2] = {0.0, 0.0};
+
+    void Clear() { *this = EndSupportLoads{}; }
+    void Add(int reaction, double P)
+    {
+        const int slot = (index[0] < 0 || index[0] == reaction) ? 0 : 1;
+        index[slot] = reaction;
+        sum[slot] += P;
+    }
+    void AddTo(std::vector<double>& reactions) const
+    {
+        for (int s = 0; s < 2; ++s)
+            if (index[s] >= 0 && static_cast<std::size_t>(index[s]) < reactions.size())
+                reactions[static_cast<std::size_t>(index[s])] += sum[s];
+    }
 };

@@ -149,6 +149,7 @@ void CFastBeamSolver::Solve(bool bRotationDeflection, bool bMembers)
             r += m_K[j * N + c] * D[c];
         m_vReactions.push_back(r);
     }
+    m_EndLoads.AddTo(m_vReactions);
 
     for (size_t i = 0; bMembers && i < m_nSpans; ++i) {
         const double* d = &D[2 * i];

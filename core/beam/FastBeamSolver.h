@@ -21,10 +21,15 @@ public:
 
     // Loads of the next solve, in the order CBeamAnalysis would be given them. Positions
     // are from the span's start; the magnitudes are the final, factored ones.
-    void ClearLoads() { m_nLoads = 0; }
+    void ClearLoads()
+    {
+        m_nLoads = 0;
+        m_EndLoads.Clear();
+    }
     void AddUDL(int nSpan, double w) { Push({nSpan, kUDL, w, 0.0, 0.0}); }
     void AddPointLoad(int nSpan, double P, double a) { Push({nSpan, kPL, P, a, 0.0}); }
     void AddPartialUDL(int nSpan, double w, double a, double c) { Push({nSpan, kPUDL, w, a, c}); }
+    void AddEndSupportLoad(int nReaction, double P) { m_EndLoads.Add(nReaction, P); }
     size_t GetLoadCount() const { return m_nLoads; }
 
     // Reactions always; moments and shears unless bMembers is false (the effects along
@@ -71,6 +76,7 @@ private:
     void SpanResults(size_t i, const double f[4], const double d[4], bool bRotationDeflection);
 
     CBeam m_Beam;
+    EndSupportLoads m_EndLoads;
     size_t m_nSpans = 0;
     size_t m_N = 0;          // degrees of freedom
     unsigned m_nPoints = 0;  // segments per span

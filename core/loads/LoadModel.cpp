@@ -207,11 +207,12 @@ void CLoadModel::Update()
             rear = std::min(lo, 0.0);
             front = std::max(hi, 0.0);
         }
-        if (!m_vPUDL.empty()) {
-            double lo = 0, hi = 0;
-            GetExtents(m_vPUDL, lo, hi);
-            rear = std::min(rear, lo);
-            front = std::max(front, hi);
+        // A partial load reaches from its start to its start plus its cover, so that a
+        // run that starts and ends with the model off the bridge has all of it off.
+        for (const PartialUDLoad& l : m_vPUDL) {
+            const double end = l.location + l.cover;
+            rear = std::min({rear, l.location, end});
+            front = std::max({front, l.location, end});
         }
         m_MaxLocation = front;
         m_MinLocation = rear;

@@ -206,19 +206,20 @@ TEST(LoadModelUpdate, FrontMostLoadIsShiftedToZero)
     }
 }
 
-TEST(LoadModelUpdate, PartialLoadsCountByTheirStartOnly)
+TEST(LoadModelUpdate, PartialLoadsCountFromTheirStartToTheirEnd)
 {
     CLoadModel lm;
     lm.AddPointLoad(100, 1, 2);
-    lm.AddPartialUDL(-5, -6, 10); // reaches 4 ahead of its start, which does not count
-    lm.AddPartialUDL(-5, 3, 2);
+    lm.AddPartialUDL(-5, -6, 10); // covers -6 to 4
+    lm.AddPartialUDL(-5, 3, 2);   // covers 3 to 5, ahead of the axle: the model's front
     lm.Update();
-    EXPECT_DOUBLE_EQ(lm.m_MaxLocation, 3);
+    EXPECT_DOUBLE_EQ(lm.m_MaxLocation, 5);
     EXPECT_DOUBLE_EQ(lm.m_MinLocation, -6);
-    EXPECT_DOUBLE_EQ(lm.m_Length, 9);
-    EXPECT_EQ(lm.m_vPL[0].location, -2);
-    EXPECT_EQ(lm.m_vPUDL[0].location, -9);
-    EXPECT_EQ(lm.m_vPUDL[1].location, 0);
+    EXPECT_DOUBLE_EQ(lm.m_Length, 11);
+    // Shifted by -5, so that nothing of the model lies ahead of 0.
+    EXPECT_EQ(lm.m_vPL[0].location, -4);
+    EXPECT_EQ(lm.m_vPUDL[0].location, -11);
+    EXPECT_EQ(lm.m_vPUDL[1].location, -2);
 }
 
 TEST(LoadModelUpdate, PureLaneLoadStopsMovingForGood)

@@ -61,14 +61,16 @@ TEST(MovingLoadAnalysis, PointLoadOnSimpleSpanByDistance)
     EXPECT_NEAR(AtStation(res->GetEnvBMD()->m_vMax, 10.0).xLoadModel, 10.0, 1e-9);
     EXPECT_NEAR(res->m_critBMD.max.val, 500.0, 1e-6);
     EXPECT_EQ(res->m_critBMD.max.pLM, lm);
-    // End reaction R = P (L - a) / L, largest at a = 1 (the loads at 0 and 20 are left out): 95 kN.
-    EXPECT_NEAR(res->m_vCritReaction[0].max.val, 95.0, 1e-6);
-    EXPECT_NEAR(res->m_vCritReaction[0].max.xLoadModel, 1.0, 1e-12);
-    EXPECT_NEAR(res->m_vCritReaction[1].max.val, 95.0, 1e-6);
-    EXPECT_NEAR(res->m_vCritReaction[1].max.xLoadModel, 19.0, 1e-12);
+    // End reaction R = P (L - a) / L; at a = 0 and a = 20 the load stands on the support
+    // and bears on it alone: R = P = 100 kN.
+    EXPECT_NEAR(res->m_vCritReaction[0].max.val, 100.0, 1e-12);
+    EXPECT_NEAR(res->m_vCritReaction[0].max.xLoadModel, 0.0, 1e-12);
+    EXPECT_NEAR(res->m_vCritReaction[1].max.val, 100.0, 1e-12);
+    EXPECT_NEAR(res->m_vCritReaction[1].max.xLoadModel, 20.0, 1e-12);
     auto r0 = res->GetEnvReaction(0)->GetValues(true);
-    EXPECT_EQ(r0[1], 0.0);  // position 0: on the support, left out
-    EXPECT_EQ(r0[21], 0.0); // position 20
+    EXPECT_EQ(r0[0], 0.0);   // position -1: off the beam
+    EXPECT_EQ(r0[1], 100.0); // position 0: on the left support
+    EXPECT_EQ(r0[21], 0.0);  // position 20: on the right support, none of it on the left
     EXPECT_TRUE(res->GetSingleResults().empty());
 }
 
@@ -129,12 +131,13 @@ TEST(MovingLoadAnalysis, EveryAxleStopsOnEveryEventPoint)
 TEST(MovingLoadAnalysis, PartialLoadStartAndEndBothStop)
 {
     auto lm = std::make_shared<CLoadModel>(1, L"Patch");
-    lm->AddPartialUDL(10.0, 0.0, 0.5); // loaded from p to p + 0.5
+    lm->AddPartialUDL(10.0, 0.0, 0.5); // its end is the model's front: loaded from p - 0.5 to p
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
     int n = 0;
     double step = 0.7;
     auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
-    for (double p : {0.5, 1.0, 18.5, 19.0})
+    // Events 1 and 19: the end on them at p = 1 and 19, the start at p = 1.5 and 19.5.
+    for (double p : {1.0, 1.5, 19.0, 19.5})
         EXPECT_TRUE(Contains(pos, p)) << p;
 }
 

@@ -46,7 +46,7 @@ CBeamResults Direct(const std::shared_ptr<CBridge>& bridge, std::vector<CLoad*> 
 
 std::shared_ptr<CLoadModel> PartialModel(double location, double cover, double w = 10.0)
 {
-    // A partial load alone; after Update its start is the reference point.
+    // A partial load alone; after Update its end is the reference point.
     auto lm = std::make_shared<CLoadModel>(1, L"P");
     lm->AddPartialUDL(w, location, cover);
     return lm;
@@ -55,11 +55,11 @@ std::shared_ptr<CLoadModel> PartialModel(double location, double cover, double w
 TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
 {
     auto bridge = CBridge::Create(0, L"2x20", BC_TWOSPAN, 20);
-    // Partial load at location 0 after Update; standing at position p it covers [p, p + c].
+    // Partial load ending at location 0 after Update; standing at position p it covers [p - c, p].
     {
         // 5 to 25: (span 0, from 5, length 15) and (span 1, from 0, length 5).
         auto lm = PartialModel(0, 20);
-        auto r = CSinglePosAnalysis(bridge, lm).Analyse(5.0);
+        auto r = CSinglePosAnalysis(bridge, lm).Analyse(25.0);
         CLoadPUDL a(0, 10, 5, 15), b(1, 10, 0, 5);
         CBeamResults d = Direct(bridge, {&a, &b});
         ExpectNear(r->m_vReactions, d.m_vReactions);
@@ -69,13 +69,13 @@ TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
     {
         // -5 to 45 covers both spans: a uniform load on each; by symmetry 3wL/8, 10wL/8, 3wL/8.
         auto lm = PartialModel(0, 50);
-        auto r = CSinglePosAnalysis(bridge, lm).Analyse(-5.0);
+        auto r = CSinglePosAnalysis(bridge, lm).Analyse(45.0);
         ExpectNear(r->m_vReactions, {75.0, 250.0, 75.0});
     }
     {
         // -5 to 3: only 0 to 3 on span 0.
         auto lm = PartialModel(0, 8);
-        auto r = CSinglePosAnalysis(bridge, lm).Analyse(-5.0);
+        auto r = CSinglePosAnalysis(bridge, lm).Analyse(3.0);
         CLoadPUDL a(0, 10, 0, 3);
         ExpectNear(r->m_vReactions, Direct(bridge, {&a}).m_vReactions);
         EXPECT_NEAR(Sum(r->m_vReactions), 30, kTol);
@@ -83,13 +83,13 @@ TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
     {
         // Starting exactly on the middle support, 20 to 30: all of it on span 1.
         auto lm = PartialModel(0, 10);
-        auto r = CSinglePosAnalysis(bridge, lm).Analyse(20.0);
+        auto r = CSinglePosAnalysis(bridge, lm).Analyse(30.0);
         CLoadPUDL a(1, 10, 0, 10);
         ExpectNear(r->m_vReactions, Direct(bridge, {&a}).m_vReactions);
     }
     {
         // Wholly off the beam, ahead or behind: nothing.
-        for (double p : {-30.0, 40.5}) {
+        for (double p : {-22.0, 48.5}) {
             auto r = CSinglePosAnalysis(bridge, PartialModel(0, 8)).Analyse(p);
             ExpectNear(r->m_vReactions, {0, 0, 0});
         }
@@ -100,7 +100,7 @@ TEST(SinglePosAnalysis, ThreeSpanPartialLoadOverAWholeMiddleSpan)
 {
     // Spans 15, 20, 15: a partial load from 10 to 40 covers 10-15, all of span 1, 35-40.
     auto bridge = CBridge::Create(0, L"3", BC_THREESPAN, 20);
-    auto r = CSinglePosAnalysis(bridge, PartialModel(0, 30, 4.0)).Analyse(10.0);
+    auto r = CSinglePosAnalysis(bridge, PartialModel(0, 30, 4.0)).Analyse(40.0);
     CLoadPUDL a(0, 4, 10, 5), c(2, 4, 0, 5);
     CLoadUDL b(1, 4);
     ExpectNear(r->m_vReactions, Direct(bridge, {&a, &b, &c}).m_vReactions);
@@ -143,14 +143,29 @@ TEST(SinglePosAnalysis, ReversedPartialLoadCoversItsMirrorImage)
     ExpectNear(spa.Analyse(15)->m_vReactions, {30 * 8.5 / 20, 30 * 11.5 / 20});
 }
 
-TEST(SinglePosAnalysis, PointLoadAtOrWithinAMillimetreOfAnEndIsLeftOut)
+TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone)
 {
     auto bridge = CBridge::Create(0, L"20", BC_ONESPAN, 20);
     auto lm = std::make_shared<CLoadModel>(1, L"Axle");
     lm->AddPointLoad(100, 0, 2);
     CSinglePosAnalysis spa(bridge, lm);
-    for (double p : {0.0, 0.0005, 0.0009, 19.9991, 19.9995, 20.0, -3.0, 25.0})
-        ExpectNear(spa.Analyse(p)->m_vReactions, {0, 0});
+    const std::vector<double> zeros(Moments(*spa.Analyse(10.0)).size(), 0.0);
+    struct Case {
+        double p;
+        std::vector<double> reactions;
+    };
+    // The whole axle on the support it stands on; the spans feel nothing of it.
+    for (const Case& c : std::vector<Case>{{0.0, {100, 0}}, {0.0005, {100, 0}}, {0.0009, {100, 0}},
+             {-0.0009, {100, 0}}, {19.9991, {0, 100}}, {19.9995, {0, 100}}, {20.0, {0, 100}},
+             {20.0009, {0, 100}}, {-0.001, {0, 0}}, {20.001, {0, 0}}, {-3.0, {0, 0}}, {25.0, {0, 0}}}) {
+        SCOPED_TRACE(c.p);
+        auto r = spa.Analyse(c.p);
+        ExpectNear(r->m_vReactions, c.reactions);
+        ExpectNear(Moments(*r), zeros);
+        std::vector<double> x, v;
+        r->GetResults(x, v, BRT_SHEAR);
+        ExpectNear(v, zeros);
+    }
     // 2 mm in: almost all of it on the near support (100 * 19.998/20).
     ExpectNear(spa.Analyse(0.002)->m_vReactions, {99.99, 0.01});
     // A position that is not a number puts no load on the beam, as one off the beam.

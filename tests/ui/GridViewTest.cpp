@@ -130,7 +130,8 @@ TEST_F(GridViewTest, MovingLoadReactionTable)
     ASSERT_GT(row, 0);
     EXPECT_NEAR(CellValue(grid, row, 2), 75.0, 1e-6);
     EXPECT_NEAR(CellValue(grid, row, 4), 25.0, 1e-6);
-    EXPECT_NEAR(ColumnMax(grid, 2), 95.0, 1e-6);
+    // At position 0 the axle stands on the left support and bears on it alone: P.
+    EXPECT_NEAR(ColumnMax(grid, 2), 100.0, 1e-6);
 }
 
 TEST_F(GridViewTest, MultiMovingLoadTablesNameTheGoverningLoadModel)
@@ -159,7 +160,7 @@ TEST_F(GridViewTest, MultiMovingLoadTablesNameTheGoverningLoadModel)
     EXPECT_EQ(CellText(grid, 1, 1), L"Point 1");
     EXPECT_EQ(CellText(grid, 22, 1), L"Point 22");
     const int top = RowWhere(grid, 2, ColumnMax(grid, 2));
-    EXPECT_NEAR(CellValue(grid, top, 2), 95.0, 1e-6);
+    EXPECT_NEAR(CellValue(grid, top, 2), 100.0, 1e-6); // the axle on the support
     EXPECT_EQ(CellText(grid, top, 3), L"Axle 100");
 }
 
@@ -193,11 +194,12 @@ TEST_F(GridViewTest, BridgeRangeTablesListEveryBridge)
     EXPECT_EQ(Headings(grid), (H{L"", L"Bridge Span", L"Bridge Length", L"Reaction 1 - Max", L"x Load Model",
                                  L"Reaction 1 - Min", L"x Load Model", L"Reaction 2 - Max", L"x Load Model",
                                  L"Reaction 2 - Min", L"x Load Model"}));
+    // Each end reaction is largest, P, with the axle standing on that support.
     for (int i = 0; i < 2; ++i) {
-        EXPECT_NEAR(CellValue(grid, i + 1, 3), kP * (L[i] - kStep) / L[i], 1e-6);
-        EXPECT_NEAR(CellValue(grid, i + 1, 4), kStep, 1e-9);
-        EXPECT_NEAR(CellValue(grid, i + 1, 7), kP * (L[i] - kStep) / L[i], 1e-6);
-        EXPECT_NEAR(CellValue(grid, i + 1, 8), L[i] - kStep, 1e-9);
+        EXPECT_NEAR(CellValue(grid, i + 1, 3), kP, 1e-6);
+        EXPECT_NEAR(CellValue(grid, i + 1, 4), 0.0, 1e-9);
+        EXPECT_NEAR(CellValue(grid, i + 1, 7), kP, 1e-6);
+        EXPECT_NEAR(CellValue(grid, i + 1, 8), L[i], 1e-9);
     }
 }
 
@@ -235,7 +237,8 @@ TEST_F(GridViewTest, ReferenceSetAndCriticalRatioTables)
             const int r = i + 1;
             EXPECT_NEAR(CellValue(grid, r, 1), L[i], 1e-9);
             const double endShear = kP * (L[i] - kStep) / L[i];
-            const double first = c.bBMSF ? kP * L[i] / 4 : endShear;
+            // The largest end reaction is P, with the axle standing on the support.
+            const double first = c.bBMSF ? kP * L[i] / 4 : kP;
             if (c.scale > 0) {
                 EXPECT_NEAR(CellValue(grid, r, 3), first, 1e-6);
                 if (c.bBMSF) {
@@ -273,9 +276,9 @@ TEST_F(GridViewTest, CompareEnvelopesShowsReferenceAndProposedSideBySide)
     EXPECT_EQ(Headings(grid), (H{L"", L"Ref x Load Model", L"Reaction 1 - Max", L"Reaction 1 - Min",
                                  L"Reaction 2 - Max", L"Reaction 2 - Min", L"Prop x Load Model", L"Reaction 1 - Max",
                                  L"Reaction 1 - Min", L"Reaction 2 - Max", L"Reaction 2 - Min"}));
-    // R1 max = P (L - s) / L on 20 m: 97.5, and 195 under the 200 kN axle.
-    EXPECT_NEAR(ColumnMax(grid, 2), 97.5, 1e-6);
-    EXPECT_NEAR(ColumnMax(grid, 7), 195.0, 1e-6);
+    // R1 max = P with the axle on the support: 100, and 200 under the 200 kN axle.
+    EXPECT_NEAR(ColumnMax(grid, 2), 100.0, 1e-6);
+    EXPECT_NEAR(ColumnMax(grid, 7), 200.0, 1e-6);
 }
 
 // Bounded loops: an index outside the set shows the headings only, no error.

@@ -221,15 +221,15 @@ TEST_F(PlotViewTest, ReactionEnvelopesOfASingleSpanShowTheMaximumOnly)
 {
     CPlotView* view = Open(2, 1);
     view->SetMovingLoadOutput(0, false, MovingLoad());
-    // R1 max = P (L - s) / L = 95 with the axle one step in; R2 the mirror image.
+    // R1 max = P = 100 with the axle standing on the support; R2 the mirror image.
     for (CChartCtrl* chart : view->m_vCharts) {
         EXPECT_EQ(XTitle(chart), L"Position of Load Model (m)");
         EXPECT_EQ(YTitle(chart), L"Reaction Envelope (kN)");
         const auto series = Series(chart);
         ASSERT_EQ(series.size(), 2u);
         EXPECT_EQ(series[1]->GetPointsCount(), 22u);
-        EXPECT_NEAR(MaxY(series[1]), 95.0, 1e-6);
-        ExpectRounded(Axis(chart, 0), 0.0, 95.0);
+        EXPECT_NEAR(MaxY(series[1]), 100.0, 1e-6);
+        ExpectRounded(Axis(chart, 0), 0.0, 100.0);
     }
 }
 
@@ -251,8 +251,8 @@ TEST_F(PlotViewTest, MultiMovingLoadShowsEachLoadModelBehindTheEnvelopes)
     // Per load model: beam and maximum (single span); then beam and the merged maximum.
     series = Series(reactions->m_vCharts[0]);
     ASSERT_EQ(series.size(), 2u * 2u + 2u);
-    EXPECT_NEAR(MaxY(series[3]), 47.5, 1e-6); // 50 (L - s) / L
-    EXPECT_NEAR(MaxY(series[5]), 95.0, 1e-6);
+    EXPECT_NEAR(MaxY(series[3]), 50.0, 1e-6); // the 50 kN axle on the support
+    EXPECT_NEAR(MaxY(series[5]), 100.0, 1e-6);
 }
 
 TEST_F(PlotViewTest, CriticalValuesAgainstTheBridgeSpan)
@@ -298,7 +298,7 @@ TEST_F(PlotViewTest, CriticalValuesAgainstTheBridgeSpan)
             EXPECT_EQ(YTitle(chart), c.yReaction);
             series = Series(chart);
             ASSERT_EQ(series.size(), 1u);
-            EXPECT_NEAR(Ys(series[0])[0], 95.0, 1e-6);
+            EXPECT_NEAR(Ys(series[0])[0], 100.0, 1e-6); // P, the axle on the support
         }
     }
 }
