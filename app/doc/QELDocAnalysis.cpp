@@ -539,10 +539,16 @@ void CQELDoc::LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCol
 {
     m_dwStartTime = StartTiming(L"Calculate Critical Ratios called");
     const int nProposed = pRefCollection->m_pPropLME ? pRefCollection->m_pPropLME->m_nLoadModels : 0;
+    // The proposed item runs once per bridge set, however many reference ensembles share it.
     int nMax = 0;
-    for (const auto& pSet : pRefCollection->GetRefSets())
-        if (pSet && pSet->GetBridgeSet())
-            nMax += Steps(pSet->GetBridgeSet()->m_nBridge, nProposed);
+    std::vector<const CBridgeSet*> counted;
+    for (const auto& pSet : pRefCollection->GetRefSets()) {
+        const CBridgeSet* pBS = pSet ? pSet->GetBridgeSet().get() : nullptr;
+        if (pBS && std::find(counted.begin(), counted.end(), pBS) == counted.end()) {
+            counted.push_back(pBS);
+            nMax += Steps(pBS->m_nBridge, nProposed);
+        }
+    }
     auto pBlock = NewBlock<RefCollectionThreadParams>(m_bPostCritRatios);
     pBlock->pWork = MakeWorkingCopy(*pRefCollection);
     pBlock->pRefCollection = std::move(pRefCollection);

@@ -252,6 +252,34 @@ TEST_F(AnalysisWorkersTest, CriticalRatiosOnAnUncalculatedCollectionRunBothWorke
     EXPECT_EQ(m_Windows.m_vPlots.at(0)->m_sTitle, L"1 - Critical Ratios - Plot");
 }
 
+// Two reference ensembles on one bridge set: the proposed vehicle runs once over that set
+// and both reference sets share it, so the bar's range is the steps of that one run and
+// the bar reaches its end.
+TEST_F(AnalysisWorkersTest, CriticalRatioProgressReachesTheEndOfItsRange)
+{
+    CQELDoc doc;
+    doc.m_vLoadModel.push_back(Axle(200.0, L"Proposed axle"));
+    auto pColl = Collection({SpanRange(10, 30, 10)}, {EnsembleOf({Axle(100.0)}), EnsembleOf({Axle(150.0)})});
+    doc.m_vRefCollection.push_back(pColl);
+    ScriptCritRatios(0);
+    m_Windows.m_bAnswerYes = true;
+    doc.OnAnalysisCriticalRatios();
+    Finish(doc);
+    ASSERT_TRUE(pColl->m_bIsCompared);
+
+    m_Ui.m_vProgress.clear();
+    m_Windows.m_vProgressRanges.clear();
+    m_Windows.m_bAnswerYes = false;
+    doc.OnAnalysisCriticalRatios();
+    Finish(doc);
+    ASSERT_EQ(m_Windows.m_vProgressRanges.size(), 1u);
+    const int range = m_Windows.m_vProgressRanges[0].second;
+    EXPECT_EQ(range, 3); // 3 bridges x 1 proposed model
+    const auto steps = std::count(m_Ui.m_vProgress.begin(), m_Ui.m_vProgress.end(), 1u);
+    EXPECT_EQ(steps, range);
+    EXPECT_EQ(pColl->GetCriticalRatioEnsembles().size(), 2u);
+}
+
 TEST_F(AnalysisWorkersTest, CriticalRatiosDeclinedStartNothing)
 {
     CQELDoc doc;
