@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <iterator>
 #include <cstdint>
 #include <memory>
 #include <random>
