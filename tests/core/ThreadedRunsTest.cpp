@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <stdexcept>
