@@ -94,6 +94,13 @@ bool CQELApp::InitInstance(const QStringList& args)
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     m_pMainFrame->RestoreFrameState();
+    for (std::size_t b = 0, e; b < m_sSettingsNotes.size(); b = e + 1) {
+        e = m_sSettingsNotes.find(L'\n', b);
+        if (e == std::wstring::npos)
+            e = m_sSettingsNotes.size();
+        AddStatusMessage(m_sSettingsNotes.substr(b, e - b));
+    }
+    m_sSettingsNotes.clear();
 
     bool bOk = true;
     if (args.isEmpty())
@@ -121,6 +128,8 @@ void CQELApp::LoadSettings()
     std::wstring sMessage;
     if (!CSettings::Load(m_sSettingsPath, sMessage))
         AfxMessageBox(sMessage, MB_OK | MB_ICONERROR);
+    else
+        m_sSettingsNotes = sMessage; // logged once the main frame is up
 }
 
 int CQELApp::ExitInstance()

@@ -68,6 +68,7 @@ public:
     int m_nAppLook;
     bool m_bHiColorIcons = true;
     std::wstring m_sSettingsPath;
+    std::wstring m_sSettingsNotes; // settings put back to their defaults, for the status log
     int m_nUseCount = 0;
 
     static constexpr const wchar_t* kUsesSection = L"Uses";

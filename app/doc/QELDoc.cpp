@@ -177,9 +177,11 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         SetStatusText(L"Ready");
         return true;
     } catch (const CCaseArchiveError& e) {
-        const std::string what = e.what();
-        m_sFileError = sError + L"\nBoost reports: " + Utf8ToWide(what) + L"\nPossibly: " +
-                  Utf8ToWide(GetArchiveErrorHint(what));
+        // The archive's own text means little to the user: it goes last, as a detail.
+        const std::wstring sDetail = L"\n(Detail: " + Utf8ToWide(e.what()) + L")";
+        m_sFileError = bStoring ? sError + L"\nThe case could not be written." + sDetail
+                                : sError + L"\nThe file is damaged or was not written by QEL: " +
+                                      Utf8ToWide(ArchiveErrorReason(e.what())) + L"." + sDetail;
     } catch (const std::exception& e) {
         // The file or an element failed outside the archive library.
         m_sFileError = sError + L"\n" + Utf8ToWide(e.what());

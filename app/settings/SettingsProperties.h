@@ -38,7 +38,10 @@ std::uint32_t GetSettingColour(const CSettings& settings, const SettingProperty&
 // A typed number (Integer or Real): stored only when the whole text is a number of the
 // property's kind that passes its check; returns whether it was stored. Whole numbers
 // take no sign and no fraction.
-bool StoreSettingText(CSettings& settings, int nID, const std::wstring& text);
+// A refused text puts the reason, with the range, into *pRefusal when given.
+bool StoreSettingText(CSettings& settings, int nID, const std::wstring& text, std::wstring* pRefusal = nullptr);
+// "1 to 10" (units where the value has them).
+std::wstring SettingRange(const SettingProperty& prop);
 // Bools, colours and the file path are stored as given.
 bool StoreSettingBool(CSettings& settings, int nID, bool bValue);
 bool StoreSettingColour(CSettings& settings, int nID, std::uint32_t colour);

@@ -204,6 +204,8 @@ CSettingsWnd::CSettingsWnd(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pGrid, 1);
     layout->addWidget(m_pDescription);
     setFocusProxy(m_pGrid);
+    // A dock opens at its content's minimum: room for the longest label and a value beside it.
+    setMinimumWidth(MinimumReadableWidth());
 
     connect(m_pGrid, &QTreeWidget::itemChanged, this, &CSettingsWnd::OnItemChanged);
     connect(m_pGrid, &QTreeWidget::currentItemChanged, this,
@@ -287,6 +289,17 @@ bool CSettingsWnd::eventFilter(QObject* watched, QEvent* e)
     return QWidget::eventFilter(watched, e);
 }
 
+int CSettingsWnd::MinimumReadableWidth() const
+{
+    const QFontMetrics fm(m_pGrid->font());
+    int widest = 0;
+    for (const SettingProperty& prop : GetSettingProperties())
+        widest = std::max(widest, fm.horizontalAdvance(QString::fromWCharArray(prop.sLabel)));
+    // Two levels of groups, the label, then a value as wide as a colour's "RGB(255, 255, 255)".
+    const int value = fm.horizontalAdvance(QStringLiteral("RGB(255, 255, 255)")) + 28;
+    return 3 * m_pGrid->indentation() + widest + 16 + value + m_pGrid->frameWidth() * 2 + 8;
+}
+
 void CSettingsWnd::FitLabelColumn()
 {
     // Labels as wide as they need, but never more than three fifths: the values stay in view.
@@ -349,6 +362,13 @@ void CSettingsWnd::ShowDescription(QTreeWidgetItem* item)
                                      QString::fromWCharArray(prop->sDescription).simplified().toHtmlEscaped()));
 }
 
+void CSettingsWnd::ShowRefusal(const QString& sWhy)
+{
+    // The value cell goes back to the value in force; the description area says why.
+    m_pDescription->setText(QStringLiteral("<b>%1</b><br><span style=\"color:#b00000\">%2</span>")
+                                .arg(tr("Value not accepted"), sWhy.toHtmlEscaped()));
+}
+
 // The row shows the value the settings hold afterwards, whether the edit was taken or not.
 template <class Store>
 bool CSettingsWnd::Commit(int nID, Store store)
@@ -377,7 +397,11 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
             if (ok)
                 typed = QString::number(value, 'g', 17);
         }
-        return StoreSettingText(*g_pSettings, nID, typed.toStdWString());
+        std::wstring sRefusal;
+        const bool bStored = StoreSettingText(*g_pSettings, nID, typed.toStdWString(), &sRefusal);
+        if (!bStored && !sRefusal.empty())
+            ShowRefusal(QString::fromStdWString(sRefusal));
+        return bStored;
     });
 }
 

@@ -4,6 +4,7 @@
 // it passes, written into the settings at once; a refused one shows the value in force.
 #include <QColor>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 
 class QAction;
@@ -21,7 +22,7 @@ public:
     explicit CSettingsWnd(QWidget* parent = nullptr);
 
     // Wide enough for the labels and their values side by side.
-    QSize sizeHint() const override { return {340, 480}; }
+    QSize sizeHint() const override { return {std::max(340, minimumWidth()), 480}; }
 
     // Rebuilds the grid from the settings in force.
     void InitPropList();
@@ -65,6 +66,9 @@ private:
     void ShowValue(QTreeWidgetItem* item);
     void OnItemChanged(QTreeWidgetItem* item, int column);
     void ShowDescription(QTreeWidgetItem* item);
+    // Why a typed value was refused, with its range, in the description area.
+    void ShowRefusal(const QString& sWhy);
+    int MinimumReadableWidth() const;
     void ApplyExpansion();
 
     QToolBar* m_pToolBar = nullptr;

@@ -1,5 +1,7 @@
 #include "core/archive/ArchiveImpl.h"
+#include "platform/base/CLocale.h"
 #include "core/beam/Beam.h"
+#include "core/bounds/ElementChecks.h"
 #include "core/beam/BeamResults.h"
 #include "core/beam/MbrResults.h"
 
@@ -13,6 +15,11 @@ void CBeam::serialize(Archive& ar, const unsigned int)
     ar & make_nvp("m_vL", m_vL);
     ar & make_nvp("m_vEI", m_vEI);
     ar & make_nvp("m_vR", m_vR);
+    if constexpr (Archive::is_loading::value) {
+        const std::wstring sRefusal = CheckBeamValues(*this);
+        if (!sRefusal.empty())
+            throw CElementValueError("The stored results hold a beam: " + WideToUtf8(sRefusal));
+    }
 }
 
 template <class Archive>

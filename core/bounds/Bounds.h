@@ -39,6 +39,9 @@ inline constexpr RealBound BridgeSetStep{0.01, 1000.0, L"m"};
 // A road train or a heavy-load platform to a long freight train.
 inline constexpr RealBound AxleLoad{-10000.0, 10000.0, L"kN"};
 inline constexpr RealBound AxlePosition{-1000.0, 1000.0, L"m"};
+// From the rearmost to the foremost load (and the origin): a model in memory has its
+// front at 0, so every position stays within the range above when it is saved again.
+inline constexpr RealBound ModelLength{0.0, 1000.0, L"m"};
 inline constexpr RealBound AxleWidth{0.0, 20.0, L"m"};
 inline constexpr RealBound LaneLoad{-1000.0, 1000.0, L"kN/m"}; // uniform and partial uniform loads
 inline constexpr RealBound LoadCover{0.0, 2000.0, L"m"};

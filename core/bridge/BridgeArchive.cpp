@@ -1,4 +1,5 @@
 #include "core/archive/ArchiveImpl.h"
+#include "core/bounds/ElementChecks.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 
@@ -6,12 +7,17 @@ template <class Archive>
 void CBridge::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
+    // The writer refuses what the reader would.
+    if constexpr (!Archive::is_loading::value)
+        ThrowIfRefused(*this, CheckBridgeValues(*this));
     ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     int config = static_cast<int>(m_Config);
     ar & make_nvp("m_Config", config);
     m_Config = static_cast<BridgeConfig>(config);
     ar & make_nvp("m_SpanLength", m_SpanLength);
     ar & make_nvp("m_vSpans", m_vSpans);
+    if constexpr (Archive::is_loading::value)
+        ThrowIfRefused(*this, CheckBridgeValues(*this));
     SetupBeam();
 }
 
@@ -19,6 +25,8 @@ template <class Archive>
 void CBridgeSet::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
+    if constexpr (!Archive::is_loading::value)
+        ThrowIfRefused(*this, CheckBridgeSetValues(*this));
     ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     ar & make_nvp("m_StartL", m_StartL);
     ar & make_nvp("m_EndL", m_EndL);
@@ -26,9 +34,8 @@ void CBridgeSet::serialize(Archive& ar, const unsigned int)
     int config = static_cast<int>(m_Config);
     ar & make_nvp("m_Config", config);
     m_Config = static_cast<BridgeConfig>(config);
-    if (Archive::is_loading::value) {
-        if (m_nBridge < 1 || m_nBridge > MaxBridges)
-            ThrowArchiveError("bridge count out of range");
+    if constexpr (Archive::is_loading::value) {
+        ThrowIfRefused(*this, CheckBridgeSetValues(*this));
         m_bByStep = false;
     }
     GenerateBridges();

@@ -4,6 +4,17 @@
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 
+namespace {
+
+// Every view and table picks its texts by the type: a stored number of no type is damage.
+void CheckLoadEffectType(std::int32_t t)
+{
+    if (t != LET_MOMENT && t != LET_SHEAR && t != LET_REACTION)
+        ThrowArchiveError("unknown load-effect type");
+}
+
+}
+
 template <class Archive>
 void PointLoadEffect::serialize(Archive& ar, const unsigned int)
 {
@@ -13,6 +24,7 @@ void PointLoadEffect::serialize(Archive& ar, const unsigned int)
     ar & make_nvp("xLoadModel", xLoadModel);
     std::int32_t t = type;
     ar & make_nvp("type", t);
+    CheckLoadEffectType(t);
     type = static_cast<LoadEffectType>(t);
     ar & make_nvp("pLM", pLM);
 }
@@ -24,6 +36,7 @@ void CEnvelope::serialize(Archive& ar, const unsigned int)
     ar & make_nvp("m_pBridge", m_pBridge);
     std::int32_t t = m_Type;
     ar & make_nvp("m_Type", t);
+    CheckLoadEffectType(t);
     m_Type = static_cast<LoadEffectType>(t);
     ar & make_nvp("m_vMax", m_vMax);
     ar & make_nvp("m_vMin", m_vMin);

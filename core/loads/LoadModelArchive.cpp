@@ -1,4 +1,5 @@
 #include "core/archive/ArchiveImpl.h"
+#include "core/bounds/ElementChecks.h"
 #include "core/loads/LoadModel.h"
 
 using boost::serialization::make_nvp;
@@ -7,33 +8,33 @@ template <class Archive>
 void Factor::serialize(Archive& ar, const unsigned int)
 {
     ArchiveWString(ar, "desc", desc);
-    ArchiveFinite(ar, "value", value);
+    ar & make_nvp("value", value);
     ar & make_nvp("type", type);
 }
 
 template <class Archive>
 void CLoadModel::UniformLoad::serialize(Archive& ar, const unsigned int)
 {
-    ArchiveFinite(ar, "magnitude", magnitude);
-    ArchiveFinite(ar, "gamma", gamma);
+    ar & make_nvp("magnitude", magnitude);
+    ar & make_nvp("gamma", gamma);
 }
 
 template <class Archive>
 void CLoadModel::PointLoad::serialize(Archive& ar, const unsigned int)
 {
-    ArchiveFinite(ar, "magnitude", magnitude);
-    ArchiveFinite(ar, "location", location);
-    ArchiveFinite(ar, "gamma", gamma);
-    ArchiveFinite(ar, "width", width);
+    ar & make_nvp("magnitude", magnitude);
+    ar & make_nvp("location", location);
+    ar & make_nvp("gamma", gamma);
+    ar & make_nvp("width", width);
 }
 
 template <class Archive>
 void CLoadModel::PartialUDLoad::serialize(Archive& ar, const unsigned int)
 {
-    ArchiveFinite(ar, "magnitude", magnitude);
-    ArchiveFinite(ar, "location", location);
-    ArchiveFinite(ar, "cover", cover);
-    ArchiveFinite(ar, "gamma", gamma);
+    ar & make_nvp("magnitude", magnitude);
+    ar & make_nvp("location", location);
+    ar & make_nvp("cover", cover);
+    ar & make_nvp("gamma", gamma);
 }
 
 namespace {
@@ -53,6 +54,9 @@ void ArchiveEnum(Archive& ar, const char* name, Enum& e)
 template <class Archive>
 void CLoadModel::serialize(Archive& ar, const unsigned int version)
 {
+    // What is written is what the reader takes back: both test the same ranges.
+    if constexpr (!Archive::is_loading::value)
+        ThrowIfRefused(*this, CheckLoadModelValues(*this));
     ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     ar & make_nvp("m_Gamma", m_Gamma);
     ar & make_nvp("m_vUDL", m_vUDL);
@@ -67,15 +71,15 @@ void CLoadModel::serialize(Archive& ar, const unsigned int version)
     ArchiveFlag(ar, "m_bAppliesSF", m_bAppliesSF);
     ArchiveFlag(ar, "m_bUseMinL", m_bUseMinL);
     ArchiveFlag(ar, "m_bUseMaxL", m_bUseMaxL);
-    ArchiveFinite(ar, "m_minL", m_minL);
-    ArchiveFinite(ar, "m_maxL", m_maxL);
-    ArchiveFinite(ar, "m_GammaPL", m_GammaPL);
-    ArchiveFinite(ar, "m_GammaUDL", m_GammaUDL);
-    ArchiveFinite(ar, "m_GammaPUDL", m_GammaPUDL);
+    ar & make_nvp("m_minL", m_minL);
+    ar & make_nvp("m_maxL", m_maxL);
+    ar & make_nvp("m_GammaPL", m_GammaPL);
+    ar & make_nvp("m_GammaUDL", m_GammaUDL);
+    ar & make_nvp("m_GammaPUDL", m_GammaPUDL);
     ArchiveFlag(ar, "m_bAdjustToBridge", m_bAdjustToBridge);
     ArchiveEnum(ar, "m_lmBridge", m_lmBridge);
     ArchiveFlag(ar, "m_bIsMoving", m_bIsMoving);
-    ArchiveFinite(ar, "m_PointLoadStart", m_PointLoadStart);
+    ar & make_nvp("m_PointLoadStart", m_PointLoadStart);
     if (version >= 1) {
         ArchiveFlag(ar, "m_bAppliesR", m_bAppliesR);
         ArchiveEnum(ar, "m_Direction", m_Direction);
@@ -83,6 +87,8 @@ void CLoadModel::serialize(Archive& ar, const unsigned int version)
         m_bAppliesR = true;
         m_Direction = TD_FORWARD;
     }
+    if constexpr (Archive::is_loading::value)
+        ThrowIfRefused(*this, CheckLoadModelValues(*this));
     // Saving and loading alike leave the model in memory recomputed and updated.
     m_Gamma = m_gLiveLoad.value * m_gDLA.value * m_gUnits.value * m_gArbitrary.value;
     SyncCounts();

@@ -1,4 +1,5 @@
 #include "core/archive/ArchiveImpl.h"
+#include "core/bounds/ElementChecks.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -39,6 +40,8 @@ template <class Archive>
 void CReferenceCollection::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
+    if constexpr (!Archive::is_loading::value)
+        ThrowIfRefused(*this, CheckRefCollectionValues(*this));
     ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     ArchiveFlag(ar, "m_bByStep", m_bByStep);
     ar & make_nvp("m_StepSize", m_StepSize);
@@ -53,6 +56,7 @@ void CReferenceCollection::serialize(Archive& ar, const unsigned int)
         // The analyses use every member.
         if (AnyHole(m_vLME, m_vBS, m_vRefSet))
             ThrowArchiveError("empty member in reference collection");
+        ThrowIfRefused(*this, CheckRefCollectionValues(*this));
     }
     m_nRefSet = static_cast<std::int32_t>(m_vRefSet.size());
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "core/archive/ArchiveFwd.h"
 #include "core/bounds/Bounds.h"
@@ -123,7 +124,9 @@ public:
     static std::wstring GetAppDataFolder();
 
     // Both work on the object behind g_pSettings. On failure sMessage receives the
-    // text to show the user; on success it is cleared.
+    // text to show the user. A load that put single fields back to their defaults
+    // succeeds with one line per field in sMessage, for the status log; otherwise a
+    // success clears it.
     static bool Load(const std::wstring& sPath, std::wstring& sMessage);
     static bool Save(const std::wstring& sPath, std::wstring& sMessage);
 
@@ -142,7 +145,8 @@ public:
 
 private:
     void ApplyDefaults();
-    void ReplaceInvalidValues();
+    // The names of the fields put back to their defaults.
+    std::vector<std::wstring> ReplaceInvalidValues();
 
     mutable std::mutex m_Mutex;
 };
@@ -151,5 +155,6 @@ private:
 // initialiser elsewhere must call CSettings::Instance() instead.
 extern CSettings* g_pSettings;
 
-// "(" + a hint for an archive library error text + ")".
-std::string GetArchiveErrorHint(const std::string& sError);
+// What an archive error says of a file, in the user's words: "it ends early or holds a
+// value that cannot be read".
+std::string ArchiveErrorReason(const std::string& sError);

@@ -1,4 +1,8 @@
+#include <charconv>
 #include <filesystem>
+#include <limits>
+#include <string_view>
+#include <type_traits>
 #include <fstream>
 #include <locale>
 #include <sstream>
@@ -11,27 +15,82 @@
 
 using boost::serialization::make_nvp;
 
+namespace {
+
+// A number the reader cannot take (no number, out of its type's range) marks its field
+// as unreadable instead of failing the whole file: the range check that follows puts
+// that one setting back to its default.
+template <class T>
+T Unreadable()
+{
+    if constexpr (std::is_floating_point_v<T>)
+        return std::numeric_limits<T>::quiet_NaN();
+    else if constexpr (std::is_signed_v<T>)
+        return std::numeric_limits<T>::min();
+    else
+        return std::numeric_limits<T>::max();
+}
+
+template <class T>
+bool ParseSettingNumber(const std::string& text, T& value)
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        double v = 0.0;
+        if (!ParseDoubleC(text, v))
+            return false;
+        value = v;
+        return true;
+    } else {
+        std::size_t b = text.find_first_not_of(" \t\r\n");
+        std::size_t e = text.find_last_not_of(" \t\r\n");
+        if (b == std::string::npos)
+            return false;
+        const std::string_view digits(text.data() + b, e - b + 1);
+        T v{};
+        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+        if (ec != std::errc() || ptr != digits.data() + digits.size())
+            return false;
+        value = v;
+        return true;
+    }
+}
+
+template <class Archive, class T>
+void SettingNumber(Archive& ar, const char* name, T& value)
+{
+    if constexpr (std::is_same_v<Archive, CXmlIArchive>) {
+        std::string text;
+        ar >> make_nvp(name, text);
+        if (!ParseSettingNumber(text, value))
+            value = Unreadable<T>();
+    } else {
+        ar & make_nvp(name, value);
+    }
+}
+
+}
+
 template <class Archive>
 void CSettings::General_Config::General_LoadModel::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("CLR_LM_BGRND", CLR_LM_BGRND);
-    ar & make_nvp("CLR_LM_BASELINE", CLR_LM_BASELINE);
-    ar & make_nvp("CLR_LM_GRIDLINE", CLR_LM_GRIDLINE);
-    ar & make_nvp("CLR_LM_TEXT", CLR_LM_TEXT);
-    ar & make_nvp("CLR_LM_PL", CLR_LM_PL);
-    ar & make_nvp("CLR_LM_UDL", CLR_LM_UDL);
-    ar & make_nvp("CLR_LM_PUDL", CLR_LM_PUDL);
-    ar & make_nvp("CLR_LM_WHEEL", CLR_LM_WHEEL);
+    SettingNumber(ar, "CLR_LM_BGRND", CLR_LM_BGRND);
+    SettingNumber(ar, "CLR_LM_BASELINE", CLR_LM_BASELINE);
+    SettingNumber(ar, "CLR_LM_GRIDLINE", CLR_LM_GRIDLINE);
+    SettingNumber(ar, "CLR_LM_TEXT", CLR_LM_TEXT);
+    SettingNumber(ar, "CLR_LM_PL", CLR_LM_PL);
+    SettingNumber(ar, "CLR_LM_UDL", CLR_LM_UDL);
+    SettingNumber(ar, "CLR_LM_PUDL", CLR_LM_PUDL);
+    SettingNumber(ar, "CLR_LM_WHEEL", CLR_LM_WHEEL);
 }
 
 template <class Archive>
 void CSettings::General_Config::General_DecimalPlaces::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("FACTOR", FACTOR);
-    ar & make_nvp("DISTANCE", DISTANCE);
-    ar & make_nvp("SPAN", SPAN);
-    ar & make_nvp("GVW", GVW);
-    ar & make_nvp("VEHLENGTH", VEHLENGTH);
+    SettingNumber(ar, "FACTOR", FACTOR);
+    SettingNumber(ar, "DISTANCE", DISTANCE);
+    SettingNumber(ar, "SPAN", SPAN);
+    SettingNumber(ar, "GVW", GVW);
+    SettingNumber(ar, "VEHLENGTH", VEHLENGTH);
 }
 
 template <class Archive>
@@ -58,43 +117,43 @@ template <class Archive>
 void CSettings::Analysis_Config::Analysis_Stepping::serialize(Archive& ar, const unsigned int)
 {
     ar & make_nvp("BYSTEP", BYSTEP);
-    ar & make_nvp("STEPSIZE", STEPSIZE);
-    ar & make_nvp("NSTEPS", NSTEPS);
+    SettingNumber(ar, "STEPSIZE", STEPSIZE);
+    SettingNumber(ar, "NSTEPS", NSTEPS);
 }
 
 template <class Archive>
 void CSettings::Analysis_Config::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("NPOINTS_ALONG_BEAM", NPOINTS_ALONG_BEAM);
-    ar & make_nvp("NO_AXLE_SPACINGS", NO_AXLE_SPACINGS);
+    SettingNumber(ar, "NPOINTS_ALONG_BEAM", NPOINTS_ALONG_BEAM);
+    SettingNumber(ar, "NO_AXLE_SPACINGS", NO_AXLE_SPACINGS);
     ar & make_nvp("Stepping", Stepping);
 }
 
 template <class Archive>
 void CSettings::Plot_Config::Plot_Gap::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("TOP", TOP);
-    ar & make_nvp("BTM", BTM);
-    ar & make_nvp("LEFT", LEFT);
-    ar & make_nvp("RIGHT", RIGHT);
-    ar & make_nvp("BETWN", BETWN);
+    SettingNumber(ar, "TOP", TOP);
+    SettingNumber(ar, "BTM", BTM);
+    SettingNumber(ar, "LEFT", LEFT);
+    SettingNumber(ar, "RIGHT", RIGHT);
+    SettingNumber(ar, "BETWN", BETWN);
 }
 
 template <class Archive>
 void CSettings::Plot_Config::Plot_Colours::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("CLR_BACKGRND", CLR_BACKGRND);
-    ar & make_nvp("CLR_BORDER", CLR_BORDER);
-    ar & make_nvp("CLR_GRID", CLR_GRID);
-    ar & make_nvp("CLR_TEXT", CLR_TEXT);
-    ar & make_nvp("CLR_LINEMIN", CLR_LINEMIN);
-    ar & make_nvp("CLR_LINEMAX", CLR_LINEMAX);
-    ar & make_nvp("CLR_BEAM", CLR_BEAM);
-    ar & make_nvp("CLR_LIGHTLINE", CLR_LIGHTLINE);
-    ar & make_nvp("CLR_PROPMIN", CLR_PROPMIN);
-    ar & make_nvp("CLR_PROPMAX", CLR_PROPMAX);
-    ar & make_nvp("CLR_FULLSPEED", CLR_FULLSPEED);
-    ar & make_nvp("CLR_SLOWDOWN", CLR_SLOWDOWN);
+    SettingNumber(ar, "CLR_BACKGRND", CLR_BACKGRND);
+    SettingNumber(ar, "CLR_BORDER", CLR_BORDER);
+    SettingNumber(ar, "CLR_GRID", CLR_GRID);
+    SettingNumber(ar, "CLR_TEXT", CLR_TEXT);
+    SettingNumber(ar, "CLR_LINEMIN", CLR_LINEMIN);
+    SettingNumber(ar, "CLR_LINEMAX", CLR_LINEMAX);
+    SettingNumber(ar, "CLR_BEAM", CLR_BEAM);
+    SettingNumber(ar, "CLR_LIGHTLINE", CLR_LIGHTLINE);
+    SettingNumber(ar, "CLR_PROPMIN", CLR_PROPMIN);
+    SettingNumber(ar, "CLR_PROPMAX", CLR_PROPMAX);
+    SettingNumber(ar, "CLR_FULLSPEED", CLR_FULLSPEED);
+    SettingNumber(ar, "CLR_SLOWDOWN", CLR_SLOWDOWN);
 }
 
 template <class Archive>
@@ -102,8 +161,8 @@ void CSettings::Plot_Config::serialize(Archive& ar, const unsigned int)
 {
     ar & make_nvp("RATIOLIMIT_FULLSPEED", RATIOLIMIT_FULLSPEED);
     ar & make_nvp("RATIOLIMIT_SLOWDOWN", RATIOLIMIT_SLOWDOWN);
-    ar & make_nvp("LINEWIDTH", LINEWIDTH);
-    ar & make_nvp("DATATIPDELAY", DATATIPDELAY);
+    SettingNumber(ar, "LINEWIDTH", LINEWIDTH);
+    SettingNumber(ar, "DATATIPDELAY", DATATIPDELAY);
     ar & make_nvp("Gap", Gap);
     ar & make_nvp("Colours", Colours);
 }
@@ -120,11 +179,13 @@ QEL_INSTANTIATE_SERIALIZE(CSettings::Plot_Config);
 
 namespace {
 
-std::wstring ReportLine(const std::exception& e)
-{
-    const std::string what = e.what();
-    return L"Boost reports: " + Utf8ToWide(what) + L"\nPossibly: " + Utf8ToWide(GetArchiveErrorHint(what)) + L"\n";
-}
+// The archive's own text only as a detail after what the user can act on.
+std::wstring Detail(const std::exception& e) { return L"(Detail: " + Utf8ToWide(e.what()) + L")\n"; }
+
+class CCannotOpen : public std::runtime_error {
+public:
+    CCannotOpen() : std::runtime_error("cannot open") {}
+};
 
 [[noreturn]] void ThrowStreamError(boost::archive::archive_exception::exception_code code)
 {
@@ -140,8 +201,9 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
         // Read into a copy: a file that fails half way must not leave a mixture.
         CSettings loaded = g_pSettings->GetCopy();
         std::ifstream file(WideToPath(sPath), std::ios::in | std::ios::binary);
-        if (!file)
-            ThrowStreamError(boost::archive::archive_exception::input_stream_error);
+        std::error_code ec;
+        if (!file || !std::filesystem::is_regular_file(WideToPath(sPath), ec))
+            throw CCannotOpen();
         // The checked archive measures what is left of its input; a stream in memory
         // can always tell.
         std::ostringstream bytes;
@@ -155,12 +217,18 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
             ar >> make_nvp("Analysis", loaded.Analysis);
             ar >> make_nvp("Plot", loaded.Plot);
         });
-        loaded.ReplaceInvalidValues();
+        for (const std::wstring& sName : loaded.ReplaceInvalidValues())
+            sMessage += L"Settings file: " + sName + L" was not a number in its range; its default is used.\n";
         g_pSettings->Assign(loaded);
         return true;
     }
     catch (const std::exception& e) {
-        sMessage = L"Problem loading Program Settings file.\n" + ReportLine(e) + L"Using default values instead.\n";
+        const bool bOpened = dynamic_cast<const CCannotOpen*>(&e) == nullptr;
+        sMessage = L"Problem loading Program Settings file.\n" +
+                   (bOpened ? L"The file is damaged or was not written by QEL: " +
+                                  Utf8ToWide(ArchiveErrorReason(e.what())) + L".\n" + Detail(e)
+                            : std::wstring(L"The file cannot be opened.\n")) +
+                   L"Using default values instead.\n";
         g_pSettings->SetDefaults();
         return false;
     }
@@ -198,7 +266,7 @@ bool CSettings::Save(const std::wstring& sPath, std::wstring& sMessage)
         return true;
     }
     catch (const std::exception& e) {
-        sMessage = L"Problem saving file.\n" + ReportLine(e);
+        sMessage = L"Problem saving file.\nThe settings file could not be written.\n" + Detail(e);
         return false;
     }
 }

@@ -96,7 +96,7 @@ TEST_F(ElementDialogs, ARefusedSpanKeepsTheDialogOpenUntilItIsMended)
     ASSERT_TRUE(answer.Answered());
     EXPECT_TRUE(bOpenAfterRefusal);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, L"The span length must be greater than zero.");
+    EXPECT_EQ(boxes[0].text, L"The span length is 0 m; it must be from 0.1 m to 1,000 m.");
     EXPECT_EQ(boxes[0].caption, L"QEL");
     ASSERT_EQ(doc.m_vBridge.size(), 1u);
     EXPECT_EQ(doc.m_vBridge[0]->m_vSpans, (std::vector<double>{30.0}));

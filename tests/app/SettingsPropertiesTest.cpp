@@ -93,9 +93,11 @@ TEST_F(SettingsPropertiesTest, EveryWholeNumberPropertyHoldsItsEdgesAndRefusesWh
     }
 }
 
-TEST_F(SettingsPropertiesTest, StepSizeMustExceedAMillimetre)
+TEST_F(SettingsPropertiesTest, StepSizeIsAMillimetreToAKilometre)
 {
-    EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"0.001"));
+    EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"0.000999"));
+    EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"1000.001"));
+    EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"1e300"));
     EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"-1"));
     EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"nan"));
     EXPECT_FALSE(StoreSettingText(*g_pSettings, 1103, L"inf"));

@@ -114,6 +114,62 @@ TEST_F(SettingsWndTest, RefusedValueShowsTheValueInForceAndAcceptedOneIsBold)
     EXPECT_EQ(g_pSettings->Analysis.Stepping.STEPSIZE, 0.0011);
 }
 
+TEST_F(SettingsWndTest, ARefusedValueSaysWhyWithItsRangeInTheDescriptionArea)
+{
+    struct Case {
+        int nID;
+        const char* typed;
+        const char* why;
+    };
+    const Case cases[] = {
+        {1100, "20", "Points Per Span must be a whole number from 21 to 10,000."},
+        {1100, "many", "Points Per Span must be a whole number from 21 to 10,000."},
+        {1202, "21", "Line width must be a whole number from 1 to 20."},
+        {1103, "0", "Step Size is 0 m; it must be from 0.001 m to 1,000 m."},
+        {1103, "1e300", "Step Size is 1e+300 m; it must be from 0.001 m to 1,000 m."},
+        {1103, "nan", "Step Size must be a number from 0.001 m to 1,000 m."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Type(c.nID, c.typed);
+        const QString shown = m_pWnd->DescriptionArea()->text();
+        EXPECT_TRUE(shown.contains(c.why)) << qPrintable(shown);
+        EXPECT_TRUE(m_vQuestions.empty()); // said in the pane, not in a box
+    }
+    EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 100);
+    EXPECT_EQ(g_pSettings->Analysis.Stepping.STEPSIZE, 0.5);
+    m_pWnd->DescriptionArea()->setMinimumHeight(m_pWnd->DescriptionArea()->heightForWidth(m_pWnd->width()));
+    qeltest::SaveScreenshot(m_pWnd.get(), "settings-pane-refused.png");
+
+    // An accepted value, or another row, shows the description again.
+    Type(1100, "50");
+    EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 50);
+    m_pWnd->Grid()->setCurrentItem(m_pWnd->FindProperty(1202));
+    EXPECT_TRUE(m_pWnd->DescriptionArea()->text().contains("The width in pixels of the plotted lines"));
+}
+
+TEST_F(SettingsWndTest, AtItsNarrowestEveryLabelAndValueIsReadable)
+{
+    m_pWnd->resize(m_pWnd->minimumWidth(), 640);
+    QApplication::processEvents();
+    QTreeWidget* grid = m_pWnd->Grid();
+    const QFontMetrics fm(grid->font());
+    for (QTreeWidgetItemIterator it(grid); *it; ++it) {
+        const QRect label = grid->visualItemRect(*it);
+        if (label.isNull() || (*it)->isFirstColumnSpanned())
+            continue;
+        int depth = 1;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ++depth;
+        EXPECT_GE(grid->columnWidth(0), depth * grid->indentation() + fm.horizontalAdvance((*it)->text(0)))
+            << qPrintable((*it)->text(0));
+        // A path may be of any length; every other value fits.
+        if (*it != m_pWnd->FindProperty(1000))
+            EXPECT_GE(grid->columnWidth(1), fm.horizontalAdvance((*it)->text(1))) << qPrintable((*it)->text(1));
+    }
+    qeltest::SaveScreenshot(m_pWnd.get(), "settings-pane-narrowest.png");
+}
+
 TEST_F(SettingsWndTest, CheckBoxColourAndFileReachTheSettings)
 {
     QTreeWidgetItem* binary = m_pWnd->FindProperty(1001);

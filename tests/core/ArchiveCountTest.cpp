@@ -77,7 +77,7 @@ TEST(ArchiveCounts, HugeCountOfAListOfNumbersInABinaryArchiveIsAnArchiveError)
 {
     // A binary archive stores a list of numbers as its count and then the raw values.
     CBridge custom(1, L"B", BC_CUSTOM, 10);
-    const double marker = 12345.678;
+    const double marker = 123.45678;
     custom.m_vSpans = {marker};
     std::string data = qeltest::SaveTo(Kind::Binary, "item", custom);
     char bytes[sizeof marker];
@@ -111,7 +111,7 @@ TEST(ArchiveFlags, AFlagByteOtherThanZeroOrOneIsAnArchiveError)
         // m_bIsMoving stands just before m_PointLoadStart, m_bAppliesR just after it.
         CLoadModel lm(1, L"LM");
         lm.AddPointLoad(10, 0, 2);
-        const double marker = 12345.678;
+        const double marker = 123.45678;
         lm.m_PointLoadStart = marker;
         const std::string data = qeltest::SaveTo(Kind::Binary, "item", lm);
         char bytes[sizeof marker];

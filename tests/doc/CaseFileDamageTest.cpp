@@ -197,8 +197,10 @@ TEST_F(CaseFileDamageTest, CraftedXmlIsRefusedWithTheArchivesText)
         std::string bad = xml;
         bad.replace(at, e.from.size(), e.to);
         const std::string error = e.error;
-        EXPECT_EQ(OpenRefused(bad), kOpenError + L"Boost reports: " + Utf8ToWide(error) +
-                                        L"\nPossibly: (no local interpretation)");
+        const std::wstring sOpened = OpenRefused(bad);
+        EXPECT_EQ(sOpened.rfind(kOpenError + L"The file is damaged or was not written by QEL: ", 0), 0u)
+            << WideToUtf8(sOpened);
+        EXPECT_TRUE(sOpened.ends_with(L".\n(Detail: " + Utf8ToWide(error) + L")")) << WideToUtf8(sOpened);
     }
 }
 
@@ -216,8 +218,9 @@ TEST_F(CaseFileDamageTest, ASettingsFileWithALongClosingTagGetsTheDefaults)
     xml.replace(at, 12, "</LINEWIDTH_and_then_some_more_letters>");
     WriteBytes(path, xml);
     EXPECT_FALSE(CSettings::Load(W(path), sMessage));
-    EXPECT_EQ(sMessage, L"Problem loading Program Settings file.\nBoost reports: XML start/end tag mismatch - "
-                        L"LINEWIDTH\nPossibly: (no local interpretation)\nUsing default values instead.\n");
+    EXPECT_EQ(sMessage, L"Problem loading Program Settings file.\nThe file is damaged or was not written by QEL: its "
+                        L"XML is not in the form QEL writes.\n(Detail: XML start/end tag mismatch - LINEWIDTH)\n"
+                        L"Using default values instead.\n");
     EXPECT_EQ(g_pSettings->Plot.LINEWIDTH, defaultWidth);
 }
 

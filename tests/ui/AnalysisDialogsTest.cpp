@@ -147,9 +147,13 @@ TEST_F(MovingLoadFixture, RefusesSteppingThatNeverAdvances)
         const char* typed;
         const wchar_t* message;
     } cases[] = {
-        {true, "0", L"The step must be greater than zero."},
-        {true, "-0.5", L"The step must be greater than zero."},
-        {false, "0", L"The number must be at least 1."},
+        {true, "0", L"The step is 0 m; it must be from 0.001 m to 1,000 m."},
+        {true, "-0.5", L"The step is -0.5 m; it must be from 0.001 m to 1,000 m."},
+        {true, "0.000999", L"The step is 0.000999 m; it must be from 0.001 m to 1,000 m."},
+        {true, "1e300", L"The step is 1e+300 m; it must be from 0.001 m to 1,000 m."},
+        {true, "nan", L"Please enter a number."},
+        {false, "0", L"The number is 0; it must be from 1 to 100,000."},
+        {false, "100001", L"The number is 100,001; it must be from 1 to 100,000."},
         {false, "ten", L"Please enter an integer."},
     };
     for (const auto& k : cases) {

@@ -68,8 +68,13 @@ TEST(BridgeDlg, RefusesASpanThatIsNoPositiveLength)
         const char* typed;
         const wchar_t* message;
     } cases[] = {
-        {"0", L"The span length must be greater than zero."},
-        {"-5", L"The span length must be greater than zero."},
+        {"0", L"The span length is 0 m; it must be from 0.1 m to 1,000 m."},
+        {"-5", L"The span length is -5 m; it must be from 0.1 m to 1,000 m."},
+        {"0.0999", L"The span length is 0.0999 m; it must be from 0.1 m to 1,000 m."},
+        {"1000.5", L"The span length is 1,000.5 m; it must be from 0.1 m to 1,000 m."},
+        {"1e300", L"The span length is 1e+300 m; it must be from 0.1 m to 1,000 m."},
+        {"1e-300", L"The span length is 1e-300 m; it must be from 0.1 m to 1,000 m."},
+        {"inf", L"Please enter a number."},
         {"abc", L"Please enter a number."},
     };
     for (const auto& c : cases) {
@@ -199,14 +204,21 @@ TEST(BridgeSetDlg, RefusesGeometryThatBuildsNoSet)
         int field;
         const wchar_t* message;
     } cases[] = {
-        {"zero step", true, "10", "30", "0", "3", 1023, L"The step must be greater than zero."},
-        {"negative step", true, "10", "30", "-2", "3", 1023, L"The step must be greater than zero."},
+        {"zero step", true, "10", "30", "0", "3", 1023, L"The step is 0 m; it must be from 0.01 m to 1,000 m."},
+        {"negative step", true, "10", "30", "-2", "3", 1023, L"The step is -2 m; it must be from 0.01 m to 1,000 m."},
+        {"huge step", true, "10", "30", "1e300", "3", 1023,
+         L"The step is 1e+300 m; it must be from 0.01 m to 1,000 m."},
+        {"end past the longest span", true, "10", "1000.5", "5", "3", 1022,
+         L"The end span length is 1,000.5 m; it must be from 0.1 m to 1,000 m."},
+        {"too many bridges", false, "10", "30", "5", "10001", 1010,
+         L"The number is 10,001; it must be from 2 to 10,000."},
         {"end short of one step", true, "10", "12", "5", "3", 1022,
          L"The end span length must be at least the start span length plus one step."},
-        {"one bridge", false, "10", "30", "5", "1", 1010, L"The number must be at least 2."},
+        {"one bridge", false, "10", "30", "5", "1", 1010, L"The number is 1; it must be from 2 to 10,000."},
         {"end below start", false, "30", "10", "5", "3", 1022,
          L"The end span length must not be below the start span length."},
-        {"zero span", false, "0", "10", "5", "3", 1024, L"The span lengths must be greater than zero."},
+        {"zero span", false, "0", "10", "5", "3", 1024,
+         L"The start span length is 0 m; it must be from 0.1 m to 1,000 m."},
         {"number not read", false, "10", "30", "5", "2.5", 1010, L"Please enter an integer."},
     };
     for (const auto& c : cases) {

@@ -104,18 +104,31 @@ TEST_F(RefCollectionFixture, NewCollectionShowsTheFactorWithTheSettingsDecimals)
     EXPECT_EQ(dlg.GetResult(), IDCANCEL);
 }
 
-TEST_F(RefCollectionFixture, RefusesAZeroStep)
+TEST_F(RefCollectionFixture, RefusesAStepOrOverstressFactorOutOfRange)
 {
-    BoxRecorder boxes;
-    CRefCollectionDlg dlg;
-    Fill(dlg);
-    dlg.Open();
-    Type(Ctrl<QLineEdit>(dlg, 1005), QStringLiteral("0"));
-    PressOk(dlg);
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    EXPECT_EQ(boxes.texts[0], L"The step must be greater than zero.");
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_DOUBLE_EQ(collection->m_StepSize, 0.5);
+    const struct {
+        int field;
+        const char* typed;
+        const wchar_t* message;
+    } cases[] = {
+        {1005, "0", L"The step is 0 m; it must be from 0.001 m to 1,000 m."},
+        {1005, "1e300", L"The step is 1e+300 m; it must be from 0.001 m to 1,000 m."},
+        {1068, "0", L"The overstress factor is 0; it must be from 0.1 to 10."},
+        {1068, "10.5", L"The overstress factor is 10.5; it must be from 0.1 to 10."},
+    };
+    for (const auto& c : cases) {
+        BoxRecorder boxes;
+        CRefCollectionDlg dlg;
+        Fill(dlg);
+        dlg.Open();
+        Type(Ctrl<QLineEdit>(dlg, c.field), QString::fromLatin1(c.typed));
+        PressOk(dlg);
+        ASSERT_EQ(boxes.texts.size(), 1u) << c.typed;
+        EXPECT_EQ(boxes.texts[0], c.message);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_DOUBLE_EQ(collection->m_StepSize, 0.5);
+        EXPECT_DOUBLE_EQ(collection->m_OverstressFactor, 1.4);
+    }
 }
 
 TEST(AnalyzeRefCollectionDlg, FirstCollectionIsChosenAndOkNeedsOne)

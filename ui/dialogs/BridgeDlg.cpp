@@ -1,5 +1,7 @@
 #include "ui/dialogs/BridgeDlg.h"
 
+#include "core/bounds/Bounds.h"
+
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -116,9 +118,9 @@ bool CBridgeDlg::OnOK()
         m_spBridge = pBridge;
         return true;
     }
-    if (!(std::isfinite(m_dSpanLength) && m_dSpanLength > 0.0)) {
+    if (!InBound(Bounds::Span, m_dSpanLength)) {
         CDataExchange dx(true);
-        dx.Fail(m_editSpanLength, L"The span length must be greater than zero.");
+        dx.Fail(m_editSpanLength, BoundRefusal(Bounds::Span, m_dSpanLength, L"The span length") + L".");
         return false;
     }
     try {

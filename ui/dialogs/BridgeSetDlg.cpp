@@ -92,11 +92,15 @@ void CBridgeSetDlg::DoDataExchange(CDataExchange& dx)
 bool CBridgeSetDlg::CheckGeometry()
 {
     CDataExchange dx(true);
-    if (!(std::isfinite(m_dStartL) && m_dStartL > 0.0)) {
-        dx.Fail(m_editStartL, L"The span lengths must be greater than zero.");
+    if (!InBound(Bounds::Span, m_dStartL)) {
+        dx.Fail(m_editStartL, BoundRefusal(Bounds::Span, m_dStartL, L"The start span length") + L".");
         return false;
     }
-    m_pNumberGroup->Validate(dx, 2);
+    if (!InBound(Bounds::Span, m_dEndL)) {
+        dx.Fail(m_editEndL, BoundRefusal(Bounds::Span, m_dEndL, L"The end span length") + L".");
+        return false;
+    }
+    m_pNumberGroup->Validate(dx, Bounds::BridgeSetStep, IntBound{2, Bounds::BridgesPerSet.hi});
     if (dx.Failed())
         return false;
     if (m_bUseStep && !(m_dEndL >= m_dStartL + m_dStep)) {

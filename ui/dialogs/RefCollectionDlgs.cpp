@@ -35,6 +35,8 @@ void ApplyTick(const std::vector<std::shared_ptr<T>>& vAll, std::vector<std::sha
 CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
     : CSteppingDlg(325, QStringLiteral("Edit Reference Collection"), pParent)
 {
+    m_StepBound = Bounds::CollectionStep;
+    m_NumberBound = Bounds::CollectionStepPoints;
     auto* pLayout = new QVBoxLayout(this);
     auto* pForm = new QFormLayout;
     AddDescriptionAndId(pForm, this, QStringLiteral("Description:"), m_editDescription, m_editID);
@@ -144,6 +146,12 @@ bool CRefCollectionDlg::OnOK()
 {
     if (!CSteppingDlg::OnOK())
         return false;
+    if (!InBound(Bounds::OverstressFactor, m_dOverstressFactor)) {
+        CDataExchange dx(true);
+        dx.Fail(m_editOverstressFactor,
+                BoundRefusal(Bounds::OverstressFactor, m_dOverstressFactor, L"The overstress factor") + L".");
+        return false;
+    }
     if (!m_spRefCollection)
         return true;
     CReferenceCollection& c = *m_spRefCollection;

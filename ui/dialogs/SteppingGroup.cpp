@@ -70,15 +70,15 @@ void CSteppingGroup::DoDataExchange(CDataExchange& dx)
     dx.Int(m_pNumberEdit, *m_pnNumber);
 }
 
-void CSteppingGroup::Validate(CDataExchange& dx, int nMinNumber) const
+void CSteppingGroup::Validate(CDataExchange& dx, const RealBound& step, const IntBound& number) const
 {
     if (dx.Failed())
         return;
     if (*m_pbUseStep) {
-        if (!(std::isfinite(*m_pdStep) && *m_pdStep > 0.0))
-            dx.Fail(m_pStepEdit, L"The step must be greater than zero.");
-    } else if (*m_pnNumber < nMinNumber) {
-        dx.Fail(m_pNumberEdit, L"The number must be at least " + std::to_wstring(nMinNumber) + L".");
+        if (!InBound(step, *m_pdStep))
+            dx.Fail(m_pStepEdit, BoundRefusal(step, *m_pdStep, L"The step") + L".");
+    } else if (!InBound(number, *m_pnNumber)) {
+        dx.Fail(m_pNumberEdit, BoundRefusal(number, *m_pnNumber, L"The number") + L".");
     }
 }
 
@@ -106,6 +106,6 @@ bool CSteppingDlg::OnOK()
     // A step of 0 never reaches the end of the bridge.
     CDataExchange dx(true);
     DoDataExchange(dx);
-    m_pStepping->Validate(dx, 1);
+    m_pStepping->Validate(dx, m_StepBound, m_NumberBound);
     return !dx.Failed();
 }

@@ -3,6 +3,7 @@
 // 1005, "m") or a number of steps ("Use no. of steps:", field 1006, "#"). The radio
 // buttons enable the field of their method and its unit and disable the other pair. The
 // bridge set dialog uses the same group for its span range ("By step:" / "By number:").
+#include "core/bounds/Bounds.h"
 #include "ui/dialogs/DialogBase.h"
 
 #include <QGroupBox>
@@ -34,8 +35,9 @@ public:
     void ShowMethod();
     // The two fields; the value of the unused method is still exchanged, as it was typed.
     void DoDataExchange(CDataExchange& dx);
-    // On OK: the step of the chosen method must be positive, the number at least nMinNumber.
-    void Validate(CDataExchange& dx, int nMinNumber) const;
+    // On OK: the step or the number of the chosen method must lie in its range; the
+    // refusal names the range.
+    void Validate(CDataExchange& dx, const RealBound& step, const IntBound& number) const;
     // Disables both fields and their units (an element that cannot be edited).
     void DisableFields();
 
@@ -80,4 +82,8 @@ protected:
     CSteppingDlg(int nIDTemplate, const QString& sCaption, QWidget* pParent);
     void DoDataExchange(CDataExchange& dx) override;
     bool OnOK() override;
+
+    // Vehicle positions unless the derived dialog steps something else.
+    RealBound m_StepBound = Bounds::Step;
+    IntBound m_NumberBound = Bounds::StepCount;
 };
