@@ -7,6 +7,7 @@
 #include <atomic>
 #include <bit>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <stdexcept>
