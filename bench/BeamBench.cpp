@@ -71,6 +71,8 @@ void BM_FastSolve1Span(benchmark::State& s) { SolveSpansFast(s, {20.0}, true); }
 void BM_FastSolve2Span(benchmark::State& s) { SolveSpansFast(s, {20.0, 20.0}, true); }
 void BM_FastSolve3Span(benchmark::State& s) { SolveSpansFast(s, {15.0, 20.0, 15.0}, true); }
 void BM_FastSolve2SpanMV(benchmark::State& s) { SolveSpansFast(s, {20.0, 20.0}, false); }
+// The largest bridge allowed: one position, the solver built for it included.
+void BM_Analyse1000Span(benchmark::State& s) { AnalyseSpans(s, std::vector<double>(1000, 20.0)); }
 
 }
 
@@ -81,3 +83,4 @@ BENCHMARK(BM_FastSolve1Span);
 BENCHMARK(BM_FastSolve2Span);
 BENCHMARK(BM_FastSolve3Span);
 BENCHMARK(BM_FastSolve2SpanMV);
+BENCHMARK(BM_Analyse1000Span)->Unit(benchmark::kMillisecond);

@@ -23,12 +23,16 @@ void SpanStationsAlong(double L, unsigned nPoints, double* x)
 
 void EliminateInPlace(double* K, size_t N)
 {
+    // Every entry farther than kBeamBandwidth from the diagonal is zero and stays zero
+    // (no pivoting, so no fill-in outside the band): leaving those terms out changes no
+    // bit of a finite result and makes a long beam linear in its spans, not cubic.
     for (size_t k = 0; k < N; ++k) {
         const double pivot = K[k * N + k];
-        for (size_t i = k + 1; i < N; ++i) {
+        const size_t last = std::min(N, k + kBeamBandwidth + 1);
+        for (size_t i = k + 1; i < last; ++i) {
             const double m = K[i * N + k] / pivot;
             K[i * N + k] = m;
-            for (size_t c = k + 1; c < N; ++c)
+            for (size_t c = k + 1; c < last; ++c)
                 K[i * N + c] -= m * K[k * N + c];
         }
     }
@@ -37,10 +41,11 @@ void EliminateInPlace(double* K, size_t N)
 void Substitute(const double* LU, double* D, size_t N)
 {
     for (size_t i = 1; i < N; ++i)
-        for (size_t c = 0; c < i; ++c)
+        for (size_t c = i > kBeamBandwidth ? i - kBeamBandwidth : 0; c < i; ++c)
             D[i] -= LU[i * N + c] * D[c];
     for (size_t i = N; i-- > 0;) {
-        for (size_t c = i + 1; c < N; ++c)
+        const size_t last = std::min(N, i + kBeamBandwidth + 1);
+        for (size_t c = i + 1; c < last; ++c)
             D[i] -= LU[i * N + c] * D[c];
         D[i] /= LU[i * N + i];
     }

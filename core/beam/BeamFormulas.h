@@ -37,7 +37,11 @@ void MemberStiffness(double EI, double L, double k[16]);
 // n + 3 stations of a span of length L cut into n segments: 0, then 0, L/n, ..., L, then L.
 void SpanStationsAlong(double L, unsigned nPoints, double* x);
 
-// Gaussian elimination of the N x N row-major matrix in place, without pivoting (a
+// A continuous beam's stiffness couples each node's two degrees of freedom with the next
+// node's only: no entry lies farther than this from the diagonal.
+inline constexpr size_t kBeamBandwidth = 3;
+
+// Gaussian elimination of the N x N row-major banded matrix in place, without pivoting (a
 // mechanism gives non-finite values); the multipliers are kept in the lower triangle.
 void EliminateInPlace(double* K, size_t N);
 // Forward and back substitution with the eliminated matrix; D holds the right-hand side

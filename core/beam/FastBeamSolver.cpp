@@ -49,16 +49,17 @@ CFastBeamSolver::CFastBeamSolver(const CBeam& beam, int nPoints) : m_Beam(beam)
     // elimination itself met a zero or infinite pivot.
     m_bReduced = std::all_of(m_LU.begin(), m_LU.end(), [](double v) { return std::isfinite(v); });
     const auto kept = [&](size_t c) { return !(m_vR[c] < 0.0); };
+    // Only the band can hold a non-zero term (see EliminateInPlace).
     for (size_t i = 1; i < N; ++i)
         if (!(m_vR[i] < 0.0))
-            for (size_t c = 0; c < i; ++c)
+            for (size_t c = i > kBeamBandwidth ? i - kBeamBandwidth : 0; c < i; ++c)
                 if (kept(c))
                     m_vForward.push_back({static_cast<unsigned>(i), static_cast<unsigned>(c)});
     for (size_t i = N; i-- > 0;) {
         if (m_vR[i] < 0.0 && m_LU[i * N + i] == 1.0)
             continue;
         Row r{static_cast<unsigned>(i), static_cast<unsigned>(m_vBackCols.size()), 0};
-        for (size_t c = i + 1; c < N; ++c)
+        for (size_t c = i + 1; c < std::min(N, i + kBeamBandwidth + 1); ++c)
             if (kept(c))
                 m_vBackCols.push_back(static_cast<unsigned>(c));
         r.last = static_cast<unsigned>(m_vBackCols.size());
