@@ -10,6 +10,7 @@
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/BeamResults.h"
+#include "core/bounds/Bounds.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalValueEnsemble.h"
@@ -181,6 +182,8 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
     m_bAnalysisRunning = true;
     try {
         CMovingLoadAnalysis analysis(pBridge, pLoadModel);
+        // The window waits for this run and cannot stop it.
+        analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
         auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
         m_spAOMovingLoad =
             std::make_shared<CAOMovingLoad>(pResults, pBridge, pLoadModel, static_cast<int>(analysis.m_nSteps));

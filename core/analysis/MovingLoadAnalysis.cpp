@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstdint>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
+#include <string>
 
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
@@ -18,14 +20,24 @@
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
+#include "core/bounds/Bounds.h"
+#include "platform/base/CLocale.h"
 #include "platform/base/Messages.h"
 
 namespace {
 
 constexpr double kOnPoint = 1e-6;
-// More positions than any real bridge needs (2 km at 0.1 mm is 2e7): a longer run comes
-// from a damaged model or step and would not end in any useful time.
-constexpr double kMaxPositions = 1e8;
+// No event ahead: a step is never shortened.
+constexpr double kNoEvent = std::numeric_limits<double>::infinity();
+
+// "31,000,000"
+std::string Grouped(double n)
+{
+    std::string s = std::to_string(static_cast<long long>(n));
+    for (int i = static_cast<int>(s.size()) - 3; i > (s[0] == '-' ? 1 : 0); i -= 3)
+        s.insert(static_cast<size_t>(i), ",");
+    return s;
+}
 
 // Distance from x to the first event point lying more than 1e-6 m ahead of it.
 double DistanceToNextEvent(const std::vector<double>& events, double x, double none)
@@ -170,8 +182,42 @@ void CMovingLoadAnalysis::Prepare(bool bByStep, int& nSteps, double& step)
             throw std::invalid_argument("The step must be a positive number");
         step = m_Step;
     }
-    if (!((m_BeamLength + m_LMLength) / m_Step < kMaxPositions))
-        throw std::invalid_argument("Too many load positions: check the step and the load model's length");
+    m_MaxPositions = CountPositions();
+    RefuseOversizedRun();
+}
+
+double CMovingLoadAnalysis::CountPositions() const
+{
+    // As Step walks: full steps from one step before the bridge until the model has left
+    // it, plus at most one shortened step for each load reaching each event point.
+    const CLoadModel& lm = *m_pLoadModel;
+    const double full = std::ceil((m_LMLength + m_BeamLength + 2.0 * m_Step) / m_Step) + 1.0;
+    const double stops = (double(lm.m_nPL) + 2.0 * double(lm.m_nPUDL)) * double(m_vEventPoints.size());
+    return full + stops;
+}
+
+void CMovingLoadAnalysis::RefuseOversizedRun() const
+{
+    const std::string bridge = "bridge \"" + WideToUtf8(m_pBridge->GetDescription()) + "\"";
+    const double n = m_MaxPositions;
+    if (!(n <= double(Bounds::MaxLoadPositions)))
+        throw std::invalid_argument((std::isfinite(n) ? "The step gives " + Grouped(n) + " load positions on "
+                                                      : "The step gives too many load positions on ") +
+                                    bridge + "; the largest is " + Grouped(double(Bounds::MaxLoadPositions)));
+    // Each position keeps its largest and smallest reaction at every support.
+    const double bytes = n * (2.0 * double(std::max(m_pBeam->m_nRestraints, 0)) + 1.0) * sizeof(double);
+    if (!(bytes <= double(Bounds::MaxResultBytes)))
+        throw std::invalid_argument("The results of " + Grouped(n) + " load positions on " + bridge + " need " +
+                                    Grouped(std::ceil(bytes / 1048576.0)) + " MB; the largest is " +
+                                    Grouped(double(Bounds::MaxResultBytes) / 1048576.0) + " MB");
+    const double visits = n * double(m_pBeam->m_vL.size()) * (double(m_nPoints) + 3.0);
+    if (m_MostStationVisits > 0.0 && !(visits <= m_MostStationVisits))
+        throw std::invalid_argument("The step gives " + Grouped(n) + " load positions on " + bridge +
+                                    ", more than one load model's run can take while the window waits (" +
+                                    Grouped(std::floor(m_MostStationVisits / (double(m_pBeam->m_vL.size()) *
+                                                                              (double(m_nPoints) + 3.0)))) +
+                                    "): choose a larger step, or run the load model in an ensemble, which "
+                                    "runs in the background and can be stopped");
 }
 
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
@@ -209,6 +255,10 @@ void CMovingLoadAnalysis::Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt
     const double end = m_LMLength + m_BeamLength + m_Step;
     double p = -m_Step; // every load off the beam to the left
     while (KeepRunning(pbKeepRunning) && p < end) {
+        // Never more than counted: a step too small to move p any more would run forever.
+        if (!(double(m_nSteps) < m_MaxPositions))
+            throw std::runtime_error("The load positions on bridge \"" + WideToUtf8(m_pBridge->GetDescription()) +
+                                     "\" do not reach its end: the step is too small for the bridge's length");
         ++m_nSteps;
         analyseAt(p);
         const double d = NextEventDistance(p);
@@ -236,19 +286,19 @@ double CMovingLoadAnalysis::NextEventDistance(double p) const
     if (lm.m_nPL == 0 && lm.m_nPUDL == 0)
         return 0.0;
     const bool reversed = static_cast<int>(lm.m_Direction) == 1;
-    double best = 1e9;
+    double best = kNoEvent;
     for (std::uint32_t i = 0; i < lm.m_nPL; ++i) {
         double x = lm.m_vPL[i].location;
         if (reversed)
             x = -lm.m_Length - x;
-        best = std::min(best, DistanceToNextEvent(m_vEventPoints, p + x, 1e9));
+        best = std::min(best, DistanceToNextEvent(m_vEventPoints, p + x, kNoEvent));
     }
     for (std::uint32_t i = 0; i < lm.m_nPUDL; ++i) {
         double gamma = 0, magnitude = 0, location = 0, cover = 0;
         lm.GetPartialUDL(i, gamma, magnitude, location, cover);
         const double s = p + location;
-        best = std::min(best, DistanceToNextEvent(m_vEventPoints, s, 1e9));
-        best = std::min(best, DistanceToNextEvent(m_vEventPoints, s + cover, 1e6));
+        best = std::min(best, DistanceToNextEvent(m_vEventPoints, s, kNoEvent));
+        best = std::min(best, DistanceToNextEvent(m_vEventPoints, s + cover, kNoEvent));
     }
     return best;
 }

@@ -56,6 +56,10 @@ public:
     // Keeps every position's beam results in the envelope results (for showing each position).
     void KeepBeamResults(bool bKeep) { m_bKeepBeamResults = bKeep; }
 
+    // Most (load positions x spans x stations per span) a run may take, 0 for no limit
+    // beyond the position and memory limits: a run that the window waits for sets it.
+    double m_MostStationVisits = 0.0;
+
     std::shared_ptr<CBridge> m_pBridge;
     std::shared_ptr<CBeam> m_pBeam;
     std::shared_ptr<CLoadModel> m_pLoadModel;
@@ -73,6 +77,9 @@ private:
     template <class AnalyseAt>
     void Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt&& analyseAt);
     size_t PositionBound() const;
+    double CountPositions() const;
+    void RefuseOversizedRun() const;
+    double m_MaxPositions = 0.0; // what the loop may visit, counted before it starts
     void Prepare(bool bByStep, int& nSteps, double& step);
 
     bool m_bKeepBeamResults = false;

@@ -54,6 +54,11 @@ inline constexpr RealBound Step{0.001, 1000.0, L"m"};
 inline constexpr IntBound StepCount{1, 100000};
 // Most load positions one analysis of one bridge may run, whatever the step gives.
 inline constexpr std::int64_t MaxLoadPositions = 10'000'000;
+// Most memory the per-position results of one analysis of one bridge may take (bytes).
+inline constexpr std::int64_t MaxResultBytes = std::int64_t{1} << 30;
+// Most (positions x spans x stations per span) of a run the window waits for: about a
+// second of the fast path on this generation of machines.
+inline constexpr double MostWindowStationVisits = 1e8;
 
 // ---- reference collections
 inline constexpr RealBound OverstressFactor{0.1, 10.0, L""};

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/bridge/Bridge.h"
@@ -268,7 +269,8 @@ TEST(MovingLoadAnalysis, EventPointsAscendAndALoadOnOneLooksToTheNext)
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
     EXPECT_NEAR(ml.NextEventDistance(0.3), 0.7, 1e-12);
     EXPECT_NEAR(ml.NextEventDistance(1.0), 18.0, 1e-12);
-    EXPECT_EQ(ml.NextEventDistance(19.5), 1e9);
+    // No event ahead: the step is never shortened (and never lengthened either).
+    EXPECT_EQ(ml.NextEventDistance(19.5), std::numeric_limits<double>::infinity());
     CMovingLoadAnalysis empty(Bridge(BC_ONESPAN, 20.0), std::make_shared<CLoadModel>(1, L"None"));
     EXPECT_EQ(empty.NextEventDistance(3.0), 0.0);
 }
@@ -305,3 +307,53 @@ TEST(MovingLoadAnalysis, BeamResultsOfEachPositionOnRequest)
 }
 
 } // namespace
+
+// Whatever the step, span and model, the loop visits no more positions than counted before
+// it starts, and a count beyond the limit is refused with the cause before any position.
+TEST(MovingLoadAnalysis, EveryRunStopsAtItsCountOrIsRefusedFirst)
+{
+    auto longSpan = std::make_shared<CBridge>(1, L"Huge", BC_CUSTOM, 1e300);
+    longSpan->m_vSpans = {1e300};
+    longSpan->SetupBeam();
+    struct Case {
+        const char* what;
+        std::shared_ptr<CBridge> bridge;
+        std::vector<double> axles;
+        double step;
+        const char* refusal; // empty: runs to its end
+    };
+    const Case cases[] = {
+        // (0 + 20 + 2e300) / 1e300 rounds up to 3 full steps.
+        {"step 1e300", Bridge(BC_ONESPAN, 20.0), {0.0}, 1e300, ""},
+        {"span 1e300", longSpan, {0.0}, 1.0, "load positions on bridge \"Huge\"; the largest is 10,000,000"},
+        {"span and step 1e300", longSpan, {0.0}, 1e300, ""},
+        // (1e6 + 20) / 0.1 = 1.00002e7 positions.
+        {"axle 1e6 m behind, step 0.1", Bridge(BC_ONESPAN, 20.0), {0.0, -1e6}, 0.1,
+         "The step gives 10,000,"},
+        {"axle 1e6 m behind, step 100", Bridge(BC_ONESPAN, 20.0), {0.0, -1e6}, 100.0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CMovingLoadAnalysis ml(c.bridge, PointLoads(c.axles));
+        int n = 0;
+        double step = c.step;
+        if (*c.refusal) {
+            try {
+                ml.Analyse(true, n, step, nullptr);
+                ADD_FAILURE() << "not refused";
+            } catch (const std::invalid_argument& e) {
+                EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << e.what();
+            }
+            EXPECT_EQ(ml.m_nSteps, 0u);
+            continue;
+        }
+        auto res = ml.Analyse(true, n, step, nullptr);
+        // Full steps from -step to past the end, plus one stop per axle per event point.
+        const double counted = std::ceil((ml.m_LMLength + ml.m_BeamLength + 2 * c.step) / c.step) + 1 +
+                               double(c.axles.size()) * double(ml.m_vEventPoints.size());
+        EXPECT_LE(double(ml.m_nSteps), counted);
+        const std::vector<double> pos = res->GetEnvReaction(0)->GetLoadPositions();
+        EXPECT_TRUE(std::is_sorted(pos.begin(), pos.end()) &&
+                    std::adjacent_find(pos.begin(), pos.end()) == pos.end());
+    }
+}
