@@ -1,6 +1,7 @@
 #include "core/analysis/FastEnvelopeBuilder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #if defined(__x86_64__)
@@ -75,6 +76,7 @@ void CFastEnvelopeBuilder::Restart(std::shared_ptr<CBridge> pBridge, std::shared
     m_nPoints = nPoints;
     m_nReactions = m_pBeam->m_nRestraints > 0 ? static_cast<size_t>(m_pBeam->m_nRestraints) : 0;
     m_nPositions = 0;
+    m_bNonFinite = false;
     m_bSolverReady = false;
     m_vPositions.clear();
     m_vReactionMax.clear();
@@ -144,11 +146,25 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
     }
     ++m_nPositions;
     m_vPositions.push_back(p);
+    // Stored floored at zero, where a not-a-number would read as 0: noted here instead.
+    bool finite = true;
     for (size_t i = 0; i < m_nReactions; ++i) {
         const double ri = r[i];
+        finite = finite && std::isfinite(ri);
         m_vReactionMax.push_back(ri > 0.0 ? ri : 0.0);
         m_vReactionMin.push_back(ri < 0.0 ? ri : 0.0);
     }
+    m_bNonFinite = m_bNonFinite || !finite;
+}
+
+bool CFastEnvelopeBuilder::AllFinite() const
+{
+    if (m_bNonFinite)
+        return false;
+    const auto finite = [](const std::vector<double>& v) {
+        return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+    };
+    return finite(m_bmMax.val) && finite(m_bmMin.val) && finite(m_sfMax.val) && finite(m_sfMin.val);
 }
 
 // The envelopes after the first position: its own effects (the literal path's first

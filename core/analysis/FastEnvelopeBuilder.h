@@ -46,6 +46,10 @@ public:
 
     size_t GetPositionCount() const { return m_nPositions; }
 
+    // False when a position gave a reaction, or the envelopes hold a value, that is not a
+    // finite number (a beam whose stiffness overflows, a load that does).
+    bool AllFinite() const;
+
     // The widest instructions the envelope fold may use where the processor has them:
     // 0 one station at a time, 1 SSE2, 2 AVX-512 (the default). All give the same
     // envelopes; the tests run each. (AVX2 gained nothing over SSE2 on whole analyses.)
@@ -79,6 +83,7 @@ private:
     bool m_bSolverReady = false; // for this run (set at its first position)
     size_t m_nPositions = 0;
     size_t m_nReactions = 0;
+    bool m_bNonFinite = false; // a reaction was not a finite number
     std::vector<double> m_vReactionX; // position of each reported support
 
     Side m_bmMax, m_bmMin, m_sfMax, m_sfMin;

@@ -127,6 +127,7 @@ std::unique_ptr<CFastEnvelopeBuilder> CMovingLoadAnalysis::AnalyseFast(bool bByS
     auto builder = std::make_unique<CFastEnvelopeBuilder>(m_pBridge, m_pLoadModel, m_nPoints);
     builder->Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder->AnalyseAt(p); });
+    RefuseNonFinite(builder->AllFinite());
     return builder;
 }
 
@@ -138,6 +139,7 @@ void CMovingLoadAnalysis::AnalyseWith(CFastEnvelopeBuilder& builder, bool bBySte
     builder.Restart(m_pBridge, m_pLoadModel, m_nPoints);
     builder.Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
+    RefuseNonFinite(builder.AllFinite());
 }
 
 void CMovingLoadAnalysis::AdvanceModel(bool bByStep, int nSteps, double step)
@@ -196,6 +198,12 @@ double CMovingLoadAnalysis::CountPositions() const
     return full + stops;
 }
 
+void CMovingLoadAnalysis::RefuseNonFinite(bool bFinite) const
+{
+    if (!bFinite)
+        throw std::runtime_error(NonFiniteResultsText(*m_pBridge, *m_pLoadModel));
+}
+
 void CMovingLoadAnalysis::RefuseOversizedRun() const
 {
     const std::string bridge = "bridge \"" + WideToUtf8(m_pBridge->GetDescription()) + "\"";
@@ -227,12 +235,19 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<boo
         auto results = std::make_shared<CEnvelopeResults>(m_pBridge);
         results->KeepBeamResults(m_bKeepBeamResults);
         CSinglePosAnalysis single(m_pBridge, m_pLoadModel, m_nPoints);
-        Step(pbKeepRunning, [&](double p) { results->AddResults(single.Analyse(p), m_pLoadModel, p); });
+        bool finite = true;
+        Step(pbKeepRunning, [&](double p) {
+            auto r = single.Analyse(p);
+            finite = finite && AllFinite(*r);
+            results->AddResults(std::move(r), m_pLoadModel, p);
+        });
+        RefuseNonFinite(finite);
         return results;
     }
     CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel, m_nPoints);
     builder.Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
+    RefuseNonFinite(builder.AllFinite());
     return builder.TakeResults();
 }
 

@@ -79,6 +79,7 @@ private:
     size_t PositionBound() const;
     double CountPositions() const;
     void RefuseOversizedRun() const;
+    void RefuseNonFinite(bool bFinite) const;
     double m_MaxPositions = 0.0; // what the loop may visit, counted before it starts
     void Prepare(bool bByStep, int& nSteps, double& step);
 

@@ -2,11 +2,15 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/beam/Beam.h"
+#include "core/beam/BeamResults.h"
+#include "core/bridge/Bridge.h"
 #include "core/loads/LoadModel.h"
+#include "platform/base/CLocale.h"
 
-class CBridge;
 
 // What the literal and the fast analyses of one position share, written once so that
 // the two stay bit-identical.
@@ -113,4 +117,24 @@ void BuildPositionLoads(const CLoadModel& lm, const CBeam& beam, double F, doubl
             sink.AddPartialUDL(j, w, std::max(s - aj, 0.0), b - s);
         }
     }
+}
+
+// Every moment, shear and reaction of one position is a finite number.
+inline bool AllFinite(const CBeamResults& r)
+{
+    const auto finite = [](const std::vector<double>& v) {
+        return std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); });
+    };
+    if (!finite(r.m_vReactions))
+        return false;
+    return std::all_of(r.m_vMbrRes.begin(), r.m_vMbrRes.end(),
+                       [&](const CMbrResults& m) { return finite(m.M) && finite(m.V); });
+}
+
+// Why the results of a model on a bridge are refused rather than shown.
+inline std::string NonFiniteResultsText(const CBridge& bridge, const CLoadModel& lm)
+{
+    return "The results of load model \"" + WideToUtf8(lm.GetDescription()) + "\" on bridge \"" +
+           WideToUtf8(bridge.GetDescription()) +
+           "\" are not finite numbers: check the bridge's spans and stiffness and the model's loads";
 }

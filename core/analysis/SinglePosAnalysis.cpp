@@ -58,5 +58,7 @@ std::shared_ptr<CBeamResults> CSinglePosAnalysis::Analyse(double position)
 
     ZeroUnappliedEffects(lm, IsOutsideModelLengths(lm, m_pBeam->m_Length), *results);
     m_vLoads.clear();
+    if (!AllFinite(*results))
+        throw std::runtime_error(NonFiniteResultsText(*m_pBridge, lm));
     return results;
 }

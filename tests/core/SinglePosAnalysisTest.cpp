@@ -328,3 +328,23 @@ TEST(SinglePosAnalysis, ALongBridgeSolvesInAMomentAndSymmetrically)
     EXPECT_NEAR(r->m_vReactions[498], r->m_vReactions[501], 1e-9);
     EXPECT_LT(cpu, 5.0);
 }
+
+// Spans whose stiffness terms overflow or underflow give no numbers to show: the position
+// is refused with the names of the model and the bridge, never shown as "nan".
+TEST(SinglePosAnalysis, ResultsThatAreNotFiniteAreRefusedByName)
+{
+    auto lm = std::make_shared<CLoadModel>(1, L"Axle");
+    lm->AddPointLoad(100, 0, 2);
+    for (std::vector<double> spans : {std::vector<double>{1e300}, std::vector<double>{20.0, 1e-300, 20.0}}) {
+        auto bridge = std::make_shared<CBridge>(1, L"Odd", BC_CUSTOM, spans[0]);
+        bridge->m_vSpans = spans;
+        bridge->SetupBeam();
+        try {
+            CSinglePosAnalysis(bridge, lm).Analyse(10.0);
+            ADD_FAILURE() << "shown: " << spans.size() << " spans";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), "The results of load model \"Axle\" on bridge \"Odd\" are not finite numbers: "
+                                   "check the bridge's spans and stiffness and the model's loads");
+        }
+    }
+}
