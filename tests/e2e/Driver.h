@@ -93,7 +93,13 @@ void Type(QLineEdit* edit, const QString& text);
 // A mouse click in the middle of a button.
 void Click(QAbstractButton* button);
 // The button with the control id (1 OK, 2 Cancel, or the form's number) or the text.
+// A dialog is pictured as it is first answered, filled in, for the user manual
+// ("e2e-dialog-<caption>.png").
 void Press(QWidget& dialog, const QString& idOrText);
+// A picture of one window in the screenshot folder ("e2e-<name>.png").
+QString Picture(QWidget& w, const QString& name);
+// "Define Bridge" as a file name: "define-bridge".
+QString Slug(const QString& text);
 
 template <class T>
 T* Find(QWidget& parent, const QString& name)
