@@ -23,6 +23,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
 #include <QUrl>
@@ -52,6 +53,16 @@ constexpr double kFootAt = 12;    // baseline of the page number, from the botto
 // Text formats measure in pixels of a 96 dpi screen; the layout scales them to the PDF.
 constexpr double kFormatDpi = 96;
 
+// The manual's sans font at a size; without ligatures (see Prepare).
+QFont SansFont(double points, bool bBold = false)
+{
+    QFont f(kSans);
+    f.setPointSizeF(points);
+    f.setBold(bBold);
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
 struct Failure {
     QString text;
 };
@@ -79,6 +90,8 @@ private:
     void StyleTables(QTextDocument& doc) const;
     void PlaceImages(QTextDocument& doc) const;
     void NumberHeadings(QTextDocument& doc) const;
+    int PageOf(QTextDocument& doc, const QTextBlock& b) const;
+    void KeepHeadingsWithText(QTextDocument& doc) const;
     std::vector<Heading> Headings(QTextDocument& doc) const;
     void FillContents(QTextDocument& toc, const std::vector<Heading>& headings, int nFirstPage) const;
 
@@ -122,9 +135,9 @@ void Manual::Prepare(QTextDocument& doc)
 {
     doc.documentLayout()->setPaintDevice(&m_Writer);
     doc.setDocumentMargin(0);
-    QFont body(kSans);
-    body.setPointSizeF(10);
-    doc.setDefaultFont(body);
+    // Without ligatures the PDF's text reads back letter for letter ("fi", not one glyph),
+    // so it can be searched and copied.
+    doc.setDefaultFont(SansFont(10));
     doc.setPageSize(m_Text);
 }
 
@@ -139,13 +152,21 @@ void Manual::StyleBlocks(QTextDocument& doc) const
         const int nLevel = bf.headingLevel();
         if (nLevel > 0) {
             static const double kSizes[] = {0, 20, 14, 11.5, 10.5, 10, 10};
-            QTextCharFormat cf;
-            cf.setFontFamilies({kSans});
-            cf.setFontPointSize(kSizes[std::min(nLevel, 6)]);
-            cf.setFontWeight(QFont::Bold);
-            cf.setForeground(kHeadingColour);
-            cf.setProperty(QTextFormat::FontSizeAdjustment, 0);
-            c.mergeCharFormat(cf);
+            // The Markdown reader sizes headings relative to the body font; a relative size
+            // outweighs a point size, so it is taken away, fragment by fragment.
+            for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment frag = it.fragment();
+                QTextCharFormat cf = frag.charFormat();
+                cf.clearProperty(QTextFormat::FontSizeAdjustment);
+                cf.setFontFamilies({kSans});
+                cf.setFontPointSize(kSizes[std::min(nLevel, 6)]);
+                cf.setFontWeight(QFont::Bold);
+                cf.setForeground(kHeadingColour);
+                QTextCursor fc(&doc);
+                fc.setPosition(frag.position());
+                fc.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+                fc.setCharFormat(cf);
+            }
             bf.setTopMargin(nLevel == 1 ? 0 : nLevel == 2 ? 16 : 10);
             bf.setBottomMargin(nLevel == 1 ? 14 : 6);
             if (nLevel == 1) {
@@ -221,12 +242,14 @@ void Manual::StyleTables(QTextDocument& doc) const
     }
 }
 
-// Pictures come from the chapters' folder; each is shown at its own size when it fits,
-// else scaled down to the text width (and to most of a page's height), and centred.
+// Pictures come from the chapters' folder. A screenshot printed pixel for pixel at screen
+// size looks larger on paper than on the screen: each is shown at three quarters of it,
+// or less to fit the text width and half a page's height, and centred.
 void Manual::PlaceImages(QTextDocument& doc) const
 {
+    constexpr double kPrintScale = 0.75;
     const double maxWidth = FormatPx(m_Text.width());
-    const double maxHeight = FormatPx(m_Text.height()) * 0.62;
+    const double maxHeight = FormatPx(m_Text.height()) * 0.5;
     QStringList missing;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         bool bOnlyImages = true;
@@ -256,7 +279,7 @@ void Manual::PlaceImages(QTextDocument& doc) const
                 frame.drawRect(image.rect().adjusted(0, 0, -1, -1));
             }
             doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
-            const double scale = std::min({1.0, maxWidth / image.width(), maxHeight / image.height()});
+            const double scale = std::min({kPrintScale, maxWidth / image.width(), maxHeight / image.height()});
             QTextImageFormat sized = f;
             sized.setWidth(std::floor(image.width() * scale));
             sized.setHeight(std::floor(image.height() * scale));
@@ -308,16 +331,40 @@ void Manual::NumberHeadings(QTextDocument& doc) const
     }
 }
 
+// A line that does not fit is moved down within its block, so the block's own top can lie
+// on the page before its first line: the page is that of the first line.
+int Manual::PageOf(QTextDocument& doc, const QTextBlock& b) const
+{
+    double top = doc.documentLayout()->blockBoundingRect(b).top();
+    if (b.layout() && b.layout()->lineCount() > 0)
+        top += b.layout()->lineAt(0).y();
+    return static_cast<int>(std::floor((top + 1) / m_Text.height()));
+}
+
+// A heading at the foot of a page, its text on the next, moves to the next page too. Each
+// move shifts the pages after it, so the search starts again from there.
+void Manual::KeepHeadingsWithText(QTextDocument& doc) const
+{
+    const auto pageOf = [&](const QTextBlock& b) { return PageOf(doc, b); };
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().headingLevel() < 2)
+            continue;
+        const QTextBlock next = b.next();
+        if (!next.isValid() || pageOf(next) == pageOf(b))
+            continue;
+        QTextBlockFormat bf = b.blockFormat();
+        bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(b).setBlockFormat(bf);
+    }
+}
+
 std::vector<Heading> Manual::Headings(QTextDocument& doc) const
 {
     std::vector<Heading> headings;
-    QAbstractTextDocumentLayout* layout = doc.documentLayout();
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         const int nLevel = b.blockFormat().headingLevel();
-        if (nLevel < 1 || nLevel > 2)
-            continue;
-        const QRectF r = layout->blockBoundingRect(b);
-        headings.push_back({nLevel, b.text().trimmed(), static_cast<int>(std::floor((r.top() + 1) / m_Text.height()))});
+        if (nLevel >= 1 && nLevel <= 2)
+            headings.push_back({nLevel, b.text().trimmed(), PageOf(doc, b)});
     }
     return headings;
 }
@@ -370,24 +417,17 @@ void Manual::FillContents(QTextDocument& toc, const std::vector<Heading>& headin
 void Manual::DrawTitlePage(QPainter& p) const
 {
     const double w = m_Writer.width();
-    QFont title(kSans);
-    title.setPointSizeF(30);
-    title.setBold(true);
-    p.setFont(title);
+    p.setFont(SansFont(30, true));
     p.setPen(kHeadingColour);
     const QRectF titleBox(Mm(kMarginSide), Mm(80), w - 2 * Mm(kMarginSide), Mm(20));
     p.drawText(titleBox, Qt::AlignLeft | Qt::AlignBottom, kTitle);
     p.setPen(QPen(kHeadingColour, Mm(0.6)));
     p.drawLine(QPointF(Mm(kMarginSide), Mm(104)), QPointF(w - Mm(kMarginSide), Mm(104)));
-    QFont sub(kSans);
-    sub.setPointSizeF(13);
-    p.setFont(sub);
+    p.setFont(SansFont(13));
     p.setPen(Qt::black);
     p.drawText(QRectF(Mm(kMarginSide), Mm(110), w - 2 * Mm(kMarginSide), Mm(30)), Qt::AlignLeft | Qt::TextWordWrap,
                QStringLiteral("Moving loads, envelopes and critical ratios\nof continuous-beam road bridges"));
-    QFont small(kSans);
-    small.setPointSizeF(10);
-    p.setFont(small);
+    p.setFont(SansFont(10));
     p.setPen(kQuietText);
     p.drawText(QRectF(Mm(kMarginSide), Mm(140), w - 2 * Mm(kMarginSide), Mm(10)), Qt::AlignLeft,
                QStringLiteral("Version %1").arg(m_sVersion));
@@ -397,9 +437,7 @@ void Manual::DrawPage(QPainter& p, QTextDocument& doc, int nPage, int nNumber, c
 {
     const double w = m_Writer.width();
     const double h = m_Writer.height();
-    QFont small(kSans);
-    small.setPointSizeF(8);
-    p.setFont(small);
+    p.setFont(SansFont(8));
     p.setPen(kQuietText);
     const QRectF head(Mm(kMarginSide), Mm(kHeadAt) - Mm(5), w - 2 * Mm(kMarginSide), Mm(5));
     p.drawText(head, Qt::AlignLeft | Qt::AlignBottom, kTitle);
@@ -430,6 +468,7 @@ void Manual::Build()
     StyleBlocks(content);
     StyleTables(content);
     PlaceImages(content);
+    KeepHeadingsWithText(content);
     const int nContentPages = content.pageCount();
     const std::vector<Heading> headings = Headings(content);
     if (headings.empty())
