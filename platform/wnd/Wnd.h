@@ -11,7 +11,10 @@
 //   mouse            -> OnLButtonDown/Up/DblClk, OnRButtonDown/Up, OnMButtonDown, OnMouseMove
 //                       (OnSetCursor(this, HTCLIENT, message) first), OnMouseWheel (screen point)
 //   keys             -> OnKeyDown/OnSysKeyDown (virtual-key codes, platform/win/Keys.h), OnKeyUp,
-//                       then OnChar for each character the key typed
+//                       then OnChar for each character the key typed; a key that typed
+//                       nothing and reached the default OnKeyDown goes on to the parent
+//                       widgets, and in a dialog Escape and Enter go to the dialog unless
+//                       OnGetDlgCode asks for DLGC_WANTALLKEYS
 //   scroll bars      -> OnHScroll/OnVScroll(code, track position, nullptr)
 //   timers, focus    -> OnTimer, OnSetFocus, OnKillFocus; capture loss -> OnCaptureChanged
 //   palette change   -> OnSysColorChange
@@ -238,6 +241,8 @@ private:
     QPaintEvent* m_pPaintEvent = nullptr;
     Bar m_bars[2];
     bool m_bApplyingBar = false;
+    // The key-down handler handed the key to default handling (nothing used it).
+    bool m_bKeyLeftToDefault = false;
     std::map<int, UINT_PTR> m_timers; // Qt timer id -> our id
 };
 
