@@ -350,7 +350,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         w->setAttribute(Qt::WA_ShowWithoutActivating);
         w->setFocusPolicy(Qt::NoFocus);
     } else {
-        w->setFocusPolicy(Qt::StrongFocus);
+        // Only a tab stop is reached by Tab; any window takes the focus when clicked.
+        w->setFocusPolicy((dwStyle & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (lpszWindowName)
         w->setWindowTitle(QString::fromWCharArray(lpszWindowName));

@@ -60,9 +60,10 @@ public:
     // --- Creation -----------------------------------------------------------------------
     // Makes the window. pParentWnd may be null (a top-level window), a CWnd (via the
     // overload) or any Qt widget (a dialog or view hosting the control). Styles used:
-    // WS_CHILD/WS_POPUP, WS_VISIBLE, WS_DISABLED, WS_BORDER, WS_HSCROLL/WS_VSCROLL (bars
-    // shown from the start); extended WS_EX_CLIENTEDGE (sunken 2-pixel frame),
-    // WS_EX_TOPMOST. The class name and window name are kept for reference only.
+    // WS_CHILD/WS_POPUP, WS_VISIBLE, WS_DISABLED, WS_BORDER, WS_TABSTOP (reached by Tab;
+    // without it only a click gives the focus), WS_HSCROLL/WS_VSCROLL (bars shown from the
+    // start); extended WS_EX_CLIENTEDGE (sunken 2-pixel frame), WS_EX_TOPMOST. A pop-up
+    // belongs to the window of pParentWnd when one is given. The class name and window name are kept for reference only.
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   QWidget* pParentWnd, UINT nID);
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
