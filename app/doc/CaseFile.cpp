@@ -47,16 +47,17 @@ void CaseContents::serialize(Archive& ar, const unsigned int)
 
 QEL_INSTANTIATE_SERIALIZE(CaseContents);
 
-void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary)
+void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary, bool bLegacy)
 {
     using boost::serialization::make_nvp;
+    const CaseLayout layout = bLegacy ? CaseLayout::Legacy : CaseLayout::Current;
     try {
         if (bBinary) {
-            boost::archive::binary_oarchive ar(os);
+            CBinaryOArchive ar(os, layout);
             ar << make_nvp("QELConfig", contents);
         } else {
             // The closing tags are written when the archive is destroyed.
-            boost::archive::xml_oarchive ar(os);
+            CXmlOArchive ar(os, layout);
             ar << make_nvp("QELConfig", contents);
         }
     } catch (const boost::archive::archive_exception& e) {
@@ -152,11 +153,11 @@ void ReadCase(CCaseReadBuf::Source source, std::uint64_t size, std::string_view 
 
 }
 
-std::string MakeCaseFileData(const CaseContents& contents, bool bBinary)
+std::string MakeCaseFileData(const CaseContents& contents, bool bBinary, bool bLegacy)
 {
     std::ostringstream os;
     os.imbue(std::locale::classic());
-    WriteCaseArchive(os, contents, bBinary);
+    WriteCaseArchive(os, contents, bBinary, bLegacy);
     if (!os)
         throw CCaseArchiveError("output stream error");
     return bBinary ? SealCaseArchive(std::move(os).str()) : std::move(os).str();
@@ -227,7 +228,8 @@ private:
 
 }
 
-void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary, const CaseProgress& progress)
+void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary, const CaseProgress& progress,
+                  bool bLegacy)
 {
     CCaseWriteBuf::Progress onWrite;
     if (progress) {
@@ -241,7 +243,7 @@ void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool 
             std::ostream os(&buf);
             os.imbue(std::locale::classic());
             try {
-                WriteCaseArchive(os, contents, bBinary);
+                WriteCaseArchive(os, contents, bBinary, bLegacy);
             } catch (...) {
                 // A failed write of the file is what made the archive fail: say so.
                 buf.Finish();

@@ -46,13 +46,15 @@ public:
 // The archive on a stream. Archive failures raise CCaseArchiveError; anything else an
 // element raises passes through unchanged. Reading checks what the archive library
 // trusts (core/archive/CheckedIArchive.h); a binary archive must end where the stream does.
-void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary);
+// bLegacy: results as the program stored them before they were stored compactly (for
+// comparisons and tests; such a file opens in either program).
+void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary, bool bLegacy = false);
 void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary);
 
 // The bytes of a case file. A binary archive is followed by a check trailer: the word
 // "QELCHECK", the archive's length (8 bytes) and the CRC-32 of its bytes (4 bytes),
 // little-endian; plain archive readers stop before it. XML stays plain XML.
-std::string MakeCaseFileData(const CaseContents& contents, bool bBinary);
+std::string MakeCaseFileData(const CaseContents& contents, bool bBinary, bool bLegacy = false);
 // A binary archive with its trailer appended.
 std::string SealCaseArchive(std::string archive);
 // Either kind, told by its start ("<?xml"). A binary file with a trailer whose length or
@@ -69,7 +71,7 @@ using CaseProgress = std::function<void(std::uint64_t nDone, std::uint64_t nTota
 // only once it is complete and on the disk, so a failed save leaves the old file as it
 // was. bBinary chooses the kind.
 void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary,
-                  const CaseProgress& progress = {});
+                  const CaseProgress& progress = {}, bool bLegacy = false);
 // Reads the archive from the file as it goes, checking a binary file's trailer on the
 // way. Fills contents only as far as the file goes: on an exception the caller drops it.
 void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, const CaseProgress& progress = {});

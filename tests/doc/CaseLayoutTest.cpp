@@ -107,3 +107,20 @@ TEST_F(CaseLayoutTest, AFileOfTheEarlierLayoutShowsItsTables)
 }
 
 }
+
+namespace {
+
+// The legacy writer makes the very files the earlier program made: what the comparisons
+// and the older-file tests write stands for the files users have.
+TEST_F(CaseLayoutTest, TheLegacyWriterMakesTheEarlierProgramsFiles)
+{
+    for (bool bBinary : {true, false}) {
+        const fs::path path = kFixtures / (bBinary ? "legacy-collection.qel" : "legacy-collection-xml.qel");
+        SCOPED_TRACE(path.filename().string());
+        CaseContents loaded;
+        LoadCaseFile(W(path), loaded);
+        EXPECT_TRUE(MakeCaseFileData(loaded, bBinary, true) == ReadBytes(path));
+    }
+}
+
+}
