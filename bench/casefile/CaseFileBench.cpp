@@ -5,7 +5,7 @@
 // the memory used above the case's own while saving and while opening. Each open runs
 // in a fresh process of this program, so that its peak is its own.
 //
-//   qel_casefile_bench [--step M] [--dir DIR] [--families 1|2]
+//   qel_casefile_bench [--step M] [--dir DIR] [--families 1|2] [--keep]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +142,7 @@ int main(int argc, char** argv)
 {
     double step = 0.1;
     int families = 2;
+    bool bKeep = false;
     fs::path dir = fs::temp_directory_path() / "qel-casefile-bench";
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -153,6 +154,8 @@ int main(int argc, char** argv)
             dir = argv[++i];
         else if (a == "--families" && i + 1 < argc)
             families = std::atoi(argv[++i]);
+        else if (a == "--keep")
+            bKeep = true;
     }
     fs::create_directories(dir);
 
@@ -179,7 +182,8 @@ int main(int argc, char** argv)
         std::printf("%-22s %10.1f %8.2f %8.2f %12.1f %12.1f %10.1f\n", v.name, size, tSave, o.seconds, savePeak,
                     o.peakMb, o.caseMb);
         std::fflush(stdout);
-        fs::remove(file);
+        if (!bKeep)
+            fs::remove(file);
     }
     double load[3] = {};
     if (getloadavg(load, 3) == 3)

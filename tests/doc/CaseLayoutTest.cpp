@@ -124,3 +124,77 @@ TEST_F(CaseLayoutTest, TheLegacyWriterMakesTheEarlierProgramsFiles)
 }
 
 }
+
+namespace {
+
+class CaseLayoutKinds : public CaseLayoutTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        CaseLayoutTest::SetUp();
+        m_Dir = MakeTestDir("layout");
+    }
+    void TearDown() override
+    {
+        RemoveTestDir(m_Dir);
+        CaseLayoutTest::TearDown();
+    }
+    CaseContents Reopened(const CaseContents& c, bool bLegacy = false)
+    {
+        const fs::path path = m_Dir / "case.qel";
+        SaveCaseFile(W(path), c, GetParam(), {}, bLegacy);
+        CaseContents back;
+        LoadCaseFile(W(path), back);
+        return back;
+    }
+    fs::path m_Dir;
+};
+
+// Every table of both collections, live, overstress, reference (made again from them)
+// and proposed, and the ratios of the stored proposed results, equal those before saving.
+TEST_P(CaseLayoutKinds, EveryTableOfAReopenedCollectionEqualsTheOneBeforeSaving)
+{
+    const CaseContents before = MakeCollectionCase();
+    CaseContents after = Reopened(before);
+    EXPECT_TRUE(CaseTables::Of(after) == CaseTables::Of(before));
+    // And again from the reopened case: nothing drifts.
+    EXPECT_TRUE(CaseTables::Of(Reopened(after)) == CaseTables::Of(before));
+}
+
+TEST_P(CaseLayoutKinds, AFileOfTheEarlierLayoutSavedAgainKeepsItsTables)
+{
+    const std::string expected = ReadBytes(kFixtures / "legacy-collection.tables.txt");
+    CaseContents legacy;
+    LoadCaseFile(W(kFixtures / (GetParam() ? "legacy-collection.qel" : "legacy-collection-xml.qel")), legacy);
+    EXPECT_TRUE(CaseTables::Of(Reopened(legacy)) == expected);
+}
+
+// What can be made again is not stored: the reference results of an overstressed set, and
+// the proposed results more than once for a bridge set; a reopened case shares them as
+// the calculated one did.
+TEST_P(CaseLayoutKinds, DerivedAndSharedResultsAreStoredOnce)
+{
+    const CaseContents before = MakeCollectionCase();
+    const CaseContents after = Reopened(before);
+    const auto& sets = after.m_vRefCollection[0]->m_vRefSet;
+    ASSERT_EQ(sets.size(), 6u);
+    for (size_t k = 0; k < 3; ++k) {
+        // Ensemble-major: set k and set k + 3 are one bridge set against two families.
+        EXPECT_EQ(sets[k]->m_vPropCritEnv, sets[k + 3]->m_vPropCritEnv);
+        EXPECT_TRUE(sets[k]->m_bRefCombined);
+    }
+    const auto& live = after.m_vRefCollection[1]->m_vRefSet[0];
+    EXPECT_EQ(live->m_vRefCritEnv, live->m_vLiveLoadCritEnv);
+
+    const std::string compact = MakeCaseFileData(before, GetParam());
+    const std::string legacy = MakeCaseFileData(before, GetParam(), true);
+    EXPECT_LT(compact.size() * 2, legacy.size());
+    if (!GetParam()) {
+        EXPECT_EQ(compact.find("<m_vRefCritEnv"), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CaseLayoutKinds, ::testing::Values(true, false),
+                         [](const auto& info) { return std::string(info.param ? "binary" : "xml"); });
+
+}
