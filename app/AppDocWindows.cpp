@@ -31,6 +31,13 @@ bool CAppDocWindows::AskYesNo(const std::wstring& sText)
 
 void CAppDocWindows::ShowWarning(const std::wstring& sText) { AfxMessageBox(sText, MB_OK | MB_ICONWARNING); }
 
+void CAppDocWindows::OnModifiedChanged(const CQELDoc& doc)
+{
+    CMainFrame* frame = m_App.GetMainFrame();
+    if (frame && m_App.GetDocument() == &doc)
+        frame->UpdateFrameTitle();
+}
+
 void CAppDocWindows::SetProgressRange(int nMin, int nMax)
 {
     if (CMainFrame* frame = m_App.GetMainFrame()) {

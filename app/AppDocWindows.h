@@ -14,6 +14,7 @@ public:
     void ShowError(const std::wstring& sText) override;
     bool AskYesNo(const std::wstring& sText) override;
     void ShowWarning(const std::wstring& sText) override;
+    void OnModifiedChanged(const CQELDoc& doc) override;
     void SetProgressRange(int nMin, int nMax) override;
     CDocElementTree* GetElementTree() override;
     CDocPlotView* CreatePlotView(CQELDoc& doc) override;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/QELApp.h"
@@ -40,6 +41,9 @@ bool ReplaceThroughScratch(const std::wstring& sTarget, Writer write)
     }
     return true;
 }
+
+constexpr const wchar_t* kBitmapFilter = L"Bitmap files (*.bmp)";
+constexpr const wchar_t* kPngFilter = L"PNG files (*.png)";
 
 std::optional<std::wstring> AskSavePath(QWidget* owner, const wchar_t* filter, const wchar_t* suffix)
 {
@@ -112,14 +116,25 @@ CGridView* CChildFrame::GetGridView(QWidget* pView)
 
 void CChildFrame::OnSaveAsBitmap()
 {
-    const std::optional<std::wstring> path = AskSavePath(this, L"Bitmap files (*.bmp)", L"bmp");
+    FileDialogRequest request;
+    request.bSave = true;
+    request.sFilter = std::wstring(kBitmapFilter) + L";;" + kPngFilter;
+    request.sDefaultSuffix = L"bmp";
+    std::wstring sFilter;
+    request.pSelectedFilter = &sFilter;
+    std::optional<std::wstring> path = RunFileDialog(this, request);
     if (!path)
         return;
+    // A name that says which kind it is decides; otherwise the chosen filter does.
+    const QString suffix = QFileInfo(QString::fromStdWString(*path)).suffix().toLower();
+    const bool bPng = suffix == QLatin1String("png") || (suffix != QLatin1String("bmp") && sFilter == kPngFilter);
+    if (suffix.isEmpty())
+        *path += bPng ? L".png" : L".bmp";
     repaint(); // the dialog's remains must not be in the picture
     bool bSaved = false;
     if (HGLOBAL hDIB = CWindowToBMP::CaptureWindow(static_cast<QWidget*>(this))) {
-        // The writer replaces the file in one step itself: a failed write leaves the old picture.
-        bSaved = CWindowToBMP::WriteDIB(path->c_str(), hDIB) != FALSE;
+        // The writers replace the file in one step: a failed write leaves the old picture.
+        bSaved = (bPng ? CWindowToBMP::WritePNG(path->c_str(), hDIB) : CWindowToBMP::WriteDIB(path->c_str(), hDIB)) != FALSE;
         GlobalFree(hDIB);
     }
     if (bSaved)

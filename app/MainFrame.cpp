@@ -419,8 +419,11 @@ void CMainFrame::UpdateCommandUI()
 
 void CMainFrame::UpdateFrameTitle()
 {
+    // "[*]" is where the mark of unsaved changes goes.
+    const CQELDoc* pDoc = m_App.GetDocument();
     const std::wstring& doc = m_App.GetDocumentTitle();
-    setWindowTitle(QString::fromStdWString(m_App.GetDocument() ? doc + L" - " + kAppTitle : kAppTitle));
+    setWindowTitle(QString::fromStdWString(pDoc ? doc + L"[*] - " + kAppTitle : kAppTitle));
+    setWindowModified(pDoc && pDoc->IsModified());
 }
 
 void CMainFrame::OnCloseTab()

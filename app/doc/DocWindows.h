@@ -92,6 +92,9 @@ public:
     // Warning icon and an OK button.
     virtual void ShowWarning(const std::wstring& sText) { ShowError(sText); }
 
+    // The document's modified flag changed.
+    virtual void OnModifiedChanged(const CQELDoc& /*doc*/) {}
+
     // The progress range of the run about to start (minimum, maximum), steps back to 0.
     virtual void SetProgressRange(int /*nMin*/, int /*nMax*/) {}
 

@@ -83,12 +83,21 @@ void CQELDoc::SetStatusText(const std::wstring& sText) const
 
 // ---------------------------------------------------------------- life
 
+void CQELDoc::SetModifiedFlag(bool bModified)
+{
+    if (m_bModified == bModified)
+        return;
+    m_bModified = bModified;
+    if (CDocWindows* w = Windows())
+        w->OnModifiedChanged(*this);
+}
+
 bool CQELDoc::OnNewDocument()
 {
     AddStatus(L"Opening a New document");
     // The framework's step: a new document has no file and nothing to save.
     m_sPathName.clear();
-    m_bModified = false;
+    SetModifiedFlag(false);
     ResetData();
     RefreshElementView();
     return true;
@@ -100,18 +109,17 @@ bool CQELDoc::OnOpenDocument(const std::wstring& sPath)
     if (!Serialize(sPath, false))
         return false;
     m_sPathName = sPath;
-    m_bModified = false;
+    SetModifiedFlag(false);
     RefreshElementView();
     return true;
 }
 
 bool CQELDoc::OnSaveDocument(const std::wstring& sPath)
 {
-    // Serialize logs the name the case had before this save.
     if (!Serialize(sPath, true))
         return false;
     m_sPathName = sPath;
-    m_bModified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -148,7 +156,7 @@ void CQELDoc::SetNextIDsFromLists()
 bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
 {
     if (bStoring)
-        AddStatus(L"Saving: " + m_sPathName);
+        AddStatus(L"Saving: " + sPath);
     SetStatusText(bStoring ? L"Saving..." : L"Opening...");
     const std::wstring sError =
         bStoring ? L"Problem saving file: file is not saved." : L"Problem loading file; file is not opened.";

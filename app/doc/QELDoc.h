@@ -70,7 +70,8 @@ public:
     const std::wstring& GetFileError() const { return m_sFileError; }
 
     bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+    // The windows hear of each change, so the title can show unsaved changes.
+    void SetModifiedFlag(bool bModified = true);
     const std::wstring& GetPathName() const { return m_sPathName; }
     void SetPathName(const std::wstring& sPath) { m_sPathName = sPath; }
 

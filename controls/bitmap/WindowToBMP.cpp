@@ -3,10 +3,14 @@
 #include "platform/base/FileReplace.h"
 #include "platform/wnd/Wnd.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <climits>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -103,12 +107,15 @@ HGLOBAL CWindowToBMP::DDBToDIB(CBitmap& bitmap, DWORD dwCompression, CPalette* p
     return hDIB;
 }
 
-BOOL CWindowToBMP::WriteDIB(LPCTSTR szFile, HGLOBAL hDIB)
+namespace {
+
+// The bitmap file of a DIB: the 14-byte file header, then the block as it stands. False
+// when the block is missing or too large for a bitmap file.
+bool BitmapFileOf(HGLOBAL hDIB, std::string& out)
 {
-    const std::size_t dibSize = GlobalSize(hDIB);
-    if (!szFile || !hDIB || dibSize < static_cast<std::size_t>(kBitmapInfoHeaderSize) ||
-        dibSize > 0xFFFFFFFFu - kFileHeaderSize)
-        return FALSE;
+    const std::size_t dibSize = hDIB ? GlobalSize(hDIB) : 0;
+    if (dibSize < static_cast<std::size_t>(kBitmapInfoHeaderSize) || dibSize > 0xFFFFFFFFu - kFileHeaderSize)
+        return false;
     const BYTE* dib = static_cast<const BYTE*>(GlobalLock(hDIB));
     const BITMAPINFOHEADER bi = ReadBitmapInfoHeader(dib);
     const std::uint32_t fileSize = static_cast<std::uint32_t>(dibSize + kFileHeaderSize);
@@ -126,17 +133,48 @@ BOOL CWindowToBMP::WriteDIB(LPCTSTR szFile, HGLOBAL hDIB)
     for (int i = 0; i < 4; ++i)
         *h++ = static_cast<BYTE>((offBits >> (8 * i)) & 0xFF);
 
-    std::string data(reinterpret_cast<const char*>(header), kFileHeaderSize);
-    data.append(reinterpret_cast<const char*>(dib), dibSize);
+    out.assign(reinterpret_cast<const char*>(header), kFileHeaderSize);
+    out.append(reinterpret_cast<const char*>(dib), dibSize);
     GlobalUnlock(hDIB);
+    return true;
+}
+
+// Written beside and renamed over: a failed write leaves the old picture whole.
+BOOL ReplacePicture(LPCTSTR szFile, std::string_view data)
+{
     const std::filesystem::path path = WideToPath(szFile);
     if (CheckReplaceable(path) != 0)
         return FALSE;
     try {
-        // Written beside and renamed over: a failed write leaves the old picture whole.
         ReplaceFileContents(path, data);
     } catch (const CFileWriteError&) {
         return FALSE;
     }
     return TRUE;
+}
+} // namespace
+
+BOOL CWindowToBMP::WriteDIB(LPCTSTR szFile, HGLOBAL hDIB)
+{
+    std::string data;
+    if (!szFile || !BitmapFileOf(hDIB, data))
+        return FALSE;
+    return ReplacePicture(szFile, data);
+}
+
+BOOL CWindowToBMP::WritePNG(LPCTSTR szFile, HGLOBAL hDIB)
+{
+    std::string bmp;
+    if (!szFile || !BitmapFileOf(hDIB, bmp) || bmp.size() > static_cast<std::size_t>(INT_MAX))
+        return FALSE;
+    // Read as the bitmap file would be, so both files show the same picture.
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()), "BMP"))
+        return FALSE;
+    bmp.clear();
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return FALSE;
+    return ReplacePicture(szFile, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Copies what a window shows, frame included, into a packed device-independent bitmap in
 // a global memory block (header, colour table, bottom-up rows), and writes such a block to
-// a bitmap file. The caller owns a returned block and frees it with GlobalFree.
+// a bitmap or PNG file. The caller owns a returned block and frees it with GlobalFree.
 #include "platform/gdi/Dib.h"
 #include "platform/win/GlobalMem.h"
 
@@ -20,4 +20,6 @@ public:
     static HGLOBAL DDBToDIB(CBitmap& bitmap, DWORD dwCompression, CPalette* pPal);
     // FALSE when the file cannot be written (a partly written file is removed).
     static BOOL WriteDIB(LPCTSTR szFile, HGLOBAL hDIB);
+    // The same picture as a PNG file, a fraction of the bitmap's size; FALSE as above.
+    static BOOL WritePNG(LPCTSTR szFile, HGLOBAL hDIB);
 };

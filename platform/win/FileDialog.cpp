@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <mutex>
 
 namespace {
@@ -25,12 +26,23 @@ std::optional<std::wstring> RunFileDialog(QWidget* parent, const FileDialogReque
         std::lock_guard lock(g_mutex);
         answer = g_answerer;
     }
+    if (request.pSelectedFilter) {
+        const std::wstring& all = request.sFilter;
+        *request.pSelectedFilter = all.substr(0, all.find(L";;"));
+    }
     if (answer)
         return answer(request);
 
     QFileDialog dlg(parent, QString::fromStdWString(request.sTitle));
     dlg.setNameFilter(QString::fromStdWString(request.sFilter));
     dlg.setDefaultSuffix(QString::fromStdWString(request.sDefaultSuffix));
+    if (!request.sDefaultSuffix.empty())
+        QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString& filter) {
+            static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+            const QRegularExpressionMatch m = onePattern.match(filter.trimmed());
+            if (m.hasMatch())
+                dlg.setDefaultSuffix(m.captured(1));
+        });
     dlg.setAcceptMode(request.bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(request.bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.sInitialName.empty()) {
@@ -41,5 +53,7 @@ std::optional<std::wstring> RunFileDialog(QWidget* parent, const FileDialogReque
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
+    if (request.pSelectedFilter)
+        *request.pSelectedFilter = dlg.selectedNameFilter().toStdWString();
     return dlg.selectedFiles().front().toStdWString();
 }

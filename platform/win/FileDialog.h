@@ -9,8 +9,11 @@ class QWidget;
 struct FileDialogRequest {
     bool bSave = false;
     std::wstring sTitle;
-    std::wstring sFilter;        // Qt form: "QEL Files (*.qel)"
+    std::wstring sFilter;        // Qt form: "QEL Files (*.qel)", several joined by ";;"
     std::wstring sDefaultSuffix; // without the dot; added when the name has none
+    // When given, receives the filter the user chose (the first one unless changed).
+    // Choosing another filter of one "*.ext" pattern makes ext the suffix that is added.
+    std::wstring* pSelectedFilter = nullptr;
     std::wstring sInitialName;
 };
 

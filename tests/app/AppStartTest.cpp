@@ -98,7 +98,7 @@ TEST_F(AppStart, TheWindowHasItsTitleMenusToolbarsStatusBarAndPanes)
 {
     Start();
     CMainFrame& f = Frame();
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("QEL_config1 - Pellomar QEL"));
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("QEL_config1 - Pellomar QEL"));
     EXPECT_EQ(f.GetStatusText(), L"Ready");
     ASSERT_NE(f.GetToolBar("Standard"), nullptr);
     ASSERT_NE(f.GetToolBar("Insert"), nullptr);
@@ -169,7 +169,7 @@ TEST_F(AppStart, TheCommandLineOpensTheCaseItNames)
     Start({QString::fromStdWString(path)});
     ASSERT_NE(app->GetDocument(), nullptr);
     EXPECT_EQ(app->GetDocument()->m_vBridge.size(), 1u);
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("bridge.qel - Pellomar QEL"));
+    EXPECT_EQ(ShownTitle(&Frame()), QStringLiteral("bridge.qel - Pellomar QEL"));
     EXPECT_EQ(app->GetRecentFileList().GetFiles().front(), path);
     Quit();
 

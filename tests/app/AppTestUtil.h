@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QWidget>
+#include <QWindow>
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -50,6 +51,12 @@ inline void SaveScreenshot(QWidget* w, const char* name)
 #endif
 }
 
+// A window's title as shown, with "[*]" turned into the mark of unsaved changes or removed.
+inline QString ShownTitle(QWidget* w)
+{
+    return w->windowHandle() ? w->windowHandle()->title() : w->windowTitle();
+}
+
 class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,6 +74,8 @@ protected:
         });
         m_prevFile = SetFileDialogAnswerer([this](const FileDialogRequest& r) {
             fileRequests.push_back(r);
+            if (filterAnswer && r.pSelectedFilter)
+                *r.pSelectedFilter = *filterAnswer;
             return fileAnswer;
         });
     }
@@ -104,6 +113,7 @@ protected:
     std::deque<int> answers;
     std::vector<FileDialogRequest> fileRequests;
     std::optional<std::wstring> fileAnswer;
+    std::optional<std::wstring> filterAnswer; // the filter chosen, when not the first
 
 private:
     MessageBoxAnswerer m_prevBox;

@@ -1,15 +1,19 @@
+#include <QListWidget>
 #include <QMdiArea>
+#include <gmock/gmock.h>
 #include <QUrl>
 #include <fstream>
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
+#include "app/OutputWnd.h"
 #include "app/doc/QELDoc.h"
 #include "common/TestEnv.h"
 #include "core/bridge/Bridge.h"
 
 using namespace qeltest;
+using ::testing::ElementsAre;
 
 namespace {
 
@@ -201,4 +205,76 @@ TEST_F(CaseWindows, ARecentFileThatIsGoneIsReportedAndLeavesTheList)
     EXPECT_EQ(app->GetDocument(), nullptr); // the open case was closed before the read
     ASSERT_EQ(app->GetRecentFileList().GetFiles().size(), 1u);
     EXPECT_EQ(app->GetRecentFileList().GetFiles().front(), kept);
+}
+
+namespace {
+
+// The status-log lines that name a file being saved, without their time stamps.
+std::vector<std::wstring> SavingLines(CMainFrame& f)
+{
+    std::vector<std::wstring> lines;
+    QListWidget* list = f.GetOutputWnd()->GetList();
+    for (int i = 0; i < list->count(); ++i) {
+        const std::wstring line = list->item(i)->text().toStdWString();
+        if (const size_t at = line.find(L"| Saving: "); at != std::wstring::npos)
+            lines.push_back(line.substr(at + 2));
+    }
+    return lines;
+}
+
+}
+
+TEST_F(CaseWindows, TheLogNamesTheFileBeingSavedOnFirstSaveAndSaveAs)
+{
+    Start();
+    const std::wstring first = CasePath("case1.qel");
+    const std::wstring second = CasePath("case1-xml.qel");
+    // Save on a case never saved asks for a name, and logs that name.
+    fileAnswer = first;
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_THAT(SavingLines(Frame()), ElementsAre(L"Saving: " + first));
+    // Save As logs the new name, not the one the case had.
+    fileAnswer = second;
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_SAVE_AS));
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_THAT(SavingLines(Frame()), ElementsAre(L"Saving: " + first, L"Saving: " + second, L"Saving: " + second));
+}
+
+TEST_F(CaseWindows, TheTitleMarksUnsavedChangesUntilSaveOpenOrNew)
+{
+    Start();
+    CMainFrame& f = Frame();
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("QEL_config1 - Pellomar QEL"));
+    ASSERT_TRUE(f.ExecuteCommand(32898)); // insert all 50 m bridges: the case changes
+    EXPECT_TRUE(app->GetDocument()->IsModified());
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("QEL_config1* - Pellomar QEL"));
+
+    const std::wstring path = CasePath("marked.qel");
+    fileAnswer = path;
+    ASSERT_TRUE(f.ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("marked.qel - Pellomar QEL"));
+
+    // A change made through the element pane marks it too, as any change does.
+    app->GetDocument()->SetModifiedFlag();
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("marked.qel* - Pellomar QEL"));
+    answers = {IDNO};
+    ASSERT_TRUE(f.ExecuteCommand(ID_FILE_NEW));
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("QEL_config2 - Pellomar QEL"));
+
+    AddBridge(*app->GetDocument());
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("QEL_config2* - Pellomar QEL"));
+    answers = {IDNO};
+    ASSERT_NE(app->OpenDocumentFile(path), nullptr);
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("marked.qel - Pellomar QEL"));
+    EXPECT_FALSE(f.isWindowModified());
+
+    // A save that fails leaves the mark: the changes are still not on disk.
+    AddBridge(*app->GetDocument());
+    fileAnswer = (TempRoot() / "no such folder" / "x.qel").wstring();
+    boxes.clear();
+    EXPECT_FALSE(app->OnFileSaveAs());
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(f.isWindowModified());
+    EXPECT_EQ(ShownTitle(&f), QStringLiteral("marked.qel* - Pellomar QEL"));
+    app->GetDocument()->SetModifiedFlag(false);
 }

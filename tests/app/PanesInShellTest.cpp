@@ -1,7 +1,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -23,6 +27,7 @@
 #include "app/OutputWnd.h"
 #include "app/doc/QELDoc.h"
 #include "app/pdf/PdfPane.h"
+#include "app/settings/SettingsWnd.h"
 #include "app/tree/ElementView.h"
 #include "app/tree/ViewTree.h"
 #include "common/TestEnv.h"
@@ -129,6 +134,39 @@ TEST_F(PanesInShell, InsertCommandsFillTheCaseAndTheElementPane)
     EXPECT_EQ(tree.Tree().GetChildren(TI_NONE).size(), 7u);
 }
 
+TEST_F(PanesInShell, TheSettingsPaneOpensWideEnoughForItsNamesAndValues)
+{
+    Start();
+    Frame().resize(1100, 760);
+    ASSERT_TRUE(Frame().ExecuteCommand(32898)); // a modified case behind the pane
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_PANE_SETTINGS));
+    ProcessEvents();
+    auto* pane = qobject_cast<CSettingsWnd*>(Frame().GetPaneContent(ID_PANE_SETTINGS));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_GE(pane->width(), pane->minimumWidth());
+
+    // Every name in full beside its value, as the pane first opens, without a drag.
+    QTreeWidget* grid = pane->Grid();
+    const QFontMetrics fm(grid->font());
+    int widestName = 0;
+    int widestValue = 0;
+    for (QTreeWidgetItemIterator it(grid); *it; ++it) {
+        if ((*it)->isFirstColumnSpanned() || (*it)->childCount() > 0)
+            continue;
+        int depth = 1;
+        for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
+            ++depth;
+        widestName = std::max(widestName, depth * grid->indentation() + fm.horizontalAdvance((*it)->text(0)));
+        if (*it != pane->FindProperty(1000)) // a path may be of any length
+            widestValue = std::max(widestValue, fm.horizontalAdvance((*it)->text(1)));
+    }
+    EXPECT_GE(widestName, fm.horizontalAdvance(QStringLiteral("Ratio Limit - Full Speed")));
+    EXPECT_GE(grid->columnWidth(0), widestName);
+    EXPECT_GE(grid->viewport()->width() - grid->columnWidth(0), widestValue);
+    SaveScreenshot(&Frame(), "main-window-modified-settings.png");
+}
+
 TEST_F(PanesInShell, OutputPaneCopiesClearsAndHides)
 {
     Start();
@@ -198,7 +236,8 @@ TEST_F(PanesInShell, SaveImageWritesABitmapOrSaysItFailedAndKeepsTheOldFile)
     ASSERT_TRUE(Frame().ExecuteCommand(CChildFrame::ID_SAVE_IMAGE));
     ASSERT_EQ(fileRequests.size(), 1u);
     EXPECT_EQ(fileRequests[0].sDefaultSuffix, L"bmp");
-    EXPECT_EQ(fileRequests[0].sFilter, L"Bitmap files (*.bmp)");
+    // Bitmap stays the first filter, so it is the type the dialog opens with.
+    EXPECT_EQ(fileRequests[0].sFilter, L"Bitmap files (*.bmp);;PNG files (*.png)");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, L"Image succesfully saved.");
     EXPECT_EQ(boxes[0].type & 0xF0, MB_ICONINFORMATION);
@@ -227,6 +266,102 @@ TEST_F(PanesInShell, SaveImageWritesABitmapOrSaysItFailedAndKeepsTheOldFile)
         EXPECT_EQ(boxes[0].text, L"Image saving failed");
         EXPECT_EQ(ReadAll(locked / "old.bmp"), "old picture");
     }
+}
+
+TEST_F(PanesInShell, SaveImageWritesPngWhenItsFilterIsChosenOrTheNameSaysSo)
+{
+    Start();
+    auto* view = new QWidget;
+    view->setAutoFillBackground(true);
+    QPalette p = view->palette();
+    p.setColor(QPalette::Window, QColor(0, 128, 255));
+    view->setPalette(p);
+    CChildFrame* frame = AddResultWindow(view);
+    frame->resize(300, 200);
+    Frame().GetMdiArea()->setActiveSubWindow(frame);
+    ProcessEvents();
+    const auto dir = TempRoot() / "png-images";
+    std::filesystem::create_directories(dir);
+
+    struct Row {
+        const char* typed;
+        std::optional<std::wstring> filter; // none: the dialog's first, the bitmap filter
+        const char* written;
+        const char* format;
+    };
+    const Row rows[] = {
+        {"by-filter", L"PNG files (*.png)", "by-filter.png", "PNG"},
+        {"by-name.png", std::nullopt, "by-name.png", "PNG"},
+        {"BY-NAME-CAPS.PNG", std::nullopt, "BY-NAME-CAPS.PNG", "PNG"},
+        {"named-bitmap.bmp", L"PNG files (*.png)", "named-bitmap.bmp", "BMP"},
+        {"default", std::nullopt, "default.bmp", "BMP"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        fileAnswer = (dir / r.typed).wstring();
+        filterAnswer = r.filter;
+        boxes.clear();
+        ASSERT_TRUE(Frame().ExecuteCommand(CChildFrame::ID_SAVE_IMAGE));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, L"Image succesfully saved.");
+        const QString written = QString::fromStdString((dir / r.written).string());
+        QFile file(written);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(8);
+        EXPECT_EQ(head.startsWith("\x89PNG"), std::string(r.format) == "PNG");
+        EXPECT_EQ(head.startsWith("BM"), std::string(r.format) == "BMP");
+        QImage image(written, r.format);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), frame->size());
+        EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(0, 128, 255));
+    }
+    // The PNG of a plain window is a small fraction of its bitmap (4 bytes a pixel).
+    EXPECT_LT(std::filesystem::file_size(dir / "by-filter.png") * 20, std::filesystem::file_size(dir / "default.bmp"));
+}
+
+TEST_F(PanesInShell, PickingThePngFilterInTheFileDialogNamesAndWritesAPng)
+{
+    Start();
+    CChildFrame* frame = AddResultWindow(new QWidget);
+    frame->resize(240, 160);
+    Frame().GetMdiArea()->setActiveSubWindow(frame);
+    ProcessEvents();
+    const auto dir = TempRoot() / "png-dialog";
+    std::filesystem::create_directories(dir);
+    const QString typed = QString::fromStdString((dir / "typed").string());
+
+    // The program's own dialog this time: the user picks the second type, then a name.
+    const FileDialogAnswerer scripted = SetFileDialogAnswerer({});
+    bool bDialogSeen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        bDialogSeen = true;
+        auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = dlg->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (!types || !name || !buttons || !buttons->button(QDialogButtonBox::Save)) {
+            dlg->reject();
+            FAIL() << "the file dialog has no type list, name field or Save button";
+        }
+        EXPECT_EQ(types->currentText(), "Bitmap files (*.bmp)");
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        EXPECT_EQ(types->currentText(), "PNG files (*.png)");
+        name->setCompleter(nullptr);
+        name->setText(typed);
+        buttons->button(QDialogButtonBox::Save)->click();
+    });
+    Frame().ExecuteCommand(CChildFrame::ID_SAVE_IMAGE);
+    SetFileDialogAnswerer(scripted);
+
+    ASSERT_TRUE(bDialogSeen);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Image succesfully saved.");
+    const QImage image(typed + ".png", "PNG");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), frame->size());
+    EXPECT_FALSE(std::filesystem::exists(dir / "typed.bmp"));
 }
 
 TEST_F(PanesInShell, SaveGridOnlyForAGridViewAndWritesItsCsv)

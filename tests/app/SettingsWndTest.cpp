@@ -164,8 +164,9 @@ TEST_F(SettingsWndTest, AtItsNarrowestEveryLabelAndValueIsReadable)
         EXPECT_GE(grid->columnWidth(0), depth * grid->indentation() + fm.horizontalAdvance((*it)->text(0)))
             << qPrintable((*it)->text(0));
         // A path may be of any length; every other value fits.
-        if (*it != m_pWnd->FindProperty(1000))
+        if (*it != m_pWnd->FindProperty(1000)) {
             EXPECT_GE(grid->columnWidth(1), fm.horizontalAdvance((*it)->text(1))) << qPrintable((*it)->text(1));
+        }
     }
     qeltest::SaveScreenshot(m_pWnd.get(), "settings-pane-narrowest.png");
 }

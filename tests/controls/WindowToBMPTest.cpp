@@ -203,3 +203,36 @@ TEST(WindowToBMP, EightBitDibCarriesItsColourTable)
     EXPECT_EQ(back.pixelColor(2, 0), QColor(0, 0, 150));
     EXPECT_EQ(back.pixelColor(1, 0), QColor(0, 0, 0));
 }
+
+TEST(WindowToBMP, PngHoldsTheSamePictureAsTheBitmapAndFailsAsItDoes)
+{
+    QWidget host;
+    host.resize(200, 150);
+    CTwoColourWnd wnd;
+    ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(5, 5, 5 + 61, 5 + 40), &host, 3));
+    host.show();
+    Dib dib(CWindowToBMP::CaptureWindow(&wnd));
+    ASSERT_NE(dib.h, nullptr);
+
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath("window.bmp");
+    const QString png = dir.filePath("window.png");
+    ASSERT_TRUE(CWindowToBMP::WriteDIB(bmp.toStdWString().c_str(), dib.h));
+    ASSERT_TRUE(CWindowToBMP::WritePNG(png.toStdWString().c_str(), dib.h));
+    EXPECT_TRUE(ReadAll(png).startsWith("\x89PNG\r\n\x1a\n"));
+    const QImage fromBmp(bmp, "BMP");
+    const QImage fromPng(png, "PNG");
+    ASSERT_EQ(fromPng.size(), QSize(61, 40));
+    EXPECT_EQ(fromPng.convertToFormat(QImage::Format_RGB32), fromBmp.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(fromPng.pixelColor(10, 20), QColor(255, 0, 0));
+    EXPECT_EQ(fromPng.pixelColor(50, 20), QColor(0, 0, 255));
+
+    const QString missing = dir.filePath("no such folder/picture.png");
+    EXPECT_FALSE(CWindowToBMP::WritePNG(missing.toStdWString().c_str(), dib.h));
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_FALSE(CWindowToBMP::WritePNG(dir.filePath("x.png").toStdWString().c_str(), nullptr));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+    // A block too short for its header is refused, not read past its end.
+    Dib scrap(GlobalAlloc(GHND, 16));
+    EXPECT_FALSE(CWindowToBMP::WritePNG(dir.filePath("y.png").toStdWString().c_str(), scrap.h));
+}

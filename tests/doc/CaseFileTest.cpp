@@ -168,7 +168,7 @@ TEST_P(CaseFileTest, EmptyCaseRoundTrip)
     EXPECT_TRUE(doc.m_vBridge.empty() && doc.m_vLoadModel.empty() && doc.m_vRefCollection.empty());
 }
 
-TEST_P(CaseFileTest, SavingLogsThePreviousNameAndCountersFollowTheLists)
+TEST_P(CaseFileTest, SavingLogsTheNameWrittenAndCountersFollowTheLists)
 {
     CQELDoc doc;
     m_Dialogs.bridge = [](ScriptedBridgeDlg&) { return DLG_IDOK; };
@@ -182,8 +182,8 @@ TEST_P(CaseFileTest, SavingLogsThePreviousNameAndCountersFollowTheLists)
     const fs::path second = m_Dir / "second.qel";
     ASSERT_TRUE(doc.OnSaveDocument(W(first)));
     ASSERT_TRUE(doc.OnSaveDocument(W(second)));
-    EXPECT_THAT(m_Windows.m_vLog, ElementsAre(L"Called delete on: 20 m single span", L"Saving: ",
-                                              L"Saving: " + W(first)));
+    EXPECT_THAT(m_Windows.m_vLog, ElementsAre(L"Called delete on: 20 m single span", L"Saving: " + W(first),
+                                              L"Saving: " + W(second)));
     EXPECT_THAT(m_Windows.m_vStatus, ElementsAre(L"Saving...", L"Ready", L"Saving...", L"Ready"));
     EXPECT_EQ(doc.m_nNextID[CQELDoc::NEXTID_BRIDGE], 3);
 

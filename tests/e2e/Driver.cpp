@@ -12,8 +12,14 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
 
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
@@ -25,6 +31,23 @@ namespace {
 int g_nFailures = 0;
 QDir g_ShotDir;
 
+using Clock = std::chrono::steady_clock;
+// The watchdog thread reads what the scenario's thread writes.
+std::mutex g_StepMutex;
+std::string g_sStep;
+Clock::time_point g_StepStart;
+bool g_bStepRunning = false;
+
+std::chrono::seconds StepBudget()
+{
+    if (const char* env = std::getenv("QEL_E2E_STEP_SECONDS")) {
+        const long n = std::strtol(env, nullptr, 10);
+        if (n > 0)
+            return std::chrono::seconds(n);
+    }
+    return std::chrono::seconds(180 * SlowFactor());
+}
+
 // Menu texts without their mnemonic and shortcut: "&Open...\tCtrl+O" is "Open...".
 QString Plain(QString text)
 {
@@ -32,6 +55,45 @@ QString Plain(QString text)
     text.remove(QLatin1Char('&'));
     return text;
 }
+
+}
+
+int SlowFactor()
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || !defined(NDEBUG)
+    return 4;
+#else
+    return 1;
+#endif
+}
+
+void BeginStep(const QString& name)
+{
+    Log(QStringLiteral("step %1").arg(name));
+    const std::lock_guard lock(g_StepMutex);
+    g_sStep = name.toStdString();
+    g_StepStart = Clock::now();
+    g_bStepRunning = true;
+}
+
+void StartStepWatchdog()
+{
+    const auto budget = StepBudget();
+    std::thread([budget] {
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const std::lock_guard lock(g_StepMutex);
+            if (g_bStepRunning && Clock::now() - g_StepStart > budget) {
+                std::printf("e2e: FAIL step \"%s\" did not finish in %lld s\n", g_sStep.c_str(),
+                            static_cast<long long>(budget.count()));
+                std::fflush(stdout);
+                std::_Exit(4);
+            }
+        }
+    }).detach();
+}
+
+namespace {
 
 QAction* FindAction(const QList<QAction*>& actions, const QString& text)
 {
@@ -141,6 +203,7 @@ bool Driver::WaitFor(const std::function<bool()>& cond, int timeoutMs, const QSt
 {
     QElapsedTimer t;
     t.start();
+    timeoutMs *= SlowFactor();
     while (!cond()) {
         if (t.elapsed() > timeoutMs) {
             Fail(QStringLiteral("timed out after %1 ms waiting for %2").arg(timeoutMs).arg(what));

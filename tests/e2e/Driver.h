@@ -34,6 +34,16 @@ bool CheckNear(double actual, double expected, double tolerance, const QString& 
 int FailureCount();
 void Log(const QString& line);
 
+// How many times slower than a release build this build runs (sanitizers, no optimiser);
+// every wait of the scenario is scaled by it.
+int SlowFactor();
+// The scenario's step under way. A step that runs past its budget ends the program with
+// exit status 4, naming the step: a hang fails the run at once and says where it was.
+// The budget is generous (QEL_E2E_STEP_SECONDS, else 180 s, scaled by SlowFactor()), so a
+// busy machine passes.
+void BeginStep(const QString& name);
+void StartStepWatchdog();
+
 using Script = std::function<void(QWidget& modal)>;
 
 class Driver {

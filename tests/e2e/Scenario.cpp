@@ -1060,25 +1060,35 @@ void Scenario::Quit()
 
 void Scenario::Run()
 {
-    Start();
-    NewCaseWithBridgeAndVehicle();
-    AddVehicle();
-    SinglePosition();
-    MovingLoad();
-    ExportResults();
-    ZoomAndClickGraph();
-    InsertStandardElements();
-    BridgeRange();
-    EnsembleMovingLoad();
-    ReferenceCollection();
-    CriticalRatios();
-    OtherResultWindows();
-    ElementDialogs();
-    ToolDialogs();
-    ResultPictures();
-    PanesAndManual();
-    SaveAndReopen();
-    Quit();
+    struct Step {
+        const char* name;
+        void (Scenario::*run)();
+    };
+    static constexpr Step kSteps[] = {
+        {"start", &Scenario::Start},
+        {"new case with a bridge and a vehicle", &Scenario::NewCaseWithBridgeAndVehicle},
+        {"add a vehicle", &Scenario::AddVehicle},
+        {"single position", &Scenario::SinglePosition},
+        {"moving load", &Scenario::MovingLoad},
+        {"export results", &Scenario::ExportResults},
+        {"zoom and click a graph", &Scenario::ZoomAndClickGraph},
+        {"insert standard elements", &Scenario::InsertStandardElements},
+        {"bridge range", &Scenario::BridgeRange},
+        {"ensemble moving load", &Scenario::EnsembleMovingLoad},
+        {"reference collection", &Scenario::ReferenceCollection},
+        {"critical ratios", &Scenario::CriticalRatios},
+        {"other result windows", &Scenario::OtherResultWindows},
+        {"element dialogs", &Scenario::ElementDialogs},
+        {"tool dialogs", &Scenario::ToolDialogs},
+        {"result pictures", &Scenario::ResultPictures},
+        {"panes and the user manual", &Scenario::PanesAndManual},
+        {"save and reopen", &Scenario::SaveAndReopen},
+        {"quit", &Scenario::Quit},
+    };
+    for (const Step& step : kSteps) {
+        BeginStep(QString::fromLatin1(step.name));
+        (this->*step.run)();
+    }
 }
 
 }
@@ -1100,6 +1110,7 @@ void RunScenario(CQELApp& app, const QDir& outDir, const QDir& shotDir)
         frame->close();
     }
     Log(QStringLiteral("scenario done, %1 failure(s)").arg(FailureCount()));
+    BeginStep(QStringLiteral("closing the program"));
 }
 
 }
