@@ -54,6 +54,7 @@ public:
     CQELApp& App() const { return m_App; }
     CMainFrame& Frame() const;
     const QDir& OutDir() const { return m_OutDir; }
+    const QDir& ShotDir() const { return m_ShotDir; }
 
     // Events keep flowing while the scenario waits.
     static void Wait(int ms);
@@ -104,6 +105,14 @@ void Type(QLineEdit* edit, const QString& text);
 void Click(QAbstractButton* button);
 // The button with the control id (1 OK, 2 Cancel, or the form's number) or the text.
 void Press(QWidget& dialog, const QString& idOrText);
+// Real input through the X server (xdotool): whatever holds the keyboard or the mouse in
+// the program gets it, as a user's would. False (and a failure) when xdotool fails.
+bool Xdo(const QStringList& args);
+// A key pressed on the keyboard while the window has the X input focus.
+bool XKey(QWidget& window, const QString& keysym);
+// The pointer moved to a point of the widget (its centre when none), then clicked there.
+bool XMoveTo(QWidget* widget, QPoint at = QPoint(-1, -1));
+bool XClick(QWidget* widget);
 
 template <class T>
 T* Find(QWidget& parent, const QString& name)
