@@ -54,7 +54,6 @@ public:
     CQELApp& App() const { return m_App; }
     CMainFrame& Frame() const;
     const QDir& OutDir() const { return m_OutDir; }
-    const QDir& ShotDir() const { return m_ShotDir; }
 
     // Events keep flowing while the scenario waits.
     static void Wait(int ms);
@@ -104,7 +103,13 @@ void Type(QLineEdit* edit, const QString& text);
 // A mouse click in the middle of a button.
 void Click(QAbstractButton* button);
 // The button with the control id (1 OK, 2 Cancel, or the form's number) or the text.
+// A dialog is pictured as it is first answered, filled in, for the user manual
+// ("e2e-dialog-<caption>.png").
 void Press(QWidget& dialog, const QString& idOrText);
+// A picture of one window in the screenshot folder ("e2e-<name>.png").
+QString Picture(QWidget& w, const QString& name);
+// "Define Bridge" as a file name: "define-bridge".
+QString Slug(const QString& text);
 // Real input through the X server (xdotool): whatever holds the keyboard or the mouse in
 // the program gets it, as a user's would. False (and a failure) when xdotool fails.
 bool Xdo(const QStringList& args);

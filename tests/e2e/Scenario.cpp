@@ -8,6 +8,11 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QCompleter>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QPdfDocument>
+#include <QPlainTextEdit>
+#include <QSet>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -26,6 +31,7 @@
 #include "Driver.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
+#include "app/pdf/PdfPane.h"
 #include "controls/chart/ChartAxis.h"
 #include "controls/chart/ChartCtrl.h"
 #include "controls/grid/GridCtrl.h"
@@ -281,6 +287,53 @@ Script Answer(bool bYes)
     return [bYes](QWidget& w) { Press(w, bYes ? QStringLiteral("&Yes") : QStringLiteral("&No")); };
 }
 
+// An element pane item whose text starts with the text, its category opened; none is a
+// failure.
+QTreeWidgetItem* TreeItem(Driver& d, const QString& text)
+{
+    auto* pane = qobject_cast<CElementView*>(d.Frame().GetPaneContent(ID_PANE_ELEMENTS));
+    if (!pane) {
+        Fail(QStringLiteral("no element pane"));
+        return nullptr;
+    }
+    for (QTreeWidgetItemIterator it(pane->Tree()); *it; ++it)
+        if ((*it)->text(0).startsWith(text)) {
+            pane->Tree()->scrollToItem(*it);
+            return *it;
+        }
+    Fail(QStringLiteral("no item '%1' in the element pane").arg(text));
+    return nullptr;
+}
+
+// A click, or a double click, on an element pane item, as a user does.
+void ClickTreeItem(Driver& d, const QString& text, bool bDouble)
+{
+    QTreeWidgetItem* item = TreeItem(d, text);
+    if (!item)
+        return;
+    QTreeWidget* tree = item->treeWidget();
+    const QPoint at = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    if (bDouble)
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::qWait(50);
+}
+
+// Pictures of the result windows open now, named after their titles without the window
+// number ("window-mla-envelopes-plot", then "-2" for the second of a name).
+void PictureResultWindows(Driver& d, const QString& prefix = QString())
+{
+    QSet<QString> names;
+    for (CChildFrame* w : ResultWindows(d, QString())) {
+        ShowWindow(d, w);
+        QString name = QStringLiteral("window-") + prefix + Slug(w->windowTitle().section(QStringLiteral(" - "), 1));
+        for (int n = 2; names.contains(name); ++n)
+            name = name.section(QLatin1Char('~'), 0, 0) + QStringLiteral("~%1").arg(n);
+        names.insert(name);
+        Picture(*w, QString(name).replace(QLatin1Char('~'), QLatin1Char('-')));
+    }
+}
+
 class Scenario {
 public:
     explicit Scenario(Driver& d) : d(d) {}
@@ -305,6 +358,10 @@ private:
     void OtherResultWindows();
     void DialogsByKeyboardAndPointer();
     void WaitForAnalysis(const QString& what);
+    void ElementDialogs();
+    void ToolDialogs();
+    void ResultPictures();
+    void PanesAndManual();
     void Quit();
 
     Driver& d;
@@ -778,6 +835,177 @@ void Scenario::OtherResultWindows()
     Check(ResultWindowCount(d) == 0, QStringLiteral("Close All Tabs closes every result window"));
 }
 
+// The dialogs of the elements as the element pane opens them, pictured for the user
+// manual; the case information is filled in, the others are left as they were.
+void Scenario::ElementDialogs()
+{
+    d.OnModal(QStringLiteral("Case Information"), [](QWidget& dlg) {
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1063")), QStringLiteral("NAASRA 1976 against a 100 kN axle"));
+        if (auto* notes = Find<QPlainTextEdit>(dlg, QStringLiteral("1064"))) {
+            notes->setFocus();
+            QTest::keyClicks(notes, QStringLiteral("Two-span bridges of 1 m to 50 m."));
+        }
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&Configuration"), QStringLiteral("Case Data")});
+    d.ExpectAnswered(QStringLiteral("Case Data"));
+    Check(Doc(d).m_sCaseRef == L"NAASRA 1976 against a 100 kN axle", QStringLiteral("the case reference is kept"));
+
+    // Vehicles of the standard family, page by page: a truck's axles, a lane load's loads.
+    const auto pictureSheet = [](const QString& prefix, const QStringList& only) {
+        return [prefix, only](QWidget& sheet) {
+            auto* lmSheet = dynamic_cast<CPropSheetLM*>(&sheet);
+            if (!Check(lmSheet != nullptr, QStringLiteral("a double click on a vehicle opens its sheet")))
+                return;
+            QListWidget* pages = lmSheet->PageList();
+            for (int i = 0; i < pages->count(); ++i) {
+                if (!only.isEmpty() && !only.contains(pages->item(i)->text()))
+                    continue;
+                ChooseRow(pages, i);
+                Picture(sheet, prefix + Slug(pages->item(i)->text()));
+            }
+            Press(sheet, QStringLiteral("Cancel"));
+        };
+    };
+    d.OnModal(QStringLiteral("Load Model Definition"), pictureSheet(QStringLiteral("dialog-load-model-"), {}));
+    ClickTreeItem(d, QStringLiteral("T44 truck"), true);
+    d.ExpectAnswered(QStringLiteral("T44 truck"));
+    d.OnModal(QStringLiteral("Load Model Definition"),
+              pictureSheet(QStringLiteral("dialog-lane-load-"),
+                           {QStringLiteral("Overview"), QStringLiteral("UDLs"), QStringLiteral("Partial UDLs")}));
+    ClickTreeItem(d, QStringLiteral("T44 Lane load - M"), true);
+    d.ExpectAnswered(QStringLiteral("T44 Lane load"));
+
+    // A new ensemble with the axle moved into it, then dropped.
+    d.OnModal(QStringLiteral("Load Model Ensemble Definition"), [](QWidget& dlg) {
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1008")), QStringLiteral("Axles"));
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1035")), 0);
+        Press(dlg, QStringLiteral("Add >>"));
+        auto* included = Find<QListWidget>(dlg, QStringLiteral("1036"));
+        Check(included && included->count() == 1, QStringLiteral("Add >> moves the axle into the ensemble"));
+        Picture(dlg, QStringLiteral("dialog-load-model-ensemble-definition"));
+        Press(dlg, QStringLiteral("2"));
+    });
+    // From the menu: the element pane, which has the focus, takes Ctrl+E for itself.
+    d.Menu({QStringLiteral("&Configuration"), QStringLiteral("Add Load Model &Ensemble")});
+    d.ExpectAnswered(QStringLiteral("Add Load Model Ensemble"));
+
+    d.OnModal(QStringLiteral("Add Bridge Set"), [](QWidget& dlg) { Press(dlg, QStringLiteral("2")); });
+    ClickTreeItem(d, QStringLiteral("1:1:50m 2-span"), true);
+    d.ExpectAnswered(QStringLiteral("2-span bridge set"));
+
+    // A vehicle chosen in the element pane is drawn in the case window.
+    ClickTreeItem(d, QStringLiteral("T44 truck"), false);
+    if (auto* pane = d.Frame().GetPane(ID_PANE_ELEMENTS))
+        Picture(*pane, QStringLiteral("pane-elements"));
+    for (CChildFrame* f : d.Frame().GetChildFrames(&Doc(d)))
+        if (f->IsCaseWindow())
+            Picture(*f, QStringLiteral("window-case"));
+    d.Shot(QStringLiteral("14-main-view"));
+}
+
+// Output options and the tools' dialogs, pictured; nothing is changed.
+void Scenario::ToolDialogs()
+{
+    d.OnModal(QStringLiteral("Output options"), PressOk());
+    d.Key(Qt::Key_O, Qt::AltModifier);
+    d.ExpectAnswered(QStringLiteral("Output options"));
+    struct Tool {
+        const char* item;
+        const char* caption;
+    };
+    for (const Tool& t : {Tool{"Filter LME", "Filter Load Model Ensemble"},
+                          Tool{"&Generate LME from LM", "Generate LME from Load Model"},
+                          Tool{"Generate &Bidirectional LME", "Generate Bidirectional LME"}}) {
+        d.OnModal(QString::fromLatin1(t.caption), [](QWidget& dlg) {
+            // The first load model chosen, where the dialog offers load models.
+            if (auto* models = dlg.findChild<QListWidget*>(QStringLiteral("1012")); models && models->isEnabled())
+                ChooseRow(models, 0);
+            Press(dlg, QStringLiteral("2"));
+        });
+        d.Menu({QStringLiteral("&Tools"), QString::fromLatin1(t.item)});
+        d.ExpectAnswered(QString::fromLatin1(t.item));
+    }
+    d.OnModal(QStringLiteral("About QEL"), PressOk());
+    d.Menu({QStringLiteral("&Help"), QStringLiteral("&About QEL...")});
+    d.ExpectAnswered(QStringLiteral("About QEL"));
+}
+
+// One picture of each kind of result window, each kind shown again from the View menu.
+void Scenario::ResultPictures()
+{
+    struct Kind {
+        QString item;
+        QString dialog; // the collection chooser the command asks first, if any
+        QString prefix;
+    };
+    const Kind kinds[] = {
+        {QStringLiteral("Single &Position Results"), QString(), QString()},
+        {QStringLiteral("&Moving Load Results"), QString(), QString()},
+        {QStringLiteral("&Bridge Range Results"), QString(), QString()},
+        {QStringLiteral("Reference Collection &Values"), QStringLiteral("View Reference Collection"), QString()},
+        {QStringLiteral("Reference Collection &Ratios"), QStringLiteral("View Reference Collection"), QString()},
+        {QStringLiteral("&Enhanced Critical Ratios Grid"), QStringLiteral("View Reference Collection"),
+         QStringLiteral("enhanced-")},
+    };
+    for (const Kind& k : kinds) {
+        d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+        if (!k.dialog.isEmpty())
+            d.OnModal(k.dialog, [](QWidget& dlg) {
+                ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+                Press(dlg, QStringLiteral("1"));
+            });
+        d.Menu({QStringLiteral("&View"), k.item});
+        d.ExpectAnswered(k.item);
+        Check(ResultWindowCount(d) > 0, k.item + QStringLiteral(" opens its windows"));
+        PictureResultWindows(d, k.prefix);
+    }
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+    d.OnModal(QStringLiteral("Compare Critical Envelopes"), [](QWidget& dlg) {
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1029")), 0);
+        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        ChooseRow(bridges, bridges ? bridges->count() / 2 : 0);
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&View"), QStringLiteral("&Compare Critical Envelopes")});
+    d.ExpectAnswered(QStringLiteral("Compare Critical Envelopes again"));
+    PictureResultWindows(d);
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+}
+
+// The settings and diagnostics panes, and Help > PDF Help: the manual that comes with the
+// program opens in its pane, with no message, when the setting still names the default.
+void Scenario::PanesAndManual()
+{
+    d.Menu({QStringLiteral("&Tools"), QStringLiteral("Options")});
+    if (QDockWidget* settings = d.Frame().GetPane(ID_PANE_SETTINGS))
+        Picture(*settings, QStringLiteral("pane-settings"));
+    if (QDockWidget* output = d.Frame().GetPane(ID_PANE_OUTPUT))
+        Picture(*output, QStringLiteral("pane-diagnostics"));
+
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("QEL User Manual.pdf"));
+    Check(QFile::exists(beside), QStringLiteral("the manual lies beside the program: ") + beside);
+    Check(!QFile::exists(QString::fromStdWString(g_pSettings->General.HELPFILEPATH)),
+          QStringLiteral("the setting names the default place, where no manual lies"));
+    d.Menu({QStringLiteral("&Help"), QStringLiteral("PDF Help")});
+    // A message box would be open now, inside the command; none may be.
+    Check(QApplication::activeModalWidget() == nullptr, QStringLiteral("PDF Help shows no message"));
+    auto* pane = qobject_cast<CPdfPane*>(d.Frame().GetPaneContent(ID_PANE_PDFHELP));
+    if (Check(pane != nullptr, QStringLiteral("PDF Help opens the manual pane"))) {
+        Check(pane->Document()->metaData(QPdfDocument::MetaDataField::Title).toString() ==
+                  QStringLiteral("QEL User Manual"),
+              QStringLiteral("the pane shows the QEL User Manual"));
+        Check(pane->Document()->pageCount() >= 20 && pane->ShownPages() == pane->Document()->pageCount(),
+              QStringLiteral("the pane shows every page of the manual (%1 of %2)")
+                  .arg(pane->ShownPages())
+                  .arg(pane->Document()->pageCount()));
+    }
+    d.Shot(QStringLiteral("15-user-manual"));
+    if (QDockWidget* help = d.Frame().GetPane(ID_PANE_PDFHELP))
+        help->close();
+}
+
 namespace {
 CGridCtrl* GridIn(QWidget& dlg)
 {
@@ -837,8 +1065,6 @@ void Scenario::DialogsByKeyboardAndPointer()
     for (const Dialog& dialog : dialogs) {
         const QString caption = dialog.caption;
         d.OnModal(caption, [this, caption](QWidget& dlg) {
-            QString name = caption;
-            dlg.grab().save(d.ShotDir().filePath(QStringLiteral("e2e-dialog-%1.png").arg(name.replace(QLatin1Char(' '), QLatin1Char('-')))));
             if (CGridCtrl* grid = GridIn(dlg)) {
                 XClick(grid->GetClientWidget());
                 d.WaitFor([grid] { return QApplication::focusWidget() == grid->GetSafeHwnd(); }, 3000,
@@ -861,6 +1087,7 @@ void Scenario::DialogsByKeyboardAndPointer()
                     Driver::Wait(20);
                 }
                 Check(CWnd::GetCapture() != nullptr, QStringLiteral("a clipped heading of %1 shows its tip").arg(caption));
+                Picture(dlg, QStringLiteral("heading-tip-") + Slug(caption));
             }
             XClick(CancelOf(dlg));
             d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("a click on Cancel closes %1").arg(caption));
@@ -944,6 +1171,10 @@ void Scenario::Run()
         {"reference collection", &Scenario::ReferenceCollection},
         {"critical ratios", &Scenario::CriticalRatios},
         {"other result windows", &Scenario::OtherResultWindows},
+        {"element dialogs", &Scenario::ElementDialogs},
+        {"tool dialogs", &Scenario::ToolDialogs},
+        {"result pictures", &Scenario::ResultPictures},
+        {"panes and the user manual", &Scenario::PanesAndManual},
         {"dialogs by keyboard and pointer", &Scenario::DialogsByKeyboardAndPointer},
         {"save and reopen", &Scenario::SaveAndReopen},
         {"quit", &Scenario::Quit},
