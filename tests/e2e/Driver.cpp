@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSet>
+#include <QProcess>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -399,6 +400,37 @@ void Press(QWidget& dialog, const QString& idOrText)
             return;
         }
     Fail(QStringLiteral("no button '%1' in '%2'").arg(idOrText, dialog.windowTitle()));
+}
+
+bool Xdo(const QStringList& args)
+{
+    QProcess xdo;
+    xdo.start(QStringLiteral("xdotool"), args);
+    if (!xdo.waitForFinished(10000) || xdo.exitStatus() != QProcess::NormalExit || xdo.exitCode() != 0) {
+        Fail(QStringLiteral("xdotool %1 failed: %2").arg(args.join(QLatin1Char(' ')),
+                                                          QString::fromLocal8Bit(xdo.readAllStandardError())));
+        return false;
+    }
+    return true;
+}
+
+bool XKey(QWidget& window, const QString& keysym)
+{
+    return Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window.window()->winId())})
+           && Xdo({QStringLiteral("key"), keysym});
+}
+
+bool XMoveTo(QWidget* widget, QPoint at)
+{
+    if (!widget)
+        return false;
+    const QPoint global = widget->mapToGlobal(at.x() < 0 ? widget->rect().center() : at);
+    return Xdo({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+}
+
+bool XClick(QWidget* widget)
+{
+    return XMoveTo(widget) && Xdo({QStringLiteral("click"), QStringLiteral("1")});
 }
 
 QString Picture(QWidget& w, const QString& name)

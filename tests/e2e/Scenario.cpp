@@ -356,6 +356,7 @@ private:
     void ReferenceCollection();
     void CriticalRatios();
     void OtherResultWindows();
+    void DialogsByKeyboardAndPointer();
     void WaitForAnalysis(const QString& what);
     void ElementDialogs();
     void ToolDialogs();
@@ -1012,6 +1013,98 @@ void Scenario::PanesAndManual()
     }
 }
 
+namespace {
+CGridCtrl* GridIn(QWidget& dlg)
+{
+    for (QWidget* w : dlg.findChildren<QWidget*>())
+        if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandle(w)); grid && grid->GetSafeHwnd() == w && w->isVisible())
+            return grid;
+    return nullptr;
+}
+
+// Cancel, or the one button of a dialog that has no Cancel.
+QPushButton* CancelOf(QWidget& dlg)
+{
+    for (auto* box : dlg.findChildren<QDialogButtonBox*>())
+        if (QPushButton* b = box->button(QDialogButtonBox::Cancel))
+            return b;
+    for (auto* box : dlg.findChildren<QDialogButtonBox*>())
+        if (QPushButton* b = box->button(QDialogButtonBox::Ok))
+            return b;
+    return nullptr;
+}
+} // namespace
+
+void Scenario::DialogsByKeyboardAndPointer()
+{
+    // Each dialog twice, with real keys and a real pointer through the X server: Escape,
+    // pressed on whatever has the focus (a grid clicked into, where there is one), closes
+    // it; then a click where Cancel stands closes it, whatever the pointer passed over on
+    // its way (a clipped grid heading shows a tip that takes the mouse).
+    struct Dialog {
+        QStringList menu;
+        QString caption;
+    };
+    const auto M = [](const char* top, const char* item) {
+        return QStringList{QString::fromLatin1(top), QString::fromLatin1(item)};
+    };
+    const Dialog dialogs[] = {
+        {M("&Configuration", "Case Data"), QStringLiteral("Case Information")},
+        {M("&Configuration", "Add &Bridge"), QStringLiteral("Define Bridge")},
+        {M("&Configuration", "Add Bridge &Set"), QStringLiteral("Add Bridge Set")},
+        {M("&Configuration", "Add &Load Model"), QStringLiteral("Load Model Definition")},
+        {M("&Configuration", "Add Load Model &Ensemble"), QStringLiteral("Load Model Ensemble Definition")},
+        {M("&Configuration", "Add &Reference Collection"), QStringLiteral("Edit Reference Collection")},
+        {M("&Analysis", "&Single Position"), QStringLiteral("Single Position Analysis")},
+        {M("&Analysis", "&Moving Load"), QStringLiteral("Moving Load Analysis")},
+        {M("&Analysis", "&Bridge Range"), QStringLiteral("Bridge Range Analysis")},
+        {M("&Analysis", "Reference &Collection"), QStringLiteral("Analyse Reference Collection")},
+        {M("&Analysis", "Critical &Ratios"), QStringLiteral("Make Critical Ratios")},
+        {M("&View", "&Output options"), QStringLiteral("Output options")},
+        {M("&View", "&Compare Critical Envelopes"), QStringLiteral("Compare Critical Envelopes")},
+        {M("&View", "&Enhanced Critical Ratios Grid"), QStringLiteral("View Reference Collection")},
+        {M("&Tools", "Filter LME"), QStringLiteral("Filter Load Model Ensemble")},
+        {M("&Tools", "&Generate LME from LM"), QStringLiteral("Generate LME from Load Model")},
+        {M("&Tools", "Generate &Bidirectional LME"), QStringLiteral("Generate Bidirectional LME")},
+        {M("&Help", "&About QEL..."), QStringLiteral("About QEL")},
+    };
+    const QStringList before = ElementList(Doc(d));
+    for (const Dialog& dialog : dialogs) {
+        const QString caption = dialog.caption;
+        d.OnModal(caption, [this, caption](QWidget& dlg) {
+            if (CGridCtrl* grid = GridIn(dlg)) {
+                XClick(grid->GetClientWidget());
+                d.WaitFor([grid] { return QApplication::focusWidget() == grid->GetSafeHwnd(); }, 3000,
+                          QStringLiteral("a click on the grid of %1 gives it the focus").arg(caption));
+            }
+            XKey(dlg, QStringLiteral("Escape"));
+            d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("Escape closes %1").arg(caption));
+        });
+        d.Menu(dialog.menu);
+        d.ExpectAnswered(QStringLiteral("Escape on ") + caption);
+
+        d.OnModal(caption, [this, caption](QWidget& dlg) {
+            if (CGridCtrl* grid = GridIn(dlg)) {
+                dlg.resize(dlg.minimumSizeHint());
+                Driver::Wait(100);
+                for (int col = 0; col < grid->GetColumnCount(); ++col) {
+                    CRect r;
+                    if (grid->GetCellRect(0, col, &r))
+                        XMoveTo(grid->GetClientWidget(), QPoint(r.left + 4, r.top + 4));
+                    Driver::Wait(20);
+                }
+                Check(CWnd::GetCapture() != nullptr, QStringLiteral("a clipped heading of %1 shows its tip").arg(caption));
+                Picture(dlg, QStringLiteral("heading-tip-") + Slug(caption));
+            }
+            XClick(CancelOf(dlg));
+            d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("a click on Cancel closes %1").arg(caption));
+        });
+        d.Menu(dialog.menu);
+        d.ExpectAnswered(QStringLiteral("Cancel of ") + caption);
+    }
+    Check(ElementList(Doc(d)) == before, QStringLiteral("dialogs closed with Escape or Cancel change nothing"));
+}
+
 void Scenario::SaveAndReopen()
 {
     CQELDoc& doc = Doc(d);
@@ -1089,6 +1182,7 @@ void Scenario::Run()
         {"tool dialogs", &Scenario::ToolDialogs},
         {"result pictures", &Scenario::ResultPictures},
         {"panes and the user manual", &Scenario::PanesAndManual},
+        {"dialogs by keyboard and pointer", &Scenario::DialogsByKeyboardAndPointer},
         {"save and reopen", &Scenario::SaveAndReopen},
         {"quit", &Scenario::Quit},
     };
