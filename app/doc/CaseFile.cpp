@@ -4,10 +4,16 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <locale>
+#include <optional>
 #include <sstream>
 #include <string_view>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/doc/CaseStreams.h"
 
 #include "core/archive/ArchiveImpl.h"
 #include "core/archive/Crc32.h"
@@ -41,16 +47,17 @@ void CaseContents::serialize(Archive& ar, const unsigned int)
 
 QEL_INSTANTIATE_SERIALIZE(CaseContents);
 
-void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary)
+void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary, bool bLegacy)
 {
     using boost::serialization::make_nvp;
+    const CaseLayout layout = bLegacy ? CaseLayout::Legacy : CaseLayout::Current;
     try {
         if (bBinary) {
-            boost::archive::binary_oarchive ar(os);
+            CBinaryOArchive ar(os, layout);
             ar << make_nvp("QELConfig", contents);
         } else {
             // The closing tags are written when the archive is destroyed.
-            boost::archive::xml_oarchive ar(os);
+            CXmlOArchive ar(os, layout);
             ar << make_nvp("QELConfig", contents);
         }
     } catch (const boost::archive::archive_exception& e) {
@@ -80,6 +87,7 @@ void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary)
 namespace {
 
 constexpr std::string_view kTrailerWord = "QELCHECK";
+constexpr std::string_view kXmlStart = "<?xml";
 
 void PutLittleEndian(std::string& out, std::uint64_t value, int bytes)
 {
@@ -95,20 +103,61 @@ std::uint64_t GetLittleEndian(std::string_view in, int bytes)
     return value;
 }
 
-void ReadFromMemory(std::string_view archive, CaseContents& contents, bool bBinary)
+std::string Trailer(std::uint64_t length, std::uint32_t crc)
 {
-    std::istringstream is{std::string(archive)};
+    std::string t(kTrailerWord);
+    PutLittleEndian(t, length, 8);
+    PutLittleEndian(t, crc, 4);
+    return t;
+}
+
+[[noreturn]] void ThrowDamaged()
+{
+    throw CCaseFileError("The file is damaged: its contents do not match the check written with it.");
+}
+
+// Reads a case of size bytes from source, given its first bytes (head) and its last
+// CaseTrailerSize bytes or fewer (tail). The check of a binary file is verified after the
+// archive is read; when reading fails, the rest is checked too, so that damage is
+// reported as damage rather than as whatever the damaged bytes made of the archive.
+void ReadCase(CCaseReadBuf::Source source, std::uint64_t size, std::string_view head, std::string_view tail,
+              CaseContents& contents, const CaseProgress& progress)
+{
+    const bool bXml = head.starts_with(kXmlStart);
+    std::uint64_t length = size;
+    std::optional<std::uint32_t> crc;
+    if (!bXml && tail.size() == CaseTrailerSize && tail.starts_with(kTrailerWord)) {
+        const std::string_view fields = tail.substr(kTrailerWord.size());
+        if (GetLittleEndian(fields, 8) != size - CaseTrailerSize)
+            ThrowDamaged();
+        crc = static_cast<std::uint32_t>(GetLittleEndian(fields.substr(8), 4));
+        length = size - CaseTrailerSize;
+    }
+    CCaseReadBuf::Progress onLoad;
+    if (progress)
+        onLoad = [&progress, length](std::uint64_t nDone) { progress(nDone, length); };
+    CCaseReadBuf buf(std::move(source), length, std::move(onLoad));
+    std::istream is(&buf);
     is.imbue(std::locale::classic());
-    ReadCaseArchive(is, contents, bBinary);
+    const auto checkFails = [&] { return crc && (!buf.LoadRest() || buf.Crc() != *crc); };
+    try {
+        ReadCaseArchive(is, contents, !bXml);
+    } catch (const std::exception&) {
+        if (checkFails())
+            ThrowDamaged();
+        throw;
+    }
+    if (checkFails())
+        ThrowDamaged();
 }
 
 }
 
-std::string MakeCaseFileData(const CaseContents& contents, bool bBinary)
+std::string MakeCaseFileData(const CaseContents& contents, bool bBinary, bool bLegacy)
 {
     std::ostringstream os;
     os.imbue(std::locale::classic());
-    WriteCaseArchive(os, contents, bBinary);
+    WriteCaseArchive(os, contents, bBinary, bLegacy);
     if (!os)
         throw CCaseArchiveError("output stream error");
     return bBinary ? SealCaseArchive(std::move(os).str()) : std::move(os).str();
@@ -116,31 +165,22 @@ std::string MakeCaseFileData(const CaseContents& contents, bool bBinary)
 
 std::string SealCaseArchive(std::string archive)
 {
-    const std::uint32_t crc = Crc32(archive);
-    const std::uint64_t length = archive.size();
-    archive.append(kTrailerWord);
-    PutLittleEndian(archive, length, 8);
-    PutLittleEndian(archive, crc, 4);
+    archive += Trailer(archive.size(), Crc32(archive));
     return archive;
 }
 
 void ReadCaseFileData(const std::string& data, CaseContents& contents)
 {
-    if (data.starts_with("<?xml")) {
-        ReadFromMemory(data, contents, false);
-        return;
-    }
     const std::string_view all(data);
-    if (all.size() >= CaseTrailerSize && all.substr(all.size() - CaseTrailerSize).starts_with(kTrailerWord)) {
-        const std::string_view trailer = all.substr(all.size() - CaseTrailerSize + kTrailerWord.size());
-        const std::uint64_t length = GetLittleEndian(trailer, 8);
-        const auto crc = static_cast<std::uint32_t>(GetLittleEndian(trailer.substr(8), 4));
-        if (length != all.size() - CaseTrailerSize || crc != Crc32(all.substr(0, all.size() - CaseTrailerSize)))
-            throw CCaseFileError("The file is damaged: its contents do not match the check written with it.");
-        ReadFromMemory(all.substr(0, all.size() - CaseTrailerSize), contents, true);
-        return;
-    }
-    ReadFromMemory(all, contents, true);
+    std::size_t pos = 0;
+    CCaseReadBuf::Source source = [all, pos](char* p, std::size_t n) mutable {
+        const std::size_t k = std::min(n, all.size() - pos);
+        std::memcpy(p, all.data() + pos, k);
+        pos += k;
+        return k;
+    };
+    const std::string_view tail = all.size() >= CaseTrailerSize ? all.substr(all.size() - CaseTrailerSize) : all;
+    ReadCase(std::move(source), all.size(), all.substr(0, kXmlStart.size()), tail, contents, {});
 }
 
 namespace {
@@ -150,20 +190,77 @@ namespace {
     throw CCaseFileError(std::string(what) + ": " + std::strerror(err));
 }
 
+// A file descriptor closed on every way out.
+class CReadFile {
+public:
+    explicit CReadFile(const std::filesystem::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~CReadFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CReadFile(const CReadFile&) = delete;
+    CReadFile& operator=(const CReadFile&) = delete;
+
+    int Get() const { return m_fd; }
+    // Up to n bytes at offset, fewer only at the end of the file.
+    std::string ReadAt(std::uint64_t offset, std::size_t n) const
+    {
+        std::string s(n, '\0');
+        std::size_t got = 0;
+        while (got < n) {
+            const ssize_t r = ::pread(m_fd, s.data() + got, n - got, static_cast<off_t>(offset + got));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r < 0)
+                ThrowFileError("Cannot read the file", errno);
+            if (r == 0)
+                break;
+            got += static_cast<std::size_t>(r);
+        }
+        s.resize(got);
+        return s;
+    }
+
+private:
+    int m_fd;
+};
+
 }
 
-void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary)
+void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary, const CaseProgress& progress,
+                  bool bLegacy)
 {
-    // The whole file is made in memory first: a failing archive never reaches the disk.
-    const std::string data = MakeCaseFileData(contents, bBinary);
+    CCaseWriteBuf::Progress onWrite;
+    if (progress) {
+        const std::uint64_t total = EstimateCaseFileBytes(contents, bBinary);
+        onWrite = [&progress, total](std::uint64_t nDone) { progress(nDone, std::max(total, nDone)); };
+    }
     try {
-        ReplaceFileContents(WideToPath(sPath), data);
+        ReplaceFileContents(WideToPath(sPath), [&](int fd) {
+            CCaseWriteBuf buf([fd](const char* p, std::size_t n) { WriteAllToFile(fd, std::string_view(p, n)); },
+                              std::move(onWrite));
+            std::ostream os(&buf);
+            os.imbue(std::locale::classic());
+            try {
+                WriteCaseArchive(os, contents, bBinary, bLegacy);
+            } catch (...) {
+                // A failed write of the file is what made the archive fail: say so.
+                buf.Finish();
+                throw;
+            }
+            buf.Finish();
+            if (!os)
+                throw CCaseArchiveError("output stream error");
+            if (bBinary)
+                WriteAllToFile(fd, Trailer(buf.Written(), buf.Crc()));
+        });
     } catch (const CFileWriteError& e) {
         throw CCaseFileError(e.what());
     }
 }
 
-void LoadCaseFile(const std::wstring& sPath, CaseContents& contents)
+void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, const CaseProgress& progress)
 {
     const std::filesystem::path path = WideToPath(sPath);
     // Opening a pipe would wait for a writer; a folder or device holds no case.
@@ -173,13 +270,26 @@ void LoadCaseFile(const std::wstring& sPath, CaseContents& contents)
         ThrowFileError("Cannot open the file", ec.value());
     if (!std::filesystem::is_regular_file(status))
         throw CCaseFileError("Cannot open the file: not a file");
-    std::ifstream is(path, std::ios::in | std::ios::binary);
-    if (!is)
+    const CReadFile file(path);
+    if (file.Get() < 0)
         ThrowFileError("Cannot open the file", errno);
-    // The whole file is checked before the archive reads it.
-    std::ostringstream bytes;
-    bytes << is.rdbuf();
-    if (is.bad())
+    struct stat st {};
+    if (::fstat(file.Get(), &st) != 0)
         ThrowFileError("Cannot read the file", errno);
-    ReadCaseFileData(std::move(bytes).str(), contents);
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    const std::string head = file.ReadAt(0, kXmlStart.size());
+    const std::string tail = size >= CaseTrailerSize ? file.ReadAt(size - CaseTrailerSize, CaseTrailerSize) : "";
+    const int fd = file.Get();
+    CCaseReadBuf::Source source = [fd](char* p, std::size_t n) -> std::size_t {
+        for (;;) {
+            const ssize_t r = ::read(fd, p, n);
+            if (r >= 0)
+                return static_cast<std::size_t>(r);
+            if (errno != EINTR)
+                ThrowFileError("Cannot read the file", errno);
+        }
+    };
+    ReadCase(std::move(source), size, head, tail, contents, progress);
 }
+
+std::uint64_t EstimateCaseFileBytes(const CaseContents&, bool) { return 0; }

@@ -2,6 +2,8 @@
 // The case file: one archive, binary or XML, whose root item "QELConfig" holds the five
 // element lists and the two case texts.
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <stdexcept>
@@ -44,13 +46,15 @@ public:
 // The archive on a stream. Archive failures raise CCaseArchiveError; anything else an
 // element raises passes through unchanged. Reading checks what the archive library
 // trusts (core/archive/CheckedIArchive.h); a binary archive must end where the stream does.
-void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary);
+// bLegacy: results as the program stored them before they were stored compactly (for
+// comparisons and tests; such a file opens in either program).
+void WriteCaseArchive(std::ostream& os, const CaseContents& contents, bool bBinary, bool bLegacy = false);
 void ReadCaseArchive(std::istream& is, CaseContents& contents, bool bBinary);
 
 // The bytes of a case file. A binary archive is followed by a check trailer: the word
 // "QELCHECK", the archive's length (8 bytes) and the CRC-32 of its bytes (4 bytes),
 // little-endian; plain archive readers stop before it. XML stays plain XML.
-std::string MakeCaseFileData(const CaseContents& contents, bool bBinary);
+std::string MakeCaseFileData(const CaseContents& contents, bool bBinary, bool bLegacy = false);
 // A binary archive with its trailer appended.
 std::string SealCaseArchive(std::string archive);
 // Either kind, told by its start ("<?xml"). A binary file with a trailer whose length or
@@ -59,8 +63,17 @@ std::string SealCaseArchive(std::string archive);
 void ReadCaseFileData(const std::string& data, CaseContents& contents);
 inline constexpr std::size_t CaseTrailerSize = 20;
 
-// The new file is written beside the old one and replaces it only once it is complete
-// and on the disk, so a failed save leaves the old file as it was. bBinary chooses the kind.
-void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary);
-// Fills contents only as far as the file goes: on an exception the caller drops it.
-void LoadCaseFile(const std::wstring& sPath, CaseContents& contents);
+// How far an open or a save has come: bytes done of about nTotal (a save knows its total
+// only roughly). Called on the thread that reads or writes, a few times a megabyte.
+using CaseProgress = std::function<void(std::uint64_t nDone, std::uint64_t nTotal)>;
+
+// The new file is written beside the old one, as the archive is made, and replaces it
+// only once it is complete and on the disk, so a failed save leaves the old file as it
+// was. bBinary chooses the kind.
+void SaveCaseFile(const std::wstring& sPath, const CaseContents& contents, bool bBinary,
+                  const CaseProgress& progress = {}, bool bLegacy = false);
+// Reads the archive from the file as it goes, checking a binary file's trailer on the
+// way. Fills contents only as far as the file goes: on an exception the caller drops it.
+void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, const CaseProgress& progress = {});
+// About how many bytes SaveCaseFile writes, for its progress.
+std::uint64_t EstimateCaseFileBytes(const CaseContents& contents, bool bBinary);

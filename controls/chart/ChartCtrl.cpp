@@ -10,11 +10,12 @@
 #include "ChartScrollBar.h"
 #include "ChartStandardAxis.h"
 #include "ChartTitle.h"
+#include "platform/win/Keys.h"
 #include "platform/wnd/PaintDC.h"
 
 CChartCtrl::CChartCtrl()
     : m_BackGradientCol1(GetSysColor(COLOR_BTNFACE)), m_BackGradientCol2(GetSysColor(COLOR_BTNFACE)),
-      m_BackColor(GetSysColor(COLOR_BTNFACE)), m_pLegend(new CChartLegend), m_pTitle(new CChartTitle)
+      m_BackColor(GetSysColor(COLOR_BTNFACE)), m_pLegend(new CChartLegend(this)), m_pTitle(new CChartTitle)
 {
     // The window class needs no registration here: painting erases nothing and double
     // clicks always arrive.
@@ -491,10 +492,40 @@ void CChartCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     CWnd::OnLButtonUp(nFlags, point);
 }
 
+bool CChartCtrl::IsDataPointAt(const CPoint& point) const
+{
+    for (const auto& entry : m_mapSeries) {
+        int index = -1;
+        if (entry.second->IsPointOnSerie(point, index) && index >= 0)
+            return true;
+    }
+    return false;
+}
+
 void CChartCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
+    // A double click on a data point belongs to that point's series; anywhere else it
+    // brings back the whole graph, as a drag up or to the left does.
+    if (!IsDataPointAt(point))
+        UndoPanZoom();
     SendMouseEvent(LButtonDoubleClick, point);
     CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CChartCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_ESCAPE) {
+        if (m_bLMouseDown) {
+            // Escape during a drag drops the rectangle and keeps the view.
+            m_bLMouseDown = false;
+            ReleaseCapture();
+            Invalidate();
+        } else {
+            UndoPanZoom();
+        }
+        return;
+    }
+    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CChartCtrl::OnRButtonDown(UINT nFlags, CPoint point)

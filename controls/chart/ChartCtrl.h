@@ -12,8 +12,9 @@ class CChartLineSerie;
 class CChartLegend;
 class CChartTitle;
 
-// An XY chart window: up to four axes, line series, zoom by dragging with the left button
-// and pan with the right one. Everything is drawn into an off-screen picture that painting
+// An XY chart window: up to four axes, line series, a legend and a title; zoom by dragging
+// with the left button (a drag up or to the left, a double click away from the points or
+// Escape brings the whole graph back) and pan with the right one. Everything is drawn into an off-screen picture that painting
 // copies to the screen.
 class CChartCtrl : public CWnd {
 public:
@@ -38,7 +39,12 @@ public:
     // Calls nest: refresh is on while the counter is at least 1.
     void EnableRefresh(bool bEnable);
     void RefreshCtrl();
+    // Back to the ranges of the last automatic or explicit setting.
     void UndoPanZoom();
+    // Whether a visible series has one of its points (not only its line) under the pixel.
+    bool IsDataPointAt(const CPoint& point) const;
+    CChartLegend* GetLegend() const { return m_pLegend; }
+    CChartTitle* GetTitle() const { return m_pTitle; }
     void RefreshScreenAutoAxes();
 
     virtual void PrintChart(CDC* pDC);
@@ -91,6 +97,8 @@ protected:
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     void OnRButtonDblClk(UINT nFlags, CPoint point) override;
+    // Escape shows the whole graph again (or drops a zoom rectangle being dragged).
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnSize(UINT nType, int cx, int cy) override;
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;

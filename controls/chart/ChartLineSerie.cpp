@@ -1,5 +1,6 @@
 #include "ChartLineSerie.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -7,6 +8,9 @@
 #include "ChartAxis.h"
 #include "ChartCtrl.h"
 #include "platform/gdi/DC.h"
+
+#include <QPainter>
+#include <QPolygonF>
 
 bool CChartLineSerie::GetWidenedRange(unsigned& first, unsigned& last) const
 {
@@ -65,6 +69,57 @@ void MakeSeriePen(CPen& pen, int style, int width, COLORREF colour)
     }
 }
 
+// Lines and markers are drawn anti-aliased with the pen and brush selected in the DC: a
+// stepped line hides the shape of a diagram. A line of odd width is centred on the pixels'
+// middles, one of even width between them, so both cover whole pixels where they run
+// straight.
+class CSmoothDrawing {
+public:
+    explicit CSmoothDrawing(CDC* pDC) : m_pPainter(pDC->GetPainter())
+    {
+        if (!m_pPainter)
+            return;
+        m_pPainter->save();
+        m_pPainter->setRenderHint(QPainter::Antialiasing, true);
+        QPen pen = m_pPainter->pen();
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        m_pPainter->setPen(pen);
+        const int width = pen.isCosmetic() ? 1 : static_cast<int>(pen.widthF() + 0.5);
+        m_dOffset = width % 2 == 1 ? 0.5 : 0.0;
+    }
+    ~CSmoothDrawing()
+    {
+        if (m_pPainter)
+            m_pPainter->restore();
+    }
+    CSmoothDrawing(const CSmoothDrawing&) = delete;
+    CSmoothDrawing& operator=(const CSmoothDrawing&) = delete;
+
+    bool CanDraw() const { return m_pPainter != nullptr; }
+    QPointF At(const CPoint& p) const { return QPointF(p.x + m_dOffset, p.y + m_dOffset); }
+    void Polyline(const std::vector<CPoint>& points) const
+    {
+        QPolygonF polygon;
+        polygon.reserve(static_cast<int>(points.size()));
+        for (const CPoint& p : points)
+            polygon << At(p);
+        m_pPainter->drawPolyline(polygon);
+    }
+    void Line(const CPoint& a, const CPoint& b) const { m_pPainter->drawLine(At(a), At(b)); }
+    // A circle within the square of side size centred on the pixel, as the DC's Ellipse draws it.
+    void Circle(const CPoint& centre, int size) const
+    {
+        const double r = (size / 2 * 2 - 1) / 2.0;
+        if (r > 0)
+            m_pPainter->drawEllipse(QPointF(centre.x - size / 2 + r + 0.5, centre.y - size / 2 + r + 0.5), r, r);
+    }
+
+private:
+    QPainter* m_pPainter;
+    double m_dOffset = 0.0;
+};
+
 } // namespace
 
 void CChartLineSerie::DrawMarkers(CDC* pDC, unsigned first, unsigned last) const
@@ -76,9 +131,15 @@ void CChartLineSerie::DrawMarkers(CDC* pDC, unsigned first, unsigned last) const
     CPen* pOldPen = pDC->SelectObject(&pen);
     CBrush* pOldBrush = pDC->SelectObject(&brush);
     const int half = m_iMarkerSize / 2;
-    for (unsigned i = first; i <= last; ++i) {
-        const CPoint point = GetPointScreenCoord(i);
-        pDC->Ellipse(point.x - half, point.y - half, point.x + half, point.y + half);
+    {
+        const CSmoothDrawing smooth(pDC);
+        for (unsigned i = first; i <= last; ++i) {
+            const CPoint point = GetPointScreenCoord(i);
+            if (smooth.CanDraw())
+                smooth.Circle(point, m_iMarkerSize);
+            else
+                pDC->Ellipse(point.x - half, point.y - half, point.x + half, point.y + half);
+        }
     }
     pDC->SelectObject(pOldBrush);
     pDC->SelectObject(pOldPen);
@@ -107,7 +168,13 @@ void CChartLineSerie::DrawAll(CDC* pDC)
             pixels.push_back(point);
     }
     m_uLastDrawnPoint = last;
-    pDC->Polyline(pixels.data(), static_cast<int>(pixels.size()));
+    {
+        const CSmoothDrawing smooth(pDC);
+        if (smooth.CanDraw())
+            smooth.Polyline(pixels);
+        else
+            pDC->Polyline(pixels.data(), static_cast<int>(pixels.size()));
+    }
     DrawMarkers(pDC, first, last);
 
     pDC->SelectClipRgn(nullptr);
@@ -132,10 +199,19 @@ void CChartLineSerie::Draw(CDC* pDC)
     pDC->IntersectClipRect(m_pParentCtrl->GetPlottingRect());
 
     DrawMarkers(pDC, m_uLastDrawnPoint, count - 1);
-    while (m_uLastDrawnPoint < count - 1) {
-        pDC->MoveTo(GetPointScreenCoord(m_uLastDrawnPoint));
-        pDC->LineTo(GetPointScreenCoord(m_uLastDrawnPoint + 1));
-        ++m_uLastDrawnPoint;
+    {
+        const CSmoothDrawing smooth(pDC);
+        while (m_uLastDrawnPoint < count - 1) {
+            const CPoint a = GetPointScreenCoord(m_uLastDrawnPoint);
+            const CPoint b = GetPointScreenCoord(m_uLastDrawnPoint + 1);
+            if (smooth.CanDraw()) {
+                smooth.Line(a, b);
+            } else {
+                pDC->MoveTo(a);
+                pDC->LineTo(b);
+            }
+            ++m_uLastDrawnPoint;
+        }
     }
 
     pDC->SelectClipRgn(nullptr);
@@ -147,11 +223,37 @@ void CChartLineSerie::DrawLegend(CDC* pDC, const CRect& rectBitmap) const
 {
     if (!pDC || !pDC->GetSafeHdc())
         return;
+    // A short piece of the line, with a marker in its middle when the points have them.
     CPen pen;
     MakeSeriePen(pen, m_iPenStyle, m_iLineWidth, m_SerieColor);
     CPen* pOldPen = pDC->SelectObject(&pen);
     const int y = (rectBitmap.top + rectBitmap.bottom) / 2;
-    pDC->MoveTo(rectBitmap.left, y);
-    pDC->LineTo(rectBitmap.right, y);
+    const CPoint from(rectBitmap.left, y), to(rectBitmap.right, y);
+    {
+        const CSmoothDrawing smooth(pDC);
+        if (smooth.CanDraw()) {
+            smooth.Line(from, to);
+        } else {
+            pDC->MoveTo(from);
+            pDC->LineTo(to);
+        }
+    }
     pDC->SelectObject(pOldPen);
+    if (m_bShowMarkers) {
+        CPen border(PS_SOLID, 1, m_MarkerBorderColor);
+        CBrush brush(m_SerieColor);
+        pOldPen = pDC->SelectObject(&border);
+        CBrush* pOldBrush = pDC->SelectObject(&brush);
+        const int size = std::min(m_iMarkerSize, std::max(4, rectBitmap.Height()));
+        const CPoint middle((rectBitmap.left + rectBitmap.right) / 2, y);
+        {
+            const CSmoothDrawing smooth(pDC);
+            if (smooth.CanDraw())
+                smooth.Circle(middle, size);
+            else
+                pDC->Ellipse(middle.x - size / 2, middle.y - size / 2, middle.x + size / 2, middle.y + size / 2);
+        }
+        pDC->SelectObject(pOldBrush);
+        pDC->SelectObject(pOldPen);
+    }
 }

@@ -3,7 +3,6 @@
 // output archives, our checked input archives), the standard containers, shared
 // pointers and the wide-string form.
 
-#include <boost/archive/binary_oarchive.hpp>
 #include <boost/archive/xml_oarchive.hpp>
 #include <boost/archive/archive_exception.hpp>
 #include <boost/serialization/base_object.hpp>
@@ -18,17 +17,18 @@
 #include "core/archive/ArchiveTraits.h"
 #include "core/archive/CheckedIArchive.h"
 #include "core/archive/BoundedVector.h"
+#include "core/archive/CaseOArchive.h"
 #include "core/archive/Finite.h"
 #include "core/archive/Flag.h"
 #include "core/archive/WideString.h"
 #include "core/archive/XmlInput.h"
 
 // Explicit instantiation of a class's serialize member for the four archive kinds. The
-// class export also makes load code for the library's XML input archive (its header
-// registers it), which nothing calls but which must link.
+// class export also makes code for the library's XML archives (their header registers
+// them), which only the settings file uses but which must link.
 #define QEL_INSTANTIATE_SERIALIZE(Class)                                                                   \
-    template void Class::serialize<boost::archive::binary_oarchive>(boost::archive::binary_oarchive&,     \
-                                                                    const unsigned int);                  \
+    template void Class::serialize<CBinaryOArchive>(CBinaryOArchive&, const unsigned int);                \
+    template void Class::serialize<CXmlOArchive>(CXmlOArchive&, const unsigned int);                      \
     template void Class::serialize<CBinaryIArchive>(CBinaryIArchive&, const unsigned int);                \
     template void Class::serialize<boost::archive::xml_oarchive>(boost::archive::xml_oarchive&,           \
                                                                  const unsigned int);                     \

@@ -30,13 +30,20 @@ class CEnvelope;
 class CEnvelopeResults;
 BOOST_CLASS_VERSION(PointLoadEffect, 0)
 BOOST_CLASS_VERSION(CEnvelope, 0)
-BOOST_CLASS_VERSION(CEnvelopeResults, 0)
+// 1: the envelopes stored by columns (one value a position, load models by index).
+BOOST_CLASS_VERSION(CEnvelopeResults, 1)
 BOOST_CLASS_EXPORT_KEY(CEnvelope)
 BOOST_CLASS_EXPORT_KEY(CEnvelopeResults)
 class CReferenceSet;
-BOOST_CLASS_VERSION(CReferenceSet, 1)
+// 2: the reference results stored only when they cannot be made again from the others.
+BOOST_CLASS_VERSION(CReferenceSet, 2)
 class CReferenceCollection;
 BOOST_CLASS_VERSION(CReferenceCollection, 0)
 BOOST_CLASS_EXPORT_KEY(CReferenceCollection)
 struct CaseContents;
 BOOST_CLASS_VERSION(CaseContents, 0)
+
+// The versions written for CaseLayout::Legacy (core/archive/CaseOArchive.h): those of the
+// files before results were stored compactly.
+inline constexpr unsigned int kLegacyEnvelopeResultsVersion = 0;
+inline constexpr unsigned int kLegacyReferenceSetVersion = 1;

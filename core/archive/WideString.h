@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include <boost/archive/xml_oarchive.hpp>
+#include "core/archive/CaseOArchive.h"
 #include <boost/serialization/level.hpp>
 #include <boost/serialization/nvp.hpp>
 #include <boost/serialization/split_member.hpp>
@@ -80,7 +81,7 @@ private:
     template <class Archive>
     void save(Archive& ar, const unsigned int) const
     {
-        if constexpr (std::is_same_v<Archive, boost::archive::xml_oarchive>) {
+        if constexpr (kIsXmlOArchive<Archive>) {
             std::string utf8 = WideToUtf8(*m_pText);
             ar << boost::serialization::make_nvp("value", utf8);
         } else {

@@ -6,7 +6,10 @@ RatioLoadEffect::RatioLoadEffect(const PointLoadEffect& ref, const PointLoadEffe
                                  std::shared_ptr<CBridge> bridge, double mult)
     : reference(ref), proposed(prop), pBridge(std::move(bridge)), type(ref.type), multiplier(mult)
 {
-    const double d = ref.val * mult;
-    // A reference that is practically zero gives no meaningful ratio.
-    ratio = std::fabs(d) < 1e-6 ? 0.0 : prop.val / d;
+    ratio = IsDefined() ? prop.val / (ref.val * mult) : 0.0;
+}
+
+bool RatioLoadEffect::IsDefined() const
+{
+    return !(std::fabs(reference.val * multiplier) < kZeroReference);
 }

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "core/archive/ArchiveImpl.h"
 #include "core/bounds/ElementChecks.h"
 #include "core/bridge/BridgeSet.h"
@@ -6,10 +8,23 @@
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
 
+namespace {
+
+// Where the reference results of a set come from in a file of the current layout.
+enum RefFrom : std::int32_t {
+    REF_STORED = 0,   // stored as they are
+    REF_LIVE = 1,     // the live-load results themselves
+    REF_COMBINED = 2, // CombineEnvelopes of the live-load and overstress results
+};
+
+}
+
 template <class Archive>
-void CReferenceSet::serialize(Archive& ar, const unsigned int version)
+void CReferenceSet::serialize(Archive& ar, const unsigned int fileVersion)
 {
     using boost::serialization::make_nvp;
+    constexpr bool bLoading = Archive::is_loading::value;
+    const unsigned int version = WritesLegacyLayout(ar) ? kLegacyReferenceSetVersion : fileVersion;
     ar & make_nvp("m_pBridgeSet", m_pBridgeSet);
     if (Archive::is_loading::value && version == 0)
         ar & make_nvp("m_pLoadModelEnsemble", m_pRefLME);
@@ -18,7 +33,16 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int version)
     ArchiveFlag(ar, "m_bIsCalculated", m_bIsCalculated);
     ar & make_nvp("m_vOverstressCritEnv", m_vOverstressCritEnv);
     ar & make_nvp("m_vLiveLoadCritEnv", m_vLiveLoadCritEnv);
-    ar & make_nvp("m_vRefCritEnv", m_vRefCritEnv);
+    std::int32_t refFrom = REF_STORED;
+    if (version >= 2) {
+        if (!bLoading)
+            refFrom = m_bRefCombined ? REF_COMBINED : m_vRefCritEnv == m_vLiveLoadCritEnv ? REF_LIVE : REF_STORED;
+        ar & make_nvp("m_RefFrom", refFrom);
+        if (refFrom != REF_STORED && refFrom != REF_LIVE && refFrom != REF_COMBINED)
+            ThrowArchiveError("inconsistent reference set");
+    }
+    if (refFrom == REF_STORED)
+        ar & make_nvp("m_vRefCritEnv", m_vRefCritEnv);
     ar & make_nvp("m_vPropCritEnv", m_vPropCritEnv);
     ar & make_nvp("m_vRatios", m_vRatios);
     ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
@@ -28,9 +52,24 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int version)
         ArchiveFlag(ar, "m_bUseLM", m_bUseLM);
         ArchiveFlag(ar, "m_bIsRatioCalculated", m_bIsRatioCalculated);
     }
-    if (Archive::is_loading::value) {
+    if (bLoading) {
         // Entry i of each list is drawn as bridge i.
-        if (AnyHole(m_vOverstressCritEnv, m_vLiveLoadCritEnv, m_vRefCritEnv, m_vPropCritEnv))
+        if (AnyHole(m_vOverstressCritEnv, m_vLiveLoadCritEnv, m_vPropCritEnv))
+            ThrowArchiveError("empty envelope results in reference set");
+        m_bRefCombined = refFrom == REF_COMBINED;
+        if (refFrom == REF_LIVE) {
+            m_vRefCritEnv = m_vLiveLoadCritEnv;
+        } else if (refFrom == REF_COMBINED) {
+            // Made again as the calculation made it, the same numbers to the last bit.
+            if (!std::isfinite(m_OverstressFactor))
+                ThrowArchiveError("invalid number");
+            try {
+                m_vRefCritEnv = CombineEnvelopes(m_vLiveLoadCritEnv, m_vOverstressCritEnv);
+            } catch (const std::exception&) {
+                ThrowArchiveError("inconsistent envelope results");
+            }
+        }
+        if (AnyHole(m_vRefCritEnv))
             ThrowArchiveError("empty envelope results in reference set");
     }
     RebuildCritEnsembles();

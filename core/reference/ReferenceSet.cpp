@@ -60,6 +60,7 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
     } else {
         m_vRefCritEnv = m_vLiveLoadCritEnv;
     }
+    m_bRefCombined = m_bUseOverstress;
     m_pRefCritEnsemble->MakeCriticalValueEnsemble(m_vRefCritEnv, m_pBridgeSet);
     m_bIsCalculated = true;
 }

@@ -61,6 +61,9 @@ public:
     EnvVector m_vOverstressCritEnv;
     EnvVector m_vLiveLoadCritEnv;
     EnvVector m_vRefCritEnv;
+    // m_vRefCritEnv is CombineEnvelopes of the live-load and overstress results as they
+    // stand: a file need not hold it.
+    bool m_bRefCombined = false;
     EnvVector m_vPropCritEnv;
     EnvVector m_vRatios; // kept for the file format; nothing fills it
     bool m_bUseOverstress = false;

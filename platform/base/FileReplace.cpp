@@ -44,7 +44,9 @@ private:
     int m_fd;
 };
 
-void WriteAll(int fd, std::string_view data)
+}
+
+void WriteAllToFile(int fd, std::string_view data)
 {
     const char* p = data.data();
     size_t left = data.size();
@@ -59,6 +61,8 @@ void WriteAll(int fd, std::string_view data)
         left -= static_cast<size_t>(n);
     }
 }
+
+namespace {
 
 std::filesystem::path FolderOf(const std::filesystem::path& target)
 {
@@ -123,6 +127,12 @@ int CreateUniqueTemp(const std::filesystem::path& target, std::filesystem::path&
 void ReplaceFileContents(const std::filesystem::path& targetPath, std::string_view data,
                          const std::filesystem::path& tmpPath)
 {
+    ReplaceFileContents(targetPath, [data](int fd) { WriteAllToFile(fd, data); }, tmpPath);
+}
+
+void ReplaceFileContents(const std::filesystem::path& targetPath, const std::function<void(int fd)>& write,
+                         const std::filesystem::path& tmpPath)
+{
     namespace fs = std::filesystem;
     fs::path target = targetPath;
     std::error_code ec;
@@ -143,7 +153,7 @@ void ReplaceFileContents(const std::filesystem::path& targetPath, std::string_vi
         struct stat st {};
         if (::stat(target.c_str(), &st) == 0)
             ::fchmod(file.Get(), st.st_mode & 07777); // the old file's access stays
-        WriteAll(file.Get(), data);
+        write(file.Get());
         if (::fsync(file.Get()) != 0)
             ThrowFileError("Cannot write the file", errno);
         if (file.Close() != 0)

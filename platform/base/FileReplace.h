@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,6 +22,12 @@ public:
 // temporary file.
 void ReplaceFileContents(const std::filesystem::path& target, std::string_view data,
                          const std::filesystem::path& tmpPath = {});
+// The same with the data written as it is made: write gets the temporary file's
+// descriptor and writes everything with WriteAllToFile (or throws).
+void ReplaceFileContents(const std::filesystem::path& target, const std::function<void(int fd)>& write,
+                         const std::filesystem::path& tmpPath = {});
+// Writes all of data, or throws CFileWriteError.
+void WriteAllToFile(int fd, std::string_view data);
 
 // Why ReplaceFileContents would fail before writing anything, for callers that report an
 // unusable name apart from a failed write: 0 when it can be tried, else an errno value:

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "controls/chart/ChartCtrl.h"
+#include "controls/chart/ChartLegend.h"
+#include "controls/chart/ChartTitle.h"
 #include "controls/chart/ChartLineSerie.h"
 #include "controls/chart/ChartStandardAxis.h"
 #include "platform/gdi/Colour.h"
@@ -371,4 +373,106 @@ TEST_F(ChartFixture, TinyWindowsAndDeepZoomsDrawAndEnd)
     EXPECT_EQ(bottom->m_dTickIncrement, 0);
     EXPECT_EQ(left->m_dTickIncrement, 0);
     EXPECT_NE(chart.GetMemoryDC(), nullptr);
+}
+
+// Besides a drag up or to the left, a double click away from the points and Escape bring
+// back the whole graph; a double click on a point is that point's series' own.
+TEST_F(ChartFixture, DoubleClickOrEscapeRestoresTheWholeGraph)
+{
+    AddLine({{0, 0}, {10, 10}});
+    auto zoom = [&] {
+        QTest::mousePress(client, Qt::LeftButton, Qt::NoModifier, Pixel(2, 8));
+        QTest::mouseMove(client, Pixel(6, 3));
+        QTest::mouseRelease(client, Qt::LeftButton, Qt::NoModifier, Pixel(6, 3));
+        ASSERT_NEAR(bottom->m_MinValue, 2, 0.1);
+        ASSERT_NEAR(left->m_MaxValue, 8, 0.1);
+    };
+    auto expectWhole = [&](const char* how) {
+        EXPECT_EQ(bottom->m_MinValue, 0) << how;
+        EXPECT_EQ(bottom->m_MaxValue, 10) << how;
+        EXPECT_EQ(left->m_MinValue, 0) << how;
+        EXPECT_EQ(left->m_MaxValue, 10) << how;
+    };
+
+    zoom();
+    QTest::mouseDClick(client, Qt::LeftButton, Qt::NoModifier, Pixel(5, 1)); // away from the line
+    expectWhole("double click");
+
+    zoom();
+    QTest::keyClick(client, Qt::Key_Escape);
+    expectWhole("Escape");
+
+    // Escape while dragging drops the rectangle: the release then zooms nowhere.
+    QTest::mousePress(client, Qt::LeftButton, Qt::NoModifier, Pixel(2, 8));
+    QTest::mouseMove(client, Pixel(6, 3));
+    QTest::keyClick(client, Qt::Key_Escape);
+    EXPECT_FALSE(chart.m_bLMouseDown);
+    QTest::mouseRelease(client, Qt::LeftButton, Qt::NoModifier, Pixel(6, 3));
+    expectWhole("Escape during a drag");
+
+    // On a data point: the zoom stays, the series hears of it.
+    Recorder recorder;
+    CChartLineSerie* serie = AddLine({{4, 4}, {5, 5}});
+    serie->m_pMouseListener = &recorder;
+    zoom();
+    const double zoomedMin = bottom->m_MinValue;
+    QTest::mouseDClick(client, Qt::LeftButton, Qt::NoModifier, Pixel(4, 4));
+    EXPECT_EQ(bottom->m_MinValue, zoomedMin);
+    ASSERT_FALSE(recorder.calls.empty());
+    EXPECT_EQ(recorder.calls.back().event, LButtonDoubleClick);
+}
+
+// The legend lists the named series once per name and colour and keeps off the plotting
+// area; a chart title takes its line over it.
+TEST_F(ChartFixture, LegendAndTitleStandOverThePlottingArea)
+{
+    CChartLineSerie* a = AddLine({{0, 0}, {10, 10}});
+    CChartLineSerie* b = AddLine({{0, 10}, {10, 0}});
+    CChartLineSerie* c = AddLine({{0, 5}, {10, 5}});
+    AddLine({{0, 1}, {10, 1}}); // no name: not listed
+    a->m_strSerieName = L"Rising";
+    b->m_strSerieName = L"Falling";
+    c->m_strSerieName = L"Rising";
+    c->m_SerieColor = a->m_SerieColor; // the same name and colour: one entry
+    chart.RefreshCtrl();
+    const CRect before = chart.GetPlottingRect();
+    EXPECT_TRUE(chart.GetLegend()->GetShownLines().empty()); // invisible until asked for
+
+    chart.GetLegend()->m_bIsVisible = true;
+    chart.GetTitle()->AddString(L"Reaction 1");
+    chart.RefreshCtrl();
+    EXPECT_EQ(chart.GetLegend()->GetShownLines(), (std::vector<std::wstring>{L"Rising", L"Falling"}));
+    const CRect legend = chart.GetLegend()->m_ObjectRect;
+    const CRect plot = chart.GetPlottingRect();
+    EXPECT_LE(chart.GetTitle()->m_ObjectRect.bottom, legend.top);
+    EXPECT_LE(legend.bottom, plot.top);
+    EXPECT_GT(plot.top, before.top);
+
+    // More names than a quarter of the height holds: the last place counts the others.
+    for (int i = 0; i < 40; ++i)
+        AddLine({{0, 0}, {1, 1}})->m_strSerieName = L"Load model number " + std::to_wstring(i);
+    chart.RefreshCtrl();
+    const auto lines = chart.GetLegend()->GetShownLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.back().substr(0, 2), L"+ ");
+    EXPECT_LE(chart.GetLegend()->m_ObjectRect.Height(), 300 / 4 + 4);
+    const QImage image = client->grab().toImage();
+    image.save(QStringLiteral(QEL_SCREENSHOT_DIR "/chart-legend-overflow.png"));
+}
+
+// Lines are smoothed: a sloping thin line has pixels partly in its colour.
+TEST_F(ChartFixture, LinesAreAntiAliased)
+{
+    AddLine({{0, 0}, {10, 3}}, 1);
+    chart.UpdateWindow();
+    const QImage image = client->grab().toImage();
+    int partial = 0;
+    for (int x = Pixel(1, 0).x(); x < Pixel(9, 0).x(); ++x)
+        for (int y = Pixel(0, 3).y(); y <= Pixel(0, 0).y(); ++y) {
+            const QRgb p = image.pixel(x, y);
+            // Between the background (230, 230, 230) and pure red, not either.
+            if (qRed(p) > 232 && qBlue(p) < 228 && qBlue(p) > 10)
+                ++partial;
+        }
+    EXPECT_GT(partial, 10);
 }

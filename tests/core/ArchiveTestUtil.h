@@ -13,15 +13,15 @@ enum class Kind { Binary, Xml };
 inline const char* KindName(Kind k) { return k == Kind::Binary ? "binary" : "xml"; }
 
 template <class T>
-std::string SaveTo(Kind kind, const char* name, const T& obj)
+std::string SaveTo(Kind kind, const char* name, const T& obj, CaseLayout layout = CaseLayout::Current)
 {
     std::ostringstream os;
     {
         if (kind == Kind::Binary) {
-            boost::archive::binary_oarchive ar(os);
+            CBinaryOArchive ar(os, layout);
             ar << boost::serialization::make_nvp(name, obj);
         } else {
-            boost::archive::xml_oarchive ar(os);
+            CXmlOArchive ar(os, layout);
             ar << boost::serialization::make_nvp(name, obj);
         }
     }

@@ -560,7 +560,7 @@ TEST(ReferenceCollection, RoundTripsWithItsReferenceSetsAndSharedElements)
 TEST(ReferenceSet, LoadsTheEarlierFileVersion)
 {
     const MiniCase before = CalculatedCase(false);
-    std::string xml = qeltest::SaveTo(qeltest::Kind::Xml, "QELConfig", before);
+    std::string xml = qeltest::SaveTo(qeltest::Kind::Xml, "QELConfig", before, CaseLayout::Legacy);
 
     // The class version is written where the first reference set begins.
     const size_t refSets = xml.find("<m_vRefSet");

@@ -61,7 +61,13 @@ TEST_F(GridViewTest, SinglePositionTableFollowsTheStaticsOfTheAxleAtMidspan)
     EXPECT_EQ(view->m_spGridOutput, out);
     std::vector<double> x, m;
     out->GetResults<CBeamResults>()->GetResults(x, m, BRT_MOMENT);
-    ASSERT_EQ(grid->GetRowCount(), static_cast<int>(x.size()) + 1);
+    // Every station of the solver but the two zero stations that close the span's diagrams.
+    ASSERT_EQ(grid->GetRowCount(), static_cast<int>(x.size()) - 2 + 1);
+    // At the supports the real ends of the span: V = R1 = +50 at x = 0, -R2 = -50 at x = L.
+    EXPECT_NEAR(CellValue(grid, 1, 1), 0.0, 1e-12);
+    EXPECT_NEAR(CellValue(grid, 1, 3), 50.0, 1e-6);
+    EXPECT_NEAR(CellValue(grid, grid->GetRowCount() - 1, 1), kL, 1e-9);
+    EXPECT_NEAR(CellValue(grid, grid->GetRowCount() - 1, 3), -50.0, 1e-6);
 
     // Left of the axle M = R1 x = 50 x and V = 50; the peak P L / 4 = 250 lies under it.
     const int quarter = RowWhere(grid, 1, 2.5);
@@ -74,6 +80,80 @@ TEST_F(GridViewTest, SinglePositionTableFollowsTheStaticsOfTheAxleAtMidspan)
     EXPECT_EQ(CellText(grid, quarter, 1), L"2.500");
     EXPECT_EQ(CellText(grid, quarter, 2), L"125.00");
     EXPECT_EQ(CellText(grid, 1, 0), L"1");
+}
+
+// Two continuous spans of 20 m, 100 kN at the middle of the first. By the three-moment
+// equation the support moment is M_B = -3 P L / 32 = -3 x 100 x 20 / 32 = -187.5 kNm; then
+// R_A = P / 2 + M_B / L = 40.625 kN, R_C = M_B / L = -9.375 kN, R_B = P - R_A - R_C = 68.75 kN.
+// Shear (forces left of the section, upwards positive): R_A - P = -59.375 kN just left of B,
+// -59.375 + R_B = +9.375 kN just right of it.
+TEST_F(GridViewTest, AnInteriorSupportShowsItsMomentNotAFalseZero)
+{
+    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
+    auto lm = Axle(kP, L"Axle 100");
+    CSinglePosAnalysis analysis(bridge, lm);
+    auto out = std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
+    CGridView* view = Open();
+    view->SetSinglePositionOutput(true, out);
+    CGridCtrl* grid = view->m_pGrid;
+
+    std::vector<int> atB;
+    for (int r = 1; r < grid->GetRowCount(); ++r)
+        if (std::fabs(CellValue(grid, r, 1) - 20.0) < 1e-9)
+            atB.push_back(r);
+    // The end of span 1 and the start of span 2: one moment, the shear either side.
+    ASSERT_EQ(atB.size(), 2u);
+    EXPECT_EQ(atB[1], atB[0] + 1);
+    for (int r : atB) {
+        EXPECT_NEAR(CellValue(grid, r, 2), -187.5, 1e-6) << r;
+        EXPECT_EQ(CellText(grid, r, 2), L"-187.50");
+    }
+    EXPECT_NEAR(CellValue(grid, atB[0], 3), -59.375, 1e-6);
+    EXPECT_NEAR(CellValue(grid, atB[1], 3), 9.375, 1e-6);
+    // The beam's ends: the real first and last stations, no zero shear rows.
+    const int last = grid->GetRowCount() - 1;
+    EXPECT_NEAR(CellValue(grid, 1, 3), 40.625, 1e-6);
+    EXPECT_NEAR(CellValue(grid, last, 1), 40.0, 1e-9);
+    EXPECT_NEAR(CellValue(grid, last, 3), 9.375, 1e-6);
+    // Under the load: M = R_A a = 40.625 x 10 = 406.25 kNm.
+    EXPECT_NEAR(CellValue(grid, RowWhere(grid, 1, 10.0), 2), 406.25, 1e-6);
+
+    // The same in a file: one line per row, no "0.00" moment at x = 20.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("single.csv"));
+    ASSERT_TRUE(grid->Save(path.toStdWString().c_str()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    int lines = 0;
+    for (const QString& line : QString::fromLocal8Bit(file.readAll()).split(QStringLiteral("\r\n"))) {
+        const QStringList cells = line.split(QLatin1Char(';'));
+        if (cells.size() == 4 && cells[1] == QStringLiteral("20.000")) {
+            ++lines;
+            EXPECT_EQ(cells[2], QStringLiteral("-187.50"));
+        }
+    }
+    EXPECT_EQ(lines, 2);
+}
+
+// Envelopes over the same two spans: the tables keep the support moment too.
+TEST_F(GridViewTest, EnvelopeTablesLeaveOutTheClosingStations)
+{
+    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
+    auto out = MovingLoad(false, bridge);
+    CGridView* view = Open();
+    view->SetMovingLoadOutput(0, true, out);
+    CGridCtrl* grid = view->m_pGrid;
+    const auto bmd = out->GetResults<CEnvelopeResults>()->GetEnvBMD();
+    // Two spans, each with two closing stations.
+    ASSERT_EQ(grid->GetRowCount(), static_cast<int>(bmd->m_vMax.size()) - 4 + 1);
+    int atB = 0;
+    for (int r = 1; r < grid->GetRowCount(); ++r)
+        if (std::fabs(CellValue(grid, r, 1) - 20.0) < 1e-9) {
+            ++atB;
+            // Some position of the axle hogs the support: its minimum moment is below zero.
+            EXPECT_LT(CellValue(grid, r, 4), -1.0) << r;
+        }
+    EXPECT_EQ(atB, 2);
 }
 
 TEST_F(GridViewTest, SinglePositionReactionsAreOneRowHeadedValue)
@@ -98,7 +178,8 @@ TEST_F(GridViewTest, MovingLoadEnvelopeTable)
     EXPECT_EQ(Headings(grid), (H{L"", L"x Beam", L"BMD - Max", L"x Load Model", L"BMD - Min", L"x Load Model",
                                  L"SFD - Max", L"x Load Model", L"SFD - Min", L"x Load Model"}));
     const auto bmd = out->GetResults<CEnvelopeResults>()->GetEnvBMD();
-    ASSERT_EQ(grid->GetRowCount(), static_cast<int>(bmd->m_vMax.size()) + 1);
+    // Every station but the two zero stations that close the span's diagrams.
+    ASSERT_EQ(grid->GetRowCount(), static_cast<int>(bmd->m_vMax.size()) - 2 + 1);
 
     // The largest moment, P L / 4 = 250 at midspan with the axle there.
     const int peak = RowWhere(grid, 2, ColumnMax(grid, 2));
@@ -253,6 +334,46 @@ TEST_F(GridViewTest, ReferenceSetAndCriticalRatioTables)
             }
         }
     }
+}
+
+// Two-span bridges: the interior reaction is never negative under one axle and is 0 with
+// the axle off the bridge or on an end support, so its reference minimum is 0 and the
+// ratio against it is undefined. Every other effect of the 200 kN axle is twice the
+// 100 kN one's: ratio 2.
+TEST_F(GridViewTest, ARatioAgainstAZeroReferenceIsNotAvailable)
+{
+    auto coll = Collection({TwoLengths(BC_TWOSPAN)});
+    auto out = std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, coll->GetRefSet(0));
+    CGridView* view = Open();
+    view->SetCriticalRatiosOutput(false, out);
+    CGridCtrl* grid = view->m_pGrid;
+    ASSERT_EQ(Headings(grid), (H{L"", L"Bridge Span", L"Bridge Length", L"Reaction 1 - Max", L"Reaction 1 - Min",
+                                 L"Reaction 2 - Max", L"Reaction 2 - Min", L"Reaction 3 - Max",
+                                 L"Reaction 3 - Min"}));
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    for (int r = 1; r <= 2; ++r) {
+        EXPECT_EQ(CellText(grid, r, 6), L"n/a") << r;
+        for (int c : {3, 4, 5, 7, 8})
+            EXPECT_EQ(CellText(grid, r, c), L"2.000") << r << "," << c;
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ratios.csv"));
+    ASSERT_TRUE(grid->Save(path.toStdWString().c_str()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QStringLiteral("\r\n"));
+    ASSERT_GT(lines.size(), 3);
+    const QStringList cells = lines[2].split(QLatin1Char(';'));
+    ASSERT_EQ(cells.size(), 9);
+    EXPECT_EQ(cells[6], QString());
+    EXPECT_EQ(cells[5], QStringLiteral("2.000"));
+
+    // The summary's pier ratio takes the defined side of the pair: 2.
+    CGridView* summary = Open();
+    summary->FillEnhancedGridOutput(std::make_shared<CAOEnhanced>(coll));
+    EXPECT_EQ(Headings(summary->m_pGrid).back(), L"Pier");
+    EXPECT_EQ(CellText(summary->m_pGrid, 1, 6), L"2.000");
 }
 
 TEST_F(GridViewTest, CompareEnvelopesShowsReferenceAndProposedSideBySide)

@@ -4,6 +4,9 @@
 #include "platform/win/MessageBox.h"
 #include "ui/views/MouseListener.h"
 
+#include <QLocale>
+#include <cmath>
+
 using namespace viewtest;
 
 namespace {
@@ -16,7 +19,22 @@ struct Asked {
 class MouseListenerTest : public ::testing::Test
 {
 protected:
+    void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { SetMessageBoxAnswerer(nullptr); }
+
+    static CMouseListener* ListenerOf(CChartLineSerie* serie)
+    {
+        return dynamic_cast<CMouseListener*>(serie->m_pMouseListener);
+    }
+
+    // The tip of the point of the series at x.
+    static std::wstring TipAt(CChartLineSerie* serie, double x)
+    {
+        for (unsigned i = 0; i < serie->GetPointsCount(); ++i)
+            if (std::fabs(serie->GetPoint(i).X - x) < 1e-9)
+                return ListenerOf(serie)->TipText(i, serie->GetPoint(i));
+        return L"no point at x";
+    }
 
     static QPoint PointOf(CChartLineSerie* serie, unsigned i)
     {
@@ -52,14 +70,15 @@ TEST_F(MouseListenerTest, AClickOnAPointShowsItsValuesAndAClickAwayShowsNothing)
     QTest::mouseClick(client, Qt::LeftButton, {}, b);
     ASSERT_NE(listener->m_Tip.GetSafeHwnd(), nullptr);
     EXPECT_TRUE(listener->m_Tip.IsWindowVisible());
-    EXPECT_EQ(listener->m_Tip.GetText(), L"X: 2.5\nY: -120");
+    // A series that says nothing of what it shows: its two values.
+    EXPECT_EQ(listener->m_Tip.GetText(), L"x = 2.500 m  y = -120.00");
     EXPECT_EQ(listener->m_Tip.m_nMaxShowTime, 3000); // the settings' data tip delay
 
     // A second point reuses the same tip window.
     QWidget* tipWindow = listener->m_Tip.GetSafeHwnd();
     QTest::mouseClick(client, Qt::LeftButton, {}, PointOf(serie, 2));
     EXPECT_EQ(listener->m_Tip.GetSafeHwnd(), tipWindow);
-    EXPECT_EQ(listener->m_Tip.GetText(), L"X: 5\nY: 0");
+    EXPECT_EQ(listener->m_Tip.GetText(), L"x = 5.000 m  y = 0.00");
 }
 
 TEST_F(MouseListenerTest, ADoubleClickOffersToRemoveTheSeries)
@@ -94,4 +113,62 @@ TEST_F(MouseListenerTest, ADoubleClickOffersToRemoveTheSeries)
     // The axis then spans what is left, the beam line from 0 to L, without rounding.
     EXPECT_EQ(Axis(second, 1)->m_MinValue, 0.0);
     EXPECT_EQ(Axis(second, 1)->m_MaxValue, kL);
+}
+
+// The tip names the load model behind the point and gives both values with their units; a
+// moment is given as it is, though the graph draws it below the axis.
+TEST_F(MouseListenerTest, TheTipGivesTheLoadModelAndTheUnits)
+{
+    auto coll = Collection({TwoLengths()});
+    struct Case {
+        const char* name;
+        std::function<void(CPlotView*)> fill;
+        unsigned chart, serie;
+        double x;
+        std::wstring tip;
+    };
+    const Case cases[] = {
+        // M = P L / 4 = 100 x 10 / 4 = 250 kNm with the axle at midspan.
+        {"moment envelope", [](CPlotView* v) { v->SetMovingLoadOutput(0, true, MovingLoad()); }, 0, 1, 5.0,
+         L"Load model: Axle 100  x = 5.000 m  M = 250.00 kNm"},
+        // Left of the axle at midspan V = P / 2 = 50 kN.
+        {"shear diagram", [](CPlotView* v) { v->SetSinglePositionOutput(true, SinglePosition()); }, 1, 0, 2.5,
+         L"Load model: Axle 100  x = 2.500 m  V = 50.00 kN"},
+        // R2 = P a / L = 100 x 5 / 10 = 50 kN with the axle at a = 5.
+        {"reaction envelope", [](CPlotView* v) { v->SetMovingLoadOutput(0, false, MovingLoad()); }, 1, 1, 5.0,
+         L"Load model: Axle 100  x = 5.000 m  R = 50.00 kN"},
+        // The 200 kN axle against the 100 kN one: 2.
+        {"critical ratio",
+         [&](CPlotView* v) {
+             v->SetCriticalRatiosOutput(true, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0],
+                                                                                  coll, coll->GetRefSet(0)));
+         },
+         0, 0, 10.0, L"Load model: Axle 200 (reference: Axle 100)  span = 10.00 m  ratio = 2.000"},
+        {"limit line",
+         [&](CPlotView* v) {
+             v->SetCriticalRatiosOutput(true, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0],
+                                                                                  coll, coll->GetRefSet(0)));
+         },
+         0, 1, 20.0, L"Ratio Limit - Full Speed  span = 20.00 m  ratio = 1.000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPlotView* view = host.Open(std::make_unique<CPlotView>());
+        view->SetLayout(2, 1);
+        c.fill(view);
+        const auto series = Series(view->m_vCharts[c.chart]);
+        ASSERT_LT(c.serie, series.size());
+        EXPECT_EQ(TipAt(series[c.serie], c.x), c.tip);
+    }
+
+    // Through the mouse: the moment envelope's peak.
+    CPlotView* view = host.Open(std::make_unique<CPlotView>());
+    view->SetLayout(2, 1);
+    view->SetMovingLoadOutput(0, true, MovingLoad());
+    CChartLineSerie* maximum = Series(view->m_vCharts[0])[1];
+    unsigned peak = 0;
+    while (peak < maximum->GetPointsCount() && maximum->GetPoint(peak).X < 5.0)
+        ++peak;
+    QTest::mouseClick(view->m_vCharts[0]->GetClientWidget(), Qt::LeftButton, {}, PointOf(maximum, peak));
+    EXPECT_EQ(ListenerOf(maximum)->m_Tip.GetText(), L"Load model: Axle 100  x = 5.000 m  M = 250.00 kNm");
 }

@@ -2,6 +2,8 @@
 #include "ViewTestUtil.h"
 
 #include "controls/chart/ChartAxisLabel.h"
+#include "controls/chart/ChartLegend.h"
+#include "controls/chart/ChartTitle.h"
 
 #include <cmath>
 
@@ -385,4 +387,191 @@ TEST(PlotViewTicks, HorizontalTickLabelsDoNotRunIntoEachOther)
     const QFontMetrics metrics(font.ToQFont());
     for (double v : {bottom->m_MinValue, bottom->m_MaxValue})
         EXPECT_LT(metrics.horizontalAdvance(QString::fromStdWString(bottom->FormatTickValue(v))), spacing) << v;
+}
+
+namespace {
+
+std::vector<std::wstring> LegendOf(CChartCtrl* chart)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : chart->GetLegend()->GetEntries())
+        names.push_back(entry.name);
+    return names;
+}
+
+// The points of a series at x.
+std::vector<double> YsAt(const CChartLineSerie* serie, double x)
+{
+    std::vector<double> out;
+    for (unsigned i = 0; i < serie->GetPointsCount(); ++i)
+        if (std::fabs(serie->GetPoint(i).X - x) < 1e-9)
+            out.push_back(serie->GetPoint(i).Y);
+    return out;
+}
+
+std::shared_ptr<CAOSinglePosition> TwoSpansLoadedInTheFirst()
+{
+    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
+    auto lm = Axle(kP, L"Axle 100");
+    CSinglePosAnalysis analysis(bridge, lm);
+    return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
+}
+
+} // namespace
+
+// Two continuous spans of 20 m, 100 kN at the middle of the first: M_B = -3 P L / 32 =
+// -187.5 kNm (drawn negated, +187.5); shear -59.375 kN left of B and +9.375 kN right of it
+// (see the table test). The moment diagram runs through the support moment; only the
+// shear diagram goes to the axis there, where the reaction makes it jump.
+TEST_F(PlotViewTest, AnInteriorSupportKeepsItsMomentInTheDiagram)
+{
+    CPlotView* view = Open(2, 1);
+    view->SetSinglePositionOutput(true, TwoSpansLoadedInTheFirst());
+    const CChartLineSerie* moment = Series(view->m_vCharts[0])[0];
+    const CChartLineSerie* shear = Series(view->m_vCharts[1])[0];
+    const std::vector<double> atB = YsAt(moment, 20.0);
+    ASSERT_EQ(atB.size(), 2u);
+    for (double y : atB)
+        EXPECT_NEAR(y, 187.5, 1e-6);
+    // Closed at zero at the beam's two ends.
+    EXPECT_EQ(moment->GetPoint(0).X, 0.0);
+    EXPECT_EQ(moment->GetPoint(0).Y, 0.0);
+    EXPECT_NEAR(moment->GetPoint(moment->GetPointsCount() - 1).X, 40.0, 1e-9);
+    EXPECT_EQ(moment->GetPoint(moment->GetPointsCount() - 1).Y, 0.0);
+    std::vector<double> shearAtB = YsAt(shear, 20.0);
+    ASSERT_EQ(shearAtB.size(), 4u);
+    EXPECT_NEAR(shearAtB[0], -59.375, 1e-6);
+    EXPECT_EQ(shearAtB[1], 0.0);
+    EXPECT_EQ(shearAtB[2], 0.0);
+    EXPECT_NEAR(shearAtB[3], 9.375, 1e-6);
+    EXPECT_EQ(LegendOf(view->m_vCharts[0]), (std::vector<std::wstring>{L"Axle 100"}));
+
+    // Envelopes of the two spans: any axle in a span hogs the support, so the minimum
+    // envelope is below zero there (drawn negated: above); the line of each position keeps
+    // its own support moment, 0 only with the axle over a support or off the bridge.
+    CPlotView* envelopes = Open(2, 1);
+    envelopes->SetMovingLoadOutput(1, true, MovingLoad(true, CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0)));
+    const auto series = Series(envelopes->m_vCharts[0]);
+    const CChartLineSerie* minimum = series.back();
+    ASSERT_EQ(minimum->m_SerieColor, kLineMin);
+    ASSERT_EQ(YsAt(minimum, 20.0).size(), 2u);
+    for (double y : YsAt(minimum, 20.0))
+        EXPECT_GT(y, 1.0);
+    for (const CChartLineSerie* serie : series)
+        if (serie->m_SerieColor == kLight) {
+            EXPECT_EQ(YsAt(serie, 20.0).size(), 2u);
+        }
+}
+
+TEST_F(PlotViewTest, TheLegendNamesEachSeriesAndReactionPanelsNameTheirSupport)
+{
+    auto coll = Collection({TwoLengths()});
+    auto ratios = std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, coll->GetRefSet(0));
+    using Names = std::vector<std::wstring>;
+    struct Case {
+        const char* name;
+        std::function<void(CPlotView*)> fill;
+        Names chart0;
+    };
+    const Case cases[] = {
+        {"envelopes", [](CPlotView* v) { v->SetMovingLoadOutput(0, true, MovingLoad()); }, {L"Maximum", L"Minimum"}},
+        {"each position", [](CPlotView* v) { v->SetMovingLoadOutput(1, true, MovingLoad(true)); },
+         {L"Each load position", L"Maximum", L"Minimum"}},
+        {"each load model", [](CPlotView* v) { v->SetMultiMovingLoadOutput(1, true, MultiMovingLoad()); },
+         {L"Axle 100", L"Axle 50", L"Maximum", L"Minimum"}},
+        {"reference and proposed",
+         [&](CPlotView* v) {
+             v->SetCompareEnvelopesOutput(true, std::make_shared<CAOCompareRefSetEnvs>(false, 1, coll->GetRefSet(0)));
+         },
+         {L"Reference maximum", L"Reference minimum", L"Proposed maximum", L"Proposed minimum"}},
+        // One span: no minimum moment ratio.
+        {"critical ratios", [&](CPlotView* v) { v->SetCriticalRatiosOutput(true, ratios); },
+         {L"Maximum", L"Ratio Limit - Full Speed", L"Ratio Limit - Slow Down"}},
+        {"critical values", [](CPlotView* v) { v->SetBridgeRangeOutput(true, BridgeRange()); }, {L"Maximum"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CPlotView* view = Open(2, 1);
+        c.fill(view);
+        CChartCtrl* chart = view->m_vCharts[0];
+        EXPECT_EQ(LegendOf(chart), c.chart0);
+        // Drawn over the plotting area, not on it.
+        chart->RefreshCtrl();
+        CChartLegend* legend = chart->GetLegend();
+        EXPECT_EQ(legend->GetShownLines(), c.chart0);
+        EXPECT_FALSE(legend->m_ObjectRect.IsRectEmpty());
+        EXPECT_LE(legend->m_ObjectRect.bottom, chart->GetPlottingRect().top);
+        EXPECT_EQ(chart->GetTitle()->GetStringCount(), 0u); // BM & SF charts need no name
+    }
+
+    for (const auto& fill : std::vector<std::function<void(CPlotView*)>>{
+             [](CPlotView* v) { v->SetMovingLoadOutput(0, false, MovingLoad()); },
+             [&](CPlotView* v) { v->SetCriticalRatiosOutput(false, ratios); },
+             [&](CPlotView* v) {
+                 v->SetCompareEnvelopesOutput(false, std::make_shared<CAOCompareRefSetEnvs>(false, 1, coll->GetRefSet(0)));
+             }}) {
+        CPlotView* view = Open(2, 1);
+        fill(view);
+        for (unsigned i = 0; i < 2; ++i) {
+            ASSERT_EQ(view->m_vCharts[i]->GetTitle()->GetStringCount(), 1u);
+            EXPECT_EQ(view->m_vCharts[i]->GetTitle()->GetString(0), L"Reaction " + std::to_wstring(i + 1));
+        }
+    }
+}
+
+// Two-span bridges: the interior reaction's reference minimum is 0 (see the table test), so
+// its minimum ratio is undefined for every bridge: no points and no legend entry.
+TEST_F(PlotViewTest, ARatioAgainstAZeroReferenceIsLeftOutOfTheGraph)
+{
+    auto coll = Collection({TwoLengths(BC_TWOSPAN)});
+    auto out = std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, coll->GetRefSet(0));
+    CPlotView* view = Open(2, 2);
+    view->SetCriticalRatiosOutput(false, out);
+    const auto pier = Series(view->m_vCharts[1]);
+    ASSERT_EQ(pier.size(), 3u); // maximum and the two limit lines
+    EXPECT_EQ(pier[0]->m_SerieColor, kLineMax);
+    EXPECT_EQ(Ys(pier[0]), (std::vector<double>{2.0, 2.0}));
+    EXPECT_EQ(LegendOf(view->m_vCharts[1]),
+              (std::vector<std::wstring>{L"Maximum", L"Ratio Limit - Full Speed", L"Ratio Limit - Slow Down"}));
+    // The end supports lift under a load in the other span: both sides defined, ratio 2.
+    const auto abutment = Series(view->m_vCharts[0]);
+    ASSERT_EQ(abutment.size(), 4u);
+    EXPECT_EQ(Ys(abutment[1]), (std::vector<double>{2.0, 2.0}));
+}
+
+// Pictures to look at: a single position, envelopes of several load models, critical ratios.
+TEST_F(PlotViewTest, Screenshots)
+{
+    CPlotView* single = Open(2, 1);
+    single->SetSinglePositionOutput(true, TwoSpansLoadedInTheFirst());
+    QTest::qWait(1);
+    single->GetSafeHwnd()->grab().save(ScreenshotPath(QStringLiteral("plot-single-position")));
+
+    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
+    auto truck = std::make_shared<CLoadModel>(1, L"Truck 3 axles");
+    truck->AddPointLoad(60.0, 0.0, 0.0);
+    truck->AddPointLoad(80.0, 4.0, 0.0);
+    truck->AddPointLoad(80.0, 5.2, 0.0);
+    auto lme = Ensemble({Axle(kP, L"Axle 100"), Axle(kP / 2, L"Axle 50"), truck});
+    CEnvelopeRunner runner(bridge, lme);
+    int nSteps = 0;
+    double step = kStep;
+    auto merged = runner.Run(true, nSteps, step, nullptr);
+    auto multi = std::make_shared<CAOMultiMovingLoad>(merged, runner.GetResults(), bridge, lme, runner.GetNoAnalyses());
+    CPlotView* envelopes = Open(2, 1);
+    envelopes->SetMultiMovingLoadOutput(1, true, multi);
+    QTest::qWait(1);
+    envelopes->GetSafeHwnd()->grab().save(ScreenshotPath(QStringLiteral("plot-envelopes-several-models")));
+
+    auto coll = Collection({std::make_shared<CBridgeSet>(1, L"2-span 5-40", BC_TWOSPAN, 5.0, 40.0, 5.0)});
+    auto out = std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, coll->GetRefSet(0));
+    CPlotView* ratios = Open(3, 1);
+    ratios->SetCriticalRatiosOutput(false, out);
+    QTest::qWait(1);
+    ratios->GetSafeHwnd()->grab().save(ScreenshotPath(QStringLiteral("plot-critical-ratios")));
+    CPlotView* ratiosBMSF = Open(2, 1);
+    ratiosBMSF->SetCriticalRatiosOutput(true, out);
+    QTest::qWait(1);
+    ratiosBMSF->GetSafeHwnd()->grab().save(ScreenshotPath(QStringLiteral("plot-critical-ratios-bmsf")));
+    EXPECT_FALSE(single->m_vCharts[0]->GetLegend()->GetShownLines().empty());
 }

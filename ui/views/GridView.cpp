@@ -199,6 +199,20 @@ void CGridView::SetNumber(int row, int col, double value, Quantity quantity)
     pCell->SetValue(value, nDecimals);
 }
 
+void CGridView::SetNotAvailable(int row, int col)
+{
+    if (auto* pCell = dynamic_cast<CResultCell*>(m_pGrid->GetCell(row, col)))
+        pCell->SetNotAvailable();
+}
+
+void CGridView::SetEffect(int row, int col, const RatioLoadEffect& e, Quantity quantity)
+{
+    if (e.IsDefined())
+        SetNumber(row, col, e.ratio, quantity);
+    else
+        SetNotAvailable(row, col);
+}
+
 void CGridView::SetTextCell(int row, int col, const std::wstring& text)
 {
     if (!m_pGrid->SetCellType(row, col, RUNTIME_CLASS(CGridCell)))

@@ -4,6 +4,9 @@
 // a read-only numeric cell, except the load-model names and point labels.
 #include "ui/views/QELViewBase.h"
 
+#include "core/envelopes/PointLoadEffect.h"
+#include "core/envelopes/RatioLoadEffect.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -88,6 +91,10 @@ private:
     // One data cell made a read-only result number.
     void SetResultCell(int row, int col);
     void SetNumber(int row, int col, double value, Quantity quantity);
+    // A ratio against a zero reference has no value: "n/a", and an empty cell in files.
+    void SetNotAvailable(int row, int col);
+    void SetEffect(int row, int col, const PointLoadEffect& e, Quantity quantity) { SetNumber(row, col, e.val, quantity); }
+    void SetEffect(int row, int col, const RatioLoadEffect& e, Quantity quantity);
     void SetTextCell(int row, int col, const std::wstring& text);
     void FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0, bool bWithLoad);
     void FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0);

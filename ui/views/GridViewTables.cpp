@@ -6,9 +6,10 @@
 #include "controls/grid/GridCtrl.h"
 #include "ui/views/Outputs.h"
 #include "ui/views/ResultCell.h"
+#include "ui/views/Stations.h"
 
 #include <algorithm>
-#include <functional>
+#include <optional>
 
 namespace {
 
@@ -57,6 +58,27 @@ int Supports(const std::shared_ptr<CEnvelopeResults>& p)
 int Supports(const std::shared_ptr<CBridgeSet>& pSet)
 {
     return pSet && !pSet->m_vBridges.empty() ? Supports(pSet->GetFirstBeam()) : 0;
+}
+
+// The stations of the envelopes a table shows: every station but the closing ones.
+std::vector<std::size_t> ShownStations(const std::shared_ptr<CEnvelopeResults>& p)
+{
+    const auto pBMD = Moments(p);
+    if (!pBMD)
+        return {};
+    const std::vector<double> x = pBMD->GetStations(true);
+    std::size_t nSpans = 0;
+    if (const auto pBeam = p->GetBeam())
+        nSpans = pBeam->m_vL.size();
+    else if (const auto pBridge = p->GetBridge())
+        nSpans = pBridge->m_vSpans.size();
+    const std::vector<bool> closing = ClosingStations(x, nSpans);
+    std::vector<std::size_t> shown;
+    shown.reserve(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        if (!closing[i])
+            shown.push_back(i);
+    return shown;
 }
 
 unsigned Bridges(const std::shared_ptr<CBridgeSet>& pSet)
@@ -112,8 +134,8 @@ void CGridView::FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResul
     const auto pSFD = Shears(pResults);
     if (!pBMD)
         return;
-    for (std::size_t i = 0; i < pBMD->m_vMax.size(); ++i) {
-        const int row = row0 + static_cast<int>(i);
+    int row = row0;
+    for (const std::size_t i : ShownStations(pResults)) {
         int col = col0;
         auto put = [&](const PointLoadEffect* e, bool bFirst) {
             if (e && bFirst)
@@ -133,6 +155,7 @@ void CGridView::FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResul
         put(At(pBMD->m_vMin, i), false);
         put(pSFD ? At(pSFD->m_vMax, i) : nullptr, false);
         put(pSFD ? At(pSFD->m_vMin, i) : nullptr, false);
+        ++row;
     }
 }
 
@@ -166,6 +189,10 @@ void CGridView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOut
     if (const auto pResults = pOutput ? pOutput->GetResults<CBeamResults>() : nullptr) {
         pResults->GetResults(x, shear, BRT_SHEAR);
         pResults->GetResults(x, moment, BRT_MOMENT);
+        const std::vector<bool> closing = ClosingStations(*pResults);
+        x = Without(x, closing);
+        moment = Without(moment, closing);
+        shear = Without(shear, closing);
     }
     StartTable(static_cast<unsigned>(x.size()), 3, m_saSinglePosBMSF);
     for (std::size_t i = 0; i < x.size(); ++i) {
@@ -197,7 +224,7 @@ void CGridView::OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition>
 
 void CGridView::OutputMovingLoadBMSF(std::shared_ptr<CEnvelopeResults> pResults, int)
 {
-    StartTable(static_cast<unsigned>(MaxCount(Moments(pResults))), 9, m_saMovingLoadBMSF);
+    StartTable(static_cast<unsigned>(ShownStations(pResults).size()), 9, m_saMovingLoadBMSF);
     FillEnvelopeRows(pResults, 1, 1, true);
     AutoFit();
 }
@@ -218,9 +245,11 @@ void CGridView::OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> pO
     const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
     const auto pBMD = Moments(pResults);
     const auto pSFD = Shears(pResults);
-    StartTable(static_cast<unsigned>(MaxCount(pBMD)), 9, m_saMultiMLBMSF);
-    for (std::size_t i = 0; i < MaxCount(pBMD); ++i) {
-        const int row = static_cast<int>(i) + 1;
+    const std::vector<std::size_t> stations = ShownStations(pResults);
+    StartTable(static_cast<unsigned>(stations.size()), 9, m_saMultiMLBMSF);
+    for (std::size_t r = 0; r < stations.size(); ++r) {
+        const std::size_t i = stations[r];
+        const int row = static_cast<int>(r) + 1;
         SetNumber(row, 1, pBMD->m_vMax[i].xBeam, Q_LENGTH);
         const PointLoadEffect* effects[4] = {&pBMD->m_vMax[i], At(pBMD->m_vMin, i),
                                              pSFD ? At(pSFD->m_vMax, i) : nullptr,
@@ -303,62 +332,19 @@ void CGridView::OutputBridgeRangeReactions(std::shared_ptr<CCriticalValueEnsembl
     AutoFit();
 }
 
-namespace {
-
-// Moment and shear maxima and minima of every member, as values (critical values) or ratios.
-template <class Ensemble>
-void FillPairColumns(const std::shared_ptr<Ensemble>& pEnsemble, unsigned nRows,
-                     const std::function<void(int, int, double)>& put)
-{
-    if (!pEnsemble)
-        return;
-    std::vector<double> vMax[2], vMin[2];
-    pEnsemble->GetMomentValues(vMax[0], vMin[0]);
-    pEnsemble->GetShearValues(vMax[1], vMin[1]);
-    for (unsigned i = 0; i < nRows; ++i)
-        for (int k = 0; k < 2; ++k) {
-            if (const double* v = At(vMax[k], i))
-                put(static_cast<int>(i) + 1, 3 + 2 * k, *v);
-            if (const double* v = At(vMin[k], i))
-                put(static_cast<int>(i) + 1, 4 + 2 * k, *v);
-        }
-}
-
-double ValueOf(const PointLoadEffect& e)
-{
-    return e.val;
-}
-
-double ValueOf(const RatioLoadEffect& e)
-{
-    return e.ratio;
-}
-
-// Reaction j's maximum and minimum of every member; a member with fewer supports than the
-// first bridge leaves its cells blank.
-template <class Ensemble>
-void FillReactionPairColumns(const std::shared_ptr<Ensemble>& pEnsemble, unsigned nRows, int nSupports,
-                             const std::function<void(int, int, double)>& put)
-{
-    ForEachMemberRow(pEnsemble, nRows, [&](int row, const auto& member) {
-        for (int j = 0; j < nSupports; ++j)
-            if (const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j))) {
-                put(row, 3 + 2 * j, ValueOf(pPair->max));
-                put(row, 4 + 2 * j, ValueOf(pPair->min));
-            }
-    });
-}
-
-} // namespace
-
 template <class Ensemble>
 void CGridView::FillCriticalTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity)
 {
     const auto pSet = pEnsemble ? pEnsemble->GetBridgeSet() : nullptr;
     StartTable(Bridges(pSet), 6, m_saBridgeValues);
     FillBridgeColumns(pSet);
-    FillPairColumns(pEnsemble, m_nGridRows - 1,
-                    [this, quantity](int r, int c, double v) { SetNumber(r, c, v, quantity); });
+    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [&](int row, const auto& member) {
+        int col = 3;
+        for (const auto& pair : {member.GetMomentPair(), member.GetShearPair()}) {
+            SetEffect(row, col++, pair.max, quantity);
+            SetEffect(row, col++, pair.min, quantity);
+        }
+    });
     AutoFit();
 }
 
@@ -371,8 +357,14 @@ void CGridView::FillCriticalReactionTable(const std::shared_ptr<Ensemble>& pEnse
     AppendReactionHeadings(headings, nSupports);
     StartTable(Bridges(pSet), static_cast<unsigned>(2 * nSupports + 2), headings);
     FillBridgeColumns(pSet);
-    FillReactionPairColumns(pEnsemble, m_nGridRows - 1, nSupports,
-                            [this, quantity](int r, int c, double v) { SetNumber(r, c, v, quantity); });
+    // A member with fewer supports than the first bridge leaves its cells blank.
+    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [&](int row, const auto& member) {
+        for (int j = 0; j < nSupports; ++j)
+            if (const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j))) {
+                SetEffect(row, 3 + 2 * j, pPair->max, quantity);
+                SetEffect(row, 4 + 2 * j, pPair->min, quantity);
+            }
+    });
     AutoFit();
 }
 
@@ -417,14 +409,17 @@ CompareInputs CompareResults(const std::shared_ptr<CAOCompareRefSetEnvs>& pOutpu
 void CGridView::OutputCompareEnvelopesBMSF(std::shared_ptr<CAOCompareRefSetEnvs> pOutput)
 {
     const CompareInputs in = CompareResults(pOutput);
-    const std::size_t nRows = in.pRef ? std::max(MaxCount(Moments(in.pRef)), MaxCount(Moments(in.pProp))) : 0;
+    const std::vector<std::size_t> refStations = ShownStations(in.pRef);
+    const std::vector<std::size_t> propStations = ShownStations(in.pProp);
+    const std::size_t nRows = in.pRef ? std::max(refStations.size(), propStations.size()) : 0;
     StartTable(static_cast<unsigned>(nRows), 9, m_saCompareBMSF);
     FillEnvelopeRows(in.pRef, 1, 1, false);
     const auto pBMD = Moments(in.pProp);
     const auto pSFD = Shears(in.pProp);
-    for (std::size_t i = 0; pBMD && i < std::min(nRows, pBMD->m_vMax.size()); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        const PointLoadEffect* effects[4] = {&pBMD->m_vMax[i], At(pBMD->m_vMin, i),
+    for (std::size_t r = 0; pBMD && r < std::min(nRows, propStations.size()); ++r) {
+        const std::size_t i = propStations[r];
+        const int row = static_cast<int>(r) + 1;
+        const PointLoadEffect* effects[4] = {At(pBMD->m_vMax, i), At(pBMD->m_vMin, i),
                                              pSFD ? At(pSFD->m_vMax, i) : nullptr,
                                              pSFD ? At(pSFD->m_vMin, i) : nullptr};
         for (int k = 0; k < 4; ++k)
@@ -461,6 +456,49 @@ void CGridView::OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios>
     FillCriticalReactionTable(pOutput ? pOutput->GetReferenceSet<CCriticalRatioEnsemble>() : nullptr, Q_RATIO);
 }
 
+namespace {
+
+std::optional<double> Defined(const RatioLoadEffect& e)
+{
+    return e.IsDefined() ? std::optional<double>(e.ratio) : std::nullopt;
+}
+
+// The larger defined ratio of the pairs (the shear pair, or the reaction pairs of the given
+// supports); none when every one of them is undefined.
+std::optional<double> GoverningOf(const CCriticalRatioResults& member, const std::vector<int>& supports, bool bShear)
+{
+    std::optional<double> best;
+    auto take = [&](const CriticalPair<RatioLoadEffect>& pair) {
+        for (const RatioLoadEffect* e : {&pair.max, &pair.min})
+            if (e->IsDefined() && (!best || e->ratio > *best))
+                best = e->ratio;
+    };
+    if (bShear)
+        take(member.GetShearPair());
+    for (int j : supports)
+        if (const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j)))
+            take(*pPair);
+    return best;
+}
+
+// The abutments and the piers of the standard arrangements, as the summary counts them.
+std::vector<int> EndSupports(BridgeConfig config)
+{
+    const int last = (config == BC_ONESPAN || config == BC_TWOSPAN || config == BC_THREESPAN) ? config : 0;
+    return last ? std::vector<int>{0, last} : std::vector<int>{0};
+}
+
+std::vector<int> InteriorSupports(BridgeConfig config)
+{
+    if (config == BC_TWOSPAN)
+        return {1};
+    if (config == BC_THREESPAN)
+        return {1, 2};
+    return {};
+}
+
+} // namespace
+
 void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
 {
     m_spOutput = pOutput;
@@ -488,27 +526,37 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
         if (!pEnsemble)
             continue;
         const auto pSet = pEnsemble->GetBridgeSet();
-        const bool bOneSpan = pSet && pSet->m_Config == BC_ONESPAN;
+        const BridgeConfig config = pSet ? pSet->m_Config : BC_ONESPAN;
+        const bool bOneSpan = config == BC_ONESPAN;
         const Headings& headings = bOneSpan ? m_saSummaryEffects : m_saSummaryEffectsPier;
-        std::vector<double> sag, hog;
-        pEnsemble->GetMomentValues(sag, hog);
-        const std::vector<double> shear = pEnsemble->GetGoverningValues();
-        const std::vector<double> abutment = pEnsemble->GetGoverningValuesByType();
-        const std::vector<std::vector<double>> columns =
-            bOneSpan ? std::vector<std::vector<double>>{sag, shear, abutment}
-                     : std::vector<std::vector<double>>{sag, hog, shear, abutment, pEnsemble->GetGoverningValuesAll()};
         const int width = static_cast<int>(headings.size());
         m_nGridCols += static_cast<unsigned>(width);
         m_pGrid->SetColumnCount(static_cast<int>(m_nGridCols));
         for (int k = 0; k < width; ++k) {
             SetHeading(col + k, headings[static_cast<std::size_t>(k)]);
-            for (unsigned i = 0; i < nRows; ++i) {
-                const int row = static_cast<int>(i) + 1;
-                SetResultCell(row, col + k);
-                if (const double* v = At(columns[static_cast<std::size_t>(k)], i))
-                    SetNumber(row, col + k, *v, Q_RATIO);
-            }
+            for (unsigned i = 0; i < nRows; ++i)
+                SetResultCell(static_cast<int>(i) + 1, col + k);
         }
+        ForEachMemberRow(pEnsemble, nRows, [&](int row, const CCriticalRatioResults& member) {
+            const auto moment = member.GetMomentPair();
+            // Sag and hog are the moment ratios as they stand; the others are the larger
+            // ratio of their effects (shear, the end supports, the interior supports).
+            // An arrangement without piers the summary knows leaves the pier cell blank.
+            std::vector<std::optional<std::optional<double>>> cells{Defined(moment.max)};
+            if (!bOneSpan)
+                cells.push_back(Defined(moment.min));
+            cells.push_back(GoverningOf(member, {}, true));
+            cells.push_back(GoverningOf(member, EndSupports(config), false));
+            if (!bOneSpan && !InteriorSupports(config).empty())
+                cells.push_back(GoverningOf(member, InteriorSupports(config), false));
+            for (std::size_t k = 0; k < cells.size() && k < static_cast<std::size_t>(width); ++k) {
+                const int c = col + static_cast<int>(k);
+                if (*cells[k])
+                    SetNumber(row, c, **cells[k], Q_RATIO);
+                else
+                    SetNotAvailable(row, c);
+            }
+        });
         col += width;
     }
     AutoFit();

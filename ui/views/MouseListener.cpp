@@ -7,10 +7,12 @@
 #include "platform/win/MessageBox.h"
 #include "ui/views/PlotView.h"
 
-#include <locale>
-#include <sstream>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
 
-CMouseListener::CMouseListener(CChartCtrl* pChart, CPlotView* pView) : m_pChart(pChart), m_pView(pView)
+CMouseListener::CMouseListener(CChartCtrl* pChart, CPlotView* pView, SeriesInfo info)
+    : m_pChart(pChart), m_pView(pView), m_Info(std::move(info))
 {
 }
 
@@ -26,22 +28,61 @@ void CMouseListener::OnMouseEventSeries(int mouseEvent, int x, int y, CChartSeri
         return;
     const SChartXYPoint point = pSerie->GetPoint(static_cast<unsigned>(pointIndex));
     if (mouseEvent == LButtonDown)
-        ShowPointTip(x, y, point);
+        ShowPointTip(x, y, static_cast<unsigned>(pointIndex), point);
     else if (mouseEvent == LButtonDoubleClick)
         OfferRemoval(pSerie, point);
 }
 
-void CMouseListener::ShowPointTip(int x, int y, const SChartXYPoint& point)
+namespace {
+
+std::wstring Number(double value, int decimals)
 {
-    std::wostringstream text;
-    text.imbue(std::locale::classic());
-    text << L"X: " << point.X << L"\nY: " << point.Y;
+    decimals = std::clamp(decimals, 0, 9);
+    // A value that rounds to zero is shown without a sign, as the tables show it.
+    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
+        value = 0.0;
+    return QLocale().toString(value, 'f', decimals).toStdWString();
+}
+
+} // namespace
+
+std::wstring CMouseListener::TipText(unsigned index, const SChartXYPoint& point) const
+{
+    const auto& places = CSettings::Instance().General.DecimalPlaces;
+    std::wstring text;
+    const std::wstring model = m_Info.models.empty() ? std::wstring()
+                               : m_Info.models.size() == 1 ? m_Info.models.front()
+                               : index < m_Info.models.size() ? m_Info.models[index]
+                                                              : std::wstring();
+    if (!model.empty())
+        text = L"Load model: " + model;
+    else if (!m_Info.name.empty())
+        text = m_Info.name;
+    if (!text.empty())
+        text += L"  ";
+    if (m_Info.xAxis == SeriesInfo::X_SPAN)
+        text += L"span = " + Number(point.X, places.SPAN) + L" m";
+    else
+        text += L"x = " + Number(point.X, places.DISTANCE) + L" m";
+    const double y = m_Info.bNegated ? -point.Y : point.Y;
+    switch (m_Info.quantity) {
+    case SeriesInfo::Q_MOMENT: text += L"  M = " + Number(y, places.GVW) + L" kNm"; break;
+    case SeriesInfo::Q_SHEAR: text += L"  V = " + Number(y, places.GVW) + L" kN"; break;
+    case SeriesInfo::Q_REACTION: text += L"  R = " + Number(y, places.GVW) + L" kN"; break;
+    case SeriesInfo::Q_RATIO: text += L"  ratio = " + Number(y, places.FACTOR); break;
+    case SeriesInfo::Q_NONE: text += L"  y = " + Number(y, places.GVW); break;
+    }
+    return text;
+}
+
+void CMouseListener::ShowPointTip(int x, int y, unsigned index, const SChartXYPoint& point)
+{
     if (!m_Tip.GetSafeHwnd()) {
         m_Tip.Create(m_pChart);
         m_Tip.m_nMaxShowTime = CSettings::Instance().Plot.DATATIPDELAY;
     }
     const CRect rect(x, y, x + 100, y + 100);
-    m_Tip.Show(&rect, text.str().c_str());
+    m_Tip.Show(&rect, TipText(index, point).c_str());
 }
 
 void CMouseListener::OfferRemoval(CChartSerieBase<SChartXYPoint>* pSerie, const SChartXYPoint& point)

@@ -3,7 +3,9 @@
 #include "controls/chart/ChartAxisLabel.h"
 #include "controls/chart/ChartCtrl.h"
 #include "controls/chart/ChartGrid.h"
+#include "controls/chart/ChartLegend.h"
 #include "controls/chart/ChartLineSerie.h"
+#include "controls/chart/ChartTitle.h"
 #include "controls/chart/ChartScrollBar.h"
 #include "core/settings/Settings.h"
 #include "ui/views/MouseListener.h"
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <stdexcept>
 
 CPlotView::CPlotView() : CQELViewBase(VIEW_PLOT)
@@ -63,6 +66,9 @@ void CPlotView::SetLayout(int rows, int cols)
             pAxis->m_AxisColor = m_clrPlot[CLR_TEXT];
             pAxis->GetGrid()->m_GridColor = m_clrPlot[CLR_GRID];
         }
+        pChart->GetLegend()->m_bIsVisible = true;
+        pChart->GetLegend()->m_TextColor = m_clrPlot[CLR_TEXT];
+        pChart->GetTitle()->m_Color = m_clrPlot[CLR_TEXT];
         pChart->EnableRefresh(true);
         m_vCharts.push_back(pChart);
     }
@@ -114,14 +120,37 @@ int CPlotView::GetChartIndex(const CChartCtrl* pChart) const
 }
 
 void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<double> y, COLORREF colour,
-                          bool bMarkers, int width, bool bNegate, bool bRound)
+                          bool bMarkers, int width, bool bNegate, bool bRound, SeriesInfo info)
 {
     if (index >= m_vCharts.size() || x.size() != y.size())
         return;
+    if (info.models.size() != x.size() && info.models.size() > 1)
+        info.models.clear();
+    // The series keeps its points in x order: put them in that order here, so that a point's
+    // index in the series is its index in the load-model list too.
+    if (!std::is_sorted(x.begin(), x.end())) {
+        std::vector<std::size_t> order(x.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return x[a] < x[b]; });
+        std::vector<double> sx, sy;
+        std::vector<std::wstring> sm;
+        for (std::size_t k : order) {
+            sx.push_back(x[k]);
+            sy.push_back(y[k]);
+            if (info.models.size() > 1)
+                sm.push_back(info.models[k]);
+        }
+        x = std::move(sx);
+        y = std::move(sy);
+        if (info.models.size() > 1)
+            info.models = std::move(sm);
+    }
+    info.bNegated = bNegate;
     CChartCtrl* pChart = m_vCharts[index];
     CChartLineSerie* pSerie = pChart->CreateLineSerie();
     if (!pSerie)
         return;
+    pSerie->m_strSerieName = info.name;
     pSerie->m_SerieColor = colour;
     pSerie->m_iLineWidth = width;
     if (bMarkers) {
@@ -133,7 +162,7 @@ void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<dou
     pChart->EnableRefresh(false);
     for (std::size_t i = 0; i < x.size(); ++i)
         pSerie->AddPoint(x[i], sign * y[i]);
-    auto* pListener = new CMouseListener(pChart, this);
+    auto* pListener = new CMouseListener(pChart, this, std::move(info));
     pSerie->m_pMouseListener = pListener;
     m_vListeners.push_back(pListener);
     pChart->EnableRefresh(true);
@@ -191,6 +220,17 @@ void CPlotView::SetChartTitles(unsigned index, const std::wstring& xTitle, const
         pLeft->GetLabel()->m_strLabelText = yTitle;
         pChart->RefreshCtrl();
     }
+}
+
+void CPlotView::SetChartName(unsigned index, const std::wstring& name)
+{
+    if (index >= m_vCharts.size())
+        return;
+    CChartTitle* pTitle = m_vCharts[index]->GetTitle();
+    pTitle->RemoveAll();
+    if (!name.empty())
+        pTitle->AddString(name);
+    m_vCharts[index]->RefreshCtrl();
 }
 
 void CPlotView::AddBeamLine(unsigned index, const std::shared_ptr<CBridge>& pBridge)

@@ -12,6 +12,19 @@ class CChartCtrl;
 class CBridge;
 class CMouseListener;
 
+// What the points of one series are, for the legend and the point tip.
+struct SeriesInfo {
+    enum Axis { X_LOCATION, X_SPAN };
+    enum Quantity { Q_NONE, Q_MOMENT, Q_SHEAR, Q_REACTION, Q_RATIO };
+
+    std::wstring name; // the legend's entry; none for the beam
+    Axis xAxis = X_LOCATION;
+    Quantity quantity = Q_NONE;
+    // The load model behind each point, or one for every point, or none.
+    std::vector<std::wstring> models;
+    bool bNegated = false; // moments are drawn negated; the tip gives the value itself
+};
+
 class CPlotView : public CQELViewBase
 {
 public:
@@ -32,10 +45,12 @@ public:
     // The chart's position in the view, -1 when it is not one of the view's.
     int GetChartIndex(const CChartCtrl* pChart) const;
     void AddSeries(unsigned index, std::vector<double> x, std::vector<double> y, COLORREF colour, bool bMarkers,
-                   int width, bool bNegate, bool bRound);
+                   int width, bool bNegate, bool bRound, SeriesInfo info = {});
     // Widens the left (0) or bottom (1) axis to whole tick steps with a margin.
     static void RoundAxis(CChartCtrl* pChart, int axis);
     void SetChartTitles(unsigned index, const std::wstring& xTitle, const std::wstring& yTitle);
+    // The line over a chart naming what it shows ("Reaction 1").
+    void SetChartName(unsigned index, const std::wstring& name);
     void AddBeamLine(unsigned index, const std::shared_ptr<CBridge>& pBridge);
 
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
@@ -57,10 +72,11 @@ public:
     void OutputCriticalRatiosBMSF(std::shared_ptr<CAOCriticalRatios> pOutput) override;
     void OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios> pOutput) override;
 
+    // who names the envelopes in the legend ("Reference", "Proposed"); none: "Maximum", "Minimum".
     void PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour,
-                           COLORREF maxColour, int nShowEach);
+                           COLORREF maxColour, int nShowEach, const std::wstring& who = {});
     void PlotEnvelopeReactions(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour,
-                               COLORREF maxColour);
+                               COLORREF maxColour, const std::wstring& who = {});
     // The DLA of the proposed ensemble's first load model for each bridge of the set; none
     // when the ensemble has no load model.
     std::vector<double> GetProposedDLAs(const std::shared_ptr<CReferenceSet>& pRefSet) const;
@@ -92,6 +108,12 @@ public:
     const std::wstring m_sRatioReaction = L"Critical Ratios - Reaction";
     const std::wstring m_sLoadPosition = L"Position of Load Model (m)";
     const std::wstring m_sBeamLocation = L"Location along beam (m)";
+    // Legend entries.
+    const std::wstring m_sMaximum = L"Maximum";
+    const std::wstring m_sMinimum = L"Minimum";
+    const std::wstring m_sEachPosition = L"Each load position";
+    const std::wstring m_sFullSpeed = L"Ratio Limit - Full Speed";
+    const std::wstring m_sSlowDown = L"Ratio Limit - Slow Down";
 
 private:
     // Critical values or ratios of a bridge set: moment on chart 0, shear on chart 1.

@@ -1,7 +1,13 @@
 // The graphs of each kind of analysis output.
 #include "ui/views/PlotView.h"
 
+#include "core/settings/Settings.h"
 #include "ui/views/Outputs.h"
+#include "ui/views/Stations.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cwctype>
 
 namespace {
 
@@ -22,6 +28,71 @@ bool IsOneSpan(const std::shared_ptr<CBridgeSet>& pSet)
     return pSet && pSet->m_Config == BC_ONESPAN;
 }
 
+std::size_t SpanCount(const std::shared_ptr<CBridge>& pBridge)
+{
+    const auto pBeam = pBridge ? pBridge->GetBeam() : nullptr;
+    return pBeam ? pBeam->m_vL.size() : pBridge ? pBridge->m_vSpans.size() : 0;
+}
+
+// A moment diagram through the stations of nSpans spans, closed at zero at the beam's two
+// ends only.
+void MomentDiagram(std::vector<double>& x, std::vector<double>& y, std::size_t nSpans)
+{
+    const std::vector<bool> drop = InteriorClosingStations(x, nSpans);
+    x = Without(x, drop);
+    y = Without(y, drop);
+}
+
+std::vector<std::wstring> Models(const std::vector<PointLoadEffect>& effects)
+{
+    std::vector<std::wstring> models;
+    models.reserve(effects.size());
+    for (const auto& e : effects)
+        models.push_back(e.pLM ? e.GetLoadModelName() : std::wstring());
+    return models;
+}
+
+std::wstring ModelName(const RatioLoadEffect& e)
+{
+    if (!e.proposed.pLM)
+        return {};
+    std::wstring name = e.proposed.GetLoadModelName();
+    if (e.reference.pLM)
+        name += L" (reference: " + e.reference.GetLoadModelName() + L")";
+    return name;
+}
+
+std::wstring ModelName(const PointLoadEffect& e)
+{
+    return e.pLM ? e.GetLoadModelName() : std::wstring();
+}
+
+// The load model of an envelope whose entries all come from one model.
+std::wstring EnvelopeModel(const std::shared_ptr<CEnvelope>& pEnv)
+{
+    if (pEnv)
+        for (const auto& e : pEnv->m_vMax)
+            if (e.pLM)
+                return e.GetLoadModelName();
+    return {};
+}
+
+std::wstring Metres(double x)
+{
+    const int decimals = std::clamp(CSettings::Instance().General.DecimalPlaces.DISTANCE, 0, 9);
+    return QLocale().toString(x, 'f', decimals).toStdWString() + L" m";
+}
+
+std::wstring Named(const std::wstring& who, const std::wstring& side)
+{
+    if (who.empty())
+        return side;
+    std::wstring lower = side;
+    if (!lower.empty())
+        lower[0] = static_cast<wchar_t>(std::towlower(lower[0]));
+    return who + L" " + lower;
+}
+
 } // namespace
 
 void CPlotView::AddBeamLinesAndTitles(const std::shared_ptr<CBridge>& pBridge)
@@ -33,21 +104,32 @@ void CPlotView::AddBeamLinesAndTitles(const std::shared_ptr<CBridge>& pBridge)
 }
 
 void CPlotView::PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour,
-                                  COLORREF maxColour, int nShowEach)
+                                  COLORREF maxColour, int nShowEach, const std::wstring& who)
 {
     if (!pResults)
         return;
     const auto pBridge = pResults->GetBridge();
+    const std::size_t nSpans = SpanCount(pBridge);
     AddBeamLinesAndTitles(pBridge);
     if (nShowEach) {
-        for (const auto& pSingle : pResults->GetSingleResults()) {
+        const std::wstring model = EnvelopeModel(pResults->GetEnvBMD());
+        const auto pFirst = pResults->GetEnvReaction(0);
+        const std::vector<double> positions = pFirst ? pFirst->GetLoadPositions() : std::vector<double>();
+        const auto singles = pResults->GetSingleResults();
+        for (std::size_t k = 0; k < singles.size(); ++k) {
+            const auto& pSingle = singles[k];
             if (!pSingle)
                 continue;
+            SeriesInfo info{m_sEachPosition, SeriesInfo::X_LOCATION, SeriesInfo::Q_MOMENT, {}, false};
+            if (!model.empty())
+                info.models = {k < positions.size() ? model + L" at " + Metres(positions[k]) : model};
             std::vector<double> x, y;
             pSingle->GetResults(x, y, BRT_MOMENT);
-            AddSeries(0, x, y, m_clrPlot[CLR_LIGHTLINE], false, 1, true, false);
+            MomentDiagram(x, y, pSingle->m_vMbrRes.size());
+            AddSeries(0, x, y, m_clrPlot[CLR_LIGHTLINE], false, 1, true, false, info);
             pSingle->GetResults(x, y, BRT_SHEAR);
-            AddSeries(1, x, y, m_clrPlot[CLR_LIGHTLINE], false, 1, false, false);
+            info.quantity = SeriesInfo::Q_SHEAR;
+            AddSeries(1, x, y, m_clrPlot[CLR_LIGHTLINE], false, 1, false, false, info);
             UpdateWindow();
         }
         // Beam lines again, over the single results.
@@ -58,14 +140,26 @@ void CPlotView::PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResu
         const auto& pEnv = envelopes[chart];
         if (!pEnv)
             continue;
-        const bool bNegate = chart == 0;
-        AddSeries(chart, pEnv->GetStations(true), pEnv->GetValues(true), maxColour, false, 2, bNegate, true);
-        AddSeries(chart, pEnv->GetStations(false), pEnv->GetValues(false), minColour, false, 2, bNegate, true);
+        const bool bMoment = chart == 0;
+        for (bool bMax : {true, false}) {
+            std::vector<double> x = pEnv->GetStations(bMax);
+            std::vector<double> y = pEnv->GetValues(bMax);
+            SeriesInfo info{Named(who, bMax ? m_sMaximum : m_sMinimum), SeriesInfo::X_LOCATION,
+                            bMoment ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR, Models(bMax ? pEnv->m_vMax : pEnv->m_vMin),
+                            false};
+            if (bMoment) {
+                const std::vector<bool> drop = InteriorClosingStations(x, nSpans);
+                x = Without(x, drop);
+                y = Without(y, drop);
+                info.models = Without(info.models, drop);
+            }
+            AddSeries(chart, x, y, bMax ? maxColour : minColour, false, 2, bMoment, true, std::move(info));
+        }
     }
 }
 
 void CPlotView::PlotEnvelopeReactions(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour,
-                                      COLORREF maxColour)
+                                      COLORREF maxColour, const std::wstring& who)
 {
     const auto pBridge = pResults ? pResults->GetBridge() : nullptr;
     if (!pBridge)
@@ -73,13 +167,17 @@ void CPlotView::PlotEnvelopeReactions(const std::shared_ptr<CEnvelopeResults>& p
     const unsigned n = static_cast<unsigned>(pBridge->m_vSpans.size()) + 1;
     for (unsigned i = 0; i < n; ++i) {
         SetChartTitles(i, m_sLoadPosition, m_sReactionEnvelope);
+        SetChartName(i, L"Reaction " + std::to_wstring(i + 1));
         AddBeamLine(i, pBridge);
         const auto pEnv = pResults->GetEnvReaction(static_cast<int>(i));
         if (!pEnv)
             continue;
-        AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(true), maxColour, false, 2, false, true);
+        AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(true), maxColour, false, 2, false, true,
+                  {Named(who, m_sMaximum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMax), false});
         if (pBridge->m_Config != BC_ONESPAN)
-            AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(false), minColour, false, 2, false, true);
+            AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(false), minColour, false, 2, false, true,
+                      {Named(who, m_sMinimum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMin),
+                       false});
     }
 }
 
@@ -94,9 +192,11 @@ std::vector<double> CPlotView::GetProposedDLAs(const std::shared_ptr<CReferenceS
 void CPlotView::AddRatioLimitLines(unsigned index, const std::vector<double>& x, const std::vector<double>& dla)
 {
     if (m_bRatioLimitFullSpeed)
-        AddSeries(index, x, std::vector<double>(x.size(), 1.0), m_clrPlot[CLR_FULLSPEED], false, 2, false, true);
+        AddSeries(index, x, std::vector<double>(x.size(), 1.0), m_clrPlot[CLR_FULLSPEED], false, 2, false, true,
+                  {m_sFullSpeed, SeriesInfo::X_SPAN, SeriesInfo::Q_RATIO, {}, false});
     if (m_bRatioLimitSlowDown)
-        AddSeries(index, x, dla, m_clrPlot[CLR_SLOWDOWN], false, 2, false, true);
+        AddSeries(index, x, dla, m_clrPlot[CLR_SLOWDOWN], false, 2, false, true,
+                  {m_sSlowDown, SeriesInfo::X_SPAN, SeriesInfo::Q_RATIO, {}, false});
 }
 
 void CPlotView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOutput)
@@ -106,16 +206,25 @@ void CPlotView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOut
         return;
     const auto pBeam = pResults->GetBeam();
     const double length = pBeam ? pBeam->m_Length : 0.0;
+    const auto pModel = pOutput->GetLoadModel();
+    const std::wstring model = pModel ? pModel->m_Description : std::wstring();
     const struct {
         BeamResultsType type;
         const std::wstring& yTitle;
         bool bNegate;
-    } charts[2] = {{BRT_MOMENT, m_sBendingMoment, true}, {BRT_SHEAR, m_sShearForce, false}};
+        SeriesInfo::Quantity quantity;
+    } charts[2] = {{BRT_MOMENT, m_sBendingMoment, true, SeriesInfo::Q_MOMENT},
+                   {BRT_SHEAR, m_sShearForce, false, SeriesInfo::Q_SHEAR}};
     for (unsigned k = 0; k < 2; ++k) {
         SetChartTitles(k, m_sBeamLocation, charts[k].yTitle);
         std::vector<double> x, y;
         pResults->GetResults(x, y, charts[k].type);
-        AddSeries(k, x, y, m_clrPlot[CLR_LINEMAX], false, 2, charts[k].bNegate, true);
+        if (charts[k].type == BRT_MOMENT)
+            MomentDiagram(x, y, pResults->m_vMbrRes.size());
+        SeriesInfo info{model, SeriesInfo::X_LOCATION, charts[k].quantity, {}, false};
+        if (!model.empty())
+            info.models = {model};
+        AddSeries(k, x, y, m_clrPlot[CLR_LINEMAX], false, 2, charts[k].bNegate, true, std::move(info));
         AddSeries(k, {0.0, length}, {0.0, 0.0}, m_clrPlot[CLR_BEAM], false, 4, false, true);
     }
 }
@@ -139,15 +248,25 @@ void CPlotView::OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> pO
     const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
     if (nShowEach && pResults) {
         AddBeamLinesAndTitles(pResults->GetBridge());
+        const std::size_t nSpans = SpanCount(pResults->GetBridge());
         for (const auto& pModel : pOutput->GetModelResults()) {
             if (!pModel)
                 continue;
             const std::shared_ptr<CEnvelope> envelopes[2] = {pModel->GetEnvBMD(), pModel->GetEnvSFD()};
+            const std::wstring model = EnvelopeModel(envelopes[0]);
             for (unsigned chart = 0; chart < 2; ++chart)
                 if (const auto& pEnv = envelopes[chart])
-                    for (bool bMax : {true, false})
-                        AddSeries(chart, pEnv->GetStations(bMax), pEnv->GetValues(bMax), m_clrPlot[CLR_LIGHTLINE],
-                                  false, 1, chart == 0, true);
+                    for (bool bMax : {true, false}) {
+                        std::vector<double> x = pEnv->GetStations(bMax);
+                        std::vector<double> y = pEnv->GetValues(bMax);
+                        if (chart == 0)
+                            MomentDiagram(x, y, nSpans);
+                        SeriesInfo info{model, SeriesInfo::X_LOCATION,
+                                        chart == 0 ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR, {}, false};
+                        if (!model.empty())
+                            info.models = {model};
+                        AddSeries(chart, x, y, m_clrPlot[CLR_LIGHTLINE], false, 1, chart == 0, true, std::move(info));
+                    }
             UpdateWindow();
         }
     }
@@ -167,11 +286,15 @@ void CPlotView::OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoa
                 const unsigned chart = static_cast<unsigned>(i);
                 AddBeamLine(chart, pBridge);
                 if (const auto pEnv = pModel->GetEnvReaction(i)) {
+                    const std::wstring model = EnvelopeModel(pEnv);
+                    SeriesInfo info{model, SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, {}, false};
+                    if (!model.empty())
+                        info.models = {model};
                     AddSeries(chart, pEnv->GetLoadPositions(), pEnv->GetValues(true), m_clrPlot[CLR_LIGHTLINE],
-                              false, 1, false, true);
+                              false, 1, false, true, info);
                     if (pBridge->m_Config != BC_ONESPAN)
                         AddSeries(chart, pEnv->GetLoadPositions(), pEnv->GetValues(false),
-                                  m_clrPlot[CLR_LIGHTLINE], false, 1, false, true);
+                                  m_clrPlot[CLR_LIGHTLINE], false, 1, false, true, info);
                 }
                 UpdateWindow();
             }
@@ -179,6 +302,56 @@ void CPlotView::OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoa
     }
     OutputMovingLoadReactions(pResults);
 }
+
+namespace {
+
+double ValueOf(const PointLoadEffect& e)
+{
+    return e.val;
+}
+
+double ValueOf(const RatioLoadEffect& e)
+{
+    return e.ratio;
+}
+
+bool HasValue(const PointLoadEffect&)
+{
+    return true;
+}
+
+// A ratio against a zero reference has no value and no point.
+bool HasValue(const RatioLoadEffect& e)
+{
+    return e.IsDefined();
+}
+
+// One side of a critical pair over the bridges of a set: span, value and load model of the
+// bridges whose value exists.
+struct CriticalSide {
+    std::vector<double> x, y;
+    std::vector<std::wstring> models;
+};
+
+template <class Member, class GetPair>
+CriticalSide SideOf(const std::vector<Member>& members, const std::vector<double>& spans, GetPair getPair, bool bMax)
+{
+    CriticalSide side;
+    for (std::size_t i = 0; i < members.size() && i < spans.size(); ++i) {
+        const auto* pPair = getPair(members[i]);
+        if (!pPair)
+            continue;
+        const auto& e = bMax ? pPair->max : pPair->min;
+        if (!HasValue(e))
+            continue;
+        side.x.push_back(spans[i]);
+        side.y.push_back(ValueOf(e));
+        side.models.push_back(ModelName(e));
+    }
+    return side;
+}
+
+} // namespace
 
 template <class Ensemble>
 void CPlotView::PlotCriticalBMSF(const std::shared_ptr<Ensemble>& pEnsemble, const std::wstring& yMoment,
@@ -188,21 +361,27 @@ void CPlotView::PlotCriticalBMSF(const std::shared_ptr<Ensemble>& pEnsemble, con
         return;
     const auto pSet = pEnsemble->GetBridgeSet();
     const std::vector<double> x = pSet ? pSet->GetSpanLengths() : std::vector<double>();
-    std::vector<double> vMax, vMin;
-    SetChartTitles(0, m_sBridgeSpan, yMoment);
-    pEnsemble->GetMomentValues(vMax, vMin);
-    AddSeries(0, x, vMax, m_clrPlot[CLR_LINEMAX], true, 2, false, true);
-    // A single span has no hogging moment.
-    if (!IsOneSpan(pSet))
-        AddSeries(0, x, vMin, m_clrPlot[CLR_LINEMIN], true, 2, false, true);
-    if (pDLA)
-        AddRatioLimitLines(0, x, *pDLA);
-    SetChartTitles(1, m_sBridgeSpan, yShear);
-    pEnsemble->GetShearValues(vMax, vMin);
-    AddSeries(1, x, vMax, m_clrPlot[CLR_LINEMAX], true, 2, false, true);
-    AddSeries(1, x, vMin, m_clrPlot[CLR_LINEMIN], true, 2, false, true);
-    if (pDLA)
-        AddRatioLimitLines(1, x, *pDLA);
+    const bool bRatios = pDLA != nullptr;
+    const SeriesInfo::Quantity quantities[2] = {bRatios ? SeriesInfo::Q_RATIO : SeriesInfo::Q_MOMENT,
+                                                bRatios ? SeriesInfo::Q_RATIO : SeriesInfo::Q_SHEAR};
+    const std::wstring* yTitles[2] = {&yMoment, &yShear};
+    for (unsigned chart = 0; chart < 2; ++chart) {
+        SetChartTitles(chart, m_sBridgeSpan, *yTitles[chart]);
+        for (bool bMax : {true, false}) {
+            // A single span has no hogging moment.
+            if (chart == 0 && !bMax && IsOneSpan(pSet))
+                continue;
+            const CriticalSide side = SideOf(
+                pEnsemble->m_vMembers, x,
+                [chart](const auto& m) { return chart == 0 ? &m.m_BMPair : &m.m_SFPair; }, bMax);
+            if (side.x.empty() && !x.empty())
+                continue; // every ratio of this side undefined: nothing to draw or name
+            AddSeries(chart, side.x, side.y, m_clrPlot[bMax ? CLR_LINEMAX : CLR_LINEMIN], true, 2, false, true,
+                      {bMax ? m_sMaximum : m_sMinimum, SeriesInfo::X_SPAN, quantities[chart], side.models, false});
+        }
+        if (pDLA)
+            AddRatioLimitLines(chart, x, *pDLA);
+    }
 }
 
 template <class Ensemble>
@@ -214,6 +393,7 @@ void CPlotView::PlotCriticalReactions(const std::shared_ptr<Ensemble>& pEnsemble
     const auto pSet = pEnsemble->GetBridgeSet();
     const std::vector<double> x = pSet ? pSet->GetSpanLengths() : std::vector<double>();
     const int n = Supports(pSet);
+    const SeriesInfo::Quantity quantity = pDLA ? SeriesInfo::Q_RATIO : SeriesInfo::Q_REACTION;
     for (int i = 0; i < n; ++i) {
         // A member with fewer supports than the first bridge has no pair i.
         bool bEveryMember = true;
@@ -221,12 +401,19 @@ void CPlotView::PlotCriticalReactions(const std::shared_ptr<Ensemble>& pEnsemble
             bEveryMember = bEveryMember && static_cast<std::size_t>(i) < member.m_vReactionPairs.size();
         const unsigned chart = static_cast<unsigned>(i);
         SetChartTitles(chart, m_sBridgeSpan, yTitle);
+        SetChartName(chart, L"Reaction " + std::to_wstring(i + 1));
         if (bEveryMember) {
-            std::vector<double> vMax, vMin;
-            pEnsemble->GetReactionValues(i, vMax, vMin);
-            AddSeries(chart, x, vMax, m_clrPlot[CLR_LINEMAX], true, 2, false, true);
-            if (!IsOneSpan(pSet))
-                AddSeries(chart, x, vMin, m_clrPlot[CLR_LINEMIN], true, 2, false, true);
+            for (bool bMax : {true, false}) {
+                if (!bMax && IsOneSpan(pSet))
+                    continue;
+                const CriticalSide side = SideOf(
+                    pEnsemble->m_vMembers, x,
+                    [i](const auto& m) { return &m.m_vReactionPairs[static_cast<std::size_t>(i)]; }, bMax);
+                if (side.x.empty() && !x.empty())
+                    continue;
+                AddSeries(chart, side.x, side.y, m_clrPlot[bMax ? CLR_LINEMAX : CLR_LINEMIN], true, 2, false, true,
+                          {bMax ? m_sMaximum : m_sMinimum, SeriesInfo::X_SPAN, quantity, side.models, false});
+            }
         }
         if (pDLA)
             AddRatioLimitLines(chart, x, *pDLA);
@@ -273,15 +460,15 @@ CompareResults(const std::shared_ptr<CAOCompareRefSetEnvs>& pOutput)
 void CPlotView::OutputCompareEnvelopesBMSF(std::shared_ptr<CAOCompareRefSetEnvs> pOutput)
 {
     const auto [pRef, pProp] = CompareResults(pOutput);
-    PlotEnvelopesBMSF(pRef, m_clrPlot[CLR_LINEMIN], m_clrPlot[CLR_LINEMAX], 0);
-    PlotEnvelopesBMSF(pProp, m_clrPlot[CLR_PROPMIN], m_clrPlot[CLR_PROPMAX], 0);
+    PlotEnvelopesBMSF(pRef, m_clrPlot[CLR_LINEMIN], m_clrPlot[CLR_LINEMAX], 0, L"Reference");
+    PlotEnvelopesBMSF(pProp, m_clrPlot[CLR_PROPMIN], m_clrPlot[CLR_PROPMAX], 0, L"Proposed");
 }
 
 void CPlotView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSetEnvs> pOutput)
 {
     const auto [pRef, pProp] = CompareResults(pOutput);
-    PlotEnvelopeReactions(pRef, m_clrPlot[CLR_LINEMIN], m_clrPlot[CLR_LINEMAX]);
-    PlotEnvelopeReactions(pProp, m_clrPlot[CLR_PROPMIN], m_clrPlot[CLR_PROPMAX]);
+    PlotEnvelopeReactions(pRef, m_clrPlot[CLR_LINEMIN], m_clrPlot[CLR_LINEMAX], L"Reference");
+    PlotEnvelopeReactions(pProp, m_clrPlot[CLR_PROPMIN], m_clrPlot[CLR_PROPMAX], L"Proposed");
 }
 
 void CPlotView::OutputCriticalRatiosBMSF(std::shared_ptr<CAOCriticalRatios> pOutput)

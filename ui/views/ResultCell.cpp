@@ -18,6 +18,7 @@ double Shown(double dValue, int nDecimals)
 
 void CResultCell::SetValue(double dValue, int nDecimals)
 {
+    m_bNotAvailable = false;
     m_dValue = dValue == 0.0 ? 0.0 : dValue;
     m_nDecimals = std::clamp(nDecimals, 0, 9);
     const QString text = QLocale().toString(Shown(m_dValue, m_nDecimals), 'f', m_nDecimals);
@@ -25,8 +26,19 @@ void CResultCell::SetValue(double dValue, int nDecimals)
     SetState(GetState() | GCS_MODIFIED);
 }
 
+void CResultCell::SetNotAvailable()
+{
+    m_bNotAvailable = true;
+    m_dValue = 0.0;
+    m_nDecimals = -1;
+    CGridCell::SetText(L"n/a");
+    SetState(GetState() | GCS_MODIFIED);
+}
+
 std::wstring CResultCell::GetExportText() const
 {
+    if (m_bNotAvailable)
+        return {};
     if (m_nDecimals < 0)
         return CGridCellNumeric::GetExportText();
     const std::string format = "%." + std::to_string(m_nDecimals) + "f";

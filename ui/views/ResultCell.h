@@ -16,7 +16,11 @@ public:
     using CGridCellBase::operator=;
 
     void SetValue(double dValue, int nDecimals);
+    // No value: "n/a" on screen and in print, nothing in files and on the clipboard.
+    void SetNotAvailable();
+    bool IsNotAvailable() const { return m_bNotAvailable; }
     std::wstring GetExportText() const override;
 
     int m_nDecimals = -1; // -1 until a value is set
+    bool m_bNotAvailable = false;
 };
