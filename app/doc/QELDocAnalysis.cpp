@@ -11,6 +11,7 @@
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/BeamResults.h"
 #include "core/bounds/Bounds.h"
+#include "core/bounds/ElementChecks.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalValueEnsemble.h"
@@ -61,6 +62,35 @@ std::shared_ptr<T> AtOrSay(const std::vector<std::shared_ptr<T>>& v, int i, cons
     if (!p)
         Error(pszInvalid);
     return p;
+}
+
+// What a case file could not hold is not analysed either (a value can reach the case by
+// other paths than the reader): the message names the element and the value.
+bool RefusedValues(const CElement& element, const std::wstring& sRefusal)
+{
+    if (sRefusal.empty())
+        return false;
+    Error(ElementLabel(element) + L": " + sRefusal);
+    return true;
+}
+bool RefusedValues(const CBridge& b) { return RefusedValues(b, CheckBridgeValues(b)); }
+bool RefusedValues(const CLoadModel& m) { return RefusedValues(m, CheckLoadModelValues(m)); }
+bool RefusedValues(const CBridgeSet& s) { return RefusedValues(s, CheckBridgeSetValues(s)); }
+bool RefusedValues(const CLoadModelEnsemble& e)
+{
+    return std::any_of(e.m_vLoadModel.begin(), e.m_vLoadModel.end(), [](const auto& p) { return p && RefusedValues(*p); });
+}
+bool RefusedValues(const CReferenceCollection& c)
+{
+    if (RefusedValues(c, CheckRefCollectionValues(c)))
+        return true;
+    for (const auto& p : c.m_vBS)
+        if (p && RefusedValues(*p))
+            return true;
+    for (const auto& p : c.m_vLME)
+        if (p && RefusedValues(*p))
+            return true;
+    return c.m_pPropLME && RefusedValues(*c.m_pPropLME);
 }
 
 // Says the message when the list a command needs is empty.
@@ -157,6 +187,8 @@ void CQELDoc::OnAnalysisSinglePosition()
     if (!pLoadModel)
         return;
     const double location = dlg->m_dLocation;
+    if (RefusedValues(*pBridge) || RefusedValues(*pLoadModel))
+        return;
 
     const std::uint32_t t = StartTiming(L"Single Position Analysis called");
     try {
@@ -178,6 +210,8 @@ void CQELDoc::OnAnalysisSinglePosition()
 void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
                                     std::shared_ptr<CLoadModel> pLoadModel, double dStepSize)
 {
+    if (!pBridge || !pLoadModel || RefusedValues(*pBridge) || RefusedValues(*pLoadModel))
+        return;
     const std::uint32_t t = StartTiming(L"Moving Load Analysis called");
     m_bAnalysisRunning = true;
     try {
@@ -474,7 +508,7 @@ void CQELDoc::EndRun(std::atomic<bool>& bPost)
 void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
                                    std::shared_ptr<CLoadModelEnsemble> pLME, double dStepSize)
 {
-    if (!pBridge || !pLME)
+    if (!pBridge || !pLME || RefusedValues(*pBridge) || RefusedValues(*pLME))
         return;
     m_dwStartTime = StartTiming(L"Moving Load Analysis of LME called");
     auto pBlock = NewBlock<AnalysisThreadParams>(m_bPostMultiML);
@@ -490,7 +524,7 @@ void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, 
 
 void CQELDoc::StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel)
 {
-    if (!pBridgeSet || !pLoadModel)
+    if (!pBridgeSet || !pLoadModel || RefusedValues(*pBridgeSet) || RefusedValues(*pLoadModel))
         return;
     m_dwStartTime = StartTiming(L"Bridge Range Analysis called");
     auto pBlock = NewBlock<BridgeRangeThreadParams>(m_bPostBridgeRange);
@@ -507,6 +541,12 @@ void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefColle
 {
     if (!pRefCollection)
         return;
+    if (RefusedValues(*pRefCollection)) {
+        // Nothing runs, so nothing is to follow it either.
+        m_bCritRatiosPending = false;
+        m_spPendingRefCollection.reset();
+        return;
+    }
     m_dwStartTime = StartTiming(L"Make Reference Collection called");
     int nMax = 0;
     for (const auto& pLME : pRefCollection->m_vLME)
@@ -521,7 +561,7 @@ void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefColle
 
 void CQELDoc::StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection)
 {
-    if (!pRefCollection)
+    if (!pRefCollection || RefusedValues(*pRefCollection))
         return;
     if (!pRefCollection->m_bIsCalculated) {
         if (!Ask(L"Ref. Collection: " + pRefCollection->GetDescription() + L"\n" +

@@ -22,6 +22,17 @@ public:
     CChartPointsArray(const CChartPointsArray&) = delete;
     CChartPointsArray& operator=(const CChartPointsArray&) = delete;
 
+    // Room for n points in all, so that adding a long series copies the buffer once.
+    void Reserve(int n)
+    {
+        if (n <= m_iBufferSize)
+            return;
+        std::unique_ptr<PointType[]> grown(new PointType[n]());
+        std::memcpy(grown.get(), m_pPoints.get(), sizeof(PointType) * m_iPointsCount);
+        m_pPoints = std::move(grown);
+        m_iBufferSize = n;
+    }
+
     // Throws std::bad_alloc when the buffer cannot grow; the points already held stay intact.
     void AddPoint(const PointType& point)
     {

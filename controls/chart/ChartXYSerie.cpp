@@ -18,3 +18,17 @@ void CChartXYSerie::AddPoint(double x, double y)
         m_pParentCtrl->InvalidateChart();
     }
 }
+
+void CChartXYSerie::AddPoints(const double* x, const double* y, std::size_t n, double yScale)
+{
+    m_vPoints.Reserve(static_cast<int>(m_vPoints.GetPointsCount() + n));
+    for (std::size_t i = 0; i < n; ++i)
+        m_vPoints.AddPoint(SChartXYPoint{x[i], yScale * y[i], 0.0});
+    if (!m_pParentCtrl || !m_pHorizontalAxis || !m_pVerticalAxis)
+        return;
+    m_pParentCtrl->EnableRefresh(false);
+    m_pHorizontalAxis->RefreshAutoAxis();
+    m_pVerticalAxis->RefreshAutoAxis();
+    m_pParentCtrl->EnableRefresh(true);
+    m_pParentCtrl->InvalidateChart();
+}

@@ -2,6 +2,8 @@
 #include "ChartSerieBase.h"
 #include "ChartXYPoint.h"
 
+#include <cstddef>
+
 // A series of XY points.
 class CChartXYSerie : public CChartSerieBase<SChartXYPoint> {
 public:
@@ -9,4 +11,7 @@ public:
 
     // Stores the point, lets the axes follow it and draws only the new segment.
     void AddPoint(double x, double y);
+    // Stores n points at once and lets the axes follow them once: a series of a million
+    // load positions is added in linear time.
+    void AddPoints(const double* x, const double* y, std::size_t n, double yScale = 1.0);
 };

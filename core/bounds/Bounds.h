@@ -59,6 +59,9 @@ inline constexpr std::int64_t MaxResultBytes = std::int64_t{1} << 30;
 // Most (positions x spans x stations per span) of a run the window waits for: about a
 // second of the fast path on this generation of machines.
 inline constexpr double MostWindowStationVisits = 1e8;
+// Most cells a table of load positions shows: beyond it the table keeps every k-th
+// position and each reaction's extremes, so that it fills in about a second.
+inline constexpr std::int64_t MostPositionTableCells = 100'000;
 
 // ---- reference collections
 inline constexpr RealBound OverstressFactor{0.1, 10.0, L""};

@@ -348,13 +348,16 @@ TEST_F(AnalysisWorkersTest, AStoppedCollectionRunDropsItsPendingCriticalRatios)
     EXPECT_EQ(m_Windows.m_vQuestions.back(), L"Display grids/plots for the analysis?");
 }
 
-// A negative step makes every moving-load analysis throw, on whichever thread it runs.
+// A negative step makes every moving-load analysis throw, on whichever thread it runs; a
+// collection that holds one is refused before its run starts, naming the value.
 TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
 {
-    const std::wstring kText = L"The step must be a positive number";
+    const std::wstring kThrown = L"The step must be a positive number";
+    const std::wstring kRefused = L"Reference collection 1 \"Coll\": the step is -1 m; it must be from 0.001 m to 1,000 m";
     struct Case {
         const char* name;
         std::function<void(CQELDoc&)> launch;
+        bool bRefusedFirst = false;
     };
     const std::vector<Case> cases = {
         {"ensemble moving load",
@@ -373,7 +376,8 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
              d.m_bCritRatiosPending = true; // a failed run drops the request as well
              d.m_spPendingRefCollection = p;
              d.StartRefCollection(p);
-         }},
+         },
+         true},
         {"critical ratios",
          [](CQELDoc& d) {
              auto p = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
@@ -381,7 +385,8 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
              p->SetProposedLoadModel(Axle(200.0));
              p->m_StepSize = -1.0;
              d.StartCriticalRatios(p);
-         }},
+         },
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -390,7 +395,7 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
         CQELDoc doc;
         c.launch(doc);
         Finish(doc);
-        EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(kText));
+        EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(c.bRefusedFirst ? kRefused : kThrown));
         EXPECT_FALSE(doc.IsAnalysisRunning());
         EXPECT_FALSE(doc.m_bCritRatiosPending);
         EXPECT_TRUE(doc.OnUpdateAnalysisCommand());

@@ -176,6 +176,15 @@ void CGridView::StartTable(unsigned nDataRows, unsigned nDataCols, const Heading
     SetNumericCells();
 }
 
+void CGridView::StartPositionTable(const std::vector<std::size_t>& positions, unsigned nDataCols,
+                                   const Headings& headings)
+{
+    StartTable(static_cast<unsigned>(positions.size()), nDataCols, headings);
+    for (std::size_t r = 0; r < positions.size(); ++r)
+        if (positions[r] != r)
+            m_pGrid->SetItemText(static_cast<int>(r) + 1, 0, std::to_wstring(positions[r] + 1).c_str());
+}
+
 void CGridView::SetRowNumber(int row)
 {
     m_pGrid->SetItemText(row, 0, std::to_wstring(row).c_str());

@@ -97,7 +97,11 @@ private:
     void SetEffect(int row, int col, const RatioLoadEffect& e, Quantity quantity);
     void SetTextCell(int row, int col, const std::wstring& text);
     void FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0, bool bWithLoad);
-    void FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0);
+    void FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0,
+                          const std::vector<std::size_t>& positions);
+    // A table with a row for each listed load position, numbered by its position (a long
+    // run lists only some of them).
+    void StartPositionTable(const std::vector<std::size_t>& positions, unsigned nDataCols, const Headings& headings);
     // Critical values or ratios of a bridge set: moment and shear, or every reaction.
     template <class Ensemble>
     void FillCriticalTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity);

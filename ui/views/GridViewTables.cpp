@@ -1,14 +1,16 @@
 // The table of each kind of analysis output. Every loop is bounded by the list it reads: a
 // cell that a shorter list lacks stays blank (a later reference set may have fewer bridges,
-// a compare index may lie outside the set).
+// a compare index may lie outside the set). A table of load positions keeps to a cell limit.
 #include "ui/views/GridView.h"
 
 #include "controls/grid/GridCtrl.h"
+#include "core/bounds/Bounds.h"
 #include "ui/views/Outputs.h"
 #include "ui/views/ResultCell.h"
 #include "ui/views/Stations.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace {
@@ -28,6 +30,53 @@ T At(const std::vector<T>& v, std::size_t i, T none)
 std::size_t MaxCount(const std::shared_ptr<CEnvelope>& pEnv)
 {
     return pEnv ? pEnv->m_vMax.size() : 0;
+}
+
+// The load positions a table of nColumns lists: all of them, or when that would pass the
+// cell limit every k-th one, the last, and the positions of each envelope's extremes.
+std::vector<std::size_t> ShownPositions(std::size_t nPositions, std::size_t nColumns,
+                                        const std::vector<std::shared_ptr<CEnvelope>>& envelopes)
+{
+    std::vector<std::size_t> rows;
+    const auto nCells = static_cast<std::int64_t>(nPositions) * static_cast<std::int64_t>(std::max<std::size_t>(nColumns, 1));
+    if (nCells <= Bounds::MostPositionTableCells) {
+        rows.resize(nPositions);
+        for (std::size_t i = 0; i < nPositions; ++i)
+            rows[i] = i;
+        return rows;
+    }
+    const auto stride = static_cast<std::size_t>((nCells + Bounds::MostPositionTableCells - 1) / Bounds::MostPositionTableCells);
+    for (std::size_t i = 0; i < nPositions; i += stride)
+        rows.push_back(i);
+    rows.push_back(nPositions - 1);
+    auto extreme = [&](const std::vector<PointLoadEffect>& v, bool bMax) {
+        if (v.empty())
+            return;
+        const auto it = std::max_element(v.begin(), v.end(), [bMax](const PointLoadEffect& a, const PointLoadEffect& b) {
+            return bMax ? a.val < b.val : a.val > b.val;
+        });
+        rows.push_back(static_cast<std::size_t>(it - v.begin()));
+    };
+    // A bridge of hundreds of supports would list a row for each extreme: then the stride alone.
+    const bool bExtremes = static_cast<std::int64_t>(2 * envelopes.size() * nColumns) <= Bounds::MostPositionTableCells;
+    for (const auto& pEnv : envelopes)
+        if (pEnv && bExtremes) {
+            extreme(pEnv->m_vMax, true);
+            extreme(pEnv->m_vMin, false);
+        }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    while (!rows.empty() && rows.back() >= nPositions)
+        rows.pop_back();
+    return rows;
+}
+
+std::vector<std::shared_ptr<CEnvelope>> Reactions(const std::shared_ptr<CEnvelopeResults>& p, int nSupports)
+{
+    std::vector<std::shared_ptr<CEnvelope>> v;
+    for (int j = 0; p && j < nSupports; ++j)
+        v.push_back(p->GetEnvReaction(j));
+    return v;
 }
 
 std::shared_ptr<CEnvelope> Moments(const std::shared_ptr<CEnvelopeResults>& p)
@@ -159,21 +208,23 @@ void CGridView::FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResul
     }
 }
 
-void CGridView::FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0)
+void CGridView::FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0,
+                                 const std::vector<std::size_t>& positions)
 {
     const auto pFirst = Reaction(pResults, 0);
     if (!pFirst)
         return;
-    const std::size_t n = pFirst->m_vMax.size();
-    for (std::size_t i = 0; i < n; ++i)
-        SetNumber(row0 + static_cast<int>(i), col0, pFirst->m_vMax[i].xLoadModel, Q_LENGTH);
+    for (std::size_t r = 0; r < positions.size(); ++r)
+        if (const PointLoadEffect* e = At(pFirst->m_vMax, positions[r]))
+            SetNumber(row0 + static_cast<int>(r), col0, e->xLoadModel, Q_LENGTH);
     const int nSupports = Supports(pResults);
     for (int j = 0; j < nSupports; ++j) {
         const auto pEnv = Reaction(pResults, j);
         if (!pEnv)
             continue;
-        for (std::size_t i = 0; i < n; ++i) {
-            const int row = row0 + static_cast<int>(i);
+        for (std::size_t r = 0; r < positions.size(); ++r) {
+            const std::size_t i = positions[r];
+            const int row = row0 + static_cast<int>(r);
             if (const PointLoadEffect* e = At(pEnv->m_vMax, i))
                 SetNumber(row, col0 + 1 + 2 * j, e->val, Q_EFFECT);
             if (const PointLoadEffect* e = At(pEnv->m_vMin, i))
@@ -234,9 +285,10 @@ void CGridView::OutputMovingLoadReactions(std::shared_ptr<CEnvelopeResults> pRes
     const int nSupports = Supports(pResults);
     Headings headings{m_saMovingLoadReactions[1]};
     AppendReactionHeadings(headings, nSupports);
-    StartTable(static_cast<unsigned>(MaxCount(Reaction(pResults, 0))), static_cast<unsigned>(2 * nSupports + 1),
-               headings);
-    FillReactionRows(pResults, 1, 1);
+    const unsigned nCols = static_cast<unsigned>(2 * nSupports + 1);
+    const auto positions = ShownPositions(MaxCount(Reaction(pResults, 0)), nCols, Reactions(pResults, nSupports));
+    StartPositionTable(positions, nCols, headings);
+    FillReactionRows(pResults, 1, 1, positions);
     AutoFit();
 }
 
@@ -268,18 +320,20 @@ void CGridView::OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoa
 {
     const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
     const int nSupports = Supports(pResults);
-    const std::size_t nRows = MaxCount(Reaction(pResults, 0));
+    const unsigned nCols = static_cast<unsigned>(4 * nSupports + 1);
+    const auto positions = ShownPositions(MaxCount(Reaction(pResults, 0)), nCols, Reactions(pResults, nSupports));
     Headings headings{m_saMultiMLReactions[2]};
     AppendReactionHeadings(headings, nSupports, L"Critical LM");
-    StartTable(static_cast<unsigned>(nRows), static_cast<unsigned>(4 * nSupports + 1), headings);
-    for (std::size_t i = 0; i < nRows; ++i)
-        SetTextCell(static_cast<int>(i) + 1, 1, L"Point " + std::to_wstring(i + 1));
+    StartPositionTable(positions, nCols, headings);
+    for (std::size_t r = 0; r < positions.size(); ++r)
+        SetTextCell(static_cast<int>(r) + 1, 1, L"Point " + std::to_wstring(positions[r] + 1));
     for (int j = 1; j <= nSupports; ++j) {
         const auto pEnv = Reaction(pResults, j - 1);
         if (!pEnv)
             continue;
-        for (std::size_t i = 0; i < nRows; ++i) {
-            const int row = static_cast<int>(i) + 1;
+        for (std::size_t r = 0; r < positions.size(); ++r) {
+            const std::size_t i = positions[r];
+            const int row = static_cast<int>(r) + 1;
             if (const PointLoadEffect* e = At(pEnv->m_vMax, i)) {
                 SetNumber(row, 4 * j - 2, e->val, Q_EFFECT);
                 SetTextCell(row, 4 * j - 1, GetLoadModelName(*e));
@@ -440,9 +494,14 @@ void CGridView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSet
         headings.push_back(prefix + m_saCompareReactions[1]);
         AppendReactionHeadings(headings, nSupports);
     }
-    StartTable(static_cast<unsigned>(nRows), static_cast<unsigned>(4 * nSupports + 2), headings);
-    FillReactionRows(in.pRef, 1, 1);
-    FillReactionRows(in.pProp, 1, 2 * nSupports + 2);
+    const unsigned nCols = static_cast<unsigned>(4 * nSupports + 2);
+    auto envelopes = Reactions(in.pRef, nSupports);
+    for (auto& pEnv : Reactions(in.pProp, nSupports))
+        envelopes.push_back(std::move(pEnv));
+    const auto positions = ShownPositions(nRows, nCols, envelopes);
+    StartPositionTable(positions, nCols, headings);
+    FillReactionRows(in.pRef, 1, 1, positions);
+    FillReactionRows(in.pProp, 1, 2 * nSupports + 2, positions);
     AutoFit();
 }
 

@@ -160,8 +160,7 @@ void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<dou
     }
     const double sign = bNegate ? -1.0 : 1.0;
     pChart->EnableRefresh(false);
-    for (std::size_t i = 0; i < x.size(); ++i)
-        pSerie->AddPoint(x[i], sign * y[i]);
+    pSerie->AddPoints(x.data(), y.data(), x.size(), sign);
     auto* pListener = new CMouseListener(pChart, this, std::move(info));
     pSerie->m_pMouseListener = pListener;
     m_vListeners.push_back(pListener);
