@@ -223,6 +223,8 @@ int main(int argc, char** argv)
         const double tSave = Seconds(t0);
         const double savePeak = PeakMb() - before;
         const double size = static_cast<double>(fs::file_size(file)) / (1024.0 * 1024.0);
+        if (std::getenv("QEL_BENCH_ESTIMATE"))
+            std::printf("estimate %.1f MB\n", static_cast<double>(EstimateCaseFileBytes(c, v.bBinary)) / 1048576.0);
         const OpenFigures o = OpenInChild(file.string(), v.bInMemory);
         std::printf("%-24s %9.1f %8.2f %8.2f %12.1f %12.1f %10.1f\n", v.name, size, tSave, o.seconds, savePeak,
                     o.peakMb, o.caseMb);
