@@ -181,6 +181,9 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     shared.OnAddRefCollection();
     const auto& rc = shared.m_vRefCollection.back();
     rc->m_vLME = {shared.m_vLoadModelEnsemble.back()};
+    // On this thread: a mutant's process is forked from this one, and helper threads'
+    // buffers would look leaked there.
+    rc->m_nThreads = 1;
     std::atomic<bool> keepRunning{true};
     if (!rc->Calculate(&keepRunning)) {
         std::fprintf(stderr, "cannot calculate the seed collection\n");
@@ -199,6 +202,7 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     over->m_vLME = {shared.m_vLoadModelEnsemble[shared.m_vLoadModelEnsemble.size() - 2],
                     shared.m_vLoadModelEnsemble.back()};
     over->m_bUseOverstress = true;
+    over->m_nThreads = 1;
     if (!over->Calculate(&keepRunning)) {
         std::fprintf(stderr, "cannot calculate the overstressed seed collection\n");
         std::exit(2);
