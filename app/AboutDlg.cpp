@@ -1,4 +1,5 @@
 #include "app/AboutDlg.h"
+#include "ui/dialogs/TabOrder.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -70,6 +71,9 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addWidget(buttons);
+    SetTabOrderByLayout(this);
+    if (QWidget* first = FirstField(this))
+        first->setFocus();
 }
 
 QString CAboutDlg::GetVersionText() const { return m_pVersion->text(); }

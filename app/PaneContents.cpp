@@ -1,6 +1,7 @@
 #include "app/PaneContents.h"
 
 #include "app/pdf/PdfPane.h"
+#include "app/pdf/UserManual.h"
 #include "app/settings/SettingsWnd.h"
 #include "app/tree/ElementView.h"
 #include "ui/mainview/QELView.h"
@@ -21,8 +22,8 @@ QWidget* CreateSettingsPaneContent(QWidget* parent) { return new CSettingsWnd(pa
 
 QWidget* CreatePdfPaneContent(QWidget* parent) { return new CPdfPane(parent); }
 
-bool LoadUserManual(QWidget* pPdfPaneContent, const std::wstring& sPath)
+bool LoadUserManual(QWidget* pPdfPaneContent, const std::wstring& sSetting)
 {
     auto* pane = qobject_cast<CPdfPane*>(pPdfPaneContent);
-    return pane && pane->LoadFile(sPath);
+    return pane && pane->LoadFile(UserManualToShow(sSetting));
 }

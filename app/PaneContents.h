@@ -15,5 +15,7 @@ QWidget* CreateElementPaneContent(QWidget* parent);
 QWidget* CreateSettingsPaneContent(QWidget* parent);
 // Pane 196 "PDF Help".
 QWidget* CreatePdfPaneContent(QWidget* parent);
-// Shows the manual in the PDF pane's content; false when the file cannot be loaded.
-bool LoadUserManual(QWidget* pPdfPaneContent, const std::wstring& sPath);
+// Shows the manual in the PDF pane's content, sSetting being the setting "PDF help file
+// path" (the program's own manual when it names no file); false when the file cannot be
+// loaded.
+bool LoadUserManual(QWidget* pPdfPaneContent, const std::wstring& sSetting);

@@ -8,7 +8,7 @@ exe=$1
 mkdir -p "$2"; out=$(cd "$2" && pwd)
 shots=${3:-$out/screenshots}; mkdir -p "$shots"; shots=$(cd "$shots" && pwd)
 root="$(cd "$(dirname "$0")/.." && pwd)"
-for tool in xvfb-run pdfinfo pdftotext; do
+for tool in xvfb-run xdotool pdfinfo pdftotext; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed (bash scripts/deps.sh)"; exit 1; }
 done
 [ -x "$exe" ] || { echo "e2e: no executable at $exe"; exit 1; }

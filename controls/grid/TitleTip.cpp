@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 IMPLEMENT_DYNCREATE(CTitleTip, CWnd)
@@ -70,8 +71,10 @@ BOOL CTitleTip::Create(CWnd* pParentWnd)
     if (m_bCreated)
         return TRUE;
     m_pParentWnd = pParentWnd;
+    // Made for the grid's window, so that the tip still sees the mouse it captures when that
+    // window is a modal dialog.
     m_bCreated = CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"TitleTip", nullptr, WS_POPUP | WS_BORDER,
-                          CRect(0, 0, 0, 0), static_cast<QWidget*>(nullptr), 0);
+                          CRect(0, 0, 0, 0), pParentWnd, 0);
     if (m_bCreated && !m_pKeyWatcher) {
         m_pKeyWatcher = std::make_unique<KeyWatcher>(this);
         QCoreApplication::instance()->installEventFilter(m_pKeyWatcher.get());
@@ -192,7 +195,11 @@ void CTitleTip::PassOn(UINT message, UINT nFlags, CPoint point)
         if (pWnd == this)
             pWnd = m_pParentWnd;
     }
-    if (!pWnd || !pWnd->GetSafeHwnd())
+    if (!pWnd) {
+        PassPressToWidget(message, nFlags, point);
+        return;
+    }
+    if (!pWnd->GetSafeHwnd())
         return;
     CRect rc;
     pWnd->GetClientRect(&rc);
@@ -200,7 +207,37 @@ void CTitleTip::PassOn(UINT message, UINT nFlags, CPoint point)
     // Only client-area input has a receiver here.
     if (!rc.PtInRect(point))
         return;
-    pWnd->PostMessage(message, nFlags, MAKELPARAM(point.x, point.y));
+    // A press is handed over at once, ahead of the release that follows it.
+    if (message == WM_MOUSEMOVE)
+        pWnd->PostMessage(message, nFlags, MAKELPARAM(point.x, point.y));
+    else
+        pWnd->SendMessage(message, nFlags, MAKELPARAM(point.x, point.y));
+}
+
+// A press over a plain widget (a dialog's button) is that widget's: the release that
+// follows reaches it directly, so the click is whole.
+void CTitleTip::PassPressToWidget(UINT message, UINT nFlags, CPoint screenPoint)
+{
+    QEvent::Type type = QEvent::MouseButtonPress;
+    Qt::MouseButton button = Qt::LeftButton;
+    switch (message) {
+    case WM_LBUTTONDOWN: break;
+    case WM_LBUTTONDBLCLK: type = QEvent::MouseButtonDblClick; break;
+    case WM_RBUTTONDOWN: button = Qt::RightButton; break;
+    case WM_MBUTTONDOWN: button = Qt::MiddleButton; break;
+    default: return;
+    }
+    const QPoint global(screenPoint.x, screenPoint.y);
+    QWidget* pTarget = QApplication::widgetAt(global);
+    if (!pTarget || CWnd::FromHandle(pTarget))
+        return;
+    Qt::MouseButtons buttons = button;
+    if (nFlags & MK_LBUTTON) buttons |= Qt::LeftButton;
+    if (nFlags & MK_RBUTTON) buttons |= Qt::RightButton;
+    if (nFlags & MK_MBUTTON) buttons |= Qt::MiddleButton;
+    QMouseEvent press(type, QPointF(pTarget->mapFromGlobal(global)), QPointF(global), button, buttons,
+                      CWnd::CurrentModifiers());
+    QCoreApplication::sendEvent(pTarget, &press);
 }
 
 void CTitleTip::PassKeyOn(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags)

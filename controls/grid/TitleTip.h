@@ -46,6 +46,7 @@ public:
 private:
     // Hands a mouse message (tip client coordinates) on to the window under the point.
     void PassOn(UINT message, UINT nFlags, CPoint point);
+    void PassPressToWidget(UINT message, UINT nFlags, CPoint screenPoint);
     void PassKeyOn(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags);
 
     class KeyWatcher;

@@ -6,6 +6,7 @@
 #include "platform/win/MessageBox.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -187,25 +188,52 @@ void CWndWidget::MouseEvent(QEvent* e)
     e->accept();
 }
 
+namespace {
+bool IsDialogKey(const QKeyEvent* e)
+{
+    return e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+} // namespace
+
 void CWndWidget::keyPressEvent(QKeyEvent* e)
 {
-    if (!m_pWnd)
+    if (!m_pWnd) {
+        e->ignore();
         return;
+    }
     CWnd* wnd = m_pWnd;
-    QPointer<CWndWidget> self(this);
     g_modifiers = e->modifiers();
+    // In a dialog, Escape and Enter are the dialog's (Cancel and the default button) unless
+    // the window asks for every key.
+    if (IsDialogKey(e) && !(wnd->OnGetDlgCode() & DLGC_WANTALLKEYS) && qobject_cast<QDialog*>(window())) {
+        e->ignore();
+        return;
+    }
+    // Tab that the window does not want (Ctrl+Tab out of a grid) moves the focus on.
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab)
+        && !(wnd->OnGetDlgCode() & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+        QAbstractScrollArea::focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
+        e->accept();
+        return;
+    }
+    QPointer<CWndWidget> self(this);
     UINT vk = VirtualKeyFromQt(e->key());
     if (e->key() == Qt::Key_Plus && (e->modifiers() & Qt::KeypadModifier))
         vk = VK_ADD;
     const UINT flags = e->isAutoRepeat() ? 0x4000u : 0u;
+    wnd->m_bKeyLeftToDefault = false;
     if (vk) {
         if (e->modifiers() & Qt::AltModifier)
             wnd->OnSysKeyDown(vk, 1, flags | 0x2000u);
         else
             wnd->OnKeyDown(vk, 1, flags);
     }
-    // Characters typed by the key; Delete types none here, as on the original platform.
+    // A key the window left to default handling and that types nothing goes on to the
+    // windows around it (Tab excepted: it would move the focus a second time).
     const QString text = e->text();
+    const bool bPassOn = (!vk || (self && self->m_pWnd == wnd && wnd->m_bKeyLeftToDefault)) && text.isEmpty()
+                         && e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab;
+    // Characters typed by the key; Delete types none here, as on the original platform.
     for (QChar c : text) {
         if (!self || self->m_pWnd != wnd)
             break;
@@ -213,7 +241,7 @@ void CWndWidget::keyPressEvent(QKeyEvent* e)
             continue;
         wnd->OnChar(c.unicode(), 1, flags);
     }
-    e->accept();
+    e->setAccepted(!bPassOn);
 }
 
 void CWndWidget::keyReleaseEvent(QKeyEvent* e)
@@ -306,11 +334,13 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     Qt::WindowFlags flags = Qt::Widget;
     QWidget* parent = pParentWnd;
     if (dwStyle & WS_POPUP) {
-        // A pop-up stands on its own, without frame and without taking the focus.
+        // A pop-up is a window of its own, without frame and without taking the focus. It
+        // belongs to the window it was made for: a modal dialog blocks the input of every
+        // window outside it, and a pop-up that cannot see the mouse never lets go of it.
         flags = Qt::ToolTip | Qt::FramelessWindowHint;
         if (dwExStyle & WS_EX_TOPMOST)
             flags |= Qt::WindowStaysOnTopHint;
-        parent = nullptr;
+        parent = parent ? parent->window() : nullptr;
     } else if (!parent) {
         flags = Qt::Window;
     }
@@ -320,7 +350,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         w->setAttribute(Qt::WA_ShowWithoutActivating);
         w->setFocusPolicy(Qt::NoFocus);
     } else {
-        w->setFocusPolicy(Qt::StrongFocus);
+        // Only a tab stop is reached by Tab; any window takes the focus when clicked.
+        w->setFocusPolicy((dwStyle & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (lpszWindowName)
         w->setWindowTitle(QString::fromWCharArray(lpszWindowName));
@@ -672,14 +703,73 @@ bool CWnd::ProgramHasFocus()
     return QApplication::focusWidget() != nullptr || QApplication::activeWindow() != nullptr;
 }
 
+// Capture as the original platform has it: while a window holds it, the mouse input that
+// reaches any window of the program goes to that window (with a button held, the window
+// pressed also keeps the input from outside, as Qt does by itself). The pointer itself is
+// never grabbed: a grab held by a window that a modal dialog blocks, or that hides under
+// the pointer, takes every click of the program with it.
+class CCaptureRouter : public QObject
+{
+public:
+    static void Install()
+    {
+        static CCaptureRouter* s_pRouter = nullptr;
+        if (!s_pRouter && QCoreApplication::instance()) {
+            s_pRouter = new CCaptureRouter(QCoreApplication::instance());
+            QCoreApplication::instance()->installEventFilter(s_pRouter);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (!g_pCapture || !watched->isWidgetType())
+            return false;
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove: break;
+        default: return false;
+        }
+        QWidget* target = g_pCapture->GetClientWidget();
+        if (watched == target)
+            return false;
+        // A window that cannot take input any more loses the capture, as a disabled one does.
+        if (!target || !target->isVisible() || BlockedByModal(target)) {
+            CallHandlerGuarded([] { CWnd::ReleaseCapture(); });
+            return false;
+        }
+        auto* me = static_cast<QMouseEvent*>(e);
+        const QPointF global = me->globalPosition();
+        QMouseEvent routed(e->type(), target->mapFromGlobal(global), global, me->button(), me->buttons(),
+                           me->modifiers());
+        QCoreApplication::sendEvent(target, &routed);
+        return true;
+    }
+
+private:
+    explicit CCaptureRouter(QObject* parent) : QObject(parent) {}
+
+    static bool BlockedByModal(const QWidget* w)
+    {
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return false;
+        for (const QWidget* p = w->window(); p; p = p->parentWidget())
+            if (p == modal)
+                return false;
+        return true;
+    }
+};
+
 CWnd* CWnd::SetCapture()
 {
     CWnd* old = g_pCapture;
     g_pCapture = this;
     if (old && old != this)
         old->OnCaptureChanged(this);
-    if (m_pWidget && m_pWidget->isVisible())
-        m_pWidget->viewport()->grabMouse();
+    CCaptureRouter::Install();
     return old;
 }
 
@@ -694,8 +784,6 @@ BOOL CWnd::ReleaseCapture()
     if (!old)
         return TRUE;
     g_pCapture = nullptr;
-    if (old->m_pWidget)
-        old->m_pWidget->viewport()->releaseMouse();
     old->OnCaptureChanged(nullptr);
     return TRUE;
 }
@@ -1031,9 +1119,18 @@ BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
     return FALSE;
 }
 
-void CWnd::OnKeyDown(UINT, UINT, UINT) {}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    m_bKeyLeftToDefault = true;
+}
+
 void CWnd::OnKeyUp(UINT, UINT, UINT) {}
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) {}
+
+void CWnd::OnSysKeyDown(UINT, UINT, UINT)
+{
+    m_bKeyLeftToDefault = true;
+}
+
 void CWnd::OnChar(UINT, UINT, UINT) {}
 
 UINT CWnd::OnGetDlgCode()

@@ -11,7 +11,10 @@
 //   mouse            -> OnLButtonDown/Up/DblClk, OnRButtonDown/Up, OnMButtonDown, OnMouseMove
 //                       (OnSetCursor(this, HTCLIENT, message) first), OnMouseWheel (screen point)
 //   keys             -> OnKeyDown/OnSysKeyDown (virtual-key codes, platform/win/Keys.h), OnKeyUp,
-//                       then OnChar for each character the key typed
+//                       then OnChar for each character the key typed; a key that typed
+//                       nothing and reached the default OnKeyDown goes on to the parent
+//                       widgets, and in a dialog Escape and Enter go to the dialog unless
+//                       OnGetDlgCode asks for DLGC_WANTALLKEYS
 //   scroll bars      -> OnHScroll/OnVScroll(code, track position, nullptr)
 //   timers, focus    -> OnTimer, OnSetFocus, OnKillFocus; capture loss -> OnCaptureChanged
 //   palette change   -> OnSysColorChange
@@ -57,9 +60,10 @@ public:
     // --- Creation -----------------------------------------------------------------------
     // Makes the window. pParentWnd may be null (a top-level window), a CWnd (via the
     // overload) or any Qt widget (a dialog or view hosting the control). Styles used:
-    // WS_CHILD/WS_POPUP, WS_VISIBLE, WS_DISABLED, WS_BORDER, WS_HSCROLL/WS_VSCROLL (bars
-    // shown from the start); extended WS_EX_CLIENTEDGE (sunken 2-pixel frame),
-    // WS_EX_TOPMOST. The class name and window name are kept for reference only.
+    // WS_CHILD/WS_POPUP, WS_VISIBLE, WS_DISABLED, WS_BORDER, WS_TABSTOP (reached by Tab;
+    // without it only a click gives the focus), WS_HSCROLL/WS_VSCROLL (bars shown from the
+    // start); extended WS_EX_CLIENTEDGE (sunken 2-pixel frame), WS_EX_TOPMOST. A pop-up
+    // belongs to the window of pParentWnd when one is given. The class name and window name are kept for reference only.
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   QWidget* pParentWnd, UINT nID);
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -238,6 +242,8 @@ private:
     QPaintEvent* m_pPaintEvent = nullptr;
     Bar m_bars[2];
     bool m_bApplyingBar = false;
+    // The key-down handler handed the key to default handling (nothing used it).
+    bool m_bKeyLeftToDefault = false;
     std::map<int, UINT_PTR> m_timers; // Qt timer id -> our id
 };
 

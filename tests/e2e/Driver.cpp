@@ -9,6 +9,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QSet>
+#include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -27,6 +31,7 @@ namespace e2e {
 namespace {
 
 int g_nFailures = 0;
+QDir g_ShotDir;
 
 using Clock = std::chrono::steady_clock;
 // The watchdog thread reads what the scenario's thread writes.
@@ -122,6 +127,16 @@ void ClosePopups()
         p->close();
 }
 
+void PictureDialog(QWidget& dialog)
+{
+    static QSet<QString> s_Pictured;
+    if (!qobject_cast<QDialog*>(&dialog) || qobject_cast<QMessageBox*>(&dialog) || dialog.windowTitle().isEmpty() ||
+        s_Pictured.contains(dialog.windowTitle()))
+        return;
+    s_Pictured.insert(dialog.windowTitle());
+    Picture(dialog, QStringLiteral("dialog-") + Slug(dialog.windowTitle()));
+}
+
 void CloseModal(QWidget& modal)
 {
     if (auto* dlg = qobject_cast<QDialog*>(&modal))
@@ -166,6 +181,7 @@ Driver::Driver(CQELApp& app, const QDir& outDir, const QDir& shotDir) : m_App(ap
 {
     m_OutDir.mkpath(QStringLiteral("."));
     m_ShotDir.mkpath(QStringLiteral("."));
+    g_ShotDir = m_ShotDir;
     QFile::remove(m_OutDir.filePath(QStringLiteral("exports.txt")));
     RecordExport({}, {});
     m_Timer.setInterval(20);
@@ -374,15 +390,80 @@ void Click(QAbstractButton* button)
 void Press(QWidget& dialog, const QString& idOrText)
 {
     if (auto* b = dialog.findChild<QAbstractButton*>(idOrText)) {
+        PictureDialog(dialog);
         Click(b);
         return;
     }
     for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
         if (Plain(b->text()) == Plain(idOrText)) {
+            PictureDialog(dialog);
             Click(b);
             return;
         }
     Fail(QStringLiteral("no button '%1' in '%2'").arg(idOrText, dialog.windowTitle()));
+}
+
+bool Xdo(const QStringList& args)
+{
+    QProcess xdo;
+    xdo.start(QStringLiteral("xdotool"), args);
+    if (!xdo.waitForFinished(10000) || xdo.exitStatus() != QProcess::NormalExit || xdo.exitCode() != 0) {
+        Fail(QStringLiteral("xdotool %1 failed: %2").arg(args.join(QLatin1Char(' ')),
+                                                          QString::fromLocal8Bit(xdo.readAllStandardError())));
+        return false;
+    }
+    return true;
+}
+
+bool XKey(QWidget& window, const QString& keysym)
+{
+    return Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window.window()->winId())})
+           && Xdo({QStringLiteral("key"), keysym});
+}
+
+bool XMoveTo(QWidget* widget, QPoint at)
+{
+    if (!widget)
+        return false;
+    const QPoint global = widget->mapToGlobal(at.x() < 0 ? widget->rect().center() : at);
+    return Xdo({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+}
+
+bool XClick(QWidget* widget)
+{
+    return XMoveTo(widget) && Xdo({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+QString Picture(QWidget& w, const QString& name)
+{
+    QTest::qWait(50);
+    const QString path = g_ShotDir.filePath(QStringLiteral("e2e-%1.png").arg(name));
+    if (!w.grab().save(path))
+        Fail(QStringLiteral("cannot save the picture %1").arg(path));
+    return path;
+}
+
+QString PictureOfScreen(QWidget& w, const QString& name)
+{
+    QTest::qWait(50);
+    const QString path = g_ShotDir.filePath(QStringLiteral("e2e-%1.png").arg(name));
+    const QRect r = w.frameGeometry();
+    QScreen* screen = w.screen();
+    if (!screen || !screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(path))
+        Fail(QStringLiteral("cannot save the picture %1").arg(path));
+    return path;
+}
+
+QString Slug(const QString& text)
+{
+    QString slug = text.toLower();
+    slug.remove(QLatin1Char('&'));
+    slug.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    while (slug.startsWith(QLatin1Char('-')))
+        slug.remove(0, 1);
+    while (slug.endsWith(QLatin1Char('-')))
+        slug.chop(1);
+    return slug;
 }
 
 }

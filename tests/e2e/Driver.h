@@ -103,7 +103,23 @@ void Type(QLineEdit* edit, const QString& text);
 // A mouse click in the middle of a button.
 void Click(QAbstractButton* button);
 // The button with the control id (1 OK, 2 Cancel, or the form's number) or the text.
+// A dialog is pictured as it is first answered, filled in, for the user manual
+// ("e2e-dialog-<caption>.png").
 void Press(QWidget& dialog, const QString& idOrText);
+// A picture of one window in the screenshot folder ("e2e-<name>.png").
+QString Picture(QWidget& w, const QString& name);
+// A picture of what the screen shows over the window, pop-ups included.
+QString PictureOfScreen(QWidget& w, const QString& name);
+// "Define Bridge" as a file name: "define-bridge".
+QString Slug(const QString& text);
+// Real input through the X server (xdotool): whatever holds the keyboard or the mouse in
+// the program gets it, as a user's would. False (and a failure) when xdotool fails.
+bool Xdo(const QStringList& args);
+// A key pressed on the keyboard while the window has the X input focus.
+bool XKey(QWidget& window, const QString& keysym);
+// The pointer moved to a point of the widget (its centre when none), then clicked there.
+bool XMoveTo(QWidget* widget, QPoint at = QPoint(-1, -1));
+bool XClick(QWidget* widget);
 
 template <class T>
 T* Find(QWidget& parent, const QString& name)

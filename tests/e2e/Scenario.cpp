@@ -8,6 +8,11 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QCompleter>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QPdfDocument>
+#include <QPlainTextEdit>
+#include <QSet>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -26,6 +31,7 @@
 #include "Driver.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
+#include "app/pdf/PdfPane.h"
 #include "controls/chart/ChartAxis.h"
 #include "controls/chart/ChartCtrl.h"
 #include "controls/grid/GridCtrl.h"
@@ -281,6 +287,53 @@ Script Answer(bool bYes)
     return [bYes](QWidget& w) { Press(w, bYes ? QStringLiteral("&Yes") : QStringLiteral("&No")); };
 }
 
+// An element pane item whose text starts with the text, its category opened; none is a
+// failure.
+QTreeWidgetItem* TreeItem(Driver& d, const QString& text)
+{
+    auto* pane = qobject_cast<CElementView*>(d.Frame().GetPaneContent(ID_PANE_ELEMENTS));
+    if (!pane) {
+        Fail(QStringLiteral("no element pane"));
+        return nullptr;
+    }
+    for (QTreeWidgetItemIterator it(pane->Tree()); *it; ++it)
+        if ((*it)->text(0).startsWith(text)) {
+            pane->Tree()->scrollToItem(*it);
+            return *it;
+        }
+    Fail(QStringLiteral("no item '%1' in the element pane").arg(text));
+    return nullptr;
+}
+
+// A click, or a double click, on an element pane item, as a user does.
+void ClickTreeItem(Driver& d, const QString& text, bool bDouble)
+{
+    QTreeWidgetItem* item = TreeItem(d, text);
+    if (!item)
+        return;
+    QTreeWidget* tree = item->treeWidget();
+    const QPoint at = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    if (bDouble)
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::qWait(50);
+}
+
+// Pictures of the result windows open now, named after their titles without the window
+// number ("window-mla-envelopes-plot", then "-2" for the second of a name).
+void PictureResultWindows(Driver& d, const QString& prefix = QString())
+{
+    QSet<QString> names;
+    for (CChildFrame* w : ResultWindows(d, QString())) {
+        ShowWindow(d, w);
+        QString name = QStringLiteral("window-") + prefix + Slug(w->windowTitle().section(QStringLiteral(" - "), 1));
+        for (int n = 2; names.contains(name); ++n)
+            name = name.section(QLatin1Char('~'), 0, 0) + QStringLiteral("~%1").arg(n);
+        names.insert(name);
+        Picture(*w, QString(name).replace(QLatin1Char('~'), QLatin1Char('-')));
+    }
+}
+
 class Scenario {
 public:
     explicit Scenario(Driver& d) : d(d) {}
@@ -303,7 +356,12 @@ private:
     void ReferenceCollection();
     void CriticalRatios();
     void OtherResultWindows();
+    void DialogsByKeyboardAndPointer();
     void WaitForAnalysis(const QString& what);
+    void ElementDialogs();
+    void ToolDialogs();
+    void ResultPictures();
+    void PanesAndManual();
     void Quit();
 
     Driver& d;
@@ -777,6 +835,276 @@ void Scenario::OtherResultWindows()
     Check(ResultWindowCount(d) == 0, QStringLiteral("Close All Tabs closes every result window"));
 }
 
+// The dialogs of the elements as the element pane opens them, pictured for the user
+// manual; the case information is filled in, the others are left as they were.
+void Scenario::ElementDialogs()
+{
+    d.OnModal(QStringLiteral("Case Information"), [](QWidget& dlg) {
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1063")), QStringLiteral("NAASRA 1976 against a 100 kN axle"));
+        if (auto* notes = Find<QPlainTextEdit>(dlg, QStringLiteral("1064"))) {
+            notes->setFocus();
+            QTest::keyClicks(notes, QStringLiteral("Two-span bridges of 1 m to 50 m."));
+        }
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&Configuration"), QStringLiteral("Case Data")});
+    d.ExpectAnswered(QStringLiteral("Case Data"));
+    Check(Doc(d).m_sCaseRef == L"NAASRA 1976 against a 100 kN axle", QStringLiteral("the case reference is kept"));
+
+    // Vehicles of the standard family, page by page: a truck's axles, a lane load's loads.
+    const auto pictureSheet = [](const QString& prefix, const QStringList& only) {
+        return [prefix, only](QWidget& sheet) {
+            auto* lmSheet = dynamic_cast<CPropSheetLM*>(&sheet);
+            if (!Check(lmSheet != nullptr, QStringLiteral("a double click on a vehicle opens its sheet")))
+                return;
+            QListWidget* pages = lmSheet->PageList();
+            for (int i = 0; i < pages->count(); ++i) {
+                if (!only.isEmpty() && !only.contains(pages->item(i)->text()))
+                    continue;
+                ChooseRow(pages, i);
+                Picture(sheet, prefix + Slug(pages->item(i)->text()));
+            }
+            Press(sheet, QStringLiteral("Cancel"));
+        };
+    };
+    d.OnModal(QStringLiteral("Load Model Definition"), pictureSheet(QStringLiteral("dialog-load-model-"), {}));
+    ClickTreeItem(d, QStringLiteral("T44 truck"), true);
+    d.ExpectAnswered(QStringLiteral("T44 truck"));
+    d.OnModal(QStringLiteral("Load Model Definition"),
+              pictureSheet(QStringLiteral("dialog-lane-load-"),
+                           {QStringLiteral("Overview"), QStringLiteral("UDLs"), QStringLiteral("Partial UDLs")}));
+    ClickTreeItem(d, QStringLiteral("T44 Lane load - M"), true);
+    d.ExpectAnswered(QStringLiteral("T44 Lane load"));
+
+    // A new ensemble with the axle moved into it, then dropped.
+    d.OnModal(QStringLiteral("Load Model Ensemble Definition"), [](QWidget& dlg) {
+        Type(Find<QLineEdit>(dlg, QStringLiteral("1008")), QStringLiteral("Axles"));
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1035")), 0);
+        Press(dlg, QStringLiteral("Add >>"));
+        auto* included = Find<QListWidget>(dlg, QStringLiteral("1036"));
+        Check(included && included->count() == 1, QStringLiteral("Add >> moves the axle into the ensemble"));
+        Picture(dlg, QStringLiteral("dialog-load-model-ensemble-definition"));
+        Press(dlg, QStringLiteral("2"));
+    });
+    // From the menu: the element pane, which has the focus, takes Ctrl+E for itself.
+    d.Menu({QStringLiteral("&Configuration"), QStringLiteral("Add Load Model &Ensemble")});
+    d.ExpectAnswered(QStringLiteral("Add Load Model Ensemble"));
+
+    d.OnModal(QStringLiteral("Add Bridge Set"), [](QWidget& dlg) { Press(dlg, QStringLiteral("2")); });
+    ClickTreeItem(d, QStringLiteral("1:1:50m 2-span"), true);
+    d.ExpectAnswered(QStringLiteral("2-span bridge set"));
+
+    // A vehicle chosen in the element pane is drawn in the case window.
+    ClickTreeItem(d, QStringLiteral("T44 truck"), false);
+    if (auto* pane = d.Frame().GetPane(ID_PANE_ELEMENTS))
+        Picture(*pane, QStringLiteral("pane-elements"));
+    for (CChildFrame* f : d.Frame().GetChildFrames(&Doc(d)))
+        if (f->IsCaseWindow())
+            Picture(*f, QStringLiteral("window-case"));
+    d.Shot(QStringLiteral("14-main-view"));
+}
+
+// Output options and the tools' dialogs, pictured; nothing is changed.
+void Scenario::ToolDialogs()
+{
+    d.OnModal(QStringLiteral("Output options"), PressOk());
+    d.Key(Qt::Key_O, Qt::AltModifier);
+    d.ExpectAnswered(QStringLiteral("Output options"));
+    struct Tool {
+        const char* item;
+        const char* caption;
+    };
+    for (const Tool& t : {Tool{"Filter LME", "Filter Load Model Ensemble"},
+                          Tool{"&Generate LME from LM", "Generate LME from Load Model"},
+                          Tool{"Generate &Bidirectional LME", "Generate Bidirectional LME"}}) {
+        d.OnModal(QString::fromLatin1(t.caption), [](QWidget& dlg) {
+            // The first load model chosen, where the dialog offers load models.
+            if (auto* models = dlg.findChild<QListWidget*>(QStringLiteral("1012")); models && models->isEnabled())
+                ChooseRow(models, 0);
+            Press(dlg, QStringLiteral("2"));
+        });
+        d.Menu({QStringLiteral("&Tools"), QString::fromLatin1(t.item)});
+        d.ExpectAnswered(QString::fromLatin1(t.item));
+    }
+    d.OnModal(QStringLiteral("About QEL"), PressOk());
+    d.Menu({QStringLiteral("&Help"), QStringLiteral("&About QEL...")});
+    d.ExpectAnswered(QStringLiteral("About QEL"));
+}
+
+// One picture of each kind of result window, each kind shown again from the View menu.
+void Scenario::ResultPictures()
+{
+    struct Kind {
+        QString item;
+        QString dialog; // the collection chooser the command asks first, if any
+        QString prefix;
+    };
+    const Kind kinds[] = {
+        {QStringLiteral("Single &Position Results"), QString(), QString()},
+        {QStringLiteral("&Moving Load Results"), QString(), QString()},
+        {QStringLiteral("&Bridge Range Results"), QString(), QString()},
+        {QStringLiteral("Reference Collection &Values"), QStringLiteral("View Reference Collection"), QString()},
+        {QStringLiteral("Reference Collection &Ratios"), QStringLiteral("View Reference Collection"), QString()},
+        {QStringLiteral("&Enhanced Critical Ratios Grid"), QStringLiteral("View Reference Collection"),
+         QStringLiteral("enhanced-")},
+    };
+    for (const Kind& k : kinds) {
+        d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+        if (!k.dialog.isEmpty())
+            d.OnModal(k.dialog, [](QWidget& dlg) {
+                ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+                Press(dlg, QStringLiteral("1"));
+            });
+        d.Menu({QStringLiteral("&View"), k.item});
+        d.ExpectAnswered(k.item);
+        Check(ResultWindowCount(d) > 0, k.item + QStringLiteral(" opens its windows"));
+        PictureResultWindows(d, k.prefix);
+    }
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+    d.OnModal(QStringLiteral("Compare Critical Envelopes"), [](QWidget& dlg) {
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1029")), 0);
+        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        ChooseRow(bridges, bridges ? bridges->count() / 2 : 0);
+        Press(dlg, QStringLiteral("1"));
+    });
+    d.Menu({QStringLiteral("&View"), QStringLiteral("&Compare Critical Envelopes")});
+    d.ExpectAnswered(QStringLiteral("Compare Critical Envelopes again"));
+    PictureResultWindows(d);
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+}
+
+// The settings and diagnostics panes, and Help > PDF Help: the manual that comes with the
+// program opens in its pane, with no message, when the setting still names the default.
+void Scenario::PanesAndManual()
+{
+    d.Menu({QStringLiteral("&Tools"), QStringLiteral("Options")});
+    if (QDockWidget* settings = d.Frame().GetPane(ID_PANE_SETTINGS))
+        Picture(*settings, QStringLiteral("pane-settings"));
+    if (QDockWidget* output = d.Frame().GetPane(ID_PANE_OUTPUT))
+        Picture(*output, QStringLiteral("pane-diagnostics"));
+    // The manual's pane takes the right side to itself, as when it is first opened.
+    if (QDockWidget* settings = d.Frame().GetPane(ID_PANE_SETTINGS))
+        settings->close();
+
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("QEL User Manual.pdf"));
+    Check(QFile::exists(beside), QStringLiteral("the manual lies beside the program: ") + beside);
+    Check(!QFile::exists(QString::fromStdWString(g_pSettings->General.HELPFILEPATH)),
+          QStringLiteral("the setting names the default place, where no manual lies"));
+    d.Menu({QStringLiteral("&Help"), QStringLiteral("PDF Help")});
+    // A message box would be open now, inside the command; none may be.
+    Check(QApplication::activeModalWidget() == nullptr, QStringLiteral("PDF Help shows no message"));
+    auto* pane = qobject_cast<CPdfPane*>(d.Frame().GetPaneContent(ID_PANE_PDFHELP));
+    // The pages are drawn again once the new pane has settled to its width.
+    Driver::Wait(600);
+    if (Check(pane != nullptr, QStringLiteral("PDF Help opens the manual pane"))) {
+        Check(pane->Document()->metaData(QPdfDocument::MetaDataField::Title).toString() ==
+                  QStringLiteral("QEL User Manual"),
+              QStringLiteral("the pane shows the QEL User Manual"));
+        Check(pane->Document()->pageCount() >= 20 && pane->ShownPages() == pane->Document()->pageCount(),
+              QStringLiteral("the pane shows every page of the manual (%1 of %2)")
+                  .arg(pane->ShownPages())
+                  .arg(pane->Document()->pageCount()));
+    }
+    d.Shot(QStringLiteral("15-user-manual"));
+    if (QDockWidget* help = d.Frame().GetPane(ID_PANE_PDFHELP)) {
+        Picture(*help, QStringLiteral("pane-pdf-help"));
+        help->close();
+    }
+}
+
+namespace {
+CGridCtrl* GridIn(QWidget& dlg)
+{
+    for (QWidget* w : dlg.findChildren<QWidget*>())
+        if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandle(w)); grid && grid->GetSafeHwnd() == w && w->isVisible())
+            return grid;
+    return nullptr;
+}
+
+// Cancel, or the one button of a dialog that has no Cancel.
+QPushButton* CancelOf(QWidget& dlg)
+{
+    for (auto* box : dlg.findChildren<QDialogButtonBox*>())
+        if (QPushButton* b = box->button(QDialogButtonBox::Cancel))
+            return b;
+    for (auto* box : dlg.findChildren<QDialogButtonBox*>())
+        if (QPushButton* b = box->button(QDialogButtonBox::Ok))
+            return b;
+    return nullptr;
+}
+} // namespace
+
+void Scenario::DialogsByKeyboardAndPointer()
+{
+    // Each dialog twice, with real keys and a real pointer through the X server: Escape,
+    // pressed on whatever has the focus (a grid clicked into, where there is one), closes
+    // it; then a click where Cancel stands closes it, whatever the pointer passed over on
+    // its way (a clipped grid heading shows a tip that takes the mouse).
+    struct Dialog {
+        QStringList menu;
+        QString caption;
+    };
+    const auto M = [](const char* top, const char* item) {
+        return QStringList{QString::fromLatin1(top), QString::fromLatin1(item)};
+    };
+    const Dialog dialogs[] = {
+        {M("&Configuration", "Case Data"), QStringLiteral("Case Information")},
+        {M("&Configuration", "Add &Bridge"), QStringLiteral("Define Bridge")},
+        {M("&Configuration", "Add Bridge &Set"), QStringLiteral("Add Bridge Set")},
+        {M("&Configuration", "Add &Load Model"), QStringLiteral("Load Model Definition")},
+        {M("&Configuration", "Add Load Model &Ensemble"), QStringLiteral("Load Model Ensemble Definition")},
+        {M("&Configuration", "Add &Reference Collection"), QStringLiteral("Edit Reference Collection")},
+        {M("&Analysis", "&Single Position"), QStringLiteral("Single Position Analysis")},
+        {M("&Analysis", "&Moving Load"), QStringLiteral("Moving Load Analysis")},
+        {M("&Analysis", "&Bridge Range"), QStringLiteral("Bridge Range Analysis")},
+        {M("&Analysis", "Reference &Collection"), QStringLiteral("Analyse Reference Collection")},
+        {M("&Analysis", "Critical &Ratios"), QStringLiteral("Make Critical Ratios")},
+        {M("&View", "&Output options"), QStringLiteral("Output options")},
+        {M("&View", "&Compare Critical Envelopes"), QStringLiteral("Compare Critical Envelopes")},
+        {M("&View", "&Enhanced Critical Ratios Grid"), QStringLiteral("View Reference Collection")},
+        {M("&Tools", "Filter LME"), QStringLiteral("Filter Load Model Ensemble")},
+        {M("&Tools", "&Generate LME from LM"), QStringLiteral("Generate LME from Load Model")},
+        {M("&Tools", "Generate &Bidirectional LME"), QStringLiteral("Generate Bidirectional LME")},
+        {M("&Help", "&About QEL..."), QStringLiteral("About QEL")},
+    };
+    const QStringList before = ElementList(Doc(d));
+    for (const Dialog& dialog : dialogs) {
+        const QString caption = dialog.caption;
+        d.OnModal(caption, [this, caption](QWidget& dlg) {
+            if (CGridCtrl* grid = GridIn(dlg)) {
+                XClick(grid->GetClientWidget());
+                d.WaitFor([grid] { return QApplication::focusWidget() == grid->GetSafeHwnd(); }, 3000,
+                          QStringLiteral("a click on the grid of %1 gives it the focus").arg(caption));
+            }
+            XKey(dlg, QStringLiteral("Escape"));
+            d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("Escape closes %1").arg(caption));
+        });
+        d.Menu(dialog.menu);
+        d.ExpectAnswered(QStringLiteral("Escape on ") + caption);
+
+        d.OnModal(caption, [this, caption](QWidget& dlg) {
+            if (CGridCtrl* grid = GridIn(dlg)) {
+                dlg.resize(dlg.minimumSizeHint());
+                Driver::Wait(100);
+                for (int col = 0; col < grid->GetColumnCount(); ++col) {
+                    CRect r;
+                    if (grid->GetCellRect(0, col, &r))
+                        XMoveTo(grid->GetClientWidget(), QPoint(r.left + 4, r.top + 4));
+                    Driver::Wait(20);
+                }
+                Check(CWnd::GetCapture() != nullptr, QStringLiteral("a clipped heading of %1 shows its tip").arg(caption));
+                PictureOfScreen(dlg, QStringLiteral("heading-tip-") + Slug(caption));
+            }
+            XClick(CancelOf(dlg));
+            d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("a click on Cancel closes %1").arg(caption));
+        });
+        d.Menu(dialog.menu);
+        d.ExpectAnswered(QStringLiteral("Cancel of ") + caption);
+    }
+    Check(ElementList(Doc(d)) == before, QStringLiteral("dialogs closed with Escape or Cancel change nothing"));
+}
+
 void Scenario::SaveAndReopen()
 {
     CQELDoc& doc = Doc(d);
@@ -850,6 +1178,11 @@ void Scenario::Run()
         {"reference collection", &Scenario::ReferenceCollection},
         {"critical ratios", &Scenario::CriticalRatios},
         {"other result windows", &Scenario::OtherResultWindows},
+        {"element dialogs", &Scenario::ElementDialogs},
+        {"tool dialogs", &Scenario::ToolDialogs},
+        {"result pictures", &Scenario::ResultPictures},
+        {"panes and the user manual", &Scenario::PanesAndManual},
+        {"dialogs by keyboard and pointer", &Scenario::DialogsByKeyboardAndPointer},
         {"save and reopen", &Scenario::SaveAndReopen},
         {"quit", &Scenario::Quit},
     };

@@ -4,6 +4,10 @@
 #include "platform/wnd/Wnd.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QWindow>
 #include <QScrollBar>
 #include <QTest>
 #include <QWidget>
@@ -253,6 +257,112 @@ TEST(Wnd, TabReachesAWindowThatAsksForIt)
     QTest::keyClick(wnd.GetSafeHwnd(), Qt::Key_Tab);
     EXPECT_TRUE(wnd.Has("key " + std::to_string(VK_TAB)));
     EXPECT_TRUE(wnd.Has("char 9"));
+}
+
+namespace {
+// Two windows side by side in a shown host: a at x 0..49, b at x 50..99.
+struct TwoWindows
+{
+    QWidget host;
+    CProbeWnd a, b;
+    TwoWindows()
+    {
+        host.resize(100, 50);
+        a.Create(L"Probe", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 50, 50), &host, 1);
+        b.Create(L"Probe", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(50, 0, 100, 50), &host, 2);
+        host.show();
+        QApplication::setActiveWindow(&host);
+    }
+    ~TwoWindows() { CWnd::ReleaseCapture(); }
+    // A click as the windowing system delivers it: to the window, at a point of the host.
+    void ClickAt(QPoint p) { QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, p); }
+    static std::vector<std::string> Buttons(const CProbeWnd& w)
+    {
+        std::vector<std::string> v;
+        for (const std::string& e : w.log)
+            if (e.rfind("ldown", 0) == 0 || e.rfind("lup", 0) == 0)
+                v.push_back(e);
+        return v;
+    }
+};
+} // namespace
+
+TEST(Wnd, CaptureTakesTheMouseOfTheWholeProgramUntilReleased)
+{
+    TwoWindows w;
+    w.a.SetCapture();
+    w.ClickAt(QPoint(75, 20));
+    // In a's client coordinates.
+    EXPECT_EQ(TwoWindows::Buttons(w.a), (std::vector<std::string>{"ldown 1 75,20", "lup 0 75,20"}));
+    EXPECT_TRUE(TwoWindows::Buttons(w.b).empty());
+    CWnd::ReleaseCapture();
+    w.ClickAt(QPoint(75, 20));
+    EXPECT_TRUE(w.b.Has("ldown 1 25,20"));
+}
+
+TEST(Wnd, AWindowThatCannotTakeInputLosesTheCapture)
+{
+    {
+        // Hidden under the pointer.
+        TwoWindows w;
+        w.a.SetCapture();
+        w.a.ShowWindow(SW_HIDE);
+        w.ClickAt(QPoint(75, 20));
+        EXPECT_TRUE(w.b.Has("ldown 1 25,20"));
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    }
+    {
+        // Blocked by a modal dialog, whose button still takes the click.
+        TwoWindows w;
+        w.a.SetCapture();
+        QDialog modal;
+        auto* button = new QPushButton(QStringLiteral("Cancel"), &modal);
+        button->setGeometry(10, 10, 80, 30);
+        bool clicked = false;
+        QObject::connect(button, &QPushButton::clicked, [&] { clicked = true; });
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        QApplication::setActiveWindow(&modal);
+        QTest::mouseClick(modal.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+        EXPECT_TRUE(clicked);
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        EXPECT_TRUE(TwoWindows::Buttons(w.a).empty());
+    }
+}
+
+TEST(Wnd, KeysTheWindowDoesNotUseGoOnToItsParent)
+{
+    // The host hears what its children leave.
+    struct Host : QDialog
+    {
+        std::vector<int> keys;
+        void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
+    } host;
+    CProbeWnd wnd;
+    wnd.Create(L"Probe", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 50, 50), &host, 1);
+    host.show();
+    // The probe's own key handler uses every key.
+    QTest::keyClick(wnd.GetSafeHwnd(), Qt::Key_F5);
+    EXPECT_TRUE(host.keys.empty());
+    wnd.log.clear();
+    // In a dialog, Escape and Enter are the dialog's unless the window asks for every key.
+    QTest::keyClick(wnd.GetSafeHwnd(), Qt::Key_Escape);
+    QTest::keyClick(wnd.GetSafeHwnd(), Qt::Key_Return);
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Escape, Qt::Key_Return}));
+    EXPECT_TRUE(wnd.log.empty());
+    wnd.dlgCode = DLGC_WANTALLKEYS;
+    QTest::keyClick(wnd.GetSafeHwnd(), Qt::Key_Escape);
+    EXPECT_EQ(host.keys.size(), 2u);
+    EXPECT_TRUE(wnd.Has("key " + std::to_string(VK_ESCAPE)));
+
+    // A window that leaves a key to default handling passes it on when it typed nothing.
+    CWnd plain;
+    plain.Create(L"Plain", nullptr, WS_CHILD | WS_VISIBLE, CRect(50, 0, 100, 50), &host, 2);
+    QTest::keyClick(plain.GetSafeHwnd(), Qt::Key_F5);
+    EXPECT_EQ(host.keys.back(), Qt::Key_F5);
+    host.keys.clear();
+    QTest::keyClick(plain.GetSafeHwnd(), Qt::Key_A);
+    EXPECT_TRUE(host.keys.empty());
 }
 
 TEST(Wnd, TimersCallOnTimerWithTheirId)

@@ -49,6 +49,51 @@ TEST(BridgeDlg, EditsEveryFieldAndRebuildsItsOwnBridge)
     ExpectSpans(*stored, {20.0, 20.0});
 }
 
+TEST(BridgeDlg, OfferedDescriptionFollowsTheSpansUntilOneIsTyped)
+{
+    // A new bridge as the document offers it.
+    CBridgeDlg dlg;
+    dlg.SetBridge(std::make_shared<CBridge>(4, L"20 m single span", BC_ONESPAN, 20.0));
+    dlg.Open();
+    auto* pDescription = Ctrl<QLineEdit>(dlg, 1008);
+    Click(Ctrl<QRadioButton>(dlg, 1018));
+    EXPECT_EQ(pDescription->text(), QStringLiteral("20 m two span"));
+    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("12.5"));
+    EXPECT_EQ(pDescription->text(), QStringLiteral("12.5 m two span"));
+    Click(Ctrl<QRadioButton>(dlg, 1019));
+    EXPECT_EQ(pDescription->text(), QStringLiteral("12.5 m three span"));
+    Screenshot(dlg, QStringLiteral("DefineBridge-three-span"));
+
+    // Once typed, the description is the user's.
+    Type(pDescription, QStringLiteral("Bypass"));
+    Click(Ctrl<QRadioButton>(dlg, 1017));
+    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("30"));
+    EXPECT_EQ(pDescription->text(), QStringLiteral("Bypass"));
+    PressOk(dlg);
+    ASSERT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_EQ(dlg.GetBridge()->m_Description, L"Bypass");
+    ExpectSpans(*dlg.GetBridge(), {30.0});
+}
+
+TEST(BridgeDlg, FollowedDescriptionIsWhatOkKeepsAndANamedBridgeKeepsItsName)
+{
+    CBridgeDlg offered;
+    offered.SetBridge(std::make_shared<CBridge>(4, L"20 m single span", BC_ONESPAN, 20.0));
+    offered.Open();
+    Click(Ctrl<QRadioButton>(offered, 1019));
+    PressOk(offered);
+    ASSERT_EQ(offered.GetResult(), IDOK);
+    EXPECT_EQ(offered.GetBridge()->m_Description, L"20 m three span");
+    ExpectSpans(*offered.GetBridge(), {15.0, 20.0, 15.0});
+
+    CBridgeDlg named;
+    named.SetBridge(CBridge::Create(2, L"Main road", BC_TWOSPAN, 20.0));
+    named.Open();
+    Click(Ctrl<QRadioButton>(named, 1019));
+    Type(Ctrl<QLineEdit>(named, 1016), QStringLiteral("25"));
+    EXPECT_EQ(Ctrl<QLineEdit>(named, 1008)->text(), QStringLiteral("Main road"));
+}
+
 TEST(BridgeDlg, CancelKeepsTheBridge)
 {
     auto given = CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0);

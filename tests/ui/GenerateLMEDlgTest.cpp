@@ -91,6 +91,47 @@ TEST(GenerateLMEDlg, ChosenModelFillsOneRowPerAxleWithTheFirstRowFixed)
     SaveScreenshot(&f.dlg, QStringLiteral("generate_lme"));
 }
 
+TEST(GenerateLMEDlg, EscapeAndEnterEndACellEditBeforeTheyReachTheDialog)
+{
+    GenerateFixture f(Tridem());
+    f.Vary(1, "2", "4", L"Step", "3");
+    CGridCtrl& g = f.dlg.m_Grid;
+    const auto startEdit = [&](char first) {
+        g.SetFocus();
+        g.SetFocusCell(2, 5);
+        g.SetSelectedRange(2, 5, 2, 5);
+        QTest::keyClick(g.GetSafeHwnd(), first);
+        Flush();
+        return GridEditor(g);
+    };
+    // Escape in the editor of "Max": the old value stays and the dialog stays open.
+    QLineEdit* pEdit = startEdit('9');
+    ASSERT_NE(pEdit, nullptr);
+    QTest::keyClick(pEdit, Qt::Key_Escape);
+    Flush();
+    EXPECT_TRUE(f.dlg.isVisible());
+    EXPECT_EQ(GridEditor(g), nullptr);
+    EXPECT_EQ(g.GetItemText(2, 5), L"4.00");
+    EXPECT_EQ(QApplication::focusWidget(), g.GetSafeHwnd());
+
+    // Enter in the editor stores the value; the dialog stays open.
+    pEdit = startEdit('5');
+    ASSERT_NE(pEdit, nullptr);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    Flush();
+    EXPECT_TRUE(f.dlg.isVisible());
+    EXPECT_DOUBLE_EQ(f.dlg.m_vAxleDefs[1].max, 5.0);
+
+    // Enter on the grid itself is the dialog's: OK. Spacings 2, 3.5 and 5 m.
+    QTest::keyClick(g.GetSafeHwnd(), Qt::Key_Return);
+    Flush();
+    EXPECT_FALSE(f.dlg.isVisible());
+    ASSERT_EQ(f.dlg.result(), QDialog::Accepted);
+    ASSERT_EQ(f.dlg.m_spGeneratedLME->m_nLoadModels, 3);
+    EXPECT_DOUBLE_EQ(f.Locations(1)[1], -3.5);
+    EXPECT_DOUBLE_EQ(f.Locations(2)[1], -5.0);
+}
+
 TEST(GenerateLMEDlg, OneVariableSpacingGivesOneModelPerValue)
 {
     // Third spacing from 1.0 to 2.0 by 0.5: the whole steps 1.0, 1.5, 2.0 and then the

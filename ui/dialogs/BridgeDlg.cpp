@@ -63,6 +63,25 @@ CBridgeDlg::CBridgeDlg(QWidget* pParent)
     ConnectChange(m_editDescription);
     ConnectChange(m_editSpanLength);
     connect(m_config.Buttons(), &QButtonGroup::idClicked, this, &CBridgeDlg::OnConfig);
+    // A description typed by the user is kept from then on.
+    connect(m_editDescription, &QLineEdit::textEdited, this, [this] { m_bDescriptionFollows = false; });
+    connect(m_editSpanLength, &QLineEdit::textEdited, this, &CBridgeDlg::FollowSpans);
+}
+
+std::wstring CBridgeDlg::DefaultDescription(double dSpanLength, int nConfig)
+{
+    const wchar_t* arrangement = nConfig == BC_TWOSPAN ? L" m two span"
+                                 : nConfig == BC_THREESPAN ? L" m three span"
+                                                           : L" m single span";
+    return FormatFieldDouble(dSpanLength) + arrangement;
+}
+
+void CBridgeDlg::FollowSpans()
+{
+    if (!m_bDescriptionFollows || !m_config.Button(m_nConfig))
+        return;
+    m_sDescription = DefaultDescription(m_dSpanLength, m_nConfig);
+    m_editDescription->setText(QString::fromStdWString(m_sDescription));
 }
 
 void CBridgeDlg::SetBridge(std::shared_ptr<CBridge> pBridge)
@@ -84,6 +103,8 @@ void CBridgeDlg::OnInitDialog()
     m_config.ShowConfig();
     load();
     m_bCanEdit = m_spBridge ? m_spBridge->m_bIsEditable : true;
+    m_bDescriptionFollows = m_bCanEdit && (m_sDescription.empty()
+                                           || m_sDescription == DefaultDescription(m_dSpanLength, m_nConfig));
     m_editDescription->setEnabled(m_bCanEdit);
     m_btnOneSpan->setEnabled(m_bCanEdit);
     // A custom bridge keeps its own spans, which no single span length describes: the
@@ -103,6 +124,7 @@ void CBridgeDlg::OnConfig(int nConfig)
     m_nConfig = nConfig;
     if (m_bCanEdit)
         m_editSpanLength->setEnabled(true);
+    FollowSpans();
 }
 
 bool CBridgeDlg::OnOK()

@@ -34,6 +34,8 @@ public:
     explicit CBridgeDlg(QWidget* pParent = nullptr);
 
     void SetBridge(std::shared_ptr<CBridge> pBridge);
+    // The description a bridge is offered under: "20 m single span", "20 m two span", ...
+    static std::wstring DefaultDescription(double dSpanLength, int nConfig);
     // A copy of the dialog's bridge (rebuilt on OK when it is editable).
     std::shared_ptr<CBridge> GetBridge() const;
 
@@ -56,6 +58,9 @@ protected:
 
 private:
     void OnConfig(int nConfig);
+    // While the description is the one offered, it follows the span length and arrangement.
+    void FollowSpans();
 
+    bool m_bDescriptionFollows = false;
     CConfigButtons m_config;
 };

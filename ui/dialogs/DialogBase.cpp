@@ -1,6 +1,7 @@
 #include "ui/dialogs/DialogBase.h"
 
 #include "platform/base/CLocale.h"
+#include "ui/dialogs/TabOrder.h"
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>
@@ -158,6 +159,9 @@ void CQELDialog::InitOnce()
     m_bLoading = true;
     CallHandlerGuarded([this] { OnInitDialog(); });
     m_bLoading = false;
+    SetTabOrderByLayout(this);
+    if (QWidget* pFirst = FirstField(this))
+        pFirst->setFocus();
 }
 
 int CQELDialog::DoModal()

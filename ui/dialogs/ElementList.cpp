@@ -74,6 +74,17 @@ const CElement* CElementListBox::GetItemElement(int nRow) const
     return pItem ? reinterpret_cast<const CElement*>(pItem->data(Qt::UserRole).value<quintptr>()) : nullptr;
 }
 
+void CElementListBox::focusInEvent(QFocusEvent* e)
+{
+    // Reaching a list where nothing is chosen chooses nothing: the view would make its first
+    // row current.
+    const QSignalBlocker block(this);
+    const bool bHadCurrent = currentRow() >= 0;
+    CExListBox::focusInEvent(e);
+    if (!bHadCurrent && selectedItems().isEmpty())
+        setCurrentRow(-1);
+}
+
 void CElementListBox::OnRowChanged(int nRow)
 {
     if (m_pIndex)

@@ -47,6 +47,9 @@ signals:
     // The user ticked or unticked a row of a check list.
     void checkChange(int nRow, bool bChecked);
 
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+
 private:
     void OnRowChanged(int nRow);
 

@@ -1,6 +1,7 @@
 #include "ui/sheet/PropertySheet.h"
 
 #include "platform/win/MessageBox.h"
+#include "ui/dialogs/TabOrder.h"
 #include "ui/sheet/PropertyPage.h"
 
 #include <QDialogButtonBox>
@@ -43,8 +44,11 @@ void CPropertySheet::SetListWidth(int nWidth)
 void CPropertySheet::Start()
 {
     m_nActive = -1;
-    if (!m_vPages.empty())
-        SetActivePage(0);
+    if (m_vPages.empty())
+        return;
+    SetActivePage(0);
+    if (QWidget* pFirst = FirstField(GetActivePage()))
+        pFirst->setFocus();
 }
 
 int CPropertySheet::DoModal()
@@ -71,7 +75,11 @@ BOOL CPropertySheet::SetActivePage(int nPage)
         return FALSE;
     }
     CPropertyPage* pNew = GetPage(nPage);
+    const bool bNew = !pNew->IsInitialised();
     pNew->Initialise();
+    // A page's controls exist from its first showing on.
+    if (bNew)
+        SetTabOrderByLayout(this);
     m_nActive = nPage;
     m_pStack->setCurrentWidget(pNew);
     {
