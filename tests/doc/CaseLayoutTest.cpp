@@ -161,12 +161,33 @@ TEST_P(CaseLayoutKinds, EveryTableOfAReopenedCollectionEqualsTheOneBeforeSaving)
     EXPECT_TRUE(CaseTables::Of(Reopened(after)) == CaseTables::Of(before));
 }
 
+// Saved again, it holds no reference results that can be made again: those of the
+// overstressed sets were found to be what combining gives.
 TEST_P(CaseLayoutKinds, AFileOfTheEarlierLayoutSavedAgainKeepsItsTables)
 {
     const std::string expected = ReadBytes(kFixtures / "legacy-collection.tables.txt");
     CaseContents legacy;
     LoadCaseFile(W(kFixtures / (GetParam() ? "legacy-collection.qel" : "legacy-collection-xml.qel")), legacy);
+    for (const auto& rs : legacy.m_vRefCollection[0]->m_vRefSet)
+        EXPECT_TRUE(rs->m_bRefCombined);
     EXPECT_TRUE(CaseTables::Of(Reopened(legacy)) == expected);
+    EXPECT_EQ(MakeCaseFileData(legacy, false).find("<m_vRefCritEnv"), std::string::npos);
+}
+
+// A file of the earlier layout whose stored reference results are not what combining
+// gives (one value differs) keeps them as they are, also saved again.
+TEST_P(CaseLayoutKinds, StoredReferenceResultsThatCombiningDoesNotGiveAreKept)
+{
+    CaseContents legacy;
+    LoadCaseFile(W(kFixtures / "legacy-collection.qel"), legacy);
+    legacy.m_vRefCollection[0]->m_vRefSet[1]->m_vRefCritEnv[0]->m_pEnvBMD->m_vMax[2].val += 0.5;
+    const std::string expected = CaseTables::Of(legacy);
+    CaseContents back;
+    ReadCaseFileData(MakeCaseFileData(legacy, GetParam(), true), back);
+    const auto& sets = back.m_vRefCollection[0]->m_vRefSet;
+    EXPECT_TRUE(sets[0]->m_bRefCombined);
+    EXPECT_FALSE(sets[1]->m_bRefCombined);
+    EXPECT_TRUE(CaseTables::Of(Reopened(back)) == expected);
 }
 
 // What can be made again is not stored: the reference results of an overstressed set, and
