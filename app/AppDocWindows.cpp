@@ -1,5 +1,8 @@
 #include "app/AppDocWindows.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QMdiArea>
 
 #include "app/AppIds.h"
@@ -46,6 +49,18 @@ void CAppDocWindows::SetProgressRange(int nMin, int nMax)
         frame->m_nProgressSteps = 0;
     }
 }
+
+void CAppDocWindows::SetLongFileTask(bool bRunning)
+{
+    if (bRunning)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+// Paint events and posted messages (the progress steps among them) are handled; input
+// from the user stays queued until the open or save has ended.
+void CAppDocWindows::KeepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 CDocElementTree* CAppDocWindows::GetElementTree()
 {

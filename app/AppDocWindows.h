@@ -16,6 +16,8 @@ public:
     void ShowWarning(const std::wstring& sText) override;
     void OnModifiedChanged(const CQELDoc& doc) override;
     void SetProgressRange(int nMin, int nMax) override;
+    void SetLongFileTask(bool bRunning) override;
+    void KeepPainting() override;
     CDocElementTree* GetElementTree() override;
     CDocPlotView* CreatePlotView(CQELDoc& doc) override;
     CDocGridView* CreateGridView(CQELDoc& doc) override;

@@ -179,6 +179,9 @@ bool CQELApp::CanCloseDocument()
 {
     if (!m_pDoc)
         return true;
+    // An open or a save keeps the window painting; it must end before anything else.
+    if (m_pDoc->IsFileBusy())
+        return false;
     StopAnalysisAndWait();
     return SaveModified();
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string_view>
+#include <unordered_set>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,7 +22,9 @@
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "core/envelopes/EnvelopeResults.h"
 #include "core/reference/ReferenceCollection.h"
+#include "core/reference/ReferenceSet.h"
 #include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
 
@@ -292,4 +295,34 @@ void LoadCaseFile(const std::wstring& sPath, CaseContents& contents, const CaseP
     ReadCase(std::move(source), size, head, tail, contents, progress);
 }
 
-std::uint64_t EstimateCaseFileBytes(const CaseContents&, bool) { return 0; }
+std::uint64_t EstimateCaseFileBytes(const CaseContents& contents, bool bBinary)
+{
+    // The stored results are nearly all of a big case: count their entries, each
+    // results once, and not the reference results that are made again on reading.
+    std::unordered_set<const CEnvelopeResults*> seen;
+    std::uint64_t nEntries = 0;
+    const auto count = [&](const CReferenceSet::EnvVector& list) {
+        for (const auto& r : list) {
+            if (!r || !seen.insert(r.get()).second || !r->HasEnvelopes())
+                continue;
+            for (const CEnvelope* env : {r->m_pEnvBMD.get(), r->m_pEnvSFD.get()})
+                nEntries += env->m_vMax.size() + env->m_vMin.size();
+            for (const auto& env : r->m_vEnvReaction)
+                if (env)
+                    nEntries += env->m_vMax.size() + env->m_vMin.size();
+        }
+    };
+    for (const auto& rc : contents.m_vRefCollection)
+        for (const auto& rs : rc ? rc->m_vRefSet : std::vector<std::shared_ptr<CReferenceSet>>()) {
+            if (!rs)
+                continue;
+            count(rs->m_vOverstressCritEnv);
+            count(rs->m_vLiveLoadCritEnv);
+            if (!rs->m_bRefCombined)
+                count(rs->m_vRefCritEnv);
+            count(rs->m_vPropCritEnv);
+        }
+    // What an entry takes on average in a big case: its value, its share of the load
+    // positions the station envelopes keep, of the lists and of the texts between them.
+    return 64 * 1024 + nEntries * (bBinary ? 11 : 25);
+}

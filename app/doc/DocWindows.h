@@ -98,6 +98,12 @@ public:
     // The progress range of the run about to start (minimum, maximum), steps back to 0.
     virtual void SetProgressRange(int /*nMin*/, int /*nMax*/) {}
 
+    // A long open or save runs on the user-interface thread: it is said to begin and end,
+    // and between its pieces the windows repaint and take the progress steps posted so
+    // far. What the user types or clicks meanwhile waits until it has ended.
+    virtual void SetLongFileTask(bool /*bRunning*/) {}
+    virtual void KeepPainting() {}
+
     // None when the pane does not exist.
     virtual CDocElementTree* GetElementTree() = 0;
 

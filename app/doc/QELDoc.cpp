@@ -1,6 +1,7 @@
 #include "app/doc/QELDoc.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "app/doc/CaseFile.h"
 #include "app/doc/DocDialogs.h"
@@ -13,11 +14,62 @@
 #include "core/reference/ReferenceCollection.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
+#include "platform/base/Clock.h"
+#include "platform/base/Messages.h"
 
 namespace {
 
 CDocWindows* Windows() { return GetDocHost().pWindows; }
 CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
+
+// The progress of an open or a save that runs long: after CQELDoc::s_nFileProgressAfterMs
+// the bar counts its percent and the windows keep painting; one that ends sooner shows
+// nothing. Never throws: it runs inside the archive's reads and writes.
+class CFileProgress {
+public:
+    CFileProgress() : m_nStart(GetTickCountMs()) {}
+    ~CFileProgress()
+    {
+        if (!m_bShown)
+            return;
+        PostMainWindowMessage(RegisterWindowMessage(L"UWM_PBAR_UPDATE"), 0, 0);
+        if (CDocWindows* w = Windows())
+            w->SetLongFileTask(false);
+    }
+    CFileProgress(const CFileProgress&) = delete;
+    CFileProgress& operator=(const CFileProgress&) = delete;
+
+    void operator()(std::uint64_t nDone, std::uint64_t nTotal) noexcept
+    {
+        CDocWindows* w = Windows();
+        const std::uint64_t now = GetTickCountMs();
+        if (!w || (!m_bShown && now - m_nStart < CQELDoc::s_nFileProgressAfterMs))
+            return;
+        try {
+            if (!m_bShown) {
+                m_bShown = true;
+                w->SetLongFileTask(true);
+                w->SetProgressRange(0, 100);
+            }
+            static const unsigned int msg = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+            const std::uint64_t percent = nTotal ? std::min<std::uint64_t>(100, nDone * 100 / nTotal) : 0;
+            for (; m_nPercent < percent; ++m_nPercent)
+                PostMainWindowMessage(msg, 1, 0);
+            if (now - m_nLastPaint >= 40) {
+                m_nLastPaint = now;
+                w->KeepPainting();
+            }
+        } catch (...) {
+            // The bar is only a view of the work: the work goes on without it.
+        }
+    }
+
+private:
+    std::uint64_t m_nStart;
+    std::uint64_t m_nLastPaint = 0;
+    std::uint64_t m_nPercent = 0;
+    bool m_bShown = false;
+};
 
 }
 
@@ -155,6 +207,9 @@ void CQELDoc::SetNextIDsFromLists()
 
 bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
 {
+    // The windows paint while a file runs: nothing they do may start another.
+    if (m_bFileBusy)
+        return false;
     if (bStoring)
         AddStatus(L"Saving: " + sPath);
     SetStatusText(bStoring ? L"Saving..." : L"Opening...");
@@ -163,14 +218,21 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
     const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
 
     m_sFileError.clear();
+    struct Busy {
+        bool& b;
+        explicit Busy(bool& flag) : b(flag) { b = true; }
+        ~Busy() { b = false; }
+    } busy(m_bFileBusy);
     try {
+        CFileProgress progressBar;
+        const CaseProgress progress = std::ref(progressBar);
         if (bStoring) {
             CaseContents contents{m_vBridge, m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble,
                                   m_vRefCollection, m_sCaseRef, m_sCaseNotes};
-            SaveCaseFile(sPath, contents, bBinary);
+            SaveCaseFile(sPath, contents, bBinary, progress);
         } else {
             CaseContents contents;
-            LoadCaseFile(sPath, contents);
+            LoadCaseFile(sPath, contents, progress);
             // Nothing of the open case changes before the whole file has been read.
             ResetData();
             m_vBridge = std::move(contents.m_vBridge);

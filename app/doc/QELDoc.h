@@ -68,6 +68,11 @@ public:
     // it worked, and GetFileError the text shown.
     bool Serialize(const std::wstring& sPath, bool bStoring);
     const std::wstring& GetFileError() const { return m_sFileError; }
+    // An open or a save is running (the windows paint meanwhile): the case must not change,
+    // close or be saved again until it ends.
+    bool IsFileBusy() const { return m_bFileBusy; }
+    // An open or a save that has run this long shows its progress.
+    static inline std::uint64_t s_nFileProgressAfterMs = 500;
 
     bool IsModified() const { return m_bModified; }
     // The windows hear of each change, so the title can show unsaved changes.
@@ -123,7 +128,7 @@ public:
     void OnToolsGenerateBiDirLME();
     void OnToolsPurgeResults();
     // A stopped worker runs on until its next poll: the commands wait for its completion.
-    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning && m_nRunSerial == 0; }
+    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning && m_nRunSerial == 0 && !m_bFileBusy; }
     bool OnUpdateStopAnalysis() const { return m_bAnalysisRunning; }
     // Commands that add, edit, delete, paste or generate elements: the workers change the
     // load models they run, so none of these may run beside one.
@@ -254,6 +259,7 @@ protected:
     bool m_bModified = false;
     std::wstring m_sPathName;
     std::wstring m_sFileError; // the last open's or save's error text
+    bool m_bFileBusy = false;
 
 private:
     // Analyses (QELDocAnalysis.cpp).

@@ -3,7 +3,11 @@
 // overstress, compared with a proposed five-axle vehicle, stepped at 0.1 m. Prints, for
 // each layout and kind of file, the file's size, the time to save and to open it, and
 // the memory used above the case's own while saving and while opening. Each open runs
-// in a fresh process of this program, so that its peak is its own.
+// in a fresh process of this program, so that its peak is its own. Rows:
+//   earlier program: the earlier layout, made whole in memory before it is written, and
+//                    read whole into memory and copied into a stream before it is read;
+//   earlier layout:  the earlier layout through the file as it goes;
+//   compact:         the current layout through the file as it goes.
 //
 //   qel_casefile_bench [--step M] [--dir DIR] [--families 1|2] [--keep]
 #include <chrono>
@@ -12,6 +16,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <locale>
+#include <string_view>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -21,6 +27,7 @@
 #include <unistd.h>
 
 #include "app/doc/CaseFile.h"
+#include "core/archive/Crc32.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
@@ -28,6 +35,7 @@
 #include "core/reference/ReferenceCollection.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
+#include "platform/base/FileReplace.h"
 
 namespace {
 
@@ -65,22 +73,60 @@ void ResetPeak()
 struct Variant {
     const char* name;
     bool bBinary;
+    bool bLegacy;
+    bool bInMemory;
 };
 
 const Variant kVariants[] = {
-    {"binary", true},
-    {"XML", false},
+    {"binary earlier program", true, true, true},  {"binary earlier layout", true, true, false},
+    {"binary compact", true, false, false},        {"XML earlier program", false, true, true},
+    {"XML earlier layout", false, true, false},    {"XML compact", false, false, false},
 };
 
+// The earlier program's open: the whole file in a growing string, then copied into a
+// stream, its check tested before the archive reads it.
+void LoadInMemory(const std::string& path, CaseContents& contents)
+{
+    std::ifstream is(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << is.rdbuf();
+    const std::string data = std::move(bytes).str();
+    const bool bXml = data.starts_with("<?xml");
+    std::string_view archive = data;
+    if (!bXml && archive.size() >= CaseTrailerSize &&
+        archive.substr(archive.size() - CaseTrailerSize).starts_with("QELCHECK")) {
+        std::uint32_t crc = 0;
+        for (int i = 3; i >= 0; --i)
+            crc = (crc << 8) | static_cast<unsigned char>(data[data.size() - 4 + static_cast<std::size_t>(i)]);
+        archive.remove_suffix(CaseTrailerSize);
+        if (Crc32(archive) != crc)
+            throw CCaseFileError("The file is damaged");
+    }
+    std::istringstream in{std::string(archive)};
+    in.imbue(std::locale::classic());
+    ReadCaseArchive(in, contents, !bXml);
+}
+
+void Save(const Variant& v, const std::string& path, const CaseContents& c)
+{
+    if (v.bInMemory)
+        ReplaceFileContents(path, MakeCaseFileData(c, v.bBinary, v.bLegacy));
+    else
+        SaveCaseFile(Utf8ToWide(path), c, v.bBinary, {}, v.bLegacy);
+}
+
 // In a process of its own: opens the file, prints seconds, peak and held MB above the start.
-int OpenChild(const std::string& path)
+int OpenChild(const std::string& path, bool bInMemory)
 {
     g_pSettings->SetDefaults();
     const double base = RssMb();
     ResetPeak();
     const auto t0 = Clock::now();
     CaseContents contents;
-    LoadCaseFile(Utf8ToWide(path), contents);
+    if (bInMemory)
+        LoadInMemory(path, contents);
+    else
+        LoadCaseFile(Utf8ToWide(path), contents);
     const double t = Seconds(t0);
     const double peak = PeakMb() - base;
     const double held = RssMb() - base;
@@ -92,14 +138,14 @@ struct OpenFigures {
     double seconds = 0, peakMb = 0, caseMb = 0;
 };
 
-OpenFigures OpenInChild(const std::string& path)
+OpenFigures OpenInChild(const std::string& path, bool bInMemory)
 {
     char self[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
     OpenFigures f;
     if (n <= 0)
         return f;
-    const std::string cmd = std::string(self) + " --open '" + path + "'";
+    const std::string cmd = std::string(self) + (bInMemory ? " --open-in-memory '" : " --open '") + path + "'";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p)
         return f;
@@ -146,8 +192,8 @@ int main(int argc, char** argv)
     fs::path dir = fs::temp_directory_path() / "qel-casefile-bench";
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--open" && i + 1 < argc)
-            return OpenChild(argv[i + 1]);
+        if ((a == "--open" || a == "--open-in-memory") && i + 1 < argc)
+            return OpenChild(argv[i + 1], a == "--open-in-memory");
         if (a == "--step" && i + 1 < argc)
             step = std::atof(argv[++i]);
         else if (a == "--dir" && i + 1 < argc)
@@ -166,20 +212,21 @@ int main(int argc, char** argv)
     const double caseMb = RssMb() - base;
     std::printf("case: %d families, step %.2f m, calculated in %.1f s, %.0f MB in memory\n", families, step, tCalc,
                 caseMb);
-    std::printf("%-22s %10s %8s %8s %12s %12s %10s\n", "file", "size MB", "save s", "open s", "save peak+MB",
+    std::printf("%-24s %9s %8s %8s %12s %12s %10s\n", "file", "size MB", "save s", "open s", "save peak+MB",
                 "open peak MB", "opened MB");
     for (const Variant& v : kVariants) {
-        const fs::path file = dir / (std::string("case-") + (v.bBinary ? "bin" : "xml") + ".qel");
-        g_pSettings->Edit([&](CSettings& s) { s.General.USEBINARYFILEFORMAT = v.bBinary; });
+        const fs::path file = dir / (std::string("case-") + (v.bBinary ? "bin" : "xml") + (v.bLegacy ? "-earlier" : "") + ".qel");
         const double before = RssMb();
         ResetPeak();
         t0 = Clock::now();
-        SaveCaseFile(Utf8ToWide(file.string()), c, v.bBinary);
+        Save(v, file.string(), c);
         const double tSave = Seconds(t0);
         const double savePeak = PeakMb() - before;
         const double size = static_cast<double>(fs::file_size(file)) / (1024.0 * 1024.0);
-        const OpenFigures o = OpenInChild(file.string());
-        std::printf("%-22s %10.1f %8.2f %8.2f %12.1f %12.1f %10.1f\n", v.name, size, tSave, o.seconds, savePeak,
+        if (std::getenv("QEL_BENCH_ESTIMATE"))
+            std::printf("estimate %.1f MB\n", static_cast<double>(EstimateCaseFileBytes(c, v.bBinary)) / 1048576.0);
+        const OpenFigures o = OpenInChild(file.string(), v.bInMemory);
+        std::printf("%-24s %9.1f %8.2f %8.2f %12.1f %12.1f %10.1f\n", v.name, size, tSave, o.seconds, savePeak,
                     o.peakMb, o.caseMb);
         std::fflush(stdout);
         if (!bKeep)

@@ -235,6 +235,9 @@ void CGridCtrl::OnBeginDrag()
     auto* pData = new QMimeData;
     pData->setText(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
     pDrag->setMimeData(pData);
+    // The drag takes the mouse, and the release that ends it never reaches the grid.
+    if (GetCapture() == this)
+        ReleaseCapture();
     pDrag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
     m_MouseMode = 0;
 }

@@ -1,5 +1,7 @@
 #include "core/archive/CaseOArchive.h"
 
+#include <exception>
+
 #include <boost/archive/detail/archive_serializer_map.hpp>
 #include <boost/archive/impl/archive_serializer_map.ipp>
 #include <boost/archive/impl/basic_binary_oarchive.ipp>
@@ -45,4 +47,15 @@ unsigned int LegacyClassVersion(const boost::serialization::extended_type_info& 
 
 CBinaryOArchive::CBinaryOArchive(std::ostream& os, CaseLayout layout) : CCaseOArchive(layout, os, 0) { init(0); }
 
-CXmlOArchive::CXmlOArchive(std::ostream& os, CaseLayout layout) : CCaseOArchive(layout, os, 0) { init(); }
+CXmlOArchive::CXmlOArchive(std::ostream& os, CaseLayout layout)
+    : CCaseOArchive(layout, os, boost::archive::no_header)
+{
+    init();
+}
+
+CXmlOArchive::~CXmlOArchive()
+{
+    // As the library: not while an exception leaves the archive.
+    if (std::uncaught_exceptions() == 0)
+        windup();
+}

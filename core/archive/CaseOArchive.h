@@ -76,9 +76,10 @@ public:
 
 class CXmlOArchive : public CCaseOArchive<CXmlOArchive, boost::archive::xml_oarchive_impl<CXmlOArchive>> {
 public:
-    // The closing tags are written when the archive is destroyed.
+    // The closing tag is written when the archive is destroyed: here, while the archive is
+    // whole (the library's own destructor would write it through a part already gone).
     explicit CXmlOArchive(std::ostream& os, CaseLayout layout = CaseLayout::Current);
-    ~CXmlOArchive() override = default;
+    ~CXmlOArchive() override;
 };
 
 // Archives that write XML.

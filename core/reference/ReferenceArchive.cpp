@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/archive/ArchiveImpl.h"
 #include "core/bounds/ElementChecks.h"
 #include "core/bridge/BridgeSet.h"
+#include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
@@ -16,6 +19,57 @@ enum RefFrom : std::int32_t {
     REF_LIVE = 1,     // the live-load results themselves
     REF_COMBINED = 2, // CombineEnvelopes of the live-load and overstress results
 };
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+bool SameEnvelope(const std::shared_ptr<CEnvelope>& a, const std::shared_ptr<CEnvelope>& b)
+{
+    if (!a || !b)
+        return a == b;
+    const auto sameSide = [](const std::vector<PointLoadEffect>& x, const std::vector<PointLoadEffect>& y) {
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const PointLoadEffect& p, const PointLoadEffect& q) {
+            return SameBits(p.val, q.val) && SameBits(p.xBeam, q.xBeam) && SameBits(p.xLoadModel, q.xLoadModel) &&
+                   p.type == q.type && p.pLM == q.pLM;
+        });
+    };
+    return a->m_Type == b->m_Type && a->m_pBridge == b->m_pBridge && sameSide(a->m_vMax, b->m_vMax) &&
+           sameSide(a->m_vMin, b->m_vMin);
+}
+
+// Everything a file holds of the results, and so everything a table shows, is the same.
+bool SameResults(const CEnvelopeResults& a, const CEnvelopeResults& b)
+{
+    return a.m_pBridge == b.m_pBridge && a.m_nBeamResults == b.m_nBeamResults && a.m_nAugments == b.m_nAugments &&
+           a.m_nAnalyses == b.m_nAnalyses && SameEnvelope(a.m_pEnvBMD, b.m_pEnvBMD) &&
+           SameEnvelope(a.m_pEnvSFD, b.m_pEnvSFD) &&
+           std::equal(a.m_vEnvReaction.begin(), a.m_vEnvReaction.end(), b.m_vEnvReaction.begin(),
+                      b.m_vEnvReaction.end(), SameEnvelope);
+}
+
+// Whether the stored reference results of a set from a file of the earlier layout are
+// what combining its live-load and overstress results gives, so that a later file need
+// not hold them. One bridge at a time: no second copy of them all.
+bool StoredRefIsCombined(const CReferenceSet& rs)
+{
+    const auto& live = rs.m_vLiveLoadCritEnv;
+    const auto& over = rs.m_vOverstressCritEnv;
+    const auto& ref = rs.m_vRefCritEnv;
+    const auto filled = [](const std::shared_ptr<CEnvelopeResults>& r) { return r && r->HasEnvelopes(); };
+    size_t n = 0;
+    while (n < live.size() && n < over.size() && filled(live[n]) && filled(over[n]))
+        ++n;
+    if (ref.size() != n || !std::isfinite(rs.m_OverstressFactor))
+        return false;
+    const double f = rs.m_OverstressFactor;
+    try {
+        for (size_t i = 0; i < n; ++i)
+            if (!SameResults(*CEnvelopeResults::Combine(*over[i], f - 1.0, *live[i], f), *ref[i]))
+                return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
 
 }
 
@@ -71,6 +125,8 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int fileVersion)
         }
         if (AnyHole(m_vRefCritEnv))
             ThrowArchiveError("empty envelope results in reference set");
+        if (version < 2 && m_bUseOverstress && m_vRefCritEnv != m_vLiveLoadCritEnv)
+            m_bRefCombined = StoredRefIsCombined(*this);
     }
     RebuildCritEnsembles();
 }

@@ -161,12 +161,33 @@ TEST_P(CaseLayoutKinds, EveryTableOfAReopenedCollectionEqualsTheOneBeforeSaving)
     EXPECT_TRUE(CaseTables::Of(Reopened(after)) == CaseTables::Of(before));
 }
 
+// Saved again, it holds no reference results that can be made again: those of the
+// overstressed sets were found to be what combining gives.
 TEST_P(CaseLayoutKinds, AFileOfTheEarlierLayoutSavedAgainKeepsItsTables)
 {
     const std::string expected = ReadBytes(kFixtures / "legacy-collection.tables.txt");
     CaseContents legacy;
     LoadCaseFile(W(kFixtures / (GetParam() ? "legacy-collection.qel" : "legacy-collection-xml.qel")), legacy);
+    for (const auto& rs : legacy.m_vRefCollection[0]->m_vRefSet)
+        EXPECT_TRUE(rs->m_bRefCombined);
     EXPECT_TRUE(CaseTables::Of(Reopened(legacy)) == expected);
+    EXPECT_EQ(MakeCaseFileData(legacy, false).find("<m_vRefCritEnv"), std::string::npos);
+}
+
+// A file of the earlier layout whose stored reference results are not what combining
+// gives (one value differs) keeps them as they are, also saved again.
+TEST_P(CaseLayoutKinds, StoredReferenceResultsThatCombiningDoesNotGiveAreKept)
+{
+    CaseContents legacy;
+    LoadCaseFile(W(kFixtures / "legacy-collection.qel"), legacy);
+    legacy.m_vRefCollection[0]->m_vRefSet[1]->m_vRefCritEnv[0]->m_pEnvBMD->m_vMax[2].val += 0.5;
+    const std::string expected = CaseTables::Of(legacy);
+    CaseContents back;
+    ReadCaseFileData(MakeCaseFileData(legacy, GetParam(), true), back);
+    const auto& sets = back.m_vRefCollection[0]->m_vRefSet;
+    EXPECT_TRUE(sets[0]->m_bRefCombined);
+    EXPECT_FALSE(sets[1]->m_bRefCombined);
+    EXPECT_TRUE(CaseTables::Of(Reopened(back)) == expected);
 }
 
 // What can be made again is not stored: the reference results of an overstressed set, and
@@ -196,5 +217,104 @@ TEST_P(CaseLayoutKinds, DerivedAndSharedResultsAreStoredOnce)
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CaseLayoutKinds, ::testing::Values(true, false),
                          [](const auto& info) { return std::string(info.param ? "binary" : "xml"); });
+
+}
+
+namespace {
+
+// One bridge under one truck with overstress, compared with a second truck: a compact
+// file of a few kilobytes that holds every kind of stored list.
+CaseContents TinyCollectionCase()
+{
+    CaseContents c;
+    c.m_vBridgeSet = {std::make_shared<CBridgeSet>(1, L"Two span", BC_TWOSPAN, 10.0, 10.0, 5.0)};
+    auto t1 = Truck(1, L"Truck", {{60.0, 0.0}, {120.0, 3.6}});
+    auto t2 = Truck(2, L"Proposed", {{80.0, 0.0}, {80.0, 1.2}, {80.0, 4.0}});
+    c.m_vLoadModel = {t1, t2};
+    auto e1 = std::make_shared<CLoadModelEnsemble>(1, L"Family");
+    e1->AddLoadModel(t1);
+    c.m_vLoadModelEnsemble = {e1};
+    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", true, 0, 2.0);
+    rc->m_vBS = c.m_vBridgeSet;
+    rc->m_vLME = {e1};
+    rc->m_bUseOverstress = true;
+    std::atomic<bool> run{true};
+    rc->Calculate(&run, 4);
+    rc->SetProposedLoadModel(t2);
+    rc->CompareProposed(&run, 1.0, 4);
+    c.m_vRefCollection = {rc};
+    return c;
+}
+
+std::string ReadError(const std::string& data)
+{
+    try {
+        CaseContents back;
+        ReadCaseFileData(data, back);
+        return "";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
+TEST_F(CaseLayoutTest, EveryChangedBitOfACompactBinaryCaseIsRefusedAsDamage)
+{
+    const std::string good = MakeCaseFileData(TinyCollectionCase(), true);
+    ASSERT_EQ(ReadError(good), "");
+    // One bit of every byte, a different one from byte to byte.
+    for (size_t i = 0; i < good.size(); ++i) {
+        std::string bad = good;
+        bad[i] ^= static_cast<char>(1 << (i % 8));
+        ASSERT_TRUE(ReadError(bad).starts_with("The file is damaged: ")) << "byte " << i;
+    }
+}
+
+// Stored lists of a compact XML case that do not fit together, or numbers that are none.
+TEST_F(CaseLayoutTest, CraftedListsOfACompactXmlCaseAreRefused)
+{
+    const std::string good = MakeCaseFileData(TinyCollectionCase(), false);
+    ASSERT_EQ(ReadError(good), "");
+    // The text of the first item named tag in the first bending envelope, and where it starts.
+    const size_t results = good.find("<m_EnvBMD");
+    ASSERT_NE(results, std::string::npos);
+    const auto text = [&](const std::string& tag) {
+        size_t start = good.find("<" + tag + ">", results) + tag.size() + 2;
+        // For a list of numbers, the first that holds some.
+        while (tag != "type" && good[start] == '<')
+            start = good.find("<" + tag + ">", start) + tag.size() + 2;
+        return std::make_pair(start, good.substr(start, good.find('<', start) - start));
+    };
+    struct Row {
+        const char* what;
+        std::string tag;
+        std::function<std::string(const std::string&)> edit;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"a value that is no number", "val", [](const std::string& t) { return "x" + t; }, "invalid number"},
+        {"a value that is not finite", "val", [](const std::string&) { return "inf"; }, "invalid number"},
+        {"one value too few", "val", [](const std::string& t) { return t.substr(0, t.rfind(' ')); },
+         "inconsistent envelope results"},
+        {"one entry more than the values", "count", [](const std::string& t) { return std::to_string(std::stoi(t) + 1); },
+         "inconsistent envelope results"},
+        {"a load model past the table", "pLM", [](const std::string& t) { return t.substr(0, t.find(' ')) + " 99"; },
+         "inconsistent envelope results"},
+        {"load models for more entries than there are", "pLM",
+         [](const std::string& t) { return "4000000000 " + t.substr(t.find(' ') + 1); }, "inconsistent envelope results"},
+        {"a load position past the reaction histories'", "xLoadModelAt",
+         [](const std::string& t) { return "4000000" + t.substr(t.find(' ')); }, "inconsistent envelope results"},
+        {"an unknown kind of effect", "type", [](const std::string&) { return "3"; }, "unknown load-effect type"},
+        {"reference results from nowhere", "m_RefFrom", [](const std::string&) { return "7"; },
+         "inconsistent reference set"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        const auto [start, t] = text(r.tag);
+        ASSERT_NE(start, std::string::npos);
+        std::string bad = good;
+        bad.replace(start, t.size(), r.edit(t));
+        EXPECT_EQ(ReadError(bad), r.error) << t << " -> " << r.edit(t);
+    }
+}
 
 }

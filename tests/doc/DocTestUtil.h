@@ -117,6 +117,13 @@ public:
     void ShowError(const std::wstring& s) override { m_vErrors.push_back(s); }
     void ShowWarning(const std::wstring& s) override { m_vWarnings.push_back(s); }
     void SetProgressRange(int nMin, int nMax) override { m_vProgressRanges.push_back({nMin, nMax}); }
+    void SetLongFileTask(bool bRunning) override { m_vLongFileTask.push_back(bRunning); }
+    void KeepPainting() override
+    {
+        ++m_nPaints;
+        if (m_OnPaint)
+            m_OnPaint();
+    }
     bool AskYesNo(const std::wstring& s) override
     {
         m_vQuestions.push_back(s);
@@ -148,6 +155,9 @@ public:
     std::vector<std::wstring> m_vQuestions;
     std::vector<std::wstring> m_vWarnings;
     std::vector<std::pair<int, int>> m_vProgressRanges;
+    std::vector<bool> m_vLongFileTask;
+    int m_nPaints = 0;
+    std::function<void()> m_OnPaint;
     bool m_bAnswerYes = true;
     bool m_bHasTree = true;
     bool m_bCanCreate = true;

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -438,6 +439,17 @@ QString Picture(QWidget& w, const QString& name)
     QTest::qWait(50);
     const QString path = g_ShotDir.filePath(QStringLiteral("e2e-%1.png").arg(name));
     if (!w.grab().save(path))
+        Fail(QStringLiteral("cannot save the picture %1").arg(path));
+    return path;
+}
+
+QString PictureOfScreen(QWidget& w, const QString& name)
+{
+    QTest::qWait(50);
+    const QString path = g_ShotDir.filePath(QStringLiteral("e2e-%1.png").arg(name));
+    const QRect r = w.frameGeometry();
+    QScreen* screen = w.screen();
+    if (!screen || !screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(path))
         Fail(QStringLiteral("cannot save the picture %1").arg(path));
     return path;
 }

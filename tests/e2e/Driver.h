@@ -108,6 +108,8 @@ void Click(QAbstractButton* button);
 void Press(QWidget& dialog, const QString& idOrText);
 // A picture of one window in the screenshot folder ("e2e-<name>.png").
 QString Picture(QWidget& w, const QString& name);
+// A picture of what the screen shows over the window, pop-ups included.
+QString PictureOfScreen(QWidget& w, const QString& name);
 // "Define Bridge" as a file name: "define-bridge".
 QString Slug(const QString& text);
 // Real input through the X server (xdotool): whatever holds the keyboard or the mouse in

@@ -1094,7 +1094,7 @@ void Scenario::DialogsByKeyboardAndPointer()
                     Driver::Wait(20);
                 }
                 Check(CWnd::GetCapture() != nullptr, QStringLiteral("a clipped heading of %1 shows its tip").arg(caption));
-                Picture(dlg, QStringLiteral("heading-tip-") + Slug(caption));
+                PictureOfScreen(dlg, QStringLiteral("heading-tip-") + Slug(caption));
             }
             XClick(CancelOf(dlg));
             d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("a click on Cancel closes %1").arg(caption));

@@ -11,6 +11,7 @@
 // written to DIR (default casefuzz-failures) under their number.
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -180,6 +181,9 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     shared.OnAddRefCollection();
     const auto& rc = shared.m_vRefCollection.back();
     rc->m_vLME = {shared.m_vLoadModelEnsemble.back()};
+    // On this thread: a mutant's process is forked from this one, and helper threads'
+    // buffers would look leaked there.
+    rc->m_nThreads = 1;
     std::atomic<bool> keepRunning{true};
     if (!rc->Calculate(&keepRunning)) {
         std::fprintf(stderr, "cannot calculate the seed collection\n");
@@ -188,6 +192,31 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     rc->SetProposedLoadModel(shared.m_vLoadModel.front());
     rc->CompareProposed(&keepRunning, 1.0);
     keep(shared, "calculated");
+
+    // The results of an overstressed collection over two families, whose reference
+    // results a file does not hold (made again on reading) and whose proposed results it
+    // holds once for both.
+    shared.AddLoadModelEnsemble(shared.m_LMEFactory.GetA26());
+    shared.OnAddRefCollection();
+    const auto& over = shared.m_vRefCollection.back();
+    over->m_vLME = {shared.m_vLoadModelEnsemble[shared.m_vLoadModelEnsemble.size() - 2],
+                    shared.m_vLoadModelEnsemble.back()};
+    over->m_bUseOverstress = true;
+    over->m_nThreads = 1;
+    if (!over->Calculate(&keepRunning)) {
+        std::fprintf(stderr, "cannot calculate the overstressed seed collection\n");
+        std::exit(2);
+    }
+    over->SetProposedLoadModel(shared.m_vLoadModel.back());
+    over->CompareProposed(&keepRunning, 1.0);
+    keep(shared, "overstressed");
+
+    // The same case as earlier programs stored it, results entry by entry.
+    const CaseContents contents{shared.m_vBridge,           shared.m_vBridgeSet, shared.m_vLoadModel,
+                                shared.m_vLoadModelEnsemble, shared.m_vRefCollection, shared.m_sCaseRef,
+                                shared.m_sCaseNotes};
+    for (bool bBinary : {true, false})
+        seeds.push_back({"earlier", MakeCaseFileData(contents, bBinary, true), bBinary, false});
     SetDocHost({});
 
     // Settings files: the defaults and a changed set.
@@ -336,6 +365,31 @@ void EditNumber(std::string& s, Rng& rng)
     s.replace(start, end - start, kXmlNumbers[Pick(rng, std::size(kXmlNumbers))]);
 }
 
+// One number of a list held as one text (the stored results) replaced, dropped or doubled.
+void EditListNumber(std::string& s, Rng& rng)
+{
+    std::vector<size_t> lists;
+    for (const std::vector<size_t> all = FindAll(s, ">"); size_t p : all)
+        if (p + 2 < s.size() && std::isdigit(static_cast<unsigned char>(s[p + 1])) && s.find(' ', p) < s.find('<', p))
+            lists.push_back(p + 1);
+    if (lists.empty())
+        return;
+    const size_t start = lists[Pick(rng, lists.size())];
+    const size_t end = s.find('<', start);
+    if (end == std::string::npos)
+        return;
+    std::vector<size_t> tokens{start};
+    for (size_t p = s.find(' ', start); p < end; p = s.find(' ', p + 1))
+        tokens.push_back(p + 1);
+    const size_t t = tokens[Pick(rng, tokens.size())];
+    const size_t tEnd = std::min(s.find(' ', t), end);
+    switch (Pick(rng, 3)) {
+    case 0: s.replace(t, tEnd - t, kXmlNumbers[Pick(rng, std::size(kXmlNumbers))]); break;
+    case 1: s.erase(t, tEnd - t + (tEnd < end ? 1 : 0)); break;
+    default: s.insert(t, s.substr(t, tEnd - t) + " "); break;
+    }
+}
+
 std::string Mutate(const Seed& seed, Rng& rng)
 {
     const bool bXml = !seed.bBinary;
@@ -349,7 +403,7 @@ std::string Mutate(const Seed& seed, Rng& rng)
             data.resize(data.size() - CaseTrailerSize);
     }
     for (size_t n = 1 + Pick(rng, 3); n > 0; --n) {
-        const size_t op = Pick(rng, bXml ? 10 : 7);
+        const size_t op = Pick(rng, bXml ? 11 : 7);
         switch (op) {
         case 0: FlipBits(data, rng); break;
         case 1: SetBytes(data, rng); break;
@@ -365,6 +419,7 @@ std::string Mutate(const Seed& seed, Rng& rng)
             break;
         case 7: EditTag(data, rng); break;
         case 8: EditAttribute(data, rng); break;
+        case 9: EditListNumber(data, rng); break;
         default: EditAttribute(data, rng); break;
         }
     }
