@@ -211,8 +211,10 @@ private:
     {
         std::uint64_t count = 0;
         ar >> boost::serialization::make_nvp("count", count);
-        // Each entry took at least a byte of the file, as in the earlier layout.
-        CheckArchivedListCount(ar, count, 1);
+        // An entry takes at least a byte of the file, unless it is one of the results' shared
+        // stations or load positions (a side all of nought at shared places takes a few bytes).
+        if (count > std::max(m_Shared.stations.size(), m_Shared.positions.size()))
+            CheckArchivedListCount(ar, count, 1);
         const auto n = static_cast<std::size_t>(count);
         std::vector<double> val, xBeam, xLoadModel;
         std::vector<std::int32_t> kinds;
