@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -33,6 +34,12 @@ constexpr double kNoEvent = std::numeric_limits<double>::infinity();
 // "31,000,000"
 std::string Grouped(double n)
 {
+    // Beyond what a whole number holds (a step of 1e-300 m) the count is told in powers of ten.
+    if (!(std::fabs(n) < 1e15)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3g", n);
+        return text;
+    }
     std::string s = std::to_string(static_cast<long long>(n));
     for (int i = static_cast<int>(s.size()) - 3; i > (s[0] == '-' ? 1 : 0); i -= 3)
         s.insert(static_cast<size_t>(i), ",");

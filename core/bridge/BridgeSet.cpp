@@ -1,5 +1,6 @@
 #include "core/bridge/BridgeSet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -28,7 +29,9 @@ CBridgeSet::CBridgeSet(int number, std::wstring description, BridgeConfig config
     if (!(k < MaxBridges))
         throw std::runtime_error("Error in bridge config");
     m_nBridge = static_cast<int>(k) + 1;
-    m_EndL = start + k * step;
+    // A last step that lands on the end only to rounding ends there: 0.1 to 1000 by 0.1
+    // ends at 1000, not at 1000.0000000000001, which no file or dialog accepts.
+    m_EndL = std::min(start + k * step, end);
     GenerateBridges();
 }
 

@@ -38,6 +38,10 @@ struct Hostile {
     double collStep = 1.0;  // reference collection, m
     double overstress = 1.4;
     double location = 0.0;  // single position, m
+    // Runs for minutes under the sanitizers: those builds leave it to the release build.
+    bool bHeavy = false;
+    // The collection's own set, when the analysed set is too large to save twice in a test.
+    std::function<std::shared_ptr<CBridgeSet>()> collectionSet = nullptr;
 };
 
 std::shared_ptr<CBridge> Spans(std::vector<double> ratios, double L)
@@ -67,7 +71,7 @@ const std::vector<Hostile> kInRange = {
     {"spans of 0.1 m beside 1,000 m", [] { return Spans({0.0001, 1.0, 0.0001}, 1000.0); }, [] { return Truck(); },
      [] { return Set(0.1, 1000.0, 199.98); }, 50.0, 100.0, 1.4, 500.0},
     {"1,000 spans of 1,000 m", [] { return Spans(std::vector<double>(1000, 1.0), 1000.0); },
-     [] { return Truck(); }, [] { return Set(1000.0, 1000.0, 1.0, BC_THREESPAN); }, 1000.0, 1000.0, 1.4, 3.0e5},
+     [] { return Truck(); }, [] { return Set(1000.0, 1000.0, 1.0, BC_THREESPAN); }, 1000.0, 1000.0, 1.4, 3.0e5, true},
     {"1,000 spans of 0.1 m at a step of 0.001 m", [] { return Spans(std::vector<double>(1000, 1.0), 0.1); },
      [] { return Truck(); }, [] { return Set(0.1, 0.1, 1.0); }, 0.001, 0.001, 1.4, 50.0},
     {"a step of 0.001 m over a 1,000 m span", [] { return Spans({1.0}, 1000.0); }, [] { return Truck(); },
@@ -78,14 +82,14 @@ const std::vector<Hostile> kInRange = {
      [] {
          auto p = Truck(10000.0, 1.2);
          p->AddUDL(1000.0);
-         p->AddPartialUDL(-1000.0, -1000.0, 2000.0);
+         p->AddPartialUDL(-1000.0, -500.0, 1000.0); // the model reaches 1,000 m at most
          return p;
      },
      [] { return Set(); }, 0.5, 1.0, 10.0, 5.0},
     {"loads of nought", [] { return Spans({1.0}, 20.0); }, [] { return Truck(0.0); }, [] { return Set(1.0, 3.0, 1.0); },
      0.5, 1.0, 0.1, 10.0},
     {"a bridge set of 10,000 bridges", [] { return Spans({1.0}, 20.0); }, [] { return Truck(); },
-     [] { return Set(0.1, 1000.0, 0.1); }, 100.0, 100.0, 1.4, 10.0},
+     [] { return Set(0.1, 1000.0, 0.1); }, 100.0, 100.0, 1.4, 10.0, true, [] { return Set(); }},
 };
 
 // Past the range, as only a scripted dialog hands them to the case (the real dialogs
@@ -140,7 +144,9 @@ protected:
         doc.m_vLoadModelEnsemble.push_back(EnsembleOf({h.model(), Axle()}));
         doc.m_vBridgeSet.push_back(h.set());
         auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", true, 0, h.collStep);
-        coll->m_vBS = {doc.m_vBridgeSet[0]};
+        if (h.collectionSet)
+            doc.m_vBridgeSet.push_back(h.collectionSet());
+        coll->m_vBS = {doc.m_vBridgeSet.back()};
         coll->m_vLME = {doc.m_vLoadModelEnsemble[0]};
         coll->m_bUseOverstress = true;
         coll->m_OverstressFactor = h.overstress;
@@ -177,6 +183,8 @@ protected:
         SCOPED_TRACE(what);
         ++g_Tally.runs;
         const std::size_t nBoxes = boxes.size();
+        // "Display grids/plots for the analysis?" is answered Yes, so that the tables show.
+        answers.assign(4, IDYES);
         EXPECT_TRUE(Frame().ExecuteCommand(nID));
         QElapsedTimer t;
         t.start();
@@ -196,10 +204,14 @@ protected:
         if (std::getenv("QEL_HOSTILE_TIMES")) {
             struct rusage ru {};
             getrusage(RUSAGE_SELF, &ru);
-            std::printf("  %s: %lld ms, peak %ld MB%s\n", what, static_cast<long long>(t.elapsed()), ru.ru_maxrss / 1024,
-                        boxes.size() > nBoxes ? ", refused" : "");
+            std::printf("  %s: %lld ms, peak %ld MB%s%s\n", what, static_cast<long long>(t.elapsed()),
+                        ru.ru_maxrss / 1024, boxes.size() > nBoxes ? ", box: " : "",
+                        boxes.size() > nBoxes ? WideToUtf8(boxes[nBoxes].text).c_str() : "");
         }
+        answers.clear();
         for (std::size_t i = nBoxes; i < boxes.size(); ++i) {
+            if ((boxes[i].type & 0x0F) != MB_OK)
+                continue; // a question, not a refusal
             ++g_Tally.refused;
             const std::wstring& text = boxes[i].text;
             const bool bUnsafe = text.empty() || ShowsANonNumber(text) || text.find(L"Boost") != std::wstring::npos ||
@@ -258,6 +270,12 @@ protected:
                 EXPECT_TRUE(bSame) << "the reopened case saves differently";
             }
             g_Tally.savesNotReopened += !bSame;
+            if (std::getenv("QEL_HOSTILE_TIMES")) {
+                struct rusage ru {};
+                getrusage(RUSAGE_SELF, &ru);
+                std::printf("  %s save and reopen: %lld bytes, peak %ld MB\n", bBinary ? "binary" : "XML",
+                            static_cast<long long>(first.size()), ru.ru_maxrss / 1024);
+            }
         }
     }
 
@@ -272,6 +290,10 @@ protected:
 
 TEST_P(HostileRuns, EveryAnalysisIsRefusedByNameOrGivesFiniteTablesAndTheCaseReopens)
 {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    if (GetParam().bHeavy)
+        GTEST_SKIP() << "left to the release build";
+#endif
     CQELDoc& doc = Doc();
     doc.m_bOutGraphs = true;
     doc.m_bOutTables = true;

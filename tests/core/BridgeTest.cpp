@@ -176,6 +176,13 @@ TEST(BridgeSet, ByStepPullsTheEndBackOntoTheLastWholeStep)
     EXPECT_NEAR(fine.m_EndL, 10.7, 1e-12);
     EXPECT_NEAR(fine.m_Step, 0.1, 1e-12);
     ExpectSpanLengths(fine, {10.0, 10.1, 10.2, 10.3, 10.4, 10.5, 10.6, 10.7});
+
+    // 0.1 + 9999 x 0.1 is 1000.0000000000001 in floating point: the widest set still ends
+    // at 1000 m, the longest span any file or dialog takes.
+    CBridgeSet widest(1, L"Widest", BC_ONESPAN, 0.1, 1000.0, 0.1);
+    EXPECT_EQ(widest.m_nBridge, 10000);
+    EXPECT_EQ(widest.m_EndL, 1000.0);
+    EXPECT_EQ(widest.m_vSpanLengths.back(), 1000.0);
 }
 
 TEST(BridgeSet, OneBridgeSetHoldsOneBridgeOfTheStartLength)
