@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,10 +60,18 @@ public:
         const int wDraw = Round(0.75 * avail);
         const int wGrid = avail - wDraw;
         const int top = s.General.SHOWINSTRUCTIONS ? gap.TOP : Round(0.4 * (H - h));
-        m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, h));
-        m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, h));
         const int hSummary = m_items[2]->sizeHint().height();
-        m_items[2]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top + h + gap.BETWN, avail, hSummary));
+        // In a short view the sketch gives up height so the summary ends above the
+        // instructions; a sliver of sketch is kept rather than none.
+        int hDraw = h;
+        if (const auto* pView = qobject_cast<const CQELView*>(parentWidget())) {
+            const QRect text = pView->InstructionsRect();
+            if (!text.isEmpty())
+                hDraw = std::clamp(text.top() - r.top() - top - 2 * gap.BETWN - hSummary, std::min(h, 40), h);
+        }
+        m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, hDraw));
+        m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, hDraw));
+        m_items[2]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top + hDraw + gap.BETWN, avail, hSummary));
         if (m_pGridCtrl)
             m_pGridCtrl->ExpandColumnsToFit();
     }
@@ -337,31 +346,70 @@ void CQELView::paintEvent(QPaintEvent*)
         DrawInstructions(painter);
 }
 
+int CQELView::InstructionStep() const
+{
+    const int h = QFontMetrics(font()).height();
+    return h + Round(0.2 * h);
+}
+
+QRect CQELView::InstructionsRect() const
+{
+    if (!CSettings::Instance().General.SHOWINSTRUCTIONS)
+        return {};
+    QFont heading = font();
+    heading.setBold(true);
+    heading.setUnderline(true);
+    const QFontMetrics body(font());
+    const QFontMetrics bold(heading);
+    const QStringList& lines = InstructionLines();
+    int wText = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        wText = std::max(wText, (IsInstructionHeading(i) ? bold : body).horizontalAdvance(lines[i]));
+    // The closing empty line is the margin under the text.
+    const int hText = static_cast<int>(lines.size() - 1) * InstructionStep();
+    return {CSettings::Instance().Plot.Gap.LEFT, height() - hText, wText, hText};
+}
+
+QRect CQELView::LogoRect() const
+{
+    const QSize size(120, 56);
+    QRect r(width() - size.width(), height() - size.height(), size.width(), size.height());
+    const QRect text = InstructionsRect();
+    if (!text.isEmpty() && r.intersects(text)) {
+        // A narrow view: the logo stands above the text, or is left out when that place is taken.
+        r.moveBottom(text.top() - CSettings::Instance().Plot.Gap.BETWN);
+        if (r.top() < 0)
+            return {};
+        for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible() && w->geometry().intersects(r))
+                return {};
+    }
+    return r;
+}
+
 void CQELView::DrawInstructions(QPainter& painter)
 {
     const QFont body = font();
     QFont heading = body;
     heading.setBold(true);
     heading.setUnderline(true);
-    const int h = QFontMetrics(body).height();
-    const int step = h + Round(0.2 * h);
-    const int x = CSettings::Instance().Plot.Gap.LEFT;
+    const int step = InstructionStep();
+    const QRect text = InstructionsRect();
     const QStringList& lines = InstructionLines();
-    int y = height() - static_cast<int>(lines.size()) * step;
     painter.setPen(Qt::black);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        y += step;
-        const bool bHeading = i == 0 || i == 7;
-        painter.setFont(bHeading ? heading : body);
-        painter.drawText(QPoint(x, y + QFontMetrics(painter.font()).ascent()), lines[i]); // top at y
+        const int y = text.top() + static_cast<int>(i) * step;
+        painter.setFont(IsInstructionHeading(i) ? heading : body);
+        painter.drawText(QPoint(text.left(), y + QFontMetrics(painter.font()).ascent()), lines[i]); // top at y
     }
 }
 
 void CQELView::DrawLogo(QPainter& painter)
 {
     // A two-span bridge over its piers, drawn rather than loaded.
-    const QSize size(120, 56);
-    const QRect r(width() - size.width(), height() - size.height(), size.width(), size.height());
+    const QRect r = LogoRect();
+    if (r.isEmpty())
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(QColor(40, 70, 120), 3));
