@@ -6,13 +6,8 @@
 void CChartXYSerie::AddPoint(double x, double y)
 {
     m_vPoints.AddPoint(SChartXYPoint{x, y, 0.0});
-    // Not yet registered with a chart: only stored.
-    if (!m_pParentCtrl || !m_pHorizontalAxis || !m_pVerticalAxis)
+    if (!FollowAxes())
         return;
-    m_pParentCtrl->EnableRefresh(false);
-    m_pHorizontalAxis->RefreshAutoAxis();
-    m_pVerticalAxis->RefreshAutoAxis();
-    m_pParentCtrl->EnableRefresh(true);
     if (CDC* pDC = m_pParentCtrl->GetMemoryDC()) {
         Draw(pDC);
         m_pParentCtrl->InvalidateChart();
@@ -24,11 +19,18 @@ void CChartXYSerie::AddPoints(const double* x, const double* y, std::size_t n, d
     m_vPoints.Reserve(static_cast<int>(m_vPoints.GetPointsCount() + n));
     for (std::size_t i = 0; i < n; ++i)
         m_vPoints.AddPoint(SChartXYPoint{x[i], yScale * y[i], 0.0});
+    if (FollowAxes())
+        m_pParentCtrl->InvalidateChart();
+}
+
+bool CChartXYSerie::FollowAxes()
+{
+    // Not yet registered with a chart: only stored.
     if (!m_pParentCtrl || !m_pHorizontalAxis || !m_pVerticalAxis)
-        return;
+        return false;
     m_pParentCtrl->EnableRefresh(false);
     m_pHorizontalAxis->RefreshAutoAxis();
     m_pVerticalAxis->RefreshAutoAxis();
     m_pParentCtrl->EnableRefresh(true);
-    m_pParentCtrl->InvalidateChart();
+    return true;
 }

@@ -14,4 +14,8 @@ public:
     // Stores n points at once and lets the axes follow them once: a series of a million
     // load positions is added in linear time.
     void AddPoints(const double* x, const double* y, std::size_t n, double yScale = 1.0);
+
+private:
+    // Lets the axes take in the points; false while the series has no chart.
+    bool FollowAxes();
 };

@@ -197,6 +197,16 @@ private:
                 runs.insert(runs.end(), {1u, code});
         }
         ar << boost::serialization::make_nvp("count", count);
+        ArchiveColumns(ar, zeros, val, xBeam, xLoadModel, xLoadModelAt, kinds, runs);
+    }
+
+    // The stored lists of a side, in their order in the file; saving and loading alike.
+    template <class Archive>
+    static void ArchiveColumns(Archive& ar, std::vector<std::uint32_t>& zeros, std::vector<double>& val,
+                               std::vector<double>& xBeam, std::vector<double>& xLoadModel,
+                               std::vector<std::uint32_t>& xLoadModelAt, std::vector<std::int32_t>& kinds,
+                               std::vector<std::uint32_t>& runs)
+    {
         ArchiveNumbers(ar, "zeros", zeros);
         ArchiveNumbers(ar, "val", val);
         ArchiveNumbers(ar, "xBeam", xBeam);
@@ -219,13 +229,7 @@ private:
         std::vector<double> val, xBeam, xLoadModel;
         std::vector<std::int32_t> kinds;
         std::vector<std::uint32_t> zeros, runs, xLoadModelAt;
-        ArchiveNumbers(ar, "zeros", zeros);
-        ArchiveNumbers(ar, "val", val);
-        ArchiveNumbers(ar, "xBeam", xBeam);
-        ArchiveNumbers(ar, "xLoadModel", xLoadModel);
-        ArchiveNumbers(ar, "xLoadModelAt", xLoadModelAt);
-        ArchiveNumbers(ar, "type", kinds);
-        ArchiveNumbers(ar, "pLM", runs);
+        ArchiveColumns(ar, zeros, val, xBeam, xLoadModel, xLoadModelAt, kinds, runs);
         if (zeros.empty())
             zeros.push_back(static_cast<std::uint32_t>(std::min<std::size_t>(n, UINT32_MAX)));
         std::vector<double> values;

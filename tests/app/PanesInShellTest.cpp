@@ -54,6 +54,20 @@ protected:
     {
         return Frame().AddChildFrame(app->GetDocument(), view, false, title);
     }
+    // A 300 x 200 result window of one colour, active: what Save Image writes is known.
+    CChildFrame* ShowBlueResultWindow()
+    {
+        auto* view = new QWidget;
+        view->setAutoFillBackground(true);
+        QPalette p = view->palette();
+        p.setColor(QPalette::Window, QColor(0, 128, 255));
+        view->setPalette(p);
+        CChildFrame* frame = AddResultWindow(view);
+        frame->resize(300, 200);
+        Frame().GetMdiArea()->setActiveSubWindow(frame);
+        ProcessEvents();
+        return frame;
+    }
     CChildFrame* CaseWindow()
     {
         for (QMdiSubWindow* w : Frame().GetMdiArea()->subWindowList())
@@ -220,15 +234,7 @@ TEST_F(PanesInShell, WindowCountFallsOnlyWhenAResultWindowCloses)
 TEST_F(PanesInShell, SaveImageWritesABitmapOrSaysItFailedAndKeepsTheOldFile)
 {
     Start();
-    auto* view = new QWidget;
-    view->setAutoFillBackground(true);
-    QPalette p = view->palette();
-    p.setColor(QPalette::Window, QColor(0, 128, 255));
-    view->setPalette(p);
-    CChildFrame* frame = AddResultWindow(view);
-    frame->resize(300, 200);
-    Frame().GetMdiArea()->setActiveSubWindow(frame);
-    ProcessEvents();
+    CChildFrame* frame = ShowBlueResultWindow();
 
     const auto dir = TempRoot() / "images";
     std::filesystem::create_directories(dir);
@@ -271,15 +277,7 @@ TEST_F(PanesInShell, SaveImageWritesABitmapOrSaysItFailedAndKeepsTheOldFile)
 TEST_F(PanesInShell, SaveImageWritesPngWhenItsFilterIsChosenOrTheNameSaysSo)
 {
     Start();
-    auto* view = new QWidget;
-    view->setAutoFillBackground(true);
-    QPalette p = view->palette();
-    p.setColor(QPalette::Window, QColor(0, 128, 255));
-    view->setPalette(p);
-    CChildFrame* frame = AddResultWindow(view);
-    frame->resize(300, 200);
-    Frame().GetMdiArea()->setActiveSubWindow(frame);
-    ProcessEvents();
+    CChildFrame* frame = ShowBlueResultWindow();
     const auto dir = TempRoot() / "png-images";
     std::filesystem::create_directories(dir);
 

@@ -46,17 +46,6 @@ CaseContents SmallCase()
     return c;
 }
 
-// The text a read of the bytes fails with, "" when it succeeds.
-std::string ReadError(const std::string& data)
-{
-    try {
-        CaseContents back;
-        ReadCaseFileData(data, back);
-        return "";
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-}
 
 std::string Archive(const std::string& sealed) { return sealed.substr(0, sealed.size() - CaseTrailerSize); }
 

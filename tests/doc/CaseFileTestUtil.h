@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
+#include "app/doc/CaseFile.h"
 #include "common/TestEnv.h"
 #include "platform/base/CLocale.h"
 
@@ -14,6 +16,18 @@ inline std::string ReadBytes(const std::filesystem::path& p)
 {
     std::ifstream is(p, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(is)), std::istreambuf_iterator<char>());
+}
+
+// The text a read of the bytes fails with, "" when it succeeds.
+inline std::string ReadError(const std::string& data)
+{
+    try {
+        CaseContents back;
+        ReadCaseFileData(data, back);
+        return "";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
 }
 
 inline void WriteBytes(const std::filesystem::path& p, const std::string& s)

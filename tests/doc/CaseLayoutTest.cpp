@@ -246,16 +246,6 @@ CaseContents TinyCollectionCase()
     return c;
 }
 
-std::string ReadError(const std::string& data)
-{
-    try {
-        CaseContents back;
-        ReadCaseFileData(data, back);
-        return "";
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-}
 
 TEST_F(CaseLayoutTest, EveryChangedBitOfACompactBinaryCaseIsRefusedAsDamage)
 {
