@@ -1,4 +1,5 @@
 // The main view in the case window of the running program.
+#include <QLabel>
 #include <QMdiArea>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "app/tree/ViewTree.h"
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
+#include "platform/wnd/PaintDC.h"
 #include "ui/mainview/QELView.h"
 
 using namespace qeltest;
@@ -137,12 +139,13 @@ TEST_F(CaseMainView, TheInstructionsAreClearOfTheLogoAndTheSketchAtEveryWindowSi
         QSize frame;
         bool bSettingsPane;
         bool bLogoShown;
+        bool bTableInFull;
     };
     const Size sizes[] = {
-        {"as started", {}, false, true},
-        {"desktop", {1280, 860}, false, true},
-        {"settings pane open", {1100, 760}, true, false},
-        {"narrow", {800, 760}, true, false},
+        {"as started", {}, false, true, true},
+        {"desktop", {1280, 860}, false, true, true},
+        {"settings pane open", {1100, 760}, true, false, true},
+        {"narrow", {800, 760}, true, false, false},
     };
     for (const Size& s : sizes) {
         if (!s.frame.isEmpty()) {
@@ -160,6 +163,19 @@ TEST_F(CaseMainView, TheInstructionsAreClearOfTheLogoAndTheSketchAtEveryWindowSi
         EXPECT_FALSE(text.intersects(logo)) << s.name;
         if (s.bLogoShown) {
             EXPECT_FALSE(logo.isEmpty()) << s.name;
+        }
+        // Each column of the axle table is as wide as its widest text ("Spacing", "240.00").
+        if (s.bTableInFull) {
+            CGridCtrl& grid = *pView->m_pGrid;
+            CClientDC dc(&grid);
+            for (int col = 0; col < grid.GetColumnCount(); ++col)
+                for (int row = 0; row < grid.GetRowCount(); ++row)
+                    EXPECT_GE(grid.GetColumnWidth(col), grid.GetCell(row, col)->GetCellExtent(&dc).cx)
+                        << s.name << ": row " << row << ", column " << col;
+        }
+        // The summary line wraps rather than losing its end.
+        if (auto* summary = pView->findChild<QLabel*>(QStringLiteral("ElementSummary"))) {
+            EXPECT_GE(summary->height(), summary->heightForWidth(summary->width())) << s.name;
         }
         // The sketch, the table and the summary line.
         const QList<QWidget*> parts = pView->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);

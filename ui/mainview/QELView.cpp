@@ -2,6 +2,7 @@
 
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
+#include "platform/wnd/PaintDC.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -57,10 +58,13 @@ public:
         const int H = r.height();
         const int h = Round(0.4 * H);
         const int avail = std::max(0, r.width() - gap.LEFT - gap.RIGHT - gap.BETWN);
-        const int wDraw = Round(0.75 * avail);
-        const int wGrid = avail - wDraw;
+        // The table takes a quarter, more when its texts need it, yet never the sketch's half.
+        const int wGrid = std::min(std::max(avail - Round(0.75 * avail), NeededGridWidth()), avail / 2);
+        const int wDraw = avail - wGrid;
         const int top = s.General.SHOWINSTRUCTIONS ? gap.TOP : Round(0.4 * (H - h));
-        const int hSummary = m_items[2]->sizeHint().height();
+        // A summary longer than the view wraps onto a second line.
+        const int hSummary = m_items[2]->hasHeightForWidth() ? m_items[2]->heightForWidth(avail)
+                                                             : m_items[2]->sizeHint().height();
         // In a short view the sketch gives up height so the summary ends above the
         // instructions; a sliver of sketch is kept rather than none.
         int hDraw = h;
@@ -72,11 +76,32 @@ public:
         m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, hDraw));
         m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, hDraw));
         m_items[2]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top + hDraw + gap.BETWN, avail, hSummary));
-        if (m_pGridCtrl)
+        if (m_pGridCtrl) {
+            // Each column from its texts first, so the spare width is shared on top of them.
+            if (m_pGridCtrl->GetSafeHwnd() && m_pGridCtrl->GetRowCount() > 0)
+                m_pGridCtrl->AutoSizeColumns(0x3);
             m_pGridCtrl->ExpandColumnsToFit();
+        }
     }
 
 private:
+    // The width at which every heading and value of the table shows in full.
+    int NeededGridWidth() const
+    {
+        if (!m_pGridCtrl || !m_pGridCtrl->GetSafeHwnd() || m_pGridCtrl->GetRowCount() == 0)
+            return 0;
+        CClientDC dc(m_pGridCtrl);
+        int width = 4; // the sunken edge
+        for (int col = 0; col < m_pGridCtrl->GetColumnCount(); ++col) {
+            int wCol = 0;
+            for (int row = 0; row < m_pGridCtrl->GetRowCount(); ++row)
+                if (CGridCellBase* pCell = m_pGridCtrl->GetCell(row, col))
+                    wCol = std::max(wCol, static_cast<int>(pCell->GetCellExtent(&dc).cx));
+            width += wCol;
+        }
+        return width;
+    }
+
     QList<QLayoutItem*> m_items;
     CGridCtrl* m_pGridCtrl;
 };
@@ -135,6 +160,7 @@ void CQELView::OnInitialUpdate()
         m_pSummary = new QLabel(this);
         m_pSummary->setObjectName(QStringLiteral("ElementSummary"));
         m_pSummary->setTextFormat(Qt::PlainText);
+        m_pSummary->setWordWrap(true);
         new CMainViewLayout(this, m_pDrawCtrl->GetSafeHwnd(), m_pGrid->GetSafeHwnd(), m_pSummary, m_pGrid);
     }
 }
@@ -218,6 +244,11 @@ void CQELView::FillGridRows(const std::shared_ptr<CLoadModel>& pLoadModel)
     }
     number(1, 1, total);
     number(1, 2, n < 2 ? 0.0 : std::fabs(axles.back().location - axles.front().location));
+    // The table's width follows its texts.
+    if (QLayout* pLayout = layout()) {
+        pLayout->invalidate();
+        pLayout->setGeometry(rect());
+    }
     grid.Refresh();
 }
 
