@@ -319,12 +319,20 @@ QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)
     }
     dock->setWidget(content);
     addDockWidget(area, dock);
-    if (nPaneId == ID_PANE_ELEMENTS || nPaneId == ID_PANE_SETTINGS || nPaneId == ID_PANE_PDFHELP)
+    if (nPaneId == ID_PANE_PDFHELP)
+        resizeDocks({dock}, {PdfPaneWidth()}, Qt::Horizontal);
+    else if (nPaneId == ID_PANE_ELEMENTS || nPaneId == ID_PANE_SETTINGS)
         resizeDocks({dock}, {200}, Qt::Horizontal);
     else
         resizeDocks({dock}, {100}, Qt::Vertical);
     m_Panes.emplace(nPaneId, dock);
     return dock;
+}
+
+int CMainFrame::PdfPaneWidth() const
+{
+    // A manual page fitted to the pane stays readable from about 600 px on.
+    return std::max(kPdfPaneMinWidth, width() / 2);
 }
 
 QDockWidget* CMainFrame::GetPane(int nPaneId) const
@@ -345,7 +353,11 @@ QDockWidget* CMainFrame::ShowPane(int nPaneId)
     if (!dock) {
         dock = MakePane(nPaneId, Qt::RightDockWidgetArea);
         // A pane made after start-up takes the place the user last gave it.
-        restoreDockWidget(dock);
+        const bool bRestored = restoreDockWidget(dock);
+        dock->show();
+        // A docked pane takes its width only once it is laid out beside the others.
+        if (nPaneId == ID_PANE_PDFHELP && !bRestored && !dock->isFloating())
+            resizeDocks({dock}, {PdfPaneWidth()}, Qt::Horizontal);
     }
     dock->show();
     dock->raise();

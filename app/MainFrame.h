@@ -63,6 +63,9 @@ public:
 
     // Panes by id (133, 149, 160, 196). ShowPane makes a pane on first use.
     QDockWidget* ShowPane(int nPaneId);
+    // The width "PDF Help" opens at: half the window, never narrower than a readable page.
+    static constexpr int kPdfPaneMinWidth = 600;
+    int PdfPaneWidth() const;
     QDockWidget* GetPane(int nPaneId) const;
     // The widget inside a pane, none while the pane is not made.
     QWidget* GetPaneContent(int nPaneId) const;

@@ -1,4 +1,5 @@
 // The main view in the case window of the running program.
+#include <QLabel>
 #include <QMdiArea>
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include "app/tree/ViewTree.h"
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
+#include "platform/wnd/PaintDC.h"
 #include "ui/mainview/QELView.h"
 
 using namespace qeltest;
@@ -122,4 +124,72 @@ TEST_F(CaseMainView, ALoadModelClickedInTheElementPaneIsShownInTheMainView)
     EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
     EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper");
     EXPECT_EQ(CaseWindow(Frame(), pDoc)->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
+}
+
+// The instructions, the logo and the sketch with its table and summary each keep a place
+// of their own, from a desktop-sized window down to one narrowed by an open pane.
+TEST_F(CaseMainView, TheInstructionsAreClearOfTheLogoAndTheSketchAtEveryWindowSize)
+{
+    Start();
+    CQELView* pView = MainView(Frame(), app->GetDocument());
+    ASSERT_NE(pView, nullptr);
+    pView->FillAxleGrid(ThreeAxles());
+    struct Size {
+        const char* name;
+        QSize frame;
+        bool bSettingsPane;
+        bool bLogoShown;
+        bool bTableInFull;
+    };
+    const Size sizes[] = {
+        {"as started", {}, false, true, true},
+        {"desktop", {1280, 860}, false, true, true},
+        {"settings pane open", {1100, 760}, true, false, true},
+        {"narrow", {800, 760}, true, false, false},
+    };
+    for (const Size& s : sizes) {
+        if (!s.frame.isEmpty()) {
+            Frame().showNormal();
+            Frame().resize(s.frame);
+        }
+        if (s.bSettingsPane)
+            Frame().resizeDocks({Frame().ShowPane(ID_PANE_SETTINGS)}, {340}, Qt::Horizontal);
+        ProcessEvents();
+        SaveScreenshot(&Frame(), QStringLiteral("main-view-%1.png").arg(QString::fromLatin1(s.name).replace(u' ', u'-')).toLatin1().constData());
+        const QRect text = pView->InstructionsRect();
+        const QRect logo = pView->LogoRect();
+        ASSERT_FALSE(text.isEmpty()) << s.name;
+        EXPECT_GE(text.bottom(), pView->height() - 30) << s.name << ": the text stands at the bottom";
+        EXPECT_FALSE(text.intersects(logo)) << s.name;
+        if (s.bLogoShown) {
+            EXPECT_FALSE(logo.isEmpty()) << s.name;
+        }
+        // Each column of the axle table is as wide as its widest text ("Spacing", "240.00").
+        if (s.bTableInFull) {
+            CGridCtrl& grid = *pView->m_pGrid;
+            CClientDC dc(&grid);
+            for (int col = 0; col < grid.GetColumnCount(); ++col)
+                for (int row = 0; row < grid.GetRowCount(); ++row)
+                    EXPECT_GE(grid.GetColumnWidth(col), grid.GetCell(row, col)->GetCellExtent(&dc).cx)
+                        << s.name << ": row " << row << ", column " << col;
+        }
+        // The summary line wraps rather than losing its end.
+        if (auto* summary = pView->findChild<QLabel*>(QStringLiteral("ElementSummary"))) {
+            EXPECT_GE(summary->height(), summary->heightForWidth(summary->width())) << s.name;
+        }
+        // The sketch, the table and the summary line.
+        const QList<QWidget*> parts = pView->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(parts.size(), 3);
+        for (QWidget* w : parts) {
+            EXPECT_FALSE(w->geometry().intersects(text)) << s.name << " " << w->metaObject()->className();
+            EXPECT_FALSE(w->geometry().intersects(logo)) << s.name << " " << w->metaObject()->className();
+            EXPECT_GE(w->height(), 10) << s.name;
+        }
+    }
+
+    // With the instructions off the logo keeps its corner.
+    CSettings::Instance().General.SHOWINSTRUCTIONS = false;
+    pView->OnSettingsChanged();
+    EXPECT_TRUE(pView->InstructionsRect().isEmpty());
+    EXPECT_EQ(pView->LogoRect().bottomRight(), pView->rect().bottomRight());
 }

@@ -416,14 +416,23 @@ TEST_F(PanesInShell, ManualPaneShowsAPdfAndIgnoresOtherFiles)
         painter.drawText(200, 200, QStringLiteral("Page two"));
     }
     g_pSettings->General.HELPFILEPATH = pdf.wstring();
+    Frame().showNormal();
+    Frame().resize(1280, 860);
+    ProcessEvents();
     ASSERT_TRUE(Frame().ExecuteCommand(ID_PANE_PDFHELP));
     EXPECT_TRUE(boxes.empty());
     auto* pane = qobject_cast<CPdfPane*>(Frame().GetPaneContent(ID_PANE_PDFHELP));
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(pane->Document()->pageCount(), 2);
     EXPECT_EQ(pane->ShownPages(), 2);
-    Frame().resize(1000, 700);
+    // Wide enough to read a page: half the window, and never under 600 px.
     ProcessEvents();
+    QDockWidget* dock = Frame().GetPane(ID_PANE_PDFHELP);
+    EXPECT_FALSE(dock->isFloating());
+    EXPECT_GE(dock->width(), 600);
+    EXPECT_GE(dock->width(), Frame().width() / 2 - 10);
+    EXPECT_LT(dock->width(), Frame().width() - 200) << "the case window keeps a place";
+    QTest::qWait(300); // the pages are drawn anew once a resize has settled
     SaveScreenshot(&Frame(), "manual-pane.png");
 
     // The pane's own Open: a name ending in ".pdf" in any case loads, any other is ignored.

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QProcess>
@@ -340,7 +342,16 @@ QString Driver::Shot(const QString& name)
 {
     QTest::qWait(100);
     const QString path = m_ShotDir.filePath(QStringLiteral("e2e-%1.png").arg(name));
-    if (!Frame().grab().save(path))
+    // A tip is a window of its own: it is laid over the frame where it stands on screen.
+    QPixmap picture = Frame().grab();
+    {
+        QPainter painter(&picture);
+        const QPoint origin = Frame().mapToGlobal(QPoint(0, 0));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &Frame() && w->isVisible() && w->windowType() == Qt::ToolTip)
+                painter.drawPixmap(w->mapToGlobal(QPoint(0, 0)) - origin, w->grab());
+    }
+    if (!picture.save(path))
         Fail(QStringLiteral("cannot save the picture %1").arg(path));
     return path;
 }

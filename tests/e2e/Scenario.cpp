@@ -502,6 +502,11 @@ void Scenario::MovingLoad()
         d.Frame().GetMdiArea()->setActiveSubWindow(grids[0]);
     }
     d.Shot(QStringLiteral("05-mla-table"));
+    if (grids.size() == 2) {
+        // The reactions: 100 kN at each end, with the axle standing on that support.
+        ShowWindow(d, grids[1]);
+        d.Shot(QStringLiteral("05-mla-reactions"));
+    }
 }
 
 void Scenario::ExportResults()
@@ -582,6 +587,11 @@ void Scenario::ZoomAndClickGraph()
     QTest::qWait(100);
     Check(bottom->GetPosition(10.0) != before, QStringLiteral("a drag on the graph zooms it"));
     d.Shot(QStringLiteral("07-graph-zoomed"));
+
+    // A double click puts the whole envelope back.
+    QTest::mouseDClick(client, Qt::LeftButton, {}, area.center());
+    QTest::qWait(100);
+    Check(bottom->GetPosition(10.0) == before, QStringLiteral("a double click on the graph undoes the zoom"));
 }
 
 void Scenario::InsertStandardElements()

@@ -2,6 +2,7 @@
 
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
+#include "platform/wnd/PaintDC.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -16,6 +17,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,18 +58,50 @@ public:
         const int H = r.height();
         const int h = Round(0.4 * H);
         const int avail = std::max(0, r.width() - gap.LEFT - gap.RIGHT - gap.BETWN);
-        const int wDraw = Round(0.75 * avail);
-        const int wGrid = avail - wDraw;
+        // The table takes a quarter, more when its texts need it, yet never the sketch's half.
+        const int wGrid = std::min(std::max(avail - Round(0.75 * avail), NeededGridWidth()), avail / 2);
+        const int wDraw = avail - wGrid;
         const int top = s.General.SHOWINSTRUCTIONS ? gap.TOP : Round(0.4 * (H - h));
-        m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, h));
-        m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, h));
-        const int hSummary = m_items[2]->sizeHint().height();
-        m_items[2]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top + h + gap.BETWN, avail, hSummary));
-        if (m_pGridCtrl)
+        // A summary longer than the view wraps onto a second line.
+        const int hSummary = m_items[2]->hasHeightForWidth() ? m_items[2]->heightForWidth(avail)
+                                                             : m_items[2]->sizeHint().height();
+        // In a short view the sketch gives up height so the summary ends above the
+        // instructions; a sliver of sketch is kept rather than none.
+        int hDraw = h;
+        if (const auto* pView = qobject_cast<const CQELView*>(parentWidget())) {
+            const QRect text = pView->InstructionsRect();
+            if (!text.isEmpty())
+                hDraw = std::clamp(text.top() - r.top() - top - 2 * gap.BETWN - hSummary, std::min(h, 40), h);
+        }
+        m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, hDraw));
+        m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, hDraw));
+        m_items[2]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top + hDraw + gap.BETWN, avail, hSummary));
+        if (m_pGridCtrl) {
+            // Each column from its texts first, so the spare width is shared on top of them.
+            if (m_pGridCtrl->GetSafeHwnd() && m_pGridCtrl->GetRowCount() > 0)
+                m_pGridCtrl->AutoSizeColumns(0x3);
             m_pGridCtrl->ExpandColumnsToFit();
+        }
     }
 
 private:
+    // The width at which every heading and value of the table shows in full.
+    int NeededGridWidth() const
+    {
+        if (!m_pGridCtrl || !m_pGridCtrl->GetSafeHwnd() || m_pGridCtrl->GetRowCount() == 0)
+            return 0;
+        CClientDC dc(m_pGridCtrl);
+        int width = 4; // the sunken edge
+        for (int col = 0; col < m_pGridCtrl->GetColumnCount(); ++col) {
+            int wCol = 0;
+            for (int row = 0; row < m_pGridCtrl->GetRowCount(); ++row)
+                if (CGridCellBase* pCell = m_pGridCtrl->GetCell(row, col))
+                    wCol = std::max(wCol, static_cast<int>(pCell->GetCellExtent(&dc).cx));
+            width += wCol;
+        }
+        return width;
+    }
+
     QList<QLayoutItem*> m_items;
     CGridCtrl* m_pGridCtrl;
 };
@@ -126,6 +160,7 @@ void CQELView::OnInitialUpdate()
         m_pSummary = new QLabel(this);
         m_pSummary->setObjectName(QStringLiteral("ElementSummary"));
         m_pSummary->setTextFormat(Qt::PlainText);
+        m_pSummary->setWordWrap(true);
         new CMainViewLayout(this, m_pDrawCtrl->GetSafeHwnd(), m_pGrid->GetSafeHwnd(), m_pSummary, m_pGrid);
     }
 }
@@ -209,6 +244,11 @@ void CQELView::FillGridRows(const std::shared_ptr<CLoadModel>& pLoadModel)
     }
     number(1, 1, total);
     number(1, 2, n < 2 ? 0.0 : std::fabs(axles.back().location - axles.front().location));
+    // The table's width follows its texts.
+    if (QLayout* pLayout = layout()) {
+        pLayout->invalidate();
+        pLayout->setGeometry(rect());
+    }
     grid.Refresh();
 }
 
@@ -337,31 +377,70 @@ void CQELView::paintEvent(QPaintEvent*)
         DrawInstructions(painter);
 }
 
+int CQELView::InstructionStep() const
+{
+    const int h = QFontMetrics(font()).height();
+    return h + Round(0.2 * h);
+}
+
+QRect CQELView::InstructionsRect() const
+{
+    if (!CSettings::Instance().General.SHOWINSTRUCTIONS)
+        return {};
+    QFont heading = font();
+    heading.setBold(true);
+    heading.setUnderline(true);
+    const QFontMetrics body(font());
+    const QFontMetrics bold(heading);
+    const QStringList& lines = InstructionLines();
+    int wText = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        wText = std::max(wText, (IsInstructionHeading(i) ? bold : body).horizontalAdvance(lines[i]));
+    // The closing empty line is the margin under the text.
+    const int hText = static_cast<int>(lines.size() - 1) * InstructionStep();
+    return {CSettings::Instance().Plot.Gap.LEFT, height() - hText, wText, hText};
+}
+
+QRect CQELView::LogoRect() const
+{
+    const QSize size(120, 56);
+    QRect r(width() - size.width(), height() - size.height(), size.width(), size.height());
+    const QRect text = InstructionsRect();
+    if (!text.isEmpty() && r.intersects(text)) {
+        // A narrow view: the logo stands above the text, or is left out when that place is taken.
+        r.moveBottom(text.top() - CSettings::Instance().Plot.Gap.BETWN);
+        if (r.top() < 0)
+            return {};
+        for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible() && w->geometry().intersects(r))
+                return {};
+    }
+    return r;
+}
+
 void CQELView::DrawInstructions(QPainter& painter)
 {
     const QFont body = font();
     QFont heading = body;
     heading.setBold(true);
     heading.setUnderline(true);
-    const int h = QFontMetrics(body).height();
-    const int step = h + Round(0.2 * h);
-    const int x = CSettings::Instance().Plot.Gap.LEFT;
+    const int step = InstructionStep();
+    const QRect text = InstructionsRect();
     const QStringList& lines = InstructionLines();
-    int y = height() - static_cast<int>(lines.size()) * step;
     painter.setPen(Qt::black);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        y += step;
-        const bool bHeading = i == 0 || i == 7;
-        painter.setFont(bHeading ? heading : body);
-        painter.drawText(QPoint(x, y + QFontMetrics(painter.font()).ascent()), lines[i]); // top at y
+        const int y = text.top() + static_cast<int>(i) * step;
+        painter.setFont(IsInstructionHeading(i) ? heading : body);
+        painter.drawText(QPoint(text.left(), y + QFontMetrics(painter.font()).ascent()), lines[i]); // top at y
     }
 }
 
 void CQELView::DrawLogo(QPainter& painter)
 {
     // A two-span bridge over its piers, drawn rather than loaded.
-    const QSize size(120, 56);
-    const QRect r(width() - size.width(), height() - size.height(), size.width(), size.height());
+    const QRect r = LogoRect();
+    if (r.isEmpty())
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(QColor(40, 70, 120), 3));

@@ -10,6 +10,7 @@
 #include "platform/win/WinDef.h"
 #include "ui/views/QELViewPrintBase.h"
 
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
@@ -54,6 +55,10 @@ public:
     // The instruction lines in order (the empty ones included).
     static const QStringList& InstructionLines();
     static std::wstring ElementSummary(const CElement& element);
+    // Where the instructions are drawn (empty when they are off) and where the logo is
+    // (empty when a narrow view leaves it no room clear of the text and the sketch).
+    QRect InstructionsRect() const;
+    QRect LogoRect() const;
 
     CDrawLoadModelCtrl* m_pDrawCtrl = nullptr;
     CGridCtrl* m_pGrid = nullptr;
@@ -77,6 +82,8 @@ private:
     void FillGridRows(const std::shared_ptr<CLoadModel>& pLoadModel);
     void DrawInstructions(QPainter& painter);
     void DrawLogo(QPainter& painter);
+    int InstructionStep() const;
+    static bool IsInstructionHeading(qsizetype i) { return i == 0 || i == 7; }
 
     QLabel* m_pSummary = nullptr;
 };
