@@ -2,7 +2,95 @@
 
 #include <map>
 
+#include "core/loads/LoadModel.h"
+
 namespace {
+
+// The design-code numbers that the tables below share. Each family's own axle loads
+// and positions stay in its table, as its code lists them. Loads are in the family's
+// units (t and t/m, or kN and kN/m), lengths in metres; an allowance D is the factor
+// 1 + a of the code's dynamic load allowance a.
+
+// A26 (t): the front axle narrower than the rear.
+constexpr double kA26FrontAxleWidth = 2.0; // m
+constexpr double kA26RearAxleWidth = 2.2;  // m
+constexpr double kA26VehicleDLA = 1.3;
+constexpr double kA26LaneDLA = 1.0; // the lane loads carry no allowance
+
+// A36 (t): the lane load that rule 0 sets per span, taken away again under the
+// vehicle by a partial load of opposite sign over its length.
+constexpr double kA36LaneLoad = 1.49;       // t/m, before rule 0 adjusts it
+constexpr double kA36VehicleLength = 9.145; // m behind the front
+
+// NAASRA 1970 (t): HS20 and HS15 trucks, the rear spacing S variable.
+constexpr double kHSAxleSpacing = 4.25;    // m, front to middle axle
+constexpr double kHSMinRearSpacing = 4.25; // m
+constexpr double kHSMaxRearSpacing = 9.15; // m
+
+// NAASRA 1976 and ABDC 1992 (kN): the T44 truck and its lane load L44.
+constexpr double kT44MinRearSpacing = 3.0; // m, S between the two tandem groups
+constexpr double kT44MaxRearSpacing = 8.0; // m
+constexpr double kT44MinSpan = 4.5;        // m, shortest beam the truck counts for
+constexpr double kL44LaneLoad = 12.5;      // kN/m
+constexpr double kL44MinSpan = 10.0;       // m, shortest beam the lane load counts for
+constexpr double kA14AxleWidth = 1.8;      // m
+constexpr double kA14MaxSpan = 4.5;        // m, longest beam the single axle counts for
+constexpr double kSAVAxleWidth = 4.5;      // m
+constexpr double kSAVMinSpacing = 6.0;     // m, S between the two groups of four axles
+constexpr double kSAVMaxSpacing = 15.0;    // m
+constexpr double kSAVDLA = 1.1;
+constexpr double kW7DLA = 1.25; // ABDC 1992 W7
+
+// Heavy load platforms of ABDC 1992 and AS5100 (kN): the first member of each
+// ensemble has S = kHLPAxlePitch, so that its sixteen axles stand evenly.
+constexpr double kHLP320AxleLoad = 200.0; // kN
+constexpr double kHLP320AxleWidth = 3.6;  // m
+constexpr double kHLP400AxleLoad = 250.0; // kN
+constexpr double kHLP400AxleWidth = 4.5;  // m
+constexpr double kHLPMinSpacing = 6.0;    // m
+constexpr double kHLPMaxSpacing = 15.0;   // m
+constexpr double kHLPDLA = 1.1;
+
+// AS5100 (kN): the W80 and A160 point loads, and the M1600 and S1600 moving traffic
+// loads, S between their two groups of six axles.
+constexpr double kAS5100PointDLA = 1.4;  // W80 and A160
+constexpr double k1600MinSpacing = 6.25; // m
+constexpr double k1600MaxSpacing = 25.0; // m
+constexpr double kM1600LaneLoad = 6.0;   // kN/m
+constexpr double kM1600AxleLoad = 120.0; // kN
+constexpr double kM1600DLA = 1.3;
+constexpr double kS1600LaneLoad = 24.0; // kN/m
+constexpr double kS1600AxleLoad = 80.0; // kN
+constexpr double kS1600DLA = 1.0;
+
+// Eurocode (kN): load model 1, a tandem of two 300 kN axles 1.2 m apart (2.0 m is the
+// transverse wheel spacing, not the axle spacing) and a 27 kN/m lane load.
+constexpr double kLM1AxleLoad = 300.0;    // kN
+constexpr double kLM1TandemSpacing = 1.2; // m
+constexpr double kLM1LaneLoad = 27.0;     // kN/m
+constexpr double kLM1DLA = 1.0;
+
+// BS5400 (kN): the HA lane load, which rule 7 sets per span, and the HA point load;
+// HB vehicles of U units carry 10 kN per unit on each of their four axles,
+// two pairs 1.8 m apart with the spacing v between the pairs.
+constexpr double kHALaneLoad = 30.0;     // kN/m, before rule 7 adjusts it
+constexpr double kHAPointLoad = 120.0; // kN
+constexpr double kHADLA = 1.0;
+constexpr double kHBUnitAxleLoad = 10.0; // kN per HB unit, each axle
+constexpr double kHBAxleWidth = 3.5;     // m
+constexpr double kHBClearZone = 25.0;    // m, ahead of the first and behind the last HB axle
+constexpr double kHBFirstAxle = -kHBClearZone; // m: the clear zone starts at the front
+constexpr double kHBSecondAxle = -26.8;        // m, 1.8 behind the first
+constexpr double kHBLastAxle = -28.6;          // m before v: 1.8 behind the third
+
+// AASHTO (kN): the HL93 truck and lane load; the allowance scales the axles only,
+// not the lane load.
+constexpr double kHL93FrontAxle = 35.0;  // kN
+constexpr double kHL93RearAxle = 145.0;  // kN
+constexpr double kHL93AxleSpacing = 4.3; // m, each of the two
+constexpr double kHL93LaneLoad = 9.3;    // kN/m
+constexpr double kHL93DLA = 1.33;
+static_assert(-2.0 * kHL93AxleSpacing == -8.6);
 
 VehicleLoad UDL(double w) { return {VehicleLoadKind::UDL, w, 0.0, 0.0, false}; }
 VehicleLoad Axle(double p, double x, double width = 0.0) { return {VehicleLoadKind::Point, p, x, width, false}; }
@@ -10,11 +98,11 @@ VehicleLoad Axle(double p, double x, double width = 0.0) { return {VehicleLoadKi
 VehicleLoad AxleS(double p, double x, double width = 0.0) { return {VehicleLoadKind::Point, p, x, width, true}; }
 VehicleLoad PUDL(double w, double x, double cover) { return {VehicleLoadKind::PartialUDL, w, x, cover, false}; }
 
-VehicleAllowance Constant(double d) { return {AllowanceKind::Constant, d, 8, 8}; }
-VehicleAllowance Rule(int r) { return {AllowanceKind::Rule, 1.0, r, 8}; }
+VehicleAllowance Constant(double d) { return {AllowanceKind::Constant, d, BR_NONE, BR_NONE}; }
+VehicleAllowance Rule(int r) { return {AllowanceKind::Rule, 1.0, r, BR_NONE}; }
 VehicleAllowance LaneRule(int r, int userRule) { return {AllowanceKind::LaneRule, 1.0, r, userRule}; }
-VehicleAllowance FixedRule7(double d) { return {AllowanceKind::FixedRule7, d, 7, 7}; }
-VehicleAllowance AxleGamma(double d) { return {AllowanceKind::AxleGamma, d, 8, 8}; }
+VehicleAllowance FixedRule7(double d) { return {AllowanceKind::FixedRule7, d, BR_BS5400_UDL, BR_BS5400_UDL}; }
+VehicleAllowance AxleGamma(double d) { return {AllowanceKind::AxleGamma, d, BR_NONE, BR_NONE}; }
 
 // ---- A26 (tonnes) --------------------------------------------------------------
 
@@ -22,8 +110,10 @@ EnsembleSpec A26Member(const char* ensemble, int first, const char* vehicle, con
     double x1, double p2, double udl)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_A26, .firstOffset = first, .locked = true};
-    e.fixed.push_back({.name = vehicle, .loads = {Axle(p1, x1, 2.0), Axle(p2, 0.0, 2.2)}, .allowance = Constant(1.3)});
-    e.fixed.push_back({.name = udlName, .loads = {UDL(udl)}, .allowance = Constant(1.0)});
+    e.fixed.push_back({.name = vehicle,
+        .loads = {Axle(p1, x1, kA26FrontAxleWidth), Axle(p2, 0.0, kA26RearAxleWidth)},
+        .allowance = Constant(kA26VehicleDLA)});
+    e.fixed.push_back({.name = udlName, .loads = {UDL(udl)}, .allowance = Constant(kA26LaneDLA)});
     return e;
 }
 
@@ -33,8 +123,9 @@ EnsembleSpec A36Member(const char* ensemble, int first, const char* bmsf, const 
     double x1, double p2, double x2)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_A36, .firstOffset = first, .locked = true};
-    VehicleSpec v{.loads = {UDL(1.49), PUDL(-1.49, -9.145, 9.145), Axle(p1, x1), Axle(p2, x2)},
-        .allowance = LaneRule(1, 0),
+    VehicleSpec v{.loads = {UDL(kA36LaneLoad), PUDL(-kA36LaneLoad, -kA36VehicleLength, kA36VehicleLength),
+                      Axle(p1, x1), Axle(p2, x2)},
+        .allowance = LaneRule(BR_A36_UDL_DLA, BR_A36_UDL),
         .gammaUDL = g,
         .gammaPUDL = g};
     v.name = bmsf;
@@ -53,8 +144,9 @@ EnsembleSpec NAASRA1970Member(const char* ensemble, int first, const char* lmM, 
     double pm, double pv)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_NAASRA1970, .firstOffset = first, .locked = false};
-    e.fixed.push_back({.name = lmM, .loads = {UDL(w), Axle(pm, 0.0)}, .allowance = LaneRule(4, 2), .appliesSF = false});
-    e.fixed.push_back({.name = lmV, .loads = {UDL(w), Axle(pv, 0.0)}, .allowance = LaneRule(4, 2), .appliesBM = false});
+    const VehicleAllowance lane = LaneRule(BR_NAASRA_PL_A36_DLA, BR_NAASRA_PL);
+    e.fixed.push_back({.name = lmM, .loads = {UDL(w), Axle(pm, 0.0)}, .allowance = lane, .appliesSF = false});
+    e.fixed.push_back({.name = lmV, .loads = {UDL(w), Axle(pv, 0.0)}, .allowance = lane, .appliesBM = false});
     return e;
 }
 
@@ -63,9 +155,11 @@ EnsembleSpec NAASRA1970Variable(const char* ensemble, int first, const char* lmM
 {
     EnsembleSpec e = NAASRA1970Member(ensemble, first, lmM, lmV, w, pm, pv);
     e.variable = VehicleSpec{
-        .name = truck, .loads = {Axle(p1, 0.0), Axle(p2, -4.25), AxleS(p2, -4.25)}, .allowance = Rule(3)};
-    e.sMin = 4.25;
-    e.sMax = 9.15;
+        .name = truck,
+        .loads = {Axle(p1, 0.0), Axle(p2, -kHSAxleSpacing), AxleS(p2, -kHSAxleSpacing)},
+        .allowance = Rule(BR_A36_DLA)};
+    e.sMin = kHSMinRearSpacing;
+    e.sMax = kHSMaxRearSpacing;
     return e;
 }
 
@@ -73,7 +167,8 @@ EnsembleSpec NAASRA1970Fixed(const char* ensemble, int first, const char* lmM, c
     double pm, double pv, const char* truck, double p1, double p2)
 {
     EnsembleSpec e = NAASRA1970Member(ensemble, first, lmM, lmV, w, pm, pv);
-    e.fixed.push_back({.name = truck, .loads = {Axle(p1, 0.0), Axle(p2, -4.25)}, .allowance = Rule(3)});
+    e.fixed.push_back(
+        {.name = truck, .loads = {Axle(p1, 0.0), Axle(p2, -kHSAxleSpacing)}, .allowance = Rule(BR_A36_DLA)});
     return e;
 }
 
@@ -87,19 +182,20 @@ std::vector<VehicleLoad> T44Truck()
 EnsembleSpec T44(const char* ensemble, VehicleFamily family, VehicleAllowance allowance)
 {
     EnsembleSpec e{.name = ensemble, .family = family, .firstOffset = 11, .locked = false};
-    e.variable = VehicleSpec{.name = "T44 truck: S = %.3f", .loads = T44Truck(), .allowance = allowance, .minL = 4.5};
-    e.sMin = 3.0;
-    e.sMax = 8.0;
+    e.variable =
+        VehicleSpec{.name = "T44 truck: S = %.3f", .loads = T44Truck(), .allowance = allowance, .minL = kT44MinSpan};
+    e.sMin = kT44MinRearSpacing;
+    e.sMax = kT44MaxRearSpacing;
     return e;
 }
 
 EnsembleSpec HLP(const char* ensemble, VehicleFamily family, int first, double p, double w)
 {
     EnsembleSpec e{.name = ensemble, .family = family, .firstOffset = first, .locked = false};
-    e.variable = VehicleSpec{.name = "HLP: S = %.3f", .hlp = HLPAxles{p, w}, .allowance = Constant(1.1)};
-    e.sMin = 6.0;
-    e.sMax = 15.0;
-    e.leadingS = 1.8;
+    e.variable = VehicleSpec{.name = "HLP: S = %.3f", .hlp = HLPAxles{p, w}, .allowance = Constant(kHLPDLA)};
+    e.sMin = kHLPMinSpacing;
+    e.sMax = kHLPMaxSpacing;
+    e.leadingS = kHLPAxlePitch;
     return e;
 }
 
@@ -116,8 +212,8 @@ EnsembleSpec Moving1600(const char* ensemble, int first, const char* name, doubl
     for (double x : rear)
         v.loads.push_back(AxleS(p, x));
     e.variable = v;
-    e.sMin = 6.25;
-    e.sMax = 25.0;
+    e.sMin = k1600MinSpacing;
+    e.sMax = k1600MaxSpacing;
     return e;
 }
 
@@ -147,42 +243,46 @@ std::map<StandardEnsemble, EnsembleSpec> BuildTables()
 
     {
         EnsembleSpec e{.name = "NAASRA 1976-A14", .family = VF_NAASRA1976, .firstOffset = 1};
-        e.fixed.push_back({.name = "A14", .loads = {Axle(140.0, 0.0, 1.8)}, .allowance = Rule(3), .maxL = 4.5});
+        e.fixed.push_back({.name = "A14", .loads = {Axle(140.0, 0.0, kA14AxleWidth)}, .allowance = Rule(BR_A36_DLA),
+            .maxL = kA14MaxSpan});
         t[SE::NAASRA1976_A14] = e;
     }
-    t[SE::NAASRA1976_T44] = T44("NAASRA 1976-T44", VF_NAASRA1976, Rule(3));
+    t[SE::NAASRA1976_T44] = T44("NAASRA 1976-T44", VF_NAASRA1976, Rule(BR_A36_DLA));
     {
         EnsembleSpec e{.name = "NAASRA 1976-L44", .family = VF_NAASRA1976, .firstOffset = 61};
-        VehicleSpec m{.name = "T44 Lane load - M", .loads = {UDL(12.5), Axle(106.0, 0.0)},
-            .allowance = LaneRule(4, 2), .appliesSF = false, .appliesR = false, .minL = 10.0};
-        VehicleSpec v{.name = "T44 Lane load - V", .loads = {UDL(12.5), Axle(154.0, 0.0)},
-            .allowance = LaneRule(4, 2), .appliesBM = false, .appliesR = false, .minL = 10.0};
-        VehicleSpec r{.name = "T44 Lane load - R", .loads = {UDL(12.5), Axle(154.0, 0.0)},
-            .allowance = LaneRule(4, 2), .appliesBM = false, .appliesSF = false, .minL = 10.0};
+        const VehicleAllowance lane = LaneRule(BR_NAASRA_PL_A36_DLA, BR_NAASRA_PL);
+        VehicleSpec m{.name = "T44 Lane load - M", .loads = {UDL(kL44LaneLoad), Axle(106.0, 0.0)},
+            .allowance = lane, .appliesSF = false, .appliesR = false, .minL = kL44MinSpan};
+        VehicleSpec v{.name = "T44 Lane load - V", .loads = {UDL(kL44LaneLoad), Axle(154.0, 0.0)},
+            .allowance = lane, .appliesBM = false, .appliesR = false, .minL = kL44MinSpan};
+        VehicleSpec r{.name = "T44 Lane load - R", .loads = {UDL(kL44LaneLoad), Axle(154.0, 0.0)},
+            .allowance = lane, .appliesBM = false, .appliesSF = false, .minL = kL44MinSpan};
         e.fixed = {m, v, r};
         t[SE::NAASRA1976_L44] = e;
     }
     {
         EnsembleSpec e{.name = "NAASRA 1976-SAV", .family = VF_NAASRA1976, .firstOffset = 71};
         e.variable = VehicleSpec{.name = "SAV truck: S = %.3f",
-            .loads = {Axle(240.0, 0.0, 4.5), Axle(240.0, -1.5, 4.5), Axle(240.0, -3.0, 4.5), Axle(240.0, -4.5, 4.5),
-                AxleS(240.0, -4.5, 4.5), AxleS(240.0, -6.0, 4.5), AxleS(240.0, -7.5, 4.5), AxleS(240.0, -9.0, 4.5)},
-            .allowance = Constant(1.1)};
-        e.sMin = 6.0;
-        e.sMax = 15.0;
+            .loads = {Axle(240.0, 0.0, kSAVAxleWidth), Axle(240.0, -1.5, kSAVAxleWidth),
+                Axle(240.0, -3.0, kSAVAxleWidth), Axle(240.0, -4.5, kSAVAxleWidth), AxleS(240.0, -4.5, kSAVAxleWidth),
+                AxleS(240.0, -6.0, kSAVAxleWidth), AxleS(240.0, -7.5, kSAVAxleWidth),
+                AxleS(240.0, -9.0, kSAVAxleWidth)},
+            .allowance = Constant(kSAVDLA)};
+        e.sMin = kSAVMinSpacing;
+        e.sMax = kSAVMaxSpacing;
         t[SE::NAASRA1976_SAV] = e;
     }
 
     {
         EnsembleSpec e{.name = "ABDC 1992-W7", .family = VF_ABDC1992, .firstOffset = 1};
-        e.fixed.push_back({.name = "W7", .loads = {Axle(70.0, 0.0)}, .allowance = Constant(1.25)});
+        e.fixed.push_back({.name = "W7", .loads = {Axle(70.0, 0.0)}, .allowance = Constant(kW7DLA)});
         t[SE::ABDC1992_W7] = e;
     }
-    t[SE::ABDC1992_T44] = T44("ABDC 1992-T44", VF_ABDC1992, Rule(5));
+    t[SE::ABDC1992_T44] = T44("ABDC 1992-T44", VF_ABDC1992, Rule(BR_ABDC_DLA));
     {
         EnsembleSpec e{.name = "ABDC 1992-L44", .family = VF_ABDC1992, .firstOffset = 41};
-        VehicleSpec bmsf{.name = "L44 Lane load - BM/SF", .loads = {UDL(12.5), Axle(150.0, 0.0)},
-            .allowance = LaneRule(6, 2), .appliesR = false, .minL = 10.0};
+        VehicleSpec bmsf{.name = "L44 Lane load - BM/SF", .loads = {UDL(kL44LaneLoad), Axle(150.0, 0.0)},
+            .allowance = LaneRule(BR_NAASRA_PL_ABDC_DLA, BR_NAASRA_PL), .appliesR = false, .minL = kL44MinSpan};
         VehicleSpec r = bmsf;
         r.name = "L44 Lane load - R";
         r.appliesBM = r.appliesSF = false;
@@ -190,43 +290,45 @@ std::map<StandardEnsemble, EnsembleSpec> BuildTables()
         e.fixed = {bmsf, r};
         t[SE::ABDC1992_L44] = e;
     }
-    t[SE::ABDC1992_HLP320] = HLP("ABDC 1992-HLP320", VF_ABDC1992, 51, 200.0, 3.6);
-    t[SE::ABDC1992_HLP400] = HLP("ABDC 1992-HLP400", VF_ABDC1992, 81, 250.0, 4.5);
+    t[SE::ABDC1992_HLP320] = HLP("ABDC 1992-HLP320", VF_ABDC1992, 51, kHLP320AxleLoad, kHLP320AxleWidth);
+    t[SE::ABDC1992_HLP400] = HLP("ABDC 1992-HLP400", VF_ABDC1992, 81, kHLP400AxleLoad, kHLP400AxleWidth);
 
     {
         EnsembleSpec e{.name = "AS5100-W80", .family = VF_AS5100, .firstOffset = 1};
-        e.fixed.push_back({.name = "W80", .loads = {Axle(80.0, 0.0)}, .allowance = Constant(1.4)});
+        e.fixed.push_back({.name = "W80", .loads = {Axle(80.0, 0.0)}, .allowance = Constant(kAS5100PointDLA)});
         t[SE::AS5100_W80] = e;
     }
     {
         EnsembleSpec e{.name = "AS5100-A160", .family = VF_AS5100, .firstOffset = 11};
-        e.fixed.push_back({.name = "A160", .loads = {Axle(160.0, 0.0)}, .allowance = Constant(1.4)});
+        e.fixed.push_back({.name = "A160", .loads = {Axle(160.0, 0.0)}, .allowance = Constant(kAS5100PointDLA)});
         t[SE::AS5100_A160] = e;
     }
-    t[SE::AS5100_M1600] = Moving1600("AS5100-M1600", 21, "M1600: S = %.3f", 6.0, 120.0,
-        {0.0, -1.25, -2.5, -6.25, -7.5, -8.75}, {-8.75, -10.0, -11.25, -16.25, -17.5, -18.75}, 1.3);
-    t[SE::AS5100_S1600] = Moving1600("AS5100-S1600", 41, "S1600: S = %.3f", 24.0, 80.0,
-        {0.0, -1.25, -2.5, -7.5, -8.75, -10.0}, {-10.0, -11.25, -12.5, -16.25, -17.5, -18.75}, 1.0);
-    t[SE::AS5100_HLP320] = HLP("AS5100-HLP320", VF_AS5100, 61, 200.0, 3.6);
-    t[SE::AS5100_HLP400] = HLP("AS5100-HLP400", VF_AS5100, 81, 250.0, 4.5);
+    t[SE::AS5100_M1600] = Moving1600("AS5100-M1600", 21, "M1600: S = %.3f", kM1600LaneLoad, kM1600AxleLoad,
+        {0.0, -1.25, -2.5, -6.25, -7.5, -8.75}, {-8.75, -10.0, -11.25, -16.25, -17.5, -18.75}, kM1600DLA);
+    t[SE::AS5100_S1600] = Moving1600("AS5100-S1600", 41, "S1600: S = %.3f", kS1600LaneLoad, kS1600AxleLoad,
+        {0.0, -1.25, -2.5, -7.5, -8.75, -10.0}, {-10.0, -11.25, -12.5, -16.25, -17.5, -18.75}, kS1600DLA);
+    t[SE::AS5100_HLP320] = HLP("AS5100-HLP320", VF_AS5100, 61, kHLP320AxleLoad, kHLP320AxleWidth);
+    t[SE::AS5100_HLP400] = HLP("AS5100-HLP400", VF_AS5100, 81, kHLP400AxleLoad, kHLP400AxleWidth);
 
     {
-        // The tandem axles are 1.2 m apart; 2.0 m is the transverse wheel spacing.
         EnsembleSpec e{.name = "Eurocode", .family = VF_EUROCODE, .firstOffset = 1, .locked = true};
-        e.fixed.push_back(
-            {.name = "LM1", .loads = {Axle(300.0, 0.0), Axle(300.0, -1.2), UDL(27.0)}, .allowance = Constant(1.0)});
+        e.fixed.push_back({.name = "LM1",
+            .loads = {Axle(kLM1AxleLoad, 0.0), Axle(kLM1AxleLoad, -kLM1TandemSpacing), UDL(kLM1LaneLoad)},
+            .allowance = Constant(kLM1DLA)});
         t[SE::EUROCODE_LM1] = e;
     }
     {
         EnsembleSpec e{.name = "BS5400 HA", .family = VF_BS5400, .firstOffset = 1, .locked = true};
-        e.fixed.push_back({.name = "HA", .loads = {UDL(30.0), Axle(120.0, 0.0)}, .allowance = FixedRule7(1.0)});
+        e.fixed.push_back({.name = "HA", .loads = {UDL(kHALaneLoad), Axle(kHAPointLoad, 0.0)},
+            .allowance = FixedRule7(kHADLA)});
         t[SE::BS5400_HA] = e;
     }
     {
         EnsembleSpec e{.name = "AASHTO", .family = VF_AASHTO, .firstOffset = 1, .locked = true};
         e.fixed.push_back({.name = "HL93",
-            .loads = {Axle(35.0, 0.0), Axle(145.0, -4.3), Axle(145.0, -8.6), UDL(9.3)},
-            .allowance = AxleGamma(1.33)});
+            .loads = {Axle(kHL93FrontAxle, 0.0), Axle(kHL93RearAxle, -kHL93AxleSpacing),
+                Axle(kHL93RearAxle, -2.0 * kHL93AxleSpacing), UDL(kHL93LaneLoad)},
+            .allowance = AxleGamma(kHL93DLA)});
         t[SE::AASHTO_HL93] = e;
     }
     return t;
@@ -241,7 +343,7 @@ double FamilyUnits(VehicleFamily family)
     case VF_A36:
     case VF_NAASRA1970:
     case VF_ABAG:
-        return 9.81;
+        return kKNPerTonne;
     default:
         return 1.0;
     }
@@ -271,7 +373,7 @@ const std::vector<AxleVehicle>& ABAGVehicles()
     return vehicles;
 }
 
-VehicleAllowance ABAGAllowance() { return Rule(5); }
+VehicleAllowance ABAGAllowance() { return Rule(BR_ABDC_DLA); }
 
 const HAHBTable& BS5400HAHB()
 {
@@ -279,14 +381,15 @@ const HAHBTable& BS5400HAHB()
         HAHBTable t;
         t.ensemble = "BS5400 HAHB";
         t.firstOffset = 1;
-        // Axle loads per HB unit (10 kN each).
+        // Axle loads per HB unit.
         t.vehicle = VehicleSpec{.name = "HAHB - %.1f",
-            .loads = {UDL(30.0), Axle(10.0, -25.0, 3.5), Axle(10.0, -26.8, 3.5), AxleS(10.0, -26.8, 3.5),
-                AxleS(10.0, -28.6, 3.5)},
-            .allowance = FixedRule7(1.0)};
-        t.spacings = {6.0, 11.0, 16.0, 21.0, 26.0};
-        t.udl = 30.0;
-        t.clearance = 25.0;
+            .loads = {UDL(kHALaneLoad), Axle(kHBUnitAxleLoad, kHBFirstAxle, kHBAxleWidth),
+                Axle(kHBUnitAxleLoad, kHBSecondAxle, kHBAxleWidth), AxleS(kHBUnitAxleLoad, kHBSecondAxle, kHBAxleWidth),
+                AxleS(kHBUnitAxleLoad, kHBLastAxle, kHBAxleWidth)},
+            .allowance = FixedRule7(kHADLA)};
+        t.spacings = {6.0, 11.0, 16.0, 21.0, 26.0}; // m, v between the HB axle pairs
+        t.udl = kHALaneLoad;
+        t.clearance = kHBClearZone;
         return t;
     }();
     return table;

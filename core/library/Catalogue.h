@@ -1,6 +1,6 @@
 #pragma once
 // The standard vehicles of the ten design-code families as data. CLMEFactory turns
-// these records into load models; nothing here knows about CLoadModel itself.
+// these records into load models; nothing here builds one itself.
 
 #include <optional>
 #include <vector>
@@ -51,7 +51,12 @@ struct VehicleLoad {
     bool behindS = false;  // the load stands a further S back: location - S
 };
 
-// Sixteen axles of a heavy load platform (CLMEFactory::AddHLPAxles).
+// Heavy load platform of ABDC 1992 and AS5100 (CLMEFactory::AddHLPAxles): two
+// groups of eight axles at this pitch, the spacing S between the groups.
+inline constexpr int kHLPAxlesPerGroup = 8;
+inline constexpr double kHLPAxlePitch = 1.8; // m
+
+// Sixteen axles of a heavy load platform, each of this load and width.
 struct HLPAxles {
     double load = 0.0;
     double width = 0.0;

@@ -51,11 +51,11 @@ CLMEFactory::LMPtr CLMEFactory::MakeVehicle(
 void CLMEFactory::AddHLPAxles(CLoadModel& lm, double S, double P, double w)
 {
     double x = 0.0;
-    for (int i = 0; i < 16; ++i) {
-        if (i == 8)
+    for (int i = 0; i < 2 * kHLPAxlesPerGroup; ++i) {
+        if (i == kHLPAxlesPerGroup)
             x = x - S;
         else if (i > 0)
-            x = x - 1.8;
+            x = x - kHLPAxlePitch;
         lm.AddPointLoad(P, x, w);
     }
 }

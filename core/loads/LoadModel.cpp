@@ -34,6 +34,21 @@ void EraseZero(std::vector<Load>& v)
     std::erase_if(v, [](const Load& l) { return IsZero(l.magnitude); });
 }
 
+// Width factor of an axle load by its width b in metres (m_WidthFactor 1 low, 2 high
+// distribution): 1.224 up to b = 2.0; 2.6382 b^-1.108 up to 2.4; then up to 8.0
+// 2.1618 b^-0.868 (low) or 2.3627 b^-0.992 (high); wider axles, and a width of 0,
+// stay as they are.
+constexpr double kNarrowAxleWidth = 2.0;    // m
+constexpr double kNarrowAxleFactor = 1.224; // up to kNarrowAxleWidth
+constexpr double kMidAxleWidth = 2.4;       // m
+constexpr double kMidAxleCoefficient = 2.6382;
+constexpr double kMidAxleExponent = -1.108;
+constexpr double kWideAxleWidth = 8.0; // m, widest axle that is factored
+constexpr double kLowDistCoefficient = 2.1618;
+constexpr double kLowDistExponent = -0.868;
+constexpr double kHighDistCoefficient = 2.3627;
+constexpr double kHighDistExponent = -0.992;
+
 }
 
 CLoadModel::CLoadModel() : CLoadModel(0, L"Loadmodel") {}
@@ -225,15 +240,15 @@ void CLoadModel::Update()
 double CLoadModel::GetWidthFactor(const double& magnitude, const double& width) const
 {
     const double b = width;
-    if (m_WidthFactor == 0 || IsZero(b) || b > 8.0)
+    if (m_WidthFactor == 0 || IsZero(b) || b > kWideAxleWidth)
         return magnitude;
-    if (b <= 2.0)
-        return magnitude * 1.224;
-    if (b <= 2.4)
-        return magnitude * 2.6382 * std::pow(b, -1.108);
+    if (b <= kNarrowAxleWidth)
+        return magnitude * kNarrowAxleFactor;
+    if (b <= kMidAxleWidth)
+        return magnitude * kMidAxleCoefficient * std::pow(b, kMidAxleExponent);
     if (m_WidthFactor == 1)
-        return magnitude * 2.1618 * std::pow(b, -0.868);
-    return magnitude * 2.3627 * std::pow(b, -0.992);
+        return magnitude * kLowDistCoefficient * std::pow(b, kLowDistExponent);
+    return magnitude * kHighDistCoefficient * std::pow(b, kHighDistExponent);
 }
 
 void CLoadModel::PostStatus(const std::wstring& text) const

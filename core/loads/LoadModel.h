@@ -19,16 +19,21 @@ struct Factor {
     QEL_DECLARE_SERIALIZE;
 };
 
-// Which design-code rule re-shapes a load model for the bridge it runs on.
+// Unit-conversion factor of the loads given in tonnes and tonnes per metre (the
+// A26, A36, NAASRA 1970 and ABAG vehicles): kN per tonne.
+inline constexpr double kKNPerTonne = 9.81;
+
+// Which design-code rule re-shapes a load model for the bridge it runs on. The
+// numbers and formulas of each rule stand beside its code in LoadModelBridge.cpp.
 enum BridgeRule : std::int32_t {
-    BR_A36_UDL = 0,
-    BR_A36_UDL_DLA = 1,
-    BR_NAASRA_PL = 2,
-    BR_A36_DLA = 3,
-    BR_NAASRA_PL_A36_DLA = 4,
-    BR_ABDC_DLA = 5,
-    BR_NAASRA_PL_ABDC_DLA = 6,
-    BR_BS5400_UDL = 7,
+    BR_A36_UDL = 0,            // A36 lane load, falling with the span
+    BR_A36_UDL_DLA = 1,        // rule 0, then rule 3
+    BR_NAASRA_PL = 2,          // NAASRA additional point load on two and three spans
+    BR_A36_DLA = 3,            // A36/NAASRA dynamic load allowance from the span
+    BR_NAASRA_PL_A36_DLA = 4,  // rule 2, then rule 3
+    BR_ABDC_DLA = 5,           // ABDC dynamic load allowance from the span
+    BR_NAASRA_PL_ABDC_DLA = 6, // rule 2, then rule 5
+    BR_BS5400_UDL = 7,         // BS5400 HA lane load, falling with the span
     BR_NONE = 8,
 };
 
