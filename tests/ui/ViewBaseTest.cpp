@@ -145,6 +145,32 @@ TEST(ViewBase, TheTitleStandsAtTheMarginsFromTheSettings)
     EXPECT_GT(ink.Width(), view.MeasureText(L"View Title", nullptr).cx - 3);
 }
 
+// A title wider than the view (a long heading of bridge, ensemble and vehicle) goes on over
+// a second line within the margins, and the view's contents move down below it.
+TEST(ViewBase, ATitleWiderThanTheViewWrapsWithinTheMargins)
+{
+    CRecordingView view;
+    ASSERT_TRUE(view.CreateView(nullptr, CRect(0, 0, 300, 120)));
+    view.m_sTitle = L"Critical Ratios: BM & SF | Reference: NAASRA 1976 on two spans | Multiplier: 1.00";
+    view.RecalcLayout();
+    const int line = view.MeasureText(L"View Title", nullptr).cy;
+    EXPECT_GE(view.m_nTitleHeight, view.m_nGapTop + 2 * line);
+
+    const QImage image = view.GetClientWidget()->grab().toImage();
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    int right = 0;
+    int bottom = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (FromQRgb(image.pixel(x, y)) != face) {
+                right = std::max(right, x + 1);
+                bottom = std::max(bottom, y + 1);
+            }
+    EXPECT_LE(right, 300 - view.m_nGapRight) << "the title runs past the right margin";
+    EXPECT_GT(bottom, view.m_nGapTop + line) << "no second line";
+    EXPECT_LE(bottom, view.m_nTitleHeight + 2);
+}
+
 TEST(ViewBase, EditCommandsReachTheGridOnceItHasAWindow)
 {
     MdiHost host;

@@ -4,6 +4,8 @@
 #include "core/settings/Settings.h"
 #include "platform/wnd/PaintDC.h"
 
+#include <algorithm>
+
 CQELViewBase::CQELViewBase(ViewKind kind) : m_nViewKind(kind)
 {
     const CSettings::Plot_Config::Plot_Gap& gap = CSettings::Instance().Plot.Gap;
@@ -105,16 +107,36 @@ void CQELViewBase::OnDraw(CDC* pDC)
     CBrush face(GetSysColor(COLOR_3DFACE));
     pDC->FillRect(&client, &face);
 
+    CFont bold;
+    MakeTitleFont(bold);
+    CFont* pOldFont = pDC->SelectObject(&bold);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    CRect text = TitleRect();
+    text.bottom = text.top + m_nTitleHeight;
+    pDC->DrawText(m_sTitle, &text, TitleFormat());
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
+}
+
+void CQELViewBase::MakeTitleFont(CFont& font)
+{
     LOGFONT lf{};
     GetMessageFont(&lf);
     lf.lfWeight = 700;
-    CFont bold;
-    bold.CreateFontIndirect(&lf);
-    CFont* pOldFont = pDC->SelectObject(&bold);
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->TextOut(m_nGapLeft, m_nGapTop, m_sTitle);
-    pDC->SetBkMode(nOldMode);
-    pDC->SelectObject(pOldFont);
+    font.CreateFontIndirect(&lf);
+}
+
+CRect CQELViewBase::TitleRect()
+{
+    CRect client;
+    GetClientRect(&client);
+    return {m_nGapLeft, m_nGapTop, std::max(client.right - m_nGapRight, m_nGapLeft + 1), m_nGapTop};
+}
+
+UINT CQELViewBase::TitleFormat() const
+{
+    // A title wider than the view goes on over further lines rather than off its edge.
+    return DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
 }
 
 CSize CQELViewBase::MeasureText(const std::wstring& text, CFont* pFont)
@@ -129,7 +151,17 @@ CSize CQELViewBase::MeasureText(const std::wstring& text, CFont* pFont)
 
 int CQELViewBase::TitleTextHeight()
 {
-    return MeasureText(m_sTitle, nullptr).cy;
+    const int nOneLine = MeasureText(m_sTitle, nullptr).cy;
+    if (m_sTitle.empty() || !GetSafeHwnd())
+        return nOneLine;
+    CClientDC dc(this);
+    CFont bold;
+    MakeTitleFont(bold);
+    CFont* pOld = dc.SelectObject(&bold);
+    CRect text = TitleRect();
+    const int nHeight = dc.DrawText(m_sTitle, &text, TitleFormat() | DT_CALCRECT);
+    dc.SelectObject(pOld);
+    return std::max(nOneLine, nHeight);
 }
 
 void CQELViewBase::RecalcLayout()

@@ -74,6 +74,11 @@ protected:
     explicit CQELViewBase(ViewKind kind);
     // Steps 1 to 3 of every Set<Kind>Output: keep the output, the result type, the title.
     void TakeOutput(std::shared_ptr<CAnalysisOutput> pOutput, bool bBMSF, const wchar_t* szPrefix);
-    // Height of the title in the stock user-interface font.
+    // Height of the title as drawn: bold, wrapped to the view's width.
     int TitleTextHeight();
+
+private:
+    void MakeTitleFont(CFont& font);
+    CRect TitleRect();
+    UINT TitleFormat() const;
 };
