@@ -46,6 +46,24 @@ class CGridCtrl : public CWnd
     DECLARE_DYNCREATE(CGridCtrl)
 
 public:
+    // What a drag in progress means (m_MouseMode). 5 is unused; between button events the
+    // mode only moves among MouseIdle and the two divider-hover modes.
+    enum MouseMode : int
+    {
+        MouseIdle = 0,
+        MouseSelectAll = 1,
+        MouseSelectCols = 2,
+        MouseSelectRows = 3,
+        MouseSelectCells = 4,
+        MouseOverRowDivider = 6,
+        MouseSizingRow = 7,
+        MouseOverColDivider = 8,
+        MouseSizingCol = 9,
+        MousePrepareEdit = 10, // becomes an edit when released without moving
+        MousePrepareDrag = 11, // becomes a drag when the mouse moves, else a plain click
+        MouseDragging = 12,
+    };
+
     // The four counts are not used: the grid starts empty.
     explicit CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
     ~CGridCtrl() override;
@@ -304,7 +322,7 @@ public:
     using GRID_ROW = std::vector<CGridCellBase*>;
     std::vector<std::unique_ptr<GRID_ROW>> m_RowData; // the grid owns rows and cells
 
-    int m_MouseMode = 0;
+    int m_MouseMode = MouseIdle; // a MouseMode
     BOOL m_bLMouseButtonDown = FALSE;
     BOOL m_bRMouseButtonDown = FALSE;
     CPoint m_LeftClickDownPoint;

@@ -230,7 +230,7 @@ void CGridCtrl::OnBeginDrag()
     text.pop_back();
     const CCellRange selection = GetSelectedCellRange();
     SendMessageToParent(selection.GetMinRow(), selection.GetMinCol(), static_cast<int>(LVN_BEGINDRAG));
-    m_MouseMode = 12;
+    m_MouseMode = MouseDragging;
     auto* pDrag = new QDrag(GetClientWidget());
     auto* pData = new QMimeData;
     pData->setText(QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
@@ -239,7 +239,7 @@ void CGridCtrl::OnBeginDrag()
     if (GetCapture() == this)
         ReleaseCapture();
     pDrag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
-    m_MouseMode = 0;
+    m_MouseMode = MouseIdle;
 }
 
 int CGridCtrl::OnDragEnter(const QMimeData* pDataObject, DWORD, CPoint point)
@@ -283,7 +283,7 @@ void CGridCtrl::OnDragLeave()
 
 BOOL CGridCtrl::OnDrop(const QMimeData* pDataObject, int, CPoint point)
 {
-    m_MouseMode = 0;
+    m_MouseMode = MouseIdle;
     // Refused or not, the drag is over: its highlight must not stay behind.
     OnDragLeave();
     if (!m_bAllowDragAndDrop || !pDataObject || !pDataObject->hasText())

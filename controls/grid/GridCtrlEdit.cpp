@@ -189,7 +189,7 @@ void CGridCtrl::OnFixedRowClick(CCellID& cell)
         Invalidate();
     }
     if (m_bFixedRowClickSelects) {
-        m_MouseMode = cell.col < m_nFixedCols ? 1 : 2;
+        m_MouseMode = cell.col < m_nFixedCols ? MouseSelectAll : MouseSelectCols;
         OnSelecting(cell);
     }
 }
@@ -198,7 +198,7 @@ void CGridCtrl::OnFixedColumnClick(CCellID& cell)
 {
     if (!IsValid(cell) || !m_bFixedColumnClickSelects)
         return;
-    m_MouseMode = cell.row < m_nFixedRows ? 1 : 3;
+    m_MouseMode = cell.row < m_nFixedRows ? MouseSelectAll : MouseSelectRows;
     OnSelecting(cell);
 }
 
@@ -309,9 +309,9 @@ BOOL CGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     if (nHitTest != HTCLIENT)
         return CWnd::OnSetCursor(pWnd, nHitTest, message);
     switch (m_MouseMode) {
-    case 6: SetCursor(IDC_SIZENS); return TRUE;
-    case 8: SetCursor(IDC_SIZEWE); return TRUE;
-    case 12: return TRUE;
+    case MouseOverRowDivider: SetCursor(IDC_SIZENS); return TRUE;
+    case MouseOverColDivider: SetCursor(IDC_SIZEWE); return TRUE;
+    case MouseDragging: return TRUE;
     default: break;
     }
     if (!m_bVirtualMode) {

@@ -27,7 +27,7 @@ void CGridCtrl::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (!CtrlHeld() && m_MouseMode == 0 && nChar != VK_ESCAPE) {
+    if (!CtrlHeld() && m_MouseMode == MouseIdle && nChar != VK_ESCAPE) {
         if (!m_bHandleTabKey || nChar != VK_TAB)
             OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), nChar);
     }
@@ -36,7 +36,7 @@ void CGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 LRESULT CGridCtrl::OnImeChar(UINT nChar)
 {
-    if (!CtrlHeld() && m_MouseMode == 0 && nChar != VK_ESCAPE)
+    if (!CtrlHeld() && m_MouseMode == MouseIdle && nChar != VK_ESCAPE)
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, CPoint(-1, -1), nChar);
     return 0;
 }
@@ -177,15 +177,15 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
 
     if (next != m_idCurrentCell) {
-        if (m_MouseMode == 0) {
+        if (m_MouseMode == MouseIdle) {
             m_PrevSelectedCellMap.clear();
-            m_MouseMode = m_bListMode ? 3 : 4;
+            m_MouseMode = m_bListMode ? MouseSelectRows : MouseSelectCells;
             if (!shift || nChar == VK_TAB)
                 m_SelectionStartCell = next;
             SendMessageToParent(next.row, next.col, static_cast<int>(LVN_ITEMCHANGING));
             OnSelecting(next);
             SendMessageToParent(next.row, next.col, static_cast<int>(LVN_ITEMCHANGED));
-            m_MouseMode = 0;
+            m_MouseMode = MouseIdle;
         }
         SetFocusCell(next);
         if (!IsCellVisible(next)) {
@@ -297,10 +297,10 @@ void CGridCtrl::OnSelecting(const CCellID& currentCell)
     if (!m_bEnableSelection)
         return;
     switch (m_MouseMode) {
-    case 1: SelectAllCells(); break;
-    case 2: SelectColumns(currentCell); break;
-    case 3: SelectRows(currentCell); break;
-    case 4: SelectCells(currentCell); break;
+    case MouseSelectAll: SelectAllCells(); break;
+    case MouseSelectCols: SelectColumns(currentCell); break;
+    case MouseSelectRows: SelectRows(currentCell); break;
+    case MouseSelectCells: SelectCells(currentCell); break;
     default: break;
     }
 }
@@ -386,8 +386,8 @@ void CGridCtrl::OnCaptureChanged(CWnd* pWnd)
         if (m_nTimerID != 0)
             KillTimer(m_nTimerID);
         m_nTimerID = 0;
-        if (m_MouseMode == 12)
-            m_MouseMode = 0;
+        if (m_MouseMode == MouseDragging)
+            m_MouseMode = MouseIdle;
     }
     CWnd::OnCaptureChanged(pWnd);
 }

@@ -72,11 +72,11 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 
     if (m_LeftClickDownCell == m_idCurrentCell && !ctrl && PointInTextRect(*this, m_LeftClickDownCell, point) &&
         IsCellEditable(m_LeftClickDownCell)) {
-        m_MouseMode = 10;
+        m_MouseMode = MousePrepareEdit;
         return;
     }
     if (!IsCellSelected(m_LeftClickDownCell)) {
-        if (m_MouseMode != 8 && m_MouseMode != 6) {
+        if (m_MouseMode != MouseOverColDivider && m_MouseMode != MouseOverRowDivider) {
             if (m_LeftClickDownCell.row >= m_nFixedRows && m_LeftClickDownCell.col >= m_nFixedCols)
                 SetFocusCell(m_LeftClickDownCell);
             else
@@ -95,28 +95,28 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
             return;
         }
         if (m_bAllowDragAndDrop)
-            m_MouseMode = 11;
+            m_MouseMode = MousePrepareDrag;
     }
 
     SetCapture();
 
-    if (m_MouseMode == 0) {
+    if (m_MouseMode == MouseIdle) {
         if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
             SetCursor(IDC_SIZEWE);
-            m_MouseMode = 8;
+            m_MouseMode = MouseOverColDivider;
         } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
             SetCursor(IDC_SIZENS);
-            m_MouseMode = 6;
+            m_MouseMode = MouseOverRowDivider;
         }
     }
 
-    if (m_MouseMode == 8) {
-        m_MouseMode = 9;
+    if (m_MouseMode == MouseOverColDivider) {
+        m_MouseMode = MouseSizingCol;
         BeginDividerDrag(point, true);
-    } else if (m_MouseMode == 6) {
-        m_MouseMode = 7;
+    } else if (m_MouseMode == MouseOverRowDivider) {
+        m_MouseMode = MouseSizingRow;
         BeginDividerDrag(point, false);
-    } else if (m_MouseMode != 11) {
+    } else if (m_MouseMode != MousePrepareDrag) {
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, static_cast<int>(LVN_ITEMCHANGING));
         m_PrevSelectedCellMap.clear();
         if (ctrl)
@@ -125,13 +125,13 @@ void CGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
             OnFixedRowClick(m_LeftClickDownCell);
             if (m_bAllowColumnDrag && m_LeftClickDownCell.col >= m_nFixedCols) {
                 ResetSelectedRange();
-                m_MouseMode = 11;
+                m_MouseMode = MousePrepareDrag;
                 m_nDragColumn = m_LeftClickDownCell.col;
             }
         } else if (m_LeftClickDownCell.col < m_nFixedCols) {
             OnFixedColumnClick(m_LeftClickDownCell);
         } else {
-            m_MouseMode = m_bListMode ? 3 : 4;
+            m_MouseMode = m_bListMode ? MouseSelectRows : MouseSelectCells;
             OnSelecting(m_LeftClickDownCell);
             m_nTimerID = SetTimer(kAutoScrollTimer, static_cast<UINT>(m_nTimerInterval));
         }
@@ -186,25 +186,25 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CRect rect;
     GetClientRect(&rect);
-    if (m_MouseMode != 12 && !rect.PtInRect(point))
+    if (m_MouseMode != MouseDragging && !rect.PtInRect(point))
         return;
     const bool leftDown = (nFlags & MK_LBUTTON) != 0;
-    if (!leftDown || m_MouseMode == 0) {
+    if (!leftDown || m_MouseMode == MouseIdle) {
         if (m_bAllowColumnResize && MouseOverColumnResizeArea(point)) {
-            if (m_MouseMode != 8) {
+            if (m_MouseMode != MouseOverColDivider) {
                 SetCursor(IDC_SIZEWE);
-                m_MouseMode = 8;
+                m_MouseMode = MouseOverColDivider;
             }
         } else if (m_bAllowRowResize && MouseOverRowResizeArea(point)) {
-            if (m_MouseMode != 6) {
+            if (m_MouseMode != MouseOverRowDivider) {
                 SetCursor(IDC_SIZENS);
-                m_MouseMode = 6;
+                m_MouseMode = MouseOverRowDivider;
             }
-        } else if (m_MouseMode != 0) {
+        } else if (m_MouseMode != MouseIdle) {
             SetCursor(IDC_ARROW);
-            m_MouseMode = 0;
+            m_MouseMode = MouseIdle;
         }
-        if (m_MouseMode == 0) {
+        if (m_MouseMode == MouseIdle) {
             const CCellID idCurrentCell = GetCellFromPt(point);
             CGridCellBase* pCell = IsValid(idCurrentCell) ? GetCell(idCurrentCell.row, idCurrentCell.col) : nullptr;
             if (pCell) {
@@ -231,25 +231,25 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
         return;
     }
     switch (m_MouseMode) {
-    case 2:
-    case 3:
-    case 4: {
+    case MouseSelectCols:
+    case MouseSelectRows:
+    case MouseSelectCells: {
         const CCellID idCurrentCell = GetCellFromPt(point);
         if (!IsValid(idCurrentCell))
             break;
         if (idCurrentCell != m_idCurrentCell) {
             OnSelecting(idCurrentCell);
-            if ((idCurrentCell.row >= m_nFixedRows && idCurrentCell.col >= m_nFixedCols) || m_MouseMode == 2 ||
-                m_MouseMode == 3)
+            if ((idCurrentCell.row >= m_nFixedRows && idCurrentCell.col >= m_nFixedCols) || m_MouseMode == MouseSelectCols ||
+                m_MouseMode == MouseSelectRows)
                 SetFocusCell(idCurrentCell);
         }
         break;
     }
-    case 7: ShowTrackLine(point.y, false); break;
-    case 9: ShowTrackLine(point.x, true); break;
-    case 10:
-    case 11:
-        m_MouseMode = 11;
+    case MouseSizingRow: ShowTrackLine(point.y, false); break;
+    case MouseSizingCol: ShowTrackLine(point.x, true); break;
+    case MousePrepareEdit:
+    case MousePrepareDrag:
+        m_MouseMode = MousePrepareDrag;
         OnBeginDrag();
         break;
     default: break;
@@ -273,10 +273,10 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         pointClickedRel = point - origin;
 
     switch (m_MouseMode) {
-    case 10:
+    case MousePrepareEdit:
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, pointClickedRel, VK_LBUTTON);
         break;
-    case 11:
+    case MousePrepareDrag:
         if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
             pCell->OnClick(GetPointInCell(m_idCurrentCell.row, m_idCurrentCell.col, point));
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, static_cast<int>(NM_CLICK));
@@ -284,8 +284,8 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         ResetSelectedRange();
         SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, static_cast<int>(LVN_ITEMCHANGED));
         break;
-    case 9: EndDividerDrag(point, true); break;
-    case 7: EndDividerDrag(point, false); break;
+    case MouseSizingCol: EndDividerDrag(point, true); break;
+    case MouseSizingRow: EndDividerDrag(point, false); break;
     default:
         SendMessageToParent(m_idCurrentCell.row, m_idCurrentCell.col, static_cast<int>(LVN_ITEMCHANGED));
         if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
@@ -293,7 +293,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         SendMessageToParent(m_LeftClickDownCell.row, m_LeftClickDownCell.col, static_cast<int>(NM_CLICK));
         break;
     }
-    m_MouseMode = 0;
+    m_MouseMode = MouseIdle;
     SetCursor(IDC_ARROW);
     if (IsValid(m_LeftClickDownCell))
         PostCommandToOwner();
@@ -306,7 +306,7 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
         CWnd::OnLButtonDblClk(nFlags, point);
         return;
     }
-    if (m_MouseMode == 8) {
+    if (m_MouseMode == MouseOverColDivider) {
         CPoint start;
         if (GetCellOrigin(0, cell.col, &start)) {
             int col = cell.col;
@@ -319,7 +319,7 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
                 Invalidate();
             }
         }
-    } else if (m_MouseMode == 6) {
+    } else if (m_MouseMode == MouseOverRowDivider) {
         CPoint start;
         if (GetCellOrigin(cell.row, 0, &start)) {
             int row = cell.row;
@@ -332,7 +332,7 @@ void CGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
                 Invalidate();
             }
         }
-    } else if (m_MouseMode == 0) {
+    } else if (m_MouseMode == MouseIdle) {
         if (cell.row >= m_nFixedRows && cell.col >= m_nFixedCols && PointInTextRect(*this, cell, point) &&
             (IsValid(m_LeftClickDownCell) || m_bListMode))
             OnEditCell(cell.row, cell.col, GetPointInCell(cell.row, cell.col, point), VK_LBUTTON);

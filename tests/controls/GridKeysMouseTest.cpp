@@ -186,7 +186,7 @@ TEST(GridMouse, HeadingsSelectRowsColumnsAndAll)
     EXPECT_EQ(g.grid.GetSelectedCellRange(), CCellRange(1, 2, 4, 2));
     g.Click(0, 0);
     EXPECT_EQ(g.grid.GetSelectedCellRange(), CCellRange(1, 1, 4, 4));
-    EXPECT_EQ(g.grid.m_MouseMode, 0);
+    EXPECT_EQ(g.grid.m_MouseMode, CGridCtrl::MouseIdle);
 }
 
 TEST(GridMouse, DraggingSelectsARectangle)
@@ -226,7 +226,7 @@ TEST(GridMouse, ColumnDividerDrags)
         InputGrid g(4, 4);
         DragDivider(g, 119, 25); // released at x 144: 144 - 60
         EXPECT_EQ(g.grid.GetColumnWidth(1), 84);
-        EXPECT_EQ(g.grid.m_MouseMode, 0);
+        EXPECT_EQ(g.grid.m_MouseMode, CGridCtrl::MouseIdle);
     }
     {
         InputGrid g(4, 4);
@@ -254,7 +254,7 @@ TEST(GridMouse, ColumnDividerDrags)
         QMouseEvent hover(QEvent::MouseMove, QPointF(from), QPointF(g.Client()->mapToGlobal(from)), Qt::NoButton,
                           Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(g.Client(), &hover);
-        EXPECT_EQ(g.grid.m_MouseMode, 6);
+        EXPECT_EQ(g.grid.m_MouseMode, CGridCtrl::MouseOverRowDivider);
         QTest::mousePress(g.Client(), Qt::LeftButton, Qt::NoModifier, from);
         QTest::mouseRelease(g.Client(), Qt::LeftButton, Qt::NoModifier, to);
         EXPECT_EQ(g.grid.GetRowHeight(2), 35); // 75 - 40
@@ -269,7 +269,7 @@ TEST(GridMouse, DoubleClickOnADividerFitsTheColumn)
     QMouseEvent hover(QEvent::MouseMove, QPointF(divider), QPointF(g.Client()->mapToGlobal(divider)), Qt::NoButton,
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &hover);
-    ASSERT_EQ(g.grid.m_MouseMode, 8);
+    ASSERT_EQ(g.grid.m_MouseMode, CGridCtrl::MouseOverColDivider);
     QTest::mouseDClick(g.Client(), Qt::LeftButton, Qt::NoModifier, divider);
     CClientDC dc(&g.grid);
     EXPECT_EQ(g.grid.GetColumnWidth(1), static_cast<int>(g.grid.GetCell(2, 1)->GetCellExtent(&dc).cx));
@@ -382,12 +382,12 @@ TEST(GridMouse, DividerHoverShowsTheSizingCursor)
     QMouseEvent hover(QEvent::MouseMove, QPointF(divider), QPointF(g.Client()->mapToGlobal(divider)), Qt::NoButton,
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &hover);
-    EXPECT_EQ(g.grid.m_MouseMode, 8);
+    EXPECT_EQ(g.grid.m_MouseMode, CGridCtrl::MouseOverColDivider);
     EXPECT_EQ(g.Client()->cursor().shape(), Qt::SizeHorCursor);
     const QPoint inside(90, 50);
     QMouseEvent away(QEvent::MouseMove, QPointF(inside), QPointF(g.Client()->mapToGlobal(inside)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &away);
-    EXPECT_EQ(g.grid.m_MouseMode, 0);
+    EXPECT_EQ(g.grid.m_MouseMode, CGridCtrl::MouseIdle);
     EXPECT_EQ(g.Client()->cursor().shape(), Qt::ArrowCursor);
 }
