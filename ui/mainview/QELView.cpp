@@ -71,7 +71,8 @@ public:
         if (const auto* pView = qobject_cast<const CQELView*>(parentWidget())) {
             const QRect text = pView->InstructionsRect();
             if (!text.isEmpty())
-                hDraw = std::clamp(text.top() - r.top() - top - 2 * gap.BETWN - hSummary, std::min(h, 40), h);
+                hDraw = std::clamp(text.top() - r.top() - top - 2 * gap.BETWN - hSummary,
+                                   std::min(h, CQELView::kMinSketchHeight), h);
         }
         m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, hDraw));
         m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, hDraw));
@@ -398,7 +399,14 @@ QRect CQELView::InstructionsRect() const
         wText = std::max(wText, (IsInstructionHeading(i) ? bold : body).horizontalAdvance(lines[i]));
     // The closing empty line is the margin under the text.
     const int hText = static_cast<int>(lines.size() - 1) * InstructionStep();
-    return {CSettings::Instance().Plot.Gap.LEFT, height() - hText, wText, hText};
+    // A view too short for all of it keeps a sliver of sketch and the summary above the
+    // text, and the last lines go past the bottom.
+    const auto& gap = CSettings::Instance().Plot.Gap;
+    const int avail = std::max(0, width() - gap.LEFT - gap.RIGHT - gap.BETWN);
+    const int hSummary = m_pSummary ? m_pSummary->heightForWidth(avail) : 0;
+    const int minTop = gap.TOP + std::min(Round(0.4 * height()), kMinSketchHeight) + 2 * gap.BETWN +
+                       std::max(hSummary, 0);
+    return {gap.LEFT, std::max(height() - hText, minTop), wText, hText};
 }
 
 QRect CQELView::LogoRect() const

@@ -58,6 +58,8 @@ public:
     // Where the instructions are drawn (empty when they are off) and where the logo is
     // (empty when a narrow view leaves it no room clear of the text and the sketch).
     QRect InstructionsRect() const;
+    // The least height the sketch keeps in a short view.
+    static constexpr int kMinSketchHeight = 40;
     QRect LogoRect() const;
 
     CDrawLoadModelCtrl* m_pDrawCtrl = nullptr;
