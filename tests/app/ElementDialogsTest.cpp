@@ -16,6 +16,7 @@
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
+#include "IdName.h"
 
 using namespace qeltest;
 
@@ -46,12 +47,12 @@ TEST_F(ElementDialogs, AddBridgeTakesTheTypedBridgeOnOkAndNothingOnCancel)
         ModalAnswer answer([&](QDialog& dlg) {
             EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Define Bridge"));
             EXPECT_EQ(dlg.parentWidget(), &Frame());
-            shownId = Ctrl<QLineEdit>(dlg, 1015)->text();
-            shownSpan = Ctrl<QLineEdit>(dlg, 1016)->text();
+            shownId = Ctrl<QLineEdit>(dlg, IDC_ITEM_ID)->text();
+            shownSpan = Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH)->text();
             SaveScreenshot(&dlg, "app-define-bridge.png");
-            Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Culvert"));
-            Ctrl<QRadioButton>(dlg, 1018)->click(); // "Two span"
-            Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("12.5"));
+            Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Culvert"));
+            Ctrl<QRadioButton>(dlg, IDC_CONFIG_TWO_SPAN)->click(); // "Two span"
+            Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("12.5"));
             Press(dlg, bOk ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
         });
 
@@ -84,10 +85,10 @@ TEST_F(ElementDialogs, ARefusedSpanKeepsTheDialogOpenUntilItIsMended)
     CQELDoc& doc = *app->GetDocument();
     bool bOpenAfterRefusal = false;
     ModalAnswer answer([&](QDialog& dlg) {
-        Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("0"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("0"));
         Press(dlg, QDialogButtonBox::Ok);
         bOpenAfterRefusal = dlg.isVisible();
-        Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("30"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("30"));
         Press(dlg, QDialogButtonBox::Ok);
     });
 
@@ -109,8 +110,8 @@ TEST_F(ElementDialogs, CaseDataBridgeSetAndReferenceCollectionReachTheCase)
 
     ModalAnswer caseData([&](QDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Case Information"));
-        Type(Ctrl<QLineEdit>(dlg, 1063), QStringLiteral("Mill Lane viaduct"));
-        Ctrl<QPlainTextEdit>(dlg, 1064)->setPlainText(QStringLiteral("Spans checked\nfor the 44 t vehicle"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_CASE_REF), QStringLiteral("Mill Lane viaduct"));
+        Ctrl<QPlainTextEdit>(dlg, IDC_CASE_NOTES)->setPlainText(QStringLiteral("Spans checked\nfor the 44 t vehicle"));
         Press(dlg, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(Frame().ExecuteCommand(ID_CASE_DATA));
@@ -121,11 +122,11 @@ TEST_F(ElementDialogs, CaseDataBridgeSetAndReferenceCollectionReachTheCase)
 
     ModalAnswer bridgeSet([&](QDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Add Bridge Set"));
-        Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Two spans 10-40 m"));
-        Type(Ctrl<QLineEdit>(dlg, 1024), QStringLiteral("10"));
-        Type(Ctrl<QLineEdit>(dlg, 1022), QStringLiteral("40"));
-        Ctrl<QRadioButton>(dlg, 1021)->click(); // "By number:"
-        Type(Ctrl<QLineEdit>(dlg, 1010), QStringLiteral("4"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Two spans 10-40 m"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_START_LENGTH), QStringLiteral("10"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_END_LENGTH), QStringLiteral("40"));
+        Ctrl<QRadioButton>(dlg, IDC_BY_NUMBER)->click(); // "By number:"
+        Type(Ctrl<QLineEdit>(dlg, IDC_RANGE_NUMBER), QStringLiteral("4"));
         Press(dlg, QDialogButtonBox::Ok);
     });
     ASSERT_TRUE(Frame().ExecuteCommand(ID_ADD_BRIDGESET));
@@ -142,15 +143,15 @@ TEST_F(ElementDialogs, CaseDataBridgeSetAndReferenceCollectionReachTheCase)
     doc.AddLoadModelEnsemble(pLME);
     ModalAnswer collection([&](QDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Edit Reference Collection"));
-        auto* sets = Ctrl<QListWidget>(dlg, 1026);
-        auto* lmes = Ctrl<QListWidget>(dlg, 1027);
+        auto* sets = Ctrl<QListWidget>(dlg, IDC_LIST_BRIDGESETS);
+        auto* lmes = Ctrl<QListWidget>(dlg, IDC_LIST_LMES);
         ASSERT_EQ(sets->count(), 1);
         ASSERT_EQ(lmes->count(), 1);
         EXPECT_EQ(sets->item(0)->text(), QStringLiteral("1 - Two spans 10-40 m"));
         EXPECT_EQ(lmes->item(0)->text(), QStringLiteral("1 - Heavy vehicles"));
         sets->item(0)->setCheckState(Qt::Checked);
         lmes->item(0)->setCheckState(Qt::Checked);
-        Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Reference A"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Reference A"));
         SaveScreenshot(&dlg, "app-edit-reference-collection.png");
         Press(dlg, QDialogButtonBox::Ok);
     });
@@ -174,7 +175,7 @@ TEST_F(ElementDialogs, AddLoadModelTakesTheSheetsModelOnOkAndNothingOnCancel)
         CQELDoc& doc = *app->GetDocument();
         ModalAnswer answer([&](QDialog& dlg) {
             EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Load Model Definition"));
-            Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Tipper"));
+            Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Tipper"));
             SaveScreenshot(&dlg, "app-load-model-definition.png");
             Press(dlg, bOk ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
         });
@@ -202,7 +203,7 @@ TEST_F(ElementDialogs, AnEditedLoadModelIsShownAgainInTheMainView)
     pModel->AddPointLoad(90.0, -3.6, 0.0);
     doc.AddLoadModel(pModel);
     ModalAnswer answer([&](QDialog& dlg) {
-        Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Tipper 15 t"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Tipper 15 t"));
         Press(dlg, QDialogButtonBox::Ok);
     });
 
@@ -224,21 +225,21 @@ TEST_F(ElementDialogs, AddEnsembleTakesTheChosenModelsAndOpensAModelOverItself)
     QWidget* pNestedParent = nullptr;
     ModalAnswer answer([&](QDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Load Model Ensemble Definition"));
-        auto* available = Ctrl<QListWidget>(dlg, 1035);
-        auto* included = Ctrl<QListWidget>(dlg, 1036);
+        auto* available = Ctrl<QListWidget>(dlg, IDC_LIST_AVAILABLE);
+        auto* included = Ctrl<QListWidget>(dlg, IDC_LIST_INCLUDED);
         ASSERT_EQ(available->count(), 2);
         available->setCurrentRow(1);
         for (QPushButton* b : dlg.findChildren<QPushButton*>())
             if (b->text() == QStringLiteral("Add >>"))
                 b->click();
         ASSERT_EQ(included->count(), 1);
-        Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Site traffic"));
+        Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Site traffic"));
 
         // A double click opens the model's own sheet over this dialog.
         nested = std::make_unique<ModalAnswer>([&](QDialog& sheet) {
             EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Load Model Definition"));
             pNestedParent = sheet.parentWidget();
-            Type(Ctrl<QLineEdit>(sheet, 1008), QStringLiteral("Mobile crane"));
+            Type(Ctrl<QLineEdit>(sheet, IDC_DESCRIPTION), QStringLiteral("Mobile crane"));
             Press(sheet, QDialogButtonBox::Ok);
         });
         const QRect r = included->visualItemRect(included->item(0));

@@ -51,6 +51,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/settings/Settings.h"
+#include "IdName.h"
 
 namespace e2e {
 
@@ -391,7 +392,7 @@ void Scenario::NewCaseWithBridgeAndVehicle()
 
     // Ctrl+B: the new bridge's dialog opens on the default, "20 m single span".
     d.OnModal(QStringLiteral("Define Bridge"), [](QWidget& dlg) {
-        auto* description = Find<QLineEdit>(dlg, QStringLiteral("1008"));
+        auto* description = Find<QLineEdit>(dlg, IdName(IDC_DESCRIPTION));
         Check(description && description->text() == QStringLiteral("20 m single span"),
               QStringLiteral("the new bridge is offered as '20 m single span'"));
         Press(dlg, QStringLiteral("1"));
@@ -410,7 +411,7 @@ void Scenario::AddVehicle()
 {
     // Ctrl+L: the load model sheet; one axle of 100 kN typed into the Vehicle page.
     d.OnModal(QStringLiteral("Load Model Definition"), [](QWidget& sheet) {
-        Type(Find<QLineEdit>(sheet, QStringLiteral("1008")), QStringLiteral("100 kN axle"));
+        Type(Find<QLineEdit>(sheet, IdName(IDC_DESCRIPTION)), QStringLiteral("100 kN axle"));
         auto* lmSheet = dynamic_cast<CPropSheetLM*>(&sheet);
         if (!Check(lmSheet != nullptr, QStringLiteral("Ctrl+L opens the load model sheet")))
             return;
@@ -441,9 +442,9 @@ void Scenario::SinglePosition()
 {
     const int before = ResultWindowCount(d);
     d.OnModal(QStringLiteral("Single Position Analysis"), [](QWidget& dlg) {
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1011")), 0);
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1012")), 0);
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1007")), QStringLiteral("10"));
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGES)), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_LOADMODELS)), 0);
+        Type(Find<QLineEdit>(dlg, IdName(IDC_LOCATION)), QStringLiteral("10"));
         Press(dlg, QStringLiteral("1"));
     });
     d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Single Position")});
@@ -467,11 +468,11 @@ void Scenario::MovingLoad()
 {
     const int before = ResultWindowCount(d);
     d.OnModal(QStringLiteral("Moving Load Analysis"), [](QWidget& dlg) {
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1072")));
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1012")), 0);
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1011")), 0);
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), QStringLiteral("1"));
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_LOADMODEL)));
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_LOADMODELS)), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGES)), 0);
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_STEP)));
+        Type(Find<QLineEdit>(dlg, IdName(IDC_STEP_SIZE)), QStringLiteral("1"));
         Press(dlg, QStringLiteral("1"));
     });
     d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Moving Load")});
@@ -666,12 +667,12 @@ void Scenario::BridgeRange()
 {
     const int before = ResultWindowCount(d);
     d.OnModal(QStringLiteral("Bridge Range Analysis"), [](QWidget& dlg) {
-        auto* sets = Find<QListWidget>(dlg, QStringLiteral("1026"));
+        auto* sets = Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGESETS));
         ChooseRow(sets, RowOf(sets, QStringLiteral("1:1:50m 2-span")));
-        auto* models = Find<QListWidget>(dlg, QStringLiteral("1012"));
+        auto* models = Find<QListWidget>(dlg, IdName(IDC_LIST_LOADMODELS));
         ChooseRow(models, RowOf(models, QStringLiteral("100 kN axle")));
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), QStringLiteral("0.5"));
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_STEP)));
+        Type(Find<QLineEdit>(dlg, IdName(IDC_STEP_SIZE)), QStringLiteral("0.5"));
         Press(dlg, QStringLiteral("1"));
     });
     d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Bridge Range")});
@@ -705,13 +706,13 @@ bool Scenario::RunEnsemble(bool bStopMidway)
         SetAnalysisThreads(1);
     const QString step = bStopMidway ? QStringLiteral("0.001") : QStringLiteral("0.005");
     d.OnModal(QStringLiteral("Moving Load Analysis"), [step](QWidget& dlg) {
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1073")));
-        auto* lmes = Find<QListWidget>(dlg, QStringLiteral("1027"));
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_LME)));
+        auto* lmes = Find<QListWidget>(dlg, IdName(IDC_LIST_LMES));
         ChooseRow(lmes, RowOf(lmes, QStringLiteral("NAASRA 1976")));
-        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        auto* bridges = Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGES));
         ChooseRow(bridges, RowOf(bridges, QStringLiteral("20 m single span")));
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), step);
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_STEP)));
+        Type(Find<QLineEdit>(dlg, IdName(IDC_STEP_SIZE)), step);
         Press(dlg, QStringLiteral("1"));
     });
     d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Moving Load")});
@@ -766,13 +767,13 @@ void Scenario::EnsembleMovingLoad()
 void Scenario::ReferenceCollection()
 {
     d.OnModal(QStringLiteral("Edit Reference Collection"), [](QWidget& dlg) {
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1008")), QStringLiteral("NAASRA 1976 on two spans"));
-        TickRow(Find<QListWidget>(dlg, QStringLiteral("1026")), QStringLiteral("1:1:50m 2-span"));
-        TickRow(Find<QListWidget>(dlg, QStringLiteral("1027")), QStringLiteral("NAASRA 1976"));
+        Type(Find<QLineEdit>(dlg, IdName(IDC_DESCRIPTION)), QStringLiteral("NAASRA 1976 on two spans"));
+        TickRow(Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGESETS)), QStringLiteral("1:1:50m 2-span"));
+        TickRow(Find<QListWidget>(dlg, IdName(IDC_LIST_LMES)), QStringLiteral("NAASRA 1976"));
         // Metre steps: the collection keeps every envelope it computes in the case file,
         // and the fine steps of the runs before would make that file hundreds of megabytes.
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1002")));
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1005")), QStringLiteral("1"));
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_STEP)));
+        Type(Find<QLineEdit>(dlg, IdName(IDC_STEP_SIZE)), QStringLiteral("1"));
         Press(dlg, QStringLiteral("1"));
     });
     d.Key(Qt::Key_R, Qt::ControlModifier);
@@ -792,7 +793,7 @@ void Scenario::ReferenceCollection()
     // F4: computed, then shown.
     const int before = ResultWindowCount(d);
     d.OnModal(QStringLiteral("Analyse Reference Collection"), [](QWidget& dlg) {
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFCOLLECTIONS)), 0);
         Press(dlg, QStringLiteral("1"));
     });
     d.OnModal(QStringLiteral("Display grids/plots for the analysis?"), Answer(true));
@@ -809,10 +810,10 @@ void Scenario::CriticalRatios()
 {
     // F5: the 100 kN axle proposed against the collection.
     d.OnModal(QStringLiteral("Make Critical Ratios"), [](QWidget& dlg) {
-        Click(Find<QRadioButton>(dlg, QStringLiteral("1072")));
-        auto* models = Find<QListWidget>(dlg, QStringLiteral("1012"));
+        Click(Find<QRadioButton>(dlg, IdName(IDC_USE_LOADMODEL)));
+        auto* models = Find<QListWidget>(dlg, IdName(IDC_LIST_LOADMODELS));
         ChooseRow(models, RowOf(models, QStringLiteral("100 kN axle")));
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFCOLLECTIONS)), 0);
         Press(dlg, QStringLiteral("1"));
     });
     d.OnModal(QStringLiteral("Display grids/plots for the analysis?"), Answer(true));
@@ -830,7 +831,7 @@ void Scenario::OtherResultWindows()
 {
     // The result kinds not yet opened: the enhanced grid and the compared envelopes.
     d.OnModal(QStringLiteral("View Reference Collection"), [](QWidget& dlg) {
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFCOLLECTIONS)), 0);
         Press(dlg, QStringLiteral("1"));
     });
     d.Key(Qt::Key_G, Qt::AltModifier);
@@ -838,9 +839,9 @@ void Scenario::OtherResultWindows()
     Check(!ResultWindows(d, QStringLiteral("Critical Ratios Grid")).empty(), QStringLiteral("the enhanced grid opens"));
 
     d.OnModal(QStringLiteral("Compare Critical Envelopes"), [](QWidget& dlg) {
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1029")), 0);
-        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFCOLLECTIONS)), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFSETS)), 0);
+        auto* bridges = Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGES));
         ChooseRow(bridges, bridges ? bridges->count() - 1 : 0);
         Press(dlg, QStringLiteral("1"));
     });
@@ -866,8 +867,8 @@ void Scenario::OtherResultWindows()
 void Scenario::ElementDialogs()
 {
     d.OnModal(QStringLiteral("Case Information"), [](QWidget& dlg) {
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1063")), QStringLiteral("NAASRA 1976 against a 100 kN axle"));
-        if (auto* notes = Find<QPlainTextEdit>(dlg, QStringLiteral("1064"))) {
+        Type(Find<QLineEdit>(dlg, IdName(IDC_CASE_REF)), QStringLiteral("NAASRA 1976 against a 100 kN axle"));
+        if (auto* notes = Find<QPlainTextEdit>(dlg, IdName(IDC_CASE_NOTES))) {
             notes->setFocus();
             QTest::keyClicks(notes, QStringLiteral("Two-span bridges of 1 m to 50 m."));
         }
@@ -904,10 +905,10 @@ void Scenario::ElementDialogs()
 
     // A new ensemble with the axle moved into it, then dropped.
     d.OnModal(QStringLiteral("Load Model Ensemble Definition"), [](QWidget& dlg) {
-        Type(Find<QLineEdit>(dlg, QStringLiteral("1008")), QStringLiteral("Axles"));
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1035")), 0);
+        Type(Find<QLineEdit>(dlg, IdName(IDC_DESCRIPTION)), QStringLiteral("Axles"));
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_AVAILABLE)), 0);
         Press(dlg, QStringLiteral("Add >>"));
-        auto* included = Find<QListWidget>(dlg, QStringLiteral("1036"));
+        auto* included = Find<QListWidget>(dlg, IdName(IDC_LIST_INCLUDED));
         Check(included && included->count() == 1, QStringLiteral("Add >> moves the axle into the ensemble"));
         Picture(dlg, QStringLiteral("dialog-load-model-ensemble-definition"));
         Press(dlg, QStringLiteral("2"));
@@ -945,7 +946,7 @@ void Scenario::ToolDialogs()
                           Tool{"Generate &Bidirectional LME", "Generate Bidirectional LME"}}) {
         d.OnModal(QString::fromLatin1(t.caption), [](QWidget& dlg) {
             // The first load model chosen, where the dialog offers load models.
-            if (auto* models = dlg.findChild<QListWidget*>(QStringLiteral("1012")); models && models->isEnabled())
+            if (auto* models = dlg.findChild<QListWidget*>(IdName(IDC_LIST_LOADMODELS)); models && models->isEnabled())
                 ChooseRow(models, 0);
             Press(dlg, QStringLiteral("2"));
         });
@@ -978,7 +979,7 @@ void Scenario::ResultPictures()
         d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
         if (!k.dialog.isEmpty())
             d.OnModal(k.dialog, [](QWidget& dlg) {
-                ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
+                ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFCOLLECTIONS)), 0);
                 Press(dlg, QStringLiteral("1"));
             });
         d.Menu({QStringLiteral("&View"), k.item});
@@ -988,9 +989,9 @@ void Scenario::ResultPictures()
     }
     d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
     d.OnModal(QStringLiteral("Compare Critical Envelopes"), [](QWidget& dlg) {
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1043")), 0);
-        ChooseRow(Find<QListWidget>(dlg, QStringLiteral("1029")), 0);
-        auto* bridges = Find<QListWidget>(dlg, QStringLiteral("1011"));
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFCOLLECTIONS)), 0);
+        ChooseRow(Find<QListWidget>(dlg, IdName(IDC_LIST_REFSETS)), 0);
+        auto* bridges = Find<QListWidget>(dlg, IdName(IDC_LIST_BRIDGES));
         ChooseRow(bridges, bridges ? bridges->count() / 2 : 0);
         Press(dlg, QStringLiteral("1"));
     });

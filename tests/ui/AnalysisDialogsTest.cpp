@@ -3,6 +3,7 @@
 
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/ElementList.h"
+#include "IdName.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -25,7 +26,7 @@ TEST(SinglePositionDlg, FirstRowsAreChosenUntilTheUserClicksAnother)
 
     ClickRow(dlg.m_listBridges, 2);
     ClickRow(dlg.m_listLoadModels, 1);
-    Type(Ctrl<QLineEdit>(dlg, 1007), QStringLiteral("12.5"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_LOCATION), QStringLiteral("12.5"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     EXPECT_EQ(dlg.m_nSelBridge, 2);
@@ -80,10 +81,10 @@ TEST_F(MovingLoadFixture, EnsembleChoiceStepsAndEachResultReachTheCaller)
     dlg.m_bUseLoadModel = false; // the dialog opens on one load model whatever this says
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Moving Load Analysis"));
-    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1072)->isChecked());
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_USE_LOADMODEL)->isChecked());
     EXPECT_FALSE(dlg.m_listLMEs->isEnabled());
-    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1002)->isChecked());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1005)->text(), QStringLiteral("0.5"));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_USE_STEP)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_STEP_SIZE)->text(), QStringLiteral("0.5"));
     Screenshot(dlg, QStringLiteral("MovingLoadAnalysis"));
 
     Click(dlg.m_radioUseLME);
@@ -101,8 +102,8 @@ TEST_F(MovingLoadFixture, EnsembleChoiceStepsAndEachResultReachTheCaller)
     EXPECT_FALSE(dlg.m_bShowEachResult);
     Click(dlg.m_checkShowEach);
 
-    Click(Ctrl<QRadioButton>(dlg, 1004));
-    Type(Ctrl<QLineEdit>(dlg, 1006), QStringLiteral("40"));
+    Click(Ctrl<QRadioButton>(dlg, IDC_USE_NUM_STEPS));
+    Type(Ctrl<QLineEdit>(dlg, IDC_NUM_STEPS), QStringLiteral("40"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     EXPECT_FALSE(dlg.m_bUseLoadModel);
@@ -117,10 +118,10 @@ TEST_F(MovingLoadFixture, EnsembleChoiceStepsAndEachResultReachTheCaller)
     CMovingLoadDlg next;
     Fill(next, dlg.m_bUseStep, dlg.m_dStepSize, dlg.m_nNumSteps);
     next.Open();
-    EXPECT_TRUE(Ctrl<QRadioButton>(next, 1004)->isChecked());
-    EXPECT_EQ(Ctrl<QLineEdit>(next, 1006)->text(), QStringLiteral("40"));
-    EXPECT_TRUE(Ctrl(next, 1006)->isEnabled());
-    EXPECT_FALSE(Ctrl(next, 1005)->isEnabled());
+    EXPECT_TRUE(Ctrl<QRadioButton>(next, IDC_USE_NUM_STEPS)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(next, IDC_NUM_STEPS)->text(), QStringLiteral("40"));
+    EXPECT_TRUE(Ctrl(next, IDC_NUM_STEPS)->isEnabled());
+    EXPECT_FALSE(Ctrl(next, IDC_STEP_SIZE)->isEnabled());
 }
 
 TEST_F(MovingLoadFixture, OkFollowsTheListTheChosenKindNeeds)
@@ -161,7 +162,7 @@ TEST_F(MovingLoadFixture, RefusesSteppingThatNeverAdvances)
         CMovingLoadDlg dlg;
         Fill(dlg, k.byStep, 0.5, 20);
         dlg.Open();
-        Type(Ctrl<QLineEdit>(dlg, k.byStep ? 1005 : 1006), QString::fromLatin1(k.typed));
+        Type(Ctrl<QLineEdit>(dlg, k.byStep ? IDC_STEP_SIZE : IDC_NUM_STEPS), QString::fromLatin1(k.typed));
         PressOk(dlg);
         ASSERT_EQ(boxes.texts.size(), 1u) << k.typed;
         EXPECT_EQ(boxes.texts[0], k.message);
@@ -181,13 +182,13 @@ TEST(BridgeRangeDlg, ChosenSetModelAndSteppingReachTheCaller)
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Bridge Range Analysis"));
     EXPECT_EQ(Rows(dlg.m_listBridgeSets), (QStringList{"3 - Short", "4 - Long"}));
-    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1004)->isChecked());
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_USE_NUM_STEPS)->isChecked());
     Screenshot(dlg, QStringLiteral("BridgeRangeAnalysis"));
 
     ClickRow(dlg.m_listBridgeSets, 1);
     ClickRow(dlg.m_listLoadModels, 1);
-    Click(Ctrl<QRadioButton>(dlg, 1002));
-    Type(Ctrl<QLineEdit>(dlg, 1005), QStringLiteral("0.25"));
+    Click(Ctrl<QRadioButton>(dlg, IDC_USE_STEP));
+    Type(Ctrl<QLineEdit>(dlg, IDC_STEP_SIZE), QStringLiteral("0.25"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     EXPECT_EQ(dlg.m_nSelBridgeSet, 1);
@@ -209,13 +210,13 @@ TEST(OutputOptionsDlg, OpensWithTheCallersFlagsAndTogglesThem)
     dlg.m_bTables = true;
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Output options"));
-    EXPECT_TRUE(Ctrl<QCheckBox>(dlg, 1044)->isChecked());
-    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, 1045)->isChecked());
-    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, 1046)->isChecked());
-    EXPECT_TRUE(Ctrl<QCheckBox>(dlg, 1047)->isChecked());
+    EXPECT_TRUE(Ctrl<QCheckBox>(dlg, IDC_OUT_BMSF)->isChecked());
+    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, IDC_OUT_REACTIONS)->isChecked());
+    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, IDC_OUT_GRAPHS)->isChecked());
+    EXPECT_TRUE(Ctrl<QCheckBox>(dlg, IDC_OUT_TABLES)->isChecked());
     Screenshot(dlg, QStringLiteral("OutputOptions"));
-    Click(Ctrl<QCheckBox>(dlg, 1044));
-    Click(Ctrl<QCheckBox>(dlg, 1046));
+    Click(Ctrl<QCheckBox>(dlg, IDC_OUT_BMSF));
+    Click(Ctrl<QCheckBox>(dlg, IDC_OUT_GRAPHS));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     EXPECT_FALSE(dlg.m_bBMSF);

@@ -4,6 +4,7 @@
 #include "ui/dialogs/BridgeDlg.h"
 #include "ui/dialogs/BridgeSetDlg.h"
 #include "ui/dialogs/ConfigDlg.h"
+#include "IdName.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -27,16 +28,16 @@ TEST(BridgeDlg, EditsEveryFieldAndRebuildsItsOwnBridge)
     dlg.SetBridge(std::make_shared<CBridge>(*stored));
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Define Bridge"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1008)->text(), QStringLiteral("Twenty"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1015)->text(), QStringLiteral("2"));
-    EXPECT_FALSE(Ctrl(dlg, 1015)->isEnabled());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1016)->text(), QStringLiteral("20"));
-    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1018)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION)->text(), QStringLiteral("Twenty"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_ITEM_ID)->text(), QStringLiteral("2"));
+    EXPECT_FALSE(Ctrl(dlg, IDC_ITEM_ID)->isEnabled());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH)->text(), QStringLiteral("20"));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_CONFIG_TWO_SPAN)->isChecked());
     Screenshot(dlg, QStringLiteral("DefineBridge"));
 
-    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Main road"));
-    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("25"));
-    Click(Ctrl<QRadioButton>(dlg, 1019));
+    Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Main road"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("25"));
+    Click(Ctrl<QRadioButton>(dlg, IDC_CONFIG_THREE_SPAN));
     PressOk(dlg);
 
     ASSERT_EQ(dlg.GetResult(), IDOK);
@@ -55,19 +56,19 @@ TEST(BridgeDlg, OfferedDescriptionFollowsTheSpansUntilOneIsTyped)
     CBridgeDlg dlg;
     dlg.SetBridge(std::make_shared<CBridge>(4, L"20 m single span", BC_ONESPAN, 20.0));
     dlg.Open();
-    auto* pDescription = Ctrl<QLineEdit>(dlg, 1008);
-    Click(Ctrl<QRadioButton>(dlg, 1018));
+    auto* pDescription = Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION);
+    Click(Ctrl<QRadioButton>(dlg, IDC_CONFIG_TWO_SPAN));
     EXPECT_EQ(pDescription->text(), QStringLiteral("20 m two span"));
-    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("12.5"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("12.5"));
     EXPECT_EQ(pDescription->text(), QStringLiteral("12.5 m two span"));
-    Click(Ctrl<QRadioButton>(dlg, 1019));
+    Click(Ctrl<QRadioButton>(dlg, IDC_CONFIG_THREE_SPAN));
     EXPECT_EQ(pDescription->text(), QStringLiteral("12.5 m three span"));
     Screenshot(dlg, QStringLiteral("DefineBridge-three-span"));
 
     // Once typed, the description is the user's.
     Type(pDescription, QStringLiteral("Bypass"));
-    Click(Ctrl<QRadioButton>(dlg, 1017));
-    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("30"));
+    Click(Ctrl<QRadioButton>(dlg, IDC_CONFIG_ONE_SPAN));
+    Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("30"));
     EXPECT_EQ(pDescription->text(), QStringLiteral("Bypass"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
@@ -80,7 +81,7 @@ TEST(BridgeDlg, FollowedDescriptionIsWhatOkKeepsAndANamedBridgeKeepsItsName)
     CBridgeDlg offered;
     offered.SetBridge(std::make_shared<CBridge>(4, L"20 m single span", BC_ONESPAN, 20.0));
     offered.Open();
-    Click(Ctrl<QRadioButton>(offered, 1019));
+    Click(Ctrl<QRadioButton>(offered, IDC_CONFIG_THREE_SPAN));
     PressOk(offered);
     ASSERT_EQ(offered.GetResult(), IDOK);
     EXPECT_EQ(offered.GetBridge()->m_Description, L"20 m three span");
@@ -89,9 +90,9 @@ TEST(BridgeDlg, FollowedDescriptionIsWhatOkKeepsAndANamedBridgeKeepsItsName)
     CBridgeDlg named;
     named.SetBridge(CBridge::Create(2, L"Main road", BC_TWOSPAN, 20.0));
     named.Open();
-    Click(Ctrl<QRadioButton>(named, 1019));
-    Type(Ctrl<QLineEdit>(named, 1016), QStringLiteral("25"));
-    EXPECT_EQ(Ctrl<QLineEdit>(named, 1008)->text(), QStringLiteral("Main road"));
+    Click(Ctrl<QRadioButton>(named, IDC_CONFIG_THREE_SPAN));
+    Type(Ctrl<QLineEdit>(named, IDC_SPAN_LENGTH), QStringLiteral("25"));
+    EXPECT_EQ(Ctrl<QLineEdit>(named, IDC_DESCRIPTION)->text(), QStringLiteral("Main road"));
 }
 
 TEST(BridgeDlg, CancelKeepsTheBridge)
@@ -100,7 +101,7 @@ TEST(BridgeDlg, CancelKeepsTheBridge)
     CBridgeDlg dlg;
     dlg.SetBridge(given);
     dlg.Open();
-    Type(Ctrl<QLineEdit>(dlg, 1016), QStringLiteral("99"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QStringLiteral("99"));
     PressCancel(dlg);
     EXPECT_EQ(dlg.GetResult(), IDCANCEL);
     ExpectSpans(*dlg.GetBridge(), {10.0});
@@ -127,7 +128,7 @@ TEST(BridgeDlg, RefusesASpanThatIsNoPositiveLength)
         CBridgeDlg dlg;
         dlg.SetBridge(CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0));
         dlg.Open();
-        Type(Ctrl<QLineEdit>(dlg, 1016), QString::fromLatin1(c.typed));
+        Type(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH), QString::fromLatin1(c.typed));
         PressOk(dlg);
         ASSERT_EQ(boxes.texts.size(), 1u) << c.typed;
         EXPECT_EQ(boxes.texts[0], c.message);
@@ -143,10 +144,10 @@ TEST(BridgeDlg, BridgeThatCannotBeEditedComesBackUnchanged)
     CBridgeDlg dlg;
     dlg.SetBridge(given);
     dlg.Open();
-    EXPECT_FALSE(Ctrl(dlg, 1008)->isEnabled());
-    EXPECT_FALSE(Ctrl(dlg, 1016)->isEnabled());
-    EXPECT_FALSE(Ctrl(dlg, 1017)->isEnabled());
-    Click(Ctrl<QRadioButton>(dlg, 1018));
+    EXPECT_FALSE(Ctrl(dlg, IDC_DESCRIPTION)->isEnabled());
+    EXPECT_FALSE(Ctrl(dlg, IDC_SPAN_LENGTH)->isEnabled());
+    EXPECT_FALSE(Ctrl(dlg, IDC_CONFIG_ONE_SPAN)->isEnabled());
+    Click(Ctrl<QRadioButton>(dlg, IDC_CONFIG_TWO_SPAN));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     const auto b = dlg.GetBridge();
@@ -167,10 +168,10 @@ TEST(BridgeDlg, CustomBridgeKeepsItsSpansUnlessAnArrangementIsChosen)
     CBridgeDlg dlg;
     dlg.SetBridge(custom);
     dlg.Open();
-    for (int id : {1017, 1018, 1019})
+    for (int id : {IDC_CONFIG_ONE_SPAN, IDC_CONFIG_TWO_SPAN, IDC_CONFIG_THREE_SPAN})
         EXPECT_FALSE(Ctrl<QRadioButton>(dlg, id)->isChecked()) << id;
-    EXPECT_FALSE(Ctrl(dlg, 1016)->isEnabled());
-    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Odd spans"));
+    EXPECT_FALSE(Ctrl(dlg, IDC_SPAN_LENGTH)->isEnabled());
+    Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Odd spans"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     EXPECT_EQ(dlg.GetBridge()->m_Config, BC_CUSTOM);
@@ -180,9 +181,9 @@ TEST(BridgeDlg, CustomBridgeKeepsItsSpansUnlessAnArrangementIsChosen)
     CBridgeDlg dlg2;
     dlg2.SetBridge(custom);
     dlg2.Open();
-    Click(Ctrl<QRadioButton>(dlg2, 1017));
-    ASSERT_TRUE(Ctrl(dlg2, 1016)->isEnabled());
-    Type(Ctrl<QLineEdit>(dlg2, 1016), QStringLiteral("15"));
+    Click(Ctrl<QRadioButton>(dlg2, IDC_CONFIG_ONE_SPAN));
+    ASSERT_TRUE(Ctrl(dlg2, IDC_SPAN_LENGTH)->isEnabled());
+    Type(Ctrl<QLineEdit>(dlg2, IDC_SPAN_LENGTH), QStringLiteral("15"));
     PressOk(dlg2);
     ASSERT_EQ(dlg2.GetResult(), IDOK);
     ExpectSpans(*dlg2.GetBridge(), {15.0});
@@ -194,20 +195,20 @@ TEST(BridgeSetDlg, EditsASetByStepAndBuildsItsBridges)
     dlg.SetBridgeSet(std::make_shared<CBridgeSet>(4, L"Long", BC_TWOSPAN, 20.0, 40.0, 10.0));
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Add Bridge Set"));
-    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1020)->isChecked());
-    EXPECT_TRUE(Ctrl(dlg, 1023)->isEnabled() && Ctrl(dlg, 1013)->isEnabled());
-    EXPECT_FALSE(Ctrl(dlg, 1010)->isEnabled() || Ctrl(dlg, 1014)->isEnabled());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1024)->text(), QStringLiteral("20"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1022)->text(), QStringLiteral("40"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1023)->text(), QStringLiteral("10"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1010)->text(), QStringLiteral("3"));
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_BY_STEP)->isChecked());
+    EXPECT_TRUE(Ctrl(dlg, IDC_RANGE_STEP)->isEnabled() && Ctrl(dlg, IDC_STEP_UNIT)->isEnabled());
+    EXPECT_FALSE(Ctrl(dlg, IDC_RANGE_NUMBER)->isEnabled() || Ctrl(dlg, IDC_NUMBER_UNIT)->isEnabled());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_START_LENGTH)->text(), QStringLiteral("20"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_END_LENGTH)->text(), QStringLiteral("40"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_RANGE_STEP)->text(), QStringLiteral("10"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_RANGE_NUMBER)->text(), QStringLiteral("3"));
     Screenshot(dlg, QStringLiteral("AddBridgeSet"));
 
-    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Singles"));
-    Click(Ctrl<QRadioButton>(dlg, 1017));
-    Type(Ctrl<QLineEdit>(dlg, 1024), QStringLiteral("10"));
-    Type(Ctrl<QLineEdit>(dlg, 1022), QStringLiteral("30"));
-    Type(Ctrl<QLineEdit>(dlg, 1023), QStringLiteral("5"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Singles"));
+    Click(Ctrl<QRadioButton>(dlg, IDC_CONFIG_ONE_SPAN));
+    Type(Ctrl<QLineEdit>(dlg, IDC_START_LENGTH), QStringLiteral("10"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_END_LENGTH), QStringLiteral("30"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_RANGE_STEP), QStringLiteral("5"));
     PressOk(dlg);
 
     ASSERT_EQ(dlg.GetResult(), IDOK);
@@ -226,11 +227,11 @@ TEST(BridgeSetDlg, ByNumberUsesTheNumberAndIgnoresTheStepField)
     CBridgeSetDlg dlg;
     dlg.SetBridgeSet(std::make_shared<CBridgeSet>(4, L"Long", BC_TWOSPAN, 20.0, 40.0, 10.0));
     dlg.Open();
-    Type(Ctrl<QLineEdit>(dlg, 1023), QStringLiteral("0")); // typed, then another method chosen
-    Click(Ctrl<QRadioButton>(dlg, 1021));
-    EXPECT_FALSE(Ctrl(dlg, 1023)->isEnabled());
-    EXPECT_TRUE(Ctrl(dlg, 1010)->isEnabled());
-    Type(Ctrl<QLineEdit>(dlg, 1010), QStringLiteral("5"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_RANGE_STEP), QStringLiteral("0")); // typed, then another method chosen
+    Click(Ctrl<QRadioButton>(dlg, IDC_BY_NUMBER));
+    EXPECT_FALSE(Ctrl(dlg, IDC_RANGE_STEP)->isEnabled());
+    EXPECT_TRUE(Ctrl(dlg, IDC_RANGE_NUMBER)->isEnabled());
+    Type(Ctrl<QLineEdit>(dlg, IDC_RANGE_NUMBER), QStringLiteral("5"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
     const auto s = dlg.GetBridgeSet();
@@ -249,22 +250,22 @@ TEST(BridgeSetDlg, RefusesGeometryThatBuildsNoSet)
         int field;
         const wchar_t* message;
     } cases[] = {
-        {"zero step", true, "10", "30", "0", "3", 1023, L"The step is 0 m; it must be from 0.01 m to 1,000 m."},
-        {"negative step", true, "10", "30", "-2", "3", 1023, L"The step is -2 m; it must be from 0.01 m to 1,000 m."},
-        {"huge step", true, "10", "30", "1e300", "3", 1023,
+        {"zero step", true, "10", "30", "0", "3", IDC_RANGE_STEP, L"The step is 0 m; it must be from 0.01 m to 1,000 m."},
+        {"negative step", true, "10", "30", "-2", "3", IDC_RANGE_STEP, L"The step is -2 m; it must be from 0.01 m to 1,000 m."},
+        {"huge step", true, "10", "30", "1e300", "3", IDC_RANGE_STEP,
          L"The step is 1e+300 m; it must be from 0.01 m to 1,000 m."},
-        {"end past the longest span", true, "10", "1000.5", "5", "3", 1022,
+        {"end past the longest span", true, "10", "1000.5", "5", "3", IDC_END_LENGTH,
          L"The end span length is 1,000.5 m; it must be from 0.1 m to 1,000 m."},
-        {"too many bridges", false, "10", "30", "5", "10001", 1010,
+        {"too many bridges", false, "10", "30", "5", "10001", IDC_RANGE_NUMBER,
          L"The number is 10,001; it must be from 2 to 10,000."},
-        {"end short of one step", true, "10", "12", "5", "3", 1022,
+        {"end short of one step", true, "10", "12", "5", "3", IDC_END_LENGTH,
          L"The end span length must be at least the start span length plus one step."},
-        {"one bridge", false, "10", "30", "5", "1", 1010, L"The number is 1; it must be from 2 to 10,000."},
-        {"end below start", false, "30", "10", "5", "3", 1022,
+        {"one bridge", false, "10", "30", "5", "1", IDC_RANGE_NUMBER, L"The number is 1; it must be from 2 to 10,000."},
+        {"end below start", false, "30", "10", "5", "3", IDC_END_LENGTH,
          L"The end span length must not be below the start span length."},
-        {"zero span", false, "0", "10", "5", "3", 1024,
+        {"zero span", false, "0", "10", "5", "3", IDC_START_LENGTH,
          L"The start span length is 0 m; it must be from 0.1 m to 1,000 m."},
-        {"number not read", false, "10", "30", "5", "2.5", 1010, L"Please enter an integer."},
+        {"number not read", false, "10", "30", "5", "2.5", IDC_RANGE_NUMBER, L"Please enter an integer."},
     };
     for (const auto& c : cases) {
         BoxRecorder boxes;
@@ -272,13 +273,13 @@ TEST(BridgeSetDlg, RefusesGeometryThatBuildsNoSet)
         auto given = std::make_shared<CBridgeSet>(3, L"Short", 3, BC_ONESPAN, 10.0, 20.0);
         dlg.SetBridgeSet(given);
         dlg.Open();
-        Click(Ctrl<QRadioButton>(dlg, c.byStep ? 1020 : 1021));
-        Type(Ctrl<QLineEdit>(dlg, 1024), QString::fromLatin1(c.from));
-        Type(Ctrl<QLineEdit>(dlg, 1022), QString::fromLatin1(c.to));
+        Click(Ctrl<QRadioButton>(dlg, c.byStep ? IDC_BY_STEP : IDC_BY_NUMBER));
+        Type(Ctrl<QLineEdit>(dlg, IDC_START_LENGTH), QString::fromLatin1(c.from));
+        Type(Ctrl<QLineEdit>(dlg, IDC_END_LENGTH), QString::fromLatin1(c.to));
         if (c.byStep)
-            Type(Ctrl<QLineEdit>(dlg, 1023), QString::fromLatin1(c.step));
+            Type(Ctrl<QLineEdit>(dlg, IDC_RANGE_STEP), QString::fromLatin1(c.step));
         else
-            Type(Ctrl<QLineEdit>(dlg, 1010), QString::fromLatin1(c.number));
+            Type(Ctrl<QLineEdit>(dlg, IDC_RANGE_NUMBER), QString::fromLatin1(c.number));
         PressOk(dlg);
         ASSERT_EQ(boxes.texts.size(), 1u) << c.name;
         EXPECT_EQ(boxes.texts[0], c.message) << c.name;
@@ -295,7 +296,7 @@ TEST(BridgeSetDlg, SetThatCannotBeEditedComesBackUnchanged)
     CBridgeSetDlg dlg;
     dlg.SetBridgeSet(given);
     dlg.Open();
-    for (int id : {1008, 1024, 1022, 1023, 1010})
+    for (int id : {IDC_DESCRIPTION, IDC_START_LENGTH, IDC_END_LENGTH, IDC_RANGE_STEP, IDC_RANGE_NUMBER})
         EXPECT_FALSE(Ctrl(dlg, id)->isEnabled()) << id;
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
@@ -310,14 +311,14 @@ TEST(ConfigDlg, NotesKeepTheirLineBreaksAndCancelChangesNothing)
     dlg.m_sCaseNotes = L"first";
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Case Information"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1063)->text(), QStringLiteral("Ref 1"));
-    auto* pNotes = Ctrl<QPlainTextEdit>(dlg, 1064);
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_CASE_REF)->text(), QStringLiteral("Ref 1"));
+    auto* pNotes = Ctrl<QPlainTextEdit>(dlg, IDC_CASE_NOTES);
     pNotes->setFocus();
     pNotes->moveCursor(QTextCursor::End);
     QTest::keyClick(pNotes, Qt::Key_Return);
     QTest::keyClicks(pNotes, QStringLiteral("second"));
     EXPECT_TRUE(dlg.isVisible()); // Enter made a new line, it did not press OK
-    Type(Ctrl<QLineEdit>(dlg, 1063), QStringLiteral("Ref 2"));
+    Type(Ctrl<QLineEdit>(dlg, IDC_CASE_REF), QStringLiteral("Ref 2"));
     Screenshot(dlg, QStringLiteral("CaseInformation"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
@@ -327,7 +328,7 @@ TEST(ConfigDlg, NotesKeepTheirLineBreaksAndCancelChangesNothing)
     CConfigDlg cancelled;
     cancelled.m_sCaseRef = L"Ref 1";
     cancelled.Open();
-    Type(Ctrl<QLineEdit>(cancelled, 1063), QStringLiteral("changed"));
+    Type(Ctrl<QLineEdit>(cancelled, IDC_CASE_REF), QStringLiteral("changed"));
     PressCancel(cancelled);
     EXPECT_EQ(cancelled.GetResult(), IDCANCEL);
 }

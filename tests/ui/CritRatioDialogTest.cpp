@@ -4,6 +4,7 @@
 #include "controls/edit/NumericEdit.h"
 #include "ui/dialogs/CritRatioRefCollDlg.h"
 #include "ui/dialogs/ElementList.h"
+#include "IdName.h"
 
 #include <QRadioButton>
 
@@ -32,7 +33,7 @@ TEST_F(CritRatioFixture, OkAtOnceGivesTheFirstLoadModelAndTheCallersMultiplier)
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Make Critical Ratios"));
     EXPECT_TRUE(dlg.m_radioUseLoadModel->isChecked());
     EXPECT_FALSE(dlg.m_lbLoadModelEnsembles->isEnabled());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1048)->text(), QStringLiteral("1.000")); // the factor decimals of the settings
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_MULTIPLIER)->text(), QStringLiteral("1.000")); // the factor decimals of the settings
     Screenshot(dlg, QStringLiteral("MakeCriticalRatios"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);
@@ -49,13 +50,13 @@ TEST_F(CritRatioFixture, EnsembleCollectionAndTypedMultiplierReachTheCaller)
     Fill(dlg);
     dlg.m_dMultiplier = 1.25;
     dlg.Open();
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1048)->text(), QStringLiteral("1.250"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_MULTIPLIER)->text(), QStringLiteral("1.250"));
     Click(dlg.m_radioUseLME);
     EXPECT_EQ(dlg.m_lbLoadModels->GetCurSel(), -1);
     EXPECT_EQ(dlg.m_lbLoadModelEnsembles->GetCurSel(), 0);
     ClickRow(dlg.m_lbLoadModelEnsembles, 1);
     ClickRow(dlg.m_lbRefCollections, 1);
-    auto* pMultiplier = Ctrl<CNumericEdit>(dlg, 1048);
+    auto* pMultiplier = Ctrl<CNumericEdit>(dlg, IDC_MULTIPLIER);
     pMultiplier->setFocus();
     pMultiplier->selectAll();
     QTest::keyClicks(pMultiplier, QStringLiteral("1.1"));

@@ -21,6 +21,7 @@
 #include "ui/ensemble/LMEParametersDlg.h"
 #include "ui/ensemble/LoadModelEnsembleDlg.h"
 #include "ui/lmsheet/PropSheetLM.h"
+#include "IdName.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
@@ -76,18 +77,18 @@ std::function<std::unique_ptr<QDialog>(CaseData&)> Make(Fill fill)
 std::vector<DialogCase> AllDialogs()
 {
     return {
-        {"DefineBridge", 1008, Make<CBridgeDlg>([](CBridgeDlg& dlg, CaseData&) {
+        {"DefineBridge", IDC_DESCRIPTION, Make<CBridgeDlg>([](CBridgeDlg& dlg, CaseData&) {
              dlg.SetBridge(std::make_shared<CBridge>(4, L"20 m single span", BC_ONESPAN, 20.0));
          })},
-        {"AddBridgeSet", 1008, Make<CBridgeSetDlg>([](CBridgeSetDlg& dlg, CaseData& d) {
+        {"AddBridgeSet", IDC_DESCRIPTION, Make<CBridgeSetDlg>([](CBridgeSetDlg& dlg, CaseData& d) {
              dlg.SetBridgeSet(d.c.bridgeSets[0]);
          })},
-        {"CaseInformation", 1063, Make<CConfigDlg>([](CConfigDlg&, CaseData&) {})},
-        {"SinglePosition", 1011, Make<CSinglePositionDlg>([](CSinglePositionDlg& dlg, CaseData& d) {
+        {"CaseInformation", IDC_CASE_REF, Make<CConfigDlg>([](CConfigDlg&, CaseData&) {})},
+        {"SinglePosition", IDC_LIST_BRIDGES, Make<CSinglePositionDlg>([](CSinglePositionDlg& dlg, CaseData& d) {
              dlg.m_vBridges = d.c.bridges;
              dlg.m_vLoadModels = d.c.loadModels;
          })},
-        {"MovingLoad", 1012, Make<CMovingLoadDlg>([](CMovingLoadDlg& dlg, CaseData& d) {
+        {"MovingLoad", IDC_LIST_LOADMODELS, Make<CMovingLoadDlg>([](CMovingLoadDlg& dlg, CaseData& d) {
              dlg.m_vBridges = d.c.bridges;
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLMEs = d.c.ensembles;
@@ -95,55 +96,55 @@ std::vector<DialogCase> AllDialogs()
              dlg.m_dStepSize = 0.5;
              dlg.m_nNumSteps = 20;
          })},
-        {"BridgeRange", 1026, Make<CBridgeRangeDlg>([](CBridgeRangeDlg& dlg, CaseData& d) {
+        {"BridgeRange", IDC_LIST_BRIDGESETS, Make<CBridgeRangeDlg>([](CBridgeRangeDlg& dlg, CaseData& d) {
              dlg.m_vBridgeSets = d.c.bridgeSets;
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_nNumSteps = 20;
          })},
-        {"OutputOptions", 1044, Make<COutputOptionsDlg>([](COutputOptionsDlg& dlg, CaseData&) {
+        {"OutputOptions", IDC_OUT_BMSF, Make<COutputOptionsDlg>([](COutputOptionsDlg& dlg, CaseData&) {
              dlg.m_bBMSF = dlg.m_bGraphs = true;
          })},
-        {"EditReferenceCollection", 1008, Make<CRefCollectionDlg>([](CRefCollectionDlg& dlg, CaseData& d) {
+        {"EditReferenceCollection", IDC_DESCRIPTION, Make<CRefCollectionDlg>([](CRefCollectionDlg& dlg, CaseData& d) {
              dlg.SetData(d.collection);
              dlg.m_vBridgeSets = d.c.bridgeSets;
              dlg.m_vLMEs = d.c.ensembles;
          })},
-        {"AnalyseReferenceCollection", 1043,
+        {"AnalyseReferenceCollection", IDC_LIST_REFCOLLECTIONS,
          Make<CAnalyzeRefCollectionDlg>([](CAnalyzeRefCollectionDlg& dlg, CaseData& d) {
              dlg.m_vRefCollections = {d.collection};
          })},
-        {"ViewReferenceCollection", 1043, Make<CViewRefCollectionDlg>([](CViewRefCollectionDlg& dlg, CaseData& d) {
+        {"ViewReferenceCollection", IDC_LIST_REFCOLLECTIONS, Make<CViewRefCollectionDlg>([](CViewRefCollectionDlg& dlg, CaseData& d) {
              dlg.m_vRefCollections = {d.collection};
          })},
-        {"CompareCriticalEnvelopes", 1043, Make<CCompareEnvelopesDlg>([](CCompareEnvelopesDlg& dlg, CaseData& d) {
+        {"CompareCriticalEnvelopes", IDC_LIST_REFCOLLECTIONS, Make<CCompareEnvelopesDlg>([](CCompareEnvelopesDlg& dlg, CaseData& d) {
              dlg.m_vRefCollections = {d.collection};
          })},
-        {"MakeCriticalRatios", 1012, Make<CCritRatioRefCollDlg>([](CCritRatioRefCollDlg& dlg, CaseData& d) {
+        {"MakeCriticalRatios", IDC_LIST_LOADMODELS, Make<CCritRatioRefCollDlg>([](CCritRatioRefCollDlg& dlg, CaseData& d) {
              dlg.m_vRefCollections = {d.collection};
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLoadModelEnsembles = d.c.ensembles;
          })},
-        {"LoadModelEnsembleDefinition", 1008, Make<CLoadModelEnsembleDlg>([](CLoadModelEnsembleDlg& dlg, CaseData& d) {
+        {"LoadModelEnsembleDefinition", IDC_DESCRIPTION, Make<CLoadModelEnsembleDlg>([](CLoadModelEnsembleDlg& dlg, CaseData& d) {
              dlg.m_pLME = d.c.ensembles[0];
              dlg.m_sDescription = dlg.m_pLME->m_Description;
              dlg.m_nID = dlg.m_pLME->m_ID;
              dlg.m_vLoadModels = d.c.loadModels;
          })},
         // With a variable axle counted by number: the number of steps is the one field open.
-        {"LMEParameters", 1006, Make<CLMEParametersDlg>([](CLMEParametersDlg& dlg, CaseData&) {
+        {"LMEParameters", IDC_NUM_STEPS, Make<CLMEParametersDlg>([](CLMEParametersDlg& dlg, CaseData&) {
              dlg.m_bVariableAxle = true;
          })},
-        {"GenerateBidirectionalLME", 1012, Make<CGenerateBiDirLME>([](CGenerateBiDirLME& dlg, CaseData& d) {
+        {"GenerateBidirectionalLME", IDC_LIST_LOADMODELS, Make<CGenerateBiDirLME>([](CGenerateBiDirLME& dlg, CaseData& d) {
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLoadModelEnsembles = d.c.ensembles;
          })},
-        {"FilterLoadModelEnsemble", 1027, Make<CFilterLMEDlg>([](CFilterLMEDlg& dlg, CaseData& d) {
+        {"FilterLoadModelEnsemble", IDC_LIST_LMES, Make<CFilterLMEDlg>([](CFilterLMEDlg& dlg, CaseData& d) {
              dlg.m_vLoadModelEnsembles = d.c.ensembles;
          })},
-        {"GenerateLMEFromLoadModel", 1012, Make<CGenerateLMEDlg>([](CGenerateLMEDlg& dlg, CaseData& d) {
+        {"GenerateLMEFromLoadModel", IDC_LIST_LOADMODELS, Make<CGenerateLMEDlg>([](CGenerateLMEDlg& dlg, CaseData& d) {
              dlg.m_vLoadModels = d.c.loadModels;
          })},
-        {"LoadModelDefinition", 1008, Make<CPropSheetLM>([](CPropSheetLM& sheet, CaseData& d) {
+        {"LoadModelDefinition", IDC_DESCRIPTION, Make<CPropSheetLM>([](CPropSheetLM& sheet, CaseData& d) {
              sheet.SetLoadModel(d.c.loadModels[0]);
          })},
         {"AboutQEL", 0, [](CaseData&) -> std::unique_ptr<QDialog> { return std::make_unique<CAboutDlg>(); }},

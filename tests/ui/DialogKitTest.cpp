@@ -3,6 +3,7 @@
 
 #include "ui/dialogs/ElementList.h"
 #include "ui/dialogs/SteppingGroup.h"
+#include "IdName.h"
 
 #include <QVBoxLayout>
 
@@ -95,7 +96,7 @@ TEST(ElementList, RowsShowIdAndDescriptionAndKeepTheElement)
 {
     SmallCase c;
     int index = 0;
-    CElementListBox list(1011);
+    CElementListBox list(IDC_LIST_BRIDGES);
     list.BindIndex(&index);
     list.Fill(c.bridges);
     list.show();
@@ -123,12 +124,12 @@ TEST(SteppingGroup, RadiosSwapTheEnabledFieldAndUnit)
     group.ShowMethod();
     group.show();
     auto enabled = [&](int id) { return Ctrl(group, id)->isEnabled(); };
-    EXPECT_TRUE(Ctrl<QAbstractButton>(group, 1002)->isChecked());
-    EXPECT_TRUE(enabled(1005) && enabled(1013));
-    EXPECT_FALSE(enabled(1006) || enabled(1014));
+    EXPECT_TRUE(Ctrl<QAbstractButton>(group, IDC_USE_STEP)->isChecked());
+    EXPECT_TRUE(enabled(IDC_STEP_SIZE) && enabled(IDC_STEP_UNIT));
+    EXPECT_FALSE(enabled(IDC_NUM_STEPS) || enabled(IDC_NUMBER_UNIT));
 
-    Click(Ctrl<QAbstractButton>(group, 1004));
+    Click(Ctrl<QAbstractButton>(group, IDC_USE_NUM_STEPS));
     EXPECT_FALSE(bUseStep);
-    EXPECT_FALSE(enabled(1005) || enabled(1013));
-    EXPECT_TRUE(enabled(1006) && enabled(1014));
+    EXPECT_FALSE(enabled(IDC_STEP_SIZE) || enabled(IDC_STEP_UNIT));
+    EXPECT_TRUE(enabled(IDC_NUM_STEPS) && enabled(IDC_NUMBER_UNIT));
 }

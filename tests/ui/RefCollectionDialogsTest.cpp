@@ -5,6 +5,7 @@
 #include "core/reference/ReferenceSet.h"
 #include "ui/dialogs/ElementList.h"
 #include "ui/dialogs/RefCollectionDlgs.h"
+#include "IdName.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -69,15 +70,15 @@ TEST_F(RefCollectionFixture, OkWritesNameSteppingAndOverstress)
     CRefCollectionDlg dlg;
     Fill(dlg);
     dlg.Open();
-    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, 1002)->isChecked());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1005)->text(), QStringLiteral("0.5"));
-    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, 1069)->isEnabled());
+    EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_USE_STEP)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_STEP_SIZE)->text(), QStringLiteral("0.5"));
+    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, IDC_CALCULATED)->isEnabled());
 
-    Type(Ctrl<QLineEdit>(dlg, 1008), QStringLiteral("Renamed"));
-    Click(Ctrl<QRadioButton>(dlg, 1004));
-    Type(Ctrl<QLineEdit>(dlg, 1006), QStringLiteral("12"));
-    Click(Ctrl<QCheckBox>(dlg, 1065));
-    auto* pFactor = Ctrl<CNumericEdit>(dlg, 1068);
+    Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Renamed"));
+    Click(Ctrl<QRadioButton>(dlg, IDC_USE_NUM_STEPS));
+    Type(Ctrl<QLineEdit>(dlg, IDC_NUM_STEPS), QStringLiteral("12"));
+    Click(Ctrl<QCheckBox>(dlg, IDC_USE_OVERSTRESS));
+    auto* pFactor = Ctrl<CNumericEdit>(dlg, IDC_OVERSTRESS_FACTOR);
     pFactor->setFocus();
     pFactor->selectAll();
     QTest::keyClicks(pFactor, QStringLiteral("1.6"));
@@ -98,8 +99,8 @@ TEST_F(RefCollectionFixture, NewCollectionShowsTheFactorWithTheSettingsDecimals)
     CRefCollectionDlg dlg;
     dlg.SetData(std::make_shared<CReferenceCollection>());
     dlg.Open();
-    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, 1065)->isChecked());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1068)->text(), QStringLiteral("1.400"));
+    EXPECT_FALSE(Ctrl<QCheckBox>(dlg, IDC_USE_OVERSTRESS)->isChecked());
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_OVERSTRESS_FACTOR)->text(), QStringLiteral("1.400"));
     PressCancel(dlg);
     EXPECT_EQ(dlg.GetResult(), IDCANCEL);
 }
@@ -111,10 +112,10 @@ TEST_F(RefCollectionFixture, RefusesAStepOrOverstressFactorOutOfRange)
         const char* typed;
         const wchar_t* message;
     } cases[] = {
-        {1005, "0", L"The step is 0 m; it must be from 0.001 m to 1,000 m."},
-        {1005, "1e300", L"The step is 1e+300 m; it must be from 0.001 m to 1,000 m."},
-        {1068, "0", L"The overstress factor is 0; it must be from 0.1 to 10."},
-        {1068, "10.5", L"The overstress factor is 10.5; it must be from 0.1 to 10."},
+        {IDC_STEP_SIZE, "0", L"The step is 0 m; it must be from 0.001 m to 1,000 m."},
+        {IDC_STEP_SIZE, "1e300", L"The step is 1e+300 m; it must be from 0.001 m to 1,000 m."},
+        {IDC_OVERSTRESS_FACTOR, "0", L"The overstress factor is 0; it must be from 0.1 to 10."},
+        {IDC_OVERSTRESS_FACTOR, "10.5", L"The overstress factor is 10.5; it must be from 0.1 to 10."},
     };
     for (const auto& c : cases) {
         BoxRecorder boxes;
@@ -195,17 +196,17 @@ TEST_F(CompareFixture, ListsFollowTheChosenCollectionAndSet)
     ASSERT_EQ(dlg.m_listBridges->count(), 3);
     EXPECT_TRUE(dlg.m_listBridges->item(0)->text().startsWith(QStringLiteral("1 - ")));
     EXPECT_TRUE(dlg.m_listBridges->item(2)->text().startsWith(QStringLiteral("3 - ")));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1078)->text(), QStringLiteral("Short"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1079)->text(), QStringLiteral("Trucks"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1080)->text(), QStringLiteral("No Proposed vehicle"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_BRIDGESET)->text(), QStringLiteral("Short"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_LME)->text(), QStringLiteral("Trucks"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_PROPOSED)->text(), QStringLiteral("No Proposed vehicle"));
     Screenshot(dlg, QStringLiteral("CompareCriticalEnvelopes"));
 
     ClickRow(dlg.m_listRefSets, 1);
     EXPECT_EQ(dlg.m_nSelRefSet, 1);
     EXPECT_EQ(dlg.m_listBridges->count(), 3); // "Long": 20, 30, 40 m
     EXPECT_EQ(dlg.m_nSelBridge, 0);
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1078)->text(), QStringLiteral("Long"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1080)->text(), QStringLiteral("Car")); // load model 0 of the proposed
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_BRIDGESET)->text(), QStringLiteral("Long"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_PROPOSED)->text(), QStringLiteral("Car")); // load model 0 of the proposed
     ClickRow(dlg.m_listBridges, 2);
     EXPECT_EQ(dlg.m_nSelBridge, 2);
     EXPECT_TRUE(boxes.texts.empty());
@@ -218,8 +219,8 @@ TEST_F(CompareFixture, ListsFollowTheChosenCollectionAndSet)
     EXPECT_EQ(dlg.m_listBridges->count(), 0);
     EXPECT_EQ(dlg.m_nSelRefSet, -1);
     EXPECT_EQ(dlg.m_nSelBridge, -1);
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1078)->text(), QStringLiteral("No bridge set"));
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, 1079)->text(), QStringLiteral("No load model ensemble"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_BRIDGESET)->text(), QStringLiteral("No bridge set"));
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_REF_LME)->text(), QStringLiteral("No load model ensemble"));
     EXPECT_FALSE(dlg.GetOkButton()->isEnabled()); // no set and no bridge to compare
 
     ClickRow(dlg.m_listRefCollections, 0);

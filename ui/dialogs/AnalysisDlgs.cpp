@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/ElementList.h"
 #include "ui/dialogs/SteppingGroup.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,15 +34,15 @@ CSinglePositionDlg::CSinglePositionDlg(QWidget* pParent)
     auto* pLayout = new QVBoxLayout(this);
     auto* pSystem = new QGroupBox(QStringLiteral("System Configuration"), this);
     auto* pSystemLayout = new QVBoxLayout(pSystem);
-    m_listBridges = AddElementList(pSystemLayout, QStringLiteral("Select bridge:"), 1011, &m_nSelBridge, pSystem);
+    m_listBridges = AddElementList(pSystemLayout, QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES, &m_nSelBridge, pSystem);
     m_listLoadModels =
-        AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), 1012, &m_nSelLoadModel, pSystem);
+        AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS, &m_nSelLoadModel, pSystem);
     pLayout->addWidget(pSystem, 1);
 
     auto* pAnalysis = new QGroupBox(QStringLiteral("Analysis Configuration"), this);
     auto* pRow = new QHBoxLayout(pAnalysis);
     m_editLocation = new QLineEdit(pAnalysis);
-    SetCtrlId(m_editLocation, 1007);
+    SetCtrlId(m_editLocation, IDC_LOCATION);
     pRow->addWidget(new QLabel(QStringLiteral("Location of the loadmodel:"), pAnalysis));
     pRow->addWidget(m_editLocation, 1);
     pRow->addWidget(new QLabel(QStringLiteral("m"), pAnalysis));
@@ -71,13 +72,13 @@ void CLoadModelChoice::Add(QBoxLayout* pLayout, QWidget* pParent, const QString&
                            int* pnLME)
 {
     m_pUseLoadModel = new QRadioButton(QStringLiteral("Use Load Model"), pParent);
-    SetCtrlId(m_pUseLoadModel, 1072);
+    SetCtrlId(m_pUseLoadModel, IDC_USE_LOADMODEL);
     pLayout->addWidget(m_pUseLoadModel);
-    m_pLoadModels = AddElementList(pLayout, sLoadModelLabel, 1012, pnLoadModel, pParent);
+    m_pLoadModels = AddElementList(pLayout, sLoadModelLabel, IDC_LIST_LOADMODELS, pnLoadModel, pParent);
     m_pUseLME = new QRadioButton(QStringLiteral("Use Load Model Ensemble"), pParent);
-    SetCtrlId(m_pUseLME, 1073);
+    SetCtrlId(m_pUseLME, IDC_USE_LME);
     pLayout->addWidget(m_pUseLME);
-    m_pLMEs = AddElementList(pLayout, QStringLiteral("Select loadmodel ensemble:"), 1027, pnLME, pParent);
+    m_pLMEs = AddElementList(pLayout, QStringLiteral("Select loadmodel ensemble:"), IDC_LIST_LMES, pnLME, pParent);
 }
 
 void CLoadModelChoice::Open()
@@ -115,11 +116,11 @@ CMovingLoadDlg::CMovingLoadDlg(QWidget* pParent) : CSteppingDlg(310, QStringLite
     auto* pRight = new QVBoxLayout;
     auto* pBridge = new QGroupBox(QStringLiteral("Bridge Configuration"), this);
     auto* pBridgeLayout = new QVBoxLayout(pBridge);
-    m_listBridges = AddElementList(pBridgeLayout, QStringLiteral("Select bridge:"), 1011, &m_nSelBridge, pBridge);
+    m_listBridges = AddElementList(pBridgeLayout, QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES, &m_nSelBridge, pBridge);
     pRight->addWidget(pBridge, 1);
 
     m_checkShowEach = new QCheckBox(QStringLiteral("Display each sub-analysis result"), m_pStepping);
-    SetCtrlId(m_checkShowEach, 1060);
+    SetCtrlId(m_checkShowEach, IDC_SHOW_EACH);
     m_pStepping->Grid()->addWidget(m_checkShowEach, 2, 0, 1, 3);
     pRight->addWidget(m_pStepping);
     pColumns->addLayout(pRight, 1);
@@ -165,9 +166,9 @@ CBridgeRangeDlg::CBridgeRangeDlg(QWidget* pParent)
     auto* pSystem = new QGroupBox(QStringLiteral("System Configuration"), this);
     auto* pSystemLayout = new QVBoxLayout(pSystem);
     m_listBridgeSets =
-        AddElementList(pSystemLayout, QStringLiteral("Select bridge set:"), 1026, &m_nSelBridgeSet, pSystem);
+        AddElementList(pSystemLayout, QStringLiteral("Select bridge set:"), IDC_LIST_BRIDGESETS, &m_nSelBridgeSet, pSystem);
     m_listLoadModels =
-        AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), 1012, &m_nSelLoadModel, pSystem);
+        AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS, &m_nSelLoadModel, pSystem);
     pLayout->addWidget(pSystem, 1);
     pLayout->addWidget(m_pStepping);
     AddOkCancel(pLayout);
@@ -199,12 +200,12 @@ COutputOptionsDlg::COutputOptionsDlg(QWidget* pParent) : CQELDialog(328, QString
     };
     auto* pResults = new QGroupBox(QStringLiteral("Results entities"), this);
     new QVBoxLayout(pResults);
-    m_checkBMSF = addBox(pResults, "Bending moment/shear force", 1044, &m_bBMSF);
-    m_checkReactions = addBox(pResults, "Reactions", 1045, &m_bReactions);
+    m_checkBMSF = addBox(pResults, "Bending moment/shear force", IDC_OUT_BMSF, &m_bBMSF);
+    m_checkReactions = addBox(pResults, "Reactions", IDC_OUT_REACTIONS, &m_bReactions);
     auto* pDisplay = new QGroupBox(QStringLiteral("Display types"), this);
     new QVBoxLayout(pDisplay);
-    m_checkGraphs = addBox(pDisplay, "Graphs", 1046, &m_bGraphs);
-    m_checkTables = addBox(pDisplay, "Tables", 1047, &m_bTables);
+    m_checkGraphs = addBox(pDisplay, "Graphs", IDC_OUT_GRAPHS, &m_bGraphs);
+    m_checkTables = addBox(pDisplay, "Tables", IDC_OUT_TABLES, &m_bTables);
     pColumns->addWidget(pResults);
     pColumns->addWidget(pDisplay);
     pLayout->addLayout(pColumns);

@@ -17,8 +17,9 @@ class QBoxLayout;
 class QCheckBox;
 class QRadioButton;
 
-// The proposed item of an analysis: one load model ("Use Load Model", radio 1072 over list
-// 1012) or one ensemble ("Use Load Model Ensemble", radio 1073 over list 1027).
+// The proposed item of an analysis: one load model ("Use Load Model", radio
+// IDC_USE_LOADMODEL over IDC_LIST_LOADMODELS) or one ensemble ("Use Load Model Ensemble",
+// radio IDC_USE_LME over IDC_LIST_LMES).
 class CLoadModelChoice
 {
 public:
@@ -130,5 +131,5 @@ protected:
     void OnInitDialog() override;
 };
 
-// A labelled list in a dialog layout ("Select bridge:" over list 1011...).
+// A labelled list in a dialog layout ("Select bridge:" over IDC_LIST_BRIDGES...).
 CElementListBox* AddElementList(QBoxLayout* pLayout, const QString& sLabel, int nID, int* pIndex, QWidget* pParent);

@@ -1,6 +1,7 @@
 #include "ui/dialogs/BridgeDlg.h"
 
 #include "core/bounds/Bounds.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -21,7 +22,7 @@ CConfigButtons::CConfigButtons(QWidget* pParent, int* pnConfig) : m_pnConfig(pnC
     const char* texts[] = {"One span", "Two span", "Three span"};
     for (int i = 0; i < 3; ++i) {
         auto* pButton = new QRadioButton(QString::fromLatin1(texts[i]), pGroup);
-        SetCtrlId(pButton, 1017 + i);
+        SetCtrlId(pButton, IDC_CONFIG_ONE_SPAN + i);
         m_pButtons->addButton(pButton, i + 1);
         pLayout->addWidget(pButton);
     }
@@ -52,7 +53,7 @@ CBridgeDlg::CBridgeDlg(QWidget* pParent)
     auto* pLayout = new QVBoxLayout(this);
     auto* pForm = new QFormLayout;
     m_editSpanLength = new QLineEdit(this);
-    SetCtrlId(m_editSpanLength, 1016);
+    SetCtrlId(m_editSpanLength, IDC_SPAN_LENGTH);
     AddDescriptionAndId(pForm, this, QStringLiteral("Description:"), m_editDescription, m_editID);
     pForm->addRow(QStringLiteral("Span length (m)"), m_editSpanLength);
     pLayout->addLayout(pForm);

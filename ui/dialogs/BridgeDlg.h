@@ -9,7 +9,7 @@
 class QButtonGroup;
 class QRadioButton;
 
-// The "Configuration" group of both bridge dialogs: buttons 1017, 1018, 1019 for the
+// The "Configuration" group of both bridge dialogs: buttons IDC_CONFIG_ONE_SPAN to _THREE_SPAN for the
 // arrangements 1, 2 and 3; any other arrangement (a custom bridge) checks none.
 class CConfigButtons
 {

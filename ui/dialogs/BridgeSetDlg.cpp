@@ -1,6 +1,7 @@
 #include "ui/dialogs/BridgeSetDlg.h"
 
 #include "ui/dialogs/SteppingGroup.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -12,7 +13,8 @@
 #include <stdexcept>
 
 namespace {
-const CSteppingGroup::Ids kNumberIds = {1020, 1021, 1023, 1010, 1013, 1014, "By step:", "By number:"};
+const CSteppingGroup::Ids kNumberIds = {IDC_BY_STEP,   IDC_BY_NUMBER,   IDC_RANGE_STEP, IDC_RANGE_NUMBER,
+                                        IDC_STEP_UNIT, IDC_NUMBER_UNIT, "By step:",     "By number:"};
 }
 
 CBridgeSetDlg::CBridgeSetDlg(QWidget* pParent)
@@ -29,8 +31,8 @@ CBridgeSetDlg::CBridgeSetDlg(QWidget* pParent)
     auto* pRangeForm = new QFormLayout(pRange);
     m_editStartL = new QLineEdit(pRange);
     m_editEndL = new QLineEdit(pRange);
-    SetCtrlId(m_editStartL, 1024);
-    SetCtrlId(m_editEndL, 1022);
+    SetCtrlId(m_editStartL, IDC_START_LENGTH);
+    SetCtrlId(m_editEndL, IDC_END_LENGTH);
     pRangeForm->addRow(QStringLiteral("From (m)"), m_editStartL);
     pRangeForm->addRow(QStringLiteral("To (m)"), m_editEndL);
     pLayout->addWidget(pRange);

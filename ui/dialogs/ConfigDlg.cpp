@@ -1,4 +1,5 @@
 #include "ui/dialogs/ConfigDlg.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -11,8 +12,8 @@ CConfigDlg::CConfigDlg(QWidget* pParent) : CQELDialog(336, QStringLiteral("Case 
     auto* pLayout = new QVBoxLayout(this);
     m_editCaseRef = new QLineEdit(this);
     m_editCaseNotes = new QPlainTextEdit(this);
-    SetCtrlId(m_editCaseRef, 1063);
-    SetCtrlId(m_editCaseNotes, 1064);
+    SetCtrlId(m_editCaseRef, IDC_CASE_REF);
+    SetCtrlId(m_editCaseNotes, IDC_CASE_NOTES);
     // Enter in the notes starts a new line; it does not press OK.
     m_editCaseNotes->setTabChangesFocus(true);
     pLayout->addWidget(new QLabel(QStringLiteral("Case Reference"), this));

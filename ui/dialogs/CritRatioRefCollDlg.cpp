@@ -4,6 +4,7 @@
 #include "core/settings/Settings.h"
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/ElementList.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,11 +31,11 @@ CCritRatioRefCollDlg::CCritRatioRefCollDlg(QWidget* pParent)
     auto* pRefLayout = new QVBoxLayout(pReference);
     auto* pMultiplierRow = new QHBoxLayout;
     m_edMultiplier = new CNumericEdit(pReference);
-    SetCtrlId(m_edMultiplier, 1048);
+    SetCtrlId(m_edMultiplier, IDC_MULTIPLIER);
     pMultiplierRow->addWidget(new QLabel(QStringLiteral("Global multiplier:"), pReference));
     pMultiplierRow->addWidget(m_edMultiplier, 1);
     pRefLayout->addLayout(pMultiplierRow);
-    m_lbRefCollections = AddElementList(pRefLayout, QStringLiteral("Select Reference Collection:"), 1043,
+    m_lbRefCollections = AddElementList(pRefLayout, QStringLiteral("Select Reference Collection:"), IDC_LIST_REFCOLLECTIONS,
                                         &m_nRefCollection, pReference);
     pColumns->addWidget(pReference, 1);
     pLayout->addLayout(pColumns, 1);

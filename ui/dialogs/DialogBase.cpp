@@ -2,6 +2,7 @@
 
 #include "platform/base/CLocale.h"
 #include "ui/dialogs/TabOrder.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>
@@ -28,8 +29,8 @@ void AddDescriptionAndId(QFormLayout* pForm, QWidget* pParent, const QString& sL
 {
     pDescription = new QLineEdit(pParent);
     pID = new QLineEdit(pParent);
-    SetCtrlId(pDescription, 1008);
-    SetCtrlId(pID, 1015);
+    SetCtrlId(pDescription, IDC_DESCRIPTION);
+    SetCtrlId(pID, IDC_ITEM_ID);
     pID->setEnabled(false);
     pDescription->setMinimumWidth(240);
     pForm->addRow(sLabel, pDescription);

@@ -5,6 +5,7 @@
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/ElementList.h"
 #include "ui/dialogs/SteppingGroup.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -46,8 +47,8 @@ CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
     auto* pLists = new QHBoxLayout(pSystem);
     auto* pLeft = new QVBoxLayout;
     auto* pRight = new QVBoxLayout;
-    m_listBridgeSets = AddElementList(pLeft, QStringLiteral("Select bridge set:"), 1026, &m_nCurBridgeSet, pSystem);
-    m_listLMEs = AddElementList(pRight, QStringLiteral("Select loadmodel ensemble:"), 1027, &m_nCurLME, pSystem);
+    m_listBridgeSets = AddElementList(pLeft, QStringLiteral("Select bridge set:"), IDC_LIST_BRIDGESETS, &m_nCurBridgeSet, pSystem);
+    m_listLMEs = AddElementList(pRight, QStringLiteral("Select loadmodel ensemble:"), IDC_LIST_LMES, &m_nCurLME, pSystem);
     m_listBridgeSets->SetCheckable(true);
     m_listLMEs->SetCheckable(true);
     pLists->addLayout(pLeft);
@@ -56,7 +57,7 @@ CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
 
     auto* pBottom = new QHBoxLayout;
     m_checkCalculated = new QCheckBox(QStringLiteral("Has been calculated"), m_pStepping);
-    SetCtrlId(m_checkCalculated, 1069);
+    SetCtrlId(m_checkCalculated, IDC_CALCULATED);
     m_checkCalculated->setEnabled(false);
     m_pStepping->Grid()->addWidget(m_checkCalculated, 2, 0, 1, 3);
     pBottom->addWidget(m_pStepping, 1);
@@ -64,9 +65,9 @@ CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
     auto* pOverstress = new QGroupBox(QStringLiteral("Overstress Configuration"), this);
     auto* pOverLayout = new QGridLayout(pOverstress);
     m_btnUseOverstress = new QCheckBox(QStringLiteral("Use Overstress Method"), pOverstress);
-    SetCtrlId(m_btnUseOverstress, 1065);
+    SetCtrlId(m_btnUseOverstress, IDC_USE_OVERSTRESS);
     m_editOverstressFactor = new CNumericEdit(pOverstress);
-    SetCtrlId(m_editOverstressFactor, 1068);
+    SetCtrlId(m_editOverstressFactor, IDC_OVERSTRESS_FACTOR);
     pOverLayout->addWidget(m_btnUseOverstress, 0, 0, 1, 2);
     pOverLayout->addWidget(new QLabel(QStringLiteral("Overstress Factor"), pOverstress), 1, 0);
     pOverLayout->addWidget(m_editOverstressFactor, 1, 1);
@@ -182,7 +183,7 @@ CAnalyzeRefCollectionDlg::CAnalyzeRefCollectionDlg(int nIDTemplate, const QStrin
     : CQELDialog(nIDTemplate, sCaption, pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
-    m_listRefCollections = AddElementList(pLayout, sPrompt, 1043, &m_nSelRefCollection, this);
+    m_listRefCollections = AddElementList(pLayout, sPrompt, IDC_LIST_REFCOLLECTIONS, &m_nSelRefCollection, this);
     AddOkCancel(pLayout);
 }
 
@@ -213,7 +214,7 @@ CCompareEnvelopesDlg::CCompareEnvelopesDlg(QWidget* pParent)
     auto* pLists = new QHBoxLayout;
     auto* pCol1 = new QVBoxLayout;
     m_listRefCollections =
-        AddElementList(pCol1, QStringLiteral("Select reference collection:"), 1043, nullptr, this);
+        AddElementList(pCol1, QStringLiteral("Select reference collection:"), IDC_LIST_REFCOLLECTIONS, nullptr, this);
     pLists->addLayout(pCol1);
 
     auto addPlainList = [&](const QString& sLabel, int nID) {
@@ -226,8 +227,8 @@ CCompareEnvelopesDlg::CCompareEnvelopesDlg(QWidget* pParent)
         pLists->addLayout(pCol);
         return pList;
     };
-    m_listRefSets = addPlainList(QStringLiteral("Select reference envelope:"), 1029);
-    m_listBridges = addPlainList(QStringLiteral("Select bridge:"), 1011);
+    m_listRefSets = addPlainList(QStringLiteral("Select reference envelope:"), IDC_LIST_REFSETS);
+    m_listBridges = addPlainList(QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES);
     pLayout->addLayout(pLists, 1);
 
     auto* pForm = new QFormLayout;
@@ -238,9 +239,9 @@ CCompareEnvelopesDlg::CCompareEnvelopesDlg(QWidget* pParent)
         pForm->addRow(sLabel, pEdit);
         return pEdit;
     };
-    m_editBridgeSet = addField(QStringLiteral("Bridge Set:"), 1078);
-    m_editRefLME = addField(QStringLiteral("Load Model Ensemble:"), 1079);
-    m_editProposed = addField(QStringLiteral("Proposed LM/E:"), 1080);
+    m_editBridgeSet = addField(QStringLiteral("Bridge Set:"), IDC_REF_BRIDGESET);
+    m_editRefLME = addField(QStringLiteral("Load Model Ensemble:"), IDC_REF_LME);
+    m_editProposed = addField(QStringLiteral("Proposed LM/E:"), IDC_REF_PROPOSED);
     pLayout->addLayout(pForm);
     AddOkCancel(pLayout);
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/SteppingGroup.h"
 
 #include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,8 +9,9 @@
 #include <QRadioButton>
 #include <cmath>
 
-const CSteppingGroup::Ids CSteppingGroup::AnalysisIds = {1002, 1004, 1005, 1006, 1013, 1014, "Use step distance:",
-                                                         "Use no. of steps:"};
+const CSteppingGroup::Ids CSteppingGroup::AnalysisIds = {
+    IDC_USE_STEP,  IDC_USE_NUM_STEPS, IDC_STEP_SIZE, IDC_NUM_STEPS,
+    IDC_STEP_UNIT, IDC_NUMBER_UNIT,   "Use step distance:", "Use no. of steps:"};
 
 CSteppingGroup::CSteppingGroup(const QString& sTitle, const Ids& ids, bool* pbUseStep, double* pdStep,
                                int* pnNumber, QWidget* pParent)

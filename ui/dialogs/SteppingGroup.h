@@ -1,8 +1,8 @@
 #pragma once
 // The stepping choice of the analysis dialogs: a distance ("Use step distance:", field
-// 1005, "m") or a number of steps ("Use no. of steps:", field 1006, "#"). The radio
-// buttons enable the field of their method and its unit and disable the other pair. The
-// bridge set dialog uses the same group for its span range ("By step:" / "By number:").
+// IDC_STEP_SIZE, "m") or a number of steps ("Use no. of steps:", field IDC_NUM_STEPS, "#").
+// The radio buttons enable the field of their method and its unit and disable the other
+// pair. The bridge set dialog uses the same group for its span range ("By step:" / "By number:").
 #include "core/bounds/Bounds.h"
 #include "ui/dialogs/DialogBase.h"
 

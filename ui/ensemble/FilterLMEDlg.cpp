@@ -7,6 +7,7 @@
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/ElementList.h"
 #include "ui/lmsheet/NumericBinding.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -40,13 +41,13 @@ CFilterLMEDlg::CFilterLMEDlg(QWidget* pParent)
     auto* pLayout = new QHBoxLayout(this);
     auto* pLeft = new QVBoxLayout;
     m_lbLoadModelEnsembles =
-        AddElementList(pLeft, QStringLiteral("Select Load Model Ensemble:"), 1027, &m_nLoadModelEnsemble, this);
+        AddElementList(pLeft, QStringLiteral("Select Load Model Ensemble:"), IDC_LIST_LMES, &m_nLoadModelEnsemble, this);
     auto* pResult = new QGroupBox(QStringLiteral("Filtered LME"), this);
     auto* pResultLayout = new QVBoxLayout(pResult);
     m_rbCreateNew = new QRadioButton(QStringLiteral("Create new LME"), pResult);
     m_rbEditCurrent = new QRadioButton(QStringLiteral("Edit current LME"), pResult);
-    SetCtrlId(m_rbCreateNew, 1080);
-    SetCtrlId(m_rbEditCurrent, 1081);
+    SetCtrlId(m_rbCreateNew, IDC_CREATE_NEW);
+    SetCtrlId(m_rbEditCurrent, IDC_EDIT_CURRENT);
     pResultLayout->addWidget(m_rbCreateNew);
     pResultLayout->addWidget(m_rbEditCurrent);
     pLeft->addWidget(pResult);
@@ -57,15 +58,19 @@ CFilterLMEDlg::CFilterLMEDlg(QWidget* pParent)
     auto* pFiltersLayout = new QVBoxLayout(pFilters);
     auto* pLength = new QGroupBox(QStringLiteral("Length"), pFilters);
     auto* pLengthGrid = new QGridLayout(pLength);
-    AddBoundRow(pLengthGrid, 0, pLength, m_chkMinLength, 1069, m_edMinLength, 1082, m_stMinLengthUnit, 1083,
+    AddBoundRow(pLengthGrid, 0, pLength, m_chkMinLength, IDC_USE_MIN_LENGTH,
+                m_edMinLength, IDC_MIN_LENGTH, m_stMinLengthUnit, IDC_MIN_LENGTH_UNIT,
                 QStringLiteral("Apply minimum of:"), QStringLiteral("m"));
-    AddBoundRow(pLengthGrid, 1, pLength, m_chkMaxLength, 1073, m_edMaxLength, 1049, m_stMaxLengthUnit, 1084,
+    AddBoundRow(pLengthGrid, 1, pLength, m_chkMaxLength, IDC_USE_MAX_LENGTH,
+                m_edMaxLength, IDC_MAX_LENGTH, m_stMaxLengthUnit, IDC_MAX_LENGTH_UNIT,
                 QStringLiteral("Apply maximum of:"), QStringLiteral("m"));
     auto* pWeight = new QGroupBox(QStringLiteral("Weight"), pFilters);
     auto* pWeightGrid = new QGridLayout(pWeight);
-    AddBoundRow(pWeightGrid, 0, pWeight, m_chkMinWeight, 1070, m_edMinWeight, 1050, m_stMinWeightUnit, 1085,
+    AddBoundRow(pWeightGrid, 0, pWeight, m_chkMinWeight, IDC_USE_MIN_WEIGHT,
+                m_edMinWeight, IDC_MIN_WEIGHT, m_stMinWeightUnit, IDC_MIN_WEIGHT_UNIT,
                 QStringLiteral("Apply minimum of:"), QStringLiteral("t"));
-    AddBoundRow(pWeightGrid, 1, pWeight, m_chkMaxWeight, 1074, m_edMaxWeight, 1051, m_stMaxWeightUnit, 1086,
+    AddBoundRow(pWeightGrid, 1, pWeight, m_chkMaxWeight, IDC_USE_MAX_WEIGHT,
+                m_edMaxWeight, IDC_MAX_WEIGHT, m_stMaxWeightUnit, IDC_MAX_WEIGHT_UNIT,
                 QStringLiteral("Apply maximum of:"), QStringLiteral("t"));
     pFiltersLayout->addWidget(pLength);
     pFiltersLayout->addWidget(pWeight);

@@ -7,6 +7,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/ElementList.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -50,7 +51,7 @@ CGenerateLMEDlg::CGenerateLMEDlg(QWidget* pParent)
     m_nDataRows = 0;
 
     auto* pLayout = new QVBoxLayout(this);
-    m_listLoadModels = AddElementList(pLayout, QStringLiteral("Select loadmodel:"), 1012, nullptr, this);
+    m_listLoadModels = AddElementList(pLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS, nullptr, this);
     pLayout->addWidget(new QLabel(QStringLiteral("Variable axle definitions"), this));
     pLayout->addWidget(m_Grid.GetSafeHwnd(), 2);
     AddOkCancel(pLayout);

@@ -3,6 +3,7 @@
 #include "controls/edit/NumericEdit.h"
 #include "core/settings/Settings.h"
 #include "ui/lmsheet/NumericBinding.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -27,9 +28,9 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
 
     auto* pDAF = new QGroupBox(QStringLiteral("Dynamic Amplification Factor"), this);
     auto* pDAFGrid = new QGridLayout(pDAF);
-    m_rbUseLMDAF = MakeCtrl<QRadioButton>(QStringLiteral("Use load model DAF"), 1075, pDAF);
-    m_rbSpecifyDAF = MakeCtrl<QRadioButton>(QStringLiteral("Specify DAF value:"), 1076, pDAF);
-    m_edDAF = MakeNumericEdit(pDAF, 1007);
+    m_rbUseLMDAF = MakeCtrl<QRadioButton>(QStringLiteral("Use load model DAF"), IDC_USE_LM_DAF, pDAF);
+    m_rbSpecifyDAF = MakeCtrl<QRadioButton>(QStringLiteral("Specify DAF value:"), IDC_SPECIFY_DAF, pDAF);
+    m_edDAF = MakeNumericEdit(pDAF, IDC_DAF);
     pDAFGrid->addWidget(m_rbUseLMDAF, 0, 0, 1, 2);
     pDAFGrid->addWidget(m_rbSpecifyDAF, 1, 0);
     pDAFGrid->addWidget(m_edDAF, 1, 1);
@@ -40,12 +41,12 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
 
     auto* pAxle = new QGroupBox(QStringLiteral("Variable Axle"), this);
     auto* pAxleGrid = new QGridLayout(pAxle);
-    m_rbStep = MakeCtrl<QRadioButton>(QStringLiteral("Use step distance:"), 1002, pAxle);
-    m_edStep = MakeNumericEdit(pAxle, 1005);
-    m_stStepUnit = MakeCtrl<QLabel>(QStringLiteral("m"), 1013, pAxle);
-    m_rbNumber = MakeCtrl<QRadioButton>(QStringLiteral("Use number:"), 1004, pAxle);
-    m_edNumber = MakeNumericEdit(pAxle, 1006);
-    m_stNumberUnit = MakeCtrl<QLabel>(QStringLiteral("#"), 1014, pAxle);
+    m_rbStep = MakeCtrl<QRadioButton>(QStringLiteral("Use step distance:"), IDC_USE_STEP, pAxle);
+    m_edStep = MakeNumericEdit(pAxle, IDC_STEP_SIZE);
+    m_stStepUnit = MakeCtrl<QLabel>(QStringLiteral("m"), IDC_STEP_UNIT, pAxle);
+    m_rbNumber = MakeCtrl<QRadioButton>(QStringLiteral("Use number:"), IDC_USE_NUM_STEPS, pAxle);
+    m_edNumber = MakeNumericEdit(pAxle, IDC_NUM_STEPS);
+    m_stNumberUnit = MakeCtrl<QLabel>(QStringLiteral("#"), IDC_NUMBER_UNIT, pAxle);
     pAxleGrid->addWidget(m_rbStep, 0, 0);
     pAxleGrid->addWidget(m_edStep, 0, 1);
     pAxleGrid->addWidget(m_stStepUnit, 0, 2);
@@ -59,8 +60,8 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
 
     auto* pBS = new QGroupBox(QStringLiteral("BS5400"), this);
     auto* pBSGrid = new QGridLayout(pBS);
-    m_stHBUnits = MakeCtrl<QLabel>(QStringLiteral("Number of HB units:"), 1077, pBS);
-    m_edHBUnits = MakeNumericEdit(pBS, 1008);
+    m_stHBUnits = MakeCtrl<QLabel>(QStringLiteral("Number of HB units:"), IDC_HB_UNITS_LABEL, pBS);
+    m_edHBUnits = MakeNumericEdit(pBS, IDC_HB_UNITS);
     pBSGrid->addWidget(m_stHBUnits, 0, 0);
     pBSGrid->addWidget(m_edHBUnits, 0, 1);
     pLayout->addWidget(pBS);

@@ -5,6 +5,7 @@
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "ui/dialogs/ElementList.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -46,15 +47,15 @@ CExListBox* MakeList(int nID, QWidget* pParent)
 
 CLoadModelEnsembleDlg::CLoadModelEnsembleDlg(QWidget* pParent)
     : CQELDialog(318, QStringLiteral("Load Model Ensemble Definition"), pParent),
-      m_lbAvailable(MakeList(1035, this)),
-      m_lbIncluded(MakeList(1036, this)),
+      m_lbAvailable(MakeList(IDC_LIST_AVAILABLE, this)),
+      m_lbIncluded(MakeList(IDC_LIST_INCLUDED, this)),
       m_edDescription(new QLineEdit(this)),
       m_edID(new QLineEdit(this)),
       m_btnInclude(new QPushButton(QStringLiteral("Add >>"), this)),
       m_btnExclude(new QPushButton(QStringLiteral("<< Remove"), this))
 {
-    SetCtrlId(m_edDescription, 1008);
-    SetCtrlId(m_edID, 1015);
+    SetCtrlId(m_edDescription, IDC_DESCRIPTION);
+    SetCtrlId(m_edID, IDC_ITEM_ID);
     m_edID->setEnabled(false);
 
     auto* pLayout = new QVBoxLayout(this);
@@ -116,7 +117,8 @@ void CLoadModelEnsembleDlg::OnInitDialog()
     std::sort(m_vAllLoadModels.begin(), m_vAllLoadModels.end(), std::owner_less<>());
     m_vAllLoadModels.erase(std::unique(m_vAllLoadModels.begin(), m_vAllLoadModels.end()), m_vAllLoadModels.end());
 
-    static const DRAGDROPWND table[] = {{1035, DDW_SOURCE | DDW_TARGET}, {1036, DDW_SOURCE | DDW_TARGET}, {0, 0}};
+    static const DRAGDROPWND table[] = {
+        {IDC_LIST_AVAILABLE, DDW_SOURCE | DDW_TARGET}, {IDC_LIST_INCLUDED, DDW_SOURCE | DDW_TARGET}, {0, 0}};
     m_DragDropMgr.Install(this, table);
     for (QWidget* p : std::initializer_list<QWidget*>{m_edDescription, m_lbAvailable, m_lbIncluded, m_btnInclude,
                                                       m_btnExclude})
@@ -142,9 +144,9 @@ std::shared_ptr<CLoadModel> CLoadModelEnsembleDlg::GetRowLoadModel(const CExList
 
 CExListBox* CLoadModelEnsembleDlg::ListOfId(WPARAM nID) const
 {
-    if (nID == 1035)
+    if (nID == IDC_LIST_AVAILABLE)
         return m_lbAvailable;
-    if (nID == 1036)
+    if (nID == IDC_LIST_INCLUDED)
         return m_lbIncluded;
     return nullptr;
 }
