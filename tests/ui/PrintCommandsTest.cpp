@@ -11,6 +11,7 @@
 #include "platform/print/AppPrinter.h"
 #include "ui/mainview/QELView.h"
 
+#include <QPainter>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPdfDocument>
@@ -171,7 +172,11 @@ TEST_F(PrintCommands, TheCaseWindowPrintsTheModelItShowsInItsTitle)
     EXPECT_TRUE(text.contains(QStringLiteral("Tolmerin | Axle 100"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
     const QSizeF size = pdf.doc.pagePointSize(0) * 1.5;
-    pdf.doc.render(0, size.toSize()).save(ScreenshotPath(QStringLiteral("print-case-window")));
+    const QImage drawn = pdf.doc.render(0, size.toSize());
+    QImage paper(drawn.size(), QImage::Format_RGB32); // the page on white, to be read
+    paper.fill(Qt::white);
+    QPainter(&paper).drawImage(0, 0, drawn);
+    paper.save(ScreenshotPath(QStringLiteral("print-case-window")));
 }
 
 TEST_F(PrintCommands, CancellingThePrintDialogWritesNothing)

@@ -4,6 +4,7 @@
 #include "platform/print/PrintDriver.h"
 #include "platform/wnd/PaintDC.h"
 
+#include <QPainter>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPrintPreviewDialog>
@@ -20,7 +21,12 @@ struct Pdf {
     void SavePage(int page, const QString& name)
     {
         const QSizeF size = doc.pagePointSize(page) * 1.5;
-        doc.render(page, size.toSize()).save(ScreenshotPath(name));
+        // Rendered pages have no paper: put them on white so the picture can be read.
+        const QImage drawn = doc.render(page, size.toSize());
+        QImage paper(drawn.size(), QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        QPainter(&paper).drawImage(0, 0, drawn);
+        paper.save(ScreenshotPath(name));
     }
     QString Text(int page) { return doc.getAllText(page).text(); }
     QPdfDocument doc;
