@@ -331,8 +331,12 @@ QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)
 
 int CMainFrame::PdfPaneWidth() const
 {
-    // A manual page fitted to the pane stays readable from about 600 px on.
-    return std::max(kPdfPaneMinWidth, width() / 2);
+    // A manual page fitted to the pane stays readable from about 600 px on; a small window
+    // still keeps the element pane and some of the case window beside it.
+    const QDockWidget* elements = GetPane(ID_PANE_ELEMENTS);
+    const int left = elements && elements->isVisible() ? elements->width() : 0;
+    const int room = width() - left - kCaseWindowKeeps;
+    return std::max(200, std::min(std::max(kPdfPaneMinWidth, width() / 2), room));
 }
 
 QDockWidget* CMainFrame::GetPane(int nPaneId) const

@@ -63,8 +63,10 @@ public:
 
     // Panes by id (133, 149, 160, 196). ShowPane makes a pane on first use.
     QDockWidget* ShowPane(int nPaneId);
-    // The width "PDF Help" opens at: half the window, never narrower than a readable page.
+    // The width "PDF Help" opens at: half the window, never narrower than a readable page
+    // unless the window is too small to leave the case window kCaseWindowKeeps beside it.
     static constexpr int kPdfPaneMinWidth = 600;
+    static constexpr int kCaseWindowKeeps = 300;
     int PdfPaneWidth() const;
     QDockWidget* GetPane(int nPaneId) const;
     // The widget inside a pane, none while the pane is not made.

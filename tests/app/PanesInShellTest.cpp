@@ -432,6 +432,8 @@ TEST_F(PanesInShell, ManualPaneShowsAPdfAndIgnoresOtherFiles)
     EXPECT_GE(dock->width(), 600);
     EXPECT_GE(dock->width(), Frame().width() / 2 - 10);
     EXPECT_LT(dock->width(), Frame().width() - 200) << "the case window keeps a place";
+    const int elementPane = Frame().GetPane(ID_PANE_ELEMENTS)->width();
+    EXPECT_GE(elementPane, 150);
     QTest::qWait(300); // the pages are drawn anew once a resize has settled
     SaveScreenshot(&Frame(), "manual-pane.png");
 
@@ -449,6 +451,25 @@ TEST_F(PanesInShell, ManualPaneShowsAPdfAndIgnoresOtherFiles)
     pane->OnFileOpen();
     EXPECT_EQ(pane->Document()->pageCount(), 0);
     EXPECT_TRUE(boxes.empty());
+}
+
+// In a small window the manual takes what the element pane and a usable case window leave.
+TEST_F(PanesInShell, TheManualPaneLeavesTheOtherPanesTheirPlaceInASmallWindow)
+{
+    Start();
+    Frame().showNormal();
+    Frame().resize(800, 700);
+    ProcessEvents();
+    const int elementPane = Frame().GetPane(ID_PANE_ELEMENTS)->width();
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_PANE_PDFHELP));
+    ProcessEvents();
+    QDockWidget* dock = Frame().GetPane(ID_PANE_PDFHELP);
+    EXPECT_GE(dock->width(), 200);
+    EXPECT_EQ(Frame().GetPane(ID_PANE_ELEMENTS)->width(), elementPane);
+    EXPECT_GE(Frame().GetMdiArea()->width(), CMainFrame::kCaseWindowKeeps - 20);
+    QTest::qWait(300); // the pages are drawn anew once the pane has settled
+    ProcessEvents();
+    SaveScreenshot(&Frame(), "manual-pane-small-window.png");
 }
 
 }
