@@ -4,6 +4,7 @@
 #include "core/settings/Settings.h"
 #include "platform/win/MessageBox.h"
 #include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,22 +39,22 @@ CPropPageLMApplicable::CPropPageLMApplicable(QWidget* pParent)
                  QStringLiteral("A36/NAASRA DLA"), QStringLiteral("NAASRA/ABDC Point Loads"),
                  QStringLiteral("NAASRA Point Loads + DLA"), QStringLiteral("ABDC DLA"),
                  QStringLiteral("ABDC Points Loads + DLA"), QStringLiteral("BS5400 UDL")}),
-      m_edMinL(MakeNumericEdit(this, 1038)),
-      m_edMaxL(MakeNumericEdit(this, 1039)),
+      m_edMinL(MakeNumericEdit(this, IDC_LM_MIN_LENGTH)),
+      m_edMaxL(MakeNumericEdit(this, IDC_LM_MAX_LENGTH)),
       m_stMinUnit(new QLabel(QStringLiteral("m"), this)),
       m_stMaxUnit(new QLabel(QStringLiteral("m"), this)),
-      m_chkBM(MakeCtrl<QCheckBox>(QStringLiteral("Bending moment"), 1035, this)),
-      m_chkSF(MakeCtrl<QCheckBox>(QStringLiteral("Shear Force"), 1036, this)),
-      m_chkR(MakeCtrl<QCheckBox>(QStringLiteral("Reactions"), 1037, this)),
-      m_chkUseMinL(MakeCtrl<QCheckBox>(QStringLiteral("Does not apply below length"), 1041, this)),
-      m_chkUseMaxL(MakeCtrl<QCheckBox>(QStringLiteral("Does not apply above length"), 1040, this)),
+      m_chkBM(MakeCtrl<QCheckBox>(QStringLiteral("Bending moment"), IDC_LM_APPLIES_BM, this)),
+      m_chkSF(MakeCtrl<QCheckBox>(QStringLiteral("Shear Force"), IDC_LM_APPLIES_SF, this)),
+      m_chkR(MakeCtrl<QCheckBox>(QStringLiteral("Reactions"), IDC_LM_APPLIES_R, this)),
+      m_chkUseMinL(MakeCtrl<QCheckBox>(QStringLiteral("Does not apply below length"), IDC_LM_USE_MIN_LENGTH, this)),
+      m_chkUseMaxL(MakeCtrl<QCheckBox>(QStringLiteral("Does not apply above length"), IDC_LM_USE_MAX_LENGTH, this)),
       m_cbRules(new QComboBox(this)),
       m_minL(m_edMinL, &m_dMinL),
       m_maxL(m_edMaxL, &m_dMaxL)
 {
-    SetCtrlId(m_stMinUnit, 1054);
-    SetCtrlId(m_stMaxUnit, 1055);
-    SetCtrlId(m_cbRules, 1059);
+    SetCtrlId(m_stMinUnit, IDC_LM_MIN_UNIT);
+    SetCtrlId(m_stMaxUnit, IDC_LM_MAX_UNIT);
+    SetCtrlId(m_cbRules, IDC_LM_RULES);
 
     auto* pLayout = new QVBoxLayout(this);
     auto* pEffects = new QGroupBox(QStringLiteral("Applies to"), this);

@@ -5,6 +5,7 @@
 #include "platform/base/CLocale.h"
 #include "platform/win/MessageBox.h"
 #include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -33,8 +34,8 @@ CPropPageLMFactors::CPropPageLMFactors(QWidget* pParent)
     m_nFixedCols = 1;
     m_nDataCols = 2;
     m_nDataRows = 4;
-    SetCtrlId(m_cbWidthFactor, 1049);
-    SetCtrlId(m_edGamma, 1040);
+    SetCtrlId(m_cbWidthFactor, IDC_LM_WIDTH_FACTOR);
+    SetCtrlId(m_edGamma, IDC_LM_GAMMA);
     m_cbWidthFactor->addItems({QStringLiteral("None"), QStringLiteral("Low distribution"),
                                QStringLiteral("High distribution")});
     m_edGamma->setEnabled(false);

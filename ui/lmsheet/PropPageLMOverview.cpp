@@ -4,6 +4,7 @@
 #include "core/settings/Settings.h"
 #include "platform/win/MessageBox.h"
 #include "ui/dialogs/DialogBase.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -33,17 +34,17 @@ CPropPageLMOverview::CPropPageLMOverview(QWidget* pParent)
       m_edDescription(new QLineEdit(this)),
       m_edID(new QLineEdit(this)),
       m_chkEditable(new QCheckBox(QStringLiteral("Is Editable?"), this)),
-      m_rbStationary(MakeCtrl<QRadioButton>(QStringLiteral("Stationary load model"), 1070, this)),
-      m_rbMoving(MakeCtrl<QRadioButton>(QStringLiteral("Moving load model"), 1071, this)),
-      m_rbPositive(MakeCtrl<QRadioButton>(QStringLiteral("Positive (Left to right)"), 1072, this)),
-      m_rbNegative(MakeCtrl<QRadioButton>(QStringLiteral("Negative (Right to left)"), 1073, this))
+      m_rbStationary(MakeCtrl<QRadioButton>(QStringLiteral("Stationary load model"), IDC_LM_STATIONARY, this)),
+      m_rbMoving(MakeCtrl<QRadioButton>(QStringLiteral("Moving load model"), IDC_LM_MOVING, this)),
+      m_rbPositive(MakeCtrl<QRadioButton>(QStringLiteral("Positive (Left to right)"), IDC_LM_POSITIVE, this)),
+      m_rbNegative(MakeCtrl<QRadioButton>(QStringLiteral("Negative (Right to left)"), IDC_LM_NEGATIVE, this))
 {
-    SetCtrlId(m_edDescription, 1008);
-    SetCtrlId(m_edID, 1015);
-    SetCtrlId(m_chkEditable, 1069);
+    SetCtrlId(m_edDescription, IDC_DESCRIPTION);
+    SetCtrlId(m_edID, IDC_ITEM_ID);
+    SetCtrlId(m_chkEditable, IDC_LM_EDITABLE);
     m_edID->setEnabled(false);
     m_chkEditable->setEnabled(false);
-    m_drawCtrl.Create(L"DrawCtrl", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 320, 140), this, 1033);
+    m_drawCtrl.Create(L"DrawCtrl", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 320, 140), this, IDC_LM_DRAWING);
     m_drawCtrl.GetSafeHwnd()->setMinimumSize(320, 140);
 
     auto* pLayout = new QVBoxLayout(this);

@@ -1,10 +1,11 @@
 #include "ui/lmsheet/PropPageLMPartialUDLs.h"
 
 #include "core/loads/LoadModel.h"
+#include "ui/dialogs/ControlIds.h"
 
 CPropPageLMPartialUDLs::CPropPageLMPartialUDLs(QWidget* pParent)
-    : CPropPageLMLoadList(324, QStringLiteral("Partial UDLs"), {L"No.", L"Magnitude", L"Start", L"Cover"}, 1058,
-                          QStringLiteral("Factor for PUDLs:"), pParent)
+    : CPropPageLMLoadList(324, QStringLiteral("Partial UDLs"), {L"No.", L"Magnitude", L"Start", L"Cover"},
+                          IDC_LM_PUDL_FACTOR, QStringLiteral("Factor for PUDLs:"), pParent)
 {
 }
 

@@ -1,10 +1,11 @@
 #include "ui/lmsheet/PropPageLMUDLs.h"
 
 #include "core/loads/LoadModel.h"
+#include "ui/dialogs/ControlIds.h"
 
 CPropPageLMUDLs::CPropPageLMUDLs(QWidget* pParent)
-    : CPropPageLMLoadList(321, QStringLiteral("UDLs"), {L"No.", L"Magnitude"}, 1057, QStringLiteral("Factor for UDLs:"),
-                          pParent)
+    : CPropPageLMLoadList(321, QStringLiteral("UDLs"), {L"No.", L"Magnitude"}, IDC_LM_UDL_FACTOR,
+                          QStringLiteral("Factor for UDLs:"), pParent)
 {
 }
 

@@ -3,17 +3,18 @@
 #include "core/loads/LoadModel.h"
 #include "core/settings/Settings.h"
 #include "platform/win/MessageBox.h"
+#include "ui/dialogs/ControlIds.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
 #include <cmath>
 
 CPropPageLMVehicle::CPropPageLMVehicle(QWidget* pParent)
-    : CPropPageLMLoadList(320, QStringLiteral("Vehicle"), {L"No.", L"Weight", L"Spacing", L"Width"}, 1056,
+    : CPropPageLMLoadList(320, QStringLiteral("Vehicle"), {L"No.", L"Weight", L"Spacing", L"Width"}, IDC_LM_AXLE_FACTOR,
                           QStringLiteral("Factor for axle loads:"), pParent),
-      m_pFrontEdit(MakeNumericEdit(this, 1037)),
-      m_pTotalWeightEdit(MakeNumericEdit(this, 1057)),
-      m_pTotalLengthEdit(MakeNumericEdit(this, 1058)),
+      m_pFrontEdit(MakeNumericEdit(this, IDC_LM_FRONT)),
+      m_pTotalWeightEdit(MakeNumericEdit(this, IDC_LM_TOTAL_WEIGHT)),
+      m_pTotalLengthEdit(MakeNumericEdit(this, IDC_LM_TOTAL_LENGTH)),
       m_front(m_pFrontEdit, &m_dFrontLocation),
       m_totalWeight(m_pTotalWeightEdit, &m_dTotalWeight),
       m_totalLength(m_pTotalLengthEdit, &m_dTotalLength)
