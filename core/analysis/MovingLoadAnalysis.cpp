@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdint>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -31,20 +30,8 @@ constexpr double kOnPoint = 1e-6;
 // No event ahead: a step is never shortened.
 constexpr double kNoEvent = std::numeric_limits<double>::infinity();
 
-// "31,000,000"
-std::string Grouped(double n)
-{
-    // Beyond what a whole number holds (a step of 1e-300 m) the count is told in powers of ten.
-    if (!(std::fabs(n) < 1e15)) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.3g", n);
-        return text;
-    }
-    std::string s = std::to_string(static_cast<long long>(n));
-    for (int i = static_cast<int>(s.size()) - 3; i > (s[0] == '-' ? 1 : 0); i -= 3)
-        s.insert(static_cast<size_t>(i), ",");
-    return s;
-}
+// "31,000,000", or in powers of ten past what a whole number holds (a step of 1e-300 m).
+std::string Grouped(double n) { return WideToUtf8(BoundNumber(n)); }
 
 // Distance from x to the first event point lying more than 1e-6 m ahead of it.
 double DistanceToNextEvent(const std::vector<double>& events, double x, double none)

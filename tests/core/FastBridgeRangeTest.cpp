@@ -8,6 +8,7 @@
 
 #include "AllocationCounter.h"
 #include "FastPathCases.h"
+#include "RangeRuns.h"
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
@@ -41,37 +42,12 @@ std::shared_ptr<CLoadModelEnsemble> CopyOf(const CLoadModelEnsemble& lme, ModelM
     return copy;
 }
 
-struct RangeRun {
-    std::vector<std::shared_ptr<CEnvelopeResults>> results;
-    int nSteps = 0;
-    double step = 0.0;
-    std::vector<std::wstring> status;
-    int progress = 0;
-};
-
 RangeRun RunRange(AnalysisPath path, const std::shared_ptr<CBridgeSet>& set,
                   const std::shared_ptr<CLoadModelEnsemble>& lme, bool bByStep, int nSteps, double step,
                   const std::atomic<bool>* flag = nullptr, int stopAfterLines = 0, std::atomic<bool>* toClear = nullptr)
 {
     RangeRun r;
-    r.nSteps = nSteps;
-    r.step = step;
-    const unsigned status = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    const unsigned progress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-    SetMainWindowMessageSink([&](CPostedMessage&& m) {
-        if (m.message == status && m.Payload<std::wstring>())
-            r.status.push_back(*m.Payload<std::wstring>());
-        if (m.message == progress)
-            r.status.push_back(L"progress");
-        if (toClear && static_cast<int>(r.status.size()) == stopAfterLines)
-            *toClear = false;
-    });
-    {
-        CAnalysisPathScope scope(path);
-        CMultiBridgeAnalysis mba(set, lme);
-        r.results = mba.Run(bByStep, &r.nSteps, &r.step, flag);
-    }
-    SetMainWindowMessageSink(nullptr);
+    RunRangeInto(r, path, 0, set, lme, bByStep, nSteps, step, flag, stopAfterLines, toClear);
     return r;
 }
 
@@ -79,7 +55,7 @@ void ExpectSameRange(const RangeRun& a, const RangeRun& b, const ModelMap& map, 
 {
     EXPECT_EQ(a.nSteps, b.nSteps) << what;
     EXPECT_EQ(a.step, b.step) << what;
-    EXPECT_EQ(a.status, b.status) << what << ": status and progress messages";
+    EXPECT_EQ(a.messages, b.messages) << what << ": status and progress messages";
     ASSERT_EQ(a.results.size(), b.results.size()) << what;
     for (size_t i = 0; i < a.results.size(); ++i)
         ExpectSameResults(*a.results[i], *b.results[i], map, what + ", bridge " + std::to_string(i));
@@ -270,7 +246,7 @@ TEST(FastBridgeRange, OneTwoAndEightThreadsGiveTheSameEnvelopes)
         one = RunRange(AnalysisPath::Fast, set, lme, true, 0, 0.6);
     }
     ASSERT_EQ(one.results.size(), 4u);
-    std::sort(one.status.begin(), one.status.end());
+    std::sort(one.messages.begin(), one.messages.end());
     for (int k = 0; k < 2; ++k) {
         const int n = k == 0 ? 2 : 8;
         const ModelMap& map = maps[k];
@@ -280,7 +256,7 @@ TEST(FastBridgeRange, OneTwoAndEightThreadsGiveTheSameEnvelopes)
             CAnalysisThreadsScope threads(n);
             many = RunRange(AnalysisPath::Fast, set, copy, true, 0, 0.6);
         }
-        std::sort(many.status.begin(), many.status.end());
+        std::sort(many.messages.begin(), many.messages.end());
         ExpectSameRange(one, many, map, std::to_string(n) + " threads");
         // The models are left as one thread leaves them (the next run starts from there).
         for (size_t m = 0; m < lme->m_vLoadModel.size(); ++m) {

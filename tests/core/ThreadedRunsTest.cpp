@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "FastPathCases.h"
+#include "RangeRuns.h"
 #include "core/analysis/AnalysisPath.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
@@ -135,42 +136,21 @@ std::shared_ptr<CBridgeSet> ShorteningSet(int n)
     return set;
 }
 
-struct RangeRun {
-    std::vector<std::shared_ptr<CEnvelopeResults>> results;
-    int nSteps = 0;
-    double step = 0.0;
-    std::vector<std::wstring> messages; // status lines and "progress", sorted
+struct ThreadedRange : fastcases::RangeRun {
     std::exception_ptr error;
 };
 
-// toClear drops after stopAfter messages (0: never).
-RangeRun RunRange(int threads, const std::shared_ptr<CBridgeSet>& set, const std::shared_ptr<CLoadModelEnsemble>& lme,
+// The messages sorted, as threads may post them in any order; flag drops after stopAfter
+// messages (0: never).
+ThreadedRange RunRange(int threads, const std::shared_ptr<CBridgeSet>& set, const std::shared_ptr<CLoadModelEnsemble>& lme,
                   bool bByStep, int nSteps, double step, std::atomic<bool>* flag = nullptr, int stopAfter = 0)
 {
-    RangeRun r;
-    r.nSteps = nSteps;
-    r.step = step;
-    const unsigned status = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    const unsigned progress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-    SetMainWindowMessageSink([&](CPostedMessage&& m) {
-        if (m.message == status && m.Payload<std::wstring>())
-            r.messages.push_back(*m.Payload<std::wstring>());
-        if (m.message == progress)
-            r.messages.push_back(L"progress");
-        if (flag && static_cast<int>(r.messages.size()) == stopAfter)
-            *flag = false;
-    });
-    {
-        CAnalysisPathScope scope(AnalysisPath::Fast);
-        CMultiBridgeAnalysis mba(set, lme);
-        mba.m_nThreads = threads;
-        try {
-            r.results = mba.Run(bByStep, &r.nSteps, &r.step, flag);
-        } catch (...) {
-            r.error = std::current_exception();
-        }
+    ThreadedRange r;
+    try {
+        RunRangeInto(r, AnalysisPath::Fast, threads, set, lme, bByStep, nSteps, step, flag, stopAfter, flag);
+    } catch (...) {
+        r.error = std::current_exception();
     }
-    SetMainWindowMessageSink(nullptr);
     std::sort(r.messages.begin(), r.messages.end());
     return r;
 }
@@ -197,12 +177,12 @@ TEST(ThreadedRuns, BridgeRangeIsTheOneThreadRun)
         std::vector<std::shared_ptr<CLoadModelEnsemble>> copies;
         for (ModelMap& map : maps)
             copies.push_back(CopyOf(*lme, map)); // before any run: runs change their models
-        const RangeRun one = RunRange(1, set, lme, st.bByStep, st.nSteps, st.step);
+        const ThreadedRange one = RunRange(1, set, lme, st.bByStep, st.nSteps, st.step);
         ASSERT_FALSE(one.error);
         ASSERT_EQ(one.results.size(), 5u);
         for (size_t k = 0; k < std::size(kThreads); ++k) {
             const std::string what = std::string(st.name) + ", " + std::to_string(kThreads[k]) + " threads";
-            const RangeRun many = RunRange(kThreads[k], set, copies[k], st.bByStep, st.nSteps, st.step);
+            const ThreadedRange many = RunRange(kThreads[k], set, copies[k], st.bByStep, st.nSteps, st.step);
             ASSERT_FALSE(many.error) << what;
             EXPECT_EQ(one.nSteps, many.nSteps) << what;
             EXPECT_TRUE(Bits(one.step, many.step)) << what;
@@ -234,7 +214,7 @@ TEST(ThreadedRuns, StopAtAnyMomentLeavesAOneThreadPrefix)
     auto lme = Ensemble(); // never run: each run has copies
     ModelMap toReference;
     auto reference = CopyOf(*lme, toReference);
-    const RangeRun whole = RunRange(1, set, reference, true, 0, 0.5);
+    const ThreadedRange whole = RunRange(1, set, reference, true, 0, 0.5);
     ASSERT_EQ(whole.results.size(), 6u);
     std::random_device seed;
     const unsigned s = seed();
@@ -250,7 +230,7 @@ TEST(ThreadedRuns, StopAtAnyMomentLeavesAOneThreadPrefix)
             const std::string what = std::to_string(threads) + " threads, stop after " + std::to_string(stopAfter) +
                                      " messages (seed " + std::to_string(s) + ")";
             std::atomic<bool> keep = true;
-            const RangeRun run = RunRange(threads, set, copy, true, 0, 0.5, &keep, stopAfter);
+            const ThreadedRange run = RunRange(threads, set, copy, true, 0, 0.5, &keep, stopAfter);
             ASSERT_FALSE(run.error) << what;
             EXPECT_FALSE(keep) << what;
             ASSERT_LE(run.results.size(), whole.results.size()) << what;
@@ -276,7 +256,7 @@ TEST(ThreadedRuns, FailureOnOneBridgeIsTheOneThreadFailure)
     std::vector<std::shared_ptr<CLoadModelEnsemble>> copies;
     for (ModelMap& map : maps)
         copies.push_back(CopyOf(*lme, map));
-    const RangeRun one = RunRange(1, set, lme, true, 0, 0.6);
+    const ThreadedRange one = RunRange(1, set, lme, true, 0, 0.6);
     ASSERT_TRUE(one.error);
     std::string message;
     try {
@@ -287,7 +267,7 @@ TEST(ThreadedRuns, FailureOnOneBridgeIsTheOneThreadFailure)
     ASSERT_FALSE(message.empty()) << "not the invalid argument of a bridge without beam";
     for (size_t k = 0; k < std::size(kThreads); ++k) {
         const std::string what = std::to_string(kThreads[k]) + " threads";
-        const RangeRun many = RunRange(kThreads[k], set, copies[k], true, 0, 0.6);
+        const ThreadedRange many = RunRange(kThreads[k], set, copies[k], true, 0, 0.6);
         ASSERT_TRUE(many.error) << what;
         try {
             std::rethrow_exception(many.error);
