@@ -10,25 +10,10 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "platform/base/CLocale.h"
 
-namespace {
-LMEParametersDlgFactory& ParametersFactory()
+std::unique_ptr<CLMEParametersDlgInterface> CDocDialogs::MakeLMEParametersDlg()
 {
-    static LMEParametersDlgFactory factory;
-    return factory;
-}
-}
-
-void SetLMEParametersDlgFactory(LMEParametersDlgFactory factory) { ParametersFactory() = std::move(factory); }
-
-std::unique_ptr<CLMEParametersDlgInterface> MakeDefaultLMEParametersDlg()
-{
-    if (ParametersFactory())
-        if (auto dlg = ParametersFactory()())
-            return dlg;
     return std::make_unique<CLMEParametersDefaults>();
 }
-
-std::unique_ptr<CLMEParametersDlgInterface> CDocDialogs::MakeLMEParametersDlg() { return MakeDefaultLMEParametersDlg(); }
 
 namespace {
 
@@ -44,7 +29,7 @@ LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(), const CLMEParameters
 
 LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(bool, double), const CLMEParametersDlgInterface& dlg)
 {
-    return (f.*entry)(dlg.m_bByStep, dlg.m_bByStep ? dlg.m_dStep : static_cast<double>(dlg.m_nNumber));
+    return (f.*entry)(dlg.m_bByStep, dlg.m_bByStep ? dlg.m_dStep : static_cast<double>(dlg.m_nSteps));
 }
 
 LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(int), const CLMEParametersDlgInterface& dlg)
@@ -57,7 +42,7 @@ void InsertVehicle(CQELDoc& doc, Entry entry)
 {
     CDocDialogs* dialogs = GetDocHost().pDialogs;
     const std::unique_ptr<CLMEParametersDlgInterface> dlg =
-        dialogs ? dialogs->MakeLMEParametersDlg() : MakeDefaultLMEParametersDlg();
+        dialogs ? dialogs->MakeLMEParametersDlg() : std::make_unique<CLMEParametersDefaults>();
     Preset(*dlg, entry);
     if (dlg->DoModal() != DLG_IDOK)
         return;

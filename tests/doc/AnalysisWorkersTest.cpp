@@ -33,17 +33,17 @@ protected:
     void ScriptMovingLoad(bool bUseLM, int nSteps, bool bDisplayEach = false)
     {
         m_AnalysisDialogs.movingLoad = [=](CMovingLoadDlgInterface& d) {
-            d.m_bByStep = false;
-            d.m_nSteps = nSteps;
-            d.m_bUseLM = bUseLM;
-            d.m_bDisplayEach = bDisplayEach;
+            d.m_bUseStep = false;
+            d.m_nNumSteps = nSteps;
+            d.m_bUseLoadModel = bUseLM;
+            d.m_bShowEachResult = bDisplayEach;
             return DLG_IDOK;
         };
     }
     void ScriptCritRatios(int nLoadModel)
     {
         m_AnalysisDialogs.critRatios = [=](CCritRatioRefCollDlgInterface& d) {
-            d.m_bUseLM = true;
+            d.m_bUseLoadModel = true;
             d.m_nLoadModel = nLoadModel;
             return DLG_IDOK;
         };
@@ -117,8 +117,8 @@ TEST_F(AnalysisWorkersTest, BridgeRangeKeepsCriticalValuesAndHandsBackTheDerived
     doc.m_vBridgeSet.push_back(SpanRange(10.0, 20.0, 10.0));
     doc.m_vLoadModel.push_back(Axle(100.0));
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        d.m_bByStep = false;
-        d.m_nSteps = 40;
+        d.m_bUseStep = false;
+        d.m_nNumSteps = 40;
         return DLG_IDOK;
     };
     doc.OnAnalysisBridgeRange();
@@ -337,7 +337,7 @@ TEST_F(AnalysisWorkersTest, AStoppedCollectionRunDropsItsPendingCriticalRatios)
 
     m_Windows.m_bAnswerYes = false;
     m_AnalysisDialogs.analyzeRefCollection = [](CAnalyzeRefCollectionDlgInterface& d) {
-        d.m_nRefCollection = 1;
+        d.m_nSelRefCollection = 1;
         return DLG_IDOK;
     };
     doc.OnAnalysisRefCollection();
