@@ -192,7 +192,7 @@ void CQELDoc::OnAnalysisSinglePosition()
 
     const std::uint32_t t = StartTiming(L"Single Position Analysis called");
     try {
-        CSinglePosAnalysis analysis(pBridge, pLoadModel);
+        CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(CSettings::Instance()));
         auto pResults = analysis.Analyse(location);
         m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
         m_spSinglePosResults = std::move(pResults);
@@ -215,7 +215,7 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
     const std::uint32_t t = StartTiming(L"Moving Load Analysis called");
     m_bAnalysisRunning = true;
     try {
-        CMovingLoadAnalysis analysis(pBridge, pLoadModel);
+        CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(CSettings::Instance()));
         // The window waits for this run and cannot stop it.
         analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
         auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
@@ -459,12 +459,10 @@ void CQELDoc::OnToolsPurgeResults()
 template <class Block>
 std::unique_ptr<Block> CQELDoc::NewBlock(std::atomic<bool>& bPost)
 {
-    auto pBlock = std::make_unique<Block>();
+    auto pBlock = std::make_unique<Block>(AnalysisOptionsFromSettings(CSettings::Instance()));
     pBlock->pDoc = this;
     pBlock->pbKeepRunning = &m_bAnalysisRunning;
     pBlock->pbPost = &bPost;
-    // Taken now: a change in the settings pane reaches only runs started after it.
-    pBlock->nPoints = CSettings::CurrentPointsAlongBeam();
     return pBlock;
 }
 

@@ -12,6 +12,7 @@
 #include "core/outputs/AOMultiMovingLoad.h"
 #include "core/reference/ReferenceSet.h"
 #include "core/settings/Settings.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 using ::testing::ElementsAre;
@@ -381,7 +382,7 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
         {"critical ratios",
          [](CQELDoc& d) {
              auto p = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-             ASSERT_TRUE(p->Calculate(nullptr));
+             ASSERT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
              p->SetProposedLoadModel(Axle(200.0));
              p->m_StepSize = -1.0;
              d.StartCriticalRatios(p);
@@ -453,7 +454,7 @@ TEST_F(AnalysisWorkersTest, StoppedBridgeRangeAndRatioRunsKeepOnlyWhatIsComplete
     EXPECT_TRUE(m_Windows.m_vOpened.empty());
 
     auto pColl = Collection({pSet}, {EnsembleOf({Axle(100.0)})});
-    ASSERT_TRUE(pColl->Calculate(nullptr));
+    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
     pColl->SetProposedLoadModel(Axle(200.0));
     doc.m_vRefCollection.push_back(pColl);
     m_Ui.Pump(); // the steps of the calculation above
@@ -477,7 +478,7 @@ TEST_F(AnalysisWorkersTest, RatiosWithoutAProposedVehicleCannotBeCalculated)
 {
     CQELDoc doc;
     auto pColl = Collection({SpanRange(10.0, 20.0, 10.0)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr));
+    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
     pColl->SetProposedEnsemble(EnsembleOf({}));
     m_Ui.Pump(); // the steps of the calculation above
     m_Ui.m_vProgress.clear();

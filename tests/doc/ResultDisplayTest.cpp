@@ -16,6 +16,7 @@
 #include "core/outputs/AOMultiMovingLoad.h"
 #include "core/outputs/AOReferenceSet.h"
 #include "core/outputs/AOSinglePosition.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 using ::testing::ElementsAre;
@@ -74,10 +75,10 @@ protected:
         for (int i = 0; i < nEnsembles; ++i)
             lmes.push_back(EnsembleOf({Axle(100.0 + i)}));
         auto p = Collection({SpanRange(10, 20, 10)}, lmes);
-        EXPECT_TRUE(p->Calculate(nullptr));
+        EXPECT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
         if (bCompared) {
             p->SetProposedLoadModel(Axle(200.0));
-            EXPECT_TRUE(p->CompareProposed(nullptr, 1.0));
+            EXPECT_TRUE(p->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
         }
         return p;
     }
