@@ -91,7 +91,7 @@ void RunWorker(std::unique_ptr<Block> pBlock, unsigned int message, Compute comp
 void MultiMovingLoadThreadProc(std::unique_ptr<AnalysisThreadParams> pBlock)
 {
     RunWorker(std::move(pBlock), MsgTFMultiML(), [](AnalysisThreadParams& b) {
-        CEnvelopeRunner runner(b.pBridge, b.pLME, b.nPoints);
+        CEnvelopeRunner runner(b.pBridge, b.pLME, b.options);
         b.spResults = runner.Run(b.bByStep, b.nSteps, b.dStepSize, b.pbKeepRunning);
         b.spAO = std::make_shared<CAOMultiMovingLoad>(b.spResults, runner.GetResults(), b.pBridge, b.pLME,
                                                       runner.GetNoAnalyses());
@@ -102,7 +102,7 @@ void MultiMovingLoadThreadProc(std::unique_ptr<AnalysisThreadParams> pBlock)
 void BridgeRangeThreadProc(std::unique_ptr<BridgeRangeThreadParams> pBlock)
 {
     RunWorker(std::move(pBlock), MsgTFBridgeRange(), [](BridgeRangeThreadParams& b) {
-        CMultiBridgeAnalysis analysis(b.pBridgeSet, b.pLoadModel, b.nPoints);
+        CMultiBridgeAnalysis analysis(b.pBridgeSet, b.pLoadModel, b.options);
         auto vResults = analysis.Run(b.bByStep, &b.nSteps, &b.dStepSize, b.pbKeepRunning);
         b.spCriticalValues = std::make_shared<CCriticalValueEnsemble>(std::move(vResults), b.pBridgeSet);
         return false;
@@ -112,7 +112,7 @@ void BridgeRangeThreadProc(std::unique_ptr<BridgeRangeThreadParams> pBlock)
 void RefCollectionThreadProc(std::unique_ptr<RefCollectionThreadParams> pBlock)
 {
     RunWorker(std::move(pBlock), MsgTFRefValues(), [](RefCollectionThreadParams& b) {
-        b.bOK = b.pWork->Calculate(b.pbKeepRunning, b.nPoints);
+        b.bOK = b.pWork->Calculate(b.pbKeepRunning, b.options);
         return b.bOK;
     });
 }
@@ -120,7 +120,7 @@ void RefCollectionThreadProc(std::unique_ptr<RefCollectionThreadParams> pBlock)
 void CriticalRatiosThreadProc(std::unique_ptr<RefCollectionThreadParams> pBlock)
 {
     RunWorker(std::move(pBlock), MsgTFCritRatios(), [](RefCollectionThreadParams& b) {
-        b.bOK = b.pWork->CompareProposed(b.pbKeepRunning, b.dMultiplier, b.nPoints);
+        b.bOK = b.pWork->CompareProposed(b.pbKeepRunning, b.dMultiplier, b.options);
         return b.bOK;
     });
 }

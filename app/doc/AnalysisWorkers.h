@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/AnalysisOptions.h"
 #include "platform/base/Messages.h"
 
 class CQELDoc;
@@ -25,12 +26,16 @@ class CAOMultiMovingLoad;
 
 // What every block carries besides its inputs and results.
 struct WorkerBlock : CMessagePayload {
+    explicit WorkerBlock(const AnalysisOptions& o) : options(o) {}
+
     CQELDoc* pDoc = nullptr; // not owned
     // The run's serial: the document takes a completion only for the run it waits for.
     std::uint64_t nRun = 0;
     const std::atomic<bool>* pbKeepRunning = nullptr; // polled by the computation
     const std::atomic<bool>* pbPost = nullptr; // the completion is posted only while set
-    int nPoints = 100; // segments per span, from the settings at launch
+    // Taken from the settings at launch: a change in the settings pane reaches only runs
+    // started after it.
+    AnalysisOptions options;
     // An exception ended the run; sError holds its text.
     bool bFailed = false;
     std::wstring sError;
@@ -38,6 +43,7 @@ struct WorkerBlock : CMessagePayload {
 
 // Moving load of an ensemble over one bridge.
 struct AnalysisThreadParams : WorkerBlock {
+    using WorkerBlock::WorkerBlock;
     std::shared_ptr<CBridge> pBridge;
     std::shared_ptr<CLoadModelEnsemble> pLME;
     bool bByStep = false;
@@ -51,6 +57,7 @@ struct AnalysisThreadParams : WorkerBlock {
 
 // One load model over every bridge of a set.
 struct BridgeRangeThreadParams : WorkerBlock {
+    using WorkerBlock::WorkerBlock;
     std::shared_ptr<CBridgeSet> pBridgeSet;
     std::shared_ptr<CLoadModel> pLoadModel;
     // The document's stepping defaults at launch; the run writes back the derived count
@@ -64,6 +71,7 @@ struct BridgeRangeThreadParams : WorkerBlock {
 
 // Calculation of a reference collection, or its critical ratios.
 struct RefCollectionThreadParams : WorkerBlock {
+    using WorkerBlock::WorkerBlock;
     std::shared_ptr<CReferenceCollection> pRefCollection; // the case's collection
     // The worker calculates this copy; the completion assigns it to the case's collection.
     std::shared_ptr<CReferenceCollection> pWork;
