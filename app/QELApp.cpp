@@ -9,17 +9,14 @@
 #include <system_error>
 
 #include "app/AboutDlg.h"
-#include "app/AppAnalysisDialogs.h"
-#include "app/AppDocDialogs.h"
+#include "app/AppDialogs.h"
 #include "app/AppDocWindows.h"
 #include "app/AppIds.h"
 #include "app/AppLook.h"
 #include "app/ChildFrame.h"
-#include "app/LMEParametersWindow.h"
 #include "app/MainFrame.h"
 #include "app/PaneContents.h"
 #include "app/doc/DocHost.h"
-#include "app/doc/LMEParametersDlg.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ElementView.h"
 #include "core/settings/Settings.h"
@@ -58,13 +55,12 @@ CQELApp::~CQELApp()
     DocHost host = GetDocHost();
     if (host.pWindows == m_pDocWindows.get())
         host.pWindows = nullptr;
-    if (host.pDialogs == m_pDocDialogs.get())
+    if (host.pDialogs == m_pDialogs.get())
         host.pDialogs = nullptr;
-    if (host.pAnalysisDialogs == m_pAnalysisDialogs.get())
+    if (host.pAnalysisDialogs == m_pDialogs.get())
         host.pAnalysisDialogs = nullptr;
     SetDocHost(host);
     m_pMainFrame.reset();
-    SetLMEParametersDlgFactory(nullptr);
     SetAppPrinter(nullptr);
     if (g_pApp == this)
         g_pApp = nullptr;
@@ -81,15 +77,13 @@ bool CQELApp::InitInstance(const QStringList& args)
     SetAppPrinter(m_pPrinter.get());
 
     m_pDocWindows = std::make_unique<CAppDocWindows>(*this);
-    m_pDocDialogs = std::make_unique<CAppDocDialogs>(*this);
-    m_pAnalysisDialogs = std::make_unique<CAppAnalysisDialogs>(*this);
-    SetLMEParametersDlgFactory(&MakeLMEParametersWindow);
+    m_pDialogs = std::make_unique<CAppDialogs>(*this);
     DocHost host = GetDocHost();
     host.pWindows = m_pDocWindows.get();
     // Dialogs that a test installed before the start stay in place.
     if (!host.pDialogs)
-        host.pDialogs = m_pDocDialogs.get();
-    host.pAnalysisDialogs = m_pAnalysisDialogs.get();
+        host.pDialogs = m_pDialogs.get();
+    host.pAnalysisDialogs = m_pDialogs.get();
     SetDocHost(host);
 
     m_pMainFrame = std::make_unique<CMainFrame>(*this);

@@ -11,8 +11,7 @@ class CMainFrame;
 class CChildFrame;
 class CQELDoc;
 class CAppDocWindows;
-class CAppDocDialogs;
-class CAppAnalysisDialogs;
+class CAppDialogs;
 class QPrinter;
 
 class CQELApp {
@@ -83,8 +82,7 @@ private:
     CRecentFileList m_RecentFiles;
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CAppDocWindows> m_pDocWindows;
-    std::unique_ptr<CAppDocDialogs> m_pDocDialogs;
-    std::unique_ptr<CAppAnalysisDialogs> m_pAnalysisDialogs;
+    std::unique_ptr<CAppDialogs> m_pDialogs;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CQELDoc> m_pDoc;
     std::wstring m_sDocTitle;

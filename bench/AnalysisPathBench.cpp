@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "MovingLoadCases.h"
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
@@ -28,19 +28,16 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
-#include "core/settings/Settings.h"
 
 namespace {
-
-// The path and fold cases measure one core's work; the Threads cases measure the cores.
-struct OneThread {
-    CAnalysisThreadsScope scope{1};
-};
 
 AnalysisPath PathOf(const benchmark::State& state)
 {
     return state.range(0) == 0 ? AnalysisPath::Literal : AnalysisPath::Fast;
 }
+
+// The path and fold cases measure one core's work; the Threads cases measure the cores.
+AnalysisOptions OneThread(AnalysisPath path) { return qelbench::Options(path, 1); }
 
 using qelbench::ReportPositions;
 
@@ -57,9 +54,7 @@ public:
 // A 2 x 20 m bridge with a five-axle semi-trailer stepped at 0.1 m.
 void MovingLoad2x20Step01(benchmark::State& state)
 {
-    const OneThread oneThread;
-    CAnalysisPathScope path(PathOf(state));
-    qelbench::MovingLoadTwoSpans(state, 0.1);
+    qelbench::MovingLoadTwoSpans(state, 0.1, PathOf(state));
 }
 
 std::shared_ptr<CBridgeSet> Set1To50(BridgeConfig config)
@@ -70,9 +65,8 @@ std::shared_ptr<CBridgeSet> Set1To50(BridgeConfig config)
 // The two-span set of 1, 2, ..., 50 m with the NAASRA 1976 family (10 spacings) at 0.5 m.
 // Every model of the family re-applies its bridge rule and posts a status line at every
 // position, on either path; no_rules:1 runs the same family without them.
-void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, bool bNoRules)
+void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, const AnalysisOptions& options, bool bNoRules)
 {
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
     auto set = Set1To50(BC_TWOSPAN);
     CLMEFactory factory;
     auto lme = factory.GetNAASRA1976(false, 10);
@@ -81,7 +75,7 @@ void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, bool bNoRules)
             lm->m_bAdjustToBridge = false;
     double positions = 0;
     for (auto _ : state) {
-        CMultiBridgeAnalysis mba(set, lme);
+        CMultiBridgeAnalysis mba(set, lme, options);
         int nSteps = 0;
         double step = 0.5;
         auto results = mba.Run(true, &nSteps, &step, nullptr);
@@ -95,17 +89,13 @@ void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, bool bNoRules)
 
 void BridgeRange2SpanNAASRA1976(benchmark::State& state)
 {
-    const OneThread oneThread;
-    CAnalysisPathScope path(PathOf(state));
-    RunBridgeRange2SpanNAASRA1976(state, state.range(1) != 0);
+    RunBridgeRange2SpanNAASRA1976(state, OneThread(PathOf(state)), state.range(1) != 0);
 }
 
 void FoldBridgeRange2SpanNAASRA1976(benchmark::State& state)
 {
-    const OneThread oneThread;
-    CAnalysisPathScope path(AnalysisPath::Fast);
     CFoldWidthScope width(state);
-    RunBridgeRange2SpanNAASRA1976(state, true);
+    RunBridgeRange2SpanNAASRA1976(state, OneThread(AnalysisPath::Fast), true);
 }
 
 // The one-, two- and three-span sets of 1, 2, ..., 50 m against the NAASRA 1976 and the
@@ -118,7 +108,6 @@ struct CollectionCase {
 
     CollectionCase()
     {
-        g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
         CLMEFactory factory;
         naasra = factory.GetNAASRA1976(false, 10);
         abdc = factory.GetABDC1992(false, 10);
@@ -128,16 +117,15 @@ struct CollectionCase {
     }
 
     // Calculated and compared; the load positions it took are added to positions.
-    std::unique_ptr<CReferenceCollection> Run(double& positions, int threads = 0) const
+    std::unique_ptr<CReferenceCollection> Run(double& positions, const AnalysisOptions& options) const
     {
         auto coll = std::make_unique<CReferenceCollection>(1, L"Bench", true, 0, 0.5);
-        coll->m_nThreads = threads;
         coll->m_vLME = {naasra, abdc};
         coll->m_vBS = sets;
         coll->m_bUseOverstress = true;
-        coll->Calculate(nullptr);
+        coll->Calculate(nullptr, options);
         coll->SetProposedLoadModel(proposed);
-        coll->CompareProposed(nullptr, 1.0);
+        coll->CompareProposed(nullptr, 1.0, options);
         for (const auto& rs : coll->GetRefSets())
             for (const auto* v : {&rs->m_vLiveLoadCritEnv, &rs->m_vOverstressCritEnv, &rs->m_vPropCritEnv})
                 for (const auto& r : *v)
@@ -146,34 +134,28 @@ struct CollectionCase {
     }
 };
 
-void RunReferenceCollection3Sets(benchmark::State& state)
+void RunReferenceCollection3Sets(benchmark::State& state, const AnalysisOptions& options)
 {
     const CollectionCase c;
     double positions = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(c.Run(positions)->GetCriticalRatioEnsembles().data());
+        benchmark::DoNotOptimize(c.Run(positions, options)->GetCriticalRatioEnsembles().data());
     ReportPositions(state, positions);
 }
 
 void ReferenceCollection3Sets(benchmark::State& state)
 {
-    const OneThread oneThread;
-    CAnalysisPathScope path(PathOf(state));
-    RunReferenceCollection3Sets(state);
+    RunReferenceCollection3Sets(state, OneThread(PathOf(state)));
 }
 
 void FoldReferenceCollection3Sets(benchmark::State& state)
 {
-    const OneThread oneThread;
-    CAnalysisPathScope path(AnalysisPath::Fast);
     CFoldWidthScope width(state);
-    RunReferenceCollection3Sets(state);
+    RunReferenceCollection3Sets(state, OneThread(AnalysisPath::Fast));
 }
 
 void FoldMovingLoad2x20Step01(benchmark::State& state)
 {
-    const OneThread oneThread;
-    CAnalysisPathScope path(AnalysisPath::Fast);
     CFoldWidthScope width(state);
     qelbench::MovingLoadTwoSpans(state, 0.1);
 }
@@ -192,8 +174,7 @@ void ByThreads(benchmark::State& state, Work work)
 {
     double freeing = 0;
     using Clock = std::chrono::steady_clock;
-    CAnalysisPathScope path(AnalysisPath::Fast);
-    const int all = GetAnalysisThreads();
+    const int all = AnalysisThreads(0);
     std::vector<int> counts = {1, 2, 4, 8};
     if (all != 8)
         counts.push_back(all);
@@ -228,13 +209,11 @@ void ByThreads(benchmark::State& state, Work work)
 
 void ThreadsBridgeRange2SpanNAASRA1976(benchmark::State& state)
 {
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
     auto set = Set1To50(BC_TWOSPAN);
     CLMEFactory factory;
     auto lme = factory.GetNAASRA1976(false, 10);
     ByThreads(state, [&](int threads) {
-        CMultiBridgeAnalysis mba(set, lme);
-        mba.m_nThreads = threads;
+        CMultiBridgeAnalysis mba(set, lme, qelbench::Options(AnalysisPath::Fast, threads));
         int nSteps = 0;
         double step = 0.5;
         auto results = mba.Run(true, &nSteps, &step, nullptr);
@@ -248,7 +227,7 @@ void ThreadsReferenceCollection3Sets(benchmark::State& state)
     const CollectionCase c;
     double positions = 0;
     ByThreads(state, [&](int threads) {
-        auto coll = c.Run(positions, threads);
+        auto coll = c.Run(positions, qelbench::Options(AnalysisPath::Fast, threads));
         benchmark::DoNotOptimize(coll->GetCriticalRatioEnsembles().data());
         return coll;
     });

@@ -31,6 +31,8 @@ std::vector<CLoadPL> Axles(const CBeam& beam)
     return axles;
 }
 
+constexpr int kPoints = 100; // segments per span: the settings' default
+
 void AnalyseSpans(benchmark::State& state, const std::vector<double>& spans)
 {
     const CBeam beam = BridgeBeam(spans);
@@ -40,7 +42,7 @@ void AnalyseSpans(benchmark::State& state, const std::vector<double>& spans)
         loads.push_back(&a);
 
     for (auto _ : state) {
-        CBeamAnalysis analysis(beam, loads);
+        CBeamAnalysis analysis(beam, loads, kPoints);
         CBeamResults r = analysis.Analyse();
         benchmark::DoNotOptimize(r.m_vReactions.data());
     }
@@ -53,7 +55,7 @@ void SolveSpansFast(benchmark::State& state, const std::vector<double>& spans, b
 {
     const CBeam beam = BridgeBeam(spans);
     const std::vector<CLoadPL> axles = Axles(beam);
-    CFastBeamSolver solver(beam);
+    CFastBeamSolver solver(beam, kPoints);
     for (auto _ : state) {
         solver.ClearLoads();
         for (const CLoadPL& a : axles)

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "MovingLoadCases.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -38,7 +39,7 @@ void BridgeRange(benchmark::State& state)
     auto lm = FiveAxle();
     size_t n = 0;
     for (auto _ : state) {
-        CMultiBridgeAnalysis mba(set, lm);
+        CMultiBridgeAnalysis mba(set, lm, qelbench::Options());
         int nSteps = 0;
         double step = 0.5;
         auto results = mba.Run(true, &nSteps, &step, nullptr);
@@ -62,7 +63,7 @@ void ReferenceCollection(benchmark::State& state)
         coll.m_vLME = {lme};
         coll.m_vBS = {TwoSpanSet()};
         coll.m_bUseOverstress = true;
-        benchmark::DoNotOptimize(coll.Calculate(nullptr));
+        benchmark::DoNotOptimize(coll.Calculate(nullptr, qelbench::Options()));
     }
 }
 BENCHMARK(ReferenceCollection)->Unit(benchmark::kMillisecond);

@@ -10,9 +10,15 @@
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
-#include "core/settings/Settings.h"
 
 namespace qelbench {
+
+// The benchmarks' options: 100 segments per span (the settings' default); threads 0 takes
+// every core.
+inline AnalysisOptions Options(AnalysisPath path = AnalysisPath::Fast, int nThreads = 0)
+{
+    return {100, path, nThreads};
+}
 
 inline void ReportPositions(benchmark::State& state, double positions)
 {
@@ -20,11 +26,9 @@ inline void ReportPositions(benchmark::State& state, double positions)
     state.counters["positions"] = benchmark::Counter(positions, benchmark::Counter::kAvgIterations);
 }
 
-// A five-axle semi-trailer (kN, m) over two spans of 20 m, stepped by stepSize, on the
-// path in force.
-inline void MovingLoadTwoSpans(benchmark::State& state, double stepSize)
+// A five-axle semi-trailer (kN, m) over two spans of 20 m, stepped by stepSize.
+inline void MovingLoadTwoSpans(benchmark::State& state, double stepSize, AnalysisPath path = AnalysisPath::Fast)
 {
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
     auto bridge = CBridge::Create(1, L"2 x 20 m", BC_TWOSPAN, 20.0);
     auto lm = std::make_shared<CLoadModel>(1, L"Semi-trailer");
     lm->AddPointLoad(60.0, 0.0, 0.0);
@@ -35,7 +39,7 @@ inline void MovingLoadTwoSpans(benchmark::State& state, double stepSize)
     std::atomic<bool> run = true;
     double positions = 0;
     for (auto _ : state) {
-        CMovingLoadAnalysis ml(bridge, lm);
+        CMovingLoadAnalysis ml(bridge, lm, Options(path));
         int n = 0;
         double step = stepSize;
         auto res = ml.Analyse(true, n, step, &run);

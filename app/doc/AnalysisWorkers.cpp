@@ -56,7 +56,7 @@ void TakeRunResults(CReferenceCollection& collection, const CReferenceCollection
 
 bool MultiMovingLoadWork(AnalysisThreadParams& b)
 {
-    CEnvelopeRunner runner(b.pBridge, b.pLME, b.nPoints);
+    CEnvelopeRunner runner(b.pBridge, b.pLME, b.options);
     b.spResults = runner.Run(b.bByStep, b.nSteps, b.dStepSize, b.pbKeepRunning);
     b.spAO = std::make_shared<CAOMultiMovingLoad>(b.spResults, runner.GetResults(), b.pBridge, b.pLME,
                                                   runner.GetNoAnalyses());
@@ -65,7 +65,7 @@ bool MultiMovingLoadWork(AnalysisThreadParams& b)
 
 bool BridgeRangeWork(BridgeRangeThreadParams& b)
 {
-    CMultiBridgeAnalysis analysis(b.pBridgeSet, b.pLoadModel, b.nPoints);
+    CMultiBridgeAnalysis analysis(b.pBridgeSet, b.pLoadModel, b.options);
     auto vResults = analysis.Run(b.bByStep, &b.nSteps, &b.dStepSize, b.pbKeepRunning);
     b.spCriticalValues = std::make_shared<CCriticalValueEnsemble>(std::move(vResults), b.pBridgeSet);
     return true;
@@ -73,12 +73,12 @@ bool BridgeRangeWork(BridgeRangeThreadParams& b)
 
 bool RefCollectionWork(RefCollectionThreadParams& b)
 {
-    b.bOK = b.pWork->Calculate(b.pbKeepRunning, b.nPoints);
+    b.bOK = b.pWork->Calculate(b.pbKeepRunning, b.options);
     return b.bOK;
 }
 
 bool CriticalRatiosWork(RefCollectionThreadParams& b)
 {
-    b.bOK = b.pWork->CompareProposed(b.pbKeepRunning, b.dMultiplier, b.nPoints);
+    b.bOK = b.pWork->CompareProposed(b.pbKeepRunning, b.dMultiplier, b.options);
     return b.bOK;
 }

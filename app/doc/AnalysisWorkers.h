@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/doc/AnalysisRun.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBridge;
 class CBridgeSet;
@@ -21,11 +22,16 @@ class CAOMultiMovingLoad;
 
 // What every analysis block carries besides its inputs and results.
 struct WorkerBlock : CRunBlock {
-    int nPoints = 100; // segments per span, from the settings at launch
+    explicit WorkerBlock(const AnalysisOptions& o) : options(o) {}
+
+    // Taken from the settings at launch: a change in the settings pane reaches only runs
+    // started after it.
+    AnalysisOptions options;
 };
 
 // Moving load of an ensemble over one bridge.
 struct AnalysisThreadParams : WorkerBlock {
+    using WorkerBlock::WorkerBlock;
     std::shared_ptr<CBridge> pBridge;
     std::shared_ptr<CLoadModelEnsemble> pLME;
     bool bByStep = false;
@@ -39,6 +45,7 @@ struct AnalysisThreadParams : WorkerBlock {
 
 // One load model over every bridge of a set.
 struct BridgeRangeThreadParams : WorkerBlock {
+    using WorkerBlock::WorkerBlock;
     std::shared_ptr<CBridgeSet> pBridgeSet;
     std::shared_ptr<CLoadModel> pLoadModel;
     // The document's stepping defaults at launch; the run writes back the derived count
@@ -52,6 +59,7 @@ struct BridgeRangeThreadParams : WorkerBlock {
 
 // Calculation of a reference collection, or its critical ratios.
 struct RefCollectionThreadParams : WorkerBlock {
+    using WorkerBlock::WorkerBlock;
     std::shared_ptr<CReferenceCollection> pRefCollection; // the case's collection
     // The worker calculates this copy; the completion assigns it to the case's collection.
     std::shared_ptr<CReferenceCollection> pWork;

@@ -1,26 +1,18 @@
 #pragma once
 // The editing dialogs as the case document runs them: the document makes one, hands it
 // what it shows, runs it modally and reads it back only when DoModal returns DLG_IDOK.
-// The shell makes its Qt dialogs behind these; tests make scripted ones.
+// The shell makes its Qt dialogs behind these; tests make scripted ones. A dialog's data
+// is its struct in core/dialogdata, shared with the Qt dialog.
 #include <memory>
 #include <string>
 #include <vector>
 
-class CBridge;
-class CBridgeSet;
-class CLoadModel;
-class CLoadModelEnsemble;
-class CReferenceCollection;
+#include "core/dialogdata/ElementDlgData.h"
+
 class CLMEParametersDlgInterface;
 
 inline constexpr int DLG_IDOK = 1;
 inline constexpr int DLG_IDCANCEL = 2;
-
-using BridgeList = std::vector<std::shared_ptr<CBridge>>;
-using BridgeSetList = std::vector<std::shared_ptr<CBridgeSet>>;
-using LoadModelList = std::vector<std::shared_ptr<CLoadModel>>;
-using LMEList = std::vector<std::shared_ptr<CLoadModelEnsemble>>;
-using RefCollectionList = std::vector<std::shared_ptr<CReferenceCollection>>;
 
 class CModalDlgInterface {
 public:
@@ -29,11 +21,7 @@ public:
 };
 
 // "Case Information".
-class CConfigDlgInterface : public CModalDlgInterface {
-public:
-    std::wstring m_sCaseRef;
-    std::wstring m_sCaseNotes;
-};
+class CConfigDlgInterface : public CModalDlgInterface, public ConfigDlgData {};
 
 // "Define Bridge".
 class CBridgeDlgInterface : public CModalDlgInterface {
@@ -57,21 +45,12 @@ public:
 };
 
 // "Load Model Ensemble Definition": on OK the chosen load models are put into m_pLME.
-class CLoadModelEnsembleDlgInterface : public CModalDlgInterface {
-public:
-    std::wstring m_sDescription;
-    int m_nID = 0;
-    std::shared_ptr<CLoadModelEnsemble> m_pLME;
-    LoadModelList m_vLoadModels;
-};
+class CLoadModelEnsembleDlgInterface : public CModalDlgInterface, public LoadModelEnsembleDlgData {};
 
 // "Edit Reference Collection": on OK the dialog writes into the collection it was given.
-class CRefCollectionDlgInterface : public CModalDlgInterface {
+class CRefCollectionDlgInterface : public CModalDlgInterface, public RefCollectionDlgData {
 public:
     virtual void SetData(std::shared_ptr<CReferenceCollection> pRefCollection) = 0;
-
-    BridgeSetList m_vBridgeSets;
-    LMEList m_vLMEs;
 };
 
 // Makes a fresh dialog for each command.

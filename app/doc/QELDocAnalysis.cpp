@@ -96,15 +96,15 @@ bool Refused(bool bEmpty, const wchar_t* pszMessage)
 template <class Dlg>
 bool RunSteppedDialog(Dlg& dlg, CQELDoc& doc)
 {
-    DlgStepping& stepping = dlg;
-    stepping.m_bByStep = doc.m_bDefByStep;
+    SteppingDlgData& stepping = dlg;
+    stepping.m_bUseStep = doc.m_bDefByStep;
     stepping.m_dStepSize = doc.m_dDefStepSize;
-    stepping.m_nSteps = doc.m_nDefNumSteps;
+    stepping.m_nNumSteps = doc.m_nDefNumSteps;
     if (dlg.DoModal() != DLG_IDOK)
         return false;
-    doc.m_bDefByStep = stepping.m_bByStep;
+    doc.m_bDefByStep = stepping.m_bUseStep;
     doc.m_dDefStepSize = stepping.m_dStepSize;
-    doc.m_nDefNumSteps = stepping.m_nSteps;
+    doc.m_nDefNumSteps = stepping.m_nNumSteps;
     return true;
 }
 
@@ -162,10 +162,10 @@ void CQELDoc::OnAnalysisSinglePosition()
     dlg->m_vLoadModels = m_vLoadModel;
     if (dlg->DoModal() != DLG_IDOK)
         return;
-    const auto pBridge = AtOrSay(m_vBridge, dlg->m_nBridge, kInvalidBridge);
+    const auto pBridge = AtOrSay(m_vBridge, dlg->m_nSelBridge, kInvalidBridge);
     if (!pBridge)
         return;
-    const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel);
+    const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nSelLoadModel, kInvalidLoadModel);
     if (!pLoadModel)
         return;
     const double location = dlg->m_dLocation;
@@ -174,7 +174,7 @@ void CQELDoc::OnAnalysisSinglePosition()
 
     const std::uint32_t t = StartTiming(L"Single Position Analysis called");
     try {
-        CSinglePosAnalysis analysis(pBridge, pLoadModel);
+        CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(CSettings::Instance()));
         auto pResults = analysis.Analyse(location);
         m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
         m_spSinglePosResults = std::move(pResults);
@@ -197,7 +197,7 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
     const std::uint32_t t = StartTiming(L"Moving Load Analysis called");
     m_bAnalysisRunning = true;
     try {
-        CMovingLoadAnalysis analysis(pBridge, pLoadModel);
+        CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(CSettings::Instance()));
         // The window waits for this run and cannot stop it.
         analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
         auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
@@ -234,20 +234,20 @@ void CQELDoc::OnAnalysisMovingLoad()
     if (!RunSteppedDialog(*dlg, *this))
         return;
 
-    const auto pBridge = AtOrSay(m_vBridge, dlg->m_nBridge, kInvalidBridge);
+    const auto pBridge = AtOrSay(m_vBridge, dlg->m_nSelBridge, kInvalidBridge);
     if (!pBridge)
         return;
-    if (dlg->m_bUseLM) {
-        const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel);
+    if (dlg->m_bUseLoadModel) {
+        const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nSelLoadModel, kInvalidLoadModel);
         if (!pLoadModel)
             return;
-        RunMovingLoadAnalysis(m_bDefByStep, m_nDefNumSteps, dlg->m_bDisplayEach, pBridge, pLoadModel,
+        RunMovingLoadAnalysis(m_bDefByStep, m_nDefNumSteps, dlg->m_bShowEachResult, pBridge, pLoadModel,
                               m_dDefStepSize);
     } else {
-        const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME);
+        const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nSelLME, kInvalidLME);
         if (!pLME)
             return;
-        StartMultiMovingLoad(m_bDefByStep, m_nDefNumSteps, dlg->m_bDisplayEach, pBridge, pLME, m_dDefStepSize);
+        StartMultiMovingLoad(m_bDefByStep, m_nDefNumSteps, dlg->m_bShowEachResult, pBridge, pLME, m_dDefStepSize);
     }
     RefreshElementView();
     SetModifiedFlag();
@@ -269,10 +269,10 @@ void CQELDoc::OnAnalysisBridgeRange()
     if (!RunSteppedDialog(*dlg, *this))
         return;
 
-    const auto pBridgeSet = AtOrSay(m_vBridgeSet, dlg->m_nBridgeSet, kInvalidBridgeSet);
+    const auto pBridgeSet = AtOrSay(m_vBridgeSet, dlg->m_nSelBridgeSet, kInvalidBridgeSet);
     if (!pBridgeSet)
         return;
-    const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel);
+    const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nSelLoadModel, kInvalidLoadModel);
     if (!pLoadModel)
         return;
     StartBridgeRange(pBridgeSet, pLoadModel);
@@ -291,7 +291,7 @@ void CQELDoc::OnAnalysisRefCollection()
     dlg->m_vRefCollections = m_vRefCollection;
     if (dlg->DoModal() != DLG_IDOK)
         return;
-    const auto pRefCollection = AtOrSay(m_vRefCollection, dlg->m_nRefCollection, kInvalidRefCollection);
+    const auto pRefCollection = AtOrSay(m_vRefCollection, dlg->m_nSelRefCollection, kInvalidRefCollection);
     if (pRefCollection)
         StartRefCollection(pRefCollection);
 }
@@ -305,7 +305,7 @@ void CQELDoc::OnAnalysisCriticalRatios()
     if (!dlg)
         return;
     dlg->m_vLoadModels = m_vLoadModel;
-    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    dlg->m_vLoadModelEnsembles = m_vLoadModelEnsemble;
     dlg->m_vRefCollections = m_vRefCollection;
     dlg->m_dMultiplier = m_dCritRatioParam;
     if (dlg->DoModal() != DLG_IDOK)
@@ -317,10 +317,10 @@ void CQELDoc::OnAnalysisCriticalRatios()
         return;
     std::shared_ptr<CLoadModel> pLoadModel;
     std::shared_ptr<CLoadModelEnsemble> pLME;
-    if (dlg->m_bUseLM) {
+    if (dlg->m_bUseLoadModel) {
         if (!(pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nLoadModel, kInvalidLoadModel)))
             return;
-    } else if (!(pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME))) {
+    } else if (!(pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLoadModelEnsemble, kInvalidLME))) {
         return;
     }
     m_dCritRatioParam = dlg->m_dMultiplier;
@@ -370,15 +370,15 @@ void CQELDoc::OnToolsFilterLME()
     auto dlg = dialogs->MakeFilterLMEDlg();
     if (!dlg)
         return;
-    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    dlg->m_vLoadModelEnsembles = m_vLoadModelEnsemble;
     if (dlg->DoModal() != DLG_IDOK)
         return;
     if (dlg->m_bCreateNew) {
-        if (dlg->m_pNewLME)
-            AddToolEnsemble(dlg->m_pNewLME, L"Added filtered LME: ");
+        if (dlg->m_pResult)
+            AddToolEnsemble(dlg->m_pResult, L"Added filtered LME: ");
         return;
     }
-    const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLME, kInvalidLME);
+    const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nLoadModelEnsemble, kInvalidLME);
     if (!pLME)
         return;
     AddStatus(L"Filtered LME: " + pLME->GetDescription());
@@ -404,8 +404,8 @@ void CQELDoc::OnToolsGenerateLME()
         return;
     dlg->m_vLoadModels = m_vLoadModel;
     dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
-    if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
-        AddToolEnsemble(dlg->m_pLME, L"Added generated LME: ");
+    if (dlg->DoModal() == DLG_IDOK && dlg->m_spGeneratedLME)
+        AddToolEnsemble(dlg->m_spGeneratedLME, L"Added generated LME: ");
 }
 
 void CQELDoc::OnToolsGenerateBiDirLME()
@@ -417,10 +417,10 @@ void CQELDoc::OnToolsGenerateBiDirLME()
     if (!dlg)
         return;
     dlg->m_vLoadModels = m_vLoadModel;
-    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    dlg->m_vLoadModelEnsembles = m_vLoadModelEnsemble;
     dlg->m_nLMECount = static_cast<int>(m_vLoadModelEnsemble.size());
-    if (dlg->DoModal() == DLG_IDOK && dlg->m_pLME)
-        AddToolEnsemble(dlg->m_pLME, L"Added generated bidirection LME: ");
+    if (dlg->DoModal() == DLG_IDOK && dlg->m_pResult)
+        AddToolEnsemble(dlg->m_pResult, L"Added generated bidirection LME: ");
 }
 
 void CQELDoc::OnToolsPurgeResults()
@@ -441,9 +441,7 @@ void CQELDoc::OnToolsPurgeResults()
 template <class Block>
 std::unique_ptr<Block> CQELDoc::NewBlock()
 {
-    auto pBlock = std::make_unique<Block>();
-    // Taken now: a change in the settings pane reaches only runs started after it.
-    pBlock->nPoints = CSettings::CurrentPointsAlongBeam();
+    auto pBlock = std::make_unique<Block>(AnalysisOptionsFromSettings(CSettings::Instance()));
     return pBlock;
 }
 

@@ -1,8 +1,7 @@
 // The Insert menu's commands of the case document.
 #include <exception>
 
-#include "app/doc/DocHost.h"
-#include "app/doc/DocWindows.h"
+#include "app/doc/HostAccess.h"
 #include "app/doc/LMEParametersDlg.h"
 #include "app/doc/QELDoc.h"
 #include "core/bridge/BridgeSet.h"
@@ -10,25 +9,10 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "platform/base/CLocale.h"
 
-namespace {
-LMEParametersDlgFactory& ParametersFactory()
+std::unique_ptr<CLMEParametersDlgInterface> CDocDialogs::MakeLMEParametersDlg()
 {
-    static LMEParametersDlgFactory factory;
-    return factory;
-}
-}
-
-void SetLMEParametersDlgFactory(LMEParametersDlgFactory factory) { ParametersFactory() = std::move(factory); }
-
-std::unique_ptr<CLMEParametersDlgInterface> MakeDefaultLMEParametersDlg()
-{
-    if (ParametersFactory())
-        if (auto dlg = ParametersFactory()())
-            return dlg;
     return std::make_unique<CLMEParametersDefaults>();
 }
-
-std::unique_ptr<CLMEParametersDlgInterface> CDocDialogs::MakeLMEParametersDlg() { return MakeDefaultLMEParametersDlg(); }
 
 namespace {
 
@@ -44,7 +28,7 @@ LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(), const CLMEParameters
 
 LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(bool, double), const CLMEParametersDlgInterface& dlg)
 {
-    return (f.*entry)(dlg.m_bByStep, dlg.m_bByStep ? dlg.m_dStep : static_cast<double>(dlg.m_nNumber));
+    return (f.*entry)(dlg.m_bByStep, dlg.m_bByStep ? dlg.m_dStep : static_cast<double>(dlg.m_nSteps));
 }
 
 LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(int), const CLMEParametersDlgInterface& dlg)
@@ -55,9 +39,9 @@ LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(int), const CLMEParamet
 template <class Entry>
 void InsertVehicle(CQELDoc& doc, Entry entry)
 {
-    CDocDialogs* dialogs = GetDocHost().pDialogs;
+    CDocDialogs* dialogs = dochost::Dialogs();
     const std::unique_ptr<CLMEParametersDlgInterface> dlg =
-        dialogs ? dialogs->MakeLMEParametersDlg() : MakeDefaultLMEParametersDlg();
+        dialogs ? dialogs->MakeLMEParametersDlg() : std::make_unique<CLMEParametersDefaults>();
     Preset(*dlg, entry);
     if (dlg->DoModal() != DLG_IDOK)
         return;
@@ -69,8 +53,7 @@ void InsertVehicle(CQELDoc& doc, Entry entry)
         pLME = Call(doc.m_LMEFactory, entry, *dlg);
     } catch (const std::exception& e) {
         // A spacing the library refuses inserts nothing.
-        if (CDocWindows* w = GetDocHost().pWindows)
-            w->ShowError(Utf8ToWide(e.what()));
+        dochost::Error(Utf8ToWide(e.what()));
         return;
     }
     if (!pLME)

@@ -241,7 +241,7 @@ std::shared_ptr<CReferenceCollection> ChooseRefCollection(const std::vector<std:
     dlg->m_vRefCollections = v;
     if (dlg->DoModal() != DLG_IDOK)
         return nullptr;
-    const int i = dlg->m_nRefCollection;
+    const int i = dlg->m_nSelRefCollection;
     if (i < 0 || static_cast<size_t>(i) >= v.size()) {
         Error(L"Invalid reference collection selected.");
         return nullptr;
@@ -283,7 +283,7 @@ void CQELDoc::OnCompareEnvelopes()
     dlg->m_vRefCollections = m_vRefCollection;
     if (dlg->DoModal() != DLG_IDOK)
         return;
-    const int i = dlg->m_nRefCollection;
+    const int i = dlg->m_nSelRefCollection;
     if (i < 0 || static_cast<size_t>(i) >= m_vRefCollection.size()) {
         Error(L"Invalid reference collection selected.");
         return;
@@ -295,17 +295,18 @@ void CQELDoc::OnCompareEnvelopes()
         Warning(L"No critical ratios for a proposed vehicle have been calculated.");
         return;
     }
-    const auto pSet = dlg->m_nRefSet < 0 ? nullptr : pRefCollection->GetRefSet(static_cast<unsigned int>(dlg->m_nRefSet));
+    const auto pSet =
+        dlg->m_nSelRefSet < 0 ? nullptr : pRefCollection->GetRefSet(static_cast<unsigned int>(dlg->m_nSelRefSet));
     if (!pSet)
         return;
     const auto pBridgeSet = pSet->GetBridgeSet();
     const int nBridges = pBridgeSet ? static_cast<int>(pBridgeSet->m_vBridges.size()) : 0;
-    if (dlg->m_nBridge < 0 || dlg->m_nBridge >= nBridges) {
+    if (dlg->m_nSelBridge < 0 || dlg->m_nSelBridge >= nBridges) {
         Error(L"Invalid bridge selected.");
         return;
     }
     ShowCompareEnvelopesOutput(
-        std::make_shared<CAOCompareRefSetEnvs>(pRefCollection->m_bUseOverstress, dlg->m_nBridge, pSet));
+        std::make_shared<CAOCompareRefSetEnvs>(pRefCollection->m_bUseOverstress, dlg->m_nSelBridge, pSet));
 }
 
 void CQELDoc::OnResultsRefCollectionRatios()

@@ -157,7 +157,7 @@ OpenFigures OpenInChild(const std::string& path, bool bInMemory)
 
 CaseContents MakeCase(double step, int families)
 {
-    g_pSettings->Edit([](CSettings& s) { s.Analysis.NPOINTS_ALONG_BEAM = 100; });
+    const AnalysisOptions options{100, AnalysisPath::Fast, 0}; // the settings' default points, every core
     CaseContents c;
     CLMEFactory factory;
     c.m_vLoadModelEnsemble.push_back(factory.GetNAASRA1976(false, 10));
@@ -175,9 +175,9 @@ CaseContents MakeCase(double step, int families)
     coll->m_vLME = c.m_vLoadModelEnsemble;
     coll->m_vBS = c.m_vBridgeSet;
     coll->m_bUseOverstress = true;
-    coll->Calculate(nullptr);
+    coll->Calculate(nullptr, options);
     coll->SetProposedLoadModel(proposed);
-    coll->CompareProposed(nullptr, 1.0);
+    coll->CompareProposed(nullptr, 1.0, options);
     c.m_vRefCollection.push_back(coll);
     return c;
 }

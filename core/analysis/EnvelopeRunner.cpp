@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeMerger.h"
 #include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
@@ -15,9 +15,9 @@
 
 
 CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
-                                 int nPoints)
+                                 const AnalysisOptions& options)
     : m_pBridge(std::move(pBridge)), m_pLME(std::move(pLME)), m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0),
-      m_nPoints(nPoints)
+      m_Options(options)
 {
 }
 
@@ -35,11 +35,11 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         m_pLME ? m_pLME->m_vLoadModel : std::vector<std::shared_ptr<CLoadModel>>{};
     const size_t n = std::min(models.size(), static_cast<size_t>(m_nLoadModels > 0 ? m_nLoadModels : 0));
 
-    if (!m_bKeepModelResults && GetAnalysisPath() == AnalysisPath::Fast) {
+    if (!m_bKeepModelResults && m_Options.path == AnalysisPath::Fast) {
         // Only the merge is wanted: the runs are merged flat, as Augment would merge them.
         CFastEnvelopeMerger merger;
         for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
+            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
             analysis.AnalyseInto(merger, bByStep, nSteps, stepSize, pbKeepRunning);
             m_nAnalyses += static_cast<int>(analysis.m_nSteps);
             PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
@@ -48,11 +48,11 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
         return m_pResults;
     }
 
-    if (n > 1 && AnalysisThreads(m_nThreads) > 1)
+    if (n > 1 && AnalysisThreads(m_Options.nThreads) > 1)
         return RunParallel(models, n, bByStep, nSteps, stepSize, pbKeepRunning);
 
     for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
-        CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
+        CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
         std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(bByStep, nSteps, stepSize, pbKeepRunning);
         // A run stopped before its first position has nothing to merge or show.
         if (r && r->HasEnvelopes()) {
@@ -89,10 +89,10 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
     }
 
     RunPieces(
-        tasks, m_nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, bByStep, nSteps, stepSize, pbKeepRunning,
+        tasks, m_Options.nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, bByStep, nSteps, stepSize, pbKeepRunning,
         [&](size_t i) {
             Run& run = runs[i];
-            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_nPoints);
+            CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
             run.results = analysis.Analyse(bByStep, run.nSteps, run.step, pbKeepRunning);
             run.nAnalyses = static_cast<int>(analysis.m_nSteps);
         });

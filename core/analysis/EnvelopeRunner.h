@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBridge;
 class CLoadModelEnsemble;
@@ -14,7 +14,7 @@ class CLoadModel;
 class CEnvelopeRunner {
 public:
     CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
-                    int nPoints = CSettings::CurrentPointsAlongBeam());
+                    const AnalysisOptions& options);
 
     // nSteps and stepSize go to every moving-load analysis, which may rewrite them; the
     // caller sees what the last load model left. Posts one progress step per load model.
@@ -34,8 +34,7 @@ public:
     std::vector<std::shared_ptr<CEnvelopeResults>> m_vResults; // only runs that analysed a position
     int m_nLoadModels = 0;
     int m_nAnalyses = 0;
-    int m_nPoints = 0;  // segments per span of the beam solutions
-    int m_nThreads = 0; // threads of the run; 0: GetAnalysisThreads() when it starts
+    AnalysisOptions m_Options;
 
 private:
     std::shared_ptr<CEnvelopeResults> RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models, size_t n,

@@ -4,8 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings/Settings.h"
-
 class CBeam;
 class CBridge;
 class CEnvelopeResults;
@@ -23,8 +21,8 @@ class CLoadModel;
 // would have built.
 class CFastEnvelopeBuilder {
 public:
-    CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
-                         int nPoints = CSettings::CurrentPointsAlongBeam());
+    // nPoints: segments per span (AnalysisOptions::nPointsPerSpan).
+    CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel, int nPoints);
     // Idle until Restart: a builder kept for run after run.
     CFastEnvelopeBuilder();
     ~CFastEnvelopeBuilder();

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
 #include "core/analysis/KeepRunning.h"
@@ -83,8 +83,8 @@ bool SameModelState(const CLoadModel& a, const CLoadModel& b)
 } // namespace
 
 CMovingLoadAnalysis::CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
-                                         int nPoints)
-    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel)), m_nPoints(nPoints)
+                                         const AnalysisOptions& options)
+    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel)), m_Options(options)
 {
     if (!m_pBridge || !m_pBridge->GetBeam() || !m_pLoadModel)
         throw std::invalid_argument("Moving load analysis needs a bridge and a load model");
@@ -118,7 +118,7 @@ std::unique_ptr<CFastEnvelopeBuilder> CMovingLoadAnalysis::AnalyseFast(bool bByS
 {
     Prepare(bByStep, nSteps, step);
     m_nSteps = 0;
-    auto builder = std::make_unique<CFastEnvelopeBuilder>(m_pBridge, m_pLoadModel, m_nPoints);
+    auto builder = std::make_unique<CFastEnvelopeBuilder>(m_pBridge, m_pLoadModel, m_Options.nPointsPerSpan);
     builder->Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder->AnalyseAt(p); });
     RefuseNonFinite(builder->AllFinite());
@@ -130,7 +130,7 @@ void CMovingLoadAnalysis::AnalyseWith(CFastEnvelopeBuilder& builder, bool bBySte
 {
     Prepare(bByStep, nSteps, step);
     m_nSteps = 0;
-    builder.Restart(m_pBridge, m_pLoadModel, m_nPoints);
+    builder.Restart(m_pBridge, m_pLoadModel, m_Options.nPointsPerSpan);
     builder.Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
     RefuseNonFinite(builder.AllFinite());
@@ -212,12 +212,12 @@ void CMovingLoadAnalysis::RefuseOversizedRun() const
         throw std::invalid_argument("The results of " + Grouped(n) + " load positions on " + bridge + " need " +
                                     Grouped(std::ceil(bytes / 1048576.0)) + " MB; the largest is " +
                                     Grouped(double(Bounds::MaxResultBytes) / 1048576.0) + " MB");
-    const double visits = n * double(m_pBeam->m_vL.size()) * (double(m_nPoints) + 3.0);
+    const double visits = n * double(m_pBeam->m_vL.size()) * (double(m_Options.nPointsPerSpan) + 3.0);
     if (m_MostStationVisits > 0.0 && !(visits <= m_MostStationVisits))
         throw std::invalid_argument("The step gives " + Grouped(n) + " load positions on " + bridge +
                                     ", more than one load model's run can take while the window waits (" +
                                     Grouped(std::floor(m_MostStationVisits / (double(m_pBeam->m_vL.size()) *
-                                                                              (double(m_nPoints) + 3.0)))) +
+                                                                              (double(m_Options.nPointsPerSpan) + 3.0)))) +
                                     "): choose a larger step, or run the load model in an ensemble, which "
                                     "runs in the background and can be stopped");
 }
@@ -225,10 +225,10 @@ void CMovingLoadAnalysis::RefuseOversizedRun() const
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
 {
     m_nSteps = 0;
-    if (m_bKeepBeamResults || GetAnalysisPath() == AnalysisPath::Literal) {
+    if (m_bKeepBeamResults || m_Options.path == AnalysisPath::Literal) {
         auto results = std::make_shared<CEnvelopeResults>(m_pBridge);
         results->KeepBeamResults(m_bKeepBeamResults);
-        CSinglePosAnalysis single(m_pBridge, m_pLoadModel, m_nPoints);
+        CSinglePosAnalysis single(m_pBridge, m_pLoadModel, m_Options);
         bool finite = true;
         Step(pbKeepRunning, [&](double p) {
             auto r = single.Analyse(p);
@@ -238,7 +238,7 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<boo
         RefuseNonFinite(finite);
         return results;
     }
-    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel, m_nPoints);
+    CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel, m_Options.nPointsPerSpan);
     builder.Reserve(PositionBound());
     Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
     RefuseNonFinite(builder.AllFinite());

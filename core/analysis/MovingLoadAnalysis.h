@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBeam;
 class CBridge;
@@ -19,12 +19,12 @@ class CFastEnvelopeMerger;
 // load stops exactly on the event points, 1 m inside each end of each span.
 //
 // Positions are computed the fast way (CFastEnvelopeBuilder) unless the beam results of
-// every position are kept or the thread asks for the literal path (AnalysisPath.h); both
-// give the same results.
+// every position are kept or the options ask for the literal path; both give the same
+// results.
 class CMovingLoadAnalysis {
 public:
     CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
-                        int nPoints = CSettings::CurrentPointsAlongBeam());
+                        const AnalysisOptions& options);
     virtual ~CMovingLoadAnalysis() = default;
 
     // By step the caller gives the step and gets back the expected count; by count it
@@ -69,7 +69,7 @@ public:
     double m_BeamLength = 0.0;
     double m_LMLength = 0.0;
     std::uint32_t m_nSteps = 0;
-    int m_nPoints = 0; // segments per span of the beam solutions
+    AnalysisOptions m_Options; // its threads are not used: one moving load is one thread's
 
 private:
     // The positions of a run, each handed to analyseAt; the fast and the literal path

@@ -5,7 +5,7 @@
 #include <exception>
 #include <numeric>
 
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
@@ -46,7 +46,8 @@ Workspace& ThreadWorkspace()
 // bridge there with its exception kept.
 std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& bridge,
                                             const std::vector<std::shared_ptr<CLoadModel>>& models,
-                                            const std::vector<std::shared_ptr<CLoadModel>>& causing, int nPoints,
+                                            const std::vector<std::shared_ptr<CLoadModel>>& causing,
+                                            const AnalysisOptions& options,
                                             bool bByStep, int nSteps, double step,
                                             const std::atomic<bool>* pbKeepRunning, PieceRun* pieces)
 {
@@ -58,7 +59,7 @@ std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& brid
         PieceRun& run = pieces[j];
         run.Start(bByStep, nSteps, step);
         try {
-            CMovingLoadAnalysis analysis(bridge, models[j], nPoints);
+            CMovingLoadAnalysis analysis(bridge, models[j], options);
             analysis.AnalyseWith(ws.builder, bByStep, run.nSteps, run.step, pbKeepRunning);
             if (ws.builder.GetPositionCount() > 0)
                 ws.merger.Merge(ws.builder, causing[j]);
@@ -76,17 +77,20 @@ std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& brid
 } // namespace
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
-                                           std::shared_ptr<CLoadModel> pLoadModel, int nPoints)
+                                           std::shared_ptr<CLoadModel> pLoadModel,
+                                           const AnalysisOptions& options)
     : m_pBridgeSet(std::move(pBridgeSet)), m_pLoadModel(std::move(pLoadModel)),
-      m_pLME(std::make_shared<CLoadModelEnsemble>()), m_nBridges(BridgeCount(m_pBridgeSet)), m_nPoints(nPoints)
+      m_pLME(std::make_shared<CLoadModelEnsemble>()), m_nBridges(BridgeCount(m_pBridgeSet)),
+      m_Options(options)
 {
     m_pLME->AddLoadModel(m_pLoadModel);
 }
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
-                                           std::shared_ptr<CLoadModelEnsemble> pLME, int nPoints)
+                                           std::shared_ptr<CLoadModelEnsemble> pLME,
+                                           const AnalysisOptions& options)
     : m_pBridgeSet(std::move(pBridgeSet)), m_pLME(std::move(pLME)), m_nBridges(BridgeCount(m_pBridgeSet)),
-      m_nPoints(nPoints)
+      m_Options(options)
 {
 }
 
@@ -105,7 +109,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
 
     // Only the bridges that exist: the set may have been regenerated since construction.
     const size_t n = std::min(static_cast<size_t>(m_nBridges), m_pBridgeSet->m_vBridges.size());
-    if (GetAnalysisPath() == AnalysisPath::Fast) {
+    if (m_Options.path == AnalysisPath::Fast) {
         // What is run is the ensemble as it stands now, whatever becomes of its list meanwhile.
         const size_t nModels =
             m_pLME ? std::min(m_pLME->m_vLoadModel.size(), static_cast<size_t>(std::max(m_pLME->m_nLoadModels, 0)))
@@ -114,14 +118,14 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
             m_pLME ? m_pLME->m_vLoadModel.begin() : std::vector<std::shared_ptr<CLoadModel>>::const_iterator{},
             m_pLME ? m_pLME->m_vLoadModel.begin() + static_cast<std::ptrdiff_t>(nModels)
                    : std::vector<std::shared_ptr<CLoadModel>>::const_iterator{});
-        if (n > 1 && nModels > 0 && AnalysisThreads(m_nThreads) > 1)
+        if (n > 1 && nModels > 0 && AnalysisThreads(m_Options.nThreads) > 1)
             return RunParallel(n, models, bByStep, nSteps, stepSize, pbKeepRunning);
         out.reserve(n);
         std::vector<PieceRun> pieces(models.size());
         for (size_t i = 0; i < n; ++i) {
             std::fill(pieces.begin(), pieces.end(), PieceRun{});
             std::shared_ptr<CEnvelopeResults> r = RunBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), models,
-                                                            models, m_nPoints, bByStep, nSteps, stepSize,
+                                                            models, m_Options, bByStep, nSteps, stepSize,
                                                             pbKeepRunning, pieces.data());
             for (const PieceRun& p : pieces) {
                 if (!p.bStarted)
@@ -141,7 +145,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
 
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
-        CEnvelopeRunner runner(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_pLME, m_nPoints);
+        CEnvelopeRunner runner(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_pLME, m_Options);
         runner.KeepModelResults(false); // only the merged envelopes of each bridge are kept
         std::shared_ptr<CEnvelopeResults> r = runner.Run(bByStep, nSteps, stepSize, pbKeepRunning);
         if (r && r->HasEnvelopes())
@@ -164,7 +168,7 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
                                   int& nSteps, double& stepSize, const std::atomic<bool>* pbKeepRunning)
 {
     const size_t m = models.size();
-    const int nThreads = AnalysisThreads(m_nThreads);
+    const int nThreads = AnalysisThreads(m_Options.nThreads);
     std::vector<std::shared_ptr<CBridge>> bridges(n);
     for (size_t i = 0; i < n; ++i)
         bridges[i] = m_pBridgeSet->GetBridge(static_cast<int>(i));
@@ -196,7 +200,7 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
             auto next = std::make_shared<CLoadModel>(*state);
             try {
                 for (size_t l = 0; l < listings; ++l) {
-                    CMovingLoadAnalysis analysis(bridges[i], next, m_nPoints);
+                    CMovingLoadAnalysis analysis(bridges[i], next, m_Options);
                     analysis.AdvanceModel(bByStep, nSteps, stepSize);
                 }
             } catch (...) {
@@ -231,7 +235,7 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
             own[j] = objects[k] ? states[k][i] : nullptr;
         }
         own.resize(runnable);
-        results[i] = RunBridge(bridges[i], own, models, m_nPoints, bByStep, nSteps, stepSize, pbKeepRunning,
+        results[i] = RunBridge(bridges[i], own, models, m_Options, bByStep, nSteps, stepSize, pbKeepRunning,
                                pieces.data() + i * m);
     });
 

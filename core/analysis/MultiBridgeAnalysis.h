@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBridgeSet;
 class CEnvelopeResults;
@@ -16,9 +16,9 @@ class CMultiBridgeAnalysis {
 public:
     // Wraps the load model in an ensemble of the analysis's own.
     CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel,
-                         int nPoints = CSettings::CurrentPointsAlongBeam());
+                         const AnalysisOptions& options);
     CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModelEnsemble> pLME,
-                         int nPoints = CSettings::CurrentPointsAlongBeam());
+                         const AnalysisOptions& options);
     virtual ~CMultiBridgeAnalysis() = default;
 
     // The stepping values at pnSteps and pStepSize are rewritten by every moving-load
@@ -31,8 +31,7 @@ public:
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
     std::uint32_t m_nBridges = 0;
-    int m_nPoints = 0;  // segments per span of the beam solutions
-    int m_nThreads = 0; // threads of the run; 0: GetAnalysisThreads() when it starts
+    AnalysisOptions m_Options;
 
 private:
     std::vector<std::shared_ptr<CEnvelopeResults>> RunParallel(size_t nBridges,

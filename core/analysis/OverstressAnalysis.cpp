@@ -13,8 +13,8 @@
 
 
 COverstressAnalysis::COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
-                                         int nPoints)
-    : m_pBridgeSet(std::move(pBridgeSet)), m_OverstressFactor(overstressFactor), m_nPoints(nPoints)
+                                         const AnalysisOptions& options)
+    : m_pBridgeSet(std::move(pBridgeSet)), m_OverstressFactor(overstressFactor), m_Options(options)
 {
 }
 
@@ -45,7 +45,8 @@ std::shared_ptr<CLoadModel> COverstressAnalysis::MakeOverstressLoadModel(int id)
     return std::make_shared<CLoadModel>(id, L"Internal for O/S");
 }
 
-std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::shared_ptr<CBridge>& bridge, int nPoints,
+std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::shared_ptr<CBridge>& bridge,
+                                                                     const AnalysisOptions& options,
                                                                      const std::atomic<bool>* pbKeepRunning)
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
@@ -60,7 +61,7 @@ std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::
 
     int nSteps = 10;
     double stepSize = 0.5;
-    CMovingLoadAnalysis analysis(bridge, lm, nPoints);
+    CMovingLoadAnalysis analysis(bridge, lm, options);
     return analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
 }
 
@@ -79,10 +80,10 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
     };
     std::vector<Bridge> runs(n);
     const auto Analyse = [&](size_t i) {
-        runs[i].results = AnalyseBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_nPoints, pbKeepRunning);
+        runs[i].results = AnalyseBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_Options, pbKeepRunning);
     };
     std::atomic<size_t> failed = n; // no bridge past a failure is started
-    RunTasks(n, m_nThreads, [&](size_t i) {
+    RunTasks(n, m_Options.nThreads, [&](size_t i) {
         if (!KeepRunning(pbKeepRunning) || i > failed.load())
             return;
         runs[i].bStarted = true;

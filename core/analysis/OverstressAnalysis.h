@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBridge;
 class CBridgeSet;
@@ -15,7 +15,7 @@ class CLoadModel;
 class COverstressAnalysis {
 public:
     COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
-                        int nPoints = CSettings::CurrentPointsAlongBeam());
+                        const AnalysisOptions& options);
 
     // One result per bridge analysed, in set order; posts a status line per bridge.
     // A null flag runs to the end. The bridges are analysed side by side; what comes back
@@ -23,7 +23,8 @@ public:
     std::vector<std::shared_ptr<CEnvelopeResults>> Run(const std::atomic<bool>* pbKeepRunning);
 
     // The run of one bridge, with its status line.
-    static std::shared_ptr<CEnvelopeResults> AnalyseBridge(const std::shared_ptr<CBridge>& bridge, int nPoints,
+    static std::shared_ptr<CEnvelopeResults> AnalyseBridge(const std::shared_ptr<CBridge>& bridge,
+                                                           const AnalysisOptions& options,
                                                            const std::atomic<bool>* pbKeepRunning);
 
     // Lane load intensity (kN/m) for a span length (m); NaN gives the top value.
@@ -32,6 +33,5 @@ public:
 
     std::shared_ptr<CBridgeSet> m_pBridgeSet;
     double m_OverstressFactor = 1.4; // kept for the caller; the run does not use it
-    int m_nPoints = 0;               // segments per span of the beam solutions
-    int m_nThreads = 0;              // threads of the run; 0: GetAnalysisThreads() when it starts
+    AnalysisOptions m_Options;
 };

@@ -17,7 +17,7 @@
 #include <malloc.h>
 #endif
 
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/KeepRunning.h"
 #include "platform/base/Messages.h"
 
@@ -50,12 +50,10 @@ struct Job {
     size_t n = 0;
     std::atomic<size_t> next{0};
     std::vector<std::exception_ptr>* errors = nullptr;
-    AnalysisPath path = AnalysisPath::Fast;
 };
 
 void Work(Job& job)
 {
-    CAnalysisPathScope scope(job.path);
     for (size_t i; (i = job.next.fetch_add(1, std::memory_order_relaxed)) < job.n;) {
         try {
             (*job.task)(i);
@@ -156,7 +154,7 @@ void SetAnalysisThreads(int n) { g_nThreads.store(n > 0 ? n : 0, std::memory_ord
 
 int AnalysisThreads(int nRequested)
 {
-    return nRequested > 0 ? std::min(nRequested, kMaxAnalysisThreads) : GetAnalysisThreads();
+    return nRequested > 0 ? std::min(nRequested, kMaxAnalysisThreads) : MachineThreads();
 }
 
 CAnalysisThreadsScope::CAnalysisThreadsScope(int n) : m_previous(g_nThreads.load())
@@ -173,7 +171,6 @@ void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task)
     job.task = &task;
     job.n = n;
     job.errors = &errors;
-    job.path = GetAnalysisPath();
     const size_t nUsed = std::min(n, static_cast<size_t>(AnalysisThreads(nThreads)));
     if (nUsed <= 1) {
         Work(job);

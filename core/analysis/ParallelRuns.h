@@ -8,16 +8,17 @@
 #include <functional>
 #include <vector>
 
-// The threads a run uses when it is given no count of its own; 1 runs everything on the
-// calling thread.
+// The thread count that AnalysisOptionsFromSettings puts into the options of the runs the
+// program starts; no run reads it. 1 runs everything on the calling thread.
 int GetAnalysisThreads();
 // 0 or less: as many as the machine has cores (at most kMaxAnalysisThreads).
 void SetAnalysisThreads(int n);
 inline constexpr int kMaxAnalysisThreads = 64;
-// A run's own count: above 0 as given (at most kMaxAnalysisThreads), else GetAnalysisThreads().
+// The threads a run takes for the count in its options: above 0 as given (at most
+// kMaxAnalysisThreads), else every core.
 int AnalysisThreads(int nRequested);
 
-// Sets the default while it lives (process-wide, for tests and benchmarks).
+// Sets the program's count while it lives (process-wide, for tests).
 class CAnalysisThreadsScope {
 public:
     explicit CAnalysisThreadsScope(int n);
@@ -29,14 +30,12 @@ private:
     int m_previous;
 };
 
-// Runs task(0) to task(n - 1) on up to nThreads threads (0: GetAnalysisThreads()), the
-// calling thread among them, handing the tasks out in index order; every thread computes
-// on the caller's analysis path. The helpers are threads kept for the whole process, so
+// Runs task(0) to task(n - 1) on up to nThreads threads (0: every core), the calling
+// thread among them, handing the tasks out in index order. The helpers are threads kept for the whole process, so
 // what they keep per thread (solver, buffers) serves every later run. Returns when every
 // task has run. A task that throws does not stop the others; the exception of the
 // lowest-numbered failed task is then rethrown.
 void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task);
-inline void RunTasks(size_t n, const std::function<void(size_t)>& task) { RunTasks(n, 0, task); }
 
 // What one piece of a run split into pieces ended with: the stepping it derived, and
 // whether it started, ran to its end and failed.

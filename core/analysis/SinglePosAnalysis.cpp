@@ -13,8 +13,8 @@
 #include "core/loads/LoadModel.h"
 
 CSinglePosAnalysis::CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
-                                       int nPoints)
-    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel)), m_nPoints(nPoints)
+                                       const AnalysisOptions& options)
+    : m_pBridge(std::move(pBridge)), m_pLoadModel(std::move(pLoadModel)), m_nPoints(options.nPointsPerSpan)
 {
     // A bridge made by the default constructor has no beam until it is set up.
     if (!m_pBridge || !m_pBridge->GetBeam() || !m_pLoadModel)

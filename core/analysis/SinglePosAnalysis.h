@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBeam;
 class CBeamResults;
@@ -18,8 +18,9 @@ class CLoadModel;
 // by two threads at once.
 class CSinglePosAnalysis {
 public:
+    // Takes the points per span of the options.
     CSinglePosAnalysis(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
-                       int nPoints = CSettings::CurrentPointsAlongBeam());
+                       const AnalysisOptions& options);
     virtual ~CSinglePosAnalysis();
     CSinglePosAnalysis(const CSinglePosAnalysis&) = delete;
     CSinglePosAnalysis& operator=(const CSinglePosAnalysis&) = delete;

@@ -4,15 +4,13 @@
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
 #include "core/beam/Load.h"
-#include "core/settings/Settings.h"
 
 // Solves one beam under one load arrangement by the direct stiffness method. The beam
 // and the loads are borrowed and must outlive Analyse. nPoints segments per span (bounded
 // by CSettings::ClampPointsAlongBeam).
 class CBeamAnalysis {
 public:
-    CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads,
-                  int nPoints = CSettings::CurrentPointsAlongBeam());
+    CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads, int nPoints);
     virtual ~CBeamAnalysis() = default;
 
     CBeamResults Analyse() const;

@@ -4,7 +4,6 @@
 
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
-#include "core/settings/Settings.h"
 
 // Solves one beam for many load arrangements. The stiffness matrix, its elimination,
 // the stations and the member matrices depend only on the beam, so they are built once;
@@ -17,7 +16,7 @@
 class CFastBeamSolver {
 public:
     // Same checks, errors and bound of nPoints as the CBeamAnalysis constructor.
-    explicit CFastBeamSolver(const CBeam& beam, int nPoints = CSettings::CurrentPointsAlongBeam());
+    CFastBeamSolver(const CBeam& beam, int nPoints);
 
     // Loads of the next solve, in the order CBeamAnalysis would be given them. Positions
     // are from the span's start; the magnitudes are the final, factored ones.

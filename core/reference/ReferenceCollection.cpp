@@ -60,7 +60,7 @@ void CReferenceCollection::ClearResults()
     m_nRefSet = 0;
 }
 
-bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, int nPoints)
+bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options)
 {
     if (m_vBS.empty() || m_vLME.empty())
         return false;
@@ -69,8 +69,7 @@ bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, int
     for (const auto& lme : m_vLME) {
         for (const auto& bs : m_vBS) {
             auto rs = std::make_shared<CReferenceSet>(m_bUseOverstress, bs, lme, m_OverstressFactor);
-            rs->m_nThreads = m_nThreads;
-            rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning, nPoints);
+            rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning, options);
             m_vRefSet.push_back(std::move(rs));
             ++m_nRefSet;
         }
@@ -93,7 +92,8 @@ void CReferenceCollection::SetProposedEnsemble(std::shared_ptr<CLoadModelEnsembl
     m_pPropLME = std::move(pLME);
 }
 
-bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier, int nPoints)
+bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier,
+                                           const AnalysisOptions& options)
 {
     if (!m_pPropLME || m_pPropLME->m_vLoadModel.empty())
         return false;
@@ -112,14 +112,13 @@ bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunnin
         if (done != runs.end()) {
             proposed = done->second;
         } else {
-            CMultiBridgeAnalysis mba(bs, m_pPropLME, nPoints);
-            mba.m_nThreads = m_nThreads;
+            CMultiBridgeAnalysis mba(bs, m_pPropLME, options);
             proposed = mba.Run(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
             if (KeepRunning(pbKeepRunning)) // only a complete run is reused
                 runs.emplace_back(bs, proposed);
         }
-        rs.m_nThreads = m_nThreads;
-        m_vCritRatioEnsemble.push_back(rs.CalculateRatios(m_bUseLM, std::move(proposed), m_pPropLME, multiplier));
+        m_vCritRatioEnsemble.push_back(
+            rs.CalculateRatios(m_bUseLM, std::move(proposed), m_pPropLME, multiplier, options));
     }
     m_bIsCompared = KeepRunning(pbKeepRunning);
     return true;

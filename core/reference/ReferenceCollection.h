@@ -7,7 +7,7 @@
 
 #include "core/archive/ArchiveFwd.h"
 #include "core/elements/Element.h"
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBridgeSet;
 class CLoadModel;
@@ -32,14 +32,13 @@ public:
     void ClearResults();
     // False (nothing changed) without a bridge set or an ensemble. Reference set k belongs
     // to ensemble k / (number of bridge sets) and bridge set k % (number of bridge sets).
-    bool Calculate(const std::atomic<bool>* pbKeepRunning, int nPoints = CSettings::CurrentPointsAlongBeam());
+    bool Calculate(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options);
 
     // The model goes into a fresh "Proposed" ensemble of the collection's own.
     void SetProposedLoadModel(std::shared_ptr<CLoadModel> pLM);
     void SetProposedEnsemble(std::shared_ptr<CLoadModelEnsemble> pLME);
     // False when there is no proposed load model to compare.
-    bool CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier,
-                         int nPoints = CSettings::CurrentPointsAlongBeam());
+    bool CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier, const AnalysisOptions& options);
 
     std::shared_ptr<CReferenceSet> GetRefSet(unsigned int i) const; // empty past m_nRefSet
     std::vector<std::shared_ptr<CReferenceSet>> GetRefSets() const { return m_vRefSet; }
@@ -71,7 +70,6 @@ public:
     bool m_bUseLM = false;
     std::shared_ptr<CLoadModelEnsemble> m_pPropLME;
     double m_Multiplier = 1.0;
-    int m_nThreads = 0; // threads of the runs (not kept in the file); 0: GetAnalysisThreads()
 
 private:
     QEL_DECLARE_SERIALIZE;

@@ -48,14 +48,13 @@ void CReferenceSet::RebuildCritEnsembles()
 }
 
 void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning,
-                              int nPoints)
+                              const AnalysisOptions& options)
 {
     MakeEmptyCritEnsembles();
-    CMultiBridgeAnalysis live(m_pBridgeSet, m_pRefLME, nPoints);
-    live.m_nThreads = m_nThreads;
+    CMultiBridgeAnalysis live(m_pBridgeSet, m_pRefLME, options);
     m_vLiveLoadCritEnv = live.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
     if (m_bUseOverstress) {
-        RunOverstress(pbKeepRunning, nPoints);
+        RunOverstress(pbKeepRunning, options);
         m_vRefCritEnv = CombineEnvelopes(m_vLiveLoadCritEnv, m_vOverstressCritEnv);
     } else {
         m_vRefCritEnv = m_vLiveLoadCritEnv;
@@ -65,10 +64,9 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
     m_bIsCalculated = true;
 }
 
-void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, int nPoints)
+void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options)
 {
-    COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor, nPoints);
-    overstress.m_nThreads = m_nThreads;
+    COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor, options);
     m_vOverstressCritEnv = overstress.Run(pbKeepRunning);
 }
 
@@ -91,17 +89,17 @@ std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUse
                                                                        double* pStepSize,
                                                                        const std::atomic<bool>* pbKeepRunning,
                                                                        std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                                       double multiplier, int nPoints)
+                                                                       double multiplier, const AnalysisOptions& options)
 {
-    CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, nPoints);
-    prop.m_nThreads = m_nThreads;
+    CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, options);
     EnvVector vProposed = prop.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
-    return CalculateRatios(bUseLM, std::move(vProposed), std::move(pProposed), multiplier);
+    return CalculateRatios(bUseLM, std::move(vProposed), std::move(pProposed), multiplier, options);
 }
 
 std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUseLM, EnvVector vProposed,
                                                                        std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                                       double multiplier)
+                                                                       double multiplier,
+                                                                       const AnalysisOptions& options)
 {
     m_bUseLM = bUseLM;
     m_pPropLME = std::move(pProposed);
@@ -119,7 +117,7 @@ std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUse
     }
     // The proposed envelopes are only read: a collection shares them between its sets.
     std::vector<CCriticalRatioResults> ratios(n);
-    RunTasks(n, m_nThreads,
+    RunTasks(n, options.nThreads,
              [&](size_t i) { ratios[i] = m_vPropCritEnv[i]->GetCriticalRatios(m_vRefCritEnv[i], multiplier); });
     m_bIsRatioCalculated = true;
     return std::make_shared<CCriticalRatioEnsemble>(std::move(ratios), m_pBridgeSet);

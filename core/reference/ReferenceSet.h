@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/archive/ArchiveFwd.h"
-#include "core/settings/Settings.h"
+#include "core/analysis/AnalysisOptions.h"
 
 class CBridgeSet;
 class CLoadModelEnsemble;
@@ -27,22 +27,22 @@ public:
 
     // A stop leaves as many bridges as were analysed; the set still counts as calculated.
     void Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning,
-                   int nPoints = CSettings::CurrentPointsAlongBeam());
+                   const AnalysisOptions& options);
     // Ratios are formed for the bridges present in both the proposed and the reference
     // envelopes.
     std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps,
                                                             double* pStepSize,
                                                             const std::atomic<bool>* pbKeepRunning,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                            double multiplier, int nPoints = CSettings::CurrentPointsAlongBeam());
+                                                            double multiplier, const AnalysisOptions& options);
     // The same with the proposed envelopes already run over this set's bridges; they are
     // kept as given (shared, never changed).
     std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, EnvVector vProposed,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                            double multiplier);
+                                                            double multiplier, const AnalysisOptions& options);
     // overstress x (f - 1) + live x f, bridge by bridge, for the bridges present in both.
     EnvVector CombineEnvelopes(const EnvVector& vLive, const EnvVector& vOverstress) const;
-    void RunOverstress(const std::atomic<bool>* pbKeepRunning, int nPoints = CSettings::CurrentPointsAlongBeam());
+    void RunOverstress(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options);
 
     std::shared_ptr<CBridgeSet> GetBridgeSet() const { return m_pBridgeSet; }
     std::shared_ptr<CLoadModelEnsemble> GetRefLME() const { return m_pRefLME; }
@@ -72,7 +72,6 @@ public:
     bool m_bUseLM = false;
     bool m_bIsRatioCalculated = false;
     std::uint32_t m_nBridges = 0;
-    int m_nThreads = 0; // threads of the runs; 0: GetAnalysisThreads() when each starts
 
 private:
     void MakeEmptyCritEnsembles();

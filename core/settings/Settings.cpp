@@ -68,11 +68,6 @@ std::wstring CSettings::GetAppDataFolder()
 
 int CSettings::ClampPointsAlongBeam(int n) { return std::clamp(n, 1, MaxPointsAlongBeam); }
 
-int CSettings::CurrentPointsAlongBeam()
-{
-    return ClampPointsAlongBeam(g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM);
-}
-
 CSettings::Analysis_Config CSettings::GetAnalysisCopy() const
 {
     std::lock_guard lock(m_Mutex);

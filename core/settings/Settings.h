@@ -107,8 +107,6 @@ public:
     static constexpr int MaxPointsAlongBeam = static_cast<int>(Bounds::PointsPerSpan.hi);
     // The one bound of a points-per-span count that reaches a solver: 1 to the most.
     static int ClampPointsAlongBeam(int n);
-    // The setting, bounded: what an analysis started now takes unless it is given a count.
-    static int CurrentPointsAlongBeam();
 
     // Every default, HELPFILEPATH empty; CSettings::Instance applies SetDefaults.
     CSettings() = default;

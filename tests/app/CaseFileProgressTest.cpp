@@ -15,6 +15,7 @@
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 
@@ -55,7 +56,7 @@ protected:
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
         rc->m_bUseOverstress = true;
-        rc->Calculate(nullptr);
+        rc->Calculate(nullptr, qeltest::TestOptions());
         doc.m_vBridgeSet = {set};
         doc.m_vLoadModelEnsemble = {lme};
         doc.m_vRefCollection = {rc};

@@ -158,13 +158,13 @@ protected:
         };
         m_Dialogs.movingLoad = MovingLoadByStep(h.step);
         m_Dialogs.bridgeRange = [s = h.step](CBridgeRangeDlgInterface& d) {
-            d.m_bByStep = true;
+            d.m_bUseStep = true;
             d.m_dStepSize = s;
             return DLG_IDOK;
         };
         m_Dialogs.analyzeRefCollection = [](CAnalyzeRefCollectionDlgInterface&) { return DLG_IDOK; };
         m_Dialogs.critRatios = [](CCritRatioRefCollDlgInterface& d) {
-            d.m_bUseLM = true;
+            d.m_bUseLoadModel = true;
             return DLG_IDOK;
         };
     }

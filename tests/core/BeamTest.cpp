@@ -14,6 +14,7 @@
 #include "core/beam/LoadUDL.h"
 #include "core/bridge/Bridge.h"
 #include "core/settings/Settings.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ CBeam BridgeBeam(const std::vector<double>& spans)
 
 CBeamResults Solve(const CBeam& beam, std::vector<CLoad*> loads)
 {
-    return CBeamAnalysis(beam, std::move(loads)).Analyse();
+    return CBeamAnalysis(beam, std::move(loads), qeltest::TestPoints()).Analyse();
 }
 
 // Station of a span at position x from its start (x a multiple of L/100).
@@ -326,7 +327,7 @@ TEST(BeamAnalysis, BeamsThatDoNotFitAreRefused)
         beam.m_vEI = c.EI;
         beam.m_vR = c.R;
         try {
-            CBeamAnalysis a(beam, {});
+            CBeamAnalysis a(beam, {}, qeltest::TestPoints());
             ADD_FAILURE() << c.name << ": no error";
         } catch (const std::runtime_error& e) {
             EXPECT_STREQ(e.what(), c.message) << c.name;
@@ -340,19 +341,19 @@ TEST(BeamAnalysis, PointsPerSpanAreReadOnceWhenTheAnalysisIsBuilt)
     CBeam beam = BridgeBeam({10.0});
     CLoadUDL udl(0, 10.0);
     setPoints(40);
-    CBeamAnalysis a(beam, {&udl});
+    CBeamAnalysis a(beam, {&udl}, qeltest::TestPoints());
     setPoints(100);
     CBeamResults r = a.Analyse();
     ASSERT_EQ(r.m_vMbrRes[0].x.size(), 43u);
     EXPECT_NEAR(r.m_vMbrRes[0].M[1 + 20], 125.0, kTol);
     // A value below one would size nothing sensible; one segment is the least.
     setPoints(0);
-    CBeamAnalysis b(beam, {&udl});
+    CBeamAnalysis b(beam, {&udl}, qeltest::TestPoints());
     setPoints(100);
     EXPECT_EQ(b.Analyse().m_vMbrRes[0].x, (std::vector<double>{0.0, 0.0, 10.0, 10.0}));
     // Nor may a huge value size them: five vectors of 2^31 doubles per span.
     setPoints(2147483647);
-    CBeamAnalysis c(beam, {&udl});
+    CBeamAnalysis c(beam, {&udl}, qeltest::TestPoints());
     setPoints(100);
     EXPECT_EQ(c.Analyse().m_vMbrRes[0].x.size(), static_cast<size_t>(CSettings::MaxPointsAlongBeam) + 3);
 }

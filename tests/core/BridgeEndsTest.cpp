@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FastPathCases.h"
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/beam/Beam.h"
 #include "core/bridge/Bridge.h"
@@ -20,6 +20,7 @@
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -42,8 +43,9 @@ Run RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoad
           int nPoints)
 {
     Run r{std::make_shared<CLoadModel>(model), nullptr};
-    CAnalysisPathScope scope(path);
-    CMovingLoadAnalysis a(bridge, r.lm, nPoints);
+    AnalysisOptions options = qeltest::TestOptions(path);
+    options.nPointsPerSpan = nPoints;
+    CMovingLoadAnalysis a(bridge, r.lm, options);
     int n = 0;
     r.res = a.Analyse(true, n, step, nullptr);
     return r;

@@ -9,6 +9,7 @@
 
 #include "AnalysisTestUtil.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 
@@ -19,7 +20,7 @@ TEST(MultiBridge, PointLoadOverOneSpanSetMatchesStatics)
     Recorder rec;
     auto set = OneSpanSet();
     auto lm = PointLoad(100.0);
-    CMultiBridgeAnalysis mba(set, lm);
+    CMultiBridgeAnalysis mba(set, lm, qeltest::TestOptions());
     EXPECT_EQ(mba.m_pLME->GetDescription(), L"LoadModelEnsemble");
     EXPECT_EQ(mba.m_pLME->m_nLoadModels, 1);
     EXPECT_EQ(mba.m_nBridges, 3u);
@@ -49,7 +50,7 @@ TEST(MultiBridge, CountSteppingReturnsTheLastBridgesStep)
     Recorder rec;
     auto lm = PointLoad(100.0);
     auto lme = Ensemble({lm});
-    CMultiBridgeAnalysis mba(OneSpanSet(), lme);
+    CMultiBridgeAnalysis mba(OneSpanSet(), lme, qeltest::TestOptions());
     EXPECT_EQ(mba.m_pLoadModel, nullptr);
     int nSteps = 20;
     double step = 0.0;
@@ -64,7 +65,7 @@ TEST(MultiBridge, StopBetweenLoadModelsKeepsTheBridgesAnalysed)
     std::atomic<bool> run{true};
     Recorder rec(&run, 3);
     auto set = OneSpanSet();
-    CMultiBridgeAnalysis mba(set, Ensemble({PointLoad(100.0), PointLoad(200.0)}));
+    CMultiBridgeAnalysis mba(set, Ensemble({PointLoad(100.0), PointLoad(200.0)}), qeltest::TestOptions());
     int nSteps = 0;
     double step = 1.0;
     const auto results = mba.Run(true, &nSteps, &step, &run);
@@ -84,8 +85,8 @@ TEST(MultiBridge, EmptyEnsembleOrStoppedRunGivesNoEntries)
     int nSteps = 0;
     double step = 1.0;
     std::atomic<bool> run{true};
-    EXPECT_TRUE(CMultiBridgeAnalysis(set, Ensemble({})).Run(true, &nSteps, &step, &run).empty());
+    EXPECT_TRUE(CMultiBridgeAnalysis(set, Ensemble({}), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
     run = false;
-    EXPECT_TRUE(CMultiBridgeAnalysis(set, PointLoad(100.0)).Run(true, &nSteps, &step, &run).empty());
+    EXPECT_TRUE(CMultiBridgeAnalysis(set, PointLoad(100.0), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
     EXPECT_EQ(rec.progress, 0);
 }

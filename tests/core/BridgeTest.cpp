@@ -14,6 +14,7 @@
 #include "core/bridge/BridgeSet.h"
 #include "core/bridge/Linspace.h"
 #include "core/bounds/ElementChecks.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ TEST(Bridge, ItsBeamSolvesAsAContinuousBeam)
     // Two 10 m spans under 10 kN/m: 3wL/8, 10wL/8, 3wL/8.
     auto b = CBridge::Create(1, L"B", BC_TWOSPAN, 10.0);
     CLoadUDL u0(0, 10.0), u1(1, 10.0);
-    CBeamResults r = CBeamAnalysis(*b->GetBeam(), {&u0, &u1}).Analyse();
+    CBeamResults r = CBeamAnalysis(*b->GetBeam(), {&u0, &u1}, qeltest::TestPoints()).Analyse();
     ASSERT_EQ(r.m_vReactions.size(), 3u);
     EXPECT_NEAR(r.m_vReactions[0], 37.5, 1e-6);
     EXPECT_NEAR(r.m_vReactions[1], 125.0, 1e-6);

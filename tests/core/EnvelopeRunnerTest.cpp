@@ -10,6 +10,7 @@
 #include "AnalysisTestUtil.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/OverstressAnalysis.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 
@@ -18,7 +19,7 @@ TEST(EnvelopeRunner, MergesEveryLoadModelStationWise)
     Recorder rec;
     auto bridge = CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0);
     auto lme = Ensemble({PointLoad(100.0, L"A"), PointLoad(200.0, L"B"), PointLoad(50.0, L"C")});
-    CEnvelopeRunner runner(bridge, lme);
+    CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     int nSteps = 0;
     double step = 1.0;
     std::atomic<bool> run{true};
@@ -47,13 +48,13 @@ TEST(EnvelopeRunner, EmptyEnsembleOrStoppedRunLeavesNothingUnfilled)
     double step = 1.0;
     std::atomic<bool> run{true};
 
-    CEnvelopeRunner empty(set->GetBridge(0), Ensemble({}));
+    CEnvelopeRunner empty(set->GetBridge(0), Ensemble({}), qeltest::TestOptions());
     EXPECT_FALSE(empty.Run(true, nSteps, step, &run)->HasEnvelopes());
     EXPECT_TRUE(empty.GetResults().empty());
     EXPECT_EQ(rec.progress, 0);
 
     run = false;
-    CEnvelopeRunner stopped(set->GetBridge(0), Ensemble({PointLoad(100.0)}));
+    CEnvelopeRunner stopped(set->GetBridge(0), Ensemble({PointLoad(100.0)}), qeltest::TestOptions());
     EXPECT_FALSE(stopped.Run(true, nSteps, step, &run)->HasEnvelopes());
     EXPECT_TRUE(stopped.GetResults().empty());
     EXPECT_EQ(rec.progress, 0);
@@ -63,7 +64,7 @@ TEST(EnvelopeRunner, WorksOnTheEnsembleAsItWasWhenStarted)
 {
     auto bridge = CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0);
     auto lme = Ensemble({PointLoad(100.0), PointLoad(200.0)});
-    CEnvelopeRunner runner(bridge, lme);
+    CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     // The ensemble is edited (on another thread, in the program) once the run is going.
     SetMainWindowMessageSink([&](CPostedMessage&& m) {
         if (m.message == kProgress)
@@ -96,7 +97,7 @@ TEST(Overstress, EveryBridgeGetsItsLaneLoadAndAStatusLine)
 {
     Recorder rec;
     std::atomic<bool> run{true};
-    COverstressAnalysis os(OneSpanSet(), 1.4);
+    COverstressAnalysis os(OneSpanSet(), 1.4, qeltest::TestOptions());
     const auto results = os.Run(&run);
     EXPECT_EQ(rec.status, (std::vector<std::wstring>{L"Overstress: L = 10.000, w = 16.000",
                                                      L"Overstress: L = 20.000, w = 17.667",
@@ -119,7 +120,7 @@ TEST(Overstress, EveryBridgeGetsItsLaneLoadAndAStatusLine)
 TEST(Overstress, StatusLineOfA35mSpan)
 {
     Recorder rec;
-    COverstressAnalysis os(std::make_shared<CBridgeSet>(1, L"35", BC_ONESPAN, 35.0, 35.0, 1.0), 1.4);
+    COverstressAnalysis os(std::make_shared<CBridgeSet>(1, L"35", BC_ONESPAN, 35.0, 35.0, 1.0), 1.4, qeltest::TestOptions());
     os.Run(nullptr);
     EXPECT_EQ(rec.status, (std::vector<std::wstring>{L"Overstress: L = 35.000, w = 20.000"}));
 }

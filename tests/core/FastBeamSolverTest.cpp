@@ -13,6 +13,7 @@
 #include "core/beam/LoadPUDL.h"
 #include "core/beam/LoadUDL.h"
 #include "core/settings/Settings.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ CBeamResults Literal(const CBeam& beam, const std::vector<Piece>& pieces)
             owned.push_back(std::make_unique<CLoadPUDL>(p.span, p.v, p.a, p.c));
         loads.push_back(owned.back().get());
     }
-    return CBeamAnalysis(beam, loads).Analyse();
+    return CBeamAnalysis(beam, loads, qeltest::TestPoints()).Analyse();
 }
 
 void Load(CFastBeamSolver& s, const std::vector<Piece>& pieces)
@@ -177,7 +178,7 @@ TEST(FastBeamSolver, AgreesWithTheLiteralSolverOnEveryBeamAndArrangement)
 {
     for (const BeamCase& bc : Beams()) {
         // One solver per beam serves every arrangement, in turn, as a moving load uses it.
-        CFastBeamSolver s(bc.beam);
+        CFastBeamSolver s(bc.beam, qeltest::TestPoints());
         for (const Arrangement& a : Arrangements(bc.beam.m_vL)) {
             const CBeamResults ref = Literal(bc.beam, a.pieces);
             Load(s, a.pieces);
@@ -194,7 +195,7 @@ TEST(FastBeamSolver, MatchesTheLiteralSolverAsAResultObject)
     // Two equal spans of 10 m, 10 kN/m on both: support moment -wL^2/8 = -125 and
     // reactions 3wL/8, 10wL/8, 3wL/8 = 37.5, 125, 37.5.
     const CBeam beam = MakeBeam({10.0, 10.0});
-    CFastBeamSolver s(beam);
+    CFastBeamSolver s(beam, qeltest::TestPoints());
     s.AddUDL(0, 10.0);
     s.AddUDL(1, 10.0);
     s.Solve();
@@ -215,7 +216,7 @@ TEST(FastBeamSolver, FollowsThePointsPerSpanSetting)
     const int before = g_pSettings->GetAnalysisCopy().NPOINTS_ALONG_BEAM;
     g_pSettings->Edit([](CSettings& st) { st.Analysis.NPOINTS_ALONG_BEAM = 37; });
     const CBeam beam = MakeBeam({15.0, 20.0, 15.0});
-    CFastBeamSolver s(beam);
+    CFastBeamSolver s(beam, qeltest::TestPoints());
     g_pSettings->Edit([before](CSettings& st) { st.Analysis.NPOINTS_ALONG_BEAM = before; });
     EXPECT_EQ(s.GetStationsPerSpan(), 40u);
     s.AddPointLoad(1, 100.0, 7.0);
@@ -235,12 +236,12 @@ TEST(FastBeamSolver, RefusesWhatTheLiteralSolverRefuses)
     for (const CBeam* b : {&noEI, &shortR}) {
         std::string literal, fast;
         try {
-            CBeamAnalysis(*b, {});
+            CBeamAnalysis(*b, {}, qeltest::TestPoints());
         } catch (const std::runtime_error& e) {
             literal = e.what();
         }
         try {
-            CFastBeamSolver s(*b);
+            CFastBeamSolver s(*b, qeltest::TestPoints());
         } catch (const std::runtime_error& e) {
             fast = e.what();
         }
@@ -252,7 +253,7 @@ TEST(FastBeamSolver, RefusesWhatTheLiteralSolverRefuses)
 TEST(FastBeamSolver, SolvesWithoutAllocating)
 {
     const CBeam beam = MakeBeam({15.0, 20.0, 15.0});
-    CFastBeamSolver s(beam);
+    CFastBeamSolver s(beam, qeltest::TestPoints());
     const auto arrangements = Arrangements(beam.m_vL);
     Load(s, arrangements.back().pieces); // the largest list sizes the load buffer
     s.Solve();

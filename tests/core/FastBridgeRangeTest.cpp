@@ -9,12 +9,13 @@
 #include "AllocationCounter.h"
 #include "FastPathCases.h"
 #include "RangeRuns.h"
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "TestOptions.h"
 
 using namespace fastcases;
 
@@ -42,12 +43,13 @@ std::shared_ptr<CLoadModelEnsemble> CopyOf(const CLoadModelEnsemble& lme, ModelM
     return copy;
 }
 
-RangeRun RunRange(AnalysisPath path, const std::shared_ptr<CBridgeSet>& set,
+// threads 0: the process's count.
+RangeRun RunRange(AnalysisPath path, int threads, const std::shared_ptr<CBridgeSet>& set,
                   const std::shared_ptr<CLoadModelEnsemble>& lme, bool bByStep, int nSteps, double step,
                   const std::atomic<bool>* flag = nullptr, int stopAfterLines = 0, std::atomic<bool>* toClear = nullptr)
 {
     RangeRun r;
-    RunRangeInto(r, path, 0, set, lme, bByStep, nSteps, step, flag, stopAfterLines, toClear);
+    RunRangeInto(r, path, threads, set, lme, bByStep, nSteps, step, flag, stopAfterLines, toClear);
     return r;
 }
 
@@ -86,8 +88,8 @@ TEST(FastBridgeRange, GivesTheLiteralEnvelopesOfEveryBridge)
             auto lme = Ensemble();
             ModelMap map;
             auto copy = CopyOf(*lme, map);
-            const RangeRun literal = RunRange(AnalysisPath::Literal, set, lme, st.bByStep, st.nSteps, st.step);
-            const RangeRun fast = RunRange(AnalysisPath::Fast, set, copy, st.bByStep, st.nSteps, st.step);
+            const RangeRun literal = RunRange(AnalysisPath::Literal, 0, set, lme, st.bByStep, st.nSteps, st.step);
+            const RangeRun fast = RunRange(AnalysisPath::Fast, 0, set, copy, st.bByStep, st.nSteps, st.step);
             ASSERT_EQ(literal.results.size(), static_cast<size_t>(sc.count)) << what;
             ExpectSameRange(literal, fast, map, what);
         }
@@ -103,8 +105,8 @@ TEST(FastBridgeRange, StopsWhereTheLiteralPathStops)
     ModelMap map;
     auto copy = CopyOf(*lme, map);
     std::atomic<bool> keepA = true, keepB = true;
-    const RangeRun literal = RunRange(AnalysisPath::Literal, set, lme, true, 0, 0.5, &keepA, 40, &keepA);
-    const RangeRun fast = RunRange(AnalysisPath::Fast, set, copy, true, 0, 0.5, &keepB, 40, &keepB);
+    const RangeRun literal = RunRange(AnalysisPath::Literal, 0, set, lme, true, 0, 0.5, &keepA, 40, &keepA);
+    const RangeRun fast = RunRange(AnalysisPath::Fast, 0, set, copy, true, 0, 0.5, &keepB, 40, &keepB);
     EXPECT_FALSE(keepB);
     EXPECT_LT(literal.results.size(), 3u);
     ExpectSameRange(literal, fast, map, "stopped");
@@ -119,13 +121,9 @@ TEST(FastBridgeRange, RunnerMergeIsTheLiteralAugmentOfItsModels)
     auto copy = CopyOf(*lme, map);
     int nA = 0, nB = 0;
     double sA = 0.45, sB = 0.45;
-    CEnvelopeRunner literal(bridge, lme);
-    std::shared_ptr<CEnvelopeResults> a;
-    {
-        CAnalysisPathScope scope(AnalysisPath::Literal);
-        a = literal.Run(true, nA, sA, nullptr);
-    }
-    CEnvelopeRunner fast(bridge, copy);
+    CEnvelopeRunner literal(bridge, lme, qeltest::TestOptions(AnalysisPath::Literal));
+    const std::shared_ptr<CEnvelopeResults> a = literal.Run(true, nA, sA, nullptr);
+    CEnvelopeRunner fast(bridge, copy, qeltest::TestOptions());
     fast.KeepModelResults(false);
     const auto b = fast.Run(true, nB, sB, nullptr);
     EXPECT_EQ(literal.GetNoAnalyses(), fast.GetNoAnalyses());
@@ -139,7 +137,7 @@ TEST(FastBridgeRange, AnEmptyEnsembleGivesTheSameEmptyMerge)
 {
     auto bridge = CBridge::Create(1, L"B", BC_ONESPAN, 16.0);
     auto lme = std::make_shared<CLoadModelEnsemble>(1, L"Empty");
-    CEnvelopeRunner runner(bridge, lme);
+    CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     runner.KeepModelResults(false);
     int n = 0;
     double s = 1.0;
@@ -170,7 +168,7 @@ TEST(FastBridgeRange, AllocatesNothingPerLoadPosition)
     for (int i : {0, 1, 2, 7})
         lme->AddLoadModel(std::make_shared<CLoadModel>(Models()[i].make()));
     const auto allocations = [&](double step, int& positions) {
-        CMultiBridgeAnalysis mba(set, lme);
+        CMultiBridgeAnalysis mba(set, lme, qeltest::TestOptions());
         int n = 0;
         qeltest::AllocationScope scope;
         const auto results = mba.Run(true, &n, &step, nullptr);
@@ -198,7 +196,7 @@ TEST(FastBridgeRange, PeakMemoryStaysFlatInTheNumberOfBridges)
     };
     const auto measure = [&](int nBridges) {
         auto set = std::make_shared<CBridgeSet>(1, L"S", nBridges, BC_TWOSPAN, 10.0, 40.0);
-        CMultiBridgeAnalysis mba(set, lme);
+        CMultiBridgeAnalysis mba(set, lme, qeltest::TestOptions());
         int n = 0;
         double step = 0.5;
         const long long before = qeltest::LiveBytes();
@@ -240,22 +238,14 @@ TEST(FastBridgeRange, OneTwoAndEightThreadsGiveTheSameEnvelopes)
         copies.push_back(CopyOf(*lme, map));
         copies.back()->m_vLoadModel.back() = copies.back()->m_vLoadModel[1]; // listed twice too
     }
-    RangeRun one;
-    {
-        CAnalysisThreadsScope threads(1);
-        one = RunRange(AnalysisPath::Fast, set, lme, true, 0, 0.6);
-    }
+    RangeRun one = RunRange(AnalysisPath::Fast, 1, set, lme, true, 0, 0.6);
     ASSERT_EQ(one.results.size(), 4u);
     std::sort(one.messages.begin(), one.messages.end());
     for (int k = 0; k < 2; ++k) {
         const int n = k == 0 ? 2 : 8;
         const ModelMap& map = maps[k];
         const auto& copy = copies[k];
-        RangeRun many;
-        {
-            CAnalysisThreadsScope threads(n);
-            many = RunRange(AnalysisPath::Fast, set, copy, true, 0, 0.6);
-        }
+        RangeRun many = RunRange(AnalysisPath::Fast, n, set, copy, true, 0, 0.6);
         std::sort(many.messages.begin(), many.messages.end());
         ExpectSameRange(one, many, map, std::to_string(n) + " threads");
         // The models are left as one thread leaves them (the next run starts from there).
@@ -273,9 +263,8 @@ TEST(FastBridgeRange, ThreadedRunStopsWithWhatItHasComputed)
     // is a run of whole bridges and at most one partial one, as on one thread.
     auto set = std::make_shared<CBridgeSet>(1, L"S", 6, BC_TWOSPAN, 10.0, 30.0);
     auto lme = Ensemble();
-    CAnalysisThreadsScope threads(8);
     std::atomic<bool> keep = true;
-    const RangeRun run = RunRange(AnalysisPath::Fast, set, lme, true, 0, 0.5, &keep, 40, &keep);
+    const RangeRun run = RunRange(AnalysisPath::Fast, 8, set, lme, true, 0, 0.5, &keep, 40, &keep);
     EXPECT_FALSE(keep);
     EXPECT_LT(run.results.size(), 6u);
     for (const auto& r : run.results)
@@ -290,16 +279,16 @@ TEST(FastBridgeRange, EnsembleRunKeepsEachModelsEnvelopesWhateverTheThreads)
     auto lme = Ensemble();
     ModelMap map;
     auto copy = CopyOf(*lme, map);
-    const auto run = [](int threads, CEnvelopeRunner& runner) {
-        CAnalysisThreadsScope scope(threads);
+    const auto run = [](CEnvelopeRunner& runner) {
         qeltest::StatusLines lines;
         int nSteps = 0;
         double step = 0.4;
         runner.Run(true, nSteps, step, nullptr);
         return step;
     };
-    CEnvelopeRunner one(bridge, lme), many(bridge, copy);
-    EXPECT_EQ(run(1, one), run(8, many));
+    CEnvelopeRunner one(bridge, lme, qeltest::TestOptions(AnalysisPath::Fast, 1));
+    CEnvelopeRunner many(bridge, copy, qeltest::TestOptions(AnalysisPath::Fast, 8));
+    EXPECT_EQ(run(one), run(many));
     ASSERT_EQ(one.GetResults().size(), lme->m_vLoadModel.size());
     ASSERT_EQ(many.GetResults().size(), one.GetResults().size());
     for (size_t m = 0; m < one.GetResults().size(); ++m)

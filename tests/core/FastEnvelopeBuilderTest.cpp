@@ -11,6 +11,7 @@
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/BeamResults.h"
+#include "TestOptions.h"
 
 using namespace fastcases;
 
@@ -51,12 +52,12 @@ TEST(FastEnvelopeBuilder, GivesTheLiteralEnvelopesPositionsAndModelsForEveryCase
 
             StatusLines status;
             CEnvelopeResults literal(bridge);
-            CSinglePosAnalysis spa(bridge, lmLiteral);
+            CSinglePosAnalysis spa(bridge, lmLiteral, qeltest::TestOptions());
             for (double p : positions)
                 literal.AddResults(spa.Analyse(p), lmLiteral, p);
             const auto literalLines = status.Take();
 
-            CFastEnvelopeBuilder builder(bridge, lmFast);
+            CFastEnvelopeBuilder builder(bridge, lmFast, qeltest::TestPoints());
             for (double p : positions)
                 builder.AnalyseAt(p);
             EXPECT_EQ(builder.GetPositionCount(), positions.size());
@@ -75,7 +76,7 @@ TEST(FastEnvelopeBuilder, GivesTheLiteralEnvelopesPositionsAndModelsForEveryCase
 TEST(FastEnvelopeBuilder, WithoutPositionsGivesTheBridgesEmptyResults)
 {
     auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
-    CFastEnvelopeBuilder builder(bridge, std::make_shared<CLoadModel>(FiveAxles()));
+    CFastEnvelopeBuilder builder(bridge, std::make_shared<CLoadModel>(FiveAxles()), qeltest::TestPoints());
     const auto r = builder.TakeResults();
     EXPECT_FALSE(r->HasEnvelopes());
     EXPECT_EQ(r->m_pBridge, bridge);
@@ -88,8 +89,8 @@ TEST(FastEnvelopeBuilder, ARefusedBeamFailsAtTheFirstPositionAsTheLiteralPathDoe
     auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
     bridge->GetBeam()->m_vR.pop_back();
     auto lm = std::make_shared<CLoadModel>(FiveAxles());
-    CFastEnvelopeBuilder builder(bridge, lm); // nothing solved yet, nothing refused
-    EXPECT_THROW(CSinglePosAnalysis(bridge, lm).Analyse(10.0), std::runtime_error);
+    CFastEnvelopeBuilder builder(bridge, lm, qeltest::TestPoints()); // nothing solved yet, nothing refused
+    EXPECT_THROW(CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0), std::runtime_error);
     EXPECT_THROW(builder.AnalyseAt(10.0), std::runtime_error);
 }
 
@@ -99,7 +100,7 @@ TEST(FastEnvelopeBuilder, StepsWithoutAllocating)
     auto lm = std::make_shared<CLoadModel>(FiveAxles());
     lm->AddPartialUDL(5.0, -9.0, 4.0);
     lm->Update();
-    CFastEnvelopeBuilder builder(bridge, lm);
+    CFastEnvelopeBuilder builder(bridge, lm, qeltest::TestPoints());
     builder.Reserve(1000);
     builder.AnalyseAt(-0.5); // the first position sizes the envelopes
     qeltest::AllocationScope scope;

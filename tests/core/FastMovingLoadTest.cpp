@@ -7,9 +7,10 @@
 
 #include "AllocationCounter.h"
 #include "FastPathCases.h"
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/MovingLoadAnalysis.h"
+#include "TestOptions.h"
 
 using namespace fastcases;
 
@@ -45,8 +46,7 @@ RunOutcome RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, cons
     r.nSteps = s.nSteps;
     r.step = s.step;
     StatusLines status;
-    CAnalysisPathScope scope(path);
-    CMovingLoadAnalysis a(bridge, r.lm);
+    CMovingLoadAnalysis a(bridge, r.lm, qeltest::TestOptions(path));
     r.res = a.Analyse(s.bByStep, r.nSteps, r.step, flag);
     r.positions = a.m_nSteps;
     r.status = status.Take();
@@ -118,8 +118,7 @@ TEST(FastMovingLoad, StopsAtTheSamePositionAsTheLiteralPath)
                 keepRunning = false;
         });
         {
-            CAnalysisPathScope scope(path);
-            CMovingLoadAnalysis a(bridge, r.lm);
+            CMovingLoadAnalysis a(bridge, r.lm, qeltest::TestOptions(path));
             r.res = a.Analyse(true, r.nSteps, r.step, &keepRunning);
             r.positions = a.m_nSteps;
         }
@@ -151,7 +150,7 @@ TEST(FastMovingLoad, StepsWithoutAllocatingPerPosition)
     auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
     auto lm = std::make_shared<CLoadModel>(FiveAxles());
     auto count = [&](double step, unsigned& positions) {
-        CMovingLoadAnalysis a(bridge, lm);
+        CMovingLoadAnalysis a(bridge, lm, qeltest::TestOptions());
         int n = 0;
         qeltest::AllocationScope scope;
         auto r = a.Analyse(true, n, step, nullptr);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FastPathCases.h"
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalRatioEnsemble.h"
@@ -13,6 +13,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
+#include "TestOptions.h"
 
 using namespace fastcases;
 
@@ -43,12 +44,13 @@ Document MakeDocument(const std::vector<std::shared_ptr<CBridgeSet>>& sets)
     return d;
 }
 
-void Calculate(AnalysisPath path, Document& d)
+// threads 0: the process's count.
+void Calculate(AnalysisPath path, Document& d, int threads = 0)
 {
-    CAnalysisPathScope scope(path);
-    ASSERT_TRUE(d.coll->Calculate(nullptr));
+    const AnalysisOptions options = qeltest::TestOptions(path, threads);
+    ASSERT_TRUE(d.coll->Calculate(nullptr, options));
     d.coll->SetProposedLoadModel(d.proposed);
-    ASSERT_TRUE(d.coll->CompareProposed(nullptr, 1.1));
+    ASSERT_TRUE(d.coll->CompareProposed(nullptr, 1.1, options));
 }
 
 void ExpectSameVectors(const std::vector<std::shared_ptr<CEnvelopeResults>>& a,
@@ -122,10 +124,7 @@ TEST(FastReferenceCollection, OneTwoAndEightThreadsGiveTheSameSetsAndRatios)
         std::make_shared<CBridgeSet>(1, L"1", 4, BC_ONESPAN, 6.0, 30.0),
         std::make_shared<CBridgeSet>(2, L"2", 3, BC_TWOSPAN, 6.0, 30.0)};
     Document one = MakeDocument(sets);
-    {
-        CAnalysisThreadsScope threads(1);
-        Calculate(AnalysisPath::Fast, one);
-    }
+    Calculate(AnalysisPath::Fast, one, 1);
     for (int n : {2, 8}) {
         Document many = MakeDocument(sets);
         ModelMap map;
@@ -133,10 +132,7 @@ TEST(FastReferenceCollection, OneTwoAndEightThreadsGiveTheSameSetsAndRatios)
             for (size_t m = 0; m < one.lmes[e]->m_vLoadModel.size(); ++m)
                 map.push_back({one.lmes[e]->m_vLoadModel[m].get(), many.lmes[e]->m_vLoadModel[m].get()});
         map.push_back({one.proposed.get(), many.proposed.get()});
-        {
-            CAnalysisThreadsScope threads(n);
-            Calculate(AnalysisPath::Fast, many);
-        }
+        Calculate(AnalysisPath::Fast, many, n);
         const std::string what = std::to_string(n) + " threads";
         EXPECT_EQ(one.coll->m_StepSize, many.coll->m_StepSize) << what;
         EXPECT_EQ(one.coll->m_nStepPoints, many.coll->m_nStepPoints) << what;

@@ -13,6 +13,7 @@
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -828,7 +829,7 @@ TEST(LMEFactoryStatics, OneVehicleOfEachFamilyOnATwentyMetreSpan)
     for (const StaticsCase& c : StaticsCases()) {
         SCOPED_TRACE(c.what);
         auto lm = c.call(f)->GetLoadModel(c.index);
-        CSinglePosAnalysis spa(bridge, lm);
+        CSinglePosAnalysis spa(bridge, lm, qeltest::TestOptions());
         auto r = spa.Analyse(c.position);
         std::vector<double> x, m;
         r->GetResults(x, m, BRT_MOMENT);

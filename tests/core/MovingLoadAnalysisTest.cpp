@@ -12,6 +12,7 @@
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ const PointLoadEffect& AtStation(const std::vector<PointLoadEffect>& side, doubl
 TEST(MovingLoadAnalysis, PointLoadOnSimpleSpanByDistance)
 {
     auto lm = PointLoads({0.0});
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
     std::atomic<bool> run = true;
     int n = 0;
     double step = 1.0;
@@ -82,7 +83,7 @@ TEST(MovingLoadAnalysis, TwoEqualSpansSupportMomentAndReaction)
     // Over a in 0..10 the extreme is at a = L / sqrt(3) = 5.77 (-96.2); the positions are
     // whole metres, where a = 6 gives -100 x 6 x 64 / 400 = -96.0 (a = 5 gives -93.75).
     // A load right on the middle support goes straight into it: R_B = 100 kN.
-    CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 10.0), PointLoads({0.0}));
+    CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 10.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 0;
     double step = 1.0;
     auto res = ml.Analyse(true, n, step, nullptr);
@@ -100,7 +101,7 @@ TEST(MovingLoadAnalysis, TwoEqualSpansSupportMomentAndReaction)
 
 TEST(MovingLoadAnalysis, StepsShortenOntoEventPoints)
 {
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 0;
     double step = 0.7;
     auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
@@ -119,7 +120,7 @@ TEST(MovingLoadAnalysis, StepsShortenOntoEventPoints)
 TEST(MovingLoadAnalysis, EveryAxleStopsOnEveryEventPoint)
 {
     // Two axles 2.2 m apart on 20 + 20 m at step 0.5: events 1, 19, 21, 39.
-    CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 20.0), PointLoads({0.0, -2.2}));
+    CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 20.0), PointLoads({0.0, -2.2}), qeltest::TestOptions());
     int n = 0;
     double step = 0.5;
     auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
@@ -133,7 +134,7 @@ TEST(MovingLoadAnalysis, PartialLoadStartAndEndBothStop)
 {
     auto lm = std::make_shared<CLoadModel>(1, L"Patch");
     lm->AddPartialUDL(10.0, 0.0, 0.5); // its end is the model's front: loaded from p - 0.5 to p
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
     int n = 0;
     double step = 0.7;
     auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
@@ -144,7 +145,7 @@ TEST(MovingLoadAnalysis, PartialLoadStartAndEndBothStop)
 
 TEST(MovingLoadAnalysis, CountDividesTheBeamLength)
 {
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 20;
     double step = 123.0;
     auto res = ml.Analyse(false, n, step, nullptr);
@@ -159,7 +160,7 @@ TEST(MovingLoadAnalysis, LaneLoadRunsOnce)
     for (bool byStep : {true, false}) {
         auto lm = std::make_shared<CLoadModel>(1, L"Lane");
         lm->AddUDL(10.0);
-        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 20;
         double step = 0.5;
         auto res = ml.Analyse(byStep, n, step, nullptr);
@@ -181,7 +182,7 @@ TEST(MovingLoadAnalysis, ClearFlagGivesEmptyResults)
         auto lm = lane ? std::make_shared<CLoadModel>(1, L"Lane") : PointLoads({0.0});
         if (lane)
             lm->AddUDL(10.0);
-        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 0;
         double step = 1.0;
         auto res = ml.Analyse(true, n, step, &run);
@@ -206,7 +207,7 @@ TEST(MovingLoadAnalysis, FlagClearedAfterFivePositionsKeepsTheirEnvelopes)
     auto lm = PointLoads({0.0});
     lm->m_bAdjustToBridge = true;
     lm->m_lmBridge = BR_A36_DLA;
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
     int n = 0;
     double step = 1.0;
     auto res = ml.Analyse(true, n, step, &run);
@@ -219,7 +220,7 @@ TEST(MovingLoadAnalysis, FlagClearedAfterFivePositionsKeepsTheirEnvelopes)
 
 TEST(MovingLoadAnalysis, BadSteppingIsRefused)
 {
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     for (double bad : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         int n = 0;
         double step = bad;
@@ -236,21 +237,21 @@ TEST(MovingLoadAnalysis, BadSteppingIsRefused)
 TEST(MovingLoadAnalysis, ARunOfUnboundedLengthIsRefusedBeforeItStarts)
 {
     {
-        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -1e20}));
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -1e20}), qeltest::TestOptions());
         int n = 0;
         double step = 0.5;
         EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument);
         EXPECT_EQ(ml.m_nSteps, 0u);
     }
     {
-        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
         int n = 0;
         double step = 1e-9;
         EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument);
     }
     {
         // 40 m of run at 0.001 m: 40,000 positions are an ordinary run.
-        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -20.0}));
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -20.0}), qeltest::TestOptions());
         int n = 0;
         double step = 0.001;
         EXPECT_NO_THROW(ml.Analyse(true, n, step, nullptr));
@@ -263,15 +264,15 @@ TEST(MovingLoadAnalysis, EventPointsAscendAndALoadOnOneLooksToTheNext)
     bridge->m_Config = BC_CUSTOM;
     bridge->m_vSpans = {1.5, 10.0};
     bridge->SetupBeam();
-    CMovingLoadAnalysis shortSpan(bridge, PointLoads({0.0}));
+    CMovingLoadAnalysis shortSpan(bridge, PointLoads({0.0}), qeltest::TestOptions());
     EXPECT_EQ(shortSpan.m_vEventPoints, (std::vector<double>{0.5, 1.0, 2.5, 10.5}));
 
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     EXPECT_NEAR(ml.NextEventDistance(0.3), 0.7, 1e-12);
     EXPECT_NEAR(ml.NextEventDistance(1.0), 18.0, 1e-12);
     // No event ahead: the step is never shortened (and never lengthened either).
     EXPECT_EQ(ml.NextEventDistance(19.5), std::numeric_limits<double>::infinity());
-    CMovingLoadAnalysis empty(Bridge(BC_ONESPAN, 20.0), std::make_shared<CLoadModel>(1, L"None"));
+    CMovingLoadAnalysis empty(Bridge(BC_ONESPAN, 20.0), std::make_shared<CLoadModel>(1, L"None"), qeltest::TestOptions());
     EXPECT_EQ(empty.NextEventDistance(3.0), 0.0);
 }
 
@@ -282,7 +283,7 @@ TEST(MovingLoadAnalysis, ReversedModelStopsWithItsMirroredAxles)
     auto positions = [](TravelDirection dir) {
         auto lm = PointLoads({0.0, -1.0, -4.0});
         lm->m_Direction = dir;
-        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm);
+        CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 0;
         double step = 0.7;
         return ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
@@ -298,7 +299,7 @@ TEST(MovingLoadAnalysis, ReversedModelStopsWithItsMirroredAxles)
 
 TEST(MovingLoadAnalysis, BeamResultsOfEachPositionOnRequest)
 {
-    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}));
+    CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     ml.KeepBeamResults(true);
     int n = 0;
     double step = 1.0;
@@ -335,7 +336,7 @@ TEST(MovingLoadAnalysis, EveryRunStopsAtItsCountOrIsRefusedFirst)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        CMovingLoadAnalysis ml(c.bridge, PointLoads(c.axles));
+        CMovingLoadAnalysis ml(c.bridge, PointLoads(c.axles), qeltest::TestOptions());
         int n = 0;
         double step = c.step;
         if (*c.refusal) {

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "platform/base/Messages.h"
+#include "TestOptions.h"
 
 namespace fastcases {
 
@@ -44,9 +45,7 @@ inline void RunRangeInto(RangeRun& r, AnalysisPath path, int threads, const std:
     struct SinkReset {
         ~SinkReset() { SetMainWindowMessageSink(nullptr); }
     } reset;
-    CAnalysisPathScope scope(path);
-    CMultiBridgeAnalysis mba(set, lme);
-    mba.m_nThreads = threads;
+    CMultiBridgeAnalysis mba(set, lme, qeltest::TestOptions(path, threads));
     r.results = mba.Run(bByStep, &r.nSteps, &r.step, flag);
 }
 

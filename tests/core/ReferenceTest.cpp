@@ -19,6 +19,7 @@
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
 #include "platform/base/Messages.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST(ReferenceSet, WithoutOverstressTheReferenceIsTheLiveLoad)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(true, &nSteps, &step, nullptr);
+    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_bIsCalculated);
     EXPECT_TRUE(rs.m_vOverstressCritEnv.empty());
     EXPECT_EQ(rs.m_vRefCritEnv, rs.m_vLiveLoadCritEnv); // the same objects
@@ -97,7 +98,7 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
     int nSteps = 0;
     double step = 1.0;
     SetMainWindowMessageSink(nullptr);
-    rs.Calculate(true, &nSteps, &step, nullptr);
+    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
     ASSERT_EQ(rs.m_vOverstressCritEnv.size(), 3u);
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
     std::vector<double> moments, reactions;
@@ -116,7 +117,7 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
 
     // Factor 1: the overstress term is scaled by 0.
     CReferenceSet one(true, set, Ensemble({PointLoad(100.0)}), 1.0);
-    one.Calculate(true, &nSteps, &step, nullptr);
+    one.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
     ExpectNear(MomentMaxima(one.GetRefCritEnsemble()), {250.0, 500.0, 750.0});
     one.GetRefCritEnsemble()->GetReactionValues(1, mx, mn);
     ExpectNear(mx, {100.0, 100.0, 100.0});
@@ -134,7 +135,7 @@ TEST(ReferenceSet, OverstressAddsOnceToALiveLoadThatLoadsTheSupportsThroughout)
     int nSteps = 0;
     double step = 1.0;
     SetMainWindowMessageSink(nullptr);
-    rs.Calculate(true, &nSteps, &step, nullptr);
+    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
     std::vector<double> want;
     for (int i = 0; i < 3; ++i)
         want.push_back(0.4 * kW[i] * kL[i] / 2.0 + 1.4 * (10.0 * kL[i] / 2.0 + 100.0));
@@ -150,9 +151,9 @@ TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(true, &nSteps, &step, nullptr);
+    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
     auto prop = Ensemble({PointLoad(200.0, L"Heavy")}, L"Proposed");
-    auto ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, prop, 1.0);
+    auto ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, prop, 1.0, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_bIsRatioCalculated);
     EXPECT_TRUE(rs.m_bUseLM);
     EXPECT_EQ(rs.GetPropLME(), prop);
@@ -165,7 +166,7 @@ TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
     EXPECT_EQ(ratios->GetBridgeSet(), set);
 
     // The multiplier scales the reference: 200 / (100 x 2).
-    ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, prop, 2.0);
+    ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, prop, 2.0, qeltest::TestOptions());
     ratios->GetMomentValues(mx, mn);
     ExpectNear(mx, {1.0, 1.0, 1.0});
 }
@@ -181,7 +182,7 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
         std::atomic<bool> run{true};
         StopAfter stop(run, 1);
         CReferenceSet rs(true, set, Ensemble({PointLoad(100.0)}), 1.4);
-        rs.Calculate(true, &nSteps, &step, &run);
+        rs.Calculate(true, &nSteps, &step, &run, qeltest::TestOptions());
         EXPECT_TRUE(rs.m_bIsCalculated);
         EXPECT_EQ(rs.m_vLiveLoadCritEnv.size(), 1u);
         EXPECT_TRUE(rs.m_vOverstressCritEnv.empty());
@@ -193,10 +194,10 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
     {
         std::atomic<bool> run{true};
         StopAfter stop(run, 1);
-        rs.Calculate(true, &nSteps, &step, &run);
+        rs.Calculate(true, &nSteps, &step, &run, qeltest::TestOptions());
     }
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 1u);
-    auto ratios = rs.CalculateRatios(false, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0);
+    auto ratios = rs.CalculateRatios(false, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
     EXPECT_EQ(rs.m_vPropCritEnv.size(), 3u);
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
@@ -204,7 +205,7 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
 
     // A proposed run stopped before it starts.
     std::atomic<bool> stopped{false};
-    ratios = rs.CalculateRatios(false, true, &nSteps, &step, &stopped, Ensemble({PointLoad(200.0)}), 1.0);
+    ratios = rs.CalculateRatios(false, true, &nSteps, &step, &stopped, Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_vPropCritEnv.empty());
     EXPECT_TRUE(ratios->m_vMembers.empty());
 }
@@ -218,13 +219,13 @@ TEST(ReferenceSet, RatiosStopAtAReferenceWithTooFewReactions)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(true, &nSteps, &step, nullptr);
+    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
     rs.m_vRefCritEnv[1]->m_vEnvReaction.pop_back();
     rs.m_vRefCritEnv[1]->m_nReactions = 1;
     std::shared_ptr<CCriticalRatioEnsemble> ratios;
     ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr,
-                                                Ensemble({PointLoad(200.0)}), 1.0));
+                                                Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions()));
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
     ExpectNear(mx, {2.0});
@@ -241,7 +242,7 @@ TEST(ReferenceCollection, CalculatesOneSetPerEnsembleAndBridgeSetEnsembleMajor)
     CReferenceCollection coll(3, L"Coll", true, 0, 1.0);
     coll.m_vLME = lmes;
     coll.m_vBS = sets;
-    EXPECT_TRUE(coll.Calculate(nullptr));
+    EXPECT_TRUE(coll.Calculate(nullptr, qeltest::TestOptions()));
     EXPECT_TRUE(coll.m_bIsCalculated);
     ASSERT_EQ(coll.m_nRefSet, 6);
     for (unsigned k = 0; k < 6; ++k) {
@@ -261,7 +262,7 @@ TEST(ReferenceCollection, CalculatesOneSetPerEnsembleAndBridgeSetEnsembleMajor)
     // Without bridge sets nothing changes.
     auto earlier = coll.GetRefSets();
     coll.m_vBS.clear();
-    EXPECT_FALSE(coll.Calculate(nullptr));
+    EXPECT_FALSE(coll.Calculate(nullptr, qeltest::TestOptions()));
     EXPECT_EQ(coll.GetRefSets(), earlier);
     EXPECT_EQ(coll.m_nRefSet, 6);
 
@@ -277,10 +278,10 @@ TEST(ReferenceCollection, ComparesTheProposedItemWithEveryReferenceSet)
     CReferenceCollection coll(1, L"Coll", true, 0, 1.0);
     coll.m_vLME = {Ensemble({PointLoad(100.0)}), Ensemble({PointLoad(50.0)})};
     coll.m_vBS = {OneSpanSet()};
-    ASSERT_TRUE(coll.Calculate(nullptr));
+    ASSERT_TRUE(coll.Calculate(nullptr, qeltest::TestOptions()));
 
     EXPECT_EQ(coll.GetProposedName(), L"Proposed");
-    EXPECT_FALSE(coll.CompareProposed(nullptr, 1.0)); // nothing proposed yet
+    EXPECT_FALSE(coll.CompareProposed(nullptr, 1.0, qeltest::TestOptions())); // nothing proposed yet
 
     coll.SetProposedEnsemble(docLME);
     EXPECT_EQ(coll.GetProposedName(), L"Doc ensemble");
@@ -291,7 +292,7 @@ TEST(ReferenceCollection, ComparesTheProposedItemWithEveryReferenceSet)
     EXPECT_EQ(coll.GetProposedName(), L"Heavy");
     EXPECT_EQ(coll.m_pPropLME->GetDescription(), L"Proposed");
 
-    ASSERT_TRUE(coll.CompareProposed(nullptr, 1.0));
+    ASSERT_TRUE(coll.CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
     EXPECT_TRUE(coll.m_bIsCompared);
     EXPECT_EQ(coll.m_Multiplier, 1.0);
     const auto ratios = coll.GetCriticalRatioEnsembles();
@@ -322,10 +323,10 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
     coll.m_vLME = {Ensemble({PointLoad(100.0)}), Ensemble({twoAxle})};
     coll.m_vBS = {set};
     coll.m_bUseOverstress = true;
-    ASSERT_TRUE(coll.Calculate(nullptr));
+    ASSERT_TRUE(coll.Calculate(nullptr, qeltest::TestOptions()));
     auto heavy = PointLoad(200.0, L"Heavy");
     coll.SetProposedLoadModel(heavy);
-    ASSERT_TRUE(coll.CompareProposed(nullptr, 1.0));
+    ASSERT_TRUE(coll.CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
     ASSERT_EQ(coll.GetCriticalRatioEnsembles().size(), 2u);
     // Shared, not copied: no comparison changes them.
     EXPECT_EQ(coll.GetRefSet(0)->m_vPropCritEnv[0], coll.GetRefSet(1)->m_vPropCritEnv[0]);
@@ -334,8 +335,8 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
         CReferenceSet fresh(true, set, coll.m_vLME[k], 1.4);
         int nSteps = 0;
         double step = 1.0;
-        fresh.Calculate(true, &nSteps, &step, nullptr);
-        auto want = fresh.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({heavy}), 1.0);
+        fresh.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+        auto want = fresh.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({heavy}), 1.0, qeltest::TestOptions());
         auto got = coll.GetCriticalRatioEnsembles()[k];
         std::vector<double> a, b, c, d;
         want->GetMomentValues(a, b);
@@ -366,7 +367,7 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
     coll.m_bUseOverstress = true;
 
     std::atomic<bool> run{false};
-    ASSERT_TRUE(coll.Calculate(&run)); // stopped before it began: every set still made
+    ASSERT_TRUE(coll.Calculate(&run, qeltest::TestOptions())); // stopped before it began: every set still made
     EXPECT_TRUE(coll.m_bIsCalculated);
     ASSERT_EQ(coll.m_nRefSet, 2);
     EXPECT_TRUE(coll.GetRefSet(0)->m_vRefCritEnv.empty());
@@ -375,7 +376,7 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
     {
         run = true;
         StopAfter stop(run, 2); // inside the first set's live-load run
-        ASSERT_TRUE(coll.Calculate(&run));
+        ASSERT_TRUE(coll.Calculate(&run, qeltest::TestOptions()));
     }
     EXPECT_EQ(coll.GetRefSet(0)->m_vLiveLoadCritEnv.size(), 2u);
     EXPECT_TRUE(coll.GetRefSet(0)->m_vRefCritEnv.empty());
@@ -383,11 +384,11 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
 
     // Complete reference sets, then a comparison stopped in the first set.
     run = true;
-    ASSERT_TRUE(coll.Calculate(&run));
+    ASSERT_TRUE(coll.Calculate(&run, qeltest::TestOptions()));
     coll.SetProposedLoadModel(PointLoad(200.0));
     {
         StopAfter stop(run, 1);
-        ASSERT_TRUE(coll.CompareProposed(&run, 1.0));
+        ASSERT_TRUE(coll.CompareProposed(&run, 1.0, qeltest::TestOptions()));
     }
     EXPECT_FALSE(coll.m_bIsCompared);
     ASSERT_EQ(coll.GetCriticalRatioEnsembles().size(), 1u);
@@ -486,10 +487,10 @@ MiniCase CalculatedCase(bool bCompare = true)
     coll->m_vBS = c.bridgeSets;
     coll->m_bUseOverstress = true;
     coll->m_OverstressFactor = 1.5;
-    coll->Calculate(nullptr);
+    coll->Calculate(nullptr, qeltest::TestOptions());
     if (bCompare) {
         coll->SetProposedLoadModel(PointLoad(200.0, L"Heavy"));
-        coll->CompareProposed(nullptr, 1.0);
+        coll->CompareProposed(nullptr, 1.0, qeltest::TestOptions());
     }
     c.collections = {coll};
     return c;
@@ -624,7 +625,7 @@ TEST(ReferenceSet, LoadRejectsAnEmptyEnvelopeEntry)
         auto rs = std::make_shared<CReferenceSet>(false, set, Ensemble({PointLoad(100.0)}), 1.4);
         int nSteps = 0;
         double step = 1.0;
-        rs->Calculate(true, &nSteps, &step, nullptr);
+        rs->Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
         ((*rs).*member).push_back(nullptr);
         for (auto kind : {qeltest::Kind::Binary, qeltest::Kind::Xml}) {
             std::shared_ptr<CReferenceSet> back;

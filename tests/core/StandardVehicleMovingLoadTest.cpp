@@ -9,6 +9,7 @@
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "TestOptions.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST(StandardVehicleMovingLoad, MomentEnvelopeOnATwentyMetreSpanMatchesHandStati
     for (const MovingCase& c : Cases()) {
         SCOPED_TRACE(c.what);
         auto lm = c.model(f);
-        CMovingLoadAnalysis mla(bridge, lm);
+        CMovingLoadAnalysis mla(bridge, lm, qeltest::TestOptions());
         int nSteps = 0;
         double step = 0.1;
         auto env = mla.Analyse(true, nSteps, step, nullptr);

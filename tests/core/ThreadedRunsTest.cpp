@@ -17,7 +17,7 @@
 
 #include "FastPathCases.h"
 #include "RangeRuns.h"
-#include "core/analysis/AnalysisPath.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
@@ -27,6 +27,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
+#include "TestOptions.h"
 
 using namespace fastcases;
 
@@ -287,8 +288,7 @@ TEST(ThreadedRuns, EnsembleRunIsTheOneThreadRun)
     auto bridge = CBridge::Create(1, L"B", BC_THREESPAN, 18.0);
     auto lme = Ensemble();
     const auto run = [&](int threads, const std::shared_ptr<CLoadModelEnsemble>& models) {
-        CEnvelopeRunner runner(bridge, models);
-        runner.m_nThreads = threads;
+        CEnvelopeRunner runner(bridge, models, qeltest::TestOptions(AnalysisPath::Fast, threads));
         int nSteps = 0;
         double step = 0.4;
         runner.Run(true, nSteps, step, nullptr);
@@ -359,11 +359,10 @@ TEST(ThreadedRuns, ReferenceCollectionAndRatiosAreTheOneThreadOnes)
     const std::vector<std::shared_ptr<CBridgeSet>> sets = {
         std::make_shared<CBridgeSet>(1, L"1", 4, BC_ONESPAN, 6.0, 30.0), ShorteningSet(3)};
     const auto calculate = [](int threads, Collection& c) {
-        CAnalysisPathScope scope(AnalysisPath::Fast);
-        c.coll->m_nThreads = threads;
-        ASSERT_TRUE(c.coll->Calculate(nullptr));
+        const AnalysisOptions options = qeltest::TestOptions(AnalysisPath::Fast, threads);
+        ASSERT_TRUE(c.coll->Calculate(nullptr, options));
         c.coll->SetProposedLoadModel(c.proposed);
-        ASSERT_TRUE(c.coll->CompareProposed(nullptr, 1.1));
+        ASSERT_TRUE(c.coll->CompareProposed(nullptr, 1.1, options));
     };
     Collection one = MakeCollection(sets);
     calculate(1, one);
@@ -415,13 +414,9 @@ TEST(ThreadedRuns, StoppedReferenceSetIsAOneThreadState)
             if ((m.message == progress || m.message == status) && ++count == stopAfter)
                 keep = false;
         });
-        rs.m_nThreads = 8;
         int nSteps = 0;
         double step = 0.5;
-        {
-            CAnalysisPathScope path(AnalysisPath::Fast);
-            rs.Calculate(true, &nSteps, &step, &keep);
-        }
+        rs.Calculate(true, &nSteps, &step, &keep, qeltest::TestOptions(AnalysisPath::Fast, 8));
         SetMainWindowMessageSink(nullptr);
         return count.load();
     };

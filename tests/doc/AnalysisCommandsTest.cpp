@@ -10,6 +10,7 @@
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/outputs/AOMovingLoad.h"
 #include "core/outputs/AOSinglePosition.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 using ::testing::ElementsAre;
@@ -84,33 +85,38 @@ TEST_F(AnalysisCommandsTest, DialogIndicesOutsideTheirListsAreRefused)
     };
     const std::vector<Case> cases = {
         {"moving load bridge", &CQELDoc::OnAnalysisMovingLoad,
-         [](auto& d) { d.movingLoad = [](auto& g) { return g.m_nBridge = 1, DLG_IDOK; }; }, L"Invalid bridge selected."},
+         [](auto& d) { d.movingLoad = [](auto& g) { return g.m_nSelBridge = 1, DLG_IDOK; }; },
+         L"Invalid bridge selected."},
         {"moving load model", &CQELDoc::OnAnalysisMovingLoad,
-         [](auto& d) { d.movingLoad = [](auto& g) { return g.m_nLoadModel = -1, DLG_IDOK; }; },
+         [](auto& d) { d.movingLoad = [](auto& g) { return g.m_nSelLoadModel = -1, DLG_IDOK; }; },
          L"Invalid load model selected."},
         {"moving load ensemble", &CQELDoc::OnAnalysisMovingLoad,
-         [](auto& d) { d.movingLoad = [](auto& g) { return g.m_bUseLM = false, g.m_nLME = 1, DLG_IDOK; }; },
+         [](auto& d) { d.movingLoad = [](auto& g) { return g.m_bUseLoadModel = false, g.m_nSelLME = 1, DLG_IDOK; }; },
          L"Invalid load model ensemble selected."},
         {"single position model", &CQELDoc::OnAnalysisSinglePosition,
-         [](auto& d) { d.singlePosition = [](auto& g) { return g.m_nLoadModel = 1, DLG_IDOK; }; },
+         [](auto& d) { d.singlePosition = [](auto& g) { return g.m_nSelLoadModel = 1, DLG_IDOK; }; },
          L"Invalid load model selected."},
         {"bridge range set", &CQELDoc::OnAnalysisBridgeRange,
-         [](auto& d) { d.bridgeRange = [](auto& g) { return g.m_nBridgeSet = 1, DLG_IDOK; }; },
+         [](auto& d) { d.bridgeRange = [](auto& g) { return g.m_nSelBridgeSet = 1, DLG_IDOK; }; },
          L"Invalid bridge set selected."},
         {"reference collection", &CQELDoc::OnAnalysisRefCollection,
-         [](auto& d) { d.analyzeRefCollection = [](auto& g) { return g.m_nRefCollection = -1, DLG_IDOK; }; },
+         [](auto& d) { d.analyzeRefCollection = [](auto& g) { return g.m_nSelRefCollection = -1, DLG_IDOK; }; },
          L"Invalid reference collection selected."},
         {"critical ratios collection", &CQELDoc::OnAnalysisCriticalRatios,
          [](auto& d) { d.critRatios = [](auto& g) { return g.m_nRefCollection = 1, DLG_IDOK; }; },
          L"Invalid reference collection selected."},
         {"critical ratios ensemble", &CQELDoc::OnAnalysisCriticalRatios,
-         [](auto& d) { d.critRatios = [](auto& g) { return g.m_bUseLM = false, g.m_nLME = 2, DLG_IDOK; }; },
+         [](auto& d) {
+             d.critRatios = [](auto& g) { return g.m_bUseLoadModel = false, g.m_nLoadModelEnsemble = 2, DLG_IDOK; };
+         },
          L"Invalid load model ensemble selected."},
         {"view collection", &CQELDoc::OnResultsRefCollectionValues,
-         [](auto& d) { d.viewRefCollection = [](auto& g) { return g.m_nRefCollection = 1, DLG_IDOK; }; },
+         [](auto& d) { d.viewRefCollection = [](auto& g) { return g.m_nSelRefCollection = 1, DLG_IDOK; }; },
          L"Invalid reference collection selected."},
         {"filter in place", &CQELDoc::OnToolsFilterLME,
-         [](auto& d) { d.filterLME = [](auto& g) { return g.m_bCreateNew = false, g.m_nLME = 1, DLG_IDOK; }; },
+         [](auto& d) {
+             d.filterLME = [](auto& g) { return g.m_bCreateNew = false, g.m_nLoadModelEnsemble = 1, DLG_IDOK; };
+         },
          L"Invalid load model ensemble selected."},
     };
     for (const auto& c : cases) {
@@ -169,11 +175,11 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
     doc.m_vLoadModel.push_back(Axle(100.0));
     doc.m_vBridgeSet.push_back(SpanRange(10, 20, 10));
     m_AnalysisDialogs.movingLoad = [&](CMovingLoadDlgInterface& d) {
-        EXPECT_EQ(d.m_bByStep, doc.m_bDefByStep);
-        EXPECT_EQ(d.m_nSteps, doc.m_nDefNumSteps);
-        d.m_bByStep = true;
+        EXPECT_EQ(d.m_bUseStep, doc.m_bDefByStep);
+        EXPECT_EQ(d.m_nNumSteps, doc.m_nDefNumSteps);
+        d.m_bUseStep = true;
         d.m_dStepSize = 0.5;
-        d.m_bDisplayEach = true;
+        d.m_bShowEachResult = true;
         return DLG_IDOK;
     };
     doc.OnAnalysisMovingLoad();
@@ -196,7 +202,7 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
     EXPECT_TRUE(doc.m_bDefByStep);
     EXPECT_EQ(doc.m_dDefStepSize, 0.5);
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        EXPECT_TRUE(d.m_bByStep);
+        EXPECT_TRUE(d.m_bUseStep);
         EXPECT_EQ(d.m_dStepSize, 0.5);
         return DLG_IDCANCEL;
     };
@@ -255,7 +261,7 @@ TEST_F(AnalysisCommandsTest, PurgeEmptiesTheResultsAndUncalculatesEveryCollectio
     doc.m_vLoadModel.push_back(Axle());
     doc.RunMovingLoadAnalysis(false, 20, false, doc.m_vBridge[0], doc.m_vLoadModel[0], 0.0);
     auto pColl = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr));
+    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
     doc.m_vRefCollection.push_back(pColl);
     ASSERT_TRUE(doc.m_spAOMovingLoad);
     m_Windows.m_vLog.clear();
@@ -289,7 +295,7 @@ TEST_F(AnalysisCommandsTest, ToolsAddTheEnsemblesTheirDialogsMake)
     doc.m_vLoadModelEnsemble.push_back(pExisting);
 
     m_AnalysisDialogs.filterLME = [](CFilterLMEDlgInterface& d) {
-        d.m_pNewLME = EnsembleOf({}, L"Filtered");
+        d.m_pResult = EnsembleOf({}, L"Filtered");
         return DLG_IDOK;
     };
     doc.OnToolsFilterLME();
@@ -297,19 +303,19 @@ TEST_F(AnalysisCommandsTest, ToolsAddTheEnsemblesTheirDialogsMake)
     doc.OnToolsFilterLME();
     m_AnalysisDialogs.generateLME = [](CGenerateLMEDlgInterface& d) {
         EXPECT_EQ(d.m_nLMECount, 2);
-        d.m_pLME = EnsembleOf({}, L"Generated");
+        d.m_spGeneratedLME = EnsembleOf({}, L"Generated");
         return DLG_IDOK;
     };
     doc.OnToolsGenerateLME();
     m_AnalysisDialogs.generateBiDir = [](CGenerateBiDirLMEInterface& d) {
         EXPECT_EQ(d.m_nLMECount, 3);
-        EXPECT_EQ(d.m_vLMEs.size(), 3u);
-        d.m_pLME = EnsembleOf({}, L"Both ways");
+        EXPECT_EQ(d.m_vLoadModelEnsembles.size(), 3u);
+        d.m_pResult = EnsembleOf({}, L"Both ways");
         return DLG_IDOK;
     };
     doc.OnToolsGenerateBiDirLME();
     m_AnalysisDialogs.generateBiDir = [](CGenerateBiDirLMEInterface& d) {
-        d.m_pLME = EnsembleOf({}, L"Cancelled");
+        d.m_pResult = EnsembleOf({}, L"Cancelled");
         return DLG_IDCANCEL;
     };
     doc.OnToolsGenerateBiDirLME();

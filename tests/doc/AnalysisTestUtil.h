@@ -213,8 +213,8 @@ private:
 inline std::function<int(CMovingLoadDlgInterface&)> MovingLoadByStep(double dStep, bool bUseLM = true)
 {
     return [=](CMovingLoadDlgInterface& d) {
-        d.m_bUseLM = bUseLM;
-        d.m_bByStep = true;
+        d.m_bUseLoadModel = bUseLM;
+        d.m_bUseStep = true;
         d.m_dStepSize = dStep;
         return DLG_IDOK;
     };

@@ -12,6 +12,7 @@
 #include "core/outputs/AOMultiMovingLoad.h"
 #include "core/reference/ReferenceSet.h"
 #include "core/settings/Settings.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 using ::testing::ElementsAre;
@@ -32,17 +33,17 @@ protected:
     void ScriptMovingLoad(bool bUseLM, int nSteps, bool bDisplayEach = false)
     {
         m_AnalysisDialogs.movingLoad = [=](CMovingLoadDlgInterface& d) {
-            d.m_bByStep = false;
-            d.m_nSteps = nSteps;
-            d.m_bUseLM = bUseLM;
-            d.m_bDisplayEach = bDisplayEach;
+            d.m_bUseStep = false;
+            d.m_nNumSteps = nSteps;
+            d.m_bUseLoadModel = bUseLM;
+            d.m_bShowEachResult = bDisplayEach;
             return DLG_IDOK;
         };
     }
     void ScriptCritRatios(int nLoadModel)
     {
         m_AnalysisDialogs.critRatios = [=](CCritRatioRefCollDlgInterface& d) {
-            d.m_bUseLM = true;
+            d.m_bUseLoadModel = true;
             d.m_nLoadModel = nLoadModel;
             return DLG_IDOK;
         };
@@ -116,8 +117,8 @@ TEST_F(AnalysisWorkersTest, BridgeRangeKeepsCriticalValuesAndHandsBackTheDerived
     doc.m_vBridgeSet.push_back(SpanRange(10.0, 20.0, 10.0));
     doc.m_vLoadModel.push_back(Axle(100.0));
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        d.m_bByStep = false;
-        d.m_nSteps = 40;
+        d.m_bUseStep = false;
+        d.m_nNumSteps = 40;
         return DLG_IDOK;
     };
     doc.OnAnalysisBridgeRange();
@@ -336,7 +337,7 @@ TEST_F(AnalysisWorkersTest, AStoppedCollectionRunDropsItsPendingCriticalRatios)
 
     m_Windows.m_bAnswerYes = false;
     m_AnalysisDialogs.analyzeRefCollection = [](CAnalyzeRefCollectionDlgInterface& d) {
-        d.m_nRefCollection = 1;
+        d.m_nSelRefCollection = 1;
         return DLG_IDOK;
     };
     doc.OnAnalysisRefCollection();
@@ -381,7 +382,7 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
         {"critical ratios",
          [](CQELDoc& d) {
              auto p = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-             ASSERT_TRUE(p->Calculate(nullptr));
+             ASSERT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
              p->SetProposedLoadModel(Axle(200.0));
              p->m_StepSize = -1.0;
              d.StartCriticalRatios(p);
@@ -453,7 +454,7 @@ TEST_F(AnalysisWorkersTest, StoppedBridgeRangeAndRatioRunsKeepOnlyWhatIsComplete
     EXPECT_TRUE(m_Windows.m_vOpened.empty());
 
     auto pColl = Collection({pSet}, {EnsembleOf({Axle(100.0)})});
-    ASSERT_TRUE(pColl->Calculate(nullptr));
+    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
     pColl->SetProposedLoadModel(Axle(200.0));
     doc.m_vRefCollection.push_back(pColl);
     m_Ui.Pump(); // the steps of the calculation above
@@ -477,7 +478,7 @@ TEST_F(AnalysisWorkersTest, RatiosWithoutAProposedVehicleCannotBeCalculated)
 {
     CQELDoc doc;
     auto pColl = Collection({SpanRange(10.0, 20.0, 10.0)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr));
+    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
     pColl->SetProposedEnsemble(EnsembleOf({}));
     m_Ui.Pump(); // the steps of the calculation above
     m_Ui.m_vProgress.clear();

@@ -13,6 +13,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "platform/base/Messages.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 
@@ -47,7 +48,7 @@ protected:
         auto rc = std::make_shared<CReferenceCollection>(1, L"RC", true, 0, 0.1);
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
-        rc->Calculate(nullptr, 20);
+        rc->Calculate(nullptr, qeltest::PointsOptions(20));
         doc.m_vLoadModel = {lm};
         doc.m_vLoadModelEnsemble = {lme};
         doc.m_vBridgeSet = {set};

@@ -16,6 +16,7 @@
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 
@@ -62,14 +63,14 @@ CaseContents MakeCollectionCase()
     rc1->m_bUseOverstress = true;
     rc1->m_OverstressFactor = 1.4;
     std::atomic<bool> run{true};
-    rc1->Calculate(&run, 6);
+    rc1->Calculate(&run, qeltest::PointsOptions(6));
     rc1->SetProposedLoadModel(prop);
-    rc1->CompareProposed(&run, 1.0, 6);
+    rc1->CompareProposed(&run, 1.0, qeltest::PointsOptions(6));
 
     auto rc2 = std::make_shared<CReferenceCollection>(2, L"Live only", false, 5, 1.0);
     rc2->m_vBS = {c.m_vBridgeSet[0]};
     rc2->m_vLME = {e1};
-    rc2->Calculate(&run, 6);
+    rc2->Calculate(&run, qeltest::PointsOptions(6));
     c.m_vRefCollection = {rc1, rc2};
     c.m_sCaseRef = L"Layout case";
     return c;
@@ -239,9 +240,9 @@ CaseContents TinyCollectionCase()
     rc->m_vLME = {e1};
     rc->m_bUseOverstress = true;
     std::atomic<bool> run{true};
-    rc->Calculate(&run, 4);
+    rc->Calculate(&run, qeltest::PointsOptions(4));
     rc->SetProposedLoadModel(t2);
-    rc->CompareProposed(&run, 1.0, 4);
+    rc->CompareProposed(&run, 1.0, qeltest::PointsOptions(4));
     c.m_vRefCollection = {rc};
     return c;
 }

@@ -18,6 +18,7 @@
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
 #include "platform/base/CLocale.h"
+#include "TestOptions.h"
 
 namespace qeltest {
 
@@ -146,7 +147,7 @@ private:
         Critical("ref", rs.GetRefCritEnsemble());
         Critical("prop", rs.GetPropCritEnsemble());
         if (!rs.m_vPropCritEnv.empty())
-            Critical("ratios", rs.CalculateRatios(rs.m_bUseLM, rs.m_vPropCritEnv, rs.m_pPropLME, 1.0));
+            Critical("ratios", rs.CalculateRatios(rs.m_bUseLM, rs.m_vPropCritEnv, rs.m_pPropLME, 1.0, qeltest::TestOptions()));
     }
     void Collection(CReferenceCollection& rc)
     {

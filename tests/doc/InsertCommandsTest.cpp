@@ -157,7 +157,7 @@ TEST_F(InsertCommandsTest, Naasra1976ByNumberTenGivesA14TenT44AndThreeLaneLoads)
 {
     m_Params.script.fill = [](CLMEParametersDlgInterface& d) {
         d.m_bByStep = false;
-        d.m_nNumber = 10;
+        d.m_nSteps = 10;
     };
     Run(32904);
     const CLoadModelEnsemble& lme = OnlyEnsemble();
@@ -220,7 +220,7 @@ TEST_F(InsertCommandsTest, StandInAnswersWithTheDialogsOpeningValues)
     g_pSettings->Edit([](CSettings& s) { s.Analysis.NO_AXLE_SPACINGS = 6; });
     CLMEParametersDefaults dlg;
     EXPECT_EQ(dlg.DoModal(), DLG_IDOK);
-    EXPECT_EQ(dlg.m_nNumber, 6);
+    EXPECT_EQ(dlg.m_nSteps, 6);
     EXPECT_TRUE(dlg.m_bUseLMDAF);
     EXPECT_FALSE(dlg.m_bByStep);
     EXPECT_EQ(dlg.m_nHBUnits, 45);

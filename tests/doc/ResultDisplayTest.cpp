@@ -16,6 +16,7 @@
 #include "core/outputs/AOMultiMovingLoad.h"
 #include "core/outputs/AOReferenceSet.h"
 #include "core/outputs/AOSinglePosition.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 using ::testing::ElementsAre;
@@ -74,10 +75,10 @@ protected:
         for (int i = 0; i < nEnsembles; ++i)
             lmes.push_back(EnsembleOf({Axle(100.0 + i)}));
         auto p = Collection({SpanRange(10, 20, 10)}, lmes);
-        EXPECT_TRUE(p->Calculate(nullptr));
+        EXPECT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
         if (bCompared) {
             p->SetProposedLoadModel(Axle(200.0));
-            EXPECT_TRUE(p->CompareProposed(nullptr, 1.0));
+            EXPECT_TRUE(p->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
         }
         return p;
     }
@@ -219,7 +220,9 @@ TEST_F(ResultDisplayTest, CollectionValuesOpenOneGroupPerReferenceSet)
     SetOptions(doc, true, false, true, false);
     auto pColl = Calculated(3, false);
     doc.m_vRefCollection = {Collection({}, {}), pColl};
-    m_AnalysisDialogs.viewRefCollection = [](CViewRefCollectionDlgInterface& d) { return d.m_nRefCollection = 1, DLG_IDOK; };
+    m_AnalysisDialogs.viewRefCollection = [](CViewRefCollectionDlgInterface& d) {
+        return d.m_nSelRefCollection = 1, DLG_IDOK;
+    };
     doc.OnResultsRefCollectionValues();
     EXPECT_THAT(OpenedWindows(), ElementsAre(Opened{L"1 - Reference Values - Plot", "RefSet", true},
                                              Opened{L"2 - Reference Values - Plot", "RefSet", true},
@@ -242,12 +245,12 @@ TEST_F(ResultDisplayTest, CompareAndRatiosNeedACalculatedComparedCollection)
     doc.m_vRefCollection = {pUncompared, pCompared, pUncalculated};
     int nChoice = 0, nBridge = 0;
     m_AnalysisDialogs.compare = [&](CCompareEnvelopesDlgInterface& d) {
-        d.m_nRefCollection = nChoice;
-        d.m_nBridge = nBridge;
+        d.m_nSelRefCollection = nChoice;
+        d.m_nSelBridge = nBridge;
         return DLG_IDOK;
     };
     m_AnalysisDialogs.viewRefCollection = [&](CViewRefCollectionDlgInterface& d) {
-        return d.m_nRefCollection = nChoice, DLG_IDOK;
+        return d.m_nSelRefCollection = nChoice, DLG_IDOK;
     };
 
     doc.OnCompareEnvelopes();

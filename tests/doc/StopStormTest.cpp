@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisTestUtil.h"
+#include "TestOptions.h"
 
 using namespace qeltest;
 
@@ -26,7 +27,7 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
     const auto pLoadModel = Axle(120.0);
     const auto pToCalculate = Collection({pBridgeSet}, {pLME}, L"Reference");
     const auto pToCompare = Collection({pBridgeSet}, {pLME}, L"Compared");
-    ASSERT_TRUE(pToCompare->Calculate(nullptr));
+    ASSERT_TRUE(pToCompare->Calculate(nullptr, qeltest::TestOptions()));
     pToCompare->SetProposedLoadModel(Axle(250.0));
 
     struct Kind {

@@ -34,6 +34,7 @@
 #include "app/doc/DocDialogs.h"
 #include "app/doc/DocHost.h"
 #include "app/doc/QELDoc.h"
+#include "core/analysis/AnalysisOptions.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
@@ -183,14 +184,15 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     rc->m_vLME = {shared.m_vLoadModelEnsemble.back()};
     // On this thread: a mutant's process is forked from this one, and helper threads'
     // buffers would look leaked there.
-    rc->m_nThreads = 1;
+    AnalysisOptions oneThread = AnalysisOptionsFromSettings(CSettings::Instance());
+    oneThread.nThreads = 1;
     std::atomic<bool> keepRunning{true};
-    if (!rc->Calculate(&keepRunning)) {
+    if (!rc->Calculate(&keepRunning, oneThread)) {
         std::fprintf(stderr, "cannot calculate the seed collection\n");
         std::exit(2);
     }
     rc->SetProposedLoadModel(shared.m_vLoadModel.front());
-    rc->CompareProposed(&keepRunning, 1.0);
+    rc->CompareProposed(&keepRunning, 1.0, oneThread);
     keep(shared, "calculated");
 
     // The results of an overstressed collection over two families, whose reference
@@ -202,13 +204,12 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     over->m_vLME = {shared.m_vLoadModelEnsemble[shared.m_vLoadModelEnsemble.size() - 2],
                     shared.m_vLoadModelEnsemble.back()};
     over->m_bUseOverstress = true;
-    over->m_nThreads = 1;
-    if (!over->Calculate(&keepRunning)) {
+    if (!over->Calculate(&keepRunning, oneThread)) {
         std::fprintf(stderr, "cannot calculate the overstressed seed collection\n");
         std::exit(2);
     }
     over->SetProposedLoadModel(shared.m_vLoadModel.back());
-    over->CompareProposed(&keepRunning, 1.0);
+    over->CompareProposed(&keepRunning, 1.0, oneThread);
     keep(shared, "overstressed");
 
     // The same case as earlier programs stored it, results entry by entry.

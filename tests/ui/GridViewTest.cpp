@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <cmath>
+#include "TestOptions.h"
 
 using namespace viewtest;
 
@@ -91,7 +92,7 @@ TEST_F(GridViewTest, AnInteriorSupportShowsItsMomentNotAFalseZero)
 {
     auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
     auto lm = Axle(kP, L"Axle 100");
-    CSinglePosAnalysis analysis(bridge, lm);
+    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
     auto out = std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
     CGridView* view = Open();
     view->SetSinglePositionOutput(true, out);

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include "TestOptions.h"
 
 using namespace lmtest;
 
@@ -328,14 +329,14 @@ TEST(PropSheetLM, ChosenRuleTakesEffectInAnAnalysis)
     const auto bridge = CBridge::Create(1, L"30 m", BC_ONESPAN, 30.0);
     {
         auto copy = std::make_shared<CLoadModel>(*lm);
-        CSinglePosAnalysis plain(bridge, copy);
+        CSinglePosAnalysis plain(bridge, copy, qeltest::TestOptions());
         EXPECT_NEAR(MaxAbsMoment(*plain.Analyse(0.0)), 1125.0, 1e-6);
     }
     SheetFixture f(lm);
     f.Show(5);
     f.ChooseRule(QStringLiteral("BS5400 UDL"));
     f.sheet.accept();
-    CSinglePosAnalysis adjusted(bridge, lm);
+    CSinglePosAnalysis adjusted(bridge, lm, qeltest::TestOptions());
     EXPECT_NEAR(MaxAbsMoment(*adjusted.Analyse(0.0)), 3375.0, 1e-6);
 }
 

@@ -6,6 +6,7 @@
 #include "controls/chart/ChartTitle.h"
 
 #include <cmath>
+#include "TestOptions.h"
 
 using namespace viewtest;
 
@@ -413,7 +414,7 @@ std::shared_ptr<CAOSinglePosition> TwoSpansLoadedInTheFirst()
 {
     auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
     auto lm = Axle(kP, L"Axle 100");
-    CSinglePosAnalysis analysis(bridge, lm);
+    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
     return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
 }
 
@@ -553,7 +554,7 @@ TEST_F(PlotViewTest, Screenshots)
     truck->AddPointLoad(80.0, 4.0, 0.0);
     truck->AddPointLoad(80.0, 5.2, 0.0);
     auto lme = Ensemble({Axle(kP, L"Axle 100"), Axle(kP / 2, L"Axle 50"), truck});
-    CEnvelopeRunner runner(bridge, lme);
+    CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     int nSteps = 0;
     double step = kStep;
     auto merged = runner.Run(true, nSteps, step, nullptr);

@@ -34,6 +34,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "TestOptions.h"
 
 namespace viewtest {
 
@@ -66,14 +67,14 @@ inline std::shared_ptr<CAOSinglePosition> SinglePosition(double a = kL / 2)
 {
     auto bridge = Span();
     auto lm = Axle(kP, L"Axle 100");
-    CSinglePosAnalysis analysis(bridge, lm);
+    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
     return std::make_shared<CAOSinglePosition>(analysis.Analyse(a), bridge, lm, a);
 }
 
 inline std::shared_ptr<CAOMovingLoad> MovingLoad(bool bKeepEach = false, std::shared_ptr<CBridge> bridge = Span())
 {
     auto lm = Axle(kP, L"Axle 100");
-    CMovingLoadAnalysis analysis(bridge, lm);
+    CMovingLoadAnalysis analysis(bridge, lm, qeltest::TestOptions());
     analysis.KeepBeamResults(bKeepEach);
     int nSteps = 0;
     double step = kStep;
@@ -86,7 +87,7 @@ inline std::shared_ptr<CAOMultiMovingLoad> MultiMovingLoad()
 {
     auto bridge = Span();
     auto lme = Ensemble({Axle(kP, L"Axle 100"), Axle(kP / 2, L"Axle 50")});
-    CEnvelopeRunner runner(bridge, lme);
+    CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     int nSteps = 0;
     double step = kStep;
     auto merged = runner.Run(true, nSteps, step, nullptr);
@@ -103,7 +104,7 @@ inline std::shared_ptr<CAOBridgeRange> BridgeRange()
 {
     auto set = TwoLengths();
     auto lm = Axle(kP, L"Axle 100");
-    CMultiBridgeAnalysis analysis(set, lm);
+    CMultiBridgeAnalysis analysis(set, lm, qeltest::TestOptions());
     int nSteps = 0;
     double step = kStep;
     auto results = analysis.Run(true, &nSteps, &step, nullptr);
@@ -118,9 +119,9 @@ inline std::shared_ptr<CReferenceCollection> Collection(std::vector<std::shared_
     auto coll = std::make_shared<CReferenceCollection>(1, L"Network", true, 0, kStep);
     coll->m_vBS = std::move(sets);
     coll->m_vLME = {Ensemble({Axle(kP, L"Axle 100")}, L"Legal")};
-    EXPECT_TRUE(coll->Calculate(nullptr));
+    EXPECT_TRUE(coll->Calculate(nullptr, qeltest::TestOptions()));
     coll->SetProposedLoadModel(Axle(2 * kP, L"Axle 200"));
-    EXPECT_TRUE(coll->CompareProposed(nullptr, 1.0));
+    EXPECT_TRUE(coll->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
     return coll;
 }
 

@@ -7,6 +7,7 @@
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "core/dialogdata/AnalysisDlgData.h"
 #include "ui/dialogs/SteppingGroup.h"
 
 #include <memory>
@@ -38,7 +39,7 @@ public:
 };
 
 // "Single Position Analysis".
-class CSinglePositionDlg : public CQELDialog
+class CSinglePositionDlg : public CQELDialog, public SinglePositionDlgData
 {
     Q_OBJECT
 
@@ -46,13 +47,8 @@ public:
     explicit CSinglePositionDlg(QWidget* pParent = nullptr);
 
     QLineEdit* m_editLocation;
-    double m_dLocation = 0.0;
     CElementListBox* m_listBridges;
-    int m_nSelBridge = 0;
-    std::vector<std::shared_ptr<CBridge>> m_vBridges;
     CElementListBox* m_listLoadModels;
-    int m_nSelLoadModel = 0;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
 
 protected:
     void OnInitDialog() override;
@@ -60,24 +56,16 @@ protected:
 };
 
 // "Moving Load Analysis".
-class CMovingLoadDlg : public CSteppingDlg
+class CMovingLoadDlg : public CSteppingDlg, public MovingLoadDlgData
 {
     Q_OBJECT
 
 public:
     explicit CMovingLoadDlg(QWidget* pParent = nullptr);
 
-    bool m_bUseLoadModel = true;
-    bool m_bShowEachResult = false;
     CElementListBox* m_listBridges;
-    int m_nSelBridge = 0;
-    std::vector<std::shared_ptr<CBridge>> m_vBridges;
     CElementListBox* m_listLoadModels;
-    int m_nSelLoadModel = 0;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
     CElementListBox* m_listLMEs;
-    int m_nSelLME = 0;
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLMEs;
 
     QRadioButton* m_radioUseLoadModel;
     QRadioButton* m_radioUseLME;
@@ -92,7 +80,7 @@ private:
 };
 
 // "Bridge Range Analysis".
-class CBridgeRangeDlg : public CSteppingDlg
+class CBridgeRangeDlg : public CSteppingDlg, public BridgeRangeDlgData
 {
     Q_OBJECT
 
@@ -100,28 +88,20 @@ public:
     explicit CBridgeRangeDlg(QWidget* pParent = nullptr);
 
     CElementListBox* m_listBridgeSets;
-    int m_nSelBridgeSet = 0;
-    std::vector<std::shared_ptr<CBridgeSet>> m_vBridgeSets;
     CElementListBox* m_listLoadModels;
-    int m_nSelLoadModel = 0;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
 
 protected:
     void OnInitDialog() override;
 };
 
 // "Output options".
-class COutputOptionsDlg : public CQELDialog
+class COutputOptionsDlg : public CQELDialog, public OutputOptionsDlgData
 {
     Q_OBJECT
 
 public:
     explicit COutputOptionsDlg(QWidget* pParent = nullptr);
 
-    bool m_bBMSF = false;
-    bool m_bReactions = false;
-    bool m_bGraphs = false;
-    bool m_bTables = false;
     QCheckBox* m_checkBMSF;
     QCheckBox* m_checkReactions;
     QCheckBox* m_checkGraphs;

@@ -1,16 +1,14 @@
 #pragma once
 // "Case Information": the case reference and the case notes.
+#include "core/dialogdata/ElementDlgData.h"
 #include "ui/dialogs/DialogBase.h"
 
-class CConfigDlg : public CQELDialog
+class CConfigDlg : public CQELDialog, public ConfigDlgData
 {
     Q_OBJECT
 
 public:
     explicit CConfigDlg(QWidget* pParent = nullptr);
-
-    std::wstring m_sCaseRef;
-    std::wstring m_sCaseNotes;
 
     QLineEdit* m_editCaseRef;
     QPlainTextEdit* m_editCaseNotes;

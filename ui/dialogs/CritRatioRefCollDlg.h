@@ -3,6 +3,7 @@
 // reference collection to compare it with, and the global multiplier.
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "core/dialogdata/AnalysisDlgData.h"
 #include "core/reference/ReferenceCollection.h"
 #include "ui/dialogs/AnalysisDlgs.h"
 
@@ -13,21 +14,12 @@ class CElementListBox;
 class CNumericEdit;
 class QRadioButton;
 
-class CCritRatioRefCollDlg : public CQELDialog
+class CCritRatioRefCollDlg : public CQELDialog, public CritRatioRefCollDlgData
 {
     Q_OBJECT
 
 public:
     explicit CCritRatioRefCollDlg(QWidget* pParent = nullptr);
-
-    bool m_bUseLoadModel = true;
-    double m_dMultiplier = 1.0;
-    int m_nRefCollection = 0;
-    int m_nLoadModel = 0;
-    int m_nLoadModelEnsemble = 0;
-    std::vector<std::shared_ptr<CReferenceCollection>> m_vRefCollections;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLoadModelEnsembles;
 
     CElementListBox* m_lbLoadModels;
     CElementListBox* m_lbLoadModelEnsembles;

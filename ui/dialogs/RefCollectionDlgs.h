@@ -3,6 +3,8 @@
 // choosing one to analyse or to view, and choosing a collection, one of its reference
 // sets and one bridge of that set to compare ("Compare Critical Envelopes").
 #include "core/bridge/BridgeSet.h"
+#include "core/dialogdata/AnalysisDlgData.h"
+#include "core/dialogdata/ElementDlgData.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
@@ -16,7 +18,7 @@ class CNumericEdit;
 class QCheckBox;
 class QListWidget;
 
-class CRefCollectionDlg : public CSteppingDlg
+class CRefCollectionDlg : public CSteppingDlg, public RefCollectionDlgData
 {
     Q_OBJECT
 
@@ -37,10 +39,8 @@ public:
     std::shared_ptr<CReferenceCollection> m_spRefCollection;
     CElementListBox* m_listBridgeSets;
     int m_nCurBridgeSet = 0;
-    std::vector<std::shared_ptr<CBridgeSet>> m_vBridgeSets;
     CElementListBox* m_listLMEs;
     int m_nCurLME = 0;
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLMEs;
     bool m_bCalculated = false;
 
     QLineEdit* m_editID;
@@ -57,16 +57,14 @@ private:
 };
 
 // "Analyse Reference Collection" and, with template 335, "View Reference Collection".
-class CAnalyzeRefCollectionDlg : public CQELDialog
+class CAnalyzeRefCollectionDlg : public CQELDialog, public RefCollectionChoiceDlgData
 {
     Q_OBJECT
 
 public:
     explicit CAnalyzeRefCollectionDlg(QWidget* pParent = nullptr);
 
-    std::vector<std::shared_ptr<CReferenceCollection>> m_vRefCollections;
     CElementListBox* m_listRefCollections;
-    int m_nSelRefCollection = 0;
 
 protected:
     CAnalyzeRefCollectionDlg(int nIDTemplate, const QString& sCaption, const QString& sPrompt, QWidget* pParent);
@@ -81,17 +79,13 @@ public:
     explicit CViewRefCollectionDlg(QWidget* pParent = nullptr);
 };
 
-class CCompareEnvelopesDlg : public CQELDialog
+class CCompareEnvelopesDlg : public CQELDialog, public CompareEnvelopesDlgData
 {
     Q_OBJECT
 
 public:
     explicit CCompareEnvelopesDlg(QWidget* pParent = nullptr);
 
-    std::vector<std::shared_ptr<CReferenceCollection>> m_vRefCollections;
-    int m_nSelRefCollection = 0;
-    int m_nSelRefSet = 0;
-    int m_nSelBridge = 0;
     CElementListBox* m_listRefCollections;
     QListWidget* m_listRefSets;
     QListWidget* m_listBridges;

@@ -4,6 +4,7 @@
 // The radio buttons enable the field of their method and its unit and disable the other
 // pair. The bridge set dialog uses the same group for its span range ("By step:" / "By number:").
 #include "core/bounds/Bounds.h"
+#include "core/dialogdata/AnalysisDlgData.h"
 #include "ui/dialogs/DialogBase.h"
 
 #include <QGroupBox>
@@ -67,14 +68,11 @@ private:
 // A dialog with the stepping group of the analyses: the caller copies its default
 // stepping into the three members and back after IDOK. OK refuses a step that is not
 // positive and fewer than one step.
-class CSteppingDlg : public CQELDialog
+class CSteppingDlg : public CQELDialog, public SteppingDlgData
 {
     Q_OBJECT
 
 public:
-    bool m_bUseStep = false;
-    double m_dStepSize = 0.0;
-    int m_nNumSteps = 0;
     CSteppingGroup* m_pStepping;
 
 protected:

@@ -4,6 +4,7 @@
 // The chosen ensemble is the row shown selected; OK stays disabled while there is none.
 // A bound pair the wrong way round, or a filter that would leave no member, is refused
 // before anything is made or changed.
+#include "core/dialogdata/ElementDlgData.h"
 #include "ui/dialogs/DialogBase.h"
 
 #include <memory>
@@ -17,7 +18,7 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 
-class CFilterLMEDlg : public CQELDialog
+class CFilterLMEDlg : public CQELDialog, public FilterLMEDlgData
 {
     Q_OBJECT
 
@@ -32,12 +33,8 @@ public:
     static double Weight(const CLoadModel& model);
     static double Length(const CLoadModel& model);
 
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLoadModelEnsembles;
-    int m_nNewID = 0;
-    std::shared_ptr<CLoadModelEnsemble> m_pResult;
+    int m_nNewID = 0; // the id of a new ensemble
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
-    bool m_bCreateNew = true;
-    int m_nLoadModelEnsemble = 0;
     double m_dMinLength = 0.0;
     double m_dMaxLength = 50.0;
     double m_dMinWeight = 0.0;

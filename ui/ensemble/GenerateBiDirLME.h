@@ -2,6 +2,7 @@
 // "Generate Bidirectional LME": a new ensemble holding every chosen load model twice, once
 // travelling in each direction. The chosen item is the row shown selected in the active
 // list; OK stays disabled while that list has none.
+#include "core/dialogdata/ElementDlgData.h"
 #include "ui/dialogs/DialogBase.h"
 
 #include <memory>
@@ -12,7 +13,7 @@ class CLoadModel;
 class CLoadModelEnsemble;
 class QRadioButton;
 
-class CGenerateBiDirLME : public CQELDialog
+class CGenerateBiDirLME : public CQELDialog, public GenerateBiDirLMEDlgData
 {
     Q_OBJECT
 
@@ -24,13 +25,10 @@ public:
 
     bool m_bUseLoadModel = true;
     CElementListBox* m_lbLoadModels;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
     CElementListBox* m_lbLoadModelEnsembles;
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLoadModelEnsembles;
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
-    std::shared_ptr<CLoadModelEnsemble> m_pResult;
-    int m_nNewID = 0;
+    int m_nNewID = 0; // the id of the new ensemble
     QRadioButton* m_rbUseLoadModel;
     QRadioButton* m_rbUseLME;
 

@@ -4,6 +4,7 @@
 // number of values ("Step") or a distance between them ("Distance"); OK makes one copy of
 // the model per combination of the variable spacings. A model that travels in reverse
 // shows its spacings as it travels, and the copies are laid out back in its own frame.
+#include "core/dialogdata/ElementDlgData.h"
 #include "ui/gridDlg/DialogWithGridBase.h"
 
 #include <memory>
@@ -31,7 +32,7 @@ struct VariableAxleDef
     double CountValues() const;
 };
 
-class CGenerateLMEDlg : public CDialogWithGridBase
+class CGenerateLMEDlg : public CDialogWithGridBase, public GenerateLMEDlgData
 {
     Q_OBJECT
 
@@ -55,9 +56,7 @@ public:
     // The ensemble of copies; FALSE (with the reason shown) for input that cannot make one.
     BOOL Generate();
 
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
-    std::shared_ptr<CLoadModelEnsemble> m_spGeneratedLME;
-    int m_nLMEID = 0;
+    int m_nLMEID = 0; // the id of the new ensemble
     std::shared_ptr<CLoadModel> m_spLoadModel;
     CElementListBox* m_listLoadModels;
     std::vector<std::wstring> m_saTypeOptions;

@@ -22,7 +22,7 @@ int Truncated(double dValue)
 } // namespace
 
 CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
-    : CQELDialog(342, QStringLiteral("LME Parameters"), pParent), m_nNumber(CSettings::Instance().Analysis.NO_AXLE_SPACINGS)
+    : CQELDialog(342, QStringLiteral("LME Parameters"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
 
@@ -103,12 +103,12 @@ void CLMEParametersDlg::DoDataExchange(CDataExchange& dx)
 {
     if (dx.m_bSaveAndValidate) {
         m_dStep = m_edStep->m_dValue;
-        m_nNumber = Truncated(m_edNumber->m_dValue);
+        m_nSteps = Truncated(m_edNumber->m_dValue);
         m_dDAF = m_edDAF->m_dValue;
         m_nHBUnits = Truncated(m_edHBUnits->m_dValue);
     } else {
         m_edStep->SetValue(m_dStep);
-        m_edNumber->SetValue(m_nNumber);
+        m_edNumber->SetValue(m_nSteps);
         m_edDAF->SetValue(m_dDAF);
         m_edHBUnits->SetValue(m_nHBUnits);
     }
@@ -121,7 +121,7 @@ bool CLMEParametersDlg::OnOK()
     // Only what the chosen options use is checked: the other fields keep their defaults.
     if (m_bVariableAxle && m_bByStep && !(m_dStep > 0.0))
         dx.Fail(m_edStep, L"The step distance must be greater than zero.");
-    else if (m_bVariableAxle && !m_bByStep && m_nNumber < 2)
+    else if (m_bVariableAxle && !m_bByStep && m_nSteps < 2)
         dx.Fail(m_edNumber, L"The number of axle spacings must be at least 2.");
     else if (!m_bUseLMDAF && !(m_dDAF > 0.0))
         dx.Fail(m_edDAF, L"The DAF value must be greater than zero.");

@@ -5,6 +5,7 @@
 // models with one description stay two. On OK the dialog rewrites the ensemble's members
 // from the included list; the caller copies the description back.
 #include "controls/dragdrop/DragDropMgr.h"
+#include "core/dialogdata/ElementDlgData.h"
 #include "ui/dialogs/DialogBase.h"
 
 #include <functional>
@@ -19,7 +20,7 @@ class QLineEdit;
 class QListWidgetItem;
 class QPushButton;
 
-class CLoadModelEnsembleDlg : public CQELDialog, public CMessageReceiver
+class CLoadModelEnsembleDlg : public CQELDialog, public CMessageReceiver, public LoadModelEnsembleDlgData
 {
     Q_OBJECT
 
@@ -29,10 +30,6 @@ public:
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    std::wstring m_sDescription;
-    int m_nID = 0;
-    std::shared_ptr<CLoadModelEnsemble> m_pLME;
-    std::vector<std::shared_ptr<CLoadModel>> m_vLoadModels;
     // Opens the load model's own editor on a double click (the document's edit command).
     std::function<void(std::shared_ptr<CLoadModel>)> m_fnEditLoadModel;
 

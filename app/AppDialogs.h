@@ -1,12 +1,24 @@
 #pragma once
-// The analysis dialogs as the case document runs them, made from the program's Qt dialogs.
+// Every dialog the case document runs, made from the program's Qt dialogs; the application
+// installs this one object as both of the document's dialog factories (DocHost.h). Each
+// dialog is a modal child of the main window, or of the dialog it was opened from.
 #include "app/doc/AnalysisDialogs.h"
+#include "app/doc/DocDialogs.h"
 
 class CQELApp;
+class QWidget;
 
-class CAppAnalysisDialogs : public CDocAnalysisDialogs {
+class CAppDialogs : public CDocDialogs, public CDocAnalysisDialogs {
 public:
-    explicit CAppAnalysisDialogs(CQELApp& app) : m_App(app) {}
+    explicit CAppDialogs(CQELApp& app) : m_App(app) {}
+
+    std::unique_ptr<CConfigDlgInterface> MakeConfigDlg() override;
+    std::unique_ptr<CBridgeDlgInterface> MakeBridgeDlg() override;
+    std::unique_ptr<CBridgeSetDlgInterface> MakeBridgeSetDlg() override;
+    std::unique_ptr<CPropSheetLMInterface> MakePropSheetLM() override;
+    std::unique_ptr<CLoadModelEnsembleDlgInterface> MakeLoadModelEnsembleDlg() override;
+    std::unique_ptr<CRefCollectionDlgInterface> MakeRefCollectionDlg() override;
+    std::unique_ptr<CLMEParametersDlgInterface> MakeLMEParametersDlg() override;
 
     std::unique_ptr<CSinglePositionDlgInterface> MakeSinglePositionDlg() override;
     std::unique_ptr<CMovingLoadDlgInterface> MakeMovingLoadDlg() override;
@@ -21,5 +33,7 @@ public:
     std::unique_ptr<CGenerateBiDirLMEInterface> MakeGenerateBiDirLME() override;
 
 private:
+    QWidget* Parent() const;
+
     CQELApp& m_App;
 };

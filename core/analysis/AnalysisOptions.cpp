@@ -1,0 +1,10 @@
+#include "core/analysis/AnalysisOptions.h"
+
+#include "core/analysis/ParallelRuns.h"
+#include "core/settings/Settings.h"
+
+AnalysisOptions AnalysisOptionsFromSettings(const CSettings& settings)
+{
+    return {CSettings::ClampPointsAlongBeam(settings.GetAnalysisCopy().NPOINTS_ALONG_BEAM), AnalysisPath::Fast,
+            GetAnalysisThreads()};
+}
