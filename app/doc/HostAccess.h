@@ -1,6 +1,6 @@
 #pragma once
-// The document's short ways to the installed host (DocHost.h): each does nothing when the
-// piece it needs is not installed.
+// The document's one way to the installed host (DocHost.h): its windows and its two dialog
+// factories. Each helper does nothing when the piece it needs is not installed.
 #include <string>
 
 #include "app/doc/AnalysisDialogs.h"
@@ -10,6 +10,7 @@
 namespace dochost {
 
 inline CDocWindows* Windows() { return GetDocHost().pWindows; }
+inline CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
 inline CDocAnalysisDialogs* AnalysisDialogs() { return GetDocHost().pAnalysisDialogs; }
 
 inline void Error(const std::wstring& sText)

@@ -5,8 +5,8 @@
 
 #include "app/doc/CaseFile.h"
 #include "app/doc/DocDialogs.h"
-#include "app/doc/DocHost.h"
 #include "app/doc/DocWindows.h"
+#include "app/doc/HostAccess.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
@@ -19,8 +19,8 @@
 
 namespace {
 
-CDocWindows* Windows() { return GetDocHost().pWindows; }
-CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
+CDocWindows* Windows() { return dochost::Windows(); }
+CDocDialogs* Dialogs() { return dochost::Dialogs(); }
 
 // The progress of an open or a save that runs long: after CQELDoc::s_nFileProgressAfterMs
 // the bar counts its percent and the windows keep painting; one that ends sooner shows

@@ -1,8 +1,7 @@
 // The Insert menu's commands of the case document.
 #include <exception>
 
-#include "app/doc/DocHost.h"
-#include "app/doc/DocWindows.h"
+#include "app/doc/HostAccess.h"
 #include "app/doc/LMEParametersDlg.h"
 #include "app/doc/QELDoc.h"
 #include "core/bridge/BridgeSet.h"
@@ -40,7 +39,7 @@ LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(int), const CLMEParamet
 template <class Entry>
 void InsertVehicle(CQELDoc& doc, Entry entry)
 {
-    CDocDialogs* dialogs = GetDocHost().pDialogs;
+    CDocDialogs* dialogs = dochost::Dialogs();
     const std::unique_ptr<CLMEParametersDlgInterface> dlg =
         dialogs ? dialogs->MakeLMEParametersDlg() : std::make_unique<CLMEParametersDefaults>();
     Preset(*dlg, entry);
@@ -54,8 +53,7 @@ void InsertVehicle(CQELDoc& doc, Entry entry)
         pLME = Call(doc.m_LMEFactory, entry, *dlg);
     } catch (const std::exception& e) {
         // A spacing the library refuses inserts nothing.
-        if (CDocWindows* w = GetDocHost().pWindows)
-            w->ShowError(Utf8ToWide(e.what()));
+        dochost::Error(Utf8ToWide(e.what()));
         return;
     }
     if (!pLME)
