@@ -47,18 +47,18 @@ TEST(ViewWindows, EveryOutputKindOpensAsTableAndGraph)
             kind.show(grid, bBMSF);
             ASSERT_NE(grid->m_pGrid, nullptr) << kind.name;
             EXPECT_TRUE(grid->m_pGrid->GetSafeHwnd()->isVisible()) << kind.name;
-            save(grid, std::string("grid-") + kind.name + suffix);
+            save(grid, std::string("window-grid-") + kind.name + suffix);
 
             CPlotView* plot = host.Open(std::make_unique<CPlotView>());
             plot->SetLayout(2, 1); // two charts: moment and shear, or the two supports
             kind.show(plot, bBMSF);
             for (CChartCtrl* chart : plot->m_vCharts)
                 EXPECT_TRUE(chart->GetSafeHwnd()->isVisible()) << kind.name;
-            save(plot, std::string("plot-") + kind.name + suffix);
+            save(plot, std::string("window-plot-") + kind.name + suffix);
         }
     }
     CGridView* enhanced = host.Open(std::make_unique<CGridView>());
     enhanced->FillEnhancedGridOutput(std::make_shared<CAOEnhanced>(coll));
-    save(enhanced, "grid-enhanced");
+    save(enhanced, "window-grid-enhanced");
     EXPECT_EQ(host.area->subWindowList().size(), 29);
 }
