@@ -470,7 +470,7 @@ void CMainFrame::OnPrintAll() { AfxMessageBox(L"This function is not yet support
 void CMainFrame::OnPdfHelp()
 {
     ShowPane(ID_PANE_PDFHELP);
-    if (!LoadUserManual(GetPaneContent(ID_PANE_PDFHELP), g_pSettings->General.HELPFILEPATH))
+    if (!LoadUserManual(GetPaneContent(ID_PANE_PDFHELP), CSettings::Instance().General.HELPFILEPATH))
         AfxMessageBox(L"Cannot load QEL User Manual - please verify the file path.", MB_OK | MB_ICONWARNING);
 }
 

@@ -116,7 +116,7 @@ void CQELApp::LoadSettings()
     m_sSettingsPath = folder.empty() ? std::wstring() : folder + L"/QEL/" + kSettingsFileName;
     if (m_nUseCount == 1) {
         // The very first start under this profile: nothing to read yet.
-        g_pSettings->SetDefaults();
+        CSettings::Instance().SetDefaults();
         return;
     }
     std::wstring sMessage;

@@ -1,20 +1,16 @@
 #pragma once
-// The long analyses, each on a worker thread of its own. The document fills a parameter
-// block on the user-interface thread; the worker computes on what the block holds and
-// puts its results into the block, which then travels to the main window as the payload
-// of the completion message. The completion handler, back on the user-interface thread,
-// moves the results into the document. The worker reads only the document's running and
-// post flags, through the block; the document joins it before the flags go away.
-#include <atomic>
-#include <cstdint>
+// The long analyses, each on a worker thread of its own (CAnalysisRun). The document
+// fills a parameter block on the user-interface thread; the work computes on what the
+// block holds and puts its results into the block, which the completion handler, back on
+// the user-interface thread, moves into the document. The work sees nothing of the
+// document but its block.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/doc/AnalysisRun.h"
 #include "core/analysis/AnalysisOptions.h"
-#include "platform/base/Messages.h"
 
-class CQELDoc;
 class CBridge;
 class CBridgeSet;
 class CLoadModel;
@@ -24,21 +20,13 @@ class CEnvelopeResults;
 class CCriticalValueEnsemble;
 class CAOMultiMovingLoad;
 
-// What every block carries besides its inputs and results.
-struct WorkerBlock : CMessagePayload {
+// What every analysis block carries besides its inputs and results.
+struct WorkerBlock : CRunBlock {
     explicit WorkerBlock(const AnalysisOptions& o) : options(o) {}
 
-    CQELDoc* pDoc = nullptr; // not owned
-    // The run's serial: the document takes a completion only for the run it waits for.
-    std::uint64_t nRun = 0;
-    const std::atomic<bool>* pbKeepRunning = nullptr; // polled by the computation
-    const std::atomic<bool>* pbPost = nullptr; // the completion is posted only while set
     // Taken from the settings at launch: a change in the settings pane reaches only runs
     // started after it.
     AnalysisOptions options;
-    // An exception ended the run; sError holds its text.
-    bool bFailed = false;
-    std::wstring sError;
 };
 
 // Moving load of an ensemble over one bridge.
@@ -87,18 +75,16 @@ std::shared_ptr<CReferenceCollection> MakeWorkingCopy(const CReferenceCollection
 // inputs and options stay as they are.
 void TakeRunResults(CReferenceCollection& collection, const CReferenceCollection& work);
 
-// The text of the exception being handled, for the failure message; call only in a catch.
-std::wstring CurrentExceptionText();
-
 // The registered completion messages.
 unsigned int MsgTFMultiML();
 unsigned int MsgTFBridgeRange();
 unsigned int MsgTFRefValues();
 unsigned int MsgTFCritRatios();
 
-// The thread procedures. Each owns its block until it posts it; a block whose post flag
-// was lowered meanwhile is freed here. An exception is caught and posted as a failure.
-void MultiMovingLoadThreadProc(std::unique_ptr<AnalysisThreadParams> pBlock);
-void BridgeRangeThreadProc(std::unique_ptr<BridgeRangeThreadParams> pBlock);
-void RefCollectionThreadProc(std::unique_ptr<RefCollectionThreadParams> pBlock);
-void CriticalRatiosThreadProc(std::unique_ptr<RefCollectionThreadParams> pBlock);
+// The work of each run, on its worker. Each returns whether it ran to its end: the
+// ensemble and the bridge range always do (a stop keeps what ran), a collection or its
+// ratios not when there is nothing to calculate (bOK).
+bool MultiMovingLoadWork(AnalysisThreadParams& b);
+bool BridgeRangeWork(BridgeRangeThreadParams& b);
+bool RefCollectionWork(RefCollectionThreadParams& b);
+bool CriticalRatiosWork(RefCollectionThreadParams& b);

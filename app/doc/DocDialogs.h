@@ -4,8 +4,6 @@
 // The shell makes its Qt dialogs behind these; tests make scripted ones. A dialog's data
 // is its struct in core/dialogdata, shared with the Qt dialog.
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "core/dialogdata/ElementDlgData.h"
 
@@ -53,7 +51,7 @@ public:
     virtual void SetData(std::shared_ptr<CReferenceCollection> pRefCollection) = 0;
 };
 
-// Makes a fresh dialog for each command.
+// Makes a fresh dialog for each command; installed by the host (DocHost.h).
 class CDocDialogs {
 public:
     virtual ~CDocDialogs() = default;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "app/doc/AnalysisRun.h"
 #include "app/doc/InsertCommands.h"
 #include "core/library/LMEFactory.h"
 
@@ -32,12 +32,11 @@ class CAOCompareRefSetEnvs;
 struct AnalysisThreadParams;
 struct BridgeRangeThreadParams;
 struct RefCollectionThreadParams;
-struct CPostedMessage;
 
 // One open case: its element lists and texts, the element commands, the case file and
 // the latest analysis results. It reaches windows and dialogs only through the host
 // (app/doc/DocHost.h).
-class CQELDoc {
+class CQELDoc : private CAnalysisRunHost {
 public:
     // Entries of m_nNextID.
     enum : int { NEXTID_BRIDGESET = 0, NEXTID_BRIDGE = 1, NEXTID_LOADMODEL = 2, NEXTID_LME = 3, NEXTID_REFCOLL = 4 };
@@ -128,7 +127,7 @@ public:
     void OnToolsGenerateBiDirLME();
     void OnToolsPurgeResults();
     // A stopped worker runs on until its next poll: the commands wait for its completion.
-    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning && m_nRunSerial == 0 && !m_bFileBusy; }
+    bool OnUpdateAnalysisCommand() const { return !m_bAnalysisRunning && !m_Run.IsPending() && !m_bFileBusy; }
     bool OnUpdateStopAnalysis() const { return m_bAnalysisRunning; }
     // Commands that add, edit, delete, paste or generate elements: the workers change the
     // load models they run, so none of these may run beside one.
@@ -136,7 +135,7 @@ public:
     bool IsAnalysisRunning() const { return m_bAnalysisRunning; }
     // A worker run was launched and its completion has not been handled yet (a stopped
     // run stays pending until its completion arrives).
-    bool IsWorkerPending() const { return m_nRunSerial != 0; }
+    bool IsWorkerPending() const { return m_Run.IsPending(); }
 
     // "Calculating..." and the line; returns the start for StopTiming.
     std::uint32_t StartTiming(const std::wstring& sLine);
@@ -153,11 +152,6 @@ public:
     // Offers to calculate the collection first when it is not calculated.
     void StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection);
 
-    // Completions, on the user-interface thread.
-    void OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock);
-    void OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock);
-    void OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK);
-    void OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK);
     // The main window's handler of the four completion messages: hands the block to the
     // document that waits for that run and returns true; a completion of a run that was
     // abandoned (its case closed or reset) is dropped, also returning true. False for
@@ -211,11 +205,12 @@ public:
     bool m_bOutGraphs = true;
     bool m_bOutTables = true;
     std::uint64_t m_dwStartTime = 0; // GetTickCountMs at the start of a worker run
-    // Shared with the analysis workers.
+    // Shared with the analysis workers; the run (m_Run) raises and lowers them.
     std::atomic<bool> m_bPostMultiML{false};
     std::atomic<bool> m_bPostBridgeRange{false};
     std::atomic<bool> m_bPostRefValues{false};
     std::atomic<bool> m_bPostCritRatios{false};
+    // Up while an analysis runs: the work polls it (Stop lowers it) and the commands wait.
     std::atomic<bool> m_bAnalysisRunning{false};
     bool m_bCritRatiosPending = false;
     std::shared_ptr<CReferenceCollection> m_spPendingRefCollection;
@@ -264,20 +259,32 @@ protected:
 private:
     // Analyses (QELDocAnalysis.cpp).
     template <class Block>
-    std::unique_ptr<Block> NewBlock(std::atomic<bool>& bPost);
+    std::unique_ptr<Block> NewBlock();
+    // Starts the worker run with its log line, unless a run is pending.
     template <class Block>
-    void Launch(void (*proc)(std::unique_ptr<Block>), std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
-                int nProgressMax);
-    void EndRun(std::atomic<bool>& bPost);
+    void Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock,
+                std::atomic<bool>& bPost, int nProgressMax, bool (*work)(Block&),
+                void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&));
+    // What each kind of run does with its completion (the shared steps are the run's).
+    void OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock, const CRunOutcome& outcome);
+    void OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock, const CRunOutcome& outcome);
+    void OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBlock, const CRunOutcome& outcome);
+    void OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pBlock, const CRunOutcome& outcome);
+    // CAnalysisRunHost: the steps every completion shares.
+    void OnRunEnded() override;
+    void OnRunFailed(const std::wstring& sError) override;
+    void OnRunCompleted() override;
+    void OnRunSettled() override;
     void LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection);
+    void DropPendingCritRatios();
     // Adds an ensemble a tool made, with its log line.
     void AddToolEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME, const wchar_t* pszLine);
     // Shows the text of what a run or a synchronous analysis threw.
     void ReportFailure(const std::wstring& sError);
     void ResetProgress();
 
-    std::jthread m_Worker;
-    std::uint64_t m_nRunSerial = 0; // the run whose completion the document waits for; 0 none
+    // Declared after the flags it shares with its worker, so that it ends first.
+    CAnalysisRun m_Run{m_bAnalysisRunning, *this};
 
     // Result display (ResultDisplay.cpp).
     template <class Output, class Set>

@@ -1,7 +1,7 @@
-// The analysis commands of the case document, the launch and completion of its worker
-// runs, and the timing around every analysis.
+// The analysis commands of the case document, what each worker run is given and does
+// with its completion (the run itself is a CAnalysisRun), and the timing around every
+// analysis.
 #include <algorithm>
-#include <map>
 #include <system_error>
 
 #include "app/doc/AnalysisWorkers.h"
@@ -37,16 +37,6 @@ using dochost::Windows;
 CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
 // The dialogs, unless the command is disabled (a run goes on) or there are none.
 CDocAnalysisDialogs* DialogsIfFree(const CQELDoc& doc) { return doc.OnUpdateAnalysisCommand() ? Dialogs() : nullptr; }
-
-// The runs whose completion a document waits for, by serial. User-interface thread only.
-// A serial is never reused, so a late completion of an abandoned run finds nothing here,
-// even when a new document now lives at the old one's address.
-std::map<std::uint64_t, CQELDoc*>& Runs()
-{
-    static std::map<std::uint64_t, CQELDoc*> runs;
-    return runs;
-}
-std::uint64_t g_nLastRun = 0;
 
 // The entry at a dialog's index, or none when the index names no entry.
 template <class T>
@@ -122,14 +112,6 @@ unsigned int MsgPBarUpdate()
 {
     static const unsigned int n = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
     return n;
-}
-
-template <class Block>
-std::unique_ptr<Block> TakeBlock(CPostedMessage& message)
-{
-    if (!dynamic_cast<Block*>(message.payload.get()))
-        return nullptr;
-    return std::unique_ptr<Block>(static_cast<Block*>(message.payload.release()));
 }
 
 int Steps(int nBridges, int nLoadModels) { return std::max(nBridges, 0) * std::max(nLoadModels, 0); }
@@ -353,7 +335,7 @@ void CQELDoc::OnStopAnalysis()
 {
     if (!m_bAnalysisRunning)
         return;
-    m_bAnalysisRunning = false;
+    m_Run.Stop();
     AddStatus(L"Analysis execution stopped");
 }
 
@@ -457,50 +439,31 @@ void CQELDoc::OnToolsPurgeResults()
 // ---------------------------------------------------------------- launchers
 
 template <class Block>
-std::unique_ptr<Block> CQELDoc::NewBlock(std::atomic<bool>& bPost)
+std::unique_ptr<Block> CQELDoc::NewBlock()
 {
     auto pBlock = std::make_unique<Block>(AnalysisOptionsFromSettings(CSettings::Instance()));
-    pBlock->pDoc = this;
-    pBlock->pbKeepRunning = &m_bAnalysisRunning;
-    pBlock->pbPost = &bPost;
     return pBlock;
 }
 
 template <class Block>
-void CQELDoc::Launch(void (*proc)(std::unique_ptr<Block>), std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
-                     int nProgressMax)
+void CQELDoc::Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock,
+                     std::atomic<bool>& bPost, int nProgressMax, bool (*work)(Block&),
+                     void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&))
 {
-    // A worker whose completion has arrived has posted it and is ending.
-    if (m_Worker.joinable())
-        m_Worker.join();
-    if (m_nRunSerial)
-        Runs().erase(m_nRunSerial);
-    m_nRunSerial = ++g_nLastRun;
-    Runs()[m_nRunSerial] = this;
-    pBlock->nRun = m_nRunSerial;
-
+    if (m_Run.IsPending())
+        return; // one run at a time
+    m_dwStartTime = StartTiming(pszLine);
     if (CDocWindows* w = Windows())
         w->SetProgressRange(0, nProgressMax);
-
-    // Raised before the thread exists, so that neither a second launch nor a Stop can
-    // come between the launch and the worker's first step.
-    bPost = true;
-    m_bAnalysisRunning = true;
     try {
-        m_Worker = std::jthread(proc, std::move(pBlock));
+        m_Run.Start<Block>(nMessage, std::move(pBlock), bPost, work,
+                           [this, done](std::unique_ptr<Block> p, const CRunOutcome& outcome) {
+                               (this->*done)(std::move(p), outcome);
+                           });
     } catch (const std::system_error& e) {
-        EndRun(bPost);
         StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
         ReportFailure(Utf8ToWide(e.what()));
     }
-}
-
-void CQELDoc::EndRun(std::atomic<bool>& bPost)
-{
-    bPost = false;
-    m_bAnalysisRunning = false;
-    Runs().erase(m_nRunSerial);
-    m_nRunSerial = 0;
 }
 
 void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
@@ -508,8 +471,7 @@ void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, 
 {
     if (!pBridge || !pLME || RefusedValues(*pBridge) || RefusedValues(*pLME))
         return;
-    m_dwStartTime = StartTiming(L"Moving Load Analysis of LME called");
-    auto pBlock = NewBlock<AnalysisThreadParams>(m_bPostMultiML);
+    auto pBlock = NewBlock<AnalysisThreadParams>();
     pBlock->pBridge = std::move(pBridge);
     pBlock->pLME = std::move(pLME);
     pBlock->bByStep = bByStep;
@@ -517,22 +479,23 @@ void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, 
     pBlock->dStepSize = dStepSize;
     pBlock->bDisplayEach = bDisplayEach;
     const int nMax = pBlock->pLME->m_nLoadModels;
-    Launch(&MultiMovingLoadThreadProc, std::move(pBlock), m_bPostMultiML, nMax);
+    Launch(L"Moving Load Analysis of LME called", MsgTFMultiML(), std::move(pBlock), m_bPostMultiML, nMax,
+           &MultiMovingLoadWork, &CQELDoc::OnMultiMovingLoadDone);
 }
 
 void CQELDoc::StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel)
 {
     if (!pBridgeSet || !pLoadModel || RefusedValues(*pBridgeSet) || RefusedValues(*pLoadModel))
         return;
-    m_dwStartTime = StartTiming(L"Bridge Range Analysis called");
-    auto pBlock = NewBlock<BridgeRangeThreadParams>(m_bPostBridgeRange);
+    auto pBlock = NewBlock<BridgeRangeThreadParams>();
     pBlock->pBridgeSet = std::move(pBridgeSet);
     pBlock->pLoadModel = std::move(pLoadModel);
     pBlock->bByStep = m_bDefByStep;
     pBlock->nSteps = m_nDefNumSteps;
     pBlock->dStepSize = m_dDefStepSize;
     const int nMax = pBlock->pBridgeSet->m_nBridge;
-    Launch(&BridgeRangeThreadProc, std::move(pBlock), m_bPostBridgeRange, nMax);
+    Launch(L"Bridge Range Analysis called", MsgTFBridgeRange(), std::move(pBlock), m_bPostBridgeRange, nMax,
+           &BridgeRangeWork, &CQELDoc::OnBridgeRangeDone);
 }
 
 void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefCollection)
@@ -540,21 +503,19 @@ void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefColle
     if (!pRefCollection)
         return;
     if (RefusedValues(*pRefCollection)) {
-        // Nothing runs, so nothing is to follow it either.
-        m_bCritRatiosPending = false;
-        m_spPendingRefCollection.reset();
+        DropPendingCritRatios(); // nothing runs, so nothing is to follow it either
         return;
     }
-    m_dwStartTime = StartTiming(L"Make Reference Collection called");
     int nMax = 0;
     for (const auto& pLME : pRefCollection->m_vLME)
         for (const auto& pBS : pRefCollection->m_vBS)
             if (pLME && pBS)
                 nMax += Steps(pBS->m_nBridge, pLME->m_nLoadModels);
-    auto pBlock = NewBlock<RefCollectionThreadParams>(m_bPostRefValues);
+    auto pBlock = NewBlock<RefCollectionThreadParams>();
     pBlock->pWork = MakeWorkingCopy(*pRefCollection);
     pBlock->pRefCollection = std::move(pRefCollection);
-    Launch(&RefCollectionThreadProc, std::move(pBlock), m_bPostRefValues, nMax);
+    Launch(L"Make Reference Collection called", MsgTFRefValues(), std::move(pBlock), m_bPostRefValues, nMax,
+           &RefCollectionWork, &CQELDoc::OnRefCollectionDone);
 }
 
 void CQELDoc::StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection)
@@ -578,7 +539,6 @@ void CQELDoc::StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefColl
 
 void CQELDoc::LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection)
 {
-    m_dwStartTime = StartTiming(L"Calculate Critical Ratios called");
     const int nProposed = pRefCollection->m_pPropLME ? pRefCollection->m_pPropLME->m_nLoadModels : 0;
     // The proposed item runs once per bridge set, however many reference ensembles share it.
     int nMax = 0;
@@ -590,29 +550,28 @@ void CQELDoc::LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCol
             nMax += Steps(pBS->m_nBridge, nProposed);
         }
     }
-    auto pBlock = NewBlock<RefCollectionThreadParams>(m_bPostCritRatios);
+    auto pBlock = NewBlock<RefCollectionThreadParams>();
     pBlock->pWork = MakeWorkingCopy(*pRefCollection);
     pBlock->pRefCollection = std::move(pRefCollection);
     pBlock->dMultiplier = m_dCritRatioParam;
-    Launch(&CriticalRatiosThreadProc, std::move(pBlock), m_bPostCritRatios, nMax);
+    Launch(L"Calculate Critical Ratios called", MsgTFCritRatios(), std::move(pBlock), m_bPostCritRatios, nMax,
+           &CriticalRatiosWork, &CQELDoc::OnCriticalRatiosDone);
 }
 
 void CQELDoc::StopAnalysisAndWait()
 {
-    m_bAnalysisRunning = false;
-    m_bPostMultiML = false;
-    m_bPostBridgeRange = false;
-    m_bPostRefValues = false;
-    m_bPostCritRatios = false;
-    if (m_Worker.joinable())
-        m_Worker.join();
-    if (m_nRunSerial) {
+    if (m_Run.StopAndWait()) {
         // The run is abandoned: its completion, if already posted, will find no taker.
-        Runs().erase(m_nRunSerial);
-        m_nRunSerial = 0;
         ResetProgress();
         SetStatusText(L"Ready");
     }
+    DropPendingCritRatios();
+}
+
+// A request left pending would start critical ratios on its collection after some
+// later, unrelated run.
+void CQELDoc::DropPendingCritRatios()
+{
     m_bCritRatiosPending = false;
     m_spPendingRefCollection.reset();
 }
@@ -624,172 +583,81 @@ bool CQELDoc::DeliverAnalysisCompletion(CPostedMessage& message)
     const unsigned int n = message.message;
     if (n != MsgTFMultiML() && n != MsgTFBridgeRange() && n != MsgTFRefValues() && n != MsgTFCritRatios())
         return false;
-    const auto* pBase = dynamic_cast<const WorkerBlock*>(message.payload.get());
-    if (!pBase)
-        return true;
-    const auto it = Runs().find(pBase->nRun);
-    if (it == Runs().end() || it->second != pBase->pDoc)
-        return true; // dropped with the message
-    CQELDoc* pDoc = it->second;
-    Runs().erase(it);
-    pDoc->m_nRunSerial = 0;
-    // The worker has posted this and is ending; from here on the case is ours alone.
-    if (pDoc->m_Worker.joinable())
-        pDoc->m_Worker.join();
-
-    const bool bOK = message.wParam != 0;
-    if (n == MsgTFMultiML()) {
-        if (auto p = TakeBlock<AnalysisThreadParams>(message))
-            pDoc->OnMultiMovingLoadDone(std::move(p));
-    } else if (n == MsgTFBridgeRange()) {
-        if (auto p = TakeBlock<BridgeRangeThreadParams>(message))
-            pDoc->OnBridgeRangeDone(std::move(p));
-    } else if (n == MsgTFRefValues()) {
-        if (auto p = TakeBlock<RefCollectionThreadParams>(message))
-            pDoc->OnRefCollectionDone(std::move(p), bOK);
-    } else if (auto p = TakeBlock<RefCollectionThreadParams>(message)) {
-        pDoc->OnCriticalRatiosDone(std::move(p), bOK);
-    }
+    CAnalysisRun::Deliver(message);
     return true;
 }
 
-namespace {
+void CQELDoc::OnRunEnded() { StopTiming(static_cast<std::uint32_t>(m_dwStartTime)); }
 
-// Lowers the running flag however the completion ends, so the commands come back even
-// when showing the results throws.
-class CLowerOnExit {
-public:
-    explicit CLowerOnExit(std::atomic<bool>& flag) : m_flag(flag) {}
-    ~CLowerOnExit()
-    {
-        if (m_bArmed)
-            m_flag = false;
-    }
-    CLowerOnExit(const CLowerOnExit&) = delete;
-    CLowerOnExit& operator=(const CLowerOnExit&) = delete;
-    void Disarm() { m_bArmed = false; }
-
-private:
-    std::atomic<bool>& m_flag;
-    bool m_bArmed = true;
-};
-
+void CQELDoc::OnRunFailed(const std::wstring& sError)
+{
+    DropPendingCritRatios();
+    ResetProgress();
+    ReportFailure(sError);
 }
 
-void CQELDoc::OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock)
+void CQELDoc::OnRunCompleted() { ResetProgress(); }
+
+void CQELDoc::OnRunSettled()
 {
-    CLowerOnExit lower(m_bAnalysisRunning);
-    m_bPostMultiML = false;
-    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
-    ResetProgress();
-    if (pBlock->bFailed) {
-        m_bAnalysisRunning = false;
-        ReportFailure(pBlock->sError);
-        return;
-    }
-    m_spMovingLoadResults = std::move(pBlock->spResults);
-    m_spAOMultiMovingLoad = std::move(pBlock->spAO);
-    if (m_bAnalysisRunning)
-        ShowMultiMovingLoadOutput(pBlock->bDisplayEach, m_spAOMultiMovingLoad);
-    m_bAnalysisRunning = false;
     RefreshElementView();
     SetModifiedFlag();
 }
 
-void CQELDoc::OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock)
+void CQELDoc::OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock, const CRunOutcome& outcome)
 {
-    CLowerOnExit lower(m_bAnalysisRunning);
-    m_bPostBridgeRange = false;
-    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
-    ResetProgress();
-    if (pBlock->bFailed) {
-        m_bAnalysisRunning = false;
-        ReportFailure(pBlock->sError);
-        return;
-    }
+    m_spMovingLoadResults = std::move(pBlock->spResults);
+    m_spAOMultiMovingLoad = std::move(pBlock->spAO);
+    if (!outcome.bStopped)
+        ShowMultiMovingLoadOutput(pBlock->bDisplayEach, m_spAOMultiMovingLoad);
+}
+
+void CQELDoc::OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock, const CRunOutcome& outcome)
+{
     // The run derived the count or the step of its last bridge: the next dialogs start from it.
     m_nDefNumSteps = pBlock->nSteps;
     m_dDefStepSize = pBlock->dStepSize;
     m_spCriticalValues = std::move(pBlock->spCriticalValues);
-    if (m_bAnalysisRunning) {
+    if (!outcome.bStopped) {
         m_spAOBridgeRange = std::make_shared<CAOBridgeRange>(m_spCriticalValues, pBlock->pBridgeSet,
                                                              std::static_pointer_cast<CElement>(pBlock->pLoadModel));
         OnResultsBridgeRange();
     }
-    m_bAnalysisRunning = false;
-    RefreshElementView();
-    SetModifiedFlag();
 }
 
-void CQELDoc::OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK)
+void CQELDoc::OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBlock, const CRunOutcome& outcome)
 {
-    CLowerOnExit lower(m_bAnalysisRunning);
-    m_bPostRefValues = false;
-    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
-    if (pBlock->bFailed || !bOK) {
-        // A pending request would otherwise start critical ratios on this collection
-        // after some later, unrelated run.
-        m_bCritRatiosPending = false;
-        m_spPendingRefCollection.reset();
-        m_bAnalysisRunning = false;
-        if (pBlock->bFailed) {
-            ResetProgress();
-            ReportFailure(pBlock->sError);
-            return;
-        }
+    if (!outcome.bOK || outcome.bStopped)
+        DropPendingCritRatios();
+    if (!outcome.bOK) {
+        m_bAnalysisRunning = false; // the commands come back before the box
         Error(L"There are either zero bridge sets or load model ensembles.\nin the selected Reference Collection. "
               L"Please check.");
-        RefreshElementView();
-        SetModifiedFlag();
         return;
     }
-    ResetProgress();
     CReferenceCollection& collection = *pBlock->pRefCollection;
     TakeRunResults(collection, *pBlock->pWork);
-    if (m_bAnalysisRunning) {
-        if (m_bCritRatiosPending) {
-            m_bCritRatiosPending = false;
-            const auto pPending = std::move(m_spPendingRefCollection);
-            m_spPendingRefCollection.reset();
-            lower.Disarm(); // the critical-ratio run goes on with the flag raised
-            if (pPending)
-                LaunchCriticalRatios(pPending);
-            else
-                m_bAnalysisRunning = false;
-        } else {
-            if (Ask(L"Display grids/plots for the analysis?"))
-                ShowRefCollectionValues(pBlock->pRefCollection);
-            m_bAnalysisRunning = false;
-        }
-    } else {
+    if (outcome.bStopped) {
         collection.m_bIsCalculated = false; // a stopped collection counts as not calculated
+    } else if (m_bCritRatiosPending) {
+        // The critical-ratio run goes on with the running flag raised.
         m_bCritRatiosPending = false;
+        const auto pPending = std::move(m_spPendingRefCollection);
         m_spPendingRefCollection.reset();
+        if (pPending)
+            LaunchCriticalRatios(pPending);
+    } else if (Ask(L"Display grids/plots for the analysis?")) {
+        ShowRefCollectionValues(pBlock->pRefCollection);
     }
-    RefreshElementView();
-    SetModifiedFlag();
 }
 
-void CQELDoc::OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pBlock, bool bOK)
+void CQELDoc::OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pBlock, const CRunOutcome& outcome)
 {
-    CLowerOnExit lower(m_bAnalysisRunning);
-    m_bPostCritRatios = false;
-    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
-    if (pBlock->bFailed) {
-        m_bAnalysisRunning = false;
-        ResetProgress();
-        ReportFailure(pBlock->sError);
+    if (!outcome.bOK) {
+        Error(L"Critical ratios could not be calculated.");
         return;
     }
-    if (!bOK) {
-        Error(L"Critical ratios could not be calculated.");
-    } else {
-        ResetProgress();
-        TakeRunResults(*pBlock->pRefCollection, *pBlock->pWork);
-        if (m_bAnalysisRunning && Ask(L"Display grids/plots for the analysis?"))
-            ShowCriticalRatios(pBlock->pRefCollection);
-    }
-    m_bAnalysisRunning = false;
-    RefreshElementView();
-    SetModifiedFlag();
+    TakeRunResults(*pBlock->pRefCollection, *pBlock->pWork);
+    if (!outcome.bStopped && Ask(L"Display grids/plots for the analysis?"))
+        ShowCriticalRatios(pBlock->pRefCollection);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 class CSettings;
+struct SettingBound;
 
 enum class SettingKind { Bool, Integer, Real, Colour, File };
 
@@ -21,9 +22,6 @@ struct SettingProperty {
     const wchar_t* sDescription;
     // The field: bool, int, double, std::uint32_t (0x00BBGGRR) or std::wstring by kind.
     void* (*pField)(CSettings&);
-    // Integers: the values that may be stored.
-    int nMin;
-    int nMax;
 };
 
 // Every property in grid order ("General", "Analysis", "Plots").
@@ -40,6 +38,9 @@ std::uint32_t GetSettingColour(const CSettings& settings, const SettingProperty&
 // take no sign and no fraction.
 // A refused text puts the reason, with the range, into *pRefusal when given.
 bool StoreSettingText(CSettings& settings, int nID, const std::wstring& text, std::wstring* pRefusal = nullptr);
+// The range of a number (Integer or Real), from the settings' one table of bounds; none
+// for the other kinds.
+const SettingBound* GetSettingBound(const SettingProperty& prop);
 // "1 to 10" (units where the value has them).
 std::wstring SettingRange(const SettingProperty& prop);
 // Bools, colours and the file path are stored as given.

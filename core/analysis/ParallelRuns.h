@@ -31,10 +31,10 @@ private:
 };
 
 // Runs task(0) to task(n - 1) on up to nThreads threads (0: every core), the calling
-// thread among them, handing the tasks out in index order. The helpers are threads kept for the whole process, so
-// what they keep per thread (solver, buffers) serves every later run. Returns when every
-// task has run. A task that throws does not stop the others; the exception of the
-// lowest-numbered failed task is then rethrown.
+// thread among them, handing the tasks out in index order. The helpers are threads kept
+// for the whole process, so what they keep per thread (solver, buffers) serves every later
+// run. Returns when every task has run. A task that throws does not stop the others; the
+// exception of the lowest-numbered failed task is then rethrown.
 void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task);
 
 // What one piece of a run split into pieces ended with: the stepping it derived, and

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/settings/SettingBounds.h"
 #include "platform/base/AppData.h"
 #include "platform/base/CLocale.h"
 
@@ -84,69 +85,27 @@ void CSettings::Edit(const std::function<void(CSettings&)>& fn)
     fn(*this);
 }
 
-// The same ranges as the settings pane: a hand-edited or damaged file must not give the
-// analyses or the views a value they cannot work with. Each field out of range goes back
-// to its default alone; the others stay.
+// The same ranges as the settings pane (SettingBounds.h): a hand-edited or damaged file
+// must not give the analyses or the views a value they cannot work with. Each field out of
+// range goes back to its default alone; the others stay.
 std::vector<std::wstring> CSettings::ReplaceInvalidValues()
 {
-    const General_Config g0;
-    const Analysis_Config a0;
-    const Plot_Config p0;
+    CSettings defaults;
     std::vector<std::wstring> vReplaced;
-    const auto range = [&](auto& value, const auto& bound, const auto& fallback, const wchar_t* name) {
-        if (!InBound(bound, value)) {
-            value = fallback;
-            vReplaced.emplace_back(name);
+    for (const SettingBound& bound : GetSettingBounds()) {
+        if (InSettingBound(bound, *this))
+            continue;
+        void* const pValue = bound.pField(*this);
+        const void* const pDefault = bound.pField(defaults);
+        switch (bound.kind) {
+        case SettingBound::Kind::Int: *static_cast<int*>(pValue) = *static_cast<const int*>(pDefault); break;
+        case SettingBound::Kind::Colour:
+            *static_cast<std::uint32_t*>(pValue) = *static_cast<const std::uint32_t*>(pDefault);
+            break;
+        case SettingBound::Kind::Real: *static_cast<double*>(pValue) = *static_cast<const double*>(pDefault); break;
         }
-    };
-    constexpr IntBound colour{0, 0xFFFFFF};
-
-    auto& lm = General.LoadModel;
-    const auto& lm0 = g0.LoadModel;
-    range(lm.CLR_LM_BGRND, colour, lm0.CLR_LM_BGRND, L"General.LoadModel.CLR_LM_BGRND");
-    range(lm.CLR_LM_BASELINE, colour, lm0.CLR_LM_BASELINE, L"General.LoadModel.CLR_LM_BASELINE");
-    range(lm.CLR_LM_GRIDLINE, colour, lm0.CLR_LM_GRIDLINE, L"General.LoadModel.CLR_LM_GRIDLINE");
-    range(lm.CLR_LM_TEXT, colour, lm0.CLR_LM_TEXT, L"General.LoadModel.CLR_LM_TEXT");
-    range(lm.CLR_LM_PL, colour, lm0.CLR_LM_PL, L"General.LoadModel.CLR_LM_PL");
-    range(lm.CLR_LM_UDL, colour, lm0.CLR_LM_UDL, L"General.LoadModel.CLR_LM_UDL");
-    range(lm.CLR_LM_PUDL, colour, lm0.CLR_LM_PUDL, L"General.LoadModel.CLR_LM_PUDL");
-    range(lm.CLR_LM_WHEEL, colour, lm0.CLR_LM_WHEEL, L"General.LoadModel.CLR_LM_WHEEL");
-
-    auto& dp = General.DecimalPlaces;
-    const auto& dp0 = g0.DecimalPlaces;
-    range(dp.FACTOR, Bounds::DecimalPlaces, dp0.FACTOR, L"General.DecimalPlaces.FACTOR");
-    range(dp.DISTANCE, Bounds::DecimalPlaces, dp0.DISTANCE, L"General.DecimalPlaces.DISTANCE");
-    range(dp.SPAN, Bounds::DecimalPlaces, dp0.SPAN, L"General.DecimalPlaces.SPAN");
-    range(dp.GVW, Bounds::DecimalPlaces, dp0.GVW, L"General.DecimalPlaces.GVW");
-    range(dp.VEHLENGTH, Bounds::DecimalPlaces, dp0.VEHLENGTH, L"General.DecimalPlaces.VEHLENGTH");
-
-    range(Analysis.NPOINTS_ALONG_BEAM, Bounds::PointsPerSpan, a0.NPOINTS_ALONG_BEAM, L"Analysis.NPOINTS_ALONG_BEAM");
-    range(Analysis.NO_AXLE_SPACINGS, Bounds::AxleSpacings, a0.NO_AXLE_SPACINGS, L"Analysis.NO_AXLE_SPACINGS");
-    range(Analysis.Stepping.STEPSIZE, Bounds::Step, a0.Stepping.STEPSIZE, L"Analysis.Stepping.STEPSIZE");
-    range(Analysis.Stepping.NSTEPS, Bounds::SettingsSteps, a0.Stepping.NSTEPS, L"Analysis.Stepping.NSTEPS");
-
-    range(Plot.LINEWIDTH, Bounds::LineWidth, p0.LINEWIDTH, L"Plot.LINEWIDTH");
-    range(Plot.DATATIPDELAY, Bounds::DataTipDelay, p0.DATATIPDELAY, L"Plot.DATATIPDELAY");
-    auto& gap = Plot.Gap;
-    range(gap.TOP, Bounds::PlotGap, p0.Gap.TOP, L"Plot.Gap.TOP");
-    range(gap.BTM, Bounds::PlotGap, p0.Gap.BTM, L"Plot.Gap.BTM");
-    range(gap.LEFT, Bounds::PlotGap, p0.Gap.LEFT, L"Plot.Gap.LEFT");
-    range(gap.RIGHT, Bounds::PlotGap, p0.Gap.RIGHT, L"Plot.Gap.RIGHT");
-    range(gap.BETWN, Bounds::PlotGap, p0.Gap.BETWN, L"Plot.Gap.BETWN");
-    auto& c = Plot.Colours;
-    const auto& c0 = p0.Colours;
-    range(c.CLR_BACKGRND, colour, c0.CLR_BACKGRND, L"Plot.Colours.CLR_BACKGRND");
-    range(c.CLR_BORDER, colour, c0.CLR_BORDER, L"Plot.Colours.CLR_BORDER");
-    range(c.CLR_GRID, colour, c0.CLR_GRID, L"Plot.Colours.CLR_GRID");
-    range(c.CLR_TEXT, colour, c0.CLR_TEXT, L"Plot.Colours.CLR_TEXT");
-    range(c.CLR_LINEMIN, colour, c0.CLR_LINEMIN, L"Plot.Colours.CLR_LINEMIN");
-    range(c.CLR_LINEMAX, colour, c0.CLR_LINEMAX, L"Plot.Colours.CLR_LINEMAX");
-    range(c.CLR_BEAM, colour, c0.CLR_BEAM, L"Plot.Colours.CLR_BEAM");
-    range(c.CLR_LIGHTLINE, colour, c0.CLR_LIGHTLINE, L"Plot.Colours.CLR_LIGHTLINE");
-    range(c.CLR_PROPMIN, colour, c0.CLR_PROPMIN, L"Plot.Colours.CLR_PROPMIN");
-    range(c.CLR_PROPMAX, colour, c0.CLR_PROPMAX, L"Plot.Colours.CLR_PROPMAX");
-    range(c.CLR_FULLSPEED, colour, c0.CLR_FULLSPEED, L"Plot.Colours.CLR_FULLSPEED");
-    range(c.CLR_SLOWDOWN, colour, c0.CLR_SLOWDOWN, L"Plot.Colours.CLR_SLOWDOWN");
+        vReplaced.emplace_back(bound.sName);
+    }
     return vReplaced;
 }
 

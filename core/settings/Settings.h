@@ -150,7 +150,8 @@ private:
 };
 
 // The one settings object; set while static objects are initialised. A static
-// initialiser elsewhere must call CSettings::Instance() instead.
+// initialiser elsewhere must call CSettings::Instance() instead, and the program's windows
+// (app/, ui/) reach the settings only through CSettings::Instance().
 extern CSettings* g_pSettings;
 
 // What an archive error says of a file, in the user's words: "it ends early or holds a

@@ -6,6 +6,7 @@
 #include "app/doc/QELDoc.h"
 #include "app/settings/SettingsProperties.h"
 #include "common/TestEnv.h"
+#include "core/settings/SettingBounds.h"
 #include "core/settings/Settings.h"
 
 namespace {
@@ -79,17 +80,20 @@ TEST_F(SettingsPropertiesTest, EveryWholeNumberPropertyHoldsItsEdgesAndRefusesWh
         if (p.kind != SettingKind::Integer)
             continue;
         SCOPED_TRACE(p.nID);
-        ASSERT_GE(p.nMin, 1); // no property takes 0 or less
-        ASSERT_LT(p.nMax, 65557);
-        for (const int v : {p.nMin, p.nMax, p.nMin + 1, p.nMax - 1}) {
+        const SettingBound* bound = GetSettingBound(p);
+        ASSERT_NE(bound, nullptr); // every number the pane takes has its one range
+        const int nMin = static_cast<int>(bound->whole.lo), nMax = static_cast<int>(bound->whole.hi);
+        ASSERT_GE(nMin, 1); // no property takes 0 or less
+        ASSERT_LT(nMax, 65557);
+        for (const int v : {nMin, nMax, nMin + 1, nMax - 1}) {
             EXPECT_TRUE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(v)));
             EXPECT_EQ(Int(p.nID), v);
         }
         for (const wchar_t* text : {L"-1", L"65557", L"1e2", L"0x10", L"+5"})
             EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, text)) << std::wstring(text).size();
-        EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(p.nMin - 1)));
-        EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(p.nMax + 1)));
-        EXPECT_EQ(Int(p.nID), p.nMax - 1);
+        EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(nMin - 1)));
+        EXPECT_FALSE(StoreSettingText(*g_pSettings, p.nID, std::to_wstring(nMax + 1)));
+        EXPECT_EQ(Int(p.nID), nMax - 1);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 #include <signal.h>
 #include <sstream>
 #include <string>
@@ -17,6 +18,9 @@
 #include <vector>
 
 #include "common/TestEnv.h"
+#include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/ParallelRuns.h"
+#include "core/settings/SettingBounds.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
 
@@ -503,6 +507,40 @@ TEST(Settings, CopiesAreConsistentWhileTheSettingsAreEdited)
     CSettings other;
     other.Assign(s);
     EXPECT_EQ(other.Plot.LINEWIDTH, last);
+}
+
+// The options of a run the program starts: the points per span bounded as every solver
+// bounds them, whatever an edit left in the field, and the process's thread count.
+TEST(Settings, AnalysisOptionsTakeTheBoundedPointsAndTheProgramsThreads)
+{
+    const struct {
+        int field;
+        int points;
+    } cases[] = {{100, 100}, {21, 21}, {0, 1}, {-5, 1}, {CSettings::MaxPointsAlongBeam + 1, CSettings::MaxPointsAlongBeam}};
+    const CAnalysisThreadsScope threads(3);
+    for (const auto& c : cases) {
+        CSettings s;
+        s.Edit([&](CSettings& t) { t.Analysis.NPOINTS_ALONG_BEAM = c.field; });
+        const AnalysisOptions o = AnalysisOptionsFromSettings(s);
+        EXPECT_EQ(o.nPointsPerSpan, c.points) << c.field;
+        EXPECT_EQ(o.path, AnalysisPath::Fast);
+        EXPECT_EQ(o.nThreads, 3);
+    }
+}
+
+// Each bounded field has one row, named by its path, and its default lies in its range:
+// a range that left out the default would put a reset file's value back to one it refuses.
+TEST(Settings, EveryBoundedFieldHoldsItsDefault)
+{
+    CSettings defaults;
+    std::set<std::wstring> names;
+    for (const SettingBound& b : GetSettingBounds()) {
+        EXPECT_TRUE(names.insert(b.sName).second) << WideToUtf8(b.sName);
+        EXPECT_TRUE(InSettingBound(b, defaults)) << WideToUtf8(b.sName);
+        EXPECT_EQ(FindSettingBound(b.pField), &b) << WideToUtf8(b.sName);
+    }
+    EXPECT_EQ(names.count(L"Analysis.NPOINTS_ALONG_BEAM"), 1u);
+    EXPECT_EQ(names.count(L"Plot.Colours.CLR_SLOWDOWN"), 1u);
 }
 
 }
