@@ -97,9 +97,10 @@ void CAnalysisRun::Stop()
 
 bool CAnalysisRun::StopAndWait()
 {
-    m_bKeepRunning = false;
+    // The post flag first: a worker that sees the stop then finds nobody waiting.
     if (m_pbPost)
         *m_pbPost = false;
+    m_bKeepRunning = false;
     if (m_Worker.joinable())
         m_Worker.join();
     if (!IsPending())

@@ -210,6 +210,7 @@ public:
     std::atomic<bool> m_bPostBridgeRange{false};
     std::atomic<bool> m_bPostRefValues{false};
     std::atomic<bool> m_bPostCritRatios{false};
+    // Up while an analysis runs: the work polls it (Stop lowers it) and the commands wait.
     std::atomic<bool> m_bAnalysisRunning{false};
     bool m_bCritRatiosPending = false;
     std::shared_ptr<CReferenceCollection> m_spPendingRefCollection;

@@ -240,16 +240,21 @@ TEST_F(AnalysisRunTest, TheCompletionHandlerMayStartTheNextRun)
 {
     // As critical ratios follow the collection they need: the running flag stays up
     // across the two runs.
+    std::latch release(1);
     ASSERT_TRUE(m_Run.Start<SumBlock>(kDone, SumTo(4), m_bPost, &Sum,
                                       [&](std::unique_ptr<SumBlock> p, const CRunOutcome& o) {
                                           Recorder()(std::move(p), o);
-                                          ASSERT_TRUE(Start(SumTo(5), &Sum));
+                                          ASSERT_TRUE(Start(SumTo(5), [&](SumBlock& b) {
+                                              release.wait();
+                                              return Sum(b);
+                                          }));
                                       }));
     ASSERT_TRUE(m_Ui.WaitForPosted());
     m_Ui.Pump();
     EXPECT_EQ(m_Run.GetState(), State::Running);
     EXPECT_TRUE(m_bRunning);
     EXPECT_TRUE(m_bPost);
+    release.count_down();
     Finish();
 
     ASSERT_EQ(m_vSeen.size(), 2u);

@@ -26,8 +26,11 @@ images=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
 mapfile -t chapters < <(awk '/^```/ { code = !code } !code && /^# / { sub(/^# /, ""); print }' \
                               $(ls "$src"/[0-9][0-9]-*.md | sort))
 [ "${#chapters[@]}" -gt 0 ] || fail "no chapters in $src"
+# No early-exiting reader at the end of a pipe: under pipefail, the writer's SIGPIPE would
+# fail the check now and then.
+listed=$(printf '%s\n' "${chapters[@]}")
 for required in "$@"; do
-  printf '%s\n' "${chapters[@]}" | grep -qxF "$required" || fail "no chapter '$required' in $src"
+  grep -qxF -- "$required" <<<"$listed" || fail "no chapter '$required' in $src"
 done
 
 # Text of one page, its spaces folded to one.
@@ -41,7 +44,8 @@ for chapter in "${chapters[@]}"; do
   page=$(grep -oE '[0-9]+ ?$' <<<"$entry" | tr -d ' ')
   [ "$page" -le "$pages" ] || fail "the contents put chapter $n on page $page of $pages"
   # The heading opens its page, below the running head.
-  page_text "$page" | grep -vE '^ ?(QEL User Manual|$)' | head -1 | grep -qxE " ?$n $(sed 's/[][\.*^$(){}+?|/]/\\&/g' <<<"$chapter") ?" \
+  opening=$(page_text "$page" | grep -vE '^ ?(QEL User Manual|$)' | sed -n 1p)
+  grep -qxE " ?$n $(sed 's/[][\.*^$(){}+?|/]/\\&/g' <<<"$chapter") ?" <<<"$opening" \
     || fail "page $page does not open with the heading '$n $chapter'"
 done
 echo "manual: $pages pages, $images pictures, ${#chapters[@]} chapters, each where the contents say"
