@@ -14,9 +14,9 @@ constexpr IntBound kColour{0, 0xFFFFFF};
 #define QEL_COLOUR(path) {L"" #path, K::Colour, [](CSettings& s) -> void* { return &s.path; }, kColour, kNoReal}
 #define QEL_REAL(path, bound) {L"" #path, K::Real, [](CSettings& s) -> void* { return &s.path; }, kNoWhole, bound}
 
-// Upper bounds (Bounds.h gives each its reason): more decimal places than a double carries
-// digits show only noise; more steps than the beam has stations only slow a run; a data tip
-// after a minute or a line or margin wider than a small window is a typing slip.
+// Upper bounds: more decimal places than a double carries digits show only noise; more
+// steps than the beam has stations only slow a run; a data tip after a minute or a line or
+// margin wider than a small window is a typing slip, not a choice. Colours are 0x00BBGGRR.
 const SettingBound kBounds[] = {
     QEL_COLOUR(General.LoadModel.CLR_LM_BGRND),
     QEL_COLOUR(General.LoadModel.CLR_LM_BASELINE),
