@@ -8,7 +8,7 @@ exe=$1
 mkdir -p "$2"; out=$(cd "$2" && pwd)
 shots=${3:-$out/screenshots}; mkdir -p "$shots"; shots=$(cd "$shots" && pwd)
 root="$(cd "$(dirname "$0")/.." && pwd)"
-for tool in xvfb-run xdotool pdfinfo pdftotext; do
+for tool in Xvfb xdotool pdfinfo pdftotext; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed (bash scripts/deps.sh)"; exit 1; }
 done
 [ -x "$exe" ] || { echo "e2e: no executable at $exe"; exit 1; }
@@ -24,7 +24,7 @@ unset QT_QPA_PLATFORM
 export QEL_E2E_OUT=$out QEL_E2E_SHOTS=$shots
 
 rc=0
-xvfb-run -a -n $((200 + $$ % 700)) -s "-screen 0 1280x1024x24" "$exe" || rc=$?
+bash "$root/scripts/with-xvfb.sh" "$exe" || rc=$?
 [ "$rc" -eq 0 ] || { echo "e2e: exit status $rc"; exit 1; }
 [ -s "$XDG_CONFIG_HOME/QEL/QEL.xml" ] || { echo "e2e: settings file not written"; exit 1; }
 count=$(sed -n 's/^Number=//p' "$XDG_CONFIG_HOME/Orrinvale/QEL.conf")

@@ -5,7 +5,8 @@
 # Usage: xvfb-test.sh QEL_EXECUTABLE
 set -euo pipefail
 qel=$1
-for tool in xvfb-run xdotool; do
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "xvfb-test: $tool is not installed (bash scripts/deps.sh)"; exit 1; }
 done
 [ -x "$qel" ] || { echo "xvfb-test: no executable at $qel"; exit 1; }
@@ -56,7 +57,7 @@ run_once() {
   local n=$1
   echo "== start $n"
   local rc=0
-  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" bash "$work/session.sh" "$qel" || rc=$?
+  bash "$here/with-xvfb.sh" bash "$work/session.sh" "$qel" || rc=$?
   [ "$rc" -eq 0 ] || { echo "start $n: exit status $rc"; exit 1; }
   [ -s "$XDG_CONFIG_HOME/QEL/QEL.xml" ] || { echo "start $n: settings file not written"; exit 1; }
   local count
