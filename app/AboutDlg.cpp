@@ -76,6 +76,12 @@ CAboutDlg::CAboutDlg(QWidget* parent)
         first->setFocus();
 }
 
-QString CAboutDlg::GetVersionText() const { return m_pVersion->text(); }
+QString CAboutDlg::GetVersionText() const
+{
+    return m_pVersion->text();
+}
 
-QString CAboutDlg::GetDescription() const { return m_pDescription->toPlainText(); }
+QString CAboutDlg::GetDescription() const
+{
+    return m_pDescription->toPlainText();
+}

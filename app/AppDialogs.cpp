@@ -22,7 +22,10 @@
 
 namespace {
 
-int ToDocResult(int nResult) { return nResult == IDOK ? DLG_IDOK : DLG_IDCANCEL; }
+int ToDocResult(int nResult)
+{
+    return nResult == IDOK ? DLG_IDOK : DLG_IDCANCEL;
+}
 
 // The dialogs that hand over whole elements rather than data fields.
 class CBridgeDlgAdapter : public CBridgeDlgInterface {
@@ -81,7 +84,10 @@ private:
 
 // The document numbers its ensembles 1, 2, ... (again after a delete): a made ensemble
 // takes the next number rather than repeating the last one's.
-int NewEnsembleID(int nEnsembles) { return nEnsembles + 1; }
+int NewEnsembleID(int nEnsembles)
+{
+    return nEnsembles + 1;
+}
 
 }
 
@@ -98,7 +104,10 @@ std::unique_ptr<CConfigDlgInterface> CAppDialogs::MakeConfigDlg()
     return Adapt<CConfigDlgInterface, CConfigDlg, ConfigDlgData>(Parent());
 }
 
-std::unique_ptr<CBridgeDlgInterface> CAppDialogs::MakeBridgeDlg() { return std::make_unique<CBridgeDlgAdapter>(Parent()); }
+std::unique_ptr<CBridgeDlgInterface> CAppDialogs::MakeBridgeDlg()
+{
+    return std::make_unique<CBridgeDlgAdapter>(Parent());
+}
 
 std::unique_ptr<CBridgeSetDlgInterface> CAppDialogs::MakeBridgeSetDlg()
 {
@@ -183,15 +192,13 @@ std::unique_ptr<CFilterLMEDlgInterface> CAppDialogs::MakeFilterLMEDlg()
 std::unique_ptr<CGenerateLMEDlgInterface> CAppDialogs::MakeGenerateLMEDlg()
 {
     return Adapt<CGenerateLMEDlgInterface, CGenerateLMEDlg, GenerateLMEDlgData>(
-        Parent(), [](const CGenerateLMEDlgInterface& i, CGenerateLMEDlg& d) {
-            d.m_nLMEID = NewEnsembleID(i.m_nLMECount);
-        });
+        Parent(),
+        [](const CGenerateLMEDlgInterface& i, CGenerateLMEDlg& d) { d.m_nLMEID = NewEnsembleID(i.m_nLMECount); });
 }
 
 std::unique_ptr<CGenerateBiDirLMEInterface> CAppDialogs::MakeGenerateBiDirLME()
 {
     return Adapt<CGenerateBiDirLMEInterface, CGenerateBiDirLME, GenerateBiDirLMEDlgData>(
-        Parent(), [](const CGenerateBiDirLMEInterface& i, CGenerateBiDirLME& d) {
-            d.m_nNewID = NewEnsembleID(i.m_nLMECount);
-        });
+        Parent(),
+        [](const CGenerateBiDirLMEInterface& i, CGenerateBiDirLME& d) { d.m_nNewID = NewEnsembleID(i.m_nLMECount); });
 }

@@ -25,14 +25,20 @@ void CAppDocWindows::SetStatusText(const std::wstring& sText)
         frame->SetStatusText(sText);
 }
 
-void CAppDocWindows::ShowError(const std::wstring& sText) { AfxMessageBox(sText, MB_OK | MB_ICONERROR); }
+void CAppDocWindows::ShowError(const std::wstring& sText)
+{
+    AfxMessageBox(sText, MB_OK | MB_ICONERROR);
+}
 
 bool CAppDocWindows::AskYesNo(const std::wstring& sText)
 {
     return AfxMessageBox(sText, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void CAppDocWindows::ShowWarning(const std::wstring& sText) { AfxMessageBox(sText, MB_OK | MB_ICONWARNING); }
+void CAppDocWindows::ShowWarning(const std::wstring& sText)
+{
+    AfxMessageBox(sText, MB_OK | MB_ICONWARNING);
+}
 
 void CAppDocWindows::OnModifiedChanged(const CQELDoc& doc)
 {
@@ -60,7 +66,10 @@ void CAppDocWindows::SetLongFileTask(bool bRunning)
 
 // Paint events and posted messages (the progress steps among them) are handled; input
 // from the user stays queued until the open or save has ended.
-void CAppDocWindows::KeepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void CAppDocWindows::KeepPainting()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 CDocElementTree* CAppDocWindows::GetElementTree()
 {

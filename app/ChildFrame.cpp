@@ -85,8 +85,7 @@ void CChildFrame::closeEvent(QCloseEvent* e)
             --m_pDoc->m_nWindowCount;
         m_bClosed = true;
         QMdiSubWindow::closeEvent(e);
-    }
-    else
+    } else
         e->ignore();
 }
 
@@ -134,7 +133,8 @@ void CChildFrame::OnSaveAsBitmap()
     bool bSaved = false;
     if (HGLOBAL hDIB = CWindowToBMP::CaptureWindow(static_cast<QWidget*>(this))) {
         // The writers replace the file in one step: a failed write leaves the old picture.
-        bSaved = (bPng ? CWindowToBMP::WritePNG(path->c_str(), hDIB) : CWindowToBMP::WriteDIB(path->c_str(), hDIB)) != FALSE;
+        bSaved =
+            (bPng ? CWindowToBMP::WritePNG(path->c_str(), hDIB) : CWindowToBMP::WriteDIB(path->c_str(), hDIB)) != FALSE;
         GlobalFree(hDIB);
     }
     if (bSaved)

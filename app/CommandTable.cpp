@@ -14,15 +14,24 @@
 #include "app/doc/QELDoc.h"
 #include "ui/views/GridView.h"
 
-CQELDoc* CCommandContext::Doc() const { return frame.GetActiveDoc(); }
+CQELDoc* CCommandContext::Doc() const
+{
+    return frame.GetActiveDoc();
+}
 
 namespace {
 
-bool HasDoc(const CCommandContext& c) { return c.Doc() != nullptr; }
+bool HasDoc(const CCommandContext& c)
+{
+    return c.Doc() != nullptr;
+}
 
 // Commands that add, change or write elements wait for a running analysis, which changes
 // the load models it runs.
-bool CanChangeElements(const CCommandContext& c) { return c.Doc() && c.Doc()->OnUpdateElementCommand(); }
+bool CanChangeElements(const CCommandContext& c)
+{
+    return c.Doc() && c.Doc()->OnUpdateElementCommand();
+}
 
 CommandHandler DocCommand(void (CQELDoc::*fn)())
 {
@@ -44,7 +53,10 @@ CView* ActivePrintView(const CCommandContext& c)
     return f ? CChildFrame::GetPrintView(f->GetView()) : nullptr;
 }
 
-bool CanPrint(const CCommandContext& c) { return ActivePrintView(c) != nullptr; }
+bool CanPrint(const CCommandContext& c)
+{
+    return ActivePrintView(c) != nullptr;
+}
 
 CommandHandler PrintCommand(void (CView::*fn)())
 {
@@ -73,12 +85,21 @@ CommandHandler GridCommand(int nID)
     };
 }
 
-bool IsTableWindow(const CCommandContext& c) { return ActiveGridView(c) != nullptr; }
+bool IsTableWindow(const CCommandContext& c)
+{
+    return ActiveGridView(c) != nullptr;
+}
 
 // Qt's MDI area has one tab group: the tab-group commands have nothing to act on.
-bool Never(const CCommandContext&) { return false; }
+bool Never(const CCommandContext&)
+{
+    return false;
+}
 
-constexpr int kIcon(QStyle::StandardPixmap p) { return static_cast<int>(p); }
+constexpr int kIcon(QStyle::StandardPixmap p)
+{
+    return static_cast<int>(p);
+}
 
 // The document's analysis, result and tools commands, from its own table.
 void AddAnalysisCommands(std::vector<CCommand>& t)
@@ -93,13 +114,19 @@ void AddAnalysisCommands(std::vector<CCommand>& t)
         case 32811: icon = kIcon(QStyle::SP_FileDialogDetailedView); break;
         case 32815: icon = kIcon(QStyle::SP_FileDialogListView); break;
         }
-        t.push_back({nID, a.pszMenu, a.pszText, a.pszKey, a.bToolbar ? "Standard" : nullptr, icon,
+        t.push_back({nID,
+                     a.pszMenu,
+                     a.pszText,
+                     a.pszKey,
+                     a.bToolbar ? "Standard" : nullptr,
+                     icon,
                      DocCommand(a.pHandler),
                      [nID](const CCommandContext& c) {
                          const DocAnalysisCommand* p = FindAnalysisCommand(nID);
                          return c.Doc() && p && IsAnalysisCommandEnabled(*c.Doc(), *p);
                      },
-                     {}, a.pszStatusTip});
+                     {},
+                     a.pszStatusTip});
     }
 }
 
@@ -108,24 +135,79 @@ std::vector<CCommand> MakeTable()
 {
     std::vector<CCommand> t = {
         // File
-        {ID_FILE_NEW, L"&File", L"&New", "Ctrl+N", "Standard", kIcon(QStyle::SP_FileIcon),
-         [](CCommandContext& c) { c.app.OnFileNew(); }, {}, {}, L"Create a new case"},
-        {ID_FILE_OPEN, L"&File", L"&Open...", "Ctrl+O", "Standard", kIcon(QStyle::SP_DialogOpenButton),
-         [](CCommandContext& c) { c.app.OnFileOpen(); }, {}, {}, L"Open an existing case"},
-        {ID_FILE_SAVE, L"&File", L"&Save", "Ctrl+S", "Standard", kIcon(QStyle::SP_DialogSaveButton),
-         [](CCommandContext& c) { c.app.OnFileSave(); }, CanChangeElements, {}, L"Save the case"},
-        {ID_FILE_SAVE_AS, L"&File", L"Save &As...", nullptr, nullptr, -1,
-         [](CCommandContext& c) { c.app.OnFileSaveAs(); }, CanChangeElements, {}, L"Save the case under a new name"},
+        {ID_FILE_NEW,
+         L"&File",
+         L"&New",
+         "Ctrl+N",
+         "Standard",
+         kIcon(QStyle::SP_FileIcon),
+         [](CCommandContext& c) { c.app.OnFileNew(); },
+         {},
+         {},
+         L"Create a new case"},
+        {ID_FILE_OPEN,
+         L"&File",
+         L"&Open...",
+         "Ctrl+O",
+         "Standard",
+         kIcon(QStyle::SP_DialogOpenButton),
+         [](CCommandContext& c) { c.app.OnFileOpen(); },
+         {},
+         {},
+         L"Open an existing case"},
+        {ID_FILE_SAVE,
+         L"&File",
+         L"&Save",
+         "Ctrl+S",
+         "Standard",
+         kIcon(QStyle::SP_DialogSaveButton),
+         [](CCommandContext& c) { c.app.OnFileSave(); },
+         CanChangeElements,
+         {},
+         L"Save the case"},
+        {ID_FILE_SAVE_AS,
+         L"&File",
+         L"Save &As...",
+         nullptr,
+         nullptr,
+         -1,
+         [](CCommandContext& c) { c.app.OnFileSaveAs(); },
+         CanChangeElements,
+         {},
+         L"Save the case under a new name"},
         {0, L"&File"},
-        {ID_FILE_PRINT, L"&File", L"&Print...", "Ctrl+P", nullptr, -1, PrintCommand(&CView::OnFilePrint), CanPrint,
-         {}, L"Print the active window"},
-        {ID_FILE_PRINT_PREVIEW, L"&File", L"Print Pre&view", nullptr, nullptr, -1,
-         PrintCommand(&CView::OnFilePrintPreview), CanPrint, {},
+        {ID_FILE_PRINT,
+         L"&File",
+         L"&Print...",
+         "Ctrl+P",
+         nullptr,
+         -1,
+         PrintCommand(&CView::OnFilePrint),
+         CanPrint,
+         {},
+         L"Print the active window"},
+        {ID_FILE_PRINT_PREVIEW,
+         L"&File",
+         L"Print Pre&view",
+         nullptr,
+         nullptr,
+         -1,
+         PrintCommand(&CView::OnFilePrintPreview),
+         CanPrint,
+         {},
          L"Show the pages of the active window as they will print"},
         {ID_FILE_PRINT_ALL, L"&File", L"Print Al&l", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnPrintAll(); }},
-        {ID_FILE_PRINT_SETUP, L"&File", L"P&rint Setup...", nullptr, nullptr, -1,
-         [](CCommandContext& c) { c.app.OnFilePrintSetup(); }, {}, {}, L"Change the printer and printing options"},
+        {ID_FILE_PRINT_SETUP,
+         L"&File",
+         L"P&rint Setup...",
+         nullptr,
+         nullptr,
+         -1,
+         [](CCommandContext& c) { c.app.OnFilePrintSetup(); },
+         {},
+         {},
+         L"Change the printer and printing options"},
         {0, L"&File"},
     };
     for (int i = 0; i < kRecentFileCount; ++i)
@@ -149,25 +231,48 @@ std::vector<CCommand> MakeTable()
              return f && CChildFrame::GetViewGrid(f->GetView()) != nullptr;
          }},
         {0, L"&File"},
-        {ID_APP_EXIT, L"&File", L"E&xit", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.close(); }, {}, {},
+        {ID_APP_EXIT,
+         L"&File",
+         L"E&xit",
+         nullptr,
+         nullptr,
+         -1,
+         [](CCommandContext& c) { c.frame.close(); },
+         {},
+         {},
          L"Quit the application"},
 
         // Edit
-        {ID_EDIT_COPY, L"&Edit", L"&Copy", "Ctrl+C", nullptr, -1, GridCommand(ID_EDIT_COPY), IsTableWindow, {},
+        {ID_EDIT_COPY,
+         L"&Edit",
+         L"&Copy",
+         "Ctrl+C",
+         nullptr,
+         -1,
+         GridCommand(ID_EDIT_COPY),
+         IsTableWindow,
+         {},
          L"Copy the selected cells of the table"},
-        {ID_EDIT_SELECT_ALL, L"&Edit", L"Select &All", "Ctrl+A", nullptr, -1, GridCommand(ID_EDIT_SELECT_ALL),
-         IsTableWindow, {}, L"Select every cell of the table"},
+        {ID_EDIT_SELECT_ALL,
+         L"&Edit",
+         L"Select &All",
+         "Ctrl+A",
+         nullptr,
+         -1,
+         GridCommand(ID_EDIT_SELECT_ALL),
+         IsTableWindow,
+         {},
+         L"Select every cell of the table"},
 
         // View
         {ID_PANE_ELEMENTS, L"&View", L"Analysis &Elements", nullptr, nullptr, -1, ShowPane(ID_PANE_ELEMENTS)},
         {ID_PANE_OUTPUT, L"&View", L"&Diagnostics", nullptr, nullptr, -1, ShowPane(ID_PANE_OUTPUT)},
 
         // Case
-        {ID_CASE_DATA, L"&Configuration", L"Case Data", nullptr, nullptr, -1, DocCommand(&CQELDoc::OnCaseData),
-         HasDoc},
+        {ID_CASE_DATA, L"&Configuration", L"Case Data", nullptr, nullptr, -1, DocCommand(&CQELDoc::OnCaseData), HasDoc},
         {0, L"&Configuration"},
-        {ID_ADD_BRIDGE, L"&Configuration", L"Add &Bridge", "Ctrl+B", "Standard", -1,
-         DocCommand(&CQELDoc::OnAddBridge), CanChangeElements},
+        {ID_ADD_BRIDGE, L"&Configuration", L"Add &Bridge", "Ctrl+B", "Standard", -1, DocCommand(&CQELDoc::OnAddBridge),
+         CanChangeElements},
         {ID_ADD_BRIDGESET, L"&Configuration", L"Add Bridge &Set", "Ctrl+T", "Standard", -1,
          DocCommand(&CQELDoc::OnAddBridgeSet), CanChangeElements},
         {ID_ADD_LOADMODEL, L"&Configuration", L"Add &Load Model", "Ctrl+L", "Standard", -1,
@@ -182,7 +287,8 @@ std::vector<CCommand> MakeTable()
 
         // Window
         {ID_WINDOW_CLOSE_TAB, L"&Window", L"Close &Tab", nullptr, nullptr, -1,
-         [](CCommandContext& c) { c.frame.OnCloseTab(); }, [](const CCommandContext& c) { return c.frame.GetActiveChild() != nullptr; }},
+         [](CCommandContext& c) { c.frame.OnCloseTab(); },
+         [](const CCommandContext& c) { return c.frame.GetActiveChild() != nullptr; }},
         {ID_WINDOW_CLOSE_ALL_TABS, L"&Window", L"Close &All Tabs", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnCloseAllTabs(); }, HasDoc},
         {0, L"&Window"},
@@ -196,8 +302,16 @@ std::vector<CCommand> MakeTable()
 
         // Help
         {ID_PANE_PDFHELP, L"&Help", L"PDF Help", nullptr, nullptr, -1, [](CCommandContext& c) { c.frame.OnPdfHelp(); }},
-        {ID_APP_ABOUT, L"&Help", L"&About QEL...", nullptr, "Standard", kIcon(QStyle::SP_MessageBoxQuestion),
-         [](CCommandContext& c) { c.app.OnAppAbout(); }, {}, {}, L"Display program information and version"},
+        {ID_APP_ABOUT,
+         L"&Help",
+         L"&About QEL...",
+         nullptr,
+         "Standard",
+         kIcon(QStyle::SP_MessageBoxQuestion),
+         [](CCommandContext& c) { c.app.OnAppAbout(); },
+         {},
+         {},
+         L"Display program information and version"},
     };
     t.insert(t.end(), rest.begin(), rest.end());
     AddAnalysisCommands(t);
@@ -205,8 +319,14 @@ std::vector<CCommand> MakeTable()
 
     for (const CAppLook& look : GetAppLooks()) {
         const int nID = look.nID;
-        t.push_back({nID, L"&View/&Application Look", look.text, nullptr, nullptr, -1,
-                     [nID](CCommandContext& c) { c.frame.OnApplicationLook(nID); }, {},
+        t.push_back({nID,
+                     L"&View/&Application Look",
+                     look.text,
+                     nullptr,
+                     nullptr,
+                     -1,
+                     [nID](CCommandContext& c) { c.frame.OnApplicationLook(nID); },
+                     {},
                      [nID](const CCommandContext& c) { return c.app.m_nAppLook == nID; }});
     }
     return t;
@@ -216,9 +336,9 @@ std::vector<CCommand> MakeTable()
 
 const std::vector<const wchar_t*>& GetMenuOrder()
 {
-    static const std::vector<const wchar_t*> order = {L"&File",  L"&Edit",  L"&View", L"&Configuration",
-                                                      L"&Insert", L"&Analysis", L"&Results", L"&Tools", L"&Window",
-                                                      L"&Help"};
+    static const std::vector<const wchar_t*> order = {L"&File",   L"&Edit",     L"&View",    L"&Configuration",
+                                                      L"&Insert", L"&Analysis", L"&Results", L"&Tools",
+                                                      L"&Window", L"&Help"};
     return order;
 }
 

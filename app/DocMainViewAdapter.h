@@ -7,8 +7,7 @@
 
 // It does nothing once the view is gone, so a document that kept it past its window
 // cannot reach a deleted widget.
-class CDocMainViewAdapter : public CDocMainView
-{
+class CDocMainViewAdapter : public CDocMainView {
 public:
     void SetView(CQELView* pView) { m_pView = pView; }
     CQELView* GetView() const { return m_pView; }

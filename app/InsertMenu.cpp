@@ -60,11 +60,18 @@ void AppendInsertCommands(std::vector<CCommand>& table)
             table.push_back({0, path});
         auto handler = c.pHandler;
         // Enabled at all times, also while an analysis runs; without a case it does nothing.
-        table.push_back({c.nID, path, c.sText, nullptr, OnToolbar(c.nID) ? kInsertToolbar : nullptr, -1,
+        table.push_back({c.nID,
+                         path,
+                         c.sText,
+                         nullptr,
+                         OnToolbar(c.nID) ? kInsertToolbar : nullptr,
+                         -1,
                          [handler](CCommandContext& ctx) {
                              if (CQELDoc* pDoc = ctx.Doc())
                                  (pDoc->*handler)();
                          },
-                         {}, {}, c.sPrompt});
+                         {},
+                         {},
+                         c.sPrompt});
     }
 }

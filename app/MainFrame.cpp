@@ -155,9 +155,8 @@ CMainFrame::CMainFrame(CQELApp& app) : m_App(app), m_Clock([] { return std::chro
     setObjectName(QStringLiteral("MainFrame"));
     OnCreate();
     // Worker threads reach the frame only through this sink; postEvent is thread-safe.
-    SetMainWindowMessageSink([this](CPostedMessage&& m) {
-        QCoreApplication::postEvent(this, new CPostedMessageEvent(std::move(m)));
-    });
+    SetMainWindowMessageSink(
+        [this](CPostedMessage&& m) { QCoreApplication::postEvent(this, new CPostedMessageEvent(std::move(m))); });
 }
 
 CMainFrame::~CMainFrame()
@@ -463,9 +462,15 @@ void CMainFrame::OnCloseAllTabs()
             f->close();
 }
 
-void CMainFrame::OnApplicationLook(int nLook) { m_App.SetAppLook(nLook); }
+void CMainFrame::OnApplicationLook(int nLook)
+{
+    m_App.SetAppLook(nLook);
+}
 
-void CMainFrame::OnPrintAll() { AfxMessageBox(L"This function is not yet supported", MB_OK | MB_ICONINFORMATION); }
+void CMainFrame::OnPrintAll()
+{
+    AfxMessageBox(L"This function is not yet supported", MB_OK | MB_ICONINFORMATION);
+}
 
 void CMainFrame::OnPdfHelp()
 {
@@ -536,7 +541,10 @@ void CMainFrame::SetStatusText(const std::wstring& sText)
     m_pStatusText->repaint();
 }
 
-std::wstring CMainFrame::GetStatusText() const { return m_pStatusText->text().toStdWString(); }
+std::wstring CMainFrame::GetStatusText() const
+{
+    return m_pStatusText->text().toStdWString();
+}
 
 int CMainFrame::GetProgressPos() const
 {
@@ -600,13 +608,25 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
 
 // The document that waits for the run takes the block; a completion of an abandoned run
 // is dropped with its message.
-void CMainFrame::OnTFMultiML(CPostedMessage& message) { DeliverCompletion(message); }
+void CMainFrame::OnTFMultiML(CPostedMessage& message)
+{
+    DeliverCompletion(message);
+}
 
-void CMainFrame::OnTFBridgeRange(CPostedMessage& message) { DeliverCompletion(message); }
+void CMainFrame::OnTFBridgeRange(CPostedMessage& message)
+{
+    DeliverCompletion(message);
+}
 
-void CMainFrame::OnTFRefValues(CPostedMessage& message) { DeliverCompletion(message); }
+void CMainFrame::OnTFRefValues(CPostedMessage& message)
+{
+    DeliverCompletion(message);
+}
 
-void CMainFrame::OnTFCritRatios(CPostedMessage& message) { DeliverCompletion(message); }
+void CMainFrame::OnTFCritRatios(CPostedMessage& message)
+{
+    DeliverCompletion(message);
+}
 
 void CMainFrame::DeliverCompletion(CPostedMessage& message)
 {

@@ -60,9 +60,15 @@ QString COutputList::AllText() const
     return text;
 }
 
-void COutputList::OnEditCopy() { QApplication::clipboard()->setText(AllText()); }
+void COutputList::OnEditCopy()
+{
+    QApplication::clipboard()->setText(AllText());
+}
 
-void COutputList::OnEditClear() { clear(); }
+void COutputList::OnEditClear()
+{
+    clear();
+}
 
 void COutputList::OnViewOutput()
 {

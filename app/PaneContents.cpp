@@ -16,11 +16,20 @@ QWidget* CreateCaseMainView(CQELDoc&, QWidget* parent)
     return view;
 }
 
-QWidget* CreateElementPaneContent(QWidget* parent) { return new CElementView(parent); }
+QWidget* CreateElementPaneContent(QWidget* parent)
+{
+    return new CElementView(parent);
+}
 
-QWidget* CreateSettingsPaneContent(QWidget* parent) { return new CSettingsWnd(parent); }
+QWidget* CreateSettingsPaneContent(QWidget* parent)
+{
+    return new CSettingsWnd(parent);
+}
 
-QWidget* CreatePdfPaneContent(QWidget* parent) { return new CPdfPane(parent); }
+QWidget* CreatePdfPaneContent(QWidget* parent)
+{
+    return new CPdfPane(parent);
+}
 
 bool LoadUserManual(QWidget* pPdfPaneContent, const std::wstring& sSetting)
 {

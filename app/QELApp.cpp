@@ -35,7 +35,10 @@ const wchar_t* const kCaseFilter = L"QEL Files (*.qel)";
 
 }
 
-CQELApp* GetQELApp() { return g_pApp; }
+CQELApp* GetQELApp()
+{
+    return g_pApp;
+}
 
 void AddStatusMessage(const std::wstring& sText)
 {
@@ -43,7 +46,10 @@ void AddStatusMessage(const std::wstring& sText)
         g_pApp->GetMainFrame()->AddStatus(sText);
 }
 
-CQELApp::CQELApp() : m_nAppLook(kDefaultAppLook), m_RecentFiles(kRecentFileCount) { g_pApp = this; }
+CQELApp::CQELApp() : m_nAppLook(kDefaultAppLook), m_RecentFiles(kRecentFileCount)
+{
+    g_pApp = this;
+}
 
 CQELApp::~CQELApp()
 {
@@ -257,7 +263,10 @@ bool CQELApp::NewDocument()
     return true;
 }
 
-void CQELApp::OnFileNew() { NewDocument(); }
+void CQELApp::OnFileNew()
+{
+    NewDocument();
+}
 
 CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
 {

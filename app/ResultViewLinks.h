@@ -18,7 +18,10 @@ public:
     {
     }
 
-    void SetFrameTitle(const std::wstring& sTitle) override { m_pFrame->setWindowTitle(QString::fromStdWString(sTitle)); }
+    void SetFrameTitle(const std::wstring& sTitle) override
+    {
+        m_pFrame->setWindowTitle(QString::fromStdWString(sTitle));
+    }
     void SetSinglePositionOutput(bool bBMSF, std::shared_ptr<CAOSinglePosition> p) override
     {
         m_pView->SetSinglePositionOutput(bBMSF, std::move(p));
@@ -64,5 +67,8 @@ public:
 class CGridViewLink : public CResultViewLink<CGridView, CDocGridView> {
 public:
     using CResultViewLink::CResultViewLink;
-    void FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> p) override { m_pView->FillEnhancedGridOutput(std::move(p)); }
+    void FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> p) override
+    {
+        m_pView->FillEnhancedGridOutput(std::move(p));
+    }
 };

@@ -1,3 +1,6 @@
 #include "app/AppMain.h"
 
-int main(int argc, char** argv) { return RunQELApplication(argc, argv); }
+int main(int argc, char** argv)
+{
+    return RunQELApplication(argc, argv);
+}

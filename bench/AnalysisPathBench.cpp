@@ -37,7 +37,10 @@ AnalysisPath PathOf(const benchmark::State& state)
 }
 
 // The path and fold cases measure one core's work; the Threads cases measure the cores.
-AnalysisOptions OneThread(AnalysisPath path) { return qelbench::Options(path, 1); }
+AnalysisOptions OneThread(AnalysisPath path)
+{
+    return qelbench::Options(path, 1);
+}
 
 using qelbench::ReportPositions;
 
@@ -112,8 +115,8 @@ struct CollectionCase {
         naasra = factory.GetNAASRA1976(false, 10);
         abdc = factory.GetABDC1992(false, 10);
         sets = {Set1To50(BC_ONESPAN), Set1To50(BC_TWOSPAN), Set1To50(BC_THREESPAN)};
-        proposed = CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
-                                            {3.7, 1.2, 6.1, 1.2});
+        proposed =
+            CLMEFactory::MakeVehicle(99, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0}, {3.7, 1.2, 6.1, 1.2});
     }
 
     // Calculated and compared; the load positions it took are added to positions.
@@ -235,11 +238,26 @@ void ThreadsReferenceCollection3Sets(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BridgeRange2SpanNAASRA1976)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->ArgNames({"path", "no_rules"})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BridgeRange2SpanNAASRA1976)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->ArgNames({"path", "no_rules"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(ReferenceCollection3Sets)->Arg(0)->Arg(1)->ArgName("path")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(MovingLoad2x20Step01)->Arg(0)->Arg(1)->ArgName("path")->Unit(benchmark::kMillisecond);
 BENCHMARK(FoldMovingLoad2x20Step01)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond);
-BENCHMARK(FoldBridgeRange2SpanNAASRA1976)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(FoldReferenceCollection3Sets)->DenseRange(0, 2)->ArgName("width")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(FoldBridgeRange2SpanNAASRA1976)
+    ->DenseRange(0, 2)
+    ->ArgName("width")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(FoldReferenceCollection3Sets)
+    ->DenseRange(0, 2)
+    ->ArgName("width")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(ThreadsBridgeRange2SpanNAASRA1976)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(ThreadsReferenceCollection3Sets)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -66,15 +66,39 @@ void SolveSpansFast(benchmark::State& state, const std::vector<double>& spans, b
     state.counters["solves/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_Analyse1Span(benchmark::State& s) { AnalyseSpans(s, {20.0}); }
-void BM_Analyse2Span(benchmark::State& s) { AnalyseSpans(s, {20.0, 20.0}); }
-void BM_Analyse3Span(benchmark::State& s) { AnalyseSpans(s, {15.0, 20.0, 15.0}); }
-void BM_FastSolve1Span(benchmark::State& s) { SolveSpansFast(s, {20.0}, true); }
-void BM_FastSolve2Span(benchmark::State& s) { SolveSpansFast(s, {20.0, 20.0}, true); }
-void BM_FastSolve3Span(benchmark::State& s) { SolveSpansFast(s, {15.0, 20.0, 15.0}, true); }
-void BM_FastSolve2SpanMV(benchmark::State& s) { SolveSpansFast(s, {20.0, 20.0}, false); }
+void BM_Analyse1Span(benchmark::State& s)
+{
+    AnalyseSpans(s, {20.0});
+}
+void BM_Analyse2Span(benchmark::State& s)
+{
+    AnalyseSpans(s, {20.0, 20.0});
+}
+void BM_Analyse3Span(benchmark::State& s)
+{
+    AnalyseSpans(s, {15.0, 20.0, 15.0});
+}
+void BM_FastSolve1Span(benchmark::State& s)
+{
+    SolveSpansFast(s, {20.0}, true);
+}
+void BM_FastSolve2Span(benchmark::State& s)
+{
+    SolveSpansFast(s, {20.0, 20.0}, true);
+}
+void BM_FastSolve3Span(benchmark::State& s)
+{
+    SolveSpansFast(s, {15.0, 20.0, 15.0}, true);
+}
+void BM_FastSolve2SpanMV(benchmark::State& s)
+{
+    SolveSpansFast(s, {20.0, 20.0}, false);
+}
 // The largest bridge allowed: one position, the solver built for it included.
-void BM_Analyse1000Span(benchmark::State& s) { AnalyseSpans(s, std::vector<double>(1000, 20.0)); }
+void BM_Analyse1000Span(benchmark::State& s)
+{
+    AnalyseSpans(s, std::vector<double>(1000, 20.0));
+}
 
 }
 

@@ -13,7 +13,10 @@
 namespace {
 
 // Two-span bridges of 1, 2, ..., 50 m spans.
-std::shared_ptr<CBridgeSet> TwoSpanSet() { return std::make_shared<CBridgeSet>(1, L"1:1:50", BC_TWOSPAN, 1.0, 50.0, 1.0); }
+std::shared_ptr<CBridgeSet> TwoSpanSet()
+{
+    return std::make_shared<CBridgeSet>(1, L"1:1:50", BC_TWOSPAN, 1.0, 50.0, 1.0);
+}
 
 std::shared_ptr<CLoadModel> FiveAxle()
 {

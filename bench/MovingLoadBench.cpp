@@ -5,7 +5,10 @@
 namespace {
 
 // Stepped by distance, in decimetres.
-void MovingLoadTwoSpans(benchmark::State& state) { qelbench::MovingLoadTwoSpans(state, state.range(0) / 10.0); }
+void MovingLoadTwoSpans(benchmark::State& state)
+{
+    qelbench::MovingLoadTwoSpans(state, state.range(0) / 10.0);
+}
 
 } // namespace
 

@@ -27,6 +27,9 @@ inline AnalysisOptions PointsOptions(int nPointsPerSpan)
 }
 
 // The settings' points per span, for the beam solvers.
-inline int TestPoints() { return TestOptions().nPointsPerSpan; }
+inline int TestPoints()
+{
+    return TestOptions().nPointsPerSpan;
+}
 
 } // namespace qeltest

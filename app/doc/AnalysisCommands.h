@@ -13,9 +13,9 @@ enum class CommandEnable {
 
 struct DocAnalysisCommand {
     int nID;
-    const wchar_t* pszMenu; // "&Analysis", "&View" or "&Tools"
-    const wchar_t* pszText; // menu text, with its key after a tab
-    const char* pszKey;     // accelerator ("F4", "Alt+O"), none when null
+    const wchar_t* pszMenu;      // "&Analysis", "&View" or "&Tools"
+    const wchar_t* pszText;      // menu text, with its key after a tab
+    const char* pszKey;          // accelerator ("F4", "Alt+O"), none when null
     const wchar_t* pszStatusTip; // the prompt's two halves, none when null
     const wchar_t* pszToolTip;
     bool bToolbar; // also a button of the main toolbar

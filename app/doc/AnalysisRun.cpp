@@ -36,7 +36,10 @@ CAnalysisRun::CAnalysisRun(std::atomic<bool>& bKeepRunning, CAnalysisRunHost& ho
 }
 
 // The worker reads the owner's flags until it ends.
-CAnalysisRun::~CAnalysisRun() { StopAndWait(); }
+CAnalysisRun::~CAnalysisRun()
+{
+    StopAndWait();
+}
 
 bool CAnalysisRun::StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> pBlock, std::atomic<bool>& bPost,
                               Work work, Done done)

@@ -24,7 +24,7 @@ struct CRunBlock : CMessagePayload {
     // The run's serial: only the run that waits for it takes a completion.
     std::uint64_t nRun = 0;
     const std::atomic<bool>* pbKeepRunning = nullptr; // polled by the work; lowered by Stop
-    const std::atomic<bool>* pbPost = nullptr; // the completion is posted only while set
+    const std::atomic<bool>* pbPost = nullptr;        // the completion is posted only while set
     // An exception ended the work; sError holds its text.
     bool bFailed = false;
     std::wstring sError;
@@ -32,7 +32,7 @@ struct CRunBlock : CMessagePayload {
 
 // How a run that did not fail ended, as its completion finds it.
 struct CRunOutcome {
-    bool bOK = false; // what the work returned
+    bool bOK = false;      // what the work returned
     bool bStopped = false; // Stop came before the completion was handled: nothing is shown
 };
 
@@ -109,7 +109,7 @@ private:
     std::atomic<bool>& m_bKeepRunning;
     CAnalysisRunHost& m_Host;
     State m_State = State::Idle;
-    std::uint64_t m_nSerial = 0; // 0 when no completion is awaited
+    std::uint64_t m_nSerial = 0;           // 0 when no completion is awaited
     std::atomic<bool>* m_pbPost = nullptr; // the pending run's post flag
     Done m_Done;
     std::jthread m_Worker;

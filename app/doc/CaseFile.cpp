@@ -34,11 +34,11 @@ void CaseContents::serialize(Archive& ar, const unsigned int)
     using boost::serialization::make_nvp;
     // Object tracking stores an element held by several lists once, where it is first
     // reached in this order, and shares it again on loading.
-    ar & make_nvp("m_vBridge", m_vBridge);
-    ar & make_nvp("m_vBridgeSet", m_vBridgeSet);
-    ar & make_nvp("m_vLoadModel", m_vLoadModel);
-    ar & make_nvp("m_vLoadModelEnsemble", m_vLoadModelEnsemble);
-    ar & make_nvp("m_vRefCollection", m_vRefCollection);
+    ar& make_nvp("m_vBridge", m_vBridge);
+    ar& make_nvp("m_vBridgeSet", m_vBridgeSet);
+    ar& make_nvp("m_vLoadModel", m_vLoadModel);
+    ar& make_nvp("m_vLoadModelEnsemble", m_vLoadModelEnsemble);
+    ar& make_nvp("m_vRefCollection", m_vRefCollection);
     ArchiveWString(ar, "m_sCaseRef", m_sCaseRef);
     ArchiveWString(ar, "m_sCaseNotes", m_sCaseNotes);
     if (Archive::is_loading::value) {

@@ -115,7 +115,10 @@ CCaseWriteBuf::int_type CCaseWriteBuf::overflow(int_type ch)
     return ch;
 }
 
-int CCaseWriteBuf::sync() { return Flush() ? 0 : -1; }
+int CCaseWriteBuf::sync()
+{
+    return Flush() ? 0 : -1;
+}
 
 void CCaseWriteBuf::Finish()
 {

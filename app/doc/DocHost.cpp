@@ -4,6 +4,12 @@ namespace {
 DocHost g_DocHost;
 }
 
-void SetDocHost(const DocHost& host) { g_DocHost = host; }
+void SetDocHost(const DocHost& host)
+{
+    g_DocHost = host;
+}
 
-const DocHost& GetDocHost() { return g_DocHost; }
+const DocHost& GetDocHost()
+{
+    return g_DocHost;
+}

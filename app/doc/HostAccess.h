@@ -9,9 +9,18 @@
 
 namespace dochost {
 
-inline CDocWindows* Windows() { return GetDocHost().pWindows; }
-inline CDocDialogs* Dialogs() { return GetDocHost().pDialogs; }
-inline CDocAnalysisDialogs* AnalysisDialogs() { return GetDocHost().pAnalysisDialogs; }
+inline CDocWindows* Windows()
+{
+    return GetDocHost().pWindows;
+}
+inline CDocDialogs* Dialogs()
+{
+    return GetDocHost().pDialogs;
+}
+inline CDocAnalysisDialogs* AnalysisDialogs()
+{
+    return GetDocHost().pAnalysisDialogs;
+}
 
 inline void Error(const std::wstring& sText)
 {

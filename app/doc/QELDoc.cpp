@@ -19,8 +19,14 @@
 
 namespace {
 
-CDocWindows* Windows() { return dochost::Windows(); }
-CDocDialogs* Dialogs() { return dochost::Dialogs(); }
+CDocWindows* Windows()
+{
+    return dochost::Windows();
+}
+CDocDialogs* Dialogs()
+{
+    return dochost::Dialogs();
+}
 
 // The progress of an open or a save that runs long: after CQELDoc::s_nFileProgressAfterMs
 // the bar counts its percent and the windows keep painting; one that ends sooner shows
@@ -73,10 +79,16 @@ private:
 
 }
 
-CQELDoc::CQELDoc() { ResetData(); }
+CQELDoc::CQELDoc()
+{
+    ResetData();
+}
 
 // A worker reads the document's flags until it ends.
-CQELDoc::~CQELDoc() { StopAnalysisAndWait(); }
+CQELDoc::~CQELDoc()
+{
+    StopAnalysisAndWait();
+}
 
 void CQELDoc::ResetData()
 {
@@ -227,8 +239,8 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         CFileProgress progressBar;
         const CaseProgress progress = std::ref(progressBar);
         if (bStoring) {
-            CaseContents contents{m_vBridge, m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble,
-                                  m_vRefCollection, m_sCaseRef, m_sCaseNotes};
+            CaseContents contents{m_vBridge,        m_vBridgeSet, m_vLoadModel, m_vLoadModelEnsemble,
+                                  m_vRefCollection, m_sCaseRef,   m_sCaseNotes};
             SaveCaseFile(sPath, contents, bBinary, progress);
         } else {
             CaseContents contents;
@@ -284,8 +296,7 @@ void CQELDoc::OnAddBridge()
     CDocDialogs* dialogs = Dialogs();
     if (!dialogs)
         return;
-    auto pBridge =
-        std::make_shared<CBridge>(m_nNextID[NEXTID_BRIDGE] + 1, L"20 m single span", BC_ONESPAN, 20.0);
+    auto pBridge = std::make_shared<CBridge>(m_nNextID[NEXTID_BRIDGE] + 1, L"20 m single span", BC_ONESPAN, 20.0);
     auto dlg = dialogs->MakeBridgeDlg();
     dlg->SetBridge(pBridge);
     if (dlg->DoModal() != DLG_IDOK)
@@ -307,8 +318,8 @@ void CQELDoc::OnAddBridgeSet()
     CDocDialogs* dialogs = Dialogs();
     if (!dialogs)
         return;
-    auto pBridgeSet = std::make_shared<CBridgeSet>(m_nNextID[NEXTID_BRIDGESET] + 1, L"1-50m 2-span Bridges",
-                                                   BC_TWOSPAN, 1.0, 50.0, 1.0);
+    auto pBridgeSet = std::make_shared<CBridgeSet>(m_nNextID[NEXTID_BRIDGESET] + 1, L"1-50m 2-span Bridges", BC_TWOSPAN,
+                                                   1.0, 50.0, 1.0);
     auto dlg = dialogs->MakeBridgeSetDlg();
     dlg->SetBridgeSet(pBridgeSet);
     if (dlg->DoModal() != DLG_IDOK)

@@ -192,11 +192,26 @@ public:
                             unsigned int nIndex);
 
     // Copies of the lists, for the element pane.
-    std::vector<std::shared_ptr<CBridge>> GetBridges() const { return m_vBridge; }
-    std::vector<std::shared_ptr<CBridgeSet>> GetBridgeSets() const { return m_vBridgeSet; }
-    std::vector<std::shared_ptr<CLoadModel>> GetLoadModels() const { return m_vLoadModel; }
-    std::vector<std::shared_ptr<CLoadModelEnsemble>> GetLoadModelEnsembles() const { return m_vLoadModelEnsemble; }
-    std::vector<std::shared_ptr<CReferenceCollection>> GetRefCollections() const { return m_vRefCollection; }
+    std::vector<std::shared_ptr<CBridge>> GetBridges() const
+    {
+        return m_vBridge;
+    }
+    std::vector<std::shared_ptr<CBridgeSet>> GetBridgeSets() const
+    {
+        return m_vBridgeSet;
+    }
+    std::vector<std::shared_ptr<CLoadModel>> GetLoadModels() const
+    {
+        return m_vLoadModel;
+    }
+    std::vector<std::shared_ptr<CLoadModelEnsemble>> GetLoadModelEnsembles() const
+    {
+        return m_vLoadModelEnsemble;
+    }
+    std::vector<std::shared_ptr<CReferenceCollection>> GetRefCollections() const
+    {
+        return m_vRefCollection;
+    }
 
     int m_nWindowCount = 0;
     CLMEFactory m_LMEFactory;
@@ -262,8 +277,8 @@ private:
     std::unique_ptr<Block> NewBlock();
     // Starts the worker run with its log line, unless a run is pending.
     template <class Block>
-    void Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock,
-                std::atomic<bool>& bPost, int nProgressMax, bool (*work)(Block&),
+    void Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
+                int nProgressMax, bool (*work)(Block&),
                 void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&));
     // What each kind of run does with its completion (the shared steps are the run's).
     void OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock, const CRunOutcome& outcome);

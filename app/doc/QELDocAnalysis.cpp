@@ -34,9 +34,15 @@ namespace {
 using dochost::Ask;
 using dochost::Error;
 using dochost::Windows;
-CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
+CDocAnalysisDialogs* Dialogs()
+{
+    return dochost::AnalysisDialogs();
+}
 // The dialogs, unless the command is disabled (a run goes on) or there are none.
-CDocAnalysisDialogs* DialogsIfFree(const CQELDoc& doc) { return doc.OnUpdateAnalysisCommand() ? Dialogs() : nullptr; }
+CDocAnalysisDialogs* DialogsIfFree(const CQELDoc& doc)
+{
+    return doc.OnUpdateAnalysisCommand() ? Dialogs() : nullptr;
+}
 
 // The entry at a dialog's index, or none when the index names no entry.
 template <class T>
@@ -63,12 +69,22 @@ bool RefusedValues(const CElement& element, const std::wstring& sRefusal)
     Error(ElementLabel(element) + L": " + sRefusal);
     return true;
 }
-bool RefusedValues(const CBridge& b) { return RefusedValues(b, CheckBridgeValues(b)); }
-bool RefusedValues(const CLoadModel& m) { return RefusedValues(m, CheckLoadModelValues(m)); }
-bool RefusedValues(const CBridgeSet& s) { return RefusedValues(s, CheckBridgeSetValues(s)); }
+bool RefusedValues(const CBridge& b)
+{
+    return RefusedValues(b, CheckBridgeValues(b));
+}
+bool RefusedValues(const CLoadModel& m)
+{
+    return RefusedValues(m, CheckLoadModelValues(m));
+}
+bool RefusedValues(const CBridgeSet& s)
+{
+    return RefusedValues(s, CheckBridgeSetValues(s));
+}
 bool RefusedValues(const CLoadModelEnsemble& e)
 {
-    return std::any_of(e.m_vLoadModel.begin(), e.m_vLoadModel.end(), [](const auto& p) { return p && RefusedValues(*p); });
+    return std::any_of(e.m_vLoadModel.begin(), e.m_vLoadModel.end(),
+                       [](const auto& p) { return p && RefusedValues(*p); });
 }
 bool RefusedValues(const CReferenceCollection& c)
 {
@@ -114,7 +130,10 @@ unsigned int MsgPBarUpdate()
     return n;
 }
 
-int Steps(int nBridges, int nLoadModels) { return std::max(nBridges, 0) * std::max(nLoadModels, 0); }
+int Steps(int nBridges, int nLoadModels)
+{
+    return std::max(nBridges, 0) * std::max(nLoadModels, 0);
+}
 
 const wchar_t* const kInvalidBridge = L"Invalid bridge selected.";
 const wchar_t* const kInvalidBridgeSet = L"Invalid bridge set selected.";
@@ -141,9 +160,15 @@ void CQELDoc::StopTiming(std::uint32_t dwStart)
     SetStatusText(L"Ready");
 }
 
-void CQELDoc::ReportFailure(const std::wstring& sError) { Error(sError); }
+void CQELDoc::ReportFailure(const std::wstring& sError)
+{
+    Error(sError);
+}
 
-void CQELDoc::ResetProgress() { PostMainWindowMessage(MsgPBarUpdate(), 0, 0); }
+void CQELDoc::ResetProgress()
+{
+    PostMainWindowMessage(MsgPBarUpdate(), 0, 0);
+}
 
 // ---------------------------------------------------------------- synchronous analyses
 
@@ -587,7 +612,10 @@ bool CQELDoc::DeliverAnalysisCompletion(CPostedMessage& message)
     return true;
 }
 
-void CQELDoc::OnRunEnded() { StopTiming(static_cast<std::uint32_t>(m_dwStartTime)); }
+void CQELDoc::OnRunEnded()
+{
+    StopTiming(static_cast<std::uint32_t>(m_dwStartTime));
+}
 
 void CQELDoc::OnRunFailed(const std::wstring& sError)
 {
@@ -596,7 +624,10 @@ void CQELDoc::OnRunFailed(const std::wstring& sError)
     ReportFailure(sError);
 }
 
-void CQELDoc::OnRunCompleted() { ResetProgress(); }
+void CQELDoc::OnRunCompleted()
+{
+    ResetProgress();
+}
 
 void CQELDoc::OnRunSettled()
 {

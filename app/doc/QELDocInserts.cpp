@@ -21,10 +21,19 @@ using LMEPtr = CLMEFactory::LMEPtr;
 // The dialog's sections and the entry point's arguments follow from the entry point's
 // signature: spacing (byStep, value), HB units, or nothing.
 void Preset(CLMEParametersDlgInterface&, LMEPtr (CLMEFactory::*)()) {}
-void Preset(CLMEParametersDlgInterface& dlg, LMEPtr (CLMEFactory::*)(bool, double)) { dlg.m_bVariableAxle = true; }
-void Preset(CLMEParametersDlgInterface& dlg, LMEPtr (CLMEFactory::*)(int)) { dlg.m_bBS5400 = true; }
+void Preset(CLMEParametersDlgInterface& dlg, LMEPtr (CLMEFactory::*)(bool, double))
+{
+    dlg.m_bVariableAxle = true;
+}
+void Preset(CLMEParametersDlgInterface& dlg, LMEPtr (CLMEFactory::*)(int))
+{
+    dlg.m_bBS5400 = true;
+}
 
-LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(), const CLMEParametersDlgInterface&) { return (f.*entry)(); }
+LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(), const CLMEParametersDlgInterface&)
+{
+    return (f.*entry)();
+}
 
 LMEPtr Call(CLMEFactory& f, LMEPtr (CLMEFactory::*entry)(bool, double), const CLMEParametersDlgInterface& dlg)
 {
@@ -80,14 +89,26 @@ constexpr int kInsertToolbar[] = {32898, 0, 32901, 32902, 32903, 32904, 32905, 3
 
 }
 
-#define QEL_DEFINE_INSERT_HANDLER(name, ...) \
-    void CQELDoc::OnInsert##name() { InsertVehicle(*this, &CLMEFactory::Get##name); }
+#define QEL_DEFINE_INSERT_HANDLER(name, ...)           \
+    void CQELDoc::OnInsert##name()                     \
+    {                                                  \
+        InsertVehicle(*this, &CLMEFactory::Get##name); \
+    }
 QEL_INSERT_VEHICLES(QEL_DEFINE_INSERT_HANDLER)
 #undef QEL_DEFINE_INSERT_HANDLER
 
-void CQELDoc::OnInsertBridges1Span() { InsertBridgeSet(*this, BC_ONESPAN, L"1:1:50m 1-span"); }
-void CQELDoc::OnInsertBridges2Span() { InsertBridgeSet(*this, BC_TWOSPAN, L"1:1:50m 2-span"); }
-void CQELDoc::OnInsertBridges3Span() { InsertBridgeSet(*this, BC_THREESPAN, L"1:1:50m 3-span"); }
+void CQELDoc::OnInsertBridges1Span()
+{
+    InsertBridgeSet(*this, BC_ONESPAN, L"1:1:50m 1-span");
+}
+void CQELDoc::OnInsertBridges2Span()
+{
+    InsertBridgeSet(*this, BC_TWOSPAN, L"1:1:50m 2-span");
+}
+void CQELDoc::OnInsertBridges3Span()
+{
+    InsertBridgeSet(*this, BC_THREESPAN, L"1:1:50m 3-span");
+}
 
 void CQELDoc::OnInsertAllBridges()
 {
@@ -117,11 +138,17 @@ bool CQELDoc::RemoveFromEnsemble(const std::shared_ptr<CLoadModelEnsemble>& pLME
     return true;
 }
 
-std::span<const InsertCommand> GetInsertCommands() { return kInsertCommands; }
+std::span<const InsertCommand> GetInsertCommands()
+{
+    return kInsertCommands;
+}
 
 bool IsSeparatorAfterSubmenu(const wchar_t* sSubmenu)
 {
     return std::wstring_view(sSubmenu) == L"&Bridges" || std::wstring_view(sSubmenu) == L"A&S5100.2";
 }
 
-std::span<const int> GetInsertToolbar() { return kInsertToolbar; }
+std::span<const int> GetInsertToolbar()
+{
+    return kInsertToolbar;
+}

@@ -25,7 +25,10 @@ namespace {
 
 using dochost::Error;
 using dochost::Warning;
-CDocAnalysisDialogs* Dialogs() { return dochost::AnalysisDialogs(); }
+CDocAnalysisDialogs* Dialogs()
+{
+    return dochost::AnalysisDialogs();
+}
 
 // A single-position output has one bending-and-shear plot, whatever the options say.
 constexpr int kSinglePositionPlot = -1;
@@ -39,7 +42,10 @@ std::shared_ptr<CBeam> FirstBeam(const std::shared_ptr<CBridgeSet>& pBridgeSet)
     return pBridgeSet->m_vBridges.front()->GetBeam();
 }
 
-int Restraints(const std::shared_ptr<CBeam>& pBeam) { return pBeam ? pBeam->m_nRestraints : 0; }
+int Restraints(const std::shared_ptr<CBeam>& pBeam)
+{
+    return pBeam ? pBeam->m_nRestraints : 0;
+}
 
 // Whether an output has anything to show, and how many reaction charts it has.
 struct Shape {
@@ -121,8 +127,7 @@ void CQELDoc::ShowSinglePositionOutput(std::shared_ptr<CAOSinglePosition> pOutpu
 void CQELDoc::ShowMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput)
 {
     const Shape shape = EnvelopeShape(pOutput.get());
-    DisplayOutput(L"MLA Envelopes", L"No Moving Load results to display.", pOutput, shape.bEmpty,
-                  shape.nReactionCharts,
+    DisplayOutput(L"MLA Envelopes", L"No Moving Load results to display.", pOutput, shape.bEmpty, shape.nReactionCharts,
                   [&](CDocResultView& v, bool bBMSF) { v.SetMovingLoadOutput(bDisplayEach, bBMSF, pOutput); });
 }
 
@@ -140,7 +145,8 @@ void CQELDoc::ShowBridgeRangeOutput(std::shared_ptr<CAOBridgeRange> pOutput)
     Shape shape = BridgeSetShape(pValues ? pValues->GetBridgeSet() : nullptr);
     shape.bEmpty = shape.bEmpty || pValues->m_vEnvResults.empty();
     DisplayOutput(L"Critical Values", L"No Bridge Range results to display.", pOutput, shape.bEmpty,
-                  shape.nReactionCharts, [&](CDocResultView& v, bool bBMSF) { v.SetBridgeRangeOutput(bBMSF, pOutput); });
+                  shape.nReactionCharts,
+                  [&](CDocResultView& v, bool bBMSF) { v.SetBridgeRangeOutput(bBMSF, pOutput); });
 }
 
 void CQELDoc::ShowRefValuesOutput(std::shared_ptr<CAOReferenceSet> pOutput)

@@ -67,7 +67,10 @@ bool CPdfPane::eventFilter(QObject* watched, QEvent* e)
     return QWidget::eventFilter(watched, e);
 }
 
-int CPdfPane::ShownPages() const { return m_pPageLayout->count() - 1; }
+int CPdfPane::ShownPages() const
+{
+    return m_pPageLayout->count() - 1;
+}
 
 void CPdfPane::RenderPages()
 {
@@ -102,8 +105,8 @@ bool CPdfPane::LoadFile(const std::wstring& sPath)
 {
     if (sPath.empty())
         return false;
-    const bool bLoaded = m_pDocument->load(QString::fromStdWString(sPath)) == QPdfDocument::Error::None &&
-                         m_pDocument->pageCount() > 0;
+    const bool bLoaded =
+        m_pDocument->load(QString::fromStdWString(sPath)) == QPdfDocument::Error::None && m_pDocument->pageCount() > 0;
     RenderPages();
     return bLoaded;
 }

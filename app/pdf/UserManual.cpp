@@ -36,7 +36,8 @@ std::vector<std::wstring> BundledUserManualPaths()
     const QString name = QString::fromWCharArray(kUserManualName);
     paths.push_back(QDir::cleanPath(exeDir.filePath(name)).toStdWString());
 #ifdef QEL_MANUAL_RELATIVE_DIR
-    paths.push_back(QDir::cleanPath(exeDir.filePath(QStringLiteral(QEL_MANUAL_RELATIVE_DIR "/") + name)).toStdWString());
+    paths.push_back(
+        QDir::cleanPath(exeDir.filePath(QStringLiteral(QEL_MANUAL_RELATIVE_DIR "/") + name)).toStdWString());
 #endif
 #ifdef QEL_MANUAL_INSTALL_DIR
     paths.push_back(QDir::cleanPath(QStringLiteral(QEL_MANUAL_INSTALL_DIR "/") + name).toStdWString());

@@ -32,8 +32,8 @@ const SettingProperty kProperties[] = {
      L"Set to true to use a binary file format which is smaller \t\tand quicker to load than the XML format used when "
      L"this \t\tsetting is false. (Note that XML format is useful for finding \t\tproblems though).",
      QEL_FIELD(General.USEBINARYFILEFORMAT)},
-    {1002, kGeneral, nullptr, L"Show Instructions", B,
-     L"Set to true to show the useage instructions on the main tab.", QEL_FIELD(General.SHOWINSTRUCTIONS)},
+    {1002, kGeneral, nullptr, L"Show Instructions", B, L"Set to true to show the useage instructions on the main tab.",
+     QEL_FIELD(General.SHOWINSTRUCTIONS)},
     {1003, kGeneral, kLMDisplay, L"Background", C, L"The display colour for the loadmodel background - usually white.",
      QEL_FIELD(General.LoadModel.CLR_LM_BGRND)},
     {1004, kGeneral, kLMDisplay, L"Base line", C, L"The display colour for the loadmodel baseline - usually black.",
@@ -174,7 +174,10 @@ bool Store(CSettings& settings, int nID, SettingKind kind, const T& value)
 
 }
 
-std::span<const SettingProperty> GetSettingProperties() { return kProperties; }
+std::span<const SettingProperty> GetSettingProperties()
+{
+    return kProperties;
+}
 
 const SettingProperty* FindSettingProperty(int nID)
 {
@@ -184,7 +187,10 @@ const SettingProperty* FindSettingProperty(int nID)
     return nullptr;
 }
 
-bool GetSettingBool(const CSettings& settings, const SettingProperty& prop) { return Field<bool>(settings, prop); }
+bool GetSettingBool(const CSettings& settings, const SettingProperty& prop)
+{
+    return Field<bool>(settings, prop);
+}
 
 std::uint32_t GetSettingColour(const CSettings& settings, const SettingProperty& prop)
 {

@@ -140,7 +140,10 @@ private:
 
 }
 
-void CSettingsWnd::SetColourPicker(ColourPicker picker) { ColourPickerHook() = std::move(picker); }
+void CSettingsWnd::SetColourPicker(ColourPicker picker)
+{
+    ColourPickerHook() = std::move(picker);
+}
 
 QColor CSettingsWnd::PickColour(QWidget* parent, const QColor& current)
 {
@@ -246,8 +249,8 @@ void CSettingsWnd::InitPropList()
         for (const SettingProperty& prop : GetSettingProperties())
             sorted.push_back(&prop);
         std::stable_sort(sorted.begin(), sorted.end(), [](const SettingProperty* a, const SettingProperty* b) {
-            return QString::fromWCharArray(a->sLabel).compare(QString::fromWCharArray(b->sLabel),
-                                                             Qt::CaseInsensitive) < 0;
+            return QString::fromWCharArray(a->sLabel).compare(QString::fromWCharArray(b->sLabel), Qt::CaseInsensitive) <
+                   0;
         });
         for (const SettingProperty* prop : sorted)
             AddProperty(nullptr, *prop);

@@ -8,7 +8,10 @@
 #include "core/reference/ReferenceCollection.h"
 #include "platform/win/MessageBox.h"
 
-CElementTreeController::CElementTreeController() { BuildTreeSkeleton(); }
+CElementTreeController::CElementTreeController()
+{
+    BuildTreeSkeleton();
+}
 
 // ---------------------------------------------------------------- building
 
@@ -38,8 +41,8 @@ void CElementTreeController::Populate(CQELDoc* pDoc)
 {
     BuildTreeSkeleton();
     m_Tree.InsertItem(L"Case Information", IMG_LEAF, m_hRoot);
-    static const wchar_t* const analyses[] = {L"Single Position", L"Moving Load", L"Bridge Range",
-                                              L"Reference Values", L"Critical Ratios"};
+    static const wchar_t* const analyses[] = {L"Single Position", L"Moving Load", L"Bridge Range", L"Reference Values",
+                                              L"Critical Ratios"};
     int index = 0;
     for (const wchar_t* text : analyses)
         m_mapAnalysis[m_Tree.InsertItem(text, IMG_LEAF, m_hAnalysis)] = index++;
@@ -78,7 +81,10 @@ TreeItem CElementTreeController::AddElementItem(const std::shared_ptr<CElement>&
     return item;
 }
 
-void CElementTreeController::AddBridge(const std::shared_ptr<CBridge>& p) { AddElementItem(p, IMG_BRIDGE, m_hBridges); }
+void CElementTreeController::AddBridge(const std::shared_ptr<CBridge>& p)
+{
+    AddElementItem(p, IMG_BRIDGE, m_hBridges);
+}
 
 void CElementTreeController::AddBridgeSet(const std::shared_ptr<CBridgeSet>& p)
 {

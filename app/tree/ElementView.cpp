@@ -164,7 +164,10 @@ void CElementView::ShowNoCase()
     m_Controller.Populate(nullptr);
 }
 
-void CElementView::SetMenuRunner(MenuRunner runner) { Runner() = std::move(runner); }
+void CElementView::SetMenuRunner(MenuRunner runner)
+{
+    Runner() = std::move(runner);
+}
 
 void CElementView::BroadcastElementSelected(CElement* pElement)
 {

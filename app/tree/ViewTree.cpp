@@ -38,9 +38,8 @@ public:
 
     bool eventFilter(QObject* editor, QEvent* e) override
     {
-        const bool bEnter = e->type() == QEvent::KeyPress &&
-                            (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Return ||
-                             static_cast<QKeyEvent*>(e)->key() == Qt::Key_Enter);
+        const bool bEnter = e->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Return ||
+                                                              static_cast<QKeyEvent*>(e)->key() == Qt::Key_Enter);
         const bool handled = QStyledItemDelegate::eventFilter(editor, e);
         if (bEnter)
             CallHandlerGuarded([&] { m_Controller.OnLabelEditEnter(); });
@@ -129,8 +128,7 @@ CViewTree::CViewTree(CElementTreeController& controller, QWidget* parent)
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* qi) { OnExpansion(qi, false); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* qi, int) {
         const TreeItem item = HandleOf(qi);
-        CallHandlerGuarded(
-            [&] { m_Controller.OnTreeItemDblClick(m_Controller.Tree().GetParentItem(item), item); });
+        CallHandlerGuarded([&] { m_Controller.OnTreeItemDblClick(m_Controller.Tree().GetParentItem(item), item); });
     });
 }
 

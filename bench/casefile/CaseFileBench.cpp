@@ -42,7 +42,10 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
+double Seconds(Clock::time_point t0)
+{
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+}
 
 // kB of a line of /proc/self/status.
 long StatusKb(const char* key)
@@ -61,7 +64,10 @@ double RssMb()
     return StatusKb("VmRSS:") / 1024.0;
 }
 
-double PeakMb() { return StatusKb("VmHWM:") / 1024.0; }
+double PeakMb()
+{
+    return StatusKb("VmHWM:") / 1024.0;
+}
 
 // The peak starts again from what the process holds now.
 void ResetPeak()
@@ -78,9 +84,9 @@ struct Variant {
 };
 
 const Variant kVariants[] = {
-    {"binary earlier program", true, true, true},  {"binary earlier layout", true, true, false},
-    {"binary compact", true, false, false},        {"XML earlier program", false, true, true},
-    {"XML earlier layout", false, true, false},    {"XML compact", false, false, false},
+    {"binary earlier program", true, true, true}, {"binary earlier layout", true, true, false},
+    {"binary compact", true, false, false},       {"XML earlier program", false, true, true},
+    {"XML earlier layout", false, true, false},   {"XML compact", false, false, false},
 };
 
 // The earlier program's open: the whole file in a growing string, then copied into a
@@ -168,8 +174,8 @@ CaseContents MakeCase(double step, int families)
     int id = 0;
     for (BridgeConfig config : {BC_ONESPAN, BC_TWOSPAN, BC_THREESPAN})
         c.m_vBridgeSet.push_back(std::make_shared<CBridgeSet>(++id, L"1:1:50", config, 1.0, 50.0, 1.0));
-    auto proposed = CLMEFactory::MakeVehicle(1, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0},
-                                             {3.7, 1.2, 6.1, 1.2});
+    auto proposed =
+        CLMEFactory::MakeVehicle(1, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0}, {3.7, 1.2, 6.1, 1.2});
     c.m_vLoadModel.push_back(proposed);
     auto coll = std::make_shared<CReferenceCollection>(1, L"Bench", true, 0, step);
     coll->m_vLME = c.m_vLoadModelEnsemble;
@@ -215,7 +221,8 @@ int main(int argc, char** argv)
     std::printf("%-24s %9s %8s %8s %12s %12s %10s\n", "file", "size MB", "save s", "open s", "save peak+MB",
                 "open peak MB", "opened MB");
     for (const Variant& v : kVariants) {
-        const fs::path file = dir / (std::string("case-") + (v.bBinary ? "bin" : "xml") + (v.bLegacy ? "-earlier" : "") + ".qel");
+        const fs::path file =
+            dir / (std::string("case-") + (v.bBinary ? "bin" : "xml") + (v.bLegacy ? "-earlier" : "") + ".qel");
         const double before = RssMb();
         ResetPeak();
         t0 = Clock::now();

@@ -119,8 +119,7 @@ bool BitmapFileOf(HGLOBAL hDIB, std::string& out)
     const BYTE* dib = static_cast<const BYTE*>(GlobalLock(hDIB));
     const BITMAPINFOHEADER bi = ReadBitmapInfoHeader(dib);
     const std::uint32_t fileSize = static_cast<std::uint32_t>(dibSize + kFileHeaderSize);
-    const std::uint32_t offBits =
-        static_cast<std::uint32_t>(kFileHeaderSize + bi.biSize + 4 * ColourCount(bi));
+    const std::uint32_t offBits = static_cast<std::uint32_t>(kFileHeaderSize + bi.biSize + 4 * ColourCount(bi));
 
     BYTE header[kFileHeaderSize];
     BYTE* h = header;

@@ -8,8 +8,7 @@
 class CWnd;
 class QWidget;
 
-class CWindowToBMP
-{
+class CWindowToBMP {
 public:
     virtual ~CWindowToBMP() = default;
 

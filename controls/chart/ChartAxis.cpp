@@ -17,10 +17,7 @@ constexpr double kDegenerateRange = 1e-15;
 constexpr double kMaxPixelOffset = 32767;
 }
 
-CChartAxis::CChartAxis()
-    : m_pAxisGrid(new CChartGrid), m_pAxisLabel(new CChartAxisLabel)
-{
-}
+CChartAxis::CChartAxis() : m_pAxisGrid(new CChartGrid), m_pAxisLabel(new CChartAxisLabel) {}
 
 CChartAxis::~CChartAxis()
 {
@@ -105,9 +102,7 @@ void CChartAxis::GetScrollbarSteps(int& steps, int& pageSize) const
     pageSize = 1;
 }
 
-void CChartAxis::Scroll(unsigned /*scrollCode*/, int /*position*/)
-{
-}
+void CChartAxis::Scroll(unsigned /*scrollCode*/, int /*position*/) {}
 
 void CChartAxis::RegisterSeries(CChartSerie* pSeries)
 {
@@ -315,7 +310,8 @@ void CChartAxis::DrawTick(CDC* pDC, double tickValue)
     const std::wstring text = FormatTickValue(tickValue);
     const CSize size = pDC->GetTextExtent(text);
     auto onAxis = [this](int pixel) {
-        return m_bIsHorizontal ? (m_StartPos <= pixel && pixel <= m_EndPos) : (m_EndPos <= pixel && pixel <= m_StartPos);
+        return m_bIsHorizontal ? (m_StartPos <= pixel && pixel <= m_EndPos)
+                               : (m_EndPos <= pixel && pixel <= m_StartPos);
     };
     const bool tickShown = onAxis(tickPos);
     const bool labelShown = onAxis(labelPos);
@@ -340,8 +336,8 @@ void CChartAxis::DrawTick(CDC* pDC, double tickValue)
             pDC->LineTo(x + 3 * direction, tickPos);
         }
         if (labelShown) {
-            const int textLeft = m_bIsSecondary ? m_AxisRect.left + 6
-                                                : m_AxisRect.left + 4 + m_pAxisLabel->m_LabelRect.Width();
+            const int textLeft =
+                m_bIsSecondary ? m_AxisRect.left + 6 : m_AxisRect.left + 4 + m_pAxisLabel->m_LabelRect.Width();
             pDC->ExtTextOut(textLeft, labelPos - size.cy / 2, options, nullptr, text);
         }
     }

@@ -4,10 +4,7 @@
 
 #include <algorithm>
 
-CChartAxisLabel::CChartAxisLabel()
-    : m_Font(L"Microsoft Sans Serif", 100)
-{
-}
+CChartAxisLabel::CChartAxisLabel() : m_Font(L"Microsoft Sans Serif", 100) {}
 
 void CChartAxisLabel::SetHorizontal(bool bHorizontal)
 {

@@ -14,8 +14,11 @@
 #include "platform/wnd/PaintDC.h"
 
 CChartCtrl::CChartCtrl()
-    : m_BackGradientCol1(GetSysColor(COLOR_BTNFACE)), m_BackGradientCol2(GetSysColor(COLOR_BTNFACE)),
-      m_BackColor(GetSysColor(COLOR_BTNFACE)), m_pLegend(new CChartLegend(this)), m_pTitle(new CChartTitle)
+    : m_BackGradientCol1(GetSysColor(COLOR_BTNFACE)),
+      m_BackGradientCol2(GetSysColor(COLOR_BTNFACE)),
+      m_BackColor(GetSysColor(COLOR_BTNFACE)),
+      m_pLegend(new CChartLegend(this)),
+      m_pTitle(new CChartTitle)
 {
     // The window class needs no registration here: painting erases nothing and double
     // clicks always arrive.
@@ -193,8 +196,8 @@ void CChartCtrl::RefreshCtrl()
         Invalidate();
         return;
     }
-    if (!GetMemoryDC() || m_BackgroundBitmap.Width() != client.Width()
-        || m_BackgroundBitmap.Height() != client.Height()) {
+    if (!GetMemoryDC() || m_BackgroundBitmap.Width() != client.Width() ||
+        m_BackgroundBitmap.Height() != client.Height()) {
         DeleteBackground();
         CClientDC clientDC(this);
         m_BackgroundDC.CreateCompatibleDC(&clientDC);
@@ -238,17 +241,11 @@ void CChartCtrl::RefreshScreenAutoAxes()
     }
 }
 
-void CChartCtrl::PrintChart(CDC* /*pDC*/)
-{
-}
+void CChartCtrl::PrintChart(CDC* /*pDC*/) {}
 
-void CChartCtrl::CreatePrinterFonts(CDC* /*pDC*/)
-{
-}
+void CChartCtrl::CreatePrinterFonts(CDC* /*pDC*/) {}
 
-void CChartCtrl::PrepareDC(CDC* /*pDC*/)
-{
-}
+void CChartCtrl::PrepareDC(CDC* /*pDC*/) {}
 
 void CChartCtrl::ReleaseFonts()
 {
@@ -262,9 +259,7 @@ void CChartCtrl::DrawBackground(CDC* pDC, CRect rect)
         const int halfWidth = rect.Width() / 2;
         const int halfHeight = rect.Height() / 2;
         switch (m_BackGradientType) {
-        case 0:
-            pDC->GradientFill(rect, m_BackGradientCol1, m_BackGradientCol2, GRADIENT_FILL_RECT_H);
-            break;
+        case 0: pDC->GradientFill(rect, m_BackGradientCol1, m_BackGradientCol2, GRADIENT_FILL_RECT_H); break;
         case 2: {
             const CRect left(rect.left, rect.top, rect.left + halfWidth, rect.bottom);
             const CRect right(rect.left + halfWidth, rect.top, rect.right, rect.bottom);
@@ -280,9 +275,7 @@ void CChartCtrl::DrawBackground(CDC* pDC, CRect rect)
             break;
         }
         case 1:
-        default:
-            pDC->GradientFill(rect, m_BackGradientCol1, m_BackGradientCol2, GRADIENT_FILL_RECT_V);
-            break;
+        default: pDC->GradientFill(rect, m_BackGradientCol1, m_BackGradientCol2, GRADIENT_FILL_RECT_V); break;
         }
     } else {
         pDC->SetBkColor(m_BackColor);

@@ -10,8 +10,12 @@ CChartFont::CChartFont(const std::wstring& strFaceName, int iPointSize)
 }
 
 CChartFont::CChartFont(const CChartFont& other)
-    : m_strFaceName(other.m_strFaceName), m_iPointSize(other.m_iPointSize), m_bItalic(other.m_bItalic),
-      m_bBold(other.m_bBold), m_bUnderline(other.m_bUnderline), m_bVertical(other.m_bVertical)
+    : m_strFaceName(other.m_strFaceName),
+      m_iPointSize(other.m_iPointSize),
+      m_bItalic(other.m_bItalic),
+      m_bBold(other.m_bBold),
+      m_bUnderline(other.m_bUnderline),
+      m_bVertical(other.m_bVertical)
 {
 }
 

@@ -35,8 +35,8 @@ int CChartLegend::Flow(std::vector<Item>& items, CDC* pDC, int left, int top, in
 {
     int rows = 0, x = left, y = top;
     for (Item& item : items) {
-        const int textWidth = std::min(static_cast<int>(pDC->GetTextExtent(item.text).cx),
-                                       std::max(0, width - m_nSample - m_nPad));
+        const int textWidth =
+            std::min(static_cast<int>(pDC->GetTextExtent(item.text).cx), std::max(0, width - m_nSample - m_nPad));
         const int itemWidth = m_nSample + m_nPad + textWidth;
         if (rows == 0 || (x > left && x + itemWidth > left + width)) {
             if (rows > 0)
@@ -97,8 +97,7 @@ void CChartLegend::ClipArea(CRect& rcControl, CDC* pDC)
         i = end;
         ++rows;
     }
-    m_ObjectRect.SetRect(rcControl.left, rcControl.top, rcControl.right,
-                         rcControl.top + m_nPad + rows * m_nLineHeight);
+    m_ObjectRect.SetRect(rcControl.left, rcControl.top, rcControl.right, rcControl.top + m_nPad + rows * m_nLineHeight);
     rcControl.top = m_ObjectRect.bottom;
 }
 

@@ -37,7 +37,7 @@ public:
     CRect m_ObjectRect;
     CChartFont m_Font{L"Microsoft Sans Serif", 80};
     COLORREF m_TextColor = 0;
-    int m_nMaxHeightPercent = 25;      // of the chart's height
+    int m_nMaxHeightPercent = 25; // of the chart's height
 
 private:
     struct Item {

@@ -42,8 +42,8 @@ bool CChartLineSerie::IsPointOnSerie(const CPoint& screenPoint, int& index) cons
         // Both ends on one pixel: no projection, so this segment cannot hold the point.
         if (lengthSq > 0) {
             const double t = ((ay - py) * (ay - by) - (ax - px) * (bx - ax)) / lengthSq;
-            if (t >= 0 && t <= 1 && std::fabs(px - (ax + t * (bx - ax))) <= 3
-                && std::fabs(py - (ay + t * (by - ay))) <= 3) {
+            if (t >= 0 && t <= 1 && std::fabs(px - (ax + t * (bx - ax))) <= 3 &&
+                std::fabs(py - (ay + t * (by - ay))) <= 3) {
                 if (std::abs(screenPoint.x - a.x) < 6 && std::abs(screenPoint.y - a.y) < 6)
                     index = static_cast<int>(i);
                 if (std::abs(screenPoint.x - b.x) < 6 && std::abs(screenPoint.y - b.y) < 6)

@@ -14,8 +14,7 @@ class CChartPointsArray {
 public:
     enum { NoOrdering = 0, XOrdering = 1, YOrdering = 2 };
 
-    explicit CChartPointsArray(int resize = 1000)
-        : m_iBufferSize(resize), m_iResize(resize)
+    explicit CChartPointsArray(int resize = 1000) : m_iBufferSize(resize), m_iResize(resize)
     {
         m_pPoints.reset(new PointType[m_iBufferSize]());
     }

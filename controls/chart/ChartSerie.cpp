@@ -4,10 +4,7 @@
 
 unsigned CChartSerie::m_uNextFreeId = 0;
 
-CChartSerie::CChartSerie(CChartCtrl* pParent)
-    : m_pParentCtrl(pParent), m_uSerieId(m_uNextFreeId++)
-{
-}
+CChartSerie::CChartSerie(CChartCtrl* pParent) : m_pParentCtrl(pParent), m_uSerieId(m_uNextFreeId++) {}
 
 CChartSerie::~CChartSerie()
 {

@@ -20,8 +20,8 @@ template <class PointType>
 class CChartSeriesMouseListener {
 public:
     virtual ~CChartSeriesMouseListener() = default;
-    virtual void OnMouseEventSeries(int /*mouseEvent*/, int /*x*/, int /*y*/,
-                                    CChartSerieBase<PointType>* /*pSerie*/, int /*pointIndex*/)
+    virtual void OnMouseEventSeries(int /*mouseEvent*/, int /*x*/, int /*y*/, CChartSerieBase<PointType>* /*pSerie*/,
+                                    int /*pointIndex*/)
     {
     }
 };

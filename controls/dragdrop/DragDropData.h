@@ -7,8 +7,7 @@
 
 #include <string>
 
-class CDragDropData
-{
+class CDragDropData {
 public:
     CDragDropData() = default;
     CDragDropData(const CDragDropData&) = delete;

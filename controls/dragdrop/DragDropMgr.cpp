@@ -30,8 +30,7 @@ CPoint PointOf(const MSG& msg)
 } // namespace
 
 // Turns the registered source controls' Qt input into the messages the manager reads.
-class CDragDropMgr::CInputWatch : public QObject
-{
+class CDragDropMgr::CInputWatch : public QObject {
 public:
     explicit CInputWatch(CDragDropMgr* mgr) : m_mgr(mgr) {}
 

@@ -26,8 +26,7 @@ extern const UINT WM_DD_DRAGOVER;
 extern const UINT WM_DD_DRAGDROP;
 extern const UINT WM_DD_DRAGABORT;
 
-struct DRAGDROPINFO
-{
+struct DRAGDROPINFO {
     HWND hwndSource = nullptr; // the control where the drag began
     HWND hwndTarget = nullptr; // the dialog's control under the pointer, or null
     CDragDropData* pData = nullptr;
@@ -39,14 +38,12 @@ struct DRAGDROPINFO
 constexpr UINT DDW_SOURCE = 0x01;
 constexpr UINT DDW_TARGET = 0x02;
 
-struct DRAGDROPWND
-{
+struct DRAGDROPWND {
     UINT id;   // 0 ends a table
     UINT type; // DDW_SOURCE and/or DDW_TARGET
 };
 
-class CDragDropMgr
-{
+class CDragDropMgr {
 public:
     CDragDropMgr();
     CDragDropMgr(const CDragDropMgr&) = delete;

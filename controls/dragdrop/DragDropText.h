@@ -2,8 +2,7 @@
 // A dragged piece of text, shown as at most 64 pixels of it (ending in an ellipsis).
 #include "controls/dragdrop/DragDropData.h"
 
-class CDragDropText : public CDragDropData
-{
+class CDragDropText : public CDragDropData {
 public:
     explicit CDragDropText(std::wstring text) : m_sText(std::move(text)) {}
 

@@ -205,7 +205,8 @@ int CMaskEdit::DeleteRange(int& nStart, int& nEnd)
         m_arrInputData.erase(static_cast<size_t>(lowestIndex), 1);
         ++count;
     }
-    if (highest == L'\n' && IsInputPosition(nStart - 1) && m_arrInputData[static_cast<size_t>(nStart - 1 - left)] == L'\r') {
+    if (highest == L'\n' && IsInputPosition(nStart - 1) &&
+        m_arrInputData[static_cast<size_t>(nStart - 1 - left)] == L'\r') {
         m_arrInputData.erase(static_cast<size_t>(nStart - 1 - left), 1);
         ++count;
         --nStart;
@@ -350,12 +351,8 @@ bool CMaskEdit::HandleKey(QKeyEvent* e)
         return false;
 
     switch (e->key()) {
-    case Qt::Key_Delete:
-        OnDeleteKey();
-        return true;
-    case Qt::Key_Backspace:
-        OnBackspace();
-        return true;
+    case Qt::Key_Delete: OnDeleteKey(); return true;
+    case Qt::Key_Backspace: OnBackspace(); return true;
     case Qt::Key_Home:
     case Qt::Key_Left:
     case Qt::Key_Up:
@@ -501,7 +498,8 @@ void CMaskEdit::Paste()
         start = selectionStart();
         length = selectionLength();
     }
-    std::wstring text = current.substr(0, static_cast<size_t>(start)) + clip + current.substr(static_cast<size_t>(start + length));
+    std::wstring text =
+        current.substr(0, static_cast<size_t>(start)) + clip + current.substr(static_cast<size_t>(start + length));
     // The literals are the control's own, not part of the input.
     if (!m_arrLeftLiterals.empty() && text.starts_with(m_arrLeftLiterals))
         text.erase(0, m_arrLeftLiterals.size());
@@ -565,7 +563,8 @@ void CMaskEdit::contextMenuEvent(QContextMenuEvent* e)
     menu.addAction(tr("&Copy"), this, [this] { copy(); })->setEnabled(selected);
     menu.addAction(tr("&Paste"), this, [this] { CallHandlerGuarded([&] { Paste(); }); })
         ->setEnabled(editable && !QApplication::clipboard()->text().isEmpty());
-    menu.addAction(tr("Delete"), this, [this] { CallHandlerGuarded([&] { Clear(); }); })->setEnabled(editable && selected);
+    menu.addAction(tr("Delete"), this, [this] { CallHandlerGuarded([&] { Clear(); }); })
+        ->setEnabled(editable && selected);
     menu.addSeparator();
     menu.addAction(tr("Select All"), this, [this] { selectAll(); })->setEnabled(!text().isEmpty());
     menu.exec(e->globalPos());

@@ -12,8 +12,7 @@
 #include <QLineEdit>
 #include <string>
 
-class CMaskEdit : public QLineEdit
-{
+class CMaskEdit : public QLineEdit {
     Q_OBJECT
 
 public:
@@ -63,9 +62,7 @@ signals:
     void enChange();
 
 protected:
-    struct NoSubclass
-    {
-    };
+    struct NoSubclass {};
     // For derived classes: they run PreSubclassWindow themselves once they are complete,
     // so that their overrides take part in the first initialisation.
     CMaskEdit(QWidget* parent, NoSubclass);
@@ -102,7 +99,10 @@ protected:
     virtual void SaveAccepted() { m_sLastAccepted = m_arrInputData; }
     virtual void RestoreAccepted() { m_arrInputData = m_sLastAccepted; }
     bool WasRefused() const { return m_bRefused; }
-    int TextLength() const { return static_cast<int>(m_arrLeftLiterals.size() + m_arrInputData.size() + m_arrRightLiterals.size()); }
+    int TextLength() const
+    {
+        return static_cast<int>(m_arrLeftLiterals.size() + m_arrInputData.size() + m_arrRightLiterals.size());
+    }
     void WriteWindowText();
     void PlaceCaret(int nPos, bool bMovingLeft = false);
     void ApplyColours();

@@ -373,9 +373,11 @@ int CNumericEdit::DeleteRange(int& nStart, int& nEnd)
         nEnd = nStart;
     const std::wstring before = m_arrInputData;
     const int left = LeftLength();
-    const int textLength = static_cast<int>(m_arrLeftLiterals.size() + m_arrInputData.size() + m_arrRightLiterals.size());
+    const int textLength =
+        static_cast<int>(m_arrLeftLiterals.size() + m_arrInputData.size() + m_arrRightLiterals.size());
     // A range over the whole number takes its sign with it.
-    const bool wholeNumber = m_bNegative && nStart <= left && nEnd >= textLength - static_cast<int>(m_arrRightLiterals.size());
+    const bool wholeNumber =
+        m_bNegative && nStart <= left && nEnd >= textLength - static_cast<int>(m_arrRightLiterals.size());
 
     int count = 0;
     const size_t at = before.find(m_chDecimalSeparator);

@@ -6,8 +6,7 @@
 // Dialogs exchange the number with SetValue (when loading) and m_dValue (when saving).
 #include "controls/edit/MaskEdit.h"
 
-class CNumericEdit : public CMaskEdit
-{
+class CNumericEdit : public CMaskEdit {
     Q_OBJECT
 
 public:
@@ -74,6 +73,6 @@ protected:
 private:
     int IntegerDigits(const std::wstring& data) const;
 
-    bool m_bInRange = true;                // the shown number fits a double
+    bool m_bInRange = true;               // the shown number fits a double
     BOOL m_bLastAcceptedNegative = FALSE; // the sign that goes with the input accepted last
 };

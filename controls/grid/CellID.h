@@ -1,7 +1,6 @@
 #pragma once
 // A grid cell position; -1 means no cell.
-class CCellID
-{
+class CCellID {
 public:
     int row;
     int col;

@@ -2,8 +2,7 @@
 #include "controls/grid/CellID.h"
 
 // A block of cells; all four bounds inclusive.
-class CCellRange
-{
+class CCellRange {
 public:
     explicit CCellRange(int nMinRow = -1, int nMinCol = -1, int nMaxRow = -1, int nMaxCol = -1)
     {

@@ -7,8 +7,7 @@
 #include <memory>
 #include <string>
 
-class CGridCell : public CGridCellBase
-{
+class CGridCell : public CGridCellBase {
     DECLARE_DYNCREATE(CGridCell)
 
 public:

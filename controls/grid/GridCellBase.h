@@ -20,8 +20,7 @@ constexpr DWORD GCS_FIXEDROW = 0x20;
 constexpr DWORD GCS_FIXEDCOL = 0x40;
 constexpr DWORD GCS_MODIFIED = 0x80;
 
-class CGridCellBase : public CObject
-{
+class CGridCellBase : public CObject {
     DECLARE_DYNAMIC(CGridCellBase)
 
 public:

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-class CGridCellCombo : public CGridCell
-{
+class CGridCellCombo : public CGridCell {
     DECLARE_DYNCREATE(CGridCellCombo)
 
 public:

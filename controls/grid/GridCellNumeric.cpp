@@ -68,8 +68,8 @@ BOOL CGridCellNumeric::ParseNumericText(std::wstring& text)
         chNegative = numloc::NegativeSign();
         allowed += chNegative;
         nNegFormat = numloc::NegativeFormat(bCurrency);
-        const bool parentheses = bCurrency ? (nNegFormat == 0 || nNegFormat == 4 || nNegFormat == 14 || nNegFormat == 15)
-                                           : nNegFormat == 0;
+        const bool parentheses =
+            bCurrency ? (nNegFormat == 0 || nNegFormat == 4 || nNegFormat == 14 || nNegFormat == 15) : nNegFormat == 0;
         if (parentheses)
             allowed += QStringLiteral("()");
     }

@@ -10,8 +10,7 @@
 struct NUMBERFMT;
 struct CURRENCYFMT;
 
-class CGridCellNumeric : public CGridCell
-{
+class CGridCellNumeric : public CGridCell {
     DECLARE_DYNCREATE(CGridCellNumeric)
 
 public:

@@ -22,8 +22,7 @@ class CImageList; // no image list is used by this system
 #include "platform/print/PrintInfo.h"
 
 // Notification record: NMHDR, then the row and the column.
-struct NM_GRIDVIEW
-{
+struct NM_GRIDVIEW {
     NMHDR hdr;
     int iRow;
     int iColumn;
@@ -41,15 +40,13 @@ constexpr int GVL_BOTH = 3;
 // Every grid window has this control id.
 constexpr UINT GRID_CTRL_ID = 100;
 
-class CGridCtrl : public CWnd
-{
+class CGridCtrl : public CWnd {
     DECLARE_DYNCREATE(CGridCtrl)
 
 public:
     // What a drag in progress means (m_MouseMode). 5 is unused; between button events the
     // mode only moves among MouseIdle and the two divider-hover modes.
-    enum MouseMode : int
-    {
+    enum MouseMode : int {
         MouseIdle = 0,
         MouseSelectAll = 1,
         MouseSelectCols = 2,
@@ -71,8 +68,10 @@ public:
     // --- Window, creation, notifications ------------------------------------------------------
     BOOL RegisterWindowClass();
     // The window gets control id 100 whatever nID says.
-    BOOL Create(const RECT& rect, QWidget* pParentWnd, UINT nID = GRID_CTRL_ID, DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
-    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID = GRID_CTRL_ID, DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    BOOL Create(const RECT& rect, QWidget* pParentWnd, UINT nID = GRID_CTRL_ID,
+                DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID = GRID_CTRL_ID,
+                DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
     void PreSubclassWindow() override;
     // Lines scrolled per wheel notch: the desktop's wheel setting, 3 when it has none.
     static int GetMouseScrollLines();
@@ -166,7 +165,8 @@ public:
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     CCellID SetFocusCell(int nRow, int nCol);
     CCellID SetFocusCell(CCellID cell) { return SetFocusCell(cell.row, cell.col); }
-    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol, BOOL bForceRepaint = FALSE,
+                          BOOL bSelectCells = TRUE);
     void SetSelectedRange(const CCellRange& range, BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
     void ResetSelectedRange();
     // Ends the focus cell's in-place edit, if one runs.
@@ -405,5 +405,8 @@ protected:
     // when its class could not be copied.
     void RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld);
     // Stored column of a displayed column.
-    int StoredCol(int nCol) const { return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol; }
+    int StoredCol(int nCol) const
+    {
+        return (nCol >= 0 && nCol < static_cast<int>(m_arColOrder.size())) ? m_arColOrder[nCol] : nCol;
+    }
 };

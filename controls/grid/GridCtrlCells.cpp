@@ -593,14 +593,16 @@ void CGridCtrl::EnsureVisible(int nRow, int nCol)
     CRect rectWindow;
     GetClientRect(&rectWindow);
     int guard = GetColumnCount();
-    while (rectCell.right > rectWindow.right && rectCell.left > GetFixedColumnWidth() && IsVisibleHScroll() && guard-- > 0) {
+    while (rectCell.right > rectWindow.right && rectCell.left > GetFixedColumnWidth() && IsVisibleHScroll() &&
+           guard-- > 0) {
         const int before = GetScrollPos32(SB_HORZ);
         OnHScroll(SB_LINERIGHT, 0, nullptr);
         if (GetScrollPos32(SB_HORZ) == before || !GetCellRect(nRow, nCol, &rectCell))
             break;
     }
     guard = GetRowCount();
-    while (rectCell.bottom > rectWindow.bottom && rectCell.top > GetFixedRowHeight() && IsVisibleVScroll() && guard-- > 0) {
+    while (rectCell.bottom > rectWindow.bottom && rectCell.top > GetFixedRowHeight() && IsVisibleVScroll() &&
+           guard-- > 0) {
         const int before = GetScrollPos32(SB_VERT);
         OnVScroll(SB_LINEDOWN, 0, nullptr);
         if (GetScrollPos32(SB_VERT) == before || !GetCellRect(nRow, nCol, &rectCell))

@@ -78,7 +78,8 @@ BOOL CGridCtrl::PasteTextToGrid(int nRow, int nCol, const std::wstring& rawText,
     std::size_t lineStart = 0;
     for (;;) {
         const std::size_t lineEnd = text.find(L'\n', lineStart);
-        const std::wstring line = text.substr(lineStart, lineEnd == std::wstring::npos ? std::wstring::npos : lineEnd - lineStart);
+        const std::wstring line =
+            text.substr(lineStart, lineEnd == std::wstring::npos ? std::wstring::npos : lineEnd - lineStart);
         while (nRowVis < m_nRows && GetRowHeight(nRowVis) == 0)
             ++nRowVis;
         if (!line.empty()) {
@@ -88,8 +89,8 @@ BOOL CGridCtrl::PasteTextToGrid(int nRow, int nCol, const std::wstring& rawText,
             std::size_t fieldStart = 0;
             for (;;) {
                 const std::size_t fieldEnd = line.find_first_of(separators, fieldStart);
-                const std::wstring field =
-                    line.substr(fieldStart, fieldEnd == std::wstring::npos ? std::wstring::npos : fieldEnd - fieldStart);
+                const std::wstring field = line.substr(
+                    fieldStart, fieldEnd == std::wstring::npos ? std::wstring::npos : fieldEnd - fieldStart);
                 while (nColVis < m_nCols && GetColumnWidth(nColVis) == 0)
                     ++nColVis;
                 if (!IsValid(nRowVis, nColVis)) {

@@ -88,7 +88,8 @@ void CGridCtrl::ExpandColumnsToFit(BOOL bExpandFixed)
     // A narrow window must not push a shown column to zero or below: it would vanish as if
     // hidden, or break every sum of widths that drawing and hit tests rely on.
     for (int col = nFirst; col < m_nCols; ++col)
-        if (int& width = m_arColWidths[static_cast<std::size_t>(col)]; width < 1 && nonZero[static_cast<std::size_t>(col)])
+        if (int& width = m_arColWidths[static_cast<std::size_t>(col)];
+            width < 1 && nonZero[static_cast<std::size_t>(col)])
             width = 1;
     if (GetSafeHwnd() && m_bAllowDraw)
         Invalidate();
@@ -231,8 +232,7 @@ void CGridCtrl::OnEndEditCell(int nRow, int nCol, std::wstring str)
 {
     // The owner's answer may put a new cell in the edited one's place (a dialog rebuilding
     // the row) or fail: the cell is looked up again after it, and the edit is over either way.
-    struct EditEnder
-    {
+    struct EditEnder {
         CGridCtrl* pGrid;
         int row, col;
         ~EditEnder()

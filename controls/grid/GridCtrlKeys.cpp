@@ -8,8 +8,14 @@
 
 namespace {
 constexpr UINT_PTR kAutoScrollTimer = 513;
-bool CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }
-bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
+bool CtrlHeld()
+{
+    return GetKeyState(VK_CONTROL) < 0;
+}
+bool ShiftHeld()
+{
+    return GetKeyState(VK_SHIFT) < 0;
+}
 } // namespace
 
 UINT CGridCtrl::OnGetDlgCode()

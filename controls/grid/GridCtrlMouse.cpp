@@ -239,8 +239,8 @@ void CGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
             break;
         if (idCurrentCell != m_idCurrentCell) {
             OnSelecting(idCurrentCell);
-            if ((idCurrentCell.row >= m_nFixedRows && idCurrentCell.col >= m_nFixedCols) || m_MouseMode == MouseSelectCols ||
-                m_MouseMode == MouseSelectRows)
+            if ((idCurrentCell.row >= m_nFixedRows && idCurrentCell.col >= m_nFixedCols) ||
+                m_MouseMode == MouseSelectCols || m_MouseMode == MouseSelectRows)
                 SetFocusCell(idCurrentCell);
         }
         break;
@@ -273,9 +273,7 @@ void CGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         pointClickedRel = point - origin;
 
     switch (m_MouseMode) {
-    case MousePrepareEdit:
-        OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, pointClickedRel, VK_LBUTTON);
-        break;
+    case MousePrepareEdit: OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, pointClickedRel, VK_LBUTTON); break;
     case MousePrepareDrag:
         if (CGridCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
             pCell->OnClick(GetPointInCell(m_idCurrentCell.row, m_idCurrentCell.col, point));

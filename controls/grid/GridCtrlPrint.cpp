@@ -69,8 +69,8 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
         m_LogicalPageSize.cy = MulDivInt(m_LogicalPageSize.cx, m_PaperSize.cy, m_PaperSize.cx);
     }
 
-    m_nPageHeight = m_LogicalPageSize.cy - (m_nHeaderHeight + m_nFooterHeight + 2 * m_nGap) * m_CharSize.cy -
-                    GetFixedRowHeight();
+    m_nPageHeight =
+        m_LogicalPageSize.cy - (m_nHeaderHeight + m_nFooterHeight + 2 * m_nGap) * m_CharSize.cy - GetFixedRowHeight();
     m_nNumPages = 1;
     int nTotalRowHeight = 0;
     for (int row = m_nFixedRows; row < m_nRows; ++row) {
@@ -121,12 +121,11 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     const int nAcross = std::max(1, m_nPageMultiplier);
     const int nRowPage = (nPage + nAcross - 1) / nAcross;
     const int nColPage = (nPage - 1) % nAcross + 1;
-    m_nCurrPrintRow = FirstOnPage(m_nFixedRows, m_nRows, m_nPageHeight, nRowPage,
-                                  [this](int row) { return GetRowHeight(row); });
-    m_nCurrPrintCol = m_bScreenScalePrinting
-                          ? FirstOnPage(m_nFixedCols, m_nCols, m_nPageWidth, nColPage,
-                                        [this](int col) { return GetColumnWidth(col); })
-                          : m_nFixedCols;
+    m_nCurrPrintRow =
+        FirstOnPage(m_nFixedRows, m_nRows, m_nPageHeight, nRowPage, [this](int row) { return GetRowHeight(row); });
+    m_nCurrPrintCol = m_bScreenScalePrinting ? FirstOnPage(m_nFixedCols, m_nCols, m_nPageWidth, nColPage,
+                                                           [this](int col) { return GetColumnWidth(col); })
+                                             : m_nFixedCols;
 
     PrintRowHeadings(pDC, pInfo);
 
@@ -324,7 +323,8 @@ BOOL CGridCtrl::Save(LPCTSTR strFileName)
     const QByteArray bytes = text.toLocal8Bit();
     try {
         // A failed write leaves the old file as it was.
-        ReplaceFileContents(WideToPath(name), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        ReplaceFileContents(WideToPath(name),
+                            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const CFileWriteError&) {
         AfxMessageBox(L"Unable to save grid list", MB_OK | MB_ICONERROR);
         return FALSE;

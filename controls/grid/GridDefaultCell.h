@@ -3,8 +3,7 @@
 // corner cells, with the default width and height measured from its font.
 #include "controls/grid/GridCell.h"
 
-class CGridDefaultCell : public CGridCell
-{
+class CGridDefaultCell : public CGridCell {
     DECLARE_DYNCREATE(CGridDefaultCell)
 
 public:

@@ -97,9 +97,7 @@ bool CGridDropTarget::FilterDragEvent(QEvent* pEvent)
         }
         return true;
     }
-    case QEvent::DragLeave:
-        m_pGridCtrl->OnDragLeave();
-        return true;
+    case QEvent::DragLeave: m_pGridCtrl->OnDragLeave(); return true;
     case QEvent::Drop: {
         auto* e = static_cast<QDropEvent*>(pEvent);
         const int effect = (KeyState(e->modifiers()) & 0x08) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;

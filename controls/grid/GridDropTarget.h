@@ -13,8 +13,7 @@ constexpr int DROPEFFECT_NONE = 0;
 constexpr int DROPEFFECT_COPY = 1;
 constexpr int DROPEFFECT_MOVE = 2;
 
-class CGridDropTarget : public QObject
-{
+class CGridDropTarget : public QObject {
 public:
     CGridDropTarget() = default;
     ~CGridDropTarget() override;

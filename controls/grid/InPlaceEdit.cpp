@@ -20,8 +20,14 @@ bool s_bEnding = false;
 
 CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
                            std::wstring sInitText, UINT nFirstChar)
-    : QLineEdit(pParent ? pParent->GetClientWidget() : nullptr), m_Rect(rect), m_nRow(nRow), m_nColumn(nColumn),
-      m_sInitText(std::move(sInitText)), m_bExitOnArrows(nFirstChar != VK_LBUTTON), m_pParent(pParent), m_nID(nID)
+    : QLineEdit(pParent ? pParent->GetClientWidget() : nullptr),
+      m_Rect(rect),
+      m_nRow(nRow),
+      m_nColumn(nColumn),
+      m_sInitText(std::move(sInitText)),
+      m_bExitOnArrows(nFirstChar != VK_LBUTTON),
+      m_pParent(pParent),
+      m_nID(nID)
 {
     setObjectName(QString::number(nID));
     if ((dwStyle & ES_RIGHT) == ES_RIGHT)
@@ -57,7 +63,8 @@ CInPlaceEdit::CInPlaceEdit(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, 
     }
     // The starting character arrives after construction, as a posted one would, so that a
     // derived editor has set its text first; it then replaces the selected text.
-    QMetaObject::invokeMethod(this, [this, nFirstChar] { OnChar(nFirstChar); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, nFirstChar] { OnChar(nFirstChar); }, Qt::QueuedConnection);
 }
 
 CInPlaceEdit::~CInPlaceEdit()
@@ -175,8 +182,7 @@ void CInPlaceEdit::EndEdit()
     s_bEnding = true;
     m_bEnded = true;
     // The editor goes and the next edit can end even when the grid's answer fails.
-    struct Closer
-    {
+    struct Closer {
         QPointer<CInPlaceEdit> self;
         ~Closer()
         {

@@ -11,8 +11,7 @@
 class CWnd;
 
 // One grid item as the display record carries it.
-struct GRID_ITEM
-{
+struct GRID_ITEM {
     int row = 0;
     int col = 0;
     UINT mask = 0;
@@ -28,8 +27,7 @@ struct GRID_ITEM
 };
 
 // The grid's display record; the editors end an edit with it.
-struct GRID_DISPINFO
-{
+struct GRID_DISPINFO {
     NMHDR hdr;
     GRID_ITEM item;
 };
@@ -44,8 +42,7 @@ constexpr DWORD ES_CENTER = 0x1;
 constexpr DWORD ES_RIGHT = 0x2;
 constexpr DWORD ES_AUTOHSCROLL = 0x80;
 
-class CInPlaceEdit : public QLineEdit
-{
+class CInPlaceEdit : public QLineEdit {
 public:
     // Made over rect (grid client coordinates) in the grid's client area, with the grid's
     // font and the focus. nFirstChar: the key or character that started the edit.

@@ -66,8 +66,13 @@ void CComboEdit::focusOutEvent(QFocusEvent* e)
 
 CInPlaceList::CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn, COLORREF,
                            COLORREF, const std::vector<std::wstring>& items, std::wstring sInitText, UINT nFirstChar)
-    : QComboBox(pParent ? pParent->GetClientWidget() : nullptr), m_sInitText(std::move(sInitText)), m_nRow(nRow),
-      m_nCol(nColumn), m_pParent(pParent), m_nID(nID), m_dwStyle(dwStyle)
+    : QComboBox(pParent ? pParent->GetClientWidget() : nullptr),
+      m_sInitText(std::move(sInitText)),
+      m_nRow(nRow),
+      m_nCol(nColumn),
+      m_pParent(pParent),
+      m_nID(nID),
+      m_dwStyle(dwStyle)
 {
     setObjectName(QString::number(nID));
     const int nHeight = rect.Height();
@@ -242,8 +247,7 @@ void CInPlaceList::EndEdit()
         return;
     m_bEnded = true;
     // The editor goes even when the grid's answer fails.
-    struct Closer
-    {
+    struct Closer {
         QPointer<CInPlaceList> self;
         ~Closer()
         {

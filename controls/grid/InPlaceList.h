@@ -13,8 +13,7 @@ constexpr DWORD CBS_DROPDOWNLIST = 0x3;
 class CInPlaceList;
 
 // The edit part of the drop-down style: its keys end the edit through the list.
-class CComboEdit : public QLineEdit
-{
+class CComboEdit : public QLineEdit {
 public:
     explicit CComboEdit(CInPlaceList* pList);
 
@@ -29,8 +28,7 @@ private:
     CInPlaceList* m_pList;
 };
 
-class CInPlaceList : public QComboBox
-{
+class CInPlaceList : public QComboBox {
 public:
     // crFore and crBack are not used.
     CInPlaceList(CWnd* pParent, CRect& rect, DWORD dwStyle, UINT nID, int nRow, int nColumn, COLORREF crFore,

@@ -28,9 +28,9 @@ CInPlaceNumEdit::CInPlaceNumEdit(CWnd* pParent, CRect& rect, DWORD, UINT nID, in
         m_chNegative = numloc::NegativeSign();
         m_strAllowed += m_chNegative;
         m_nNegFormat = numloc::NegativeFormat(bCurrency);
-        const bool parentheses = bCurrency
-                                     ? (m_nNegFormat == 0 || m_nNegFormat == 4 || m_nNegFormat == 14 || m_nNegFormat == 15)
-                                     : m_nNegFormat == 0;
+        const bool parentheses =
+            bCurrency ? (m_nNegFormat == 0 || m_nNegFormat == 4 || m_nNegFormat == 14 || m_nNegFormat == 15)
+                      : m_nNegFormat == 0;
         if (parentheses)
             m_strAllowed += QStringLiteral("()");
     } else {

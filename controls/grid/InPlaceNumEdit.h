@@ -3,8 +3,7 @@
 // well-formed number in the user's locale, putting back the last good text and selection.
 #include "controls/grid/InPlaceEdit.h"
 
-class CInPlaceNumEdit : public CInPlaceEdit
-{
+class CInPlaceNumEdit : public CInPlaceEdit {
 public:
     // dwStyle is not used: the editor is left-aligned. The shown text is dValue, not sInitText
     // (which Escape puts back).

@@ -4,8 +4,7 @@
 // through to the printer's DC.
 #include "platform/gdi/DC.h"
 
-class CMemoryDC : public CDC
-{
+class CMemoryDC : public CDC {
 public:
     explicit CMemoryDC(CDC* pDC);
     ~CMemoryDC() override;

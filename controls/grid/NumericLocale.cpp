@@ -61,7 +61,8 @@ std::string RoundDecimalText(const std::string& text, int nDigits)
     const std::string_view intView = s.substr(0, dot);
     const std::string intPart(intView.empty() ? std::string_view("0") : intView);
     std::string fracPart(dot == std::string_view::npos ? std::string_view() : s.substr(dot + 1));
-    const bool bRoundUp = static_cast<int>(fracPart.size()) > nDigits && fracPart[static_cast<std::size_t>(nDigits)] >= '5';
+    const bool bRoundUp =
+        static_cast<int>(fracPart.size()) > nDigits && fracPart[static_cast<std::size_t>(nDigits)] >= '5';
     fracPart.resize(static_cast<std::size_t>(nDigits), '0');
     std::string digits = intPart + fracPart;
     if (bRoundUp) {

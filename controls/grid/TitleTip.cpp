@@ -13,8 +13,7 @@
 IMPLEMENT_DYNCREATE(CTitleTip, CWnd)
 
 // While the tip is up, a key press anywhere in the program hides it.
-class CTitleTip::KeyWatcher : public QObject
-{
+class CTitleTip::KeyWatcher : public QObject {
 public:
     explicit KeyWatcher(CTitleTip* pTip) : m_pTip(pTip) {}
 
@@ -41,8 +40,8 @@ private:
         // window it was sent to (the grid, or a field the user is typing in).
         auto* ke = static_cast<QKeyEvent*>(e);
         const UINT vk = VirtualKeyFromQt(ke->key());
-        const bool toTip = watched == static_cast<QObject*>(m_pTip->GetSafeHwnd())
-                           || watched == static_cast<QObject*>(m_pTip->GetClientWidget());
+        const bool toTip = watched == static_cast<QObject*>(m_pTip->GetSafeHwnd()) ||
+                           watched == static_cast<QObject*>(m_pTip->GetClientWidget());
         if (toTip && m_pTip->m_pParentWnd && vk) {
             m_pTip->PassKeyOn((ke->modifiers() & Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1, 0);
             return true;
@@ -232,9 +231,12 @@ void CTitleTip::PassPressToWidget(UINT message, UINT nFlags, CPoint screenPoint)
     if (!pTarget || CWnd::FromHandle(pTarget))
         return;
     Qt::MouseButtons buttons = button;
-    if (nFlags & MK_LBUTTON) buttons |= Qt::LeftButton;
-    if (nFlags & MK_RBUTTON) buttons |= Qt::RightButton;
-    if (nFlags & MK_MBUTTON) buttons |= Qt::MiddleButton;
+    if (nFlags & MK_LBUTTON)
+        buttons |= Qt::LeftButton;
+    if (nFlags & MK_RBUTTON)
+        buttons |= Qt::RightButton;
+    if (nFlags & MK_MBUTTON)
+        buttons |= Qt::MiddleButton;
     QMouseEvent press(type, QPointF(pTarget->mapFromGlobal(global)), QPointF(global), button, buttons,
                       CWnd::CurrentModifiers());
     QCoreApplication::sendEvent(pTarget, &press);

@@ -8,8 +8,7 @@
 #include <memory>
 #include <string>
 
-class CTitleTip : public CWnd
-{
+class CTitleTip : public CWnd {
     DECLARE_DYNCREATE(CTitleTip)
 
 public:

@@ -9,8 +9,7 @@
 
 // What a tool hit test reports: the tool's rectangle, window and id, and where its text
 // comes from (LPSTR_TEXTCALLBACK: asked for with TTN_NEEDTEXT).
-struct TOOLINFO
-{
+struct TOOLINFO {
     UINT uFlags = 0;
     HWND hwnd = nullptr;
     UINT_PTR uId = 0;
@@ -24,8 +23,7 @@ constexpr UINT TTN_NEEDTEXTW = TTN_FIRST - 10U;
 
 // The text request of a tooltip: the receiver copies at most 80 characters (terminating
 // zero included) into szText.
-struct TOOLTIPTEXTW
-{
+struct TOOLTIPTEXTW {
     NMHDR hdr;
     LPTSTR lpszText = nullptr;
     wchar_t szText[80] = {};
@@ -33,8 +31,7 @@ struct TOOLTIPTEXTW
     LPARAM lParam = 0;
 };
 
-class CExListBox : public QListWidget
-{
+class CExListBox : public QListWidget {
     Q_OBJECT
 
 public:

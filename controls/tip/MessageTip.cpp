@@ -23,8 +23,7 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 
 // Thread-wide watch for key and button presses: the stand-in for keyboard and mouse hooks.
-class CTipHooks : public QObject
-{
+class CTipHooks : public QObject {
 public:
     QPointer<QWidget> m_pTipWindow;
     CMessageTip* m_pTip = nullptr;
@@ -208,9 +207,11 @@ void CMessageTip::MakeShadow(const CRect& rectScreen)
     const int w = rectScreen.Width(), h = rectScreen.Height();
     QImage behind;
     if (QScreen* screen = QGuiApplication::screenAt(QPoint(rectScreen.left, rectScreen.top)))
-        behind = screen->grabWindow(0, rectScreen.left - screen->geometry().x(), rectScreen.top - screen->geometry().y(), w, h)
-                     .toImage()
-                     .convertToFormat(QImage::Format_RGB32);
+        behind =
+            screen
+                ->grabWindow(0, rectScreen.left - screen->geometry().x(), rectScreen.top - screen->geometry().y(), w, h)
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
     if (behind.size() != QSize(w, h)) {
         // The screen cannot be read here: the shadow falls on the window colour.
         behind = QImage(w, h, QImage::Format_RGB32);

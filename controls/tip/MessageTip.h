@@ -13,8 +13,7 @@
 
 class QObject;
 
-class CMessageTip : public CWnd
-{
+class CMessageTip : public CWnd {
     DECLARE_DYNCREATE(CMessageTip)
 
 public:

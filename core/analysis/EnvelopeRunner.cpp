@@ -16,7 +16,9 @@
 
 CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
                                  const AnalysisOptions& options)
-    : m_pBridge(std::move(pBridge)), m_pLME(std::move(pLME)), m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0),
+    : m_pBridge(std::move(pBridge)),
+      m_pLME(std::move(pLME)),
+      m_nLoadModels(m_pLME ? m_pLME->m_nLoadModels : 0),
       m_Options(options)
 {
 }
@@ -89,7 +91,8 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
     }
 
     RunPieces(
-        tasks, m_Options.nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, bByStep, nSteps, stepSize, pbKeepRunning,
+        tasks, m_Options.nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, bByStep, nSteps, stepSize,
+        pbKeepRunning,
         [&](size_t i) {
             Run& run = runs[i];
             CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);

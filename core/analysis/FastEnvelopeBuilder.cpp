@@ -43,7 +43,9 @@ std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam, int nPoints)
 
 CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModel> pLoadModel,
                                            int nPoints)
-    : m_pBridge(std::move(pBridge)), m_pBeam(m_pBridge->GetBeam()), m_pLoadModel(std::move(pLoadModel)),
+    : m_pBridge(std::move(pBridge)),
+      m_pBeam(m_pBridge->GetBeam()),
+      m_pLoadModel(std::move(pLoadModel)),
       m_nPoints(nPoints)
 {
     m_nReactions = m_pBeam->m_nRestraints > 0 ? static_cast<size_t>(m_pBeam->m_nRestraints) : 0;
@@ -99,7 +101,10 @@ void CFastEnvelopeBuilder::Release()
 
 std::atomic<int> CFastEnvelopeBuilder::s_widestFold{2};
 
-void CFastEnvelopeBuilder::LimitVectorWidth(int widest) { s_widestFold = widest; }
+void CFastEnvelopeBuilder::LimitVectorWidth(int widest)
+{
+    s_widestFold = widest;
+}
 
 void CFastEnvelopeBuilder::Reserve(size_t nPositions)
 {

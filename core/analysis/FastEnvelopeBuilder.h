@@ -81,12 +81,12 @@ private:
     bool m_bSolverReady = false; // for this run (set at its first position)
     size_t m_nPositions = 0;
     size_t m_nReactions = 0;
-    bool m_bNonFinite = false; // a reaction was not a finite number
+    bool m_bNonFinite = false;        // a reaction was not a finite number
     std::vector<double> m_vReactionX; // position of each reported support
 
     Side m_bmMax, m_bmMin, m_sfMax, m_sfMin;
-    std::vector<double> m_vPositions;       // load position of each analysis
-    std::vector<double> m_vReactionMax;     // position-major, m_nReactions per position
+    std::vector<double> m_vPositions;   // load position of each analysis
+    std::vector<double> m_vReactionMax; // position-major, m_nReactions per position
     std::vector<double> m_vReactionMin;
 
     static std::atomic<int> s_widestFold;

@@ -31,7 +31,10 @@ constexpr double kOnPoint = 1e-6;
 constexpr double kNoEvent = std::numeric_limits<double>::infinity();
 
 // "31,000,000", or in powers of ten past what a whole number holds (a step of 1e-300 m).
-std::string Grouped(double n) { return WideToUtf8(BoundNumber(n)); }
+std::string Grouped(double n)
+{
+    return WideToUtf8(BoundNumber(n));
+}
 
 // Distance from x to the first event point lying more than 1e-6 m ahead of it.
 double DistanceToNextEvent(const std::vector<double>& events, double x, double none)
@@ -41,9 +44,15 @@ double DistanceToNextEvent(const std::vector<double>& events, double x, double n
 }
 
 // Bit for bit, so that a rounding that still moves counts as a change.
-bool Same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool Same(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
-bool Same(const Factor& a, const Factor& b) { return Same(a.value, b.value) && a.type == b.type && a.desc == b.desc; }
+bool Same(const Factor& a, const Factor& b)
+{
+    return Same(a.value, b.value) && a.type == b.type && a.desc == b.desc;
+}
 
 template <class T, class Eq>
 bool SameLoads(const std::vector<T>& a, const std::vector<T>& b, Eq eq)
@@ -55,17 +64,17 @@ bool SameLoads(const std::vector<T>& a, const std::vector<T>& b, Eq eq)
 bool SameModelState(const CLoadModel& a, const CLoadModel& b)
 {
     return a.m_WidthFactor == b.m_WidthFactor && Same(a.m_Gamma, b.m_Gamma) && Same(a.m_GammaPL, b.m_GammaPL) &&
-           Same(a.m_GammaUDL, b.m_GammaUDL) && Same(a.m_GammaPUDL, b.m_GammaPUDL) &&
-           a.m_bIsUpdated == b.m_bIsUpdated && Same(a.m_Length, b.m_Length) &&
-           Same(a.m_MaxLocation, b.m_MaxLocation) && Same(a.m_MinLocation, b.m_MinLocation) &&
-           a.m_nLoads == b.m_nLoads && a.m_nUDL == b.m_nUDL && a.m_nPL == b.m_nPL && a.m_nPUDL == b.m_nPUDL &&
-           a.m_bAdjustToBridge == b.m_bAdjustToBridge && a.m_lmBridge == b.m_lmBridge &&
-           a.m_bAppliesBM == b.m_bAppliesBM && a.m_bAppliesSF == b.m_bAppliesSF && a.m_bAppliesR == b.m_bAppliesR &&
-           a.m_bUseMinL == b.m_bUseMinL && a.m_bUseMaxL == b.m_bUseMaxL && Same(a.m_minL, b.m_minL) &&
-           Same(a.m_maxL, b.m_maxL) && a.m_Direction == b.m_Direction && a.m_bIsMoving == b.m_bIsMoving &&
-           Same(a.m_PointLoadStart, b.m_PointLoadStart) &&
-           SameLoads(a.m_vUDL, b.m_vUDL,
-                     [](const auto& x, const auto& y) { return Same(x.gamma, y.gamma) && Same(x.magnitude, y.magnitude); }) &&
+           Same(a.m_GammaUDL, b.m_GammaUDL) && Same(a.m_GammaPUDL, b.m_GammaPUDL) && a.m_bIsUpdated == b.m_bIsUpdated &&
+           Same(a.m_Length, b.m_Length) && Same(a.m_MaxLocation, b.m_MaxLocation) &&
+           Same(a.m_MinLocation, b.m_MinLocation) && a.m_nLoads == b.m_nLoads && a.m_nUDL == b.m_nUDL &&
+           a.m_nPL == b.m_nPL && a.m_nPUDL == b.m_nPUDL && a.m_bAdjustToBridge == b.m_bAdjustToBridge &&
+           a.m_lmBridge == b.m_lmBridge && a.m_bAppliesBM == b.m_bAppliesBM && a.m_bAppliesSF == b.m_bAppliesSF &&
+           a.m_bAppliesR == b.m_bAppliesR && a.m_bUseMinL == b.m_bUseMinL && a.m_bUseMaxL == b.m_bUseMaxL &&
+           Same(a.m_minL, b.m_minL) && Same(a.m_maxL, b.m_maxL) && a.m_Direction == b.m_Direction &&
+           a.m_bIsMoving == b.m_bIsMoving && Same(a.m_PointLoadStart, b.m_PointLoadStart) &&
+           SameLoads(
+               a.m_vUDL, b.m_vUDL,
+               [](const auto& x, const auto& y) { return Same(x.gamma, y.gamma) && Same(x.magnitude, y.magnitude); }) &&
            SameLoads(a.m_vPL, b.m_vPL,
                      [](const auto& x, const auto& y) {
                          return Same(x.gamma, y.gamma) && Same(x.magnitude, y.magnitude) &&
@@ -214,12 +223,13 @@ void CMovingLoadAnalysis::RefuseOversizedRun() const
                                     Grouped(double(Bounds::MaxResultBytes) / 1048576.0) + " MB");
     const double visits = n * double(m_pBeam->m_vL.size()) * (double(m_Options.nPointsPerSpan) + 3.0);
     if (m_MostStationVisits > 0.0 && !(visits <= m_MostStationVisits))
-        throw std::invalid_argument("The step gives " + Grouped(n) + " load positions on " + bridge +
-                                    ", more than one load model's run can take while the window waits (" +
-                                    Grouped(std::floor(m_MostStationVisits / (double(m_pBeam->m_vL.size()) *
-                                                                              (double(m_Options.nPointsPerSpan) + 3.0)))) +
-                                    "): choose a larger step, or run the load model in an ensemble, which "
-                                    "runs in the background and can be stopped");
+        throw std::invalid_argument(
+            "The step gives " + Grouped(n) + " load positions on " + bridge +
+            ", more than one load model's run can take while the window waits (" +
+            Grouped(std::floor(m_MostStationVisits /
+                               (double(m_pBeam->m_vL.size()) * (double(m_Options.nPointsPerSpan) + 3.0)))) +
+            "): choose a larger step, or run the load model in an ensemble, which "
+            "runs in the background and can be stopped");
 }
 
 std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)

@@ -47,8 +47,7 @@ Workspace& ThreadWorkspace()
 std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& bridge,
                                             const std::vector<std::shared_ptr<CLoadModel>>& models,
                                             const std::vector<std::shared_ptr<CLoadModel>>& causing,
-                                            const AnalysisOptions& options,
-                                            bool bByStep, int nSteps, double step,
+                                            const AnalysisOptions& options, bool bByStep, int nSteps, double step,
                                             const std::atomic<bool>* pbKeepRunning, PieceRun* pieces)
 {
     static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
@@ -77,25 +76,26 @@ std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& brid
 } // namespace
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
-                                           std::shared_ptr<CLoadModel> pLoadModel,
-                                           const AnalysisOptions& options)
-    : m_pBridgeSet(std::move(pBridgeSet)), m_pLoadModel(std::move(pLoadModel)),
-      m_pLME(std::make_shared<CLoadModelEnsemble>()), m_nBridges(BridgeCount(m_pBridgeSet)),
+                                           std::shared_ptr<CLoadModel> pLoadModel, const AnalysisOptions& options)
+    : m_pBridgeSet(std::move(pBridgeSet)),
+      m_pLoadModel(std::move(pLoadModel)),
+      m_pLME(std::make_shared<CLoadModelEnsemble>()),
+      m_nBridges(BridgeCount(m_pBridgeSet)),
       m_Options(options)
 {
     m_pLME->AddLoadModel(m_pLoadModel);
 }
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
-                                           std::shared_ptr<CLoadModelEnsemble> pLME,
-                                           const AnalysisOptions& options)
-    : m_pBridgeSet(std::move(pBridgeSet)), m_pLME(std::move(pLME)), m_nBridges(BridgeCount(m_pBridgeSet)),
+                                           std::shared_ptr<CLoadModelEnsemble> pLME, const AnalysisOptions& options)
+    : m_pBridgeSet(std::move(pBridgeSet)),
+      m_pLME(std::move(pLME)),
+      m_nBridges(BridgeCount(m_pBridgeSet)),
       m_Options(options)
 {
 }
 
-std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bByStep, int* pnSteps,
-                                                                         double* pStepSize,
+std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bByStep, int* pnSteps, double* pStepSize,
                                                                          const std::atomic<bool>* pbKeepRunning)
 {
     std::vector<std::shared_ptr<CEnvelopeResults>> out;
@@ -112,8 +112,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
     if (m_Options.path == AnalysisPath::Fast) {
         // What is run is the ensemble as it stands now, whatever becomes of its list meanwhile.
         const size_t nModels =
-            m_pLME ? std::min(m_pLME->m_vLoadModel.size(), static_cast<size_t>(std::max(m_pLME->m_nLoadModels, 0)))
-                   : 0;
+            m_pLME ? std::min(m_pLME->m_vLoadModel.size(), static_cast<size_t>(std::max(m_pLME->m_nLoadModels, 0))) : 0;
         const std::vector<std::shared_ptr<CLoadModel>> models(
             m_pLME ? m_pLME->m_vLoadModel.begin() : std::vector<std::shared_ptr<CLoadModel>>::const_iterator{},
             m_pLME ? m_pLME->m_vLoadModel.begin() + static_cast<std::ptrdiff_t>(nModels)
@@ -124,9 +123,9 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
         std::vector<PieceRun> pieces(models.size());
         for (size_t i = 0; i < n; ++i) {
             std::fill(pieces.begin(), pieces.end(), PieceRun{});
-            std::shared_ptr<CEnvelopeResults> r = RunBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), models,
-                                                            models, m_Options, bByStep, nSteps, stepSize,
-                                                            pbKeepRunning, pieces.data());
+            std::shared_ptr<CEnvelopeResults> r =
+                RunBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), models, models, m_Options, bByStep, nSteps,
+                          stepSize, pbKeepRunning, pieces.data());
             for (const PieceRun& p : pieces) {
                 if (!p.bStarted)
                     break;

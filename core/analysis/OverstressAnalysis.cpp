@@ -55,8 +55,8 @@ std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::
     const double w = GetOverstressUDL(bridge->m_SpanLength);
     lm->AddUDL(w);
 
-    std::wstring text = L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) + L", w = " +
-                        FormatDoubleCW("%.3f", w);
+    std::wstring text =
+        L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) + L", w = " + FormatDoubleCW("%.3f", w);
     PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
 
     int nSteps = 10;

@@ -150,7 +150,10 @@ int GetAnalysisThreads()
     return n > 0 ? std::min(n, kMaxAnalysisThreads) : MachineThreads();
 }
 
-void SetAnalysisThreads(int n) { g_nThreads.store(n > 0 ? n : 0, std::memory_order_relaxed); }
+void SetAnalysisThreads(int n)
+{
+    g_nThreads.store(n > 0 ? n : 0, std::memory_order_relaxed);
+}
 
 int AnalysisThreads(int nRequested)
 {
@@ -162,7 +165,10 @@ CAnalysisThreadsScope::CAnalysisThreadsScope(int n) : m_previous(g_nThreads.load
     SetAnalysisThreads(n);
 }
 
-CAnalysisThreadsScope::~CAnalysisThreadsScope() { g_nThreads.store(m_previous); }
+CAnalysisThreadsScope::~CAnalysisThreadsScope()
+{
+    g_nThreads.store(m_previous);
+}
 
 void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task)
 {

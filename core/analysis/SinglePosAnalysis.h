@@ -32,7 +32,7 @@ public:
     std::shared_ptr<CBeam> m_pBeam;
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::vector<std::unique_ptr<CLoad>> m_vLoads; // only during Analyse
-    int m_nPoints = 0;                           // segments per span
+    int m_nPoints = 0;                            // segments per span
 
 private:
     std::vector<CLoad*> m_vLoadPtrs; // scratch for the solver, kept for its capacity

@@ -18,7 +18,10 @@ private:
     std::string m_sText;
 };
 
-[[noreturn]] inline void ThrowArchiveError(const char* text) { throw CArchiveCheckError(text); }
+[[noreturn]] inline void ThrowArchiveError(const char* text)
+{
+    throw CArchiveCheckError(text);
+}
 
 // True when any of the lists holds an empty pointer: a crafted file must not slip in a
 // hole where every entry is used.

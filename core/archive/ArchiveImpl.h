@@ -26,11 +26,10 @@
 // Explicit instantiation of a class's serialize member for the four archive kinds. The
 // class export also makes code for the library's XML archives (their header registers
 // them), which only the settings file uses but which must link.
-#define QEL_INSTANTIATE_SERIALIZE(Class)                                                                   \
-    template void Class::serialize<CBinaryOArchive>(CBinaryOArchive&, const unsigned int);                \
-    template void Class::serialize<CXmlOArchive>(CXmlOArchive&, const unsigned int);                      \
-    template void Class::serialize<CBinaryIArchive>(CBinaryIArchive&, const unsigned int);                \
-    template void Class::serialize<boost::archive::xml_oarchive>(boost::archive::xml_oarchive&,           \
-                                                                 const unsigned int);                     \
-    template void Class::serialize<CXmlIArchive>(CXmlIArchive&, const unsigned int);                      \
+#define QEL_INSTANTIATE_SERIALIZE(Class)                                                                             \
+    template void Class::serialize<CBinaryOArchive>(CBinaryOArchive&, const unsigned int);                           \
+    template void Class::serialize<CXmlOArchive>(CXmlOArchive&, const unsigned int);                                 \
+    template void Class::serialize<CBinaryIArchive>(CBinaryIArchive&, const unsigned int);                           \
+    template void Class::serialize<boost::archive::xml_oarchive>(boost::archive::xml_oarchive&, const unsigned int); \
+    template void Class::serialize<CXmlIArchive>(CXmlIArchive&, const unsigned int);                                 \
     template void Class::serialize<boost::archive::xml_iarchive>(boost::archive::xml_iarchive&, const unsigned int)

@@ -45,10 +45,12 @@ unsigned int LegacyClassVersion(const boost::serialization::extended_type_info& 
     return version;
 }
 
-CBinaryOArchive::CBinaryOArchive(std::ostream& os, CaseLayout layout) : CCaseOArchive(layout, os, 0) { init(0); }
+CBinaryOArchive::CBinaryOArchive(std::ostream& os, CaseLayout layout) : CCaseOArchive(layout, os, 0)
+{
+    init(0);
+}
 
-CXmlOArchive::CXmlOArchive(std::ostream& os, CaseLayout layout)
-    : CCaseOArchive(layout, os, boost::archive::no_header)
+CXmlOArchive::CXmlOArchive(std::ostream& os, CaseLayout layout) : CCaseOArchive(layout, os, boost::archive::no_header)
 {
     init();
 }

@@ -50,7 +50,7 @@ public:
     void save_override(const boost::archive::version_type& t)
     {
         const boost::archive::version_type v(WritesLegacy() && m_pClass ? LegacyClassVersion(m_pClass->get_eti(), t)
-                                                                         : static_cast<unsigned int>(t));
+                                                                        : static_cast<unsigned int>(t));
         Base::save_override(v);
     }
 

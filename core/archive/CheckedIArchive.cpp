@@ -29,7 +29,10 @@ namespace {
 
 using boost::archive::archive_exception;
 
-[[noreturn]] void Refuse(const char* what) { ThrowArchiveError(what); }
+[[noreturn]] void Refuse(const char* what)
+{
+    ThrowArchiveError(what);
+}
 
 }
 
@@ -117,8 +120,8 @@ void CInputChecks::EndPointer(void* pObject, const PointerSerializer* pLoaded, b
     // The object must be what the pointer can point to: its own class or one derived
     // from it (the library would find out too, but only after leaking a new object).
     const bool bFits = !made.pDeclared || pLoaded == made.pDeclared ||
-                       boost::serialization::void_upcast(loaded.get_eti(), made.pDeclared->get_basic_serializer().get_eti(),
-                                                         pObject) != nullptr;
+                       boost::serialization::void_upcast(
+                           loaded.get_eti(), made.pDeclared->get_basic_serializer().get_eti(), pObject) != nullptr;
     if (made.pObject) {
         if (!bFits || made.pClass != &loaded || made.pObject != pObject) {
             made.pClass->destroy(made.pObject);
@@ -204,7 +207,10 @@ void CBinaryIArchive::load(bool& b)
 
 // ---------------------------------------------------------------- XML
 
-CXmlIArchive::CXmlIArchive(std::istream& is) : CCheckedIArchive(is, is, boost::archive::no_header) { init(); }
+CXmlIArchive::CXmlIArchive(std::istream& is) : CCheckedIArchive(is, is, boost::archive::no_header)
+{
+    init();
+}
 
 void CXmlIArchive::init()
 {

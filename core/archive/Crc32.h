@@ -42,8 +42,8 @@ public:
         for (; n >= 8; n -= 8, p += 8) {
             const std::uint32_t lo = c ^ (std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
                                           std::uint32_t(p[3]) << 24);
-            c = t[7][lo & 0xFFu] ^ t[6][(lo >> 8) & 0xFFu] ^ t[5][(lo >> 16) & 0xFFu] ^ t[4][lo >> 24] ^
-                t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+            c = t[7][lo & 0xFFu] ^ t[6][(lo >> 8) & 0xFFu] ^ t[5][(lo >> 16) & 0xFFu] ^ t[4][lo >> 24] ^ t[3][p[4]] ^
+                t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
         }
         for (; n > 0; --n, ++p)
             c = t[0][(c ^ *p) & 0xFFu] ^ (c >> 8);

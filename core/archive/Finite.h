@@ -12,7 +12,7 @@
 template <class Archive>
 void ArchiveFinite(Archive& ar, const char* name, double& value)
 {
-    ar & boost::serialization::make_nvp(name, value);
+    ar& boost::serialization::make_nvp(name, value);
     if (Archive::is_loading::value && !std::isfinite(value))
         ThrowArchiveError("invalid number");
 }

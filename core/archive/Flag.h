@@ -23,6 +23,6 @@ void ArchiveFlag(Archive& ar, const char* name, bool& flag)
             ThrowArchiveError("invalid flag");
         flag = byte != 0;
     } else {
-        ar & boost::serialization::make_nvp(name, flag);
+        ar& boost::serialization::make_nvp(name, flag);
     }
 }

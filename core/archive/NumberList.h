@@ -28,7 +28,7 @@ void ArchiveNumbers(Archive& ar, const char* name, std::vector<T>& values)
     constexpr bool bXml = kIsXmlOArchive<Archive> || std::is_same_v<Archive, CXmlIArchive> ||
                           std::is_same_v<Archive, boost::archive::xml_iarchive>;
     if constexpr (!bXml) {
-        ar & boost::serialization::make_nvp(name, values);
+        ar& boost::serialization::make_nvp(name, values);
     } else if constexpr (!Archive::is_loading::value) {
         std::string text;
         text.reserve(values.size() * (std::is_same_v<T, double> ? 12 : 3));

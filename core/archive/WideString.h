@@ -122,5 +122,5 @@ template <class Archive>
 void ArchiveWString(Archive& ar, const char* name, std::wstring& text)
 {
     CArchiveWString item(text);
-    ar & boost::serialization::make_nvp(name, item);
+    ar& boost::serialization::make_nvp(name, item);
 }

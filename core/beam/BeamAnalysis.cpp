@@ -7,7 +7,12 @@
 #include "core/settings/Settings.h"
 
 CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads, int nPoints)
-    : m_nPoints(CSettings::ClampPointsAlongBeam(nPoints)), m_pBeam(&beam), m_vL(beam.m_vL), m_vEI(beam.m_vEI), m_vR(beam.m_vR), m_vLoads(std::move(vLoads))
+    : m_nPoints(CSettings::ClampPointsAlongBeam(nPoints)),
+      m_pBeam(&beam),
+      m_vL(beam.m_vL),
+      m_vEI(beam.m_vEI),
+      m_vR(beam.m_vR),
+      m_vLoads(std::move(vLoads))
 {
     // A beam without spans, or with a span that is not a finite positive length, would
     // be "solved" into not-a-number results reported as success.

@@ -9,12 +9,12 @@ template <class Archive>
 void CBeam::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
-    ar & make_nvp("m_nSpans", m_nSpans);
-    ar & make_nvp("m_nRestraints", m_nRestraints);
-    ar & make_nvp("m_Length", m_Length);
-    ar & make_nvp("m_vL", m_vL);
-    ar & make_nvp("m_vEI", m_vEI);
-    ar & make_nvp("m_vR", m_vR);
+    ar& make_nvp("m_nSpans", m_nSpans);
+    ar& make_nvp("m_nRestraints", m_nRestraints);
+    ar& make_nvp("m_Length", m_Length);
+    ar& make_nvp("m_vL", m_vL);
+    ar& make_nvp("m_vEI", m_vEI);
+    ar& make_nvp("m_vR", m_vR);
     if constexpr (Archive::is_loading::value) {
         const std::wstring sRefusal = CheckBeamValues(*this);
         if (!sRefusal.empty())
@@ -26,20 +26,20 @@ template <class Archive>
 void CMbrResults::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
-    ar & make_nvp("x", x);
-    ar & make_nvp("M", M);
-    ar & make_nvp("V", V);
-    ar & make_nvp("R", R);
-    ar & make_nvp("D", D);
+    ar& make_nvp("x", x);
+    ar& make_nvp("M", M);
+    ar& make_nvp("V", V);
+    ar& make_nvp("R", R);
+    ar& make_nvp("D", D);
 }
 
 template <class Archive>
 void CBeamResults::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
-    ar & make_nvp("m_pBeam", m_pBeam);
-    ar & make_nvp("m_vMbrRes", m_vMbrRes);
-    ar & make_nvp("m_vReactions", m_vReactions);
+    ar& make_nvp("m_pBeam", m_pBeam);
+    ar& make_nvp("m_vMbrRes", m_vMbrRes);
+    ar& make_nvp("m_vReactions", m_vReactions);
 }
 
 QEL_INSTANTIATE_SERIALIZE(CBeam);

@@ -50,4 +50,3 @@ void Substitute(const double* LU, double* D, size_t N)
         D[i] /= LU[i * N + i];
     }
 }
-

@@ -77,15 +77,15 @@ private:
     CBeam m_Beam;
     EndSupportLoads m_EndLoads;
     size_t m_nSpans = 0;
-    size_t m_N = 0;          // degrees of freedom
-    unsigned m_nPoints = 0;  // segments per span
-    size_t m_nStations = 0;  // m_nPoints + 3
+    size_t m_N = 0;         // degrees of freedom
+    unsigned m_nPoints = 0; // segments per span
+    size_t m_nStations = 0; // m_nPoints + 3
     std::vector<double> m_vL;
     std::vector<double> m_vEI; // divided by 1e6
     std::vector<double> m_vR;
-    std::vector<double> m_K;   // unrestrained stiffness, row-major
-    std::vector<double> m_LU;  // restrained stiffness after elimination
-    std::vector<double> m_km;  // member matrices, 16 per span
+    std::vector<double> m_K;       // unrestrained stiffness, row-major
+    std::vector<double> m_LU;      // restrained stiffness after elimination
+    std::vector<double> m_km;      // member matrices, 16 per span
     std::vector<double> m_vXLocal; // stations of each span from its start
     std::vector<double> m_vX2;     // their squares
     std::vector<double> m_vX;      // stations along the beam

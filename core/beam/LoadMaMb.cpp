@@ -2,7 +2,10 @@
 
 #include "core/beam/BeamFormulas.h"
 
-FixedEndActions CLoadMaMb::GetFixedEndActions(double L) { return EndMomentFixedEnd(m_Ma, m_Mb, L); }
+FixedEndActions CLoadMaMb::GetFixedEndActions(double L)
+{
+    return EndMomentFixedEnd(m_Ma, m_Mb, L);
+}
 
 void CLoadMaMb::AddMemberEffects(const SpanStations& s, const SpanEffects& e)
 {

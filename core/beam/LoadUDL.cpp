@@ -2,7 +2,10 @@
 
 #include "core/beam/BeamFormulas.h"
 
-FixedEndActions CLoadUDL::GetFixedEndActions(double L) { return UniformLoadFixedEnd(m_W * m_Factor, L); }
+FixedEndActions CLoadUDL::GetFixedEndActions(double L)
+{
+    return UniformLoadFixedEnd(m_W * m_Factor, L);
+}
 
 void CLoadUDL::AddMemberEffects(const SpanStations& s, const SpanEffects& e)
 {

@@ -16,8 +16,8 @@ CMbrResults& CMbrResults::operator+=(const CMbrResults& other)
 {
     const size_t n = other.x.size();
     // The other side is checked too: a short vector there would be read past its end.
-    if (x.size() != n || M.size() != n || V.size() != n || R.size() != n || D.size() != n ||
-        other.M.size() != n || other.V.size() != n || other.R.size() != n || other.D.size() != n)
+    if (x.size() != n || M.size() != n || V.size() != n || R.size() != n || D.size() != n || other.M.size() != n ||
+        other.V.size() != n || other.R.size() != n || other.D.size() != n)
         throw std::runtime_error("Results vectors different size");
     for (size_t i = 0; i < n; ++i) {
         M[i] += other.M[i];

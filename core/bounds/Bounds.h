@@ -45,9 +45,9 @@ inline constexpr RealBound ModelLength{0.0, 1000.0, L"m"};
 inline constexpr RealBound AxleWidth{0.0, 20.0, L"m"};
 inline constexpr RealBound LaneLoad{-1000.0, 1000.0, L"kN/m"}; // uniform and partial uniform loads
 inline constexpr RealBound LoadCover{0.0, 2000.0, L"m"};
-inline constexpr RealBound Factor{0.0, 1000.0, L""}; // load factors, DLA, units, arbitrary
+inline constexpr RealBound Factor{0.0, 1000.0, L""};         // load factors, DLA, units, arbitrary
 inline constexpr RealBound ApplicableLength{0.0, 1e6, L"m"}; // a model's applicable bridge lengths
-inline constexpr IntBound LoadsPerModel{0, 1000};             // of each kind: axles, UDLs, partial UDLs
+inline constexpr IntBound LoadsPerModel{0, 1000};            // of each kind: axles, UDLs, partial UDLs
 
 // ---- analysis stepping (vehicle positions)
 inline constexpr RealBound Step{0.001, 1000.0, L"m"};
@@ -73,14 +73,20 @@ inline constexpr IntBound PointsPerSpan{21, 10000};
 inline constexpr IntBound AxleSpacings{3, 1000};
 inline constexpr IntBound DecimalPlaces{1, 10};
 inline constexpr IntBound SettingsSteps{1, 10000};
-inline constexpr IntBound LineWidth{1, 20};      // px
+inline constexpr IntBound LineWidth{1, 20};         // px
 inline constexpr IntBound DataTipDelay{501, 60000}; // ms
-inline constexpr IntBound PlotGap{1, 200};       // px
+inline constexpr IntBound PlotGap{1, 200};          // px
 
 } // namespace Bounds
 
-inline bool InBound(const RealBound& b, double v) { return v >= b.lo && v <= b.hi; }
-inline bool InBound(const IntBound& b, std::int64_t v) { return v >= b.lo && v <= b.hi; }
+inline bool InBound(const RealBound& b, double v)
+{
+    return v >= b.lo && v <= b.hi;
+}
+inline bool InBound(const IntBound& b, std::int64_t v)
+{
+    return v >= b.lo && v <= b.hi;
+}
 
 // "0.1 m to 1,000 m"; "1 to 10,000".
 std::wstring BoundText(const RealBound& b);

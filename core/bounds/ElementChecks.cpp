@@ -61,7 +61,10 @@ private:
     std::wstring m_s;
 };
 
-std::wstring Nth(const wchar_t* what, std::size_t i) { return what + std::to_wstring(i + 1); }
+std::wstring Nth(const wchar_t* what, std::size_t i)
+{
+    return what + std::to_wstring(i + 1);
+}
 
 const wchar_t* KindName(ElementType type)
 {
@@ -131,8 +134,8 @@ std::wstring CheckLoadModelValues(const CLoadModel& model)
     }
     for (std::size_t i = 0; i < model.m_vUDL.size() && c.Ok(); ++i) {
         const std::wstring udl = Nth(L"uniform load ", i);
-        c.Real(Bounds::LaneLoad, model.m_vUDL[i].magnitude, udl).Real(Bounds::Factor, model.m_vUDL[i].gamma,
-                                                                     udl + L" factor");
+        c.Real(Bounds::LaneLoad, model.m_vUDL[i].magnitude, udl)
+            .Real(Bounds::Factor, model.m_vUDL[i].gamma, udl + L" factor");
     }
     for (std::size_t i = 0; i < model.m_vPUDL.size() && c.Ok(); ++i) {
         const CLoadModel::PartialUDLoad& p = model.m_vPUDL[i];
@@ -183,7 +186,8 @@ std::wstring CheckRefCollectionValues(const CReferenceCollection& collection)
     c.Real(Bounds::OverstressFactor, collection.m_OverstressFactor, L"the overstress factor");
     for (std::size_t i = 0; i < collection.m_vRefSet.size() && c.Ok(); ++i)
         if (const auto& set = collection.m_vRefSet[i])
-            c.Real(Bounds::OverstressFactor, set->m_OverstressFactor, Nth(L"reference set ", i) + L" overstress factor");
+            c.Real(Bounds::OverstressFactor, set->m_OverstressFactor,
+                   Nth(L"reference set ", i) + L" overstress factor");
     return c.Take();
 }
 

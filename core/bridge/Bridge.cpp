@@ -10,8 +10,7 @@ CBridge::CBridge(int number, std::wstring description, BridgeConfig config, doub
     SetupBeam();
 }
 
-std::shared_ptr<CBridge> CBridge::Create(int number, std::wstring description, BridgeConfig config,
-                                         double spanLength)
+std::shared_ptr<CBridge> CBridge::Create(int number, std::wstring description, BridgeConfig config, double spanLength)
 {
     return std::make_shared<CBridge>(number, std::move(description), config, spanLength);
 }

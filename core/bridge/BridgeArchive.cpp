@@ -10,12 +10,12 @@ void CBridge::serialize(Archive& ar, const unsigned int)
     // The writer refuses what the reader would.
     if constexpr (!Archive::is_loading::value)
         ThrowIfRefused(*this, CheckBridgeValues(*this));
-    ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
+    ar& make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     int config = static_cast<int>(m_Config);
-    ar & make_nvp("m_Config", config);
+    ar& make_nvp("m_Config", config);
     m_Config = static_cast<BridgeConfig>(config);
-    ar & make_nvp("m_SpanLength", m_SpanLength);
-    ar & make_nvp("m_vSpans", m_vSpans);
+    ar& make_nvp("m_SpanLength", m_SpanLength);
+    ar& make_nvp("m_vSpans", m_vSpans);
     if constexpr (Archive::is_loading::value)
         ThrowIfRefused(*this, CheckBridgeValues(*this));
     SetupBeam();
@@ -27,12 +27,12 @@ void CBridgeSet::serialize(Archive& ar, const unsigned int)
     using boost::serialization::make_nvp;
     if constexpr (!Archive::is_loading::value)
         ThrowIfRefused(*this, CheckBridgeSetValues(*this));
-    ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
-    ar & make_nvp("m_StartL", m_StartL);
-    ar & make_nvp("m_EndL", m_EndL);
-    ar & make_nvp("m_nBridge", m_nBridge);
+    ar& make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
+    ar& make_nvp("m_StartL", m_StartL);
+    ar& make_nvp("m_EndL", m_EndL);
+    ar& make_nvp("m_nBridge", m_nBridge);
     int config = static_cast<int>(m_Config);
-    ar & make_nvp("m_Config", config);
+    ar& make_nvp("m_Config", config);
     m_Config = static_cast<BridgeConfig>(config);
     if constexpr (Archive::is_loading::value) {
         ThrowIfRefused(*this, CheckBridgeSetValues(*this));

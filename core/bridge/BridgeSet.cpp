@@ -11,14 +11,17 @@ CBridgeSet::CBridgeSet() : CElement(0, L"Bridge Set", ET_BRIDGESET) {}
 
 CBridgeSet::CBridgeSet(int number, std::wstring description, int nBridge, BridgeConfig config, double startL,
                        double endL)
-    : CElement(number, std::move(description), ET_BRIDGESET), m_Config(config), m_bByStep(false),
-      m_nBridge(nBridge), m_StartL(startL), m_EndL(endL)
+    : CElement(number, std::move(description), ET_BRIDGESET),
+      m_Config(config),
+      m_bByStep(false),
+      m_nBridge(nBridge),
+      m_StartL(startL),
+      m_EndL(endL)
 {
     GenerateBridges();
 }
 
-CBridgeSet::CBridgeSet(int number, std::wstring description, BridgeConfig config, double start, double end,
-                       double step)
+CBridgeSet::CBridgeSet(int number, std::wstring description, BridgeConfig config, double start, double end, double step)
     : CElement(number, std::move(description), ET_BRIDGESET), m_Config(config), m_bByStep(true), m_StartL(start)
 {
     if (!std::isfinite(step) || !(step > 0.0) || !std::isfinite(start) || !std::isfinite(end) || !(end >= start))
@@ -54,8 +57,7 @@ void CBridgeSet::GenerateBridges()
     m_vBridges.reserve(m_vSpanLengths.size());
     m_vBridgeLengths.reserve(m_vSpanLengths.size());
     for (size_t i = 0; i < m_vSpanLengths.size(); ++i) {
-        const std::wstring description =
-            GetConfigName() + L" - " + FormatDoubleCW("%.3f m span", m_vSpanLengths[i]);
+        const std::wstring description = GetConfigName() + L" - " + FormatDoubleCW("%.3f m span", m_vSpanLengths[i]);
         auto bridge = CBridge::Create(static_cast<int>(i), description, m_Config, m_vSpanLengths[i]);
         m_vBridgeLengths.push_back(bridge->GetBeam()->m_Length);
         m_vBridges.push_back(std::move(bridge));

@@ -30,7 +30,10 @@ double CCriticalRatioEnsemble::GoverningRatio(const CriticalPair<RatioLoadEffect
     return pair.max.ratio > pair.min.ratio ? pair.max.ratio : pair.min.ratio;
 }
 
-int CCriticalRatioEnsemble::Config() const { return m_pBridgeSet ? static_cast<int>(m_pBridgeSet->m_Config) : 0; }
+int CCriticalRatioEnsemble::Config() const
+{
+    return m_pBridgeSet ? static_cast<int>(m_pBridgeSet->m_Config) : 0;
+}
 
 std::vector<double> CCriticalRatioEnsemble::GetGoverningShearRatios() const
 {

@@ -21,7 +21,7 @@ using RefCollectionList = std::vector<std::shared_ptr<CReferenceCollection>>;
 // The stepping of the moving-load and bridge-range dialogs; the document copies its
 // default stepping in and takes the last choice back as the next default.
 struct SteppingDlgData {
-    bool m_bUseStep = false; // true: by step distance, false: by number of steps
+    bool m_bUseStep = false;  // true: by step distance, false: by number of steps
     double m_dStepSize = 0.0; // m
     int m_nNumSteps = 0;
 };
@@ -37,7 +37,7 @@ struct SinglePositionDlgData {
 
 // "Moving Load Analysis" (with SteppingDlgData).
 struct MovingLoadDlgData {
-    bool m_bUseLoadModel = true; // else the ensemble list
+    bool m_bUseLoadModel = true;    // else the ensemble list
     bool m_bShowEachResult = false; // "Display each sub-analysis result"
     int m_nSelBridge = 0;
     BridgeList m_vBridges;

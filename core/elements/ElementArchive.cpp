@@ -6,12 +6,12 @@ void CElement::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
     int type = static_cast<int>(m_ElementType);
-    ar & make_nvp("m_ElementType", type);
+    ar& make_nvp("m_ElementType", type);
     // A crafted file must not make one kind of element pass for another.
     if (Archive::is_loading::value && type != static_cast<int>(m_ElementType))
         ThrowArchiveError("element type mismatch");
     ArchiveWString(ar, "m_Description", m_Description);
-    ar & make_nvp("m_ID", m_ID);
+    ar& make_nvp("m_ID", m_ID);
     ArchiveFlag(ar, "m_bIsEditable", m_bIsEditable);
 }
 

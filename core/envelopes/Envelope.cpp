@@ -4,7 +4,10 @@
 
 namespace {
 
-void ThrowSubscript() { throw std::out_of_range("invalid vector<T> subscript"); }
+void ThrowSubscript()
+{
+    throw std::out_of_range("invalid vector<T> subscript");
+}
 
 void RequireEntries(const std::vector<PointLoadEffect>& v)
 {
@@ -60,9 +63,14 @@ std::vector<PointLoadEffect> StationMin(const std::vector<PointLoadEffect>& a, c
     return StationPick(a, b, [](double x, double y) { return x < y; });
 }
 
-CEnvelope::CEnvelope(std::shared_ptr<CBridge> bridge, LoadEffectType type) : m_pBridge(std::move(bridge)), m_Type(type) {}
+CEnvelope::CEnvelope(std::shared_ptr<CBridge> bridge, LoadEffectType type) : m_pBridge(std::move(bridge)), m_Type(type)
+{
+}
 
-CEnvelope& CEnvelope::operator+=(const CEnvelope& other) { return AddScaled(other, 1.0); }
+CEnvelope& CEnvelope::operator+=(const CEnvelope& other)
+{
+    return AddScaled(other, 1.0);
+}
 
 CEnvelope& CEnvelope::AddScaled(const CEnvelope& other, double f)
 {
@@ -113,7 +121,10 @@ std::vector<double> CEnvelope::GetStations(bool bMax) const
     return Column(bMax ? m_vMax : m_vMin, &PointLoadEffect::xBeam);
 }
 
-std::vector<double> CEnvelope::GetLoadPositions() const { return Column(m_vMax, &PointLoadEffect::xLoadModel); }
+std::vector<double> CEnvelope::GetLoadPositions() const
+{
+    return Column(m_vMax, &PointLoadEffect::xLoadModel);
+}
 
 std::vector<double> CEnvelope::GetValues(bool bMax) const
 {
@@ -140,7 +151,10 @@ PointLoadEffect CEnvelope::GetMinEffect() const
     return m_vMin[k];
 }
 
-CriticalPair<PointLoadEffect> CEnvelope::GetCriticalPair() const { return {GetMaxEffect(), GetMinEffect()}; }
+CriticalPair<PointLoadEffect> CEnvelope::GetCriticalPair() const
+{
+    return {GetMaxEffect(), GetMinEffect()};
+}
 
 CriticalPair<RatioLoadEffect> CEnvelope::GetCriticalRatioPair(const std::shared_ptr<CEnvelope>& pRef,
                                                               double multiplier) const

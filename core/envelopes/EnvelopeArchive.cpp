@@ -165,8 +165,7 @@ private:
         if (zeros.size() == 1)
             zeros.clear();
         std::vector<double> xBeam = Stored(ColumnOf(m_Side, &PointLoadEffect::xBeam), &m_Shared.stations);
-        std::vector<double> xLoadModel =
-            Stored(ColumnOf(m_Side, &PointLoadEffect::xLoadModel), &m_Shared.positions);
+        std::vector<double> xLoadModel = Stored(ColumnOf(m_Side, &PointLoadEffect::xLoadModel), &m_Shared.positions);
         // Load positions that the reaction histories have are told by their place there.
         std::vector<std::uint32_t> xLoadModelAt;
         if (xLoadModel.size() > 1) {
@@ -315,17 +314,17 @@ private:
             m_Env = std::make_shared<CEnvelope>(m_Bridge, LET_MOMENT);
         CEnvelope& env = *m_Env;
         std::int32_t t = env.m_Type;
-        ar & make_nvp("m_Type", t);
+        ar& make_nvp("m_Type", t);
         CheckLoadEffectType(t);
         env.m_Type = static_cast<LoadEffectType>(t);
         bool bOwnBridge = env.m_pBridge == m_Bridge;
         ArchiveFlag(ar, "bResultsBridge", bOwnBridge);
         if (!bOwnBridge)
-            ar & make_nvp("m_pBridge", env.m_pBridge);
+            ar& make_nvp("m_pBridge", env.m_pBridge);
         CSide mx(env.m_vMax, env.m_Type, m_Shared);
         CSide mn(env.m_vMin, env.m_Type, m_Shared);
-        ar & make_nvp("m_vMax", mx);
-        ar & make_nvp("m_vMin", mn);
+        ar& make_nvp("m_vMax", mx);
+        ar& make_nvp("m_vMin", mn);
     }
 
     std::shared_ptr<CEnvelope>& m_Env;
@@ -338,10 +337,10 @@ void SerializeCompact(Archive& ar, CEnvelopeResults& r)
 {
     using boost::serialization::make_nvp;
     constexpr bool bLoading = Archive::is_loading::value;
-    ar & make_nvp("m_pBridge", r.m_pBridge);
-    ar & make_nvp("m_nBeamResults", r.m_nBeamResults);
-    ar & make_nvp("m_nAugments", r.m_nAugments);
-    ar & make_nvp("m_nAnalyses", r.m_nAnalyses);
+    ar& make_nvp("m_pBridge", r.m_pBridge);
+    ar& make_nvp("m_nBeamResults", r.m_nBeamResults);
+    ar& make_nvp("m_nAugments", r.m_nAugments);
+    ar& make_nvp("m_nAnalyses", r.m_nAnalyses);
 
     CShared shared;
     bool bEnvelopes = r.HasEnvelopes();
@@ -367,7 +366,7 @@ void SerializeCompact(Archive& ar, CEnvelopeResults& r)
                 note(env);
         }
     }
-    ar & make_nvp("m_vLoadModel", shared.models);
+    ar& make_nvp("m_vLoadModel", shared.models);
     if (bLoading && AnyHole(shared.models))
         ThrowArchiveError("empty load model in envelope results");
     ArchiveFlag(ar, "m_bEnvelopes", bEnvelopes);
@@ -382,11 +381,11 @@ void SerializeCompact(Archive& ar, CEnvelopeResults& r)
     ArchiveNumbers(ar, "m_Stations", shared.stations);
     ArchiveNumbers(ar, "m_Positions", shared.positions);
     CCompactEnvelope bmd(r.m_pEnvBMD, r.m_pBridge, shared);
-    ar & make_nvp("m_EnvBMD", bmd);
+    ar& make_nvp("m_EnvBMD", bmd);
     CCompactEnvelope sfd(r.m_pEnvSFD, r.m_pBridge, shared);
-    ar & make_nvp("m_EnvSFD", sfd);
+    ar& make_nvp("m_EnvSFD", sfd);
     std::uint32_t nReactions = static_cast<std::uint32_t>(r.m_vEnvReaction.size());
-    ar & make_nvp("m_nReactions", nReactions);
+    ar& make_nvp("m_nReactions", nReactions);
     if (bLoading) {
         // Each history takes at least a few bytes.
         CheckArchivedListCount(ar, nReactions, 4);
@@ -394,7 +393,7 @@ void SerializeCompact(Archive& ar, CEnvelopeResults& r)
     }
     for (auto& env : r.m_vEnvReaction) {
         CCompactEnvelope reaction(env, r.m_pBridge, shared);
-        ar & make_nvp("m_EnvReaction", reaction);
+        ar& make_nvp("m_EnvReaction", reaction);
     }
 }
 
@@ -409,27 +408,27 @@ template <class Archive>
 void PointLoadEffect::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
-    ar & make_nvp("val", val);
-    ar & make_nvp("xBeam", xBeam);
-    ar & make_nvp("xLoadModel", xLoadModel);
+    ar& make_nvp("val", val);
+    ar& make_nvp("xBeam", xBeam);
+    ar& make_nvp("xLoadModel", xLoadModel);
     std::int32_t t = type;
-    ar & make_nvp("type", t);
+    ar& make_nvp("type", t);
     CheckLoadEffectType(t);
     type = static_cast<LoadEffectType>(t);
-    ar & make_nvp("pLM", pLM);
+    ar& make_nvp("pLM", pLM);
 }
 
 template <class Archive>
 void CEnvelope::serialize(Archive& ar, const unsigned int)
 {
     using boost::serialization::make_nvp;
-    ar & make_nvp("m_pBridge", m_pBridge);
+    ar& make_nvp("m_pBridge", m_pBridge);
     std::int32_t t = m_Type;
-    ar & make_nvp("m_Type", t);
+    ar& make_nvp("m_Type", t);
     CheckLoadEffectType(t);
     m_Type = static_cast<LoadEffectType>(t);
-    ar & make_nvp("m_vMax", m_vMax);
-    ar & make_nvp("m_vMin", m_vMin);
+    ar& make_nvp("m_vMax", m_vMax);
+    ar& make_nvp("m_vMin", m_vMin);
 }
 
 template <class Archive>
@@ -447,13 +446,13 @@ void CEnvelopeResults::serialize(Archive& ar, const unsigned int version)
         AfterArchive();
         return;
     }
-    ar & make_nvp("m_pBridge", m_pBridge);
-    ar & make_nvp("m_pEnvBMD", m_pEnvBMD);
-    ar & make_nvp("m_pEnvSFD", m_pEnvSFD);
-    ar & make_nvp("m_vEnvReaction", m_vEnvReaction);
-    ar & make_nvp("m_nBeamResults", m_nBeamResults);
-    ar & make_nvp("m_nAugments", m_nAugments);
-    ar & make_nvp("m_nAnalyses", m_nAnalyses);
+    ar& make_nvp("m_pBridge", m_pBridge);
+    ar& make_nvp("m_pEnvBMD", m_pEnvBMD);
+    ar& make_nvp("m_pEnvSFD", m_pEnvSFD);
+    ar& make_nvp("m_vEnvReaction", m_vEnvReaction);
+    ar& make_nvp("m_nBeamResults", m_nBeamResults);
+    ar& make_nvp("m_nAugments", m_nAugments);
+    ar& make_nvp("m_nAnalyses", m_nAnalyses);
     if (Archive::is_loading::value) {
         m_vBeamResults.clear();
         if (!LoadedEnvelopesConsistent())

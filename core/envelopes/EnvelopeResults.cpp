@@ -10,7 +10,10 @@
 
 namespace {
 
-[[noreturn]] void ThrowSubscript() { throw std::out_of_range("invalid vector<T> subscript"); }
+[[noreturn]] void ThrowSubscript()
+{
+    throw std::out_of_range("invalid vector<T> subscript");
+}
 
 std::shared_ptr<CEnvelope> CopyOf(const std::shared_ptr<CEnvelope>& p)
 {
@@ -90,16 +93,26 @@ void FillBeamOutput(CEnvelope& env, const CBeamResults& res, Member values, doub
 } // namespace
 
 CEnvelopeResults::CEnvelopeResults(std::shared_ptr<CBridge> bridge)
-    : m_pBridge(std::move(bridge)), m_pBeam(m_pBridge ? m_pBridge->GetBeam() : nullptr),
+    : m_pBridge(std::move(bridge)),
+      m_pBeam(m_pBridge ? m_pBridge->GetBeam() : nullptr),
       m_nReactions(m_pBeam ? m_pBeam->m_nRestraints : 0)
 {
 }
 
 CEnvelopeResults::CEnvelopeResults(const CEnvelopeResults& o)
-    : m_pBridge(o.m_pBridge), m_pBeam(o.m_pBeam), m_nReactions(o.m_nReactions), m_nAugments(o.m_nAugments),
-      m_nBeamResults(o.m_nBeamResults), m_nAnalyses(o.m_nAnalyses), m_vBeamResults(o.m_vBeamResults),
-      m_pEnvBMD(CopyOf(o.m_pEnvBMD)), m_pEnvSFD(CopyOf(o.m_pEnvSFD)), m_critBMD(o.m_critBMD),
-      m_critSFD(o.m_critSFD), m_vCritReaction(o.m_vCritReaction), m_bKeepBeamResults(o.m_bKeepBeamResults)
+    : m_pBridge(o.m_pBridge),
+      m_pBeam(o.m_pBeam),
+      m_nReactions(o.m_nReactions),
+      m_nAugments(o.m_nAugments),
+      m_nBeamResults(o.m_nBeamResults),
+      m_nAnalyses(o.m_nAnalyses),
+      m_vBeamResults(o.m_vBeamResults),
+      m_pEnvBMD(CopyOf(o.m_pEnvBMD)),
+      m_pEnvSFD(CopyOf(o.m_pEnvSFD)),
+      m_critBMD(o.m_critBMD),
+      m_critSFD(o.m_critSFD),
+      m_vCritReaction(o.m_vCritReaction),
+      m_bKeepBeamResults(o.m_bKeepBeamResults)
 {
     m_vEnvReaction.reserve(o.m_vEnvReaction.size());
     for (const auto& e : o.m_vEnvReaction)
@@ -131,8 +144,8 @@ void CEnvelopeResults::SetUp(const std::shared_ptr<CBridge>& bridge, const std::
         m_vEnvReaction.push_back(std::make_shared<CEnvelope>(m_pBridge, LET_REACTION));
 }
 
-void CEnvelopeResults::AddResults(const std::shared_ptr<CBeamResults>& pResults,
-                                  const std::shared_ptr<CLoadModel>& pLM, double x)
+void CEnvelopeResults::AddResults(const std::shared_ptr<CBeamResults>& pResults, const std::shared_ptr<CLoadModel>& pLM,
+                                  double x)
 {
     if (!pResults)
         throw std::invalid_argument("No beam results to add");
@@ -220,7 +233,10 @@ void CEnvelopeResults::Augment(const CEnvelopeResults& other)
     UpdateCritical();
 }
 
-CEnvelopeResults& CEnvelopeResults::operator+=(const CEnvelopeResults& other) { return AddScaled(other, 1.0); }
+CEnvelopeResults& CEnvelopeResults::operator+=(const CEnvelopeResults& other)
+{
+    return AddScaled(other, 1.0);
+}
 
 CEnvelopeResults& CEnvelopeResults::AddScaled(const CEnvelopeResults& other, double factor)
 {

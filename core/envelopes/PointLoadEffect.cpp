@@ -2,4 +2,7 @@
 
 #include "core/loads/LoadModel.h"
 
-std::wstring PointLoadEffect::GetLoadModelName() const { return pLM ? pLM->GetDescription() : L"Zero LM"; }
+std::wstring PointLoadEffect::GetLoadModelName() const
+{
+    return pLM ? pLM->GetDescription() : L"Zero LM";
+}

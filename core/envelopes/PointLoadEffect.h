@@ -35,4 +35,7 @@ struct PointLoadEffect {
     QEL_DECLARE_SERIALIZE;
 };
 
-inline std::wstring GetLoadModelName(const PointLoadEffect& effect) { return effect.GetLoadModelName(); }
+inline std::wstring GetLoadModelName(const PointLoadEffect& effect)
+{
+    return effect.GetLoadModelName();
+}

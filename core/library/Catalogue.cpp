@@ -73,12 +73,12 @@ constexpr double kLM1DLA = 1.0;
 // BS5400 (kN): the HA lane load, which rule 7 sets per span, and the HA point load;
 // HB vehicles of U units carry 10 kN per unit on each of their four axles,
 // two pairs 1.8 m apart with the spacing v between the pairs.
-constexpr double kHALaneLoad = 30.0;     // kN/m, before rule 7 adjusts it
+constexpr double kHALaneLoad = 30.0;   // kN/m, before rule 7 adjusts it
 constexpr double kHAPointLoad = 120.0; // kN
 constexpr double kHADLA = 1.0;
-constexpr double kHBUnitAxleLoad = 10.0; // kN per HB unit, each axle
-constexpr double kHBAxleWidth = 3.5;     // m
-constexpr double kHBClearZone = 25.0;    // m, ahead of the first and behind the last HB axle
+constexpr double kHBUnitAxleLoad = 10.0;       // kN per HB unit, each axle
+constexpr double kHBAxleWidth = 3.5;           // m
+constexpr double kHBClearZone = 25.0;          // m, ahead of the first and behind the last HB axle
 constexpr double kHBFirstAxle = -kHBClearZone; // m: the clear zone starts at the front
 constexpr double kHBSecondAxle = -26.8;        // m, 1.8 behind the first
 constexpr double kHBLastAxle = -28.6;          // m before v: 1.8 behind the third
@@ -92,42 +92,69 @@ constexpr double kHL93LaneLoad = 9.3;    // kN/m
 constexpr double kHL93DLA = 1.33;
 static_assert(-2.0 * kHL93AxleSpacing == -8.6);
 
-VehicleLoad UDL(double w) { return {VehicleLoadKind::UDL, w, 0.0, 0.0, false}; }
-VehicleLoad Axle(double p, double x, double width = 0.0) { return {VehicleLoadKind::Point, p, x, width, false}; }
+VehicleLoad UDL(double w)
+{
+    return {VehicleLoadKind::UDL, w, 0.0, 0.0, false};
+}
+VehicleLoad Axle(double p, double x, double width = 0.0)
+{
+    return {VehicleLoadKind::Point, p, x, width, false};
+}
 // An axle S behind x: x - S, which is the catalogue's -(|x| + S) exactly.
-VehicleLoad AxleS(double p, double x, double width = 0.0) { return {VehicleLoadKind::Point, p, x, width, true}; }
-VehicleLoad PUDL(double w, double x, double cover) { return {VehicleLoadKind::PartialUDL, w, x, cover, false}; }
+VehicleLoad AxleS(double p, double x, double width = 0.0)
+{
+    return {VehicleLoadKind::Point, p, x, width, true};
+}
+VehicleLoad PUDL(double w, double x, double cover)
+{
+    return {VehicleLoadKind::PartialUDL, w, x, cover, false};
+}
 
-VehicleAllowance Constant(double d) { return {AllowanceKind::Constant, d, BR_NONE, BR_NONE}; }
-VehicleAllowance Rule(int r) { return {AllowanceKind::Rule, 1.0, r, BR_NONE}; }
-VehicleAllowance LaneRule(int r, int userRule) { return {AllowanceKind::LaneRule, 1.0, r, userRule}; }
-VehicleAllowance FixedRule7(double d) { return {AllowanceKind::FixedRule7, d, BR_BS5400_UDL, BR_BS5400_UDL}; }
-VehicleAllowance AxleGamma(double d) { return {AllowanceKind::AxleGamma, d, BR_NONE, BR_NONE}; }
+VehicleAllowance Constant(double d)
+{
+    return {AllowanceKind::Constant, d, BR_NONE, BR_NONE};
+}
+VehicleAllowance Rule(int r)
+{
+    return {AllowanceKind::Rule, 1.0, r, BR_NONE};
+}
+VehicleAllowance LaneRule(int r, int userRule)
+{
+    return {AllowanceKind::LaneRule, 1.0, r, userRule};
+}
+VehicleAllowance FixedRule7(double d)
+{
+    return {AllowanceKind::FixedRule7, d, BR_BS5400_UDL, BR_BS5400_UDL};
+}
+VehicleAllowance AxleGamma(double d)
+{
+    return {AllowanceKind::AxleGamma, d, BR_NONE, BR_NONE};
+}
 
 // ---- A26 (tonnes) --------------------------------------------------------------
 
-EnsembleSpec A26Member(const char* ensemble, int first, const char* vehicle, const char* udlName, double p1,
-    double x1, double p2, double udl)
+EnsembleSpec A26Member(const char* ensemble, int first, const char* vehicle, const char* udlName, double p1, double x1,
+                       double p2, double udl)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_A26, .firstOffset = first, .locked = true};
     e.fixed.push_back({.name = vehicle,
-        .loads = {Axle(p1, x1, kA26FrontAxleWidth), Axle(p2, 0.0, kA26RearAxleWidth)},
-        .allowance = Constant(kA26VehicleDLA)});
+                       .loads = {Axle(p1, x1, kA26FrontAxleWidth), Axle(p2, 0.0, kA26RearAxleWidth)},
+                       .allowance = Constant(kA26VehicleDLA)});
     e.fixed.push_back({.name = udlName, .loads = {UDL(udl)}, .allowance = Constant(kA26LaneDLA)});
     return e;
 }
 
 // ---- A36 (tonnes): the same loads once for moment and shear, once for reactions ----
 
-EnsembleSpec A36Member(const char* ensemble, int first, const char* bmsf, const char* r, double g, double p1,
-    double x1, double p2, double x2)
+EnsembleSpec A36Member(const char* ensemble, int first, const char* bmsf, const char* r, double g, double p1, double x1,
+                       double p2, double x2)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_A36, .firstOffset = first, .locked = true};
-    VehicleSpec v{.loads = {UDL(kA36LaneLoad), PUDL(-kA36LaneLoad, -kA36VehicleLength, kA36VehicleLength),
-                      Axle(p1, x1), Axle(p2, x2)},
-        .allowance = LaneRule(BR_A36_UDL_DLA, BR_A36_UDL),
-        .gammaUDL = g,
-        .gammaPUDL = g};
+    VehicleSpec v{.loads = {UDL(kA36LaneLoad), PUDL(-kA36LaneLoad, -kA36VehicleLength, kA36VehicleLength), Axle(p1, x1),
+                            Axle(p2, x2)},
+                  .allowance = LaneRule(BR_A36_UDL_DLA, BR_A36_UDL),
+                  .gammaUDL = g,
+                  .gammaPUDL = g};
     v.name = bmsf;
     v.appliesR = false;
     e.fixed.push_back(v);
@@ -140,8 +167,8 @@ EnsembleSpec A36Member(const char* ensemble, int first, const char* bmsf, const 
 
 // ---- NAASRA 1970 (tonnes): two lane loads, then the truck or trucks ----
 
-EnsembleSpec NAASRA1970Member(const char* ensemble, int first, const char* lmM, const char* lmV, double w,
-    double pm, double pv)
+EnsembleSpec NAASRA1970Member(const char* ensemble, int first, const char* lmM, const char* lmV, double w, double pm,
+                              double pv)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_NAASRA1970, .firstOffset = first, .locked = false};
     const VehicleAllowance lane = LaneRule(BR_NAASRA_PL_A36_DLA, BR_NAASRA_PL);
@@ -150,21 +177,20 @@ EnsembleSpec NAASRA1970Member(const char* ensemble, int first, const char* lmM, 
     return e;
 }
 
-EnsembleSpec NAASRA1970Variable(const char* ensemble, int first, const char* lmM, const char* lmV, double w,
-    double pm, double pv, const char* truck, double p1, double p2)
+EnsembleSpec NAASRA1970Variable(const char* ensemble, int first, const char* lmM, const char* lmV, double w, double pm,
+                                double pv, const char* truck, double p1, double p2)
 {
     EnsembleSpec e = NAASRA1970Member(ensemble, first, lmM, lmV, w, pm, pv);
-    e.variable = VehicleSpec{
-        .name = truck,
-        .loads = {Axle(p1, 0.0), Axle(p2, -kHSAxleSpacing), AxleS(p2, -kHSAxleSpacing)},
-        .allowance = Rule(BR_A36_DLA)};
+    e.variable = VehicleSpec{.name = truck,
+                             .loads = {Axle(p1, 0.0), Axle(p2, -kHSAxleSpacing), AxleS(p2, -kHSAxleSpacing)},
+                             .allowance = Rule(BR_A36_DLA)};
     e.sMin = kHSMinRearSpacing;
     e.sMax = kHSMaxRearSpacing;
     return e;
 }
 
-EnsembleSpec NAASRA1970Fixed(const char* ensemble, int first, const char* lmM, const char* lmV, double w,
-    double pm, double pv, const char* truck, double p1, double p2)
+EnsembleSpec NAASRA1970Fixed(const char* ensemble, int first, const char* lmM, const char* lmV, double w, double pm,
+                             double pv, const char* truck, double p1, double p2)
 {
     EnsembleSpec e = NAASRA1970Member(ensemble, first, lmM, lmV, w, pm, pv);
     e.fixed.push_back(
@@ -202,7 +228,7 @@ EnsembleSpec HLP(const char* ensemble, VehicleFamily family, int first, double p
 // ---- AS5100 (kN): the M1600 and S1600 moving traffic loads ----------------------
 
 EnsembleSpec Moving1600(const char* ensemble, int first, const char* name, double udl, double p,
-    std::vector<double> front, std::vector<double> rear, double dla)
+                        std::vector<double> front, std::vector<double> rear, double dla)
 {
     EnsembleSpec e{.name = ensemble, .family = VF_AS5100, .firstOffset = first, .locked = false};
     VehicleSpec v{.name = name, .allowance = Constant(dla)};
@@ -230,44 +256,58 @@ std::map<StandardEnsemble, EnsembleSpec> BuildTables()
     t[SE::A36_A36] = A36Member("A36-A36", 11, "A36-BM/SF", "A36-R", 1.0, 5.67, -1.829, 11.34, -5.487);
     t[SE::A36_B36] = A36Member("A36-B36", 21, "B36-BM/SF", "B36-R", 0.8, 3.4, -1.524, 6.8, -4.572);
 
-    t[SE::NAASRA1970_MS18] = NAASRA1970Variable("NAASRA 1970-MS18", 1, "MS18 Lane load - M", "MS18 Lane load - V",
-        0.96, 8.16, 11.84, "MS18 HS20 truck: S = %.3f", 3.67, 14.69);
-    t[SE::NAASRA1970_MS13] = NAASRA1970Variable("NAASRA 1970-MS13", 31, "MS13.5 Lane load - M",
-        "MS13.5 Lane load - V", 0.72, 6.12, 8.88, "MS13.5 HS15 truck: S = %.3f", 2.76, 11.02);
-    t[SE::NAASRA1970_M18] = NAASRA1970Fixed("NAASRA 1970-M18", 71, "M18 Lane load - M", "M18 Lane load - V", 0.96,
-        8.16, 11.84, "M18 H20 truck", 3.67, 14.69);
-    t[SE::NAASRA1970_M13] = NAASRA1970Fixed("NAASRA 1970-M13", 81, "M13.5 Lane load - M", "M13.5 Lane load - V",
-        0.72, 6.12, 8.88, "M13.5 H15 truck", 2.76, 11.02);
+    t[SE::NAASRA1970_MS18] = NAASRA1970Variable("NAASRA 1970-MS18", 1, "MS18 Lane load - M", "MS18 Lane load - V", 0.96,
+                                                8.16, 11.84, "MS18 HS20 truck: S = %.3f", 3.67, 14.69);
+    t[SE::NAASRA1970_MS13] = NAASRA1970Variable("NAASRA 1970-MS13", 31, "MS13.5 Lane load - M", "MS13.5 Lane load - V",
+                                                0.72, 6.12, 8.88, "MS13.5 HS15 truck: S = %.3f", 2.76, 11.02);
+    t[SE::NAASRA1970_M18] = NAASRA1970Fixed("NAASRA 1970-M18", 71, "M18 Lane load - M", "M18 Lane load - V", 0.96, 8.16,
+                                            11.84, "M18 H20 truck", 3.67, 14.69);
+    t[SE::NAASRA1970_M13] = NAASRA1970Fixed("NAASRA 1970-M13", 81, "M13.5 Lane load - M", "M13.5 Lane load - V", 0.72,
+                                            6.12, 8.88, "M13.5 H15 truck", 2.76, 11.02);
     t[SE::NAASRA1970_M9] = NAASRA1970Fixed("NAASRA 1970-M9", 91, "M9 Lane load - M", "M9 Lane load - V", 0.48, 4.08,
-        5.92, "M9 H10 truck", 1.84, 7.35);
+                                           5.92, "M9 H10 truck", 1.84, 7.35);
 
     {
         EnsembleSpec e{.name = "NAASRA 1976-A14", .family = VF_NAASRA1976, .firstOffset = 1};
-        e.fixed.push_back({.name = "A14", .loads = {Axle(140.0, 0.0, kA14AxleWidth)}, .allowance = Rule(BR_A36_DLA),
-            .maxL = kA14MaxSpan});
+        e.fixed.push_back({.name = "A14",
+                           .loads = {Axle(140.0, 0.0, kA14AxleWidth)},
+                           .allowance = Rule(BR_A36_DLA),
+                           .maxL = kA14MaxSpan});
         t[SE::NAASRA1976_A14] = e;
     }
     t[SE::NAASRA1976_T44] = T44("NAASRA 1976-T44", VF_NAASRA1976, Rule(BR_A36_DLA));
     {
         EnsembleSpec e{.name = "NAASRA 1976-L44", .family = VF_NAASRA1976, .firstOffset = 61};
         const VehicleAllowance lane = LaneRule(BR_NAASRA_PL_A36_DLA, BR_NAASRA_PL);
-        VehicleSpec m{.name = "T44 Lane load - M", .loads = {UDL(kL44LaneLoad), Axle(106.0, 0.0)},
-            .allowance = lane, .appliesSF = false, .appliesR = false, .minL = kL44MinSpan};
-        VehicleSpec v{.name = "T44 Lane load - V", .loads = {UDL(kL44LaneLoad), Axle(154.0, 0.0)},
-            .allowance = lane, .appliesBM = false, .appliesR = false, .minL = kL44MinSpan};
-        VehicleSpec r{.name = "T44 Lane load - R", .loads = {UDL(kL44LaneLoad), Axle(154.0, 0.0)},
-            .allowance = lane, .appliesBM = false, .appliesSF = false, .minL = kL44MinSpan};
+        VehicleSpec m{.name = "T44 Lane load - M",
+                      .loads = {UDL(kL44LaneLoad), Axle(106.0, 0.0)},
+                      .allowance = lane,
+                      .appliesSF = false,
+                      .appliesR = false,
+                      .minL = kL44MinSpan};
+        VehicleSpec v{.name = "T44 Lane load - V",
+                      .loads = {UDL(kL44LaneLoad), Axle(154.0, 0.0)},
+                      .allowance = lane,
+                      .appliesBM = false,
+                      .appliesR = false,
+                      .minL = kL44MinSpan};
+        VehicleSpec r{.name = "T44 Lane load - R",
+                      .loads = {UDL(kL44LaneLoad), Axle(154.0, 0.0)},
+                      .allowance = lane,
+                      .appliesBM = false,
+                      .appliesSF = false,
+                      .minL = kL44MinSpan};
         e.fixed = {m, v, r};
         t[SE::NAASRA1976_L44] = e;
     }
     {
         EnsembleSpec e{.name = "NAASRA 1976-SAV", .family = VF_NAASRA1976, .firstOffset = 71};
         e.variable = VehicleSpec{.name = "SAV truck: S = %.3f",
-            .loads = {Axle(240.0, 0.0, kSAVAxleWidth), Axle(240.0, -1.5, kSAVAxleWidth),
-                Axle(240.0, -3.0, kSAVAxleWidth), Axle(240.0, -4.5, kSAVAxleWidth), AxleS(240.0, -4.5, kSAVAxleWidth),
-                AxleS(240.0, -6.0, kSAVAxleWidth), AxleS(240.0, -7.5, kSAVAxleWidth),
-                AxleS(240.0, -9.0, kSAVAxleWidth)},
-            .allowance = Constant(kSAVDLA)};
+                                 .loads = {Axle(240.0, 0.0, kSAVAxleWidth), Axle(240.0, -1.5, kSAVAxleWidth),
+                                           Axle(240.0, -3.0, kSAVAxleWidth), Axle(240.0, -4.5, kSAVAxleWidth),
+                                           AxleS(240.0, -4.5, kSAVAxleWidth), AxleS(240.0, -6.0, kSAVAxleWidth),
+                                           AxleS(240.0, -7.5, kSAVAxleWidth), AxleS(240.0, -9.0, kSAVAxleWidth)},
+                                 .allowance = Constant(kSAVDLA)};
         e.sMin = kSAVMinSpacing;
         e.sMax = kSAVMaxSpacing;
         t[SE::NAASRA1976_SAV] = e;
@@ -281,8 +321,11 @@ std::map<StandardEnsemble, EnsembleSpec> BuildTables()
     t[SE::ABDC1992_T44] = T44("ABDC 1992-T44", VF_ABDC1992, Rule(BR_ABDC_DLA));
     {
         EnsembleSpec e{.name = "ABDC 1992-L44", .family = VF_ABDC1992, .firstOffset = 41};
-        VehicleSpec bmsf{.name = "L44 Lane load - BM/SF", .loads = {UDL(kL44LaneLoad), Axle(150.0, 0.0)},
-            .allowance = LaneRule(BR_NAASRA_PL_ABDC_DLA, BR_NAASRA_PL), .appliesR = false, .minL = kL44MinSpan};
+        VehicleSpec bmsf{.name = "L44 Lane load - BM/SF",
+                         .loads = {UDL(kL44LaneLoad), Axle(150.0, 0.0)},
+                         .allowance = LaneRule(BR_NAASRA_PL_ABDC_DLA, BR_NAASRA_PL),
+                         .appliesR = false,
+                         .minL = kL44MinSpan};
         VehicleSpec r = bmsf;
         r.name = "L44 Lane load - R";
         r.appliesBM = r.appliesSF = false;
@@ -303,32 +346,35 @@ std::map<StandardEnsemble, EnsembleSpec> BuildTables()
         e.fixed.push_back({.name = "A160", .loads = {Axle(160.0, 0.0)}, .allowance = Constant(kAS5100PointDLA)});
         t[SE::AS5100_A160] = e;
     }
-    t[SE::AS5100_M1600] = Moving1600("AS5100-M1600", 21, "M1600: S = %.3f", kM1600LaneLoad, kM1600AxleLoad,
-        {0.0, -1.25, -2.5, -6.25, -7.5, -8.75}, {-8.75, -10.0, -11.25, -16.25, -17.5, -18.75}, kM1600DLA);
-    t[SE::AS5100_S1600] = Moving1600("AS5100-S1600", 41, "S1600: S = %.3f", kS1600LaneLoad, kS1600AxleLoad,
-        {0.0, -1.25, -2.5, -7.5, -8.75, -10.0}, {-10.0, -11.25, -12.5, -16.25, -17.5, -18.75}, kS1600DLA);
+    t[SE::AS5100_M1600] =
+        Moving1600("AS5100-M1600", 21, "M1600: S = %.3f", kM1600LaneLoad, kM1600AxleLoad,
+                   {0.0, -1.25, -2.5, -6.25, -7.5, -8.75}, {-8.75, -10.0, -11.25, -16.25, -17.5, -18.75}, kM1600DLA);
+    t[SE::AS5100_S1600] =
+        Moving1600("AS5100-S1600", 41, "S1600: S = %.3f", kS1600LaneLoad, kS1600AxleLoad,
+                   {0.0, -1.25, -2.5, -7.5, -8.75, -10.0}, {-10.0, -11.25, -12.5, -16.25, -17.5, -18.75}, kS1600DLA);
     t[SE::AS5100_HLP320] = HLP("AS5100-HLP320", VF_AS5100, 61, kHLP320AxleLoad, kHLP320AxleWidth);
     t[SE::AS5100_HLP400] = HLP("AS5100-HLP400", VF_AS5100, 81, kHLP400AxleLoad, kHLP400AxleWidth);
 
     {
         EnsembleSpec e{.name = "Eurocode", .family = VF_EUROCODE, .firstOffset = 1, .locked = true};
-        e.fixed.push_back({.name = "LM1",
-            .loads = {Axle(kLM1AxleLoad, 0.0), Axle(kLM1AxleLoad, -kLM1TandemSpacing), UDL(kLM1LaneLoad)},
-            .allowance = Constant(kLM1DLA)});
+        e.fixed.push_back(
+            {.name = "LM1",
+             .loads = {Axle(kLM1AxleLoad, 0.0), Axle(kLM1AxleLoad, -kLM1TandemSpacing), UDL(kLM1LaneLoad)},
+             .allowance = Constant(kLM1DLA)});
         t[SE::EUROCODE_LM1] = e;
     }
     {
         EnsembleSpec e{.name = "BS5400 HA", .family = VF_BS5400, .firstOffset = 1, .locked = true};
-        e.fixed.push_back({.name = "HA", .loads = {UDL(kHALaneLoad), Axle(kHAPointLoad, 0.0)},
-            .allowance = FixedRule7(kHADLA)});
+        e.fixed.push_back(
+            {.name = "HA", .loads = {UDL(kHALaneLoad), Axle(kHAPointLoad, 0.0)}, .allowance = FixedRule7(kHADLA)});
         t[SE::BS5400_HA] = e;
     }
     {
         EnsembleSpec e{.name = "AASHTO", .family = VF_AASHTO, .firstOffset = 1, .locked = true};
         e.fixed.push_back({.name = "HL93",
-            .loads = {Axle(kHL93FrontAxle, 0.0), Axle(kHL93RearAxle, -kHL93AxleSpacing),
-                Axle(kHL93RearAxle, -2.0 * kHL93AxleSpacing), UDL(kHL93LaneLoad)},
-            .allowance = AxleGamma(kHL93DLA)});
+                           .loads = {Axle(kHL93FrontAxle, 0.0), Axle(kHL93RearAxle, -kHL93AxleSpacing),
+                                     Axle(kHL93RearAxle, -2.0 * kHL93AxleSpacing), UDL(kHL93LaneLoad)},
+                           .allowance = AxleGamma(kHL93DLA)});
         t[SE::AASHTO_HL93] = e;
     }
     return t;
@@ -342,10 +388,8 @@ double FamilyUnits(VehicleFamily family)
     case VF_A26:
     case VF_A36:
     case VF_NAASRA1970:
-    case VF_ABAG:
-        return kKNPerTonne;
-    default:
-        return 1.0;
+    case VF_ABAG: return kKNPerTonne;
+    default: return 1.0;
     }
 }
 
@@ -373,7 +417,10 @@ const std::vector<AxleVehicle>& ABAGVehicles()
     return vehicles;
 }
 
-VehicleAllowance ABAGAllowance() { return Rule(BR_ABDC_DLA); }
+VehicleAllowance ABAGAllowance()
+{
+    return Rule(BR_ABDC_DLA);
+}
 
 const HAHBTable& BS5400HAHB()
 {
@@ -383,10 +430,11 @@ const HAHBTable& BS5400HAHB()
         t.firstOffset = 1;
         // Axle loads per HB unit.
         t.vehicle = VehicleSpec{.name = "HAHB - %.1f",
-            .loads = {UDL(kHALaneLoad), Axle(kHBUnitAxleLoad, kHBFirstAxle, kHBAxleWidth),
-                Axle(kHBUnitAxleLoad, kHBSecondAxle, kHBAxleWidth), AxleS(kHBUnitAxleLoad, kHBSecondAxle, kHBAxleWidth),
-                AxleS(kHBUnitAxleLoad, kHBLastAxle, kHBAxleWidth)},
-            .allowance = FixedRule7(kHADLA)};
+                                .loads = {UDL(kHALaneLoad), Axle(kHBUnitAxleLoad, kHBFirstAxle, kHBAxleWidth),
+                                          Axle(kHBUnitAxleLoad, kHBSecondAxle, kHBAxleWidth),
+                                          AxleS(kHBUnitAxleLoad, kHBSecondAxle, kHBAxleWidth),
+                                          AxleS(kHBUnitAxleLoad, kHBLastAxle, kHBAxleWidth)},
+                                .allowance = FixedRule7(kHADLA)};
         t.spacings = {6.0, 11.0, 16.0, 21.0, 26.0}; // m, v between the HB axle pairs
         t.udl = kHALaneLoad;
         t.clearance = kHBClearZone;

@@ -10,7 +10,10 @@
 
 namespace {
 
-std::wstring Text(const char* s) { return Utf8ToWide(s); }
+std::wstring Text(const char* s)
+{
+    return Utf8ToWide(s);
+}
 
 }
 
@@ -33,8 +36,8 @@ std::vector<double> CLMEFactory::GetSpacings(bool byStep, double sMin, double sM
     return Linspace(static_cast<int>(value), sMin, sMax);
 }
 
-CLMEFactory::LMPtr CLMEFactory::MakeVehicle(
-    int id, const std::wstring& name, const std::vector<double>& loads, const std::vector<double>& spacings)
+CLMEFactory::LMPtr CLMEFactory::MakeVehicle(int id, const std::wstring& name, const std::vector<double>& loads,
+                                            const std::vector<double>& spacings)
 {
     auto lm = std::make_shared<CLoadModel>(id, name);
     if (loads.size() != spacings.size() + 1)
@@ -65,15 +68,9 @@ void CLMEFactory::AddLoads(CLoadModel& lm, const VehicleSpec& spec, double S)
     for (const VehicleLoad& l : spec.loads) {
         const double x = l.behindS ? l.location - S : l.location;
         switch (l.kind) {
-        case VehicleLoadKind::UDL:
-            lm.AddUDL(l.magnitude);
-            break;
-        case VehicleLoadKind::Point:
-            lm.AddPointLoad(l.magnitude, x, l.extent);
-            break;
-        case VehicleLoadKind::PartialUDL:
-            lm.AddPartialUDL(l.magnitude, x, l.extent);
-            break;
+        case VehicleLoadKind::UDL: lm.AddUDL(l.magnitude); break;
+        case VehicleLoadKind::Point: lm.AddPointLoad(l.magnitude, x, l.extent); break;
+        case VehicleLoadKind::PartialUDL: lm.AddPartialUDL(l.magnitude, x, l.extent); break;
         }
     }
     if (spec.hlp)
@@ -84,9 +81,7 @@ void CLMEFactory::ApplyAllowance(CLoadModel& lm, const VehicleAllowance& a) cons
 {
     const double dla = m_bUseStandardDLA ? a.dla : m_dUserDLA;
     switch (a.kind) {
-    case AllowanceKind::Constant:
-        lm.m_gDLA.value = dla;
-        break;
+    case AllowanceKind::Constant: lm.m_gDLA.value = dla; break;
     case AllowanceKind::Rule:
         if (m_bUseStandardDLA) {
             lm.m_bAdjustToBridge = true;
@@ -140,8 +135,8 @@ void CLMEFactory::ApplyAttributes(CLoadModel& lm, const VehicleSpec& spec, Vehic
     ApplyAllowance(lm, spec.allowance);
 }
 
-CLMEFactory::LMPtr CLMEFactory::BuildModel(
-    const VehicleSpec& spec, int id, const std::wstring& name, double S, VehicleFamily family) const
+CLMEFactory::LMPtr CLMEFactory::BuildModel(const VehicleSpec& spec, int id, const std::wstring& name, double S,
+                                           VehicleFamily family) const
 {
     auto lm = std::make_shared<CLoadModel>(id, name);
     AddLoads(*lm, spec, S);
@@ -205,9 +200,18 @@ CLMEFactory::LMEPtr CLMEFactory::GetA26()
     lme->AddEnsemble(*GetA26_B26());
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetA26_AA26() { return MakeEnsemble(StandardEnsemble::A26_AA26); }
-CLMEFactory::LMEPtr CLMEFactory::GetA26_A26() { return MakeEnsemble(StandardEnsemble::A26_A26); }
-CLMEFactory::LMEPtr CLMEFactory::GetA26_B26() { return MakeEnsemble(StandardEnsemble::A26_B26); }
+CLMEFactory::LMEPtr CLMEFactory::GetA26_AA26()
+{
+    return MakeEnsemble(StandardEnsemble::A26_AA26);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetA26_A26()
+{
+    return MakeEnsemble(StandardEnsemble::A26_A26);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetA26_B26()
+{
+    return MakeEnsemble(StandardEnsemble::A26_B26);
+}
 
 // ---- A36 -------------------------------------------------------------------------
 
@@ -219,9 +223,18 @@ CLMEFactory::LMEPtr CLMEFactory::GetA36()
     lme->AddEnsemble(*GetA36_B36());
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetA36_AA36() { return MakeEnsemble(StandardEnsemble::A36_AA36); }
-CLMEFactory::LMEPtr CLMEFactory::GetA36_A36() { return MakeEnsemble(StandardEnsemble::A36_A36); }
-CLMEFactory::LMEPtr CLMEFactory::GetA36_B36() { return MakeEnsemble(StandardEnsemble::A36_B36); }
+CLMEFactory::LMEPtr CLMEFactory::GetA36_AA36()
+{
+    return MakeEnsemble(StandardEnsemble::A36_AA36);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetA36_A36()
+{
+    return MakeEnsemble(StandardEnsemble::A36_A36);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetA36_B36()
+{
+    return MakeEnsemble(StandardEnsemble::A36_B36);
+}
 
 // ---- NAASRA 1970 -----------------------------------------------------------------
 
@@ -243,9 +256,18 @@ CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_MS13(bool byStep, double value)
 {
     return MakeEnsemble(StandardEnsemble::NAASRA1970_MS13, byStep, value);
 }
-CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_M18() { return MakeEnsemble(StandardEnsemble::NAASRA1970_M18); }
-CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_M13() { return MakeEnsemble(StandardEnsemble::NAASRA1970_M13); }
-CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_M9() { return MakeEnsemble(StandardEnsemble::NAASRA1970_M9); }
+CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_M18()
+{
+    return MakeEnsemble(StandardEnsemble::NAASRA1970_M18);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_M13()
+{
+    return MakeEnsemble(StandardEnsemble::NAASRA1970_M13);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1970_M9()
+{
+    return MakeEnsemble(StandardEnsemble::NAASRA1970_M9);
+}
 
 // ---- NAASRA 1976 -----------------------------------------------------------------
 
@@ -257,8 +279,14 @@ CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1976(bool byStep, double value)
     lme->AddEnsemble(*GetNAASRA1976_L44());
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1976_A14() { return MakeEnsemble(StandardEnsemble::NAASRA1976_A14); }
-CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1976_L44() { return MakeEnsemble(StandardEnsemble::NAASRA1976_L44); }
+CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1976_A14()
+{
+    return MakeEnsemble(StandardEnsemble::NAASRA1976_A14);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1976_L44()
+{
+    return MakeEnsemble(StandardEnsemble::NAASRA1976_L44);
+}
 CLMEFactory::LMEPtr CLMEFactory::GetNAASRA1976_T44(bool byStep, double value)
 {
     return MakeEnsemble(StandardEnsemble::NAASRA1976_T44, byStep, value);
@@ -278,8 +306,14 @@ CLMEFactory::LMEPtr CLMEFactory::GetABDC1992(bool byStep, double value)
     lme->AddEnsemble(*GetABDC1992_L44());
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetABDC1992_W7() { return MakeEnsemble(StandardEnsemble::ABDC1992_W7); }
-CLMEFactory::LMEPtr CLMEFactory::GetABDC1992_L44() { return MakeEnsemble(StandardEnsemble::ABDC1992_L44); }
+CLMEFactory::LMEPtr CLMEFactory::GetABDC1992_W7()
+{
+    return MakeEnsemble(StandardEnsemble::ABDC1992_W7);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABDC1992_L44()
+{
+    return MakeEnsemble(StandardEnsemble::ABDC1992_L44);
+}
 CLMEFactory::LMEPtr CLMEFactory::GetABDC1992_T44(bool byStep, double value)
 {
     return MakeEnsemble(StandardEnsemble::ABDC1992_T44, byStep, value);
@@ -303,13 +337,34 @@ CLMEFactory::LMEPtr CLMEFactory::GetABAG()
         lme->AddLoadModel(MakeABAGVehicle(i, m_nFamilyID[VF_ABAG] + 1 + i));
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_BDouble1() { return MakeABAG(0); }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_BDouble2() { return MakeABAG(1); }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_BDouble3() { return MakeABAG(2); }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi1() { return MakeABAG(3); }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi2() { return MakeABAG(4); }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi3() { return MakeABAG(5); }
-CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi4() { return MakeABAG(6); }
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_BDouble1()
+{
+    return MakeABAG(0);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_BDouble2()
+{
+    return MakeABAG(1);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_BDouble3()
+{
+    return MakeABAG(2);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi1()
+{
+    return MakeABAG(3);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi2()
+{
+    return MakeABAG(4);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi3()
+{
+    return MakeABAG(5);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetABAG_Semi4()
+{
+    return MakeABAG(6);
+}
 
 // ---- AS5100 ----------------------------------------------------------------------
 
@@ -322,8 +377,14 @@ CLMEFactory::LMEPtr CLMEFactory::GetAS5100(bool byStep, double value)
     lme->AddEnsemble(*GetAS5100_S1600(byStep, value));
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetAS5100_W80() { return MakeEnsemble(StandardEnsemble::AS5100_W80); }
-CLMEFactory::LMEPtr CLMEFactory::GetAS5100_A160() { return MakeEnsemble(StandardEnsemble::AS5100_A160); }
+CLMEFactory::LMEPtr CLMEFactory::GetAS5100_W80()
+{
+    return MakeEnsemble(StandardEnsemble::AS5100_W80);
+}
+CLMEFactory::LMEPtr CLMEFactory::GetAS5100_A160()
+{
+    return MakeEnsemble(StandardEnsemble::AS5100_A160);
+}
 CLMEFactory::LMEPtr CLMEFactory::GetAS5100_M1600(bool byStep, double value)
 {
     return MakeEnsemble(StandardEnsemble::AS5100_M1600, byStep, value);
@@ -349,7 +410,10 @@ CLMEFactory::LMEPtr CLMEFactory::GetEurocode()
     lme->AddEnsemble(*GetEurocode_LM1());
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetEurocode_LM1() { return MakeEnsemble(StandardEnsemble::EUROCODE_LM1); }
+CLMEFactory::LMEPtr CLMEFactory::GetEurocode_LM1()
+{
+    return MakeEnsemble(StandardEnsemble::EUROCODE_LM1);
+}
 
 // ---- BS5400 ----------------------------------------------------------------------
 
@@ -360,7 +424,10 @@ CLMEFactory::LMEPtr CLMEFactory::GetBS5400(int nHBUnits)
     lme->AddEnsemble(*GetBS5400_HAHB(nHBUnits));
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetBS5400_HA() { return MakeEnsemble(StandardEnsemble::BS5400_HA); }
+CLMEFactory::LMEPtr CLMEFactory::GetBS5400_HA()
+{
+    return MakeEnsemble(StandardEnsemble::BS5400_HA);
+}
 
 CLMEFactory::LMEPtr CLMEFactory::GetBS5400_HAHB(int nHBUnits)
 {
@@ -395,4 +462,7 @@ CLMEFactory::LMEPtr CLMEFactory::GetAASHTO()
     lme->AddEnsemble(*GetAASHTO_HL93());
     return lme;
 }
-CLMEFactory::LMEPtr CLMEFactory::GetAASHTO_HL93() { return MakeEnsemble(StandardEnsemble::AASHTO_HL93); }
+CLMEFactory::LMEPtr CLMEFactory::GetAASHTO_HL93()
+{
+    return MakeEnsemble(StandardEnsemble::AASHTO_HL93);
+}

@@ -88,8 +88,8 @@ public:
     // A load model with one point load per axle, axle i at minus the sum of the
     // first i spacings. Raises std::runtime_error "Wrong number of axles or
     // spacings" unless there is one spacing fewer than axles.
-    static LMPtr MakeVehicle(
-        int id, const std::wstring& name, const std::vector<double>& loads, const std::vector<double>& spacings);
+    static LMPtr MakeVehicle(int id, const std::wstring& name, const std::vector<double>& loads,
+                             const std::vector<double>& spacings);
 
     // Appends the sixteen axles of a heavy load platform: two groups of eight
     // axles 1.8 apart, S between the groups.

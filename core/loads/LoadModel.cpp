@@ -22,8 +22,8 @@ bool IsZero(double v)
 template <class Load>
 void GetExtents(const std::vector<Load>& v, double& minLoc, double& maxLoc)
 {
-    auto [lo, hi] = std::minmax_element(v.begin(), v.end(),
-                                        [](const Load& a, const Load& b) { return a.location < b.location; });
+    auto [lo, hi] =
+        std::minmax_element(v.begin(), v.end(), [](const Load& a, const Load& b) { return a.location < b.location; });
     minLoc = lo->location;
     maxLoc = hi->location;
 }
@@ -141,8 +141,7 @@ void CLoadModel::SetPartialUDL(unsigned int i, double gamma, double magnitude, d
     m_vPUDL[i] = {gamma, magnitude, location, cover};
 }
 
-void CLoadModel::GetPartialUDL(unsigned int i, double& gamma, double& magnitude, double& location,
-                               double& cover) const
+void CLoadModel::GetPartialUDL(unsigned int i, double& gamma, double& magnitude, double& location, double& cover) const
 {
     if (i >= m_vPUDL.size())
         ThrowSubscript();

@@ -8,33 +8,33 @@ template <class Archive>
 void Factor::serialize(Archive& ar, const unsigned int)
 {
     ArchiveWString(ar, "desc", desc);
-    ar & make_nvp("value", value);
-    ar & make_nvp("type", type);
+    ar& make_nvp("value", value);
+    ar& make_nvp("type", type);
 }
 
 template <class Archive>
 void CLoadModel::UniformLoad::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("magnitude", magnitude);
-    ar & make_nvp("gamma", gamma);
+    ar& make_nvp("magnitude", magnitude);
+    ar& make_nvp("gamma", gamma);
 }
 
 template <class Archive>
 void CLoadModel::PointLoad::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("magnitude", magnitude);
-    ar & make_nvp("location", location);
-    ar & make_nvp("gamma", gamma);
-    ar & make_nvp("width", width);
+    ar& make_nvp("magnitude", magnitude);
+    ar& make_nvp("location", location);
+    ar& make_nvp("gamma", gamma);
+    ar& make_nvp("width", width);
 }
 
 template <class Archive>
 void CLoadModel::PartialUDLoad::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("magnitude", magnitude);
-    ar & make_nvp("location", location);
-    ar & make_nvp("cover", cover);
-    ar & make_nvp("gamma", gamma);
+    ar& make_nvp("magnitude", magnitude);
+    ar& make_nvp("location", location);
+    ar& make_nvp("cover", cover);
+    ar& make_nvp("gamma", gamma);
 }
 
 namespace {
@@ -44,7 +44,7 @@ template <class Archive, class Enum>
 void ArchiveEnum(Archive& ar, const char* name, Enum& e)
 {
     std::int32_t v = static_cast<std::int32_t>(e);
-    ar & make_nvp(name, v);
+    ar& make_nvp(name, v);
     if constexpr (Archive::is_loading::value)
         e = static_cast<Enum>(v);
 }
@@ -57,29 +57,29 @@ void CLoadModel::serialize(Archive& ar, const unsigned int version)
     // What is written is what the reader takes back: both test the same ranges.
     if constexpr (!Archive::is_loading::value)
         ThrowIfRefused(*this, CheckLoadModelValues(*this));
-    ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
-    ar & make_nvp("m_Gamma", m_Gamma);
-    ar & make_nvp("m_vUDL", m_vUDL);
-    ar & make_nvp("m_vPL", m_vPL);
-    ar & make_nvp("m_vPUDL", m_vPUDL);
-    ar & make_nvp("m_gDLA", m_gDLA);
-    ar & make_nvp("m_gLiveLoad", m_gLiveLoad);
-    ar & make_nvp("m_gUnits", m_gUnits);
-    ar & make_nvp("m_gArbitrary", m_gArbitrary);
-    ar & make_nvp("m_WidthFactor", m_WidthFactor);
+    ar& make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
+    ar& make_nvp("m_Gamma", m_Gamma);
+    ar& make_nvp("m_vUDL", m_vUDL);
+    ar& make_nvp("m_vPL", m_vPL);
+    ar& make_nvp("m_vPUDL", m_vPUDL);
+    ar& make_nvp("m_gDLA", m_gDLA);
+    ar& make_nvp("m_gLiveLoad", m_gLiveLoad);
+    ar& make_nvp("m_gUnits", m_gUnits);
+    ar& make_nvp("m_gArbitrary", m_gArbitrary);
+    ar& make_nvp("m_WidthFactor", m_WidthFactor);
     ArchiveFlag(ar, "m_bAppliesBM", m_bAppliesBM);
     ArchiveFlag(ar, "m_bAppliesSF", m_bAppliesSF);
     ArchiveFlag(ar, "m_bUseMinL", m_bUseMinL);
     ArchiveFlag(ar, "m_bUseMaxL", m_bUseMaxL);
-    ar & make_nvp("m_minL", m_minL);
-    ar & make_nvp("m_maxL", m_maxL);
-    ar & make_nvp("m_GammaPL", m_GammaPL);
-    ar & make_nvp("m_GammaUDL", m_GammaUDL);
-    ar & make_nvp("m_GammaPUDL", m_GammaPUDL);
+    ar& make_nvp("m_minL", m_minL);
+    ar& make_nvp("m_maxL", m_maxL);
+    ar& make_nvp("m_GammaPL", m_GammaPL);
+    ar& make_nvp("m_GammaUDL", m_GammaUDL);
+    ar& make_nvp("m_GammaPUDL", m_GammaPUDL);
     ArchiveFlag(ar, "m_bAdjustToBridge", m_bAdjustToBridge);
     ArchiveEnum(ar, "m_lmBridge", m_lmBridge);
     ArchiveFlag(ar, "m_bIsMoving", m_bIsMoving);
-    ar & make_nvp("m_PointLoadStart", m_PointLoadStart);
+    ar& make_nvp("m_PointLoadStart", m_PointLoadStart);
     if (version >= 1) {
         ArchiveFlag(ar, "m_bAppliesR", m_bAppliesR);
         ArchiveEnum(ar, "m_Direction", m_Direction);

@@ -59,11 +59,11 @@ static_assert(kABDCRiseEnd - kABDCRiseStart == kABDCRampRun && kABDCFallEnd - kA
 
 // BS5400 HA lane load (rule 7), in kN/m: w = 30 up to L = 30 m, then
 // w = 151 (1/L)^0.475, not below 9.
-constexpr double kHALaneLoad = 30.0;       // kN/m, spans up to kHAFullLoadSpan
-constexpr double kHAFullLoadSpan = 30.0;   // m
-constexpr double kHACoefficient = 151.0;   // kN/m
+constexpr double kHALaneLoad = 30.0;     // kN/m, spans up to kHAFullLoadSpan
+constexpr double kHAFullLoadSpan = 30.0; // m
+constexpr double kHACoefficient = 151.0; // kN/m
 constexpr double kHAExponent = 0.475;
-constexpr double kHAMinLaneLoad = 9.0;     // kN/m, long spans
+constexpr double kHAMinLaneLoad = 9.0; // kN/m, long spans
 
 }
 
@@ -72,35 +72,24 @@ constexpr double kHAMinLaneLoad = 9.0;     // kN/m, long spans
 void CLoadModel::AdjustToBridge(const std::shared_ptr<CBridge>& pBridge)
 {
     switch (m_lmBridge) {
-    case BR_A36_UDL:
-        ApplyA36UDL(pBridge);
-        break;
+    case BR_A36_UDL: ApplyA36UDL(pBridge); break;
     case BR_A36_UDL_DLA:
         ApplyA36UDL(pBridge);
         ApplyA36DLA(pBridge);
         break;
-    case BR_NAASRA_PL:
-        ApplyNAASRAPointLoad(pBridge);
-        break;
-    case BR_A36_DLA:
-        ApplyA36DLA(pBridge);
-        break;
+    case BR_NAASRA_PL: ApplyNAASRAPointLoad(pBridge); break;
+    case BR_A36_DLA: ApplyA36DLA(pBridge); break;
     case BR_NAASRA_PL_A36_DLA:
         ApplyNAASRAPointLoad(pBridge);
         ApplyA36DLA(pBridge);
         break;
-    case BR_ABDC_DLA:
-        ApplyABDCDLA(pBridge);
-        break;
+    case BR_ABDC_DLA: ApplyABDCDLA(pBridge); break;
     case BR_NAASRA_PL_ABDC_DLA:
         ApplyNAASRAPointLoad(pBridge);
         ApplyABDCDLA(pBridge);
         break;
-    case BR_BS5400_UDL:
-        ApplyBS5400UDL(pBridge);
-        break;
-    default:
-        break;
+    case BR_BS5400_UDL: ApplyBS5400UDL(pBridge); break;
+    default: break;
     }
 }
 
@@ -226,16 +215,10 @@ std::vector<double> CLoadModel::GetDLAs(std::shared_ptr<CBridgeSet> pBridgeSet) 
         switch (m_lmBridge) {
         case BR_A36_UDL_DLA:
         case BR_A36_DLA:
-        case BR_NAASRA_PL_A36_DLA:
-            v.push_back(GetA36DLA(pBridgeSet->GetBridge(i)));
-            break;
+        case BR_NAASRA_PL_A36_DLA: v.push_back(GetA36DLA(pBridgeSet->GetBridge(i))); break;
         case BR_ABDC_DLA:
-        case BR_NAASRA_PL_ABDC_DLA:
-            v.push_back(GetABDCDLA(pBridgeSet->GetBridge(i)));
-            break;
-        default:
-            v.push_back(m_gDLA.value);
-            break;
+        case BR_NAASRA_PL_ABDC_DLA: v.push_back(GetABDCDLA(pBridgeSet->GetBridge(i))); break;
+        default: v.push_back(m_gDLA.value); break;
         }
     }
     return v;

@@ -4,8 +4,8 @@
 #include "core/critical/CriticalValueEnsemble.h"
 #include "core/envelopes/EnvelopeResults.h"
 
-CAOBridgeRange::CAOBridgeRange(std::shared_ptr<CCriticalValueEnsemble> pResults,
-                               std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CElement> pLoadModel)
+CAOBridgeRange::CAOBridgeRange(std::shared_ptr<CCriticalValueEnsemble> pResults, std::shared_ptr<CBridgeSet> pBridgeSet,
+                               std::shared_ptr<CElement> pLoadModel)
     : CAnalysisOutput(AO_BRIDGERANGE, 0)
 {
     m_Slot1.Set(std::move(pLoadModel));

@@ -21,8 +21,7 @@ std::wstring CAOCriticalRatios::Describe() const
 {
     const auto coll = GetReferenceCollection();
     const auto rs = GetResults<CReferenceSet>();
-    return Join({L"Reference: " + NameOf(coll.get()),
-                 L"Bridge set: " + NameOf(rs ? rs->GetBridgeSet().get() : nullptr),
+    return Join({L"Reference: " + NameOf(coll.get()), L"Bridge set: " + NameOf(rs ? rs->GetBridgeSet().get() : nullptr),
                  L"LME: " + NameOf(rs ? rs->GetRefLME().get() : nullptr),
                  L"Load model: " + (coll ? coll->GetProposedName() : std::wstring()),
                  L"Multiplier: " + FormatDoubleCW("%.3f", coll ? coll->m_Multiplier : 0.0),

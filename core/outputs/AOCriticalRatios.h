@@ -13,8 +13,5 @@ public:
 
     std::wstring Describe() const override;
 
-    std::shared_ptr<CReferenceCollection> GetReferenceCollection() const
-    {
-        return m_Slot2.Get<CReferenceCollection>();
-    }
+    std::shared_ptr<CReferenceCollection> GetReferenceCollection() const { return m_Slot2.Get<CReferenceCollection>(); }
 };

@@ -20,17 +20,21 @@ enum RefFrom : std::int32_t {
     REF_COMBINED = 2, // CombineEnvelopes of the live-load and overstress results
 };
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 bool SameEnvelope(const std::shared_ptr<CEnvelope>& a, const std::shared_ptr<CEnvelope>& b)
 {
     if (!a || !b)
         return a == b;
     const auto sameSide = [](const std::vector<PointLoadEffect>& x, const std::vector<PointLoadEffect>& y) {
-        return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const PointLoadEffect& p, const PointLoadEffect& q) {
-            return SameBits(p.val, q.val) && SameBits(p.xBeam, q.xBeam) && SameBits(p.xLoadModel, q.xLoadModel) &&
-                   p.type == q.type && p.pLM == q.pLM;
-        });
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(),
+                          [](const PointLoadEffect& p, const PointLoadEffect& q) {
+                              return SameBits(p.val, q.val) && SameBits(p.xBeam, q.xBeam) &&
+                                     SameBits(p.xLoadModel, q.xLoadModel) && p.type == q.type && p.pLM == q.pLM;
+                          });
     };
     return a->m_Type == b->m_Type && a->m_pBridge == b->m_pBridge && sameSide(a->m_vMax, b->m_vMax) &&
            sameSide(a->m_vMin, b->m_vMin);
@@ -79,30 +83,30 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int fileVersion)
     using boost::serialization::make_nvp;
     constexpr bool bLoading = Archive::is_loading::value;
     const unsigned int version = WritesLegacyLayout(ar) ? kLegacyReferenceSetVersion : fileVersion;
-    ar & make_nvp("m_pBridgeSet", m_pBridgeSet);
+    ar& make_nvp("m_pBridgeSet", m_pBridgeSet);
     if (Archive::is_loading::value && version == 0)
-        ar & make_nvp("m_pLoadModelEnsemble", m_pRefLME);
+        ar& make_nvp("m_pLoadModelEnsemble", m_pRefLME);
     else
-        ar & make_nvp("m_pRefLME", m_pRefLME);
+        ar& make_nvp("m_pRefLME", m_pRefLME);
     ArchiveFlag(ar, "m_bIsCalculated", m_bIsCalculated);
-    ar & make_nvp("m_vOverstressCritEnv", m_vOverstressCritEnv);
-    ar & make_nvp("m_vLiveLoadCritEnv", m_vLiveLoadCritEnv);
+    ar& make_nvp("m_vOverstressCritEnv", m_vOverstressCritEnv);
+    ar& make_nvp("m_vLiveLoadCritEnv", m_vLiveLoadCritEnv);
     std::int32_t refFrom = REF_STORED;
     if (version >= 2) {
         if (!bLoading)
             refFrom = m_bRefCombined ? REF_COMBINED : m_vRefCritEnv == m_vLiveLoadCritEnv ? REF_LIVE : REF_STORED;
-        ar & make_nvp("m_RefFrom", refFrom);
+        ar& make_nvp("m_RefFrom", refFrom);
         if (refFrom != REF_STORED && refFrom != REF_LIVE && refFrom != REF_COMBINED)
             ThrowArchiveError("inconsistent reference set");
     }
     if (refFrom == REF_STORED)
-        ar & make_nvp("m_vRefCritEnv", m_vRefCritEnv);
-    ar & make_nvp("m_vPropCritEnv", m_vPropCritEnv);
-    ar & make_nvp("m_vRatios", m_vRatios);
+        ar& make_nvp("m_vRefCritEnv", m_vRefCritEnv);
+    ar& make_nvp("m_vPropCritEnv", m_vPropCritEnv);
+    ar& make_nvp("m_vRatios", m_vRatios);
     ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
-    ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
+    ar& make_nvp("m_OverstressFactor", m_OverstressFactor);
     if (version >= 1) {
-        ar & make_nvp("m_pPropLME", m_pPropLME);
+        ar& make_nvp("m_pPropLME", m_pPropLME);
         ArchiveFlag(ar, "m_bUseLM", m_bUseLM);
         ArchiveFlag(ar, "m_bIsRatioCalculated", m_bIsRatioCalculated);
     }
@@ -137,16 +141,16 @@ void CReferenceCollection::serialize(Archive& ar, const unsigned int)
     using boost::serialization::make_nvp;
     if constexpr (!Archive::is_loading::value)
         ThrowIfRefused(*this, CheckRefCollectionValues(*this));
-    ar & make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
+    ar& make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     ArchiveFlag(ar, "m_bByStep", m_bByStep);
-    ar & make_nvp("m_StepSize", m_StepSize);
-    ar & make_nvp("m_nStepPoints", m_nStepPoints);
+    ar& make_nvp("m_StepSize", m_StepSize);
+    ar& make_nvp("m_nStepPoints", m_nStepPoints);
     ArchiveFlag(ar, "m_bIsCalculated", m_bIsCalculated);
-    ar & make_nvp("m_vLME", m_vLME);
-    ar & make_nvp("m_vBS", m_vBS);
-    ar & make_nvp("m_vRefSet", m_vRefSet);
+    ar& make_nvp("m_vLME", m_vLME);
+    ar& make_nvp("m_vBS", m_vBS);
+    ar& make_nvp("m_vRefSet", m_vRefSet);
     ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
-    ar & make_nvp("m_OverstressFactor", m_OverstressFactor);
+    ar& make_nvp("m_OverstressFactor", m_OverstressFactor);
     if (Archive::is_loading::value) {
         // The analyses use every member.
         if (AnyHole(m_vLME, m_vBS, m_vRefSet))

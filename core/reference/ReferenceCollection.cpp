@@ -14,7 +14,10 @@
 
 namespace {
 
-std::shared_ptr<CLoadModelEnsemble> MakeProposed() { return std::make_shared<CLoadModelEnsemble>(0, L"Proposed"); }
+std::shared_ptr<CLoadModelEnsemble> MakeProposed()
+{
+    return std::make_shared<CLoadModelEnsemble>(0, L"Proposed");
+}
 
 bool SameBridgeSet(const std::shared_ptr<CBridgeSet>& a, const std::shared_ptr<CBridgeSet>& b)
 {
@@ -36,8 +39,11 @@ bool SameLME(const std::shared_ptr<CLoadModelEnsemble>& a, const std::shared_ptr
 CReferenceCollection::CReferenceCollection() : CReferenceCollection(0, L"Ref Collection", false, 0, 1.0) {}
 
 CReferenceCollection::CReferenceCollection(int id, std::wstring name, bool bByStep, int nStepPoints, double stepSize)
-    : CElement(id, std::move(name), ET_REFCOLLECTION), m_bByStep(bByStep), m_StepSize(stepSize),
-      m_nStepPoints(nStepPoints), m_pPropLME(MakeProposed())
+    : CElement(id, std::move(name), ET_REFCOLLECTION),
+      m_bByStep(bByStep),
+      m_StepSize(stepSize),
+      m_nStepPoints(nStepPoints),
+      m_pPropLME(MakeProposed())
 {
     m_bIsEditable = true;
 }

@@ -13,18 +13,25 @@
 
 namespace {
 
-bool Filled(const std::shared_ptr<CEnvelopeResults>& r) { return r && r->HasEnvelopes(); }
+bool Filled(const std::shared_ptr<CEnvelopeResults>& r)
+{
+    return r && r->HasEnvelopes();
+}
 
 } // namespace
 
-CReferenceSet::CReferenceSet() { MakeEmptyCritEnsembles(); }
+CReferenceSet::CReferenceSet()
+{
+    MakeEmptyCritEnsembles();
+}
 
 CReferenceSet::CReferenceSet(bool bUseOverstress, std::shared_ptr<CBridgeSet> pBridgeSet,
                              std::shared_ptr<CLoadModelEnsemble> pRefLME, double overstressFactor)
-    : m_pBridgeSet(std::move(pBridgeSet)), m_pRefLME(std::move(pRefLME)), m_bUseOverstress(bUseOverstress),
+    : m_pBridgeSet(std::move(pBridgeSet)),
+      m_pRefLME(std::move(pRefLME)),
+      m_bUseOverstress(bUseOverstress),
       m_OverstressFactor(overstressFactor),
-      m_nBridges(m_pBridgeSet && m_pBridgeSet->m_nBridge > 0 ? static_cast<std::uint32_t>(m_pBridgeSet->m_nBridge)
-                                                            : 0u)
+      m_nBridges(m_pBridgeSet && m_pBridgeSet->m_nBridge > 0 ? static_cast<std::uint32_t>(m_pBridgeSet->m_nBridge) : 0u)
 {
     MakeEmptyCritEnsembles();
 }
@@ -85,11 +92,10 @@ CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive,
     return out;
 }
 
-std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps,
-                                                                       double* pStepSize,
-                                                                       const std::atomic<bool>* pbKeepRunning,
-                                                                       std::shared_ptr<CLoadModelEnsemble> pProposed,
-                                                                       double multiplier, const AnalysisOptions& options)
+std::shared_ptr<CCriticalRatioEnsemble>
+CReferenceSet::CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps, double* pStepSize,
+                               const std::atomic<bool>* pbKeepRunning, std::shared_ptr<CLoadModelEnsemble> pProposed,
+                               double multiplier, const AnalysisOptions& options)
 {
     CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, options);
     EnvVector vProposed = prop.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);

@@ -30,8 +30,7 @@ public:
                    const AnalysisOptions& options);
     // Ratios are formed for the bridges present in both the proposed and the reference
     // envelopes.
-    std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps,
-                                                            double* pStepSize,
+    std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps, double* pStepSize,
                                                             const std::atomic<bool>* pbKeepRunning,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
                                                             double multiplier, const AnalysisOptions& options);
@@ -50,10 +49,7 @@ public:
     std::shared_ptr<CCriticalValueEnsemble> GetRefCritEnsemble() const { return m_pRefCritEnsemble; }
     std::shared_ptr<CCriticalValueEnsemble> GetPropCritEnsemble() const { return m_pPropCritEnsemble; }
     std::shared_ptr<CCriticalValueEnsemble> GetLiveLoadCritEnsemble() const { return m_pLiveLoadCritEnsemble; }
-    std::shared_ptr<CCriticalValueEnsemble> GetOverstressCritEnsemble() const
-    {
-        return m_pOverstressCritEnsemble;
-    }
+    std::shared_ptr<CCriticalValueEnsemble> GetOverstressCritEnsemble() const { return m_pOverstressCritEnsemble; }
 
     std::shared_ptr<CBridgeSet> m_pBridgeSet;
     std::shared_ptr<CLoadModelEnsemble> m_pRefLME;

@@ -10,9 +10,18 @@ constexpr IntBound kNoWhole{0, 0};
 constexpr IntBound kColour{0, 0xFFFFFF};
 
 // One row from the field's path, which is also its name in the status log.
-#define QEL_WHOLE(path, bound) {L"" #path, K::Int, [](CSettings& s) -> void* { return &s.path; }, bound, kNoReal}
-#define QEL_COLOUR(path) {L"" #path, K::Colour, [](CSettings& s) -> void* { return &s.path; }, kColour, kNoReal}
-#define QEL_REAL(path, bound) {L"" #path, K::Real, [](CSettings& s) -> void* { return &s.path; }, kNoWhole, bound}
+#define QEL_WHOLE(path, bound)                                                           \
+    {                                                                                    \
+        L"" #path, K::Int, [](CSettings& s) -> void* { return &s.path; }, bound, kNoReal \
+    }
+#define QEL_COLOUR(path)                                                                      \
+    {                                                                                         \
+        L"" #path, K::Colour, [](CSettings& s) -> void* { return &s.path; }, kColour, kNoReal \
+    }
+#define QEL_REAL(path, bound)                                                              \
+    {                                                                                      \
+        L"" #path, K::Real, [](CSettings& s) -> void* { return &s.path; }, kNoWhole, bound \
+    }
 
 // Upper bounds: more decimal places than a double carries digits show only noise; more
 // steps than the beam has stations only slow a run; a data tip after a minute or a line or
@@ -62,7 +71,10 @@ const SettingBound kBounds[] = {
 
 } // namespace
 
-std::span<const SettingBound> GetSettingBounds() { return kBounds; }
+std::span<const SettingBound> GetSettingBounds()
+{
+    return kBounds;
+}
 
 const SettingBound* FindSettingBound(void* (*field)(CSettings&))
 {

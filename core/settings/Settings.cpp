@@ -67,7 +67,10 @@ std::wstring CSettings::GetAppDataFolder()
     return Utf8ToWide(folder);
 }
 
-int CSettings::ClampPointsAlongBeam(int n) { return std::clamp(n, 1, MaxPointsAlongBeam); }
+int CSettings::ClampPointsAlongBeam(int n)
+{
+    return std::clamp(n, 1, MaxPointsAlongBeam);
+}
 
 CSettings::Analysis_Config CSettings::GetAnalysisCopy() const
 {
@@ -75,9 +78,15 @@ CSettings::Analysis_Config CSettings::GetAnalysisCopy() const
     return Analysis;
 }
 
-CSettings CSettings::GetCopy() const { return CSettings(*this); }
+CSettings CSettings::GetCopy() const
+{
+    return CSettings(*this);
+}
 
-void CSettings::Assign(const CSettings& other) { *this = other; }
+void CSettings::Assign(const CSettings& other)
+{
+    *this = other;
+}
 
 void CSettings::Edit(const std::function<void(CSettings&)>& fn)
 {

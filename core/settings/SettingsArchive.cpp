@@ -64,7 +64,7 @@ void SettingNumber(Archive& ar, const char* name, T& value)
         if (!ParseSettingNumber(text, value))
             value = Unreadable<T>();
     } else {
-        ar & make_nvp(name, value);
+        ar& make_nvp(name, value);
     }
 }
 
@@ -96,27 +96,27 @@ void CSettings::General_Config::General_DecimalPlaces::serialize(Archive& ar, co
 template <class Archive>
 void CSettings::General_Config::General_Output::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("BMSF", BMSF);
-    ar & make_nvp("R", R);
-    ar & make_nvp("GRAPHS", GRAPHS);
-    ar & make_nvp("TABLES", TABLES);
+    ar& make_nvp("BMSF", BMSF);
+    ar& make_nvp("R", R);
+    ar& make_nvp("GRAPHS", GRAPHS);
+    ar& make_nvp("TABLES", TABLES);
 }
 
 template <class Archive>
 void CSettings::General_Config::serialize(Archive& ar, const unsigned int)
 {
     ArchiveWString(ar, "HELPFILEPATH", HELPFILEPATH);
-    ar & make_nvp("USEBINARYFILEFORMAT", USEBINARYFILEFORMAT);
-    ar & make_nvp("SHOWINSTRUCTIONS", SHOWINSTRUCTIONS);
-    ar & make_nvp("LoadModel", LoadModel);
-    ar & make_nvp("DecimalPlaces", DecimalPlaces);
-    ar & make_nvp("Output", Output);
+    ar& make_nvp("USEBINARYFILEFORMAT", USEBINARYFILEFORMAT);
+    ar& make_nvp("SHOWINSTRUCTIONS", SHOWINSTRUCTIONS);
+    ar& make_nvp("LoadModel", LoadModel);
+    ar& make_nvp("DecimalPlaces", DecimalPlaces);
+    ar& make_nvp("Output", Output);
 }
 
 template <class Archive>
 void CSettings::Analysis_Config::Analysis_Stepping::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("BYSTEP", BYSTEP);
+    ar& make_nvp("BYSTEP", BYSTEP);
     SettingNumber(ar, "STEPSIZE", STEPSIZE);
     SettingNumber(ar, "NSTEPS", NSTEPS);
 }
@@ -126,7 +126,7 @@ void CSettings::Analysis_Config::serialize(Archive& ar, const unsigned int)
 {
     SettingNumber(ar, "NPOINTS_ALONG_BEAM", NPOINTS_ALONG_BEAM);
     SettingNumber(ar, "NO_AXLE_SPACINGS", NO_AXLE_SPACINGS);
-    ar & make_nvp("Stepping", Stepping);
+    ar& make_nvp("Stepping", Stepping);
 }
 
 template <class Archive>
@@ -159,12 +159,12 @@ void CSettings::Plot_Config::Plot_Colours::serialize(Archive& ar, const unsigned
 template <class Archive>
 void CSettings::Plot_Config::serialize(Archive& ar, const unsigned int)
 {
-    ar & make_nvp("RATIOLIMIT_FULLSPEED", RATIOLIMIT_FULLSPEED);
-    ar & make_nvp("RATIOLIMIT_SLOWDOWN", RATIOLIMIT_SLOWDOWN);
+    ar& make_nvp("RATIOLIMIT_FULLSPEED", RATIOLIMIT_FULLSPEED);
+    ar& make_nvp("RATIOLIMIT_SLOWDOWN", RATIOLIMIT_SLOWDOWN);
     SettingNumber(ar, "LINEWIDTH", LINEWIDTH);
     SettingNumber(ar, "DATATIPDELAY", DATATIPDELAY);
-    ar & make_nvp("Gap", Gap);
-    ar & make_nvp("Colours", Colours);
+    ar& make_nvp("Gap", Gap);
+    ar& make_nvp("Colours", Colours);
 }
 
 QEL_INSTANTIATE_SERIALIZE(CSettings::General_Config::General_LoadModel);
@@ -180,7 +180,10 @@ QEL_INSTANTIATE_SERIALIZE(CSettings::Plot_Config);
 namespace {
 
 // The archive's own text only as a detail after what the user can act on.
-std::wstring Detail(const std::exception& e) { return L"(Detail: " + Utf8ToWide(e.what()) + L")\n"; }
+std::wstring Detail(const std::exception& e)
+{
+    return L"(Detail: " + Utf8ToWide(e.what()) + L")\n";
+}
 
 class CCannotOpen : public std::runtime_error {
 public:
@@ -221,8 +224,7 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
             sMessage += L"Settings file: " + sName + L" was not a number in its range; its default is used.\n";
         g_pSettings->Assign(loaded);
         return true;
-    }
-    catch (const std::exception& e) {
+    } catch (const std::exception& e) {
         const bool bOpened = dynamic_cast<const CCannotOpen*>(&e) == nullptr;
         sMessage = L"Problem loading Program Settings file.\n" +
                    (bOpened ? L"The file is damaged or was not written by QEL: " +
@@ -264,8 +266,7 @@ bool CSettings::Save(const std::wstring& sPath, std::wstring& sMessage)
             ThrowStreamError(boost::archive::archive_exception::output_stream_error);
         }
         return true;
-    }
-    catch (const std::exception& e) {
+    } catch (const std::exception& e) {
         sMessage = L"Problem saving file.\nThe settings file could not be written.\n" + Detail(e);
         return false;
     }

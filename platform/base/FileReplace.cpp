@@ -10,7 +10,10 @@
 
 #include "platform/base/CLocale.h"
 
-std::filesystem::path WideToPath(const std::wstring& sPath) { return std::filesystem::path(WideToUtf8(sPath)); }
+std::filesystem::path WideToPath(const std::wstring& sPath)
+{
+    return std::filesystem::path(WideToUtf8(sPath));
+}
 
 namespace {
 
@@ -127,7 +130,8 @@ int CreateUniqueTemp(const std::filesystem::path& target, std::filesystem::path&
 void ReplaceFileContents(const std::filesystem::path& targetPath, std::string_view data,
                          const std::filesystem::path& tmpPath)
 {
-    ReplaceFileContents(targetPath, [data](int fd) { WriteAllToFile(fd, data); }, tmpPath);
+    ReplaceFileContents(
+        targetPath, [data](int fd) { WriteAllToFile(fd, data); }, tmpPath);
 }
 
 void ReplaceFileContents(const std::filesystem::path& targetPath, const std::function<void(int fd)>& write,

@@ -45,9 +45,15 @@ thread_local bool t_bMuted = false;
 
 }
 
-CMutePostsScope::CMutePostsScope() : m_previous(t_bMuted) { t_bMuted = true; }
+CMutePostsScope::CMutePostsScope() : m_previous(t_bMuted)
+{
+    t_bMuted = true;
+}
 
-CMutePostsScope::~CMutePostsScope() { t_bMuted = m_previous; }
+CMutePostsScope::~CMutePostsScope()
+{
+    t_bMuted = m_previous;
+}
 
 unsigned int RegisterWindowMessage(std::wstring_view name)
 {
@@ -74,7 +80,10 @@ void SetMainWindowMessageSink(MessageSink sink)
     // The old sink (and what it captured) is destroyed outside the lock.
 }
 
-bool HasMainWindowMessageSink() { return !t_bMuted && TheSink().present.load(std::memory_order_acquire); }
+bool HasMainWindowMessageSink()
+{
+    return !t_bMuted && TheSink().present.load(std::memory_order_acquire);
+}
 
 bool PostMainWindowMessage(CPostedMessage message)
 {

@@ -680,13 +680,16 @@ void CDC::PixelLine(int x0, int y0, int x1, int y1)
             return;
         const long long first = ms > 0 ? runStart : runStart - runLen + 1;
         if (alongX)
-            m_pPainter->fillRect(QRect(static_cast<int>(first), static_cast<int>(runC), static_cast<int>(runLen), 1), colour);
+            m_pPainter->fillRect(QRect(static_cast<int>(first), static_cast<int>(runC), static_cast<int>(runLen), 1),
+                                 colour);
         else
-            m_pPainter->fillRect(QRect(static_cast<int>(runC), static_cast<int>(first), 1, static_cast<int>(runLen)), colour);
+            m_pPainter->fillRect(QRect(static_cast<int>(runC), static_cast<int>(first), 1, static_cast<int>(runLen)),
+                                 colour);
         runLen = 0;
     };
     for (long long j = jFirst; j <= jLast; ++j) {
-        const long long q = static_cast<long long>((2 * static_cast<Wide>(j) * minor + major - 1) / (2 * static_cast<Wide>(major)));
+        const long long q =
+            static_cast<long long>((2 * static_cast<Wide>(j) * minor + major - 1) / (2 * static_cast<Wide>(major)));
         const long long c = c0 + cs * q;
         const long long m = m0 + ms * j;
         if (c < cLo || c > cHi) {
@@ -819,7 +822,10 @@ BOOL CDC::DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags)
     CRect r(lpRect);
     // Outer ring first, then the inner one, each one pixel wide: top and left in the first
     // colour, bottom and right in the second.
-    struct Ring { UINT raised, sunken; int tlRaised, brRaised, tlSunken, brSunken; };
+    struct Ring {
+        UINT raised, sunken;
+        int tlRaised, brRaised, tlSunken, brSunken;
+    };
     const Ring rings[2] = {
         {BDR_RAISEDOUTER, BDR_SUNKENOUTER, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT},
         {BDR_RAISEDINNER, BDR_SUNKENINNER, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DLIGHT},
@@ -974,7 +980,8 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 {
     if (!lpszString)
         return 0;
-    const std::wstring s = nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<std::size_t>(nCount));
+    const std::wstring s =
+        nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<std::size_t>(nCount));
     return DrawText(s, lpRect, nFormat);
 }
 
@@ -1054,7 +1061,8 @@ CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
     if (!lpszString)
         return CSize();
-    return GetTextExtent(nCount < 0 ? std::wstring(lpszString) : std::wstring(lpszString, static_cast<std::size_t>(nCount)));
+    return GetTextExtent(nCount < 0 ? std::wstring(lpszString)
+                                    : std::wstring(lpszString, static_cast<std::size_t>(nCount)));
 }
 
 BOOL CDC::GetTextMetrics(TEXTMETRIC* lpMetrics) const
@@ -1066,7 +1074,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* lpMetrics) const
     lpMetrics->tmHeight = fm.height();
     lpMetrics->tmAscent = fm.ascent();
     lpMetrics->tmDescent = fm.descent();
-    lpMetrics->tmInternalLeading = std::max(0, fm.height() - (m_s.font.pixelSize() > 0 ? m_s.font.pixelSize() : fm.height()));
+    lpMetrics->tmInternalLeading =
+        std::max(0, fm.height() - (m_s.font.pixelSize() > 0 ? m_s.font.pixelSize() : fm.height()));
     lpMetrics->tmExternalLeading = fm.leading();
     lpMetrics->tmAveCharWidth = fm.averageCharWidth();
     lpMetrics->tmMaxCharWidth = fm.maxWidth();

@@ -108,8 +108,7 @@ constexpr UINT BF_ADJUST = 0x2000;
 constexpr ULONG GRADIENT_FILL_RECT_H = 0;
 constexpr ULONG GRADIENT_FILL_RECT_V = 1;
 
-struct TEXTMETRIC
-{
+struct TEXTMETRIC {
     LONG tmHeight;
     LONG tmAscent;
     LONG tmDescent;
@@ -121,8 +120,7 @@ struct TEXTMETRIC
     LONG tmOverhang;
 };
 
-class CDC
-{
+class CDC {
 public:
     CDC();
     virtual ~CDC();
@@ -206,9 +204,15 @@ public:
     // --- Clipping -------------------------------------------------------------------------
     int GetClipBox(LPRECT lpRect) const;
     int IntersectClipRect(int x1, int y1, int x2, int y2);
-    int IntersectClipRect(LPCRECT lpRect) { return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int IntersectClipRect(LPCRECT lpRect)
+    {
+        return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
     int ExcludeClipRect(int x1, int y1, int x2, int y2);
-    int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int ExcludeClipRect(LPCRECT lpRect)
+    {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
     // Only the reset form (null region) is offered.
     int SelectClipRgn(std::nullptr_t);
     BOOL PtVisible(int x, int y) const;
@@ -258,8 +262,7 @@ public:
     QPainter* GetPainter() const { return m_pPainter; }
 
 protected:
-    struct State
-    {
+    struct State {
         QPen pen;
         CGdiObject* pPen = nullptr;
         QBrush brush;

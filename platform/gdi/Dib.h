@@ -11,8 +11,7 @@ constexpr DWORD BI_RLE4 = 2;
 constexpr DWORD BI_BITFIELDS = 3;
 
 // Laid out in a DIB as 40 little-endian bytes in this order.
-struct BITMAPINFOHEADER
-{
+struct BITMAPINFOHEADER {
     DWORD biSize = 40;
     LONG biWidth = 0;
     LONG biHeight = 0;
@@ -27,24 +26,21 @@ struct BITMAPINFOHEADER
 };
 constexpr int kBitmapInfoHeaderSize = 40;
 
-struct RGBQUAD
-{
+struct RGBQUAD {
     BYTE rgbBlue = 0;
     BYTE rgbGreen = 0;
     BYTE rgbRed = 0;
     BYTE rgbReserved = 0;
 };
 
-struct PALETTEENTRY
-{
+struct PALETTEENTRY {
     BYTE peRed = 0;
     BYTE peGreen = 0;
     BYTE peBlue = 0;
     BYTE peFlags = 0;
 };
 
-class CPalette : public CGdiObject
-{
+class CPalette : public CGdiObject {
 public:
     BOOL CreatePalette(const std::vector<PALETTEENTRY>& entries)
     {

@@ -12,8 +12,7 @@
 
 class CDC;
 
-class CGdiObject
-{
+class CGdiObject {
 public:
     virtual ~CGdiObject() = default;
     // Non-null once the object has been created.
@@ -52,8 +51,7 @@ constexpr int PS_GEOMETRIC = 0x00010000;
 constexpr UINT BS_SOLID = 0;
 constexpr UINT BS_NULL = 1;
 constexpr UINT BS_HATCHED = 2;
-struct LOGBRUSH
-{
+struct LOGBRUSH {
     UINT lbStyle;
     COLORREF lbColor;
     UINT_PTR lbHatch;
@@ -61,8 +59,7 @@ struct LOGBRUSH
 
 // Width 0 and 1 draw one-pixel lines that leave out their end pixel; wider pens have
 // round ends and joins unless the style says otherwise.
-class CPen : public CGdiObject
-{
+class CPen : public CGdiObject {
 public:
     CPen() = default;
     CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
@@ -86,8 +83,7 @@ constexpr int HS_BDIAGONAL = 3;
 constexpr int HS_CROSS = 4;
 constexpr int HS_DIAGCROSS = 5;
 
-class CBrush : public CGdiObject
-{
+class CBrush : public CGdiObject {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
@@ -106,11 +102,10 @@ constexpr LONG FW_NORMAL = 400;
 constexpr LONG FW_BOLD = 700;
 constexpr int LF_FACESIZE = 32;
 
-struct LOGFONT
-{
-    LONG lfHeight;      // < 0: character height in logical units; > 0: cell height; 0: default
+struct LOGFONT {
+    LONG lfHeight; // < 0: character height in logical units; > 0: cell height; 0: default
     LONG lfWidth;
-    LONG lfEscapement;  // tenths of a degree; 900 is text reading upwards
+    LONG lfEscapement; // tenths of a degree; 900 is text reading upwards
     LONG lfOrientation;
     LONG lfWeight;
     BYTE lfItalic;
@@ -125,8 +120,7 @@ struct LOGFONT
 };
 using LPLOGFONT = LOGFONT*;
 
-class CFont : public CGdiObject
-{
+class CFont : public CGdiObject {
 public:
     BOOL CreateFontIndirect(const LOGFONT* lpLogFont);
     // nPointSize in tenths of a point, converted with the DC's vertical resolution
@@ -150,8 +144,7 @@ private:
 void GetMessageFont(LOGFONT* pLogFont);
 
 // An off-screen picture; select it into a memory DC (CDC::CreateCompatibleDC) to draw on it.
-class CBitmap : public CGdiObject
-{
+class CBitmap : public CGdiObject {
 public:
     CBitmap() = default;
     CBitmap(const CBitmap&) = delete;

@@ -5,8 +5,7 @@
 #include <QPointer>
 
 namespace {
-struct DragState
-{
+struct DragState {
     QPointer<QLabel> window;
     CPoint hotSpot;
 };

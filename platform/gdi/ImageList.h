@@ -9,8 +9,7 @@
 constexpr UINT ILC_MASK = 0x0001;
 constexpr UINT ILC_COLOR24 = 0x0018;
 
-class CImageList
-{
+class CImageList {
 public:
     BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
     // Pixels of crMask become transparent when the list has a mask; returns the index.

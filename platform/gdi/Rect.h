@@ -7,8 +7,7 @@
 #include <QRect>
 #include <algorithm>
 
-struct RECT
-{
+struct RECT {
     LONG left;
     LONG top;
     LONG right;
@@ -17,8 +16,7 @@ struct RECT
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
 
-class CRect : public RECT
-{
+class CRect : public RECT {
 public:
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
@@ -42,23 +40,49 @@ public:
     bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
-    void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    void SetRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void CopyRect(LPCRECT p) { *this = *p; }
     bool EqualRect(LPCRECT p) const { return *this == *p; }
 
-    void InflateRect(int x, int y) { left -= x; top -= y; right += x; bottom += y; }
-    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(int x, int y)
+    {
+        left -= x;
+        top -= y;
+        right += x;
+        bottom += y;
+    }
+    void InflateRect(int l, int t, int r, int b)
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void InflateRect(const SIZE& s) { InflateRect(s.cx, s.cy); }
     void DeflateRect(int x, int y) { InflateRect(-x, -y); }
     void DeflateRect(int l, int t, int r, int b) { InflateRect(-l, -t, -r, -b); }
     void DeflateRect(const SIZE& s) { InflateRect(-s.cx, -s.cy); }
-    void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+    void OffsetRect(int dx, int dy)
+    {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
     void OffsetRect(POINT p) { OffsetRect(p.x, p.y); }
     void NormalizeRect()
     {
-        if (left > right) std::swap(left, right);
-        if (top > bottom) std::swap(top, bottom);
+        if (left > right)
+            std::swap(left, right);
+        if (top > bottom)
+            std::swap(top, bottom);
     }
 
     // Both return false and leave an all-zero rectangle when the result is empty.
@@ -75,10 +99,13 @@ public:
     bool UnionRect(LPCRECT a, LPCRECT b)
     {
         const CRect ra(a), rb(b);
-        if (ra.IsRectEmpty()) *this = rb;
-        else if (rb.IsRectEmpty()) *this = ra;
-        else SetRect(std::min(ra.left, rb.left), std::min(ra.top, rb.top), std::max(ra.right, rb.right),
-                     std::max(ra.bottom, rb.bottom));
+        if (ra.IsRectEmpty())
+            *this = rb;
+        else if (rb.IsRectEmpty())
+            *this = ra;
+        else
+            SetRect(std::min(ra.left, rb.left), std::min(ra.top, rb.top), std::max(ra.right, rb.right),
+                    std::max(ra.bottom, rb.bottom));
         if (IsRectEmpty()) {
             SetRectEmpty();
             return false;
@@ -91,7 +118,11 @@ public:
         return left == r.left && top == r.top && right == r.right && bottom == r.bottom;
     }
     bool operator!=(const RECT& r) const { return !(*this == r); }
-    CRect& operator=(const RECT& r) { RECT::operator=(r); return *this; }
+    CRect& operator=(const RECT& r)
+    {
+        RECT::operator=(r);
+        return *this;
+    }
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
 

@@ -3,8 +3,7 @@
 
 #include <QSize>
 
-class CSize : public SIZE
-{
+class CSize : public SIZE {
 public:
     CSize() : SIZE{0, 0} {}
     CSize(int cx_, int cy_) : SIZE{cx_, cy_} {}
@@ -15,8 +14,18 @@ public:
     bool operator!=(const SIZE& s) const { return !(*this == s); }
     CSize operator+(const SIZE& s) const { return {cx + s.cx, cy + s.cy}; }
     CSize operator-(const SIZE& s) const { return {cx - s.cx, cy - s.cy}; }
-    CSize& operator+=(const SIZE& s) { cx += s.cx; cy += s.cy; return *this; }
-    CSize& operator-=(const SIZE& s) { cx -= s.cx; cy -= s.cy; return *this; }
+    CSize& operator+=(const SIZE& s)
+    {
+        cx += s.cx;
+        cy += s.cy;
+        return *this;
+    }
+    CSize& operator-=(const SIZE& s)
+    {
+        cx -= s.cx;
+        cy -= s.cy;
+        return *this;
+    }
 
     QSize ToQSize() const { return {cx, cy}; }
 };

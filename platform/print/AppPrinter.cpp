@@ -4,6 +4,12 @@ namespace {
 QPrinter* g_pPrinter = nullptr;
 }
 
-void SetAppPrinter(QPrinter* pPrinter) { g_pPrinter = pPrinter; }
+void SetAppPrinter(QPrinter* pPrinter)
+{
+    g_pPrinter = pPrinter;
+}
 
-QPrinter* GetAppPrinter() { return g_pPrinter; }
+QPrinter* GetAppPrinter()
+{
+    return g_pPrinter;
+}

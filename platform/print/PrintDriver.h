@@ -12,8 +12,7 @@ class QPrintPreviewDialog;
 class QWidget;
 
 // What the driver prints: the print hooks of a view.
-class CPrintable
-{
+class CPrintable {
 public:
     virtual ~CPrintable() = default;
     // FALSE cancels the job (the dialog was cancelled).

@@ -7,8 +7,7 @@
 class QPrinter;
 class QWidget;
 
-class CPrintInfo
-{
+class CPrintInfo {
 public:
     void SetMinPage(UINT nMinPage) { m_nMinPage = nMinPage; }
     void SetMaxPage(UINT nMaxPage) { m_nMaxPage = nMaxPage; }

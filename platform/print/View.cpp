@@ -12,18 +12,14 @@ BOOL CView::OnPreparePrinting(CPrintInfo*)
     return TRUE;
 }
 
-void CView::OnBeginPrinting(CDC*, CPrintInfo*)
-{
-}
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 
 void CView::OnPrint(CDC* pDC, CPrintInfo*)
 {
     OnDraw(pDC);
 }
 
-void CView::OnEndPrinting(CDC*, CPrintInfo*)
-{
-}
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 void CView::OnFilePrint()
 {

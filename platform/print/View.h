@@ -5,8 +5,7 @@
 #include "platform/print/PrintDriver.h"
 #include "platform/wnd/Wnd.h"
 
-class CView : public CWnd, public CPrintable
-{
+class CView : public CWnd, public CPrintable {
 public:
     CView() = default;
 

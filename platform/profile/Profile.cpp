@@ -56,7 +56,10 @@ void CProfile::WriteBinary(const std::wstring& section, const std::wstring& entr
     Store().setValue(Key(section, entry), value);
 }
 
-void CProfile::Flush() { Store().sync(); }
+void CProfile::Flush()
+{
+    Store().sync();
+}
 
 void CProfile::Clear()
 {
@@ -64,7 +67,10 @@ void CProfile::Clear()
     Store().sync();
 }
 
-std::wstring CProfile::FileName() { return Store().fileName().toStdWString(); }
+std::wstring CProfile::FileName()
+{
+    return Store().fileName().toStdWString();
+}
 
 // ---------------------------------------------------------------- recent files
 

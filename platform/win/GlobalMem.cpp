@@ -4,8 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-struct CGlobalBlock
-{
+struct CGlobalBlock {
     std::vector<unsigned char> bytes;
 };
 

@@ -20,7 +20,10 @@ MessageBoxAnswerer CurrentAnswerer()
     return g_answerer;
 }
 
-QString ToQt(const std::wstring& s) { return QString::fromStdWString(s); }
+QString ToQt(const std::wstring& s)
+{
+    return QString::fromStdWString(s);
+}
 
 }
 

@@ -7,8 +7,7 @@
 class QWidget;
 using HWND = QWidget*;
 
-struct NMHDR
-{
+struct NMHDR {
     HWND hwndFrom = nullptr; // the sending control's widget
     UINT_PTR idFrom = 0;     // the sending control's id
     UINT code = 0;           // notification code (negative codes are stored as UINT)
@@ -31,8 +30,7 @@ constexpr UINT LVN_GETDISPINFOW = LVN_FIRST - 77U;
 
 // Anything that receives notifications: windows (CWnd) and the Qt dialogs and views that
 // host controls (they inherit this interface next to their Qt base).
-class CNotifyReceiver
-{
+class CNotifyReceiver {
 public:
     virtual ~CNotifyReceiver() = default;
     // wParam is the sender's control id; pNMHDR points at the sender's full record.

@@ -11,8 +11,7 @@
 
 class CObject;
 
-struct CRuntimeClass
-{
+struct CRuntimeClass {
     const char* m_lpszClassName;
     CObject* (*m_pfnCreateObject)();
     const CRuntimeClass* m_pBaseClass;
@@ -29,8 +28,7 @@ struct CRuntimeClass
     }
 };
 
-class CObject
-{
+class CObject {
 public:
     virtual ~CObject() = default;
     static const CRuntimeClass classCObject;
@@ -47,20 +45,25 @@ inline const CRuntimeClass CObject::classCObject = {"CObject", nullptr, nullptr}
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name)                                                                \
-public:                                                                                            \
-    static const CRuntimeClass class##class_name;                                                  \
-    const CRuntimeClass* GetRuntimeClass() const override { return &class##class_name; }
+#define DECLARE_DYNAMIC(class_name)                       \
+public:                                                   \
+    static const CRuntimeClass class##class_name;         \
+    const CRuntimeClass* GetRuntimeClass() const override \
+    {                                                     \
+        return &class##class_name;                        \
+    }
 
-#define DECLARE_DYNCREATE(class_name)                                                              \
-    DECLARE_DYNAMIC(class_name)                                                                    \
+#define DECLARE_DYNCREATE(class_name) \
+    DECLARE_DYNAMIC(class_name)       \
     static CObject* CreateObject();
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
-    const CRuntimeClass class_name::class##class_name = {#class_name, nullptr,                     \
-                                                         RUNTIME_CLASS(base_class_name)};
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
+    const CRuntimeClass class_name::class##class_name = {#class_name, nullptr, RUNTIME_CLASS(base_class_name)};
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                           \
-    CObject* class_name::CreateObject() { return new class_name; }                                 \
-    const CRuntimeClass class_name::class##class_name = {#class_name, &class_name::CreateObject,   \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                         \
+    CObject* class_name::CreateObject()                                                          \
+    {                                                                                            \
+        return new class_name;                                                                   \
+    }                                                                                            \
+    const CRuntimeClass class_name::class##class_name = {#class_name, &class_name::CreateObject, \
                                                          RUNTIME_CLASS(base_class_name)};

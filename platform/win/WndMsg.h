@@ -8,8 +8,7 @@
 
 class QWidget;
 
-struct MSG
-{
+struct MSG {
     HWND hwnd = nullptr;
     UINT message = 0;
     WPARAM wParam = 0;
@@ -17,8 +16,7 @@ struct MSG
 };
 using LPMSG = MSG*;
 
-class CMessageReceiver
-{
+class CMessageReceiver {
 public:
     virtual ~CMessageReceiver() = default;
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -4,15 +4,13 @@
 
 class CWnd;
 
-struct PAINTSTRUCT
-{
+struct PAINTSTRUCT {
     RECT rcPaint; // the area to paint, client coordinates
 };
 
 // Draws on the window's client area; only inside the window's paint event (OnPaint),
 // elsewhere it measures only. The clip box is the area being painted.
-class CPaintDC : public CDC
-{
+class CPaintDC : public CDC {
 public:
     explicit CPaintDC(CWnd* pWnd);
     ~CPaintDC() override;
@@ -24,14 +22,12 @@ protected:
 
 // Measures text as the window's screen would. Drawing on it is lost: to show something,
 // invalidate the area and draw in OnPaint.
-class CClientDC : public CDC
-{
+class CClientDC : public CDC {
 public:
     explicit CClientDC(CWnd* pWnd);
 };
 
-class CWindowDC : public CDC
-{
+class CWindowDC : public CDC {
 public:
     explicit CWindowDC(CWnd* pWnd);
 };

@@ -18,8 +18,8 @@ BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL)
         m_info.nMax = lpScrollInfo->nMax;
     }
     if (lpScrollInfo->fMask & SIF_PAGE)
-        m_info.nPage = static_cast<UINT>(std::clamp(static_cast<int>(lpScrollInfo->nPage), 0,
-                                                    std::max(0, m_info.nMax - m_info.nMin + 1)));
+        m_info.nPage = static_cast<UINT>(
+            std::clamp(static_cast<int>(lpScrollInfo->nPage), 0, std::max(0, m_info.nMax - m_info.nMin + 1)));
     if (lpScrollInfo->fMask & SIF_POS)
         m_info.nPos = lpScrollInfo->nPos;
     m_info.nPos = std::clamp(m_info.nPos, m_info.nMin, std::max(m_info.nMin, GetScrollLimit()));

@@ -11,8 +11,7 @@ constexpr DWORD SBS_LEFTALIGN = 0x0002;
 constexpr DWORD SBS_BOTTOMALIGN = 0x0004;
 constexpr DWORD SBS_RIGHTALIGN = 0x0004;
 
-class CScrollBar : public CWnd
-{
+class CScrollBar : public CWnd {
     DECLARE_DYNCREATE(CScrollBar)
 
 public:

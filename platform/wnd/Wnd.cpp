@@ -27,11 +27,16 @@ Qt::MouseButtons g_buttons;
 UINT MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
 {
     UINT f = 0;
-    if (buttons & Qt::LeftButton) f |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) f |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) f |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier) f |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) f |= MK_CONTROL;
+    if (buttons & Qt::LeftButton)
+        f |= MK_LBUTTON;
+    if (buttons & Qt::RightButton)
+        f |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton)
+        f |= MK_MBUTTON;
+    if (mods & Qt::ShiftModifier)
+        f |= MK_SHIFT;
+    if (mods & Qt::ControlModifier)
+        f |= MK_CONTROL;
     return f;
 }
 
@@ -118,9 +123,7 @@ bool CWndWidget::DispatchViewportEvent(QEvent* e)
     if (!m_pWnd)
         return QAbstractScrollArea::viewportEvent(e);
     switch (e->type()) {
-    case QEvent::Paint:
-        m_pWnd->DispatchPaint(static_cast<QPaintEvent*>(e));
-        return true;
+    case QEvent::Paint: m_pWnd->DispatchPaint(static_cast<QPaintEvent*>(e)); return true;
     case QEvent::Resize: {
         const QSize s = static_cast<QResizeEvent*>(e)->size();
         m_pWnd->OnSize(SIZE_RESTORED, s.width(), s.height());
@@ -130,9 +133,7 @@ bool CWndWidget::DispatchViewportEvent(QEvent* e)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::Wheel:
-        MouseEvent(e);
-        return true;
+    case QEvent::Wheel: MouseEvent(e); return true;
     default: return QAbstractScrollArea::viewportEvent(e);
     }
 }
@@ -141,8 +142,7 @@ void CWndWidget::MouseEvent(QEvent* e)
 {
     CWnd* wnd = m_pWnd;
     // The window stands as the cursor target for this event only, even when a handler throws.
-    struct MouseWndScope
-    {
+    struct MouseWndScope {
         CWnd* previous = g_pMouseWnd;
         ~MouseWndScope() { g_pMouseWnd = previous; }
     } scope;
@@ -167,17 +167,24 @@ void CWndWidget::MouseEvent(QEvent* e)
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         wnd->OnSetCursor(wnd, HTCLIENT, me->button() == Qt::RightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN);
-        if (me->button() == Qt::LeftButton) wnd->OnLButtonDown(flags, pt);
-        else if (me->button() == Qt::RightButton) wnd->OnRButtonDown(flags, pt);
-        else if (me->button() == Qt::MiddleButton) wnd->OnMButtonDown(flags, pt);
+        if (me->button() == Qt::LeftButton)
+            wnd->OnLButtonDown(flags, pt);
+        else if (me->button() == Qt::RightButton)
+            wnd->OnRButtonDown(flags, pt);
+        else if (me->button() == Qt::MiddleButton)
+            wnd->OnMButtonDown(flags, pt);
         break;
     case QEvent::MouseButtonRelease:
-        if (me->button() == Qt::LeftButton) wnd->OnLButtonUp(flags, pt);
-        else if (me->button() == Qt::RightButton) wnd->OnRButtonUp(flags, pt);
+        if (me->button() == Qt::LeftButton)
+            wnd->OnLButtonUp(flags, pt);
+        else if (me->button() == Qt::RightButton)
+            wnd->OnRButtonUp(flags, pt);
         break;
     case QEvent::MouseButtonDblClick:
-        if (me->button() == Qt::LeftButton) wnd->OnLButtonDblClk(flags, pt);
-        else if (me->button() == Qt::RightButton) wnd->OnRButtonDblClk(flags, pt);
+        if (me->button() == Qt::LeftButton)
+            wnd->OnLButtonDblClk(flags, pt);
+        else if (me->button() == Qt::RightButton)
+            wnd->OnRButtonDblClk(flags, pt);
         break;
     case QEvent::MouseMove:
         wnd->OnSetCursor(wnd, HTCLIENT, WM_MOUSEMOVE);
@@ -210,8 +217,8 @@ void CWndWidget::keyPressEvent(QKeyEvent* e)
         return;
     }
     // Tab that the window does not want (Ctrl+Tab out of a grid) moves the focus on.
-    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab)
-        && !(wnd->OnGetDlgCode() & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
+        !(wnd->OnGetDlgCode() & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
         QAbstractScrollArea::focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
         e->accept();
         return;
@@ -231,8 +238,8 @@ void CWndWidget::keyPressEvent(QKeyEvent* e)
     // A key the window left to default handling and that types nothing goes on to the
     // windows around it (Tab excepted: it would move the focus a second time).
     const QString text = e->text();
-    const bool bPassOn = (!vk || (self && self->m_pWnd == wnd && wnd->m_bKeyLeftToDefault)) && text.isEmpty()
-                         && e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab;
+    const bool bPassOn = (!vk || (self && self->m_pWnd == wnd && wnd->m_bKeyLeftToDefault)) && text.isEmpty() &&
+                         e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab;
     // Characters typed by the key; Delete types none here, as on the original platform.
     for (QChar c : text) {
         if (!self || self->m_pWnd != wnd)
@@ -708,8 +715,7 @@ bool CWnd::ProgramHasFocus()
 // pressed also keeps the input from outside, as Qt does by itself). The pointer itself is
 // never grabbed: a grab held by a window that a modal dialog blocks, or that hides under
 // the pointer, takes every click of the program with it.
-class CCaptureRouter : public QObject
-{
+class CCaptureRouter : public QObject {
 public:
     static void Install()
     {
@@ -1047,10 +1053,22 @@ LRESULT CWnd::Deliver(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), nullptr); return 0;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), nullptr); return 0;
-    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
-    case WM_SYSKEYDOWN: OnSysKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
-    case WM_KEYUP: OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
-    case WM_CHAR: OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+                  HIWORD(static_cast<std::uintptr_t>(lParam)));
+        return 0;
+    case WM_SYSKEYDOWN:
+        OnSysKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+                     HIWORD(static_cast<std::uintptr_t>(lParam)));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+                HIWORD(static_cast<std::uintptr_t>(lParam)));
+        return 0;
+    case WM_CHAR:
+        OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+               HIWORD(static_cast<std::uintptr_t>(lParam)));
+        return 0;
     case WM_MOUSEMOVE: OnMouseMove(flags, pt); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(flags, pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(flags, pt); return 0;
@@ -1104,7 +1122,10 @@ BOOL CWnd::OnEraseBkgnd(CDC* pDC)
 void CWnd::OnSize(UINT, int, int) {}
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {}
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {}
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return FALSE; }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return FALSE;
+}
 void CWnd::OnLButtonDown(UINT, CPoint) {}
 void CWnd::OnLButtonUp(UINT, CPoint) {}
 void CWnd::OnLButtonDblClk(UINT, CPoint) {}

@@ -47,8 +47,7 @@ constexpr HCURSOR IDC_SIZEALL = Qt::SizeAllCursor;
 constexpr HCURSOR IDC_NO = Qt::ForbiddenCursor;
 constexpr HCURSOR IDC_HAND = Qt::PointingHandCursor;
 
-class CWnd : public CObject, public CNotifyReceiver
-{
+class CWnd : public CObject, public CNotifyReceiver {
     DECLARE_DYNCREATE(CWnd)
 
 public:
@@ -217,8 +216,7 @@ protected:
 
 private:
     friend class CWndWidget;
-    struct Bar
-    {
+    struct Bar {
         SCROLLINFO info;
         bool shown = false;
         bool enabled = true;
@@ -250,4 +248,7 @@ private:
 BOOL ReleaseCapture();
 CWnd* GetCapture();
 HCURSOR SetCursor(HCURSOR hCursor);
-inline BOOL IsWindow(HWND hWnd) { return hWnd != nullptr; }
+inline BOOL IsWindow(HWND hWnd)
+{
+    return hWnd != nullptr;
+}

@@ -5,8 +5,7 @@
 
 class CWnd;
 
-class CWndWidget : public QAbstractScrollArea
-{
+class CWndWidget : public QAbstractScrollArea {
 public:
     CWndWidget(CWnd* pWnd, QWidget* parent, Qt::WindowFlags flags);
     ~CWndWidget() override;

@@ -69,7 +69,9 @@ TEST_F(AppStart, ExitCreatesTheSettingsFolderOnANewMachine)
 TEST_F(AppStart, ASettingsFolderThatCannotBeMadeIsReportedInTheStatusLogAndTheProgramGoesOn)
 {
     // A plain file where the folder should be.
-    { std::ofstream(ConfigDir() / "QEL") << "not a folder"; }
+    {
+        std::ofstream(ConfigDir() / "QEL") << "not a folder";
+    }
     Start();
     app->ExitInstance();
     const auto* list = Frame().GetOutputWnd()->GetList();
@@ -84,7 +86,9 @@ TEST_F(AppStart, AnUnreadableSettingsFileOnALaterStartGivesItsMessageAndDefaults
 {
     CProfile::WriteInt(L"Uses", L"Number", 3);
     std::filesystem::create_directories(SettingsFile().parent_path());
-    { std::ofstream(SettingsFile()) << ""; }
+    {
+        std::ofstream(SettingsFile()) << "";
+    }
     g_pSettings->Analysis.NPOINTS_ALONG_BEAM = 777;
     Start();
     EXPECT_EQ(app->m_nUseCount, 4);
@@ -127,8 +131,8 @@ TEST_F(AppStart, TheWindowHasItsTitleMenusToolbarsStatusBarAndPanes)
     EXPECT_EQ(f.GetActiveDoc(), app->GetDocument());
 
     const std::pair<int, const char*> shortcuts[] = {
-        {ID_FILE_NEW, "Ctrl+N"},   {ID_FILE_OPEN, "Ctrl+O"},     {ID_ADD_BRIDGE, "Ctrl+B"},
-        {ID_ADD_BRIDGESET, "Ctrl+T"}, {ID_ADD_LOADMODEL, "Ctrl+L"}, {ID_ADD_LOADMODELENSEMBLE, "Ctrl+E"},
+        {ID_FILE_NEW, "Ctrl+N"},          {ID_FILE_OPEN, "Ctrl+O"},     {ID_ADD_BRIDGE, "Ctrl+B"},
+        {ID_ADD_BRIDGESET, "Ctrl+T"},     {ID_ADD_LOADMODEL, "Ctrl+L"}, {ID_ADD_LOADMODELENSEMBLE, "Ctrl+E"},
         {ID_ADD_REFCOLLECTION, "Ctrl+R"},
     };
     for (const auto& [id, keys] : shortcuts)
@@ -185,7 +189,9 @@ TEST_F(AppStart, TheCommandLineOpensTheCaseItNames)
 TEST_F(AppStart, ACommandLineCaseThatCannotBeReadEndsTheStartAfterItsMessage)
 {
     const std::filesystem::path path = TempRoot() / "damaged.qel";
-    { std::ofstream(path) << "not a case"; }
+    {
+        std::ofstream(path) << "not a case";
+    }
     app = std::make_unique<CQELApp>();
     EXPECT_FALSE(app->InitInstance({QString::fromStdString(path.string())}));
     ASSERT_EQ(boxes.size(), 1u);

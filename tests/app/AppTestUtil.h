@@ -30,8 +30,14 @@ struct Box {
     UINT type = 0;
 };
 
-inline std::filesystem::path ConfigDir() { return std::filesystem::path(std::getenv("XDG_CONFIG_HOME")); }
-inline std::filesystem::path SettingsFile() { return ConfigDir() / "QEL" / "QEL.xml"; }
+inline std::filesystem::path ConfigDir()
+{
+    return std::filesystem::path(std::getenv("XDG_CONFIG_HOME"));
+}
+inline std::filesystem::path SettingsFile()
+{
+    return ConfigDir() / "QEL" / "QEL.xml";
+}
 
 // Deletes what closed windows left for later.
 inline void ProcessEvents()

@@ -78,8 +78,8 @@ protected:
                 seen.bBusy = true;
                 seen.bSaveEnabled = Frame().ExecuteCommand(ID_FILE_SAVE);
                 seen.bClosed = Frame().close();
-                seen.bWaitCursor = QGuiApplication::overrideCursor() &&
-                                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                seen.bWaitCursor =
+                    QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
             }
             seen.nMaxProgress = std::max(seen.nMaxProgress, Frame().GetProgressPos());
             if (seen.nFired == 3)

@@ -160,7 +160,10 @@ TEST_F(CaseMainView, TheInstructionsAreClearOfTheLogoAndTheSketchAtEveryWindowSi
         else if (QDockWidget* pane = Frame().GetPane(ID_PANE_SETTINGS))
             pane->close();
         ProcessEvents();
-        SaveScreenshot(&Frame(), QStringLiteral("main-view-%1.png").arg(QString::fromLatin1(s.name).replace(u' ', u'-')).toLatin1().constData());
+        SaveScreenshot(&Frame(), QStringLiteral("main-view-%1.png")
+                                     .arg(QString::fromLatin1(s.name).replace(u' ', u'-'))
+                                     .toLatin1()
+                                     .constData());
         const QRect text = pView->InstructionsRect();
         const QRect logo = pView->LogoRect();
         ASSERT_FALSE(text.isEmpty()) << s.name;

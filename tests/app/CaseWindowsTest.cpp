@@ -17,7 +17,10 @@ using ::testing::ElementsAre;
 
 namespace {
 
-std::wstring CasePath(const char* name) { return (TempRoot() / name).wstring(); }
+std::wstring CasePath(const char* name)
+{
+    return (TempRoot() / name).wstring();
+}
 
 void AddBridge(CQELDoc& doc)
 {

@@ -22,7 +22,10 @@ namespace {
 // Dialogs that fail as soon as a command asks for one.
 class CFailingDialogs : public CDocDialogs {
 public:
-    std::unique_ptr<CConfigDlgInterface> MakeConfigDlg() override { throw std::runtime_error("invalid vector<T> subscript"); }
+    std::unique_ptr<CConfigDlgInterface> MakeConfigDlg() override
+    {
+        throw std::runtime_error("invalid vector<T> subscript");
+    }
     std::unique_ptr<CBridgeDlgInterface> MakeBridgeDlg() override { throw 42; }
     std::unique_ptr<CBridgeSetDlgInterface> MakeBridgeSetDlg() override { return nullptr; }
     std::unique_ptr<CPropSheetLMInterface> MakePropSheetLM() override { return nullptr; }

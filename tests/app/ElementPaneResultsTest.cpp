@@ -232,8 +232,9 @@ TEST_F(ElementPaneDuringRun, OnlyTheResultsOfTheAlwaysEnabledCommandsOpen)
     StartRun();
     for (int i = 0; i < 5; ++i)
         DoubleClick(AnalysisItem(i), false);
-    EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"There are no results from a single position analysis to display.",
-                                                     L"There are no results from a moving load analysis to display."}));
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::wstring>{L"There are no results from a single position analysis to display.",
+                                         L"There are no results from a moving load analysis to display."}));
     FinishRun();
 }
 

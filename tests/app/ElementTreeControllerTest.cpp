@@ -185,8 +185,8 @@ TEST_F(ElementTreeControllerTest, ModelUnderAnEnsembleIsNamedAsCopyOnlyInItsOwnE
 TEST_F(ElementTreeControllerTest, BridgesAreNeverPasted)
 {
     const auto before = m_Doc.m_vBridge;
-    for (TreeItem target : {m_Tree.GetBridgesItem(), Child(m_Tree.GetBridgesItem(), L"Bridge"), ItemE(),
-                            m_Tree.GetLoadModelsItem()}) {
+    for (TreeItem target :
+         {m_Tree.GetBridgesItem(), Child(m_Tree.GetBridgesItem(), L"Bridge"), ItemE(), m_Tree.GetLoadModelsItem()}) {
         CopyAt(Child(m_Tree.GetBridgesItem(), L"Bridge"));
         PasteAt(target);
     }

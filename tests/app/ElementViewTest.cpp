@@ -277,8 +277,8 @@ TEST_F(ElementViewTest, RightClickShowsTheMenuOfTheSpotAndRunsItsCommand)
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, Tree().viewport()->mapToGlobal(at));
     QApplication::sendEvent(Tree().viewport(), &click);
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], (QStringList{"&Add", "-", "&Rename\tF2", "&Delete\tDel", "-", "&Copy\tCtrl+C",
-                                     "Cu&t\tCtrl+X", "&Paste\tCtrl+V", "-", "&Expand All\tCtrl+E"}));
+    EXPECT_EQ(shown[0], (QStringList{"&Add", "-", "&Rename\tF2", "&Delete\tDel", "-", "&Copy\tCtrl+C", "Cu&t\tCtrl+X",
+                                     "&Paste\tCtrl+V", "-", "&Expand All\tCtrl+E"}));
     EXPECT_EQ(m_Doc.m_vLoadModel.size(), 1u); // the chosen Delete ran on the clicked model
 
     // The context-menu key: menu 230 whatever is selected.

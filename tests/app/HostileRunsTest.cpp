@@ -34,10 +34,10 @@ struct Hostile {
     std::function<std::shared_ptr<CBridge>()> bridge;
     std::function<std::shared_ptr<CLoadModel>()> model;
     std::function<std::shared_ptr<CBridgeSet>()> set;
-    double step = 0.5;      // moving load and bridge range, m
-    double collStep = 1.0;  // reference collection, m
+    double step = 0.5;     // moving load and bridge range, m
+    double collStep = 1.0; // reference collection, m
     double overstress = 1.4;
-    double location = 0.0;  // single position, m
+    double location = 0.0; // single position, m
     // Runs for minutes under the sanitizers: those builds leave it to the release build.
     bool bHeavy = false;
     // The collection's own set, when the analysed set is too large to save twice in a test.
@@ -68,17 +68,26 @@ std::shared_ptr<CBridgeSet> Set(double start = 10.0, double end = 20.0, double s
 
 // In range: the largest and smallest of what the dialogs and the reader accept.
 const std::vector<Hostile> kInRange = {
-    {"spans of 0.1 m beside 1,000 m", [] { return Spans({0.0001, 1.0, 0.0001}, 1000.0); }, [] { return Truck(); },
-     [] { return Set(0.1, 1000.0, 199.98); }, 50.0, 100.0, 1.4, 500.0},
-    {"1,000 spans of 1,000 m", [] { return Spans(std::vector<double>(1000, 1.0), 1000.0); },
-     [] { return Truck(); }, [] { return Set(1000.0, 1000.0, 1.0, BC_THREESPAN); }, 1000.0, 1000.0, 1.4, 3.0e5, true},
+    {"spans of 0.1 m beside 1,000 m",
+     [] {
+         return Spans({0.0001, 1.0, 0.0001}, 1000.0);
+     },
+     [] { return Truck(); }, [] { return Set(0.1, 1000.0, 199.98); }, 50.0, 100.0, 1.4, 500.0},
+    {"1,000 spans of 1,000 m", [] { return Spans(std::vector<double>(1000, 1.0), 1000.0); }, [] { return Truck(); },
+     [] { return Set(1000.0, 1000.0, 1.0, BC_THREESPAN); }, 1000.0, 1000.0, 1.4, 3.0e5, true},
     {"1,000 spans of 0.1 m at a step of 0.001 m", [] { return Spans(std::vector<double>(1000, 1.0), 0.1); },
      [] { return Truck(); }, [] { return Set(0.1, 0.1, 1.0); }, 0.001, 0.001, 1.4, 50.0},
     {"a step of 0.001 m over a 1,000 m span", [] { return Spans({1.0}, 1000.0); }, [] { return Truck(); },
      [] { return Set(); }, 0.001, 0.5, 1.4, 0.0},
-    {"an axle 1,000 m behind the first", [] { return Spans({1.0, 1.0}, 20.0); }, [] { return Truck(100.0, -1000.0); },
-     [] { return Set(); }, 0.5, 1.0, 1.4, -500.0},
-    {"the largest loads", [] { return Spans({1.0, 1.0}, 20.0); },
+    {"an axle 1,000 m behind the first",
+     [] {
+         return Spans({1.0, 1.0}, 20.0);
+     },
+     [] { return Truck(100.0, -1000.0); }, [] { return Set(); }, 0.5, 1.0, 1.4, -500.0},
+    {"the largest loads",
+     [] {
+         return Spans({1.0, 1.0}, 20.0);
+     },
      [] {
          auto p = Truck(10000.0, 1.2);
          p->AddUDL(1000.0);
@@ -100,7 +109,8 @@ const std::vector<Hostile> kPastRange = {
      kNaN, kNaN, kNaN, kNaN},
     {"an infinite step", [] { return Spans({1.0}, 20.0); }, [] { return Truck(); }, [] { return Set(); }, kInf, kInf,
      kInf, kInf},
-    {"a step of nought", [] { return Spans({1.0}, 20.0); }, [] { return Truck(); }, [] { return Set(); }, 0.0, 0.0, 0.0},
+    {"a step of nought", [] { return Spans({1.0}, 20.0); }, [] { return Truck(); }, [] { return Set(); }, 0.0, 0.0,
+     0.0},
     {"a step of 1e-300 m", [] { return Spans({1.0}, 20.0); }, [] { return Truck(); }, [] { return Set(); }, 1e-300,
      1e-300},
     {"an axle 1e6 m behind", [] { return Spans({1.0}, 20.0); }, [] { return Truck(100.0, -1e6); }, [] { return Set(); },

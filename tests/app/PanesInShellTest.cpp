@@ -262,7 +262,9 @@ TEST_F(PanesInShell, SaveImageWritesABitmapOrSaysItFailedAndKeepsTheOldFile)
     if (::geteuid() != 0) { // the superuser writes into read-only folders
         const auto locked = TempRoot() / "locked";
         std::filesystem::create_directories(locked);
-        { std::ofstream(locked / "old.bmp") << "old picture"; }
+        {
+            std::ofstream(locked / "old.bmp") << "old picture";
+        }
         std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         fileAnswer = (locked / "old.bmp").wstring();
         boxes.clear();
@@ -387,7 +389,9 @@ TEST_F(PanesInShell, SaveGridOnlyForAGridViewAndWritesItsCsv)
     ASSERT_TRUE(Frame().GetCommandAction(CChildFrame::ID_SAVE_GRID)->isEnabled());
 
     const auto path = TempRoot() / "grid.csv";
-    { std::ofstream(path) << "old"; }
+    {
+        std::ofstream(path) << "old";
+    }
     fileAnswer = path.wstring();
     ASSERT_TRUE(Frame().ExecuteCommand(CChildFrame::ID_SAVE_GRID));
     EXPECT_EQ(fileRequests.back().sDefaultSuffix, L"csv");

@@ -15,10 +15,7 @@ class SettingsPropertiesTest : public ::testing::Test {
 protected:
     void SetUp() override { g_pSettings->SetDefaults(); }
     void TearDown() override { g_pSettings->SetDefaults(); }
-    static int Int(int nID)
-    {
-        return *static_cast<int*>(FindSettingProperty(nID)->pField(*g_pSettings));
-    }
+    static int Int(int nID) { return *static_cast<int*>(FindSettingProperty(nID)->pField(*g_pSettings)); }
 };
 
 TEST_F(SettingsPropertiesTest, TableHoldsEveryIdOnceWithTextAndField)
@@ -49,18 +46,47 @@ TEST_F(SettingsPropertiesTest, WholeNumbersAreStoredOnlyInsideTheirBounds)
         bool stored;
     } cases[] = {
         // Points per span: more than 20, at most what the solver takes.
-        {1100, L"20", false}, {1100, L"21", true}, {1100, L"10000", true}, {1100, L"10001", false},
+        {1100, L"20", false},
+        {1100, L"21", true},
+        {1100, L"10000", true},
+        {1100, L"10001", false},
         // 65557 is 21 in its low 16 bits: it must not slip through as 21.
-        {1100, L"65557", false}, {1100, L"-3", false}, {1100, L"21.5", false}, {1100, L"", false},
-        {1100, L" 50 ", true}, {1100, L"99999999999999999999", false},
-        {1101, L"2", false}, {1101, L"3", true}, {1101, L"1000", true}, {1101, L"1001", false},
-        {1104, L"0", false}, {1104, L"1", true}, {1104, L"10000", true}, {1104, L"10001", false},
-        {1202, L"0", false}, {1202, L"1", true}, {1202, L"20", true}, {1202, L"21", false},
-        {1203, L"500", false}, {1203, L"501", true}, {1203, L"60000", true}, {1203, L"60001", false},
-        {1011, L"0", false}, {1011, L"-3", false}, {1011, L"1", true}, {1011, L"10", true}, {1011, L"11", false},
-        {1015, L"0", false}, {1015, L"4", true},
-        {1204, L"0", false}, {1204, L"1", true}, {1204, L"200", true}, {1204, L"201", false},
-        {1208, L"0", false}, {1208, L"-1", false}, {1208, L"1", true},
+        {1100, L"65557", false},
+        {1100, L"-3", false},
+        {1100, L"21.5", false},
+        {1100, L"", false},
+        {1100, L" 50 ", true},
+        {1100, L"99999999999999999999", false},
+        {1101, L"2", false},
+        {1101, L"3", true},
+        {1101, L"1000", true},
+        {1101, L"1001", false},
+        {1104, L"0", false},
+        {1104, L"1", true},
+        {1104, L"10000", true},
+        {1104, L"10001", false},
+        {1202, L"0", false},
+        {1202, L"1", true},
+        {1202, L"20", true},
+        {1202, L"21", false},
+        {1203, L"500", false},
+        {1203, L"501", true},
+        {1203, L"60000", true},
+        {1203, L"60001", false},
+        {1011, L"0", false},
+        {1011, L"-3", false},
+        {1011, L"1", true},
+        {1011, L"10", true},
+        {1011, L"11", false},
+        {1015, L"0", false},
+        {1015, L"4", true},
+        {1204, L"0", false},
+        {1204, L"1", true},
+        {1204, L"200", true},
+        {1204, L"201", false},
+        {1208, L"0", false},
+        {1208, L"-1", false},
+        {1208, L"1", true},
     };
     for (const auto& c : cases) {
         g_pSettings->SetDefaults();

@@ -26,8 +26,8 @@ void SetUpIsolatedHome()
 {
     // Each test runs in a process of its own and many start at once: mkdtemp makes the folder
     // this process's alone, whatever the others picked.
-    std::string templ = (std::filesystem::temp_directory_path() /
-                         ("qel-test-" + std::to_string(::getpid()) + "-XXXXXX")).string();
+    std::string templ =
+        (std::filesystem::temp_directory_path() / ("qel-test-" + std::to_string(::getpid()) + "-XXXXXX")).string();
     if (!::mkdtemp(templ.data()))
         throw std::runtime_error("cannot make a temporary folder for the test: " + std::string(std::strerror(errno)));
     g_root = templ;
@@ -36,8 +36,12 @@ void SetUpIsolatedHome()
     const struct {
         const char* var;
         const char* dir;
-    } dirs[] = {{"HOME", "home"},          {"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"},
-                {"XDG_CACHE_HOME", "cache"}, {"XDG_STATE_HOME", "state"},   {"XDG_RUNTIME_DIR", "runtime"}};
+    } dirs[] = {{"HOME", "home"},
+                {"XDG_CONFIG_HOME", "config"},
+                {"XDG_DATA_HOME", "data"},
+                {"XDG_CACHE_HOME", "cache"},
+                {"XDG_STATE_HOME", "state"},
+                {"XDG_RUNTIME_DIR", "runtime"}};
     for (const auto& d : dirs) {
         const std::filesystem::path p = g_root / d.dir;
         std::filesystem::create_directories(p);
@@ -47,6 +51,9 @@ void SetUpIsolatedHome()
     ::chmod((g_root / "runtime").c_str(), 0700);
 }
 
-const std::filesystem::path& TempRoot() { return g_root; }
+const std::filesystem::path& TempRoot()
+{
+    return g_root;
+}
 
 }

@@ -4,8 +4,7 @@
 
 namespace qeltest {
 
-class CBeepingEdit : public CNumericEdit
-{
+class CBeepingEdit : public CNumericEdit {
 public:
     int beeps = 0;
     void ValidationError() override { ++beeps; }

@@ -48,14 +48,14 @@ TEST(ChartStandardAxis, TickStepIsOneTwoOrFiveTimesAPowerOfTenForTheWindowSize)
     // n = pixels / 30 (horizontal) or / 20 (vertical); t = range / n; the step is the first of
     // p, 2p, 5p, 10p (p = 10^floor(log10 t)) that is >= t.
     const Case cases[] = {
-        {0, 10, true, 300, 1, 0},          // n 10, t 1
-        {0, 2, false, 200, 0.2, 1},        // n 10, t 0.2, p 0.1
-        {0, 37, true, 300, 5, 0},          // t 3.7, p 1
-        {0, 9.5, true, 300, 1, 0},         // t 0.95, p 0.1: 10p with one decimal fewer
-        {-3.1, 97, false, 200, 20, 0},     // t 10.01, p 10
-        {0, 0.003, true, 300, 0.0005, 4},  // t 0.0003, p 0.0001
-        {-500, 500, true, 610, 50, 0},     // n 20, t 50
-        {0, 1, false, 45, 0.5, 1},         // n 2, t 0.5
+        {0, 10, true, 300, 1, 0},         // n 10, t 1
+        {0, 2, false, 200, 0.2, 1},       // n 10, t 0.2, p 0.1
+        {0, 37, true, 300, 5, 0},         // t 3.7, p 1
+        {0, 9.5, true, 300, 1, 0},        // t 0.95, p 0.1: 10p with one decimal fewer
+        {-3.1, 97, false, 200, 20, 0},    // t 10.01, p 10
+        {0, 0.003, true, 300, 0.0005, 4}, // t 0.0003, p 0.0001
+        {-500, 500, true, 610, 50, 0},    // n 20, t 50
+        {0, 1, false, 45, 0.5, 1},        // n 2, t 0.5
     };
     for (const Case& c : cases) {
         CChartStandardAxis axis;
@@ -178,11 +178,10 @@ TEST(ChartAxis, ValueToScreenAndBack)
     };
     // 0..10 over 300 pixels horizontally (50..350), 0..2 over 200 pixels vertically (250 up to 50).
     const Case cases[] = {
-        {true, false, 50, 350, 2.5, 125},  // 50 + 300 x 0.25
-        {true, true, 50, 350, 2.5, 275},   // 350 - 75
-        {true, false, 50, 350, 10, 350},
-        {false, false, 250, 50, 0.5, 200}, // 250 - 200 x 0.25
-        {false, true, 250, 50, 0.5, 100},  // 50 + 50
+        {true, false, 50, 350, 2.5, 125},                                    // 50 + 300 x 0.25
+        {true, true, 50, 350, 2.5, 275},                                     // 350 - 75
+        {true, false, 50, 350, 10, 350},  {false, false, 250, 50, 0.5, 200}, // 250 - 200 x 0.25
+        {false, true, 250, 50, 0.5, 100},                                    // 50 + 50
         {false, false, 250, 50, 0, 250},
     };
     for (const Case& c : cases) {

@@ -31,7 +31,8 @@ class ChartFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(chart.Create(L"ChartCtrl", L"", WS_VISIBLE, CRect(0, 0, 400, 300), static_cast<QWidget*>(nullptr), 8));
+        ASSERT_TRUE(
+            chart.Create(L"ChartCtrl", L"", WS_VISIBLE, CRect(0, 0, 400, 300), static_cast<QWidget*>(nullptr), 8));
         chart.EnableRefresh(false);
         chart.m_EdgeType = EDGE_ETCHED;
         chart.m_BackColor = RGB(230, 230, 230);
@@ -332,9 +333,9 @@ TEST_F(ChartFixture, GradientBackgroundsRunBetweenTheTwoColours)
     };
     // Four pixels in from the edge (the edge itself is drawn over the fill).
     const Case cases[] = {
-        {0, {4, h / 2}, {w - 5, h / 2}},      // left to right
-        {1, {w / 2, 4}, {w / 2, h - 5}},      // top to bottom
-        {2, {4, h / 2}, {w / 2 - 1, h / 2}},  // halves: colour 2 in the middle
+        {0, {4, h / 2}, {w - 5, h / 2}},     // left to right
+        {1, {w / 2, 4}, {w / 2, h - 5}},     // top to bottom
+        {2, {4, h / 2}, {w / 2 - 1, h / 2}}, // halves: colour 2 in the middle
         {3, {w / 2, h - 5}, {w / 2, h / 2 - 1}},
     };
     for (const Case& c : cases) {

@@ -164,8 +164,8 @@ TEST(ChartLineSerie, HitTestFindsSegmentsWithinThreePixelsAndPointsWithinFive)
         int index;
     };
     const Case cases[] = {
-        {77, 225, true, -1},  // 1 pixel off the first segment's middle (its projection is (76, 224))
-        {225, 152, true, -1}, // two pixels below the flat segment
+        {77, 225, true, -1},   // 1 pixel off the first segment's middle (its projection is (76, 224))
+        {225, 152, true, -1},  // two pixels below the flat segment
         {225, 155, false, -1}, // five pixels below it
         {148, 152, true, 1},   // near the joint: the later point of the first segment
         {3, 296, true, 0},     // near the first point
@@ -223,7 +223,7 @@ TEST(ChartLineSerie, MouseEventsReachTheListenerOnlyWhenAskedFor)
     EXPECT_EQ(recorder.calls[0].index, 2);
     EXPECT_EQ(recorder.calls[0].serie, &line.serie);
 
-    EXPECT_FALSE(line.serie.OnMouseEvent(MouseMove, onLine)); // moves are off by default
+    EXPECT_FALSE(line.serie.OnMouseEvent(MouseMove, onLine));           // moves are off by default
     EXPECT_FALSE(line.serie.OnMouseEvent(LButtonDown, CPoint(10, 10))); // off the line
     line.serie.m_bMouseMoveNotifications = true;
     EXPECT_TRUE(line.serie.OnMouseEvent(MouseMove, onLine));

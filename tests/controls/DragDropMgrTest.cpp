@@ -14,15 +14,13 @@
 namespace {
 int g_liveTexts = 0;
 
-class CCountedText : public CDragDropText
-{
+class CCountedText : public CDragDropText {
 public:
     explicit CCountedText(std::wstring text) : CDragDropText(std::move(text)) { ++g_liveTexts; }
     ~CCountedText() override { --g_liveTexts; }
 };
 
-struct Received
-{
+struct Received {
     UINT message;
     WPARAM wParam;
     HWND source;
@@ -33,8 +31,7 @@ struct Received
 
 // Two lists and an edit: list 1001 is source and target, list 1002 target only, edit 1003
 // source only. The dialog answers a drag start with the selected row's text.
-class CDragDialog : public QWidget, public CMessageReceiver
-{
+class CDragDialog : public QWidget, public CMessageReceiver {
 public:
     enum Answer { Accept, Refuse, RefuseWithData, AcceptWithoutData };
     Answer answer = Accept;
@@ -196,7 +193,8 @@ TEST(DragDropMgr, EscapeAbortsBeforeAndDuringTheDrag)
 
 TEST(DragDropMgr, OwnerRefusingTheDragEndsTracking)
 {
-    for (CDragDialog::Answer answer : {CDragDialog::Refuse, CDragDialog::RefuseWithData, CDragDialog::AcceptWithoutData}) {
+    for (CDragDialog::Answer answer :
+         {CDragDialog::Refuse, CDragDialog::RefuseWithData, CDragDialog::AcceptWithoutData}) {
         CDragDialog dlg;
         dlg.answer = answer;
         dlg.StartDrag();

@@ -6,8 +6,7 @@
 
 namespace qeltest {
 
-class FileSizeLimit
-{
+class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {

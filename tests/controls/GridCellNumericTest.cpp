@@ -24,10 +24,12 @@ constexpr DWORD kSignedInteger = CGridCellNumeric::NUMERIC_NEGATIVE;
 constexpr DWORD kSignedMoney = CGridCellNumeric::NUMERIC_CURRENCY | CGridCellNumeric::NUMERIC_NEGATIVE;
 
 // Counts the beeps of refused input while it lives.
-class BeepCounter
-{
+class BeepCounter {
 public:
-    BeepCounter() { m_previous = SetBeepListener([this](UINT) { ++beeps; }); }
+    BeepCounter()
+    {
+        m_previous = SetBeepListener([this](UINT) { ++beeps; });
+    }
     ~BeepCounter() { SetBeepListener(m_previous); }
     int beeps = 0;
 
@@ -68,8 +70,7 @@ std::string Name(const QLocale& locale, const std::wstring& input)
 
 TEST(GridCellNumeric, ShownTextReadsBackAsTheHeldNumberInEachLocale)
 {
-    struct Case
-    {
+    struct Case {
         QLocale locale;
         DWORD flags;
         std::wstring input;
@@ -138,9 +139,11 @@ TEST(GridCellNumeric, ProgramValuesRoundAsTheirTextDoes)
         CGridCellNumeric cell;
         cell.m_dwFlags = kSignedReal;
         EXPECT_TRUE(cell.SetNumber(2.675));
-        EXPECT_EQ(QString::fromWCharArray(cell.GetText()), locale.toString(2.68, 'f', 2)) << locale.name().toStdString();
+        EXPECT_EQ(QString::fromWCharArray(cell.GetText()), locale.toString(2.68, 'f', 2))
+            << locale.name().toStdString();
         EXPECT_TRUE(cell.SetNumber(-1234.005));
-        EXPECT_EQ(QString::fromWCharArray(cell.GetText()), locale.toString(-1234.01, 'f', 2)) << locale.name().toStdString();
+        EXPECT_EQ(QString::fromWCharArray(cell.GetText()), locale.toString(-1234.01, 'f', 2))
+            << locale.name().toStdString();
         // An integer cell in German takes the integer part of a program value too.
         CGridCellNumeric integer;
         EXPECT_FALSE(integer.SetNumber(4618.75));
@@ -300,8 +303,8 @@ TEST(GridCellNumeric, RandomCommitsShowWhatTheCellHolds)
             bool ok = false;
             const double read = ReadAsLocaleNumber(shown, ok);
             ASSERT_TRUE(ok) << Name(locale, input) << " shows " << QString::fromStdWString(shown).toStdString();
-            ASSERT_NEAR(read, cell.m_dValue, tolerance) << Name(locale, input) << " shows "
-                                                        << QString::fromStdWString(shown).toStdString();
+            ASSERT_NEAR(read, cell.m_dValue, tolerance)
+                << Name(locale, input) << " shows " << QString::fromStdWString(shown).toStdString();
             CGridCellNumeric again;
             again.m_dwFlags = flags;
             ASSERT_TRUE(again.SetTextChecked(shown.c_str())) << Name(locale, input);

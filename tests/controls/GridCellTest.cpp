@@ -7,8 +7,7 @@
 
 namespace {
 // A second cell class, as numeric or combo cells are.
-class CTaggedCell : public CGridCell
-{
+class CTaggedCell : public CGridCell {
     DECLARE_DYNCREATE(CTaggedCell)
 };
 IMPLEMENT_DYNCREATE(CTaggedCell, CGridCell)

@@ -90,8 +90,7 @@ TEST(GridClipboard, PasteSplitsLinesAndFieldsAndSelectsWhatItWrote)
     // Text with tabs (a spreadsheet's copy) splits only at them, so "1,234.50" stays whole;
     // text without tabs splits at commas, unless a line is one grouped number.
     qeltest::LocaleScope scope(qeltest::kEnglishUS);
-    struct Case
-    {
+    struct Case {
         const char* name;
         const char* clipboard;
         const wchar_t* cells[4]; // (1, 1), (1, 2), (2, 1), (2, 2)
@@ -138,7 +137,7 @@ TEST(GridClipboard, PasteGrowsRowsOnlyWhereAllowedAndRefusesBadTargets)
     InputGrid g(4, 3);
     g.grid.m_bPasteAddsRows = TRUE;
     EXPECT_TRUE(g.grid.PasteTextToGrid(3, 1, L"x,y,z\nu\nv\r\n"));
-    EXPECT_EQ(g.grid.GetRowCount(), 6); // two rows added
+    EXPECT_EQ(g.grid.GetRowCount(), 6);    // two rows added
     EXPECT_EQ(g.grid.GetColumnCount(), 3); // columns never grow here
     EXPECT_EQ(g.Text(3, 2), L"y");
     EXPECT_EQ(g.Text(5, 1), L"v");
@@ -208,8 +207,7 @@ TEST(GridDrop, AnOwnerFailingOnADroppedTextIsReportedNotThrown)
 {
     // Drops reach the grid through its drop target's event filter, outside the window's own
     // handlers: a failure behind them must still come out as a box.
-    struct CFailingOwner : CNotifyReceiver
-    {
+    struct CFailingOwner : CNotifyReceiver {
         LRESULT OnNotify(WPARAM, NMHDR* pNMHDR) override
         {
             if (pNMHDR->code == LVN_ENDLABELEDITW)

@@ -8,16 +8,13 @@
 using qeltest::CNotifyLog;
 
 namespace {
-class CTaggedCell : public CGridCell
-{
+class CTaggedCell : public CGridCell {
     DECLARE_DYNCREATE(CTaggedCell)
 };
 IMPLEMENT_DYNCREATE(CTaggedCell, CGridCell)
 
 // A host widget that hears notifications, like the dialogs that hold grids.
-class HostWidget : public QWidget, public CNotifyLog
-{
-};
+class HostWidget : public QWidget, public CNotifyLog {};
 
 // A grid of nRows x nCols with the given fixed counts.
 void Shape(CGridCtrl& grid, int nRows, int nCols, int nFixedRows, int nFixedCols)
@@ -286,12 +283,15 @@ TEST(GridCtrl, CellRectanglesFromWidthsAndHeights)
     EXPECT_EQ(grid.GetVirtualWidth(), 120);
     EXPECT_EQ(grid.GetVirtualHeight(), 70);
 
-    struct Case { int row, col; CRect rect; };
+    struct Case {
+        int row, col;
+        CRect rect;
+    };
     const Case cases[] = {
-        {0, 0, CRect(0, 0, 29, 19)},   // corner
-        {1, 1, CRect(30, 20, 69, 34)}, // first body cell
+        {0, 0, CRect(0, 0, 29, 19)},    // corner
+        {1, 1, CRect(30, 20, 69, 34)},  // first body cell
         {2, 3, CRect(70, 35, 119, 59)}, // after a hidden column
-        {3, 2, CRect(70, 60, 69, 69)}, // hidden column: right is left - 1
+        {3, 2, CRect(70, 60, 69, 69)},  // hidden column: right is left - 1
     };
     for (const Case& c : cases) {
         CRect r;
@@ -334,8 +334,7 @@ TEST(GridCtrl, SystemColourChangeKeepsColoursTheProgramSet)
 namespace {
 // Runs out of memory on the fifth cell it is asked to make.
 int g_cellsMade = 0;
-class CScarceCell : public CGridCell
-{
+class CScarceCell : public CGridCell {
     DECLARE_DYNCREATE(CScarceCell)
 public:
     CScarceCell()

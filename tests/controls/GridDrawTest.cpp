@@ -12,8 +12,7 @@ constexpr COLORREF kLine = RGB(0xC0, 0xC0, 0xC0);
 
 // A 200 x 150 grid window (client 196 x 146 inside the 2-pixel client edge), its cells
 // width x height pixels.
-struct GridWindow
-{
+struct GridWindow {
     QWidget host;
     CGridCtrl grid;
     GridWindow(int nRows, int nCols, int nFixedRows, int nFixedCols, int width, int height)

@@ -218,8 +218,7 @@ const QLocale& kUS = qeltest::kEnglishUS;
 TEST(GridCellNumeric, ParsesAndFormatsInTheUserLocale)
 {
     LocaleScope scope(kUS);
-    struct Case
-    {
+    struct Case {
         DWORD flags;
         const wchar_t* input;
         const wchar_t* shown; // null: refused
@@ -228,7 +227,7 @@ TEST(GridCellNumeric, ParsesAndFormatsInTheUserLocale)
     const Case cases[] = {
         {1, L"1234.5", L"1,234.50", 1234.5},
         {1, L"1,234.50", L"1,234.50", 1234.5}, // the group separator is dropped, not misread
-        {0, L"2.5", L"2", 2.0},                 // an integer cell keeps the integer part
+        {0, L"2.5", L"2", 2.0},                // an integer cell keeps the integer part
         {0, L"12x3", L"123", 123.0},
         {1, L"-3", L"3.00", 3.0}, // no negatives: the sign goes
         {5, L"-3", L"-3.00", -3.0},
@@ -572,8 +571,7 @@ TEST(GridCellCombo, DrawsADropButtonOnlyWhereItCanBeEdited)
 
 namespace {
 // An owner whose end-of-edit handling fails once, as a dialog's might on bad input.
-class CFailingOwner : public CNotifyReceiver
-{
+class CFailingOwner : public CNotifyReceiver {
 public:
     int failures = 1;
     LRESULT OnNotify(WPARAM, NMHDR* pNMHDR) override
@@ -586,8 +584,7 @@ public:
     }
 };
 
-struct BoxRecorder
-{
+struct BoxRecorder {
     std::vector<std::wstring> texts;
     MessageBoxAnswerer previous;
     BoxRecorder()
@@ -651,8 +648,7 @@ TEST(GridEdit, AnOwnerReplacingTheEditedCellGetsItsAnswerAppliedToTheNewCell)
 {
     // Dialogs rebuild a row from their end-of-edit handler (new cell classes for its cells):
     // the grid must not touch the cell it had before the answer.
-    struct CRebuildingOwner : CNotifyReceiver
-    {
+    struct CRebuildingOwner : CNotifyReceiver {
         CGridCtrl* pGrid = nullptr;
         LRESULT answer = 0;
         LRESULT OnNotify(WPARAM, NMHDR* pNMHDR) override

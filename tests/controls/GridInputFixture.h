@@ -15,11 +15,9 @@
 
 namespace qeltest {
 
-class CInputHost : public QWidget, public CNotifyReceiver
-{
+class CInputHost : public QWidget, public CNotifyReceiver {
 public:
-    struct Entry
-    {
+    struct Entry {
         UINT code;
         int row;
         int col;
@@ -52,8 +50,7 @@ public:
 };
 
 // A grid that also records the end-of-edit records reaching it from its editors.
-class CEditRecordingGrid : public CGridCtrl
-{
+class CEditRecordingGrid : public CGridCtrl {
 public:
     std::vector<GRID_ITEM> endRecords;
     std::vector<UINT> vscrolls;
@@ -72,8 +69,7 @@ public:
 
 // nRows x nCols cells of 60 x 20 pixels in a 400 x 300 window (client 396 x 296); cell (r, c)
 // holds the text "r,c".
-struct InputGrid
-{
+struct InputGrid {
     CInputHost host;
     CEditRecordingGrid grid;
 
@@ -101,10 +97,7 @@ struct InputGrid
         (void)QTest::qWaitForWindowActive(&host);
         grid.SetFocus();
     }
-    ~InputGrid()
-    {
-        QApplication::setActiveWindow(nullptr);
-    }
+    ~InputGrid() { QApplication::setActiveWindow(nullptr); }
 
     QWidget* Client() { return grid.GetClientWidget(); }
     QWidget* Window() { return grid.GetSafeHwnd(); }
@@ -127,7 +120,10 @@ struct InputGrid
         }
         return nullptr;
     }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Window(), static_cast<Qt::Key>(key), mods); }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(Window(), static_cast<Qt::Key>(key), mods);
+    }
     void Type(char c) { QTest::keyClick(Window(), c); }
     void Click(int row, int col, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {

@@ -193,8 +193,9 @@ TEST(GridMouse, DraggingSelectsARectangle)
 {
     InputGrid g(6, 6);
     QTest::mousePress(g.Client(), Qt::LeftButton, Qt::NoModifier, InputGrid::Centre(1, 1));
-    QMouseEvent move(QEvent::MouseMove, QPointF(InputGrid::Centre(3, 2)), QPointF(g.Client()->mapToGlobal(InputGrid::Centre(3, 2))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(InputGrid::Centre(3, 2)),
+                     QPointF(g.Client()->mapToGlobal(InputGrid::Centre(3, 2))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &move);
     QTest::mouseRelease(g.Client(), Qt::LeftButton, Qt::NoModifier, InputGrid::Centre(3, 2));
     EXPECT_EQ(g.grid.GetSelectedCellRange(), CCellRange(1, 1, 3, 2));
@@ -212,8 +213,8 @@ void DragDivider(InputGrid& g, int x, int dx)
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &hover);
     QTest::mousePress(g.Client(), Qt::LeftButton, Qt::NoModifier, from);
-    QMouseEvent drag(QEvent::MouseMove, QPointF(to), QPointF(g.Client()->mapToGlobal(to)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(to), QPointF(g.Client()->mapToGlobal(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &drag);
     QTest::mouseRelease(g.Client(), Qt::LeftButton, Qt::NoModifier, to);
 }
@@ -368,8 +369,8 @@ TEST(GridMouse, HoverOverClippedTextShowsTheTitleTip)
     InputGrid g(4, 4);
     g.grid.SetItemText(2, 2, L"A text that does not fit the cell at all");
     const QPoint at = InputGrid::Centre(2, 2);
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(g.Client()->mapToGlobal(at)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(g.Client()->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(g.Client(), &move);
     ASSERT_NE(g.grid.m_TitleTip.GetSafeHwnd(), nullptr);
     EXPECT_TRUE(g.grid.m_TitleTip.IsWindowVisible());

@@ -18,8 +18,7 @@
 #include <set>
 
 namespace {
-struct Printed
-{
+struct Printed {
     int page;
     int row;
     int col;
@@ -27,8 +26,7 @@ struct Printed
 std::vector<Printed> g_printed;
 int g_page = 0;
 
-class CRecordingPrintCell : public CGridCell
-{
+class CRecordingPrintCell : public CGridCell {
     DECLARE_DYNCREATE(CRecordingPrintCell)
 
 public:
@@ -40,8 +38,7 @@ public:
 };
 IMPLEMENT_DYNCREATE(CRecordingPrintCell, CGridCell)
 
-class CFooterGrid : public CGridCtrl
-{
+class CFooterGrid : public CGridCtrl {
 public:
     std::vector<std::pair<UINT, UINT>> footers;
     void PrintFooter(CDC* pDC, CPrintInfo* pInfo) override
@@ -51,8 +48,7 @@ public:
     }
 };
 
-struct PrintGrid
-{
+struct PrintGrid {
     QWidget host;
     CFooterGrid grid;
     explicit PrintGrid(int nRows, int nFixedRows = 1)
@@ -231,14 +227,16 @@ void Fill(CGridCtrl& grid, int nRows, int nCols, int nFixedRows, const std::vect
 TEST(GridCsv, RowsJoinedBySemicolonsAfterTheSeparatorLine)
 {
     QTemporaryDir dir;
-    struct Case
-    {
+    struct Case {
         int rows, cols, fixedRows;
         std::vector<const wchar_t*> texts;
         const char* expected;
     };
     const Case cases[] = {
-        {5, 2, 2, {L"a", L"b", L"c", L"d", L"1", L"2", L"3", L"4", L"5", L"6"},
+        {5,
+         2,
+         2,
+         {L"a", L"b", L"c", L"d", L"1", L"2", L"3", L"4", L"5", L"6"},
          "sep=;\r\na;b\r\nc;d\r\n1;2\r\n3;4\r\n5;6\r\n"},
         {3, 1, 1, {L"x", L"y", L"z"}, "sep=;\r\nx\r\ny\r\nz\r\n"},
         {0, 3, 0, {}, "sep=;\r\n"},
@@ -304,9 +302,7 @@ TEST(GridCsv, ASpreadsheetReaderGetsEveryCellBack)
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     ASSERT_FALSE(python.isEmpty()) << "python3 is needed (scripts/deps.sh installs it)";
     const std::vector<const wchar_t*> texts = {
-        L"x Beam (m)", L"a;b", L"say \"hi\"",
-        L"two\nlines", L"cr\rlf\r\nend", L"",
-        L"\"", L";", L"12.5",
+        L"x Beam (m)", L"a;b", L"say \"hi\"", L"two\nlines", L"cr\rlf\r\nend", L"", L"\"", L";", L"12.5",
     };
     CGridCtrl grid;
     Fill(grid, 3, 3, 1, texts);

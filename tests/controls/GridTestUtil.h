@@ -12,8 +12,7 @@
 namespace qeltest {
 
 // A grid that records what reaches its notification receiver, key and mouse handlers.
-class CRecordingGrid : public CGridCtrl
-{
+class CRecordingGrid : public CGridCtrl {
 public:
     std::vector<std::string> log;
     void OnKeyDown(UINT nChar, UINT, UINT) override { log.push_back("key " + std::to_string(nChar)); }
@@ -25,11 +24,9 @@ private:
 };
 
 // A receiver of notifications with a fixed answer.
-class CNotifyLog : public CNotifyReceiver
-{
+class CNotifyLog : public CNotifyReceiver {
 public:
-    struct Entry
-    {
+    struct Entry {
         WPARAM id;
         UINT code;
         int row;

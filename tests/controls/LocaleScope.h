@@ -4,8 +4,7 @@
 
 namespace qeltest {
 
-class LocaleScope
-{
+class LocaleScope {
 public:
     explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
     LocaleScope(QLocale::Language lang, QLocale::Territory territory) : LocaleScope(QLocale(lang, territory)) {}

@@ -33,7 +33,7 @@ TEST(MemoryDC, CopiesTheClipBoxToTheTargetWhenItGoes)
         mem.FillSolidRect(7, 0, 20, 5, kRed);
         EXPECT_EQ(At(bmp, 7, 2), kWhite); // nothing reaches the target yet
     }
-    EXPECT_EQ(At(bmp, 6, 2), kBlue);  // the memory DC started in the target's background colour
+    EXPECT_EQ(At(bmp, 6, 2), kBlue); // the memory DC started in the target's background colour
     EXPECT_EQ(At(bmp, 7, 2), kRed);
     EXPECT_EQ(At(bmp, 9, 2), kRed);
     EXPECT_EQ(At(bmp, 10, 2), kWhite); // outside the clip box

@@ -12,8 +12,7 @@
 
 namespace {
 // A red host window with a chart-like child control whose client point the tip is shown at.
-struct TipFixture
-{
+struct TipFixture {
     QWidget host;
     QLineEdit other{&host};
     CWnd parent;
@@ -108,9 +107,9 @@ TEST(MessageTip, PaintsTextBorderAndAShadowOfWhatLiesBehind)
     ASSERT_TRUE(f.tip.IsWindowVisible());
     const QImage img = f.tip.GetClientWidget()->grab().toImage();
     const int w = img.width(), h = img.height(), d = f.tip.m_nShadowDepth;
-    EXPECT_EQ(FromQRgb(img.pixel(0, 0)), RGB(0, 0, 0));                 // border
+    EXPECT_EQ(FromQRgb(img.pixel(0, 0)), RGB(0, 0, 0)); // border
     EXPECT_EQ(FromQRgb(img.pixel(w - d - 1, h / 2)), RGB(0, 0, 0));
-    EXPECT_EQ(FromQRgb(img.pixel(2, h - d - 2)), f.tip.m_clrBack);      // inside the margin
+    EXPECT_EQ(FromQRgb(img.pixel(2, h - d - 2)), f.tip.m_clrBack); // inside the margin
     // Shadow: the red behind at 50 % next to the tip, unchanged at the outer edge; the
     // square above the right strip is left as it was.
     const QColor inner = img.pixelColor(w - d, h / 2), outer = img.pixelColor(w - 1, h / 2);
@@ -253,7 +252,8 @@ TEST(ExListBox, RowTooltipShowsTheRowTextUpTo79Characters)
     EXPECT_EQ(std::wstring(ttt.lpszText), L"1 - Short");
 
     // The pointer resting on a row shows its tooltip.
-    QHelpEvent help(QEvent::ToolTip, row1.CenterPoint().ToQPoint(), list.viewport()->mapToGlobal(row1.CenterPoint().ToQPoint()));
+    QHelpEvent help(QEvent::ToolTip, row1.CenterPoint().ToQPoint(),
+                    list.viewport()->mapToGlobal(row1.CenterPoint().ToQPoint()));
     QApplication::sendEvent(list.viewport(), &help);
     EXPECT_EQ(QToolTip::text().toStdWString(), longText.substr(0, 79));
     QToolTip::hideText();

@@ -35,11 +35,11 @@ double ReadBack(const QLineEdit& edit, bool& ok)
     if (!ok)
         return ::testing::AssertionFailure() << "unreadable text '" << edit.text().toStdString() << "'";
     if (!std::isfinite(edit.m_dValue) || read != edit.m_dValue || std::signbit(read) != std::signbit(edit.m_dValue))
-        return ::testing::AssertionFailure() << "shows '" << edit.text().toStdString() << "' but holds "
-                                             << edit.m_dValue;
+        return ::testing::AssertionFailure()
+               << "shows '" << edit.text().toStdString() << "' but holds " << edit.m_dValue;
     if (edit.text().size() > edit.maxLength())
-        return ::testing::AssertionFailure() << "'" << edit.text().toStdString() << "' is longer than "
-                                             << edit.maxLength();
+        return ::testing::AssertionFailure()
+               << "'" << edit.text().toStdString() << "' is longer than " << edit.maxLength();
     return ::testing::AssertionSuccess();
 }
 
@@ -62,10 +62,9 @@ TEST(NumericEditInput, TypedAndPastedInputsInEachLocale)
 {
     const std::string digits320(320, '9');
     const std::string huge = "1" + std::string(320, '0');
-    struct Case
-    {
+    struct Case {
         const char* name;
-        int limit;        // 0: none
+        int limit; // 0: none
         int decimals;
         const char* typed;
         std::string pasted; // over the whole text, after the typing
@@ -160,12 +159,30 @@ TEST(NumericEditInput, RandomTypingAlwaysHoldsWhatItShows)
             const int length = 1 + pick(25);
             for (int k = 0; k < length; ++k) {
                 switch (const int action = pick(20); action) {
-                case 0: edit.selectAll(); log += "[all]"; break;
-                case 1: QTest::keyClick(&edit, Qt::Key_Backspace); log += "[bs]"; break;
-                case 2: QTest::keyClick(&edit, Qt::Key_Delete); log += "[del]"; break;
-                case 3: QTest::keyClick(&edit, Qt::Key_Left, pick(2) ? Qt::ShiftModifier : Qt::NoModifier); log += "[<]"; break;
-                case 4: QTest::keyClick(&edit, Qt::Key_Home); log += "[home]"; break;
-                case 5: QTest::keyClick(&edit, Qt::Key_End); log += "[end]"; break;
+                case 0:
+                    edit.selectAll();
+                    log += "[all]";
+                    break;
+                case 1:
+                    QTest::keyClick(&edit, Qt::Key_Backspace);
+                    log += "[bs]";
+                    break;
+                case 2:
+                    QTest::keyClick(&edit, Qt::Key_Delete);
+                    log += "[del]";
+                    break;
+                case 3:
+                    QTest::keyClick(&edit, Qt::Key_Left, pick(2) ? Qt::ShiftModifier : Qt::NoModifier);
+                    log += "[<]";
+                    break;
+                case 4:
+                    QTest::keyClick(&edit, Qt::Key_Home);
+                    log += "[home]";
+                    break;
+                case 5:
+                    QTest::keyClick(&edit, Qt::Key_End);
+                    log += "[end]";
+                    break;
                 case 6: {
                     // Pasted text: digits and separators, now and then more than a double holds.
                     std::string clip;
@@ -183,7 +200,10 @@ TEST(NumericEditInput, RandomTypingAlwaysHoldsWhatItShows)
                     log += "[set " + std::to_string(value) + "]";
                     break;
                 }
-                case 8: QTest::keyClick(&edit, Qt::Key_Insert); log += "[ins]"; break;
+                case 8:
+                    QTest::keyClick(&edit, Qt::Key_Insert);
+                    log += "[ins]";
+                    break;
                 default: {
                     const char c = keys[pick(13)];
                     QTest::keyClick(&edit, c);

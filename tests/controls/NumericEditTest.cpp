@@ -40,23 +40,18 @@ TEST(NumericEdit, FreshFieldShowsZeroInTheLocale)
 TEST(NumericEdit, SetValueShowsTheRoundedNumberAndReadsBackWhatItShows)
 {
     LocaleScope us(QLocale::English, QLocale::UnitedStates);
-    struct Case
-    {
+    struct Case {
         double value;
         const wchar_t* negativeFormat;
         const wchar_t* shown;
         double read;
     };
     const Case cases[] = {
-        {1234.5, L"-1.1", L"1,234.50", 1234.5},
-        {-2.0, L"-1.1", L"-2.00", -2.0},
-        {-2.0, L"(1.1)", L"(2.00)", -2.0},
-        {-2.0, L"1.1 -", L"2.00 -", -2.0},
-        {1.236, L"-1.1", L"1.24", 1.24},    // rounded half up at two decimals
-        {0.001, L"-1.1", L"0.00", 0.0},
-        {-0.001, L"-1.1", L"0.00", 0.0},    // rounds to zero: no sign
-        {0.5, L"-1.1", L"0.50", 0.5},
-        {1000000.0, L"-1.1", L"1,000,000.00", 1e6},
+        {1234.5, L"-1.1", L"1,234.50", 1234.5}, {-2.0, L"-1.1", L"-2.00", -2.0},
+        {-2.0, L"(1.1)", L"(2.00)", -2.0},      {-2.0, L"1.1 -", L"2.00 -", -2.0},
+        {1.236, L"-1.1", L"1.24", 1.24},                                         // rounded half up at two decimals
+        {0.001, L"-1.1", L"0.00", 0.0},         {-0.001, L"-1.1", L"0.00", 0.0}, // rounds to zero: no sign
+        {0.5, L"-1.1", L"0.50", 0.5},           {1000000.0, L"-1.1", L"1,000,000.00", 1e6},
     };
     for (const Case& c : cases) {
         CNumericEdit edit;

@@ -11,8 +11,7 @@ using qeltest::CRecordingGrid;
 
 namespace {
 // A grid in an active window with a narrow column 1 (cells x 60..89 in row 1).
-struct TipFixture
-{
+struct TipFixture {
     QWidget host;
     CRecordingGrid grid;
     TipFixture()

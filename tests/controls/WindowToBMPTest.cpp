@@ -16,8 +16,7 @@
 
 namespace {
 // Left half red, right half blue.
-class CTwoColourWnd : public CWnd
-{
+class CTwoColourWnd : public CWnd {
 public:
     void OnPaint() override
     {
@@ -47,8 +46,7 @@ QByteArray ReadAll(const QString& name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-struct Dib
-{
+struct Dib {
     HGLOBAL h;
     explicit Dib(HGLOBAL handle) : h(handle) {}
     ~Dib() { GlobalFree(h); }
@@ -80,8 +78,8 @@ TEST(WindowToBMP, CaptureIsWrittenAsA32BitFileWithTheWindowsPixels)
     ASSERT_EQ(b.size(), 54 + 4 * W * H);
     EXPECT_EQ(b.left(2), QByteArray("BM"));
     EXPECT_EQ(U32(b, 2), static_cast<std::uint32_t>(b.size())); // bfSize
-    EXPECT_EQ(U32(b, 6), 0u);                                    // reserved words
-    EXPECT_EQ(U32(b, 10), 54u);                                  // bfOffBits
+    EXPECT_EQ(U32(b, 6), 0u);                                   // reserved words
+    EXPECT_EQ(U32(b, 10), 54u);                                 // bfOffBits
     EXPECT_EQ(U32(b, 14), 40u);
     EXPECT_EQ(U32(b, 18), static_cast<std::uint32_t>(W));
     EXPECT_EQ(U32(b, 22), static_cast<std::uint32_t>(H)); // positive: bottom-up
@@ -115,7 +113,8 @@ TEST(WindowToBMP, WindowReachingBeyondTheScreenIsCapturedWhole)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     CTwoColourWnd wnd;
-    ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, CRect(-20, -20, screen.width() + 40, 50), static_cast<QWidget*>(nullptr), 0));
+    ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_VISIBLE, CRect(-20, -20, screen.width() + 40, 50),
+                           static_cast<QWidget*>(nullptr), 0));
     CRect wr;
     wnd.GetWindowRect(&wr);
     Dib dib(CWindowToBMP::CaptureWindow(&wnd));
@@ -188,7 +187,7 @@ TEST(WindowToBMP, EightBitDibCarriesItsColourTable)
     p[40 + 4 * 1 + 1] = 200; // entry 1: green
     p[40 + 4 * 2 + 0] = 150; // entry 2: blue
     BYTE* rows = p + 40 + 1024;
-    rows[0] = 1; // bottom-left green
+    rows[0] = 1;     // bottom-left green
     rows[4 + 2] = 2; // top-right blue
 
     QTemporaryDir dir;

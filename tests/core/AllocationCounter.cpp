@@ -42,20 +42,68 @@ void* AllocateAligned(std::size_t n, std::align_val_t al)
 }
 }
 
-std::size_t qeltest::AllocationCount() { return t_nAllocations; }
-long long qeltest::LiveBytes() { return t_liveBytes; }
-long long qeltest::PeakBytes() { return t_peakBytes; }
-void qeltest::ResetPeakBytes() { t_peakBytes = t_liveBytes; }
+std::size_t qeltest::AllocationCount()
+{
+    return t_nAllocations;
+}
+long long qeltest::LiveBytes()
+{
+    return t_liveBytes;
+}
+long long qeltest::PeakBytes()
+{
+    return t_peakBytes;
+}
+void qeltest::ResetPeakBytes()
+{
+    t_peakBytes = t_liveBytes;
+}
 
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void* operator new(std::size_t n, std::align_val_t al) { return AllocateAligned(n, al); }
-void* operator new[](std::size_t n, std::align_val_t al) { return AllocateAligned(n, al); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
-void operator delete(void* p, std::align_val_t) noexcept { Release(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { Release(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { Release(p); }
+void* operator new(std::size_t n)
+{
+    return Allocate(n);
+}
+void* operator new[](std::size_t n)
+{
+    return Allocate(n);
+}
+void* operator new(std::size_t n, std::align_val_t al)
+{
+    return AllocateAligned(n, al);
+}
+void* operator new[](std::size_t n, std::align_val_t al)
+{
+    return AllocateAligned(n, al);
+}
+void operator delete(void* p) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p) noexcept
+{
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    Release(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept
+{
+    Release(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
+{
+    Release(p);
+}

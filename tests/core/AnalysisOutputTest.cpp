@@ -94,7 +94,8 @@ TEST(AnalysisOutput, DescriptionsOfTheReferenceKinds)
     EXPECT_EQ(refOut.m_Type, AO_REFERENCESET);
     EXPECT_EQ(refOut.Describe(), L"Bridge set: Two spans | Load model ensemble: Legal fleet | O/S: Off");
     EXPECT_EQ(refOut.GetReferenceSet<CReferenceSet>(), rs);
-    EXPECT_EQ(CAOReferenceSet(rs, true).Describe(), L"Bridge set: Two spans | Load model ensemble: Legal fleet | O/S: On");
+    EXPECT_EQ(CAOReferenceSet(rs, true).Describe(),
+              L"Bridge set: Two spans | Load model ensemble: Legal fleet | O/S: On");
 
     // The proposed item: the first load model when one model was proposed, else the ensemble.
     auto heavy = std::make_shared<CLoadModel>(1, L"Heavy");

@@ -68,6 +68,9 @@ inline std::shared_ptr<CBridgeSet> OneSpanSet()
     return std::make_shared<CBridgeSet>(1, L"Spans", BC_ONESPAN, 10.0, 30.0, 10.0);
 }
 
-inline double MaxMoment(const CEnvelopeResults& r) { return r.GetEnvBMD()->GetMaxEffect().val; }
+inline double MaxMoment(const CEnvelopeResults& r)
+{
+    return r.GetEnvBMD()->GetMaxEffect().val;
+}
 
 } // namespace qeltest

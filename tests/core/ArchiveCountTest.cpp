@@ -63,9 +63,8 @@ TEST(ArchiveCounts, HugeListCountsInXmlAreArchiveErrors)
 
     CLoadModelEnsemble lme(1, L"E");
     lme.AddLoadModel(std::make_shared<CLoadModel>(lm));
-    ExpectArchiveError<CLoadModelEnsemble>(Kind::Xml,
-                                           WithCount(qeltest::SaveTo(Kind::Xml, "item", lme), "m_vLoadModel", kHuge),
-                                           "m_vLoadModel");
+    ExpectArchiveError<CLoadModelEnsemble>(
+        Kind::Xml, WithCount(qeltest::SaveTo(Kind::Xml, "item", lme), "m_vLoadModel", kHuge), "m_vLoadModel");
 
     CBridge custom(1, L"B", BC_CUSTOM, 10);
     custom.m_vSpans = {10.0, 12.0};

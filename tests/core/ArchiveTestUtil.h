@@ -10,7 +10,10 @@ namespace qeltest {
 
 enum class Kind { Binary, Xml };
 
-inline const char* KindName(Kind k) { return k == Kind::Binary ? "binary" : "xml"; }
+inline const char* KindName(Kind k)
+{
+    return k == Kind::Binary ? "binary" : "xml";
+}
 
 template <class T>
 std::string SaveTo(Kind kind, const char* name, const T& obj, CaseLayout layout = CaseLayout::Current)

@@ -20,8 +20,8 @@ namespace {
 
 // Stations per span with the default of 100 segments: 0, 0, L/100, ..., L, L.
 constexpr size_t kN = 100;
-constexpr size_t kFirst = 1;      // the span's left end with its real values
-constexpr size_t kLast = kN + 1;  // the span's right end with its real values
+constexpr size_t kFirst = 1;     // the span's left end with its real values
+constexpr size_t kLast = kN + 1; // the span's right end with its real values
 constexpr double kTol = 1e-6;
 
 // A beam as bridges build it: EI 1e11, every translation fixed and reported.
@@ -39,7 +39,10 @@ CBeamResults Solve(const CBeam& beam, std::vector<CLoad*> loads)
 }
 
 // Station of a span at position x from its start (x a multiple of L/100).
-size_t At(double x, double L) { return kFirst + static_cast<size_t>(std::lround(x / L * kN)); }
+size_t At(double x, double L)
+{
+    return kFirst + static_cast<size_t>(std::lround(x / L * kN));
+}
 
 void ExpectReactions(const CBeamResults& r, const std::vector<double>& expected)
 {
@@ -176,7 +179,9 @@ TEST(BeamAnalysis, FixedEndActionsOfEachKindAreTheReactionsOfAFixedFixedSpan)
         {"point", std::make_shared<CLoadPL>(0, 100.0, 3.0), {78.4, 147.0, 21.6, -63.0}, 45.0},
         // w = 10 from 2 to 6: Ma = (w/L^2) int x (L-x)^2 = 53.333, Mb = -37.333,
         // Va = (w/L^3) int (L-x)^2 (2x + L) = 25.6; M(5) = 25.6*5 - 53.333 - 10*3^2/2.
-        {"partial", std::make_shared<CLoadPUDL>(0, 10.0, 2.0, 4.0), {25.6, 160.0 / 3, 14.4, -112.0 / 3},
+        {"partial",
+         std::make_shared<CLoadPUDL>(0, 10.0, 2.0, 4.0),
+         {25.6, 160.0 / 3, 14.4, -112.0 / 3},
          128.0 - 160.0 / 3 - 45.0},
     };
     for (const Case& c : cases) {
@@ -378,9 +383,9 @@ TEST(Beam, SpanIndexAndLocalPosition)
         int span;
         double local;
     };
-    for (const Case& c : {Case{0.0005, -1, 0.0005}, Case{29.9995, -1, 29.9995}, Case{-3.0, -1, -3.0},
-                          Case{31.0, -1, 31.0}, Case{0.001, 0, 0.001}, Case{5.0, 0, 5.0}, Case{10.0, 0, 10.0},
-                          Case{10.5, 1, 0.5}, Case{29.999, 1, 19.999}}) {
+    for (const Case& c :
+         {Case{0.0005, -1, 0.0005}, Case{29.9995, -1, 29.9995}, Case{-3.0, -1, -3.0}, Case{31.0, -1, 31.0},
+          Case{0.001, 0, 0.001}, Case{5.0, 0, 5.0}, Case{10.0, 0, 10.0}, Case{10.5, 1, 0.5}, Case{29.999, 1, 19.999}}) {
         double x = c.x;
         EXPECT_EQ(beam.GetSpanIndex(x), c.span) << c.x;
         EXPECT_NEAR(x, c.local, 1e-12) << c.x;
@@ -449,10 +454,10 @@ TEST(MbrResults, ZeroResultsByType)
         int type;
         bool M, V, R, D;
     };
-    for (const Case& c : {Case{0, false, true, true, true}, Case{1, true, false, true, true},
-                          Case{2, true, true, false, true}, Case{3, true, true, true, false},
-                          Case{4, true, true, false, true}, Case{5, false, false, false, false},
-                          Case{-1, false, false, false, false}}) {
+    for (const Case& c :
+         {Case{0, false, true, true, true}, Case{1, true, false, true, true}, Case{2, true, true, false, true},
+          Case{3, true, true, true, false}, Case{4, true, true, false, true}, Case{5, false, false, false, false},
+          Case{-1, false, false, false, false}}) {
         CMbrResults m = Filled(2);
         m.ZeroResults(c.type);
         EXPECT_EQ(m.x, (std::vector<double>{0, 1})) << c.type;

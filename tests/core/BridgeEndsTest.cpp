@@ -39,8 +39,7 @@ struct Run {
     std::shared_ptr<CEnvelopeResults> res;
 };
 
-Run RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, double step,
-          int nPoints)
+Run RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, double step, int nPoints)
 {
     Run r{std::make_shared<CLoadModel>(model), nullptr};
     AnalysisOptions options = qeltest::TestOptions(path);
@@ -52,8 +51,8 @@ Run RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoad
 }
 
 // Both paths, which must agree entry for entry; the fast path's results are returned.
-std::shared_ptr<CEnvelopeResults> RunBoth(const std::shared_ptr<CBridge>& bridge, const CLoadModel& model,
-                                          double step, int nPoints, const std::string& what)
+std::shared_ptr<CEnvelopeResults> RunBoth(const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, double step,
+                                          int nPoints, const std::string& what)
 {
     const Run literal = RunOn(AnalysisPath::Literal, bridge, model, step, nPoints);
     const Run fast = RunOn(AnalysisPath::Fast, bridge, model, step, nPoints);
@@ -61,7 +60,10 @@ std::shared_ptr<CEnvelopeResults> RunBoth(const std::shared_ptr<CBridge>& bridge
     return fast.res;
 }
 
-bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool SameBits(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 const PointLoadEffect& AtStation(const std::vector<PointLoadEffect>& side, double x)
 {

@@ -71,8 +71,8 @@ TEST(MultiBridge, StopBetweenLoadModelsKeepsTheBridgesAnalysed)
     const auto results = mba.Run(true, &nSteps, &step, &run);
     EXPECT_EQ(rec.progress, 3);
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_NEAR(MaxMoment(*results[0]), 500.0, 1e-6);  // both models on 10 m
-    EXPECT_NEAR(MaxMoment(*results[1]), 500.0, 1e-6);  // only the 100 kN model on 20 m
+    EXPECT_NEAR(MaxMoment(*results[0]), 500.0, 1e-6); // both models on 10 m
+    EXPECT_NEAR(MaxMoment(*results[1]), 500.0, 1e-6); // only the 100 kN model on 20 m
     EXPECT_EQ(results[1]->GetBridge(), set->GetBridge(1));
 }
 
@@ -85,8 +85,10 @@ TEST(MultiBridge, EmptyEnsembleOrStoppedRunGivesNoEntries)
     int nSteps = 0;
     double step = 1.0;
     std::atomic<bool> run{true};
-    EXPECT_TRUE(CMultiBridgeAnalysis(set, Ensemble({}), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
+    EXPECT_TRUE(
+        CMultiBridgeAnalysis(set, Ensemble({}), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
     run = false;
-    EXPECT_TRUE(CMultiBridgeAnalysis(set, PointLoad(100.0), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
+    EXPECT_TRUE(
+        CMultiBridgeAnalysis(set, PointLoad(100.0), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
     EXPECT_EQ(rec.progress, 0);
 }

@@ -36,8 +36,8 @@ TEST(Bridge, ConfigurationsBuildTheirSpansAndBeam)
         BridgeConfig config;
         std::vector<double> spans;
     };
-    for (const Case& c : {Case{BC_ONESPAN, {20.0}}, Case{BC_TWOSPAN, {20.0, 20.0}},
-                          Case{BC_THREESPAN, {15.0, 20.0, 15.0}}}) {
+    for (const Case& c :
+         {Case{BC_ONESPAN, {20.0}}, Case{BC_TWOSPAN, {20.0, 20.0}}, Case{BC_THREESPAN, {15.0, 20.0, 15.0}}}) {
         CBridge b(3, L"B", c.config, 20.0);
         EXPECT_EQ(b.m_vSpans, c.spans);
         std::shared_ptr<CBeam> beam = b.GetBeam();
@@ -207,20 +207,19 @@ TEST(BridgeSet, BadConfigurationsAreRefused)
         BridgeConfig config;
         double start, end, step;
     };
-    for (const StepCase& c : {StepCase{"zero step", BC_ONESPAN, 10, 20, 0}, StepCase{"negative step", BC_ONESPAN, 10, 20, -1},
-                              StepCase{"NaN step", BC_ONESPAN, 10, 20, nan},
-                              StepCase{"infinite step", BC_ONESPAN, 10, 20, INFINITY},
-                              StepCase{"end below start", BC_ONESPAN, 20, 10, 1},
-                              StepCase{"NaN end", BC_ONESPAN, 10, nan, 1},
-                              StepCase{"custom", BC_CUSTOM, 10, 20, 5}, StepCase{"code 7", static_cast<BridgeConfig>(7), 10, 20, 5}})
+    for (const StepCase& c :
+         {StepCase{"zero step", BC_ONESPAN, 10, 20, 0}, StepCase{"negative step", BC_ONESPAN, 10, 20, -1},
+          StepCase{"NaN step", BC_ONESPAN, 10, 20, nan}, StepCase{"infinite step", BC_ONESPAN, 10, 20, INFINITY},
+          StepCase{"end below start", BC_ONESPAN, 20, 10, 1}, StepCase{"NaN end", BC_ONESPAN, 10, nan, 1},
+          StepCase{"custom", BC_CUSTOM, 10, 20, 5}, StepCase{"code 7", static_cast<BridgeConfig>(7), 10, 20, 5}})
         ExpectError([&] { CBridgeSet(0, L"S", c.config, c.start, c.end, c.step); }, "Error in bridge config", c.name);
     ExpectError([] { CBridgeSet(0, L"S", 0, BC_ONESPAN, 10, 20); }, "Error in bridge config", "no bridges");
     ExpectError([] { CBridgeSet(0, L"S", 3, BC_CUSTOM, 10, 20); }, "Error in bridge config", "custom by count");
     ExpectError([] { CBridgeSet(0, L"S", 3, static_cast<BridgeConfig>(0), 10, 20); }, "Error in bridge config",
                 "code 0");
     // A family too large to hold or run is refused before any bridge is built.
-    ExpectError([] { CBridgeSet(0, L"S", CBridgeSet::MaxBridges + 1, BC_ONESPAN, 10, 20); },
-                "Error in bridge config", "count above the limit");
+    ExpectError([] { CBridgeSet(0, L"S", CBridgeSet::MaxBridges + 1, BC_ONESPAN, 10, 20); }, "Error in bridge config",
+                "count above the limit");
     ExpectError([] { CBridgeSet(0, L"S", BC_ONESPAN, 10, 20, 1e-6); }, "Error in bridge config",
                 "step giving too many bridges");
     CBridgeSet most(0, L"S", CBridgeSet::MaxBridges, BC_ONESPAN, 10, 20);
@@ -246,8 +245,8 @@ TEST(BridgeSet, AccessorsDefaultsAndCopies)
         int code;
         const wchar_t* name;
     };
-    for (const Case& c : {Case{1, L"1-span"}, Case{2, L"2-span"}, Case{3, L"3-span"}, Case{4, L"X-span"},
-                          Case{0, L"X-span"}}) {
+    for (const Case& c :
+         {Case{1, L"1-span"}, Case{2, L"2-span"}, Case{3, L"3-span"}, Case{4, L"X-span"}, Case{0, L"X-span"}}) {
         d.m_Config = static_cast<BridgeConfig>(c.code);
         EXPECT_EQ(d.GetConfigName(), c.name);
     }
@@ -382,7 +381,8 @@ TEST(BridgeArchiveXml, ItemsInOrderAndBadStoredValues)
     CBridgeSet s(0, L"S", 5, BC_ONESPAN, 10, 30);
     std::string sx = qeltest::SaveTo(Kind::Xml, "item", s);
     pos = 0;
-    for (const char* item : {"<CElement", "<m_StartL>", "<m_EndL>", "<m_nBridge>5</m_nBridge>", "<m_Config>1</m_Config>"}) {
+    for (const char* item :
+         {"<CElement", "<m_StartL>", "<m_EndL>", "<m_nBridge>5</m_nBridge>", "<m_Config>1</m_Config>"}) {
         pos = sx.find(item, pos);
         ASSERT_NE(pos, std::string::npos) << item << "\n" << sx;
     }

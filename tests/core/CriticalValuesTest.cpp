@@ -15,7 +15,10 @@
 
 namespace {
 
-std::shared_ptr<CLoadModel> Model(const wchar_t* name) { return std::make_shared<CLoadModel>(1, name); }
+std::shared_ptr<CLoadModel> Model(const wchar_t* name)
+{
+    return std::make_shared<CLoadModel>(1, name);
+}
 
 std::shared_ptr<CEnvelope> Env(const std::shared_ptr<CBridge>& b, LoadEffectType t, std::vector<double> maxima,
                                std::vector<double> minima, const std::shared_ptr<CLoadModel>& lm)

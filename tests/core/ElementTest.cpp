@@ -17,7 +17,7 @@ public:
     template <class Archive>
     void serialize(Archive& ar, const unsigned int)
     {
-        ar & boost::serialization::make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
+        ar& boost::serialization::make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
     }
 };
 
@@ -82,7 +82,8 @@ TEST(ElementArchiveErrors, TruncatedArchiveThrowsInsteadOfCrashing)
         std::string data = qeltest::SaveTo(k, "item", e);
         for (size_t cut : {size_t(0), data.size() / 3, data.size() / 2, data.size() - 20}) {
             TestElement back;
-            EXPECT_ANY_THROW(qeltest::LoadFrom(k, data.substr(0, cut), "item", back)) << qeltest::KindName(k) << " " << cut;
+            EXPECT_ANY_THROW(qeltest::LoadFrom(k, data.substr(0, cut), "item", back))
+                << qeltest::KindName(k) << " " << cut;
         }
     }
 }

@@ -96,7 +96,7 @@ TEST_F(EnvelopeResultsTest, LaterPositionsReplaceOnlyOnStrictlyLargerValues)
     CEnvelopeResults er(bridge);
     er.KeepBeamResults(true);
     er.AddResults(Res({0, 5, 0}, {1, 0, -1}, {1, 1}), lmA, 0.0);
-    er.AddResults(Res({0, 5, 0}, {2, 0, -1}, {2, 0}), lmB, 1.0);   // tie at midspan
+    er.AddResults(Res({0, 5, 0}, {2, 0, -1}, {2, 0}), lmB, 1.0); // tie at midspan
     er.AddResults(Res({0, 6, -3}, {0, 0, -2}, {0, 3}), lmB, 2.0);
     auto bm = er.GetEnvBMD();
     EXPECT_EQ(bm->m_vMax[1].val, 6.0);
@@ -127,9 +127,9 @@ TEST_F(EnvelopeResultsTest, ExtraStationsOfALaterPositionAreIgnored)
     m.x = {0, 5, 10, 12};
     m.M = {0, 8, -2, 99};
     m.V = {2, 0, -4, 99};
-    er.AddResults(std::make_shared<CBeamResults>(*bridge->GetBeam(), std::vector<CMbrResults>{m},
-                                                 std::vector<double>{3, 3}),
-                  lmB, 1.0);
+    er.AddResults(
+        std::make_shared<CBeamResults>(*bridge->GetBeam(), std::vector<CMbrResults>{m}, std::vector<double>{3, 3}), lmB,
+        1.0);
     auto bm = er.GetEnvBMD();
     ASSERT_EQ(bm->m_vMax.size(), 3u);
     ASSERT_EQ(bm->m_vMin.size(), 3u);
@@ -267,7 +267,8 @@ TEST_F(EnvelopeResultsTest, CriticalRatiosAreThoseOfHistoriesExtendedToOneLength
             for (bool bMax : {true, false}) {
                 const RatioLoadEffect& a = bMax ? pair.max : pair.min;
                 const RatioLoadEffect& b = bMax ? want.max : want.min;
-                const std::string what = std::string(c.name) + ", support " + std::to_string(i) + (bMax ? " max" : " min");
+                const std::string what =
+                    std::string(c.name) + ", support " + std::to_string(i) + (bMax ? " max" : " min");
                 EXPECT_EQ(a.ratio, b.ratio) << what;
                 EXPECT_EQ(a.proposed.val, b.proposed.val) << what;
                 EXPECT_EQ(a.proposed.xLoadModel, b.proposed.xLoadModel) << what;
@@ -364,7 +365,8 @@ TEST_P(EnvelopeResultsArchive, RoundTripRebuildsCriticalPairsAndSharesLoadModels
 TEST_P(EnvelopeResultsArchive, EnvelopeRoundTripRestoresEveryField)
 {
     auto env = std::make_shared<CEnvelope>(bridge, LET_REACTION);
-    env->m_vMax = {PointLoadEffect(7.5, 10.0, -1.25, LET_REACTION, lmA), PointLoadEffect(0, 10.0, 0.5, LET_REACTION, nullptr)};
+    env->m_vMax = {PointLoadEffect(7.5, 10.0, -1.25, LET_REACTION, lmA),
+                   PointLoadEffect(0, 10.0, 0.5, LET_REACTION, nullptr)};
     env->m_vMin = {PointLoadEffect(-2.0, 10.0, 3.0, LET_REACTION, lmA)};
     auto back = qeltest::RoundTrip(GetParam(), env);
     ASSERT_TRUE(back);

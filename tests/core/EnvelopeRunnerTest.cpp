@@ -83,9 +83,9 @@ TEST(Overstress, LaneLoadFollowsTheSpanLength)
     struct Case {
         double L, w;
     };
-    for (const Case c : {Case{5, 16}, Case{12, 16}, Case{13.5, 16.5}, Case{15, 17}, Case{18, 17}, Case{20, 17 + 2.0 / 3},
-                         Case{21, 18}, Case{27, 18}, Case{30, 19}, Case{35, 20}, Case{40, 21}, Case{45, 22.5},
-                         Case{50, 24}, Case{80, 24}})
+    for (const Case c :
+         {Case{5, 16}, Case{12, 16}, Case{13.5, 16.5}, Case{15, 17}, Case{18, 17}, Case{20, 17 + 2.0 / 3}, Case{21, 18},
+          Case{27, 18}, Case{30, 19}, Case{35, 20}, Case{40, 21}, Case{45, 22.5}, Case{50, 24}, Case{80, 24}})
         EXPECT_NEAR(COverstressAnalysis::GetOverstressUDL(c.L), c.w, 1e-12) << c.L;
     EXPECT_EQ(COverstressAnalysis::GetOverstressUDL(std::nan("")), 24.0);
     auto lm = COverstressAnalysis::MakeOverstressLoadModel(7);
@@ -99,9 +99,9 @@ TEST(Overstress, EveryBridgeGetsItsLaneLoadAndAStatusLine)
     std::atomic<bool> run{true};
     COverstressAnalysis os(OneSpanSet(), 1.4, qeltest::TestOptions());
     const auto results = os.Run(&run);
-    EXPECT_EQ(rec.status, (std::vector<std::wstring>{L"Overstress: L = 10.000, w = 16.000",
-                                                     L"Overstress: L = 20.000, w = 17.667",
-                                                     L"Overstress: L = 30.000, w = 19.000"}));
+    EXPECT_EQ(rec.status,
+              (std::vector<std::wstring>{L"Overstress: L = 10.000, w = 16.000", L"Overstress: L = 20.000, w = 17.667",
+                                         L"Overstress: L = 30.000, w = 19.000"}));
     ASSERT_EQ(results.size(), 3u);
     const double L[] = {10.0, 20.0, 30.0};
     const double w[] = {16.0, 17.0 + 2.0 / 3, 19.0};
@@ -120,7 +120,8 @@ TEST(Overstress, EveryBridgeGetsItsLaneLoadAndAStatusLine)
 TEST(Overstress, StatusLineOfA35mSpan)
 {
     Recorder rec;
-    COverstressAnalysis os(std::make_shared<CBridgeSet>(1, L"35", BC_ONESPAN, 35.0, 35.0, 1.0), 1.4, qeltest::TestOptions());
+    COverstressAnalysis os(std::make_shared<CBridgeSet>(1, L"35", BC_ONESPAN, 35.0, 35.0, 1.0), 1.4,
+                           qeltest::TestOptions());
     os.Run(nullptr);
     EXPECT_EQ(rec.status, (std::vector<std::wstring>{L"Overstress: L = 35.000, w = 20.000"}));
 }

@@ -27,11 +27,10 @@ TEST(RatioLoadEffect, DenominatorBelowOneMillionthGivesZeroRatio)
     struct Case {
         double ref, mult, prop, ratio;
     } cases[] = {
-        {0.5e-6, 1.0, 10.0, 0.0},     // |d| < 1e-6
-        {1e-6, 1.0, 2e-6, 2.0},       // exactly 1e-6 is divided by
-        {-1e-6, 1.0, 3e-6, -3.0},
-        {-200.0, 1.0, -100.0, 0.5},   // negative over negative is positive
-        {100.0, 1.5, 300.0, 2.0},     // multiplier factors the reference
+        {0.5e-6, 1.0, 10.0, 0.0},                             // |d| < 1e-6
+        {1e-6, 1.0, 2e-6, 2.0},                               // exactly 1e-6 is divided by
+        {-1e-6, 1.0, 3e-6, -3.0}, {-200.0, 1.0, -100.0, 0.5}, // negative over negative is positive
+        {100.0, 1.5, 300.0, 2.0},                             // multiplier factors the reference
         {100.0, 0.0, 300.0, 0.0},
     };
     for (const Case& c : cases) {

@@ -84,8 +84,7 @@ bool Same(const std::vector<double>& a, const std::vector<double>& b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (!(std::isnan(a[i]) && std::isnan(b[i])) &&
-            !(a[i] == b[i] && std::signbit(a[i]) == std::signbit(b[i])))
+        if (!(std::isnan(a[i]) && std::isnan(b[i])) && !(a[i] == b[i] && std::signbit(a[i]) == std::signbit(b[i])))
             return false;
     return true;
 }

@@ -210,8 +210,8 @@ TEST(FastBridgeRange, PeakMemoryStaysFlatInTheNumberOfBridges)
             envs.push_back(r->GetEnvBMD());
             envs.push_back(r->GetEnvSFD());
             for (const auto& e : envs)
-                m.envelopes += static_cast<long long>((e->m_vMax.capacity() + e->m_vMin.capacity()) *
-                                                      sizeof(PointLoadEffect));
+                m.envelopes +=
+                    static_cast<long long>((e->m_vMax.capacity() + e->m_vMin.capacity()) * sizeof(PointLoadEffect));
         }
         return m;
     };

@@ -25,7 +25,9 @@ struct Stepping {
 
 std::vector<Stepping> Steppings()
 {
-    return {{"step 0.5", true, 0, 0.5}, {"step 0.37", true, 0, 0.37}, {"20 steps", false, 20, 0.0},
+    return {{"step 0.5", true, 0, 0.5},
+            {"step 0.37", true, 0, 0.37},
+            {"20 steps", false, 20, 0.0},
             {"33 steps", false, 33, 0.0}};
 }
 
@@ -39,7 +41,7 @@ struct RunOutcome {
 };
 
 RunOutcome RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, const Stepping& s,
-          const std::atomic<bool>* flag = nullptr)
+                 const std::atomic<bool>* flag = nullptr)
 {
     RunOutcome r;
     r.lm = std::make_shared<CLoadModel>(model);

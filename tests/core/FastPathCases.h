@@ -28,8 +28,8 @@ struct BridgeCase {
 // One, two and three spans, short and long.
 inline std::vector<BridgeCase> Bridges()
 {
-    return {{"1 x 8", BC_ONESPAN, 8.0},    {"1 x 45", BC_ONESPAN, 45.0},   {"2 x 8", BC_TWOSPAN, 8.0},
-            {"2 x 40", BC_TWOSPAN, 40.0},  {"3 x 10", BC_THREESPAN, 10.0}, {"3 x 40", BC_THREESPAN, 40.0}};
+    return {{"1 x 8", BC_ONESPAN, 8.0},   {"1 x 45", BC_ONESPAN, 45.0},   {"2 x 8", BC_TWOSPAN, 8.0},
+            {"2 x 40", BC_TWOSPAN, 40.0}, {"3 x 10", BC_THREESPAN, 10.0}, {"3 x 40", BC_THREESPAN, 40.0}};
 }
 
 struct ModelCase {

@@ -20,30 +20,30 @@ struct LoadModelV0 {
     template <class Archive>
     void serialize(Archive& ar, const unsigned int)
     {
-        ar & make_nvp("CElement", static_cast<CElement&>(*m));
-        ar & make_nvp("m_Gamma", m->m_Gamma);
-        ar & make_nvp("m_vUDL", m->m_vUDL);
-        ar & make_nvp("m_vPL", m->m_vPL);
-        ar & make_nvp("m_vPUDL", m->m_vPUDL);
-        ar & make_nvp("m_gDLA", m->m_gDLA);
-        ar & make_nvp("m_gLiveLoad", m->m_gLiveLoad);
-        ar & make_nvp("m_gUnits", m->m_gUnits);
-        ar & make_nvp("m_gArbitrary", m->m_gArbitrary);
-        ar & make_nvp("m_WidthFactor", m->m_WidthFactor);
-        ar & make_nvp("m_bAppliesBM", m->m_bAppliesBM);
-        ar & make_nvp("m_bAppliesSF", m->m_bAppliesSF);
-        ar & make_nvp("m_bUseMinL", m->m_bUseMinL);
-        ar & make_nvp("m_bUseMaxL", m->m_bUseMaxL);
-        ar & make_nvp("m_minL", m->m_minL);
-        ar & make_nvp("m_maxL", m->m_maxL);
-        ar & make_nvp("m_GammaPL", m->m_GammaPL);
-        ar & make_nvp("m_GammaUDL", m->m_GammaUDL);
-        ar & make_nvp("m_GammaPUDL", m->m_GammaPUDL);
-        ar & make_nvp("m_bAdjustToBridge", m->m_bAdjustToBridge);
+        ar& make_nvp("CElement", static_cast<CElement&>(*m));
+        ar& make_nvp("m_Gamma", m->m_Gamma);
+        ar& make_nvp("m_vUDL", m->m_vUDL);
+        ar& make_nvp("m_vPL", m->m_vPL);
+        ar& make_nvp("m_vPUDL", m->m_vPUDL);
+        ar& make_nvp("m_gDLA", m->m_gDLA);
+        ar& make_nvp("m_gLiveLoad", m->m_gLiveLoad);
+        ar& make_nvp("m_gUnits", m->m_gUnits);
+        ar& make_nvp("m_gArbitrary", m->m_gArbitrary);
+        ar& make_nvp("m_WidthFactor", m->m_WidthFactor);
+        ar& make_nvp("m_bAppliesBM", m->m_bAppliesBM);
+        ar& make_nvp("m_bAppliesSF", m->m_bAppliesSF);
+        ar& make_nvp("m_bUseMinL", m->m_bUseMinL);
+        ar& make_nvp("m_bUseMaxL", m->m_bUseMaxL);
+        ar& make_nvp("m_minL", m->m_minL);
+        ar& make_nvp("m_maxL", m->m_maxL);
+        ar& make_nvp("m_GammaPL", m->m_GammaPL);
+        ar& make_nvp("m_GammaUDL", m->m_GammaUDL);
+        ar& make_nvp("m_GammaPUDL", m->m_GammaPUDL);
+        ar& make_nvp("m_bAdjustToBridge", m->m_bAdjustToBridge);
         std::int32_t rule = m->m_lmBridge;
-        ar & make_nvp("m_lmBridge", rule);
-        ar & make_nvp("m_bIsMoving", m->m_bIsMoving);
-        ar & make_nvp("m_PointLoadStart", m->m_PointLoadStart);
+        ar& make_nvp("m_lmBridge", rule);
+        ar& make_nvp("m_bIsMoving", m->m_bIsMoving);
+        ar& make_nvp("m_PointLoadStart", m->m_PointLoadStart);
     }
 };
 
@@ -206,19 +206,17 @@ TEST(LoadModelXml, ItemsInTheirArchiveOrder)
 {
     CLoadModel lm = Sample();
     std::string xml = qeltest::SaveTo(Kind::Xml, "item", lm);
-    auto pos = [&](const std::string& tag) {
-        return std::min(xml.find("<" + tag + ">"), xml.find("<" + tag + " "));
-    };
+    auto pos = [&](const std::string& tag) { return std::min(xml.find("<" + tag + ">"), xml.find("<" + tag + " ")); };
     auto inOrder = [&](std::vector<std::string> tags) {
         for (size_t i = 0; i + 1 < tags.size(); ++i) {
             ASSERT_NE(pos(tags[i]), std::string::npos) << tags[i];
             EXPECT_LT(pos(tags[i]), pos(tags[i + 1])) << tags[i] << " before " << tags[i + 1];
         }
     };
-    inOrder({"m_Gamma", "m_vUDL", "m_vPL", "m_vPUDL", "m_gDLA", "m_gLiveLoad", "m_gUnits", "m_gArbitrary",
-             "m_WidthFactor", "m_bAppliesBM", "m_bAppliesSF", "m_bUseMinL", "m_bUseMaxL", "m_minL", "m_maxL",
-             "m_GammaPL", "m_GammaUDL", "m_GammaPUDL", "m_bAdjustToBridge", "m_lmBridge", "m_bIsMoving",
-             "m_PointLoadStart", "m_bAppliesR", "m_Direction"});
+    inOrder({"m_Gamma",           "m_vUDL",       "m_vPL",         "m_vPUDL",          "m_gDLA",       "m_gLiveLoad",
+             "m_gUnits",          "m_gArbitrary", "m_WidthFactor", "m_bAppliesBM",     "m_bAppliesSF", "m_bUseMinL",
+             "m_bUseMaxL",        "m_minL",       "m_maxL",        "m_GammaPL",        "m_GammaUDL",   "m_GammaPUDL",
+             "m_bAdjustToBridge", "m_lmBridge",   "m_bIsMoving",   "m_PointLoadStart", "m_bAppliesR",  "m_Direction"});
     EXPECT_NE(xml.find("<m_lmBridge>6</m_lmBridge>"), std::string::npos);
     EXPECT_NE(xml.find("<m_Direction>1</m_Direction>"), std::string::npos);
     // A partial load: magnitude, location, cover, gamma.

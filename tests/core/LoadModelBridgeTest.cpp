@@ -154,8 +154,9 @@ TEST(BridgeRules, ABDCDynamicAllowance)
     // f = 100/L: a = 0.2 (f <= 1), rising to 0.4 at f = 2.5, 0.4 to f = 4.5, falling by
     // 0.1 per unit of f to 0.25 at f = 6, then 0.25.
     const std::pair<double, double> cases[] = {
-        {100, 1.2}, {200, 1.2}, {50, 1.0 + 0.2 + 1.0 * 0.2 / 1.5}, {40, 1.4}, {25, 1.4},
-        {20, 1.35}, {18, 1.0 + 0.4 - (100.0 / 18 - 4.5) * 0.1}, {16, 1.25}, {10, 1.25},
+        {100, 1.2}, {200, 1.2}, {50, 1.0 + 0.2 + 1.0 * 0.2 / 1.5},          {40, 1.4},
+        {25, 1.4},  {20, 1.35}, {18, 1.0 + 0.4 - (100.0 / 18 - 4.5) * 0.1}, {16, 1.25},
+        {10, 1.25},
     };
     for (auto [L, D] : cases) {
         CLoadModel lm = LaneModel(BR_ABDC_DLA);
@@ -277,7 +278,7 @@ TEST(BridgeRules, DynamicAllowancesOverABridgeSet)
     d = lm.GetDLAs(set_ptr);
     ASSERT_EQ(d.size(), 3u);
     EXPECT_NEAR(d[0], 1.25, 1e-12);
-    EXPECT_NEAR(d[1], 1.4, 1e-12);                                  // f = 2.857
+    EXPECT_NEAR(d[1], 1.4, 1e-12);                                // f = 2.857
     EXPECT_NEAR(d[2], 1.2 + (100.0 / 60 - 1) * 0.2 / 1.5, 1e-12); // f = 1.667
 
     for (BridgeRule r : {BR_NAASRA_PL, BR_A36_UDL, BR_BS5400_UDL, BR_NONE}) {

@@ -95,8 +95,8 @@ struct CaseLists {
     template <class Archive>
     void serialize(Archive& ar, const unsigned int)
     {
-        ar & boost::serialization::make_nvp("m_vLoadModel", lms);
-        ar & boost::serialization::make_nvp("m_vLoadModelEnsemble", lmes);
+        ar& boost::serialization::make_nvp("m_vLoadModel", lms);
+        ar& boost::serialization::make_nvp("m_vLoadModelEnsemble", lmes);
     }
 };
 

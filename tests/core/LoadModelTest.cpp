@@ -188,7 +188,7 @@ TEST(LoadModelUpdate, FrontMostLoadIsShiftedToZero)
     const UpdateCase cases[] = {
         {{0, -3.2, -8.4}, {0, -3.2, -8.4}, 8.4, 0, -8.4}, // nothing ahead of 0: no shift
         {{2.0, -1.0}, {0, -3.0}, 3.0, 2.0, -1.0},
-        {{1, 4}, {-3, 0}, 4, 4, 0}, // all ahead of 0: rear stays 0
+        {{1, 4}, {-3, 0}, 4, 4, 0},     // all ahead of 0: rear stays 0
         {{-2, -5}, {-2, -5}, 5, 0, -5}, // all behind 0: front stays 0
     };
     for (const auto& c : cases) {

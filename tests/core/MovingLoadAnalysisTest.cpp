@@ -24,7 +24,10 @@ std::shared_ptr<CLoadModel> PointLoads(std::vector<double> locations, double P =
     return lm;
 }
 
-std::shared_ptr<CBridge> Bridge(BridgeConfig config, double span) { return CBridge::Create(1, L"B", config, span); }
+std::shared_ptr<CBridge> Bridge(BridgeConfig config, double span)
+{
+    return CBridge::Create(1, L"B", config, span);
+}
 
 bool Contains(const std::vector<double>& v, double x)
 {
@@ -272,7 +275,8 @@ TEST(MovingLoadAnalysis, EventPointsAscendAndALoadOnOneLooksToTheNext)
     EXPECT_NEAR(ml.NextEventDistance(1.0), 18.0, 1e-12);
     // No event ahead: the step is never shortened (and never lengthened either).
     EXPECT_EQ(ml.NextEventDistance(19.5), std::numeric_limits<double>::infinity());
-    CMovingLoadAnalysis empty(Bridge(BC_ONESPAN, 20.0), std::make_shared<CLoadModel>(1, L"None"), qeltest::TestOptions());
+    CMovingLoadAnalysis empty(Bridge(BC_ONESPAN, 20.0), std::make_shared<CLoadModel>(1, L"None"),
+                              qeltest::TestOptions());
     EXPECT_EQ(empty.NextEventDistance(3.0), 0.0);
 }
 
@@ -330,8 +334,7 @@ TEST(MovingLoadAnalysis, EveryRunStopsAtItsCountOrIsRefusedFirst)
         // Stiffness terms of 1e-900 underflow: refused after its few positions, not shown.
         {"span and step 1e300", longSpan, {0.0}, 1e300, "are not finite numbers"},
         // (1e6 + 20) / 0.1 = 1.00002e7 positions.
-        {"axle 1e6 m behind, step 0.1", Bridge(BC_ONESPAN, 20.0), {0.0, -1e6}, 0.1,
-         "The step gives 10,000,"},
+        {"axle 1e6 m behind, step 0.1", Bridge(BC_ONESPAN, 20.0), {0.0, -1e6}, 0.1, "The step gives 10,000,"},
         {"axle 1e6 m behind, step 100", Bridge(BC_ONESPAN, 20.0), {0.0, -1e6}, 100.0, ""},
     };
     for (const Case& c : cases) {
@@ -355,7 +358,6 @@ TEST(MovingLoadAnalysis, EveryRunStopsAtItsCountOrIsRefusedFirst)
                                double(c.axles.size()) * double(ml.m_vEventPoints.size());
         EXPECT_LE(double(ml.m_nSteps), counted);
         const std::vector<double> pos = res->GetEnvReaction(0)->GetLoadPositions();
-        EXPECT_TRUE(std::is_sorted(pos.begin(), pos.end()) &&
-                    std::adjacent_find(pos.begin(), pos.end()) == pos.end());
+        EXPECT_TRUE(std::is_sorted(pos.begin(), pos.end()) && std::adjacent_find(pos.begin(), pos.end()) == pos.end());
     }
 }

@@ -197,7 +197,8 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
         rs.Calculate(true, &nSteps, &step, &run, qeltest::TestOptions());
     }
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 1u);
-    auto ratios = rs.CalculateRatios(false, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
+    auto ratios = rs.CalculateRatios(false, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0,
+                                     qeltest::TestOptions());
     EXPECT_EQ(rs.m_vPropCritEnv.size(), 3u);
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
@@ -205,7 +206,8 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
 
     // A proposed run stopped before it starts.
     std::atomic<bool> stopped{false};
-    ratios = rs.CalculateRatios(false, true, &nSteps, &step, &stopped, Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
+    ratios = rs.CalculateRatios(false, true, &nSteps, &step, &stopped, Ensemble({PointLoad(200.0)}), 1.0,
+                                qeltest::TestOptions());
     EXPECT_TRUE(rs.m_vPropCritEnv.empty());
     EXPECT_TRUE(ratios->m_vMembers.empty());
 }
@@ -224,8 +226,8 @@ TEST(ReferenceSet, RatiosStopAtAReferenceWithTooFewReactions)
     rs.m_vRefCritEnv[1]->m_vEnvReaction.pop_back();
     rs.m_vRefCritEnv[1]->m_nReactions = 1;
     std::shared_ptr<CCriticalRatioEnsemble> ratios;
-    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr,
-                                                Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions()));
+    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0,
+                                                qeltest::TestOptions()));
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
     ExpectNear(mx, {2.0});
@@ -336,7 +338,8 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
         int nSteps = 0;
         double step = 1.0;
         fresh.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
-        auto want = fresh.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({heavy}), 1.0, qeltest::TestOptions());
+        auto want =
+            fresh.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({heavy}), 1.0, qeltest::TestOptions());
         auto got = coll.GetCriticalRatioEnsembles()[k];
         std::vector<double> a, b, c, d;
         want->GetMomentValues(a, b);
@@ -468,10 +471,10 @@ struct MiniCase {
     void serialize(Archive& ar, const unsigned int)
     {
         using boost::serialization::make_nvp;
-        ar & make_nvp("m_vBridgeSet", bridgeSets);
-        ar & make_nvp("m_vLoadModel", loadModels);
-        ar & make_nvp("m_vLoadModelEnsemble", ensembles);
-        ar & make_nvp("m_vRefCollection", collections);
+        ar& make_nvp("m_vBridgeSet", bridgeSets);
+        ar& make_nvp("m_vLoadModel", loadModels);
+        ar& make_nvp("m_vLoadModelEnsemble", ensembles);
+        ar& make_nvp("m_vRefCollection", collections);
     }
 };
 
@@ -545,7 +548,8 @@ TEST(ReferenceCollection, RoundTripsWithItsReferenceSetsAndSharedElements)
                 EXPECT_EQ(mxA, mxB);
             }
             EXPECT_FALSE(MomentMaxima(rb->GetRefCritEnsemble()).empty());
-            EXPECT_EQ(rb->m_vRefCritEnv[0]->GetBridge()->m_SpanLength, after.bridgeSets[k % 2]->GetBridge(0)->m_SpanLength);
+            EXPECT_EQ(rb->m_vRefCritEnv[0]->GetBridge()->m_SpanLength,
+                      after.bridgeSets[k % 2]->GetBridge(0)->m_SpanLength);
         }
         // What a comparison produced is not saved.
         EXPECT_TRUE(b.GetCriticalRatioEnsembles().empty());

@@ -42,7 +42,10 @@ void WriteFile(const fs::path& p, const std::string& text)
     os << text;
 }
 
-std::wstring W(const fs::path& p) { return Utf8ToWide(p.string()); }
+std::wstring W(const fs::path& p)
+{
+    return Utf8ToWide(p.string());
+}
 
 // Every simple item of a settings file ("value" is HELPFILEPATH's text), in file order.
 std::vector<std::pair<std::string, std::string>> Leaves(const std::string& xml)
@@ -95,7 +98,8 @@ class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_Dir = qeltest::TempRoot() / ("settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        m_Dir = qeltest::TempRoot() /
+                ("settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_Dir);
         fs::create_directories(m_Dir);
         m_File = m_Dir / "QEL" / "QEL.xml";
@@ -217,14 +221,53 @@ TEST(Settings, ArchiveErrorsAreToldInTheUsersWords)
 TEST_F(SettingsFile, FileHoldsEveryItemInOrder)
 {
     const std::string xml = DefaultsText();
-    const std::vector<std::string> expected = {
-        "m_Version", "value", "USEBINARYFILEFORMAT", "SHOWINSTRUCTIONS", "CLR_LM_BGRND", "CLR_LM_BASELINE",
-        "CLR_LM_GRIDLINE", "CLR_LM_TEXT", "CLR_LM_PL", "CLR_LM_UDL", "CLR_LM_PUDL", "CLR_LM_WHEEL", "FACTOR",
-        "DISTANCE", "SPAN", "GVW", "VEHLENGTH", "BMSF", "R", "GRAPHS", "TABLES", "NPOINTS_ALONG_BEAM",
-        "NO_AXLE_SPACINGS", "BYSTEP", "STEPSIZE", "NSTEPS", "RATIOLIMIT_FULLSPEED", "RATIOLIMIT_SLOWDOWN",
-        "LINEWIDTH", "DATATIPDELAY", "TOP", "BTM", "LEFT", "RIGHT", "BETWN", "CLR_BACKGRND", "CLR_BORDER",
-        "CLR_GRID", "CLR_TEXT", "CLR_LINEMIN", "CLR_LINEMAX", "CLR_BEAM", "CLR_LIGHTLINE", "CLR_PROPMIN",
-        "CLR_PROPMAX", "CLR_FULLSPEED", "CLR_SLOWDOWN"};
+    const std::vector<std::string> expected = {"m_Version",
+                                               "value",
+                                               "USEBINARYFILEFORMAT",
+                                               "SHOWINSTRUCTIONS",
+                                               "CLR_LM_BGRND",
+                                               "CLR_LM_BASELINE",
+                                               "CLR_LM_GRIDLINE",
+                                               "CLR_LM_TEXT",
+                                               "CLR_LM_PL",
+                                               "CLR_LM_UDL",
+                                               "CLR_LM_PUDL",
+                                               "CLR_LM_WHEEL",
+                                               "FACTOR",
+                                               "DISTANCE",
+                                               "SPAN",
+                                               "GVW",
+                                               "VEHLENGTH",
+                                               "BMSF",
+                                               "R",
+                                               "GRAPHS",
+                                               "TABLES",
+                                               "NPOINTS_ALONG_BEAM",
+                                               "NO_AXLE_SPACINGS",
+                                               "BYSTEP",
+                                               "STEPSIZE",
+                                               "NSTEPS",
+                                               "RATIOLIMIT_FULLSPEED",
+                                               "RATIOLIMIT_SLOWDOWN",
+                                               "LINEWIDTH",
+                                               "DATATIPDELAY",
+                                               "TOP",
+                                               "BTM",
+                                               "LEFT",
+                                               "RIGHT",
+                                               "BETWN",
+                                               "CLR_BACKGRND",
+                                               "CLR_BORDER",
+                                               "CLR_GRID",
+                                               "CLR_TEXT",
+                                               "CLR_LINEMIN",
+                                               "CLR_LINEMAX",
+                                               "CLR_BEAM",
+                                               "CLR_LIGHTLINE",
+                                               "CLR_PROPMIN",
+                                               "CLR_PROPMAX",
+                                               "CLR_FULLSPEED",
+                                               "CLR_SLOWDOWN"};
     std::vector<std::string> names;
     for (const auto& [name, value] : Leaves(xml))
         names.push_back(name);
@@ -232,8 +275,8 @@ TEST_F(SettingsFile, FileHoldsEveryItemInOrder)
 
     // The groups are class items in this order, between the leaves that belong to them.
     size_t pos = 0;
-    for (const char* group : {"<General ", "<HELPFILEPATH ", "<LoadModel ", "<DecimalPlaces ", "<Output ",
-                              "<Analysis ", "<Stepping ", "<Plot ", "<Gap ", "<Colours "}) {
+    for (const char* group : {"<General ", "<HELPFILEPATH ", "<LoadModel ", "<DecimalPlaces ", "<Output ", "<Analysis ",
+                              "<Stepping ", "<Plot ", "<Gap ", "<Colours "}) {
         const size_t at = xml.find(group, pos);
         ASSERT_NE(at, std::string::npos) << group << "\n" << xml;
         EXPECT_NE(xml.find("version=\"0\"", at), std::string::npos);
@@ -246,7 +289,7 @@ TEST_F(SettingsFile, FileHoldsEveryItemInOrder)
     EXPECT_NE(xml.find("<m_Version>1</m_Version>"), std::string::npos);
     const size_t step = xml.find("<STEPSIZE>") + 10;
     EXPECT_EQ(std::stod(xml.substr(step, xml.find('<', step) - step)), 0.5);
-    EXPECT_NE(xml.find("<CLR_PROPMIN>10092339</CLR_PROPMIN>"), std::string::npos); // 0x99FF33
+    EXPECT_NE(xml.find("<CLR_PROPMIN>10092339</CLR_PROPMIN>"), std::string::npos);  // 0x99FF33
     EXPECT_NE(xml.find("<CLR_FULLSPEED>36095</CLR_FULLSPEED>"), std::string::npos); // 0x008CFF
 }
 
@@ -340,35 +383,60 @@ TEST_F(SettingsFile, ValueOutsideTheLimitsFallsBackToItsDefault)
         const char* value;
         bool kept;
     } cases[] = {
-        {"NPOINTS_ALONG_BEAM", "20", false}, {"NPOINTS_ALONG_BEAM", "21", true},
+        {"NPOINTS_ALONG_BEAM", "20", false},
+        {"NPOINTS_ALONG_BEAM", "21", true},
         // Stations are allocated per span and analysis: a huge count would exhaust memory.
-        {"NPOINTS_ALONG_BEAM", "10000", true}, {"NPOINTS_ALONG_BEAM", "10001", false},
+        {"NPOINTS_ALONG_BEAM", "10000", true},
+        {"NPOINTS_ALONG_BEAM", "10001", false},
         {"NPOINTS_ALONG_BEAM", "2147483647", false},
-        {"NO_AXLE_SPACINGS", "2", false},    {"NO_AXLE_SPACINGS", "3", true},
-        {"NSTEPS", "0", false},              {"NSTEPS", "-4", false},
-        {"NSTEPS", "1", true},               {"STEPSIZE", "1.00000000000000002e-03", true},
-        {"STEPSIZE", "-0.5", false},         {"STEPSIZE", "2.00000000000000004e-03", true},
+        {"NO_AXLE_SPACINGS", "2", false},
+        {"NO_AXLE_SPACINGS", "3", true},
+        {"NSTEPS", "0", false},
+        {"NSTEPS", "-4", false},
+        {"NSTEPS", "1", true},
+        {"STEPSIZE", "1.00000000000000002e-03", true},
+        {"STEPSIZE", "-0.5", false},
+        {"STEPSIZE", "2.00000000000000004e-03", true},
         {"STEPSIZE", "9.99999999999999912e-04", false},
-        {"STEPSIZE", "1.00000000000000000e+03", true},         {"STEPSIZE", "1000.0000000000001", false},
+        {"STEPSIZE", "1.00000000000000000e+03", true},
+        {"STEPSIZE", "1000.0000000000001", false},
         // Texts no number reads: each falls back alone instead of failing the whole file.
-        {"STEPSIZE", "nan", false},          {"STEPSIZE", "inf", false},
-        {"STEPSIZE", "-inf", false},         {"STEPSIZE", "1e300", false},
-        {"STEPSIZE", "1e-300", false},       {"STEPSIZE", "1e999", false},
-        {"STEPSIZE", "", false},             {"NPOINTS_ALONG_BEAM", "many", false},
-        {"NPOINTS_ALONG_BEAM", "99999999999", false}, {"NSTEPS", "1.5", false},
-        {"CLR_GRID", "-1", false},           {"CLR_GRID", "16777216", false},
-        {"CLR_GRID", "16777215", true},      {"CLR_GRID", "4294967296", false},
-        {"LINEWIDTH", "0", false},           {"LINEWIDTH", "-1", false},
-        {"LINEWIDTH", "20", true},           {"LINEWIDTH", "21", false},
-        {"FACTOR", "10", true},              {"FACTOR", "11", false},
-        {"TOP", "200", true},                {"TOP", "201", false},
-        {"DATATIPDELAY", "500", false},      {"DATATIPDELAY", "501", true},
-        {"FACTOR", "0", false},              {"DISTANCE", "0", false},
-        {"SPAN", "0", false},                {"GVW", "0", false},
-        {"VEHLENGTH", "0", false},           {"VEHLENGTH", "1", true},
-        {"TOP", "0", false},                 {"BTM", "-3", false},
-        {"LEFT", "0", false},                {"RIGHT", "0", false},
-        {"BETWN", "0", false},               {"BETWN", "1", true},
+        {"STEPSIZE", "nan", false},
+        {"STEPSIZE", "inf", false},
+        {"STEPSIZE", "-inf", false},
+        {"STEPSIZE", "1e300", false},
+        {"STEPSIZE", "1e-300", false},
+        {"STEPSIZE", "1e999", false},
+        {"STEPSIZE", "", false},
+        {"NPOINTS_ALONG_BEAM", "many", false},
+        {"NPOINTS_ALONG_BEAM", "99999999999", false},
+        {"NSTEPS", "1.5", false},
+        {"CLR_GRID", "-1", false},
+        {"CLR_GRID", "16777216", false},
+        {"CLR_GRID", "16777215", true},
+        {"CLR_GRID", "4294967296", false},
+        {"LINEWIDTH", "0", false},
+        {"LINEWIDTH", "-1", false},
+        {"LINEWIDTH", "20", true},
+        {"LINEWIDTH", "21", false},
+        {"FACTOR", "10", true},
+        {"FACTOR", "11", false},
+        {"TOP", "200", true},
+        {"TOP", "201", false},
+        {"DATATIPDELAY", "500", false},
+        {"DATATIPDELAY", "501", true},
+        {"FACTOR", "0", false},
+        {"DISTANCE", "0", false},
+        {"SPAN", "0", false},
+        {"GVW", "0", false},
+        {"VEHLENGTH", "0", false},
+        {"VEHLENGTH", "1", true},
+        {"TOP", "0", false},
+        {"BTM", "-3", false},
+        {"LEFT", "0", false},
+        {"RIGHT", "0", false},
+        {"BETWN", "0", false},
+        {"BETWN", "1", true},
     };
     fs::create_directories(m_File.parent_path());
     for (const auto& c : cases) {
@@ -380,8 +448,9 @@ TEST_F(SettingsFile, ValueOutsideTheLimitsFallsBackToItsDefault)
         if (c.kept)
             EXPECT_EQ(m_Message, L"");
         else
-            EXPECT_NE(WideToUtf8(m_Message).find(std::string(c.tag) + " was not a number in its range; its default is used."),
-                      std::string::npos)
+            EXPECT_NE(
+                WideToUtf8(m_Message).find(std::string(c.tag) + " was not a number in its range; its default is used."),
+                std::string::npos)
                 << WideToUtf8(m_Message);
         const auto got = Leaves(SavedText());
         ASSERT_EQ(got.size(), f.size());
@@ -420,7 +489,12 @@ void SaveWithSmallFileLimit(const std::wstring& path)
     ::signal(SIGXFSZ, SIG_IGN);
     std::wstring msg;
     const bool ok = CSettings::Save(path, msg);
-    std::_Exit(ok ? 1 : WideToUtf8(msg).rfind("Problem saving file.\nThe settings file could not be written.\n(Detail: output stream error)\n", 0) == 0 ? 0 : 2);
+    std::_Exit(
+        ok ? 1
+        : WideToUtf8(msg).rfind(
+              "Problem saving file.\nThe settings file could not be written.\n(Detail: output stream error)\n", 0) == 0
+            ? 0
+            : 2);
 }
 
 TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
@@ -466,7 +540,8 @@ TEST_F(SettingsFile, NonAsciiTextRoundTripsWhateverTheLocale)
         std::setlocale(LC_ALL, saved.c_str());
         ASSERT_TRUE(savedOk && loadedOk) << WideToUtf8(m_Message);
         EXPECT_EQ(g_pSettings->General.HELPFILEPATH, manual);
-        EXPECT_NE(ReadFile(file).find("<value>/daten/Br\xc3\xbc" "cke \xce\xa9 \xe6\x97\xa5\xe6\x9c\xac/QEL User Manual.pdf</value>"),
+        EXPECT_NE(ReadFile(file).find("<value>/daten/Br\xc3\xbc"
+                                      "cke \xce\xa9 \xe6\x97\xa5\xe6\x9c\xac/QEL User Manual.pdf</value>"),
                   std::string::npos);
     }
 }
@@ -476,7 +551,8 @@ TEST(Settings, CopiesAreConsistentWhileTheSettingsAreEdited)
 {
     CSettings s;
     s.Edit([](CSettings& t) {
-        t.Analysis.NPOINTS_ALONG_BEAM = t.Analysis.Stepping.NSTEPS = t.Plot.LINEWIDTH = t.General.DecimalPlaces.GVW = 20;
+        t.Analysis.NPOINTS_ALONG_BEAM = t.Analysis.Stepping.NSTEPS = t.Plot.LINEWIDTH = t.General.DecimalPlaces.GVW =
+            20;
     });
     std::atomic<bool> done = false;
     std::atomic<int> last = 20;
@@ -516,7 +592,8 @@ TEST(Settings, AnalysisOptionsTakeTheBoundedPointsAndTheProgramsThreads)
     const struct {
         int field;
         int points;
-    } cases[] = {{100, 100}, {21, 21}, {0, 1}, {-5, 1}, {CSettings::MaxPointsAlongBeam + 1, CSettings::MaxPointsAlongBeam}};
+    } cases[] = {
+        {100, 100}, {21, 21}, {0, 1}, {-5, 1}, {CSettings::MaxPointsAlongBeam + 1, CSettings::MaxPointsAlongBeam}};
     const CAnalysisThreadsScope threads(3);
     for (const auto& c : cases) {
         CSettings s;

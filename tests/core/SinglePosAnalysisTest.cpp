@@ -158,9 +158,18 @@ TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone
         std::vector<double> reactions;
     };
     // The whole axle on the support it stands on; the spans feel nothing of it.
-    for (const Case& c : std::vector<Case>{{0.0, {100, 0}}, {0.0005, {100, 0}}, {0.0009, {100, 0}},
-             {-0.0009, {100, 0}}, {19.9991, {0, 100}}, {19.9995, {0, 100}}, {20.0, {0, 100}},
-             {20.0009, {0, 100}}, {-0.001, {0, 0}}, {20.001, {0, 0}}, {-3.0, {0, 0}}, {25.0, {0, 0}}}) {
+    for (const Case& c : std::vector<Case>{{0.0, {100, 0}},
+                                           {0.0005, {100, 0}},
+                                           {0.0009, {100, 0}},
+                                           {-0.0009, {100, 0}},
+                                           {19.9991, {0, 100}},
+                                           {19.9995, {0, 100}},
+                                           {20.0, {0, 100}},
+                                           {20.0009, {0, 100}},
+                                           {-0.001, {0, 0}},
+                                           {20.001, {0, 0}},
+                                           {-3.0, {0, 0}},
+                                           {25.0, {0, 0}}}) {
         SCOPED_TRACE(c.p);
         auto r = spa.Analyse(c.p);
         ExpectNear(r->m_vReactions, c.reactions);
@@ -174,7 +183,8 @@ TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone
     // A position that is not a number puts no load on the beam, as one off the beam.
     const double nan = std::nan("");
     ExpectNear(spa.Analyse(nan)->m_vReactions, {0, 0});
-    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions()).Analyse(nan)->m_vReactions, {0, 0});
+    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions()).Analyse(nan)->m_vReactions,
+               {0, 0});
 }
 
 TEST(SinglePosAnalysis, BridgeWithoutABeamOrMissingInputIsRefused)
@@ -184,18 +194,19 @@ TEST(SinglePosAnalysis, BridgeWithoutABeamOrMissingInputIsRefused)
     lm->AddPointLoad(100, 0, 2);
     EXPECT_THROW(CSinglePosAnalysis(std::make_shared<CBridge>(), lm, qeltest::TestOptions()), std::invalid_argument);
     EXPECT_THROW(CSinglePosAnalysis(nullptr, lm, qeltest::TestOptions()), std::invalid_argument);
-    EXPECT_THROW(CSinglePosAnalysis(CBridge::Create(0, L"20", BC_ONESPAN, 20), nullptr, qeltest::TestOptions()), std::invalid_argument);
+    EXPECT_THROW(CSinglePosAnalysis(CBridge::Create(0, L"20", BC_ONESPAN, 20), nullptr, qeltest::TestOptions()),
+                 std::invalid_argument);
 }
 
 TEST(SinglePosAnalysis, FactorsScaleEveryLoadAndTheWidthFactorOnlyAxles)
 {
     auto bridge = CBridge::Create(0, L"20", BC_ONESPAN, 20);
     auto lm = std::make_shared<CLoadModel>(1, L"M");
-    lm->AddUDL(2.0);                // 40 over the span
-    lm->AddPointLoad(100, 0, 2.0);  // width 2: x 1.224
-    lm->AddPartialUDL(3.0, -4, 4);  // 12
+    lm->AddUDL(2.0);               // 40 over the span
+    lm->AddPointLoad(100, 0, 2.0); // width 2: x 1.224
+    lm->AddPartialUDL(3.0, -4, 4); // 12
     lm->m_WidthFactor = 1;
-    lm->SetGammaUDL(1.5);           // 60
+    lm->SetGammaUDL(1.5);                  // 60
     lm->SetPointLoad(0, 2.0, 100, 0, 2.0); // 244.8
     lm->m_gDLA.value = 1.3;
     lm->m_gUnits.value = 2.0;
@@ -267,8 +278,14 @@ TEST(SinglePosAnalysis, BeamLengthLimitsAreInclusive)
     lm->m_bUseMaxL = false;
     lm->m_bUseMinL = true;
     lm->m_minL = 30;
-    ExpectNear(CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions()).Analyse(15)->m_vReactions, {50, 50});
-    ExpectNear(CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 29.5), lm, qeltest::TestOptions()).Analyse(15)->m_vReactions, {0, 0});
+    ExpectNear(CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions())
+                   .Analyse(15)
+                   ->m_vReactions,
+               {50, 50});
+    ExpectNear(CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 29.5), lm, qeltest::TestOptions())
+                   .Analyse(15)
+                   ->m_vReactions,
+               {0, 0});
 }
 
 TEST(SinglePosAnalysis, BridgeRuleAndUpdateRunBeforeTheLoadsAreBuilt)

@@ -25,7 +25,15 @@ TEST(StoredTexts, XmlNamesMustBeValidUtf8)
 {
     const std::string xml = qeltest::SaveTo(Kind::Xml, "item", CBridge(1, L"Abc", BC_ONESPAN, 20.0));
     // A stray continuation byte, a cut sequence, an overlong '/', a surrogate, past U+10FFFF.
-    for (const char* bad : {"A\x80" "c", "A\xC3", "A\xC0\xAF" "c", "A\xED\xA0\x80" "c", "A\xF4\x90\x80\x80" "c"}) {
+    for (const char* bad : {"A\x80"
+                            "c",
+                            "A\xC3",
+                            "A\xC0\xAF"
+                            "c",
+                            "A\xED\xA0\x80"
+                            "c",
+                            "A\xF4\x90\x80\x80"
+                            "c"}) {
         CBridge back;
         EXPECT_THROW(qeltest::LoadFrom(Kind::Xml, Replace(xml, ">Abc<", std::string(">") + bad + "<"), "item", back),
                      boost::archive::archive_exception)

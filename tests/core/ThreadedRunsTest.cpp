@@ -35,7 +35,10 @@ namespace {
 
 const int kThreads[] = {2, 3, 8};
 
-bool Bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool Bits(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 void ExpectIdentical(const PointLoadEffect& a, const PointLoadEffect& b, const ModelMap& map, const std::string& what)
 {
@@ -59,8 +62,7 @@ void ExpectIdentical(const std::shared_ptr<CEnvelope>& a, const std::shared_ptr<
     }
 }
 
-void ExpectIdentical(const CEnvelopeResults& a, const CEnvelopeResults& b, const ModelMap& map,
-                     const std::string& what)
+void ExpectIdentical(const CEnvelopeResults& a, const CEnvelopeResults& b, const ModelMap& map, const std::string& what)
 {
     EXPECT_EQ(a.m_pBridge, b.m_pBridge) << what;
     EXPECT_EQ(a.m_nAugments, b.m_nAugments) << what;
@@ -143,8 +145,9 @@ struct ThreadedRange : fastcases::RangeRun {
 
 // The messages sorted, as threads may post them in any order; flag drops after stopAfter
 // messages (0: never).
-ThreadedRange RunRange(int threads, const std::shared_ptr<CBridgeSet>& set, const std::shared_ptr<CLoadModelEnsemble>& lme,
-                  bool bByStep, int nSteps, double step, std::atomic<bool>* flag = nullptr, int stopAfter = 0)
+ThreadedRange RunRange(int threads, const std::shared_ptr<CBridgeSet>& set,
+                       const std::shared_ptr<CLoadModelEnsemble>& lme, bool bByStep, int nSteps, double step,
+                       std::atomic<bool>* flag = nullptr, int stopAfter = 0)
 {
     ThreadedRange r;
     try {
@@ -304,7 +307,8 @@ TEST(ThreadedRuns, EnsembleRunIsTheOneThreadRun)
         const CEnvelopeRunner many = run(kThreads[k], copies[k]);
         ASSERT_EQ(one.GetResults().size(), many.GetResults().size()) << what;
         for (size_t m = 0; m < one.GetResults().size(); ++m)
-            ExpectIdentical(*one.GetResults()[m], *many.GetResults()[m], maps[k], what + ", model " + std::to_string(m));
+            ExpectIdentical(*one.GetResults()[m], *many.GetResults()[m], maps[k],
+                            what + ", model " + std::to_string(m));
         ExpectIdentical(*one.m_pResults, *many.m_pResults, maps[k], what + ", merged");
         EXPECT_EQ(one.GetNoAnalyses(), many.GetNoAnalyses()) << what;
         ExpectSameModels(*lme, *copies[k], what);
@@ -459,9 +463,7 @@ TEST(ThreadedRuns, TasksRunOnceEachFromNestedAndSimultaneousRuns)
     // the helpers serve one run at a time, the others make do without them.
     const auto sumOfRuns = [](int threads) {
         std::vector<std::atomic<int>> hits(40);
-        RunTasks(8, threads, [&](size_t t) {
-            RunTasks(5, threads, [&](size_t u) { hits[t * 5 + u].fetch_add(1); });
-        });
+        RunTasks(8, threads, [&](size_t t) { RunTasks(5, threads, [&](size_t u) { hits[t * 5 + u].fetch_add(1); }); });
         return std::all_of(hits.begin(), hits.end(), [](const std::atomic<int>& h) { return h.load() == 1; });
     };
     bool a = false, b = false;

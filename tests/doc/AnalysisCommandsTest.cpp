@@ -19,7 +19,10 @@ namespace {
 
 class AnalysisCommandsTest : public AnalysisDocTest {};
 
-bool IsElapsedLine(const std::wstring& s) { return std::regex_match(s, std::wregex(L"Elapsed time: [0-9]+ ms")); }
+bool IsElapsedLine(const std::wstring& s)
+{
+    return std::regex_match(s, std::wregex(L"Elapsed time: [0-9]+ ms"));
+}
 
 TEST_F(AnalysisCommandsTest, EmptyListsAreRefusedBeforeAnyDialog)
 {
@@ -35,8 +38,10 @@ TEST_F(AnalysisCommandsTest, EmptyListsAreRefusedBeforeAnyDialog)
     const std::wstring kNoRatios = L"There are no ratios calculated from a Reference Collection to display\n";
     const std::vector<Case> cases = {
         {"moving load, no bridge", none, &CQELDoc::OnAnalysisMovingLoad, L"There are no bridges to analyze.", L""},
-        {"moving load, no model", bridge, &CQELDoc::OnAnalysisMovingLoad, L"There is no load model or LME to analyze", L""},
-        {"single position, no bridge", none, &CQELDoc::OnAnalysisSinglePosition, L"There are no bridges to analyze.", L""},
+        {"moving load, no model", bridge, &CQELDoc::OnAnalysisMovingLoad, L"There is no load model or LME to analyze",
+         L""},
+        {"single position, no bridge", none, &CQELDoc::OnAnalysisSinglePosition, L"There are no bridges to analyze.",
+         L""},
         {"single position, no model", bridge, &CQELDoc::OnAnalysisSinglePosition,
          L"There are no load models to analyze.", L""},
         {"bridge range, no set", none, &CQELDoc::OnAnalysisBridgeRange, L"There are no bridge sets to analyze.", L""},
@@ -320,9 +325,9 @@ TEST_F(AnalysisCommandsTest, ToolsAddTheEnsemblesTheirDialogsMake)
     };
     doc.OnToolsGenerateBiDirLME();
 
-    EXPECT_THAT(m_Windows.m_vLog, ElementsAre(L"Added filtered LME: Filtered", L"Filtered LME: Existing",
-                                              L"Added generated LME: Generated",
-                                              L"Added generated bidirection LME: Both ways"));
+    EXPECT_THAT(m_Windows.m_vLog,
+                ElementsAre(L"Added filtered LME: Filtered", L"Filtered LME: Existing",
+                            L"Added generated LME: Generated", L"Added generated bidirection LME: Both ways"));
     ASSERT_EQ(doc.m_vLoadModelEnsemble.size(), 4u);
     EXPECT_EQ(doc.m_vLoadModelEnsemble[3]->GetDescription(), L"Both ways");
     EXPECT_EQ(doc.m_nNextID[CQELDoc::NEXTID_LME], 3);

@@ -144,8 +144,8 @@ protected:
     {
         return [this](std::unique_ptr<SumBlock> p, const CRunOutcome& o) {
             m_Host.m_vSteps.push_back("done");
-            m_vSeen.push_back({p->sum, o.bOK, o.bStopped, m_Run.GetState(), m_bRunning.load(),
-                               std::this_thread::get_id()});
+            m_vSeen.push_back(
+                {p->sum, o.bOK, o.bStopped, m_Run.GetState(), m_bRunning.load(), std::this_thread::get_id()});
         };
     }
     // Delivers until the run is no longer pending.
@@ -241,14 +241,14 @@ TEST_F(AnalysisRunTest, TheCompletionHandlerMayStartTheNextRun)
     // As critical ratios follow the collection they need: the running flag stays up
     // across the two runs.
     std::latch release(1);
-    ASSERT_TRUE(m_Run.Start<SumBlock>(kDone, SumTo(4), m_bPost, &Sum,
-                                      [&](std::unique_ptr<SumBlock> p, const CRunOutcome& o) {
-                                          Recorder()(std::move(p), o);
-                                          ASSERT_TRUE(Start(SumTo(5), [&](SumBlock& b) {
-                                              release.wait();
-                                              return Sum(b);
-                                          }));
-                                      }));
+    ASSERT_TRUE(
+        m_Run.Start<SumBlock>(kDone, SumTo(4), m_bPost, &Sum, [&](std::unique_ptr<SumBlock> p, const CRunOutcome& o) {
+            Recorder()(std::move(p), o);
+            ASSERT_TRUE(Start(SumTo(5), [&](SumBlock& b) {
+                release.wait();
+                return Sum(b);
+            }));
+        }));
     ASSERT_TRUE(m_Ui.WaitForPosted());
     m_Ui.Pump();
     EXPECT_EQ(m_Run.GetState(), State::Running);
@@ -279,7 +279,7 @@ TEST_F(AnalysisRunTest, CompletionsOfAbandonedRunsAreDropped)
     ASSERT_TRUE(m_Ui.WaitForPosted());
     EXPECT_TRUE(m_Run.StopAndWait());
     EXPECT_FALSE(m_Run.StopAndWait()); // nothing pending any more
-    EXPECT_EQ(m_Ui.Pump(), 1); // taken off the queue and freed
+    EXPECT_EQ(m_Ui.Pump(), 1);         // taken off the queue and freed
     EXPECT_TRUE(m_vSeen.empty());
     EXPECT_TRUE(m_Host.m_vSteps.empty());
 
@@ -327,9 +327,9 @@ TEST_F(AnalysisRunTest, AnExceptionOnTheWorkerIsDeliveredAsAFailure)
 
 TEST_F(AnalysisRunTest, AnExceptionFromTheCompletionHandlerStillEndsTheRun)
 {
-    ASSERT_TRUE(m_Run.Start<SumBlock>(kDone, SumTo(3), m_bPost, &Sum, [](std::unique_ptr<SumBlock>, const CRunOutcome&) {
-        throw std::runtime_error("no window for the results");
-    }));
+    ASSERT_TRUE(m_Run.Start<SumBlock>(
+        kDone, SumTo(3), m_bPost, &Sum,
+        [](std::unique_ptr<SumBlock>, const CRunOutcome&) { throw std::runtime_error("no window for the results"); }));
     ASSERT_TRUE(m_Ui.WaitForPosted());
     EXPECT_THROW(m_Ui.Pump(), std::runtime_error);
     EXPECT_THAT(m_Host.m_vSteps, ElementsAre("ended", "completed")); // not settled

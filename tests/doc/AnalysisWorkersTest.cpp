@@ -19,7 +19,10 @@ using ::testing::ElementsAre;
 
 namespace {
 
-double MaxMoment(const std::shared_ptr<CEnvelopeResults>& r) { return r->GetEnvBMD()->GetMaxEffect().val; }
+double MaxMoment(const std::shared_ptr<CEnvelopeResults>& r)
+{
+    return r->GetEnvBMD()->GetMaxEffect().val;
+}
 
 class AnalysisWorkersTest : public AnalysisDocTest {
 protected:
@@ -354,7 +357,8 @@ TEST_F(AnalysisWorkersTest, AStoppedCollectionRunDropsItsPendingCriticalRatios)
 TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
 {
     const std::wstring kThrown = L"The step must be a positive number";
-    const std::wstring kRefused = L"Reference collection 1 \"Coll\": the step is -1 m; it must be from 0.001 m to 1,000 m";
+    const std::wstring kRefused =
+        L"Reference collection 1 \"Coll\": the step is -1 m; it must be from 0.001 m to 1,000 m";
     struct Case {
         const char* name;
         std::function<void(CQELDoc&)> launch;
@@ -470,8 +474,9 @@ TEST_F(AnalysisWorkersTest, StoppedBridgeRangeAndRatioRunsKeepOnlyWhatIsComplete
     EXPECT_TRUE(m_Windows.m_vQuestions.empty());
     m_AnalysisDialogs.viewRefCollection = [](CViewRefCollectionDlgInterface&) { return DLG_IDOK; };
     doc.OnResultsRefCollectionRatios();
-    EXPECT_THAT(m_Windows.m_vErrors,
-                ElementsAre(L"Calculations for the proposed vehicle must be performed.\nAnalysis > Critical Ratios (F5).\n"));
+    EXPECT_THAT(
+        m_Windows.m_vErrors,
+        ElementsAre(L"Calculations for the proposed vehicle must be performed.\nAnalysis > Critical Ratios (F5).\n"));
 }
 
 TEST_F(AnalysisWorkersTest, RatiosWithoutAProposedVehicleCannotBeCalculated)

@@ -47,7 +47,10 @@ CaseContents SmallCase()
 }
 
 
-std::string Archive(const std::string& sealed) { return sealed.substr(0, sealed.size() - CaseTrailerSize); }
+std::string Archive(const std::string& sealed)
+{
+    return sealed.substr(0, sealed.size() - CaseTrailerSize);
+}
 
 class CaseFileDamageTest : public DocTest {
 protected:
@@ -83,7 +86,10 @@ protected:
 }
 
 // CRC-32 check value of the nine digits, as the standard for this polynomial gives it.
-TEST(Crc32, CheckValue) { EXPECT_EQ(Crc32("123456789"), 0xCBF43926u); }
+TEST(Crc32, CheckValue)
+{
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+}
 
 TEST_F(CaseFileDamageTest, EveryChangedBitOfABinaryCaseIsRefusedAsDamage)
 {

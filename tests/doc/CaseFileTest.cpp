@@ -182,8 +182,8 @@ TEST_P(CaseFileTest, SavingLogsTheNameWrittenAndCountersFollowTheLists)
     const fs::path second = m_Dir / "second.qel";
     ASSERT_TRUE(doc.OnSaveDocument(W(first)));
     ASSERT_TRUE(doc.OnSaveDocument(W(second)));
-    EXPECT_THAT(m_Windows.m_vLog, ElementsAre(L"Called delete on: 20 m single span", L"Saving: " + W(first),
-                                              L"Saving: " + W(second)));
+    EXPECT_THAT(m_Windows.m_vLog,
+                ElementsAre(L"Called delete on: 20 m single span", L"Saving: " + W(first), L"Saving: " + W(second)));
     EXPECT_THAT(m_Windows.m_vStatus, ElementsAre(L"Saving...", L"Ready", L"Saving...", L"Ready"));
     EXPECT_EQ(doc.m_nNextID[CQELDoc::NEXTID_BRIDGE], 3);
 
@@ -331,7 +331,8 @@ TEST_P(CaseFileTest, SomethingOtherThanAFileIsRefusedWithoutWaiting)
         m_Windows.m_vErrors.clear();
         EXPECT_FALSE(doc.OnOpenDocument(W(p)));
         ASSERT_EQ(m_Windows.m_vErrors.size(), 1u);
-        EXPECT_EQ(m_Windows.m_vErrors[0], L"Problem loading file; file is not opened.\nCannot open the file: not a file");
+        EXPECT_EQ(m_Windows.m_vErrors[0],
+                  L"Problem loading file; file is not opened.\nCannot open the file: not a file");
         EXPECT_EQ(doc.m_sCaseRef, L"open case");
     }
 }
@@ -448,8 +449,9 @@ TEST_P(CaseFileTest, AnElementThatCannotBeWrittenLeavesTheOldFile)
     doc.m_vBridge[0]->m_Config = static_cast<BridgeConfig>(7);
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.OnSaveDocument(W(path)));
-    EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"Problem saving file: file is not saved.\nBridge 1 \"Single 20 m\": the span arrangement "
-                                                L"is 7, which is no known choice"));
+    EXPECT_THAT(m_Windows.m_vErrors,
+                ElementsAre(L"Problem saving file: file is not saved.\nBridge 1 \"Single 20 m\": the span arrangement "
+                            L"is 7, which is no known choice"));
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_TRUE(doc.IsModified());
 }

@@ -53,6 +53,9 @@ inline void RemoveTestDir(const std::filesystem::path& dir)
 }
 
 // The path as the document takes it.
-inline std::wstring W(const std::filesystem::path& p) { return Utf8ToWide(p.string()); }
+inline std::wstring W(const std::filesystem::path& p)
+{
+    return Utf8ToWide(p.string());
+}
 
 }

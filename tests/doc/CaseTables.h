@@ -136,8 +136,8 @@ private:
         Num(rs.m_bIsCalculated), Num(rs.m_bUseOverstress), Num(rs.m_OverstressFactor), Num(rs.m_bUseLM),
             Num(rs.m_bIsRatioCalculated), Num(rs.m_nBridges);
         m_s += '\n';
-        for (const auto* list : {&rs.m_vOverstressCritEnv, &rs.m_vLiveLoadCritEnv, &rs.m_vRefCritEnv,
-                                 &rs.m_vPropCritEnv}) {
+        for (const auto* list :
+             {&rs.m_vOverstressCritEnv, &rs.m_vLiveLoadCritEnv, &rs.m_vRefCritEnv, &rs.m_vPropCritEnv}) {
             Line("list");
             for (const auto& r : *list)
                 Results(r);
@@ -147,7 +147,8 @@ private:
         Critical("ref", rs.GetRefCritEnsemble());
         Critical("prop", rs.GetPropCritEnsemble());
         if (!rs.m_vPropCritEnv.empty())
-            Critical("ratios", rs.CalculateRatios(rs.m_bUseLM, rs.m_vPropCritEnv, rs.m_pPropLME, 1.0, qeltest::TestOptions()));
+            Critical("ratios",
+                     rs.CalculateRatios(rs.m_bUseLM, rs.m_vPropCritEnv, rs.m_pPropLME, 1.0, qeltest::TestOptions()));
     }
     void Collection(CReferenceCollection& rc)
     {

@@ -51,10 +51,14 @@ CaseContents Base()
     return c;
 }
 
-CLoadModel& Model(CaseContents& c) { return *c.m_vLoadModel[0]; }
+CLoadModel& Model(CaseContents& c)
+{
+    return *c.m_vLoadModel[0];
+}
 
 const Field kFields[] = {
-    {"span length", &Bounds::Span, [](CaseContents& c) { c.m_vBridge[0] = std::make_shared<CBridge>(1, L"One", BC_ONESPAN, kMarker); },
+    {"span length", &Bounds::Span,
+     [](CaseContents& c) { c.m_vBridge[0] = std::make_shared<CBridge>(1, L"One", BC_ONESPAN, kMarker); },
      [](CaseContents& c) -> double& { return c.m_vBridge[0]->m_SpanLength; }, L"Bridge 1 \"One\": the span length"},
     {"custom span", &Bounds::Span,
      [](CaseContents& c) {
@@ -65,21 +69,27 @@ const Field kFields[] = {
      },
      [](CaseContents& c) -> double& { return c.m_vBridge[0]->m_vSpans[1]; }, L"Bridge 3 \"20 m single span\": span 2"},
     {"set start", &Bounds::Span,
-     [](CaseContents& c) { c.m_vBridgeSet[0] = std::make_shared<CBridgeSet>(1, L"Set", 3, BC_TWOSPAN, kMarker, 1000.0); },
-     [](CaseContents& c) -> double& { return c.m_vBridgeSet[0]->m_StartL; }, L"Bridge set 1 \"Set\": the start span length"},
+     [](CaseContents& c) {
+         c.m_vBridgeSet[0] = std::make_shared<CBridgeSet>(1, L"Set", 3, BC_TWOSPAN, kMarker, 1000.0);
+     },
+     [](CaseContents& c) -> double& { return c.m_vBridgeSet[0]->m_StartL; },
+     L"Bridge set 1 \"Set\": the start span length"},
     {"set end", &Bounds::Span,
      [](CaseContents& c) { c.m_vBridgeSet[0] = std::make_shared<CBridgeSet>(1, L"Set", 3, BC_TWOSPAN, 0.1, kMarker); },
-     [](CaseContents& c) -> double& { return c.m_vBridgeSet[0]->m_EndL; }, L"Bridge set 1 \"Set\": the end span length"},
+     [](CaseContents& c) -> double& { return c.m_vBridgeSet[0]->m_EndL; },
+     L"Bridge set 1 \"Set\": the end span length"},
     {"axle load", &Bounds::AxleLoad, [](CaseContents& c) { Model(c).m_vPL[1].magnitude = kMarker; },
      [](CaseContents& c) -> double& { return Model(c).m_vPL[1].magnitude; }, L"Load model 1 \"Truck\": axle 2 load"},
     {"axle position", &Bounds::AxlePosition, [](CaseContents& c) { Model(c).m_vPL[1].location = kMarker; },
-     [](CaseContents& c) -> double& { return Model(c).m_vPL[1].location; }, L"Load model 1 \"Truck\": axle 2 position", true},
+     [](CaseContents& c) -> double& { return Model(c).m_vPL[1].location; }, L"Load model 1 \"Truck\": axle 2 position",
+     true},
     {"axle width", &Bounds::AxleWidth, [](CaseContents& c) { Model(c).m_vPL[0].width = kMarker; },
      [](CaseContents& c) -> double& { return Model(c).m_vPL[0].width; }, L"Load model 1 \"Truck\": axle 1 width"},
     {"axle factor", &Bounds::Factor, [](CaseContents& c) { Model(c).m_vPL[0].gamma = kMarker; },
      [](CaseContents& c) -> double& { return Model(c).m_vPL[0].gamma; }, L"Load model 1 \"Truck\": axle 1 factor"},
     {"uniform load", &Bounds::LaneLoad, [](CaseContents& c) { Model(c).m_vUDL[0].magnitude = kMarker; },
-     [](CaseContents& c) -> double& { return Model(c).m_vUDL[0].magnitude; }, L"Load model 1 \"Truck\": uniform load 1"},
+     [](CaseContents& c) -> double& { return Model(c).m_vUDL[0].magnitude; },
+     L"Load model 1 \"Truck\": uniform load 1"},
     {"partial load", &Bounds::LaneLoad, [](CaseContents& c) { Model(c).m_vPUDL[0].magnitude = kMarker; },
      [](CaseContents& c) -> double& { return Model(c).m_vPUDL[0].magnitude; },
      L"Load model 1 \"Truck\": partial uniform load 1"},
@@ -90,7 +100,8 @@ const Field kFields[] = {
      [](CaseContents& c) -> double& { return Model(c).m_vPUDL[0].cover; },
      L"Load model 1 \"Truck\": partial uniform load 1 cover", true},
     {"DLA factor", &Bounds::Factor, [](CaseContents& c) { Model(c).m_gDLA.value = kMarker; },
-     [](CaseContents& c) -> double& { return Model(c).m_gDLA.value; }, L"Load model 1 \"Truck\": the dynamic load factor"},
+     [](CaseContents& c) -> double& { return Model(c).m_gDLA.value; },
+     L"Load model 1 \"Truck\": the dynamic load factor"},
     {"axle loads factor", &Bounds::Factor, [](CaseContents& c) { Model(c).m_GammaPL = kMarker; },
      [](CaseContents& c) -> double& { return Model(c).m_GammaPL; }, L"Load model 1 \"Truck\": the axle loads factor"},
     {"shortest length", &Bounds::ApplicableLength, [](CaseContents& c) { Model(c).m_minL = kMarker; },
@@ -111,7 +122,17 @@ const Field kFields[] = {
 std::vector<double> HostileValues(const RealBound& b)
 {
     const double inf = std::numeric_limits<double>::infinity();
-    return {std::nan(""), inf, -inf, 0.0, -1.0, 1e300, -1e300, 1e-300, b.lo, b.hi, std::nextafter(b.lo, -inf),
+    return {std::nan(""),
+            inf,
+            -inf,
+            0.0,
+            -1.0,
+            1e300,
+            -1e300,
+            1e-300,
+            b.lo,
+            b.hi,
+            std::nextafter(b.lo, -inf),
             std::nextafter(b.hi, inf)};
 }
 
@@ -135,7 +156,9 @@ std::string WithValue(const std::string& archive, bool bBinary, double v)
     if (at == std::string::npos)
         return out;
     const std::size_t end = out.find('<', at);
-    const std::string text = std::isnan(v) ? "nan" : std::isinf(v) ? (v > 0 ? "inf" : "-inf") : FormatDoubleC("%.17g", v);
+    const std::string text = std::isnan(v)   ? "nan"
+                             : std::isinf(v) ? (v > 0 ? "inf" : "-inf")
+                                             : FormatDoubleC("%.17g", v);
     out.replace(at + 1, end - at - 1, text);
     return out;
 }
@@ -217,7 +240,10 @@ TEST_P(CaseValues, StoredChoicesOutsideTheirListAreRefused)
          L"Load model 1 \"Truck\": the units factor type is 7, which is no known choice"},
         {[](CaseContents& c) { c.m_vBridgeSet[0]->m_nBridge = 10001; },
          L"Bridge set 1 \"Set\": the number of bridges is 10,001; it must be from 1 to 10,000"},
-        {[](CaseContents& c) { c.m_vRefCollection[0]->m_bByStep = false; c.m_vRefCollection[0]->m_nStepPoints = 0; },
+        {[](CaseContents& c) {
+             c.m_vRefCollection[0]->m_bByStep = false;
+             c.m_vRefCollection[0]->m_nStepPoints = 0;
+         },
          L"Reference collection 1 \"RC\": the number of step points is 0; it must be from 1 to 100,000"},
     };
     for (const Case& c : cases) {

@@ -24,7 +24,10 @@ public:
     {
         Note("AddLoadModelEnsemble", p.get());
     }
-    void AddRefCollection(const std::shared_ptr<CReferenceCollection>& p) override { Note("AddRefCollection", p.get()); }
+    void AddRefCollection(const std::shared_ptr<CReferenceCollection>& p) override
+    {
+        Note("AddRefCollection", p.get());
+    }
     void SetRedraw(bool b) override { m_vCalls.push_back(b ? "RedrawOn" : "RedrawOff"); }
     void ClearTree() override { m_vCalls.push_back("Clear"); }
     void Populate(CQELDoc*) override { m_vCalls.push_back("Populate"); }
@@ -59,7 +62,10 @@ template <class Base>
 class RecordingResultView : public Base {
 public:
     void SetFrameTitle(const std::wstring& s) override { m_sTitle = s; }
-    void SetSinglePositionOutput(bool b, std::shared_ptr<CAOSinglePosition> p) override { Note("SinglePosition", b, 0, p); }
+    void SetSinglePositionOutput(bool b, std::shared_ptr<CAOSinglePosition> p) override
+    {
+        Note("SinglePosition", b, 0, p);
+    }
     void SetMovingLoadOutput(int n, bool b, std::shared_ptr<CAOMovingLoad> p) override { Note("MovingLoad", b, n, p); }
     void SetMultiMovingLoadOutput(int n, bool b, std::shared_ptr<CAOMultiMovingLoad> p) override
     {
@@ -222,7 +228,10 @@ class ScriptedDialogs : public CDocDialogs {
 public:
     std::unique_ptr<CConfigDlgInterface> MakeConfigDlg() override { return Make<ScriptedConfigDlg>(config); }
     std::unique_ptr<CBridgeDlgInterface> MakeBridgeDlg() override { return Make<ScriptedBridgeDlg>(bridge); }
-    std::unique_ptr<CBridgeSetDlgInterface> MakeBridgeSetDlg() override { return Make<ScriptedBridgeSetDlg>(bridgeSet); }
+    std::unique_ptr<CBridgeSetDlgInterface> MakeBridgeSetDlg() override
+    {
+        return Make<ScriptedBridgeSetDlg>(bridgeSet);
+    }
     std::unique_ptr<CPropSheetLMInterface> MakePropSheetLM() override { return Make<ScriptedPropSheetLM>(loadModel); }
     std::unique_ptr<CLoadModelEnsembleDlgInterface> MakeLoadModelEnsembleDlg() override
     {

@@ -98,7 +98,9 @@ TEST_F(ResultDisplayTest, OutputOptionsChooseTheWindowsAndTheirOrder)
          true,
          true,
          true,
-         {{L"1" + P, "MovingLoad", true}, {L"2" + P, "MovingLoad", false}, {L"3" + G, "MovingLoad", true},
+         {{L"1" + P, "MovingLoad", true},
+          {L"2" + P, "MovingLoad", false},
+          {L"3" + G, "MovingLoad", true},
           {L"4" + G, "MovingLoad", false}}},
         {"graphs, no effect chosen", true, false, false, false, {}},
         {"reactions tables", false, true, false, true, {{L"1" + G, "MovingLoad", false}}},
@@ -128,7 +130,8 @@ TEST_F(ResultDisplayTest, SinglePositionAlwaysHasItsOneBendingPlot)
 {
     CQELDoc doc;
     SetOptions(doc, true, false, false, false);
-    doc.ShowSinglePositionOutput(std::make_shared<CAOSinglePosition>(std::make_shared<CBeamResults>(), Span(), Axle(), 2.0));
+    doc.ShowSinglePositionOutput(
+        std::make_shared<CAOSinglePosition>(std::make_shared<CBeamResults>(), Span(), Axle(), 2.0));
     ASSERT_EQ(m_Windows.m_vPlots.size(), 1u);
     EXPECT_EQ(m_Windows.m_vPlots[0]->m_nRows, 2);
     EXPECT_EQ(m_Windows.m_vPlots[0]->m_nCols, 1);
@@ -256,8 +259,9 @@ TEST_F(ResultDisplayTest, CompareAndRatiosNeedACalculatedComparedCollection)
     doc.OnCompareEnvelopes();
     EXPECT_THAT(m_Windows.m_vWarnings, ElementsAre(L"No critical ratios for a proposed vehicle have been calculated."));
     doc.OnResultsRefCollectionRatios();
-    EXPECT_THAT(m_Windows.m_vErrors,
-                ElementsAre(L"Calculations for the proposed vehicle must be performed.\nAnalysis > Critical Ratios (F5).\n"));
+    EXPECT_THAT(
+        m_Windows.m_vErrors,
+        ElementsAre(L"Calculations for the proposed vehicle must be performed.\nAnalysis > Critical Ratios (F5).\n"));
     doc.OnResultsEnhancedGrid();
     EXPECT_EQ(m_Windows.m_vErrors.back(), L"There are no ratios calculated for the selected reference collection.");
 

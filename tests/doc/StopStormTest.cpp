@@ -36,7 +36,8 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
         unsigned int done; // its completion message
     };
     const std::vector<Kind> kinds = {
-        {"ensemble moving load", [&](CQELDoc& d) { d.StartMultiMovingLoad(false, 40, false, pBridge, pLME, 0.0); }, MsgTFMultiML()},
+        {"ensemble moving load", [&](CQELDoc& d) { d.StartMultiMovingLoad(false, 40, false, pBridge, pLME, 0.0); },
+         MsgTFMultiML()},
         {"bridge range", [&](CQELDoc& d) { d.StartBridgeRange(pBridgeSet, pLoadModel); }, MsgTFBridgeRange()},
         {"reference collection", [&](CQELDoc& d) { d.StartRefCollection(pToCalculate); }, MsgTFRefValues()},
         {"critical ratios", [&](CQELDoc& d) { d.StartCriticalRatios(pToCompare); }, MsgTFCritRatios()},
@@ -51,8 +52,8 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
             const auto t0 = std::chrono::steady_clock::now();
             kind.launch(*pDoc);
             ASSERT_TRUE(m_Ui.WaitForPosted(kind.done));
-            runUs = std::min(runUs, std::chrono::duration_cast<std::chrono::microseconds>(
-                                        std::chrono::steady_clock::now() - t0));
+            runUs = std::min(
+                runUs, std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0));
             Finish(*pDoc);
         }
         std::uniform_int_distribution<long> delayUs(0, 2 * runUs.count() + 1);

@@ -173,11 +173,18 @@ bool CheckNear(double actual, double expected, double tolerance, const QString& 
 {
     const bool bOk = std::fabs(actual - expected) <= tolerance;
     if (!bOk)
-        Fail(QStringLiteral("%1: %2, expected %3 (within %4)").arg(what).arg(actual, 0, 'g', 12).arg(expected).arg(tolerance));
+        Fail(QStringLiteral("%1: %2, expected %3 (within %4)")
+                 .arg(what)
+                 .arg(actual, 0, 'g', 12)
+                 .arg(expected)
+                 .arg(tolerance));
     return bOk;
 }
 
-int FailureCount() { return g_nFailures; }
+int FailureCount()
+{
+    return g_nFailures;
+}
 
 Driver::Driver(CQELApp& app, const QDir& outDir, const QDir& shotDir) : m_App(app), m_OutDir(outDir), m_ShotDir(shotDir)
 {
@@ -191,7 +198,10 @@ Driver::Driver(CQELApp& app, const QDir& outDir, const QDir& shotDir) : m_App(ap
     m_Timer.start();
 }
 
-Driver::~Driver() { m_Timer.stop(); }
+Driver::~Driver()
+{
+    m_Timer.stop();
+}
 
 CMainFrame& Driver::Frame() const
 {
@@ -201,7 +211,10 @@ CMainFrame& Driver::Frame() const
     return *frame;
 }
 
-void Driver::Wait(int ms) { QTest::qWait(ms); }
+void Driver::Wait(int ms)
+{
+    QTest::qWait(ms);
+}
 
 bool Driver::WaitFor(const std::function<bool()>& cond, int timeoutMs, const QString& what)
 {
@@ -274,7 +287,10 @@ void Driver::Key(int key, Qt::KeyboardModifiers modifiers)
     QTest::qWait(50);
 }
 
-void Driver::OnModal(const QString& match, Script script) { m_Pending.push_back({match, std::move(script)}); }
+void Driver::OnModal(const QString& match, Script script)
+{
+    m_Pending.push_back({match, std::move(script)});
+}
 
 void Driver::ExpectAnswered(const QString& step)
 {
@@ -419,8 +435,8 @@ bool Xdo(const QStringList& args)
     QProcess xdo;
     xdo.start(QStringLiteral("xdotool"), args);
     if (!xdo.waitForFinished(10000) || xdo.exitStatus() != QProcess::NormalExit || xdo.exitCode() != 0) {
-        Fail(QStringLiteral("xdotool %1 failed: %2").arg(args.join(QLatin1Char(' ')),
-                                                          QString::fromLocal8Bit(xdo.readAllStandardError())));
+        Fail(QStringLiteral("xdotool %1 failed: %2")
+                 .arg(args.join(QLatin1Char(' ')), QString::fromLocal8Bit(xdo.readAllStandardError())));
         return false;
     }
     return true;
@@ -428,8 +444,8 @@ bool Xdo(const QStringList& args)
 
 bool XKey(QWidget& window, const QString& keysym)
 {
-    return Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window.window()->winId())})
-           && Xdo({QStringLiteral("key"), keysym});
+    return Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window.window()->winId())}) &&
+           Xdo({QStringLiteral("key"), keysym});
 }
 
 bool XMoveTo(QWidget* widget, QPoint at)

@@ -57,7 +57,10 @@ namespace e2e {
 
 namespace {
 
-QString Text(const std::wstring& s) { return QString::fromStdWString(s); }
+QString Text(const std::wstring& s)
+{
+    return QString::fromStdWString(s);
+}
 
 // The case as lines: each list in order, every element with its id and description, the
 // members of each ensemble.
@@ -65,7 +68,8 @@ QStringList ElementList(const CQELDoc& doc)
 {
     QStringList lines;
     for (const auto& b : doc.m_vBridge)
-        lines << QStringLiteral("bridge %1 %2 spans %3").arg(b->m_ID).arg(Text(b->m_Description)).arg(b->m_vSpans.size());
+        lines
+            << QStringLiteral("bridge %1 %2 spans %3").arg(b->m_ID).arg(Text(b->m_Description)).arg(b->m_vSpans.size());
     for (const auto& s : doc.m_vBridgeSet)
         lines << QStringLiteral("bridge set %1 %2").arg(s->m_ID).arg(Text(s->m_Description));
     for (const auto& m : doc.m_vLoadModel)
@@ -144,7 +148,10 @@ std::vector<CChildFrame*> ResultWindows(Driver& d, const QString& title)
     return found;
 }
 
-int ResultWindowCount(Driver& d) { return static_cast<int>(ResultWindows(d, QString()).size()); }
+int ResultWindowCount(Driver& d)
+{
+    return static_cast<int>(ResultWindows(d, QString()).size());
+}
 
 // A number as a table shows it (the settings' decimals, maybe grouped).
 double CellNumber(const CGridCtrl& grid, int row, int col)
@@ -261,7 +268,10 @@ Script PrintToPdf(const QString& path)
     };
 }
 
-Script PressOk() { return [](QWidget& w) { Press(w, QStringLiteral("OK")); }; }
+Script PressOk()
+{
+    return [](QWidget& w) { Press(w, QStringLiteral("OK")); };
+}
 
 int RowOf(QListWidget* list, const QString& text)
 {
@@ -381,7 +391,8 @@ void Scenario::Start()
     // the screen is given to it as a window manager would.
     if (QScreen* screen = frame.screen())
         frame.setGeometry(screen->availableGeometry());
-    Check(frame.windowTitle().endsWith(QStringLiteral("Pellomar QEL")), QStringLiteral("title: ") + frame.windowTitle());
+    Check(frame.windowTitle().endsWith(QStringLiteral("Pellomar QEL")),
+          QStringLiteral("title: ") + frame.windowTitle());
     d.Shot(QStringLiteral("01-start"));
 }
 
@@ -487,8 +498,7 @@ void Scenario::MovingLoad()
             // step: M = PL/4 = 100 x 20 / 4 = 500 kNm.
             CheckNear(ValueAt(*bmsf, QStringLiteral("x Beam"), 10.0, QStringLiteral("BMD - Max")), 500.0, 0.01,
                       QStringLiteral("MLA midspan moment"));
-            CheckNear(ColumnMax(*bmsf, QStringLiteral("BMD - Max")), 500.0, 0.01,
-                      QStringLiteral("MLA largest moment"));
+            CheckNear(ColumnMax(*bmsf, QStringLiteral("BMD - Max")), 500.0, 0.01, QStringLiteral("MLA largest moment"));
             // At one step the axle stands on each end support and bears on it alone:
             // R = P = 100 kN at either end.
             CheckNear(ColumnMax(*reactions, QStringLiteral("Reaction 1 - Max")), 100.0, 0.01,
@@ -525,14 +535,14 @@ void Scenario::ExportResults()
         QString done;
     };
     const Export exports[] = {
-        {grids.front(), Qt::Key_G, QStringLiteral("QFileDialog"), QStringLiteral("mla-table.csv"), QStringLiteral("csv"),
-         QStringLiteral("Grid succesfully saved.")},
-        {plots.front(), Qt::Key_I, QStringLiteral("QFileDialog"), QStringLiteral("mla-graph.bmp"), QStringLiteral("image"),
-         QStringLiteral("Image succesfully saved.")},
-        {grids.front(), Qt::Key_P, QStringLiteral("Print"), QStringLiteral("mla-table.pdf"), QStringLiteral("pdf-table"),
-         QString()},
-        {plots.front(), Qt::Key_P, QStringLiteral("Print"), QStringLiteral("mla-graph.pdf"), QStringLiteral("pdf-graph"),
-         QString()},
+        {grids.front(), Qt::Key_G, QStringLiteral("QFileDialog"), QStringLiteral("mla-table.csv"),
+         QStringLiteral("csv"), QStringLiteral("Grid succesfully saved.")},
+        {plots.front(), Qt::Key_I, QStringLiteral("QFileDialog"), QStringLiteral("mla-graph.bmp"),
+         QStringLiteral("image"), QStringLiteral("Image succesfully saved.")},
+        {grids.front(), Qt::Key_P, QStringLiteral("Print"), QStringLiteral("mla-table.pdf"),
+         QStringLiteral("pdf-table"), QString()},
+        {plots.front(), Qt::Key_P, QStringLiteral("Print"), QStringLiteral("mla-graph.pdf"),
+         QStringLiteral("pdf-graph"), QString()},
     };
     for (const Export& e : exports) {
         ShowWindow(d, e.window);
@@ -621,7 +631,8 @@ void Scenario::InsertStandardElements()
     Check(bFound, QStringLiteral("the NAASRA 1976 family is in the case"));
     const QStringList tree = TreeTexts(d);
     Check(tree.filter(QStringLiteral("NAASRA 1976")).size() >= 1, QStringLiteral("the element pane shows NAASRA 1976"));
-    Check(tree.filter(QStringLiteral("1:1:50m 2-span")).size() >= 1, QStringLiteral("the element pane shows the 2-span family"));
+    Check(tree.filter(QStringLiteral("1:1:50m 2-span")).size() >= 1,
+          QStringLiteral("the element pane shows the 2-span family"));
     // The pane's Expand/Collapse button opens every category.
     if (auto* pane = qobject_cast<CElementView*>(d.Frame().GetPaneContent(ID_PANE_ELEMENTS))) {
         QAction* expand = pane->ToolBar()->actions().value(0);
@@ -745,7 +756,8 @@ void Scenario::EnsembleMovingLoad()
         Check(ResultWindows(d, QStringLiteral("Multi MLA Envelopes")).empty(),
               QStringLiteral("a stopped ensemble run opens no result windows"));
         const QString log = d.Frame().GetOutputWnd() ? d.Frame().GetOutputWnd()->GetList()->AllText() : QString();
-        Check(log.contains(QStringLiteral("Analysis execution stopped")), QStringLiteral("the log says the run stopped"));
+        Check(log.contains(QStringLiteral("Analysis execution stopped")),
+              QStringLiteral("the log says the run stopped"));
     }
     for (CChildFrame* f : ResultWindows(d, QStringLiteral("Multi MLA Envelopes")))
         f->close(); // the repeated run counts its own windows
@@ -847,7 +859,8 @@ void Scenario::OtherResultWindows()
     });
     d.Menu({QStringLiteral("&View"), QStringLiteral("&Compare Critical Envelopes")});
     d.ExpectAnswered(QStringLiteral("Compare Critical Envelopes"));
-    Check(!ResultWindows(d, QStringLiteral("Compare Envelopes")).empty(), QStringLiteral("the compared envelopes open"));
+    Check(!ResultWindows(d, QStringLiteral("Compare Envelopes")).empty(),
+          QStringLiteral("the compared envelopes open"));
 
     // Every kind shown again from the View menu opens new windows.
     for (const QString& item : {QStringLiteral("Single &Position Results"), QStringLiteral("&Moving Load Results"),
@@ -1044,7 +1057,8 @@ namespace {
 CGridCtrl* GridIn(QWidget& dlg)
 {
     for (QWidget* w : dlg.findChildren<QWidget*>())
-        if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandle(w)); grid && grid->GetSafeHwnd() == w && w->isVisible())
+        if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandle(w));
+            grid && grid->GetSafeHwnd() == w && w->isVisible())
             return grid;
     return nullptr;
 }
@@ -1120,11 +1134,13 @@ void Scenario::DialogsByKeyboardAndPointer()
                         XMoveTo(grid->GetClientWidget(), QPoint(r.left + 4, r.top + 4));
                     Driver::Wait(20);
                 }
-                Check(CWnd::GetCapture() != nullptr, QStringLiteral("a clipped heading of %1 shows its tip").arg(caption));
+                Check(CWnd::GetCapture() != nullptr,
+                      QStringLiteral("a clipped heading of %1 shows its tip").arg(caption));
                 PictureOfScreen(dlg, QStringLiteral("heading-tip-") + Slug(caption));
             }
             XClick(CancelOf(dlg));
-            d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000, QStringLiteral("a click on Cancel closes %1").arg(caption));
+            d.WaitFor([&dlg] { return !dlg.isVisible(); }, 3000,
+                      QStringLiteral("a click on Cancel closes %1").arg(caption));
         });
         d.Menu(dialog.menu);
         d.ExpectAnswered(QStringLiteral("Cancel of ") + caption);
@@ -1156,7 +1172,8 @@ void Scenario::SaveAndReopen()
     QFile xml(xmlPath);
     Check(xml.open(QIODevice::ReadOnly) && xml.read(5) == "<?xml", QStringLiteral("the XML case file begins '<?xml'"));
     QFile bin(binPath);
-    Check(bin.open(QIODevice::ReadOnly) && !bin.read(5).startsWith("<?xml"), QStringLiteral("the binary file is not XML"));
+    Check(bin.open(QIODevice::ReadOnly) && !bin.read(5).startsWith("<?xml"),
+          QStringLiteral("the binary file is not XML"));
 
     // Close: a new case replaces the saved one without a question.
     d.Menu({QStringLiteral("&File"), QStringLiteral("&New")});

@@ -213,9 +213,9 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     keep(shared, "overstressed");
 
     // The same case as earlier programs stored it, results entry by entry.
-    const CaseContents contents{shared.m_vBridge,           shared.m_vBridgeSet, shared.m_vLoadModel,
-                                shared.m_vLoadModelEnsemble, shared.m_vRefCollection, shared.m_sCaseRef,
-                                shared.m_sCaseNotes};
+    const CaseContents contents{
+        shared.m_vBridge,        shared.m_vBridgeSet, shared.m_vLoadModel, shared.m_vLoadModelEnsemble,
+        shared.m_vRefCollection, shared.m_sCaseRef,   shared.m_sCaseNotes};
     for (bool bBinary : {true, false})
         seeds.push_back({"earlier", MakeCaseFileData(contents, bBinary, true), bBinary, false});
     SetDocHost({});
@@ -248,15 +248,35 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
 
 using Rng = std::mt19937_64;
 
-size_t Pick(Rng& rng, size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(rng); }
+size_t Pick(Rng& rng, size_t n)
+{
+    return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(rng);
+}
 
 // Numbers that a length, count or id field can be made to say.
-const std::int64_t kFieldValues[] = {0, 1, -1, 2, 127, 128, 255, 256, 0x7FFF, 0x8000, -5000, 65535, 65536,
-                                     0x7FFFFFFF, -0x7FFFFFFF - 1, 100000000000LL, 0x7FFFFFFFFFFFFFFFLL};
-const char* const kXmlNumbers[] = {"0", "-1", "-5000", "5000", "32767", "32768", "99999999999", "1e308", "-1e308",
-                                   "nan", "inf", "-0", "0x10", "1.5", "abc", "", " 7", "18446744073709551615"};
-const char* const kXmlAttributes[] = {"class_id=\"", "class_id_reference=\"", "object_id=\"_", "object_id_reference=\"_",
-                                      "tracking_level=\"", "version=\"", "class_name=\""};
+const std::int64_t kFieldValues[] = {0,
+                                     1,
+                                     -1,
+                                     2,
+                                     127,
+                                     128,
+                                     255,
+                                     256,
+                                     0x7FFF,
+                                     0x8000,
+                                     -5000,
+                                     65535,
+                                     65536,
+                                     0x7FFFFFFF,
+                                     -0x7FFFFFFF - 1,
+                                     100000000000LL,
+                                     0x7FFFFFFFFFFFFFFFLL};
+const char* const kXmlNumbers[] = {"0",           "-1",    "-5000",  "5000", "32767", "32768",
+                                   "99999999999", "1e308", "-1e308", "nan",  "inf",   "-0",
+                                   "0x10",        "1.5",   "abc",    "",     " 7",    "18446744073709551615"};
+const char* const kXmlAttributes[] = {
+    "class_id=\"", "class_id_reference=\"", "object_id=\"_", "object_id_reference=\"_", "tracking_level=\"",
+    "version=\"",  "class_name=\""};
 
 void FlipBits(std::string& s, Rng& rng)
 {
@@ -274,7 +294,10 @@ void SetBytes(std::string& s, Rng& rng)
         s[Pick(rng, s.size())] = static_cast<char>(Pick(rng, 256));
 }
 
-void Truncate(std::string& s, Rng& rng) { s.resize(Pick(rng, s.size() + 1)); }
+void Truncate(std::string& s, Rng& rng)
+{
+    s.resize(Pick(rng, s.size() + 1));
+}
 
 void InsertBytes(std::string& s, Rng& rng)
 {
@@ -445,7 +468,7 @@ int OpenOne(const Seed& seed, const fs::path& path)
         return kRefused;
     // What was taken must be whole enough to be written again.
     try {
-        CaseContents contents{doc.m_vBridge,           doc.m_vBridgeSet, doc.m_vLoadModel, doc.m_vLoadModelEnsemble,
+        CaseContents contents{doc.m_vBridge,        doc.m_vBridgeSet, doc.m_vLoadModel, doc.m_vLoadModelEnsemble,
                               doc.m_vRefCollection, doc.m_sCaseRef,   doc.m_sCaseNotes};
         (void)MakeCaseFileData(contents, true);
         (void)MakeCaseFileData(contents, false);
@@ -493,8 +516,9 @@ Options Parse(int argc, char** argv)
         else if (a == "--only")
             o.only = std::atoll(need());
         else {
-            std::fprintf(stderr, "usage: %s [--count N] [--seed S] [--jobs J] [--timeout SEC] [--max-mb MB] "
-                                 "[--out DIR] [--only I]\n",
+            std::fprintf(stderr,
+                         "usage: %s [--count N] [--seed S] [--jobs J] [--timeout SEC] [--max-mb MB] "
+                         "[--out DIR] [--only I]\n",
                          argv[0]);
             std::exit(2);
         }
@@ -576,7 +600,9 @@ int main(int argc, char** argv)
                 // turn a slow open into one; the wall-clock alarm only catches a child that
                 // waits for ever without using the CPU.
                 const rlim_t cpu = static_cast<rlim_t>(o.timeout);
-                const struct rlimit limit {cpu, cpu + 1};
+                const struct rlimit limit {
+                    cpu, cpu + 1
+                };
                 ::setrlimit(RLIMIT_CPU, &limit);
                 ::alarm(static_cast<unsigned>(o.timeout) * 12);
                 std::exit(OpenOne(*seed, path));
@@ -593,18 +619,17 @@ int main(int argc, char** argv)
             continue;
         const Running r = it->second;
         running.erase(it);
-        const double ms =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - r.start).count();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - r.start).count();
         if (ms > slowestMs) {
             slowestMs = ms;
             slowestIndex = r.index;
         }
         maxRssKb = std::max(maxRssKb, ru.ru_maxrss);
-        const double cpuMs = (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 +
-                             (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3;
+        const double cpuMs =
+            (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3;
         slowestCpuMs = std::max(slowestCpuMs, cpuMs);
         const bool bOutOfTime = WIFSIGNALED(status) && (WTERMSIG(status) == SIGXCPU || WTERMSIG(status) == SIGKILL ||
-                                                         WTERMSIG(status) == SIGALRM);
+                                                        WTERMSIG(status) == SIGALRM);
         if (bOutOfTime) {
             ++hangs;
             keepFailure(r, "hang");
@@ -630,8 +655,8 @@ int main(int argc, char** argv)
 
     std::printf("mutants %lld: accepted %lld, refused %lld, crashes %lld, hangs %lld, over %lld MB %lld; "
                 "slowest %.0f ms (mutant %lld), most CPU %.0f ms, peak memory %ld MB\n",
-                o.count, accepted, refused, crashes, hangs, o.maxMb, overMemory, slowestMs, slowestIndex,
-                slowestCpuMs, maxRssKb / 1024);
+                o.count, accepted, refused, crashes, hangs, o.maxMb, overMemory, slowestMs, slowestIndex, slowestCpuMs,
+                maxRssKb / 1024);
     const long long failed = crashes + hangs + overMemory;
     std::printf("%lld passed, %lld failed\n", o.count - failed, failed);
     return failed == 0 ? 0 : 1;

@@ -11,8 +11,7 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 // A white memory DC of the given size.
-struct MemDC
-{
+struct MemDC {
     CDC dc;
     CBitmap bmp;
     MemDC(int w, int h)
@@ -246,8 +245,7 @@ TEST(DC, FontsFromLogFontAndPointSize)
 namespace {
 // A line drawn on a window-sized DC must light exactly the pixels that the same line lights
 // on a DC large enough to hold it whole.
-struct LineCase
-{
+struct LineCase {
     CPoint from, to;
 };
 
@@ -288,7 +286,7 @@ TEST(DC, LinesReachingOutsideKeepTheirPixelsInside)
     const CRect whole(-200, -150, 240, 190);
 
     std::vector<LineCase> cases = {
-        {{-150, 10}, {200, 10}},   {{27, -140}, {27, 180}},  {{-100, -120}, {150, 130}},
+        {{-150, 10}, {200, 10}},    {{27, -140}, {27, 180}},  {{-100, -120}, {150, 130}},
         {{150, -120}, {-100, 130}}, {{20, 5}, {190, 6}},      {{20, 5}, {21, 180}},
         {{-190, 180}, {230, -140}}, {{30, 10}, {-190, -100}}, {{10, 3}, {230, 113}},
     };
@@ -327,8 +325,7 @@ TEST(DC, LinesToFarPointsDrawOnlyWhatShows)
     // Each far line has the slope of a short one through the same pixels (1/2, -1/2, 2 or a
     // flat or upright line), so the window shows the same pixels for both; and the far one
     // must not cost a step per pixel of its length.
-    struct FarCase
-    {
+    struct FarCase {
         CPoint from, to, shortFrom, shortTo;
     };
     const FarCase cases[] = {

@@ -23,7 +23,10 @@ TEST(Rect, RightAndBottomAreExclusive)
 
 TEST(Rect, EmptinessAndSetOperations)
 {
-    struct Case { CRect r; bool empty; };
+    struct Case {
+        CRect r;
+        bool empty;
+    };
     const Case cases[] = {
         {CRect(0, 0, 0, 0), true}, {CRect(0, 0, 1, 1), false}, {CRect(5, 5, 4, 9), true}, {CRect(5, 5, 9, 5), true}};
     for (const Case& c : cases)
@@ -59,20 +62,17 @@ TEST(Colour, ColorrefIsBlueGreenRed)
 }
 
 namespace {
-class CThing : public CObject
-{
+class CThing : public CObject {
     DECLARE_DYNCREATE(CThing)
 public:
     virtual int Kind() const { return 1; }
 };
-class CSpecialThing : public CThing
-{
+class CSpecialThing : public CThing {
     DECLARE_DYNCREATE(CSpecialThing)
 public:
     int Kind() const override { return 2; }
 };
-class CAbstractThing : public CObject
-{
+class CAbstractThing : public CObject {
     DECLARE_DYNAMIC(CAbstractThing)
 };
 IMPLEMENT_DYNCREATE(CThing, CObject)

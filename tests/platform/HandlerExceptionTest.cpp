@@ -13,8 +13,7 @@ namespace {
 
 // A handler that throws must not take the program down: the text reaches the user in a
 // box captioned "QEL", and the window keeps working.
-class CThrowingWnd : public CWnd
-{
+class CThrowingWnd : public CWnd {
 public:
     int clicks = 0;
     void OnLButtonDown(UINT, CPoint) override
@@ -89,8 +88,7 @@ TEST(HandlerExceptionBoxes, AHandlerFailingWhileABoxIsUpOpensNoBoxInsideIt)
     // A box runs its own event loop: a window whose click handler failed is repainted while
     // the box is up, and its paint handler, failing on the same broken state, must not open
     // a box inside the box (each closing would expose the window and open the next).
-    struct CBrokenWnd : CThrowingWnd
-    {
+    struct CBrokenWnd : CThrowingWnd {
         bool broken = false;
         void OnPaint() override
         {

@@ -17,8 +17,7 @@
 
 namespace {
 
-class CProbeWnd : public CWnd
-{
+class CProbeWnd : public CWnd {
 public:
     std::vector<std::string> log;
     COLORREF fill = RGB(255, 0, 0);
@@ -34,7 +33,10 @@ public:
         log.push_back("paint");
     }
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
-    void OnSize(UINT, int cx, int cy) override { log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(UINT, int cx, int cy) override
+    {
+        log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     void OnLButtonDown(UINT nFlags, CPoint p) override { Log("ldown", nFlags, p); }
     void OnLButtonUp(UINT nFlags, CPoint p) override { Log("lup", nFlags, p); }
     void OnLButtonDblClk(UINT nFlags, CPoint p) override { Log("ldbl", nFlags, p); }
@@ -65,8 +67,7 @@ private:
 };
 
 // A Qt widget that hosts a control and hears its notifications.
-class HostWidget : public QWidget, public CNotifyReceiver
-{
+class HostWidget : public QWidget, public CNotifyReceiver {
 public:
     std::vector<UINT> codes;
     LRESULT OnNotify(WPARAM, NMHDR* hdr) override
@@ -131,7 +132,8 @@ TEST(Wnd, PaintsThroughOnPaint)
 TEST(Wnd, ClientEdgeFrameShrinksTheClientArea)
 {
     CProbeWnd wnd;
-    wnd.CreateEx(WS_EX_CLIENTEDGE, L"Probe", nullptr, WS_VISIBLE, CRect(0, 0, 50, 40), static_cast<QWidget*>(nullptr), 1);
+    wnd.CreateEx(WS_EX_CLIENTEDGE, L"Probe", nullptr, WS_VISIBLE, CRect(0, 0, 50, 40), static_cast<QWidget*>(nullptr),
+                 1);
     CRect rc;
     wnd.GetClientRect(&rc);
     EXPECT_EQ(rc, CRect(0, 0, 46, 36));
@@ -261,8 +263,7 @@ TEST(Wnd, TabReachesAWindowThatAsksForIt)
 
 namespace {
 // Two windows side by side in a shown host: a at x 0..49, b at x 50..99.
-struct TwoWindows
-{
+struct TwoWindows {
     QWidget host;
     CProbeWnd a, b;
     TwoWindows()
@@ -333,8 +334,7 @@ TEST(Wnd, AWindowThatCannotTakeInputLosesTheCapture)
 TEST(Wnd, KeysTheWindowDoesNotUseGoOnToItsParent)
 {
     // The host hears what its children leave.
-    struct Host : QDialog
-    {
+    struct Host : QDialog {
         std::vector<int> keys;
         void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
     } host;

@@ -26,9 +26,9 @@ TEST(CLocale, FormattingAndParsingIgnoreTheProcessLocale)
 TEST(CLocale, FixedFormatsGiveWhatPrintfGives)
 {
     // "%.Nf" takes a shorter road than the other formats; it must not show.
-    const double values[] = {0.0,     -0.0,      0.0005,   0.0015,  0.0025,    2.5e-4,  -0.0004999,
-                             1.0 / 3, -2.675,    1234.5675, 1e15 + 0.3, 1e22,  -7.77e-310,
-                             1e300,   123456.5, 0.125,    0.375,   99.9995,   -99.9995};
+    const double values[] = {0.0,      -0.0,   0.0005,    0.0015,     0.0025,  2.5e-4,     -0.0004999,
+                             1.0 / 3,  -2.675, 1234.5675, 1e15 + 0.3, 1e22,    -7.77e-310, 1e300,
+                             123456.5, 0.125,  0.375,     99.9995,    -99.9995};
     const char* formats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.6f", "%.9f", "%.17f", "%.40f"};
     for (const char* f : formats)
         for (double v : values) {
@@ -47,8 +47,8 @@ TEST(CLocale, ParseRejectsWhatIsNotOneWholeNumber)
     double v = 42;
     // Entered numbers are lengths, loads and factors: infinity and not-a-number are no
     // values an analysis can use, nor is a number beyond the range of a double.
-    for (const char* bad : {"", " ", "abc", "1.5x", "1,5", "--1", "1e", "nan", "NaN", "inf", "-inf", "infinity",
-                            "+INF", "1e400"}) {
+    for (const char* bad :
+         {"", " ", "abc", "1.5x", "1,5", "--1", "1e", "nan", "NaN", "inf", "-inf", "infinity", "+INF", "1e400"}) {
         EXPECT_FALSE(ParseDoubleC(std::string_view(bad), v)) << bad;
         EXPECT_EQ(v, 42) << bad;
     }
@@ -62,8 +62,10 @@ TEST(CLocale, Utf8RoundTripAndInvalidBytes)
     const std::wstring text = L"Br\u00fccke \u03a9 \u65e5\u672c \U0001F309";
     EXPECT_EQ(Utf8ToWide(WideToUtf8(text)), text);
     EXPECT_EQ(WideToUtf8(L"\u00fc"), "\xc3\xbc");
-    EXPECT_EQ(Utf8ToWide("a\xff" "b"), L"a\uFFFDb");
-    EXPECT_EQ(Utf8ToWide("a\xc3"), L"a\uFFFD"); // truncated sequence
+    EXPECT_EQ(Utf8ToWide("a\xff"
+                         "b"),
+              L"a\uFFFDb");
+    EXPECT_EQ(Utf8ToWide("a\xc3"), L"a\uFFFD");   // truncated sequence
     EXPECT_EQ(Utf8ToWide("\xc0\x80"), L"\uFFFD"); // overlong
 }
 

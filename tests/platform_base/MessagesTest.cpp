@@ -56,7 +56,7 @@ TEST(RegisteredMessages, OneNameOneNumberAcrossUnitsAndThreads)
     EXPECT_GE(UWM_ADD_STATUS, 0xC000u);
     EXPECT_LE(UWM_ADD_STATUS, 0xFFFFu);
 
-    const std::vector<std::wstring> names = {L"UWM_PBAR_UPDATE", L"UWM_TF_MULTIML", L"UWM_TF_BRIDGERANGE",
+    const std::vector<std::wstring> names = {L"UWM_PBAR_UPDATE",  L"UWM_TF_MULTIML",    L"UWM_TF_BRIDGERANGE",
                                              L"UWM_TF_REFVALUES", L"UWM_TF_CRITRATIOS", L"WM_DD_DRAGENTER"};
     // Threads race to register the same names: each name must still get exactly one number.
     std::vector<std::vector<unsigned int>> got(8);

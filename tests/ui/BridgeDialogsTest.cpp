@@ -45,7 +45,7 @@ TEST(BridgeDlg, EditsEveryFieldAndRebuildsItsOwnBridge)
     EXPECT_EQ(b->m_ID, 2);
     EXPECT_EQ(b->m_Description, L"Main road");
     EXPECT_EQ(b->m_Config, BC_THREESPAN);
-    ExpectSpans(*b, {18.75, 25.0, 18.75}); // 0.75 S, S, 0.75 S with S = 25 m
+    ExpectSpans(*b, {18.75, 25.0, 18.75});     // 0.75 S, S, 0.75 S with S = 25 m
     EXPECT_NE(b.get(), dlg.GetBridge().get()); // each call hands out a copy
     ExpectSpans(*stored, {20.0, 20.0});
 }
@@ -250,8 +250,10 @@ TEST(BridgeSetDlg, RefusesGeometryThatBuildsNoSet)
         int field;
         const wchar_t* message;
     } cases[] = {
-        {"zero step", true, "10", "30", "0", "3", IDC_RANGE_STEP, L"The step is 0 m; it must be from 0.01 m to 1,000 m."},
-        {"negative step", true, "10", "30", "-2", "3", IDC_RANGE_STEP, L"The step is -2 m; it must be from 0.01 m to 1,000 m."},
+        {"zero step", true, "10", "30", "0", "3", IDC_RANGE_STEP,
+         L"The step is 0 m; it must be from 0.01 m to 1,000 m."},
+        {"negative step", true, "10", "30", "-2", "3", IDC_RANGE_STEP,
+         L"The step is -2 m; it must be from 0.01 m to 1,000 m."},
         {"huge step", true, "10", "30", "1e300", "3", IDC_RANGE_STEP,
          L"The step is 1e+300 m; it must be from 0.01 m to 1,000 m."},
         {"end past the longest span", true, "10", "1000.5", "5", "3", IDC_END_LENGTH,

@@ -33,7 +33,8 @@ TEST_F(CritRatioFixture, OkAtOnceGivesTheFirstLoadModelAndTheCallersMultiplier)
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Make Critical Ratios"));
     EXPECT_TRUE(dlg.m_radioUseLoadModel->isChecked());
     EXPECT_FALSE(dlg.m_lbLoadModelEnsembles->isEnabled());
-    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_MULTIPLIER)->text(), QStringLiteral("1.000")); // the factor decimals of the settings
+    EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_MULTIPLIER)->text(),
+              QStringLiteral("1.000")); // the factor decimals of the settings
     Screenshot(dlg, QStringLiteral("MakeCriticalRatios"));
     PressOk(dlg);
     ASSERT_EQ(dlg.GetResult(), IDOK);

@@ -35,8 +35,7 @@ using namespace uitest;
 namespace {
 
 // What the dialogs are filled from: a small case with a solved reference collection.
-struct CaseData
-{
+struct CaseData {
     CaseData()
     {
         collection = std::make_shared<CReferenceCollection>(30, L"Reference", true, 10, 0.5);
@@ -51,8 +50,7 @@ struct CaseData
     std::shared_ptr<CReferenceCollection> collection;
 };
 
-struct DialogCase
-{
+struct DialogCase {
     const char* name;
     // Control id of the field the dialog opens on.
     int nFirstField;
@@ -80,9 +78,8 @@ std::vector<DialogCase> AllDialogs()
         {"DefineBridge", IDC_DESCRIPTION, Make<CBridgeDlg>([](CBridgeDlg& dlg, CaseData&) {
              dlg.SetBridge(std::make_shared<CBridge>(4, L"20 m single span", BC_ONESPAN, 20.0));
          })},
-        {"AddBridgeSet", IDC_DESCRIPTION, Make<CBridgeSetDlg>([](CBridgeSetDlg& dlg, CaseData& d) {
-             dlg.SetBridgeSet(d.c.bridgeSets[0]);
-         })},
+        {"AddBridgeSet", IDC_DESCRIPTION,
+         Make<CBridgeSetDlg>([](CBridgeSetDlg& dlg, CaseData& d) { dlg.SetBridgeSet(d.c.bridgeSets[0]); })},
         {"CaseInformation", IDC_CASE_REF, Make<CConfigDlg>([](CConfigDlg&, CaseData&) {})},
         {"SinglePosition", IDC_LIST_BRIDGES, Make<CSinglePositionDlg>([](CSinglePositionDlg& dlg, CaseData& d) {
              dlg.m_vBridges = d.c.bridges;
@@ -101,52 +98,49 @@ std::vector<DialogCase> AllDialogs()
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_nNumSteps = 20;
          })},
-        {"OutputOptions", IDC_OUT_BMSF, Make<COutputOptionsDlg>([](COutputOptionsDlg& dlg, CaseData&) {
-             dlg.m_bBMSF = dlg.m_bGraphs = true;
-         })},
+        {"OutputOptions", IDC_OUT_BMSF,
+         Make<COutputOptionsDlg>([](COutputOptionsDlg& dlg, CaseData&) { dlg.m_bBMSF = dlg.m_bGraphs = true; })},
         {"EditReferenceCollection", IDC_DESCRIPTION, Make<CRefCollectionDlg>([](CRefCollectionDlg& dlg, CaseData& d) {
              dlg.SetData(d.collection);
              dlg.m_vBridgeSets = d.c.bridgeSets;
              dlg.m_vLMEs = d.c.ensembles;
          })},
         {"AnalyseReferenceCollection", IDC_LIST_REFCOLLECTIONS,
-         Make<CAnalyzeRefCollectionDlg>([](CAnalyzeRefCollectionDlg& dlg, CaseData& d) {
-             dlg.m_vRefCollections = {d.collection};
-         })},
-        {"ViewReferenceCollection", IDC_LIST_REFCOLLECTIONS, Make<CViewRefCollectionDlg>([](CViewRefCollectionDlg& dlg, CaseData& d) {
-             dlg.m_vRefCollections = {d.collection};
-         })},
-        {"CompareCriticalEnvelopes", IDC_LIST_REFCOLLECTIONS, Make<CCompareEnvelopesDlg>([](CCompareEnvelopesDlg& dlg, CaseData& d) {
-             dlg.m_vRefCollections = {d.collection};
-         })},
-        {"MakeCriticalRatios", IDC_LIST_LOADMODELS, Make<CCritRatioRefCollDlg>([](CCritRatioRefCollDlg& dlg, CaseData& d) {
+         Make<CAnalyzeRefCollectionDlg>(
+             [](CAnalyzeRefCollectionDlg& dlg, CaseData& d) { dlg.m_vRefCollections = {d.collection}; })},
+        {"ViewReferenceCollection", IDC_LIST_REFCOLLECTIONS,
+         Make<CViewRefCollectionDlg>(
+             [](CViewRefCollectionDlg& dlg, CaseData& d) { dlg.m_vRefCollections = {d.collection}; })},
+        {"CompareCriticalEnvelopes", IDC_LIST_REFCOLLECTIONS,
+         Make<CCompareEnvelopesDlg>(
+             [](CCompareEnvelopesDlg& dlg, CaseData& d) { dlg.m_vRefCollections = {d.collection}; })},
+        {"MakeCriticalRatios", IDC_LIST_LOADMODELS,
+         Make<CCritRatioRefCollDlg>([](CCritRatioRefCollDlg& dlg, CaseData& d) {
              dlg.m_vRefCollections = {d.collection};
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLoadModelEnsembles = d.c.ensembles;
          })},
-        {"LoadModelEnsembleDefinition", IDC_DESCRIPTION, Make<CLoadModelEnsembleDlg>([](CLoadModelEnsembleDlg& dlg, CaseData& d) {
+        {"LoadModelEnsembleDefinition", IDC_DESCRIPTION,
+         Make<CLoadModelEnsembleDlg>([](CLoadModelEnsembleDlg& dlg, CaseData& d) {
              dlg.m_pLME = d.c.ensembles[0];
              dlg.m_sDescription = dlg.m_pLME->m_Description;
              dlg.m_nID = dlg.m_pLME->m_ID;
              dlg.m_vLoadModels = d.c.loadModels;
          })},
         // With a variable axle counted by number: the number of steps is the one field open.
-        {"LMEParameters", IDC_NUM_STEPS, Make<CLMEParametersDlg>([](CLMEParametersDlg& dlg, CaseData&) {
-             dlg.m_bVariableAxle = true;
-         })},
-        {"GenerateBidirectionalLME", IDC_LIST_LOADMODELS, Make<CGenerateBiDirLME>([](CGenerateBiDirLME& dlg, CaseData& d) {
+        {"LMEParameters", IDC_NUM_STEPS,
+         Make<CLMEParametersDlg>([](CLMEParametersDlg& dlg, CaseData&) { dlg.m_bVariableAxle = true; })},
+        {"GenerateBidirectionalLME", IDC_LIST_LOADMODELS,
+         Make<CGenerateBiDirLME>([](CGenerateBiDirLME& dlg, CaseData& d) {
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLoadModelEnsembles = d.c.ensembles;
          })},
-        {"FilterLoadModelEnsemble", IDC_LIST_LMES, Make<CFilterLMEDlg>([](CFilterLMEDlg& dlg, CaseData& d) {
-             dlg.m_vLoadModelEnsembles = d.c.ensembles;
-         })},
-        {"GenerateLMEFromLoadModel", IDC_LIST_LOADMODELS, Make<CGenerateLMEDlg>([](CGenerateLMEDlg& dlg, CaseData& d) {
-             dlg.m_vLoadModels = d.c.loadModels;
-         })},
-        {"LoadModelDefinition", IDC_DESCRIPTION, Make<CPropSheetLM>([](CPropSheetLM& sheet, CaseData& d) {
-             sheet.SetLoadModel(d.c.loadModels[0]);
-         })},
+        {"FilterLoadModelEnsemble", IDC_LIST_LMES,
+         Make<CFilterLMEDlg>([](CFilterLMEDlg& dlg, CaseData& d) { dlg.m_vLoadModelEnsembles = d.c.ensembles; })},
+        {"GenerateLMEFromLoadModel", IDC_LIST_LOADMODELS,
+         Make<CGenerateLMEDlg>([](CGenerateLMEDlg& dlg, CaseData& d) { dlg.m_vLoadModels = d.c.loadModels; })},
+        {"LoadModelDefinition", IDC_DESCRIPTION,
+         Make<CPropSheetLM>([](CPropSheetLM& sheet, CaseData& d) { sheet.SetLoadModel(d.c.loadModels[0]); })},
         {"AboutQEL", 0, [](CaseData&) -> std::unique_ptr<QDialog> { return std::make_unique<CAboutDlg>(); }},
     };
 }
@@ -240,14 +234,14 @@ void WanderOver(QDialog& dlg)
         for (int col = 0; col < pGrid->GetColumnCount(); ++col) {
             CRect r;
             if (pGrid->GetCellRect(0, col, &r))
-                QTest::mouseMove(dlg.windowHandle(), pGrid->GetClientWidget()->mapTo(&dlg, QPoint(r.left + 4, r.top + 4)));
+                QTest::mouseMove(dlg.windowHandle(),
+                                 pGrid->GetClientWidget()->mapTo(&dlg, QPoint(r.left + 4, r.top + 4)));
         }
     }
     lmtest::Flush();
 }
 
-class DialogKeys : public ::testing::TestWithParam<DialogCase>
-{
+class DialogKeys : public ::testing::TestWithParam<DialogCase> {
 protected:
     lmtest::EnglishLocale locale;
     BoxRecorder boxes;

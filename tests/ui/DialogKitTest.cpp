@@ -16,11 +16,18 @@ TEST(FieldInt, ReadsWholeIntegersOnly)
         bool ok;
         int value;
     } cases[] = {
-        {L"20", true, 20},          {L"  -3 ", true, -3},         {L"+7", true, 7},
-        {L"2147483647", true, 2147483647}, {L"-2147483648", true, -2147483647 - 1},
-        {L"2147483648", false, 0},  {L"99999999999999999999", false, 0},
-        {L"2.5", false, 0},         {L"", false, 0},              {L"-", false, 0},
-        {L"1e3", false, 0},         {L"12a", false, 0},
+        {L"20", true, 20},
+        {L"  -3 ", true, -3},
+        {L"+7", true, 7},
+        {L"2147483647", true, 2147483647},
+        {L"-2147483648", true, -2147483647 - 1},
+        {L"2147483648", false, 0},
+        {L"99999999999999999999", false, 0},
+        {L"2.5", false, 0},
+        {L"", false, 0},
+        {L"-", false, 0},
+        {L"1e3", false, 0},
+        {L"12a", false, 0},
     };
     for (const Case& c : cases) {
         int v = 0;
@@ -32,8 +39,7 @@ TEST(FieldInt, ReadsWholeIntegersOnly)
 }
 
 // A dialog with one number of each kind, to see the exchange refuse and keep the dialog.
-class CTwoFieldDlg : public CQELDialog
-{
+class CTwoFieldDlg : public CQELDialog {
 public:
     CTwoFieldDlg() : CQELDialog(900, QStringLiteral("Two fields"))
     {
@@ -68,8 +74,8 @@ TEST(DialogExchange, MembersFollowTypingAndBadFieldsKeepTheDialogOpen)
     Type(dlg.m_pDouble, QStringLiteral("2.25"));
     EXPECT_DOUBLE_EQ(dlg.m_d, 2.25); // follows the keystrokes, no OK needed
     Type(dlg.m_pInt, QStringLiteral("x"));
-    EXPECT_EQ(dlg.m_n, 4);             // a bad keystroke leaves the member
-    EXPECT_TRUE(boxes.texts.empty());  // and shows nothing while typing
+    EXPECT_EQ(dlg.m_n, 4);            // a bad keystroke leaves the member
+    EXPECT_TRUE(boxes.texts.empty()); // and shows nothing while typing
 
     PressOk(dlg);
     ASSERT_EQ(boxes.texts.size(), 1u);

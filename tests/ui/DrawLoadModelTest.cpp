@@ -20,9 +20,9 @@ QImage Render(CDrawLoadModelCtrl& ctrl, int w, int h)
     return image;
 }
 
-const QColor kRed(255, 0, 0);   // point loads, 0x0000FF
-const QColor kBlue(0, 0, 255);  // partial loads, 0xFF0000
-const QColor kBlack(0, 0, 0);   // wheels
+const QColor kRed(255, 0, 0);  // point loads, 0x0000FF
+const QColor kBlue(0, 0, 255); // partial loads, 0xFF0000
+const QColor kBlack(0, 0, 0);  // wheels
 const QColor kWhite(255, 255, 255);
 } // namespace
 
@@ -53,9 +53,9 @@ TEST(DrawLoadModel, AxlesWheelsAndPartialLoadFallWhereTheScaleSays)
     EXPECT_DOUBLE_EQ(ctrl.m_dHalfHeight, 1.5);
 
     for (int x : {780, 180}) {
-        EXPECT_EQ(image.pixelColor(x, 180), kRed) << x;       // the arrow's shaft
-        EXPECT_EQ(image.pixelColor(x, 120), kRed) << x;       // near its top
-        EXPECT_NE(image.pixelColor(x, 100), kRed) << x;       // nothing above it
+        EXPECT_EQ(image.pixelColor(x, 180), kRed) << x;        // the arrow's shaft
+        EXPECT_EQ(image.pixelColor(x, 120), kRed) << x;        // near its top
+        EXPECT_NE(image.pixelColor(x, 100), kRed) << x;        // nothing above it
         EXPECT_EQ(image.pixelColor(x + 10, 266), kBlack) << x; // the tyre
         EXPECT_EQ(image.pixelColor(x + 1, 276), kWhite) << x;  // the hub
     }
@@ -123,6 +123,6 @@ TEST(DrawLoadModel, WithoutAModelTheRulerAndArrowStillShow)
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 400; ++x)
             dark += image.pixelColor(x, y).lightness() < 100;
-    EXPECT_GT(dark, 50); // the baseline, the arrow and its caption
+    EXPECT_GT(dark, 50);                           // the baseline, the arrow and its caption
     EXPECT_EQ(image.pixelColor(150, 190), kBlack); // the baseline, 10 px above the bottom edge
 }

@@ -84,8 +84,7 @@ TEST(LMEParametersDlg, OpensWithItsDefaultsAndTheGroupsTheFamilyUses)
 TEST(LMEParametersDlg, RefusesValuesTheChosenOptionsCannotUse)
 {
     EnglishLocale locale;
-    struct Case
-    {
+    struct Case {
         const char* name;
         bool byStep;
         bool specifyDAF;
@@ -108,10 +107,10 @@ TEST(LMEParametersDlg, RefusesValuesTheChosenOptionsCannotUse)
         if (c.specifyDAF)
             dlg.m_rbSpecifyDAF->click();
         const std::string field = c.field;
-        CNumericEdit* pEdit = field == "step" ? dlg.m_edStep
+        CNumericEdit* pEdit = field == "step"     ? dlg.m_edStep
                               : field == "number" ? dlg.m_edNumber
-                              : field == "daf" ? dlg.m_edDAF
-                                               : dlg.m_edHBUnits;
+                              : field == "daf"    ? dlg.m_edDAF
+                                                  : dlg.m_edHBUnits;
         TypeIntoField(pEdit, QString::fromLatin1(c.text));
         BoxScript boxes;
         dlg.accept();
@@ -193,8 +192,7 @@ TEST(GenerateBiDirLME, NothingToChooseOrAnEmptyEnsembleMakesNothing)
 namespace {
 // Truck A: 2 axles 4 m apart, 200 t. Truck B: 3 axles over 10 m, 150 t. A lane load: no
 // axles, so length 0 and weight 0.
-struct FilterFixture
-{
+struct FilterFixture {
     EnglishLocale locale;
     std::shared_ptr<CLoadModel> truckA = Vehicle(1, L"A", {{100, 0}, {100, -4}});
     std::shared_ptr<CLoadModel> truckB = Vehicle(2, L"B", {{50, 0}, {50, -2}, {50, -10}});
@@ -221,8 +219,7 @@ struct FilterFixture
 
 TEST(FilterLMEDlg, BoundsAreInclusiveAndANewEnsembleLeavesTheChosenOneAlone)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         int bound; // 0 min length, 1 max length, 2 min weight, 3 max weight
         const char* value;
@@ -281,8 +278,7 @@ TEST(FilterLMEDlg, EditingTheChosenEnsembleAsksFirst)
 
 TEST(FilterLMEDlg, RefusesCrossedBoundsAndAFilterThatKeepsNothing)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         int firstBound;
         const char* first;

@@ -22,8 +22,7 @@ std::shared_ptr<CLoadModel> Tridem()
     return lm;
 }
 
-struct GenerateFixture
-{
+struct GenerateFixture {
     EnglishLocale locale;
     CGenerateLMEDlg dlg;
 
@@ -231,8 +230,7 @@ TEST(GenerateLMEDlg, RefusesWhatCannotMakeAnEnsemble)
         f.dlg.m_listLoadModels->setCurrentRow(1);
         EXPECT_TRUE(f.dlg.GetOkButton()->isEnabled());
     }
-    struct Case
-    {
+    struct Case {
         const char* name;
         const char* min;
         const char* max;
@@ -243,7 +241,8 @@ TEST(GenerateLMEDlg, RefusesWhatCannotMakeAnEnsemble)
     const Case cases[] = {
         {"range reversed", "4", "2", L"Step", "3", L"Axle 3: the minimum spacing must not exceed the maximum."},
         {"one value", "1", "2", L"Step", "1", L"Axle 3: the number of values must be at least 2."},
-        {"zero distance", "1", "2", L"Distance", "0", L"Axle 3: the distance between values must be greater than zero."},
+        {"zero distance", "1", "2", L"Distance", "0",
+         L"Axle 3: the distance between values must be greater than zero."},
         {"too many", "1", "2", L"Step", "10001",
          L"The variable axles give more than 10000 combinations; at most 10000 load models can be generated."},
     };

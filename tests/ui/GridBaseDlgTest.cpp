@@ -11,8 +11,7 @@ using namespace lmtest;
 
 namespace {
 // A window that owns a table of nRows x 2 data columns ("A", "B").
-class CTableHost : public QWidget, public CGridBaseDlg, public CNotifyReceiver
-{
+class CTableHost : public QWidget, public CGridBaseDlg, public CNotifyReceiver {
 public:
     explicit CTableHost(int nRows)
     {
@@ -64,8 +63,7 @@ TEST(GridBaseDlg, InitGridWritesHeadingsNumbersTheRowsAndSetsTheEditingFlags)
 
 TEST(GridBaseDlg, DeleteRowAsksOnlyForDataRows)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         int row;
         int answer;

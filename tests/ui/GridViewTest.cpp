@@ -13,8 +13,7 @@ using namespace viewtest;
 
 namespace {
 
-class GridViewTest : public ::testing::Test
-{
+class GridViewTest : public ::testing::Test {
 protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
 
@@ -222,8 +221,8 @@ TEST_F(GridViewTest, MultiMovingLoadTablesNameTheGoverningLoadModel)
     CGridView* view = Open();
     view->SetMultiMovingLoadOutput(1, true, out);
     CGridCtrl* grid = view->m_pGrid;
-    EXPECT_EQ(Headings(grid), (H{L"", L"x Beam", L"BMD - Max", L"Load Model", L"BMD - Min", L"Load Model",
-                                 L"SFD - Max", L"Load Model", L"SFD - Min", L"Load Model"}));
+    EXPECT_EQ(Headings(grid), (H{L"", L"x Beam", L"BMD - Max", L"Load Model", L"BMD - Min", L"Load Model", L"SFD - Max",
+                                 L"Load Model", L"SFD - Min", L"Load Model"}));
     const int peak = RowWhere(grid, 2, ColumnMax(grid, 2));
     EXPECT_NEAR(CellValue(grid, peak, 2), 250.0, 1e-6); // the 100 kN axle governs
     EXPECT_NEAR(CellValue(grid, peak, 1), 5.0, 1e-9);
@@ -235,9 +234,9 @@ TEST_F(GridViewTest, MultiMovingLoadTablesNameTheGoverningLoadModel)
     reactions->SetMultiMovingLoadOutput(0, false, out);
     grid = reactions->m_pGrid;
     // Two supports: 4 S + 1 = 9 data columns.
-    EXPECT_EQ(Headings(grid), (H{L"", L"x Load Model", L"Reaction 1 - Max", L"Critical LM", L"Reaction 1 - Min",
-                                 L"Critical LM", L"Reaction 2 - Max", L"Critical LM", L"Reaction 2 - Min",
-                                 L"Critical LM"}));
+    EXPECT_EQ(Headings(grid),
+              (H{L"", L"x Load Model", L"Reaction 1 - Max", L"Critical LM", L"Reaction 1 - Min", L"Critical LM",
+                 L"Reaction 2 - Max", L"Critical LM", L"Reaction 2 - Min", L"Critical LM"}));
     ASSERT_EQ(grid->GetRowCount(), 22 + 1);
     EXPECT_EQ(CellText(grid, 1, 1), L"Point 1");
     EXPECT_EQ(CellText(grid, 22, 1), L"Point 22");
@@ -273,9 +272,9 @@ TEST_F(GridViewTest, BridgeRangeTablesListEveryBridge)
     reactions->SetBridgeRangeOutput(false, out);
     grid = reactions->m_pGrid;
     // Two supports: 4 S + 2 = 10 data columns.
-    EXPECT_EQ(Headings(grid), (H{L"", L"Bridge Span", L"Bridge Length", L"Reaction 1 - Max", L"x Load Model",
-                                 L"Reaction 1 - Min", L"x Load Model", L"Reaction 2 - Max", L"x Load Model",
-                                 L"Reaction 2 - Min", L"x Load Model"}));
+    EXPECT_EQ(Headings(grid),
+              (H{L"", L"Bridge Span", L"Bridge Length", L"Reaction 1 - Max", L"x Load Model", L"Reaction 1 - Min",
+                 L"x Load Model", L"Reaction 2 - Max", L"x Load Model", L"Reaction 2 - Min", L"x Load Model"}));
     // Each end reaction is largest, P, with the axle standing on that support.
     for (int i = 0; i < 2; ++i) {
         EXPECT_NEAR(CellValue(grid, i + 1, 3), kP, 1e-6);
@@ -298,10 +297,23 @@ TEST_F(GridViewTest, ReferenceSetAndCriticalRatioTables)
         double scale; // reference values, or the ratio 2 of the proposed 200 kN axle
     };
     const Case cases[] = {
-        {"reference set BM & SF", [&](CGridView* v) { v->SetRefSetOutput(true, std::make_shared<CAOReferenceSet>(refSet, false)); }, true, 1.0},
-        {"reference set reactions", [&](CGridView* v) { v->SetRefSetOutput(false, std::make_shared<CAOReferenceSet>(refSet, false)); }, false, 1.0},
-        {"critical ratios BM & SF", [&](CGridView* v) { v->SetCriticalRatiosOutput(true, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, refSet)); }, true, 0.0},
-        {"critical ratios reactions", [&](CGridView* v) { v->SetCriticalRatiosOutput(false, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, refSet)); }, false, 0.0},
+        {"reference set BM & SF",
+         [&](CGridView* v) { v->SetRefSetOutput(true, std::make_shared<CAOReferenceSet>(refSet, false)); }, true, 1.0},
+        {"reference set reactions",
+         [&](CGridView* v) { v->SetRefSetOutput(false, std::make_shared<CAOReferenceSet>(refSet, false)); }, false,
+         1.0},
+        {"critical ratios BM & SF",
+         [&](CGridView* v) {
+             v->SetCriticalRatiosOutput(
+                 true, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, refSet));
+         },
+         true, 0.0},
+        {"critical ratios reactions",
+         [&](CGridView* v) {
+             v->SetCriticalRatiosOutput(
+                 false, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, refSet));
+         },
+         false, 0.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -349,8 +361,7 @@ TEST_F(GridViewTest, ARatioAgainstAZeroReferenceIsNotAvailable)
     view->SetCriticalRatiosOutput(false, out);
     CGridCtrl* grid = view->m_pGrid;
     ASSERT_EQ(Headings(grid), (H{L"", L"Bridge Span", L"Bridge Length", L"Reaction 1 - Max", L"Reaction 1 - Min",
-                                 L"Reaction 2 - Max", L"Reaction 2 - Min", L"Reaction 3 - Max",
-                                 L"Reaction 3 - Min"}));
+                                 L"Reaction 2 - Max", L"Reaction 2 - Min", L"Reaction 3 - Max", L"Reaction 3 - Min"}));
     ASSERT_EQ(grid->GetRowCount(), 3);
     for (int r = 1; r <= 2; ++r) {
         EXPECT_EQ(CellText(grid, r, 6), L"n/a") << r;
@@ -385,9 +396,8 @@ TEST_F(GridViewTest, CompareEnvelopesShowsReferenceAndProposedSideBySide)
     CGridView* view = Open();
     view->SetCompareEnvelopesOutput(true, std::make_shared<CAOCompareRefSetEnvs>(false, 1, refSet));
     CGridCtrl* grid = view->m_pGrid;
-    EXPECT_EQ(Headings(grid), (H{L"", L"x Beam", L"Ref BMD - Max", L"Ref BMD - Min", L"Ref SFD - Max",
-                                 L"Ref SFD - Min", L"Prop BMD - Max", L"Prop BMD - Min", L"Prop SFD - Max",
-                                 L"Prop SFD - Min"}));
+    EXPECT_EQ(Headings(grid), (H{L"", L"x Beam", L"Ref BMD - Max", L"Ref BMD - Min", L"Ref SFD - Max", L"Ref SFD - Min",
+                                 L"Prop BMD - Max", L"Prop BMD - Min", L"Prop SFD - Max", L"Prop SFD - Min"}));
     EXPECT_NEAR(ColumnMax(grid, 2), 500.0, 1e-6);
     EXPECT_NEAR(ColumnMax(grid, 6), 1000.0, 1e-6);
     EXPECT_NEAR(CellValue(grid, RowWhere(grid, 2, ColumnMax(grid, 2)), 1), 10.0, 1e-9);

@@ -20,10 +20,8 @@
 namespace lmtest {
 
 // Every box is recorded and answered with the next of the given answers (then IDOK/IDYES).
-struct BoxScript
-{
-    struct Box
-    {
+struct BoxScript {
+    struct Box {
         std::wstring text;
         UINT type;
     };
@@ -47,8 +45,7 @@ struct BoxScript
 };
 
 // The context menu answers with a command and records what it offered.
-struct MenuScript
-{
+struct MenuScript {
     UINT answer;
     std::vector<PopupMenuItem> offered;
     PopupMenuAnswerer previous;
@@ -62,8 +59,7 @@ struct MenuScript
     ~MenuScript() { SetPopupMenuAnswerer(previous); }
 };
 
-struct EnglishLocale
-{
+struct EnglishLocale {
     QLocale old;
     EnglishLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     ~EnglishLocale() { QLocale::setDefault(old); }

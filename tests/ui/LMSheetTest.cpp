@@ -85,8 +85,7 @@ std::shared_ptr<CLoadModel> ReversedTridem()
 }
 
 // The sheet shown on a model, as the user sees it.
-struct SheetFixture
-{
+struct SheetFixture {
     EnglishLocale locale;
     std::shared_ptr<CLoadModel> lm;
     CPropSheetLM sheet;
@@ -289,8 +288,7 @@ TEST(PropSheetLM, ReverseModelSpacingEditIsWrittenBackMirrored)
 
 TEST(PropSheetLM, RuleChoiceSetsTheRuleAndWhetherItApplies)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         BridgeRule rule;
     };

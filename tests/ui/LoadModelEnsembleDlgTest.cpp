@@ -22,8 +22,7 @@ std::vector<std::wstring> Rows(const CExListBox* pList)
 }
 
 // Four load models, two of them described alike; the ensemble holds the second.
-struct EnsembleFixture
-{
+struct EnsembleFixture {
     std::shared_ptr<CLoadModel> a = std::make_shared<CLoadModel>(1, L"HA lane");
     std::shared_ptr<CLoadModel> b = std::make_shared<CLoadModel>(2, L"HB");
     std::shared_ptr<CLoadModel> c = std::make_shared<CLoadModel>(3, L"Same");
@@ -62,7 +61,8 @@ TEST(LoadModelEnsembleDlg, OpensWithTheCaseModelsAndTheMembers)
 {
     EnsembleFixture f;
     EXPECT_EQ(f.dlg.windowTitle(), QStringLiteral("Load Model Ensemble Definition"));
-    EXPECT_EQ(Rows(f.dlg.m_lbAvailable), (std::vector<std::wstring>{L"1 - HA lane", L"2 - HB", L"3 - Same", L"4 - Same"}));
+    EXPECT_EQ(Rows(f.dlg.m_lbAvailable),
+              (std::vector<std::wstring>{L"1 - HA lane", L"2 - HB", L"3 - Same", L"4 - Same"}));
     EXPECT_EQ(Rows(f.dlg.m_lbIncluded), (std::vector<std::wstring>{L"2 - HB"}));
     EXPECT_EQ(f.dlg.m_edDescription->text(), QStringLiteral("Family"));
     EXPECT_EQ(f.dlg.m_edID->text(), QStringLiteral("5"));

@@ -7,9 +7,7 @@
 using namespace viewtest;
 
 namespace {
-class MainFrameViews : public qeltest::AppFixture
-{
-};
+class MainFrameViews : public qeltest::AppFixture {};
 } // namespace
 
 TEST_F(MainFrameViews, ATableAndAGraphOpenAsChildWindowsOfTheMainFrame)

@@ -16,8 +16,7 @@ struct Asked {
     UINT type = 0;
 };
 
-class MouseListenerTest : public ::testing::Test
-{
+class MouseListenerTest : public ::testing::Test {
 protected:
     void SetUp() override { QLocale::setDefault(QLocale::c()); }
     void TearDown() override { SetMessageBoxAnswerer(nullptr); }
@@ -102,7 +101,8 @@ TEST_F(MouseListenerTest, ADoubleClickOffersToRemoveTheSeries)
 
     QTest::mouseDClick(second->GetClientWidget(), Qt::LeftButton, {}, at);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text, out->Describe() + L"\nReaction 2!\nX: 5\nY: 50\n\nDo you wish to remove this data series?");
+    EXPECT_EQ(asked[0].text,
+              out->Describe() + L"\nReaction 2!\nX: 5\nY: 50\n\nDo you wish to remove this data series?");
     EXPECT_EQ(asked[0].caption, L"QEL");
     EXPECT_EQ(asked[0].type, MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(second->GetSeriesCount(), 2u);

@@ -12,11 +12,10 @@ using namespace viewtest;
 
 namespace {
 
-constexpr COLORREF kLineMax = 0x0000FF, kLineMin = 0xFF0000, kBeam = 0x000000, kLight = 0xA0A0A0,
-                   kProp = 0x99FF33, kLimit = 0x008CFF;
+constexpr COLORREF kLineMax = 0x0000FF, kLineMin = 0xFF0000, kBeam = 0x000000, kLight = 0xA0A0A0, kProp = 0x99FF33,
+                   kLimit = 0x008CFF;
 
-class PlotViewTest : public ::testing::Test
-{
+class PlotViewTest : public ::testing::Test {
 protected:
     CPlotView* Open(int rows, int cols)
     {
@@ -43,8 +42,8 @@ void ExpectRounded(CChartStandardAxis* axis, double dataMin, double dataMax)
             const double hi = axis->m_MaxValue / t;
             const double below = (dataMin - axis->m_MinValue) / t;
             const double above = (axis->m_MaxValue - dataMax) / t;
-            if (std::fabs(lo - std::round(lo)) < 1e-9 && std::fabs(hi - std::round(hi)) < 1e-9 && below >= 0.2 - 1e-9
-                && below < 1.2 && above >= 0.2 - 1e-9 && above < 1.2) {
+            if (std::fabs(lo - std::round(lo)) < 1e-9 && std::fabs(hi - std::round(hi)) < 1e-9 && below >= 0.2 - 1e-9 &&
+                below < 1.2 && above >= 0.2 - 1e-9 && above < 1.2) {
                 found = true;
                 break;
             }
@@ -365,7 +364,8 @@ TEST_F(PlotViewTest, AProposedEnsembleWithoutModelsDrawsNoDlaLine)
     auto refSet = std::make_shared<CReferenceSet>(*coll->GetRefSet(0));
     refSet->m_pPropLME = Ensemble({}, L"Empty");
     CPlotView* view = Open(2, 1);
-    view->SetCriticalRatiosOutput(true, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, refSet));
+    view->SetCriticalRatiosOutput(
+        true, std::make_shared<CAOCriticalRatios>(coll->GetCriticalRatioEnsembles()[0], coll, refSet));
     const auto series = Series(view->m_vCharts[0]);
     ASSERT_EQ(series.size(), 2u); // ratios and the line at 1.0
     EXPECT_EQ(Ys(series[1]), (std::vector<double>{1.0, 1.0}));
@@ -476,9 +476,11 @@ TEST_F(PlotViewTest, TheLegendNamesEachSeriesAndReactionPanelsNameTheirSupport)
     };
     const Case cases[] = {
         {"envelopes", [](CPlotView* v) { v->SetMovingLoadOutput(0, true, MovingLoad()); }, {L"Maximum", L"Minimum"}},
-        {"each position", [](CPlotView* v) { v->SetMovingLoadOutput(1, true, MovingLoad(true)); },
+        {"each position",
+         [](CPlotView* v) { v->SetMovingLoadOutput(1, true, MovingLoad(true)); },
          {L"Each load position", L"Maximum", L"Minimum"}},
-        {"each load model", [](CPlotView* v) { v->SetMultiMovingLoadOutput(1, true, MultiMovingLoad()); },
+        {"each load model",
+         [](CPlotView* v) { v->SetMultiMovingLoadOutput(1, true, MultiMovingLoad()); },
          {L"Axle 100", L"Axle 50", L"Maximum", L"Minimum"}},
         {"reference and proposed",
          [&](CPlotView* v) {
@@ -486,7 +488,8 @@ TEST_F(PlotViewTest, TheLegendNamesEachSeriesAndReactionPanelsNameTheirSupport)
          },
          {L"Reference maximum", L"Reference minimum", L"Proposed maximum", L"Proposed minimum"}},
         // One span: no minimum moment ratio.
-        {"critical ratios", [&](CPlotView* v) { v->SetCriticalRatiosOutput(true, ratios); },
+        {"critical ratios",
+         [&](CPlotView* v) { v->SetCriticalRatiosOutput(true, ratios); },
          {L"Maximum", L"Ratio Limit - Full Speed", L"Ratio Limit - Slow Down"}},
         {"critical values", [](CPlotView* v) { v->SetBridgeRangeOutput(true, BridgeRange()); }, {L"Maximum"}},
     };
@@ -509,7 +512,8 @@ TEST_F(PlotViewTest, TheLegendNamesEachSeriesAndReactionPanelsNameTheirSupport)
              [](CPlotView* v) { v->SetMovingLoadOutput(0, false, MovingLoad()); },
              [&](CPlotView* v) { v->SetCriticalRatiosOutput(false, ratios); },
              [&](CPlotView* v) {
-                 v->SetCompareEnvelopesOutput(false, std::make_shared<CAOCompareRefSetEnvs>(false, 1, coll->GetRefSet(0)));
+                 v->SetCompareEnvelopesOutput(false,
+                                              std::make_shared<CAOCompareRefSetEnvs>(false, 1, coll->GetRefSet(0)));
              }}) {
         CPlotView* view = Open(2, 1);
         fill(view);

@@ -25,8 +25,7 @@ using namespace viewtest;
 
 namespace {
 
-class PrintCommands : public qeltest::AppFixture
-{
+class PrintCommands : public qeltest::AppFixture {
 protected:
     void SetUp() override
     {
@@ -126,7 +125,7 @@ TEST_F(PrintCommands, PrintWritesThePagesOfTheActiveWindow)
         const char* name;
         CChildFrame* window;
         std::wstring title; // the head of the header's title
-        QString body; // a text only this window prints
+        QString body;       // a text only this window prints
     };
     auto* mainView = qobject_cast<CQELView*>(caseWindow->GetView());
     ASSERT_NE(mainView, nullptr);

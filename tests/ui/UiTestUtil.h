@@ -25,8 +25,7 @@
 namespace uitest {
 
 // Records every message box instead of showing it; each is answered OK.
-class BoxRecorder
-{
+class BoxRecorder {
 public:
     BoxRecorder()
     {
@@ -99,7 +98,7 @@ inline QStringList Rows(const QListWidget* pList)
 }
 
 inline std::shared_ptr<CLoadModel> MakeVehicle(int id, const std::wstring& description,
-                                                const std::vector<std::pair<double, double>>& axles)
+                                               const std::vector<std::pair<double, double>>& axles)
 {
     auto p = std::make_shared<CLoadModel>(id, description);
     for (const auto& [magnitude, location] : axles)
@@ -109,8 +108,7 @@ inline std::shared_ptr<CLoadModel> MakeVehicle(int id, const std::wstring& descr
 }
 
 // A small case: three bridges, two bridge sets, two load models, two ensembles.
-struct SmallCase
-{
+struct SmallCase {
     SmallCase()
     {
         bridges = {CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0), CBridge::Create(2, L"Twenty", BC_TWOSPAN, 20.0),

@@ -13,8 +13,7 @@ using namespace viewtest;
 namespace {
 
 // Records the output operation called, with the object and flag it received.
-class CRecordingView : public CQELViewBase
-{
+class CRecordingView : public CQELViewBase {
 public:
     CRecordingView() : CQELViewBase(VIEW_PLOT) {}
 
@@ -22,20 +21,56 @@ public:
     const void* received = nullptr;
     int flag = -1;
 
-    void OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> p) override { Record("SinglePositionBMSF", p.get()); }
-    void OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition> p) override { Record("SinglePositionReactions", p.get()); }
-    void OutputMovingLoadBMSF(std::shared_ptr<CEnvelopeResults> p, int n) override { Record("MovingLoadBMSF", p.get(), n); }
-    void OutputMovingLoadReactions(std::shared_ptr<CEnvelopeResults> p) override { Record("MovingLoadReactions", p.get()); }
-    void OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> p, int n) override { Record("MultiMovingLoadBMSF", p.get(), n); }
-    void OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoad> p, int n) override { Record("MultiMovingLoadReactions", p.get(), n); }
-    void OutputBridgeRangeBMSF(std::shared_ptr<CCriticalValueEnsemble> p) override { Record("BridgeRangeBMSF", p.get()); }
-    void OutputBridgeRangeReactions(std::shared_ptr<CCriticalValueEnsemble> p) override { Record("BridgeRangeReactions", p.get()); }
+    void OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> p) override
+    {
+        Record("SinglePositionBMSF", p.get());
+    }
+    void OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition> p) override
+    {
+        Record("SinglePositionReactions", p.get());
+    }
+    void OutputMovingLoadBMSF(std::shared_ptr<CEnvelopeResults> p, int n) override
+    {
+        Record("MovingLoadBMSF", p.get(), n);
+    }
+    void OutputMovingLoadReactions(std::shared_ptr<CEnvelopeResults> p) override
+    {
+        Record("MovingLoadReactions", p.get());
+    }
+    void OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> p, int n) override
+    {
+        Record("MultiMovingLoadBMSF", p.get(), n);
+    }
+    void OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoad> p, int n) override
+    {
+        Record("MultiMovingLoadReactions", p.get(), n);
+    }
+    void OutputBridgeRangeBMSF(std::shared_ptr<CCriticalValueEnsemble> p) override
+    {
+        Record("BridgeRangeBMSF", p.get());
+    }
+    void OutputBridgeRangeReactions(std::shared_ptr<CCriticalValueEnsemble> p) override
+    {
+        Record("BridgeRangeReactions", p.get());
+    }
     void OutputRefSetBMSF(std::shared_ptr<CReferenceSet> p) override { Record("RefSetBMSF", p.get()); }
     void OutputRefSetReactions(std::shared_ptr<CReferenceSet> p) override { Record("RefSetReactions", p.get()); }
-    void OutputCompareEnvelopesBMSF(std::shared_ptr<CAOCompareRefSetEnvs> p) override { Record("CompareEnvelopesBMSF", p.get()); }
-    void OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSetEnvs> p) override { Record("CompareEnvelopesReactions", p.get()); }
-    void OutputCriticalRatiosBMSF(std::shared_ptr<CAOCriticalRatios> p) override { Record("CriticalRatiosBMSF", p.get()); }
-    void OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios> p) override { Record("CriticalRatiosReactions", p.get()); }
+    void OutputCompareEnvelopesBMSF(std::shared_ptr<CAOCompareRefSetEnvs> p) override
+    {
+        Record("CompareEnvelopesBMSF", p.get());
+    }
+    void OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSetEnvs> p) override
+    {
+        Record("CompareEnvelopesReactions", p.get());
+    }
+    void OutputCriticalRatiosBMSF(std::shared_ptr<CAOCriticalRatios> p) override
+    {
+        Record("CriticalRatiosBMSF", p.get());
+    }
+    void OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios> p) override
+    {
+        Record("CriticalRatiosReactions", p.get());
+    }
 
 private:
     void Record(const char* name, const void* p, int n = -1)

@@ -33,8 +33,7 @@ struct Pdf {
 };
 
 // Records the bands the print base hands to its header and footer.
-class CBandsView : public CQELViewPrintBase
-{
+class CBandsView : public CQELViewPrintBase {
 public:
     void OnDraw(CDC*) override {}
     void PrintHeader(CDC* pDC, CPrintInfo* pInfo) override

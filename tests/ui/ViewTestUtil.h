@@ -38,9 +38,9 @@
 
 namespace viewtest {
 
-constexpr double kP = 100.0;   // kN
-constexpr double kL = 10.0;    // m
-constexpr double kStep = 0.5;  // m
+constexpr double kP = 100.0;  // kN
+constexpr double kL = 10.0;   // m
+constexpr double kStep = 0.5; // m
 
 inline std::shared_ptr<CLoadModel> Axle(double P, const wchar_t* name)
 {
@@ -187,8 +187,7 @@ inline QString ScreenshotPath(const QString& name)
 }
 
 // A main window with an MDI area holding one view per child window, shown offscreen.
-class MdiHost
-{
+class MdiHost {
 public:
     MdiHost()
     {

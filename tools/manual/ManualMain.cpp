@@ -47,8 +47,8 @@ const QColor kQuietText(0x55, 0x5d, 0x68);
 constexpr double kMarginSide = 20;
 constexpr double kMarginTop = 24;
 constexpr double kMarginBottom = 22;
-constexpr double kHeadAt = 13;    // baseline of the running head, from the top edge
-constexpr double kFootAt = 12;    // baseline of the page number, from the bottom edge
+constexpr double kHeadAt = 13; // baseline of the running head, from the top edge
+constexpr double kFootAt = 12; // baseline of the page number, from the bottom edge
 
 // Text formats measure in pixels of a 96 dpi screen; the layout scales them to the PDF.
 constexpr double kFormatDpi = 96;
@@ -101,7 +101,7 @@ private:
     QDir m_Source;
     QString m_sVersion;
     QPdfWriter m_Writer;
-    QSizeF m_Text;     // the text area of a page, device pixels
+    QSizeF m_Text; // the text area of a page, device pixels
     int m_nPages = 0;
 };
 
@@ -310,7 +310,8 @@ void Manual::PlaceImages(QTextDocument& doc) const
         }
     }
     if (!missing.isEmpty())
-        throw Failure{QStringLiteral("pictures missing in %1: %2").arg(m_Source.path(), missing.join(QStringLiteral(", ")))};
+        throw Failure{
+            QStringLiteral("pictures missing in %1: %2").arg(m_Source.path(), missing.join(QStringLiteral(", ")))};
 }
 
 // "3  Analyses", "3.2  Moving load": the printed manual numbers its chapters and sections.
@@ -390,8 +391,8 @@ void Manual::FillContents(QTextDocument& toc, const std::vector<Heading>& headin
     tf.setCellPadding(1.5);
     tf.setCellSpacing(0);
     tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    tf.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 90),
-                                  QTextLength(QTextLength::PercentageLength, 10)});
+    tf.setColumnWidthConstraints(
+        {QTextLength(QTextLength::PercentageLength, 90), QTextLength(QTextLength::PercentageLength, 10)});
     c.insertBlock(QTextBlockFormat(), QTextCharFormat());
     QTextTable* table = c.insertTable(static_cast<int>(headings.size()), 2, tf);
     for (int i = 0; i < static_cast<int>(headings.size()); ++i) {

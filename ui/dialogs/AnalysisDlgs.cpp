@@ -34,9 +34,10 @@ CSinglePositionDlg::CSinglePositionDlg(QWidget* pParent)
     auto* pLayout = new QVBoxLayout(this);
     auto* pSystem = new QGroupBox(QStringLiteral("System Configuration"), this);
     auto* pSystemLayout = new QVBoxLayout(pSystem);
-    m_listBridges = AddElementList(pSystemLayout, QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES, &m_nSelBridge, pSystem);
-    m_listLoadModels =
-        AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS, &m_nSelLoadModel, pSystem);
+    m_listBridges =
+        AddElementList(pSystemLayout, QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES, &m_nSelBridge, pSystem);
+    m_listLoadModels = AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS,
+                                      &m_nSelLoadModel, pSystem);
     pLayout->addWidget(pSystem, 1);
 
     auto* pAnalysis = new QGroupBox(QStringLiteral("Analysis Configuration"), this);
@@ -116,7 +117,8 @@ CMovingLoadDlg::CMovingLoadDlg(QWidget* pParent) : CSteppingDlg(310, QStringLite
     auto* pRight = new QVBoxLayout;
     auto* pBridge = new QGroupBox(QStringLiteral("Bridge Configuration"), this);
     auto* pBridgeLayout = new QVBoxLayout(pBridge);
-    m_listBridges = AddElementList(pBridgeLayout, QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES, &m_nSelBridge, pBridge);
+    m_listBridges =
+        AddElementList(pBridgeLayout, QStringLiteral("Select bridge:"), IDC_LIST_BRIDGES, &m_nSelBridge, pBridge);
     pRight->addWidget(pBridge, 1);
 
     m_checkShowEach = new QCheckBox(QStringLiteral("Display each sub-analysis result"), m_pStepping);
@@ -159,16 +161,15 @@ void CMovingLoadDlg::UpdateOk()
 
 // ---------------------------------------------------------------------------------------
 
-CBridgeRangeDlg::CBridgeRangeDlg(QWidget* pParent)
-    : CSteppingDlg(314, QStringLiteral("Bridge Range Analysis"), pParent)
+CBridgeRangeDlg::CBridgeRangeDlg(QWidget* pParent) : CSteppingDlg(314, QStringLiteral("Bridge Range Analysis"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
     auto* pSystem = new QGroupBox(QStringLiteral("System Configuration"), this);
     auto* pSystemLayout = new QVBoxLayout(pSystem);
-    m_listBridgeSets =
-        AddElementList(pSystemLayout, QStringLiteral("Select bridge set:"), IDC_LIST_BRIDGESETS, &m_nSelBridgeSet, pSystem);
-    m_listLoadModels =
-        AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS, &m_nSelLoadModel, pSystem);
+    m_listBridgeSets = AddElementList(pSystemLayout, QStringLiteral("Select bridge set:"), IDC_LIST_BRIDGESETS,
+                                      &m_nSelBridgeSet, pSystem);
+    m_listLoadModels = AddElementList(pSystemLayout, QStringLiteral("Select loadmodel:"), IDC_LIST_LOADMODELS,
+                                      &m_nSelLoadModel, pSystem);
     pLayout->addWidget(pSystem, 1);
     pLayout->addWidget(m_pStepping);
     AddOkCancel(pLayout);

@@ -21,8 +21,7 @@ class QRadioButton;
 // The proposed item of an analysis: one load model ("Use Load Model", radio
 // IDC_USE_LOADMODEL over IDC_LIST_LOADMODELS) or one ensemble ("Use Load Model Ensemble",
 // radio IDC_USE_LME over IDC_LIST_LMES).
-class CLoadModelChoice
-{
+class CLoadModelChoice {
 public:
     // Adds both radios and lists to pLayout; the lists write the two index members.
     void Add(QBoxLayout* pLayout, QWidget* pParent, const QString& sLoadModelLabel, int* pnLoadModel, int* pnLME);
@@ -39,8 +38,7 @@ public:
 };
 
 // "Single Position Analysis".
-class CSinglePositionDlg : public CQELDialog, public SinglePositionDlgData
-{
+class CSinglePositionDlg : public CQELDialog, public SinglePositionDlgData {
     Q_OBJECT
 
 public:
@@ -56,8 +54,7 @@ protected:
 };
 
 // "Moving Load Analysis".
-class CMovingLoadDlg : public CSteppingDlg, public MovingLoadDlgData
-{
+class CMovingLoadDlg : public CSteppingDlg, public MovingLoadDlgData {
     Q_OBJECT
 
 public:
@@ -80,8 +77,7 @@ private:
 };
 
 // "Bridge Range Analysis".
-class CBridgeRangeDlg : public CSteppingDlg, public BridgeRangeDlgData
-{
+class CBridgeRangeDlg : public CSteppingDlg, public BridgeRangeDlgData {
     Q_OBJECT
 
 public:
@@ -95,8 +91,7 @@ protected:
 };
 
 // "Output options".
-class COutputOptionsDlg : public CQELDialog, public OutputOptionsDlgData
-{
+class COutputOptionsDlg : public CQELDialog, public OutputOptionsDlgData {
     Q_OBJECT
 
 public:

@@ -71,7 +71,7 @@ CBridgeDlg::CBridgeDlg(QWidget* pParent)
 
 std::wstring CBridgeDlg::DefaultDescription(double dSpanLength, int nConfig)
 {
-    const wchar_t* arrangement = nConfig == BC_TWOSPAN ? L" m two span"
+    const wchar_t* arrangement = nConfig == BC_TWOSPAN     ? L" m two span"
                                  : nConfig == BC_THREESPAN ? L" m three span"
                                                            : L" m single span";
     return FormatFieldDouble(dSpanLength) + arrangement;
@@ -104,8 +104,8 @@ void CBridgeDlg::OnInitDialog()
     m_config.ShowConfig();
     load();
     m_bCanEdit = m_spBridge ? m_spBridge->m_bIsEditable : true;
-    m_bDescriptionFollows = m_bCanEdit && (m_sDescription.empty()
-                                           || m_sDescription == DefaultDescription(m_dSpanLength, m_nConfig));
+    m_bDescriptionFollows =
+        m_bCanEdit && (m_sDescription.empty() || m_sDescription == DefaultDescription(m_dSpanLength, m_nConfig));
     m_editDescription->setEnabled(m_bCanEdit);
     m_btnOneSpan->setEnabled(m_bCanEdit);
     // A custom bridge keeps its own spans, which no single span length describes: the

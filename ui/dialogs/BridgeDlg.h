@@ -11,8 +11,7 @@ class QRadioButton;
 
 // The "Configuration" group of both bridge dialogs: buttons IDC_CONFIG_ONE_SPAN to _THREE_SPAN for the
 // arrangements 1, 2 and 3; any other arrangement (a custom bridge) checks none.
-class CConfigButtons
-{
+class CConfigButtons {
 public:
     CConfigButtons(QWidget* pParent, int* pnConfig);
     QWidget* Group() const { return m_pGroup; }
@@ -26,8 +25,7 @@ private:
     int* m_pnConfig;
 };
 
-class CBridgeDlg : public CQELDialog
-{
+class CBridgeDlg : public CQELDialog {
     Q_OBJECT
 
 public:

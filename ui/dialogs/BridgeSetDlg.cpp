@@ -126,9 +126,9 @@ bool CBridgeSetDlg::OnOK()
         return false;
     try {
         const auto config = static_cast<BridgeConfig>(m_nConfig);
-        m_spBridgeSet = m_bUseStep
-            ? std::make_shared<CBridgeSet>(m_nID, m_sDescription, config, m_dStartL, m_dEndL, m_dStep)
-            : std::make_shared<CBridgeSet>(m_nID, m_sDescription, m_nNumBridges, config, m_dStartL, m_dEndL);
+        m_spBridgeSet =
+            m_bUseStep ? std::make_shared<CBridgeSet>(m_nID, m_sDescription, config, m_dStartL, m_dEndL, m_dStep)
+                       : std::make_shared<CBridgeSet>(m_nID, m_sDescription, m_nNumBridges, config, m_dStartL, m_dEndL);
     } catch (const std::runtime_error& e) {
         ShowRefusal(e);
         return false;

@@ -7,8 +7,7 @@
 
 class CSteppingGroup;
 
-class CBridgeSetDlg : public CQELDialog
-{
+class CBridgeSetDlg : public CQELDialog {
     Q_OBJECT
 
 public:

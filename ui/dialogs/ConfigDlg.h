@@ -3,8 +3,7 @@
 #include "core/dialogdata/ElementDlgData.h"
 #include "ui/dialogs/DialogBase.h"
 
-class CConfigDlg : public CQELDialog, public ConfigDlgData
-{
+class CConfigDlg : public CQELDialog, public ConfigDlgData {
     Q_OBJECT
 
 public:

@@ -3,8 +3,7 @@
 // dialogs' own lookups find controls by it; the numbers must not change. Dialogs reuse
 // numbers for unrelated controls, so one value can carry several names, one per dialog.
 
-enum ControlId : int
-{
+enum ControlId : int {
     // Shared by the item dialogs (bridge, bridge set, reference collection, ensemble).
     IDC_DESCRIPTION = 1008,
     IDC_ITEM_ID = 1015,

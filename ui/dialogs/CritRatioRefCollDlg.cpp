@@ -35,8 +35,8 @@ CCritRatioRefCollDlg::CCritRatioRefCollDlg(QWidget* pParent)
     pMultiplierRow->addWidget(new QLabel(QStringLiteral("Global multiplier:"), pReference));
     pMultiplierRow->addWidget(m_edMultiplier, 1);
     pRefLayout->addLayout(pMultiplierRow);
-    m_lbRefCollections = AddElementList(pRefLayout, QStringLiteral("Select Reference Collection:"), IDC_LIST_REFCOLLECTIONS,
-                                        &m_nRefCollection, pReference);
+    m_lbRefCollections = AddElementList(pRefLayout, QStringLiteral("Select Reference Collection:"),
+                                        IDC_LIST_REFCOLLECTIONS, &m_nRefCollection, pReference);
     pColumns->addWidget(pReference, 1);
     pLayout->addLayout(pColumns, 1);
     AddOkCancel(pLayout);
@@ -82,6 +82,6 @@ void CCritRatioRefCollDlg::Choose(bool bUseLoadModel)
 
 void CCritRatioRefCollDlg::UpdateOk()
 {
-    SetOkEnabled(!m_vRefCollections.empty()
-                 && (m_bUseLoadModel ? !m_vLoadModels.empty() : !m_vLoadModelEnsembles.empty()));
+    SetOkEnabled(!m_vRefCollections.empty() &&
+                 (m_bUseLoadModel ? !m_vLoadModels.empty() : !m_vLoadModelEnsembles.empty()));
 }

@@ -14,8 +14,7 @@ class CElementListBox;
 class CNumericEdit;
 class QRadioButton;
 
-class CCritRatioRefCollDlg : public CQELDialog, public CritRatioRefCollDlgData
-{
+class CCritRatioRefCollDlg : public CQELDialog, public CritRatioRefCollDlgData {
     Q_OBJECT
 
 public:

@@ -36,8 +36,7 @@ void AddDescriptionAndId(QFormLayout* pForm, QWidget* pParent, const QString& sL
                          QLineEdit*& pID);
 
 // One pass of the exchange between the members and the fields.
-class CDataExchange
-{
+class CDataExchange {
 public:
     // bSilent: a field that does not parse is skipped without a message (the change
     // handler runs on every keystroke, where a box would interrupt typing).
@@ -67,8 +66,7 @@ std::wstring FormatFieldDouble(double value);
 void ShowRefusal(const std::exception& e);
 bool ParseFieldInt(const std::wstring& text, int& value);
 
-class CQELDialog : public QDialog
-{
+class CQELDialog : public QDialog {
     Q_OBJECT
 
 public:

@@ -11,8 +11,7 @@
 
 std::wstring ElementListText(const CElement& element);
 
-class CElementListBox : public CExListBox
-{
+class CElementListBox : public CExListBox {
     Q_OBJECT
 
 public:

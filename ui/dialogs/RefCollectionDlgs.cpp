@@ -47,8 +47,10 @@ CRefCollectionDlg::CRefCollectionDlg(QWidget* pParent)
     auto* pLists = new QHBoxLayout(pSystem);
     auto* pLeft = new QVBoxLayout;
     auto* pRight = new QVBoxLayout;
-    m_listBridgeSets = AddElementList(pLeft, QStringLiteral("Select bridge set:"), IDC_LIST_BRIDGESETS, &m_nCurBridgeSet, pSystem);
-    m_listLMEs = AddElementList(pRight, QStringLiteral("Select loadmodel ensemble:"), IDC_LIST_LMES, &m_nCurLME, pSystem);
+    m_listBridgeSets =
+        AddElementList(pLeft, QStringLiteral("Select bridge set:"), IDC_LIST_BRIDGESETS, &m_nCurBridgeSet, pSystem);
+    m_listLMEs =
+        AddElementList(pRight, QStringLiteral("Select loadmodel ensemble:"), IDC_LIST_LMES, &m_nCurLME, pSystem);
     m_listBridgeSets->SetCheckable(true);
     m_listLMEs->SetCheckable(true);
     pLists->addLayout(pLeft);
@@ -103,7 +105,8 @@ void CRefCollectionDlg::OnInitDialog()
 {
     m_listBridgeSets->Fill(m_vBridgeSets);
     for (size_t i = 0; i < m_vBridgeSets.size(); ++i)
-        m_listBridgeSets->SetCheck(static_cast<int>(i), m_spRefCollection && m_spRefCollection->FindBridgeSet(m_vBridgeSets[i]));
+        m_listBridgeSets->SetCheck(static_cast<int>(i),
+                                   m_spRefCollection && m_spRefCollection->FindBridgeSet(m_vBridgeSets[i]));
     m_listLMEs->Fill(m_vLMEs);
     for (size_t i = 0; i < m_vLMEs.size(); ++i)
         m_listLMEs->SetCheck(static_cast<int>(i), m_spRefCollection && m_spRefCollection->FindLME(m_vLMEs[i]));
@@ -195,8 +198,7 @@ void CAnalyzeRefCollectionDlg::OnInitDialog()
         m_listRefCollections->SetCurSel(0);
     SetOkEnabled(!m_vRefCollections.empty());
     // Clearing the selection would leave no collection for OK to report.
-    connect(m_listRefCollections, &CElementListBox::selChange, this,
-            [this](int nRow) { SetOkEnabled(nRow >= 0); });
+    connect(m_listRefCollections, &CElementListBox::selChange, this, [this](int nRow) { SetOkEnabled(nRow >= 0); });
 }
 
 CViewRefCollectionDlg::CViewRefCollectionDlg(QWidget* pParent)
@@ -294,8 +296,8 @@ void CCompareEnvelopesDlg::FillBridges()
             const QSignalBlocker block(m_listBridges);
             // Numbered by position in the set, not by the bridges' own IDs.
             for (size_t i = 0; i < pBS->m_vBridges.size(); ++i)
-                m_listBridges->addItem(QString::number(i + 1) + QStringLiteral(" - ")
-                                       + QString::fromStdWString(pBS->m_vBridges[i]->GetDescription()));
+                m_listBridges->addItem(QString::number(i + 1) + QStringLiteral(" - ") +
+                                       QString::fromStdWString(pBS->m_vBridges[i]->GetDescription()));
         }
         SetCurSel(m_listBridges, 0);
     } else if (!m_vRefCollections.empty()) {

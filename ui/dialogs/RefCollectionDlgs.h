@@ -18,8 +18,7 @@ class CNumericEdit;
 class QCheckBox;
 class QListWidget;
 
-class CRefCollectionDlg : public CSteppingDlg, public RefCollectionDlgData
-{
+class CRefCollectionDlg : public CSteppingDlg, public RefCollectionDlgData {
     Q_OBJECT
 
 public:
@@ -57,8 +56,7 @@ private:
 };
 
 // "Analyse Reference Collection" and, with template 335, "View Reference Collection".
-class CAnalyzeRefCollectionDlg : public CQELDialog, public RefCollectionChoiceDlgData
-{
+class CAnalyzeRefCollectionDlg : public CQELDialog, public RefCollectionChoiceDlgData {
     Q_OBJECT
 
 public:
@@ -71,16 +69,14 @@ protected:
     void OnInitDialog() override;
 };
 
-class CViewRefCollectionDlg : public CAnalyzeRefCollectionDlg
-{
+class CViewRefCollectionDlg : public CAnalyzeRefCollectionDlg {
     Q_OBJECT
 
 public:
     explicit CViewRefCollectionDlg(QWidget* pParent = nullptr);
 };
 
-class CCompareEnvelopesDlg : public CQELDialog, public CompareEnvelopesDlgData
-{
+class CCompareEnvelopesDlg : public CQELDialog, public CompareEnvelopesDlgData {
     Q_OBJECT
 
 public:

@@ -9,12 +9,12 @@
 #include <QRadioButton>
 #include <cmath>
 
-const CSteppingGroup::Ids CSteppingGroup::AnalysisIds = {
-    IDC_USE_STEP,  IDC_USE_NUM_STEPS, IDC_STEP_SIZE, IDC_NUM_STEPS,
-    IDC_STEP_UNIT, IDC_NUMBER_UNIT,   "Use step distance:", "Use no. of steps:"};
+const CSteppingGroup::Ids CSteppingGroup::AnalysisIds = {IDC_USE_STEP,         IDC_USE_NUM_STEPS,  IDC_STEP_SIZE,
+                                                         IDC_NUM_STEPS,        IDC_STEP_UNIT,      IDC_NUMBER_UNIT,
+                                                         "Use step distance:", "Use no. of steps:"};
 
-CSteppingGroup::CSteppingGroup(const QString& sTitle, const Ids& ids, bool* pbUseStep, double* pdStep,
-                               int* pnNumber, QWidget* pParent)
+CSteppingGroup::CSteppingGroup(const QString& sTitle, const Ids& ids, bool* pbUseStep, double* pdStep, int* pnNumber,
+                               QWidget* pParent)
     : QGroupBox(sTitle, pParent), m_pbUseStep(pbUseStep), m_pdStep(pdStep), m_pnNumber(pnNumber)
 {
     m_pGrid = new QGridLayout(this);
@@ -93,8 +93,8 @@ void CSteppingGroup::DisableFields()
 CSteppingDlg::CSteppingDlg(int nIDTemplate, const QString& sCaption, QWidget* pParent)
     : CQELDialog(nIDTemplate, sCaption, pParent)
 {
-    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds,
-                                     &m_bUseStep, &m_dStepSize, &m_nNumSteps, this);
+    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds, &m_bUseStep,
+                                     &m_dStepSize, &m_nNumSteps, this);
     connect(m_pStepping, &CSteppingGroup::changed, this, &CSteppingDlg::OnFieldChange);
 }
 

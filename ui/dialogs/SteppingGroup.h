@@ -15,13 +15,11 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-class CSteppingGroup : public QGroupBox
-{
+class CSteppingGroup : public QGroupBox {
     Q_OBJECT
 
 public:
-    struct Ids
-    {
+    struct Ids {
         int nStepRadio, nNumberRadio, nStepEdit, nNumberEdit, nStepUnit, nNumberUnit;
         const char* sStepRadio;
         const char* sNumberRadio;
@@ -68,8 +66,7 @@ private:
 // A dialog with the stepping group of the analyses: the caller copies its default
 // stepping into the three members and back after IDOK. OK refuses a step that is not
 // positive and fewer than one step.
-class CSteppingDlg : public CQELDialog, public SteppingDlgData
-{
+class CSteppingDlg : public CQELDialog, public SteppingDlgData {
     Q_OBJECT
 
 public:

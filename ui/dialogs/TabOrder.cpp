@@ -64,8 +64,7 @@ void CollectLayout(const QLayout* pLayout, std::vector<QWidget*>& out)
         return;
     }
     if (const auto* pGrid = qobject_cast<const QGridLayout*>(pLayout)) {
-        struct Cell
-        {
+        struct Cell {
             int row, column, index;
         };
         std::vector<Cell> cells;

@@ -4,8 +4,7 @@
 #include "platform/gdi/Colour.h"
 #include "platform/wnd/Wnd.h"
 
-class CDrawCtrl : public CWnd
-{
+class CDrawCtrl : public CWnd {
 public:
     CDrawCtrl();
 

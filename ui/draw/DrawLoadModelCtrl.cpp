@@ -18,8 +18,7 @@ const CSettings::General_Config::General_LoadModel& Colours()
 }
 
 // Selects a solid pen and brush of one colour for one kind of load, restores on exit.
-class CLoadPaint
-{
+class CLoadPaint {
 public:
     CLoadPaint(CDC* pDC, COLORREF clr) : m_pDC(pDC), m_pen(PS_SOLID, 0, clr), m_brush(clr)
     {

@@ -11,8 +11,7 @@
 
 #include <memory>
 
-class CDrawLoadModelCtrl : public CDrawCtrl
-{
+class CDrawLoadModelCtrl : public CDrawCtrl {
 public:
     CDrawLoadModelCtrl();
 

@@ -35,13 +35,12 @@ void AddBoundRow(QGridLayout* pGrid, int nRow, QWidget* pParent, QCheckBox*& pCh
 }
 } // namespace
 
-CFilterLMEDlg::CFilterLMEDlg(QWidget* pParent)
-    : CQELDialog(347, QStringLiteral("Filter Load Model Ensemble"), pParent)
+CFilterLMEDlg::CFilterLMEDlg(QWidget* pParent) : CQELDialog(347, QStringLiteral("Filter Load Model Ensemble"), pParent)
 {
     auto* pLayout = new QHBoxLayout(this);
     auto* pLeft = new QVBoxLayout;
-    m_lbLoadModelEnsembles =
-        AddElementList(pLeft, QStringLiteral("Select Load Model Ensemble:"), IDC_LIST_LMES, &m_nLoadModelEnsemble, this);
+    m_lbLoadModelEnsembles = AddElementList(pLeft, QStringLiteral("Select Load Model Ensemble:"), IDC_LIST_LMES,
+                                            &m_nLoadModelEnsemble, this);
     auto* pResult = new QGroupBox(QStringLiteral("Filtered LME"), this);
     auto* pResultLayout = new QVBoxLayout(pResult);
     m_rbCreateNew = new QRadioButton(QStringLiteral("Create new LME"), pResult);
@@ -58,20 +57,16 @@ CFilterLMEDlg::CFilterLMEDlg(QWidget* pParent)
     auto* pFiltersLayout = new QVBoxLayout(pFilters);
     auto* pLength = new QGroupBox(QStringLiteral("Length"), pFilters);
     auto* pLengthGrid = new QGridLayout(pLength);
-    AddBoundRow(pLengthGrid, 0, pLength, m_chkMinLength, IDC_USE_MIN_LENGTH,
-                m_edMinLength, IDC_MIN_LENGTH, m_stMinLengthUnit, IDC_MIN_LENGTH_UNIT,
-                QStringLiteral("Apply minimum of:"), QStringLiteral("m"));
-    AddBoundRow(pLengthGrid, 1, pLength, m_chkMaxLength, IDC_USE_MAX_LENGTH,
-                m_edMaxLength, IDC_MAX_LENGTH, m_stMaxLengthUnit, IDC_MAX_LENGTH_UNIT,
-                QStringLiteral("Apply maximum of:"), QStringLiteral("m"));
+    AddBoundRow(pLengthGrid, 0, pLength, m_chkMinLength, IDC_USE_MIN_LENGTH, m_edMinLength, IDC_MIN_LENGTH,
+                m_stMinLengthUnit, IDC_MIN_LENGTH_UNIT, QStringLiteral("Apply minimum of:"), QStringLiteral("m"));
+    AddBoundRow(pLengthGrid, 1, pLength, m_chkMaxLength, IDC_USE_MAX_LENGTH, m_edMaxLength, IDC_MAX_LENGTH,
+                m_stMaxLengthUnit, IDC_MAX_LENGTH_UNIT, QStringLiteral("Apply maximum of:"), QStringLiteral("m"));
     auto* pWeight = new QGroupBox(QStringLiteral("Weight"), pFilters);
     auto* pWeightGrid = new QGridLayout(pWeight);
-    AddBoundRow(pWeightGrid, 0, pWeight, m_chkMinWeight, IDC_USE_MIN_WEIGHT,
-                m_edMinWeight, IDC_MIN_WEIGHT, m_stMinWeightUnit, IDC_MIN_WEIGHT_UNIT,
-                QStringLiteral("Apply minimum of:"), QStringLiteral("t"));
-    AddBoundRow(pWeightGrid, 1, pWeight, m_chkMaxWeight, IDC_USE_MAX_WEIGHT,
-                m_edMaxWeight, IDC_MAX_WEIGHT, m_stMaxWeightUnit, IDC_MAX_WEIGHT_UNIT,
-                QStringLiteral("Apply maximum of:"), QStringLiteral("t"));
+    AddBoundRow(pWeightGrid, 0, pWeight, m_chkMinWeight, IDC_USE_MIN_WEIGHT, m_edMinWeight, IDC_MIN_WEIGHT,
+                m_stMinWeightUnit, IDC_MIN_WEIGHT_UNIT, QStringLiteral("Apply minimum of:"), QStringLiteral("t"));
+    AddBoundRow(pWeightGrid, 1, pWeight, m_chkMaxWeight, IDC_USE_MAX_WEIGHT, m_edMaxWeight, IDC_MAX_WEIGHT,
+                m_stMaxWeightUnit, IDC_MAX_WEIGHT_UNIT, QStringLiteral("Apply maximum of:"), QStringLiteral("t"));
     pFiltersLayout->addWidget(pLength);
     pFiltersLayout->addWidget(pWeight);
     pRight->addWidget(pFilters);
@@ -112,8 +107,7 @@ void CFilterLMEDlg::OnInitDialog()
 
 void CFilterLMEDlg::DoDataExchange(CDataExchange& dx)
 {
-    struct Field
-    {
+    struct Field {
         CNumericEdit* pEdit;
         double* pValue;
     };
@@ -129,8 +123,7 @@ void CFilterLMEDlg::DoDataExchange(CDataExchange& dx)
 void CFilterLMEDlg::OnEnsembleChanged(int nRow)
 {
     m_nLoadModelEnsemble = nRow;
-    m_pLME = nRow >= 0 && nRow < static_cast<int>(m_vLoadModelEnsembles.size()) ? m_vLoadModelEnsembles[nRow]
-                                                                                  : nullptr;
+    m_pLME = nRow >= 0 && nRow < static_cast<int>(m_vLoadModelEnsembles.size()) ? m_vLoadModelEnsembles[nRow] : nullptr;
     SetOkEnabled(m_pLME != nullptr);
 }
 

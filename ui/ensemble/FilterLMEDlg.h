@@ -18,8 +18,7 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 
-class CFilterLMEDlg : public CQELDialog, public FilterLMEDlgData
-{
+class CFilterLMEDlg : public CQELDialog, public FilterLMEDlgData {
     Q_OBJECT
 
 public:

@@ -40,7 +40,8 @@ CGenerateBiDirLME::CGenerateBiDirLME(QWidget* pParent)
             [this](int nRow) { CallHandlerGuarded([&] { OnLoadModelChanged(nRow); }); });
     connect(m_lbLoadModelEnsembles, &CElementListBox::selChange, this,
             [this](int nRow) { CallHandlerGuarded([&] { OnLMEChanged(nRow); }); });
-    connect(m_rbUseLoadModel, &QRadioButton::clicked, this, [this] { CallHandlerGuarded([this] { UseLoadModel(true); }); });
+    connect(m_rbUseLoadModel, &QRadioButton::clicked, this,
+            [this] { CallHandlerGuarded([this] { UseLoadModel(true); }); });
     connect(m_rbUseLME, &QRadioButton::clicked, this, [this] { CallHandlerGuarded([this] { UseLoadModel(false); }); });
 }
 
@@ -67,8 +68,7 @@ void CGenerateBiDirLME::OnLoadModelChanged(int nRow)
 void CGenerateBiDirLME::OnLMEChanged(int nRow)
 {
     m_nSelLME = nRow;
-    m_pLME = nRow >= 0 && nRow < static_cast<int>(m_vLoadModelEnsembles.size()) ? m_vLoadModelEnsembles[nRow]
-                                                                                  : nullptr;
+    m_pLME = nRow >= 0 && nRow < static_cast<int>(m_vLoadModelEnsembles.size()) ? m_vLoadModelEnsembles[nRow] : nullptr;
     UpdateOk();
 }
 

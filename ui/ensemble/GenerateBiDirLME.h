@@ -13,8 +13,7 @@ class CLoadModel;
 class CLoadModelEnsemble;
 class QRadioButton;
 
-class CGenerateBiDirLME : public CQELDialog, public GenerateBiDirLMEDlgData
-{
+class CGenerateBiDirLME : public CQELDialog, public GenerateBiDirLMEDlgData {
     Q_OBJECT
 
 public:

@@ -15,8 +15,7 @@ class CElementListBox;
 class CLoadModel;
 class CLoadModelEnsemble;
 
-struct VariableAxleDef
-{
+struct VariableAxleDef {
     double weight = 0.0;
     double width = 0.0;
     double gamma = 1.0;
@@ -32,8 +31,7 @@ struct VariableAxleDef
     double CountValues() const;
 };
 
-class CGenerateLMEDlg : public CDialogWithGridBase, public GenerateLMEDlgData
-{
+class CGenerateLMEDlg : public CDialogWithGridBase, public GenerateLMEDlgData {
     Q_OBJECT
 
 public:

@@ -21,8 +21,7 @@ int Truncated(double dValue)
 }
 } // namespace
 
-CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent)
-    : CQELDialog(342, QStringLiteral("LME Parameters"), pParent)
+CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent) : CQELDialog(342, QStringLiteral("LME Parameters"), pParent)
 {
     auto* pLayout = new QVBoxLayout(this);
 
@@ -87,8 +86,8 @@ void CLMEParametersDlg::OnInitDialog()
         (m_bByStep ? m_rbStep : m_rbNumber)->setChecked(true);
         EnableStepping();
     } else {
-        for (QWidget* p : std::initializer_list<QWidget*>{m_rbStep, m_rbNumber, m_edStep, m_edNumber, m_stStepUnit,
-                                                          m_stNumberUnit})
+        for (QWidget* p :
+             std::initializer_list<QWidget*>{m_rbStep, m_rbNumber, m_edStep, m_edNumber, m_stStepUnit, m_stNumberUnit})
             p->setEnabled(false);
     }
     m_rbUseLMDAF->setChecked(true);

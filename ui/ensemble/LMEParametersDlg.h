@@ -9,8 +9,7 @@ class CNumericEdit;
 class QLabel;
 class QRadioButton;
 
-class CLMEParametersDlg : public CQELDialog, public LMEParametersDlgData
-{
+class CLMEParametersDlg : public CQELDialog, public LMEParametersDlgData {
     Q_OBJECT
 
 public:

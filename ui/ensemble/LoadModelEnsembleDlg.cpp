@@ -16,10 +16,11 @@
 
 namespace {
 // A dragged row: its text and the load model it stands for.
-class CDragDropLoadModel : public CDragDropText
-{
+class CDragDropLoadModel : public CDragDropText {
 public:
-    CDragDropLoadModel(std::wstring text, const CLoadModel* pModel) : CDragDropText(std::move(text)), m_pModel(pModel) {}
+    CDragDropLoadModel(std::wstring text, const CLoadModel* pModel) : CDragDropText(std::move(text)), m_pModel(pModel)
+    {
+    }
     const CLoadModel* m_pModel;
 };
 
@@ -67,9 +68,10 @@ CLoadModelEnsembleDlg::CLoadModelEnsembleDlg(QWidget* pParent)
     pTop->setColumnStretch(1, 1);
     pLayout->addLayout(pTop);
     auto* pHelp = new QLabel(
-        QStringLiteral("To add load models to an ensemble, using the mouse, drag from the \"Available load models\" box "
-                       "into the \"Included load models\" box. To remove load models from the ensemble, drag and drop "
-                       "in the opposite direction. Double click to view the load model."),
+        QStringLiteral(
+            "To add load models to an ensemble, using the mouse, drag from the \"Available load models\" box "
+            "into the \"Included load models\" box. To remove load models from the ensemble, drag and drop "
+            "in the opposite direction. Double click to view the load model."),
         this);
     pHelp->setWordWrap(true);
     pLayout->addWidget(pHelp);
@@ -120,8 +122,8 @@ void CLoadModelEnsembleDlg::OnInitDialog()
     static const DRAGDROPWND table[] = {
         {IDC_LIST_AVAILABLE, DDW_SOURCE | DDW_TARGET}, {IDC_LIST_INCLUDED, DDW_SOURCE | DDW_TARGET}, {0, 0}};
     m_DragDropMgr.Install(this, table);
-    for (QWidget* p : std::initializer_list<QWidget*>{m_edDescription, m_lbAvailable, m_lbIncluded, m_btnInclude,
-                                                      m_btnExclude})
+    for (QWidget* p :
+         std::initializer_list<QWidget*>{m_edDescription, m_lbAvailable, m_lbIncluded, m_btnInclude, m_btnExclude})
         p->setEnabled(m_bIsEditable);
     load();
 }

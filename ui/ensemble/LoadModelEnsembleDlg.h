@@ -20,8 +20,7 @@ class QLineEdit;
 class QListWidgetItem;
 class QPushButton;
 
-class CLoadModelEnsembleDlg : public CQELDialog, public CMessageReceiver, public LoadModelEnsembleDlgData
-{
+class CLoadModelEnsembleDlg : public CQELDialog, public CMessageReceiver, public LoadModelEnsembleDlgData {
     Q_OBJECT
 
 public:

@@ -3,8 +3,7 @@
 #include "ui/dialogs/DialogBase.h"
 #include "ui/gridDlg/GridBaseDlg.h"
 
-class CDialogWithGridBase : public CQELDialog, public CGridBaseDlg, public CNotifyReceiver
-{
+class CDialogWithGridBase : public CQELDialog, public CGridBaseDlg, public CNotifyReceiver {
     Q_OBJECT
 
 public:

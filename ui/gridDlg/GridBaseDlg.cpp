@@ -13,8 +13,7 @@
 
 namespace {
 // The columns follow the width the layout gives the grid.
-class CFitColumnsOnResize : public QObject
-{
+class CFitColumnsOnResize : public QObject {
 public:
     CFitColumnsOnResize(QObject* pParent, CGridCtrl* pGrid) : QObject(pParent), m_pGrid(pGrid) {}
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override
@@ -51,8 +50,7 @@ void CGridBaseDlg::SetCellText(CGridCtrl* pGrid, int nRow, int nCol, const std::
     pGrid->SetModified(nRow, nCol);
 }
 
-int CGridBaseDlg::InitGrid(CGridCtrl* pGrid, int nRows, int nCols, const std::vector<std::wstring>* pHeadings,
-                           void*)
+int CGridBaseDlg::InitGrid(CGridCtrl* pGrid, int nRows, int nCols, const std::vector<std::wstring>* pHeadings, void*)
 {
     try {
         pGrid->SetRowCount(m_nFixedRows + nRows);

@@ -19,8 +19,7 @@ constexpr DWORD GRIDDLG_CELL_FORMAT = 0x8825;
 // Background of a cell that cannot be edited.
 constexpr COLORREF GRIDDLG_READONLY_BACK = RGB(210, 210, 210);
 
-class CGridBaseDlg
-{
+class CGridBaseDlg {
 public:
     CGridBaseDlg() = default;
     virtual ~CGridBaseDlg() = default;

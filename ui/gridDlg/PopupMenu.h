@@ -10,8 +10,7 @@
 
 class QWidget;
 
-struct PopupMenuItem
-{
+struct PopupMenuItem {
     UINT nID;
     QString sText; // "&" marks the shortcut letter, "\t" starts the accelerator text
     bool bEnabled = true;

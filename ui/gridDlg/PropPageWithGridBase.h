@@ -3,8 +3,7 @@
 #include "ui/gridDlg/GridBaseDlg.h"
 #include "ui/sheet/PropertyPage.h"
 
-class CPropPageWithGridBase : public CPropertyPage, public CGridBaseDlg, public CNotifyReceiver
-{
+class CPropPageWithGridBase : public CPropertyPage, public CGridBaseDlg, public CNotifyReceiver {
     Q_OBJECT
 
 public:

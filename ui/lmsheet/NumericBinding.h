@@ -6,8 +6,7 @@
 
 class QWidget;
 
-class CNumericBinding
-{
+class CNumericBinding {
 public:
     CNumericBinding(CNumericEdit* pEdit, double* pValue);
 

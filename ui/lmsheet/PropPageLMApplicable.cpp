@@ -16,8 +16,9 @@
 
 namespace {
 // Combo item -> rule code; the list order differs from the codes.
-constexpr int kRuleOfItem[] = {BR_NONE,        BR_A36_UDL,           BR_A36_UDL_DLA, BR_A36_DLA, BR_NAASRA_PL,
-                               BR_NAASRA_PL_A36_DLA, BR_ABDC_DLA, BR_NAASRA_PL_ABDC_DLA, BR_BS5400_UDL};
+constexpr int kRuleOfItem[] = {BR_NONE,      BR_A36_UDL,           BR_A36_UDL_DLA, BR_A36_DLA,
+                               BR_NAASRA_PL, BR_NAASRA_PL_A36_DLA, BR_ABDC_DLA,    BR_NAASRA_PL_ABDC_DLA,
+                               BR_BS5400_UDL};
 } // namespace
 
 int CPropPageLMApplicable::RuleOfItem(int nItem)

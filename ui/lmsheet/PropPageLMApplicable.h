@@ -12,8 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 
-class CPropPageLMApplicable : public CPropertyPage
-{
+class CPropPageLMApplicable : public CPropertyPage {
     Q_OBJECT
 
 public:

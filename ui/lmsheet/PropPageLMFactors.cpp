@@ -36,8 +36,8 @@ CPropPageLMFactors::CPropPageLMFactors(QWidget* pParent)
     m_nDataRows = 4;
     SetCtrlId(m_cbWidthFactor, IDC_LM_WIDTH_FACTOR);
     SetCtrlId(m_edGamma, IDC_LM_GAMMA);
-    m_cbWidthFactor->addItems({QStringLiteral("None"), QStringLiteral("Low distribution"),
-                               QStringLiteral("High distribution")});
+    m_cbWidthFactor->addItems(
+        {QStringLiteral("None"), QStringLiteral("Low distribution"), QStringLiteral("High distribution")});
     m_edGamma->setEnabled(false);
 
     auto* pLayout = new QVBoxLayout(this);

@@ -9,8 +9,7 @@ class CLoadModel;
 class QComboBox;
 class QLineEdit;
 
-class CPropPageLMFactors : public CPropPageWithGridBase
-{
+class CPropPageLMFactors : public CPropPageWithGridBase {
     Q_OBJECT
 
 public:

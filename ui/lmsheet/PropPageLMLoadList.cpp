@@ -60,7 +60,8 @@ void CPropPageLMLoadList::FillGrid()
     for (unsigned i = 0; i < m_nLoads; ++i) {
         const std::vector<double> values = RowValues(i);
         for (int c = 0; c < m_nDataCols && c < static_cast<int>(values.size()); ++c)
-            SetCellNumberText(m_nFixedRows + static_cast<int>(i), m_nFixedCols + c, values[static_cast<std::size_t>(c)]);
+            SetCellNumberText(m_nFixedRows + static_cast<int>(i), m_nFixedCols + c,
+                              values[static_cast<std::size_t>(c)]);
     }
     m_Grid.Invalidate();
 }

@@ -14,8 +14,7 @@ class CLoadModel;
 class QFormLayout;
 class QVBoxLayout;
 
-class CPropPageLMLoadList : public CPropPageWithGridBase
-{
+class CPropPageLMLoadList : public CPropPageWithGridBase {
     Q_OBJECT
 
 public:
@@ -34,8 +33,8 @@ public:
     CNumericEdit* m_pFactorEdit;
 
 protected:
-    CPropPageLMLoadList(int nIDTemplate, const QString& sCaption, std::vector<std::wstring> vHeadings,
-                        int nFactorID, const QString& sFactorLabel, QWidget* pParent);
+    CPropPageLMLoadList(int nIDTemplate, const QString& sCaption, std::vector<std::wstring> vHeadings, int nFactorID,
+                        const QString& sFactorLabel, QWidget* pParent);
 
     BOOL OnInitDialog() override;
     void OnGridEndEdit(NMHDR* pNotifyStruct, LRESULT* pResult) override;

@@ -12,8 +12,7 @@ class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
-class CPropPageLMOverview : public CPropertyPage
-{
+class CPropPageLMOverview : public CPropertyPage {
     Q_OBJECT
 
 public:

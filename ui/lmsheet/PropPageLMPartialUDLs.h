@@ -4,8 +4,7 @@
 // (the mirror of the loaded length); what the page writes back is mirrored back.
 #include "ui/lmsheet/PropPageLMLoadList.h"
 
-class CPropPageLMPartialUDLs : public CPropPageLMLoadList
-{
+class CPropPageLMPartialUDLs : public CPropPageLMLoadList {
     Q_OBJECT
 
 public:

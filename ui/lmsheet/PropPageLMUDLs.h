@@ -2,8 +2,7 @@
 // The "UDLs" page: the uniform loads over the whole beam.
 #include "ui/lmsheet/PropPageLMLoadList.h"
 
-class CPropPageLMUDLs : public CPropPageLMLoadList
-{
+class CPropPageLMUDLs : public CPropPageLMLoadList {
     Q_OBJECT
 
 public:

@@ -5,8 +5,7 @@
 // is mirrored back.
 #include "ui/lmsheet/PropPageLMLoadList.h"
 
-class CPropPageLMVehicle : public CPropPageLMLoadList
-{
+class CPropPageLMVehicle : public CPropPageLMLoadList {
     Q_OBJECT
 
 public:

@@ -13,8 +13,7 @@
 #include <memory>
 #include <optional>
 
-class CPropSheetLM : public CPropertySheet
-{
+class CPropSheetLM : public CPropertySheet {
     Q_OBJECT
 
 public:

@@ -30,8 +30,7 @@ int Round(double v)
 // three quarters of the width between the plot gaps. With the instructions on they sit at
 // the top gap; without, 40 % of the free height lies above them. The summary line follows
 // below them.
-class CMainViewLayout : public QLayout
-{
+class CMainViewLayout : public QLayout {
 public:
     CMainViewLayout(QWidget* pParent, QWidget* pSketch, QWidget* pGrid, QWidget* pSummary, CGridCtrl* pGridCtrl)
         : QLayout(pParent), m_pGridCtrl(pGridCtrl)
@@ -63,8 +62,8 @@ public:
         const int wDraw = avail - wGrid;
         const int top = s.General.SHOWINSTRUCTIONS ? gap.TOP : Round(0.4 * (H - h));
         // A summary longer than the view wraps onto a second line.
-        const int hSummary = m_items[2]->hasHeightForWidth() ? m_items[2]->heightForWidth(avail)
-                                                             : m_items[2]->sizeHint().height();
+        const int hSummary =
+            m_items[2]->hasHeightForWidth() ? m_items[2]->heightForWidth(avail) : m_items[2]->sizeHint().height();
         // In a short view the sketch gives up height so the summary ends above the
         // instructions; a sliver of sketch is kept rather than none.
         int hDraw = h;
@@ -295,8 +294,8 @@ std::wstring CQELView::GetSummary() const
 
 std::wstring CQELView::ElementSummary(const CElement& element)
 {
-    const QString head = QString::number(element.m_ID) + QStringLiteral(" - ")
-        + QString::fromStdWString(element.GetDescription()) + QStringLiteral(": ");
+    const QString head = QString::number(element.m_ID) + QStringLiteral(" - ") +
+                         QString::fromStdWString(element.GetDescription()) + QStringLiteral(": ");
     QString body;
     switch (element.m_ElementType) {
     case ET_BRIDGE: {
@@ -404,8 +403,8 @@ QRect CQELView::InstructionsRect() const
     const auto& gap = CSettings::Instance().Plot.Gap;
     const int avail = std::max(0, width() - gap.LEFT - gap.RIGHT - gap.BETWN);
     const int hSummary = m_pSummary ? m_pSummary->heightForWidth(avail) : 0;
-    const int minTop = gap.TOP + std::min(Round(0.4 * height()), kMinSketchHeight) + 2 * gap.BETWN +
-                       std::max(hSummary, 0);
+    const int minTop =
+        gap.TOP + std::min(Round(0.4 * height()), kMinSketchHeight) + 2 * gap.BETWN + std::max(hSummary, 0);
     return {gap.LEFT, std::max(height() - hText, minTop), wText, hText};
 }
 
@@ -468,8 +467,8 @@ void CQELView::DrawLogo(QPainter& painter)
 void CQELView::contextMenuEvent(QContextMenuEvent* e)
 {
     QMenu menu(this);
-    const std::pair<const char*, int> commands[] = {{"Cu&t\tCtrl+X", 57635}, {"&Copy\tCtrl+C", 57634},
-                                                    {"&Paste\tCtrl+V", 57637}};
+    const std::pair<const char*, int> commands[] = {
+        {"Cu&t\tCtrl+X", 57635}, {"&Copy\tCtrl+C", 57634}, {"&Paste\tCtrl+V", 57637}};
     for (const auto& [text, id] : commands) {
         QAction* pAction = menu.addAction(QString::fromLatin1(text));
         const int nID = id;

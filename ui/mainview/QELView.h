@@ -20,8 +20,7 @@ class CDrawLoadModelCtrl;
 class CGridCtrl;
 class QLabel;
 
-class CQELView : public QWidget, public CQELViewPrintBase
-{
+class CQELView : public QWidget, public CQELViewPrintBase {
     Q_OBJECT
 
 public:

@@ -10,8 +10,7 @@
 
 class CPropertySheet;
 
-class CPropertyPage : public QWidget
-{
+class CPropertyPage : public QWidget {
     Q_OBJECT
 
 public:

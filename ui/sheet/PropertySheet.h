@@ -12,8 +12,7 @@ class CPropertyPage;
 class QListWidget;
 class QStackedWidget;
 
-class CPropertySheet : public QDialog
-{
+class CPropertySheet : public QDialog {
     Q_OBJECT
 
 public:

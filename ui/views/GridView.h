@@ -15,8 +15,7 @@ class CGridCtrl;
 class CAOEnhanced;
 class CBridgeSet;
 
-class CGridView : public CQELViewBase
-{
+class CGridView : public CQELViewBase {
 public:
     using Headings = std::vector<std::wstring>;
 
@@ -93,7 +92,10 @@ private:
     void SetNumber(int row, int col, double value, Quantity quantity);
     // A ratio against a zero reference has no value: "n/a", and an empty cell in files.
     void SetNotAvailable(int row, int col);
-    void SetEffect(int row, int col, const PointLoadEffect& e, Quantity quantity) { SetNumber(row, col, e.val, quantity); }
+    void SetEffect(int row, int col, const PointLoadEffect& e, Quantity quantity)
+    {
+        SetNumber(row, col, e.val, quantity);
+    }
     void SetEffect(int row, int col, const RatioLoadEffect& e, Quantity quantity);
     void SetTextCell(int row, int col, const std::wstring& text);
     void FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0, bool bWithLoad);

@@ -38,23 +38,26 @@ std::vector<std::size_t> ShownPositions(std::size_t nPositions, std::size_t nCol
                                         const std::vector<std::shared_ptr<CEnvelope>>& envelopes)
 {
     std::vector<std::size_t> rows;
-    const auto nCells = static_cast<std::int64_t>(nPositions) * static_cast<std::int64_t>(std::max<std::size_t>(nColumns, 1));
+    const auto nCells =
+        static_cast<std::int64_t>(nPositions) * static_cast<std::int64_t>(std::max<std::size_t>(nColumns, 1));
     if (nCells <= Bounds::MostPositionTableCells) {
         rows.resize(nPositions);
         for (std::size_t i = 0; i < nPositions; ++i)
             rows[i] = i;
         return rows;
     }
-    const auto stride = static_cast<std::size_t>((nCells + Bounds::MostPositionTableCells - 1) / Bounds::MostPositionTableCells);
+    const auto stride =
+        static_cast<std::size_t>((nCells + Bounds::MostPositionTableCells - 1) / Bounds::MostPositionTableCells);
     for (std::size_t i = 0; i < nPositions; i += stride)
         rows.push_back(i);
     rows.push_back(nPositions - 1);
     auto extreme = [&](const std::vector<PointLoadEffect>& v, bool bMax) {
         if (v.empty())
             return;
-        const auto it = std::max_element(v.begin(), v.end(), [bMax](const PointLoadEffect& a, const PointLoadEffect& b) {
-            return bMax ? a.val < b.val : a.val > b.val;
-        });
+        const auto it =
+            std::max_element(v.begin(), v.end(), [bMax](const PointLoadEffect& a, const PointLoadEffect& b) {
+                return bMax ? a.val < b.val : a.val > b.val;
+            });
         rows.push_back(static_cast<std::size_t>(it - v.begin()));
     };
     // A bridge of hundreds of supports would list a row for each extreme: then the stride alone.
@@ -487,8 +490,7 @@ void CGridView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSet
 {
     const CompareInputs in = CompareResults(pOutput);
     const int nSupports = in.pBridge ? Supports(in.pBridge->GetBeam()) : 0;
-    const std::size_t nRows =
-        in.pRef ? std::max(MaxCount(Reaction(in.pRef, 0)), MaxCount(Reaction(in.pProp, 0))) : 0;
+    const std::size_t nRows = in.pRef ? std::max(MaxCount(Reaction(in.pRef, 0)), MaxCount(Reaction(in.pProp, 0))) : 0;
     Headings headings;
     for (const wchar_t* prefix : {L"Ref ", L"Prop "}) {
         headings.push_back(prefix + m_saCompareReactions[1]);
@@ -562,8 +564,8 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
 {
     m_spOutput = pOutput;
     const auto pCollection = pOutput ? pOutput->GetReferenceSet<CReferenceCollection>() : nullptr;
-    const auto ensembles = pCollection ? pCollection->GetCriticalRatioEnsembles()
-                                       : std::vector<std::shared_ptr<CCriticalRatioEnsemble>>();
+    const auto ensembles =
+        pCollection ? pCollection->GetCriticalRatioEnsembles() : std::vector<std::shared_ptr<CCriticalRatioEnsemble>>();
     m_sTitle = L"Enhanced Grid Output |" + (pOutput ? pOutput->Describe() : std::wstring());
 
     // No reference set gives an empty table with its first heading.

@@ -50,8 +50,8 @@ std::wstring CMouseListener::TipText(unsigned index, const SChartXYPoint& point)
 {
     const auto& places = CSettings::Instance().General.DecimalPlaces;
     std::wstring text;
-    const std::wstring model = m_Info.models.empty() ? std::wstring()
-                               : m_Info.models.size() == 1 ? m_Info.models.front()
+    const std::wstring model = m_Info.models.empty()          ? std::wstring()
+                               : m_Info.models.size() == 1    ? m_Info.models.front()
                                : index < m_Info.models.size() ? m_Info.models[index]
                                                               : std::wstring();
     if (!model.empty())
@@ -92,8 +92,7 @@ void CMouseListener::OfferRemoval(CChartSerieBase<SChartXYPoint>* pSerie, const 
     CAnalysisOutput& output = *m_pView->m_spOutput;
     const std::wstring label =
         output.SetDataPoint(m_pView->m_nResultType != 0, m_pView->GetChartIndex(m_pChart), point.X, point.Y);
-    const std::wstring question =
-        output.Describe() + L"\n" + label + L"\n\nDo you wish to remove this data series?";
+    const std::wstring question = output.Describe() + L"\n" + label + L"\n\nDo you wish to remove this data series?";
     if (MessageBox(m_pChart->GetSafeHwnd(), question, L"QEL", MB_YESNO | MB_ICONQUESTION) == IDYES)
         m_pChart->RemoveSerie(pSerie->GetSerieId());
 }

@@ -11,8 +11,7 @@
 
 class CChartCtrl;
 
-class CMouseListener : public CChartSeriesMouseListener<SChartXYPoint>
-{
+class CMouseListener : public CChartSeriesMouseListener<SChartXYPoint> {
 public:
     CMouseListener(CChartCtrl* pChart, CPlotView* pView, SeriesInfo info = {});
     ~CMouseListener() override;

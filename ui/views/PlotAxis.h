@@ -4,8 +4,7 @@
 // horizontal axis spaces its ticks so that those labels do not run into each other.
 #include "controls/chart/ChartStandardAxis.h"
 
-class CPlotAxis : public CChartStandardAxis
-{
+class CPlotAxis : public CChartStandardAxis {
 public:
     std::wstring FormatTickValue(double tickValue) const override;
     void ComputeTickStep() override;

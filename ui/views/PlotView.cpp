@@ -24,9 +24,9 @@ CPlotView::CPlotView() : CQELViewBase(VIEW_PLOT)
     m_bRatioLimitFullSpeed = plot.RATIOLIMIT_FULLSPEED;
     m_bRatioLimitSlowDown = plot.RATIOLIMIT_SLOWDOWN;
     const CSettings::Plot_Config::Plot_Colours& c = plot.Colours;
-    const COLORREF colours[CLR_COUNT] = {c.CLR_BACKGRND, c.CLR_BORDER,    c.CLR_GRID,    c.CLR_TEXT,
-                                         c.CLR_LINEMIN,  c.CLR_LINEMAX,   c.CLR_BEAM,    c.CLR_LIGHTLINE,
-                                         c.CLR_PROPMIN,  c.CLR_PROPMAX,   c.CLR_FULLSPEED, c.CLR_SLOWDOWN};
+    const COLORREF colours[CLR_COUNT] = {c.CLR_BACKGRND, c.CLR_BORDER,  c.CLR_GRID,      c.CLR_TEXT,
+                                         c.CLR_LINEMIN,  c.CLR_LINEMAX, c.CLR_BEAM,      c.CLR_LIGHTLINE,
+                                         c.CLR_PROPMIN,  c.CLR_PROPMAX, c.CLR_FULLSPEED, c.CLR_SLOWDOWN};
     std::copy(std::begin(colours), std::end(colours), m_clrPlot);
     m_nTitleHeight = m_nGapTop;
 }
@@ -86,8 +86,8 @@ void CPlotView::RecalcLayout()
     const int rows = static_cast<int>(m_nRows);
     const int cols = static_cast<int>(m_nCols);
     // A window smaller than its margins gets charts of no size rather than negative ones.
-    const int h = std::max(
-        0, (client.Height() - m_nGapTop - m_nTitleHeight - m_nGapBottom - (rows - 1) * m_nGapBetween) / rows);
+    const int h =
+        std::max(0, (client.Height() - m_nGapTop - m_nTitleHeight - m_nGapBottom - (rows - 1) * m_nGapBetween) / rows);
     const int w = std::max(0, (client.Width() - m_nGapLeft - m_nGapRight - (cols - 1) * m_nGapBetween) / cols);
     for (int c = 0; c < cols; ++c)
         for (int r = 0; r < rows; ++r) {
@@ -119,8 +119,8 @@ int CPlotView::GetChartIndex(const CChartCtrl* pChart) const
     return it == m_vCharts.end() ? -1 : static_cast<int>(it - m_vCharts.begin());
 }
 
-void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<double> y, COLORREF colour,
-                          bool bMarkers, int width, bool bNegate, bool bRound, SeriesInfo info)
+void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<double> y, COLORREF colour, bool bMarkers,
+                          int width, bool bNegate, bool bRound, SeriesInfo info)
 {
     if (index >= m_vCharts.size() || x.size() != y.size())
         return;
@@ -179,8 +179,8 @@ void CPlotView::RoundAxis(CChartCtrl* pChart, int axis)
 {
     if (!pChart)
         return;
-    auto* pAxis = dynamic_cast<CChartStandardAxis*>(pChart->GetAxis(axis == 0 ? CChartCtrl::LeftAxis
-                                                                               : CChartCtrl::BottomAxis));
+    auto* pAxis =
+        dynamic_cast<CChartStandardAxis*>(pChart->GetAxis(axis == 0 ? CChartCtrl::LeftAxis : CChartCtrl::BottomAxis));
     if (!pAxis)
         return;
     const double t = pAxis->m_dTickIncrement;
@@ -210,7 +210,8 @@ void CPlotView::SetChartTitles(unsigned index, const std::wstring& xTitle, const
     const auto& places = CSettings::Instance().General.DecimalPlaces;
     const bool bRatios = yTitle == m_sRatioBM || yTitle == m_sRatioSF || yTitle == m_sRatioReaction;
     if (auto* pBottom = dynamic_cast<CPlotAxis*>(pChart->GetAxis(CChartCtrl::BottomAxis))) {
-        pBottom->m_uMinDecimals = static_cast<unsigned>(std::max(0, xTitle == m_sBridgeSpan ? places.SPAN : places.DISTANCE));
+        pBottom->m_uMinDecimals =
+            static_cast<unsigned>(std::max(0, xTitle == m_sBridgeSpan ? places.SPAN : places.DISTANCE));
         pBottom->GetLabel()->m_strLabelText = xTitle;
         pChart->RefreshCtrl();
     }

@@ -25,13 +25,23 @@ struct SeriesInfo {
     bool bNegated = false; // moments are drawn negated; the tip gives the value itself
 };
 
-class CPlotView : public CQELViewBase
-{
+class CPlotView : public CQELViewBase {
 public:
     // The settings' plot colours, in the settings' order.
     enum PlotColour {
-        CLR_BACKGRND, CLR_BORDER, CLR_GRID, CLR_TEXT, CLR_LINEMIN, CLR_LINEMAX,
-        CLR_BEAM, CLR_LIGHTLINE, CLR_PROPMIN, CLR_PROPMAX, CLR_FULLSPEED, CLR_SLOWDOWN, CLR_COUNT
+        CLR_BACKGRND,
+        CLR_BORDER,
+        CLR_GRID,
+        CLR_TEXT,
+        CLR_LINEMIN,
+        CLR_LINEMAX,
+        CLR_BEAM,
+        CLR_LIGHTLINE,
+        CLR_PROPMIN,
+        CLR_PROPMAX,
+        CLR_FULLSPEED,
+        CLR_SLOWDOWN,
+        CLR_COUNT
     };
 
     CPlotView();
@@ -73,8 +83,8 @@ public:
     void OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios> pOutput) override;
 
     // who names the envelopes in the legend ("Reference", "Proposed"); none: "Maximum", "Minimum".
-    void PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour,
-                           COLORREF maxColour, int nShowEach, const std::wstring& who = {});
+    void PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour, COLORREF maxColour,
+                           int nShowEach, const std::wstring& who = {});
     void PlotEnvelopeReactions(const std::shared_ptr<CEnvelopeResults>& pResults, COLORREF minColour,
                                COLORREF maxColour, const std::wstring& who = {});
     // The DLA of the proposed ensemble's first load model for each bridge of the set; none

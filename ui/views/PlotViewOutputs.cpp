@@ -145,8 +145,8 @@ void CPlotView::PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResu
             std::vector<double> x = pEnv->GetStations(bMax);
             std::vector<double> y = pEnv->GetValues(bMax);
             SeriesInfo info{Named(who, bMax ? m_sMaximum : m_sMinimum), SeriesInfo::X_LOCATION,
-                            bMoment ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR, Models(bMax ? pEnv->m_vMax : pEnv->m_vMin),
-                            false};
+                            bMoment ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR,
+                            Models(bMax ? pEnv->m_vMax : pEnv->m_vMin), false};
             if (bMoment) {
                 const std::vector<bool> drop = InteriorClosingStations(x, nSpans);
                 x = Without(x, drop);
@@ -172,12 +172,13 @@ void CPlotView::PlotEnvelopeReactions(const std::shared_ptr<CEnvelopeResults>& p
         const auto pEnv = pResults->GetEnvReaction(static_cast<int>(i));
         if (!pEnv)
             continue;
-        AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(true), maxColour, false, 2, false, true,
-                  {Named(who, m_sMaximum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMax), false});
+        AddSeries(
+            i, pEnv->GetLoadPositions(), pEnv->GetValues(true), maxColour, false, 2, false, true,
+            {Named(who, m_sMaximum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMax), false});
         if (pBridge->m_Config != BC_ONESPAN)
-            AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(false), minColour, false, 2, false, true,
-                      {Named(who, m_sMinimum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMin),
-                       false});
+            AddSeries(
+                i, pEnv->GetLoadPositions(), pEnv->GetValues(false), minColour, false, 2, false, true,
+                {Named(who, m_sMinimum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMin), false});
     }
 }
 
@@ -229,9 +230,7 @@ void CPlotView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOut
     }
 }
 
-void CPlotView::OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition>)
-{
-}
+void CPlotView::OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition>) {}
 
 void CPlotView::OutputMovingLoadBMSF(std::shared_ptr<CEnvelopeResults> pResults, int nShowEach)
 {
@@ -261,8 +260,11 @@ void CPlotView::OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> pO
                         std::vector<double> y = pEnv->GetValues(bMax);
                         if (chart == 0)
                             MomentDiagram(x, y, nSpans);
-                        SeriesInfo info{model, SeriesInfo::X_LOCATION,
-                                        chart == 0 ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR, {}, false};
+                        SeriesInfo info{model,
+                                        SeriesInfo::X_LOCATION,
+                                        chart == 0 ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR,
+                                        {},
+                                        false};
                         if (!model.empty())
                             info.models = {model};
                         AddSeries(chart, x, y, m_clrPlot[CLR_LIGHTLINE], false, 1, chart == 0, true, std::move(info));
@@ -290,11 +292,11 @@ void CPlotView::OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoa
                     SeriesInfo info{model, SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, {}, false};
                     if (!model.empty())
                         info.models = {model};
-                    AddSeries(chart, pEnv->GetLoadPositions(), pEnv->GetValues(true), m_clrPlot[CLR_LIGHTLINE],
-                              false, 1, false, true, info);
+                    AddSeries(chart, pEnv->GetLoadPositions(), pEnv->GetValues(true), m_clrPlot[CLR_LIGHTLINE], false,
+                              1, false, true, info);
                     if (pBridge->m_Config != BC_ONESPAN)
-                        AddSeries(chart, pEnv->GetLoadPositions(), pEnv->GetValues(false),
-                                  m_clrPlot[CLR_LIGHTLINE], false, 1, false, true, info);
+                        AddSeries(chart, pEnv->GetLoadPositions(), pEnv->GetValues(false), m_clrPlot[CLR_LIGHTLINE],
+                                  false, 1, false, true, info);
                 }
                 UpdateWindow();
             }
@@ -372,8 +374,8 @@ void CPlotView::PlotCriticalBMSF(const std::shared_ptr<Ensemble>& pEnsemble, con
             if (chart == 0 && !bMax && IsOneSpan(pSet))
                 continue;
             const CriticalSide side = SideOf(
-                pEnsemble->m_vMembers, x,
-                [chart](const auto& m) { return chart == 0 ? &m.m_BMPair : &m.m_SFPair; }, bMax);
+                pEnsemble->m_vMembers, x, [chart](const auto& m) { return chart == 0 ? &m.m_BMPair : &m.m_SFPair; },
+                bMax);
             if (side.x.empty() && !x.empty())
                 continue; // every ratio of this side undefined: nothing to draw or name
             AddSeries(chart, side.x, side.y, m_clrPlot[bMax ? CLR_LINEMAX : CLR_LINEMIN], true, 2, false, true,

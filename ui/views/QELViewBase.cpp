@@ -142,7 +142,8 @@ UINT CQELViewBase::TitleFormat() const
 CSize CQELViewBase::MeasureText(const std::wstring& text, CFont* pFont)
 {
     CClientDC dc(this);
-    CGdiObject* pOld = pFont ? static_cast<CGdiObject*>(dc.SelectObject(pFont)) : dc.SelectStockObject(DEFAULT_GUI_FONT);
+    CGdiObject* pOld =
+        pFont ? static_cast<CGdiObject*>(dc.SelectObject(pFont)) : dc.SelectStockObject(DEFAULT_GUI_FONT);
     const CSize extent = dc.GetTextExtent(text);
     if (pOld)
         dc.SelectGdiObject(pOld);

@@ -20,8 +20,7 @@ class CEnvelopeResults;
 class CCriticalValueEnsemble;
 class CReferenceSet;
 
-class CQELViewBase : public CQELViewPrintBase
-{
+class CQELViewBase : public CQELViewPrintBase {
 public:
     // What the view shows; the child frame offers Save Grid for tables only.
     enum ViewKind : int { VIEW_PLOT = 0, VIEW_GRID = 1 };

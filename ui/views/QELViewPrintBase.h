@@ -7,8 +7,7 @@
 
 #include <string>
 
-class CQELViewPrintBase : public CView
-{
+class CQELViewPrintBase : public CView {
 public:
     CQELViewPrintBase();
     ~CQELViewPrintBase() override;

@@ -7,8 +7,7 @@
 
 #include <string>
 
-class CResultCell : public CGridCellNumeric
-{
+class CResultCell : public CGridCellNumeric {
     DECLARE_DYNCREATE(CResultCell)
 
 public:
