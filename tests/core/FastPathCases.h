@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -127,6 +129,12 @@ inline std::vector<ModelCase> Models()
 }
 
 using qeltest::StatusLines;
+
+// The same double to the last bit: what a run on more threads must give.
+inline bool SameBits(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 inline bool SameValue(double a, double b)
 {
