@@ -15,20 +15,13 @@ done
 
 rm -rf "$out"
 mkdir -p "$out" "$shots"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$root/scripts/fresh-home.sh"
 export QEL_E2E_OUT=$out QEL_E2E_SHOTS=$shots
 
 rc=0
 bash "$root/scripts/with-xvfb.sh" "$exe" || rc=$?
 [ "$rc" -eq 0 ] || { echo "e2e: exit status $rc"; exit 1; }
-[ -s "$XDG_CONFIG_HOME/QEL/QEL.xml" ] || { echo "e2e: settings file not written"; exit 1; }
-count=$(sed -n 's/^Number=//p' "$XDG_CONFIG_HOME/Orrinvale/QEL.conf")
-[ "$count" = "1" ] || { echo "e2e: start count is '$count'"; exit 1; }
+check_home e2e 1
 echo "e2e: exit status 0, settings file and start count written"
 
 # Debian's own interpreter: Pillow comes from the python3-pil package.

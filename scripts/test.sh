@@ -28,7 +28,8 @@ thread_tests=(qel_core_tests qel_doc_tests qel_platform_base_tests)
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEL_TSAN=ON -DQEL_BUILD_BENCH=OFF
 cmake --build build/tsan -j "$jobs" --target "${thread_tests[@]}"
-# Their tests carry the executable's short name as ctest label.
-thread_labels=(core doc platform_base)
+# Their tests carry the executable's short name as ctest label: qel_core_tests is "core".
+thread_labels=("${thread_tests[@]#qel_}")
+thread_labels=("${thread_labels[@]%_tests}")
 (cd build/tsan && ctest --output-on-failure -j "$jobs" -L "^($(IFS='|'; echo "${thread_labels[*]}"))\$")
 echo "== all tests passed"

@@ -11,13 +11,7 @@ for tool in Xvfb xdotool; do
 done
 [ -x "$qel" ] || { echo "xvfb-test: no executable at $qel"; exit 1; }
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$here/fresh-home.sh"
 
 # The session run inside the X server: start, find the window, open File, choose Exit.
 cat > "$work/session.sh" <<'SESSION'
@@ -59,11 +53,8 @@ run_once() {
   local rc=0
   bash "$here/with-xvfb.sh" bash "$work/session.sh" "$qel" || rc=$?
   [ "$rc" -eq 0 ] || { echo "start $n: exit status $rc"; exit 1; }
-  [ -s "$XDG_CONFIG_HOME/QEL/QEL.xml" ] || { echo "start $n: settings file not written"; exit 1; }
-  local count
-  count=$(sed -n 's/^Number=//p' "$XDG_CONFIG_HOME/Orrinvale/QEL.conf")
-  [ "$count" = "$n" ] || { echo "start $n: start count is '$count'"; exit 1; }
-  echo "start $n: exit status 0, settings file and start count $count written"
+  check_home "start $n" "$n"
+  echo "start $n: exit status 0, settings file and start count $n written"
 }
 
 run_once 1

@@ -28,16 +28,6 @@ void AddStationWise(std::vector<PointLoadEffect>& mx, std::vector<PointLoadEffec
         mn[i].val += other.m_vMin[i].val * f;
 }
 
-// One field of every entry, in station order.
-std::vector<double> Column(const std::vector<PointLoadEffect>& v, double PointLoadEffect::*field)
-{
-    std::vector<double> out;
-    out.reserve(v.size());
-    for (const auto& e : v)
-        out.push_back(e.*field);
-    return out;
-}
-
 template <class Better>
 std::vector<PointLoadEffect> StationPick(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b,
                                          Better better)
@@ -52,6 +42,15 @@ std::vector<PointLoadEffect> StationPick(const std::vector<PointLoadEffect>& a, 
 }
 
 } // namespace
+
+std::vector<double> ColumnOf(const std::vector<PointLoadEffect>& side, double PointLoadEffect::*field)
+{
+    std::vector<double> out;
+    out.reserve(side.size());
+    for (const auto& e : side)
+        out.push_back(e.*field);
+    return out;
+}
 
 std::vector<PointLoadEffect> StationMax(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b)
 {
@@ -118,17 +117,17 @@ CEnvelope& CEnvelope::AddScaled(const CEnvelope& other, double f)
 
 std::vector<double> CEnvelope::GetStations(bool bMax) const
 {
-    return Column(bMax ? m_vMax : m_vMin, &PointLoadEffect::xBeam);
+    return ColumnOf(bMax ? m_vMax : m_vMin, &PointLoadEffect::xBeam);
 }
 
 std::vector<double> CEnvelope::GetLoadPositions() const
 {
-    return Column(m_vMax, &PointLoadEffect::xLoadModel);
+    return ColumnOf(m_vMax, &PointLoadEffect::xLoadModel);
 }
 
 std::vector<double> CEnvelope::GetValues(bool bMax) const
 {
-    return Column(bMax ? m_vMax : m_vMin, &PointLoadEffect::val);
+    return ColumnOf(bMax ? m_vMax : m_vMin, &PointLoadEffect::val);
 }
 
 PointLoadEffect CEnvelope::GetMaxEffect() const

@@ -53,3 +53,6 @@ private:
 // Entry i is b[i] when strictly larger (smaller) than a[i], else a[i]; b needs at least as many entries as a.
 std::vector<PointLoadEffect> StationMax(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b);
 std::vector<PointLoadEffect> StationMin(const std::vector<PointLoadEffect>& a, const std::vector<PointLoadEffect>& b);
+
+// One field of every entry of a side, in station order.
+std::vector<double> ColumnOf(const std::vector<PointLoadEffect>& side, double PointLoadEffect::*field);

@@ -34,15 +34,6 @@ namespace envelope_archive {
 using Side = std::vector<PointLoadEffect>;
 using Models = std::vector<std::shared_ptr<CLoadModel>>;
 
-std::vector<double> ColumnOf(const Side& side, double PointLoadEffect::*field)
-{
-    std::vector<double> out;
-    out.reserve(side.size());
-    for (const auto& e : side)
-        out.push_back(e.*field);
-    return out;
-}
-
 // Equal bit for bit: a zero keeps its sign.
 template <class T>
 bool SameBits(const std::vector<T>& a, const std::vector<T>& b)
@@ -438,21 +429,15 @@ void CEnvelopeResults::serialize(Archive& ar, const unsigned int version)
     const bool bCompact = Archive::is_loading::value ? version >= 1 : !WritesLegacyLayout(ar);
     if (bCompact) {
         envelope_archive::SerializeCompact(ar, *this);
-        if (Archive::is_loading::value) {
-            m_vBeamResults.clear();
-            if (!LoadedEnvelopesConsistent())
-                ThrowArchiveError("inconsistent envelope results");
-        }
-        AfterArchive();
-        return;
+    } else {
+        ar& make_nvp("m_pBridge", m_pBridge);
+        ar& make_nvp("m_pEnvBMD", m_pEnvBMD);
+        ar& make_nvp("m_pEnvSFD", m_pEnvSFD);
+        ar& make_nvp("m_vEnvReaction", m_vEnvReaction);
+        ar& make_nvp("m_nBeamResults", m_nBeamResults);
+        ar& make_nvp("m_nAugments", m_nAugments);
+        ar& make_nvp("m_nAnalyses", m_nAnalyses);
     }
-    ar& make_nvp("m_pBridge", m_pBridge);
-    ar& make_nvp("m_pEnvBMD", m_pEnvBMD);
-    ar& make_nvp("m_pEnvSFD", m_pEnvSFD);
-    ar& make_nvp("m_vEnvReaction", m_vEnvReaction);
-    ar& make_nvp("m_nBeamResults", m_nBeamResults);
-    ar& make_nvp("m_nAugments", m_nAugments);
-    ar& make_nvp("m_nAnalyses", m_nAnalyses);
     if (Archive::is_loading::value) {
         m_vBeamResults.clear();
         if (!LoadedEnvelopesConsistent())

@@ -58,16 +58,12 @@ bool StoredRefIsCombined(const CReferenceSet& rs)
     const auto& live = rs.m_vLiveLoadCritEnv;
     const auto& over = rs.m_vOverstressCritEnv;
     const auto& ref = rs.m_vRefCritEnv;
-    const auto filled = [](const std::shared_ptr<CEnvelopeResults>& r) { return r && r->HasEnvelopes(); };
-    size_t n = 0;
-    while (n < live.size() && n < over.size() && filled(live[n]) && filled(over[n]))
-        ++n;
+    const size_t n = CReferenceSet::CommonBridges(live, over);
     if (ref.size() != n || !std::isfinite(rs.m_OverstressFactor))
         return false;
-    const double f = rs.m_OverstressFactor;
     try {
         for (size_t i = 0; i < n; ++i)
-            if (!SameResults(*CEnvelopeResults::Combine(*over[i], f - 1.0, *live[i], f), *ref[i]))
+            if (!SameResults(*rs.CombineBridge(*live[i], *over[i]), *ref[i]))
                 return false;
     } catch (const std::exception&) {
         return false;

@@ -77,18 +77,28 @@ void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, const 
     m_vOverstressCritEnv = overstress.Run(pbKeepRunning);
 }
 
-CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive, const EnvVector& vOverstress) const
+size_t CReferenceSet::CommonBridges(const EnvVector& vLive, const EnvVector& vOverstress)
 {
-    const double f = m_OverstressFactor;
-    // Entry i is bridge i in both lists; an unfilled one ends the common part.
     size_t n = 0;
     while (n < vLive.size() && n < vOverstress.size() && Filled(vLive[n]) && Filled(vOverstress[n]))
         ++n;
+    return n;
+}
+
+std::shared_ptr<CEnvelopeResults> CReferenceSet::CombineBridge(const CEnvelopeResults& live,
+                                                               const CEnvelopeResults& overstress) const
+{
+    const double f = m_OverstressFactor;
+    return CEnvelopeResults::Combine(overstress, f - 1.0, live, f);
+}
+
+CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive, const EnvVector& vOverstress) const
+{
     // On one thread: the entries copied from the live load all count references to the
     // same few load models, and threads copying them at once spend more than they share.
-    EnvVector out(n);
-    for (size_t i = 0; i < n; ++i)
-        out[i] = CEnvelopeResults::Combine(*vOverstress[i], f - 1.0, *vLive[i], f);
+    EnvVector out(CommonBridges(vLive, vOverstress));
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = CombineBridge(*vLive[i], *vOverstress[i]);
     return out;
 }
 

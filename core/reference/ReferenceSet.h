@@ -41,6 +41,12 @@ public:
                                                             double multiplier, const AnalysisOptions& options);
     // overstress x (f - 1) + live x f, bridge by bridge, for the bridges present in both.
     EnvVector CombineEnvelopes(const EnvVector& vLive, const EnvVector& vOverstress) const;
+    // The bridges present in both: entry i is bridge i in each list, and the first one
+    // missing or unfilled in either ends them.
+    static size_t CommonBridges(const EnvVector& vLive, const EnvVector& vOverstress);
+    // The combination of one bridge's results.
+    std::shared_ptr<CEnvelopeResults> CombineBridge(const CEnvelopeResults& live,
+                                                    const CEnvelopeResults& overstress) const;
     void RunOverstress(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options);
 
     std::shared_ptr<CBridgeSet> GetBridgeSet() const { return m_pBridgeSet; }

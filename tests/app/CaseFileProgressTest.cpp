@@ -40,9 +40,10 @@ protected:
     }
     void TearDown() override
     {
-        CQELDoc::s_nFileProgressAfterMs = 500;
+        CQELDoc::s_nFileProgressAfterMs = m_nProgressAfterMs;
         AppFixture::TearDown();
     }
+    const std::uint64_t m_nProgressAfterMs = CQELDoc::s_nFileProgressAfterMs;
 
     // One-span bridges of 1 to 30 m against a standard family with overstress, in 0.1 m
     // steps: a few megabytes of stored results.

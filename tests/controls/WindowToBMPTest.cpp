@@ -51,16 +51,26 @@ struct Dib {
     explicit Dib(HGLOBAL handle) : h(handle) {}
     ~Dib() { GlobalFree(h); }
 };
+
+// A bordered two-colour child window in a shown host.
+class WindowToBMPShown : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host.resize(200, 150);
+        // An odd width shows that 32-bit rows need no padding.
+        ASSERT_TRUE(
+            wnd.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(5, 5, 5 + 61, 5 + 40), &host, 3));
+        host.show();
+    }
+
+    QWidget host;
+    CTwoColourWnd wnd;
+};
 } // namespace
 
-TEST(WindowToBMP, CaptureIsWrittenAsA32BitFileWithTheWindowsPixels)
+TEST_F(WindowToBMPShown, CaptureIsWrittenAsA32BitFileWithTheWindowsPixels)
 {
-    QWidget host;
-    host.resize(200, 150);
-    CTwoColourWnd wnd;
-    // An odd width shows that 32-bit rows need no padding.
-    ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(5, 5, 5 + 61, 5 + 40), &host, 3));
-    host.show();
     CRect wr;
     wnd.GetWindowRect(&wr);
     const int W = wr.Width(), H = wr.Height();
@@ -203,13 +213,8 @@ TEST(WindowToBMP, EightBitDibCarriesItsColourTable)
     EXPECT_EQ(back.pixelColor(1, 0), QColor(0, 0, 0));
 }
 
-TEST(WindowToBMP, PngHoldsTheSamePictureAsTheBitmapAndFailsAsItDoes)
+TEST_F(WindowToBMPShown, PngHoldsTheSamePictureAsTheBitmapAndFailsAsItDoes)
 {
-    QWidget host;
-    host.resize(200, 150);
-    CTwoColourWnd wnd;
-    ASSERT_TRUE(wnd.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(5, 5, 5 + 61, 5 + 40), &host, 3));
-    host.show();
     Dib dib(CWindowToBMP::CaptureWindow(&wnd));
     ASSERT_NE(dib.h, nullptr);
 

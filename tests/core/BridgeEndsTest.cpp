@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +19,8 @@
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "TestOptions.h"
+
+using fastcases::SameBits;
 
 namespace {
 
@@ -58,11 +58,6 @@ std::shared_ptr<CEnvelopeResults> RunBoth(const std::shared_ptr<CBridge>& bridge
     const Run fast = RunOn(AnalysisPath::Fast, bridge, model, step, nPoints);
     fastcases::ExpectSameResults(*literal.res, *fast.res, {{literal.lm.get(), fast.lm.get()}}, what);
     return fast.res;
-}
-
-bool SameBits(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 const PointLoadEffect& AtStation(const std::vector<PointLoadEffect>& side, double x)

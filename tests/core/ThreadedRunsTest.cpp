@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
-#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -35,16 +33,11 @@ namespace {
 
 const int kThreads[] = {2, 3, 8};
 
-bool Bits(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 void ExpectIdentical(const PointLoadEffect& a, const PointLoadEffect& b, const ModelMap& map, const std::string& what)
 {
-    EXPECT_TRUE(Bits(a.val, b.val)) << what << ": " << a.val << " vs " << b.val;
-    EXPECT_TRUE(Bits(a.xBeam, b.xBeam)) << what;
-    EXPECT_TRUE(Bits(a.xLoadModel, b.xLoadModel)) << what << ": " << a.xLoadModel << " vs " << b.xLoadModel;
+    EXPECT_TRUE(SameBits(a.val, b.val)) << what << ": " << a.val << " vs " << b.val;
+    EXPECT_TRUE(SameBits(a.xBeam, b.xBeam)) << what;
+    EXPECT_TRUE(SameBits(a.xLoadModel, b.xLoadModel)) << what << ": " << a.xLoadModel << " vs " << b.xLoadModel;
     EXPECT_TRUE(SameModel(a.pLM, b.pLM, map)) << what << ": caused by another model";
 }
 
@@ -89,17 +82,17 @@ void ExpectIdentical(const std::vector<std::shared_ptr<CEnvelopeResults>>& a,
 // What a run leaves in a model and the next run starts from.
 void ExpectSameModelState(const CLoadModel& a, const CLoadModel& b, const std::string& what)
 {
-    EXPECT_TRUE(Bits(a.m_Length, b.m_Length)) << what << ": length " << a.m_Length << " vs " << b.m_Length;
-    EXPECT_TRUE(Bits(a.m_Gamma, b.m_Gamma)) << what;
-    EXPECT_TRUE(Bits(a.m_gDLA.value, b.m_gDLA.value)) << what;
+    EXPECT_TRUE(SameBits(a.m_Length, b.m_Length)) << what << ": length " << a.m_Length << " vs " << b.m_Length;
+    EXPECT_TRUE(SameBits(a.m_Gamma, b.m_Gamma)) << what;
+    EXPECT_TRUE(SameBits(a.m_gDLA.value, b.m_gDLA.value)) << what;
     EXPECT_EQ(a.m_bIsMoving, b.m_bIsMoving) << what;
     EXPECT_EQ(a.m_bIsUpdated, b.m_bIsUpdated) << what;
     ASSERT_EQ(a.m_vPL.size(), b.m_vPL.size()) << what;
     for (size_t i = 0; i < a.m_vPL.size(); ++i)
-        EXPECT_TRUE(Bits(a.m_vPL[i].location, b.m_vPL[i].location)) << what << ": axle " << i;
+        EXPECT_TRUE(SameBits(a.m_vPL[i].location, b.m_vPL[i].location)) << what << ": axle " << i;
     ASSERT_EQ(a.m_vUDL.size(), b.m_vUDL.size()) << what;
     for (size_t i = 0; i < a.m_vUDL.size(); ++i)
-        EXPECT_TRUE(Bits(a.m_vUDL[i].magnitude, b.m_vUDL[i].magnitude)) << what;
+        EXPECT_TRUE(SameBits(a.m_vUDL[i].magnitude, b.m_vUDL[i].magnitude)) << what;
 }
 
 // Every model kind, the second listed twice (its runs follow each other on one object).
@@ -110,24 +103,6 @@ std::shared_ptr<CLoadModelEnsemble> Ensemble()
         lme->AddLoadModel(std::make_shared<CLoadModel>(mc.make()));
     lme->AddLoadModel(lme->m_vLoadModel[1]);
     return lme;
-}
-
-// A copy of every model, listed as in the original, and which stands for which.
-std::shared_ptr<CLoadModelEnsemble> CopyOf(const CLoadModelEnsemble& lme, ModelMap& map)
-{
-    auto copy = std::make_shared<CLoadModelEnsemble>(lme.m_ID, lme.m_Description);
-    for (const auto& lm : lme.m_vLoadModel) {
-        auto known = std::find_if(map.begin(), map.end(), [&](const auto& p) { return p.first == lm.get(); });
-        if (known != map.end()) {
-            for (const auto& c : copy->m_vLoadModel)
-                if (c.get() == known->second)
-                    copy->AddLoadModel(c);
-            continue;
-        }
-        copy->AddLoadModel(std::make_shared<CLoadModel>(*lm));
-        map.push_back({lm.get(), copy->m_vLoadModel.back().get()});
-    }
-    return copy;
 }
 
 // Two-span bridges from 30 m down to 6 m: a rule that adds an axle leaves the model
@@ -189,7 +164,7 @@ TEST(ThreadedRuns, BridgeRangeIsTheOneThreadRun)
             const ThreadedRange many = RunRange(kThreads[k], set, copies[k], st.bByStep, st.nSteps, st.step);
             ASSERT_FALSE(many.error) << what;
             EXPECT_EQ(one.nSteps, many.nSteps) << what;
-            EXPECT_TRUE(Bits(one.step, many.step)) << what;
+            EXPECT_TRUE(SameBits(one.step, many.step)) << what;
             EXPECT_EQ(one.messages, many.messages) << what << ": status lines and progress";
             ExpectIdentical(one.results, many.results, maps[k], what);
             ExpectSameModels(*lme, *copies[k], what);
@@ -342,10 +317,10 @@ void ExpectSameRatios(const CCriticalRatioEnsemble& a, const CCriticalRatioEnsem
     ASSERT_EQ(a.m_vMembers.size(), b.m_vMembers.size()) << what;
     const auto same = [&](const CriticalPair<RatioLoadEffect>& x, const CriticalPair<RatioLoadEffect>& y,
                           const std::string& which) {
-        EXPECT_TRUE(Bits(x.max.ratio, y.max.ratio)) << which << ": " << x.max.ratio << " vs " << y.max.ratio;
-        EXPECT_TRUE(Bits(x.min.ratio, y.min.ratio)) << which << ": " << x.min.ratio << " vs " << y.min.ratio;
-        EXPECT_TRUE(Bits(x.max.proposed.xLoadModel, y.max.proposed.xLoadModel)) << which;
-        EXPECT_TRUE(Bits(x.max.reference.xLoadModel, y.max.reference.xLoadModel)) << which;
+        EXPECT_TRUE(SameBits(x.max.ratio, y.max.ratio)) << which << ": " << x.max.ratio << " vs " << y.max.ratio;
+        EXPECT_TRUE(SameBits(x.min.ratio, y.min.ratio)) << which << ": " << x.min.ratio << " vs " << y.min.ratio;
+        EXPECT_TRUE(SameBits(x.max.proposed.xLoadModel, y.max.proposed.xLoadModel)) << which;
+        EXPECT_TRUE(SameBits(x.max.reference.xLoadModel, y.max.reference.xLoadModel)) << which;
     };
     for (size_t i = 0; i < a.m_vMembers.size(); ++i) {
         const std::string bridge = what + ", bridge " + std::to_string(i);
@@ -379,7 +354,7 @@ TEST(ThreadedRuns, ReferenceCollectionAndRatiosAreTheOneThreadOnes)
         map.push_back({one.proposed.get(), many.proposed.get()});
         calculate(threads, many);
         const std::string what = std::to_string(threads) + " threads";
-        EXPECT_TRUE(Bits(one.coll->m_StepSize, many.coll->m_StepSize)) << what;
+        EXPECT_TRUE(SameBits(one.coll->m_StepSize, many.coll->m_StepSize)) << what;
         EXPECT_EQ(one.coll->m_nStepPoints, many.coll->m_nStepPoints) << what;
         const auto ra = one.coll->GetRefSets();
         const auto rb = many.coll->GetRefSets();

@@ -33,7 +33,7 @@ protected:
     void TearDown() override
     {
         SetMainWindowMessageSink(nullptr);
-        CQELDoc::s_nFileProgressAfterMs = 500;
+        CQELDoc::s_nFileProgressAfterMs = m_nProgressAfterMs;
         RemoveTestDir(m_Dir);
         DocTest::TearDown();
     }
@@ -57,6 +57,7 @@ protected:
 
     std::filesystem::path m_Dir;
     std::vector<int> m_vSteps;
+    const std::uint64_t m_nProgressAfterMs = CQELDoc::s_nFileProgressAfterMs;
 };
 
 TEST_F(CaseFileProgressTest, ALongOpenOrSaveCountsItsPercentAndLetsTheWindowsPaint)

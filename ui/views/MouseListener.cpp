@@ -6,10 +6,7 @@
 #include "core/settings/Settings.h"
 #include "platform/win/MessageBox.h"
 #include "ui/views/PlotView.h"
-
-#include <QLocale>
-#include <algorithm>
-#include <cmath>
+#include "ui/views/ResultCell.h"
 
 CMouseListener::CMouseListener(CChartCtrl* pChart, CPlotView* pView, SeriesInfo info)
     : m_pChart(pChart), m_pView(pView), m_Info(std::move(info))
@@ -33,19 +30,6 @@ void CMouseListener::OnMouseEventSeries(int mouseEvent, int x, int y, CChartSeri
         OfferRemoval(pSerie, point);
 }
 
-namespace {
-
-std::wstring Number(double value, int decimals)
-{
-    decimals = std::clamp(decimals, 0, 9);
-    // A value that rounds to zero is shown without a sign, as the tables show it.
-    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
-        value = 0.0;
-    return QLocale().toString(value, 'f', decimals).toStdWString();
-}
-
-} // namespace
-
 std::wstring CMouseListener::TipText(unsigned index, const SChartXYPoint& point) const
 {
     const auto& places = CSettings::Instance().General.DecimalPlaces;
@@ -61,16 +45,16 @@ std::wstring CMouseListener::TipText(unsigned index, const SChartXYPoint& point)
     if (!text.empty())
         text += L"  ";
     if (m_Info.xAxis == SeriesInfo::X_SPAN)
-        text += L"span = " + Number(point.X, places.SPAN) + L" m";
+        text += L"span = " + ResultText(point.X, places.SPAN) + L" m";
     else
-        text += L"x = " + Number(point.X, places.DISTANCE) + L" m";
+        text += L"x = " + ResultText(point.X, places.DISTANCE) + L" m";
     const double y = m_Info.bNegated ? -point.Y : point.Y;
     switch (m_Info.quantity) {
-    case SeriesInfo::Q_MOMENT: text += L"  M = " + Number(y, places.GVW) + L" kNm"; break;
-    case SeriesInfo::Q_SHEAR: text += L"  V = " + Number(y, places.GVW) + L" kN"; break;
-    case SeriesInfo::Q_REACTION: text += L"  R = " + Number(y, places.GVW) + L" kN"; break;
-    case SeriesInfo::Q_RATIO: text += L"  ratio = " + Number(y, places.FACTOR); break;
-    case SeriesInfo::Q_NONE: text += L"  y = " + Number(y, places.GVW); break;
+    case SeriesInfo::Q_MOMENT: text += L"  M = " + ResultText(y, places.GVW) + L" kNm"; break;
+    case SeriesInfo::Q_SHEAR: text += L"  V = " + ResultText(y, places.GVW) + L" kN"; break;
+    case SeriesInfo::Q_REACTION: text += L"  R = " + ResultText(y, places.GVW) + L" kN"; break;
+    case SeriesInfo::Q_RATIO: text += L"  ratio = " + ResultText(y, places.FACTOR); break;
+    case SeriesInfo::Q_NONE: text += L"  y = " + ResultText(y, places.GVW); break;
     }
     return text;
 }

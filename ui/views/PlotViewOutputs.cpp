@@ -3,10 +3,9 @@
 
 #include "core/settings/Settings.h"
 #include "ui/views/Outputs.h"
+#include "ui/views/ResultCell.h"
 #include "ui/views/Stations.h"
 
-#include <QLocale>
-#include <algorithm>
 #include <cwctype>
 
 namespace {
@@ -79,8 +78,7 @@ std::wstring EnvelopeModel(const std::shared_ptr<CEnvelope>& pEnv)
 
 std::wstring Metres(double x)
 {
-    const int decimals = std::clamp(CSettings::Instance().General.DecimalPlaces.DISTANCE, 0, 9);
-    return QLocale().toString(x, 'f', decimals).toStdWString() + L" m";
+    return ResultText(x, CSettings::Instance().General.DecimalPlaces.DISTANCE) + L" m";
 }
 
 std::wstring Named(const std::wstring& who, const std::wstring& side)

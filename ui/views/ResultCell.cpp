@@ -16,13 +16,18 @@ double Shown(double dValue, int nDecimals)
 }
 } // namespace
 
+std::wstring ResultText(double dValue, int nDecimals)
+{
+    nDecimals = std::clamp(nDecimals, 0, 9);
+    return QLocale().toString(Shown(dValue, nDecimals), 'f', nDecimals).toStdWString();
+}
+
 void CResultCell::SetValue(double dValue, int nDecimals)
 {
     m_bNotAvailable = false;
     m_dValue = dValue == 0.0 ? 0.0 : dValue;
     m_nDecimals = std::clamp(nDecimals, 0, 9);
-    const QString text = QLocale().toString(Shown(m_dValue, m_nDecimals), 'f', m_nDecimals);
-    CGridCell::SetText(text.toStdWString().c_str());
+    CGridCell::SetText(ResultText(m_dValue, m_nDecimals).c_str());
     SetState(GetState() | GCS_MODIFIED);
 }
 

@@ -7,6 +7,10 @@
 
 #include <string>
 
+// A result as the tables show it: in the user's locale with nDecimals places (0 to 9), and
+// without a sign when it rounds to zero. The graphs' tips and legends use it too.
+std::wstring ResultText(double dValue, int nDecimals);
+
 class CResultCell : public CGridCellNumeric {
     DECLARE_DYNCREATE(CResultCell)
 
