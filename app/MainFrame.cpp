@@ -570,24 +570,14 @@ void CMainFrame::OnPostedMessage(CPostedMessage& message)
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-    static const unsigned int UWM_TF_MULTIML = RegisterWindowMessage(L"UWM_TF_MULTIML");
-    static const unsigned int UWM_TF_BRIDGERANGE = RegisterWindowMessage(L"UWM_TF_BRIDGERANGE");
-    static const unsigned int UWM_TF_REFVALUES = RegisterWindowMessage(L"UWM_TF_REFVALUES");
-    static const unsigned int UWM_TF_CRITRATIOS = RegisterWindowMessage(L"UWM_TF_CRITRATIOS");
 
     const unsigned int m = message.message;
     if (m == UWM_ADD_STATUS)
         OnAddStatus(message);
     else if (m == UWM_PBAR_UPDATE)
         OnProgressUpdate(message);
-    else if (m == UWM_TF_MULTIML)
-        OnTFMultiML(message);
-    else if (m == UWM_TF_BRIDGERANGE)
-        OnTFBridgeRange(message);
-    else if (m == UWM_TF_REFVALUES)
-        OnTFRefValues(message);
-    else if (m == UWM_TF_CRITRATIOS)
-        OnTFCritRatios(message);
+    else
+        OnAnalysisCompletion(message);
 }
 
 void CMainFrame::OnAddStatus(CPostedMessage& message)
@@ -608,29 +598,10 @@ void CMainFrame::OnProgressUpdate(CPostedMessage& message)
 
 // The document that waits for the run takes the block; a completion of an abandoned run
 // is dropped with its message.
-void CMainFrame::OnTFMultiML(CPostedMessage& message)
+void CMainFrame::OnAnalysisCompletion(CPostedMessage& message)
 {
-    DeliverCompletion(message);
-}
-
-void CMainFrame::OnTFBridgeRange(CPostedMessage& message)
-{
-    DeliverCompletion(message);
-}
-
-void CMainFrame::OnTFRefValues(CPostedMessage& message)
-{
-    DeliverCompletion(message);
-}
-
-void CMainFrame::OnTFCritRatios(CPostedMessage& message)
-{
-    DeliverCompletion(message);
-}
-
-void CMainFrame::DeliverCompletion(CPostedMessage& message)
-{
-    CQELDoc::DeliverAnalysisCompletion(message);
+    if (!CQELDoc::DeliverAnalysisCompletion(message))
+        return; // not a completion
     // The actions keep the states of the launch until told otherwise: without this the
     // keys and toolbar buttons of every analysis and element command stayed off, and Stop
     // on, after a run ended, until a menu happened to be opened.

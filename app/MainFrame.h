@@ -54,12 +54,9 @@ public:
     void OnPostedMessage(CPostedMessage& message);
     void OnAddStatus(CPostedMessage& message);
     void OnProgressUpdate(CPostedMessage& message);
-    void OnTFMultiML(CPostedMessage& message);
-    void OnTFBridgeRange(CPostedMessage& message);
-    void OnTFRefValues(CPostedMessage& message);
-    void OnTFCritRatios(CPostedMessage& message);
-    // Hands a worker's completion to the case and brings the commands' states up to date.
-    void DeliverCompletion(CPostedMessage& message);
+    // Hands a worker's completion to the case and brings the commands' states up to date;
+    // any other message is left alone.
+    void OnAnalysisCompletion(CPostedMessage& message);
 
     // Panes by id (133, 149, 160, 196). ShowPane makes a pane on first use.
     QDockWidget* ShowPane(int nPaneId);

@@ -41,8 +41,7 @@ CAnalysisRun::~CAnalysisRun()
     StopAndWait();
 }
 
-bool CAnalysisRun::StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> pBlock, std::atomic<bool>& bPost,
-                              Work work, Done done)
+bool CAnalysisRun::StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> pBlock, Work work, Done done)
 {
     if (IsPending())
         return false;
@@ -54,18 +53,16 @@ bool CAnalysisRun::StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> 
     Runs()[m_nSerial] = this;
     pBlock->nRun = m_nSerial;
     pBlock->pbKeepRunning = &m_bKeepRunning;
-    pBlock->pbPost = &bPost;
-    m_pbPost = &bPost;
     m_Done = std::move(done);
 
     // Raised before the thread exists, so that neither a second launch nor a Stop can
     // come between the launch and the worker's first step.
-    bPost = true;
+    m_bPost = true;
     m_bKeepRunning = true;
     m_State = State::Running;
     try {
         m_Worker = std::jthread(
-            [nMessage, work = std::move(work)](std::unique_ptr<CRunBlock> p) {
+            [nMessage, &bPost = m_bPost, work = std::move(work)](std::unique_ptr<CRunBlock> p) {
                 std::uintptr_t wParam = 0;
                 try {
                     wParam = work(*p) ? 1u : 0u;
@@ -73,17 +70,16 @@ bool CAnalysisRun::StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> 
                     p->bFailed = true;
                     p->sError = CurrentExceptionText();
                 }
-                if (!p->pbPost->load())
+                if (!bPost.load())
                     return; // nobody waits for it any more
                 const auto lParam = reinterpret_cast<std::intptr_t>(p.get());
                 PostMainWindowMessage(nMessage, wParam, lParam, std::move(p));
             },
             std::move(pBlock));
     } catch (...) {
-        bPost = false;
+        m_bPost = false;
         m_bKeepRunning = false;
         Unregister();
-        m_pbPost = nullptr;
         m_Done = nullptr;
         m_State = previous;
         throw;
@@ -101,15 +97,13 @@ void CAnalysisRun::Stop()
 bool CAnalysisRun::StopAndWait()
 {
     // The post flag first: a worker that sees the stop then finds nobody waiting.
-    if (m_pbPost)
-        *m_pbPost = false;
+    m_bPost = false;
     m_bKeepRunning = false;
     if (m_Worker.joinable())
         m_Worker.join();
     if (!IsPending())
         return false;
     Unregister();
-    m_pbPost = nullptr;
     m_Done = nullptr;
     m_State = State::Idle;
     return true;
@@ -141,9 +135,7 @@ void CAnalysisRun::Complete(std::unique_ptr<CRunBlock> pBlock, bool bOK)
     // The worker has posted this and is ending; from here on the block is ours alone.
     if (m_Worker.joinable())
         m_Worker.join();
-    if (m_pbPost)
-        *m_pbPost = false;
-    m_pbPost = nullptr;
+    m_bPost = false;
     const Done done = std::move(m_Done);
     m_Done = nullptr;
     m_State = State::Delivering;

@@ -4,11 +4,11 @@
 // worker does on it, and what to do with the block when it comes back; the steps every
 // completion shares go through the owner's CAnalysisRunHost.
 //
-// The worker sees only its block: the stop flag it polls and the post flag, both owned
-// by whoever owns the run, which joins the worker before they go away. The block travels
-// back as the payload of a message posted to the main window (platform/base/Messages.h),
-// whose handler passes it to Deliver. Everything but the work runs on the user-interface
-// thread.
+// The work sees only its block and the stop flag it polls, owned by whoever owns the run;
+// the worker also reads the run's post flag. The run joins the worker before either goes.
+// The block travels back as the payload of a message posted to the main window
+// (platform/base/Messages.h), whose handler passes it to Deliver. Everything but the work
+// runs on the user-interface thread.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -24,7 +24,6 @@ struct CRunBlock : CMessagePayload {
     // The run's serial: only the run that waits for it takes a completion.
     std::uint64_t nRun = 0;
     const std::atomic<bool>* pbKeepRunning = nullptr; // polled by the work; lowered by Stop
-    const std::atomic<bool>* pbPost = nullptr;        // the completion is posted only while set
     // An exception ended the work; sError holds its text.
     bool bFailed = false;
     std::wstring sError;
@@ -64,18 +63,18 @@ public:
     CAnalysisRun(const CAnalysisRun&) = delete;
     CAnalysisRun& operator=(const CAnalysisRun&) = delete;
 
-    // Starts work(block) on a worker, which posts nMessage with the block when bPost is
-    // still raised; done(block, outcome) then runs on the user-interface thread. False,
+    // Starts work(block) on a worker, which posts nMessage with the block while the run
+    // still waits for it; done(block, outcome) then runs on the user-interface thread. False,
     // doing nothing, while another run is pending (a handler may start the next one).
     // Throws std::system_error, idle again, when no thread can be made.
     template <class Block>
-    bool Start(unsigned int nMessage, std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
-               std::function<bool(Block&)> work, std::function<void(std::unique_ptr<Block>, const CRunOutcome&)> done)
+    bool Start(unsigned int nMessage, std::unique_ptr<Block> pBlock, std::function<bool(Block&)> work,
+               std::function<void(std::unique_ptr<Block>, const CRunOutcome&)> done)
     {
         static_assert(std::is_base_of_v<CRunBlock, Block>);
         // The block comes back to this run only, so it is still a Block.
         return StartBlock(
-            nMessage, std::move(pBlock), bPost,
+            nMessage, std::move(pBlock),
             [work = std::move(work)](CRunBlock& b) { return work(static_cast<Block&>(b)); },
             [done = std::move(done)](std::unique_ptr<CRunBlock> p, const CRunOutcome& outcome) {
                 done(std::unique_ptr<Block>(static_cast<Block*>(p.release())), outcome);
@@ -91,6 +90,9 @@ public:
     State GetState() const { return m_State; }
     // Launched and not delivered yet (a stopped run stays pending until its completion).
     bool IsPending() const { return m_State == State::Running || m_State == State::Stopping; }
+    // The post flag: raised at the launch, lowered when the completion is taken or the run
+    // abandoned.
+    bool PostsCompletion() const { return m_bPost; }
 
     // The main window's handler of completions: hands the block to the run that waits for
     // it and returns true; a completion of an abandoned run is dropped, also true. False
@@ -101,16 +103,15 @@ private:
     using Work = std::function<bool(CRunBlock&)>;
     using Done = std::function<void(std::unique_ptr<CRunBlock>, const CRunOutcome&)>;
 
-    bool StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> pBlock, std::atomic<bool>& bPost, Work work,
-                    Done done);
+    bool StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> pBlock, Work work, Done done);
     void Complete(std::unique_ptr<CRunBlock> pBlock, bool bOK);
     void Unregister();
 
     std::atomic<bool>& m_bKeepRunning;
     CAnalysisRunHost& m_Host;
     State m_State = State::Idle;
-    std::uint64_t m_nSerial = 0;           // 0 when no completion is awaited
-    std::atomic<bool>* m_pbPost = nullptr; // the pending run's post flag
+    std::uint64_t m_nSerial = 0; // 0 when no completion is awaited
+    std::atomic<bool> m_bPost{false};
     Done m_Done;
     std::jthread m_Worker;
 };

@@ -312,8 +312,10 @@ std::uint64_t EstimateCaseFileBytes(const CaseContents& contents, bool bBinary)
                     nEntries += env->m_vMax.size() + env->m_vMin.size();
         }
     };
-    for (const auto& rc : contents.m_vRefCollection)
-        for (const auto& rs : rc ? rc->m_vRefSet : std::vector<std::shared_ptr<CReferenceSet>>()) {
+    for (const auto& rc : contents.m_vRefCollection) {
+        if (!rc)
+            continue;
+        for (const auto& rs : rc->m_vRefSet) {
             if (!rs)
                 continue;
             count(rs->m_vOverstressCritEnv);
@@ -322,6 +324,7 @@ std::uint64_t EstimateCaseFileBytes(const CaseContents& contents, bool bBinary)
                 count(rs->m_vRefCritEnv);
             count(rs->m_vPropCritEnv);
         }
+    }
     // What an entry takes on average in a big case: its value, its share of the load
     // positions the station envelopes keep, of the lists and of the texts between them.
     return 64 * 1024 + nEntries * (bBinary ? 11 : 25);

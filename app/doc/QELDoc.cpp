@@ -92,7 +92,7 @@ CQELDoc::~CQELDoc()
 
 void CQELDoc::ResetData()
 {
-    // The flags below are the running worker's: it ends before they change.
+    // Ends the worker first, which lowers the run's flags and drops a pending request.
     StopAnalysisAndWait();
     m_nWindowCount = 0;
 
@@ -120,14 +120,6 @@ void CQELDoc::ResetData()
     m_bOutReactions = output.R;
     m_bOutGraphs = output.GRAPHS;
     m_bOutTables = output.TABLES;
-
-    m_bPostMultiML = false;
-    m_bPostBridgeRange = false;
-    m_bPostRefValues = false;
-    m_bPostCritRatios = false;
-    m_bAnalysisRunning = false;
-    m_bCritRatiosPending = false;
-    m_spPendingRefCollection.reset();
 
     m_sCaseRef.clear();
     m_sCaseNotes.clear();

@@ -136,6 +136,8 @@ public:
     // A worker run was launched and its completion has not been handled yet (a stopped
     // run stays pending until its completion arrives).
     bool IsWorkerPending() const { return m_Run.IsPending(); }
+    // The worker would post its completion (the run's post flag).
+    bool IsCompletionAwaited() const { return m_Run.PostsCompletion(); }
 
     // "Calculating..." and the line; returns the start for StopTiming.
     std::uint32_t StartTiming(const std::wstring& sLine);
@@ -220,11 +222,6 @@ public:
     bool m_bOutGraphs = true;
     bool m_bOutTables = true;
     std::uint64_t m_dwStartTime = 0; // GetTickCountMs at the start of a worker run
-    // Shared with the analysis workers; the run (m_Run) raises and lowers them.
-    std::atomic<bool> m_bPostMultiML{false};
-    std::atomic<bool> m_bPostBridgeRange{false};
-    std::atomic<bool> m_bPostRefValues{false};
-    std::atomic<bool> m_bPostCritRatios{false};
     // Up while an analysis runs: the work polls it (Stop lowers it) and the commands wait.
     std::atomic<bool> m_bAnalysisRunning{false};
     bool m_bCritRatiosPending = false;
@@ -277,9 +274,8 @@ private:
     std::unique_ptr<Block> NewBlock();
     // Starts the worker run with its log line, unless a run is pending.
     template <class Block>
-    void Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock, std::atomic<bool>& bPost,
-                int nProgressMax, bool (*work)(Block&),
-                void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&));
+    void Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock, int nProgressMax,
+                bool (*work)(Block&), void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&));
     // What each kind of run does with its completion (the shared steps are the run's).
     void OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock, const CRunOutcome& outcome);
     void OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock, const CRunOutcome& outcome);
@@ -298,7 +294,7 @@ private:
     void ReportFailure(const std::wstring& sError);
     void ResetProgress();
 
-    // Declared after the flags it shares with its worker, so that it ends first.
+    // Declared after the flag it shares with its worker, so that it ends first.
     CAnalysisRun m_Run{m_bAnalysisRunning, *this};
 
     // Result display (ResultDisplay.cpp).

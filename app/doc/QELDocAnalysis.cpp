@@ -471,9 +471,8 @@ std::unique_ptr<Block> CQELDoc::NewBlock()
 }
 
 template <class Block>
-void CQELDoc::Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock,
-                     std::atomic<bool>& bPost, int nProgressMax, bool (*work)(Block&),
-                     void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&))
+void CQELDoc::Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_ptr<Block> pBlock, int nProgressMax,
+                     bool (*work)(Block&), void (CQELDoc::*done)(std::unique_ptr<Block>, const CRunOutcome&))
 {
     if (m_Run.IsPending())
         return; // one run at a time
@@ -481,7 +480,7 @@ void CQELDoc::Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_
     if (CDocWindows* w = Windows())
         w->SetProgressRange(0, nProgressMax);
     try {
-        m_Run.Start<Block>(nMessage, std::move(pBlock), bPost, work,
+        m_Run.Start<Block>(nMessage, std::move(pBlock), work,
                            [this, done](std::unique_ptr<Block> p, const CRunOutcome& outcome) {
                                (this->*done)(std::move(p), outcome);
                            });
@@ -504,8 +503,8 @@ void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, 
     pBlock->dStepSize = dStepSize;
     pBlock->bDisplayEach = bDisplayEach;
     const int nMax = pBlock->pLME->m_nLoadModels;
-    Launch(L"Moving Load Analysis of LME called", MsgTFMultiML(), std::move(pBlock), m_bPostMultiML, nMax,
-           &MultiMovingLoadWork, &CQELDoc::OnMultiMovingLoadDone);
+    Launch(L"Moving Load Analysis of LME called", MsgTFMultiML(), std::move(pBlock), nMax, &MultiMovingLoadWork,
+           &CQELDoc::OnMultiMovingLoadDone);
 }
 
 void CQELDoc::StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel)
@@ -519,8 +518,8 @@ void CQELDoc::StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shar
     pBlock->nSteps = m_nDefNumSteps;
     pBlock->dStepSize = m_dDefStepSize;
     const int nMax = pBlock->pBridgeSet->m_nBridge;
-    Launch(L"Bridge Range Analysis called", MsgTFBridgeRange(), std::move(pBlock), m_bPostBridgeRange, nMax,
-           &BridgeRangeWork, &CQELDoc::OnBridgeRangeDone);
+    Launch(L"Bridge Range Analysis called", MsgTFBridgeRange(), std::move(pBlock), nMax, &BridgeRangeWork,
+           &CQELDoc::OnBridgeRangeDone);
 }
 
 void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefCollection)
@@ -539,8 +538,8 @@ void CQELDoc::StartRefCollection(std::shared_ptr<CReferenceCollection> pRefColle
     auto pBlock = NewBlock<RefCollectionThreadParams>();
     pBlock->pWork = MakeWorkingCopy(*pRefCollection);
     pBlock->pRefCollection = std::move(pRefCollection);
-    Launch(L"Make Reference Collection called", MsgTFRefValues(), std::move(pBlock), m_bPostRefValues, nMax,
-           &RefCollectionWork, &CQELDoc::OnRefCollectionDone);
+    Launch(L"Make Reference Collection called", MsgTFRefValues(), std::move(pBlock), nMax, &RefCollectionWork,
+           &CQELDoc::OnRefCollectionDone);
 }
 
 void CQELDoc::StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCollection)
@@ -579,8 +578,8 @@ void CQELDoc::LaunchCriticalRatios(std::shared_ptr<CReferenceCollection> pRefCol
     pBlock->pWork = MakeWorkingCopy(*pRefCollection);
     pBlock->pRefCollection = std::move(pRefCollection);
     pBlock->dMultiplier = m_dCritRatioParam;
-    Launch(L"Calculate Critical Ratios called", MsgTFCritRatios(), std::move(pBlock), m_bPostCritRatios, nMax,
-           &CriticalRatiosWork, &CQELDoc::OnCriticalRatiosDone);
+    Launch(L"Calculate Critical Ratios called", MsgTFCritRatios(), std::move(pBlock), nMax, &CriticalRatiosWork,
+           &CQELDoc::OnCriticalRatiosDone);
 }
 
 void CQELDoc::StopAnalysisAndWait()

@@ -1050,25 +1050,16 @@ LRESULT CWnd::Deliver(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const UINT flags = static_cast<UINT>(wParam);
+    // A key message's repeat count and key flags.
+    const UINT nRepCnt = LOWORD(static_cast<std::uintptr_t>(lParam));
+    const UINT nKeyFlags = HIWORD(static_cast<std::uintptr_t>(lParam));
     switch (message) {
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), nullptr); return 0;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), nullptr); return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
-                  HIWORD(static_cast<std::uintptr_t>(lParam)));
-        return 0;
-    case WM_SYSKEYDOWN:
-        OnSysKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
-                     HIWORD(static_cast<std::uintptr_t>(lParam)));
-        return 0;
-    case WM_KEYUP:
-        OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
-                HIWORD(static_cast<std::uintptr_t>(lParam)));
-        return 0;
-    case WM_CHAR:
-        OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
-               HIWORD(static_cast<std::uintptr_t>(lParam)));
-        return 0;
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), nRepCnt, nKeyFlags); return 0;
+    case WM_SYSKEYDOWN: OnSysKeyDown(static_cast<UINT>(wParam), nRepCnt, nKeyFlags); return 0;
+    case WM_KEYUP: OnKeyUp(static_cast<UINT>(wParam), nRepCnt, nKeyFlags); return 0;
+    case WM_CHAR: OnChar(static_cast<UINT>(wParam), nRepCnt, nKeyFlags); return 0;
     case WM_MOUSEMOVE: OnMouseMove(flags, pt); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(flags, pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(flags, pt); return 0;

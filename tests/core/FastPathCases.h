@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
+#include "core/loads/LoadModelEnsemble.h"
 
 namespace fastcases {
 
@@ -146,6 +148,26 @@ inline bool SameValue(double a, double b)
 // Which load models stand for each other in the two runs (each path runs its own copy,
 // since bridge rules change the model). nullptr pairs with nullptr.
 using ModelMap = std::vector<std::pair<const CLoadModel*, const CLoadModel*>>;
+
+// A copy of every model for the other run (runs under bridge rules change their models),
+// listed as in the original, a model listed twice copied once; map, empty before, tells
+// which stands for which.
+inline std::shared_ptr<CLoadModelEnsemble> CopyOf(const CLoadModelEnsemble& lme, ModelMap& map)
+{
+    auto copy = std::make_shared<CLoadModelEnsemble>(lme.m_ID, lme.m_Description);
+    for (const auto& lm : lme.m_vLoadModel) {
+        auto known = std::find_if(map.begin(), map.end(), [&](const auto& p) { return p.first == lm.get(); });
+        if (known != map.end()) {
+            for (const auto& c : copy->m_vLoadModel)
+                if (c.get() == known->second)
+                    copy->AddLoadModel(c);
+            continue;
+        }
+        copy->AddLoadModel(std::make_shared<CLoadModel>(*lm));
+        map.push_back({lm.get(), copy->m_vLoadModel.back().get()});
+    }
+    return copy;
+}
 
 inline bool SameModel(const std::shared_ptr<CLoadModel>& a, const std::shared_ptr<CLoadModel>& b, const ModelMap& map)
 {

@@ -105,24 +105,6 @@ std::shared_ptr<CLoadModelEnsemble> Ensemble()
     return lme;
 }
 
-// A copy of every model, listed as in the original, and which stands for which.
-std::shared_ptr<CLoadModelEnsemble> CopyOf(const CLoadModelEnsemble& lme, ModelMap& map)
-{
-    auto copy = std::make_shared<CLoadModelEnsemble>(lme.m_ID, lme.m_Description);
-    for (const auto& lm : lme.m_vLoadModel) {
-        auto known = std::find_if(map.begin(), map.end(), [&](const auto& p) { return p.first == lm.get(); });
-        if (known != map.end()) {
-            for (const auto& c : copy->m_vLoadModel)
-                if (c.get() == known->second)
-                    copy->AddLoadModel(c);
-            continue;
-        }
-        copy->AddLoadModel(std::make_shared<CLoadModel>(*lm));
-        map.push_back({lm.get(), copy->m_vLoadModel.back().get()});
-    }
-    return copy;
-}
-
 // Two-span bridges from 30 m down to 6 m: a rule that adds an axle leaves the model
 // longer after a long bridge, so each bridge's run depends on the bridges before it.
 std::shared_ptr<CBridgeSet> ShorteningSet(int n)

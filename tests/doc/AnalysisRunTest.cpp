@@ -138,7 +138,7 @@ protected:
 
     bool Start(std::unique_ptr<SumBlock> p, std::function<bool(SumBlock&)> work)
     {
-        return m_Run.Start<SumBlock>(kDone, std::move(p), m_bPost, std::move(work), Recorder());
+        return m_Run.Start<SumBlock>(kDone, std::move(p), std::move(work), Recorder());
     }
     std::function<void(std::unique_ptr<SumBlock>, const CRunOutcome&)> Recorder()
     {
@@ -160,9 +160,8 @@ protected:
     RunPump m_Ui;
     RecordingHost m_Host;
     std::atomic<bool> m_bRunning{false};
-    std::atomic<bool> m_bPost{false};
     std::vector<Seen> m_vSeen;
-    CAnalysisRun m_Run{m_bRunning, m_Host}; // last: joins its worker before the flags go
+    CAnalysisRun m_Run{m_bRunning, m_Host}; // last: joins its worker before the flag goes
 };
 
 TEST_F(AnalysisRunTest, ACompletedRunIsDeliveredOnceOnTheUserInterfaceThread)
@@ -170,7 +169,7 @@ TEST_F(AnalysisRunTest, ACompletedRunIsDeliveredOnceOnTheUserInterfaceThread)
     ASSERT_TRUE(Start(SumTo(100), &Sum));
     EXPECT_EQ(m_Run.GetState(), State::Running);
     EXPECT_TRUE(m_bRunning);
-    EXPECT_TRUE(m_bPost);
+    EXPECT_TRUE(m_Run.PostsCompletion());
     Finish();
 
     ASSERT_EQ(m_vSeen.size(), 1u);
@@ -183,7 +182,7 @@ TEST_F(AnalysisRunTest, ACompletedRunIsDeliveredOnceOnTheUserInterfaceThread)
     EXPECT_THAT(m_Host.m_vSteps, ElementsAre("ended", "completed", "done", "settled"));
     EXPECT_EQ(m_Run.GetState(), State::Idle);
     EXPECT_FALSE(m_bRunning);
-    EXPECT_FALSE(m_bPost);
+    EXPECT_FALSE(m_Run.PostsCompletion());
 
     // Nothing more arrives, and the run starts again.
     EXPECT_EQ(m_Ui.Pump(), 0);
@@ -211,7 +210,7 @@ TEST_F(AnalysisRunTest, AStoppedRunGoesRunningStoppingDeliveringIdleAndSaysStopp
     EXPECT_TRUE(m_vSeen[0].bStopped);
     EXPECT_TRUE(m_vSeen[0].bOK); // what ran before the stop is kept
     EXPECT_THAT(m_Host.m_vSteps, ElementsAre("ended", "completed", "done", "settled"));
-    EXPECT_FALSE(m_bPost);
+    EXPECT_FALSE(m_Run.PostsCompletion());
 }
 
 TEST_F(AnalysisRunTest, ASecondLaunchWhileOneIsPendingIsRefused)
@@ -241,19 +240,18 @@ TEST_F(AnalysisRunTest, TheCompletionHandlerMayStartTheNextRun)
     // As critical ratios follow the collection they need: the running flag stays up
     // across the two runs.
     std::latch release(1);
-    ASSERT_TRUE(
-        m_Run.Start<SumBlock>(kDone, SumTo(4), m_bPost, &Sum, [&](std::unique_ptr<SumBlock> p, const CRunOutcome& o) {
-            Recorder()(std::move(p), o);
-            ASSERT_TRUE(Start(SumTo(5), [&](SumBlock& b) {
-                release.wait();
-                return Sum(b);
-            }));
+    ASSERT_TRUE(m_Run.Start<SumBlock>(kDone, SumTo(4), &Sum, [&](std::unique_ptr<SumBlock> p, const CRunOutcome& o) {
+        Recorder()(std::move(p), o);
+        ASSERT_TRUE(Start(SumTo(5), [&](SumBlock& b) {
+            release.wait();
+            return Sum(b);
         }));
+    }));
     ASSERT_TRUE(m_Ui.WaitForPosted());
     m_Ui.Pump();
     EXPECT_EQ(m_Run.GetState(), State::Running);
     EXPECT_TRUE(m_bRunning);
-    EXPECT_TRUE(m_bPost);
+    EXPECT_TRUE(m_Run.PostsCompletion());
     release.count_down();
     Finish();
 
@@ -271,7 +269,7 @@ TEST_F(AnalysisRunTest, CompletionsOfAbandonedRunsAreDropped)
     ASSERT_TRUE(Start(SumTo(0), &UntilStopped));
     EXPECT_TRUE(m_Run.StopAndWait());
     EXPECT_EQ(m_Run.GetState(), State::Idle);
-    EXPECT_FALSE(m_bPost);
+    EXPECT_FALSE(m_Run.PostsCompletion());
     EXPECT_TRUE(m_Ui.Empty());
 
     // Stopped and waited for after it posted: the queued completion finds no taker.
@@ -284,18 +282,18 @@ TEST_F(AnalysisRunTest, CompletionsOfAbandonedRunsAreDropped)
     EXPECT_TRUE(m_Host.m_vSteps.empty());
 
     // Its owner gone, with a new run, maybe at the same address, waiting for its own.
-    std::atomic<bool> bRunning{false}, bPost{false};
+    std::atomic<bool> bRunning{false};
     auto pOld = std::make_unique<CAnalysisRun>(bRunning, m_Host);
     int nOld = 0;
-    ASSERT_TRUE(pOld->Start<SumBlock>(kDone, SumTo(4), bPost, &Sum,
-                                      [&](std::unique_ptr<SumBlock>, const CRunOutcome&) { ++nOld; }));
+    ASSERT_TRUE(
+        pOld->Start<SumBlock>(kDone, SumTo(4), &Sum, [&](std::unique_ptr<SumBlock>, const CRunOutcome&) { ++nOld; }));
     ASSERT_TRUE(m_Ui.WaitForPosted());
     pOld.reset();
     auto pNew = std::make_unique<CAnalysisRun>(bRunning, m_Host);
     std::latch release(1);
     int nNew = 0;
     ASSERT_TRUE(pNew->Start<SumBlock>(
-        kDone, SumTo(5), bPost,
+        kDone, SumTo(5),
         [&](SumBlock& b) {
             release.wait();
             return Sum(b);
@@ -327,15 +325,15 @@ TEST_F(AnalysisRunTest, AnExceptionOnTheWorkerIsDeliveredAsAFailure)
 
 TEST_F(AnalysisRunTest, AnExceptionFromTheCompletionHandlerStillEndsTheRun)
 {
-    ASSERT_TRUE(m_Run.Start<SumBlock>(
-        kDone, SumTo(3), m_bPost, &Sum,
-        [](std::unique_ptr<SumBlock>, const CRunOutcome&) { throw std::runtime_error("no window for the results"); }));
+    ASSERT_TRUE(m_Run.Start<SumBlock>(kDone, SumTo(3), &Sum, [](std::unique_ptr<SumBlock>, const CRunOutcome&) {
+        throw std::runtime_error("no window for the results");
+    }));
     ASSERT_TRUE(m_Ui.WaitForPosted());
     EXPECT_THROW(m_Ui.Pump(), std::runtime_error);
     EXPECT_THAT(m_Host.m_vSteps, ElementsAre("ended", "completed")); // not settled
     EXPECT_EQ(m_Run.GetState(), State::Idle);
     EXPECT_FALSE(m_bRunning);
-    EXPECT_FALSE(m_bPost);
+    EXPECT_FALSE(m_Run.PostsCompletion());
     ASSERT_TRUE(Start(SumTo(2), &Sum));
     Finish();
     ASSERT_EQ(m_vSeen.size(), 1u);

@@ -74,7 +74,7 @@ TEST_F(AnalysisWorkersTest, EnsembleRunCompletesOnTheUserInterfaceThread)
 
     Finish(doc);
     EXPECT_FALSE(doc.IsAnalysisRunning());
-    EXPECT_FALSE(doc.m_bPostMultiML);
+    EXPECT_FALSE(doc.IsCompletionAwaited());
     EXPECT_TRUE(doc.OnUpdateAnalysisCommand());
     EXPECT_THAT(m_Ui.m_vProgress, ElementsAre(1u, 1u, 0u));
     EXPECT_THAT(m_Windows.m_vStatus, ElementsAre(L"Calculating...", L"Ready"));

@@ -79,8 +79,7 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
             }
             ASSERT_FALSE(pDoc->IsAnalysisRunning());
             ASSERT_FALSE(pDoc->IsWorkerPending());
-            ASSERT_FALSE(pDoc->m_bPostMultiML || pDoc->m_bPostBridgeRange || pDoc->m_bPostRefValues ||
-                         pDoc->m_bPostCritRatios);
+            ASSERT_FALSE(pDoc->IsCompletionAwaited());
             ASSERT_FALSE(pDoc->m_bCritRatiosPending);
             m_Windows = RecordingWindows(); // keep memory flat over the storm
             m_Windows.m_bAnswerYes = false;

@@ -180,20 +180,24 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     // critical values and the load models they came from.
     shared.AddLoadModelEnsemble(shared.m_LMEFactory.GetA36());
     shared.OnAddRefCollection();
-    const auto& rc = shared.m_vRefCollection.back();
-    rc->m_vLME = {shared.m_vLoadModelEnsemble.back()};
+    shared.m_vRefCollection.back()->m_vLME = {shared.m_vLoadModelEnsemble.back()};
     // On this thread: a mutant's process is forked from this one, and helper threads'
     // buffers would look leaked there.
     AnalysisOptions oneThread = AnalysisOptionsFromSettings(CSettings::Instance());
     oneThread.nThreads = 1;
-    std::atomic<bool> keepRunning{true};
-    if (!rc->Calculate(&keepRunning, oneThread)) {
-        std::fprintf(stderr, "cannot calculate the seed collection\n");
-        std::exit(2);
-    }
-    rc->SetProposedLoadModel(shared.m_vLoadModel.front());
-    rc->CompareProposed(&keepRunning, 1.0, oneThread);
-    keep(shared, "calculated");
+    // The last collection calculated and compared with the proposed load model, then kept.
+    auto calculateAndKeep = [&](const std::shared_ptr<CLoadModel>& proposed, const std::string& name) {
+        const auto& coll = shared.m_vRefCollection.back();
+        std::atomic<bool> keepRunning{true};
+        if (!coll->Calculate(&keepRunning, oneThread)) {
+            std::fprintf(stderr, "cannot calculate the %s seed collection\n", name.c_str());
+            std::exit(2);
+        }
+        coll->SetProposedLoadModel(proposed);
+        coll->CompareProposed(&keepRunning, 1.0, oneThread);
+        keep(shared, name);
+    };
+    calculateAndKeep(shared.m_vLoadModel.front(), "calculated");
 
     // The results of an overstressed collection over two families, whose reference
     // results a file does not hold (made again on reading) and whose proposed results it
@@ -204,13 +208,7 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     over->m_vLME = {shared.m_vLoadModelEnsemble[shared.m_vLoadModelEnsemble.size() - 2],
                     shared.m_vLoadModelEnsemble.back()};
     over->m_bUseOverstress = true;
-    if (!over->Calculate(&keepRunning, oneThread)) {
-        std::fprintf(stderr, "cannot calculate the overstressed seed collection\n");
-        std::exit(2);
-    }
-    over->SetProposedLoadModel(shared.m_vLoadModel.back());
-    over->CompareProposed(&keepRunning, 1.0, oneThread);
-    keep(shared, "overstressed");
+    calculateAndKeep(shared.m_vLoadModel.back(), "overstressed");
 
     // The same case as earlier programs stored it, results entry by entry.
     const CaseContents contents{

@@ -71,6 +71,16 @@ inline std::shared_ptr<CAOSinglePosition> SinglePosition(double a = kL / 2)
     return std::make_shared<CAOSinglePosition>(analysis.Analyse(a), bridge, lm, a);
 }
 
+// Two continuous spans of 20 m, the axle at the middle of the first: the support moment
+// and the shear either side of it (the statics stand beside the tests).
+inline std::shared_ptr<CAOSinglePosition> TwoSpansLoadedInTheFirst()
+{
+    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
+    auto lm = Axle(kP, L"Axle 100");
+    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
+    return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
+}
+
 inline std::shared_ptr<CAOMovingLoad> MovingLoad(bool bKeepEach = false, std::shared_ptr<CBridge> bridge = Span())
 {
     auto lm = Axle(kP, L"Axle 100");

@@ -519,11 +519,6 @@ void CGridView::OutputCriticalRatiosReactions(std::shared_ptr<CAOCriticalRatios>
 
 namespace {
 
-std::optional<double> Defined(const RatioLoadEffect& e)
-{
-    return e.IsDefined() ? std::optional<double>(e.ratio) : std::nullopt;
-}
-
 // The larger defined ratio of the pairs (the shear pair, or the reaction pairs of the given
 // supports); none when every one of them is undefined.
 std::optional<double> GoverningOf(const CCriticalRatioResults& member, const std::vector<int>& supports, bool bShear)
@@ -598,25 +593,28 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
             for (unsigned i = 0; i < nRows; ++i)
                 SetResultCell(static_cast<int>(i) + 1, col + k);
         }
+        const std::vector<int> ends = EndSupports(config);
+        const std::vector<int> piers = InteriorSupports(config);
         ForEachMemberRow(pEnsemble, nRows, [&](int row, const CCriticalRatioResults& member) {
-            const auto moment = member.GetMomentPair();
             // Sag and hog are the moment ratios as they stand; the others are the larger
             // ratio of their effects (shear, the end supports, the interior supports).
             // An arrangement without piers the summary knows leaves the pier cell blank.
-            std::vector<std::optional<std::optional<double>>> cells{Defined(moment.max)};
-            if (!bOneSpan)
-                cells.push_back(Defined(moment.min));
-            cells.push_back(GoverningOf(member, {}, true));
-            cells.push_back(GoverningOf(member, EndSupports(config), false));
-            if (!bOneSpan && !InteriorSupports(config).empty())
-                cells.push_back(GoverningOf(member, InteriorSupports(config), false));
-            for (std::size_t k = 0; k < cells.size() && k < static_cast<std::size_t>(width); ++k) {
-                const int c = col + static_cast<int>(k);
-                if (*cells[k])
-                    SetNumber(row, c, **cells[k], Q_RATIO);
+            int c = col;
+            const auto put = [&](const std::optional<double>& ratio) {
+                if (ratio)
+                    SetNumber(row, c, *ratio, Q_RATIO);
                 else
                     SetNotAvailable(row, c);
-            }
+                ++c;
+            };
+            const auto moment = member.GetMomentPair();
+            SetEffect(row, c++, moment.max, Q_RATIO);
+            if (!bOneSpan)
+                SetEffect(row, c++, moment.min, Q_RATIO);
+            put(GoverningOf(member, {}, true));
+            put(GoverningOf(member, ends, false));
+            if (!bOneSpan && !piers.empty())
+                put(GoverningOf(member, piers, false));
         });
         col += width;
     }
