@@ -119,12 +119,7 @@ std::vector<std::size_t> ShownStations(const std::shared_ptr<CEnvelopeResults>& 
     if (!pBMD)
         return {};
     const std::vector<double> x = pBMD->GetStations(true);
-    std::size_t nSpans = 0;
-    if (const auto pBeam = p->GetBeam())
-        nSpans = pBeam->m_vL.size();
-    else if (const auto pBridge = p->GetBridge())
-        nSpans = pBridge->m_vSpans.size();
-    const std::vector<bool> closing = ClosingStations(x, nSpans);
+    const std::vector<bool> closing = ClosingStations(x, SpanCount(*p));
     std::vector<std::size_t> shown;
     shown.reserve(x.size());
     for (std::size_t i = 0; i < x.size(); ++i)

@@ -27,19 +27,16 @@ bool IsOneSpan(const std::shared_ptr<CBridgeSet>& pSet)
     return pSet && pSet->m_Config == BC_ONESPAN;
 }
 
-std::size_t SpanCount(const std::shared_ptr<CBridge>& pBridge)
-{
-    const auto pBeam = pBridge ? pBridge->GetBeam() : nullptr;
-    return pBeam ? pBeam->m_vL.size() : pBridge ? pBridge->m_vSpans.size() : 0;
-}
-
 // A moment diagram through the stations of nSpans spans, closed at zero at the beam's two
-// ends only.
-void MomentDiagram(std::vector<double>& x, std::vector<double>& y, std::size_t nSpans)
+// ends only; models, one per point, kept in step.
+void MomentDiagram(std::vector<double>& x, std::vector<double>& y, std::size_t nSpans,
+                   std::vector<std::wstring>* pModels = nullptr)
 {
     const std::vector<bool> drop = InteriorClosingStations(x, nSpans);
     x = Without(x, drop);
     y = Without(y, drop);
+    if (pModels)
+        *pModels = Without(*pModels, drop);
 }
 
 std::vector<std::wstring> Models(const std::vector<PointLoadEffect>& effects)
@@ -107,7 +104,7 @@ void CPlotView::PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResu
     if (!pResults)
         return;
     const auto pBridge = pResults->GetBridge();
-    const std::size_t nSpans = SpanCount(pBridge);
+    const std::size_t nSpans = SpanCount(*pResults);
     AddBeamLinesAndTitles(pBridge);
     if (nShowEach) {
         const std::wstring model = EnvelopeModel(pResults->GetEnvBMD());
@@ -145,12 +142,8 @@ void CPlotView::PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResu
             SeriesInfo info{Named(who, bMax ? m_sMaximum : m_sMinimum), SeriesInfo::X_LOCATION,
                             bMoment ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR,
                             Models(bMax ? pEnv->m_vMax : pEnv->m_vMin), false};
-            if (bMoment) {
-                const std::vector<bool> drop = InteriorClosingStations(x, nSpans);
-                x = Without(x, drop);
-                y = Without(y, drop);
-                info.models = Without(info.models, drop);
-            }
+            if (bMoment)
+                MomentDiagram(x, y, nSpans, &info.models);
             AddSeries(chart, x, y, bMax ? maxColour : minColour, false, 2, bMoment, true, std::move(info));
         }
     }
@@ -245,7 +238,7 @@ void CPlotView::OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> pO
     const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
     if (nShowEach && pResults) {
         AddBeamLinesAndTitles(pResults->GetBridge());
-        const std::size_t nSpans = SpanCount(pResults->GetBridge());
+        const std::size_t nSpans = SpanCount(*pResults);
         for (const auto& pModel : pOutput->GetModelResults()) {
             if (!pModel)
                 continue;

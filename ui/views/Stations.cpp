@@ -1,6 +1,9 @@
 #include "ui/views/Stations.h"
 
+#include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
+#include "core/bridge/Bridge.h"
+#include "core/envelopes/EnvelopeResults.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +40,14 @@ std::vector<bool> ClosingStations(const CBeamResults& results)
     std::vector<double> x, y;
     results.GetResults(x, y, BRT_SHEAR);
     return ClosingStations(x, results.m_vMbrRes.size());
+}
+
+std::size_t SpanCount(const CEnvelopeResults& results)
+{
+    if (const auto pBeam = results.GetBeam())
+        return pBeam->m_vL.size();
+    const auto pBridge = results.GetBridge();
+    return pBridge ? pBridge->m_vSpans.size() : 0;
 }
 
 std::vector<bool> InteriorClosingStations(const std::vector<double>& x, std::size_t nSpans)

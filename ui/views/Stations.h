@@ -8,11 +8,15 @@
 #include <vector>
 
 class CBeamResults;
+class CEnvelopeResults;
 
 // Which entries of stations x (every span's stations, span after span, nSpans spans) are
 // the closing stations. Nothing is marked when the stations do not have that layout.
 std::vector<bool> ClosingStations(const std::vector<double>& x, std::size_t nSpans);
 std::vector<bool> ClosingStations(const CBeamResults& results);
+
+// The spans an envelope's stations run over: its beam's, else its bridge's; 0 without either.
+std::size_t SpanCount(const CEnvelopeResults& results);
 
 // Only the closing stations at an interior support, for a moment diagram.
 std::vector<bool> InteriorClosingStations(const std::vector<double>& x, std::size_t nSpans);
