@@ -45,7 +45,7 @@ TEST(DrawLoadModel, AxlesWheelsAndPartialLoadFallWhereTheScaleSays)
     ctrl.m_bDrawEdge = false;
     ctrl.SetLoadModel(lm);
     const QImage image = Render(ctrl, 960, 300);
-    image.save(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots/LoadModelSketch.png"));
+    image.save(ScreenshotPath(QStringLiteral("LoadModelSketch")));
 
     EXPECT_EQ(ctrl.m_nExtentX, 9600);
     EXPECT_EQ(ctrl.m_nExtentY, 3000);

@@ -100,12 +100,8 @@ TEST_F(GridViewTest, SinglePositionTableFollowsTheStaticsOfTheAxleAtMidspan)
 // -59.375 + R_B = +9.375 kN just right of it.
 TEST_F(GridViewTest, AnInteriorSupportShowsItsMomentNotAFalseZero)
 {
-    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
-    auto lm = Axle(kP, L"Axle 100");
-    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
-    auto out = std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
     CGridView* view = Open();
-    view->SetSinglePositionOutput(true, out);
+    view->SetSinglePositionOutput(true, TwoSpansLoadedInTheFirst());
     CGridCtrl* grid = view->m_pGrid;
 
     std::vector<int> atB;

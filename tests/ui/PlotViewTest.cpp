@@ -410,14 +410,6 @@ std::vector<double> YsAt(const CChartLineSerie* serie, double x)
     return out;
 }
 
-std::shared_ptr<CAOSinglePosition> TwoSpansLoadedInTheFirst()
-{
-    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
-    auto lm = Axle(kP, L"Axle 100");
-    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
-    return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
-}
-
 } // namespace
 
 // Two continuous spans of 20 m, 100 kN at the middle of the first: M_B = -3 P L / 32 =

@@ -6,12 +6,21 @@
 
 namespace uitest {
 
-// Saves a picture of the widget beside the test executable, in screenshots/.
+// Pictures of the windows and printed pages, in the build folder for a person to look at.
+inline QString ScreenshotPath(const QString& name)
+{
+#ifdef QEL_SCREENSHOT_DIR
+    const QString dir = QStringLiteral(QEL_SCREENSHOT_DIR);
+#else
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+#endif
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
 inline void Screenshot(QWidget& w, const QString& name)
 {
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-    QDir().mkpath(dir);
-    w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    w.grab().save(ScreenshotPath(name));
 }
 
 }

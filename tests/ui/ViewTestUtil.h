@@ -13,6 +13,7 @@
 #include "controls/chart/ChartLineSerie.h"
 #include "controls/chart/ChartStandardAxis.h"
 #include "GridCellValue.h"
+#include "Screenshot.h"
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
 #include "core/analysis/EnvelopeRunner.h"
@@ -23,8 +24,6 @@
 #include "ui/views/Outputs.h"
 #include "ui/views/PlotView.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -69,6 +68,16 @@ inline std::shared_ptr<CAOSinglePosition> SinglePosition(double a = kL / 2)
     auto lm = Axle(kP, L"Axle 100");
     CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
     return std::make_shared<CAOSinglePosition>(analysis.Analyse(a), bridge, lm, a);
+}
+
+// Two continuous spans of 20 m, the axle at the middle of the first: the support moment
+// and the shear either side of it (the statics stand beside the tests).
+inline std::shared_ptr<CAOSinglePosition> TwoSpansLoadedInTheFirst()
+{
+    auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
+    auto lm = Axle(kP, L"Axle 100");
+    CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
+    return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
 }
 
 inline std::shared_ptr<CAOMovingLoad> MovingLoad(bool bKeepEach = false, std::shared_ptr<CBridge> bridge = Span())
@@ -174,17 +183,7 @@ inline CChartStandardAxis* Axis(CChartCtrl* chart, int side)
     return dynamic_cast<CChartStandardAxis*>(chart->GetAxis(side));
 }
 
-// Pictures of the windows and printed pages, in the build folder for a person to look at.
-inline QString ScreenshotPath(const QString& name)
-{
-#ifdef QEL_SCREENSHOT_DIR
-    const QString dir = QStringLiteral(QEL_SCREENSHOT_DIR);
-#else
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-#endif
-    QDir().mkpath(dir);
-    return dir + QLatin1Char('/') + name + QStringLiteral(".png");
-}
+using uitest::ScreenshotPath;
 
 // A main window with an MDI area holding one view per child window, shown offscreen.
 class MdiHost {
