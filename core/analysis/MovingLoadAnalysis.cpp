@@ -290,11 +290,8 @@ void CMovingLoadAnalysis::Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt
 
 size_t CMovingLoadAnalysis::PositionBound() const
 {
-    // The full steps, plus one shortened step for each load reaching each event point.
-    const CLoadModel& lm = *m_pLoadModel;
-    const double full = (m_LMLength + m_BeamLength + 2.0 * m_Step) / m_Step + 2.0;
-    const double stops = (double(lm.m_nPL) + 2.0 * double(lm.m_nPUDL)) * double(m_vEventPoints.size());
-    const double n = full + stops;
+    // The positions counted by Prepare.
+    const double n = m_MaxPositions;
     constexpr double kMostReserved = 1 << 18; // beyond that the buffers grow as they go
     return std::isfinite(n) && n > 0.0 ? static_cast<size_t>(std::min(n, kMostReserved)) : 1;
 }

@@ -250,7 +250,7 @@ double CLoadModel::GetWidthFactor(const double& magnitude, const double& width) 
     return magnitude * kHighDistCoefficient * std::pow(b, kHighDistExponent);
 }
 
-void CLoadModel::PostStatus(const std::wstring& text) const
+void CLoadModel::PostStatus(std::wstring_view text) const
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     // The text travels as the message's own payload: the receiver frees it, and so does

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/archive/ArchiveFwd.h"
@@ -107,7 +108,7 @@ public:
     double GetWidthFactor(const double& magnitude, const double& width) const;
 
     // Posts "<description>: <text>" to the status log; safe from any thread.
-    void PostStatus(const std::wstring& text) const;
+    void PostStatus(std::wstring_view text) const;
 
     std::int32_t m_WidthFactor = 0; // 0 none, 1 low distribution, 2 high distribution
     double m_Gamma = 1.0;           // product of the four factor values

@@ -2,7 +2,6 @@
 
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
-#include "platform/wnd/PaintDC.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -57,8 +56,15 @@ public:
         const int H = r.height();
         const int h = Round(0.4 * H);
         const int avail = std::max(0, r.width() - gap.LEFT - gap.RIGHT - gap.BETWN);
+        // Each column from its texts first: the table's width follows them, and the spare
+        // width is shared on top of them.
+        int wNeeded = 0;
+        if (m_pGridCtrl && m_pGridCtrl->GetSafeHwnd() && m_pGridCtrl->GetRowCount() > 0) {
+            m_pGridCtrl->AutoSizeColumns(0x3);
+            wNeeded = static_cast<int>(m_pGridCtrl->GetVirtualWidth()) + 4; // and the sunken edge
+        }
         // The table takes a quarter, more when its texts need it, yet never the sketch's half.
-        const int wGrid = std::min(std::max(avail - Round(0.75 * avail), NeededGridWidth()), avail / 2);
+        const int wGrid = std::min(std::max(avail - Round(0.75 * avail), wNeeded), avail / 2);
         const int wDraw = avail - wGrid;
         const int top = s.General.SHOWINSTRUCTIONS ? gap.TOP : Round(0.4 * (H - h));
         // A summary longer than the view wraps onto a second line.
@@ -76,32 +82,11 @@ public:
         m_items[0]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top, wDraw, hDraw));
         m_items[1]->setGeometry(QRect(r.left() + gap.LEFT + gap.BETWN + wDraw, r.top() + top, wGrid, hDraw));
         m_items[2]->setGeometry(QRect(r.left() + gap.LEFT, r.top() + top + hDraw + gap.BETWN, avail, hSummary));
-        if (m_pGridCtrl) {
-            // Each column from its texts first, so the spare width is shared on top of them.
-            if (m_pGridCtrl->GetSafeHwnd() && m_pGridCtrl->GetRowCount() > 0)
-                m_pGridCtrl->AutoSizeColumns(0x3);
+        if (m_pGridCtrl)
             m_pGridCtrl->ExpandColumnsToFit();
-        }
     }
 
 private:
-    // The width at which every heading and value of the table shows in full.
-    int NeededGridWidth() const
-    {
-        if (!m_pGridCtrl || !m_pGridCtrl->GetSafeHwnd() || m_pGridCtrl->GetRowCount() == 0)
-            return 0;
-        CClientDC dc(m_pGridCtrl);
-        int width = 4; // the sunken edge
-        for (int col = 0; col < m_pGridCtrl->GetColumnCount(); ++col) {
-            int wCol = 0;
-            for (int row = 0; row < m_pGridCtrl->GetRowCount(); ++row)
-                if (CGridCellBase* pCell = m_pGridCtrl->GetCell(row, col))
-                    wCol = std::max(wCol, static_cast<int>(pCell->GetCellExtent(&dc).cx));
-            width += wCol;
-        }
-        return width;
-    }
-
     QList<QLayoutItem*> m_items;
     CGridCtrl* m_pGridCtrl;
 };
