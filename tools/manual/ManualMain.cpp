@@ -18,6 +18,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -75,7 +76,7 @@ struct Heading {
 
 class Manual {
 public:
-    Manual(const QDir& source, const QString& sOutput, const QString& sVersion);
+    Manual(const QDir& source, QIODevice* pOutput, const QString& sVersion);
     void Build();
     int PageCount() const { return m_nPages; }
 
@@ -105,8 +106,8 @@ private:
     int m_nPages = 0;
 };
 
-Manual::Manual(const QDir& source, const QString& sOutput, const QString& sVersion)
-    : m_Source(source), m_sVersion(sVersion), m_Writer(sOutput)
+Manual::Manual(const QDir& source, QIODevice* pOutput, const QString& sVersion)
+    : m_Source(source), m_sVersion(sVersion), m_Writer(pOutput)
 {
     m_Writer.setPageSize(QPageSize(QPageSize::A4));
     m_Writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -523,25 +524,25 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString output = args[2];
-    const QString partial = output + QStringLiteral(".part");
     try {
         if (!QFontDatabase::families().contains(kSans))
             std::fprintf(stderr, "qel_manual: font '%s' not found, using the default font\n", qPrintable(kSans));
-        QFile::remove(partial);
+        // The finished file replaces the old one only once it is whole; a failed build
+        // leaves no part of it behind.
+        QSaveFile file(output);
+        if (!file.open(QIODevice::WriteOnly))
+            throw Failure{QStringLiteral("cannot write %1").arg(output)};
         int nPages = 0;
         {
-            Manual manual(QDir(args[1]), partial, args[3]);
+            Manual manual(QDir(args[1]), &file, args[3]);
             manual.Build();
             nPages = manual.PageCount();
         }
-        // The finished file replaces the old one only once it is whole.
-        QFile::remove(output);
-        if (!QFile::rename(partial, output))
+        if (!file.commit())
             throw Failure{QStringLiteral("cannot write %1").arg(output)};
         std::printf("qel_manual: %s, %d pages\n", qPrintable(QFileInfo(output).fileName()), nPages);
     } catch (const Failure& f) {
         std::fprintf(stderr, "qel_manual: %s\n", qPrintable(f.text));
-        QFile::remove(partial);
         return 1;
     }
     return 0;
