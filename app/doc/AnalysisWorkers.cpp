@@ -9,6 +9,12 @@
 #include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
 
+unsigned int MsgPBarUpdate()
+{
+    static const unsigned int n = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    return n;
+}
+
 unsigned int MsgTFMultiML()
 {
     static const unsigned int n = RegisterWindowMessage(L"UWM_TF_MULTIML");

@@ -75,6 +75,8 @@ std::shared_ptr<CReferenceCollection> MakeWorkingCopy(const CReferenceCollection
 // inputs and options stay as they are.
 void TakeRunResults(CReferenceCollection& collection, const CReferenceCollection& work);
 
+// The progress bar's message: a step (wParam 1) or back to nought (0).
+unsigned int MsgPBarUpdate();
 // The registered completion messages.
 unsigned int MsgTFMultiML();
 unsigned int MsgTFBridgeRange();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/doc/AnalysisWorkers.h"
 #include "app/doc/CaseFile.h"
 #include "app/doc/DocDialogs.h"
 #include "app/doc/DocWindows.h"
@@ -38,7 +39,7 @@ public:
     {
         if (!m_bShown)
             return;
-        PostMainWindowMessage(RegisterWindowMessage(L"UWM_PBAR_UPDATE"), 0, 0);
+        PostMainWindowMessage(MsgPBarUpdate(), 0, 0);
         if (CDocWindows* w = Windows())
             w->SetLongFileTask(false);
     }
@@ -57,10 +58,9 @@ public:
                 w->SetLongFileTask(true);
                 w->SetProgressRange(0, 100);
             }
-            static const unsigned int msg = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
             const std::uint64_t percent = nTotal ? std::min<std::uint64_t>(100, nDone * 100 / nTotal) : 0;
             for (; m_nPercent < percent; ++m_nPercent)
-                PostMainWindowMessage(msg, 1, 0);
+                PostMainWindowMessage(MsgPBarUpdate(), 1, 0);
             if (now - m_nLastPaint >= 40) {
                 m_nLastPaint = now;
                 w->KeepPainting();

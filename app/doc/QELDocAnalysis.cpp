@@ -124,12 +124,6 @@ bool RunSteppedDialog(Dlg& dlg, CQELDoc& doc)
     return true;
 }
 
-unsigned int MsgPBarUpdate()
-{
-    static const unsigned int n = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-    return n;
-}
-
 int Steps(int nBridges, int nLoadModels)
 {
     return std::max(nBridges, 0) * std::max(nLoadModels, 0);

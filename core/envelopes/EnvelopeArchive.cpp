@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
@@ -172,12 +173,14 @@ private:
             else
                 xLoadModelAt.clear();
         }
+        // Nothing when every entry is of the envelope's own kind.
         std::vector<std::int32_t> kinds;
-        kinds.reserve(m_Side.size());
-        for (const auto& e : m_Side)
-            kinds.push_back(e.type);
-        const std::vector<std::int32_t> own(kinds.size(), m_Type);
-        kinds = Stored(std::move(kinds), &own);
+        if (!std::all_of(m_Side.begin(), m_Side.end(), [&](const PointLoadEffect& e) { return e.type == m_Type; })) {
+            kinds.reserve(m_Side.size());
+            for (const auto& e : m_Side)
+                kinds.push_back(e.type);
+            kinds = Stored<std::int32_t>(std::move(kinds), nullptr);
+        }
         std::vector<std::uint32_t> runs;
         for (const auto& e : m_Side) {
             const std::uint32_t code = m_Shared.table.CodeOf(e.pLM);
@@ -252,7 +255,10 @@ private:
         } else {
             xLoadModel = Expanded(std::move(xLoadModel), n, m_Shared.positions);
         }
-        kinds = Expanded(std::move(kinds), n, std::vector<std::int32_t>(kinds.empty() ? n : 0, m_Type));
+        if (kinds.empty())
+            kinds.assign(n, m_Type);
+        else
+            kinds = Expanded(std::move(kinds), n, {});
         for (std::int32_t t : kinds)
             CheckLoadEffectType(t);
         if (runs.size() % 2 != 0)

@@ -17,9 +17,8 @@ constexpr double kA26RearAxleWidth = 2.2;  // m
 constexpr double kA26VehicleDLA = 1.3;
 constexpr double kA26LaneDLA = 1.0; // the lane loads carry no allowance
 
-// A36 (t): the lane load that rule 0 sets per span, taken away again under the
-// vehicle by a partial load of opposite sign over its length.
-constexpr double kA36LaneLoad = 1.49;       // t/m, before rule 0 adjusts it
+// A36 (t): the lane load kA36LaneLoad, which rule 0 sets per span, taken away again
+// under the vehicle by a partial load of opposite sign over its length.
 constexpr double kA36VehicleLength = 9.145; // m behind the front
 
 // NAASRA 1970 (t): HS20 and HS15 trucks, the rear spacing S variable.
@@ -70,10 +69,9 @@ constexpr double kLM1TandemSpacing = 1.2; // m
 constexpr double kLM1LaneLoad = 27.0;     // kN/m
 constexpr double kLM1DLA = 1.0;
 
-// BS5400 (kN): the HA lane load, which rule 7 sets per span, and the HA point load;
+// BS5400 (kN): the HA lane load kHALaneLoad, which rule 7 sets per span, and the HA point load;
 // HB vehicles of U units carry 10 kN per unit on each of their four axles,
 // two pairs 1.8 m apart with the spacing v between the pairs.
-constexpr double kHALaneLoad = 30.0;   // kN/m, before rule 7 adjusts it
 constexpr double kHAPointLoad = 120.0; // kN
 constexpr double kHADLA = 1.0;
 constexpr double kHBUnitAxleLoad = 10.0;       // kN per HB unit, each axle

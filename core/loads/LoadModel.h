@@ -24,6 +24,11 @@ struct Factor {
 // A26, A36, NAASRA 1970 and ABAG vehicles): kN per tonne.
 inline constexpr double kKNPerTonne = 9.81;
 
+// The lane loads that the rules BR_A36_UDL and BR_BS5400_UDL set per span, as they stand
+// on short spans; the standard vehicles carry them until the rule first runs.
+inline constexpr double kA36LaneLoad = 1.49; // t/m
+inline constexpr double kHALaneLoad = 30.0;  // kN/m
+
 // Which design-code rule re-shapes a load model for the bridge it runs on. The
 // numbers and formulas of each rule stand beside its code in LoadModelBridge.cpp.
 enum BridgeRule : std::int32_t {

@@ -22,7 +22,6 @@ namespace {
 
 // A36 lane load (rule 0), in t/m: w = 1.49 up to L = 30.48 m (100 ft), then
 // w = 1.49 - (L - 30.48)/102.28, not below 1.043.
-constexpr double kA36LaneLoad = 1.49;       // t/m, spans up to kA36FullLoadSpan
 constexpr double kA36FullLoadSpan = 30.48;  // m (100 ft)
 constexpr double kA36LaneLoadFall = 102.28; // m of span per t/m the lane load falls
 constexpr double kA36MinLaneLoad = 1.043;   // t/m, long spans
@@ -59,7 +58,6 @@ static_assert(kABDCRiseEnd - kABDCRiseStart == kABDCRampRun && kABDCFallEnd - kA
 
 // BS5400 HA lane load (rule 7), in kN/m: w = 30 up to L = 30 m, then
 // w = 151 (1/L)^0.475, not below 9.
-constexpr double kHALaneLoad = 30.0;     // kN/m, spans up to kHAFullLoadSpan
 constexpr double kHAFullLoadSpan = 30.0; // m
 constexpr double kHACoefficient = 151.0; // kN/m
 constexpr double kHAExponent = 0.475;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ScreenshotFile.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
 #include "core/settings/Settings.h"
@@ -48,13 +49,7 @@ inline void ProcessEvents()
 
 inline void SaveScreenshot(QWidget* w, const char* name)
 {
-#ifdef QEL_SCREENSHOT_DIR
-    QDir().mkpath(QStringLiteral(QEL_SCREENSHOT_DIR));
-    w->grab().save(QStringLiteral(QEL_SCREENSHOT_DIR "/") + QString::fromLatin1(name));
-#else
-    (void)w;
-    (void)name;
-#endif
+    w->grab().save(ScreenshotFile(QString::fromLatin1(name)));
 }
 
 // A window's title as shown, with "[*]" turned into the mark of unsaved changes or removed.

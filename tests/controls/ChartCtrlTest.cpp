@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "GridTestUtil.h"
+#include "ScreenshotFile.h"
 #include "controls/chart/ChartCtrl.h"
 #include "controls/chart/ChartLegend.h"
 #include "controls/chart/ChartTitle.h"
@@ -458,7 +458,7 @@ TEST_F(ChartFixture, LegendAndTitleStandOverThePlottingArea)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines.back().substr(0, 2), L"+ ");
     EXPECT_LE(chart.GetLegend()->m_ObjectRect.Height(), 300 / 4 + 4);
-    qeltest::SaveScreenshot(client->grab().toImage(), "chart-legend-overflow.png");
+    client->grab().save(qeltest::ScreenshotFile(QStringLiteral("chart-legend-overflow.png")));
 }
 
 // Lines are smoothed: a sloping thin line has pixels partly in its colour.

@@ -1,5 +1,6 @@
 #pragma once
 // Shared fixtures of the grid tests: a grid in a shown top-level window, and pixel helpers.
+#include "ScreenshotFile.h"
 #include "controls/grid/GridCtrl.h"
 #include "platform/gdi/Colour.h"
 
@@ -46,13 +47,7 @@ public:
 // Keeps a picture of what a test showed in the build folder, for a person to look at.
 inline void SaveScreenshot(const QImage& image, const char* name)
 {
-#ifdef QEL_SCREENSHOT_DIR
-    QDir().mkpath(QStringLiteral(QEL_SCREENSHOT_DIR));
-    image.save(QStringLiteral(QEL_SCREENSHOT_DIR "/") + QString::fromLatin1(name));
-#else
-    (void)image;
-    (void)name;
-#endif
+    image.save(ScreenshotFile(QString::fromLatin1(name)));
 }
 
 inline QImage GrabClient(CWnd& wnd)
