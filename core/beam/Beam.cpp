@@ -1,5 +1,6 @@
 #include "core/beam/Beam.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 void CBeam::SetSpanLengths(const std::vector<double>& vL)
@@ -23,7 +24,9 @@ int CBeam::GetSpanIndex(double& x) const
         s += m_vL[i];
         ++i;
     }
-    x -= s;
+    // The running sum rounds: a point on the support at the span's right end can come out
+    // one step past the span, where a load bears on nothing and never reaches a support.
+    x = std::clamp(x - s, 0.0, m_vL[i]);
     return static_cast<int>(i);
 }
 
