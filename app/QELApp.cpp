@@ -272,19 +272,21 @@ CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
 {
     if (!CanCloseDocument())
         return nullptr;
-    CloseDocument();
     // The case keeps its full path: a later Save must not depend on the current folder.
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(WideToPath(sPath), ec);
     const std::wstring sFullPath = ec ? sPath : Utf8ToWide(full.lexically_normal().string());
-    m_pDoc = std::make_unique<CQELDoc>();
-    if (!m_pDoc->OnOpenDocument(sFullPath)) {
-        // The document told the user; no case is open now.
-        m_pDoc.reset();
+    // The file is read in full before the open case goes: a damaged file must not cost it.
+    auto pNew = std::make_unique<CQELDoc>();
+    if (!pNew->OnOpenDocument(sFullPath)) {
+        // The document told the user; the open case stays as it was, changes and all.
         if (m_pMainFrame)
             m_pMainFrame->UpdateFrameTitle();
         return nullptr;
     }
+    CloseDocument();
+    m_pDoc = std::move(pNew);
+    m_pDoc->RefreshElementView(); // the pane let go of the closed case's elements
     SetDocumentPath(m_pDoc->GetPathName());
     CreateCaseWindow();
     return m_pDoc.get();

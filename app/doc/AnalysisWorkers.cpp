@@ -54,6 +54,7 @@ void TakeRunResults(CReferenceCollection& collection, const CReferenceCollection
     collection.m_vRefSet = work.m_vRefSet;
     collection.m_vCritRatioEnsemble = work.m_vCritRatioEnsemble;
     collection.m_bIsCalculated = work.m_bIsCalculated;
+    collection.m_bFromEarlierVersion = work.m_bFromEarlierVersion;
     collection.m_bIsCompared = work.m_bIsCompared;
     collection.m_nStepPoints = work.m_nStepPoints;
     collection.m_StepSize = work.m_StepSize;

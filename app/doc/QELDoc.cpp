@@ -166,6 +166,11 @@ bool CQELDoc::OnOpenDocument(const std::wstring& sPath)
         return false;
     m_sPathName = sPath;
     SetModifiedFlag(false);
+    for (const auto& pRefCollection : m_vRefCollection)
+        if (pRefCollection->m_bIsCalculated && pRefCollection->m_bFromEarlierVersion)
+            AddStatus(L"Reference collection \"" + pRefCollection->GetDescription() +
+                      L"\": its results come from an earlier version of QEL and will be recalculated "
+                      L"before a proposed vehicle is compared with them");
     RefreshElementView();
     return true;
 }

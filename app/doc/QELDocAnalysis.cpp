@@ -540,9 +540,11 @@ void CQELDoc::StartCriticalRatios(std::shared_ptr<CReferenceCollection> pRefColl
 {
     if (!pRefCollection || RefusedValues(*pRefCollection))
         return;
-    if (!pRefCollection->m_bIsCalculated) {
-        if (!Ask(L"Ref. Collection: " + pRefCollection->GetDescription() + L"\n" +
-                 L"This collection has not yet been computed.\n" + L"Do you wish to compute it now?"))
+    // Results of an earlier version were announced as recalculated when the case opened.
+    const bool bStale = pRefCollection->m_bIsCalculated && pRefCollection->m_bFromEarlierVersion;
+    if (!pRefCollection->m_bIsCalculated || bStale) {
+        if (!bStale && !Ask(L"Ref. Collection: " + pRefCollection->GetDescription() + L"\n" +
+                            L"This collection has not yet been computed.\n" + L"Do you wish to compute it now?"))
             return;
         StartRefCollection(pRefCollection);
         // Its completion is a posted message, handled after this command returns.
@@ -659,11 +661,12 @@ void CQELDoc::OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBl
               L"Please check.");
         return;
     }
-    CReferenceCollection& collection = *pBlock->pRefCollection;
-    TakeRunResults(collection, *pBlock->pWork);
-    if (outcome.bStopped) {
-        collection.m_bIsCalculated = false; // a stopped collection counts as not calculated
-    } else if (m_bCritRatiosPending) {
+    // A stopped run's working copy holds part of a collection: the collection keeps what
+    // it had, results of an earlier run and their state included.
+    if (outcome.bStopped)
+        return;
+    TakeRunResults(*pBlock->pRefCollection, *pBlock->pWork);
+    if (m_bCritRatiosPending) {
         // The critical-ratio run goes on with the running flag raised.
         m_bCritRatiosPending = false;
         const auto pPending = std::move(m_spPendingRefCollection);
@@ -681,7 +684,9 @@ void CQELDoc::OnCriticalRatiosDone(std::unique_ptr<RefCollectionThreadParams> pB
         Error(L"Critical ratios could not be calculated.");
         return;
     }
+    if (outcome.bStopped)
+        return; // the ratios of an earlier run stay, as a stopped collection run keeps its values
     TakeRunResults(*pBlock->pRefCollection, *pBlock->pWork);
-    if (!outcome.bStopped && Ask(L"Display grids/plots for the analysis?"))
+    if (Ask(L"Display grids/plots for the analysis?"))
         ShowCriticalRatios(pBlock->pRefCollection);
 }

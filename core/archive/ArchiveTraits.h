@@ -38,7 +38,9 @@ class CReferenceSet;
 // 2: the reference results stored only when they cannot be made again from the others.
 BOOST_CLASS_VERSION(CReferenceSet, 2)
 class CReferenceCollection;
-BOOST_CLASS_VERSION(CReferenceCollection, 0)
+// 1: whether the stored results predate the rule that loads standing on a support bear on
+// it (collections of version 0 are all taken to).
+BOOST_CLASS_VERSION(CReferenceCollection, 1)
 BOOST_CLASS_EXPORT_KEY(CReferenceCollection)
 struct CaseContents;
 BOOST_CLASS_VERSION(CaseContents, 0)
@@ -47,3 +49,4 @@ BOOST_CLASS_VERSION(CaseContents, 0)
 // files before results were stored compactly.
 inline constexpr unsigned int kLegacyEnvelopeResultsVersion = 0;
 inline constexpr unsigned int kLegacyReferenceSetVersion = 1;
+inline constexpr unsigned int kLegacyReferenceCollectionVersion = 0;

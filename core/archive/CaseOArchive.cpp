@@ -13,6 +13,7 @@
 
 #include "core/archive/ArchiveTraits.h"
 #include "core/envelopes/EnvelopeResults.h"
+#include "core/reference/ReferenceCollection.h"
 #include "core/reference/ReferenceSet.h"
 
 namespace boost::archive {
@@ -42,6 +43,8 @@ unsigned int LegacyClassVersion(const boost::serialization::extended_type_info& 
         return kLegacyEnvelopeResultsVersion;
     if (eti == TypeInfoOf<CReferenceSet>())
         return kLegacyReferenceSetVersion;
+    if (eti == TypeInfoOf<CReferenceCollection>())
+        return kLegacyReferenceCollectionVersion;
     return version;
 }
 

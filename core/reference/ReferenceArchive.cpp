@@ -132,9 +132,10 @@ void CReferenceSet::serialize(Archive& ar, const unsigned int fileVersion)
 }
 
 template <class Archive>
-void CReferenceCollection::serialize(Archive& ar, const unsigned int)
+void CReferenceCollection::serialize(Archive& ar, const unsigned int fileVersion)
 {
     using boost::serialization::make_nvp;
+    const unsigned int version = WritesLegacyLayout(ar) ? kLegacyReferenceCollectionVersion : fileVersion;
     if constexpr (!Archive::is_loading::value)
         ThrowIfRefused(*this, CheckRefCollectionValues(*this));
     ar& make_nvp("CElement", boost::serialization::base_object<CElement>(*this));
@@ -147,6 +148,10 @@ void CReferenceCollection::serialize(Archive& ar, const unsigned int)
     ar& make_nvp("m_vRefSet", m_vRefSet);
     ArchiveFlag(ar, "m_bUseOverstress", m_bUseOverstress);
     ar& make_nvp("m_OverstressFactor", m_OverstressFactor);
+    if (version >= 1)
+        ArchiveFlag(ar, "m_bFromEarlierVersion", m_bFromEarlierVersion);
+    else if (Archive::is_loading::value)
+        m_bFromEarlierVersion = m_bIsCalculated;
     if (Archive::is_loading::value) {
         // The analyses use every member.
         if (AnyHole(m_vLME, m_vBS, m_vRefSet))

@@ -61,6 +61,7 @@ bool CReferenceCollection::operator!=(const std::shared_ptr<CReferenceCollection
 void CReferenceCollection::ClearResults()
 {
     m_bIsCalculated = false;
+    m_bFromEarlierVersion = false;
     m_vCritRatioEnsemble.clear();
     m_vRefSet.clear();
     m_nRefSet = 0;
@@ -81,6 +82,7 @@ bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, con
         }
     }
     m_bIsCalculated = true;
+    m_bFromEarlierVersion = false;
     return true;
 }
 

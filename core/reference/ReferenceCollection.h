@@ -64,6 +64,9 @@ public:
     double m_StepSize = 1.0;
     std::int32_t m_nStepPoints = 0;
     bool m_bIsCalculated = false;
+    // Results read from a file of a program whose loads on supports could miss them: still
+    // shown, but calculated again before a proposed vehicle is compared with them.
+    bool m_bFromEarlierVersion = false;
     bool m_bIsCompared = false;
     bool m_bUseOverstress = false;
     double m_OverstressFactor = 1.4;

@@ -207,3 +207,29 @@ TEST_F(AppStart, PrintingStartsInLandscape)
     ASSERT_NE(GetAppPrinter(), nullptr);
     EXPECT_EQ(GetAppPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
 }
+
+TEST_F(AppStart, ADamagedFileOpenedOverAChangedCaseLeavesThatCaseOpenAndChanged)
+{
+    const std::filesystem::path damaged = TempRoot() / "damaged.qel";
+    {
+        std::ofstream(damaged) << "not a case";
+    }
+    Start();
+    CQELDoc* before = app->GetDocument();
+    ASSERT_NE(before, nullptr);
+    before->m_vBridge.push_back(std::make_shared<CBridge>(1, L"20 m single span", BC_ONESPAN, 20.0));
+    before->SetModifiedFlag();
+    const QString title = ShownTitle(&Frame());
+
+    answers = {IDNO}; // "Save changes?"
+    fileAnswer = damaged.wstring();
+    app->OnFileOpen();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text.rfind(L"Save changes to ", 0), 0u);
+    EXPECT_EQ(boxes[1].text.rfind(L"Problem loading file; file is not opened.", 0), 0u);
+    ASSERT_EQ(app->GetDocument(), before);
+    EXPECT_TRUE(before->IsModified());
+    EXPECT_EQ(before->m_vBridge.size(), 1u);
+    EXPECT_EQ(ShownTitle(&Frame()), title);
+    EXPECT_EQ(Frame().GetChildFrames(before).size(), 1u) << "the case window stays";
+}

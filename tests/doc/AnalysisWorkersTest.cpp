@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ranges>
+
 #include "AnalysisTestUtil.h"
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/AnalysisWorkers.h"
@@ -12,6 +15,7 @@
 #include "core/outputs/AOMultiMovingLoad.h"
 #include "core/reference/ReferenceSet.h"
 #include "core/settings/Settings.h"
+#include "platform/base/CLocale.h"
 #include "TestOptions.h"
 
 using namespace qeltest;
@@ -350,6 +354,104 @@ TEST_F(AnalysisWorkersTest, AStoppedCollectionRunDropsItsPendingCriticalRatios)
     EXPECT_FALSE(pFirst->m_bIsCompared);
     EXPECT_EQ(CountLogged(L"Calculate Critical Ratios called"), 0);
     EXPECT_EQ(m_Windows.m_vQuestions.back(), L"Display grids/plots for the analysis?");
+}
+
+// A computed collection keeps its results until a recalculation completes: a stopped F4
+// or F5 leaves its reference sets, its ratios and its "computed" state as they were.
+TEST_F(AnalysisWorkersTest, AStoppedRecalculationKeepsTheCollectionsResults)
+{
+    CQELDoc doc;
+    doc.m_vLoadModel.push_back(Axle(200.0, L"Proposed axle"));
+    auto pColl = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle(100.0), Axle(150.0)})});
+    doc.m_vRefCollection.push_back(pColl);
+    ScriptCritRatios(0);
+    m_Windows.m_bAnswerYes = true;
+    doc.OnAnalysisCriticalRatios();
+    Finish(doc);
+    ASSERT_TRUE(pColl->m_bIsCalculated);
+    ASSERT_TRUE(pColl->m_bIsCompared);
+    const auto sets = pColl->m_vRefSet;
+    const auto ratios = pColl->GetCriticalRatioEnsembles();
+    auto expectKept = [&](const char* what) {
+        EXPECT_TRUE(pColl->m_bIsCalculated) << what;
+        EXPECT_TRUE(pColl->m_bIsCompared) << what;
+        EXPECT_EQ(pColl->m_vRefSet, sets) << what;
+        ASSERT_EQ(pColl->GetCriticalRatioEnsembles().size(), 1u) << what;
+        std::vector<double> vMax, vMin;
+        pColl->GetCriticalRatioEnsembles()[0]->GetMomentValues(vMax, vMin);
+        ASSERT_FALSE(vMax.empty()) << what;
+        for (double r : vMax)
+            EXPECT_NEAR(r, 200.0 / 150.0, 1e-9) << what; // one axle against the heavier reference axle
+    };
+
+    m_Windows.m_bAnswerYes = false;
+    m_AnalysisDialogs.analyzeRefCollection = [](CAnalyzeRefCollectionDlgInterface&) { return DLG_IDOK; };
+    for (const char* what : {"F4", "F5"}) {
+        m_Ui.HoldWorkerAtStep(1);
+        if (std::string(what) == "F4")
+            doc.OnAnalysisRefCollection();
+        else
+            doc.OnAnalysisCriticalRatios();
+        ASSERT_TRUE(m_Ui.PumpUntil([&] { return !m_Ui.m_vProgress.empty(); })) << what;
+        doc.OnStopAnalysis();
+        m_Ui.ReleaseWorker();
+        Finish(doc);
+        expectKept(what);
+        m_Ui.m_vProgress.clear();
+    }
+}
+
+// A collection stored by a program whose axles on an end support reached no support holds
+// end reactions that are too low: its tables still show them, the log says once that they
+// will be recalculated, and F5 calculates the references again before comparing, so the
+// proposed vehicle's end-reaction ratios are those against fresh references.
+TEST_F(AnalysisWorkersTest, AnEarlierVersionsCollectionIsCalculatedAgainBeforeItIsCompared)
+{
+    CQELDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(Utf8ToWide(std::string(QEL_FIXTURE_DIR) + "/before-support-rule.qel")));
+    ASSERT_EQ(doc.m_vRefCollection.size(), 1u);
+    const auto pColl = doc.m_vRefCollection[0];
+    ASSERT_TRUE(pColl->m_bIsCalculated);
+    EXPECT_TRUE(pColl->m_bFromEarlierVersion);
+    EXPECT_EQ(CountLogged(L"Reference collection \"Before the support rule\": its results come from an earlier "
+                          L"version of QEL and will be recalculated"),
+              1);
+    const auto pProposed = doc.m_vLoadModel.at(2);
+    ASSERT_EQ(pProposed->GetDescription(), L"Proposed five axle");
+
+    // What the earlier program compared: the proposed vehicle against the stored references.
+    auto endRatios = [](const CReferenceCollection& c) {
+        std::vector<double> out;
+        for (const auto& pEns : c.GetCriticalRatioEnsembles())
+            for (double r : pEns->GetGoverningEndReactionRatios())
+                out.push_back(r);
+        return out;
+    };
+    auto stored = MakeWorkingCopy(*pColl);
+    stored->SetProposedLoadModel(pProposed);
+    ASSERT_TRUE(stored->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    auto fresh = MakeWorkingCopy(*pColl);
+    ASSERT_TRUE(fresh->Calculate(nullptr, qeltest::TestOptions()));
+    fresh->SetProposedLoadModel(pProposed);
+    ASSERT_TRUE(fresh->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+
+    ScriptCritRatios(2);
+    doc.OnAnalysisCriticalRatios();
+    Finish(doc);
+    EXPECT_EQ(CountLogged(L"Make Reference Collection called"), 1);
+    EXPECT_EQ(CountLogged(L"Calculate Critical Ratios called"), 1);
+    EXPECT_THAT(m_Windows.m_vQuestions, ElementsAre(L"Display grids/plots for the analysis?"));
+    EXPECT_FALSE(pColl->m_bFromEarlierVersion);
+    ASSERT_TRUE(pColl->m_bIsCompared);
+    const std::vector<double> before = endRatios(*stored), after = endRatios(*pColl), expected = endRatios(*fresh);
+    ASSERT_FALSE(after.empty());
+    ASSERT_EQ(after.size(), expected.size());
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_NEAR(after[i], expected[i], 1e-12 * std::abs(expected[i])) << i;
+    // The stored end reactions lacked the axle on the support, so the old ratios read high.
+    ASSERT_EQ(before.size(), after.size());
+    EXPECT_TRUE(std::ranges::any_of(std::views::iota(size_t{0}, before.size()),
+                                    [&](size_t i) { return before[i] > after[i] * 1.01; }));
 }
 
 // A negative step makes every moving-load analysis throw, on whichever thread it runs; a
