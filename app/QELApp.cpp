@@ -278,7 +278,27 @@ CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
     const std::wstring sFullPath = ec ? sPath : Utf8ToWide(full.lexically_normal().string());
     // The file is read in full before the open case goes: a damaged file must not cost it.
     auto pNew = std::make_unique<CQELDoc>();
-    if (!pNew->OnOpenDocument(sFullPath)) {
+    struct HoldOpenCase {
+        CQELDoc* p;
+        explicit HoldOpenCase(CQELDoc* doc) : p(doc)
+        {
+            if (p)
+                p->SetFileBusy(true);
+        }
+        ~HoldOpenCase()
+        {
+            if (p)
+                p->SetFileBusy(false);
+        }
+        HoldOpenCase(const HoldOpenCase&) = delete;
+        HoldOpenCase& operator=(const HoldOpenCase&) = delete;
+    };
+    bool bRead = false;
+    {
+        const HoldOpenCase hold(m_pDoc.get());
+        bRead = pNew->OnOpenDocument(sFullPath);
+    }
+    if (!bRead) {
         // The document told the user; the open case stays as it was, changes and all.
         if (m_pMainFrame)
             m_pMainFrame->UpdateFrameTitle();

@@ -70,6 +70,9 @@ public:
     // An open or a save is running (the windows paint meanwhile): the case must not change,
     // close or be saved again until it ends.
     bool IsFileBusy() const { return m_bFileBusy; }
+    // While another file is read in this case's place: its file commands wait as during
+    // its own open or save.
+    void SetFileBusy(bool bBusy) { m_bFileBusy = bBusy; }
     // An open or a save that has run this long shows its progress.
     static inline std::uint64_t s_nFileProgressAfterMs = 500;
 

@@ -48,9 +48,9 @@ std::vector<double> Supports(const std::vector<double>& spans)
 // The loads of a model standing at position p, as beam coordinates; only what lies on the
 // beam (or within 1 mm of an end) counts.
 struct Totals {
-    double force = 0.0;  // kN, downwards positive
-    double moment = 0.0; // kNm about the left end
-    double scale = 0.0;  // kN: the sum of the loads' sizes, for the tolerance
+    double force = 0.0;   // kN, downwards positive
+    double moment = 0.0;  // kNm about the left end
+    double scale = 0.0;   // kN: the sum of the loads' sizes, for the tolerance
     double endSnap = 0.0; // kNm: the moment lost by loads moved onto an end support (< 1 mm)
 };
 
@@ -140,8 +140,8 @@ TEST(Equilibrium, AnAxleOnAnInteriorSupportBearsOnIt)
     for (size_t k = 0; k < x.size(); ++k) {
         for (double at : {std::nextafter(x[k], -1e9), x[k], std::nextafter(x[k], 1e9)}) {
             for (AnalysisPath path : {AnalysisPath::Literal, AnalysisPath::Fast}) {
-                const std::vector<double> r =
-                    path == AnalysisPath::Literal ? LiteralReactions(bridge, axle, at) : FastReactions(bridge, axle, at);
+                const std::vector<double> r = path == AnalysisPath::Literal ? LiteralReactions(bridge, axle, at)
+                                                                            : FastReactions(bridge, axle, at);
                 const std::string what = "support " + std::to_string(k) + " at x = " + std::to_string(at) +
                                          (path == AnalysisPath::Literal ? ", literal" : ", fast");
                 ASSERT_EQ(r.size(), 4u) << what;
