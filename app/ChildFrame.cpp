@@ -9,6 +9,7 @@
 #include "app/doc/QELDoc.h"
 #include "controls/bitmap/WindowToBMP.h"
 #include "controls/grid/GridCtrl.h"
+#include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"

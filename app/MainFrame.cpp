@@ -419,8 +419,10 @@ void CMainFrame::UpdateCommandUI()
         if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount) {
             const size_t i = static_cast<size_t>(nID - ID_FILE_MRU_FILE1);
             action->setVisible(i < recent.size());
+            // An ampersand of the name is shown as it stands, not taken as a shortcut mark.
             if (i < recent.size())
-                action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdWString(recent[i])));
+                action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                    QString::fromStdWString(recent[i]).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         }
         bool bEnabled = true;
         CallHandlerGuarded([&] {

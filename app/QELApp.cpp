@@ -21,7 +21,6 @@
 #include "app/tree/ElementView.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
-#include "platform/base/FileReplace.h"
 #include "platform/print/AppPrinter.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
@@ -140,8 +139,7 @@ int CQELApp::ExitInstance()
     if (!folder.empty())
         std::filesystem::create_directories(folder, ec);
     if (ec)
-        AddStatusMessage(L"Cannot create the settings folder " + Utf8ToWide(folder.string()) + L": " +
-                         Utf8ToWide(ec.message()));
+        AddStatusMessage(L"Cannot create the settings folder " + PathToWide(folder) + L": " + Utf8ToWide(ec.message()));
     std::wstring sMessage;
     if (!CSettings::Save(m_sSettingsPath, sMessage))
         AfxMessageBox(sMessage, MB_OK | MB_ICONERROR);
@@ -275,7 +273,7 @@ CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
     // The case keeps its full path: a later Save must not depend on the current folder.
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(WideToPath(sPath), ec);
-    const std::wstring sFullPath = ec ? sPath : Utf8ToWide(full.lexically_normal().string());
+    const std::wstring sFullPath = ec ? sPath : PathToWide(full.lexically_normal());
     // The file is read in full before the open case goes: a damaged file must not cost it.
     auto pNew = std::make_unique<CQELDoc>();
     struct HoldOpenCase {

@@ -1,5 +1,6 @@
 #include "controls/bitmap/WindowToBMP.h"
 
+#include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
 #include "platform/wnd/Wnd.h"
 

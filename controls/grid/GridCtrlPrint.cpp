@@ -3,6 +3,7 @@
 #include "controls/grid/GridCtrl.h"
 #include "controls/print/PrintBands.h"
 
+#include "platform/base/CLocale.h"
 #include "platform/base/FileReplace.h"
 #include "platform/win/MessageBox.h"
 

@@ -61,10 +61,10 @@ void CSettings::ApplyDefaults()
 
 std::wstring CSettings::GetAppDataFolder()
 {
-    std::string folder = ::GetAppDataFolder().string();
-    while (folder.size() > 1 && folder.back() == '/')
+    std::wstring folder = PathToWide(::GetAppDataFolder());
+    while (folder.size() > 1 && folder.back() == L'/')
         folder.pop_back();
-    return Utf8ToWide(folder);
+    return folder;
 }
 
 int CSettings::ClampPointsAlongBeam(int n)

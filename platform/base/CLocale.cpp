@@ -209,3 +209,15 @@ std::wstring Utf8ToWide(std::string_view text)
     }
     return out;
 }
+
+std::filesystem::path WideToPath(std::wstring_view sPath)
+{
+    const std::string utf8 = WideToUtf8(sPath);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::wstring PathToWide(const std::filesystem::path& path)
+{
+    const std::u8string utf8 = path.u8string();
+    return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,3 +17,9 @@ bool ParseDoubleC(std::wstring_view text, double& value);
 // UTF-8 <-> wide text, independent of the locale. Invalid UTF-8 bytes become U+FFFD.
 std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view text);
+
+// File and folder names to and from wide text, always through UTF-8. Every path the program
+// makes from text goes through these: std::filesystem converts wide text through the C++
+// global locale, which is "C", and throws on the first letter outside ASCII.
+std::filesystem::path WideToPath(std::wstring_view sPath);
+std::wstring PathToWide(const std::filesystem::path& path);

@@ -8,13 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/base/CLocale.h"
-
-std::filesystem::path WideToPath(const std::wstring& sPath)
-{
-    return std::filesystem::path(WideToUtf8(sPath));
-}
-
 namespace {
 
 [[noreturn]] void ThrowFileError(const char* what, int err)

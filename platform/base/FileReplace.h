@@ -5,9 +5,6 @@
 #include <string>
 #include <string_view>
 
-// A file path from wide text, whatever the process locale.
-std::filesystem::path WideToPath(const std::wstring& sPath);
-
 class CFileWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

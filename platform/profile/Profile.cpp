@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/base/CLocale.h"
+
 namespace {
 
 QString Key(const std::wstring& section, const std::wstring& entry)
@@ -79,9 +81,8 @@ void CRecentFileList::Add(const std::wstring& sPath)
     if (sPath.empty())
         return;
     std::error_code ec;
-    std::wstring sFull = std::filesystem::absolute(std::filesystem::path(sPath), ec).wstring();
-    if (ec)
-        sFull = sPath;
+    const std::filesystem::path full = std::filesystem::absolute(WideToPath(sPath), ec);
+    const std::wstring sFull = ec ? sPath : PathToWide(full);
     m_vFiles.erase(std::remove(m_vFiles.begin(), m_vFiles.end(), sFull), m_vFiles.end());
     m_vFiles.insert(m_vFiles.begin(), sFull);
     if (static_cast<int>(m_vFiles.size()) > m_nSize)

@@ -13,6 +13,7 @@
 #include "CaseFileTestUtil.h"
 #include "DocTestUtil.h"
 #include "app/doc/CaseFile.h"
+#include "common/FileNames.h"
 #include "common/TestEnv.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
@@ -97,6 +98,32 @@ protected:
 
     fs::path m_Dir;
 };
+
+// Names in any script, with blanks and quotes, in the folder and in the file: the case is
+// written there, named so in the log, and read back.
+TEST_P(CaseFileTest, FolderAndFileNamesInAnyScriptSaveAndOpen)
+{
+    for (const FileNameCase& c : kFileNameCases) {
+        SCOPED_TRACE(c.label);
+        const std::wstring folder = W(m_Dir) + L"/" + c.folder;
+        fs::create_directories(WideToUtf8(folder));
+        const std::wstring path = folder + L"/" + c.stem + L".qel";
+        m_Windows.m_vLog.clear();
+        {
+            CQELDoc doc;
+            Fill(doc);
+            doc.m_sCaseRef = c.stem;
+            ASSERT_TRUE(doc.OnSaveDocument(path));
+        }
+        EXPECT_TRUE(fs::is_regular_file(WideToUtf8(path)));
+        CQELDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_TRUE(m_Windows.m_vErrors.empty());
+        EXPECT_THAT(m_Windows.m_vLog, ElementsAre(L"Saving: " + path, L"Opening: " + path));
+        EXPECT_EQ(doc.GetPathName(), path);
+        EXPECT_EQ(doc.m_sCaseRef, c.stem);
+    }
+}
 
 TEST_P(CaseFileTest, RoundTripKeepsTheCaseAndItsSharing)
 {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "common/FileNames.h"
 #include "platform/base/AppData.h"
 #include "platform/base/CLocale.h"
 
@@ -77,4 +78,22 @@ TEST(AppData, FollowsXdgConfigHomeThenHome)
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(GetAppDataFolder(), std::filesystem::path(std::getenv("HOME")) / ".config");
     ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+}
+
+// The file system gets the UTF-8 bytes of a name, and the name comes back from them, in
+// any script and whatever the process locale says.
+TEST(CLocale, PathsHoldTheirNamesAsUtf8)
+{
+    for (const qeltest::FileNameCase& c : qeltest::kFileNameCases) {
+        SCOPED_TRACE(c.label);
+        const std::wstring file = std::wstring(c.stem) + L".qel";
+        const std::wstring name = std::wstring(L"/tmp/") + c.folder + L"/" + file;
+        const std::filesystem::path path = WideToPath(name);
+        EXPECT_EQ(path.native(), WideToUtf8(name));
+        EXPECT_EQ(PathToWide(path), name);
+        EXPECT_EQ(PathToWide(path.filename()), file);
+        EXPECT_EQ(PathToWide(path.parent_path().filename()), c.folder);
+        EXPECT_EQ(PathToWide(std::filesystem::path(WideToUtf8(name))), name);
+    }
+    EXPECT_EQ(PathToWide(WideToPath(L"")), L"");
 }
