@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/MovingLoadAnalysis.h"
@@ -10,6 +11,7 @@
 #include "core/library/LMEFactory.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "AnalysisTestUtil.h"
 #include "TestOptions.h"
 
 namespace {
@@ -124,6 +126,19 @@ TEST(StandardVehicleMovingLoad, SupportShearNeedsAFineStepEventPointsLieOneMetre
     }
     EXPECT_NEAR(cases[0].shear, 375.144, 1e-9);
     EXPECT_NEAR(cases[1].shear, 392.964, 1e-9);
+
+    // The same for one 100 kN axle on the span: V = P (L - a) / L, 95 kN with the axle on the
+    // event point at a = 1 m whatever the step of 1 m, 99.75 kN at a = 0.05 m.
+    auto axle = qeltest::PointLoad(100.0, L"100 kN axle");
+    for (const auto& [step, shear] : {std::pair{1.0, 95.0}, std::pair{0.05, 99.75}}) {
+        SCOPED_TRACE(step);
+        CMovingLoadAnalysis mla(bridge, axle, qeltest::TestOptions());
+        int nSteps = 0;
+        double s = step;
+        auto env = mla.Analyse(true, nSteps, s, nullptr);
+        ASSERT_TRUE(env && env->HasEnvelopes());
+        EXPECT_NEAR(env->GetEnvSFD()->GetMaxEffect().val, shear, 1e-9);
+    }
 }
 
 }
