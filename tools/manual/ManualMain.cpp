@@ -108,7 +108,7 @@ public:
         if (f & DirtyBackgroundMode)
             m_Target.setBackgroundMode(s.backgroundMode());
         if (f & DirtyHints)
-            m_Target.setRenderHints(s.renderHints());
+            SetHints(s.renderHints());
         if (f & DirtyCompositionMode)
             m_Target.setCompositionMode(s.compositionMode());
         if (f & DirtyOpacity)
@@ -128,6 +128,22 @@ public:
                     m_Target.setClipPath(s.clipPath(), Qt::IntersectClip);
             }
         }
+    }
+
+    // A painter tells its engine only what changes after it begins: the PDF's painter starts
+    // out as the page's painter is, so that what it takes for unchanged is so.
+    void Mirror(const QPainter& source)
+    {
+        m_Target.setPen(source.pen());
+        m_Target.setBrush(source.brush());
+        m_Target.setBrushOrigin(source.brushOrigin());
+        m_Target.setFont(source.font());
+        m_Target.setBackground(source.background());
+        m_Target.setBackgroundMode(source.backgroundMode());
+        SetHints(source.renderHints());
+        m_Target.setCompositionMode(source.compositionMode());
+        m_Target.setOpacity(source.opacity());
+        m_Target.setWorldTransform(source.worldTransform() * m_BaseTransform);
     }
 
     void drawTextItem(const QPointF& p, const QTextItem& item) override
@@ -174,6 +190,12 @@ public:
     }
 
 private:
+    void SetHints(QPainter::RenderHints hints)
+    {
+        m_Target.setRenderHints(~hints, false);
+        m_Target.setRenderHints(hints, true);
+    }
+
     QPainter& m_Target;
     QRectF m_TextArea; // device pixels
     QPainterPath m_BaseClip;
@@ -189,6 +211,7 @@ public:
     }
     ~PageDevice() override = default;
     QPaintEngine* paintEngine() const override { return &m_Engine; }
+    void Mirror(const QPainter& source) { m_Engine.Mirror(source); }
 
 protected:
     int metric(PaintDeviceMetric m) const override
@@ -603,6 +626,7 @@ void Manual::DrawPage(QPainter& p, QTextDocument& doc, int nPage, int nNumber, c
     {
         PageDevice device(m_Writer, p, area);
         QPainter dp(&device);
+        device.Mirror(dp);
         const QRectF view(0, nPage * m_Text.height(), m_Text.width(), m_Text.height());
         dp.translate(area.left(), area.top() - view.top());
         QAbstractTextDocumentLayout::PaintContext ctx;
