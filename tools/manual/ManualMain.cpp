@@ -179,17 +179,31 @@ public:
             polygon << QPointF(points[i]);
         drawPolygon(polygon.constData(), n, mode);
     }
-    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override { m_Target.drawPixmap(r, pm, sr); }
+    // A picture wholly off the page would be kept in the file, unseen.
+    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override
+    {
+        if (OnPage(r))
+            m_Target.drawPixmap(r, pm, sr);
+    }
     void drawTiledPixmap(const QRectF& r, const QPixmap& pm, const QPointF& s) override
     {
-        m_Target.drawTiledPixmap(r, pm, s);
+        if (OnPage(r))
+            m_Target.drawTiledPixmap(r, pm, s);
     }
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags flags) override
     {
-        m_Target.drawImage(r, image, sr, flags);
+        if (OnPage(r))
+            m_Target.drawImage(r, image, sr, flags);
     }
 
 private:
+    // More than a device pixel of it on the page: a picture pushed to the next page may
+    // touch this one's foot to within rounding.
+    bool OnPage(const QRectF& r) const
+    {
+        return m_Target.deviceTransform().mapRect(r).intersected(m_TextArea).height() > 1.0;
+    }
+
     void SetHints(QPainter::RenderHints hints)
     {
         m_Target.setRenderHints(~hints, false);
