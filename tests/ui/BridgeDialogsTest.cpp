@@ -6,6 +6,7 @@
 #include "ui/dialogs/ConfigDlg.h"
 #include "IdName.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -18,6 +19,31 @@ void ExpectSpans(const CBridge& b, const std::vector<double>& spans)
     for (size_t i = 0; i < spans.size(); ++i)
         EXPECT_DOUBLE_EQ(b.m_vSpans[i], spans[i]) << i;
     ASSERT_TRUE(b.GetBeam());
+}
+
+// Under each arrangement button stand the spans it builds from the span length, whole and
+// readable: a three-span bridge is not three equal spans.
+void ExpectConfigHelp(QWidget& dlg)
+{
+    const char* spans[] = {"S", "S + S", "0.75 S + S + 0.75 S"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(spans[i]);
+        auto* pSpans = dlg.findChild<QLabel*>(QStringLiteral("configSpans%1").arg(i + 1));
+        ASSERT_TRUE(pSpans);
+        EXPECT_EQ(pSpans->text(), QString::fromLatin1(spans[i]));
+        EXPECT_TRUE(pSpans->isVisible());
+        EXPECT_GE(pSpans->width(), pSpans->sizeHint().width());
+        auto* pButton = Ctrl<QRadioButton>(dlg, IDC_CONFIG_ONE_SPAN + i);
+        const QRect button(pButton->mapTo(&dlg, QPoint(0, 0)), pButton->size());
+        const QRect under(pSpans->mapTo(&dlg, QPoint(0, 0)), pSpans->size());
+        EXPECT_GE(under.top(), button.bottom());
+        EXPECT_EQ(under.left(), button.left());
+    }
+    auto* pHelp = dlg.findChild<QLabel*>(QStringLiteral("configHelp"));
+    ASSERT_TRUE(pHelp);
+    EXPECT_TRUE(pHelp->isVisible());
+    EXPECT_TRUE(pHelp->text().contains(QStringLiteral("S being the span length")));
+    EXPECT_GE(pHelp->height(), pHelp->heightForWidth(pHelp->width()));
 }
 } // namespace
 
@@ -33,6 +59,7 @@ TEST(BridgeDlg, EditsEveryFieldAndRebuildsItsOwnBridge)
     EXPECT_FALSE(Ctrl(dlg, IDC_ITEM_ID)->isEnabled());
     EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_SPAN_LENGTH)->text(), QStringLiteral("20"));
     EXPECT_TRUE(Ctrl<QRadioButton>(dlg, IDC_CONFIG_TWO_SPAN)->isChecked());
+    ExpectConfigHelp(dlg);
     Screenshot(dlg, QStringLiteral("DefineBridge"));
 
     Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Main road"));
@@ -202,6 +229,7 @@ TEST(BridgeSetDlg, EditsASetByStepAndBuildsItsBridges)
     EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_END_LENGTH)->text(), QStringLiteral("40"));
     EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_RANGE_STEP)->text(), QStringLiteral("10"));
     EXPECT_EQ(Ctrl<QLineEdit>(dlg, IDC_RANGE_NUMBER)->text(), QStringLiteral("3"));
+    ExpectConfigHelp(dlg);
     Screenshot(dlg, QStringLiteral("AddBridgeSet"));
 
     Type(Ctrl<QLineEdit>(dlg, IDC_DESCRIPTION), QStringLiteral("Singles"));

@@ -16,7 +16,10 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextBlock>
@@ -29,6 +32,7 @@
 #include <QTextTable>
 #include <QUrl>
 #include <QAbstractTextDocumentLayout>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -66,6 +70,186 @@ QFont SansFont(double points, bool bBold = false)
 
 struct Failure {
     QString text;
+};
+
+// The text engine draws a paragraph that runs over a page break from the line above the
+// page's top, and may draw the first line of the next page too: clipped on paper, but the
+// PDF keeps their words, so a search found the last line of a page again at the top of the
+// next. This device passes a page's drawing on to the PDF's painter and leaves out every
+// piece of text whose baseline lies outside the page's text area; all else goes through.
+class PageEngine : public QPaintEngine {
+public:
+    PageEngine(QPainter& target, const QRectF& textArea)
+        : QPaintEngine(QPaintEngine::AllFeatures),
+          m_Target(target),
+          m_TextArea(textArea),
+          m_BaseClip(target.clipPath()),
+          m_BaseTransform(target.worldTransform())
+    {
+    }
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState& s) override
+    {
+        const DirtyFlags f = s.state();
+        if (f & DirtyPen)
+            m_Target.setPen(s.pen());
+        if (f & DirtyBrush)
+            m_Target.setBrush(s.brush());
+        if (f & DirtyBrushOrigin)
+            m_Target.setBrushOrigin(s.brushOrigin());
+        if (f & DirtyFont)
+            m_Target.setFont(s.font());
+        if (f & DirtyBackground)
+            m_Target.setBackground(s.backgroundBrush());
+        if (f & DirtyBackgroundMode)
+            m_Target.setBackgroundMode(s.backgroundMode());
+        if (f & DirtyHints)
+            SetHints(s.renderHints());
+        if (f & DirtyCompositionMode)
+            m_Target.setCompositionMode(s.compositionMode());
+        if (f & DirtyOpacity)
+            m_Target.setOpacity(s.opacity());
+        if (f & DirtyTransform)
+            m_Target.setWorldTransform(s.transform() * m_BaseTransform);
+        // The page's own clip always stays: a clip of the drawing narrows it, never widens it.
+        if (f & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled)) {
+            const QTransform now = m_Target.worldTransform();
+            m_Target.setWorldTransform(m_BaseTransform);
+            m_Target.setClipPath(m_BaseClip);
+            m_Target.setWorldTransform(now);
+            if (s.isClipEnabled() && s.clipOperation() != Qt::NoClip) {
+                if (f & DirtyClipRegion)
+                    m_Target.setClipRegion(s.clipRegion(), Qt::IntersectClip);
+                else
+                    m_Target.setClipPath(s.clipPath(), Qt::IntersectClip);
+            }
+        }
+    }
+
+    // A painter tells its engine only what changes after it begins: the PDF's painter starts
+    // out as the page's painter is, so that what it takes for unchanged is so.
+    void Mirror(const QPainter& source)
+    {
+        m_Target.setPen(source.pen());
+        m_Target.setBrush(source.brush());
+        m_Target.setBrushOrigin(source.brushOrigin());
+        m_Target.setFont(source.font());
+        m_Target.setBackground(source.background());
+        m_Target.setBackgroundMode(source.backgroundMode());
+        SetHints(source.renderHints());
+        m_Target.setCompositionMode(source.compositionMode());
+        m_Target.setOpacity(source.opacity());
+        m_Target.setWorldTransform(source.worldTransform() * m_BaseTransform);
+    }
+
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        const double baseline = m_Target.deviceTransform().map(p).y();
+        if (baseline < m_TextArea.top() || baseline > m_TextArea.bottom())
+            return;
+        m_Target.drawTextItem(p, item);
+    }
+
+    void drawPath(const QPainterPath& path) override { m_Target.drawPath(path); }
+    void drawRects(const QRectF* rects, int n) override { m_Target.drawRects(rects, n); }
+    void drawRects(const QRect* rects, int n) override { m_Target.drawRects(rects, n); }
+    void drawLines(const QLineF* lines, int n) override { m_Target.drawLines(lines, n); }
+    void drawLines(const QLine* lines, int n) override { m_Target.drawLines(lines, n); }
+    void drawEllipse(const QRectF& r) override { m_Target.drawEllipse(r); }
+    void drawEllipse(const QRect& r) override { m_Target.drawEllipse(r); }
+    void drawPoints(const QPointF* points, int n) override { m_Target.drawPoints(points, n); }
+    void drawPoints(const QPoint* points, int n) override { m_Target.drawPoints(points, n); }
+    void drawPolygon(const QPointF* points, int n, PolygonDrawMode mode) override
+    {
+        switch (mode) {
+        case PolylineMode: m_Target.drawPolyline(points, n); break;
+        case ConvexMode: m_Target.drawConvexPolygon(points, n); break;
+        case OddEvenMode: m_Target.drawPolygon(points, n, Qt::OddEvenFill); break;
+        case WindingMode: m_Target.drawPolygon(points, n, Qt::WindingFill); break;
+        }
+    }
+    void drawPolygon(const QPoint* points, int n, PolygonDrawMode mode) override
+    {
+        QPolygonF polygon;
+        for (int i = 0; i < n; ++i)
+            polygon << QPointF(points[i]);
+        drawPolygon(polygon.constData(), n, mode);
+    }
+    // A picture wholly off the page would be kept in the file, unseen.
+    void drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) override
+    {
+        if (OnPage(r))
+            m_Target.drawPixmap(r, pm, sr);
+    }
+    void drawTiledPixmap(const QRectF& r, const QPixmap& pm, const QPointF& s) override
+    {
+        if (OnPage(r))
+            m_Target.drawTiledPixmap(r, pm, s);
+    }
+    void drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags flags) override
+    {
+        if (OnPage(r))
+            m_Target.drawImage(r, image, sr, flags);
+    }
+
+private:
+    // More than a device pixel of it on the page: a picture pushed to the next page may
+    // touch this one's foot to within rounding.
+    bool OnPage(const QRectF& r) const
+    {
+        return m_Target.deviceTransform().mapRect(r).intersected(m_TextArea).height() > 1.0;
+    }
+
+    void SetHints(QPainter::RenderHints hints)
+    {
+        m_Target.setRenderHints(~hints, false);
+        m_Target.setRenderHints(hints, true);
+    }
+
+    QPainter& m_Target;
+    QRectF m_TextArea; // device pixels
+    QPainterPath m_BaseClip;
+    QTransform m_BaseTransform;
+};
+
+// A paint device of the PDF's size and resolution whose engine is a PageEngine.
+class PageDevice : public QPaintDevice {
+public:
+    PageDevice(const QPdfWriter& writer, QPainter& target, const QRectF& textArea)
+        : m_Writer(writer), m_Engine(target, textArea)
+    {
+    }
+    ~PageDevice() override = default;
+    QPaintEngine* paintEngine() const override { return &m_Engine; }
+    void Mirror(const QPainter& source) { m_Engine.Mirror(source); }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return m_Writer.width();
+        case PdmHeight: return m_Writer.height();
+        case PdmWidthMM: return m_Writer.widthMM();
+        case PdmHeightMM: return m_Writer.heightMM();
+        case PdmNumColors: return INT_MAX;
+        case PdmDepth: return 32;
+        case PdmDpiX: return m_Writer.logicalDpiX();
+        case PdmDpiY: return m_Writer.logicalDpiY();
+        case PdmPhysicalDpiX: return m_Writer.physicalDpiX();
+        case PdmPhysicalDpiY: return m_Writer.physicalDpiY();
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    const QPdfWriter& m_Writer;
+    mutable PageEngine m_Engine;
 };
 
 struct Heading {
@@ -451,13 +635,20 @@ void Manual::DrawPage(QPainter& p, QTextDocument& doc, int nPage, int nNumber, c
                QStringLiteral("Page %1 of %2").arg(nNumber).arg(m_nPages));
 
     p.save();
-    const QRectF view(0, nPage * m_Text.height(), m_Text.width(), m_Text.height());
-    p.translate(Mm(kMarginSide), Mm(kMarginTop) - view.top());
-    p.setClipRect(view);
-    QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.clip = view;
-    ctx.palette.setColor(QPalette::Text, Qt::black);
-    doc.documentLayout()->draw(&p, ctx);
+    const QRectF area(Mm(kMarginSide), Mm(kMarginTop), m_Text.width(), m_Text.height());
+    p.setClipRect(area);
+    {
+        PageDevice device(m_Writer, p, area);
+        QPainter dp(&device);
+        device.Mirror(dp);
+        const QRectF view(0, nPage * m_Text.height(), m_Text.width(), m_Text.height());
+        dp.translate(area.left(), area.top() - view.top());
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = view;
+        ctx.palette.setColor(QPalette::Text, Qt::black);
+        doc.documentLayout()->draw(&dp, ctx);
+        dp.end();
+    }
     p.restore();
 }
 

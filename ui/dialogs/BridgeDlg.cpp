@@ -5,11 +5,13 @@
 
 #include <QButtonGroup>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <cmath>
 #include <stdexcept>
@@ -17,15 +19,27 @@
 CConfigButtons::CConfigButtons(QWidget* pParent, int* pnConfig) : m_pnConfig(pnConfig)
 {
     auto* pGroup = new QGroupBox(QStringLiteral("Configuration"), pParent);
-    auto* pLayout = new QHBoxLayout(pGroup);
+    auto* pLayout = new QGridLayout(pGroup);
     m_pButtons = new QButtonGroup(pGroup);
+    // The three-span arrangement is not three equal spans: each button has its spans under
+    // it, lined up with the button's text.
     const char* texts[] = {"One span", "Two span", "Three span"};
+    const int indent = pGroup->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, pGroup) +
+                       pGroup->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, pGroup);
     for (int i = 0; i < 3; ++i) {
         auto* pButton = new QRadioButton(QString::fromLatin1(texts[i]), pGroup);
         SetCtrlId(pButton, IDC_CONFIG_ONE_SPAN + i);
         m_pButtons->addButton(pButton, i + 1);
-        pLayout->addWidget(pButton);
+        pLayout->addWidget(pButton, 0, i);
+        m_pSpans[i] = new QLabel(QString::fromLatin1(kSpans[i]), pGroup);
+        m_pSpans[i]->setObjectName(QStringLiteral("configSpans%1").arg(i + 1));
+        m_pSpans[i]->setIndent(indent);
+        pLayout->addWidget(m_pSpans[i], 1, i);
     }
+    m_pHelp = new QLabel(QString::fromLatin1(kConfigHelp), pGroup);
+    m_pHelp->setObjectName(QStringLiteral("configHelp"));
+    m_pHelp->setWordWrap(true);
+    pLayout->addWidget(m_pHelp, 2, 0, 1, 3);
     m_pGroup = pGroup;
 }
 

@@ -7,20 +7,29 @@
 #include <memory>
 
 class QButtonGroup;
+class QLabel;
 class QRadioButton;
 
 // The "Configuration" group of both bridge dialogs: buttons IDC_CONFIG_ONE_SPAN to _THREE_SPAN for the
-// arrangements 1, 2 and 3; any other arrangement (a custom bridge) checks none.
+// arrangements 1, 2 and 3, each with the spans it builds from the span length under it; any
+// other arrangement (a custom bridge) checks none.
 class CConfigButtons {
 public:
+    static constexpr const char* kSpans[3] = {"S", "S + S", "0.75 S + S + 0.75 S"};
+    static constexpr const char* kConfigHelp = "Spans from left to right, S being the span length.";
+
     CConfigButtons(QWidget* pParent, int* pnConfig);
     QWidget* Group() const { return m_pGroup; }
     void ShowConfig();
     QRadioButton* Button(int nConfig) const;
     QButtonGroup* Buttons() const { return m_pButtons; }
+    QLabel* Help() const { return m_pHelp; }
+    QLabel* Spans(int nConfig) const { return nConfig >= 1 && nConfig <= 3 ? m_pSpans[nConfig - 1] : nullptr; }
 
 private:
     QWidget* m_pGroup;
+    QLabel* m_pHelp;
+    QLabel* m_pSpans[3];
     QButtonGroup* m_pButtons;
     int* m_pnConfig;
 };
