@@ -161,7 +161,7 @@ QToolBar* CFrameToolbars::MakeToolBar(const CToolbarContent& content)
     }
     connect(bar, &QToolBar::visibilityChanged, this, [this] {
         if (m_pDlg)
-            m_pDlg->Refresh();
+            m_pDlg->UpdateToolbarChecks();
     });
     FillToolBar(content.key);
     return bar;
@@ -631,11 +631,10 @@ void CToolbarCustomizeDlg::Refresh()
             auto* item = new QListWidgetItem(Q(t.sName), m_pToolbarList);
             item->setData(Qt::UserRole, k);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            const QToolBar* bar = m_Toolbars.GetToolBar(t.key);
-            item->setCheckState(bar && !bar->isHidden() ? Qt::Checked : Qt::Unchecked);
         }
         m_bFilling = false;
     }
+    UpdateToolbarChecks();
     SelectToolbar(m_Toolbars.Model().Find(key) ? key : "Standard");
 
     // The images may have come since the dialog was made.
@@ -652,6 +651,21 @@ void CToolbarCustomizeDlg::Refresh()
                                                   "the program and start it again."));
     }
     UpdateControls();
+}
+
+void CToolbarCustomizeDlg::UpdateToolbarChecks()
+{
+    // Only the ticks: this runs inside the list's own signal when a tick hides a toolbar.
+    m_bFilling = true;
+    {
+        const QSignalBlocker block(m_pToolbarList);
+        for (int i = 0; i < m_pToolbarList->count(); ++i) {
+            QListWidgetItem* item = m_pToolbarList->item(i);
+            const QToolBar* bar = m_Toolbars.GetToolBar(item->data(Qt::UserRole).toString().toStdString());
+            item->setCheckState(bar && !bar->isHidden() ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    m_bFilling = false;
 }
 
 std::string CToolbarCustomizeDlg::SelectedToolbar() const

@@ -138,6 +138,8 @@ public:
 
     // The lists again from the model, keeping what is chosen.
     void Refresh();
+    // The ticks of the toolbars shown.
+    void UpdateToolbarChecks();
     void SelectToolbar(const std::string& key);
     std::string SelectedToolbar() const;
     // Commands page.
