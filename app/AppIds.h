@@ -28,6 +28,9 @@ enum : int {
     ID_ADD_LOADMODELENSEMBLE = 32794,
     ID_ADD_REFCOLLECTION = 32805,
 
+    // View
+    ID_VIEW_CUSTOMIZE = 126,
+
     // Window
     ID_WINDOW_MANAGER = 131,
     ID_WINDOW_CLOSE_TAB = 32800,

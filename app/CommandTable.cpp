@@ -267,6 +267,17 @@ std::vector<CCommand> MakeTable()
         // View
         {ID_PANE_ELEMENTS, L"&View", L"Analysis &Elements", nullptr, nullptr, -1, ShowPane(ID_PANE_ELEMENTS)},
         {ID_PANE_OUTPUT, L"&View", L"&Diagnostics", nullptr, nullptr, -1, ShowPane(ID_PANE_OUTPUT)},
+        {ID_VIEW_CUSTOMIZE,
+         L"&View",
+         L"Customize...",
+         nullptr,
+         nullptr,
+         -1,
+         [](CCommandContext& c) { c.frame.OnViewCustomize(); },
+         {},
+         {},
+         L"Arrange the commands of the toolbars and make toolbars of your own"},
+        {0, L"&View"},
 
         // Case
         {ID_CASE_DATA, L"&Configuration", L"Case Data", nullptr, nullptr, -1, DocCommand(&CQELDoc::OnCaseData), HasDoc},

@@ -34,6 +34,7 @@
 #include "app/OutputWnd.h"
 #include "app/PaneContents.h"
 #include "app/QELApp.h"
+#include "app/ToolbarCustomize.h"
 #include "app/doc/QELDoc.h"
 #include "core/settings/Settings.h"
 #include "platform/profile/Profile.h"
@@ -207,6 +208,7 @@ void CMainFrame::OnCreate()
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
     MakePane(ID_PANE_ELEMENTS, Qt::LeftDockWidgetArea)->setAllowedAreas(Qt::LeftDockWidgetArea);
     MakePane(ID_PANE_OUTPUT, Qt::BottomDockWidgetArea);
+    m_pToolbars->LoadUserImages(FindUserImagesFile());
 
     ApplyAppLook(m_App.m_nAppLook);
     setAcceptDrops(true);
@@ -242,21 +244,12 @@ void CMainFrame::CreateMenusAndToolBars()
         if (std::any_of(table.begin(), table.end(), [&](const CCommand& c) { return c.menu && topOf(c) == name; }))
             MenuFor(name);
 
-    for (const char* name : {"Standard", "Insert"}) {
-        QToolBar* bar = addToolBar(QString::fromLatin1(name));
-        bar->setObjectName(QString::fromLatin1(name));
-        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        m_ToolBars.emplace(name, bar);
-    }
-
     for (const CCommand& c : table) {
         if (!c.menu)
             continue;
         QMenu* menu = MenuFor(c.menu);
         if (c.nID == 0) {
             menu->addSeparator();
-            if (QToolBar* bar = c.toolbar ? GetToolBar(c.toolbar) : nullptr)
-                bar->addSeparator();
             continue;
         }
         auto* action = new QAction(QString::fromWCharArray(c.text ? c.text : L""), this);
@@ -278,13 +271,11 @@ void CMainFrame::CreateMenusAndToolBars()
         const int nID = c.nID;
         connect(action, &QAction::triggered, this, [this, nID] { RunCommand(nID); });
         menu->addAction(action);
-        if (c.toolbar) {
-            // A button without an icon shows its text.
-            if (QToolBar* bar = GetToolBar(c.toolbar))
-                bar->addAction(action);
-        }
         m_Actions.emplace(nID, action);
     }
+    // "Standard", "Insert" and the user's toolbars, as the profile keeps them. A button
+    // without an icon shows its text.
+    m_pToolbars = std::make_unique<CFrameToolbars>(*this);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -371,8 +362,16 @@ QDockWidget* CMainFrame::ShowPane(int nPaneId)
 
 QToolBar* CMainFrame::GetToolBar(const char* name) const
 {
-    auto it = m_ToolBars.find(name);
-    return it == m_ToolBars.end() ? nullptr : it->second;
+    return m_pToolbars ? m_pToolbars->GetToolBar(name) : nullptr;
+}
+
+QMenu* CMainFrame::createPopupMenu()
+{
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (!menu)
+        menu = new QMenu(this);
+    m_pToolbars->AddCustomizeItem(menu);
+    return menu;
 }
 
 QAction* CMainFrame::GetCommandAction(int nID) const
@@ -479,6 +478,11 @@ void CMainFrame::OnPdfHelp()
     ShowPane(ID_PANE_PDFHELP);
     if (!LoadUserManual(GetPaneContent(ID_PANE_PDFHELP), CSettings::Instance().General.HELPFILEPATH))
         AfxMessageBox(L"Cannot load QEL User Manual - please verify the file path.", MB_OK | MB_ICONWARNING);
+}
+
+void CMainFrame::OnViewCustomize()
+{
+    m_pToolbars->OnViewCustomize();
 }
 
 void CMainFrame::OnWindowManager()

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 class CQELApp;
 class CQELDoc;
 class CChildFrame;
+class CFrameToolbars;
 class COutputWnd;
 class QAction;
 class QDockWidget;
@@ -83,17 +85,24 @@ public:
     void OnPrintAll();
     void OnPdfHelp();
     void OnWindowManager();
+    // "Customize...": the toolbar customisation dialog.
+    void OnViewCustomize();
+    CFrameToolbars& GetToolbars() const { return *m_pToolbars; }
     // Case files dropped on the window; false when none of them is a case file.
     bool OnDropFiles(const QList<QUrl>& urls);
 
     // Runs a command as its menu item does; false when it is unknown or disabled.
     bool ExecuteCommand(int nID);
     QAction* GetCommandAction(int nID) const;
+    // A toolbar by its object name: "Standard", "Insert", "UserToolbar1"...
     QToolBar* GetToolBar(const char* name) const;
     void UpdateCommandUI();
     void UpdateFrameTitle();
     void RestoreFrameState();
     void SaveFrameState();
+
+    // The pane menu: toolbars and panes to show or hide, then "Customize...".
+    QMenu* createPopupMenu() override;
 
 protected:
     bool event(QEvent* e) override;
@@ -117,6 +126,6 @@ private:
     std::map<int, QDockWidget*> m_Panes;
     std::map<int, QAction*> m_Actions;
     std::map<std::wstring, QMenu*> m_Menus;
-    std::map<std::string, QToolBar*> m_ToolBars;
+    std::unique_ptr<CFrameToolbars> m_pToolbars;
     StatusClock m_Clock;
 };

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QCompleter>
 #include <QCoreApplication>
@@ -41,6 +42,7 @@
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "app/QELApp.h"
+#include "app/ToolbarCustomize.h"
 #include "app/doc/QELDoc.h"
 #include "app/settings/SettingsWnd.h"
 #include "app/tree/ElementView.h"
@@ -374,6 +376,7 @@ private:
     void ToolDialogs();
     void ResultPictures();
     void PanesAndManual();
+    void CustomizeToolbars();
     void Quit();
 
     Driver& d;
@@ -1053,6 +1056,60 @@ void Scenario::PanesAndManual()
     }
 }
 
+// View > Customize...: a toolbar of the user's own with a command on it, pictured with the
+// dialog beside the window, then deleted again so that later pictures stay as they were.
+void Scenario::CustomizeToolbars()
+{
+    d.Menu({QStringLiteral("&View"), QStringLiteral("Customize...")});
+    CToolbarCustomizeDlg* dlg = d.Frame().GetToolbars().GetCustomizeDlg();
+    if (!Check(dlg && dlg->isVisible(), QStringLiteral("View > Customize... opens the Customize dialog")))
+        return;
+    Check(QTest::qWaitForWindowExposed(dlg, 5000), QStringLiteral("the Customize dialog is on screen"));
+    auto* tabs = Find<QTabWidget>(*dlg, QString());
+    if (!tabs)
+        return;
+
+    tabs->setCurrentIndex(1);
+    d.OnModal(QStringLiteral("New Toolbar"), [](QWidget& w) {
+        Type(w.findChild<QLineEdit*>(), QStringLiteral("My Checks"));
+        Press(w, QStringLiteral("OK"));
+    });
+    Click(Find<QPushButton>(*dlg, QStringLiteral("New")));
+    d.ExpectAnswered(QStringLiteral("New Toolbar"));
+    QToolBar* bar = d.Frame().GetToolBar("UserToolbar1");
+    if (!Check(bar != nullptr && bar->windowTitle() == QStringLiteral("My Checks"),
+               QStringLiteral("New makes the toolbar 'My Checks'")))
+        return;
+
+    tabs->setCurrentIndex(0);
+    auto* categories = Find<QListWidget>(*dlg, QStringLiteral("Categories"));
+    ChooseRow(categories, RowOf(categories, QStringLiteral("Analysis")));
+    auto* commands = Find<QListWidget>(*dlg, QStringLiteral("Commands"));
+    ChooseRow(commands, RowOf(commands, QStringLiteral("Critical Ratios")));
+    Click(Find<QPushButton>(*dlg, QStringLiteral("Add")));
+    ChooseRow(commands, RowOf(commands, QStringLiteral("Single Position")));
+    Click(Find<QPushButton>(*dlg, QStringLiteral("Add")));
+    const auto shows = [&](int nID) {
+        QWidget* button = bar->widgetForAction(d.Frame().GetCommandAction(nID));
+        return button && button->isVisible();
+    };
+    d.WaitFor([&] { return shows(32809) && shows(32773); }, 5000,
+              QStringLiteral("the new toolbar shows the two commands added to it"));
+    Picture(*dlg, QStringLiteral("dialog-customize"));
+    d.Shot(QStringLiteral("16-customize"));
+    PictureOfScreen(d.Frame(), QStringLiteral("16-customize-screen"));
+
+    tabs->setCurrentIndex(1);
+    d.OnModal(QStringLiteral("Delete the toolbar"), Answer(true));
+    Click(Find<QPushButton>(*dlg, QStringLiteral("Delete")));
+    d.ExpectAnswered(QStringLiteral("Delete the toolbar"));
+    Check(d.Frame().GetToolBar("UserToolbar1") == nullptr, QStringLiteral("Delete removes the toolbar"));
+    QPointer<CToolbarCustomizeDlg> guard(dlg);
+    if (auto* box = dlg->findChild<QDialogButtonBox*>())
+        Click(box->button(QDialogButtonBox::Close));
+    d.WaitFor([&] { return !guard || !guard->isVisible(); }, 5000, QStringLiteral("Close ends the Customize dialog"));
+}
+
 namespace {
 CGridCtrl* GridIn(QWidget& dlg)
 {
@@ -1226,6 +1283,7 @@ void Scenario::Run()
         {"tool dialogs", &Scenario::ToolDialogs},
         {"result pictures", &Scenario::ResultPictures},
         {"panes and the user manual", &Scenario::PanesAndManual},
+        {"customise the toolbars", &Scenario::CustomizeToolbars},
         {"dialogs by keyboard and pointer", &Scenario::DialogsByKeyboardAndPointer},
         {"save and reopen", &Scenario::SaveAndReopen},
         {"quit", &Scenario::Quit},
