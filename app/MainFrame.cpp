@@ -43,18 +43,21 @@ namespace {
 
 const wchar_t* const kAppTitle = L"Pellomar QEL";
 
-// A message posted from any thread, delivered on the user-interface thread. Qt keeps posted
-// events for one receiver in order; the payload is freed with the event, delivered or not.
-class CPostedMessageEvent : public QEvent {
+// Wakes the user-interface thread to deliver the messages posted from any thread.
+class CPostedWakeEvent : public QEvent {
 public:
     static QEvent::Type TypeId()
     {
         static const auto t = static_cast<QEvent::Type>(QEvent::registerEventType());
         return t;
     }
-    explicit CPostedMessageEvent(CPostedMessage&& m) : QEvent(TypeId()), m_Message(std::move(m)) {}
-    CPostedMessage m_Message;
+    CPostedWakeEvent() : QEvent(TypeId()) {}
 };
+
+// One delivery's turn: a burst of status lines is taken in slices, so the window paints
+// and answers between them.
+constexpr auto kDeliverySlice = std::chrono::milliseconds(50);
+constexpr int kMessagesBetweenClockReads = 256;
 
 struct PaneInfo {
     int nID;
@@ -140,23 +143,12 @@ private:
 
 }
 
-std::wstring FormatStatusLine(std::chrono::system_clock::time_point when, const std::wstring& sText)
-{
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    localtime_r(&t, &local);
-    wchar_t stamp[128];
-    const size_t n = std::wcsftime(stamp, std::size(stamp), L"%d/%m/%y %H:%M:%S| ", &local);
-    return std::wstring(stamp, n) + sText;
-}
-
 CMainFrame::CMainFrame(CQELApp& app) : m_App(app), m_Clock([] { return std::chrono::system_clock::now(); })
 {
     setObjectName(QStringLiteral("MainFrame"));
     OnCreate();
-    // Worker threads reach the frame only through this sink; postEvent is thread-safe.
-    SetMainWindowMessageSink(
-        [this](CPostedMessage&& m) { QCoreApplication::postEvent(this, new CPostedMessageEvent(std::move(m))); });
+    // Worker threads reach the frame only through this sink.
+    SetMainWindowMessageSink([this](CPostedMessage&& m) { QueuePosted(std::move(m)); });
 }
 
 CMainFrame::~CMainFrame()
@@ -311,7 +303,7 @@ QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)
     QWidget* content = nullptr;
     switch (nPaneId) {
     case ID_PANE_ELEMENTS: content = CreateElementPaneContent(dock); break;
-    case ID_PANE_OUTPUT: content = m_pOutputWnd = new COutputWnd(dock); break;
+    case ID_PANE_OUTPUT: content = m_pOutputWnd = new COutputWnd(m_StatusLog, dock); break;
     case ID_PANE_SETTINGS: content = CreateSettingsPaneContent(dock); break;
     case ID_PANE_PDFHELP: content = CreatePdfPaneContent(dock); break;
     default: content = new QWidget(dock); break;
@@ -531,8 +523,14 @@ std::vector<CChildFrame*> CMainFrame::GetChildFrames(const CQELDoc* pDoc) const
 
 void CMainFrame::AddStatus(const std::wstring& sText)
 {
-    if (m_pOutputWnd)
-        m_pOutputWnd->AddLine(FormatStatusLine(m_Clock(), sText));
+    m_StatusLog.Add(m_Clock(), sText);
+    if (!m_pOutputWnd)
+        return;
+    // Posted lines come in bursts: shown together once the burst is delivered.
+    if (m_nDelivering > 0)
+        m_pOutputWnd->GetList()->ScheduleSync();
+    else
+        m_pOutputWnd->GetList()->Sync();
 }
 
 void CMainFrame::SetStatusText(const std::wstring& sText)
@@ -558,12 +556,62 @@ int CMainFrame::GetProgressPos() const
 
 bool CMainFrame::event(QEvent* e)
 {
-    if (e->type() == CPostedMessageEvent::TypeId()) {
-        auto* posted = static_cast<CPostedMessageEvent*>(e);
-        CallHandlerGuarded([&] { OnPostedMessage(posted->m_Message); });
+    if (e->type() == CPostedWakeEvent::TypeId()) {
+        DeliverPosted();
         return true;
     }
     return QMainWindow::event(e);
+}
+
+// Any thread; the sink runs one call at a time.
+void CMainFrame::QueuePosted(CPostedMessage&& message)
+{
+    std::lock_guard lock(m_PostedMutex);
+    m_Posted.push_back(std::move(message));
+    if (!m_bPostedWake)
+        PostWake();
+}
+
+// With m_PostedMutex held. postEvent is thread-safe.
+void CMainFrame::PostWake()
+{
+    m_bPostedWake = true;
+    QCoreApplication::postEvent(this, new CPostedWakeEvent);
+}
+
+void CMainFrame::DeliverPosted()
+{
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    {
+        std::lock_guard lock(m_PostedMutex);
+        m_bPostedWake = false; // the event that brought us here
+    }
+    const auto until = std::chrono::steady_clock::now() + kDeliverySlice;
+    for (int n = 1;; ++n) {
+        CPostedMessage message;
+        {
+            std::lock_guard lock(m_PostedMutex);
+            if (m_Posted.empty())
+                return;
+            message = std::move(m_Posted.front());
+            m_Posted.pop_front();
+            // A completion may open a window of its own (a question, a message) whose
+            // event loop must go on delivering what follows, as a worker it started posts.
+            const bool bQuick = message.message == UWM_ADD_STATUS || message.message == UWM_PBAR_UPDATE;
+            if (!bQuick && !m_bPostedWake)
+                PostWake();
+        }
+        ++m_nDelivering;
+        CallHandlerGuarded([&] { OnPostedMessage(message); });
+        --m_nDelivering;
+        if (n % kMessagesBetweenClockReads == 0 && std::chrono::steady_clock::now() >= until) {
+            std::lock_guard lock(m_PostedMutex);
+            if (!m_Posted.empty() && !m_bPostedWake)
+                PostWake();
+            return;
+        }
+    }
 }
 
 void CMainFrame::OnPostedMessage(CPostedMessage& message)

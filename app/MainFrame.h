@@ -4,11 +4,14 @@
 // receiver of the messages that worker threads post.
 #include <QMainWindow>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "app/StatusLog.h"
 #include "platform/base/Messages.h"
 
 class CQELApp;
@@ -27,9 +30,6 @@ class QUrl;
 // The local time of a status-log line.
 using StatusClock = std::function<std::chrono::system_clock::time_point()>;
 
-// "%d/%m/%y %H:%M:%S| " in local time, then the text.
-std::wstring FormatStatusLine(std::chrono::system_clock::time_point when, const std::wstring& sText);
-
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -42,6 +42,7 @@ public:
     void SetStatusText(const std::wstring& sText);
     std::wstring GetStatusText() const;
     COutputWnd* GetOutputWnd() const { return m_pOutputWnd; }
+    const CStatusLog& GetStatusLog() const { return m_StatusLog; }
 
     // Progress of the running analysis: the launchers set the range.
     int m_nProgressMin = 0;
@@ -52,6 +53,9 @@ public:
     // Posted messages, on the user-interface thread. The handlers take the message, which
     // owns its payload until it is destroyed.
     void OnPostedMessage(CPostedMessage& message);
+    // Handles what was posted, in order, for a moment at most; what is left waits for the
+    // next turn of the event loop.
+    void DeliverPosted();
     void OnAddStatus(CPostedMessage& message);
     void OnProgressUpdate(CPostedMessage& message);
     // Hands a worker's completion to the case and brings the commands' states up to date;
@@ -119,4 +123,15 @@ private:
     std::map<std::wstring, QMenu*> m_Menus;
     std::map<std::string, QToolBar*> m_ToolBars;
     StatusClock m_Clock;
+    CStatusLog m_StatusLog;
+
+    // Posted messages wait here for the user-interface thread, which one event wakes: a
+    // worker posting a line at every load position put an event per line into the queue,
+    // and the window had no turn to paint or take a click until the run ended.
+    std::mutex m_PostedMutex;
+    std::deque<CPostedMessage> m_Posted;
+    bool m_bPostedWake = false; // an event that delivers m_Posted is on its way
+    int m_nDelivering = 0;      // handlers of posted messages under way
+    void QueuePosted(CPostedMessage&& message);
+    void PostWake();
 };
