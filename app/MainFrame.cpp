@@ -58,6 +58,8 @@ public:
 // and answers between them.
 constexpr auto kDeliverySlice = std::chrono::milliseconds(50);
 constexpr int kMessagesBetweenClockReads = 256;
+// Waiting status lines looked through for the same text.
+constexpr int kQueuedLinesLooked = 8;
 
 struct PaneInfo {
     int nID;
@@ -521,9 +523,9 @@ std::vector<CChildFrame*> CMainFrame::GetChildFrames(const CQELDoc* pDoc) const
 
 // ---------------------------------------------------------------- status log and progress
 
-void CMainFrame::AddStatus(const std::wstring& sText)
+void CMainFrame::AddStatus(const std::wstring& sText, std::uint64_t nTimes)
 {
-    m_StatusLog.Add(m_Clock(), sText);
+    m_StatusLog.Add(m_Clock(), sText, nTimes);
     if (!m_pOutputWnd)
         return;
     // Posted lines come in bursts: shown together once the burst is delivered.
@@ -566,8 +568,26 @@ bool CMainFrame::event(QEvent* e)
 // Any thread; the sink runs one call at a time.
 void CMainFrame::QueuePosted(CPostedMessage&& message)
 {
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
     std::lock_guard lock(m_PostedMutex);
-    m_Posted.push_back(std::move(message));
+    // The same text among the last lines waiting, with nothing but lines and progress after
+    // it: the log would count it on that line.
+    if (const std::wstring* text = message.message == UWM_ADD_STATUS ? message.Payload<std::wstring>() : nullptr) {
+        int nLines = 0;
+        for (auto it = m_Posted.rbegin(); it != m_Posted.rend() && nLines < kQueuedLinesLooked; ++it) {
+            if (it->message.message == UWM_PBAR_UPDATE)
+                continue;
+            if (it->message.message != UWM_ADD_STATUS)
+                break;
+            ++nLines;
+            if (const std::wstring* queued = it->message.Payload<std::wstring>(); queued && *queued == *text) {
+                ++it->nRepeats;
+                return;
+            }
+        }
+    }
+    m_Posted.push_back({std::move(message), 1});
     if (!m_bPostedWake)
         PostWake();
 }
@@ -590,11 +610,13 @@ void CMainFrame::DeliverPosted()
     const auto until = std::chrono::steady_clock::now() + kDeliverySlice;
     for (int n = 1;; ++n) {
         CPostedMessage message;
+        std::uint64_t nRepeats = 1;
         {
             std::lock_guard lock(m_PostedMutex);
             if (m_Posted.empty())
                 return;
-            message = std::move(m_Posted.front());
+            message = std::move(m_Posted.front().message);
+            nRepeats = m_Posted.front().nRepeats;
             m_Posted.pop_front();
             // A completion may open a window of its own (a question, a message) whose
             // event loop must go on delivering what follows, as a worker it started posts.
@@ -603,7 +625,7 @@ void CMainFrame::DeliverPosted()
                 PostWake();
         }
         ++m_nDelivering;
-        CallHandlerGuarded([&] { OnPostedMessage(message); });
+        CallHandlerGuarded([&] { OnPostedMessage(message, nRepeats); });
         --m_nDelivering;
         if (n % kMessagesBetweenClockReads == 0 && std::chrono::steady_clock::now() >= until) {
             std::lock_guard lock(m_PostedMutex);
@@ -614,24 +636,24 @@ void CMainFrame::DeliverPosted()
     }
 }
 
-void CMainFrame::OnPostedMessage(CPostedMessage& message)
+void CMainFrame::OnPostedMessage(CPostedMessage& message, std::uint64_t nRepeats)
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
 
     const unsigned int m = message.message;
     if (m == UWM_ADD_STATUS)
-        OnAddStatus(message);
+        OnAddStatus(message, nRepeats);
     else if (m == UWM_PBAR_UPDATE)
         OnProgressUpdate(message);
     else
         OnAnalysisCompletion(message);
 }
 
-void CMainFrame::OnAddStatus(CPostedMessage& message)
+void CMainFrame::OnAddStatus(CPostedMessage& message, std::uint64_t nRepeats)
 {
     if (const std::wstring* text = message.Payload<std::wstring>())
-        AddStatus(*text);
+        AddStatus(*text, nRepeats);
 }
 
 void CMainFrame::OnProgressUpdate(CPostedMessage& message)

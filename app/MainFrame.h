@@ -37,7 +37,8 @@ public:
     ~CMainFrame() override;
 
     // Status log and status bar.
-    void AddStatus(const std::wstring& sText);
+    // nTimes: the same line that many times over (counted on one line of the log).
+    void AddStatus(const std::wstring& sText, std::uint64_t nTimes = 1);
     void SetStatusClock(StatusClock clock) { m_Clock = std::move(clock); }
     void SetStatusText(const std::wstring& sText);
     std::wstring GetStatusText() const;
@@ -52,11 +53,12 @@ public:
 
     // Posted messages, on the user-interface thread. The handlers take the message, which
     // owns its payload until it is destroyed.
-    void OnPostedMessage(CPostedMessage& message);
+    // nRepeats: the times the same message was posted in a row (status lines only).
+    void OnPostedMessage(CPostedMessage& message, std::uint64_t nRepeats = 1);
     // Handles what was posted, in order, for a moment at most; what is left waits for the
     // next turn of the event loop.
     void DeliverPosted();
-    void OnAddStatus(CPostedMessage& message);
+    void OnAddStatus(CPostedMessage& message, std::uint64_t nRepeats = 1);
     void OnProgressUpdate(CPostedMessage& message);
     // Hands a worker's completion to the case and brings the commands' states up to date;
     // any other message is left alone.
@@ -128,8 +130,14 @@ private:
     // Posted messages wait here for the user-interface thread, which one event wakes: a
     // worker posting a line at every load position put an event per line into the queue,
     // and the window had no turn to paint or take a click until the run ended.
+    // A status line posted again while the first is still waiting is counted on it, so a
+    // window slower than the workers does not collect their lines.
+    struct CQueuedMessage {
+        CPostedMessage message;
+        std::uint64_t nRepeats = 1;
+    };
     std::mutex m_PostedMutex;
-    std::deque<CPostedMessage> m_Posted;
+    std::deque<CQueuedMessage> m_Posted;
     bool m_bPostedWake = false; // an event that delivers m_Posted is on its way
     int m_nDelivering = 0;      // handlers of posted messages under way
     void QueuePosted(CPostedMessage&& message);

@@ -62,8 +62,10 @@ std::uint64_t CStatusLog::TakeFirstChanged()
     return first;
 }
 
-void CStatusLog::Add(TimePoint when, const std::wstring& sText)
+void CStatusLog::Add(TimePoint when, const std::wstring& sText, std::uint64_t nTimes)
 {
+    if (nTimes == 0)
+        return;
     const std::size_t n = m_Entries.size();
     const std::size_t nLook = std::min(n, kRecentLines);
     for (std::size_t k = 0; k < nLook; ++k) {
@@ -72,14 +74,14 @@ void CStatusLog::Add(TimePoint when, const std::wstring& sText)
             continue;
         if (k > 0 && when - e.last >= kRecentTime)
             break; // a text of the past: a line of its own
-        ++e.count;
+        e.count += nTimes;
         // The stamp says when the line last came.
         e.stamp = StampOf(when);
         e.last = when;
         m_nFirstChanged = std::min(m_nFirstChanged, m_nNextSerial - 1 - k);
         return;
     }
-    Append(Entry{StampOf(when), sText, when, 1, true});
+    Append(Entry{StampOf(when), sText, when, nTimes, true});
 }
 
 const std::wstring& CStatusLog::StampOf(TimePoint when)

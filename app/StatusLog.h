@@ -30,8 +30,8 @@ public:
 
     explicit CStatusLog(std::size_t nMaxLines = kMaxLines);
 
-    // A line stamped with the time.
-    void Add(TimePoint when, const std::wstring& sText);
+    // A line stamped with the time, as if added nTimes over.
+    void Add(TimePoint when, const std::wstring& sText, std::uint64_t nTimes = 1);
     // A line without a stamp (the pane's greeting).
     void AddPlain(const std::wstring& sText);
     // Every line goes, the note on dropped lines too.
