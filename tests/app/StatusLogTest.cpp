@@ -1,3 +1,4 @@
+#include <QDockWidget>
 #include <QListWidget>
 #include <QProgressBar>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "AppTestUtil.h"
+#include "app/AppIds.h"
 #include "app/OutputWnd.h"
 #include "app/StatusLog.h"
 #include "core/bridge/Bridge.h"
@@ -273,6 +275,9 @@ TEST_F(StatusLog, ARunWhoseBridgeRulePostsAtEveryPositionLeavesOneCountedLinePer
         };
         EXPECT_LT(at("0.300"), at("0.160")) << model;
     }
+    Frame().resize(900, 600);
+    ProcessEvents();
+    SaveScreenshot(Frame().GetPane(ID_PANE_OUTPUT), "status-log-counted.png");
 }
 
 // Lines that all differ (a long afternoon's runs): the pane holds the newest, as many as
