@@ -44,18 +44,23 @@ namespace {
 
 const wchar_t* const kAppTitle = L"Pellomar QEL";
 
-// A message posted from any thread, delivered on the user-interface thread. Qt keeps posted
-// events for one receiver in order; the payload is freed with the event, delivered or not.
-class CPostedMessageEvent : public QEvent {
+// Wakes the user-interface thread to deliver the messages posted from any thread.
+class CPostedWakeEvent : public QEvent {
 public:
     static QEvent::Type TypeId()
     {
         static const auto t = static_cast<QEvent::Type>(QEvent::registerEventType());
         return t;
     }
-    explicit CPostedMessageEvent(CPostedMessage&& m) : QEvent(TypeId()), m_Message(std::move(m)) {}
-    CPostedMessage m_Message;
+    CPostedWakeEvent() : QEvent(TypeId()) {}
 };
+
+// One delivery's turn: a burst of status lines is taken in slices, so the window paints
+// and answers between them.
+constexpr auto kDeliverySlice = std::chrono::milliseconds(50);
+constexpr int kMessagesBetweenClockReads = 256;
+// Waiting status lines looked through for the same text.
+constexpr int kQueuedLinesLooked = 8;
 
 struct PaneInfo {
     int nID;
@@ -141,23 +146,12 @@ private:
 
 }
 
-std::wstring FormatStatusLine(std::chrono::system_clock::time_point when, const std::wstring& sText)
-{
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    localtime_r(&t, &local);
-    wchar_t stamp[128];
-    const size_t n = std::wcsftime(stamp, std::size(stamp), L"%d/%m/%y %H:%M:%S| ", &local);
-    return std::wstring(stamp, n) + sText;
-}
-
 CMainFrame::CMainFrame(CQELApp& app) : m_App(app), m_Clock([] { return std::chrono::system_clock::now(); })
 {
     setObjectName(QStringLiteral("MainFrame"));
     OnCreate();
-    // Worker threads reach the frame only through this sink; postEvent is thread-safe.
-    SetMainWindowMessageSink(
-        [this](CPostedMessage&& m) { QCoreApplication::postEvent(this, new CPostedMessageEvent(std::move(m))); });
+    // Worker threads reach the frame only through this sink.
+    SetMainWindowMessageSink([this](CPostedMessage&& m) { QueuePosted(std::move(m)); });
 }
 
 CMainFrame::~CMainFrame()
@@ -302,7 +296,7 @@ QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)
     QWidget* content = nullptr;
     switch (nPaneId) {
     case ID_PANE_ELEMENTS: content = CreateElementPaneContent(dock); break;
-    case ID_PANE_OUTPUT: content = m_pOutputWnd = new COutputWnd(dock); break;
+    case ID_PANE_OUTPUT: content = m_pOutputWnd = new COutputWnd(m_StatusLog, dock); break;
     case ID_PANE_SETTINGS: content = CreateSettingsPaneContent(dock); break;
     case ID_PANE_PDFHELP: content = CreatePdfPaneContent(dock); break;
     default: content = new QWidget(dock); break;
@@ -535,10 +529,16 @@ std::vector<CChildFrame*> CMainFrame::GetChildFrames(const CQELDoc* pDoc) const
 
 // ---------------------------------------------------------------- status log and progress
 
-void CMainFrame::AddStatus(const std::wstring& sText)
+void CMainFrame::AddStatus(const std::wstring& sText, std::uint64_t nTimes)
 {
-    if (m_pOutputWnd)
-        m_pOutputWnd->AddLine(FormatStatusLine(m_Clock(), sText));
+    m_StatusLog.Add(m_Clock(), sText, nTimes);
+    if (!m_pOutputWnd)
+        return;
+    // Posted lines come in bursts: shown together once the burst is delivered.
+    if (m_nDelivering > 0)
+        m_pOutputWnd->GetList()->ScheduleSync();
+    else
+        m_pOutputWnd->GetList()->Sync();
 }
 
 void CMainFrame::SetStatusText(const std::wstring& sText)
@@ -564,32 +564,102 @@ int CMainFrame::GetProgressPos() const
 
 bool CMainFrame::event(QEvent* e)
 {
-    if (e->type() == CPostedMessageEvent::TypeId()) {
-        auto* posted = static_cast<CPostedMessageEvent*>(e);
-        CallHandlerGuarded([&] { OnPostedMessage(posted->m_Message); });
+    if (e->type() == CPostedWakeEvent::TypeId()) {
+        DeliverPosted();
         return true;
     }
     return QMainWindow::event(e);
 }
 
-void CMainFrame::OnPostedMessage(CPostedMessage& message)
+// Any thread; the sink runs one call at a time.
+void CMainFrame::QueuePosted(CPostedMessage&& message)
+{
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    std::lock_guard lock(m_PostedMutex);
+    // The same text among the last lines waiting, with nothing but lines and progress after
+    // it: the log would count it on that line.
+    if (const std::wstring* text = message.message == UWM_ADD_STATUS ? message.Payload<std::wstring>() : nullptr) {
+        int nLines = 0;
+        for (auto it = m_Posted.rbegin(); it != m_Posted.rend() && nLines < kQueuedLinesLooked; ++it) {
+            if (it->message.message == UWM_PBAR_UPDATE)
+                continue;
+            if (it->message.message != UWM_ADD_STATUS)
+                break;
+            ++nLines;
+            if (const std::wstring* queued = it->message.Payload<std::wstring>(); queued && *queued == *text) {
+                ++it->nRepeats;
+                return;
+            }
+        }
+    }
+    m_Posted.push_back({std::move(message), 1});
+    if (!m_bPostedWake)
+        PostWake();
+}
+
+// With m_PostedMutex held. postEvent is thread-safe.
+void CMainFrame::PostWake()
+{
+    m_bPostedWake = true;
+    QCoreApplication::postEvent(this, new CPostedWakeEvent);
+}
+
+void CMainFrame::DeliverPosted()
+{
+    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
+    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+    {
+        std::lock_guard lock(m_PostedMutex);
+        m_bPostedWake = false; // the event that brought us here
+    }
+    const auto until = std::chrono::steady_clock::now() + kDeliverySlice;
+    for (int n = 1;; ++n) {
+        CPostedMessage message;
+        std::uint64_t nRepeats = 1;
+        {
+            std::lock_guard lock(m_PostedMutex);
+            if (m_Posted.empty())
+                return;
+            message = std::move(m_Posted.front().message);
+            nRepeats = m_Posted.front().nRepeats;
+            m_Posted.pop_front();
+            // A completion may open a window of its own (a question, a message) whose
+            // event loop must go on delivering what follows, as a worker it started posts.
+            const bool bQuick = message.message == UWM_ADD_STATUS || message.message == UWM_PBAR_UPDATE;
+            if (!bQuick && !m_bPostedWake)
+                PostWake();
+        }
+        ++m_nDelivering;
+        CallHandlerGuarded([&] { OnPostedMessage(message, nRepeats); });
+        --m_nDelivering;
+        if (n % kMessagesBetweenClockReads == 0 && std::chrono::steady_clock::now() >= until) {
+            std::lock_guard lock(m_PostedMutex);
+            if (!m_Posted.empty() && !m_bPostedWake)
+                PostWake();
+            return;
+        }
+    }
+}
+
+void CMainFrame::OnPostedMessage(CPostedMessage& message, std::uint64_t nRepeats)
 {
     static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
 
     const unsigned int m = message.message;
     if (m == UWM_ADD_STATUS)
-        OnAddStatus(message);
+        OnAddStatus(message, nRepeats);
     else if (m == UWM_PBAR_UPDATE)
         OnProgressUpdate(message);
     else
         OnAnalysisCompletion(message);
 }
 
-void CMainFrame::OnAddStatus(CPostedMessage& message)
+void CMainFrame::OnAddStatus(CPostedMessage& message, std::uint64_t nRepeats)
 {
     if (const std::wstring* text = message.Payload<std::wstring>())
-        AddStatus(*text);
+        AddStatus(*text, nRepeats);
 }
 
 void CMainFrame::OnProgressUpdate(CPostedMessage& message)

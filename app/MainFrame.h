@@ -4,12 +4,15 @@
 // receiver of the messages that worker threads post.
 #include <QMainWindow>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "app/StatusLog.h"
 #include "platform/base/Messages.h"
 
 class CQELApp;
@@ -29,9 +32,6 @@ class QUrl;
 // The local time of a status-log line.
 using StatusClock = std::function<std::chrono::system_clock::time_point()>;
 
-// "%d/%m/%y %H:%M:%S| " in local time, then the text.
-std::wstring FormatStatusLine(std::chrono::system_clock::time_point when, const std::wstring& sText);
-
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,11 +39,13 @@ public:
     ~CMainFrame() override;
 
     // Status log and status bar.
-    void AddStatus(const std::wstring& sText);
+    // nTimes: the same line that many times over (counted on one line of the log).
+    void AddStatus(const std::wstring& sText, std::uint64_t nTimes = 1);
     void SetStatusClock(StatusClock clock) { m_Clock = std::move(clock); }
     void SetStatusText(const std::wstring& sText);
     std::wstring GetStatusText() const;
     COutputWnd* GetOutputWnd() const { return m_pOutputWnd; }
+    const CStatusLog& GetStatusLog() const { return m_StatusLog; }
 
     // Progress of the running analysis: the launchers set the range.
     int m_nProgressMin = 0;
@@ -53,8 +55,12 @@ public:
 
     // Posted messages, on the user-interface thread. The handlers take the message, which
     // owns its payload until it is destroyed.
-    void OnPostedMessage(CPostedMessage& message);
-    void OnAddStatus(CPostedMessage& message);
+    // nRepeats: the times the same message was posted in a row (status lines only).
+    void OnPostedMessage(CPostedMessage& message, std::uint64_t nRepeats = 1);
+    // Handles what was posted, in order, for a moment at most; what is left waits for the
+    // next turn of the event loop.
+    void DeliverPosted();
+    void OnAddStatus(CPostedMessage& message, std::uint64_t nRepeats = 1);
     void OnProgressUpdate(CPostedMessage& message);
     // Hands a worker's completion to the case and brings the commands' states up to date;
     // any other message is left alone.
@@ -128,4 +134,21 @@ private:
     std::map<std::wstring, QMenu*> m_Menus;
     std::unique_ptr<CFrameToolbars> m_pToolbars;
     StatusClock m_Clock;
+    CStatusLog m_StatusLog;
+
+    // Posted messages wait here for the user-interface thread, which one event wakes: a
+    // worker posting a line at every load position put an event per line into the queue,
+    // and the window had no turn to paint or take a click until the run ended.
+    // A status line posted again while the first is still waiting is counted on it, so a
+    // window slower than the workers does not collect their lines.
+    struct CQueuedMessage {
+        CPostedMessage message;
+        std::uint64_t nRepeats = 1;
+    };
+    std::mutex m_PostedMutex;
+    std::deque<CQueuedMessage> m_Posted;
+    bool m_bPostedWake = false; // an event that delivers m_Posted is on its way
+    int m_nDelivering = 0;      // handlers of posted messages under way
+    void QueuePosted(CPostedMessage&& message);
+    void PostWake();
 };

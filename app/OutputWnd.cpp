@@ -8,10 +8,12 @@
 #include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "app/StatusLog.h"
 #include "platform/win/MessageBox.h"
 
-COutputList::COutputList(QWidget* parent) : QListWidget(parent)
+COutputList::COutputList(CStatusLog& log, QWidget* parent) : QListWidget(parent), m_Log(log)
 {
     setObjectName(QStringLiteral("2"));
     setProperty("ctrlId", 2);
@@ -55,8 +57,8 @@ void COutputList::contextMenuEvent(QContextMenuEvent* e)
 QString COutputList::AllText() const
 {
     QString text;
-    for (int i = 0; i < count(); ++i)
-        text += item(i)->text() + QStringLiteral("\r\n");
+    for (std::size_t i = 0; i < m_Log.LineCount(); ++i)
+        text += QString::fromStdWString(m_Log.Line(i)) + QStringLiteral("\r\n");
     return text;
 }
 
@@ -67,7 +69,8 @@ void COutputList::OnEditCopy()
 
 void COutputList::OnEditClear()
 {
-    clear();
+    m_Log.Clear();
+    Sync();
 }
 
 void COutputList::OnViewOutput()
@@ -82,26 +85,64 @@ void COutputList::OnViewOutput()
     pane->hide();
 }
 
-COutputWnd::COutputWnd(QWidget* parent) : QWidget(parent), m_pList(new COutputList(this))
+void COutputList::ScheduleSync()
+{
+    // Laid out and scrolled after each line, a burst of thousands held the window for
+    // minutes; once after the burst shows the same last line.
+    if (m_bSyncPending)
+        return;
+    m_bSyncPending = true;
+    QTimer::singleShot(0, this, [this] { Sync(); });
+}
+
+void COutputList::Sync()
+{
+    m_bSyncPending = false;
+    QAbstractItemModel* rows = model();
+    const std::uint64_t shown = (m_bNote ? 1 : 0) + (m_nEnd - m_nFirst);
+    if (m_Log.Generation() != m_nGeneration || static_cast<std::uint64_t>(count()) != shown) {
+        clear();
+        m_nGeneration = m_Log.Generation();
+        m_nFirst = m_nEnd = m_Log.FirstSerial();
+        m_bNote = false;
+    }
+    const std::uint64_t firstChanged = m_Log.TakeFirstChanged();
+
+    // The lines the log dropped, in one go.
+    const int offset = m_bNote ? 1 : 0;
+    const std::uint64_t keepFrom = std::min(std::max(m_nFirst, m_Log.FirstSerial()), m_nEnd);
+    if (keepFrom > m_nFirst)
+        rows->removeRows(offset, static_cast<int>(keepFrom - m_nFirst));
+    m_nFirst = keepFrom;
+    if (m_nFirst == m_nEnd)
+        m_nFirst = m_nEnd = std::max(m_nEnd, m_Log.FirstSerial());
+    if (m_Log.DroppedLines() > 0) {
+        if (!m_bNote)
+            insertItem(0, QString());
+        m_bNote = true;
+        item(0)->setText(QString::fromStdWString(m_Log.DroppedNote()));
+    }
+
+    // Lines counted again since, then the new ones.
+    const int base = m_bNote ? 1 : 0;
+    for (std::uint64_t s = std::max(firstChanged, m_nFirst); s < m_nEnd; ++s)
+        item(base + static_cast<int>(s - m_nFirst))->setText(QString::fromStdWString(m_Log.LineOfSerial(s)));
+    QStringList added;
+    for (std::uint64_t s = m_nEnd; s < m_Log.EndSerial(); ++s)
+        added.push_back(QString::fromStdWString(m_Log.LineOfSerial(s)));
+    m_nEnd = m_Log.EndSerial();
+    if (!added.isEmpty()) {
+        addItems(added);
+        clearSelection();
+        scrollToBottom();
+    }
+}
+
+COutputWnd::COutputWnd(CStatusLog& log, QWidget* parent) : QWidget(parent), m_pList(new COutputList(log, this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pList);
-    m_pList->addItem(QStringLiteral("Program output information will be displayed here"));
-}
-
-void COutputWnd::AddLine(const std::wstring& sLine)
-{
-    m_pList->addItem(QString::fromStdWString(sLine));
-    // Scrolling lays the whole list out again. A worker whose load models follow a bridge
-    // rule posts a line for every load position, thousands in one go: scrolled after each,
-    // the log took quadratic time and held up the window for minutes. One scroll after
-    // the burst shows the same last line.
-    if (m_bScrollPending)
-        return;
-    m_bScrollPending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bScrollPending = false;
-        m_pList->scrollToBottom();
-    });
+    log.AddPlain(L"Program output information will be displayed here");
+    m_pList->Sync();
 }

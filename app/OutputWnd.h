@@ -1,9 +1,11 @@
 #pragma once
-// The output pane ("Diagnostics"): its list is the status log.
+// The output pane ("Diagnostics"): its list shows the status log, which the main frame
+// keeps (CStatusLog); the list only follows it.
 #include <QListWidget>
 #include <QWidget>
-#include <string>
+#include <cstdint>
 
+class CStatusLog;
 class QMenu;
 
 class COutputList : public QListWidget {
@@ -11,31 +13,46 @@ class COutputList : public QListWidget {
 public:
     enum : int { ID_EDIT_COPY = 57634, ID_EDIT_CLEAR = 57632, ID_VIEW_OUTPUTWND = 149 };
 
-    explicit COutputList(QWidget* parent = nullptr);
+    COutputList(CStatusLog& log, QWidget* parent = nullptr);
 
     // Context menu 182: Copy, Clear, separator, Hide; actions carry their command ids.
     QMenu* BuildContextMenu(QWidget* parent);
     // Every line, each followed by "\r\n", as one text on the clipboard.
     void OnEditCopy();
+    // Empties the log, not only the list.
     void OnEditClear();
     // Hides the pane that holds the list.
     void OnViewOutput();
     QString AllText() const;
 
+    // Brings the list in step with the log soon: lines that come in a burst are shown
+    // together, and the last of them scrolled into view once.
+    void ScheduleSync();
+    // At once; nothing stays selected.
+    void Sync();
+
 protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    CStatusLog& m_Log;
+    // The log's lines that the list shows: serials [m_nFirst, m_nEnd), after the note on
+    // dropped lines when it shows one.
+    std::uint64_t m_nGeneration = 0;
+    std::uint64_t m_nFirst = 0;
+    std::uint64_t m_nEnd = 0;
+    bool m_bNote = false;
+    bool m_bSyncPending = false;
 };
 
 class COutputWnd : public QWidget {
     Q_OBJECT
 public:
-    explicit COutputWnd(QWidget* parent = nullptr);
+    // Adds the pane's greeting to the log.
+    COutputWnd(CStatusLog& log, QWidget* parent = nullptr);
 
     COutputList* GetList() const { return m_pList; }
-    // Adds a line at the end and scrolls it into view; nothing stays selected.
-    void AddLine(const std::wstring& sLine);
 
 private:
     COutputList* m_pList;
-    bool m_bScrollPending = false;
 };

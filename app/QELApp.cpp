@@ -24,6 +24,7 @@
 #include "platform/print/AppPrinter.h"
 #include "platform/win/FileDialog.h"
 #include "platform/win/MessageBox.h"
+#include "platform/wnd/MenuInputGuard.h"
 
 namespace {
 
@@ -91,6 +92,8 @@ bool CQELApp::InitInstance(const QStringList& args)
     host.pAnalysisDialogs = m_pDialogs.get();
     SetDocHost(host);
 
+    // Clicks made on a menu whose command still holds the window reach nothing under it.
+    CMenuInputGuard::Install();
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
     m_pMainFrame->RestoreFrameState();
     for (std::size_t b = 0, e; b < m_sSettingsNotes.size(); b = e + 1) {

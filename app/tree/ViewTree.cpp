@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <algorithm>
 
 #include "app/tree/ElementTreeController.h"
 #include "platform/win/MessageBox.h"
@@ -44,6 +47,14 @@ public:
         if (bEnter)
             CallHandlerGuarded([&] { m_Controller.OnLabelEditEnter(); });
         return handled;
+    }
+
+    // Where the label's text of the item is drawn.
+    QRect TextRect(QStyleOptionViewItem opt, const QModelIndex& index) const
+    {
+        initStyleOption(&opt, index);
+        const QWidget* w = opt.widget;
+        return (w ? w->style() : QApplication::style())->subElementRect(QStyle::SE_ItemViewItemText, &opt, w);
     }
 
 private:
@@ -262,6 +273,43 @@ int CViewTree::CommandForKey(const QKeyEvent* e) const
         }
     }
     return 0;
+}
+
+bool CViewTree::IsLabelCut(const QTreeWidgetItem* qi) const
+{
+    const auto* delegate = dynamic_cast<const CLabelDelegate*>(itemDelegate());
+    if (!qi || !delegate)
+        return false;
+    const QModelIndex index = indexFromItem(qi);
+    QStyleOptionViewItem opt;
+    initViewItemOption(&opt);
+    opt.rect = visualRect(index);
+    const QRect text = delegate->TextRect(opt, index);
+    // The style keeps a margin on either side of the text; the pane's edge may cut it too.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int shown = std::min(text.right(), viewport()->rect().right()) - text.left() + 1 - 2 * margin;
+    return QFontMetrics(qi->font(0)).horizontalAdvance(qi->text(0)) > shown;
+}
+
+QString CViewTree::TipAt(const QPoint& pos) const
+{
+    const QTreeWidgetItem* qi = itemAt(pos);
+    return qi && IsLabelCut(qi) ? qi->text(0) : QString();
+}
+
+bool CViewTree::viewportEvent(QEvent* e)
+{
+    // A name the narrow pane cuts short shows whole in a tip; a name shown whole needs none.
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QString tip = TipAt(help->pos());
+        if (!tip.isEmpty())
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualItemRect(itemAt(help->pos())));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTreeWidget::viewportEvent(e);
 }
 
 bool CViewTree::event(QEvent* e)

@@ -17,6 +17,10 @@ public:
     QTreeWidgetItem* ItemOf(TreeItem item) const;
     TreeItem HandleOf(const QTreeWidgetItem* item) const;
     bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
+    // Whether the pane shows the item's name cut short (elided or past its edge).
+    bool IsLabelCut(const QTreeWidgetItem* qi) const;
+    // The tip at a point of the viewport: the whole name of an item shown cut short, else none.
+    QString TipAt(const QPoint& pos) const;
     // Starts editing the selected item's label (the rename command has checked it).
     void EditSelectedLabel();
 
@@ -40,6 +44,7 @@ protected:
     void OnSelectionChanged(TreeItem item) override;
 
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

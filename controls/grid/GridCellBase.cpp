@@ -156,8 +156,13 @@ BOOL CGridCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk
             pDC->SelectObject(pFont);
     }
 
+    // The margin is a blank's width. Above and below the text it gives way to the line's
+    // height: a row of one and a half lines less its frame has less room than a line and two
+    // margins, and a heading's descenders were cut ("Moment - Saq").
     const int margin = static_cast<int>(GetMargin());
-    rect.DeflateRect(margin, margin);
+    const int lineHeight = static_cast<int>(pDC->GetTextExtent(L"Mg").cy);
+    const int vMargin = std::clamp((rect.Height() + 1 - lineHeight) / 2, 0, margin);
+    rect.DeflateRect(margin, vMargin);
     rect.right++;
     rect.bottom++;
 

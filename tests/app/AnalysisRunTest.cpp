@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QRegularExpression>
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
@@ -196,6 +197,56 @@ TEST_F(AnalysisRun, ResultsOpenInTheirOwnNumberedWindows)
     ProcessEvents();
     EXPECT_EQ(Frame().GetChildFrames(&doc).size(), 1u);
     EXPECT_EQ(doc.m_nWindowCount, 0);
+}
+
+// Each model's rule reports its allowance at every load position: 16 / (10 + 40) = 0.32 on a
+// 10 m span, held to 0.3. A run of more than 10,000 positions each leaves one counted line
+// per model, not a line per position.
+TEST_F(AnalysisRun, ARuleReportingAtEveryPositionLeavesOneCountedLinePerModel)
+{
+    Start();
+    UseAnalysisDialogs(&m_Dialogs);
+    CQELDoc& doc = *app->GetDocument();
+    doc.m_vBridge.push_back(Span(10.0));
+    std::vector<std::shared_ptr<CLoadModel>> models;
+    for (const wchar_t* name : {L"T44", L"S1600"}) {
+        auto lm = Axle(100.0, name);
+        lm->m_bAppliesR = false;
+        lm->m_bAdjustToBridge = true;
+        lm->m_lmBridge = BR_A36_DLA;
+        models.push_back(lm);
+    }
+    doc.m_vLoadModelEnsemble.push_back(EnsembleOf(models));
+    doc.m_bOutGraphs = doc.m_bOutTables = false;
+    constexpr double kStep = 0.001; // 10 m / 0.001 m: more than 10,000 positions
+    m_Dialogs.movingLoad = MovingLoadByStep(kStep, false);
+    QListWidget* list = Frame().GetOutputWnd()->GetList();
+    const int before = list->count();
+
+    ASSERT_TRUE(Frame().ExecuteCommand(32772));
+    QElapsedTimer timer;
+    timer.start();
+    while (doc.IsWorkerPending() && timer.elapsed() < 120000)
+        ProcessEvents();
+    ASSERT_FALSE(doc.IsWorkerPending());
+    while (!Logged(QStringLiteral("Elapsed time: ")) && timer.elapsed() < 120000)
+        ProcessEvents();
+
+    QStringList added;
+    for (int i = before; i < list->count(); ++i)
+        added << list->item(i)->text();
+    // Called, one line for each model, the time taken.
+    EXPECT_LE(added.size(), 5) << added.join(QLatin1Char('\n')).toStdString();
+    for (const char* model : {"T44", "S1600"}) {
+        const QRegularExpression counted(
+            QStringLiteral("\\| %1: A36/NAASRA DLA: 0\\.300 \\(x ([0-9,]+)\\)$").arg(QLatin1String(model)));
+        QRegularExpressionMatch match;
+        for (const QString& line : added)
+            if (const QRegularExpressionMatch m = counted.match(line); m.hasMatch())
+                match = m;
+        ASSERT_TRUE(match.hasMatch()) << model << "\n" << added.join(QLatin1Char('\n')).toStdString();
+        EXPECT_GT(match.captured(1).remove(QLatin1Char(',')).toLongLong(), 10.0 / kStep) << model;
+    }
 }
 
 }

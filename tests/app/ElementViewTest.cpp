@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
+#include <QHelpEvent>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -320,4 +322,47 @@ TEST_F(ElementViewTest, DropOfAModelOnLoadModelsCopiesAndSelects)
     EXPECT_EQ(Tree().currentItem()->text(0), "A26-vehicle-Copy");
 }
 
+}
+
+// A name longer than the narrow pane shows shows whole in a tip; a name the pane shows whole
+// has none.
+TEST_F(ElementViewTest, ANameThePaneCutsShortShowsWholeInATip)
+{
+    const std::wstring longName = L"NAASRA T44 truck with a trailer of six axles, 42.5 t";
+    m_pA->m_Description = longName;
+    m_Doc.RefreshElementView();
+    m_pView->parentWidget()->resize(170, 400);
+    m_Main.resizeDocks({qobject_cast<QDockWidget*>(m_pView->parentWidget())}, {170}, Qt::Horizontal);
+    Key(Qt::Key_E, Qt::ControlModifier); // every branch open
+    QApplication::processEvents();
+
+    QTreeWidgetItem* cut = nullptr;
+    for (int i = 0; i < Q(Ctl().GetLoadModelsItem())->childCount(); ++i)
+        if (Q(Ctl().GetLoadModelsItem())->child(i)->text(0).toStdWString() == longName)
+            cut = Q(Ctl().GetLoadModelsItem())->child(i);
+    ASSERT_NE(cut, nullptr);
+    Tree().scrollToItem(cut);
+    QTreeWidgetItem* whole = Q(Ctl().GetBridgesItem());
+    EXPECT_TRUE(Tree().IsLabelCut(cut));
+    EXPECT_FALSE(Tree().IsLabelCut(whole));
+
+    const auto tipAt = [&](QTreeWidgetItem* qi) { return Tree().TipAt(Tree().visualItemRect(qi).center()); };
+    EXPECT_EQ(tipAt(cut).toStdWString(), longName);
+    EXPECT_EQ(tipAt(whole), QString());
+    // The pointer resting on the item brings the tip up.
+    const QPoint at = Tree().visualItemRect(cut).center();
+    QHelpEvent help(QEvent::ToolTip, at, Tree().viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Tree().viewport(), &help);
+    for (int i = 0; i < 200 && !(QToolTip::isVisible() && QToolTip::text().toStdWString() == longName); ++i)
+        QTest::qWait(10);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdWString(), longName);
+    SaveScreenshot(&m_Main, "element-tree-narrow.png");
+
+    // Wide enough, the name needs no tip.
+    m_Main.resize(1000, 420);
+    m_Main.resizeDocks({qobject_cast<QDockWidget*>(m_pView->parentWidget())}, {700}, Qt::Horizontal);
+    QApplication::processEvents();
+    EXPECT_FALSE(Tree().IsLabelCut(cut));
+    EXPECT_EQ(tipAt(cut), QString());
 }

@@ -26,6 +26,7 @@
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
 #include "app/OutputWnd.h"
+#include "app/StatusLog.h"
 #include "app/doc/QELDoc.h"
 #include "app/pdf/PdfPane.h"
 #include "app/settings/SettingsWnd.h"
@@ -186,11 +187,16 @@ TEST_F(PanesInShell, TheSettingsPaneOpensWideEnoughForItsNamesAndValues)
 TEST_F(PanesInShell, OutputPaneCopiesClearsAndHides)
 {
     Start();
+    {
+        // A log holding its first line only.
+        CStatusLog log;
+        COutputWnd pane(log);
+        pane.GetList()->OnEditCopy();
+        EXPECT_EQ(QApplication::clipboard()->text(), "Program output information will be displayed here\r\n");
+    }
     COutputList* list = Frame().GetOutputWnd()->GetList();
-    list->clear();
-    list->addItem("Program output information will be displayed here");
-    list->OnEditCopy();
-    EXPECT_EQ(QApplication::clipboard()->text(), "Program output information will be displayed here\r\n");
+    list->OnEditClear();
+    Frame().AddStatus(L"Program started");
     Frame().AddStatus(L"Moving Load Analysis called");
     list->OnEditCopy();
     EXPECT_TRUE(QApplication::clipboard()->text().endsWith("| Moving Load Analysis called\r\n"));

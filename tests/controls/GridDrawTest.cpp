@@ -1,8 +1,10 @@
 #include "GridTestUtil.h"
 
 #include <QAbstractScrollArea>
+#include <QPainter>
 #include <QScrollBar>
 #include <gtest/gtest.h>
+#include <utility>
 
 using qeltest::GrabClient;
 using qeltest::PixelAt;
@@ -278,4 +280,64 @@ TEST(GridDraw, SortArrowOnlyWhereItFits)
     // Changing a cell of the sorted column forgets the sort.
     w.grid.SetItemText(1, 1, L"x");
     EXPECT_EQ(w.grid.m_nSortColumn, -1);
+}
+
+namespace {
+// The rows of dark ink inside the rectangle: first and last, or {-1, -1} when none.
+std::pair<int, int> InkRows(const QImage& img, const QRect& r)
+{
+    int first = -1, last = -1;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 110) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+} // namespace
+
+// Rows one and a half lines high, as the default cell makes them: a heading centred only
+// across (the result tables' headings) keeps its descenders, as does a centred one.
+TEST(GridDraw, HeadingsInRowsOfTheDefaultHeightKeepTheirDescenders)
+{
+    QWidget host;
+    host.resize(400, 150);
+    CGridCtrl grid;
+    grid.SetRowCount(2);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    grid.Create(CRect(0, 0, 400, 150), &host);
+    host.show();
+    for (int c = 0; c < 3; ++c)
+        grid.SetColumnWidth(c, 120);
+    grid.SetItemText(0, 1, L"Moment - Sag");
+    grid.GetCell(0, 1)->SetFormat(DT_CENTER);
+    grid.SetItemText(0, 2, L"Moment - Hog");
+
+    // The same text drawn with nothing to cut it: its ink from the top of "M" to the foot of "g".
+    const QFont font = grid.GetCell(0, 1)->GetFontObject()->ToQFont();
+    QImage free(300, 100, QImage::Format_RGB32);
+    free.fill(Qt::white);
+    {
+        QPainter p(&free);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(10, 50), QStringLiteral("Moment - Sag"));
+    }
+    const auto [freeTop, freeBottom] = InkRows(free, free.rect());
+    ASSERT_GT(freeBottom, freeTop);
+
+    const QImage img = GrabClient(grid);
+    for (int col : {1, 2}) {
+        CRect cell;
+        grid.GetCellRect(0, col, &cell);
+        const auto [top, bottom] =
+            InkRows(img, QRect(cell.left + 2, cell.top + 2, cell.Width() - 4, cell.Height() - 4));
+        // A pixel either way for where the line falls on the pixel grid.
+        EXPECT_NEAR(bottom - top, freeBottom - freeTop, 1) << "column " << col << ", row height " << cell.Height();
+    }
 }

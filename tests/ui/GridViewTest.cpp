@@ -451,6 +451,7 @@ TEST_F(GridViewTest, EnhancedTableAddsABlockPerReferenceSet)
         EXPECT_NEAR(CellValue(grid, 1, c), 2.0, 1e-9) << c;
     for (int c = 5; c <= 9; ++c)
         EXPECT_EQ(CellText(grid, 2, c), L"") << c;
+    view->GetSafeHwnd()->grab().save(ScreenshotPath(QStringLiteral("grid-view-enhanced")));
 }
 
 TEST_F(GridViewTest, EnhancedTableWithoutReferenceSetsIsEmpty)
