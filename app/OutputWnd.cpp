@@ -90,6 +90,11 @@ COutputWnd::COutputWnd(QWidget* parent) : QWidget(parent), m_pList(new COutputLi
     m_pList->addItem(QStringLiteral("Program output information will be displayed here"));
 }
 
+void COutputWnd::UpdateFonts()
+{
+    m_pList->setFont(QApplication::font());
+}
+
 void COutputWnd::AddLine(const std::wstring& sLine)
 {
     m_pList->addItem(QString::fromStdWString(sLine));

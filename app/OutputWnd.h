@@ -34,6 +34,9 @@ public:
     COutputList* GetList() const { return m_pList; }
     // Adds a line at the end and scrolls it into view; nothing stays selected.
     void AddLine(const std::wstring& sLine);
+    // The status log takes the application's regular font again (after a change of the
+    // desktop's fonts or of the look).
+    void UpdateFonts();
 
 private:
     COutputList* m_pList;
