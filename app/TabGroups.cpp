@@ -428,9 +428,11 @@ bool CTabGroups::eventFilter(QObject* watched, QEvent* e)
     if (type == QEvent::MouseButtonPress) {
         SetActiveGroup(group);
         m_pPressedTabs = nullptr;
-        if (tabs && mouse->button() == Qt::LeftButton) {
+        // Only a press on a tab that shows: a tab scrolled off the bar cannot be taken.
+        if (const QPoint at = mouse->position().toPoint();
+            tabs && mouse->button() == Qt::LeftButton && tabs->rect().contains(at)) {
             m_pPressedTabs = tabs;
-            m_nPressedTab = tabs->tabAt(mouse->position().toPoint());
+            m_nPressedTab = tabs->tabAt(at);
         }
     } else if (tabs && tabs == m_pPressedTabs && mouse->button() == Qt::LeftButton) {
         m_pPressedTabs = nullptr;
