@@ -56,9 +56,11 @@ CTabGroups::CTabGroups(QWidget* parent) : QWidget(parent)
 CTabGroups::~CTabGroups()
 {
     qApp->removeEventFilter(this);
-    // The groups close their windows after this part is gone: nothing may reach back here.
-    for (QMdiArea* group : m_vGroups)
-        disconnect(group, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+    // The groups (removed ones waiting to be deleted among them), their tab bars and their
+    // windows go after this part is gone: nothing of theirs may reach back here.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
 }
 
 void CTabGroups::SetMenuRunner(MenuRunner runner)

@@ -64,8 +64,9 @@ protected:
                 titles << w->windowTitle();
             layout.push_back(titles);
             // The window in front fills its group, without a frame of its own.
-            if (QMdiSubWindow* front = group->currentSubWindow())
+            if (QMdiSubWindow* front = group->currentSubWindow()) {
                 EXPECT_TRUE(front->isMaximized()) << front->windowTitle().toStdString();
+            }
         }
         return layout;
     }
