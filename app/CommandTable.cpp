@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/InsertMenu.h"
 #include "app/QELApp.h"
+#include "app/TabGroups.h"
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
 #include "ui/views/GridView.h"
@@ -90,10 +91,15 @@ bool IsTableWindow(const CCommandContext& c)
     return ActiveGridView(c) != nullptr;
 }
 
-// Qt's MDI area has one tab group: the tab-group commands have nothing to act on.
-bool Never(const CCommandContext&)
+// The tab-group commands, enabled while the active window's group allows them.
+CommandPredicate TabGroupsAllow(unsigned flag)
 {
-    return false;
+    return [flag](const CCommandContext& c) { return (c.frame.GetTabGroups()->GetAllowedItems() & flag) != 0; };
+}
+
+CommandHandler TabGroupsCommand(bool (CTabGroups::*fn)())
+{
+    return [fn](CCommandContext& c) { (c.frame.GetTabGroups()->*fn)(); };
 }
 
 constexpr int kIcon(QStyle::StandardPixmap p)
@@ -303,10 +309,14 @@ std::vector<CCommand> MakeTable()
         {ID_WINDOW_CLOSE_ALL_TABS, L"&Window", L"Close &All Tabs", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnCloseAllTabs(); }, HasDoc},
         {0, L"&Window"},
-        {ID_MDI_NEW_HORZ_TAB_GROUP, L"&Window", L"New &Horizontal Tab Group", nullptr, nullptr, -1, {}, Never},
-        {ID_MDI_NEW_VERT_GROUP, L"&Window", L"New &Vertical Tab Group", nullptr, nullptr, -1, {}, Never},
-        {ID_MDI_MOVE_TO_NEXT_GROUP, L"&Window", L"Move to Ne&xt Tab Group", nullptr, nullptr, -1, {}, Never},
-        {ID_MDI_MOVE_TO_PREV_GROUP, L"&Window", L"Move to P&revious Tab Group", nullptr, nullptr, -1, {}, Never},
+        {ID_MDI_NEW_HORZ_TAB_GROUP, L"&Window", L"New &Horizontal Tab Group", nullptr, nullptr, -1,
+         TabGroupsCommand(&CTabGroups::NewHorizontalGroup), TabGroupsAllow(CTabGroups::ALLOW_NEW_HORZ_GROUP)},
+        {ID_MDI_NEW_VERT_GROUP, L"&Window", L"New &Vertical Tab Group", nullptr, nullptr, -1,
+         TabGroupsCommand(&CTabGroups::NewVerticalGroup), TabGroupsAllow(CTabGroups::ALLOW_NEW_VERT_GROUP)},
+        {ID_MDI_MOVE_TO_NEXT_GROUP, L"&Window", L"Move to Ne&xt Tab Group", nullptr, nullptr, -1,
+         TabGroupsCommand(&CTabGroups::MoveToNextGroup), TabGroupsAllow(CTabGroups::ALLOW_MOVE_NEXT)},
+        {ID_MDI_MOVE_TO_PREV_GROUP, L"&Window", L"Move to P&revious Tab Group", nullptr, nullptr, -1,
+         TabGroupsCommand(&CTabGroups::MoveToPrevGroup), TabGroupsAllow(CTabGroups::ALLOW_MOVE_PREV)},
         {0, L"&Window"},
         {ID_WINDOW_MANAGER, L"&Window", L"&Windows...", nullptr, nullptr, -1,
          [](CCommandContext& c) { c.frame.OnWindowManager(); }},

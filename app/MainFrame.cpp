@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -31,14 +30,17 @@
 #include "app/AppLook.h"
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
+#include "app/LockKeyPanes.h"
 #include "app/OutputWnd.h"
 #include "app/PaneContents.h"
 #include "app/QELApp.h"
 #include "app/ToolbarCustomize.h"
+#include "app/TabGroups.h"
 #include "app/doc/QELDoc.h"
 #include "core/settings/Settings.h"
 #include "platform/profile/Profile.h"
 #include "platform/win/MessageBox.h"
+#include "ui/views/QELViewBase.h"
 
 namespace {
 
@@ -90,7 +92,8 @@ bool IsCaseFile(const QUrl& url)
 // "&Windows...": the open windows, to activate or close.
 class CWindowsDlg : public QDialog {
 public:
-    CWindowsDlg(QMdiArea* area, QWidget* parent) : QDialog(parent), m_pArea(area), m_pList(new QListWidget(this))
+    CWindowsDlg(CTabGroups* groups, QWidget* parent)
+        : QDialog(parent), m_pGroups(groups), m_pList(new QListWidget(this))
     {
         setWindowTitle(QStringLiteral("Windows"));
         m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -108,7 +111,7 @@ public:
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(activate, &QPushButton::clicked, this, [this] {
             if (QMdiSubWindow* w = Selected().value(0)) {
-                m_pArea->setActiveSubWindow(w);
+                m_pGroups->SetActiveSubWindow(w);
                 accept();
             }
         });
@@ -124,11 +127,11 @@ private:
     void Fill()
     {
         m_pList->clear();
-        m_vWindows = m_pArea->subWindowList();
+        m_vWindows = m_pGroups->SubWindows();
         for (QMdiSubWindow* w : m_vWindows)
             m_pList->addItem(w->windowTitle());
         if (!m_vWindows.isEmpty())
-            m_pList->setCurrentRow(std::max(0, static_cast<int>(m_vWindows.indexOf(m_pArea->currentSubWindow()))));
+            m_pList->setCurrentRow(std::max(0, static_cast<int>(m_vWindows.indexOf(m_pGroups->ActiveSubWindow()))));
     }
     QList<QMdiSubWindow*> Selected() const
     {
@@ -139,7 +142,7 @@ private:
         return result;
     }
 
-    QMdiArea* m_pArea;
+    CTabGroups* m_pGroups;
     QListWidget* m_pList;
     QList<QMdiSubWindow*> m_vWindows;
 };
@@ -150,6 +153,8 @@ CMainFrame::CMainFrame(CQELApp& app) : m_App(app), m_Clock([] { return std::chro
 {
     setObjectName(QStringLiteral("MainFrame"));
     OnCreate();
+    // A result view paints only while the active child window belongs to a case.
+    CQELViewBase::SetActiveCaseTest([this] { return GetActiveDoc() != nullptr; });
     // Worker threads reach the frame only through this sink.
     SetMainWindowMessageSink([this](CPostedMessage&& m) { QueuePosted(std::move(m)); });
 }
@@ -158,46 +163,31 @@ CMainFrame::~CMainFrame()
 {
     // No post may reach the frame once it is going; messages still queued die with it.
     SetMainWindowMessageSink(nullptr);
+    CQELViewBase::SetActiveCaseTest(nullptr);
     // The base class closes the child windows after this frame's members are gone: their
     // activation must no longer reach the command update.
-    if (m_pMdiArea)
-        disconnect(m_pMdiArea, nullptr, this, nullptr);
+    if (m_pTabGroups) {
+        disconnect(m_pTabGroups, nullptr, this, nullptr);
+        m_pTabGroups->m_fnAction = nullptr;
+        m_pTabGroups->m_fnRunCommand = nullptr;
+        m_pTabGroups->m_fnUpdateCommands = nullptr;
+    }
 }
 
 void CMainFrame::OnCreate()
 {
-    m_pMdiArea = new QMdiArea(this);
-    m_pMdiArea->setObjectName(QStringLiteral("MdiArea"));
-    m_pMdiArea->setViewMode(QMdiArea::TabbedView);
-    m_pMdiArea->setTabsClosable(true);
-    m_pMdiArea->setTabsMovable(true);
-    m_pMdiArea->setDocumentMode(true);
-    setCentralWidget(m_pMdiArea);
-    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] {
+    m_pTabGroups = new CTabGroups(this);
+    setCentralWidget(m_pTabGroups);
+    m_pTabGroups->m_fnAction = [this](int nID) { return GetCommandAction(nID); };
+    m_pTabGroups->m_fnRunCommand = [this](int nID) { ExecuteCommand(nID); };
+    m_pTabGroups->m_fnUpdateCommands = [this] { UpdateCommandUI(); };
+    connect(m_pTabGroups, &CTabGroups::subWindowActivated, this, [this] {
         UpdateFrameTitle();
         UpdateCommandUI();
     });
 
     CreateMenusAndToolBars();
     CreateStatusBar();
-
-    // The tabs' context menu: "Close Tab" and "Close All Tabs".
-    if (auto* tabs = m_pMdiArea->findChild<QTabBar*>()) {
-        tabs->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(tabs, &QTabBar::customContextMenuRequested, this, [this, tabs](const QPoint& pos) {
-            const int index = tabs->tabAt(pos);
-            if (index < 0)
-                return;
-            const QList<QMdiSubWindow*> windows = m_pMdiArea->subWindowList();
-            if (index < windows.size())
-                m_pMdiArea->setActiveSubWindow(windows[index]);
-            UpdateCommandUI();
-            QMenu menu(this);
-            menu.addAction(GetCommandAction(ID_WINDOW_CLOSE_TAB));
-            menu.addAction(GetCommandAction(ID_WINDOW_CLOSE_ALL_TABS));
-            menu.exec(tabs->mapToGlobal(pos));
-        });
-    }
 
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks | QMainWindow::AllowNestedDocks);
     MakePane(ID_PANE_ELEMENTS, Qt::LeftDockWidgetArea)->setAllowedAreas(Qt::LeftDockWidgetArea);
@@ -285,6 +275,7 @@ void CMainFrame::CreateStatusBar()
     // Menu help replaces the text of pane 0 for a moment; the progress stays in view.
     statusBar()->addWidget(m_pStatusText);
     statusBar()->addPermanentWidget(m_pProgress, 1);
+    m_pLockKeys = new CLockKeyPanes(statusBar());
 }
 
 QDockWidget* CMainFrame::MakePane(int nPaneId, Qt::DockWidgetArea area)
@@ -460,6 +451,8 @@ void CMainFrame::OnCloseAllTabs()
 void CMainFrame::OnApplicationLook(int nLook)
 {
     m_App.SetAppLook(nLook);
+    if (m_pOutputWnd)
+        m_pOutputWnd->UpdateFonts();
 }
 
 void CMainFrame::OnPrintAll()
@@ -481,7 +474,7 @@ void CMainFrame::OnViewCustomize()
 
 void CMainFrame::OnWindowManager()
 {
-    CWindowsDlg dlg(m_pMdiArea, this);
+    CWindowsDlg dlg(m_pTabGroups, this);
     dlg.exec();
 }
 
@@ -491,25 +484,22 @@ CChildFrame* CMainFrame::AddChildFrame(CQELDoc* pDoc, QWidget* pView, bool bCase
 {
     auto* frame = new CChildFrame(m_App, pDoc, pView, bCaseWindow);
     frame->setWindowTitle(QString::fromStdWString(sTitle));
-    m_pMdiArea->addSubWindow(frame);
+    m_pTabGroups->AddSubWindow(frame);
     frame->showMaximized();
-    m_pMdiArea->setActiveSubWindow(frame);
+    m_pTabGroups->SetActiveSubWindow(frame);
     return frame;
+}
+
+QMdiArea* CMainFrame::GetMdiArea() const
+{
+    return m_pTabGroups->ActiveGroup();
 }
 
 CChildFrame* CMainFrame::GetActiveChild() const
 {
-    // The current window counts even while the main window itself is not active.
-    auto* child = qobject_cast<CChildFrame*>(m_pMdiArea->currentSubWindow());
-    if (child && !child->IsClosed())
-        return child;
-    // Before the program's window is first activated Qt has no current window; as in any
-    // MDI frame, the most recently activated child that is still open is the active one.
-    const QList<QMdiSubWindow*> history = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (auto it = history.rbegin(); it != history.rend(); ++it)
-        if (auto* f = qobject_cast<CChildFrame*>(*it); f && !f->IsClosed())
-            return f;
-    return nullptr;
+    // The current window of the active tab group counts even while the main window itself
+    // is not active, and so does the one activated last before Qt has a current one.
+    return qobject_cast<CChildFrame*>(m_pTabGroups->ActiveSubWindow());
 }
 
 CQELDoc* CMainFrame::GetActiveDoc() const
@@ -521,7 +511,7 @@ CQELDoc* CMainFrame::GetActiveDoc() const
 std::vector<CChildFrame*> CMainFrame::GetChildFrames(const CQELDoc* pDoc) const
 {
     std::vector<CChildFrame*> frames;
-    for (QMdiSubWindow* w : m_pMdiArea->subWindowList())
+    for (QMdiSubWindow* w : m_pTabGroups->SubWindows())
         if (auto* f = qobject_cast<CChildFrame*>(w); f && !f->IsClosed() && f->GetDocument() == pDoc)
             frames.push_back(f);
     return frames;
@@ -568,6 +558,9 @@ bool CMainFrame::event(QEvent* e)
         DeliverPosted();
         return true;
     }
+    // The desktop's fonts changed: the status log takes the regular font again.
+    if (e->type() == QEvent::ApplicationFontChange && m_pOutputWnd)
+        m_pOutputWnd->UpdateFonts();
     return QMainWindow::event(e);
 }
 

@@ -19,7 +19,9 @@ class CQELApp;
 class CQELDoc;
 class CChildFrame;
 class CFrameToolbars;
+class CLockKeyPanes;
 class COutputWnd;
+class CTabGroups;
 class QAction;
 class QDockWidget;
 class QLabel;
@@ -46,6 +48,8 @@ public:
     std::wstring GetStatusText() const;
     COutputWnd* GetOutputWnd() const { return m_pOutputWnd; }
     const CStatusLog& GetStatusLog() const { return m_StatusLog; }
+    // The caps, num and scroll lock panes of the status bar.
+    CLockKeyPanes* GetLockKeyPanes() const { return m_pLockKeys; }
 
     // Progress of the running analysis: the launchers set the range.
     int m_nProgressMin = 0;
@@ -77,8 +81,10 @@ public:
     // The widget inside a pane, none while the pane is not made.
     QWidget* GetPaneContent(int nPaneId) const;
 
-    // Child windows.
-    QMdiArea* GetMdiArea() const { return m_pMdiArea; }
+    // Child windows, in one or more tab groups. GetMdiArea: the active group, where new
+    // windows open.
+    CTabGroups* GetTabGroups() const { return m_pTabGroups; }
+    QMdiArea* GetMdiArea() const;
     CChildFrame* AddChildFrame(CQELDoc* pDoc, QWidget* pView, bool bCaseWindow, const std::wstring& sTitle);
     CChildFrame* GetActiveChild() const;
     CQELDoc* GetActiveDoc() const;
@@ -125,7 +131,8 @@ private:
     void RunCommand(int nID);
 
     CQELApp& m_App;
-    QMdiArea* m_pMdiArea = nullptr;
+    CTabGroups* m_pTabGroups = nullptr;
+    CLockKeyPanes* m_pLockKeys = nullptr;
     COutputWnd* m_pOutputWnd = nullptr;
     QLabel* m_pStatusText = nullptr;
     QProgressBar* m_pProgress = nullptr;

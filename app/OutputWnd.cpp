@@ -146,3 +146,8 @@ COutputWnd::COutputWnd(CStatusLog& log, QWidget* parent) : QWidget(parent), m_pL
     log.AddPlain(L"Program output information will be displayed here");
     m_pList->Sync();
 }
+
+void COutputWnd::UpdateFonts()
+{
+    m_pList->setFont(QApplication::font());
+}

@@ -52,6 +52,9 @@ public:
     COutputWnd(CStatusLog& log, QWidget* parent = nullptr);
 
     COutputList* GetList() const { return m_pList; }
+    // The status log takes the application's regular font again (after a change of the
+    // desktop's fonts or of the look).
+    void UpdateFonts();
 
 private:
     COutputList* m_pList;

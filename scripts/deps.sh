@@ -3,7 +3,7 @@
 set -euo pipefail
 PACKAGES=(qt6-base-dev qt6-pdf-dev libboost-serialization-dev libboost-iostreams-dev python3
           libgtest-dev libgmock-dev libbenchmark-dev cmake ninja-build g++
-          fonts-dejavu-core xvfb xauth xdotool python3-pil poppler-utils clang-format)
+          libx11-dev fonts-dejavu-core xvfb xauth xdotool python3-pil poppler-utils clang-format)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

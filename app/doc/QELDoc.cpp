@@ -257,7 +257,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
         return true;
     } catch (const CCaseArchiveError& e) {
         // The archive's own text means little to the user: it goes last, as a detail.
-        const std::wstring sDetail = L"\n(Detail: " + Utf8ToWide(e.what()) + L")";
+        const std::wstring sDetail = L"\n" + ArchiveErrorDetail(e.what());
         m_sFileError = bStoring ? sError + L"\nThe case could not be written." + sDetail
                                 : sError + L"\nThe file is damaged or was not written by QEL: " +
                                       Utf8ToWide(ArchiveErrorReason(e.what())) + L"." + sDetail;

@@ -10,11 +10,17 @@
 #include "app/doc/AnalysisCommands.h"
 #include "app/doc/QELDoc.h"
 #include "app/tree/ViewTree.h"
-#include "ui/mainview/QELView.h" // also gives WM_ELEMENTSELECTED
+#include "platform/base/Messages.h"
 #include "platform/win/MessageBox.h"
+#include "ui/mainview/QELView.h"
 #include "platform/win/WndMsg.h"
 
 namespace {
+
+const unsigned int UWM_TREEITEMDBLCLICK = RegisterWindowMessage(L"UWM_TREEITEMDBLCLICK");
+const unsigned int UWM_TREEITEMSELECT = RegisterWindowMessage(L"UWM_TREEITEMSELECT");
+const unsigned int UWM_TREEITEMLABELCHANGE = RegisterWindowMessage(L"UWM_TREEITEMLABELCHANGE");
+const unsigned int UWM_TREEITEMDRAGDROP = RegisterWindowMessage(L"UWM_TREEITEMDRAGDROP");
 
 CElementView::MenuRunner& Runner()
 {
@@ -206,6 +212,25 @@ void CElementView::OnCommand(int nID)
         default: break;
         }
     });
+}
+
+LRESULT CElementView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto item = [](auto value) { return static_cast<TreeItem>(value); };
+    LRESULT result = 0;
+    CallHandlerGuarded([&] {
+        if (message == UWM_TREEITEMDBLCLICK) {
+            m_Controller.OnTreeItemDblClick(item(wParam), item(lParam));
+        } else if (message == UWM_TREEITEMSELECT) {
+            m_Controller.OnTreeItemSelect(item(lParam));
+        } else if (message == UWM_TREEITEMLABELCHANGE) {
+            const auto* text = reinterpret_cast<const std::wstring*>(wParam);
+            result = text && m_Controller.OnTreeItemLabelChange(item(lParam), *text) ? 1 : 0;
+        } else if (message == UWM_TREEITEMDRAGDROP) {
+            result = m_Controller.OnTreeItemDragDrop(item(wParam), item(lParam));
+        }
+    });
+    return result;
 }
 
 QMenu* CElementView::BuildContextMenu(int menuId, QWidget* parent) const

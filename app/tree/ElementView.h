@@ -5,13 +5,14 @@
 #include <functional>
 
 #include "app/tree/ElementTreeController.h"
+#include "platform/win/WndMsg.h"
 
 class QMenu;
 class QToolBar;
 class QAction;
 class CViewTree;
 
-class CElementView : public QWidget {
+class CElementView : public QWidget, public CMessageReceiver {
     Q_OBJECT
 public:
     explicit CElementView(QWidget* parent = nullptr);
@@ -26,6 +27,9 @@ public:
     void ShowNoCase();
     // A pane command (220 to 225) or a document command of its context menus.
     void OnCommand(int nID);
+    // The tree's messages ("UWM_TREEITEMDBLCLICK", "UWM_TREEITEMSELECT",
+    // "UWM_TREEITEMLABELCHANGE", "UWM_TREEITEMDRAGDROP"), each to its controller handler.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The first popup of menu 230, 231 or 232; actions carry their command id as data.
     QMenu* BuildContextMenu(int menuId, QWidget* parent) const;
 

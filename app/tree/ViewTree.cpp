@@ -15,11 +15,19 @@
 #include <algorithm>
 
 #include "app/tree/ElementTreeController.h"
+#include "platform/base/Messages.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/WndMsg.h"
 
 namespace {
 
 constexpr int kHandleRole = Qt::UserRole + 1;
+
+// What the tree tells its parent, the element pane; sent, so pointers hold for the call.
+const unsigned int UWM_TREEITEMDBLCLICK = RegisterWindowMessage(L"UWM_TREEITEMDBLCLICK");
+const unsigned int UWM_TREEITEMSELECT = RegisterWindowMessage(L"UWM_TREEITEMSELECT");
+const unsigned int UWM_TREEITEMLABELCHANGE = RegisterWindowMessage(L"UWM_TREEITEMLABELCHANGE");
+const unsigned int UWM_TREEITEMDRAGDROP = RegisterWindowMessage(L"UWM_TREEITEMDRAGDROP");
 
 // Label edits go through the controller, which decides whether the text is taken.
 class CLabelDelegate : public QStyledItemDelegate {
@@ -36,7 +44,10 @@ public:
             return;
         const TreeItem item = m_Tree.HandleOf(m_Tree.itemFromIndex(index));
         // An accepted text reaches the item through the model; a refused one leaves the old label.
-        CallHandlerGuarded([&] { m_Controller.OnTreeItemLabelChange(item, edit->text().toStdWString()); });
+        const std::wstring text = edit->text().toStdWString();
+        CallHandlerGuarded([&] {
+            SendMessage(m_Tree.parentWidget(), UWM_TREEITEMLABELCHANGE, reinterpret_cast<WPARAM>(&text), item);
+        });
     }
 
     bool eventFilter(QObject* editor, QEvent* e) override
@@ -139,7 +150,11 @@ CViewTree::CViewTree(CElementTreeController& controller, QWidget* parent)
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* qi) { OnExpansion(qi, false); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* qi, int) {
         const TreeItem item = HandleOf(qi);
-        CallHandlerGuarded([&] { m_Controller.OnTreeItemDblClick(m_Controller.Tree().GetParentItem(item), item); });
+        if (item == TI_NONE)
+            return;
+        const TreeItem parentItem = m_Controller.Tree().GetParentItem(item);
+        CallHandlerGuarded(
+            [&] { SendMessage(parentWidget(), UWM_TREEITEMDBLCLICK, static_cast<WPARAM>(parentItem), item); });
     });
 }
 
@@ -243,7 +258,8 @@ void CViewTree::OnCurrentItemChanged(QTreeWidgetItem* current)
     ++m_nProgramChange;
     m_Controller.Tree().SelectItem(item);
     --m_nProgramChange;
-    CallHandlerGuarded([&] { m_Controller.OnTreeItemSelect(item); });
+    if (item != TI_NONE)
+        CallHandlerGuarded([&] { SendMessage(parentWidget(), UWM_TREEITEMSELECT, 0, item); });
 }
 
 void CViewTree::OnExpansion(QTreeWidgetItem* qi, bool bExpanded)
@@ -440,6 +456,9 @@ TreeItem CViewTree::DropOn(TreeItem dragged, const QPoint& pos)
     const TreeItem target = HandleOf(itemAt(pos));
     TreeItem dropped = TI_NONE;
     if (dragged != TI_NONE && target != TI_NONE)
-        CallHandlerGuarded([&] { dropped = m_Controller.OnTreeItemDragDrop(dragged, target); });
+        CallHandlerGuarded([&] {
+            dropped = static_cast<TreeItem>(
+                SendMessage(parentWidget(), UWM_TREEITEMDRAGDROP, static_cast<WPARAM>(dragged), target));
+        });
     return dropped;
 }

@@ -136,3 +136,23 @@ std::string ArchiveErrorReason(const std::string& sError)
             return reason;
     return "its contents are not in the form QEL writes";
 }
+
+std::string GetArchiveErrorHint(const std::string& sError)
+{
+    static const std::pair<const char*, const char*> hints[] = {
+        {"coding error", "Boost.Serialization library problem"},
+        {"unrecognized XML syntax", "name-value-pair name contains illegal chars including whitespace?"},
+        {"unregistered class", "missing BOOST_CLASS_EXPORT(SubClass) macro?"},
+        {"unregistered void cast", "missing ar & BOOST_SERIALIZATION_BASE_OBJECT_NVP(BaseClass) statement?"},
+        {"stream error", "asymmetric serialization, including attempt to load empty archive?"},
+    };
+    for (const auto& [key, hint] : hints)
+        if (sError == key)
+            return std::string("(") + hint + ")";
+    return "(no local interpretation)";
+}
+
+std::wstring ArchiveErrorDetail(const std::string& sError)
+{
+    return L"Boost reports: " + Utf8ToWide(sError) + L"\nPossibly: " + Utf8ToWide(GetArchiveErrorHint(sError));
+}

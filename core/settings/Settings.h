@@ -157,3 +157,12 @@ extern CSettings* g_pSettings;
 // What an archive error says of a file, in the user's words: "it ends early or holds a
 // value that cannot be read".
 std::string ArchiveErrorReason(const std::string& sError);
+
+// The archive library's own guess at the cause of an error text, in parentheses: "stream
+// error" gives "(asymmetric serialization, including attempt to load empty archive?)";
+// a text the table does not hold word for word gives "(no local interpretation)".
+std::string GetArchiveErrorHint(const std::string& sError);
+
+// The detail of a damaged-file message: "Boost reports: " and the library's text, a
+// newline, "Possibly: " and its hint.
+std::wstring ArchiveErrorDetail(const std::string& sError);

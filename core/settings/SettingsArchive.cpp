@@ -179,10 +179,10 @@ QEL_INSTANTIATE_SERIALIZE(CSettings::Plot_Config);
 
 namespace {
 
-// The archive's own text only as a detail after what the user can act on.
+// The archive's own text and its hint only as a detail after what the user can act on.
 std::wstring Detail(const std::exception& e)
 {
-    return L"(Detail: " + Utf8ToWide(e.what()) + L")\n";
+    return ArchiveErrorDetail(e.what()) + L"\n";
 }
 
 class CCannotOpen : public std::runtime_error {

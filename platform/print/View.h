@@ -25,7 +25,7 @@ public:
 
     // The commands Print (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT) and Print Preview.
     void OnFilePrint();
-    void OnFilePrintPreview();
+    virtual void OnFilePrintPreview();
 
 protected:
     // The window that owns the print and preview dialogs: the view's own window, or the

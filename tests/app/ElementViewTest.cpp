@@ -322,6 +322,108 @@ TEST_F(ElementViewTest, DropOfAModelOnLoadModelsCopiesAndSelects)
     EXPECT_EQ(Tree().currentItem()->text(0), "A26-vehicle-Copy");
 }
 
+
+// The tree's four messages, each with the test's own copy of its registered number.
+TEST_F(ElementViewTest, EachTreeMessageReachesTheControllerThroughTheRegistry)
+{
+    const unsigned int dblClick = RegisterWindowMessage(L"UWM_TREEITEMDBLCLICK");
+    const unsigned int select = RegisterWindowMessage(L"UWM_TREEITEMSELECT");
+    const unsigned int labelChange = RegisterWindowMessage(L"UWM_TREEITEMLABELCHANGE");
+    const unsigned int dragDrop = RegisterWindowMessage(L"UWM_TREEITEMDRAGDROP");
+
+    SendMessage(m_pView, select, 0, ListItem(1));
+    EXPECT_THAT(m_pReceiver->m_vReceived, ElementsAre(m_pB.get()));
+
+    int sheets = 0;
+    m_Dialogs.loadModel = [&](ScriptedPropSheetLM&) { return ++sheets, DLG_IDCANCEL; };
+    SendMessage(m_pView, dblClick, static_cast<WPARAM>(Ctl().GetLoadModelsItem()), ListItem(0));
+    EXPECT_EQ(sheets, 1);
+
+    const std::wstring name = L"Renamed";
+    EXPECT_EQ(SendMessage(m_pView, labelChange, reinterpret_cast<WPARAM>(&name), ListItem(0)), 1);
+    EXPECT_EQ(m_pA->m_Description, L"Renamed");
+    EXPECT_EQ(Q(ListItem(0))->text(0), "Renamed");
+    const std::wstring empty;
+    EXPECT_EQ(SendMessage(m_pView, labelChange, reinterpret_cast<WPARAM>(&empty), ListItem(0)), 0);
+    EXPECT_EQ(m_pA->m_Description, L"Renamed");
+
+    const LRESULT dropped = SendMessage(m_pView, dragDrop, static_cast<WPARAM>(ListItem(0)), Ctl().GetLoadModelsItem());
+    ASSERT_NE(dropped, TI_NONE);
+    ASSERT_EQ(m_Doc.m_vLoadModel.size(), 3u);
+    EXPECT_EQ(Ctl().Tree().GetItemText(static_cast<TreeItem>(dropped)), L"Renamed-Copy");
+    // Another name reaches no handler.
+    EXPECT_EQ(SendMessage(m_pView, RegisterWindowMessage(L"UWM_TREEITEMOTHER"), 0, ListItem(0)), 0);
+}
+
+// A parent that records what the tree sends it, as the pane receives it.
+class TreeMessageRecorder : public QWidget, public CMessageReceiver {
+public:
+    struct Sent {
+        unsigned int message;
+        WPARAM wParam;
+        LPARAM lParam;
+        std::wstring text; // the label, while its pointer was valid
+    };
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        static const unsigned int labelChange = RegisterWindowMessage(L"UWM_TREEITEMLABELCHANGE");
+        m_vSent.push_back(
+            {message, wParam, lParam, message == labelChange ? *reinterpret_cast<const std::wstring*>(wParam) : L""});
+        return 0;
+    }
+    std::vector<Sent> m_vSent;
+};
+
+TEST_F(ElementViewTest, TheTreeSendsItsMessagesToItsParent)
+{
+    CElementTreeController controller;
+    controller.ClearTree();
+    controller.Populate(&m_Doc);
+    TreeMessageRecorder parent;
+    auto* tree = new CViewTree(controller, &parent);
+    tree->resize(300, 400);
+    parent.resize(300, 400);
+    parent.show();
+    QApplication::processEvents();
+    tree->expandAll();
+    const TreeItem lm = controller.Tree().GetChildren(controller.GetLoadModelsItem())[1];
+    const auto last = [&] { return parent.m_vSent.empty() ? TreeMessageRecorder::Sent{} : parent.m_vSent.back(); };
+
+    const QPoint at = ItemCentre(*tree, lm);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(last().message, RegisterWindowMessage(L"UWM_TREEITEMSELECT"));
+    EXPECT_EQ(last().wParam, 0u);
+    EXPECT_EQ(last().lParam, lm);
+
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(last().message, RegisterWindowMessage(L"UWM_TREEITEMDBLCLICK"));
+    EXPECT_EQ(last().wParam, static_cast<WPARAM>(controller.GetLoadModelsItem()));
+    EXPECT_EQ(last().lParam, lm);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+
+    tree->EditSelectedLabel();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* editor = tree->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("Edited"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits once the key is done
+    EXPECT_EQ(last().message, RegisterWindowMessage(L"UWM_TREEITEMLABELCHANGE"));
+    EXPECT_EQ(last().text, L"Edited");
+    EXPECT_EQ(last().lParam, lm);
+    // The parent refused it: the label stays.
+    EXPECT_EQ(tree->ItemOf(lm)->text(0), "T44 truck: S = 3.000");
+
+    const TreeItem target = controller.GetLoadModelsItem();
+    EXPECT_EQ(tree->DropOn(lm, ItemCentre(*tree, target)), TI_NONE);
+    EXPECT_EQ(last().message, RegisterWindowMessage(L"UWM_TREEITEMDRAGDROP"));
+    EXPECT_EQ(last().wParam, static_cast<WPARAM>(lm));
+    EXPECT_EQ(last().lParam, target);
+    // Each message went to the parent only: the case is as it was.
+    EXPECT_EQ(m_Doc.m_vLoadModel.size(), 2u);
+    EXPECT_EQ(m_pB->m_Description, L"T44 truck: S = 3.000");
+}
+
 }
 
 // A name longer than the narrow pane shows shows whole in a tip; a name the pane shows whole

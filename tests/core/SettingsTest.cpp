@@ -218,6 +218,26 @@ TEST(Settings, ArchiveErrorsAreToldInTheUsersWords)
         EXPECT_EQ(ArchiveErrorReason(text), reason) << '"' << text << '"';
 }
 
+// Only the whole text names a hint: the library's texts are compared as they stand.
+TEST(Settings, ArchiveErrorHintsMatchTheWholeText)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"coding error", "(Boost.Serialization library problem)"},
+        {"unrecognized XML syntax", "(name-value-pair name contains illegal chars including whitespace?)"},
+        {"unregistered class", "(missing BOOST_CLASS_EXPORT(SubClass) macro?)"},
+        {"unregistered void cast", "(missing ar & BOOST_SERIALIZATION_BASE_OBJECT_NVP(BaseClass) statement?)"},
+        {"stream error", "(asymmetric serialization, including attempt to load empty archive?)"},
+        {"stream error ", "(no local interpretation)"},
+        {"input stream error", "(no local interpretation)"},
+        {"", "(no local interpretation)"},
+    };
+    for (const auto& [text, hint] : cases)
+        EXPECT_EQ(GetArchiveErrorHint(text), hint) << '"' << text << '"';
+    EXPECT_EQ(ArchiveErrorDetail("stream error"),
+              L"Boost reports: stream error\nPossibly: (asymmetric serialization, including attempt to load empty "
+              L"archive?)");
+}
+
 TEST_F(SettingsFile, FileHoldsEveryItemInOrder)
 {
     const std::string xml = DefaultsText();
@@ -366,7 +386,8 @@ TEST_F(SettingsFile, UnreadableFileGivesTheMessageAndAllDefaults)
         } else {
             // What the user can act on first; the library's words only as the detail.
             EXPECT_EQ(said.rfind("The file is damaged or was not written by QEL: ", 0), 0u) << said;
-            EXPECT_NE(said.find(".\n(Detail: "), std::string::npos) << said;
+            EXPECT_NE(said.find(".\nBoost reports: "), std::string::npos) << said;
+            EXPECT_NE(said.find("\nPossibly: ("), std::string::npos) << said;
         }
 
         EXPECT_EQ(SavedText(), defaults);
@@ -477,7 +498,8 @@ TEST_F(SettingsFile, SaveCreatesTheMissingFolder)
 void ExpectSaveMessage(const std::wstring& message)
 {
     const std::string msg = WideToUtf8(message);
-    EXPECT_EQ(msg.rfind("Problem saving file.\nThe settings file could not be written.\n(Detail: ", 0), 0u) << msg;
+    EXPECT_EQ(msg.rfind("Problem saving file.\nThe settings file could not be written.\nBoost reports: ", 0), 0u)
+        << msg;
     EXPECT_EQ(msg.back(), '\n');
 }
 
@@ -489,12 +511,13 @@ void SaveWithSmallFileLimit(const std::wstring& path)
     ::signal(SIGXFSZ, SIG_IGN);
     std::wstring msg;
     const bool ok = CSettings::Save(path, msg);
-    std::_Exit(
-        ok ? 1
-        : WideToUtf8(msg).rfind(
-              "Problem saving file.\nThe settings file could not be written.\n(Detail: output stream error)\n", 0) == 0
-            ? 0
-            : 2);
+    std::_Exit(ok ? 1
+               : WideToUtf8(msg).rfind(
+                     "Problem saving file.\nThe settings file could not be written.\nBoost reports: output stream "
+                     "error\nPossibly: (no local interpretation)\n",
+                     0) == 0
+                   ? 0
+                   : 2);
 }
 
 TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)

@@ -195,8 +195,23 @@ TEST_F(CaseFileDamageTest, CraftedXmlIsRefusedWithTheArchivesText)
         const std::wstring sOpened = OpenRefused(bad);
         EXPECT_EQ(sOpened.rfind(kOpenError + L"The file is damaged or was not written by QEL: ", 0), 0u)
             << WideToUtf8(sOpened);
-        EXPECT_TRUE(sOpened.ends_with(L".\n(Detail: " + Utf8ToWide(error) + L")")) << WideToUtf8(sOpened);
+        // None of these texts is one the hint table knows.
+        EXPECT_TRUE(
+            sOpened.ends_with(L".\nBoost reports: " + Utf8ToWide(error) + L"\nPossibly: (no local interpretation)"))
+            << WideToUtf8(sOpened);
     }
+}
+
+// A library text that the hint table knows brings its hint into the box.
+TEST_F(CaseFileDamageTest, TheDamagedFilesMessageCarriesTheArchiveHint)
+{
+    std::string bad = MakeCaseFileData(SmallCase(), false);
+    const size_t at = bad.find("<boost_serialization");
+    ASSERT_NE(at, std::string::npos);
+    bad[at + 6] = ' ';
+    EXPECT_EQ(OpenRefused(bad), kOpenError + L"The file is damaged or was not written by QEL: its XML is not in the "
+                                             L"form QEL writes.\nBoost reports: unrecognized XML syntax\nPossibly: "
+                                             L"(name-value-pair name contains illegal chars including whitespace?)");
 }
 
 // The settings file goes through the same XML reader.
@@ -214,7 +229,8 @@ TEST_F(CaseFileDamageTest, ASettingsFileWithALongClosingTagGetsTheDefaults)
     WriteBytes(path, xml);
     EXPECT_FALSE(CSettings::Load(W(path), sMessage));
     EXPECT_EQ(sMessage, L"Problem loading Program Settings file.\nThe file is damaged or was not written by QEL: its "
-                        L"XML is not in the form QEL writes.\n(Detail: XML start/end tag mismatch - LINEWIDTH)\n"
+                        L"XML is not in the form QEL writes.\nBoost reports: XML start/end tag mismatch - LINEWIDTH\n"
+                        L"Possibly: (no local interpretation)\n"
                         L"Using default values instead.\n");
     EXPECT_EQ(g_pSettings->Plot.LINEWIDTH, defaultWidth);
 }

@@ -18,6 +18,7 @@
 #include <QPdfDocument>
 #include <QPlainTextEdit>
 #include <QSet>
+#include <QSplitter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -37,6 +38,8 @@
 #include "core/analysis/ParallelRuns.h"
 #include "app/AppIds.h"
 #include "app/ChildFrame.h"
+#include "app/LockKeyPanes.h"
+#include "app/TabGroups.h"
 #include "app/pdf/PdfPane.h"
 #include "controls/chart/ChartAxis.h"
 #include "controls/chart/ChartCtrl.h"
@@ -379,6 +382,7 @@ private:
     void ElementDialogs();
     void ToolDialogs();
     void ResultPictures();
+    void TabGroupsAndLockKeys();
     void PanesAndManual();
     void CustomizeToolbars();
     void MenuItemOverAToolbarButton();
@@ -1022,6 +1026,39 @@ void Scenario::ResultPictures()
     d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
 }
 
+// A table beside the graphs in a tab group of its own, and the caps lock light in the
+// status bar as the keyboard of the X server has it.
+void Scenario::TabGroupsAndLockKeys()
+{
+    d.Menu({QStringLiteral("&View"), QStringLiteral("&Moving Load Results")});
+    const auto grids = ResultWindows(d, QStringLiteral("MLA Envelopes - Grid"));
+    if (!Check(!grids.empty(), QStringLiteral("Moving Load Results opens its tables")))
+        return;
+    CTabGroups& groups = *d.Frame().GetTabGroups();
+    ShowWindow(d, grids.front());
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("New &Vertical Tab Group")});
+    Check(groups.GroupCount() == 2, QStringLiteral("New Vertical Tab Group makes a second group"));
+    Check(groups.GroupOf(grids.front()) == 1, QStringLiteral("the table stands in the new group"));
+    Check(d.Frame().GetActiveChild() == grids.front(), QStringLiteral("the moved table is the active window"));
+    Check(groups.Splitter()->orientation() == Qt::Horizontal, QStringLiteral("the groups stand side by side"));
+
+    // Caps lock pressed on the keyboard lights its pane; pressed again, the pane goes blank.
+    CLockKeyPanes& lockKeys = *d.Frame().GetLockKeyPanes();
+    Check(lockKeys.GetText(CLockKeyPanes::PANE_CAPS).isEmpty(), QStringLiteral("caps lock is off at first"));
+    XKey(d.Frame(), QStringLiteral("Caps_Lock"));
+    d.WaitFor([&] { return lockKeys.GetText(CLockKeyPanes::PANE_CAPS) == QStringLiteral("CAP"); }, 3000,
+              QStringLiteral("the status bar shows CAP"));
+    d.Shot(QStringLiteral("tab-groups"));
+    XKey(d.Frame(), QStringLiteral("Caps_Lock"));
+    d.WaitFor([&] { return lockKeys.GetText(CLockKeyPanes::PANE_CAPS).isEmpty(); }, 3000,
+              QStringLiteral("CAP goes out with caps lock"));
+
+    // Back into one group: the later steps find every window in it.
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Move to P&revious Tab Group")});
+    d.WaitFor([&] { return groups.GroupCount() == 1; }, 3000, QStringLiteral("the emptied group goes"));
+    d.Menu({QStringLiteral("&Window"), QStringLiteral("Close &All Tabs")});
+}
+
 // The settings and diagnostics panes, and Help > PDF Help: the manual that comes with the
 // program opens in its pane, with no message, when the setting still names the default.
 void Scenario::PanesAndManual()
@@ -1360,6 +1397,7 @@ void Scenario::Run()
         {"element dialogs", &Scenario::ElementDialogs},
         {"tool dialogs", &Scenario::ToolDialogs},
         {"result pictures", &Scenario::ResultPictures},
+        {"tab groups and lock keys", &Scenario::TabGroupsAndLockKeys},
         {"panes and the user manual", &Scenario::PanesAndManual},
         {"customise the toolbars", &Scenario::CustomizeToolbars},
         {"a menu item over a toolbar button", &Scenario::MenuItemOverAToolbarButton},

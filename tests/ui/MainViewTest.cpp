@@ -8,6 +8,9 @@
 #include "ui/draw/DrawLoadModelCtrl.h"
 #include "ui/mainview/QELView.h"
 
+#include "app/ModalAnswer.h"
+
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 
@@ -138,4 +141,72 @@ TEST(MainView, LayoutAndInstructionsFollowTheSetting)
 
     EXPECT_EQ(CQELView::InstructionLines().size(), 15);
     EXPECT_EQ(CQELView::InstructionLines().front(), QStringLiteral("Routine Useage Instructions:"));
+}
+
+// The window picture the print preview takes: what the view shows, pixel for pixel.
+TEST(MainView, PrintWindowBitmapHoldsTheViewAsShown)
+{
+    SmallCase c;
+    CQELView view;
+    view.resize(900, 600);
+    view.show();
+    view.OnShowLoadModel(0, Param(*c.loadModels[0]));
+    QApplication::processEvents();
+
+    CDC* pMemDC = nullptr;
+    CBitmap* pBitmap = nullptr;
+    view.PrintWindowBitmap(&pMemDC, &pBitmap);
+    ASSERT_NE(pMemDC, nullptr);
+    ASSERT_NE(pBitmap, nullptr);
+    EXPECT_EQ(pMemDC->GetCurrentBitmap(), pBitmap);
+    const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(pBitmap->GetImage(), shown);
+    // The client rectangle in tenths of a millimetre, y upwards: 900 px at 96 px per inch
+    // is 9.375 in = 2381 tenths; 600 px is 6.25 in = 1587.5 tenths.
+    EXPECT_EQ(view.m_rcClient.left, 0);
+    EXPECT_EQ(view.m_rcClient.top, 0);
+    EXPECT_NEAR(view.m_rcClient.right, 2381, 1);
+    EXPECT_NEAR(view.m_rcClient.bottom, -1588, 1);
+    delete pMemDC;
+    delete pBitmap;
+
+    // Nowhere to put them: nothing is made.
+    CBitmap* pUntouched = nullptr;
+    EXPECT_EQ(view.PrintWindowBitmap(nullptr, &pUntouched), nullptr);
+    EXPECT_EQ(pUntouched, nullptr);
+}
+
+// Print Preview pictures the view first, keeps a bitmap file of it while the preview is
+// open, and lets go of all of it when the preview closes.
+TEST(MainView, ThePreviewCapturesTheWindowAndLetsGoAfterwards)
+{
+    SmallCase c;
+    CQELView view;
+    view.resize(640, 400);
+    view.show();
+    view.OnShowLoadModel(0, Param(*c.loadModels[0]));
+    QApplication::processEvents();
+
+    QString bitmapFile;
+    QByteArray head;
+    bool bCaptured = false;
+    qeltest::ModalAnswer answer([&](QDialog& dlg) {
+        bitmapFile = view.GetPreviewBitmapPath();
+        bCaptured = view.m_hDIB != nullptr;
+        QFile file(bitmapFile);
+        if (file.open(QIODevice::ReadOnly))
+            head = file.read(2);
+        dlg.reject();
+    });
+    view.OnFilePrintPreview();
+    ASSERT_TRUE(answer.Answered());
+    EXPECT_TRUE(bCaptured);
+    ASSERT_FALSE(bitmapFile.isEmpty());
+    // The file was a bitmap while the preview was open, and is gone now.
+    EXPECT_EQ(head, QByteArray("BM"));
+    EXPECT_FALSE(QFile::exists(bitmapFile));
+    EXPECT_EQ(view.m_hDIB, nullptr);
+    EXPECT_EQ(view.m_pMemDC, nullptr);
+    EXPECT_EQ(view.m_pBitmap, nullptr);
+    EXPECT_TRUE(view.GetPreviewBitmapPath().isEmpty());
 }

@@ -217,3 +217,30 @@ TEST(ViewBase, EditCommandsReachTheGridOnceItHasAWindow)
     // The one data row of two reactions, headings left out.
     EXPECT_EQ(view->m_pGrid->GetSelectedCount(), 2);
 }
+
+// A view paints only while the main window's active child belongs to a case.
+TEST(ViewBase, NothingIsPaintedWithoutAnActiveCase)
+{
+    CRecordingView view;
+    ASSERT_TRUE(view.CreateView(nullptr, CRect(0, 0, 200, 80)));
+    view.RecalcLayout();
+    const auto paint = [&] {
+        CDC dc;
+        CBitmap bitmap;
+        dc.CreateCompatibleDC(nullptr);
+        bitmap.CreateCompatibleBitmap(&dc, 200, 80);
+        bitmap.GetImage().fill(QColor(255, 0, 255));
+        dc.SelectObject(&bitmap);
+        view.OnDraw(&dc);
+        dc.SelectObject(static_cast<CBitmap*>(nullptr));
+        return FromQRgb(bitmap.GetImage().pixel(199, 79));
+    };
+    bool bActiveCase = false;
+    CQELViewBase::SetActiveCaseTest([&] { return bActiveCase; });
+    EXPECT_EQ(paint(), RGB(255, 0, 255));
+    bActiveCase = true;
+    EXPECT_EQ(paint(), GetSysColor(COLOR_3DFACE));
+    // Outside the program no test is installed: the view paints.
+    CQELViewBase::SetActiveCaseTest(nullptr);
+    EXPECT_EQ(paint(), GetSysColor(COLOR_3DFACE));
+}

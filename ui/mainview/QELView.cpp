@@ -1,5 +1,6 @@
 #include "ui/mainview/QELView.h"
 
+#include "controls/bitmap/WindowToBMP.h"
 #include "controls/grid/GridCellNumeric.h"
 #include "controls/grid/GridCtrl.h"
 #include "core/bridge/Bridge.h"
@@ -16,6 +17,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 
@@ -113,6 +115,8 @@ CQELView::~CQELView()
     // The children's widgets go with this widget; the control objects are ours.
     delete m_pDrawCtrl;
     delete m_pGrid;
+    ReleaseWindowBitmap();
+    GlobalFree(m_hDIB);
 }
 
 void CQELView::OnInitialUpdate()
@@ -256,6 +260,44 @@ void CQELView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     pDC->TextOut(pInfo->m_rectDraw.right / 2, pInfo->m_rectDraw.bottom / 2, std::wstring(L"Nothing here yet!"));
     pDC->SetWindowOrg(0, 0);
     pDC->SelectObject(pOldFont);
+}
+
+void CQELView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    ReleaseWindowBitmap();
+    CQELViewPrintBase::OnEndPrinting(pDC, pInfo);
+}
+
+void CQELView::ReleaseWindowBitmap()
+{
+    if (m_pOldBitmap && m_pMemDC)
+        m_pMemDC->SelectGdiObject(m_pOldBitmap);
+    delete m_pMemDC;
+    delete m_pBitmap;
+    m_pMemDC = nullptr;
+    m_pBitmap = nullptr;
+    m_pOldBitmap = nullptr;
+}
+
+void CQELView::OnFilePrintPreview()
+{
+    m_hDIB = GlobalFree(m_hDIB);
+    m_hDIB = CWindowToBMP::CaptureWindow(static_cast<QWidget*>(this));
+    // The file lives in a folder of its own that goes with the preview.
+    QTemporaryDir scratch;
+    if (HGLOBAL hCopy = CWindowToBMP::CaptureWindow(static_cast<QWidget*>(this))) {
+        const QString path = scratch.filePath(QStringLiteral("preview.bmp"));
+        if (scratch.isValid() && CWindowToBMP::WriteDIB(path.toStdWString().c_str(), hCopy))
+            m_sPreviewBitmap = path;
+        GlobalFree(hCopy);
+    }
+    ReleaseWindowBitmap();
+    m_pOldBitmap = PrintWindowBitmap(&m_pMemDC, &m_pBitmap);
+    CView::OnFilePrintPreview();
+    // Closed without a page drawn, the preview never reached OnEndPrinting.
+    ReleaseWindowBitmap();
+    m_hDIB = GlobalFree(m_hDIB);
+    m_sPreviewBitmap.clear();
 }
 
 void CQELView::OnSettingsChanged()

@@ -7,6 +7,7 @@
 #include "core/elements/Element.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
+#include "platform/win/GlobalMem.h"
 #include "platform/win/WinDef.h"
 #include "ui/views/QELViewPrintBase.h"
 
@@ -36,6 +37,14 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     // Header and footer, then "Nothing here yet!" in the middle of the body.
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    // Lets go of the window picture of the preview, then the print font.
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // Print Preview: the view's window is captured (kept in m_hDIB, and written as a bitmap
+    // file beside the preview while it is open) and copied into a memory bitmap
+    // (PrintWindowBitmap) before the preview opens; all of it goes when the preview closes.
+    void OnFilePrintPreview() override;
+    // The bitmap file of the open preview, empty while none is open.
+    const QString& GetPreviewBitmapPath() const { return m_sPreviewBitmap; }
 
     // WM_ELEMENTSELECTED: 1 when a load model was shown, else 0. Every element updates
     // the summary line; only a load model changes the sketch and the table.
@@ -65,6 +74,7 @@ public:
     CGridCtrl* m_pGrid = nullptr;
     std::wstring m_sAppName = L"Tolmerin";
     QStringList m_saHeadings = {QStringLiteral("Axle"), QStringLiteral("Weight"), QStringLiteral("Spacing")};
+    HGLOBAL m_hDIB = nullptr;
 
 signals:
     // The title changed (the child frame shows it).
@@ -86,5 +96,8 @@ private:
     int InstructionStep() const;
     static bool IsInstructionHeading(qsizetype i) { return i == 0 || i == 7; }
 
+    void ReleaseWindowBitmap();
+
     QLabel* m_pSummary = nullptr;
+    QString m_sPreviewBitmap;
 };

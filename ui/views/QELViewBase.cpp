@@ -100,8 +100,23 @@ void CQELViewBase::SetCriticalRatiosOutput(bool bBMSF, std::shared_ptr<CAOCritic
     UpdateWindow();
 }
 
+namespace {
+CQELViewBase::ActiveCaseTest& TheActiveCaseTest()
+{
+    static CQELViewBase::ActiveCaseTest test;
+    return test;
+}
+} // namespace
+
+void CQELViewBase::SetActiveCaseTest(ActiveCaseTest test)
+{
+    TheActiveCaseTest() = std::move(test);
+}
+
 void CQELViewBase::OnDraw(CDC* pDC)
 {
+    if (const ActiveCaseTest& hasCase = TheActiveCaseTest(); hasCase && !hasCase())
+        return;
     CRect client;
     GetClientRect(&client);
     CBrush face(GetSysColor(COLOR_3DFACE));

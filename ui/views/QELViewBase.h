@@ -5,6 +5,7 @@
 // and the margins both views lay out around.
 #include "ui/views/QELViewPrintBase.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -52,7 +53,13 @@ public:
 
     // Measures the title and sets m_nTitleHeight; the views place their controls below it.
     virtual void RecalcLayout();
+    // Paints the background and the title, while the main window's active child window
+    // belongs to a case document; otherwise nothing.
     void OnDraw(CDC* pDC) override;
+    // Whether the active child window belongs to a case document; the main window installs
+    // it. With none installed (a view outside the program) a view always paints.
+    using ActiveCaseTest = std::function<bool()>;
+    static void SetActiveCaseTest(ActiveCaseTest test);
     void OnSize(UINT nType, int cx, int cy) override;
     // One line of text in pFont (the stock user-interface font when null).
     CSize MeasureText(const std::wstring& text, CFont* pFont);

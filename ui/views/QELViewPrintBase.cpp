@@ -3,7 +3,11 @@
 #include "controls/print/PrintBands.h"
 #include "platform/wnd/PaintDC.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
 #include <cwchar>
+#include <memory>
 
 CQELViewPrintBase::CQELViewPrintBase() = default;
 
@@ -85,4 +89,34 @@ void CQELViewPrintBase::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
 {
     PrintFooterBand(pDC, pInfo->m_rectDraw, m_fontPrint, static_cast<int>(pInfo->m_nCurPage),
                     static_cast<int>(pInfo->GetMaxPage()));
+}
+
+CGdiObject* CQELViewPrintBase::PrintWindowBitmap(CDC** ppMemDC, CBitmap** ppBitmap)
+{
+    // The window a view paints in: its own, or the view itself when it is a Qt widget.
+    QWidget* pWindow = GetPrintDialogParent();
+    if (!pWindow || !ppMemDC || !ppBitmap)
+        return nullptr;
+    auto pMemDC = std::make_unique<CDC>();
+    if (!pMemDC->CreateCompatibleDC(nullptr))
+        return nullptr;
+    pMemDC->SetMapMode(MM_LOMETRIC);
+    CRect client(0, 0, pWindow->width(), pWindow->height());
+    pMemDC->DPtoLP(&client);
+    m_rcClient = client;
+    pMemDC->SetMapMode(MM_TEXT);
+
+    // What the screen shows of the window, pixel for pixel, at the size it has on the screen.
+    pWindow->update();
+    QImage picture = pWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto pBitmap = std::make_unique<CBitmap>();
+    if (picture.isNull() || !pBitmap->CreateCompatibleBitmap(pMemDC.get(), picture.width(), picture.height()))
+        return nullptr;
+    picture.setDevicePixelRatio(1.0);
+    pBitmap->GetImage() = picture;
+    CGdiObject* pOld = pMemDC->SelectObject(pBitmap.get());
+    pMemDC->SetMapMode(MM_LOMETRIC);
+    *ppMemDC = pMemDC.release();
+    *ppBitmap = pBitmap.release();
+    return pOld;
 }
