@@ -53,17 +53,9 @@ const std::vector<CAppLook>& GetAppLooks()
 {
     // Each look is the nearest Qt style and palette to the one its menu text names.
     static const std::vector<CAppLook> looks = {
-        {205, L"Windows &2000"},
-        {206, L"Office &XP"},
-        {207, L"&Windows XP"},
-        {208, L"Office 200&3"},
-        {209, L"Visual Studio 200&5"},
-        {210, L"Visual Studio 200&8"},
-        {215, L"&Blue Style"},
-        {216, L"B&lack Style"},
-        {217, L"&Silver Style"},
-        {218, L"&Aqua Style"},
-        {219, L"Win&dows 7"},
+        {205, L"Windows &2000"},       {206, L"Office &XP"},          {207, L"&Windows XP"}, {208, L"Office 200&3"},
+        {209, L"Visual Studio 200&5"}, {210, L"Visual Studio 200&8"}, {215, L"&Blue Style"}, {216, L"B&lack Style"},
+        {217, L"&Silver Style"},       {218, L"&Aqua Style"},         {219, L"Win&dows 7"},
     };
     return looks;
 }
