@@ -62,9 +62,8 @@ CChildFrame::CChildFrame(CQELApp& app, CQELDoc* pDoc, QWidget* pView, bool bCase
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(pView);
-    // The main view names the load model it shows.
-    if (auto* pMainView = qobject_cast<CQELView*>(pView))
-        connect(pMainView, &CQELView::titleChanged, this, &QWidget::setWindowTitle);
+    // The frame keeps the title its creator gives it (the case's); the main view's own
+    // title names the load model on its printed pages.
 }
 
 void CChildFrame::closeEvent(QCloseEvent* e)

@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -243,6 +244,16 @@ void CMainFrame::CreateMenusAndToolBars()
             action->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
         if (c.isChecked)
             action->setCheckable(true);
+        const auto& looks = GetAppLooks();
+        if (std::any_of(looks.begin(), looks.end(), [&](const CAppLook& l) { return l.nID == c.nID; })) {
+            // The looks take a radio mark: one of them is the current look.
+            auto* group = findChild<QActionGroup*>(QStringLiteral("looks"));
+            if (!group) {
+                group = new QActionGroup(this);
+                group->setObjectName(QStringLiteral("looks"));
+            }
+            action->setActionGroup(group);
+        }
         if (c.icon >= 0)
             action->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(c.icon)));
         if (c.statusTip) {

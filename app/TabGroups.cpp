@@ -340,11 +340,13 @@ namespace {
 
 // The menu's items copy the commands' texts and states; the chosen command runs once the
 // menu and the event that opened it are done.
+// A command not allowed now is left out of the menu, not greyed.
 void AddItem(QMenu& menu, QAction* pCommand, int nID, const char* fallback)
 {
+    if (pCommand && !pCommand->isEnabled())
+        return;
     QAction* item = menu.addAction(pCommand ? pCommand->text() : QString::fromLatin1(fallback));
     item->setData(nID);
-    item->setEnabled(!pCommand || pCommand->isEnabled());
 }
 
 }
@@ -362,6 +364,8 @@ void CTabGroups::ShowTabMenu(QTabBar* pTabs, const QPoint& pos)
     const auto action = [this](int nID) { return m_fnAction ? m_fnAction(nID) : nullptr; };
     AddItem(menu, action(ID_WINDOW_CLOSE_TAB), ID_WINDOW_CLOSE_TAB, "Close &Tab");
     AddItem(menu, action(ID_WINDOW_CLOSE_ALL_TABS), ID_WINDOW_CLOSE_ALL_TABS, "Close &All Tabs");
+    if (menu.isEmpty())
+        return;
     QAction* chosen = RunMenu(menu, pTabs->mapToGlobal(pos));
     if (const int nID = chosen ? chosen->data().toInt() : 0; nID && m_fnRunCommand)
         QTimer::singleShot(0, this, [this, nID] { m_fnRunCommand(nID); });

@@ -115,7 +115,7 @@ void CPdfPane::OnFileOpen()
 {
     FileDialogRequest request;
     request.sTitle = L"Please Select pdf File";
-    request.sFilter = L"PDF Files (*.pdf)";
+    request.sFilter = L"Acrobat Files (*.pdf)";
     const std::optional<std::wstring> path = RunFileDialog(this, request);
     if (!path)
         return;

@@ -247,6 +247,8 @@ bool CElementTreeController::OnTreeItemLabelChange(TreeItem item, const std::wst
     // An edit begun before the run started ends with the old label.
     if (!pElement || text.empty() || !pElement->m_bIsEditable || IsCaseBusy())
         return false;
+    // Any accepted new name marks the case changed, not only one begun by Rename: a name
+    // edited by a click would otherwise be lost at exit without the save question.
     if (pElement->m_Description != text) {
         pElement->m_Description = text;
         if (CQELDoc* pDoc = CQELDoc::GetDoc())

@@ -178,8 +178,11 @@ void CElementView::SetMenuRunner(MenuRunner runner)
 void CElementView::BroadcastElementSelected(CElement* pElement)
 {
     emit elementSelected(pElement);
-    // Every window of the main window, however deep, as the selection message reaches them.
-    QWidget* top = window();
+    // Every window of the main window, however deep, as the selection message reaches them:
+    // the main window, not this pane's own window when the pane floats.
+    QWidget* top = this;
+    while (top->parentWidget())
+        top = top->parentWidget();
     for (QWidget* w : top->findChildren<QWidget*>()) {
         if (auto* view = qobject_cast<CQELView*>(w))
             view->OnShowLoadModel(0, reinterpret_cast<LPARAM>(pElement));

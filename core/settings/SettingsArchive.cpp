@@ -185,9 +185,10 @@ std::wstring Detail(const std::exception& e)
     return ArchiveErrorDetail(e.what()) + L"\n";
 }
 
+// The archive library reports a file it cannot read as a stream error.
 class CCannotOpen : public std::runtime_error {
 public:
-    CCannotOpen() : std::runtime_error("cannot open") {}
+    CCannotOpen() : std::runtime_error("stream error") {}
 };
 
 [[noreturn]] void ThrowStreamError(boost::archive::archive_exception::exception_code code)
@@ -229,7 +230,7 @@ bool CSettings::Load(const std::wstring& sPath, std::wstring& sMessage)
         sMessage = L"Problem loading Program Settings file.\n" +
                    (bOpened ? L"The file is damaged or was not written by QEL: " +
                                   Utf8ToWide(ArchiveErrorReason(e.what())) + L".\n" + Detail(e)
-                            : std::wstring(L"The file cannot be opened.\n")) +
+                            : L"The file cannot be opened.\n" + Detail(e)) +
                    L"Using default values instead.\n";
         g_pSettings->SetDefaults();
         return false;

@@ -75,8 +75,9 @@ TEST_F(CaseMainView, TheCaseWindowShowsTheMainViewAndTheDocumentFillsItsAxleTabl
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 2; ++c)
             EXPECT_NEAR(qeltest::CellValue(&grid, r + 1, c + 1), expected[r][c], 1e-12) << r << "," << c;
-    // The case window takes the view's title.
-    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
+    // The case window keeps the case's title; the view's names the load model it prints.
+    EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper");
+    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("QEL_config1"));
     // A desktop-sized window, as the program starts maximised.
     Frame().showNormal();
     Frame().resize(1280, 860);
@@ -103,9 +104,19 @@ TEST_F(CaseMainView, ANewCaseIsServedByItsOwnViewAndTheOldOneIsNoLongerReached)
     EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
 }
 
-TEST_F(CaseMainView, ALoadModelClickedInTheElementPaneIsShownInTheMainView)
+class CaseMainViewPane : public CaseMainView, public ::testing::WithParamInterface<bool> {};
+
+// Also from a floating pane: the selection reaches the main frame's windows, not only the
+// pane's own.
+TEST_P(CaseMainViewPane, ALoadModelClickedInTheElementPaneIsShownInTheMainView)
 {
     Start();
+    if (GetParam()) {
+        QDockWidget* dock = Frame().GetPane(ID_PANE_ELEMENTS);
+        ASSERT_NE(dock, nullptr);
+        dock->setFloating(true);
+        ProcessEvents();
+    }
     CQELDoc* pDoc = app->GetDocument();
     pDoc->AddLoadModel(ThreeAxles());
     pDoc->RefreshElementView();
@@ -124,8 +135,10 @@ TEST_F(CaseMainView, ALoadModelClickedInTheElementPaneIsShownInTheMainView)
 
     EXPECT_EQ(pView->m_pGrid->GetRowCount(), 5);
     EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper");
-    EXPECT_EQ(CaseWindow(Frame(), pDoc)->windowTitle(), QStringLiteral("Tolmerin | Tipper"));
+    EXPECT_EQ(CaseWindow(Frame(), pDoc)->windowTitle(), QStringLiteral("QEL_config1"));
 }
+INSTANTIATE_TEST_SUITE_P(DockedOrFloating, CaseMainViewPane, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Floating" : "Docked"; });
 
 // The instructions, the logo and the sketch with its table and summary each keep a place
 // of their own, from a desktop-sized window down to one narrowed by an open pane.

@@ -455,7 +455,7 @@ TEST_F(PanesInShell, ManualPaneShowsAPdfAndIgnoresOtherFiles)
     pane->OnFileOpen();
     EXPECT_EQ(pane->Document()->pageCount(), 2);
     EXPECT_EQ(fileRequests.back().sTitle, L"Please Select pdf File");
-    EXPECT_EQ(fileRequests.back().sFilter, L"PDF Files (*.pdf)");
+    EXPECT_EQ(fileRequests.back().sFilter, L"Acrobat Files (*.pdf)");
     const auto txt = TempRoot() / "manual.txt";
     std::filesystem::copy_file(pdf, txt, std::filesystem::copy_options::overwrite_existing);
     pane->Document()->close();
