@@ -36,9 +36,9 @@ CSettingsWnd::ColourPicker& ColourPickerHook()
     return picker;
 }
 
-const SettingProperty* PropertyOf(const QTreeWidgetItem* item)
+const SettingEntry* PropertyOf(const QTreeWidgetItem* item)
 {
-    return item ? FindSettingProperty(item->data(0, kIdRole).toInt()) : nullptr;
+    return item ? FindSettingEntry(item->data(0, kIdRole).toInt()) : nullptr;
 }
 
 QIcon Swatch(std::uint32_t colour)
@@ -84,7 +84,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
-        const SettingProperty* prop = FindSettingProperty(index.siblingAtColumn(0).data(kIdRole).toInt());
+        const SettingEntry* prop = FindSettingEntry(index.siblingAtColumn(0).data(kIdRole).toInt());
         if (!prop || index.column() != 1)
             return nullptr;
         switch (prop->kind) {
@@ -103,7 +103,7 @@ public:
             auto* button = new QPushButton(QObject::tr("Other..."), parent);
             const int nID = prop->nID;
             connect(button, &QPushButton::clicked, button, [this, nID, button] {
-                const QColor current = ToQColor(GetSettingColour(CSettings::Instance(), *FindSettingProperty(nID)));
+                const QColor current = ToQColor(GetSettingColour(CSettings::Instance(), *FindSettingEntry(nID)));
                 const QColor chosen = CSettingsWnd::PickColour(m_Wnd.window(), current);
                 if (chosen.isValid())
                     m_Wnd.OnPropertyChanged(nID, chosen);
@@ -215,14 +215,14 @@ CSettingsWnd::CSettingsWnd(QWidget* parent) : QWidget(parent)
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { ShowDescription(current); });
     // A click on a label edits its value.
     connect(m_pGrid, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int column) {
-        const SettingProperty* prop = PropertyOf(item);
+        const SettingEntry* prop = PropertyOf(item);
         if (column == 0 && prop && prop->kind != SettingKind::Bool)
             m_pGrid->editItem(item, 1);
     });
     InitPropList();
 }
 
-QTreeWidgetItem* CSettingsWnd::AddProperty(QTreeWidgetItem* parent, const SettingProperty& prop)
+QTreeWidgetItem* CSettingsWnd::AddProperty(QTreeWidgetItem* parent, const SettingEntry& prop)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_pGrid);
     item->setText(0, QString::fromWCharArray(prop.sLabel));
@@ -245,14 +245,14 @@ void CSettingsWnd::InitPropList()
     m_pGrid->setUpdatesEnabled(false);
     m_pGrid->clear();
     if (m_bAlphabetical) {
-        std::vector<const SettingProperty*> sorted;
-        for (const SettingProperty& prop : GetSettingProperties())
+        std::vector<const SettingEntry*> sorted;
+        for (const SettingEntry& prop : GetSettingEntries())
             sorted.push_back(&prop);
-        std::stable_sort(sorted.begin(), sorted.end(), [](const SettingProperty* a, const SettingProperty* b) {
+        std::stable_sort(sorted.begin(), sorted.end(), [](const SettingEntry* a, const SettingEntry* b) {
             return QString::fromWCharArray(a->sLabel).compare(QString::fromWCharArray(b->sLabel), Qt::CaseInsensitive) <
                    0;
         });
-        for (const SettingProperty* prop : sorted)
+        for (const SettingEntry* prop : sorted)
             AddProperty(nullptr, *prop);
     } else {
         std::map<std::wstring, QTreeWidgetItem*> groups;
@@ -269,7 +269,7 @@ void CSettingsWnd::InitPropList()
             }
             return g;
         };
-        for (const SettingProperty& prop : GetSettingProperties()) {
+        for (const SettingEntry& prop : GetSettingEntries()) {
             QTreeWidgetItem* parent = groupItem(nullptr, prop.sGroup, prop.sGroup);
             if (prop.sSubgroup)
                 parent = groupItem(parent, std::wstring(prop.sGroup) + L"/" + prop.sSubgroup, prop.sSubgroup);
@@ -296,7 +296,7 @@ int CSettingsWnd::MinimumReadableWidth() const
 {
     const QFontMetrics fm(m_pGrid->font());
     int widest = 0;
-    for (const SettingProperty& prop : GetSettingProperties())
+    for (const SettingEntry& prop : GetSettingEntries())
         widest = std::max(widest, fm.horizontalAdvance(QString::fromWCharArray(prop.sLabel)));
     // Two levels of groups, the label, then a value as wide as a colour's "RGB(255, 255, 255)".
     const int value = fm.horizontalAdvance(QStringLiteral("RGB(255, 255, 255)")) + 28;
@@ -328,7 +328,7 @@ void CSettingsWnd::ApplyExpansion()
 
 void CSettingsWnd::ShowValue(QTreeWidgetItem* item)
 {
-    const SettingProperty* prop = PropertyOf(item);
+    const SettingEntry* prop = PropertyOf(item);
     if (!prop)
         return;
     ++m_nBuilding;
@@ -346,7 +346,7 @@ void CSettingsWnd::ShowValue(QTreeWidgetItem* item)
 
 void CSettingsWnd::OnItemChanged(QTreeWidgetItem* item, int column)
 {
-    const SettingProperty* prop = PropertyOf(item);
+    const SettingEntry* prop = PropertyOf(item);
     if (m_nBuilding || column != 1 || !prop || prop->kind != SettingKind::Bool)
         return;
     OnPropertyChanged(prop->nID, item->checkState(1) == Qt::Checked);
@@ -354,7 +354,7 @@ void CSettingsWnd::OnItemChanged(QTreeWidgetItem* item, int column)
 
 void CSettingsWnd::ShowDescription(QTreeWidgetItem* item)
 {
-    const SettingProperty* prop = PropertyOf(item);
+    const SettingEntry* prop = PropertyOf(item);
     if (!prop) {
         m_pDescription->setText(item ? QStringLiteral("<b>%1</b>").arg(item->text(0).toHtmlEscaped()) : QString());
         return;
@@ -386,7 +386,7 @@ bool CSettingsWnd::Commit(int nID, Store store)
 
 bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
 {
-    const SettingProperty* prop = FindSettingProperty(nID);
+    const SettingEntry* prop = FindSettingEntry(nID);
     return Commit(nID, [&] {
         if (!prop)
             return false;
