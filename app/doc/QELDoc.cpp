@@ -96,7 +96,7 @@ void CQELDoc::ResetData()
     StopAnalysisAndWait();
     m_nWindowCount = 0;
 
-    const CSettings::Analysis_Config::Analysis_Stepping& stepping = CSettings::Instance().Analysis.Stepping;
+    const CSettings::Analysis_Config::Analysis_Stepping& stepping = g_pSettings->Analysis.Stepping;
     m_bDefByStep = stepping.BYSTEP;
     m_dDefStepSize = stepping.STEPSIZE;
     m_nDefNumSteps = stepping.NSTEPS;
@@ -115,7 +115,7 @@ void CQELDoc::ResetData()
     m_spAOCriticalRatios.reset();
     m_spAOEnhanced.reset();
 
-    const CSettings::General_Config::General_Output& output = CSettings::Instance().General.Output;
+    const CSettings::General_Config::General_Output& output = g_pSettings->General.Output;
     m_bOutBMSF = output.BMSF;
     m_bOutReactions = output.R;
     m_bOutGraphs = output.GRAPHS;
@@ -224,7 +224,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
     SetStatusText(bStoring ? L"Saving..." : L"Opening...");
     const std::wstring sError =
         bStoring ? L"Problem saving file: file is not saved." : L"Problem loading file; file is not opened.";
-    const bool bBinary = CSettings::Instance().General.USEBINARYFILEFORMAT;
+    const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
 
     m_sFileError.clear();
     struct Busy {

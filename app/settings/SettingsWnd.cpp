@@ -103,7 +103,7 @@ public:
             auto* button = new QPushButton(QObject::tr("Other..."), parent);
             const int nID = prop->nID;
             connect(button, &QPushButton::clicked, button, [this, nID, button] {
-                const QColor current = ToQColor(GetSettingColour(CSettings::Instance(), *FindSettingEntry(nID)));
+                const QColor current = ToQColor(GetSettingColour(*g_pSettings, *FindSettingEntry(nID)));
                 const QColor chosen = CSettingsWnd::PickColour(m_Wnd.window(), current);
                 if (chosen.isValid())
                     m_Wnd.OnPropertyChanged(nID, chosen);
@@ -234,7 +234,7 @@ QTreeWidgetItem* CSettingsWnd::AddProperty(QTreeWidgetItem* parent, const Settin
     else
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
-    item->setData(0, kOriginalRole, QString::fromStdWString(FormatSettingValue(CSettings::Instance(), prop)));
+    item->setData(0, kOriginalRole, QString::fromStdWString(FormatSettingValue(*g_pSettings, prop)));
     ShowValue(item);
     return item;
 }
@@ -332,12 +332,12 @@ void CSettingsWnd::ShowValue(QTreeWidgetItem* item)
     if (!prop)
         return;
     ++m_nBuilding;
-    const QString text = QString::fromStdWString(FormatSettingValue(CSettings::Instance(), *prop));
+    const QString text = QString::fromStdWString(FormatSettingValue(*g_pSettings, *prop));
     item->setText(1, text);
     if (prop->kind == SettingKind::Bool)
-        item->setCheckState(1, GetSettingBool(CSettings::Instance(), *prop) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(1, GetSettingBool(*g_pSettings, *prop) ? Qt::Checked : Qt::Unchecked);
     else if (prop->kind == SettingKind::Colour)
-        item->setIcon(1, Swatch(GetSettingColour(CSettings::Instance(), *prop)));
+        item->setIcon(1, Swatch(GetSettingColour(*g_pSettings, *prop)));
     QFont font = item->font(1);
     font.setBold(text != item->data(0, kOriginalRole).toString());
     item->setFont(1, font);
@@ -391,7 +391,7 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
         if (!prop)
             return false;
         if (prop->kind == SettingKind::File)
-            return StoreSettingFile(CSettings::Instance(), nID, text.toStdWString());
+            return StoreSettingFile(*g_pSettings, nID, text.toStdWString());
         QString typed = text.trimmed();
         // What the user sees follows the locale; the check reads the C locale.
         if (prop->kind == SettingKind::Real) {
@@ -401,7 +401,7 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
                 typed = QString::number(value, 'g', 17);
         }
         std::wstring sRefusal;
-        const bool bStored = StoreSettingText(CSettings::Instance(), nID, typed.toStdWString(), &sRefusal);
+        const bool bStored = StoreSettingText(*g_pSettings, nID, typed.toStdWString(), &sRefusal);
         if (!bStored && !sRefusal.empty())
             ShowRefusal(QString::fromStdWString(sRefusal));
         return bStored;
@@ -410,12 +410,12 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
 
 bool CSettingsWnd::OnPropertyChanged(int nID, bool bValue)
 {
-    return Commit(nID, [&] { return StoreSettingBool(CSettings::Instance(), nID, bValue); });
+    return Commit(nID, [&] { return StoreSettingBool(*g_pSettings, nID, bValue); });
 }
 
 bool CSettingsWnd::OnPropertyChanged(int nID, const QColor& colour)
 {
-    return Commit(nID, [&] { return StoreSettingColour(CSettings::Instance(), nID, FromQColor(colour)); });
+    return Commit(nID, [&] { return StoreSettingColour(*g_pSettings, nID, FromQColor(colour)); });
 }
 
 void CSettingsWnd::NotifySettingsChanged()
@@ -442,7 +442,7 @@ void CSettingsWnd::OnCommand(int nID)
             break;
         case ID_RESET_ALL:
             if (AfxMessageBox(kResetAllQuestion, MB_YESNO | MB_ICONERROR) == IDYES) {
-                CSettings::Instance().SetDefaults();
+                g_pSettings->SetDefaults();
                 InitPropList();
                 NotifySettingsChanged();
             }

@@ -116,9 +116,9 @@ private:
     mutable std::mutex m_Mutex;
 };
 
-// The one settings object; set while static objects are initialised. A static
-// initialiser elsewhere must call CSettings::Instance() instead, and the program's windows
-// (app/, ui/) reach the settings only through CSettings::Instance().
+// The one settings object, set while static objects are initialised: every reader and
+// writer reaches the settings through it. Only a static initialiser elsewhere, which may run
+// before this pointer is set, would have to call CSettings::Instance() instead.
 extern CSettings* g_pSettings;
 
 // What an archive error says of a file, in the user's words: "it ends early or holds a
