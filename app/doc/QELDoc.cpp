@@ -355,30 +355,35 @@ void CQELDoc::EditElement(bool bRefreshTree, const std::shared_ptr<T>& pElement)
     SetModifiedFlag();
 }
 
-bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridge>& pBridge)
+namespace {
+
+// A dialog that rebuilds its element from its fields: on OK its answer replaces the element.
+template <class Dlg, class T>
+bool RunRebuildingDialog(std::unique_ptr<Dlg> dlg, void (Dlg::*show)(std::shared_ptr<T>),
+                         std::shared_ptr<T> (Dlg::*answer)() const, const std::shared_ptr<T>& pElement)
 {
-    auto dlg = dialogs.MakeBridgeDlg();
-    dlg->SetBridge(pBridge);
+    (dlg.get()->*show)(pElement);
     if (dlg->DoModal() != DLG_IDOK)
         return false;
-    const std::shared_ptr<CBridge> pResult = dlg->GetBridge();
+    const std::shared_ptr<T> pResult = (dlg.get()->*answer)();
     if (!pResult)
         return false;
-    *pBridge = *pResult;
+    *pElement = *pResult;
     return true;
+}
+
+}
+
+bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridge>& pBridge)
+{
+    return RunRebuildingDialog(dialogs.MakeBridgeDlg(), &CBridgeDlgInterface::SetBridge,
+                               &CBridgeDlgInterface::GetBridge, pBridge);
 }
 
 bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridgeSet>& pBridgeSet)
 {
-    auto dlg = dialogs.MakeBridgeSetDlg();
-    dlg->SetBridgeSet(pBridgeSet);
-    if (dlg->DoModal() != DLG_IDOK)
-        return false;
-    const std::shared_ptr<CBridgeSet> pResult = dlg->GetBridgeSet();
-    if (!pResult)
-        return false;
-    *pBridgeSet = *pResult;
-    return true;
+    return RunRebuildingDialog(dialogs.MakeBridgeSetDlg(), &CBridgeSetDlgInterface::SetBridgeSet,
+                               &CBridgeSetDlgInterface::GetBridgeSet, pBridgeSet);
 }
 
 bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CLoadModel>& pLoadModel)
