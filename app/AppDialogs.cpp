@@ -5,7 +5,7 @@
 #include "app/AdaptedDlg.h"
 #include "app/MainFrame.h"
 #include "app/QELApp.h"
-#include "app/doc/LMEParametersDlg.h"
+#include "app/doc/LMEParametersDlgInterface.h"
 #include "app/doc/QELDoc.h"
 #include "ui/dialogs/AnalysisDlgs.h"
 #include "ui/dialogs/BridgeDlg.h"

@@ -474,7 +474,7 @@ void CMainFrame::OnPrintAll()
 void CMainFrame::OnPdfHelp()
 {
     ShowPane(ID_PANE_PDFHELP);
-    if (!LoadUserManual(GetPaneContent(ID_PANE_PDFHELP), CSettings::Instance().General.HELPFILEPATH))
+    if (!LoadUserManual(GetPaneContent(ID_PANE_PDFHELP), g_pSettings->General.HELPFILEPATH))
         AfxMessageBox(L"Cannot load QEL User Manual - please verify the file path.", MB_OK | MB_ICONWARNING);
 }
 

@@ -124,7 +124,7 @@ void CQELApp::LoadSettings()
     m_sSettingsPath = folder.empty() ? std::wstring() : folder + L"/QEL/" + kSettingsFileName;
     if (m_nUseCount == 1) {
         // The very first start under this profile: nothing to read yet.
-        CSettings::Instance().SetDefaults();
+        g_pSettings->SetDefaults();
         return;
     }
     std::wstring sMessage;

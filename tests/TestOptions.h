@@ -11,7 +11,7 @@ namespace qeltest {
 // nThreads 0 or less: the process's count, as a run given no count of its own once took.
 inline AnalysisOptions TestOptions(AnalysisPath path = AnalysisPath::Fast, int nThreads = 0)
 {
-    AnalysisOptions options = AnalysisOptionsFromSettings(CSettings::Instance());
+    AnalysisOptions options = AnalysisOptionsFromSettings(*g_pSettings);
     options.path = path;
     if (nThreads > 0)
         options.nThreads = nThreads;

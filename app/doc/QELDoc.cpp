@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 #include "app/doc/AnalysisWorkers.h"
 #include "app/doc/CaseFile.h"
@@ -96,7 +98,7 @@ void CQELDoc::ResetData()
     StopAnalysisAndWait();
     m_nWindowCount = 0;
 
-    const CSettings::Analysis_Config::Analysis_Stepping& stepping = CSettings::Instance().Analysis.Stepping;
+    const CSettings::Analysis_Config::Analysis_Stepping& stepping = g_pSettings->Analysis.Stepping;
     m_bDefByStep = stepping.BYSTEP;
     m_dDefStepSize = stepping.STEPSIZE;
     m_nDefNumSteps = stepping.NSTEPS;
@@ -115,7 +117,7 @@ void CQELDoc::ResetData()
     m_spAOCriticalRatios.reset();
     m_spAOEnhanced.reset();
 
-    const CSettings::General_Config::General_Output& output = CSettings::Instance().General.Output;
+    const CSettings::General_Config::General_Output& output = g_pSettings->General.Output;
     m_bOutBMSF = output.BMSF;
     m_bOutReactions = output.R;
     m_bOutGraphs = output.GRAPHS;
@@ -224,7 +226,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
     SetStatusText(bStoring ? L"Saving..." : L"Opening...");
     const std::wstring sError =
         bStoring ? L"Problem saving file: file is not saved." : L"Problem loading file; file is not opened.";
-    const bool bBinary = CSettings::Instance().General.USEBINARYFILEFORMAT;
+    const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
 
     m_sFileError.clear();
     struct Busy {
@@ -288,206 +290,181 @@ void CQELDoc::OnCaseData()
     SetModifiedFlag();
 }
 
-void CQELDoc::OnAddBridge()
+// ---------------------------------------------------------------- element commands
+// Every kind is added and edited the same way; only its dialog differs (RunElementDialog).
+
+template <class T, class... Args>
+void CQELDoc::AddElement(std::vector<std::shared_ptr<T>>& vList, int nCounter,
+                         void (CDocElementTree::*addToTree)(const std::shared_ptr<T>&), Args&&... args)
 {
     CDocDialogs* dialogs = Dialogs();
     if (!dialogs)
         return;
-    auto pBridge = std::make_shared<CBridge>(m_nNextID[NEXTID_BRIDGE] + 1, L"20 m single span", BC_ONESPAN, 20.0);
-    auto dlg = dialogs->MakeBridgeDlg();
-    dlg->SetBridge(pBridge);
-    if (dlg->DoModal() != DLG_IDOK)
+    // The next id is offered; the counter moves only when the element is added.
+    auto pElement = std::make_shared<T>(m_nNextID[nCounter] + 1, std::forward<Args>(args)...);
+    if (!RunElementDialog(*dialogs, pElement))
         return;
-    const std::shared_ptr<CBridge> pResult = dlg->GetBridge();
-    if (!pResult)
-        return;
-    *pBridge = *pResult;
-    m_vBridge.push_back(pBridge);
-    ++m_nNextID[NEXTID_BRIDGE];
+    vList.push_back(pElement);
+    ++m_nNextID[nCounter];
     if (CDocWindows* w = Windows())
         if (CDocElementTree* tree = w->GetElementTree())
-            tree->AddBridge(pBridge);
+            (tree->*addToTree)(pElement);
     SetModifiedFlag();
 }
 
-void CQELDoc::OnAddBridgeSet()
+namespace {
+
+// A non-editable element opens in its dialog, and OK has no effect.
+template <class T>
+bool TakesEdit(const T& stored, const std::shared_ptr<T>& /*pEdited*/)
+{
+    return stored.m_bIsEditable;
+}
+
+// Any collection may be edited, but a calculated one loses its results, if the user agrees.
+bool TakesEdit(const CReferenceCollection& stored, const std::shared_ptr<CReferenceCollection>& pEdited)
+{
+    if (stored.m_bIsCalculated && stored != pEdited) {
+        CDocWindows* w = Windows();
+        if (!w || !w->AskYesNo(L"These edits will invalidate the stored results (which will be removed) - continue?"))
+            return false;
+        pEdited->ClearResults();
+    }
+    return true;
+}
+
+}
+
+// The dialog edits a copy; the stored object takes it whole, so every list and ensemble
+// that shares it sees the change.
+template <class T>
+void CQELDoc::EditElement(bool bRefreshTree, const std::shared_ptr<T>& pElement)
 {
     CDocDialogs* dialogs = Dialogs();
-    if (!dialogs)
+    if (!dialogs || !pElement || !OnUpdateElementCommand())
         return;
-    auto pBridgeSet = std::make_shared<CBridgeSet>(m_nNextID[NEXTID_BRIDGESET] + 1, L"1-50m 2-span Bridges", BC_TWOSPAN,
-                                                   1.0, 50.0, 1.0);
-    auto dlg = dialogs->MakeBridgeSetDlg();
-    dlg->SetBridgeSet(pBridgeSet);
-    if (dlg->DoModal() != DLG_IDOK)
+    auto pCopy = std::make_shared<T>(*pElement);
+    if (!RunElementDialog(*dialogs, pCopy) || !TakesEdit(*pElement, pCopy))
         return;
-    const std::shared_ptr<CBridgeSet> pResult = dlg->GetBridgeSet();
-    if (!pResult)
-        return;
-    *pBridgeSet = *pResult;
-    m_vBridgeSet.push_back(pBridgeSet);
-    ++m_nNextID[NEXTID_BRIDGESET];
-    if (CDocWindows* w = Windows())
-        if (CDocElementTree* tree = w->GetElementTree())
-            tree->AddBridgeSet(pBridgeSet);
+    *pElement = *pCopy;
+    if (bRefreshTree)
+        RefreshElementView();
+    if constexpr (std::is_same_v<T, CLoadModel>)
+        if (CDocMainView* view = GetMainView())
+            view->FillAxleGrid(pElement);
     SetModifiedFlag();
 }
 
-void CQELDoc::OnAddLoadModel()
+namespace {
+
+// A dialog that rebuilds its element from its fields: on OK its answer replaces the element.
+template <class Dlg, class T>
+bool RunRebuildingDialog(std::unique_ptr<Dlg> dlg, void (Dlg::*show)(std::shared_ptr<T>),
+                         std::shared_ptr<T> (Dlg::*answer)() const, const std::shared_ptr<T>& pElement)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs)
-        return;
-    auto pLoadModel = std::make_shared<CLoadModel>(m_nNextID[NEXTID_LOADMODEL] + 1, L"Load model");
-    auto sheet = dialogs->MakePropSheetLM();
+    (dlg.get()->*show)(pElement);
+    if (dlg->DoModal() != DLG_IDOK)
+        return false;
+    const std::shared_ptr<T> pResult = (dlg.get()->*answer)();
+    if (!pResult)
+        return false;
+    *pElement = *pResult;
+    return true;
+}
+
+}
+
+bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridge>& pBridge)
+{
+    return RunRebuildingDialog(dialogs.MakeBridgeDlg(), &CBridgeDlgInterface::SetBridge,
+                               &CBridgeDlgInterface::GetBridge, pBridge);
+}
+
+bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridgeSet>& pBridgeSet)
+{
+    return RunRebuildingDialog(dialogs.MakeBridgeSetDlg(), &CBridgeSetDlgInterface::SetBridgeSet,
+                               &CBridgeSetDlgInterface::GetBridgeSet, pBridgeSet);
+}
+
+bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CLoadModel>& pLoadModel)
+{
+    auto sheet = dialogs.MakePropSheetLM();
     sheet->SetLoadModel(pLoadModel);
-    if (sheet->DoModal() != DLG_IDOK)
-        return;
-    AddLoadModel(pLoadModel);
-    if (CDocWindows* w = Windows())
-        if (CDocElementTree* tree = w->GetElementTree())
-            tree->AddLoadModel(pLoadModel);
+    return sheet->DoModal() == DLG_IDOK;
 }
 
-void CQELDoc::OnAddLoadModelEnsemble()
+bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CLoadModelEnsemble>& pLME)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs)
-        return;
-    auto pLME = std::make_shared<CLoadModelEnsemble>(m_nNextID[NEXTID_LME] + 1, L"Load model ensemble");
-    auto dlg = dialogs->MakeLoadModelEnsembleDlg();
+    auto dlg = dialogs.MakeLoadModelEnsembleDlg();
     dlg->m_sDescription = pLME->m_Description;
     dlg->m_nID = pLME->m_ID;
     dlg->m_pLME = pLME;
     dlg->m_vLoadModels = m_vLoadModel;
     if (dlg->DoModal() != DLG_IDOK)
-        return;
+        return false;
     pLME->m_Description = dlg->m_sDescription;
-    AddLoadModelEnsemble(pLME);
-    if (CDocWindows* w = Windows())
-        if (CDocElementTree* tree = w->GetElementTree())
-            tree->AddLoadModelEnsemble(pLME);
+    return true;
+}
+
+bool CQELDoc::RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CReferenceCollection>& pRefCollection)
+{
+    auto dlg = dialogs.MakeRefCollectionDlg();
+    dlg->SetData(pRefCollection);
+    dlg->m_vBridgeSets = m_vBridgeSet;
+    dlg->m_vLMEs = m_vLoadModelEnsemble;
+    return dlg->DoModal() == DLG_IDOK;
+}
+
+void CQELDoc::OnAddBridge()
+{
+    AddElement(m_vBridge, NEXTID_BRIDGE, &CDocElementTree::AddBridge, L"20 m single span", BC_ONESPAN, 20.0);
+}
+
+void CQELDoc::OnAddBridgeSet()
+{
+    AddElement(m_vBridgeSet, NEXTID_BRIDGESET, &CDocElementTree::AddBridgeSet, L"1-50m 2-span Bridges", BC_TWOSPAN, 1.0,
+               50.0, 1.0);
+}
+
+void CQELDoc::OnAddLoadModel()
+{
+    AddElement(m_vLoadModel, NEXTID_LOADMODEL, &CDocElementTree::AddLoadModel, L"Load model");
+}
+
+void CQELDoc::OnAddLoadModelEnsemble()
+{
+    AddElement(m_vLoadModelEnsemble, NEXTID_LME, &CDocElementTree::AddLoadModelEnsemble, L"Load model ensemble");
 }
 
 void CQELDoc::OnAddRefCollection()
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs)
-        return;
-    auto pRC = std::make_shared<CReferenceCollection>(m_nNextID[NEXTID_REFCOLL] + 1, L"Ref collection", m_bDefByStep,
-                                                      m_nDefNumSteps, m_dDefStepSize);
-    auto dlg = dialogs->MakeRefCollectionDlg();
-    dlg->SetData(pRC);
-    dlg->m_vBridgeSets = m_vBridgeSet;
-    dlg->m_vLMEs = m_vLoadModelEnsemble;
-    if (dlg->DoModal() != DLG_IDOK)
-        return;
-    m_vRefCollection.push_back(pRC);
-    ++m_nNextID[NEXTID_REFCOLL];
-    if (CDocWindows* w = Windows())
-        if (CDocElementTree* tree = w->GetElementTree())
-            tree->AddRefCollection(pRC);
-    SetModifiedFlag();
+    AddElement(m_vRefCollection, NEXTID_REFCOLL, &CDocElementTree::AddRefCollection, L"Ref collection", m_bDefByStep,
+               m_nDefNumSteps, m_dDefStepSize);
 }
 
 void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pBridge || !OnUpdateElementCommand())
-        return;
-    auto pCopy = std::make_shared<CBridge>(*pBridge);
-    auto dlg = dialogs->MakeBridgeDlg();
-    dlg->SetBridge(pCopy);
-    if (dlg->DoModal() != DLG_IDOK || !pBridge->m_bIsEditable)
-        return;
-    const std::shared_ptr<CBridge> pResult = dlg->GetBridge();
-    if (!pResult)
-        return;
-    *pBridge = *pResult;
-    if (bRefreshTree)
-        RefreshElementView();
-    SetModifiedFlag();
+    EditElement(bRefreshTree, pBridge);
 }
 
 void CQELDoc::EditBridgeSet(bool bRefreshTree, std::shared_ptr<CBridgeSet> pBridgeSet)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pBridgeSet || !OnUpdateElementCommand())
-        return;
-    auto pCopy = std::make_shared<CBridgeSet>(*pBridgeSet);
-    auto dlg = dialogs->MakeBridgeSetDlg();
-    dlg->SetBridgeSet(pCopy);
-    if (dlg->DoModal() != DLG_IDOK || !pBridgeSet->m_bIsEditable)
-        return;
-    const std::shared_ptr<CBridgeSet> pResult = dlg->GetBridgeSet();
-    if (!pResult)
-        return;
-    *pBridgeSet = *pResult;
-    if (bRefreshTree)
-        RefreshElementView();
-    SetModifiedFlag();
+    EditElement(bRefreshTree, pBridgeSet);
 }
 
 void CQELDoc::EditLoadModel(bool bRefreshTree, std::shared_ptr<CLoadModel> pLoadModel)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pLoadModel || !OnUpdateElementCommand())
-        return;
-    auto pCopy = std::make_shared<CLoadModel>(*pLoadModel);
-    auto sheet = dialogs->MakePropSheetLM();
-    sheet->SetLoadModel(pCopy);
-    if (sheet->DoModal() != DLG_IDOK || !pLoadModel->m_bIsEditable)
-        return;
-    *pLoadModel = *pCopy;
-    if (bRefreshTree)
-        RefreshElementView();
-    if (CDocMainView* view = GetMainView())
-        view->FillAxleGrid(pLoadModel);
-    SetModifiedFlag();
+    EditElement(bRefreshTree, pLoadModel);
 }
 
 void CQELDoc::EditLoadModelEnsemble(bool bRefreshTree, std::shared_ptr<CLoadModelEnsemble> pLME)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pLME || !OnUpdateElementCommand())
-        return;
-    auto pCopy = std::make_shared<CLoadModelEnsemble>(*pLME);
-    auto dlg = dialogs->MakeLoadModelEnsembleDlg();
-    dlg->m_sDescription = pCopy->m_Description;
-    dlg->m_nID = pCopy->m_ID;
-    dlg->m_pLME = pCopy;
-    dlg->m_vLoadModels = m_vLoadModel;
-    if (dlg->DoModal() != DLG_IDOK || !pLME->m_bIsEditable)
-        return;
-    pCopy->m_Description = dlg->m_sDescription;
-    *pLME = *pCopy;
-    if (bRefreshTree)
-        RefreshElementView();
-    SetModifiedFlag();
+    EditElement(bRefreshTree, pLME);
 }
 
 void CQELDoc::EditRefCollection(bool bRefreshTree, std::shared_ptr<CReferenceCollection> pRefCollection)
 {
-    CDocDialogs* dialogs = Dialogs();
-    if (!dialogs || !pRefCollection || !OnUpdateElementCommand())
-        return;
-    auto pCopy = std::make_shared<CReferenceCollection>(*pRefCollection);
-    auto dlg = dialogs->MakeRefCollectionDlg();
-    dlg->SetData(pCopy);
-    dlg->m_vBridgeSets = m_vBridgeSet;
-    dlg->m_vLMEs = m_vLoadModelEnsemble;
-    if (dlg->DoModal() != DLG_IDOK)
-        return;
-    if (pRefCollection->m_bIsCalculated && *pRefCollection != pCopy) {
-        CDocWindows* w = Windows();
-        if (!w || !w->AskYesNo(L"These edits will invalidate the stored results (which will be removed) - continue?"))
-            return;
-        pCopy->ClearResults();
-    }
-    *pRefCollection = *pCopy;
-    if (bRefreshTree)
-        RefreshElementView();
-    SetModifiedFlag();
+    EditElement(bRefreshTree, pRefCollection);
 }
 
 void CQELDoc::AddLoadModel(std::shared_ptr<CLoadModel> pLoadModel)

@@ -29,6 +29,8 @@ class CDocPlotView;
 class CDocGridView;
 class CDocMainView;
 class CAOCompareRefSetEnvs;
+class CDocDialogs;
+class CDocElementTree;
 struct AnalysisThreadParams;
 struct BridgeRangeThreadParams;
 struct RefCollectionThreadParams;
@@ -272,6 +274,20 @@ protected:
     bool m_bFileBusy = false;
 
 private:
+    // The add and edit commands of every kind: the new element (its id the counter's next)
+    // or a copy of the stored one goes through its dialog.
+    template <class T, class... Args>
+    void AddElement(std::vector<std::shared_ptr<T>>& vList, int nCounter,
+                    void (CDocElementTree::*addToTree)(const std::shared_ptr<T>&), Args&&... args);
+    template <class T>
+    void EditElement(bool bRefreshTree, const std::shared_ptr<T>& pElement);
+    // Runs the element's dialog on it; true when the dialog's OK left its answer in it.
+    bool RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridge>& pBridge);
+    bool RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CBridgeSet>& pBridgeSet);
+    bool RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CLoadModel>& pLoadModel);
+    bool RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CLoadModelEnsemble>& pLME);
+    bool RunElementDialog(CDocDialogs& dialogs, const std::shared_ptr<CReferenceCollection>& pRefCollection);
+
     // Analyses (QELDocAnalysis.cpp).
     template <class Block>
     std::unique_ptr<Block> NewBlock();

@@ -193,7 +193,7 @@ void CQELDoc::OnAnalysisSinglePosition()
 
     const std::uint32_t t = StartTiming(L"Single Position Analysis called");
     try {
-        CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(CSettings::Instance()));
+        CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
         auto pResults = analysis.Analyse(location);
         m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
         m_spSinglePosResults = std::move(pResults);
@@ -216,7 +216,7 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
     const std::uint32_t t = StartTiming(L"Moving Load Analysis called");
     m_bAnalysisRunning = true;
     try {
-        CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(CSettings::Instance()));
+        CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
         // The window waits for this run and cannot stop it.
         analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
         auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
@@ -460,7 +460,7 @@ void CQELDoc::OnToolsPurgeResults()
 template <class Block>
 std::unique_ptr<Block> CQELDoc::NewBlock()
 {
-    auto pBlock = std::make_unique<Block>(AnalysisOptionsFromSettings(CSettings::Instance()));
+    auto pBlock = std::make_unique<Block>(AnalysisOptionsFromSettings(*g_pSettings));
     return pBlock;
 }
 

@@ -2,7 +2,7 @@
 #include <exception>
 
 #include "app/doc/HostAccess.h"
-#include "app/doc/LMEParametersDlg.h"
+#include "app/doc/LMEParametersDlgInterface.h"
 #include "app/doc/QELDoc.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"

@@ -36,9 +36,9 @@ CSettingsWnd::ColourPicker& ColourPickerHook()
     return picker;
 }
 
-const SettingProperty* PropertyOf(const QTreeWidgetItem* item)
+const SettingEntry* PropertyOf(const QTreeWidgetItem* item)
 {
-    return item ? FindSettingProperty(item->data(0, kIdRole).toInt()) : nullptr;
+    return item ? FindSettingEntry(item->data(0, kIdRole).toInt()) : nullptr;
 }
 
 QIcon Swatch(std::uint32_t colour)
@@ -84,7 +84,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
-        const SettingProperty* prop = FindSettingProperty(index.siblingAtColumn(0).data(kIdRole).toInt());
+        const SettingEntry* prop = FindSettingEntry(index.siblingAtColumn(0).data(kIdRole).toInt());
         if (!prop || index.column() != 1)
             return nullptr;
         switch (prop->kind) {
@@ -103,7 +103,7 @@ public:
             auto* button = new QPushButton(QObject::tr("Other..."), parent);
             const int nID = prop->nID;
             connect(button, &QPushButton::clicked, button, [this, nID, button] {
-                const QColor current = ToQColor(GetSettingColour(CSettings::Instance(), *FindSettingProperty(nID)));
+                const QColor current = ToQColor(GetSettingColour(*g_pSettings, *FindSettingEntry(nID)));
                 const QColor chosen = CSettingsWnd::PickColour(m_Wnd.window(), current);
                 if (chosen.isValid())
                     m_Wnd.OnPropertyChanged(nID, chosen);
@@ -215,14 +215,14 @@ CSettingsWnd::CSettingsWnd(QWidget* parent) : QWidget(parent)
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { ShowDescription(current); });
     // A click on a label edits its value.
     connect(m_pGrid, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int column) {
-        const SettingProperty* prop = PropertyOf(item);
+        const SettingEntry* prop = PropertyOf(item);
         if (column == 0 && prop && prop->kind != SettingKind::Bool)
             m_pGrid->editItem(item, 1);
     });
     InitPropList();
 }
 
-QTreeWidgetItem* CSettingsWnd::AddProperty(QTreeWidgetItem* parent, const SettingProperty& prop)
+QTreeWidgetItem* CSettingsWnd::AddProperty(QTreeWidgetItem* parent, const SettingEntry& prop)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_pGrid);
     item->setText(0, QString::fromWCharArray(prop.sLabel));
@@ -234,7 +234,7 @@ QTreeWidgetItem* CSettingsWnd::AddProperty(QTreeWidgetItem* parent, const Settin
     else
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
-    item->setData(0, kOriginalRole, QString::fromStdWString(FormatSettingValue(CSettings::Instance(), prop)));
+    item->setData(0, kOriginalRole, QString::fromStdWString(FormatSettingValue(*g_pSettings, prop)));
     ShowValue(item);
     return item;
 }
@@ -245,14 +245,14 @@ void CSettingsWnd::InitPropList()
     m_pGrid->setUpdatesEnabled(false);
     m_pGrid->clear();
     if (m_bAlphabetical) {
-        std::vector<const SettingProperty*> sorted;
-        for (const SettingProperty& prop : GetSettingProperties())
+        std::vector<const SettingEntry*> sorted;
+        for (const SettingEntry& prop : GetSettingEntries())
             sorted.push_back(&prop);
-        std::stable_sort(sorted.begin(), sorted.end(), [](const SettingProperty* a, const SettingProperty* b) {
+        std::stable_sort(sorted.begin(), sorted.end(), [](const SettingEntry* a, const SettingEntry* b) {
             return QString::fromWCharArray(a->sLabel).compare(QString::fromWCharArray(b->sLabel), Qt::CaseInsensitive) <
                    0;
         });
-        for (const SettingProperty* prop : sorted)
+        for (const SettingEntry* prop : sorted)
             AddProperty(nullptr, *prop);
     } else {
         std::map<std::wstring, QTreeWidgetItem*> groups;
@@ -269,7 +269,7 @@ void CSettingsWnd::InitPropList()
             }
             return g;
         };
-        for (const SettingProperty& prop : GetSettingProperties()) {
+        for (const SettingEntry& prop : GetSettingEntries()) {
             QTreeWidgetItem* parent = groupItem(nullptr, prop.sGroup, prop.sGroup);
             if (prop.sSubgroup)
                 parent = groupItem(parent, std::wstring(prop.sGroup) + L"/" + prop.sSubgroup, prop.sSubgroup);
@@ -296,7 +296,7 @@ int CSettingsWnd::MinimumReadableWidth() const
 {
     const QFontMetrics fm(m_pGrid->font());
     int widest = 0;
-    for (const SettingProperty& prop : GetSettingProperties())
+    for (const SettingEntry& prop : GetSettingEntries())
         widest = std::max(widest, fm.horizontalAdvance(QString::fromWCharArray(prop.sLabel)));
     // Two levels of groups, the label, then a value as wide as a colour's "RGB(255, 255, 255)".
     const int value = fm.horizontalAdvance(QStringLiteral("RGB(255, 255, 255)")) + 28;
@@ -328,16 +328,16 @@ void CSettingsWnd::ApplyExpansion()
 
 void CSettingsWnd::ShowValue(QTreeWidgetItem* item)
 {
-    const SettingProperty* prop = PropertyOf(item);
+    const SettingEntry* prop = PropertyOf(item);
     if (!prop)
         return;
     ++m_nBuilding;
-    const QString text = QString::fromStdWString(FormatSettingValue(CSettings::Instance(), *prop));
+    const QString text = QString::fromStdWString(FormatSettingValue(*g_pSettings, *prop));
     item->setText(1, text);
     if (prop->kind == SettingKind::Bool)
-        item->setCheckState(1, GetSettingBool(CSettings::Instance(), *prop) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(1, GetSettingBool(*g_pSettings, *prop) ? Qt::Checked : Qt::Unchecked);
     else if (prop->kind == SettingKind::Colour)
-        item->setIcon(1, Swatch(GetSettingColour(CSettings::Instance(), *prop)));
+        item->setIcon(1, Swatch(GetSettingColour(*g_pSettings, *prop)));
     QFont font = item->font(1);
     font.setBold(text != item->data(0, kOriginalRole).toString());
     item->setFont(1, font);
@@ -346,7 +346,7 @@ void CSettingsWnd::ShowValue(QTreeWidgetItem* item)
 
 void CSettingsWnd::OnItemChanged(QTreeWidgetItem* item, int column)
 {
-    const SettingProperty* prop = PropertyOf(item);
+    const SettingEntry* prop = PropertyOf(item);
     if (m_nBuilding || column != 1 || !prop || prop->kind != SettingKind::Bool)
         return;
     OnPropertyChanged(prop->nID, item->checkState(1) == Qt::Checked);
@@ -354,7 +354,7 @@ void CSettingsWnd::OnItemChanged(QTreeWidgetItem* item, int column)
 
 void CSettingsWnd::ShowDescription(QTreeWidgetItem* item)
 {
-    const SettingProperty* prop = PropertyOf(item);
+    const SettingEntry* prop = PropertyOf(item);
     if (!prop) {
         m_pDescription->setText(item ? QStringLiteral("<b>%1</b>").arg(item->text(0).toHtmlEscaped()) : QString());
         return;
@@ -386,12 +386,12 @@ bool CSettingsWnd::Commit(int nID, Store store)
 
 bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
 {
-    const SettingProperty* prop = FindSettingProperty(nID);
+    const SettingEntry* prop = FindSettingEntry(nID);
     return Commit(nID, [&] {
         if (!prop)
             return false;
         if (prop->kind == SettingKind::File)
-            return StoreSettingFile(CSettings::Instance(), nID, text.toStdWString());
+            return StoreSettingFile(*g_pSettings, nID, text.toStdWString());
         QString typed = text.trimmed();
         // What the user sees follows the locale; the check reads the C locale.
         if (prop->kind == SettingKind::Real) {
@@ -401,7 +401,7 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
                 typed = QString::number(value, 'g', 17);
         }
         std::wstring sRefusal;
-        const bool bStored = StoreSettingText(CSettings::Instance(), nID, typed.toStdWString(), &sRefusal);
+        const bool bStored = StoreSettingText(*g_pSettings, nID, typed.toStdWString(), &sRefusal);
         if (!bStored && !sRefusal.empty())
             ShowRefusal(QString::fromStdWString(sRefusal));
         return bStored;
@@ -410,12 +410,12 @@ bool CSettingsWnd::OnPropertyChanged(int nID, const QString& text)
 
 bool CSettingsWnd::OnPropertyChanged(int nID, bool bValue)
 {
-    return Commit(nID, [&] { return StoreSettingBool(CSettings::Instance(), nID, bValue); });
+    return Commit(nID, [&] { return StoreSettingBool(*g_pSettings, nID, bValue); });
 }
 
 bool CSettingsWnd::OnPropertyChanged(int nID, const QColor& colour)
 {
-    return Commit(nID, [&] { return StoreSettingColour(CSettings::Instance(), nID, FromQColor(colour)); });
+    return Commit(nID, [&] { return StoreSettingColour(*g_pSettings, nID, FromQColor(colour)); });
 }
 
 void CSettingsWnd::NotifySettingsChanged()
@@ -442,7 +442,7 @@ void CSettingsWnd::OnCommand(int nID)
             break;
         case ID_RESET_ALL:
             if (AfxMessageBox(kResetAllQuestion, MB_YESNO | MB_ICONERROR) == IDYES) {
-                CSettings::Instance().SetDefaults();
+                g_pSettings->SetDefaults();
                 InitPropList();
                 NotifySettingsChanged();
             }

@@ -12,7 +12,7 @@ class QLabel;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
-struct SettingProperty;
+struct SettingEntry;
 
 class CSettingsWnd : public QWidget {
     Q_OBJECT
@@ -62,7 +62,7 @@ private:
     bool Commit(int nID, Store store);
     void NotifySettingsChanged();
     void FitLabelColumn();
-    QTreeWidgetItem* AddProperty(QTreeWidgetItem* parent, const SettingProperty& prop);
+    QTreeWidgetItem* AddProperty(QTreeWidgetItem* parent, const SettingEntry& prop);
     void ShowValue(QTreeWidgetItem* item);
     void OnItemChanged(QTreeWidgetItem* item, int column);
     void ShowDescription(QTreeWidgetItem* item);

@@ -11,6 +11,7 @@
 #include "core/analysis/PositionLoads.h"
 #include "core/beam/Beam.h"
 #include "core/beam/FastBeamSolver.h"
+#include "core/bounds/Subscript.h"
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -133,7 +134,7 @@ void CFastEnvelopeBuilder::AnalyseAt(double p)
 
     const std::vector<double>& r = s.GetReactions();
     if (r.size() < m_nReactions)
-        throw std::out_of_range("invalid vector<T> subscript");
+        ThrowInvalidSubscript();
     const double k = static_cast<double>(m_nPositions); // index of this position
     if (m_nPositions == 0) {
         m_vReactionX.resize(m_nReactions);

@@ -1,7 +1,8 @@
 #include "core/beam/Beam.h"
 
 #include <algorithm>
-#include <stdexcept>
+
+#include "core/bounds/Subscript.h"
 
 void CBeam::SetSpanLengths(const std::vector<double>& vL)
 {
@@ -61,7 +62,7 @@ double CBeam::GetReactionPosition(int k) const
             break;
     }
     if (k < 0 || j == m_vR.size())
-        throw std::out_of_range("invalid vector<T> subscript");
+        ThrowInvalidSubscript();
     if (j < 2)
         return 0.0;
     const size_t node = j / 2;

@@ -69,6 +69,9 @@ inline constexpr RealBound CollectionStep{0.001, 1000.0, L"m"};
 inline constexpr IntBound CollectionStepPoints{1, 100000};
 
 // ---- settings
+// More decimal places than a double carries digits show only noise; more steps than the
+// beam has stations only slow a run; a data tip after a minute or a line or margin wider
+// than a small window is a typing slip, not a choice.
 inline constexpr IntBound PointsPerSpan{21, 10000};
 inline constexpr IntBound AxleSpacings{3, 1000};
 inline constexpr IntBound DecimalPlaces{1, 10};

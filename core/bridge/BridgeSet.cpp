@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "core/bounds/Subscript.h"
 #include "core/bridge/Linspace.h"
 #include "platform/base/CLocale.h"
 
@@ -67,7 +68,7 @@ void CBridgeSet::GenerateBridges()
 std::shared_ptr<CBridge> CBridgeSet::GetBridge(int i) const
 {
     if (i < 0 || static_cast<size_t>(i) >= m_vBridges.size())
-        throw std::out_of_range("invalid vector<T> subscript");
+        ThrowInvalidSubscript();
     return m_vBridges[static_cast<size_t>(i)];
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
+#include "core/bounds/Subscript.h"
 #include "core/envelopes/PointLoadEffect.h"
 #include "core/envelopes/RatioLoadEffect.h"
 
@@ -25,7 +25,7 @@ public:
     T GetMember(int i) const
     {
         if (i < 0 || static_cast<size_t>(i) >= m_vMembers.size())
-            throw std::out_of_range("invalid vector<T> subscript");
+            ThrowInvalidSubscript();
         return m_vMembers[static_cast<size_t>(i)];
     }
     std::vector<T> GetMembers() const { return m_vMembers; }

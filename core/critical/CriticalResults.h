@@ -1,8 +1,8 @@
 #pragma once
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
+#include "core/bounds/Subscript.h"
 #include "core/envelopes/CriticalPair.h"
 
 class CBeam;
@@ -21,7 +21,7 @@ public:
     Pair GetReactionPair(int i) const
     {
         if (i < 0 || static_cast<size_t>(i) >= m_vReactionPairs.size())
-            throw std::out_of_range("invalid vector<T> subscript");
+            ThrowInvalidSubscript();
         return m_vReactionPairs[static_cast<size_t>(i)];
     }
     std::vector<Pair> GetReactionPairs() const { return m_vReactionPairs; }

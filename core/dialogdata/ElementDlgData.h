@@ -56,8 +56,8 @@ struct GenerateBiDirLMEDlgData {
 struct LMEParametersDlgData {
     bool m_bVariableAxle = false; // set by the caller
     bool m_bByStep = false;
-    double m_dStep = 1.0;                                           // m
-    int m_nSteps = CSettings::Instance().Analysis.NO_AXLE_SPACINGS; // number of axle spacings
+    double m_dStep = 1.0;                                  // m
+    int m_nSteps = g_pSettings->Analysis.NO_AXLE_SPACINGS; // number of axle spacings
     bool m_bUseLMDAF = true;
     double m_dDAF = 1.3;
     bool m_bBS5400 = false; // set by the caller

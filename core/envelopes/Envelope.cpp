@@ -2,12 +2,9 @@
 
 #include <stdexcept>
 
-namespace {
+#include "core/bounds/Subscript.h"
 
-void ThrowSubscript()
-{
-    throw std::out_of_range("invalid vector<T> subscript");
-}
+namespace {
 
 void RequireEntries(const std::vector<PointLoadEffect>& v)
 {
@@ -21,7 +18,7 @@ void AddStationWise(std::vector<PointLoadEffect>& mx, std::vector<PointLoadEffec
                     double f)
 {
     if (other.m_vMax.size() < mx.size() || other.m_vMin.size() < mn.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     for (size_t i = 0; i < mx.size(); ++i)
         mx[i].val += other.m_vMax[i].val * f;
     for (size_t i = 0; i < mn.size(); ++i)
@@ -33,7 +30,7 @@ std::vector<PointLoadEffect> StationPick(const std::vector<PointLoadEffect>& a, 
                                          Better better)
 {
     if (b.size() < a.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     std::vector<PointLoadEffect> out;
     out.reserve(a.size());
     for (size_t i = 0; i < a.size(); ++i)
@@ -82,7 +79,7 @@ CEnvelope& CEnvelope::AddScaled(const CEnvelope& other, double f)
     if (n == 1) {
         // A stationary result taking on a moving one: its value is added at every position.
         if (m == 0 || other.m_vMin.size() < m || m_vMin.empty())
-            ThrowSubscript();
+            ThrowInvalidSubscript();
         // The stationary values as they are before the change: each position gets them once.
         const double a = m_vMax[0].val;
         const double b = m_vMin[0].val;
@@ -102,7 +99,7 @@ CEnvelope& CEnvelope::AddScaled(const CEnvelope& other, double f)
         return *this;
     if (m == 1) {
         if (other.m_vMin.empty())
-            ThrowSubscript();
+            ThrowInvalidSubscript();
         const double a = other.m_vMax[0].val * f;
         const double b = other.m_vMin[0].val * f;
         for (auto& e : m_vMax)

@@ -5,15 +5,11 @@
 
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
+#include "core/bounds/Subscript.h"
 #include "core/bridge/Bridge.h"
 #include "core/critical/CriticalRatioResults.h"
 
 namespace {
-
-[[noreturn]] void ThrowSubscript()
-{
-    throw std::out_of_range("invalid vector<T> subscript");
-}
 
 std::shared_ptr<CEnvelope> CopyOf(const std::shared_ptr<CEnvelope>& p)
 {
@@ -56,7 +52,7 @@ void FoldBeamOutput(CEnvelope& env, const CBeamResults& res, Member values, doub
     for (const CMbrResults& mr : res.m_vMbrRes) {
         const std::vector<double>& v = mr.*values;
         if (v.size() < mr.x.size())
-            ThrowSubscript();
+            ThrowInvalidSubscript();
         for (size_t k = 0; k < mr.x.size(); ++k, ++i) {
             if (i >= n)
                 return;
@@ -83,7 +79,7 @@ void FillBeamOutput(CEnvelope& env, const CBeamResults& res, Member values, doub
     for (const CMbrResults& mr : res.m_vMbrRes) {
         const std::vector<double>& v = mr.*values;
         if (v.size() < mr.x.size())
-            ThrowSubscript();
+            ThrowInvalidSubscript();
         for (size_t k = 0; k < mr.x.size(); ++k)
             env.m_vMax.emplace_back(v[k], mr.x[k], x, type, pLM);
     }
@@ -154,7 +150,7 @@ void CEnvelopeResults::AddResults(const std::shared_ptr<CBeamResults>& pResults,
     if (first && !(m_pBridge && m_pBridge->GetBeam()))
         throw std::runtime_error("Envelope results have no bridge to set up from");
     if (!first && StationCount(res) < m_pEnvBMD->m_vMax.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
 
     if (first) {
         SetUp(m_pBridge, m_pBridge->GetBeam());
@@ -162,7 +158,7 @@ void CEnvelopeResults::AddResults(const std::shared_ptr<CBeamResults>& pResults,
         FillBeamOutput(*m_pEnvSFD, res, &CMbrResults::V, x, LET_SHEAR, pLM);
     }
     if (res.m_vReactions.size() < static_cast<size_t>(m_nReactions))
-        ThrowSubscript();
+        ThrowInvalidSubscript();
 
     ++m_nAnalyses;
     ++m_nBeamResults;
@@ -206,7 +202,7 @@ void CEnvelopeResults::Augment(const CEnvelopeResults& other)
     }
 
     if (other.m_vEnvReaction.size() < static_cast<size_t>(m_nReactions))
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     auto bmMax = StationMax(m_pEnvBMD->m_vMax, other.m_pEnvBMD->m_vMax);
     auto bmMin = StationMin(m_pEnvBMD->m_vMin, other.m_pEnvBMD->m_vMin);
     auto sfMax = StationMax(m_pEnvSFD->m_vMax, other.m_pEnvSFD->m_vMax);
@@ -248,12 +244,12 @@ CEnvelopeResults& CEnvelopeResults::AddScaled(const CEnvelopeResults& other, dou
         other.m_pEnvSFD->m_vMax.size() < m_pEnvSFD->m_vMax.size() ||
         other.m_pEnvSFD->m_vMin.size() < m_pEnvSFD->m_vMin.size() ||
         other.m_vEnvReaction.size() < m_vEnvReaction.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     for (size_t i = 0; i < m_vEnvReaction.size(); ++i) {
         if (!m_vEnvReaction[i] || !other.m_vEnvReaction[i])
             throw std::runtime_error("Envelope results hold no envelopes");
         if (m_vEnvReaction[i]->m_vMax.size() == 1 && other.m_vEnvReaction[i]->m_vMax.empty())
-            ThrowSubscript();
+            ThrowInvalidSubscript();
     }
 
     m_nAnalyses += other.m_nAnalyses;
@@ -355,7 +351,7 @@ CCriticalRatioResults CEnvelopeResults::GetCriticalRatios(const std::shared_ptr<
     pRef->RequireEnvelopes();
     if (pRef->m_vEnvReaction.size() < static_cast<size_t>(m_nReactions) ||
         m_vEnvReaction.size() < static_cast<size_t>(m_nReactions))
-        ThrowSubscript();
+        ThrowInvalidSubscript();
 
     const CriticalPair<RatioLoadEffect> bm = m_pEnvBMD->GetCriticalRatioPair(pRef->m_pEnvBMD, multiplier);
     const CriticalPair<RatioLoadEffect> sf = m_pEnvSFD->GetCriticalRatioPair(pRef->m_pEnvSFD, multiplier);

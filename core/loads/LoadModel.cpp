@@ -2,16 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
+#include "core/bounds/Subscript.h"
 #include "platform/base/Messages.h"
 
 namespace {
-
-[[noreturn]] void ThrowSubscript()
-{
-    throw std::out_of_range("invalid vector<T> subscript");
-}
 
 bool IsZero(double v)
 {
@@ -123,28 +118,28 @@ void CLoadModel::AddPartialUDL(double magnitude, double location, double cover)
 void CLoadModel::SetUDL(unsigned int i, double magnitude)
 {
     if (i >= m_vUDL.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     m_vUDL[i] = {1.0, magnitude};
 }
 
 void CLoadModel::SetPointLoad(unsigned int i, double gamma, double magnitude, double location, double width)
 {
     if (i >= m_vPL.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     m_vPL[i] = {gamma, magnitude, location, width};
 }
 
 void CLoadModel::SetPartialUDL(unsigned int i, double gamma, double magnitude, double location, double cover)
 {
     if (i >= m_vPUDL.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     m_vPUDL[i] = {gamma, magnitude, location, cover};
 }
 
 void CLoadModel::GetPartialUDL(unsigned int i, double& gamma, double& magnitude, double& location, double& cover) const
 {
     if (i >= m_vPUDL.size())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     const PartialUDLoad& l = m_vPUDL[i];
     gamma = l.gamma;
     magnitude = l.magnitude;

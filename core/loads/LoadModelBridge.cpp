@@ -3,19 +3,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
+#include "core/bounds/Subscript.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "platform/base/CLocale.h"
 #include "platform/base/Messages.h"
 
 namespace {
-
-[[noreturn]] void ThrowSubscript()
-{
-    throw std::out_of_range("invalid vector<T> subscript");
-}
 
 // The design-code numbers of the rules. L is the bridge's span length in metres,
 // whatever its arrangement of spans.
@@ -102,10 +97,10 @@ void CLoadModel::ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge)
     }
     // One lane load over the whole beam, taken away again under the vehicle.
     if (m_vUDL.empty())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     m_vUDL[0].magnitude = w;
     if (m_vPUDL.empty())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     m_vPUDL[0].magnitude = -w;
     if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
         PostStatus(L"A36 UDL: " + FormatDoubleCW("%.3f", w * kKNPerTonne * m_GammaUDL));
@@ -120,7 +115,7 @@ void CLoadModel::ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge)
     if (m_bAppliesR)
         return;
     if (m_vPL.empty())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     PointLoad extra = m_vPL[0];
     const double L = pBridge->m_SpanLength;
     bool add = true;
@@ -165,7 +160,7 @@ void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge)
             w = kHAMinLaneLoad;
     }
     if (m_vUDL.empty())
-        ThrowSubscript();
+        ThrowInvalidSubscript();
     // A partial load that takes this lane load away (the HB zone of an HA + HB
     // vehicle) follows it, so that the zone never carries a net uplift.
     const double old = m_vUDL[0].magnitude;

@@ -1,7 +1,7 @@
 #include "core/loads/LoadModelEnsemble.h"
 
-#include <stdexcept>
 
+#include "core/bounds/Subscript.h"
 #include "core/loads/LoadModel.h"
 
 CLoadModelEnsemble::CLoadModelEnsemble() : CLoadModelEnsemble(0, L"LoadModelEnsemble") {}
@@ -44,6 +44,6 @@ void CLoadModelEnsemble::Clear()
 std::shared_ptr<CLoadModel> CLoadModelEnsemble::GetLoadModel(unsigned int i) const
 {
     if (i >= m_vLoadModel.size())
-        throw std::out_of_range("invalid vector<T> subscript");
+        ThrowInvalidSubscript();
     return m_vLoadModel[i];
 }

@@ -5,6 +5,7 @@
 
 #include "core/analysis/KeepRunning.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
+#include "core/bounds/Subscript.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/critical/CriticalRatioEnsemble.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -137,7 +138,7 @@ std::shared_ptr<CReferenceSet> CReferenceCollection::GetRefSet(unsigned int i) c
     if (m_nRefSet < 0 || i >= static_cast<unsigned int>(m_nRefSet))
         return nullptr;
     if (i >= m_vRefSet.size())
-        throw std::out_of_range("invalid vector<T> subscript");
+        ThrowInvalidSubscript();
     return m_vRefSet[i];
 }
 

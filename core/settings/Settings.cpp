@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/settings/SettingBounds.h"
+#include "core/settings/SettingEntries.h"
 #include "platform/base/AppData.h"
 #include "platform/base/CLocale.h"
 
@@ -94,26 +94,18 @@ void CSettings::Edit(const std::function<void(CSettings&)>& fn)
     fn(*this);
 }
 
-// The same ranges as the settings pane (SettingBounds.h): a hand-edited or damaged file
+// The same ranges as the settings pane (SettingEntries.h): a hand-edited or damaged file
 // must not give the analyses or the views a value they cannot work with. Each field out of
 // range goes back to its default alone; the others stay.
 std::vector<std::wstring> CSettings::ReplaceInvalidValues()
 {
-    CSettings defaults;
+    const CSettings defaults;
     std::vector<std::wstring> vReplaced;
-    for (const SettingBound& bound : GetSettingBounds()) {
-        if (InSettingBound(bound, *this))
+    for (const SettingEntry& entry : GetSettingEntries()) {
+        if (InSettingRange(entry, *this))
             continue;
-        void* const pValue = bound.pField(*this);
-        const void* const pDefault = bound.pField(defaults);
-        switch (bound.kind) {
-        case SettingBound::Kind::Int: *static_cast<int*>(pValue) = *static_cast<const int*>(pDefault); break;
-        case SettingBound::Kind::Colour:
-            *static_cast<std::uint32_t*>(pValue) = *static_cast<const std::uint32_t*>(pDefault);
-            break;
-        case SettingBound::Kind::Real: *static_cast<double*>(pValue) = *static_cast<const double*>(pDefault); break;
-        }
-        vReplaced.emplace_back(bound.sName);
+        CopySetting(entry, defaults, *this);
+        vReplaced.emplace_back(entry.sName);
     }
     return vReplaced;
 }

@@ -7,47 +7,33 @@
 
 #include "core/archive/ArchiveFwd.h"
 #include "core/bounds/Bounds.h"
+#include "core/settings/SettingsTable.h"
 
-// The one program-wide settings object. The member initialisers below are the
-// defaults (all but HELPFILEPATH, which depends on the user's folder).
+// The one program-wide settings object. Its fields and their defaults are made from the
+// table of settings (SettingsTable.h); the nested groups are the groups of the settings file.
 //
 // Threads: only the user-interface thread writes, and it writes through the locked
 // members (Assign, Edit, SetDefaults, Load). That thread may read the fields
 // directly; any other thread takes a copy (GetAnalysisCopy, GetCopy).
 class CSettings {
 public:
+#define QEL_SETTING_FIELD(group, type, NAME, def, ...) type NAME = def;
+#define QEL_SETTING_NO_FIELD(...)
     struct General_Config {
-        // Colours are 0x00BBGGRR.
         struct General_LoadModel {
-            std::uint32_t CLR_LM_BGRND = 0xFFFFFF;
-            std::uint32_t CLR_LM_BASELINE = 0x000000;
-            std::uint32_t CLR_LM_GRIDLINE = 0xE0E0E0;
-            std::uint32_t CLR_LM_TEXT = 0x000000;
-            std::uint32_t CLR_LM_PL = 0x0000FF;
-            std::uint32_t CLR_LM_UDL = 0x00FF00;
-            std::uint32_t CLR_LM_PUDL = 0xFF0000;
-            std::uint32_t CLR_LM_WHEEL = 0x000000;
+            QEL_SETTINGS_GENERAL_LOADMODEL(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
             QEL_DECLARE_SERIALIZE;
         };
         struct General_DecimalPlaces {
-            int FACTOR = 3;
-            int DISTANCE = 3;
-            int SPAN = 2;
-            int GVW = 2;
-            int VEHLENGTH = 2;
+            QEL_SETTINGS_GENERAL_DECIMALPLACES(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
             QEL_DECLARE_SERIALIZE;
         };
         struct General_Output {
-            bool BMSF = true;
-            bool R = true;
-            bool GRAPHS = true;
-            bool TABLES = true;
+            QEL_SETTINGS_GENERAL_OUTPUT(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
             QEL_DECLARE_SERIALIZE;
         };
 
-        std::wstring HELPFILEPATH;
-        bool USEBINARYFILEFORMAT = true;
-        bool SHOWINSTRUCTIONS = true;
+        QEL_SETTINGS_GENERAL(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
         General_LoadModel LoadModel;
         General_DecimalPlaces DecimalPlaces;
         General_Output Output;
@@ -56,51 +42,32 @@ public:
 
     struct Analysis_Config {
         struct Analysis_Stepping {
-            bool BYSTEP = false;
-            double STEPSIZE = 0.5;
-            int NSTEPS = 20;
+            QEL_SETTINGS_ANALYSIS_STEPPING(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
             QEL_DECLARE_SERIALIZE;
         };
 
-        int NPOINTS_ALONG_BEAM = 100;
-        int NO_AXLE_SPACINGS = 10;
+        QEL_SETTINGS_ANALYSIS(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
         Analysis_Stepping Stepping;
         QEL_DECLARE_SERIALIZE;
     };
 
     struct Plot_Config {
         struct Plot_Gap {
-            int TOP = 10;
-            int BTM = 10;
-            int LEFT = 10;
-            int RIGHT = 10;
-            int BETWN = 5;
+            QEL_SETTINGS_PLOT_GAP(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
             QEL_DECLARE_SERIALIZE;
         };
         struct Plot_Colours {
-            std::uint32_t CLR_BACKGRND = 0xFFFFFF;
-            std::uint32_t CLR_BORDER = 0xFFFFFF;
-            std::uint32_t CLR_GRID = 0xA0A0A0;
-            std::uint32_t CLR_TEXT = 0x000000;
-            std::uint32_t CLR_LINEMIN = 0xFF0000;
-            std::uint32_t CLR_LINEMAX = 0x0000FF;
-            std::uint32_t CLR_BEAM = 0x000000;
-            std::uint32_t CLR_LIGHTLINE = 0xA0A0A0;
-            std::uint32_t CLR_PROPMIN = 0x99FF33;
-            std::uint32_t CLR_PROPMAX = 0x99FF33;
-            std::uint32_t CLR_FULLSPEED = 0x008CFF;
-            std::uint32_t CLR_SLOWDOWN = 0x008CFF;
+            QEL_SETTINGS_PLOT_COLOURS(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
             QEL_DECLARE_SERIALIZE;
         };
 
-        bool RATIOLIMIT_FULLSPEED = true;
-        bool RATIOLIMIT_SLOWDOWN = true;
-        int LINEWIDTH = 2;
-        int DATATIPDELAY = 3000;
+        QEL_SETTINGS_PLOT(QEL_SETTING_NO_FIELD, QEL_SETTING_FIELD)
         Plot_Gap Gap;
         Plot_Colours Colours;
         QEL_DECLARE_SERIALIZE;
     };
+#undef QEL_SETTING_FIELD
+#undef QEL_SETTING_NO_FIELD
 
     // Most segments per span the beam solver takes: every analysis allocates its
     // stations per span, so a larger count only exhausts memory.
@@ -149,9 +116,9 @@ private:
     mutable std::mutex m_Mutex;
 };
 
-// The one settings object; set while static objects are initialised. A static
-// initialiser elsewhere must call CSettings::Instance() instead, and the program's windows
-// (app/, ui/) reach the settings only through CSettings::Instance().
+// The one settings object, set while static objects are initialised: every reader and
+// writer reaches the settings through it. Only a static initialiser elsewhere, which may run
+// before this pointer is set, would have to call CSettings::Instance() instead.
 extern CSettings* g_pSettings;
 
 // What an archive error says of a file, in the user's words: "it ends early or holds a

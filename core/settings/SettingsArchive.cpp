@@ -68,46 +68,47 @@ void SettingNumber(Archive& ar, const char* name, T& value)
     }
 }
 
+// Each setting as the archive writes its type: a number as its digits (read back by
+// SettingNumber), a bool as the library writes bools, the path as a wide string.
+template <class Archive, class T>
+void ArchiveSetting(Archive& ar, const char* name, T& value)
+{
+    if constexpr (std::is_same_v<T, bool>)
+        ar& make_nvp(name, value);
+    else if constexpr (std::is_same_v<T, std::wstring>)
+        ArchiveWString(ar, name, value);
+    else
+        SettingNumber(ar, name, value);
 }
+
+}
+
+// A group holds its own settings, as the table lists them, then its subgroups.
+#define QEL_ARCHIVE_SETTING(group, type, NAME, ...) ArchiveSetting(ar, #NAME, NAME);
+#define QEL_NO_ARCHIVE(...)
 
 template <class Archive>
 void CSettings::General_Config::General_LoadModel::serialize(Archive& ar, const unsigned int)
 {
-    SettingNumber(ar, "CLR_LM_BGRND", CLR_LM_BGRND);
-    SettingNumber(ar, "CLR_LM_BASELINE", CLR_LM_BASELINE);
-    SettingNumber(ar, "CLR_LM_GRIDLINE", CLR_LM_GRIDLINE);
-    SettingNumber(ar, "CLR_LM_TEXT", CLR_LM_TEXT);
-    SettingNumber(ar, "CLR_LM_PL", CLR_LM_PL);
-    SettingNumber(ar, "CLR_LM_UDL", CLR_LM_UDL);
-    SettingNumber(ar, "CLR_LM_PUDL", CLR_LM_PUDL);
-    SettingNumber(ar, "CLR_LM_WHEEL", CLR_LM_WHEEL);
+    QEL_SETTINGS_GENERAL_LOADMODEL(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
 }
 
 template <class Archive>
 void CSettings::General_Config::General_DecimalPlaces::serialize(Archive& ar, const unsigned int)
 {
-    SettingNumber(ar, "FACTOR", FACTOR);
-    SettingNumber(ar, "DISTANCE", DISTANCE);
-    SettingNumber(ar, "SPAN", SPAN);
-    SettingNumber(ar, "GVW", GVW);
-    SettingNumber(ar, "VEHLENGTH", VEHLENGTH);
+    QEL_SETTINGS_GENERAL_DECIMALPLACES(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
 }
 
 template <class Archive>
 void CSettings::General_Config::General_Output::serialize(Archive& ar, const unsigned int)
 {
-    ar& make_nvp("BMSF", BMSF);
-    ar& make_nvp("R", R);
-    ar& make_nvp("GRAPHS", GRAPHS);
-    ar& make_nvp("TABLES", TABLES);
+    QEL_SETTINGS_GENERAL_OUTPUT(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
 }
 
 template <class Archive>
 void CSettings::General_Config::serialize(Archive& ar, const unsigned int)
 {
-    ArchiveWString(ar, "HELPFILEPATH", HELPFILEPATH);
-    ar& make_nvp("USEBINARYFILEFORMAT", USEBINARYFILEFORMAT);
-    ar& make_nvp("SHOWINSTRUCTIONS", SHOWINSTRUCTIONS);
+    QEL_SETTINGS_GENERAL(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
     ar& make_nvp("LoadModel", LoadModel);
     ar& make_nvp("DecimalPlaces", DecimalPlaces);
     ar& make_nvp("Output", Output);
@@ -116,56 +117,38 @@ void CSettings::General_Config::serialize(Archive& ar, const unsigned int)
 template <class Archive>
 void CSettings::Analysis_Config::Analysis_Stepping::serialize(Archive& ar, const unsigned int)
 {
-    ar& make_nvp("BYSTEP", BYSTEP);
-    SettingNumber(ar, "STEPSIZE", STEPSIZE);
-    SettingNumber(ar, "NSTEPS", NSTEPS);
+    QEL_SETTINGS_ANALYSIS_STEPPING(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
 }
 
 template <class Archive>
 void CSettings::Analysis_Config::serialize(Archive& ar, const unsigned int)
 {
-    SettingNumber(ar, "NPOINTS_ALONG_BEAM", NPOINTS_ALONG_BEAM);
-    SettingNumber(ar, "NO_AXLE_SPACINGS", NO_AXLE_SPACINGS);
+    QEL_SETTINGS_ANALYSIS(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
     ar& make_nvp("Stepping", Stepping);
 }
 
 template <class Archive>
 void CSettings::Plot_Config::Plot_Gap::serialize(Archive& ar, const unsigned int)
 {
-    SettingNumber(ar, "TOP", TOP);
-    SettingNumber(ar, "BTM", BTM);
-    SettingNumber(ar, "LEFT", LEFT);
-    SettingNumber(ar, "RIGHT", RIGHT);
-    SettingNumber(ar, "BETWN", BETWN);
+    QEL_SETTINGS_PLOT_GAP(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
 }
 
 template <class Archive>
 void CSettings::Plot_Config::Plot_Colours::serialize(Archive& ar, const unsigned int)
 {
-    SettingNumber(ar, "CLR_BACKGRND", CLR_BACKGRND);
-    SettingNumber(ar, "CLR_BORDER", CLR_BORDER);
-    SettingNumber(ar, "CLR_GRID", CLR_GRID);
-    SettingNumber(ar, "CLR_TEXT", CLR_TEXT);
-    SettingNumber(ar, "CLR_LINEMIN", CLR_LINEMIN);
-    SettingNumber(ar, "CLR_LINEMAX", CLR_LINEMAX);
-    SettingNumber(ar, "CLR_BEAM", CLR_BEAM);
-    SettingNumber(ar, "CLR_LIGHTLINE", CLR_LIGHTLINE);
-    SettingNumber(ar, "CLR_PROPMIN", CLR_PROPMIN);
-    SettingNumber(ar, "CLR_PROPMAX", CLR_PROPMAX);
-    SettingNumber(ar, "CLR_FULLSPEED", CLR_FULLSPEED);
-    SettingNumber(ar, "CLR_SLOWDOWN", CLR_SLOWDOWN);
+    QEL_SETTINGS_PLOT_COLOURS(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
 }
 
 template <class Archive>
 void CSettings::Plot_Config::serialize(Archive& ar, const unsigned int)
 {
-    ar& make_nvp("RATIOLIMIT_FULLSPEED", RATIOLIMIT_FULLSPEED);
-    ar& make_nvp("RATIOLIMIT_SLOWDOWN", RATIOLIMIT_SLOWDOWN);
-    SettingNumber(ar, "LINEWIDTH", LINEWIDTH);
-    SettingNumber(ar, "DATATIPDELAY", DATATIPDELAY);
+    QEL_SETTINGS_PLOT(QEL_NO_ARCHIVE, QEL_ARCHIVE_SETTING)
     ar& make_nvp("Gap", Gap);
     ar& make_nvp("Colours", Colours);
 }
+
+#undef QEL_ARCHIVE_SETTING
+#undef QEL_NO_ARCHIVE
 
 QEL_INSTANTIATE_SERIALIZE(CSettings::General_Config::General_LoadModel);
 QEL_INSTANTIATE_SERIALIZE(CSettings::General_Config::General_DecimalPlaces);

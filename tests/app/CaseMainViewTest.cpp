@@ -212,7 +212,7 @@ TEST_F(CaseMainView, TheInstructionsAreClearOfTheLogoAndTheSketchAtEveryWindowSi
     }
 
     // With the instructions off the logo keeps its corner.
-    CSettings::Instance().General.SHOWINSTRUCTIONS = false;
+    g_pSettings->General.SHOWINSTRUCTIONS = false;
     pView->OnSettingsChanged();
     EXPECT_TRUE(pView->InstructionsRect().isEmpty());
     EXPECT_EQ(pView->LogoRect().bottomRight(), pView->rect().bottomRight());

@@ -5,7 +5,7 @@
 #include "ModalAnswer.h"
 #include "app/doc/AnalysisDialogs.h"
 #include "app/doc/DocHost.h"
-#include "app/doc/LMEParametersDlg.h"
+#include "app/doc/LMEParametersDlgInterface.h"
 #include "doc/AnalysisTestUtil.h"
 
 using namespace qeltest;

@@ -37,6 +37,7 @@
 #include "controls/grid/GridCtrl.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
+#include "core/settings/SettingEntries.h"
 #include "ui/ensemble/LMEParametersDlg.h"
 
 using namespace qeltest;
@@ -175,7 +176,7 @@ TEST_F(PanesInShell, TheSettingsPaneOpensWideEnoughForItsNamesAndValues)
         for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent())
             ++depth;
         widestName = std::max(widestName, depth * grid->indentation() + fm.horizontalAdvance((*it)->text(0)));
-        if (*it != pane->FindProperty(1000)) // a path may be of any length
+        if (*it != pane->FindProperty(SettingOf(g_pSettings->General.HELPFILEPATH).nID)) // a path may be of any length
             widestValue = std::max(widestValue, fm.horizontalAdvance((*it)->text(1)));
     }
     EXPECT_GE(widestName, fm.horizontalAdvance(QStringLiteral("Ratio Limit - Full Speed")));

@@ -11,13 +11,23 @@
 #include "AppTestUtil.h"
 
 #include "app/settings/SettingsWnd.h"
+#include "core/settings/SettingEntries.h"
 #include "core/settings/Settings.h"
 #include "platform/win/MessageBox.h"
 
 namespace {
 
+// The pane's row of a field of the settings.
+template <class T>
+int Row(const T& field)
+{
+    return SettingOf(field).nID;
+}
+
 class SettingsWndTest : public ::testing::Test {
 protected:
+    // The settings whose fields name the pane's rows.
+    CSettings& S = *g_pSettings;
     void SetUp() override
     {
         g_pSettings->SetDefaults();
@@ -72,13 +82,13 @@ TEST_F(SettingsWndTest, GridShowsGroupsInOrderWithValuesAndDescriptions)
     EXPECT_EQ(grid->topLevelItem(2)->text(0), "Plots");
     EXPECT_TRUE(grid->isHeaderHidden());
     EXPECT_TRUE(grid->topLevelItem(2)->isExpanded());
-    EXPECT_EQ(m_pWnd->FindProperty(1204)->parent()->text(0), "Gaps");
-    EXPECT_EQ(m_pWnd->ValueText(1100), "100");
-    EXPECT_EQ(m_pWnd->ValueText(1103), "0.5");
-    EXPECT_EQ(m_pWnd->FindProperty(1001)->checkState(1), Qt::Checked);
-    EXPECT_EQ(m_pWnd->ValueText(1310), "RGB(255, 140, 0)");
+    EXPECT_EQ(m_pWnd->FindProperty(Row(S.Plot.Gap.TOP))->parent()->text(0), "Gaps");
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.Analysis.NPOINTS_ALONG_BEAM)), "100");
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.Analysis.Stepping.STEPSIZE)), "0.5");
+    EXPECT_EQ(m_pWnd->FindProperty(Row(S.General.USEBINARYFILEFORMAT))->checkState(1), Qt::Checked);
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.Plot.Colours.CLR_FULLSPEED)), "RGB(255, 140, 0)");
 
-    grid->setCurrentItem(m_pWnd->FindProperty(1001));
+    grid->setCurrentItem(m_pWnd->FindProperty(Row(S.General.USEBINARYFILEFORMAT)));
     const QString description = m_pWnd->DescriptionArea()->text();
     EXPECT_TRUE(description.contains("Binary File"));
     EXPECT_TRUE(description.contains("which is smaller and quicker to load")) << qPrintable(description);
@@ -91,26 +101,26 @@ TEST_F(SettingsWndTest, RefusedValueShowsTheValueInForceAndAcceptedOneIsBold)
 {
     int changes = 0;
     QObject::connect(m_pWnd.get(), &CSettingsWnd::settingsChanged, [&] { ++changes; });
-    Type(1100, "20");
+    Type(Row(S.Analysis.NPOINTS_ALONG_BEAM), "20");
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 100);
-    EXPECT_EQ(m_pWnd->ValueText(1100), "100");
-    EXPECT_FALSE(m_pWnd->IsShownModified(1100));
-    Type(1100, "65557");
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.Analysis.NPOINTS_ALONG_BEAM)), "100");
+    EXPECT_FALSE(m_pWnd->IsShownModified(Row(S.Analysis.NPOINTS_ALONG_BEAM)));
+    Type(Row(S.Analysis.NPOINTS_ALONG_BEAM), "65557");
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 100);
-    Type(1100, "21");
+    Type(Row(S.Analysis.NPOINTS_ALONG_BEAM), "21");
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 21);
-    EXPECT_EQ(m_pWnd->ValueText(1100), "21");
-    EXPECT_TRUE(m_pWnd->IsShownModified(1100));
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.Analysis.NPOINTS_ALONG_BEAM)), "21");
+    EXPECT_TRUE(m_pWnd->IsShownModified(Row(S.Analysis.NPOINTS_ALONG_BEAM)));
     EXPECT_EQ(changes, 1); // refused values change nothing
 
-    Type(1203, "500");
+    Type(Row(S.Plot.DATATIPDELAY), "500");
     EXPECT_EQ(g_pSettings->Plot.DATATIPDELAY, 3000);
-    Type(1203, "501");
+    Type(Row(S.Plot.DATATIPDELAY), "501");
     EXPECT_EQ(g_pSettings->Plot.DATATIPDELAY, 501);
-    Type(1012, "-3");
+    Type(Row(S.General.DecimalPlaces.DISTANCE), "-3");
     EXPECT_EQ(g_pSettings->General.DecimalPlaces.DISTANCE, 3);
-    EXPECT_EQ(m_pWnd->ValueText(1012), "3");
-    Type(1103, "0.0011");
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.General.DecimalPlaces.DISTANCE)), "3");
+    Type(Row(S.Analysis.Stepping.STEPSIZE), "0.0011");
     EXPECT_EQ(g_pSettings->Analysis.Stepping.STEPSIZE, 0.0011);
 }
 
@@ -122,12 +132,12 @@ TEST_F(SettingsWndTest, ARefusedValueSaysWhyWithItsRangeInTheDescriptionArea)
         const char* why;
     };
     const Case cases[] = {
-        {1100, "20", "Points Per Span must be a whole number from 21 to 10,000."},
-        {1100, "many", "Points Per Span must be a whole number from 21 to 10,000."},
-        {1202, "21", "Line width must be a whole number from 1 to 20."},
-        {1103, "0", "Step Size is 0 m; it must be from 0.001 m to 1,000 m."},
-        {1103, "1e300", "Step Size is 1e+300 m; it must be from 0.001 m to 1,000 m."},
-        {1103, "nan", "Step Size must be a number from 0.001 m to 1,000 m."},
+        {Row(S.Analysis.NPOINTS_ALONG_BEAM), "20", "Points Per Span must be a whole number from 21 to 10,000."},
+        {Row(S.Analysis.NPOINTS_ALONG_BEAM), "many", "Points Per Span must be a whole number from 21 to 10,000."},
+        {Row(S.Plot.LINEWIDTH), "21", "Line width must be a whole number from 1 to 20."},
+        {Row(S.Analysis.Stepping.STEPSIZE), "0", "Step Size is 0 m; it must be from 0.001 m to 1,000 m."},
+        {Row(S.Analysis.Stepping.STEPSIZE), "1e300", "Step Size is 1e+300 m; it must be from 0.001 m to 1,000 m."},
+        {Row(S.Analysis.Stepping.STEPSIZE), "nan", "Step Size must be a number from 0.001 m to 1,000 m."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -142,9 +152,9 @@ TEST_F(SettingsWndTest, ARefusedValueSaysWhyWithItsRangeInTheDescriptionArea)
     qeltest::SaveScreenshot(m_pWnd.get(), "settings-pane-refused.png");
 
     // An accepted value, or another row, shows the description again.
-    Type(1100, "50");
+    Type(Row(S.Analysis.NPOINTS_ALONG_BEAM), "50");
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 50);
-    m_pWnd->Grid()->setCurrentItem(m_pWnd->FindProperty(1202));
+    m_pWnd->Grid()->setCurrentItem(m_pWnd->FindProperty(Row(S.Plot.LINEWIDTH)));
     EXPECT_TRUE(m_pWnd->DescriptionArea()->text().contains("The width in pixels of the plotted lines"));
 }
 
@@ -164,7 +174,7 @@ TEST_F(SettingsWndTest, AtItsNarrowestEveryLabelAndValueIsReadable)
         EXPECT_GE(grid->columnWidth(0), depth * grid->indentation() + fm.horizontalAdvance((*it)->text(0)))
             << qPrintable((*it)->text(0));
         // A path may be of any length; every other value fits.
-        if (*it != m_pWnd->FindProperty(1000)) {
+        if (*it != m_pWnd->FindProperty(Row(S.General.HELPFILEPATH))) {
             EXPECT_GE(grid->columnWidth(1), fm.horizontalAdvance((*it)->text(1))) << qPrintable((*it)->text(1));
         }
     }
@@ -173,7 +183,7 @@ TEST_F(SettingsWndTest, AtItsNarrowestEveryLabelAndValueIsReadable)
 
 TEST_F(SettingsWndTest, CheckBoxColourAndFileReachTheSettings)
 {
-    QTreeWidgetItem* binary = m_pWnd->FindProperty(1001);
+    QTreeWidgetItem* binary = m_pWnd->FindProperty(Row(S.General.USEBINARYFILEFORMAT));
     binary->setCheckState(1, Qt::Unchecked);
     EXPECT_FALSE(g_pSettings->General.USEBINARYFILEFORMAT);
     EXPECT_EQ(binary->text(1), "False");
@@ -182,7 +192,7 @@ TEST_F(SettingsWndTest, CheckBoxColourAndFileReachTheSettings)
         EXPECT_EQ(current, QColor(255, 0, 0)); // CLR_LM_PL, red
         return QColor(1, 2, 3);
     });
-    QTreeWidgetItem* pl = m_pWnd->FindProperty(1007);
+    QTreeWidgetItem* pl = m_pWnd->FindProperty(Row(S.General.LoadModel.CLR_LM_PL));
     m_pWnd->Grid()->scrollToItem(pl);
     m_pWnd->Grid()->editItem(pl, 1);
     auto* other = m_pWnd->Grid()->findChild<QPushButton*>();
@@ -191,17 +201,17 @@ TEST_F(SettingsWndTest, CheckBoxColourAndFileReachTheSettings)
     other->click();
     QApplication::processEvents();
     EXPECT_EQ(g_pSettings->General.LoadModel.CLR_LM_PL, 0x030201u);
-    EXPECT_EQ(m_pWnd->ValueText(1007), "RGB(1, 2, 3)");
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.General.LoadModel.CLR_LM_PL)), "RGB(1, 2, 3)");
 
-    Type(1000, "/tmp/manual.pdf");
+    Type(Row(S.General.HELPFILEPATH), "/tmp/manual.pdf");
     EXPECT_EQ(g_pSettings->General.HELPFILEPATH, L"/tmp/manual.pdf");
-    Type(1000, "");
+    Type(Row(S.General.HELPFILEPATH), "");
     EXPECT_EQ(g_pSettings->General.HELPFILEPATH, L""); // an empty path is a path too
 }
 
 TEST_F(SettingsWndTest, ResetAllAsksAndOnYesShowsEveryDefaultUnmarked)
 {
-    Type(1100, "50");
+    Type(Row(S.Analysis.NPOINTS_ALONG_BEAM), "50");
     g_pSettings->Edit([](CSettings& s) { s.General.HELPFILEPATH = L"/elsewhere.pdf"; });
     m_nAnswer = IDNO;
     m_pWnd->OnCommand(CSettingsWnd::ID_RESET_ALL);
@@ -214,8 +224,8 @@ TEST_F(SettingsWndTest, ResetAllAsksAndOnYesShowsEveryDefaultUnmarked)
     m_pWnd->OnCommand(CSettingsWnd::ID_RESET_ALL);
     EXPECT_EQ(g_pSettings->Analysis.NPOINTS_ALONG_BEAM, 100);
     EXPECT_NE(g_pSettings->General.HELPFILEPATH, L"/elsewhere.pdf");
-    EXPECT_EQ(m_pWnd->ValueText(1100), "100");
-    EXPECT_FALSE(m_pWnd->IsShownModified(1100));
+    EXPECT_EQ(m_pWnd->ValueText(Row(S.Analysis.NPOINTS_ALONG_BEAM)), "100");
+    EXPECT_FALSE(m_pWnd->IsShownModified(Row(S.Analysis.NPOINTS_ALONG_BEAM)));
 }
 
 TEST_F(SettingsWndTest, ToolbarCollapsesAndSortsAlphabetically)

@@ -20,7 +20,7 @@
 #include "common/TestEnv.h"
 #include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/ParallelRuns.h"
-#include "core/settings/SettingBounds.h"
+#include "core/settings/SettingEntries.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
 
@@ -635,10 +635,12 @@ TEST(Settings, EveryBoundedFieldHoldsItsDefault)
 {
     CSettings defaults;
     std::set<std::wstring> names;
-    for (const SettingBound& b : GetSettingBounds()) {
+    for (const SettingEntry& b : GetSettingEntries()) {
+        if (!HasSettingRange(b))
+            continue;
         EXPECT_TRUE(names.insert(b.sName).second) << WideToUtf8(b.sName);
-        EXPECT_TRUE(InSettingBound(b, defaults)) << WideToUtf8(b.sName);
-        EXPECT_EQ(FindSettingBound(b.pField), &b) << WideToUtf8(b.sName);
+        EXPECT_TRUE(InSettingRange(b, defaults)) << WideToUtf8(b.sName);
+        EXPECT_EQ(FindSettingEntry(defaults, b.pField(defaults)), &b) << WideToUtf8(b.sName);
     }
     EXPECT_EQ(names.count(L"Analysis.NPOINTS_ALONG_BEAM"), 1u);
     EXPECT_EQ(names.count(L"Plot.Colours.CLR_SLOWDOWN"), 1u);

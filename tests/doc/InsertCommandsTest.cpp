@@ -6,7 +6,7 @@
 #include "DocTestUtil.h"
 #include "core/EnsembleNames.h"
 #include "app/doc/InsertCommands.h"
-#include "app/doc/LMEParametersDlg.h"
+#include "app/doc/LMEParametersDlgInterface.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"

@@ -183,7 +183,7 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     shared.m_vRefCollection.back()->m_vLME = {shared.m_vLoadModelEnsemble.back()};
     // On this thread: a mutant's process is forked from this one, and helper threads'
     // buffers would look leaked there.
-    AnalysisOptions oneThread = AnalysisOptionsFromSettings(CSettings::Instance());
+    AnalysisOptions oneThread = AnalysisOptionsFromSettings(*g_pSettings);
     oneThread.nThreads = 1;
     // The last collection calculated and compared with the proposed load model, then kept.
     auto calculateAndKeep = [&](const std::shared_ptr<CLoadModel>& proposed, const std::string& name) {

@@ -38,7 +38,7 @@ TEST(LMEParametersDlg, OpensWithItsDefaultsAndTheGroupsTheFamilyUses)
         dlg.Open();
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("LME Parameters"));
         EXPECT_DOUBLE_EQ(dlg.m_dStep, 1.0);
-        EXPECT_EQ(dlg.m_nSteps, CSettings::Instance().Analysis.NO_AXLE_SPACINGS);
+        EXPECT_EQ(dlg.m_nSteps, g_pSettings->Analysis.NO_AXLE_SPACINGS);
         EXPECT_DOUBLE_EQ(dlg.m_dDAF, 1.3);
         EXPECT_EQ(dlg.m_nHBUnits, 45);
         EXPECT_TRUE(dlg.m_rbUseLMDAF->isChecked());

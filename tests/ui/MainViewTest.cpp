@@ -18,11 +18,11 @@ using namespace uitest;
 
 namespace {
 struct InstructionsSetting {
-    explicit InstructionsSetting(bool on) : old(CSettings::Instance().General.SHOWINSTRUCTIONS)
+    explicit InstructionsSetting(bool on) : old(g_pSettings->General.SHOWINSTRUCTIONS)
     {
-        CSettings::Instance().General.SHOWINSTRUCTIONS = on;
+        g_pSettings->General.SHOWINSTRUCTIONS = on;
     }
-    ~InstructionsSetting() { CSettings::Instance().General.SHOWINSTRUCTIONS = old; }
+    ~InstructionsSetting() { g_pSettings->General.SHOWINSTRUCTIONS = old; }
     bool old;
 };
 
@@ -135,7 +135,7 @@ TEST(MainView, LayoutAndInstructionsFollowTheSetting)
     view.resize(1000, 600);
     view.show();
     QApplication::processEvents();
-    CSettings::Instance().General.SHOWINSTRUCTIONS = false;
+    g_pSettings->General.SHOWINSTRUCTIONS = false;
     view.OnSettingsChanged();
     EXPECT_EQ(view.m_pDrawCtrl->GetSafeHwnd()->geometry().top(), 144);
 

@@ -149,7 +149,7 @@ TEST(ViewBase, TheViewKindTellsTablesFromGraphs)
 // the margins come from the settings when the view is made.
 TEST(ViewBase, TheTitleStandsAtTheMarginsFromTheSettings)
 {
-    CSettings& settings = CSettings::Instance();
+    CSettings& settings = *g_pSettings;
     const CSettings::Plot_Config::Plot_Gap saved = settings.Plot.Gap;
     settings.Plot.Gap.TOP = 25;
     settings.Plot.Gap.LEFT = 40;

@@ -58,7 +58,7 @@ void CCritRatioRefCollDlg::OnInitDialog()
         m_edMultiplier->m_bShowLeadingZero = TRUE;
         m_edMultiplier->SetValue(m_edMultiplier->m_dValue);
     }
-    const int nPlaces = CSettings::Instance().General.DecimalPlaces.FACTOR;
+    const int nPlaces = g_pSettings->General.DecimalPlaces.FACTOR;
     if (nPlaces >= 0 && nPlaces != m_edMultiplier->GetDecimalDigitCount())
         m_edMultiplier->SetDecimalDigitCount(nPlaces);
     UpdateOk();

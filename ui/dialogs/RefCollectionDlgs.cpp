@@ -111,7 +111,7 @@ void CRefCollectionDlg::OnInitDialog()
     for (size_t i = 0; i < m_vLMEs.size(); ++i)
         m_listLMEs->SetCheck(static_cast<int>(i), m_spRefCollection && m_spRefCollection->FindLME(m_vLMEs[i]));
     m_pStepping->ShowMethod();
-    const int nPlaces = CSettings::Instance().General.DecimalPlaces.FACTOR;
+    const int nPlaces = g_pSettings->General.DecimalPlaces.FACTOR;
     if (nPlaces >= 0 && nPlaces != m_editOverstressFactor->GetDecimalDigitCount())
         m_editOverstressFactor->SetDecimalDigitCount(nPlaces);
     load();

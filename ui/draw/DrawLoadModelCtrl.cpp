@@ -14,7 +14,7 @@ int Round(double v)
 
 const CSettings::General_Config::General_LoadModel& Colours()
 {
-    return CSettings::Instance().General.LoadModel;
+    return g_pSettings->General.LoadModel;
 }
 
 // Selects a solid pen and brush of one colour for one kind of load, restores on exit.

@@ -95,7 +95,7 @@ void CFilterLMEDlg::OnInitDialog()
     OnEnsembleChanged(m_vLoadModelEnsembles.empty() ? -1 : 0);
     m_rbCreateNew->setChecked(true);
     m_bCreateNew = true;
-    const int nDistance = CSettings::Instance().General.DecimalPlaces.DISTANCE;
+    const int nDistance = g_pSettings->General.DecimalPlaces.DISTANCE;
     ApplyDecimalPlaces(m_edMinLength, nDistance);
     ApplyDecimalPlaces(m_edMaxLength, nDistance);
     m_edMinWeight->SetDecimalDigitCount(0);

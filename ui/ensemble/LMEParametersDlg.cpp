@@ -79,7 +79,7 @@ CLMEParametersDlg::CLMEParametersDlg(QWidget* pParent) : CQELDialog(342, QString
 
 void CLMEParametersDlg::OnInitDialog()
 {
-    ApplyDecimalPlaces(m_edStep, CSettings::Instance().General.DecimalPlaces.DISTANCE);
+    ApplyDecimalPlaces(m_edStep, g_pSettings->General.DecimalPlaces.DISTANCE);
     m_edNumber->SetDecimalDigitCount(0);
     m_edHBUnits->SetDecimalDigitCount(0);
     if (m_bVariableAxle) {

@@ -100,7 +100,7 @@ BOOL CPropPageLMApplicable::OnInitDialog()
     if (!m_pLoadModel)
         return FALSE;
     const CLoadModel& lm = *m_pLoadModel;
-    const int nSpan = CSettings::Instance().General.DecimalPlaces.SPAN;
+    const int nSpan = g_pSettings->General.DecimalPlaces.SPAN;
     ApplyDecimalPlaces(m_edMinL, nSpan);
     ApplyDecimalPlaces(m_edMaxL, nSpan);
     m_cbRules->addItems(m_saRules);

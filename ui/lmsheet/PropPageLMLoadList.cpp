@@ -43,7 +43,7 @@ BOOL CPropPageLMLoadList::OnInitDialog()
         return FALSE;
     if (!CPropPageWithGridBase::OnInitDialog())
         return FALSE;
-    ApplyDecimalPlaces(m_pFactorEdit, CSettings::Instance().General.DecimalPlaces.FACTOR);
+    ApplyDecimalPlaces(m_pFactorEdit, g_pSettings->General.DecimalPlaces.FACTOR);
     FillGrid();
     m_factor.Load();
     return TRUE;

@@ -83,7 +83,7 @@ BOOL CPropPageLMOverview::OnInitDialog()
         return FALSE;
     CLoadModel& lm = *m_pLoadModel;
     m_drawCtrl.SetLoadModel(m_pLoadModel);
-    m_drawCtrl.m_crBackground = CSettings::Instance().General.LoadModel.CLR_LM_BGRND;
+    m_drawCtrl.m_crBackground = g_pSettings->General.LoadModel.CLR_LM_BGRND;
     // A pure lane load is analysed at one position.
     if (lm.m_vPL.empty() && lm.m_vPUDL.empty() && !lm.m_vUDL.empty())
         lm.m_bIsMoving = false;

@@ -96,7 +96,7 @@ BOOL CPropPageLMVehicle::OnInitDialog()
     m_pTotalLengthEdit->setEnabled(false);
     m_pFrontEdit->setEnabled(m_bEditable);
     m_Grid.EnableWindow(m_bEditable);
-    const CSettings::General_Config::General_DecimalPlaces& dp = CSettings::Instance().General.DecimalPlaces;
+    const CSettings::General_Config::General_DecimalPlaces& dp = g_pSettings->General.DecimalPlaces;
     ApplyDecimalPlaces(m_pFrontEdit, dp.DISTANCE);
     ApplyDecimalPlaces(m_pTotalWeightEdit, dp.GVW);
     ApplyDecimalPlaces(m_pTotalLengthEdit, dp.VEHLENGTH);

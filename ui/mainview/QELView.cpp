@@ -53,7 +53,7 @@ public:
         QLayout::setGeometry(r);
         if (m_items.size() < 3)
             return;
-        const CSettings& s = CSettings::Instance();
+        const CSettings& s = *g_pSettings;
         const auto& gap = s.Plot.Gap;
         const int H = r.height();
         const int h = Round(0.4 * H);
@@ -135,7 +135,7 @@ void CQELView::OnInitialUpdate()
         m_pGrid = new CGridCtrl;
         m_pGrid->Create(CRect(), static_cast<QWidget*>(this), 100, WS_CHILD | WS_VISIBLE);
         m_pGrid->ModifyStyleEx(0, WS_EX_CLIENTEDGE);
-        m_pGrid->m_crGridBkColour = CSettings::Instance().General.LoadModel.CLR_LM_BGRND;
+        m_pGrid->m_crGridBkColour = g_pSettings->General.LoadModel.CLR_LM_BGRND;
         m_pGrid->m_bEditable = FALSE;
         m_pGrid->ResetSelectedRange();
         m_pGrid->m_bEnableSelection = FALSE;
@@ -190,7 +190,7 @@ void CQELView::FillAxleGrid(std::shared_ptr<CLoadModel> pLoadModel)
 void CQELView::ShowSketch(const std::shared_ptr<CLoadModel>& pLoadModel)
 {
     m_pDrawCtrl->SetLoadModel(pLoadModel);
-    m_pDrawCtrl->m_crBackground = CSettings::Instance().General.LoadModel.CLR_LM_BGRND;
+    m_pDrawCtrl->m_crBackground = g_pSettings->General.LoadModel.CLR_LM_BGRND;
     m_pDrawCtrl->Redraw();
 }
 
@@ -302,7 +302,7 @@ void CQELView::OnFilePrintPreview()
 
 void CQELView::OnSettingsChanged()
 {
-    const auto& colours = CSettings::Instance().General.LoadModel;
+    const auto& colours = g_pSettings->General.LoadModel;
     m_pGrid->m_crGridBkColour = colours.CLR_LM_BGRND;
     m_pDrawCtrl->m_crBackground = colours.CLR_LM_BGRND;
     m_pDrawCtrl->Redraw();
@@ -400,7 +400,7 @@ void CQELView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     DrawLogo(painter);
-    if (CSettings::Instance().General.SHOWINSTRUCTIONS)
+    if (g_pSettings->General.SHOWINSTRUCTIONS)
         DrawInstructions(painter);
 }
 
@@ -412,7 +412,7 @@ int CQELView::InstructionStep() const
 
 QRect CQELView::InstructionsRect() const
 {
-    if (!CSettings::Instance().General.SHOWINSTRUCTIONS)
+    if (!g_pSettings->General.SHOWINSTRUCTIONS)
         return {};
     QFont heading = font();
     heading.setBold(true);
@@ -427,7 +427,7 @@ QRect CQELView::InstructionsRect() const
     const int hText = static_cast<int>(lines.size() - 1) * InstructionStep();
     // A view too short for all of it keeps a sliver of sketch and the summary above the
     // text, and the last lines go past the bottom.
-    const auto& gap = CSettings::Instance().Plot.Gap;
+    const auto& gap = g_pSettings->Plot.Gap;
     const int avail = std::max(0, width() - gap.LEFT - gap.RIGHT - gap.BETWN);
     const int hSummary = m_pSummary ? m_pSummary->heightForWidth(avail) : 0;
     const int minTop =
@@ -442,7 +442,7 @@ QRect CQELView::LogoRect() const
     const QRect text = InstructionsRect();
     if (!text.isEmpty() && r.intersects(text)) {
         // A narrow view: the logo stands above the text, or is left out when that place is taken.
-        r.moveBottom(text.top() - CSettings::Instance().Plot.Gap.BETWN);
+        r.moveBottom(text.top() - g_pSettings->Plot.Gap.BETWN);
         if (r.top() < 0)
             return {};
         for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))

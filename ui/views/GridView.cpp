@@ -197,7 +197,7 @@ void CGridView::SetNumber(int row, int col, double value, Quantity quantity)
     auto* pCell = dynamic_cast<CResultCell*>(m_pGrid->GetCell(row, col));
     if (!pCell)
         return;
-    const auto& places = CSettings::Instance().General.DecimalPlaces;
+    const auto& places = g_pSettings->General.DecimalPlaces;
     int nDecimals = places.GVW;
     switch (quantity) {
     case Q_SPAN: nDecimals = places.SPAN; break;

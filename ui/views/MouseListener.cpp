@@ -32,7 +32,7 @@ void CMouseListener::OnMouseEventSeries(int mouseEvent, int x, int y, CChartSeri
 
 std::wstring CMouseListener::TipText(unsigned index, const SChartXYPoint& point) const
 {
-    const auto& places = CSettings::Instance().General.DecimalPlaces;
+    const auto& places = g_pSettings->General.DecimalPlaces;
     std::wstring text;
     const std::wstring model = m_Info.models.empty()          ? std::wstring()
                                : m_Info.models.size() == 1    ? m_Info.models.front()
@@ -63,7 +63,7 @@ void CMouseListener::ShowPointTip(int x, int y, unsigned index, const SChartXYPo
 {
     if (!m_Tip.GetSafeHwnd()) {
         m_Tip.Create(m_pChart);
-        m_Tip.m_nMaxShowTime = CSettings::Instance().Plot.DATATIPDELAY;
+        m_Tip.m_nMaxShowTime = g_pSettings->Plot.DATATIPDELAY;
     }
     const CRect rect(x, y, x + 100, y + 100);
     m_Tip.Show(&rect, TipText(index, point).c_str());

@@ -20,7 +20,7 @@
 
 CPlotView::CPlotView() : CQELViewBase(VIEW_PLOT)
 {
-    const CSettings::Plot_Config& plot = CSettings::Instance().Plot;
+    const CSettings::Plot_Config& plot = g_pSettings->Plot;
     m_bRatioLimitFullSpeed = plot.RATIOLIMIT_FULLSPEED;
     m_bRatioLimitSlowDown = plot.RATIOLIMIT_SLOWDOWN;
     const CSettings::Plot_Config::Plot_Colours& c = plot.Colours;
@@ -207,7 +207,7 @@ void CPlotView::SetChartTitles(unsigned index, const std::wstring& xTitle, const
     if (index >= m_vCharts.size())
         return;
     CChartCtrl* pChart = m_vCharts[index];
-    const auto& places = CSettings::Instance().General.DecimalPlaces;
+    const auto& places = g_pSettings->General.DecimalPlaces;
     const bool bRatios = yTitle == m_sRatioBM || yTitle == m_sRatioSF || yTitle == m_sRatioReaction;
     if (auto* pBottom = dynamic_cast<CPlotAxis*>(pChart->GetAxis(CChartCtrl::BottomAxis))) {
         pBottom->m_uMinDecimals =

@@ -75,7 +75,7 @@ std::wstring EnvelopeModel(const std::shared_ptr<CEnvelope>& pEnv)
 
 std::wstring Metres(double x)
 {
-    return ResultText(x, CSettings::Instance().General.DecimalPlaces.DISTANCE) + L" m";
+    return ResultText(x, g_pSettings->General.DecimalPlaces.DISTANCE) + L" m";
 }
 
 std::wstring Named(const std::wstring& who, const std::wstring& side)

@@ -8,7 +8,7 @@
 
 CQELViewBase::CQELViewBase(ViewKind kind) : m_nViewKind(kind)
 {
-    const CSettings::Plot_Config::Plot_Gap& gap = CSettings::Instance().Plot.Gap;
+    const CSettings::Plot_Config::Plot_Gap& gap = g_pSettings->Plot.Gap;
     m_nGapTop = gap.TOP;
     m_nGapBottom = gap.BTM;
     m_nGapLeft = gap.LEFT;
