@@ -16,6 +16,7 @@
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
 #include "core/reference/ReferenceCollection.h"
+#include "ui/mainview/QELView.h"
 #include "IdName.h"
 
 using namespace qeltest;
@@ -212,7 +213,10 @@ TEST_F(ElementDialogs, AnEditedLoadModelIsShownAgainInTheMainView)
     ASSERT_TRUE(answer.Answered());
     EXPECT_EQ(pModel->GetDescription(), L"Tipper 15 t");
     CChildFrame* pCase = Frame().GetChildFrames(&doc).at(0);
-    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("Tolmerin | Tipper 15 t"));
+    auto* pView = qobject_cast<CQELView*>(pCase->GetView());
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pView->GetTitle(), L"Tolmerin | Tipper 15 t");
+    EXPECT_EQ(pCase->windowTitle(), QStringLiteral("QEL_config1")); // the case's, as the frame was given
 }
 
 TEST_F(ElementDialogs, AddEnsembleTakesTheChosenModelsAndOpensAModelOverItself)
