@@ -21,9 +21,21 @@ BOOL CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
     const int nStartRow = (nAutoSizeStyle & 0x1) ? 0 : m_nFixedRows;
     const int nEndRow = (nAutoSizeStyle & 0x2) ? m_nRows - 1 : m_nFixedRows - 1;
     int width = 0;
-    for (int row = nStartRow; row <= nEndRow; ++row)
+    auto measure = [&](int row) {
         if (CGridCellBase* pCell = GetCell(row, nCol))
             width = std::max(width, static_cast<int>(pCell->GetCellExtent(&dc).cx));
+    };
+    // Rows not built yet are measured through the sizing rows only: a table of 100,000 rows
+    // is not built to size its columns.
+    for (int row = nStartRow; row <= nEndRow; ++row)
+        if (IsRowBuilt(row))
+            measure(row);
+    {
+        const CPassingReads passing(*this);
+        for (const int row : m_vSizingRows)
+            if (row >= nStartRow && row <= nEndRow && !IsRowBuilt(row))
+                measure(row);
+    }
     m_arColWidths[static_cast<std::size_t>(nCol)] = width;
     if (bResetScroll)
         ResetScrollBars();
