@@ -435,6 +435,9 @@ protected:
     // Puts a cell back as it was before a refused edit: its saved content, or its old text
     // when its class could not be copied.
     void RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld);
+    // The widths of the cells of columns cols, widest per column, over the rows nAutoSizeStyle
+    // names (0x1 fixed, 0x2 others) that are built or sizing rows.
+    void MeasureColumns(const std::vector<int>& cols, UINT nAutoSizeStyle, std::vector<int>& widths);
     // The cells of row nRow: built (or read through the passing row) when the row is one the
     // filler has not built yet; null outside the grid.
     GRID_ROW* RowAt(int nRow) const;

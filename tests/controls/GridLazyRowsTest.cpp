@@ -147,6 +147,20 @@ TEST(GridLazyRows, ColumnsAreSizedByTheBuiltRowsAndTheSizingRows)
     EXPECT_FALSE(g.grid.IsRowBuilt(900));
 }
 
+// A wide table (a reaction table has thousands of columns) must not fill a sizing row once
+// per column.
+TEST(GridLazyRows, SizingEveryColumnFillsEachSizingRowOnce)
+{
+    LazyGrid g(1000);
+    g.grid.SetSizingRows({100, 200, 300});
+    const int calls = g.calls;
+    g.grid.AutoSizeColumns(3);
+    EXPECT_EQ(g.calls - calls, 3);
+    for (int row : {100, 200, 300})
+        EXPECT_FALSE(g.grid.IsRowBuilt(row));
+    EXPECT_GT(g.grid.GetColumnWidth(2), 0);
+}
+
 TEST(GridLazyRows, DeletingARowBuildsTheRestInPlaceFirst)
 {
     LazyGrid g(20);
