@@ -1,6 +1,7 @@
-// The table of each kind of analysis output. Every loop is bounded by the list it reads: a
-// cell that a shorter list lacks stays blank (a later reference set may have fewer bridges,
-// a compare index may lie outside the set). A table of load positions keeps to a cell limit.
+// The table of each kind of analysis output, each given as the cells of its row i, which
+// the grid asks for as it builds a row. Every read is bounded by the list it reads: a cell
+// that a shorter list lacks stays blank (a later reference set may have fewer bridges, a
+// compare index may lie outside the set). A table of load positions keeps to a cell limit.
 #include "ui/views/GridView.h"
 
 #include "controls/grid/GridCtrl.h"
@@ -145,8 +146,6 @@ void AppendReactionHeadings(CGridView::Headings& headings, int nSupports, const 
             headings.push_back(after);
     }
 }
-
-using Q = CGridView::Quantity;
 
 // Span and bridge length of bridge i of a set, in columns 1 and 2.
 struct BridgeColumns {
