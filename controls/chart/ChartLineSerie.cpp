@@ -98,13 +98,22 @@ public:
 
     bool CanDraw() const { return m_pPainter != nullptr; }
     QPointF At(const CPoint& p) const { return QPointF(p.x + m_dOffset, p.y + m_dOffset); }
-    void Polyline(const std::vector<CPoint>& points) const
+    // In pieces of nPiece segments when nPiece > 0: a wide line that turns at every pixel
+    // column costs the rasterizer far more as one outline than as short ones, and round caps
+    // and joins cover the same pixels either way (a dashed pen would restart its dashes).
+    void Polyline(const std::vector<CPoint>& points, int nPiece = 0) const
     {
         QPolygonF polygon;
         polygon.reserve(static_cast<int>(points.size()));
         for (const CPoint& p : points)
             polygon << At(p);
-        m_pPainter->drawPolyline(polygon);
+        if (nPiece <= 0) {
+            m_pPainter->drawPolyline(polygon);
+            return;
+        }
+        for (qsizetype i = 0; i + 1 < polygon.size(); i += nPiece)
+            m_pPainter->drawPolyline(polygon.constData() + i,
+                                     static_cast<int>(std::min<qsizetype>(nPiece + 1, polygon.size() - i)));
     }
     void Line(const CPoint& a, const CPoint& b) const { m_pPainter->drawLine(At(a), At(b)); }
     // A circle within the square of side size centred on the pixel, as the DC's Ellipse draws it.
@@ -134,7 +143,10 @@ void CChartLineSerie::DrawMarkers(CDC* pDC, unsigned first, unsigned last) const
     {
         const CSmoothDrawing smooth(pDC);
         for (unsigned i = first; i <= last; ++i) {
+            // A marker on the pixel of the one before it would only cover it again.
             const CPoint point = GetPointScreenCoord(i);
+            if (i > first && point == GetPointScreenCoord(i - 1))
+                continue;
             if (smooth.CanDraw())
                 smooth.Circle(point, m_iMarkerSize);
             else
@@ -143,6 +155,57 @@ void CChartLineSerie::DrawMarkers(CDC* pDC, unsigned first, unsigned last) const
     }
     pDC->SelectObject(pOldBrush);
     pDC->SelectObject(pOldPen);
+}
+
+void CChartLineSerie::CollectPixels(unsigned first, unsigned last)
+{
+    std::vector<CPoint>& pixels = m_vDrawnPixels;
+    pixels.clear();
+    // Runs of points on one pixel collapse into one vertex.
+    auto add = [&pixels](const CPoint& point) {
+        if (pixels.empty() || point != pixels.back())
+            pixels.push_back(point);
+    };
+    if (!m_bThinToColumns) {
+        pixels.reserve(last - first + 1);
+        for (unsigned i = first; i <= last; ++i)
+            add(GetPointScreenCoord(i));
+        return;
+    }
+    // A run of points in one pixel column is drawn through its first point, its top and
+    // bottom pixels (in the order they come) and its last: the line then covers the column
+    // from its top to its bottom pixel and joins its neighbours where the full line does.
+    CPoint firstInRun = GetPointScreenCoord(first);
+    CPoint top = firstInRun;
+    CPoint bottom = firstInRun;
+    CPoint lastInRun = firstInRun;
+    unsigned topAt = first;
+    unsigned bottomAt = first;
+    auto flush = [&] {
+        add(firstInRun);
+        add(topAt <= bottomAt ? top : bottom);
+        add(topAt <= bottomAt ? bottom : top);
+        add(lastInRun);
+    };
+    for (unsigned i = first + 1; i <= last; ++i) {
+        const CPoint point = GetPointScreenCoord(i);
+        if (point.x != lastInRun.x) {
+            flush();
+            firstInRun = top = bottom = lastInRun = point;
+            topAt = bottomAt = i;
+            continue;
+        }
+        lastInRun = point;
+        if (point.y < top.y) {
+            top = point;
+            topAt = i;
+        }
+        if (point.y > bottom.y) {
+            bottom = point;
+            bottomAt = i;
+        }
+    }
+    flush();
 }
 
 void CChartLineSerie::DrawAll(CDC* pDC)
@@ -159,21 +222,15 @@ void CChartLineSerie::DrawAll(CDC* pDC)
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->IntersectClipRect(m_PlottingRect);
 
-    // Runs of points on one pixel collapse into one vertex.
-    std::vector<CPoint> pixels;
-    pixels.reserve(last - first + 1);
-    for (unsigned i = first; i <= last; ++i) {
-        const CPoint point = GetPointScreenCoord(i);
-        if (pixels.empty() || point != pixels.back())
-            pixels.push_back(point);
-    }
+    CollectPixels(first, last);
     m_uLastDrawnPoint = last;
     {
         const CSmoothDrawing smooth(pDC);
+        constexpr int kPieceSegments = 16;
         if (smooth.CanDraw())
-            smooth.Polyline(pixels);
+            smooth.Polyline(m_vDrawnPixels, m_bThinToColumns && m_iPenStyle == PS_SOLID ? kPieceSegments : 0);
         else
-            pDC->Polyline(pixels.data(), static_cast<int>(pixels.size()));
+            pDC->Polyline(m_vDrawnPixels.data(), static_cast<int>(m_vDrawnPixels.size()));
     }
     DrawMarkers(pDC, first, last);
 

@@ -96,13 +96,14 @@ LRESULT CGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage) const
 
 BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell)
 {
-    if (nRow < 0 || nRow >= m_nRows || nCol < 0 || nCol >= m_nCols)
+    if (nCol < 0 || nCol >= m_nCols)
         return FALSE;
-    if (static_cast<std::size_t>(nRow) >= m_RowData.size() || !m_RowData[static_cast<std::size_t>(nRow)])
+    GRID_ROW* pRow = RowAt(nRow);
+    if (!pRow)
         return FALSE;
     if (pCell)
         pCell->SetCoords(nRow, nCol);
-    GRID_ROW& row = *m_RowData[static_cast<std::size_t>(nRow)];
+    GRID_ROW& row = *pRow;
     const int stored = StoredCol(nCol);
     if (stored < 0 || stored >= static_cast<int>(row.size()))
         return FALSE;

@@ -12,6 +12,7 @@
 #include "platform/wnd/Wnd.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -104,6 +105,23 @@ public:
     int GetColumnCount() const { return m_nCols; }
     int GetFixedRowCount() const { return m_nFixedRows; }
     int GetFixedColumnCount() const { return m_nFixedCols; }
+
+    // --- Rows built as they are read ----------------------------------------------------------
+    // A table of many rows need not hold a cell for each: the rows from nFirstRow on that
+    // SetRowCount adds from now on are built (their cells made and filled by filler (row))
+    // only when something first reads them: drawing, a key, a selection, a copy. Save and
+    // printing read a row not built yet through a passing copy, which they do not keep, and
+    // column sizing measures only the built rows and the sizing rows. Deleting a row builds
+    // every row first (the rows after it would move away from the filler's numbers).
+    using RowFiller = std::function<void(int nRow)>;
+    void SetRowFiller(int nFirstRow, RowFiller filler);
+    // The rows not built yet that AutoSizeColumn measures too: those holding each column's
+    // widest text.
+    void SetSizingRows(std::vector<int> rows) { m_vSizingRows = std::move(rows); }
+    bool IsRowBuilt(int nRow) const;
+    int GetBuiltRowCount() const;
+    // Builds every row not built yet and forgets the filler.
+    void BuildAllRows();
 
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
@@ -371,6 +389,19 @@ public:
     CFont m_PrinterFont;
 
 protected:
+    // While one lives, a row not built yet is read through the passing row instead of being
+    // built and kept: a cell pointer then lasts until the next row is read.
+    class CPassingReads {
+    public:
+        explicit CPassingReads(CGridCtrl& grid) : m_Grid(grid) { ++m_Grid.m_nPassingReads; }
+        ~CPassingReads();
+        CPassingReads(const CPassingReads&) = delete;
+        CPassingReads& operator=(const CPassingReads&) = delete;
+
+    private:
+        CGridCtrl& m_Grid;
+    };
+
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
     BOOL IsVisibleVScroll() const { return (m_nBarState & 0x2) != 0; }
     BOOL IsVisibleHScroll() const { return (m_nBarState & 0x1) != 0; }
@@ -404,6 +435,29 @@ protected:
     // Puts a cell back as it was before a refused edit: its saved content, or its old text
     // when its class could not be copied.
     void RestoreContent(int nRow, int nCol, const CGridCellBase* pSaved, const std::wstring& strOld);
+    // The widths of the cells of columns cols, widest per column, over the rows nAutoSizeStyle
+    // names (0x1 fixed, 0x2 others) that are built or sizing rows.
+    void MeasureColumns(const std::vector<int>& cols, UINT nAutoSizeStyle, std::vector<int>& widths);
+    // The cells of row nRow: built (or read through the passing row) when the row is one the
+    // filler has not built yet; null outside the grid.
+    GRID_ROW* RowAt(int nRow) const;
+    bool IsFillerRow(int nRow) const { return m_RowFiller && nRow >= m_nFillerFirstRow; }
+    // A row of new cells of the default class, not yet filled.
+    std::unique_ptr<GRID_ROW> NewRow(int nRow);
+    GRID_ROW* BuildRow(int nRow);
+    GRID_ROW* PassingRow(int nRow);
+    // Runs the filler on a row; a filler that fails leaves the row as far as it got.
+    void FillRow(int nRow);
+    void DropPassingRow();
+
+    RowFiller m_RowFiller;
+    int m_nFillerFirstRow = 0;
+    std::vector<int> m_vSizingRows;
+    int m_nPassingReads = 0;
+    std::unique_ptr<GRID_ROW> m_pPassingRow;
+    int m_nPassingRow = -1;
+    bool m_bFillingPassingRow = false;
+
     // Stored column of a displayed column.
     int StoredCol(int nCol) const
     {

@@ -15,11 +15,9 @@ void EraseAt(std::vector<T>& v, int index)
 
 CGridCellBase* CGridCtrl::GetCell(int nRow, int nCol) const
 {
-    if (nRow < 0 || nRow >= m_nRows || nCol < 0 || nCol >= m_nCols)
+    if (nCol < 0 || nCol >= m_nCols)
         return nullptr;
-    if (static_cast<std::size_t>(nRow) >= m_RowData.size())
-        return nullptr;
-    const GRID_ROW* pRow = m_RowData[static_cast<std::size_t>(nRow)].get();
+    const GRID_ROW* pRow = RowAt(nRow);
     if (!pRow)
         return nullptr;
     const int stored = StoredCol(nCol);
@@ -109,6 +107,124 @@ void CGridCtrl::SetModified(int nRow, int nCol)
     m_bModified = TRUE;
 }
 
+// --- Rows built as they are read ------------------------------------------------------------
+
+CGridCtrl::CPassingReads::~CPassingReads()
+{
+    if (--m_Grid.m_nPassingReads == 0)
+        m_Grid.DropPassingRow();
+}
+
+void CGridCtrl::SetRowFiller(int nFirstRow, RowFiller filler)
+{
+    DropPassingRow();
+    m_RowFiller = std::move(filler);
+    m_nFillerFirstRow = std::max(0, nFirstRow);
+    if (!m_RowFiller)
+        m_vSizingRows.clear();
+}
+
+bool CGridCtrl::IsRowBuilt(int nRow) const
+{
+    return nRow >= 0 && nRow < m_nRows && static_cast<std::size_t>(nRow) < m_RowData.size() &&
+           m_RowData[static_cast<std::size_t>(nRow)];
+}
+
+int CGridCtrl::GetBuiltRowCount() const
+{
+    int n = 0;
+    for (int row = 0; row < m_nRows; ++row)
+        if (IsRowBuilt(row))
+            ++n;
+    return n;
+}
+
+void CGridCtrl::BuildAllRows()
+{
+    for (int row = 0; row < m_nRows && m_RowFiller; ++row)
+        if (!IsRowBuilt(row))
+            BuildRow(row);
+    SetRowFiller(0, nullptr);
+}
+
+CGridCtrl::GRID_ROW* CGridCtrl::RowAt(int nRow) const
+{
+    if (nRow < 0 || nRow >= m_nRows || static_cast<std::size_t>(nRow) >= m_RowData.size())
+        return nullptr;
+    if (GRID_ROW* pRow = m_RowData[static_cast<std::size_t>(nRow)].get())
+        return pRow;
+    if (!IsFillerRow(nRow))
+        return nullptr;
+    // Building a row changes what the grid holds, not what it shows.
+    auto* self = const_cast<CGridCtrl*>(this);
+    return m_nPassingReads > 0 ? self->PassingRow(nRow) : self->BuildRow(nRow);
+}
+
+std::unique_ptr<CGridCtrl::GRID_ROW> CGridCtrl::NewRow(int nRow)
+{
+    auto pRow = std::make_unique<GRID_ROW>(static_cast<std::size_t>(m_nCols), nullptr);
+    try {
+        for (int col = 0; col < m_nCols; ++col)
+            (*pRow)[static_cast<std::size_t>(StoredCol(col))] = CreateCell(nRow, col);
+    } catch (...) {
+        for (CGridCellBase* pCell : *pRow)
+            delete pCell;
+        throw;
+    }
+    return pRow;
+}
+
+void CGridCtrl::FillRow(int nRow)
+{
+    // Reached from painting and key handlers: a failure must not leave them.
+    try {
+        if (m_RowFiller)
+            m_RowFiller(nRow);
+    } catch (const std::exception&) {
+    }
+}
+
+CGridCtrl::GRID_ROW* CGridCtrl::BuildRow(int nRow)
+{
+    try {
+        m_RowData[static_cast<std::size_t>(nRow)] = NewRow(nRow);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    // The row is in place before it is filled: the filler reaches its cells through the grid.
+    FillRow(nRow);
+    return IsRowBuilt(nRow) ? m_RowData[static_cast<std::size_t>(nRow)].get() : nullptr;
+}
+
+CGridCtrl::GRID_ROW* CGridCtrl::PassingRow(int nRow)
+{
+    if (m_pPassingRow && m_nPassingRow == nRow)
+        return m_pPassingRow.get();
+    // A filler reads its own row only: another would take the passing row from under it.
+    if (m_bFillingPassingRow)
+        return nullptr;
+    DropPassingRow();
+    try {
+        m_pPassingRow = NewRow(nRow);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    m_nPassingRow = nRow;
+    m_bFillingPassingRow = true;
+    FillRow(nRow);
+    m_bFillingPassingRow = false;
+    return m_pPassingRow.get();
+}
+
+void CGridCtrl::DropPassingRow()
+{
+    if (m_pPassingRow)
+        for (CGridCellBase* pCell : *m_pPassingRow)
+            delete pCell;
+    m_pPassingRow.reset();
+    m_nPassingRow = -1;
+}
+
 // --- Counts ---------------------------------------------------------------------------------
 
 BOOL CGridCtrl::SetRowCount(int nRows)
@@ -124,6 +240,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
     if (m_idCurrentCell.row >= nRows)
         SetFocusCell(-1, -1);
 
+    DropPassingRow();
     const int addedRows = nRows - m_nRows;
     if (addedRows < 0) {
         for (int row = nRows; row < m_nRows; ++row) {
@@ -137,20 +254,12 @@ BOOL CGridCtrl::SetRowCount(int nRows)
         m_arRowHeights.resize(static_cast<std::size_t>(nRows));
     } else {
         // Each new row is complete before it counts: a failure keeps the rows built so far.
+        // A row the filler builds gets its cells when it is first read.
         try {
             m_arRowHeights.reserve(static_cast<std::size_t>(nRows));
             m_RowData.reserve(static_cast<std::size_t>(nRows));
             for (int row = m_nRows; row < nRows; ++row) {
-                auto pRow = std::make_unique<GRID_ROW>(static_cast<std::size_t>(m_nCols), nullptr);
-                try {
-                    for (int col = 0; col < m_nCols; ++col)
-                        (*pRow)[static_cast<std::size_t>(StoredCol(col))] = CreateCell(row, col);
-                } catch (...) {
-                    for (CGridCellBase* pCell : *pRow)
-                        delete pCell;
-                    throw;
-                }
-                m_RowData.push_back(std::move(pRow));
+                m_RowData.push_back(IsFillerRow(row) ? nullptr : NewRow(row));
                 m_arRowHeights.push_back(m_cellDefault.GetHeight());
                 ++m_nRows;
             }
@@ -172,6 +281,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
     if (nCols == m_nCols)
         return TRUE;
     BOOL bResult = TRUE;
+    DropPassingRow();
     m_idTopLeftCell.row = -1;
     if (nCols < m_nFixedCols)
         m_nFixedCols = nCols;
@@ -180,8 +290,9 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
 
     if (nCols < m_nCols) {
         for (int row = 0; row < m_nRows; ++row)
-            for (int col = nCols; col < m_nCols; ++col)
-                DestroyCell(row, col);
+            if (IsRowBuilt(row))
+                for (int col = nCols; col < m_nCols; ++col)
+                    DestroyCell(row, col);
     }
     try {
         const int oldCols = std::min(m_nCols, nCols);
@@ -226,19 +337,23 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
         return FALSE;
     if (m_nFixedRows == nFixedRows)
         return TRUE;
+    DropPassingRow();
     ResetSelectedRange();
     m_idTopLeftCell.row = -1;
 
     if (nFixedRows > GetRowCount() && !SetRowCount(nFixedRows))
         return FALSE;
 
+    // A row not built yet gets the fixed state of its place when it is built.
     if (!m_bVirtualMode) {
         if (nFixedRows > m_nFixedRows) {
             for (int i = m_nFixedRows; i < nFixedRows; ++i)
-                for (int j = 0; j < GetColumnCount(); ++j)
+                for (int j = 0; j < GetColumnCount() && IsRowBuilt(i); ++j)
                     RefixCell(i, j, GetItemState(i, j) | GCS_FIXED | GCS_FIXEDROW);
         } else {
             for (int i = nFixedRows; i < m_nFixedRows; ++i) {
+                if (!IsRowBuilt(i))
+                    continue;
                 for (int j = 0; j < GetFixedColumnCount(); ++j)
                     SetItemState(i, j, GetItemState(i, j) & ~GCS_FIXEDROW);
                 for (int j = GetFixedColumnCount(); j < GetColumnCount(); ++j)
@@ -257,6 +372,7 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
         return FALSE;
     if (m_nFixedCols == nFixedCols)
         return TRUE;
+    DropPassingRow();
     ResetSelectedRange();
     m_idTopLeftCell.row = -1;
 
@@ -266,14 +382,14 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
     if (!m_bVirtualMode) {
         if (nFixedCols > m_nFixedCols) {
             for (int i = 0; i < GetRowCount(); ++i)
-                for (int j = m_nFixedCols; j < nFixedCols; ++j)
+                for (int j = m_nFixedCols; j < nFixedCols && IsRowBuilt(i); ++j)
                     RefixCell(i, j, GetItemState(i, j) | GCS_FIXED | GCS_FIXEDCOL);
         } else {
             for (int i = 0; i < GetFixedRowCount(); ++i)
-                for (int j = nFixedCols; j < m_nFixedCols; ++j)
+                for (int j = nFixedCols; j < m_nFixedCols && IsRowBuilt(i); ++j)
                     SetItemState(i, j, GetItemState(i, j) & ~GCS_FIXEDCOL);
             for (int i = GetFixedRowCount(); i < GetRowCount(); ++i)
-                for (int j = nFixedCols; j < m_nFixedCols; ++j)
+                for (int j = nFixedCols; j < m_nFixedCols && IsRowBuilt(i); ++j)
                     RefixCell(i, j, GetItemState(i, j) & ~(GCS_FIXED | GCS_FIXEDCOL));
         }
     }
@@ -338,6 +454,9 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 {
     if (nRow < 0 || nRow >= GetRowCount())
         return FALSE;
+    // The filler knows a row by its number, which the rows after this one are about to lose.
+    if (m_RowFiller)
+        BuildAllRows();
     ResetSelectedRange();
 
     if (!m_bVirtualMode) {
@@ -364,6 +483,7 @@ BOOL CGridCtrl::DeleteRow(int nRow)
 
 BOOL CGridCtrl::ClearGrid()
 {
+    SetRowFiller(0, nullptr);
     m_PrevSelectedCellMap.clear();
     m_arRowHeights.clear();
     m_arColWidths.clear();

@@ -9,22 +9,40 @@
 
 // --- Sizing ---------------------------------------------------------------------------------------
 
+void CGridCtrl::MeasureColumns(const std::vector<int>& cols, UINT nAutoSizeStyle, std::vector<int>& widths)
+{
+    CClientDC dc(this);
+    if (nAutoSizeStyle == 0)
+        nAutoSizeStyle = static_cast<UINT>(m_nAutoSizeStyle);
+    const int nStartRow = (nAutoSizeStyle & 0x1) ? 0 : m_nFixedRows;
+    const int nEndRow = (nAutoSizeStyle & 0x2) ? m_nRows - 1 : m_nFixedRows - 1;
+    widths.assign(cols.size(), 0);
+    // Row by row: a row not built yet is filled once for all the columns, not once each.
+    auto measure = [&](int row) {
+        for (std::size_t k = 0; k < cols.size(); ++k)
+            if (CGridCellBase* pCell = GetCell(row, cols[k]))
+                widths[k] = std::max(widths[k], static_cast<int>(pCell->GetCellExtent(&dc).cx));
+    };
+    // Rows not built yet are measured through the sizing rows only: a table of 100,000 rows
+    // is not built to size its columns.
+    for (int row = nStartRow; row <= nEndRow; ++row)
+        if (IsRowBuilt(row))
+            measure(row);
+    const CPassingReads passing(*this);
+    for (const int row : m_vSizingRows)
+        if (row >= nStartRow && row <= nEndRow && !IsRowBuilt(row))
+            measure(row);
+}
+
 BOOL CGridCtrl::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)
 {
     if (nCol < 0 || nCol >= m_nCols || GetColumnWidth(nCol) < 1)
         return FALSE;
     if (!GetSafeHwnd())
         return FALSE;
-    CClientDC dc(this);
-    if (nAutoSizeStyle == 0)
-        nAutoSizeStyle = static_cast<UINT>(m_nAutoSizeStyle);
-    const int nStartRow = (nAutoSizeStyle & 0x1) ? 0 : m_nFixedRows;
-    const int nEndRow = (nAutoSizeStyle & 0x2) ? m_nRows - 1 : m_nFixedRows - 1;
-    int width = 0;
-    for (int row = nStartRow; row <= nEndRow; ++row)
-        if (CGridCellBase* pCell = GetCell(row, nCol))
-            width = std::max(width, static_cast<int>(pCell->GetCellExtent(&dc).cx));
-    m_arColWidths[static_cast<std::size_t>(nCol)] = width;
+    std::vector<int> width;
+    MeasureColumns({nCol}, nAutoSizeStyle, width);
+    m_arColWidths[static_cast<std::size_t>(nCol)] = width.front();
     if (bResetScroll)
         ResetScrollBars();
     return TRUE;
@@ -48,9 +66,16 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL)
 
 void CGridCtrl::AutoSizeColumns(UINT nAutoSizeStyle)
 {
+    std::vector<int> cols;
     for (int col = 0; col < m_nCols; ++col)
         if (GetColumnWidth(col) > 0)
-            AutoSizeColumn(col, nAutoSizeStyle, FALSE);
+            cols.push_back(col);
+    if (GetSafeHwnd() && !cols.empty()) {
+        std::vector<int> widths;
+        MeasureColumns(cols, nAutoSizeStyle, widths);
+        for (std::size_t k = 0; k < cols.size(); ++k)
+            m_arColWidths[static_cast<std::size_t>(cols[k])] = widths[k];
+    }
     ResetScrollBars();
 }
 

@@ -105,6 +105,8 @@ void CGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 {
     if (!pDC || !pInfo)
         return;
+    // Printing a table does not build the rows it has not shown.
+    const CPassingReads passing(*this);
     CFont* pOldFont = pDC->SelectObject(&m_PrinterFont);
     pDC->SetMapMode(MM_ANISOTROPIC);
     pDC->SetWindowExt(m_LogicalPageSize);
@@ -309,7 +311,9 @@ BOOL CGridCtrl::Save(LPCTSTR strFileName)
                       MB_OK | MB_ICONERROR);
         return FALSE;
     }
-    // Rows end in CR LF; line ends inside a quoted cell stay as the cell holds them.
+    // Rows end in CR LF; line ends inside a quoted cell stay as the cell holds them. Rows
+    // not built yet are read without being kept.
+    const CPassingReads passing(*this);
     QString text = QStringLiteral("sep=;\r\n");
     const int nNumColumns = GetColumnCount();
     for (int row = 0; row < GetRowCount() && nNumColumns > 0; ++row) {

@@ -181,6 +181,37 @@ TEST(GridPrint, ARowTallerThanAPageIsPrintedClippedToItsPage)
                             "grid-tall-row-page.png");
 }
 
+TEST(GridPrint, RowsNotBuiltYetArePrintedWithoutBeingKept)
+{
+    QTemporaryDir dir;
+    QWidget host;
+    CGridCtrl grid;
+    grid.SetRowCount(1);
+    grid.SetColumnCount(3);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    const int nRows = 150;
+    grid.SetRowFiller(1, [&grid](int row) {
+        for (int col = 0; col < 3; ++col)
+            grid.SetItemText(row, col, (L"R" + std::to_wstring(row) + L"x" + std::to_wstring(col)).c_str());
+    });
+    grid.SetRowCount(1 + nRows);
+    grid.Create(CRect(0, 0, 300, 200), &host);
+    const QString path = dir.filePath(QStringLiteral("lazy.pdf"));
+    const int pages = PrintToPdf(grid, path);
+    ASSERT_GT(pages, 1);
+    EXPECT_EQ(grid.GetBuiltRowCount(), 1);
+
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(path), QPdfDocument::Error::None);
+    QString text;
+    for (int page = 0; page < pdf.pageCount(); ++page)
+        text += pdf.getAllText(page).text() + QLatin1Char('\n');
+    for (int row = 1; row <= nRows; ++row)
+        for (int col = 0; col < 3; ++col)
+            EXPECT_TRUE(text.contains(QStringLiteral("R%1x%2").arg(row).arg(col))) << row << "," << col;
+}
+
 TEST(GridPrint, AGridWithOnlyHeadingsIsOnePage)
 {
     QTemporaryDir dir;

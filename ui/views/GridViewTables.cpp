@@ -1,6 +1,7 @@
-// The table of each kind of analysis output. Every loop is bounded by the list it reads: a
-// cell that a shorter list lacks stays blank (a later reference set may have fewer bridges,
-// a compare index may lie outside the set). A table of load positions keeps to a cell limit.
+// The table of each kind of analysis output, each given as the cells of its row i, which
+// the grid asks for as it builds a row. Every read is bounded by the list it reads: a cell
+// that a shorter list lacks stays blank (a later reference set may have fewer bridges, a
+// compare index may lie outside the set). A table of load positions keeps to a cell limit.
 #include "ui/views/GridView.h"
 
 #include "controls/grid/GridCtrl.h"
@@ -133,18 +134,6 @@ unsigned Bridges(const std::shared_ptr<CBridgeSet>& pSet)
     return pSet ? static_cast<unsigned>(std::max(0, pSet->m_nBridge)) : 0;
 }
 
-// Calls fill(row, member) for each member of the ensemble that has a row of the table.
-template <class Ensemble, class Fill>
-void ForEachMemberRow(const std::shared_ptr<Ensemble>& pEnsemble, unsigned nRows, Fill fill)
-{
-    for (unsigned i = 0; pEnsemble && i < nRows; ++i) {
-        const auto* pMember = At(pEnsemble->m_vMembers, i);
-        if (!pMember)
-            break;
-        fill(static_cast<int>(i) + 1, *pMember);
-    }
-}
-
 // For each support j: "Reaction j - Max", then after (when given), "Reaction j - Min", after.
 void AppendReactionHeadings(CGridView::Headings& headings, int nSupports, const std::wstring& after = {})
 {
@@ -158,43 +147,48 @@ void AppendReactionHeadings(CGridView::Headings& headings, int nSupports, const 
     }
 }
 
-} // namespace
-
-void CGridView::FillBridgeColumns(const std::shared_ptr<CBridgeSet>& pSet)
-{
-    if (!pSet)
-        return;
-    const std::vector<double> spans = pSet->GetSpanLengths();
-    const std::vector<double> lengths = pSet->GetBridgeLengths();
-    for (unsigned i = 0; i + 1 < m_nGridRows; ++i) {
-        const int row = static_cast<int>(i) + 1;
-        if (const double* span = At(spans, i))
-            SetNumber(row, 1, *span, Q_SPAN);
-        if (const double* length = At(lengths, i))
-            SetNumber(row, 2, *length, Q_LENGTH);
+// Span and bridge length of bridge i of a set, in columns 1 and 2.
+struct BridgeColumns {
+    explicit BridgeColumns(const std::shared_ptr<CBridgeSet>& pSet)
+        : spans(pSet ? pSet->GetSpanLengths() : std::vector<double>()),
+          lengths(pSet ? pSet->GetBridgeLengths() : std::vector<double>())
+    {
     }
-}
+    void Write(std::size_t i, CGridView::CRowCells& cells) const
+    {
+        if (const double* span = At(spans, i))
+            cells.Number(1, *span, CGridView::Q_SPAN);
+        if (const double* length = At(lengths, i))
+            cells.Number(2, *length, CGridView::Q_LENGTH);
+    }
+    std::vector<double> spans;
+    std::vector<double> lengths;
+};
 
-void CGridView::FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0, bool bWithLoad)
-{
-    const auto pBMD = Moments(pResults);
-    const auto pSFD = Shears(pResults);
-    if (!pBMD)
-        return;
-    int row = row0;
-    for (const std::size_t i : ShownStations(pResults)) {
+// The envelopes of one station from column col0: x Beam, then the value (and with
+// bWithLoad the load model's position) of the moment maximum and minimum and the shear
+// maximum and minimum (9 cells, else 5).
+struct EnvelopeColumns {
+    explicit EnvelopeColumns(const std::shared_ptr<CEnvelopeResults>& pResults)
+        : pBMD(Moments(pResults)), pSFD(Shears(pResults))
+    {
+    }
+    void Write(std::size_t i, int col0, bool bWithLoad, CGridView::CRowCells& cells) const
+    {
+        if (!pBMD)
+            return;
         int col = col0;
         auto put = [&](const PointLoadEffect* e, bool bFirst) {
             if (e && bFirst)
-                SetNumber(row, col, e->xBeam, Q_LENGTH);
+                cells.Number(col, e->xBeam, CGridView::Q_LENGTH);
             if (bFirst)
                 ++col;
             if (e)
-                SetNumber(row, col, e->val, Q_EFFECT);
+                cells.Number(col, e->val, CGridView::Q_EFFECT);
             ++col;
             if (bWithLoad) {
                 if (e)
-                    SetNumber(row, col, e->xLoadModel, Q_LENGTH);
+                    cells.Number(col, e->xLoadModel, CGridView::Q_LENGTH);
                 ++col;
             }
         };
@@ -202,34 +196,46 @@ void CGridView::FillEnvelopeRows(const std::shared_ptr<CEnvelopeResults>& pResul
         put(At(pBMD->m_vMin, i), false);
         put(pSFD ? At(pSFD->m_vMax, i) : nullptr, false);
         put(pSFD ? At(pSFD->m_vMin, i) : nullptr, false);
-        ++row;
     }
-}
+    std::shared_ptr<CEnvelope> pBMD;
+    std::shared_ptr<CEnvelope> pSFD;
+};
 
-void CGridView::FillReactionRows(const std::shared_ptr<CEnvelopeResults>& pResults, int row0, int col0,
-                                 const std::vector<std::size_t>& positions)
-{
-    const auto pFirst = Reaction(pResults, 0);
-    if (!pFirst)
-        return;
-    for (std::size_t r = 0; r < positions.size(); ++r)
-        if (const PointLoadEffect* e = At(pFirst->m_vMax, positions[r]))
-            SetNumber(row0 + static_cast<int>(r), col0, e->xLoadModel, Q_LENGTH);
-    const int nSupports = Supports(pResults);
-    for (int j = 0; j < nSupports; ++j) {
-        const auto pEnv = Reaction(pResults, j);
-        if (!pEnv)
-            continue;
-        for (std::size_t r = 0; r < positions.size(); ++r) {
-            const std::size_t i = positions[r];
-            const int row = row0 + static_cast<int>(r);
+// The reactions at one load position from column col0: where the load model stood (by
+// reaction envelope 0), then the maximum and minimum of each support.
+struct ReactionColumns {
+    explicit ReactionColumns(const std::shared_ptr<CEnvelopeResults>& pResults)
+        : envelopes(Reactions(pResults, Supports(pResults)))
+    {
+    }
+    void Write(std::size_t i, int col0, CGridView::CRowCells& cells) const
+    {
+        if (envelopes.empty() || !envelopes[0])
+            return;
+        if (const PointLoadEffect* e = At(envelopes[0]->m_vMax, i))
+            cells.Number(col0, e->xLoadModel, CGridView::Q_LENGTH);
+        for (std::size_t j = 0; j < envelopes.size(); ++j) {
+            const auto& pEnv = envelopes[j];
+            if (!pEnv)
+                continue;
+            const int col = col0 + 1 + 2 * static_cast<int>(j);
             if (const PointLoadEffect* e = At(pEnv->m_vMax, i))
-                SetNumber(row, col0 + 1 + 2 * j, e->val, Q_EFFECT);
+                cells.Number(col, e->val, CGridView::Q_EFFECT);
             if (const PointLoadEffect* e = At(pEnv->m_vMin, i))
-                SetNumber(row, col0 + 2 + 2 * j, e->val, Q_EFFECT);
+                cells.Number(col + 1, e->val, CGridView::Q_EFFECT);
         }
     }
+    std::vector<std::shared_ptr<CEnvelope>> envelopes;
+};
+
+// Member i of an ensemble, none past its end (a later reference set may have fewer bridges).
+template <class Ensemble>
+const auto* Member(const std::shared_ptr<Ensemble>& pEnsemble, std::size_t i)
+{
+    return pEnsemble ? At(pEnsemble->m_vMembers, i) : nullptr;
 }
+
+} // namespace
 
 void CGridView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOutput)
 {
@@ -243,15 +249,16 @@ void CGridView::OutputSinglePositionBMSF(std::shared_ptr<CAOSinglePosition> pOut
         moment = Without(moment, closing);
         shear = Without(shear, closing);
     }
-    StartTable(static_cast<unsigned>(x.size()), 3, m_saSinglePosBMSF);
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        SetNumber(row, 1, x[i], Q_LENGTH);
-        if (const double* m = At(moment, i))
-            SetNumber(row, 2, *m, Q_EFFECT);
-        if (const double* v = At(shear, i))
-            SetNumber(row, 3, *v, Q_EFFECT);
-    }
+    const auto n = static_cast<unsigned>(x.size());
+    StartTable(
+        n, 3, m_saSinglePosBMSF,
+        [x = std::move(x), moment = std::move(moment), shear = std::move(shear)](std::size_t i, CRowCells& cells) {
+            cells.Number(1, x[i], Q_LENGTH);
+            if (const double* m = At(moment, i))
+                cells.Number(2, *m, Q_EFFECT);
+            if (const double* v = At(shear, i))
+                cells.Number(3, *v, Q_EFFECT);
+        });
     AutoFit();
 }
 
@@ -264,17 +271,23 @@ void CGridView::OutputSinglePositionReactions(std::shared_ptr<CAOSinglePosition>
     Headings headings;
     for (std::size_t j = 1; j <= reactions.size(); ++j)
         headings.push_back(L"Reaction - " + std::to_wstring(j));
-    StartTable(1, static_cast<unsigned>(reactions.size()), headings);
-    m_pGrid->SetItemText(1, 0, L"Value");
-    for (std::size_t j = 0; j < reactions.size(); ++j)
-        SetNumber(1, static_cast<int>(j) + 1, reactions[j], Q_EFFECT);
+    const auto n = static_cast<unsigned>(reactions.size());
+    StartTable(1, n, headings, [reactions = std::move(reactions)](std::size_t, CRowCells& cells) {
+        cells.Heading(L"Value");
+        for (std::size_t j = 0; j < reactions.size(); ++j)
+            cells.Number(static_cast<int>(j) + 1, reactions[j], Q_EFFECT);
+    });
     AutoFit();
 }
 
 void CGridView::OutputMovingLoadBMSF(std::shared_ptr<CEnvelopeResults> pResults, int)
 {
-    StartTable(static_cast<unsigned>(ShownStations(pResults).size()), 9, m_saMovingLoadBMSF);
-    FillEnvelopeRows(pResults, 1, 1, true);
+    std::vector<std::size_t> stations = ShownStations(pResults);
+    const auto n = static_cast<unsigned>(stations.size());
+    StartTable(n, 9, m_saMovingLoadBMSF,
+               [columns = EnvelopeColumns(pResults), stations = std::move(stations)](std::size_t r, CRowCells& cells) {
+                   columns.Write(stations[r], 1, true, cells);
+               });
     AutoFit();
 }
 
@@ -285,32 +298,33 @@ void CGridView::OutputMovingLoadReactions(std::shared_ptr<CEnvelopeResults> pRes
     AppendReactionHeadings(headings, nSupports);
     const unsigned nCols = static_cast<unsigned>(2 * nSupports + 1);
     const auto positions = ShownPositions(MaxCount(Reaction(pResults, 0)), nCols, Reactions(pResults, nSupports));
-    StartPositionTable(positions, nCols, headings);
-    FillReactionRows(pResults, 1, 1, positions);
+    StartPositionTable(positions, nCols, headings,
+                       [columns = ReactionColumns(pResults), positions](std::size_t r, CRowCells& cells) {
+                           columns.Write(positions[r], 1, cells);
+                       });
     AutoFit();
 }
 
 void CGridView::OutputMultiMovingLoadBMSF(std::shared_ptr<CAOMultiMovingLoad> pOutput, int)
 {
     const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
-    const auto pBMD = Moments(pResults);
-    const auto pSFD = Shears(pResults);
-    const std::vector<std::size_t> stations = ShownStations(pResults);
-    StartTable(static_cast<unsigned>(stations.size()), 9, m_saMultiMLBMSF);
-    for (std::size_t r = 0; r < stations.size(); ++r) {
-        const std::size_t i = stations[r];
-        const int row = static_cast<int>(r) + 1;
-        SetNumber(row, 1, pBMD->m_vMax[i].xBeam, Q_LENGTH);
-        const PointLoadEffect* effects[4] = {&pBMD->m_vMax[i], At(pBMD->m_vMin, i),
-                                             pSFD ? At(pSFD->m_vMax, i) : nullptr,
-                                             pSFD ? At(pSFD->m_vMin, i) : nullptr};
-        for (int k = 0; k < 4; ++k) {
-            if (!effects[k])
-                continue;
-            SetNumber(row, 2 + 2 * k, effects[k]->val, Q_EFFECT);
-            SetTextCell(row, 3 + 2 * k, GetLoadModelName(*effects[k]));
-        }
-    }
+    std::vector<std::size_t> stations = ShownStations(pResults);
+    const auto n = static_cast<unsigned>(stations.size());
+    StartTable(n, 9, m_saMultiMLBMSF,
+               [pBMD = Moments(pResults), pSFD = Shears(pResults), stations = std::move(stations)](std::size_t r,
+                                                                                                   CRowCells& cells) {
+                   const std::size_t i = stations[r];
+                   cells.Number(1, pBMD->m_vMax[i].xBeam, Q_LENGTH);
+                   const PointLoadEffect* effects[4] = {&pBMD->m_vMax[i], At(pBMD->m_vMin, i),
+                                                        pSFD ? At(pSFD->m_vMax, i) : nullptr,
+                                                        pSFD ? At(pSFD->m_vMin, i) : nullptr};
+                   for (int k = 0; k < 4; ++k) {
+                       if (!effects[k])
+                           continue;
+                       cells.Number(2 + 2 * k, effects[k]->val, Q_EFFECT);
+                       cells.Text(3 + 2 * k, GetLoadModelName(*effects[k]));
+                   }
+               });
     AutoFit();
 }
 
@@ -319,46 +333,49 @@ void CGridView::OutputMultiMovingLoadReactions(std::shared_ptr<CAOMultiMovingLoa
     const auto pResults = pOutput ? pOutput->GetResults<CEnvelopeResults>() : nullptr;
     const int nSupports = Supports(pResults);
     const unsigned nCols = static_cast<unsigned>(4 * nSupports + 1);
-    const auto positions = ShownPositions(MaxCount(Reaction(pResults, 0)), nCols, Reactions(pResults, nSupports));
+    auto envelopes = Reactions(pResults, nSupports);
+    const auto positions = ShownPositions(MaxCount(Reaction(pResults, 0)), nCols, envelopes);
     Headings headings{m_saMultiMLReactions[2]};
     AppendReactionHeadings(headings, nSupports, L"Critical LM");
-    StartPositionTable(positions, nCols, headings);
-    for (std::size_t r = 0; r < positions.size(); ++r)
-        SetTextCell(static_cast<int>(r) + 1, 1, L"Point " + std::to_wstring(positions[r] + 1));
-    for (int j = 1; j <= nSupports; ++j) {
-        const auto pEnv = Reaction(pResults, j - 1);
-        if (!pEnv)
-            continue;
-        for (std::size_t r = 0; r < positions.size(); ++r) {
-            const std::size_t i = positions[r];
-            const int row = static_cast<int>(r) + 1;
-            if (const PointLoadEffect* e = At(pEnv->m_vMax, i)) {
-                SetNumber(row, 4 * j - 2, e->val, Q_EFFECT);
-                SetTextCell(row, 4 * j - 1, GetLoadModelName(*e));
-            }
-            if (const PointLoadEffect* e = At(pEnv->m_vMin, i)) {
-                SetNumber(row, 4 * j, e->val, Q_EFFECT);
-                SetTextCell(row, 4 * j + 1, GetLoadModelName(*e));
-            }
-        }
-    }
+    StartPositionTable(positions, nCols, headings,
+                       [envelopes = std::move(envelopes), positions](std::size_t r, CRowCells& cells) {
+                           const std::size_t i = positions[r];
+                           cells.Text(1, L"Point " + std::to_wstring(i + 1));
+                           for (std::size_t j = 0; j < envelopes.size(); ++j) {
+                               const auto& pEnv = envelopes[j];
+                               if (!pEnv)
+                                   continue;
+                               const int col = 4 * static_cast<int>(j) + 2;
+                               if (const PointLoadEffect* e = At(pEnv->m_vMax, i)) {
+                                   cells.Number(col, e->val, Q_EFFECT);
+                                   cells.Text(col + 1, GetLoadModelName(*e));
+                               }
+                               if (const PointLoadEffect* e = At(pEnv->m_vMin, i)) {
+                                   cells.Number(col + 2, e->val, Q_EFFECT);
+                                   cells.Text(col + 3, GetLoadModelName(*e));
+                               }
+                           }
+                       });
     AutoFit();
 }
 
 void CGridView::OutputBridgeRangeBMSF(std::shared_ptr<CCriticalValueEnsemble> pEnsemble)
 {
     const auto pSet = pEnsemble ? pEnsemble->GetBridgeSet() : nullptr;
-    StartTable(Bridges(pSet), 14, m_saBridgeRangeBMSF);
-    FillBridgeColumns(pSet);
-    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [this](int row, const CCriticalValueResults& member) {
-        int col = 3;
-        for (const auto& pair : {member.GetMomentPair(), member.GetShearPair()})
-            for (const PointLoadEffect* e : {&pair.max, &pair.min}) {
-                SetNumber(row, col++, e->val, Q_EFFECT);
-                SetNumber(row, col++, e->xBeam, Q_LENGTH);
-                SetNumber(row, col++, e->xLoadModel, Q_LENGTH);
-            }
-    });
+    StartTable(Bridges(pSet), 14, m_saBridgeRangeBMSF,
+               [bridges = BridgeColumns(pSet), pEnsemble](std::size_t i, CRowCells& cells) {
+                   bridges.Write(i, cells);
+                   const CCriticalValueResults* pMember = Member(pEnsemble, i);
+                   if (!pMember)
+                       return;
+                   int col = 3;
+                   for (const auto& pair : {pMember->GetMomentPair(), pMember->GetShearPair()})
+                       for (const PointLoadEffect* e : {&pair.max, &pair.min}) {
+                           cells.Number(col++, e->val, Q_EFFECT);
+                           cells.Number(col++, e->xBeam, Q_LENGTH);
+                           cells.Number(col++, e->xLoadModel, Q_LENGTH);
+                       }
+               });
     AutoFit();
 }
 
@@ -368,19 +385,20 @@ void CGridView::OutputBridgeRangeReactions(std::shared_ptr<CCriticalValueEnsembl
     const int nSupports = Supports(pSet);
     Headings headings{m_saBridgeReactions[0], m_saBridgeReactions[1]};
     AppendReactionHeadings(headings, nSupports, m_saBridgeReactions[4]);
-    StartTable(Bridges(pSet), static_cast<unsigned>(4 * nSupports + 2), headings);
-    FillBridgeColumns(pSet);
-    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [this, nSupports](int row, const CCriticalValueResults& member) {
-        for (int j = 0; j < nSupports; ++j) {
-            const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j));
-            if (!pPair)
-                break;
-            SetNumber(row, 3 + 4 * j, pPair->max.val, Q_EFFECT);
-            SetNumber(row, 4 + 4 * j, pPair->max.xLoadModel, Q_LENGTH);
-            SetNumber(row, 5 + 4 * j, pPair->min.val, Q_EFFECT);
-            SetNumber(row, 6 + 4 * j, pPair->min.xLoadModel, Q_LENGTH);
-        }
-    });
+    StartTable(Bridges(pSet), static_cast<unsigned>(4 * nSupports + 2), headings,
+               [bridges = BridgeColumns(pSet), pEnsemble, nSupports](std::size_t i, CRowCells& cells) {
+                   bridges.Write(i, cells);
+                   const CCriticalValueResults* pMember = Member(pEnsemble, i);
+                   for (int j = 0; pMember && j < nSupports; ++j) {
+                       const auto* pPair = At(pMember->m_vReactionPairs, static_cast<std::size_t>(j));
+                       if (!pPair)
+                           break;
+                       cells.Number(3 + 4 * j, pPair->max.val, Q_EFFECT);
+                       cells.Number(4 + 4 * j, pPair->max.xLoadModel, Q_LENGTH);
+                       cells.Number(5 + 4 * j, pPair->min.val, Q_EFFECT);
+                       cells.Number(6 + 4 * j, pPair->min.xLoadModel, Q_LENGTH);
+                   }
+               });
     AutoFit();
 }
 
@@ -388,15 +406,18 @@ template <class Ensemble>
 void CGridView::FillCriticalTable(const std::shared_ptr<Ensemble>& pEnsemble, Quantity quantity)
 {
     const auto pSet = pEnsemble ? pEnsemble->GetBridgeSet() : nullptr;
-    StartTable(Bridges(pSet), 6, m_saBridgeValues);
-    FillBridgeColumns(pSet);
-    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [&](int row, const auto& member) {
-        int col = 3;
-        for (const auto& pair : {member.GetMomentPair(), member.GetShearPair()}) {
-            SetEffect(row, col++, pair.max, quantity);
-            SetEffect(row, col++, pair.min, quantity);
-        }
-    });
+    StartTable(Bridges(pSet), 6, m_saBridgeValues,
+               [bridges = BridgeColumns(pSet), pEnsemble, quantity](std::size_t i, CRowCells& cells) {
+                   bridges.Write(i, cells);
+                   const auto* pMember = Member(pEnsemble, i);
+                   if (!pMember)
+                       return;
+                   int col = 3;
+                   for (const auto& pair : {pMember->GetMomentPair(), pMember->GetShearPair()}) {
+                       cells.Effect(col++, pair.max, quantity);
+                       cells.Effect(col++, pair.min, quantity);
+                   }
+               });
     AutoFit();
 }
 
@@ -407,16 +428,17 @@ void CGridView::FillCriticalReactionTable(const std::shared_ptr<Ensemble>& pEnse
     const int nSupports = Supports(pSet);
     Headings headings{m_saBridgeReactions[0], m_saBridgeReactions[1]};
     AppendReactionHeadings(headings, nSupports);
-    StartTable(Bridges(pSet), static_cast<unsigned>(2 * nSupports + 2), headings);
-    FillBridgeColumns(pSet);
     // A member with fewer supports than the first bridge leaves its cells blank.
-    ForEachMemberRow(pEnsemble, m_nGridRows - 1, [&](int row, const auto& member) {
-        for (int j = 0; j < nSupports; ++j)
-            if (const auto* pPair = At(member.m_vReactionPairs, static_cast<std::size_t>(j))) {
-                SetEffect(row, 3 + 2 * j, pPair->max, quantity);
-                SetEffect(row, 4 + 2 * j, pPair->min, quantity);
-            }
-    });
+    StartTable(Bridges(pSet), static_cast<unsigned>(2 * nSupports + 2), headings,
+               [bridges = BridgeColumns(pSet), pEnsemble, quantity, nSupports](std::size_t i, CRowCells& cells) {
+                   bridges.Write(i, cells);
+                   const auto* pMember = Member(pEnsemble, i);
+                   for (int j = 0; pMember && j < nSupports; ++j)
+                       if (const auto* pPair = At(pMember->m_vReactionPairs, static_cast<std::size_t>(j))) {
+                           cells.Effect(3 + 2 * j, pPair->max, quantity);
+                           cells.Effect(4 + 2 * j, pPair->min, quantity);
+                       }
+               });
     AutoFit();
 }
 
@@ -461,23 +483,24 @@ CompareInputs CompareResults(const std::shared_ptr<CAOCompareRefSetEnvs>& pOutpu
 void CGridView::OutputCompareEnvelopesBMSF(std::shared_ptr<CAOCompareRefSetEnvs> pOutput)
 {
     const CompareInputs in = CompareResults(pOutput);
-    const std::vector<std::size_t> refStations = ShownStations(in.pRef);
-    const std::vector<std::size_t> propStations = ShownStations(in.pProp);
+    std::vector<std::size_t> refStations = ShownStations(in.pRef);
+    std::vector<std::size_t> propStations = ShownStations(in.pProp);
     const std::size_t nRows = in.pRef ? std::max(refStations.size(), propStations.size()) : 0;
-    StartTable(static_cast<unsigned>(nRows), 9, m_saCompareBMSF);
-    FillEnvelopeRows(in.pRef, 1, 1, false);
-    const auto pBMD = Moments(in.pProp);
-    const auto pSFD = Shears(in.pProp);
-    for (std::size_t r = 0; pBMD && r < std::min(nRows, propStations.size()); ++r) {
-        const std::size_t i = propStations[r];
-        const int row = static_cast<int>(r) + 1;
-        const PointLoadEffect* effects[4] = {At(pBMD->m_vMax, i), At(pBMD->m_vMin, i),
-                                             pSFD ? At(pSFD->m_vMax, i) : nullptr,
-                                             pSFD ? At(pSFD->m_vMin, i) : nullptr};
-        for (int k = 0; k < 4; ++k)
-            if (effects[k])
-                SetNumber(row, 6 + k, effects[k]->val, Q_EFFECT);
-    }
+    StartTable(static_cast<unsigned>(nRows), 9, m_saCompareBMSF,
+               [ref = EnvelopeColumns(in.pRef), prop = EnvelopeColumns(in.pProp), refStations = std::move(refStations),
+                propStations = std::move(propStations)](std::size_t r, CRowCells& cells) {
+                   if (r < refStations.size())
+                       ref.Write(refStations[r], 1, false, cells);
+                   if (!prop.pBMD || r >= propStations.size())
+                       return;
+                   const std::size_t i = propStations[r];
+                   const PointLoadEffect* effects[4] = {At(prop.pBMD->m_vMax, i), At(prop.pBMD->m_vMin, i),
+                                                        prop.pSFD ? At(prop.pSFD->m_vMax, i) : nullptr,
+                                                        prop.pSFD ? At(prop.pSFD->m_vMin, i) : nullptr};
+                   for (int k = 0; k < 4; ++k)
+                       if (effects[k])
+                           cells.Number(6 + k, effects[k]->val, Q_EFFECT);
+               });
     AutoFit();
 }
 
@@ -496,9 +519,12 @@ void CGridView::OutputCompareEnvelopesReactions(std::shared_ptr<CAOCompareRefSet
     for (auto& pEnv : Reactions(in.pProp, nSupports))
         envelopes.push_back(std::move(pEnv));
     const auto positions = ShownPositions(nRows, nCols, envelopes);
-    StartPositionTable(positions, nCols, headings);
-    FillReactionRows(in.pRef, 1, 1, positions);
-    FillReactionRows(in.pProp, 1, 2 * nSupports + 2, positions);
+    StartPositionTable(positions, nCols, headings,
+                       [ref = ReactionColumns(in.pRef), prop = ReactionColumns(in.pProp), positions,
+                        propCol = 2 * nSupports + 2](std::size_t r, CRowCells& cells) {
+                           ref.Write(positions[r], 1, cells);
+                           prop.Write(positions[r], propCol, cells);
+                       });
     AutoFit();
 }
 
@@ -558,60 +584,64 @@ void CGridView::FillEnhancedGridOutput(std::shared_ptr<CAOEnhanced> pOutput)
         pCollection ? pCollection->GetCriticalRatioEnsembles() : std::vector<std::shared_ptr<CCriticalRatioEnsemble>>();
     m_sTitle = L"Enhanced Grid Output |" + (pOutput ? pOutput->Describe() : std::wstring());
 
-    // No reference set gives an empty table with its first heading.
-    const auto pFirstSet = !ensembles.empty() && ensembles[0] ? ensembles[0]->GetBridgeSet() : nullptr;
-    CreateGrid(Bridges(pFirstSet), 1);
-    m_pGrid->SetItemText(0, 1, m_saBridgeColumns[0].c_str());
-    const unsigned nRows = m_nGridRows - 1;
-    const std::vector<double> spans = pFirstSet ? pFirstSet->GetSpanLengths() : std::vector<double>();
-    for (unsigned i = 0; i < nRows; ++i) {
-        const int row = static_cast<int>(i) + 1;
-        SetRowNumber(row);
-        SetResultCell(row, 1);
-        if (const double* span = At(spans, i))
-            SetNumber(row, 1, *span, Q_SPAN);
-    }
-
-    int col = 2;
+    // One block of columns per reference set, the span in column 1 before them.
+    struct Block {
+        std::shared_ptr<CCriticalRatioEnsemble> pEnsemble;
+        bool bOneSpan;
+        std::vector<int> ends;
+        std::vector<int> piers;
+        int col;
+    };
+    std::vector<Block> blocks;
+    int nCols = 1;
     for (const auto& pEnsemble : ensembles) {
         if (!pEnsemble)
             continue;
         const auto pSet = pEnsemble->GetBridgeSet();
         const BridgeConfig config = pSet ? pSet->m_Config : BC_ONESPAN;
         const bool bOneSpan = config == BC_ONESPAN;
-        const Headings& headings = bOneSpan ? m_saSummaryEffects : m_saSummaryEffectsPier;
-        const int width = static_cast<int>(headings.size());
-        m_nGridCols += static_cast<unsigned>(width);
-        m_pGrid->SetColumnCount(static_cast<int>(m_nGridCols));
-        for (int k = 0; k < width; ++k) {
-            SetHeading(col + k, headings[static_cast<std::size_t>(k)]);
-            for (unsigned i = 0; i < nRows; ++i)
-                SetResultCell(static_cast<int>(i) + 1, col + k);
-        }
-        const std::vector<int> ends = EndSupports(config);
-        const std::vector<int> piers = InteriorSupports(config);
-        ForEachMemberRow(pEnsemble, nRows, [&](int row, const CCriticalRatioResults& member) {
+        blocks.push_back({pEnsemble, bOneSpan, EndSupports(config), InteriorSupports(config), nCols + 1});
+        nCols += static_cast<int>((bOneSpan ? m_saSummaryEffects : m_saSummaryEffectsPier).size());
+    }
+
+    // No reference set gives an empty table with its first heading.
+    const auto pFirstSet = !ensembles.empty() && ensembles[0] ? ensembles[0]->GetBridgeSet() : nullptr;
+    m_Rows = [spans = pFirstSet ? pFirstSet->GetSpanLengths() : std::vector<double>(), blocks](std::size_t i,
+                                                                                               CRowCells& cells) {
+        if (const double* span = At(spans, i))
+            cells.Number(1, *span, Q_SPAN);
+        for (const Block& block : blocks) {
+            const CCriticalRatioResults* pMember = Member(block.pEnsemble, i);
+            if (!pMember)
+                continue;
             // Sag and hog are the moment ratios as they stand; the others are the larger
             // ratio of their effects (shear, the end supports, the interior supports).
             // An arrangement without piers the summary knows leaves the pier cell blank.
-            int c = col;
+            int c = block.col;
             const auto put = [&](const std::optional<double>& ratio) {
                 if (ratio)
-                    SetNumber(row, c, *ratio, Q_RATIO);
+                    cells.Number(c, *ratio, Q_RATIO);
                 else
-                    SetNotAvailable(row, c);
+                    cells.NotAvailable(c);
                 ++c;
             };
-            const auto moment = member.GetMomentPair();
-            SetEffect(row, c++, moment.max, Q_RATIO);
-            if (!bOneSpan)
-                SetEffect(row, c++, moment.min, Q_RATIO);
-            put(GoverningOf(member, {}, true));
-            put(GoverningOf(member, ends, false));
-            if (!bOneSpan && !piers.empty())
-                put(GoverningOf(member, piers, false));
-        });
-        col += width;
+            const auto moment = pMember->GetMomentPair();
+            cells.Effect(c++, moment.max, Q_RATIO);
+            if (!block.bOneSpan)
+                cells.Effect(c++, moment.min, Q_RATIO);
+            put(GoverningOf(*pMember, {}, true));
+            put(GoverningOf(*pMember, block.ends, false));
+            if (!block.bOneSpan && !block.piers.empty())
+                put(GoverningOf(*pMember, block.piers, false));
+        }
+    };
+    CreateGrid(Bridges(pFirstSet), static_cast<unsigned>(nCols));
+    m_pGrid->SetItemText(0, 1, m_saBridgeColumns[0].c_str());
+    for (const Block& block : blocks) {
+        const Headings& headings = block.bOneSpan ? m_saSummaryEffects : m_saSummaryEffectsPier;
+        for (std::size_t k = 0; k < headings.size(); ++k)
+            SetHeading(block.col + static_cast<int>(k), headings[k]);
     }
+    FinishRows();
     AutoFit();
 }

@@ -34,10 +34,7 @@ std::wstring CMouseListener::TipText(unsigned index, const SChartXYPoint& point)
 {
     const auto& places = g_pSettings->General.DecimalPlaces;
     std::wstring text;
-    const std::wstring model = m_Info.models.empty()          ? std::wstring()
-                               : m_Info.models.size() == 1    ? m_Info.models.front()
-                               : index < m_Info.models.size() ? m_Info.models[index]
-                                                              : std::wstring();
+    const std::wstring model = m_Info.ModelAt(index);
     if (!model.empty())
         text = L"Load model: " + model;
     else if (!m_Info.name.empty())

@@ -18,6 +18,25 @@
 #include <numeric>
 #include <stdexcept>
 
+std::wstring SeriesInfo::ModelAt(std::size_t i) const
+{
+    if (modelOf.empty())
+        return models.size() == 1 ? models.front() : std::wstring();
+    return i < modelOf.size() && modelOf[i] < models.size() ? models[modelOf[i]] : std::wstring();
+}
+
+void SeriesInfo::AddPointModel(const std::wstring& model)
+{
+    // The models of a series are few: the last one added is the likeliest.
+    auto it = std::find(models.rbegin(), models.rend(), model);
+    if (it == models.rend()) {
+        models.push_back(model);
+        modelOf.push_back(static_cast<std::uint32_t>(models.size() - 1));
+    } else {
+        modelOf.push_back(static_cast<std::uint32_t>(models.rend() - it - 1));
+    }
+}
+
 CPlotView::CPlotView() : CQELViewBase(VIEW_PLOT)
 {
     const CSettings::Plot_Config& plot = g_pSettings->Plot;
@@ -124,8 +143,10 @@ void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<dou
 {
     if (index >= m_vCharts.size() || x.size() != y.size())
         return;
-    if (info.models.size() != x.size() && info.models.size() > 1)
+    if (!info.modelOf.empty() && info.modelOf.size() != x.size()) {
+        info.modelOf.clear();
         info.models.clear();
+    }
     // The series keeps its points in x order: put them in that order here, so that a point's
     // index in the series is its index in the load-model list too.
     if (!std::is_sorted(x.begin(), x.end())) {
@@ -133,41 +154,44 @@ void CPlotView::AddSeries(unsigned index, std::vector<double> x, std::vector<dou
         std::iota(order.begin(), order.end(), std::size_t{0});
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return x[a] < x[b]; });
         std::vector<double> sx, sy;
-        std::vector<std::wstring> sm;
+        std::vector<std::uint32_t> sm;
         for (std::size_t k : order) {
             sx.push_back(x[k]);
             sy.push_back(y[k]);
-            if (info.models.size() > 1)
-                sm.push_back(info.models[k]);
+            if (!info.modelOf.empty())
+                sm.push_back(info.modelOf[k]);
         }
         x = std::move(sx);
         y = std::move(sy);
-        if (info.models.size() > 1)
-            info.models = std::move(sm);
+        info.modelOf = std::move(sm);
     }
     info.bNegated = bNegate;
     CChartCtrl* pChart = m_vCharts[index];
+    // The chart is drawn once with its new series, not at each step of adding it.
+    pChart->EnableRefresh(false);
     CChartLineSerie* pSerie = pChart->CreateLineSerie();
-    if (!pSerie)
+    if (!pSerie) {
+        pChart->EnableRefresh(true);
         return;
+    }
     pSerie->m_strSerieName = info.name;
     pSerie->m_SerieColor = colour;
     pSerie->m_iLineWidth = width;
+    pSerie->m_bThinToColumns = m_bThinSeries;
     if (bMarkers) {
         pSerie->m_bShowMarkers = true;
         pSerie->m_iMarkerSize = 4 * width;
         pSerie->m_MarkerBorderColor = colour;
     }
     const double sign = bNegate ? -1.0 : 1.0;
-    pChart->EnableRefresh(false);
     pSerie->AddPoints(x.data(), y.data(), x.size(), sign);
     auto* pListener = new CMouseListener(pChart, this, std::move(info));
     pSerie->m_pMouseListener = pListener;
     m_vListeners.push_back(pListener);
+    pChart->RefreshCtrl();
     pChart->EnableRefresh(true);
     if (bRound) {
-        // Rounding starts from the tick steps of the chart as it is drawn now.
-        pChart->RefreshCtrl();
+        // Rounding starts from the tick steps of the chart as it was just drawn.
         pChart->EnableRefresh(false);
         RoundAxis(pChart, 0);
         RoundAxis(pChart, 1);

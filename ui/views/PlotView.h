@@ -4,8 +4,11 @@
 // Bending moments are drawn negated, positive moments below the axis.
 #include "ui/views/QELViewBase.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CChartCtrl;
@@ -17,12 +20,27 @@ struct SeriesInfo {
     enum Axis { X_LOCATION, X_SPAN };
     enum Quantity { Q_NONE, Q_MOMENT, Q_SHEAR, Q_REACTION, Q_RATIO };
 
+    SeriesInfo() = default;
+    SeriesInfo(std::wstring name_, Axis xAxis_, Quantity quantity_, std::vector<std::wstring> models_ = {},
+               bool bNegated_ = false)
+        : name(std::move(name_)), xAxis(xAxis_), quantity(quantity_), models(std::move(models_)), bNegated(bNegated_)
+    {
+    }
+
     std::wstring name; // the legend's entry; none for the beam
     Axis xAxis = X_LOCATION;
     Quantity quantity = Q_NONE;
-    // The load model behind each point, or one for every point, or none.
+    // The load models behind the points: models[modelOf[i]] behind point i, or the one model
+    // behind every point when modelOf is empty, or none. An envelope of 100,000 points from
+    // two models keeps two names and an index for each point.
     std::vector<std::wstring> models;
     bool bNegated = false; // moments are drawn negated; the tip gives the value itself
+    std::vector<std::uint32_t> modelOf;
+
+    // The load model behind point i; empty when none is known.
+    std::wstring ModelAt(std::size_t i) const;
+    // Point by point: the name of the model behind the next point.
+    void AddPointModel(const std::wstring& model);
 };
 
 class CPlotView : public CQELViewBase {
@@ -99,6 +117,9 @@ public:
     std::vector<CMouseListener*> m_vListeners;
     bool m_bRatioLimitFullSpeed;
     bool m_bRatioLimitSlowDown;
+    // False: the reference path, every series drawn through all its points, which the
+    // benchmark measures the thinned drawing against.
+    bool m_bThinSeries = true;
     COLORREF m_clrPlot[CLR_COUNT];
 
     const std::wstring m_sBridgeSpan = L"Bridge Span (m)";

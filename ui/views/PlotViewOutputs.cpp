@@ -28,24 +28,34 @@ bool IsOneSpan(const std::shared_ptr<CBridgeSet>& pSet)
 }
 
 // A moment diagram through the stations of nSpans spans, closed at zero at the beam's two
-// ends only; models, one per point, kept in step.
-void MomentDiagram(std::vector<double>& x, std::vector<double>& y, std::size_t nSpans,
-                   std::vector<std::wstring>* pModels = nullptr)
+// ends only; the point's models, when it has them, kept in step.
+void MomentDiagram(std::vector<double>& x, std::vector<double>& y, std::size_t nSpans, SeriesInfo* pInfo = nullptr)
 {
     const std::vector<bool> drop = InteriorClosingStations(x, nSpans);
     x = Without(x, drop);
     y = Without(y, drop);
-    if (pModels)
-        *pModels = Without(*pModels, drop);
+    if (pInfo && !pInfo->modelOf.empty())
+        pInfo->modelOf = Without(pInfo->modelOf, drop);
 }
 
-std::vector<std::wstring> Models(const std::vector<PointLoadEffect>& effects)
+// The model behind each entry of an envelope's side; an entry no model caused has none.
+void SetPointModels(SeriesInfo& info, const std::vector<PointLoadEffect>& effects)
 {
-    std::vector<std::wstring> models;
-    models.reserve(effects.size());
-    for (const auto& e : effects)
-        models.push_back(e.pLM ? e.GetLoadModelName() : std::wstring());
-    return models;
+    info.models.clear();
+    info.modelOf.clear();
+    info.modelOf.reserve(effects.size());
+    const CLoadModel* pLast = nullptr;
+    std::uint32_t last = 0;
+    for (const auto& e : effects) {
+        // Neighbouring entries mostly share their model: its name is looked for once.
+        if (e.pLM.get() != pLast || info.modelOf.empty()) {
+            info.AddPointModel(e.pLM ? e.GetLoadModelName() : std::wstring());
+            pLast = e.pLM.get();
+            last = info.modelOf.back();
+        } else {
+            info.modelOf.push_back(last);
+        }
+    }
 }
 
 std::wstring ModelName(const RatioLoadEffect& e)
@@ -140,10 +150,10 @@ void CPlotView::PlotEnvelopesBMSF(const std::shared_ptr<CEnvelopeResults>& pResu
             std::vector<double> x = pEnv->GetStations(bMax);
             std::vector<double> y = pEnv->GetValues(bMax);
             SeriesInfo info{Named(who, bMax ? m_sMaximum : m_sMinimum), SeriesInfo::X_LOCATION,
-                            bMoment ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR,
-                            Models(bMax ? pEnv->m_vMax : pEnv->m_vMin), false};
+                            bMoment ? SeriesInfo::Q_MOMENT : SeriesInfo::Q_SHEAR};
+            SetPointModels(info, bMax ? pEnv->m_vMax : pEnv->m_vMin);
             if (bMoment)
-                MomentDiagram(x, y, nSpans, &info.models);
+                MomentDiagram(x, y, nSpans, &info);
             AddSeries(chart, x, y, bMax ? maxColour : minColour, false, 2, bMoment, true, std::move(info));
         }
     }
@@ -163,13 +173,14 @@ void CPlotView::PlotEnvelopeReactions(const std::shared_ptr<CEnvelopeResults>& p
         const auto pEnv = pResults->GetEnvReaction(static_cast<int>(i));
         if (!pEnv)
             continue;
-        AddSeries(
-            i, pEnv->GetLoadPositions(), pEnv->GetValues(true), maxColour, false, 2, false, true,
-            {Named(who, m_sMaximum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMax), false});
-        if (pBridge->m_Config != BC_ONESPAN)
-            AddSeries(
-                i, pEnv->GetLoadPositions(), pEnv->GetValues(false), minColour, false, 2, false, true,
-                {Named(who, m_sMinimum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION, Models(pEnv->m_vMin), false});
+        for (bool bMax : {true, false}) {
+            if (!bMax && pBridge->m_Config == BC_ONESPAN)
+                continue;
+            SeriesInfo info{Named(who, bMax ? m_sMaximum : m_sMinimum), SeriesInfo::X_LOCATION, SeriesInfo::Q_REACTION};
+            SetPointModels(info, bMax ? pEnv->m_vMax : pEnv->m_vMin);
+            AddSeries(i, pEnv->GetLoadPositions(), pEnv->GetValues(bMax), bMax ? maxColour : minColour, false, 2, false,
+                      true, std::move(info));
+        }
     }
 }
 
@@ -323,7 +334,16 @@ bool HasValue(const RatioLoadEffect& e)
 // bridges whose value exists.
 struct CriticalSide {
     std::vector<double> x, y;
-    std::vector<std::wstring> models;
+    SeriesInfo info; // the points' models; the rest is the caller's
+
+    SeriesInfo Info(const std::wstring& name, SeriesInfo::Quantity quantity) const
+    {
+        SeriesInfo out = info;
+        out.name = name;
+        out.xAxis = SeriesInfo::X_SPAN;
+        out.quantity = quantity;
+        return out;
+    }
 };
 
 template <class Member, class GetPair>
@@ -339,7 +359,7 @@ CriticalSide SideOf(const std::vector<Member>& members, const std::vector<double
             continue;
         side.x.push_back(spans[i]);
         side.y.push_back(ValueOf(e));
-        side.models.push_back(ModelName(e));
+        side.info.AddPointModel(ModelName(e));
     }
     return side;
 }
@@ -370,7 +390,7 @@ void CPlotView::PlotCriticalBMSF(const std::shared_ptr<Ensemble>& pEnsemble, con
             if (side.x.empty() && !x.empty())
                 continue; // every ratio of this side undefined: nothing to draw or name
             AddSeries(chart, side.x, side.y, m_clrPlot[bMax ? CLR_LINEMAX : CLR_LINEMIN], true, 2, false, true,
-                      {bMax ? m_sMaximum : m_sMinimum, SeriesInfo::X_SPAN, quantities[chart], side.models, false});
+                      side.Info(bMax ? m_sMaximum : m_sMinimum, quantities[chart]));
         }
         if (pDLA)
             AddRatioLimitLines(chart, x, *pDLA);
@@ -405,7 +425,7 @@ void CPlotView::PlotCriticalReactions(const std::shared_ptr<Ensemble>& pEnsemble
                 if (side.x.empty() && !x.empty())
                     continue;
                 AddSeries(chart, side.x, side.y, m_clrPlot[bMax ? CLR_LINEMAX : CLR_LINEMIN], true, 2, false, true,
-                          {bMax ? m_sMaximum : m_sMinimum, SeriesInfo::X_SPAN, quantity, side.models, false});
+                          side.Info(bMax ? m_sMaximum : m_sMinimum, quantity));
             }
         }
         if (pDLA)
