@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
-#include <QTimer>
 
 namespace {
 
@@ -58,14 +57,7 @@ QString CLockKeyPanes::GetText(Pane pane) const
 
 void CLockKeyPanes::ScheduleUpdate()
 {
-    // A key reaches several widgets in turn: one reading after them all.
-    if (m_bUpdatePending)
-        return;
-    m_bUpdatePending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bUpdatePending = false;
-        Update();
-    });
+    m_Update.Schedule();
 }
 
 bool CLockKeyPanes::eventFilter(QObject* watched, QEvent* e)

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/win/LockKeys.h"
+#include "platform/wnd/DeferredCall.h"
 
 class QLabel;
 class QStatusBar;
@@ -35,5 +36,6 @@ private:
 
     std::unique_ptr<CLockKeyReader> m_pReader;
     QLabel* m_pPanes[PANE_COUNT] = {};
-    bool m_bUpdatePending = false;
+    // A key reaches several widgets in turn: one reading after them all.
+    CDeferredCall m_Update{this, [this] { Update(); }};
 };

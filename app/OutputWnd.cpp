@@ -6,7 +6,6 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMenu>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -89,15 +88,12 @@ void COutputList::ScheduleSync()
 {
     // Laid out and scrolled after each line, a burst of thousands held the window for
     // minutes; once after the burst shows the same last line.
-    if (m_bSyncPending)
-        return;
-    m_bSyncPending = true;
-    QTimer::singleShot(0, this, [this] { Sync(); });
+    m_Sync.Schedule();
 }
 
 void COutputList::Sync()
 {
-    m_bSyncPending = false;
+    m_Sync.Cancel();
     QAbstractItemModel* rows = model();
     const std::uint64_t shown = (m_bNote ? 1 : 0) + (m_nEnd - m_nFirst);
     if (m_Log.Generation() != m_nGeneration || static_cast<std::uint64_t>(count()) != shown) {

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "platform/wnd/DeferredCall.h"
+
 class CStatusLog;
 class QMenu;
 
@@ -42,7 +44,7 @@ private:
     std::uint64_t m_nFirst = 0;
     std::uint64_t m_nEnd = 0;
     bool m_bNote = false;
-    bool m_bSyncPending = false;
+    CDeferredCall m_Sync{this, [this] { Sync(); }};
 };
 
 class COutputWnd : public QWidget {

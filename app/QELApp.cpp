@@ -279,24 +279,9 @@ CQELDoc* CQELApp::OpenDocumentFile(const std::wstring& sPath)
     const std::wstring sFullPath = ec ? sPath : PathToWide(full.lexically_normal());
     // The file is read in full before the open case goes: a damaged file must not cost it.
     auto pNew = std::make_unique<CQELDoc>();
-    struct HoldOpenCase {
-        CQELDoc* p;
-        explicit HoldOpenCase(CQELDoc* doc) : p(doc)
-        {
-            if (p)
-                p->SetFileBusy(true);
-        }
-        ~HoldOpenCase()
-        {
-            if (p)
-                p->SetFileBusy(false);
-        }
-        HoldOpenCase(const HoldOpenCase&) = delete;
-        HoldOpenCase& operator=(const HoldOpenCase&) = delete;
-    };
     bool bRead = false;
     {
-        const HoldOpenCase hold(m_pDoc.get());
+        const CQELDoc::CFileBusyScope hold(m_pDoc.get());
         bRead = pNew->OnOpenDocument(sFullPath);
     }
     if (!bRead) {

@@ -284,13 +284,7 @@ void CTabGroups::MoveWindow(QMdiSubWindow* pWindow, QMdiArea* pTo)
 
 void CTabGroups::ScheduleRemoveEmptyGroups()
 {
-    if (m_bRemovePending)
-        return;
-    m_bRemovePending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bRemovePending = false;
-        RemoveEmptyGroups();
-    });
+    m_RemoveEmptyGroups.Schedule();
 }
 
 void CTabGroups::RemoveEmptyGroups()
@@ -402,15 +396,14 @@ void CTabGroups::ShowTabDropMenu(const QPoint& globalPos)
 
 void CTabGroups::ScheduleMaximize()
 {
-    if (m_bMaximizePending)
-        return;
-    m_bMaximizePending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_bMaximizePending = false;
-        for (QMdiArea* group : m_vGroups)
-            if (QMdiSubWindow* current = group->currentSubWindow(); IsOpen(current) && !current->isMaximized())
-                current->showMaximized();
-    });
+    m_Maximize.Schedule();
+}
+
+void CTabGroups::MaximizeCurrentWindows()
+{
+    for (QMdiArea* group : m_vGroups)
+        if (QMdiSubWindow* current = group->currentSubWindow(); IsOpen(current) && !current->isMaximized())
+            current->showMaximized();
 }
 
 bool CTabGroups::eventFilter(QObject* watched, QEvent* e)

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/wnd/DeferredCall.h"
+
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -91,6 +93,7 @@ private:
     void RemoveEmptyGroups();
     void ScheduleRemoveEmptyGroups();
     void ScheduleMaximize();
+    void MaximizeCurrentWindows();
     void SetActiveGroup(QMdiArea* pGroup);
     QMdiArea* GroupOfWidget(const QWidget* pWidget) const;
     QMdiSubWindow* WindowOfTab(const QTabBar* pTabs, int index) const;
@@ -101,8 +104,8 @@ private:
     std::vector<QMdiArea*> m_vGroups;
     QPointer<QMdiArea> m_pActive;
     Alignment m_Alignment = ALIGN_NONE;
-    bool m_bRemovePending = false;
-    bool m_bMaximizePending = false;
+    CDeferredCall m_RemoveEmptyGroups{this, [this] { RemoveEmptyGroups(); }};
+    CDeferredCall m_Maximize{this, [this] { MaximizeCurrentWindows(); }};
     // A press on a tab that may end as a drop outside its bar.
     QPointer<QTabBar> m_pPressedTabs;
     int m_nPressedTab = -1;

@@ -229,11 +229,7 @@ bool CQELDoc::Serialize(const std::wstring& sPath, bool bStoring)
     const bool bBinary = g_pSettings->General.USEBINARYFILEFORMAT;
 
     m_sFileError.clear();
-    struct Busy {
-        bool& b;
-        explicit Busy(bool& flag) : b(flag) { b = true; }
-        ~Busy() { b = false; }
-    } busy(m_bFileBusy);
+    const CFileBusyScope busy(this);
     try {
         CFileProgress progressBar;
         const CaseProgress progress = std::ref(progressBar);

@@ -72,9 +72,26 @@ public:
     // An open or a save is running (the windows paint meanwhile): the case must not change,
     // close or be saved again until it ends.
     bool IsFileBusy() const { return m_bFileBusy; }
-    // While another file is read in this case's place: its file commands wait as during
-    // its own open or save.
-    void SetFileBusy(bool bBusy) { m_bFileBusy = bBusy; }
+    // While it lives, the case's file commands wait: during its own open or save, and while
+    // another file is read in its place. A null case holds nothing.
+    class CFileBusyScope {
+    public:
+        explicit CFileBusyScope(CQELDoc* pDoc) : m_pDoc(pDoc)
+        {
+            if (m_pDoc)
+                m_pDoc->m_bFileBusy = true;
+        }
+        ~CFileBusyScope()
+        {
+            if (m_pDoc)
+                m_pDoc->m_bFileBusy = false;
+        }
+        CFileBusyScope(const CFileBusyScope&) = delete;
+        CFileBusyScope& operator=(const CFileBusyScope&) = delete;
+
+    private:
+        CQELDoc* m_pDoc;
+    };
     // An open or a save that has run this long shows its progress.
     static inline std::uint64_t s_nFileProgressAfterMs = 500;
 
