@@ -87,6 +87,36 @@ bool CAnalysisRun::StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> 
     return true;
 }
 
+bool CAnalysisRun::RunHere(const std::function<void()>& work)
+{
+    if (IsPending() || m_State == State::Delivering)
+        return false;
+    class CLower {
+    public:
+        explicit CLower(CAnalysisRun& run) : m_Run(run) {}
+        ~CLower()
+        {
+            m_Run.m_bKeepRunning = false;
+            m_Run.m_State = State::Idle;
+        }
+        CLower(const CLower&) = delete;
+        CLower& operator=(const CLower&) = delete;
+
+    private:
+        CAnalysisRun& m_Run;
+    } lower(*this);
+    m_bKeepRunning = true;
+    m_State = State::Running;
+    work();
+    return true;
+}
+
+void CAnalysisRun::LowerRunningFlag()
+{
+    if (m_State == State::Delivering)
+        m_bKeepRunning = false;
+}
+
 void CAnalysisRun::Stop()
 {
     m_bKeepRunning = false;

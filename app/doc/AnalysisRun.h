@@ -81,6 +81,14 @@ public:
             });
     }
 
+    // Runs work on the calling thread as a run of its own: the running flag is up while it
+    // works (the work polls it) and comes down however the work ends. False, doing
+    // nothing, while another run is pending.
+    bool RunHere(const std::function<void()>& work);
+    // From a completion handler: the running flag comes down now, so that the commands are
+    // back before a box the handler shows.
+    void LowerRunningFlag();
+
     // Asks the work to stop at its next poll; its completion still comes, saying stopped.
     void Stop();
     // Stops, waits for the worker to end and abandons the run: its completion, posted or

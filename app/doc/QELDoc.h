@@ -188,8 +188,8 @@ public:
 
     // Result display (ResultDisplay.cpp).
     void ShowSinglePositionOutput(std::shared_ptr<CAOSinglePosition> pOutput);
-    void ShowMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput);
-    void ShowMultiMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMultiMovingLoad> pOutput);
+    void ShowMovingLoadOutput(bool bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput);
+    void ShowMultiMovingLoadOutput(bool bDisplayEach, std::shared_ptr<CAOMultiMovingLoad> pOutput);
     void ShowBridgeRangeOutput(std::shared_ptr<CAOBridgeRange> pOutput);
     void ShowRefValuesOutput(std::shared_ptr<CAOReferenceSet> pOutput);
     void ShowCompareEnvelopesOutput(std::shared_ptr<CAOCompareRefSetEnvs> pOutput);
@@ -244,8 +244,6 @@ public:
     bool m_bOutGraphs = true;
     bool m_bOutTables = true;
     std::uint64_t m_dwStartTime = 0; // GetTickCountMs at the start of a worker run
-    // Up while an analysis runs: the work polls it (Stop lowers it) and the commands wait.
-    std::atomic<bool> m_bAnalysisRunning{false};
     bool m_bCritRatiosPending = false;
     std::shared_ptr<CReferenceCollection> m_spPendingRefCollection;
     bool m_bDefByStep = false;
@@ -330,6 +328,9 @@ private:
     void ReportFailure(const std::wstring& sError);
     void ResetProgress();
 
+    // Up while an analysis runs: the work polls it and the commands wait. Only m_Run writes
+    // it (Start and RunHere raise it, Stop and the end of a run lower it).
+    std::atomic<bool> m_bAnalysisRunning{false};
     // Declared after the flag it shares with its worker, so that it ends first.
     CAnalysisRun m_Run{m_bAnalysisRunning, *this};
 

@@ -193,10 +193,13 @@ void CQELDoc::OnAnalysisSinglePosition()
 
     const std::uint32_t t = StartTiming(L"Single Position Analysis called");
     try {
-        CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
-        auto pResults = analysis.Analyse(location);
-        m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
-        m_spSinglePosResults = std::move(pResults);
+        if (!m_Run.RunHere([&] {
+                CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
+                auto pResults = analysis.Analyse(location);
+                m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
+                m_spSinglePosResults = std::move(pResults);
+            }))
+            return;
     } catch (...) {
         SetStatusText(L"Ready");
         ReportFailure(CurrentExceptionText());
@@ -214,23 +217,23 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
     if (!pBridge || !pLoadModel || RefusedValues(*pBridge) || RefusedValues(*pLoadModel))
         return;
     const std::uint32_t t = StartTiming(L"Moving Load Analysis called");
-    m_bAnalysisRunning = true;
     try {
-        CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
-        // The window waits for this run and cannot stop it.
-        analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
-        auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
-        m_spAOMovingLoad =
-            std::make_shared<CAOMovingLoad>(pResults, pBridge, pLoadModel, static_cast<int>(analysis.m_nSteps));
-        m_spMovingLoadResults = std::move(pResults);
+        if (!m_Run.RunHere([&] {
+                CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
+                // The window waits for this run and cannot stop it.
+                analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
+                auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
+                m_spAOMovingLoad = std::make_shared<CAOMovingLoad>(pResults, pBridge, pLoadModel,
+                                                                   static_cast<int>(analysis.m_nSteps));
+                m_spMovingLoadResults = std::move(pResults);
+            }))
+            return;
     } catch (...) {
-        m_bAnalysisRunning = false;
         SetStatusText(L"Ready");
         ReportFailure(CurrentExceptionText());
         return;
     }
     StopTiming(t);
-    m_bAnalysisRunning = false;
     ShowMovingLoadOutput(bDisplayEach, m_spAOMovingLoad);
 }
 
@@ -656,7 +659,7 @@ void CQELDoc::OnRefCollectionDone(std::unique_ptr<RefCollectionThreadParams> pBl
     if (!outcome.bOK || outcome.bStopped)
         DropPendingCritRatios();
     if (!outcome.bOK) {
-        m_bAnalysisRunning = false; // the commands come back before the box
+        m_Run.LowerRunningFlag(); // the commands come back before the box
         Error(L"There are either zero bridge sets or load model ensembles.\nin the selected Reference Collection. "
               L"Please check.");
         return;

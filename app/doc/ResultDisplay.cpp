@@ -124,14 +124,14 @@ void CQELDoc::ShowSinglePositionOutput(std::shared_ptr<CAOSinglePosition> pOutpu
                   [&](CDocResultView& v, bool bBMSF) { v.SetSinglePositionOutput(bBMSF, pOutput); });
 }
 
-void CQELDoc::ShowMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput)
+void CQELDoc::ShowMovingLoadOutput(bool bDisplayEach, std::shared_ptr<CAOMovingLoad> pOutput)
 {
     const Shape shape = EnvelopeShape(pOutput.get());
     DisplayOutput(L"MLA Envelopes", L"No Moving Load results to display.", pOutput, shape.bEmpty, shape.nReactionCharts,
                   [&](CDocResultView& v, bool bBMSF) { v.SetMovingLoadOutput(bDisplayEach, bBMSF, pOutput); });
 }
 
-void CQELDoc::ShowMultiMovingLoadOutput(int bDisplayEach, std::shared_ptr<CAOMultiMovingLoad> pOutput)
+void CQELDoc::ShowMultiMovingLoadOutput(bool bDisplayEach, std::shared_ptr<CAOMultiMovingLoad> pOutput)
 {
     const Shape shape = EnvelopeShape(pOutput.get());
     DisplayOutput(L"Multi MLA Envelopes", L"No Moving Load of LME results to display.", pOutput, shape.bEmpty,
@@ -219,9 +219,9 @@ void CQELDoc::OnResultsMovingLoad()
         return;
     }
     if (m_spAOMovingLoad)
-        ShowMovingLoadOutput(0, m_spAOMovingLoad);
+        ShowMovingLoadOutput(false, m_spAOMovingLoad);
     if (m_spAOMultiMovingLoad)
-        ShowMultiMovingLoadOutput(0, m_spAOMultiMovingLoad);
+        ShowMultiMovingLoadOutput(false, m_spAOMultiMovingLoad);
 }
 
 void CQELDoc::OnResultsBridgeRange()

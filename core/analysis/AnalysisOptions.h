@@ -19,7 +19,7 @@ struct AnalysisOptions {
 
     // Segments each span is cut into for the beam solutions (a span has nPointsPerSpan + 3
     // stations: its ends twice and the points between). Solvers bound it to
-    // 1..CSettings::MaxPointsAlongBeam.
+    // 1..CBeamAnalysis::MaxPointsAlongBeam.
     int nPointsPerSpan;
     AnalysisPath path;
     // Threads of a threaded run (bridge range, ensemble, overstress, reference collection),

@@ -10,13 +10,13 @@
 
 #include "core/analysis/PositionLoads.h"
 #include "core/beam/Beam.h"
+#include "core/beam/BeamAnalysis.h"
 #include "core/beam/FastBeamSolver.h"
 #include "core/bounds/Subscript.h"
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
-#include "core/settings/Settings.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::shared_ptr<CFastBeamSolver> SolverFor(const CBeam& beam, int nPoints)
 {
     thread_local std::shared_ptr<CFastBeamSolver> t_pLast;
     // Bounded as the solver bounds it, or a large count would miss the cache every time.
-    nPoints = CSettings::ClampPointsAlongBeam(nPoints);
+    nPoints = CBeamAnalysis::ClampPointsAlongBeam(nPoints);
     if (t_pLast && Solves(*t_pLast, beam, nPoints))
         return t_pLast;
     t_pLast = std::make_shared<CFastBeamSolver>(beam, nPoints);
@@ -56,7 +56,8 @@ CFastEnvelopeBuilder::CFastEnvelopeBuilder(std::shared_ptr<CBridge> pBridge, std
 // it refuses fails at the same moment and with the same error.
 void CFastEnvelopeBuilder::PrepareSolver()
 {
-    if (!m_pSolver || !Solves(*m_pSolver, *m_pBeam, CSettings::ClampPointsAlongBeam(m_nPoints)))
+    // A count out of bounds never matches: SolverFor bounds it and finds the solver.
+    if (!m_pSolver || !Solves(*m_pSolver, *m_pBeam, m_nPoints))
         m_pSolver = SolverFor(*m_pBeam, m_nPoints);
     const size_t n = m_pSolver->GetX().size();
     for (Side* s : {&m_bmMax, &m_bmMin, &m_sfMax, &m_sfMin}) {

@@ -4,10 +4,9 @@
 #include <stdexcept>
 
 #include "core/beam/BeamFormulas.h"
-#include "core/settings/Settings.h"
 
 CBeamAnalysis::CBeamAnalysis(const CBeam& beam, std::vector<CLoad*> vLoads, int nPoints)
-    : m_nPoints(CSettings::ClampPointsAlongBeam(nPoints)),
+    : m_nPoints(ClampPointsAlongBeam(nPoints)),
       m_pBeam(&beam),
       m_vL(beam.m_vL),
       m_vEI(beam.m_vEI),

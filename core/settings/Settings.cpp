@@ -67,11 +67,6 @@ std::wstring CSettings::GetAppDataFolder()
     return folder;
 }
 
-int CSettings::ClampPointsAlongBeam(int n)
-{
-    return std::clamp(n, 1, MaxPointsAlongBeam);
-}
-
 CSettings::Analysis_Config CSettings::GetAnalysisCopy() const
 {
     std::lock_guard lock(m_Mutex);

@@ -69,12 +69,6 @@ public:
 #undef QEL_SETTING_FIELD
 #undef QEL_SETTING_NO_FIELD
 
-    // Most segments per span the beam solver takes: every analysis allocates its
-    // stations per span, so a larger count only exhausts memory.
-    static constexpr int MaxPointsAlongBeam = static_cast<int>(Bounds::PointsPerSpan.hi);
-    // The one bound of a points-per-span count that reaches a solver: 1 to the most.
-    static int ClampPointsAlongBeam(int n);
-
     // Every default, HELPFILEPATH empty; CSettings::Instance applies SetDefaults.
     CSettings() = default;
     CSettings(const CSettings& other);

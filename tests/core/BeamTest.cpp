@@ -360,7 +360,7 @@ TEST(BeamAnalysis, PointsPerSpanAreReadOnceWhenTheAnalysisIsBuilt)
     setPoints(2147483647);
     CBeamAnalysis c(beam, {&udl}, qeltest::TestPoints());
     setPoints(100);
-    EXPECT_EQ(c.Analyse().m_vMbrRes[0].x.size(), static_cast<size_t>(CSettings::MaxPointsAlongBeam) + 3);
+    EXPECT_EQ(c.Analyse().m_vMbrRes[0].x.size(), static_cast<size_t>(CBeamAnalysis::MaxPointsAlongBeam) + 3);
 }
 
 TEST(BeamAnalysis, ResultsKeepTheirOwnCopyOfTheBeam)

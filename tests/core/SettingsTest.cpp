@@ -20,6 +20,7 @@
 #include "common/TestEnv.h"
 #include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/ParallelRuns.h"
+#include "core/beam/BeamAnalysis.h"
 #include "core/settings/SettingEntries.h"
 #include "core/settings/Settings.h"
 #include "platform/base/CLocale.h"
@@ -617,7 +618,7 @@ TEST(Settings, AnalysisOptionsTakeTheBoundedPointsAndTheProgramsThreads)
         int field;
         int points;
     } cases[] = {
-        {100, 100}, {21, 21}, {0, 1}, {-5, 1}, {CSettings::MaxPointsAlongBeam + 1, CSettings::MaxPointsAlongBeam}};
+        {100, 100}, {21, 21}, {0, 1}, {-5, 1}, {CBeamAnalysis::MaxPointsAlongBeam + 1, CBeamAnalysis::MaxPointsAlongBeam}};
     const CAnalysisThreadsScope threads(3);
     for (const auto& c : cases) {
         CSettings s;

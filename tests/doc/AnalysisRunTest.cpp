@@ -340,6 +340,47 @@ TEST_F(AnalysisRunTest, AnExceptionFromTheCompletionHandlerStillEndsTheRun)
     EXPECT_EQ(m_vSeen[0].sum, 3);
 }
 
+// The analyses the window waits for hold the commands as a worker run does, through the
+// same flag, and give them back however they end.
+TEST_F(AnalysisRunTest, AnAnalysisOnTheCallingThreadHoldsTheRunningFlagWhileItWorks)
+{
+    struct Seen {
+        bool bRunning;
+        State state;
+        bool bStartRefused;
+    };
+    std::vector<Seen> seen;
+    auto look = [&] { seen.push_back({m_bRunning.load(), m_Run.GetState(), !Start(SumTo(1), &Sum)}); };
+    EXPECT_TRUE(m_Run.RunHere(look));
+    EXPECT_THROW(m_Run.RunHere([&] {
+        look();
+        throw std::runtime_error("span length is zero");
+    }),
+                 std::runtime_error);
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.bRunning);
+        EXPECT_EQ(s.state, State::Running);
+        EXPECT_TRUE(s.bStartRefused); // no worker run beside it
+    }
+    EXPECT_FALSE(m_bRunning);
+    EXPECT_EQ(m_Run.GetState(), State::Idle);
+    EXPECT_TRUE(m_Host.m_vSteps.empty()); // the caller handles its own end
+
+    // Nor the other way round: while a worker run is pending, none runs here.
+    std::latch release(1);
+    ASSERT_TRUE(Start(SumTo(3), [&](SumBlock& b) {
+        release.wait();
+        return Sum(b);
+    }));
+    bool bRan = false;
+    EXPECT_FALSE(m_Run.RunHere([&] { bRan = true; }));
+    release.count_down();
+    Finish();
+    EXPECT_FALSE(bRan);
+    EXPECT_FALSE(m_bRunning);
+}
+
 TEST_F(AnalysisRunTest, OtherMessagesAreNotCompletions)
 {
     CPostedMessage status;

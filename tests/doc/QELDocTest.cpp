@@ -58,7 +58,6 @@ TEST_F(QELDocTest, ResetTakesOutputOptionsAndSteppingFromTheSettings)
     doc.m_nWindowCount = 3;
     doc.m_nNextID[2] = 5;
     doc.m_dCritRatioParam = 2.0;
-    doc.m_bAnalysisRunning = true;
     doc.m_bCritRatiosPending = true;
     doc.m_spPendingRefCollection = std::make_shared<CReferenceCollection>();
     doc.m_sCaseRef = L"ref";
@@ -67,7 +66,7 @@ TEST_F(QELDocTest, ResetTakesOutputOptionsAndSteppingFromTheSettings)
     EXPECT_EQ(doc.m_nWindowCount, 0);
     EXPECT_EQ(doc.m_nNextID[2], 0);
     EXPECT_EQ(doc.m_dCritRatioParam, 1.0);
-    EXPECT_FALSE(doc.m_bAnalysisRunning);
+    EXPECT_FALSE(doc.IsAnalysisRunning());
     EXPECT_FALSE(doc.m_bCritRatiosPending);
     EXPECT_FALSE(doc.m_spPendingRefCollection);
     EXPECT_TRUE(doc.m_sCaseRef.empty());

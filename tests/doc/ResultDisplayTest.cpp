@@ -174,10 +174,10 @@ TEST_F(ResultDisplayTest, EmptyOutputsGetTheirKindsMessage)
                                                                SpanRange(10, 20, 10));
     auto pNoEnvelopes = std::make_shared<CEnvelopeResults>();
     doc.ShowSinglePositionOutput(nullptr);
-    doc.ShowMovingLoadOutput(0, nullptr);
-    doc.ShowMultiMovingLoadOutput(0, nullptr);
+    doc.ShowMovingLoadOutput(false, nullptr);
+    doc.ShowMultiMovingLoadOutput(false, nullptr);
     doc.ShowMultiMovingLoadOutput(
-        0, std::make_shared<CAOMultiMovingLoad>(pNoEnvelopes, std::vector<std::shared_ptr<CEnvelopeResults>>{}, Span(),
+        false, std::make_shared<CAOMultiMovingLoad>(pNoEnvelopes, std::vector<std::shared_ptr<CEnvelopeResults>>{}, Span(),
                                                 EnsembleOf({}), 0));
     doc.ShowBridgeRangeOutput(nullptr);
     doc.ShowBridgeRangeOutput(std::make_shared<CAOBridgeRange>(pNoBridges, SpanRange(10, 20, 10), Axle()));

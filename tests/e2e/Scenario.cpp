@@ -741,13 +741,13 @@ bool Scenario::RunEnsemble(bool bStopMidway)
     d.Menu({QStringLiteral("&Analysis"), QStringLiteral("&Moving Load")});
     d.ExpectAnswered(QStringLiteral("Moving Load of NAASRA 1976"));
     bool bStopped = false;
-    if (bStopMidway && Doc(d).m_bAnalysisRunning) {
+    if (bStopMidway && Doc(d).IsAnalysisRunning()) {
         // Stop straight after the launch: the worker has started on its first load models
         // and the window answers at once.
         QAction* stop = d.Frame().GetCommandAction(32951);
         Check(stop && stop->isEnabled(), QStringLiteral("Stop Analysis is enabled during the run"));
         d.Key(Qt::Key_F9);
-        Check(!Doc(d).m_bAnalysisRunning, QStringLiteral("F9 stops the run"));
+        Check(!Doc(d).IsAnalysisRunning(), QStringLiteral("F9 stops the run"));
         d.Shot(QStringLiteral("09-ensemble-stopped"));
         bStopped = true;
     } else if (bStopMidway) {
