@@ -180,10 +180,8 @@ BridgeRuns RunBridges(const std::vector<size_t>& order, const std::vector<std::s
             const std::shared_ptr<CLoadModel>& original = distinct.objects[k];
             if (original && i >= states.reachable[k])
                 break; // one thread fails on an earlier bridge
-            if (original && !objects[k]) {
-                objects[k] = std::make_shared<CLoadModel>(*original);
-                objects[k]->RestoreRunState(states.at[k][i]);
-            }
+            if (original && !objects[k])
+                objects[k] = std::make_shared<CLoadModel>(*original, states.at[k][i]);
             own.push_back(objects[k]);
         }
         runs.results[i] = RunBridge(bridges[i], own, listings, options, bByStep, nSteps, step, pbKeepRunning,

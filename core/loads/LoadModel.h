@@ -127,6 +127,8 @@ public:
     CLoadModel(int id, std::wstring description);
     ~CLoadModel() override = default;
     CLoadModel(const CLoadModel&) = default;
+    // A copy of model standing in another run state.
+    CLoadModel(const CLoadModel& model, const LoadModelRunState& state) : CElement(model), LoadModelRunState(state) {}
     CLoadModel& operator=(const CLoadModel&) = default;
 
     void InitFactors();
