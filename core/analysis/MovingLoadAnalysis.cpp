@@ -1,7 +1,6 @@
 #include "core/analysis/MovingLoadAnalysis.h"
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <cstdint>
 #include <cmath>
@@ -41,52 +40,6 @@ double DistanceToNextEvent(const std::vector<double>& events, double x, double n
 {
     auto it = std::upper_bound(events.begin(), events.end(), x + kOnPoint);
     return it == events.end() ? none : *it - x;
-}
-
-// Bit for bit, so that a rounding that still moves counts as a change.
-bool Same(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
-bool Same(const Factor& a, const Factor& b)
-{
-    return Same(a.value, b.value) && a.type == b.type && a.desc == b.desc;
-}
-
-template <class T, class Eq>
-bool SameLoads(const std::vector<T>& a, const std::vector<T>& b, Eq eq)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), eq);
-}
-
-// Everything of the model that an analysis reads or writes.
-bool SameModelState(const CLoadModel& a, const CLoadModel& b)
-{
-    return a.m_WidthFactor == b.m_WidthFactor && Same(a.m_Gamma, b.m_Gamma) && Same(a.m_GammaPL, b.m_GammaPL) &&
-           Same(a.m_GammaUDL, b.m_GammaUDL) && Same(a.m_GammaPUDL, b.m_GammaPUDL) && a.m_bIsUpdated == b.m_bIsUpdated &&
-           Same(a.m_Length, b.m_Length) && Same(a.m_MaxLocation, b.m_MaxLocation) &&
-           Same(a.m_MinLocation, b.m_MinLocation) && a.m_nLoads == b.m_nLoads && a.m_nUDL == b.m_nUDL &&
-           a.m_nPL == b.m_nPL && a.m_nPUDL == b.m_nPUDL && a.m_bAdjustToBridge == b.m_bAdjustToBridge &&
-           a.m_lmBridge == b.m_lmBridge && a.m_bAppliesBM == b.m_bAppliesBM && a.m_bAppliesSF == b.m_bAppliesSF &&
-           a.m_bAppliesR == b.m_bAppliesR && a.m_bUseMinL == b.m_bUseMinL && a.m_bUseMaxL == b.m_bUseMaxL &&
-           Same(a.m_minL, b.m_minL) && Same(a.m_maxL, b.m_maxL) && a.m_Direction == b.m_Direction &&
-           a.m_bIsMoving == b.m_bIsMoving && Same(a.m_PointLoadStart, b.m_PointLoadStart) &&
-           SameLoads(
-               a.m_vUDL, b.m_vUDL,
-               [](const auto& x, const auto& y) { return Same(x.gamma, y.gamma) && Same(x.magnitude, y.magnitude); }) &&
-           SameLoads(a.m_vPL, b.m_vPL,
-                     [](const auto& x, const auto& y) {
-                         return Same(x.gamma, y.gamma) && Same(x.magnitude, y.magnitude) &&
-                                Same(x.location, y.location) && Same(x.width, y.width);
-                     }) &&
-           SameLoads(a.m_vPUDL, b.m_vPUDL,
-                     [](const auto& x, const auto& y) {
-                         return Same(x.gamma, y.gamma) && Same(x.magnitude, y.magnitude) &&
-                                Same(x.location, y.location) && Same(x.cover, y.cover);
-                     }) &&
-           Same(a.m_gDLA, b.m_gDLA) && Same(a.m_gLiveLoad, b.m_gLiveLoad) && Same(a.m_gUnits, b.m_gUnits) &&
-           Same(a.m_gArbitrary, b.m_gArbitrary);
 }
 
 } // namespace
@@ -151,12 +104,12 @@ void CMovingLoadAnalysis::AdvanceModel(bool bByStep, int nSteps, double step)
     Prepare(bByStep, nSteps, step);
     m_nSteps = 0;
     CLoadModel& lm = *m_pLoadModel;
-    CLoadModel before(lm);
+    LoadModelRunState before;
     std::atomic<bool> going = true;
     Step(&going, [&](double) {
-        before = lm;
+        before = lm.RunState();
         PrepareModelAt(lm, m_pBridge);
-        if (SameModelState(before, lm))
+        if (before == lm.RunState())
             going = false; // every further position would leave it so
     });
 }

@@ -73,6 +73,167 @@ std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& brid
     return ws.merger.TakeResults();
 }
 
+// Each model object once, with the listings that run it: a model listed twice runs twice
+// on one object, the second run starting where the first left it.
+struct DistinctModels {
+    std::vector<std::shared_ptr<CLoadModel>> objects;
+    std::vector<size_t> of; // listing -> index of its model object
+};
+
+DistinctModels FindDistinctModels(const std::vector<std::shared_ptr<CLoadModel>>& models)
+{
+    DistinctModels distinct;
+    distinct.of.resize(models.size());
+    for (size_t j = 0; j < models.size(); ++j) {
+        const auto it = std::find(distinct.objects.begin(), distinct.objects.end(), models[j]);
+        distinct.of[j] = static_cast<size_t>(it - distinct.objects.begin());
+        if (it == distinct.objects.end())
+            distinct.objects.push_back(models[j]);
+    }
+    return distinct;
+}
+
+// at[k][i]: model object k as one thread finds it on reaching bridge i; from reachable[k]
+// on there is none, as that thread never gets past a failure of that model.
+struct ModelStates {
+    std::vector<std::vector<LoadModelRunState>> at;
+    std::vector<size_t> reachable;
+};
+
+// A run writes its model (bridge rule, update) and what the rule leaves carries to the next
+// bridge, so a bridge's runs must start from the states one thread would bring them. The
+// replay finds those states one model at a time without solving anything.
+ModelStates ReplayModelStates(const DistinctModels& distinct, const std::vector<std::shared_ptr<CBridge>>& bridges,
+                              const AnalysisOptions& options, int nThreads, bool bByStep, int nSteps, double step)
+{
+    const size_t n = bridges.size();
+    const size_t d = distinct.objects.size();
+    ModelStates states{std::vector<std::vector<LoadModelRunState>>(d), std::vector<size_t>(d, n)};
+    RunTasks(d, nThreads, [&](size_t k) {
+        if (!distinct.objects[k])
+            return; // each run of it fails as on one thread
+        const size_t listings = static_cast<size_t>(std::count(distinct.of.begin(), distinct.of.end(), k));
+        auto model = std::make_shared<CLoadModel>(*distinct.objects[k]);
+        std::vector<LoadModelRunState>& at = states.at[k];
+        at.reserve(n);
+        for (size_t i = 0; i < n; ++i) {
+            at.push_back(model->RunState());
+            if (i + 1 == n)
+                break;
+            try {
+                for (size_t l = 0; l < listings; ++l) {
+                    CMovingLoadAnalysis analysis(bridges[i], model, options);
+                    analysis.AdvanceModel(bByStep, nSteps, step);
+                }
+            } catch (...) {
+                states.reachable[k] = i + 1; // the run on bridge i fails as well
+                return;
+            }
+        }
+    });
+    return states;
+}
+
+// Longest first, so that the short ones fill the gaps at the end.
+std::vector<size_t> LongestFirst(const std::vector<std::shared_ptr<CBridge>>& bridges)
+{
+    const size_t n = bridges.size();
+    std::vector<double> lengths(n, 0.0);
+    for (size_t i = 0; i < n; ++i)
+        if (bridges[i] && bridges[i]->GetBeam() && std::isfinite(bridges[i]->GetBeam()->m_Length))
+            lengths[i] = bridges[i]->GetBeam()->m_Length;
+    std::vector<size_t> order(n);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return lengths[a] > lengths[b] || (lengths[a] == lengths[b] && a < b); });
+    return order;
+}
+
+// What the bridges' tasks leave: pieces[i * listings + j] tells how listing j ran on bridge
+// i, and models[i][k] is the object those runs of model k wrote.
+struct BridgeRuns {
+    std::vector<PieceRun> pieces;
+    std::vector<std::shared_ptr<CEnvelopeResults>> results;
+    std::vector<std::vector<std::shared_ptr<CLoadModel>>> models;
+};
+
+// One task per bridge in the order given, each running the listings in list order as one
+// thread does, on copies of the models of its own brought to the bridge's states: the runs
+// of different bridges write different objects. The entries name the original models.
+BridgeRuns RunBridges(const std::vector<size_t>& order, const std::vector<std::shared_ptr<CBridge>>& bridges,
+                      const std::vector<std::shared_ptr<CLoadModel>>& listings, const DistinctModels& distinct,
+                      const ModelStates& states, const AnalysisOptions& options, int nThreads, bool bByStep, int nSteps,
+                      double step, const std::atomic<bool>* pbKeepRunning)
+{
+    const size_t n = bridges.size();
+    const size_t m = listings.size();
+    BridgeRuns runs{std::vector<PieceRun>(n * m), std::vector<std::shared_ptr<CEnvelopeResults>>(n),
+                    std::vector<std::vector<std::shared_ptr<CLoadModel>>>(n)};
+    RunTasks(n, nThreads, [&](size_t t) {
+        const size_t i = order[t];
+        std::vector<std::shared_ptr<CLoadModel>>& objects = runs.models[i];
+        objects.resize(distinct.objects.size());
+        std::vector<std::shared_ptr<CLoadModel>> own;
+        own.reserve(m);
+        for (size_t j = 0; j < m; ++j) {
+            const size_t k = distinct.of[j];
+            const std::shared_ptr<CLoadModel>& original = distinct.objects[k];
+            if (original && i >= states.reachable[k])
+                break; // one thread fails on an earlier bridge
+            if (original && !objects[k])
+                objects[k] = std::make_shared<CLoadModel>(*original, states.at[k][i]);
+            own.push_back(objects[k]);
+        }
+        runs.results[i] = RunBridge(bridges[i], own, listings, options, bByStep, nSteps, step, pbKeepRunning,
+                                    runs.pieces.data() + i * m);
+    });
+    return runs;
+}
+
+// As far as one thread would have come: every run up to the first that did not finish,
+// that one included; a failed run fails the whole run there. The originals are left as
+// one thread leaves them: in the state of the last run that one thread would have made.
+std::vector<std::shared_ptr<CEnvelopeResults>> GatherAsOneThread(BridgeRuns& runs, const DistinctModels& distinct,
+                                                                 bool bByStep, int& nSteps, double& stepSize)
+{
+    const size_t n = runs.results.size();
+    const size_t m = distinct.of.size();
+    std::vector<std::shared_ptr<CEnvelopeResults>> out;
+    out.reserve(n);
+    std::vector<const CLoadModel*> last(distinct.objects.size(), nullptr);
+    std::exception_ptr error;
+    bool bStopped = false;
+    for (size_t i = 0; i < n && !bStopped && !error; ++i) {
+        for (size_t j = 0; j < m; ++j) {
+            const PieceRun& run = runs.pieces[i * m + j];
+            if (!run.bStarted) {
+                bStopped = true;
+                break;
+            }
+            run.TakeStepping(bByStep, nSteps, stepSize);
+            const size_t k = distinct.of[j];
+            if (distinct.objects[k])
+                last[k] = runs.models[i][k].get();
+            if (run.error) {
+                error = run.error;
+                break;
+            }
+            if (!run.bComplete) {
+                bStopped = true;
+                break;
+            }
+        }
+        if (!error && runs.results[i] && runs.results[i]->HasEnvelopes())
+            out.push_back(std::move(runs.results[i]));
+    }
+    for (size_t k = 0; k < last.size(); ++k)
+        if (last[k])
+            distinct.objects[k]->RestoreRunState(last[k]->RunState());
+    if (error)
+        std::rethrow_exception(error);
+    return out;
+}
+
 } // namespace
 
 CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet,
@@ -155,122 +316,22 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
     return out;
 }
 
-// One task per bridge, longest first, each running every model on the bridge in list
-// order as one thread does, on model objects of its own: a run writes its model (bridge
-// rule, update), and what a bridge rule leaves carries to the next bridge. So the objects
-// of each bridge are first brought, one model at a time, to the state the model would
-// have when one thread reaches that bridge, which needs no solving. The entries each
-// bridge wins name the original models, and the originals are left as one thread leaves
-// them: in the state of the last run that one thread would have made.
+// One task per bridge, longest first, on model objects of each bridge's own brought to the
+// states one thread would give them there; the envelopes and the models are then left as
+// one thread leaves them.
 std::vector<std::shared_ptr<CEnvelopeResults>>
 CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CLoadModel>>& models, bool bByStep,
                                   int& nSteps, double& stepSize, const std::atomic<bool>* pbKeepRunning)
 {
-    const size_t m = models.size();
     const int nThreads = AnalysisThreads(m_Options.nThreads);
     std::vector<std::shared_ptr<CBridge>> bridges(n);
     for (size_t i = 0; i < n; ++i)
         bridges[i] = m_pBridgeSet->GetBridge(static_cast<int>(i));
 
-    // Each model object once, with the listings that run it.
-    std::vector<size_t> distinct(m); // listing -> index of its model object
-    std::vector<std::shared_ptr<CLoadModel>> objects;
-    for (size_t j = 0; j < m; ++j) {
-        const auto it = std::find(objects.begin(), objects.end(), models[j]);
-        distinct[j] = static_cast<size_t>(it - objects.begin());
-        if (it == objects.end())
-            objects.push_back(models[j]);
-    }
-    const size_t d = objects.size();
-
-    // states[k][i]: model k as one thread finds it on reaching bridge i; from reachable[k]
-    // on there is none, as that thread never gets past a failure of that model.
-    std::vector<std::vector<std::shared_ptr<CLoadModel>>> states(d, std::vector<std::shared_ptr<CLoadModel>>(n));
-    std::vector<size_t> reachable(d, n);
-    RunTasks(d, nThreads, [&](size_t k) {
-        if (!objects[k])
-            return; // each run of it fails as on one thread
-        const size_t listings = static_cast<size_t>(std::count(distinct.begin(), distinct.end(), k));
-        auto state = std::make_shared<CLoadModel>(*objects[k]);
-        for (size_t i = 0; i < n; ++i) {
-            states[k][i] = state;
-            if (i + 1 == n)
-                break;
-            auto next = std::make_shared<CLoadModel>(*state);
-            try {
-                for (size_t l = 0; l < listings; ++l) {
-                    CMovingLoadAnalysis analysis(bridges[i], next, m_Options);
-                    analysis.AdvanceModel(bByStep, nSteps, stepSize);
-                }
-            } catch (...) {
-                reachable[k] = i + 1; // the run on bridge i fails as well
-                return;
-            }
-            state = std::move(next);
-        }
-    });
-
-    // Longest first, so that the short ones fill the gaps at the end.
-    std::vector<double> lengths(n, 0.0);
-    for (size_t i = 0; i < n; ++i)
-        if (bridges[i] && bridges[i]->GetBeam() && std::isfinite(bridges[i]->GetBeam()->m_Length))
-            lengths[i] = bridges[i]->GetBeam()->m_Length;
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(),
-              [&](size_t a, size_t b) { return lengths[a] > lengths[b] || (lengths[a] == lengths[b] && a < b); });
-    std::vector<PieceRun> pieces(n * m);
-    std::vector<std::shared_ptr<CEnvelopeResults>> results(n);
-    RunTasks(n, nThreads, [&](size_t t) {
-        const size_t i = order[t];
-        std::vector<std::shared_ptr<CLoadModel>> own(m);
-        size_t runnable = m;
-        for (size_t j = 0; j < m; ++j) {
-            const size_t k = distinct[j];
-            if (objects[k] && i >= reachable[k]) {
-                runnable = j; // one thread fails on an earlier bridge
-                break;
-            }
-            own[j] = objects[k] ? states[k][i] : nullptr;
-        }
-        own.resize(runnable);
-        results[i] = RunBridge(bridges[i], own, models, m_Options, bByStep, nSteps, stepSize, pbKeepRunning,
-                               pieces.data() + i * m);
-    });
-
-    // As far as one thread would have come: every run up to the first that did not finish,
-    // that one included; a failed run fails the whole run there.
-    std::vector<std::shared_ptr<CEnvelopeResults>> out;
-    out.reserve(n);
-    std::vector<const CLoadModel*> last(d, nullptr);
-    std::exception_ptr error;
-    bool bStopped = false;
-    for (size_t i = 0; i < n && !bStopped && !error; ++i) {
-        for (size_t j = 0; j < m; ++j) {
-            const PieceRun& run = pieces[i * m + j];
-            if (!run.bStarted) {
-                bStopped = true;
-                break;
-            }
-            run.TakeStepping(bByStep, nSteps, stepSize);
-            if (objects[distinct[j]])
-                last[distinct[j]] = states[distinct[j]][i].get();
-            if (run.error) {
-                error = run.error;
-                break;
-            }
-            if (!run.bComplete) {
-                bStopped = true;
-                break;
-            }
-        }
-        if (!error && results[i] && results[i]->HasEnvelopes())
-            out.push_back(std::move(results[i]));
-    }
-    for (size_t k = 0; k < d; ++k)
-        if (last[k])
-            *objects[k] = *last[k];
-    if (error)
-        std::rethrow_exception(error);
-    return out;
+    const DistinctModels distinct = FindDistinctModels(models);
+    const ModelStates states = ReplayModelStates(distinct, bridges, m_Options, nThreads, bByStep, nSteps, stepSize);
+    const std::vector<size_t> order = LongestFirst(bridges);
+    BridgeRuns runs = RunBridges(order, bridges, models, distinct, states, m_Options, nThreads, bByStep, nSteps,
+                                 stepSize, pbKeepRunning);
+    return GatherAsOneThread(runs, distinct, bByStep, nSteps, stepSize);
 }

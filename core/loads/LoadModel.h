@@ -17,6 +17,8 @@ struct Factor {
     double value = 1.0;
     std::int32_t type = 0; // 0 dynamic load allowance, 1 live load, 2 units, 3 arbitrary
 
+    bool operator==(const Factor&) const = default;
+
     QEL_DECLARE_SERIALIZE;
 };
 
@@ -48,16 +50,14 @@ enum TravelDirection : std::int32_t {
     TD_REVERSE = 1, // locations mirrored over the model's length
 };
 
-// One vehicle or lane load.
-//
-// Threads: an ensemble analysis runs a model on a worker thread, and that run writes the
-// model (bridge rule, Update). While it runs, nothing else may write the model; the
-// document keeps its commands off models in use, so the model carries no lock.
-class CLoadModel : public CElement {
-public:
+// Everything of a load model that a run and its bridge rule read and write, held as one
+// value so that a run's state is saved, restored and compared whole: a field added here
+// cannot be left out of the compare.
+struct LoadModelRunState {
     struct UniformLoad {
         double gamma = 1.0;
         double magnitude = 0.0; // per metre
+        bool operator==(const UniformLoad&) const = default;
         QEL_DECLARE_SERIALIZE;
     };
     struct PointLoad {
@@ -65,6 +65,7 @@ public:
         double magnitude = 0.0;
         double location = 0.0; // along the vehicle
         double width = 0.0;    // axle width, for the width factor
+        bool operator==(const PointLoad&) const = default;
         QEL_DECLARE_SERIALIZE;
     };
     struct PartialUDLoad {
@@ -72,13 +73,62 @@ public:
         double magnitude = 0.0; // per metre
         double location = 0.0;  // start of the loaded length
         double cover = 0.0;     // loaded length forward from location
+        bool operator==(const PartialUDLoad&) const = default;
         QEL_DECLARE_SERIALIZE;
     };
 
+    std::int32_t m_WidthFactor = 0; // 0 none, 1 low distribution, 2 high distribution
+    double m_Gamma = 1.0;           // product of the four factor values
+    double m_GammaPL = 1.0;
+    double m_GammaUDL = 1.0;
+    double m_GammaPUDL = 1.0;
+    bool m_bIsUpdated = false;
+    double m_Length = 0.0;
+    double m_MaxLocation = 0.0;
+    double m_MinLocation = 0.0;
+    std::uint32_t m_nLoads = 0;
+    std::uint32_t m_nUDL = 0;
+    std::uint32_t m_nPL = 0;
+    std::uint32_t m_nPUDL = 0;
+    bool m_bAdjustToBridge = false;
+    BridgeRule m_lmBridge = BR_NONE;
+    bool m_bAppliesBM = true;
+    bool m_bAppliesSF = true;
+    bool m_bAppliesR = true;
+    bool m_bUseMinL = false;
+    bool m_bUseMaxL = false;
+    double m_minL = 0.0;
+    double m_maxL = 10000.0;
+    TravelDirection m_Direction = TD_FORWARD;
+    bool m_bIsMoving = true;
+    double m_PointLoadStart = 0.0;
+    std::vector<UniformLoad> m_vUDL;
+    std::vector<PointLoad> m_vPL;
+    std::vector<PartialUDLoad> m_vPUDL;
+    Factor m_gDLA;
+    Factor m_gLiveLoad;
+    Factor m_gUnits;
+    Factor m_gArbitrary;
+
+    // Defaulted, not bit for bit: the two differ only for a NaN, never equal to itself (a
+    // replay then walks on to the run's last position, as the run does), and for the sign
+    // of a zero, which changes no result.
+    bool operator==(const LoadModelRunState&) const = default;
+};
+
+// One vehicle or lane load.
+//
+// Threads: an ensemble analysis runs a model on a worker thread, and that run writes the
+// model (bridge rule, Update). While it runs, nothing else may write the model; the
+// document keeps its commands off models in use, so the model carries no lock.
+class CLoadModel : public CElement, public LoadModelRunState {
+public:
     CLoadModel();
     CLoadModel(int id, std::wstring description);
     ~CLoadModel() override = default;
     CLoadModel(const CLoadModel&) = default;
+    // A copy of model standing in another run state.
+    CLoadModel(const CLoadModel& model, const LoadModelRunState& state) : CElement(model), LoadModelRunState(state) {}
     CLoadModel& operator=(const CLoadModel&) = default;
 
     void InitFactors();
@@ -115,38 +165,9 @@ public:
     // Posts "<description>: <text>" to the status log; safe from any thread.
     void PostStatus(std::wstring_view text) const;
 
-    std::int32_t m_WidthFactor = 0; // 0 none, 1 low distribution, 2 high distribution
-    double m_Gamma = 1.0;           // product of the four factor values
-    double m_GammaPL = 1.0;
-    double m_GammaUDL = 1.0;
-    double m_GammaPUDL = 1.0;
-    bool m_bIsUpdated = false;
-    double m_Length = 0.0;
-    double m_MaxLocation = 0.0;
-    double m_MinLocation = 0.0;
-    std::uint32_t m_nLoads = 0;
-    std::uint32_t m_nUDL = 0;
-    std::uint32_t m_nPL = 0;
-    std::uint32_t m_nPUDL = 0;
-    bool m_bAdjustToBridge = false;
-    BridgeRule m_lmBridge = BR_NONE;
-    bool m_bAppliesBM = true;
-    bool m_bAppliesSF = true;
-    bool m_bAppliesR = true;
-    bool m_bUseMinL = false;
-    bool m_bUseMaxL = false;
-    double m_minL = 0.0;
-    double m_maxL = 10000.0;
-    TravelDirection m_Direction = TD_FORWARD;
-    bool m_bIsMoving = true;
-    double m_PointLoadStart = 0.0;
-    std::vector<UniformLoad> m_vUDL;
-    std::vector<PointLoad> m_vPL;
-    std::vector<PartialUDLoad> m_vPUDL;
-    Factor m_gDLA;
-    Factor m_gLiveLoad;
-    Factor m_gUnits;
-    Factor m_gArbitrary;
+    const LoadModelRunState& RunState() const { return *this; }
+    // Puts the model back as it stood when its state was taken; its name and id stay.
+    void RestoreRunState(const LoadModelRunState& state) { static_cast<LoadModelRunState&>(*this) = state; }
 
 private:
     void ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge);

@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "FastPathCases.h"
 #include "StatusLines.h"
+#include "TestOptions.h"
+#include "core/analysis/MovingLoadAnalysis.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
+#include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 
 namespace {
@@ -286,6 +290,90 @@ TEST(BridgeRules, DynamicAllowancesOverABridgeSet)
         lm.m_gDLA.value = 1.4;
         EXPECT_EQ(lm.GetDLAs(set_ptr), std::vector<double>(3, 1.4));
     }
+}
+
+// A field the replay of a bridge range did not compare would let a bridge start from a
+// model that one thread never gives it. Each row changes what a rule or the update writes,
+// by as little as a rounding where it is a number.
+TEST(LoadModelRunState, EveryFieldARuleWritesCountsInTheCompare)
+{
+    using State = LoadModelRunState;
+    struct Row {
+        const char* name;
+        void (*change)(State&);
+    };
+    const Row rows[] = {
+        {"product of the factors", [](State& s) { s.m_Gamma = std::nextafter(s.m_Gamma, 2.0); }},
+        {"dynamic load allowance", [](State& s) { s.m_gDLA.value = std::nextafter(s.m_gDLA.value, 2.0); }},
+        {"lane load", [](State& s) { s.m_vUDL[0].magnitude = std::nextafter(s.m_vUDL[0].magnitude, 2.0); }},
+        {"lane load factor", [](State& s) { s.m_vUDL[0].gamma = 2.0; }},
+        {"lane taken away", [](State& s) { s.m_vPUDL[0].magnitude = -1.39692; }},
+        {"start of the gap", [](State& s) { s.m_vPUDL[0].location -= 8.0; }},
+        {"length of the gap", [](State& s) { s.m_vPUDL[0].cover = 12.0; }},
+        {"gap factor", [](State& s) { s.m_vPUDL[0].gamma = 2.0; }},
+        {"added axle", [](State& s) { s.m_vPL.push_back(s.m_vPL[0]); }},
+        {"axle location", [](State& s) { s.m_vPL[0].location = std::nextafter(s.m_vPL[0].location, -1.0); }},
+        {"axle load", [](State& s) { s.m_vPL[0].magnitude = 150.0; }},
+        {"axle factor", [](State& s) { s.m_vPL[0].gamma = 2.0; }},
+        {"axle width", [](State& s) { s.m_vPL[0].width = 2.5; }},
+        {"axle count", [](State& s) { ++s.m_nPL; }},
+        {"load count", [](State& s) { ++s.m_nLoads; }},
+        {"length", [](State& s) { s.m_Length = 18.0; }},
+        {"front", [](State& s) { s.m_MaxLocation = 8.0; }},
+        {"rear", [](State& s) { s.m_MinLocation = -18.0; }},
+        {"updated", [](State& s) { s.m_bIsUpdated = !s.m_bIsUpdated; }},
+        {"moving", [](State& s) { s.m_bIsMoving = !s.m_bIsMoving; }},
+    };
+    CLoadModel lm = LaneModel(BR_NAASRA_PL);
+    const State base = lm.RunState();
+    for (const Row& row : rows) {
+        State changed = base;
+        row.change(changed);
+        EXPECT_FALSE(changed == base) << row.name;
+        lm.RestoreRunState(changed);
+        EXPECT_TRUE(lm.RunState() == changed) << row.name;
+        lm.RestoreRunState(base);
+        EXPECT_TRUE(lm.RunState() == base) << row.name;
+    }
+    EXPECT_EQ(lm.m_ID, 1);
+    EXPECT_EQ(lm.m_Description, L"LM"); // not part of a run
+}
+
+// The NAASRA rule leaves a model shaped by the last bridge it ran on, and the next bridge
+// starts from that shape; a state taken before the run puts the model back as it was.
+TEST(LoadModelRunState, ARestoredModelRunsAsBeforeItsRuleChangedIt)
+{
+    auto run = [](const std::shared_ptr<CBridge>& bridge, const std::shared_ptr<CLoadModel>& lm) {
+        int nSteps = 0;
+        double step = 0.5;
+        return CMovingLoadAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(true, nSteps, step, nullptr);
+    };
+    const auto longBridge = Bridge(30, BC_TWOSPAN);
+    const auto shortBridge = Bridge(8, BC_TWOSPAN);
+    auto lm = std::make_shared<CLoadModel>(LaneModel(BR_NAASRA_PL));
+    auto fresh = std::make_shared<CLoadModel>(*lm);
+    const LoadModelRunState before = lm->RunState();
+
+    // On 2 x 30 m the copy of the axle goes 30 m ahead and becomes the front: axle at -30,
+    // copy at 0, gap -40..-30.
+    run(longBridge, lm);
+    EXPECT_EQ(Locations(*lm), (std::vector<double>{-30, 0}));
+    EXPECT_EQ(lm->m_Length, 40.0);
+
+    // Carried on to 2 x 8 m the copy stands at -22, behind the front at 0: still 40 m long,
+    // where the fresh model is 8 m of axles and the 10 m gap behind them, 18 m.
+    auto carried = std::make_shared<CLoadModel>(*lm);
+    const auto fromCarried = run(shortBridge, carried);
+    const auto expected = run(shortBridge, fresh);
+    EXPECT_EQ(Locations(*carried), (std::vector<double>{-30, -22}));
+    EXPECT_EQ(carried->m_Length, 40.0);
+    EXPECT_EQ(fresh->m_Length, 18.0);
+    EXPECT_GT(fromCarried->m_nAnalyses, expected->m_nAnalyses); // 22 m more to drive over
+
+    lm->RestoreRunState(before);
+    const auto restored = run(shortBridge, lm);
+    fastcases::ExpectSameResults(*restored, *expected, {{lm.get(), fresh.get()}}, "restored");
+    EXPECT_TRUE(lm->RunState() == fresh->RunState());
 }
 
 }
