@@ -168,8 +168,8 @@ protected:
         };
         m_Dialogs.movingLoad = MovingLoadByStep(h.step);
         m_Dialogs.bridgeRange = [s = h.step](CBridgeRangeDlgInterface& d) {
-            d.m_bUseStep = true;
-            d.m_dStepSize = s;
+            d.m_Stepping.bByStep = true;
+            d.m_Stepping.step = s;
             return DLG_IDOK;
         };
         m_Dialogs.analyzeRefCollection = [](CAnalyzeRefCollectionDlgInterface&) { return DLG_IDOK; };

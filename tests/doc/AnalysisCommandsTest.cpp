@@ -180,10 +180,10 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
     doc.m_vLoadModel.push_back(Axle(100.0));
     doc.m_vBridgeSet.push_back(SpanRange(10, 20, 10));
     m_AnalysisDialogs.movingLoad = [&](CMovingLoadDlgInterface& d) {
-        EXPECT_EQ(d.m_bUseStep, doc.m_bDefByStep);
-        EXPECT_EQ(d.m_nNumSteps, doc.m_nDefNumSteps);
-        d.m_bUseStep = true;
-        d.m_dStepSize = 0.5;
+        EXPECT_EQ(d.m_Stepping.bByStep, doc.m_DefStepping.bByStep);
+        EXPECT_EQ(d.m_Stepping.nSteps, doc.m_DefStepping.nSteps);
+        d.m_Stepping.bByStep = true;
+        d.m_Stepping.step = 0.5;
         d.m_bShowEachResult = true;
         return DLG_IDOK;
     };
@@ -200,15 +200,15 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
 
     // The choice is the next default, also of the bridge-range dialog; a cancel keeps it.
     m_AnalysisDialogs.movingLoad = [](CMovingLoadDlgInterface& d) {
-        d.m_dStepSize = 9.0;
+        d.m_Stepping.step = 9.0;
         return DLG_IDCANCEL;
     };
     doc.OnAnalysisMovingLoad();
-    EXPECT_TRUE(doc.m_bDefByStep);
-    EXPECT_EQ(doc.m_dDefStepSize, 0.5);
+    EXPECT_TRUE(doc.m_DefStepping.bByStep);
+    EXPECT_EQ(doc.m_DefStepping.step, 0.5);
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        EXPECT_TRUE(d.m_bUseStep);
-        EXPECT_EQ(d.m_dStepSize, 0.5);
+        EXPECT_TRUE(d.m_Stepping.bByStep);
+        EXPECT_EQ(d.m_Stepping.step, 0.5);
         return DLG_IDCANCEL;
     };
     doc.OnAnalysisBridgeRange();

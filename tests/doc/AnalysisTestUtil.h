@@ -214,8 +214,8 @@ inline std::function<int(CMovingLoadDlgInterface&)> MovingLoadByStep(double dSte
 {
     return [=](CMovingLoadDlgInterface& d) {
         d.m_bUseLoadModel = bUseLM;
-        d.m_bUseStep = true;
-        d.m_dStepSize = dStep;
+        d.m_Stepping.bByStep = true;
+        d.m_Stepping.step = dStep;
         return DLG_IDOK;
     };
 }

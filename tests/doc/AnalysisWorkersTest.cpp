@@ -40,8 +40,8 @@ protected:
     void ScriptMovingLoad(bool bUseLM, int nSteps, bool bDisplayEach = false)
     {
         m_AnalysisDialogs.movingLoad = [=](CMovingLoadDlgInterface& d) {
-            d.m_bUseStep = false;
-            d.m_nNumSteps = nSteps;
+            d.m_Stepping.bByStep = false;
+            d.m_Stepping.nSteps = nSteps;
             d.m_bUseLoadModel = bUseLM;
             d.m_bShowEachResult = bDisplayEach;
             return DLG_IDOK;
@@ -124,8 +124,8 @@ TEST_F(AnalysisWorkersTest, BridgeRangeKeepsCriticalValuesAndHandsBackTheDerived
     doc.m_vBridgeSet.push_back(SpanRange(10.0, 20.0, 10.0));
     doc.m_vLoadModel.push_back(Axle(100.0));
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        d.m_bUseStep = false;
-        d.m_nNumSteps = 40;
+        d.m_Stepping.bByStep = false;
+        d.m_Stepping.nSteps = 40;
         return DLG_IDOK;
     };
     doc.OnAnalysisBridgeRange();
@@ -139,7 +139,7 @@ TEST_F(AnalysisWorkersTest, BridgeRangeKeepsCriticalValuesAndHandsBackTheDerived
     EXPECT_NEAR(vMax.front(), 250.0, 1e-6);
     EXPECT_NEAR(vMax.back(), 500.0, 1e-6);
     // By count the run derives the step of the last bridge: 20 m / 40 = 0.5 m.
-    EXPECT_DOUBLE_EQ(doc.m_dDefStepSize, 0.5);
+    EXPECT_DOUBLE_EQ(doc.m_DefStepping.step, 0.5);
     ASSERT_TRUE(doc.m_spAOBridgeRange);
     EXPECT_EQ(m_Windows.m_vPlots.at(0)->m_sTitle, L"1 - Critical Values - Plot");
     EXPECT_EQ(Logged(L"Bridge Range Analysis called"), true);
@@ -471,8 +471,8 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
          [](CQELDoc& d) { d.StartMultiMovingLoad(true, 0, false, Span(), EnsembleOf({Axle()}), -1.0); }},
         {"bridge range",
          [](CQELDoc& d) {
-             d.m_bDefByStep = true;
-             d.m_dDefStepSize = -1.0;
+             d.m_DefStepping.bByStep = true;
+             d.m_DefStepping.step = -1.0;
              d.StartBridgeRange(SpanRange(10, 20, 10), Axle());
          }},
         {"reference collection",

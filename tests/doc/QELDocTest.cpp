@@ -46,9 +46,9 @@ TEST_F(QELDocTest, ResetTakesOutputOptionsAndSteppingFromTheSettings)
         s.General.Output.TABLES = true;
     });
     CQELDoc doc;
-    EXPECT_TRUE(doc.m_bDefByStep);
-    EXPECT_EQ(doc.m_dDefStepSize, 0.25);
-    EXPECT_EQ(doc.m_nDefNumSteps, 7);
+    EXPECT_TRUE(doc.m_DefStepping.bByStep);
+    EXPECT_EQ(doc.m_DefStepping.step, 0.25);
+    EXPECT_EQ(doc.m_DefStepping.nSteps, 7);
     EXPECT_FALSE(doc.m_bOutBMSF);
     EXPECT_TRUE(doc.m_bOutReactions);
     EXPECT_FALSE(doc.m_bOutGraphs);
@@ -216,9 +216,9 @@ TEST_F(QELDocTest, AddEnsembleHandsOverTheCaseLoadModelsAndTakesTheDescription)
 TEST_F(QELDocTest, AddRefCollectionTakesTheCaseSteppingDefaultsAndLists)
 {
     CQELDoc doc;
-    doc.m_bDefByStep = true;
-    doc.m_nDefNumSteps = 12;
-    doc.m_dDefStepSize = 0.75;
+    doc.m_DefStepping.bByStep = true;
+    doc.m_DefStepping.nSteps = 12;
+    doc.m_DefStepping.step = 0.75;
     doc.m_vBridgeSet.push_back(std::make_shared<CBridgeSet>(1, L"BS", BC_ONESPAN, 10.0, 20.0, 5.0));
     doc.AddLoadModelEnsemble(std::make_shared<CLoadModelEnsemble>(1, L"E"));
     m_Dialogs.refCollection = [&](ScriptedRefCollectionDlg& d) {

@@ -89,14 +89,14 @@ std::vector<DialogCase> AllDialogs()
              dlg.m_vBridges = d.c.bridges;
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLMEs = d.c.ensembles;
-             dlg.m_bUseStep = true;
-             dlg.m_dStepSize = 0.5;
-             dlg.m_nNumSteps = 20;
+             dlg.m_Stepping.bByStep = true;
+             dlg.m_Stepping.step = 0.5;
+             dlg.m_Stepping.nSteps = 20;
          })},
         {"BridgeRange", IDC_LIST_BRIDGESETS, Make<CBridgeRangeDlg>([](CBridgeRangeDlg& dlg, CaseData& d) {
              dlg.m_vBridgeSets = d.c.bridgeSets;
              dlg.m_vLoadModels = d.c.loadModels;
-             dlg.m_nNumSteps = 20;
+             dlg.m_Stepping.nSteps = 20;
          })},
         {"OutputOptions", IDC_OUT_BMSF,
          Make<COutputOptionsDlg>([](COutputOptionsDlg& dlg, CaseData&) { dlg.m_bBMSF = dlg.m_bGraphs = true; })},
