@@ -111,10 +111,10 @@ TEST(FastBridgeRange, RunnerMergeIsTheLiteralAugmentOfItsModels)
     int nA = 0, nB = 0;
     double sA = 0.45, sB = 0.45;
     CEnvelopeRunner literal(bridge, lme, qeltest::TestOptions(AnalysisPath::Literal));
-    const std::shared_ptr<CEnvelopeResults> a = literal.Run(true, nA, sA, nullptr);
+    const std::shared_ptr<CEnvelopeResults> a = literal.Run(Stepping{.bByStep = true, .step = sA, .nSteps = nA}, CAnalysisFeedback::None());
     CEnvelopeRunner fast(bridge, copy, qeltest::TestOptions());
     fast.KeepModelResults(false);
-    const auto b = fast.Run(true, nB, sB, nullptr);
+    const auto b = fast.Run(Stepping{.bByStep = true, .step = sB, .nSteps = nB}, CAnalysisFeedback::None());
     EXPECT_EQ(literal.GetNoAnalyses(), fast.GetNoAnalyses());
     EXPECT_EQ(nA, nB);
     ExpectSameResults(*a, *b, map, "merged");
@@ -130,7 +130,7 @@ TEST(FastBridgeRange, AnEmptyEnsembleGivesTheSameEmptyMerge)
     runner.KeepModelResults(false);
     int n = 0;
     double s = 1.0;
-    const auto r = runner.Run(true, n, s, nullptr);
+    const auto r = runner.Run(Stepping{.bByStep = true, .step = s, .nSteps = n}, CAnalysisFeedback::None());
     EXPECT_FALSE(r->HasEnvelopes());
     EXPECT_EQ(r->m_pBridge, nullptr);
     EXPECT_EQ(r->m_nAugments, 0);
@@ -160,7 +160,7 @@ TEST(FastBridgeRange, AllocatesNothingPerLoadPosition)
         CMultiBridgeAnalysis mba(set, lme, qeltest::TestOptions());
         int n = 0;
         qeltest::AllocationScope scope;
-        const auto results = mba.Run(true, &n, &step, nullptr);
+        const auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         const size_t count = scope.Count();
         positions = 0;
         for (const auto& r : results)
@@ -190,7 +190,7 @@ TEST(FastBridgeRange, PeakMemoryStaysFlatInTheNumberOfBridges)
         double step = 0.5;
         const long long before = qeltest::LiveBytes();
         qeltest::ResetPeakBytes();
-        const auto results = mba.Run(true, &n, &step, nullptr);
+        const auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         Measure m{};
         m.retained = qeltest::LiveBytes() - before;
         m.transient = qeltest::PeakBytes() - before - m.retained;
@@ -267,11 +267,9 @@ TEST(FastBridgeRange, EnsembleRunKeepsEachModelsEnvelopesWhateverTheThreads)
     ModelMap map;
     auto copy = CopyOf(*lme, map);
     const auto run = [](CEnvelopeRunner& runner) {
-        qeltest::StatusLines lines;
-        int nSteps = 0;
-        double step = 0.4;
-        runner.Run(true, nSteps, step, nullptr);
-        return step;
+        qeltest::RecordingFeedback lines;
+        runner.Run(Stepping{.bByStep = true, .step = 0.4, .nSteps = 0}, lines);
+        return runner.GetUsedStepping().step;
     };
     CEnvelopeRunner one(bridge, lme, qeltest::TestOptions(AnalysisPath::Fast, 1));
     CEnvelopeRunner many(bridge, copy, qeltest::TestOptions(AnalysisPath::Fast, 8));

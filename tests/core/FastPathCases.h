@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "RecordingFeedback.h"
 #include "StatusLines.h"
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/Envelope.h"

@@ -266,7 +266,7 @@ TEST_F(AnalysisCommandsTest, PurgeEmptiesTheResultsAndUncalculatesEveryCollectio
     doc.m_vLoadModel.push_back(Axle());
     doc.RunMovingLoadAnalysis(false, 20, false, doc.m_vBridge[0], doc.m_vLoadModel[0], 0.0);
     auto pColl = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     doc.m_vRefCollection.push_back(pColl);
     ASSERT_TRUE(doc.m_spAOMovingLoad);
     m_Windows.m_vLog.clear();

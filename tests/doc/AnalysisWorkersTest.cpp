@@ -429,11 +429,11 @@ TEST_F(AnalysisWorkersTest, AnEarlierVersionsCollectionIsCalculatedAgainBeforeIt
     };
     auto stored = MakeWorkingCopy(*pColl);
     stored->SetProposedLoadModel(pProposed);
-    ASSERT_TRUE(stored->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    ASSERT_TRUE(stored->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
     auto fresh = MakeWorkingCopy(*pColl);
-    ASSERT_TRUE(fresh->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(fresh->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     fresh->SetProposedLoadModel(pProposed);
-    ASSERT_TRUE(fresh->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    ASSERT_TRUE(fresh->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
 
     ScriptCritRatios(2);
     doc.OnAnalysisCriticalRatios();
@@ -488,7 +488,7 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
         {"critical ratios",
          [](CQELDoc& d) {
              auto p = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-             ASSERT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
+             ASSERT_TRUE(p->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
              p->SetProposedLoadModel(Axle(200.0));
              p->m_StepSize = -1.0;
              d.StartCriticalRatios(p);
@@ -560,7 +560,7 @@ TEST_F(AnalysisWorkersTest, StoppedBridgeRangeAndRatioRunsKeepOnlyWhatIsComplete
     EXPECT_TRUE(m_Windows.m_vOpened.empty());
 
     auto pColl = Collection({pSet}, {EnsembleOf({Axle(100.0)})});
-    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     pColl->SetProposedLoadModel(Axle(200.0));
     doc.m_vRefCollection.push_back(pColl);
     m_Ui.Pump(); // the steps of the calculation above
@@ -585,7 +585,7 @@ TEST_F(AnalysisWorkersTest, RatiosWithoutAProposedVehicleCannotBeCalculated)
 {
     CQELDoc doc;
     auto pColl = Collection({SpanRange(10.0, 20.0, 10.0)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     pColl->SetProposedEnsemble(EnsembleOf({}));
     m_Ui.Pump(); // the steps of the calculation above
     m_Ui.m_vProgress.clear();

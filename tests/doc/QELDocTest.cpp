@@ -383,7 +383,7 @@ protected:
         QELDocTest::SetUp();
         m_pSet = std::make_shared<CBridgeSet>(1, L"S", BC_ONESPAN, 10.0, 20.0, 5.0);
         m_pLME = std::make_shared<CLoadModelEnsemble>(1, L"E");
-        m_pRC = std::make_shared<CReferenceCollection>(1, L"RC", false, 10, 1.0);
+        m_pRC = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = false, .step = 1.0, .nSteps = 10});
         m_pRC->m_vBS.push_back(m_pSet);
         m_pRC->m_vLME.push_back(m_pLME);
         // Solved: one reference set of results.
@@ -498,7 +498,7 @@ TEST_F(QELDocTest, DeletionByTypeCode)
     CQELDoc doc;
     auto set = std::make_shared<CBridgeSet>(1, L"S", BC_ONESPAN, 10.0, 20.0, 5.0);
     auto lme = std::make_shared<CLoadModelEnsemble>(1, L"E");
-    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", false, 10, 1.0);
+    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = false, .step = 1.0, .nSteps = 10});
     rc->m_vBS.push_back(set);
     doc.m_vBridgeSet.push_back(set);
     doc.m_vLoadModelEnsemble.push_back(lme);

@@ -75,10 +75,10 @@ protected:
         for (int i = 0; i < nEnsembles; ++i)
             lmes.push_back(EnsembleOf({Axle(100.0 + i)}));
         auto p = Collection({SpanRange(10, 20, 10)}, lmes);
-        EXPECT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
+        EXPECT_TRUE(p->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
         if (bCompared) {
             p->SetProposedLoadModel(Axle(200.0));
-            EXPECT_TRUE(p->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+            EXPECT_TRUE(p->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
         }
         return p;
     }

@@ -27,7 +27,7 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
     const auto pLoadModel = Axle(120.0);
     const auto pToCalculate = Collection({pBridgeSet}, {pLME}, L"Reference");
     const auto pToCompare = Collection({pBridgeSet}, {pLME}, L"Compared");
-    ASSERT_TRUE(pToCompare->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pToCompare->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     pToCompare->SetProposedLoadModel(Axle(250.0));
 
     struct Kind {
