@@ -218,7 +218,7 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
 TEST_F(AnalysisCommandsTest, ASynchronousRunThatThrowsLeavesReadyAndTheFlagDown)
 {
     CQELDoc doc;
-    doc.RunMovingLoadAnalysis(true, 0, false, Span(), Axle(), -1.0);
+    doc.RunMovingLoadAnalysis(Stepping{.bByStep = true, .step = -1.0, .nSteps = 0}, false, Span(), Axle());
     EXPECT_FALSE(doc.IsAnalysisRunning());
     EXPECT_EQ(m_Windows.m_vStatus.back(), L"Ready");
     EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"The step must be a positive number"));
@@ -264,7 +264,7 @@ TEST_F(AnalysisCommandsTest, PurgeEmptiesTheResultsAndUncalculatesEveryCollectio
     CQELDoc doc;
     doc.m_vBridge.push_back(Span(10.0));
     doc.m_vLoadModel.push_back(Axle());
-    doc.RunMovingLoadAnalysis(false, 20, false, doc.m_vBridge[0], doc.m_vLoadModel[0], 0.0);
+    doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, doc.m_vBridge[0], doc.m_vLoadModel[0]);
     auto pColl = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
     ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     doc.m_vRefCollection.push_back(pColl);

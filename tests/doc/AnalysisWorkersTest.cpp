@@ -468,7 +468,7 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
     };
     const std::vector<Case> cases = {
         {"ensemble moving load",
-         [](CQELDoc& d) { d.StartMultiMovingLoad(true, 0, false, Span(), EnsembleOf({Axle()}), -1.0); }},
+         [](CQELDoc& d) { d.StartMultiMovingLoad(Stepping{.bByStep = true, .step = -1.0, .nSteps = 0}, false, Span(), EnsembleOf({Axle()})); }},
         {"bridge range",
          [](CQELDoc& d) {
              d.m_DefStepping.bByStep = true;
@@ -520,7 +520,7 @@ TEST_F(AnalysisWorkersTest, ClosingDuringARunStopsAndWaitsAndDropsTheLateComplet
     auto pLME = EnsembleOf(models);
     {
         auto pDoc = std::make_unique<CQELDoc>();
-        pDoc->StartMultiMovingLoad(true, 0, false, Span(30.0), pLME, 0.01);
+        pDoc->StartMultiMovingLoad(Stepping{.bByStep = true, .step = 0.01, .nSteps = 0}, false, Span(30.0), pLME);
         pDoc->OnCloseDocument();
         EXPECT_FALSE(pDoc->IsAnalysisRunning());
         EXPECT_FALSE(pDoc->IsWorkerPending());
@@ -533,7 +533,7 @@ TEST_F(AnalysisWorkersTest, ClosingDuringARunStopsAndWaitsAndDropsTheLateComplet
     // document that no longer exists.
     const unsigned int kDone = MsgTFMultiML();
     auto pDoc = std::make_unique<CQELDoc>();
-    pDoc->StartMultiMovingLoad(false, 4, false, Span(10.0), EnsembleOf({Axle()}), 0.0);
+    pDoc->StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 4}, false, Span(10.0), EnsembleOf({Axle()}));
     ASSERT_TRUE(m_Ui.WaitForPosted(kDone));
     pDoc.reset();
     auto pNext = std::make_unique<CQELDoc>();
