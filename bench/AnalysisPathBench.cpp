@@ -122,7 +122,8 @@ struct CollectionCase {
     // Calculated and compared; the load positions it took are added to positions.
     std::unique_ptr<CReferenceCollection> Run(double& positions, const AnalysisOptions& options) const
     {
-        auto coll = std::make_unique<CReferenceCollection>(1, L"Bench", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
+        auto coll =
+            std::make_unique<CReferenceCollection>(1, L"Bench", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
         coll->m_vLME = {naasra, abdc};
         coll->m_vBS = sets;
         coll->m_bUseOverstress = true;

@@ -19,8 +19,7 @@
 // The bridge rule (reporting to the feedback) and the model's own update, then the product
 // of its four factors (recomputed each time so that a factor changed by the bridge rule
 // takes effect).
-inline double PrepareModelAt(CLoadModel& lm, const std::shared_ptr<CBridge>& pBridge,
-                             const CAnalysisFeedback& feedback)
+inline double PrepareModelAt(CLoadModel& lm, const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     if (lm.m_bAdjustToBridge)
         lm.AdjustToBridge(pBridge, feedback);

@@ -103,10 +103,11 @@ CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive,
     return out;
 }
 
-std::shared_ptr<CCriticalRatioEnsemble>
-CReferenceSet::CalculateRatios(bool bUseLM, const Stepping& stepping, const CAnalysisFeedback& feedback,
-                               std::shared_ptr<CLoadModelEnsemble> pProposed, double multiplier,
-                               const AnalysisOptions& options)
+std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUseLM, const Stepping& stepping,
+                                                                       const CAnalysisFeedback& feedback,
+                                                                       std::shared_ptr<CLoadModelEnsemble> pProposed,
+                                                                       double multiplier,
+                                                                       const AnalysisOptions& options)
 {
     CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, options);
     EnvVector vProposed = prop.Run(stepping, feedback);

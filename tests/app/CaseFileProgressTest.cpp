@@ -53,7 +53,8 @@ protected:
         auto lme = factory.GetNAASRA1976(false, 4);
         lme->m_ID = 1;
         auto set = std::make_shared<CBridgeSet>(1, L"1:1:30", BC_ONESPAN, 1.0, 30.0, 1.0);
-        auto rc = std::make_shared<CReferenceCollection>(1, L"Big", Stepping{.bByStep = true, .step = 0.1, .nSteps = 0});
+        auto rc =
+            std::make_shared<CReferenceCollection>(1, L"Big", Stepping{.bByStep = true, .step = 0.1, .nSteps = 0});
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
         rc->m_bUseOverstress = true;

@@ -153,7 +153,8 @@ protected:
         doc.m_vLoadModel.push_back(h.model());
         doc.m_vLoadModelEnsemble.push_back(EnsembleOf({h.model(), Axle()}));
         doc.m_vBridgeSet.push_back(h.set());
-        auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", Stepping{.bByStep = true, .step = h.collStep, .nSteps = 0});
+        auto coll = std::make_shared<CReferenceCollection>(1, L"Coll",
+                                                           Stepping{.bByStep = true, .step = h.collStep, .nSteps = 0});
         if (h.collectionSet)
             doc.m_vBridgeSet.push_back(h.collectionSet());
         coll->m_vBS = {doc.m_vBridgeSet.back()};

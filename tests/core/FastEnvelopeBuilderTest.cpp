@@ -91,7 +91,8 @@ TEST(FastEnvelopeBuilder, ARefusedBeamFailsAtTheFirstPositionAsTheLiteralPathDoe
     bridge->GetBeam()->m_vR.pop_back();
     auto lm = std::make_shared<CLoadModel>(FiveAxles());
     CFastEnvelopeBuilder builder(bridge, lm, qeltest::TestPoints()); // nothing solved yet, nothing refused
-    EXPECT_THROW(CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0, CAnalysisFeedback::None()), std::runtime_error);
+    EXPECT_THROW(CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0, CAnalysisFeedback::None()),
+                 std::runtime_error);
     EXPECT_THROW(builder.AnalyseAt(10.0, CAnalysisFeedback::None()), std::runtime_error);
 }
 

@@ -108,7 +108,9 @@ TEST(MovingLoadAnalysis, StepsShortenOntoEventPoints)
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 0;
     double step = 0.7;
-    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())->GetEnvReaction(0)->GetLoadPositions();
+    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+                   ->GetEnvReaction(0)
+                   ->GetLoadPositions();
     ASSERT_GE(pos.size(), 6u);
     EXPECT_NEAR(pos[0], -0.7, 1e-12);
     EXPECT_NEAR(pos[1], 0.0, 1e-12);
@@ -127,7 +129,9 @@ TEST(MovingLoadAnalysis, EveryAxleStopsOnEveryEventPoint)
     CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 20.0), PointLoads({0.0, -2.2}), qeltest::TestOptions());
     int n = 0;
     double step = 0.5;
-    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())->GetEnvReaction(0)->GetLoadPositions();
+    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+                   ->GetEnvReaction(0)
+                   ->GetLoadPositions();
     for (double e : {1.0, 19.0, 21.0, 39.0}) {
         EXPECT_TRUE(Contains(pos, e)) << "front axle on " << e;
         EXPECT_TRUE(Contains(pos, e + 2.2)) << "rear axle on " << e;
@@ -141,7 +145,9 @@ TEST(MovingLoadAnalysis, PartialLoadStartAndEndBothStop)
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
     int n = 0;
     double step = 0.7;
-    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())->GetEnvReaction(0)->GetLoadPositions();
+    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+                   ->GetEnvReaction(0)
+                   ->GetLoadPositions();
     // Events 1 and 19: the end on them at p = 1 and 19, the start at p = 1.5 and 19.5.
     for (double p : {1.0, 1.5, 19.0, 19.5})
         EXPECT_TRUE(Contains(pos, p)) << p;
@@ -223,12 +229,16 @@ TEST(MovingLoadAnalysis, BadSteppingIsRefused)
     for (double bad : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         int n = 0;
         double step = bad;
-        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()), std::invalid_argument) << bad;
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument)
+            << bad;
     }
     for (int bad : {0, -3}) {
         int n = bad;
         double step = 1.0;
-        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = false, .step = step, .nSteps = n}, CAnalysisFeedback::None()), std::invalid_argument) << bad;
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = false, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument)
+            << bad;
     }
 }
 
@@ -239,14 +249,16 @@ TEST(MovingLoadAnalysis, ARunOfUnboundedLengthIsRefusedBeforeItStarts)
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -1e20}), qeltest::TestOptions());
         int n = 0;
         double step = 0.5;
-        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()), std::invalid_argument);
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument);
         EXPECT_EQ(ml.m_nSteps, 0u);
     }
     {
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
         int n = 0;
         double step = 1e-9;
-        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()), std::invalid_argument);
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument);
     }
     {
         // 40 m of run at 0.001 m: 40,000 positions are an ordinary run.
@@ -286,7 +298,9 @@ TEST(MovingLoadAnalysis, ReversedModelStopsWithItsMirroredAxles)
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 0;
         double step = 0.7;
-        return ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())->GetEnvReaction(0)->GetLoadPositions();
+        return ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+            ->GetEnvReaction(0)
+            ->GetLoadPositions();
     };
     auto fwd = positions(TD_FORWARD);
     auto rev = positions(TD_REVERSE);

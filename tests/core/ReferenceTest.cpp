@@ -66,7 +66,8 @@ TEST(ReferenceSet, WithoutOverstressTheReferenceIsTheLiveLoad)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     EXPECT_TRUE(rs.m_bIsCalculated);
     EXPECT_TRUE(rs.m_vOverstressCritEnv.empty());
     EXPECT_EQ(rs.m_vRefCritEnv, rs.m_vLiveLoadCritEnv); // the same objects
@@ -85,7 +86,8 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
     int nSteps = 0;
     double step = 1.0;
     SetMainWindowMessageSink(nullptr);
-    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     ASSERT_EQ(rs.m_vOverstressCritEnv.size(), 3u);
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
     std::vector<double> moments, reactions;
@@ -104,7 +106,8 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
 
     // Factor 1: the overstress term is scaled by 0.
     CReferenceSet one(true, set, Ensemble({PointLoad(100.0)}), 1.0);
-    one.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+    one.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                  qeltest::TestOptions());
     ExpectNear(MomentMaxima(one.GetRefCritEnsemble()), {250.0, 500.0, 750.0});
     one.GetRefCritEnsemble()->GetReactionValues(1, mx, mn);
     ExpectNear(mx, {100.0, 100.0, 100.0});
@@ -122,7 +125,8 @@ TEST(ReferenceSet, OverstressAddsOnceToALiveLoadThatLoadsTheSupportsThroughout)
     int nSteps = 0;
     double step = 1.0;
     SetMainWindowMessageSink(nullptr);
-    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     std::vector<double> want;
     for (int i = 0; i < 3; ++i)
         want.push_back(0.4 * kW[i] * kL[i] / 2.0 + 1.4 * (10.0 * kL[i] / 2.0 + 100.0));
@@ -138,9 +142,11 @@ TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     auto prop = Ensemble({PointLoad(200.0, L"Heavy")}, L"Proposed");
-    auto ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), prop, 1.0, qeltest::TestOptions());
+    auto ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                     CAnalysisFeedback::None(), prop, 1.0, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_bIsRatioCalculated);
     EXPECT_TRUE(rs.m_bUseLM);
     EXPECT_EQ(rs.GetPropLME(), prop);
@@ -153,7 +159,8 @@ TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
     EXPECT_EQ(ratios->GetBridgeSet(), set);
 
     // The multiplier scales the reference: 200 / (100 x 2).
-    ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), prop, 2.0, qeltest::TestOptions());
+    ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                CAnalysisFeedback::None(), prop, 2.0, qeltest::TestOptions());
     ratios->GetMomentValues(mx, mn);
     ExpectNear(mx, {1.0, 1.0, 1.0});
 }
@@ -184,8 +191,9 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
         rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, stop, qeltest::TestOptions());
     }
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 1u);
-    auto ratios = rs.CalculateRatios(false, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), Ensemble({PointLoad(200.0)}), 1.0,
-                                     qeltest::TestOptions());
+    auto ratios =
+        rs.CalculateRatios(false, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                           Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
     EXPECT_EQ(rs.m_vPropCritEnv.size(), 3u);
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
@@ -193,8 +201,8 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
 
     // A proposed run stopped before it starts.
     std::atomic<bool> stopped{false};
-    ratios = rs.CalculateRatios(false, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CStopFlagFeedback(stopped), Ensemble({PointLoad(200.0)}), 1.0,
-                                qeltest::TestOptions());
+    ratios = rs.CalculateRatios(false, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                CStopFlagFeedback(stopped), Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_vPropCritEnv.empty());
     EXPECT_TRUE(ratios->m_vMembers.empty());
 }
@@ -208,12 +216,14 @@ TEST(ReferenceSet, RatiosStopAtAReferenceWithTooFewReactions)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
     rs.m_vRefCritEnv[1]->m_vEnvReaction.pop_back();
     rs.m_vRefCritEnv[1]->m_nReactions = 1;
     std::shared_ptr<CCriticalRatioEnsemble> ratios;
-    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), Ensemble({PointLoad(200.0)}), 1.0,
+    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                                CAnalysisFeedback::None(), Ensemble({PointLoad(200.0)}), 1.0,
                                                 qeltest::TestOptions()));
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
@@ -324,9 +334,10 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
         CReferenceSet fresh(true, set, coll.m_vLME[k], 1.4);
         int nSteps = 0;
         double step = 1.0;
-        fresh.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
-        auto want =
-            fresh.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), Ensemble({heavy}), 1.0, qeltest::TestOptions());
+        fresh.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                        qeltest::TestOptions());
+        auto want = fresh.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                          CAnalysisFeedback::None(), Ensemble({heavy}), 1.0, qeltest::TestOptions());
         auto got = coll.GetCriticalRatioEnsembles()[k];
         std::vector<double> a, b, c, d;
         want->GetMomentValues(a, b);
@@ -357,7 +368,8 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
     coll.m_bUseOverstress = true;
 
     std::atomic<bool> run{false};
-    ASSERT_TRUE(coll.Calculate(CStopFlagFeedback(run), qeltest::TestOptions())); // stopped before it began: every set still made
+    ASSERT_TRUE(coll.Calculate(CStopFlagFeedback(run),
+                               qeltest::TestOptions())); // stopped before it began: every set still made
     EXPECT_TRUE(coll.m_bIsCalculated);
     ASSERT_EQ(coll.m_nRefSet, 2);
     EXPECT_TRUE(coll.GetRefSet(0)->m_vRefCritEnv.empty());
@@ -616,7 +628,8 @@ TEST(ReferenceSet, LoadRejectsAnEmptyEnvelopeEntry)
         auto rs = std::make_shared<CReferenceSet>(false, set, Ensemble({PointLoad(100.0)}), 1.4);
         int nSteps = 0;
         double step = 1.0;
-        rs->Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(), qeltest::TestOptions());
+        rs->Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                      qeltest::TestOptions());
         ((*rs).*member).push_back(nullptr);
         for (auto kind : {qeltest::Kind::Binary, qeltest::Kind::Xml}) {
             std::shared_ptr<CReferenceSet> back;

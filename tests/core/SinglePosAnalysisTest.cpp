@@ -93,7 +93,8 @@ TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
     {
         // Wholly off the beam, ahead or behind: nothing.
         for (double p : {-22.0, 48.5}) {
-            auto r = CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions()).Analyse(p, CAnalysisFeedback::None());
+            auto r = CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions())
+                         .Analyse(p, CAnalysisFeedback::None());
             ExpectNear(r->m_vReactions, {0, 0, 0});
         }
     }
@@ -103,7 +104,8 @@ TEST(SinglePosAnalysis, ThreeSpanPartialLoadOverAWholeMiddleSpan)
 {
     // Spans 15, 20, 15: a partial load from 10 to 40 covers 10-15, all of span 1, 35-40.
     auto bridge = CBridge::Create(0, L"3", BC_THREESPAN, 20);
-    auto r = CSinglePosAnalysis(bridge, PartialModel(0, 30, 4.0), qeltest::TestOptions()).Analyse(40.0, CAnalysisFeedback::None());
+    auto r = CSinglePosAnalysis(bridge, PartialModel(0, 30, 4.0), qeltest::TestOptions())
+                 .Analyse(40.0, CAnalysisFeedback::None());
     CLoadPUDL a(0, 4, 10, 5), c(2, 4, 0, 5);
     CLoadUDL b(1, 4);
     ExpectNear(r->m_vReactions, Direct(bridge, {&a, &b, &c}).m_vReactions);
@@ -183,7 +185,9 @@ TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone
     // A position that is not a number puts no load on the beam, as one off the beam.
     const double nan = std::nan("");
     ExpectNear(spa.Analyse(nan, CAnalysisFeedback::None())->m_vReactions, {0, 0});
-    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions()).Analyse(nan, CAnalysisFeedback::None())->m_vReactions,
+    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions())
+                   .Analyse(nan, CAnalysisFeedback::None())
+                   ->m_vReactions,
                {0, 0});
 }
 
@@ -268,9 +272,11 @@ TEST(SinglePosAnalysis, BeamLengthLimitsAreInclusive)
     lm->AddPointLoad(100, 0, 2);
     lm->m_bUseMaxL = true;
     lm->m_maxL = 30;
-    auto at30 = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions()).Analyse(15, CAnalysisFeedback::None());
+    auto at30 = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions())
+                    .Analyse(15, CAnalysisFeedback::None());
     ExpectNear(at30->m_vReactions, {50, 50});
-    auto over = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30.5), lm, qeltest::TestOptions()).Analyse(15, CAnalysisFeedback::None());
+    auto over = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30.5), lm, qeltest::TestOptions())
+                    .Analyse(15, CAnalysisFeedback::None());
     ExpectNear(over->m_vReactions, {0, 0});
     for (double m : Moments(*over))
         EXPECT_EQ(m, 0.0);
@@ -320,7 +326,8 @@ TEST(SinglePosAnalysis, BridgeRuleAndUpdateRunBeforeTheLoadsAreBuilt)
 TEST(SinglePosAnalysis, EmptyModelGivesAnUnloadedBeam)
 {
     auto bridge = CBridge::Create(0, L"2x20", BC_TWOSPAN, 20);
-    auto r = CSinglePosAnalysis(bridge, std::make_shared<CLoadModel>(), qeltest::TestOptions()).Analyse(10, CAnalysisFeedback::None());
+    auto r = CSinglePosAnalysis(bridge, std::make_shared<CLoadModel>(), qeltest::TestOptions())
+                 .Analyse(10, CAnalysisFeedback::None());
     ExpectNear(r->m_vReactions, {0, 0, 0});
 }
 
@@ -338,7 +345,8 @@ TEST(SinglePosAnalysis, ALongBridgeSolvesInAMomentAndSymmetrically)
     auto lm = std::make_shared<CLoadModel>(1, L"Axle");
     lm->AddPointLoad(100, 0, 2);
     const std::clock_t start = std::clock();
-    auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(499 * 20.0 + 10.0, CAnalysisFeedback::None());
+    auto r =
+        CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(499 * 20.0 + 10.0, CAnalysisFeedback::None());
     const double cpu = double(std::clock() - start) / CLOCKS_PER_SEC;
     ASSERT_EQ(r->m_vReactions.size(), 1000u);
     EXPECT_NEAR(Sum(r->m_vReactions), 100.0, 1e-9);

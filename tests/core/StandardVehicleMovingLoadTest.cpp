@@ -114,7 +114,8 @@ TEST(StandardVehicleMovingLoad, SupportShearNeedsAFineStepEventPointsLieOneMetre
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
         CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
-        auto env = runner.Run(Stepping{.bByStep = c.bByStep, .step = c.step, .nSteps = c.nSteps}, CAnalysisFeedback::None());
+        auto env =
+            runner.Run(Stepping{.bByStep = c.bByStep, .step = c.step, .nSteps = c.nSteps}, CAnalysisFeedback::None());
         ASSERT_TRUE(env && env->HasEnvelopes());
         const PointLoadEffect v = env->GetEnvSFD()->GetMaxEffect();
         EXPECT_NEAR(v.val, c.shear, 1e-6 * c.shear);

@@ -264,7 +264,8 @@ TEST_F(AnalysisCommandsTest, PurgeEmptiesTheResultsAndUncalculatesEveryCollectio
     CQELDoc doc;
     doc.m_vBridge.push_back(Span(10.0));
     doc.m_vLoadModel.push_back(Axle());
-    doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, doc.m_vBridge[0], doc.m_vLoadModel[0]);
+    doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, doc.m_vBridge[0],
+                              doc.m_vLoadModel[0]);
     auto pColl = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
     ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     doc.m_vRefCollection.push_back(pColl);

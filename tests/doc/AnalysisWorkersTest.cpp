@@ -468,7 +468,10 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
     };
     const std::vector<Case> cases = {
         {"ensemble moving load",
-         [](CQELDoc& d) { d.StartMultiMovingLoad(Stepping{.bByStep = true, .step = -1.0, .nSteps = 0}, false, Span(), EnsembleOf({Axle()})); }},
+         [](CQELDoc& d) {
+             d.StartMultiMovingLoad(Stepping{.bByStep = true, .step = -1.0, .nSteps = 0}, false, Span(),
+                                    EnsembleOf({Axle()}));
+         }},
         {"bridge range",
          [](CQELDoc& d) {
              d.m_DefStepping.bByStep = true;
@@ -533,7 +536,8 @@ TEST_F(AnalysisWorkersTest, ClosingDuringARunStopsAndWaitsAndDropsTheLateComplet
     // document that no longer exists.
     const unsigned int kDone = MsgTFMultiML();
     auto pDoc = std::make_unique<CQELDoc>();
-    pDoc->StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 4}, false, Span(10.0), EnsembleOf({Axle()}));
+    pDoc->StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 4}, false, Span(10.0),
+                               EnsembleOf({Axle()}));
     ASSERT_TRUE(m_Ui.WaitForPosted(kDone));
     pDoc.reset();
     auto pNext = std::make_unique<CQELDoc>();

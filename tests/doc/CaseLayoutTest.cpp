@@ -57,7 +57,8 @@ CaseContents MakeCollectionCase()
     e2->AddLoadModel(t2);
     c.m_vLoadModelEnsemble = {e1, e2};
 
-    auto rc1 = std::make_shared<CReferenceCollection>(1, L"Overstressed", Stepping{.bByStep = true, .step = 2.0, .nSteps = 0});
+    auto rc1 =
+        std::make_shared<CReferenceCollection>(1, L"Overstressed", Stepping{.bByStep = true, .step = 2.0, .nSteps = 0});
     rc1->m_vBS = c.m_vBridgeSet;
     rc1->m_vLME = {e1, e2};
     rc1->m_bUseOverstress = true;
@@ -67,7 +68,8 @@ CaseContents MakeCollectionCase()
     rc1->SetProposedLoadModel(prop);
     rc1->CompareProposed(CStopFlagFeedback(run), 1.0, qeltest::PointsOptions(6));
 
-    auto rc2 = std::make_shared<CReferenceCollection>(2, L"Live only", Stepping{.bByStep = false, .step = 1.0, .nSteps = 5});
+    auto rc2 =
+        std::make_shared<CReferenceCollection>(2, L"Live only", Stepping{.bByStep = false, .step = 1.0, .nSteps = 5});
     rc2->m_vBS = {c.m_vBridgeSet[0]};
     rc2->m_vLME = {e1};
     rc2->Calculate(CStopFlagFeedback(run), qeltest::PointsOptions(6));

@@ -62,7 +62,8 @@ protected:
     {
         const bool g = doc.m_bOutGraphs, t = doc.m_bOutTables;
         doc.m_bOutGraphs = doc.m_bOutTables = false; // show nothing yet
-        doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, std::move(pBridge), Axle());
+        doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, std::move(pBridge),
+                                  Axle());
         doc.m_bOutGraphs = g;
         doc.m_bOutTables = t;
         m_Windows.m_vErrors.clear();
@@ -201,7 +202,8 @@ TEST_F(ResultDisplayTest, MovingLoadResultsShowBothKindsSingleFirst)
     doc.m_vLoadModelEnsemble.push_back(EnsembleOf({Axle(), Axle(50.0)}));
     SetOptions(doc, true, false, true, false);
     RunMovingLoad(doc, Span(10.0));
-    doc.StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 10}, true, doc.m_vBridge[0], doc.m_vLoadModelEnsemble[0]);
+    doc.StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 10}, true, doc.m_vBridge[0],
+                             doc.m_vLoadModelEnsemble[0]);
     Finish(doc);
     m_Windows.m_vOpened.clear();
     doc.OnResultsMovingLoad();

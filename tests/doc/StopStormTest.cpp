@@ -36,7 +36,10 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
         unsigned int done; // its completion message
     };
     const std::vector<Kind> kinds = {
-        {"ensemble moving load", [&](CQELDoc& d) { d.StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 40}, false, pBridge, pLME); },
+        {"ensemble moving load",
+         [&](CQELDoc& d) {
+             d.StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 40}, false, pBridge, pLME);
+         },
          MsgTFMultiML()},
         {"bridge range", [&](CQELDoc& d) { d.StartBridgeRange(pBridgeSet, pLoadModel); }, MsgTFBridgeRange()},
         {"reference collection", [&](CQELDoc& d) { d.StartRefCollection(pToCalculate); }, MsgTFRefValues()},

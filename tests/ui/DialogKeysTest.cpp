@@ -38,7 +38,8 @@ namespace {
 struct CaseData {
     CaseData()
     {
-        collection = std::make_shared<CReferenceCollection>(30, L"Reference", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
+        collection = std::make_shared<CReferenceCollection>(30, L"Reference",
+                                                            Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         for (size_t k = 0; k < 2; ++k)
             collection->m_vRefSet.push_back(
                 std::make_shared<CReferenceSet>(false, c.bridgeSets[k], c.ensembles[k], 1.4));

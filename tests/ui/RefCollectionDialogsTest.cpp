@@ -17,7 +17,8 @@ struct RefCollectionFixture : ::testing::Test {
     RefCollectionFixture()
     {
         c.bridgeSets.push_back(std::make_shared<CBridgeSet>(6, L"Medium", 2, BC_THREESPAN, 15.0, 25.0));
-        collection = std::make_shared<CReferenceCollection>(20, L"Reference", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
+        collection = std::make_shared<CReferenceCollection>(20, L"Reference",
+                                                            Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         collection->m_vBS = {c.bridgeSets[1]};
         collection->m_vLME = {c.ensembles[0]};
     }
@@ -166,7 +167,8 @@ namespace {
 struct CompareFixture : ::testing::Test {
     CompareFixture()
     {
-        solved = std::make_shared<CReferenceCollection>(30, L"Solved", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
+        solved =
+            std::make_shared<CReferenceCollection>(30, L"Solved", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         for (size_t k = 0; k < 2; ++k) {
             auto set = std::make_shared<CReferenceSet>(false, c.bridgeSets[k], c.ensembles[k], 1.4);
             solved->m_vRefSet.push_back(set);
@@ -177,7 +179,8 @@ struct CompareFixture : ::testing::Test {
         solved->m_vRefSet[1]->m_bUseLM = true;
         solved->m_vRefSet[1]->m_bIsRatioCalculated = true;
         solved->m_nRefSet = 2;
-        unsolved = std::make_shared<CReferenceCollection>(31, L"Unsolved", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
+        unsolved = std::make_shared<CReferenceCollection>(31, L"Unsolved",
+                                                          Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
     }
     SmallCase c;
     std::shared_ptr<CReferenceCollection> solved, unsolved;

@@ -87,7 +87,8 @@ inline std::shared_ptr<CAOMovingLoad> MovingLoad(bool bKeepEach = false, std::sh
     analysis.KeepBeamResults(bKeepEach);
     int nSteps = 0;
     double step = kStep;
-    auto results = analysis.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
+    auto results =
+        analysis.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
     return std::make_shared<CAOMovingLoad>(results, bridge, lm, static_cast<int>(analysis.m_nSteps));
 }
 
@@ -125,7 +126,8 @@ inline std::shared_ptr<CAOBridgeRange> BridgeRange()
 // so every critical ratio is 2.
 inline std::shared_ptr<CReferenceCollection> Collection(std::vector<std::shared_ptr<CBridgeSet>> sets)
 {
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Network", Stepping{.bByStep = true, .step = kStep, .nSteps = 0});
+    auto coll =
+        std::make_shared<CReferenceCollection>(1, L"Network", Stepping{.bByStep = true, .step = kStep, .nSteps = 0});
     coll->m_vBS = std::move(sets);
     coll->m_vLME = {Ensemble({Axle(kP, L"Axle 100")}, L"Legal")};
     EXPECT_TRUE(coll->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
