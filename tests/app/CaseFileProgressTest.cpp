@@ -9,6 +9,7 @@
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
+#include "app/doc/PostingFeedback.h"
 #include "app/doc/QELDoc.h"
 #include "common/TestEnv.h"
 #include "core/bridge/BridgeSet.h"
@@ -58,7 +59,7 @@ protected:
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
         rc->m_bUseOverstress = true;
-        rc->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions());
+        rc->Calculate(CPostingFeedback(nullptr), qeltest::TestOptions()); // reports to the window, as a run does
         doc.m_vBridgeSet = {set};
         doc.m_vLoadModelEnsemble = {lme};
         doc.m_vRefCollection = {rc};
