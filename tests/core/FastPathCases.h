@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "RecordingFeedback.h"
-#include "StatusLines.h"
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -130,8 +129,6 @@ inline std::vector<ModelCase> Models()
          }},
     };
 }
-
-using qeltest::StatusLines;
 
 // The same double to the last bit: what a run on more threads must give.
 inline bool SameBits(double a, double b)
