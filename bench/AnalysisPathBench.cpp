@@ -81,7 +81,7 @@ void RunBridgeRange2SpanNAASRA1976(benchmark::State& state, const AnalysisOption
         CMultiBridgeAnalysis mba(set, lme, options);
         int nSteps = 0;
         double step = 0.5;
-        auto results = mba.Run(true, &nSteps, &step, nullptr);
+        auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
         for (const auto& r : results)
             positions += r->m_nAnalyses;
         benchmark::DoNotOptimize(results.data());
@@ -122,13 +122,14 @@ struct CollectionCase {
     // Calculated and compared; the load positions it took are added to positions.
     std::unique_ptr<CReferenceCollection> Run(double& positions, const AnalysisOptions& options) const
     {
-        auto coll = std::make_unique<CReferenceCollection>(1, L"Bench", true, 0, 0.5);
+        auto coll =
+            std::make_unique<CReferenceCollection>(1, L"Bench", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
         coll->m_vLME = {naasra, abdc};
         coll->m_vBS = sets;
         coll->m_bUseOverstress = true;
-        coll->Calculate(nullptr, options);
+        coll->Calculate(CAnalysisFeedback::None(), options);
         coll->SetProposedLoadModel(proposed);
-        coll->CompareProposed(nullptr, 1.0, options);
+        coll->CompareProposed(CAnalysisFeedback::None(), 1.0, options);
         for (const auto& rs : coll->GetRefSets())
             for (const auto* v : {&rs->m_vLiveLoadCritEnv, &rs->m_vOverstressCritEnv, &rs->m_vPropCritEnv})
                 for (const auto& r : *v)
@@ -219,7 +220,7 @@ void ThreadsBridgeRange2SpanNAASRA1976(benchmark::State& state)
         CMultiBridgeAnalysis mba(set, lme, qelbench::Options(AnalysisPath::Fast, threads));
         int nSteps = 0;
         double step = 0.5;
-        auto results = mba.Run(true, &nSteps, &step, nullptr);
+        auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
         benchmark::DoNotOptimize(results.data());
         return results;
     });

@@ -45,7 +45,7 @@ void BridgeRange(benchmark::State& state)
         CMultiBridgeAnalysis mba(set, lm, qelbench::Options());
         int nSteps = 0;
         double step = 0.5;
-        auto results = mba.Run(true, &nSteps, &step, nullptr);
+        auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
         n = 0;
         for (const auto& r : results)
             n += static_cast<size_t>(r->m_nAnalyses);
@@ -62,11 +62,11 @@ void ReferenceCollection(benchmark::State& state)
     lme->AddLoadModel(FiveAxle());
     lme->AddLoadModel(ThreeAxle());
     for (auto _ : state) {
-        CReferenceCollection coll(1, L"Bench", true, 0, 0.5);
+        CReferenceCollection coll(1, L"Bench", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
         coll.m_vLME = {lme};
         coll.m_vBS = {TwoSpanSet()};
         coll.m_bUseOverstress = true;
-        benchmark::DoNotOptimize(coll.Calculate(nullptr, qelbench::Options()));
+        benchmark::DoNotOptimize(coll.Calculate(CAnalysisFeedback::None(), qelbench::Options()));
     }
 }
 BENCHMARK(ReferenceCollection)->Unit(benchmark::kMillisecond);

@@ -42,7 +42,7 @@ inline void MovingLoadTwoSpans(benchmark::State& state, double stepSize, Analysi
         CMovingLoadAnalysis ml(bridge, lm, Options(path));
         int n = 0;
         double step = stepSize;
-        auto res = ml.Analyse(true, n, step, &run);
+        auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CStopFlagFeedback(run));
         benchmark::DoNotOptimize(res);
         positions += ml.m_nSteps;
     }

@@ -1,5 +1,6 @@
 #include "app/doc/AnalysisWorkers.h"
 
+#include "app/doc/PostingFeedback.h"
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/bridge/Bridge.h"
 #include "core/loads/LoadModelEnsemble.h"
@@ -64,7 +65,7 @@ void TakeRunResults(CReferenceCollection& collection, const CReferenceCollection
 bool MultiMovingLoadWork(AnalysisThreadParams& b)
 {
     CEnvelopeRunner runner(b.pBridge, b.pLME, b.options);
-    b.spResults = runner.Run(b.bByStep, b.nSteps, b.dStepSize, b.pbKeepRunning);
+    b.spResults = runner.Run(b.stepping, CPostingFeedback(b.pbKeepRunning));
     b.spAO = std::make_shared<CAOMultiMovingLoad>(b.spResults, runner.GetResults(), b.pBridge, b.pLME,
                                                   runner.GetNoAnalyses());
     return true;
@@ -73,19 +74,20 @@ bool MultiMovingLoadWork(AnalysisThreadParams& b)
 bool BridgeRangeWork(BridgeRangeThreadParams& b)
 {
     CMultiBridgeAnalysis analysis(b.pBridgeSet, b.pLoadModel, b.options);
-    auto vResults = analysis.Run(b.bByStep, &b.nSteps, &b.dStepSize, b.pbKeepRunning);
+    auto vResults = analysis.Run(b.stepping, CPostingFeedback(b.pbKeepRunning));
+    b.used = analysis.GetUsedStepping();
     b.spCriticalValues = std::make_shared<CCriticalValueEnsemble>(std::move(vResults), b.pBridgeSet);
     return true;
 }
 
 bool RefCollectionWork(RefCollectionThreadParams& b)
 {
-    b.bOK = b.pWork->Calculate(b.pbKeepRunning, b.options);
+    b.bOK = b.pWork->Calculate(CPostingFeedback(b.pbKeepRunning), b.options);
     return b.bOK;
 }
 
 bool CriticalRatiosWork(RefCollectionThreadParams& b)
 {
-    b.bOK = b.pWork->CompareProposed(b.pbKeepRunning, b.dMultiplier, b.options);
+    b.bOK = b.pWork->CompareProposed(CPostingFeedback(b.pbKeepRunning), b.dMultiplier, b.options);
     return b.bOK;
 }

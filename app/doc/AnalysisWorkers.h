@@ -10,6 +10,7 @@
 
 #include "app/doc/AnalysisRun.h"
 #include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/Stepping.h"
 
 class CBridge;
 class CBridgeSet;
@@ -34,9 +35,7 @@ struct AnalysisThreadParams : WorkerBlock {
     using WorkerBlock::WorkerBlock;
     std::shared_ptr<CBridge> pBridge;
     std::shared_ptr<CLoadModelEnsemble> pLME;
-    bool bByStep = false;
-    int nSteps = 0;
-    double dStepSize = 0.0;
+    Stepping stepping;
     bool bDisplayEach = false;
 
     std::shared_ptr<CEnvelopeResults> spResults;
@@ -48,12 +47,12 @@ struct BridgeRangeThreadParams : WorkerBlock {
     using WorkerBlock::WorkerBlock;
     std::shared_ptr<CBridgeSet> pBridgeSet;
     std::shared_ptr<CLoadModel> pLoadModel;
-    // The document's stepping defaults at launch; the run writes back the derived count
-    // or step, which the completion hands to the document.
-    bool bByStep = false;
-    int nSteps = 0;
-    double dStepSize = 0.0;
+    // The document's stepping defaults at launch.
+    Stepping stepping;
 
+    // The stepping the run used, with the count or the step it derived: the completion
+    // hands it to the document.
+    Stepping used;
     std::shared_ptr<CCriticalValueEnsemble> spCriticalValues;
 };
 

@@ -98,10 +98,7 @@ void CQELDoc::ResetData()
     StopAnalysisAndWait();
     m_nWindowCount = 0;
 
-    const CSettings::Analysis_Config::Analysis_Stepping& stepping = g_pSettings->Analysis.Stepping;
-    m_bDefByStep = stepping.BYSTEP;
-    m_dDefStepSize = stepping.STEPSIZE;
-    m_nDefNumSteps = stepping.NSTEPS;
+    m_DefStepping = g_pSettings->GetStepping();
 
     std::fill(std::begin(m_nNextID), std::end(m_nNextID), 0);
     m_dCritRatioParam = 1.0;
@@ -434,8 +431,7 @@ void CQELDoc::OnAddLoadModelEnsemble()
 
 void CQELDoc::OnAddRefCollection()
 {
-    AddElement(m_vRefCollection, NEXTID_REFCOLL, &CDocElementTree::AddRefCollection, L"Ref collection", m_bDefByStep,
-               m_nDefNumSteps, m_dDefStepSize);
+    AddElement(m_vRefCollection, NEXTID_REFCOLL, &CDocElementTree::AddRefCollection, L"Ref collection", m_DefStepping);
 }
 
 void CQELDoc::EditBridge(bool bRefreshTree, std::shared_ptr<CBridge> pBridge)

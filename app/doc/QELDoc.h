@@ -7,6 +7,7 @@
 
 #include "app/doc/AnalysisRun.h"
 #include "app/doc/InsertCommands.h"
+#include "core/analysis/Stepping.h"
 #include "core/library/LMEFactory.h"
 
 class CElement;
@@ -166,11 +167,11 @@ public:
     // "Elapsed time: N ms" and "Ready".
     void StopTiming(std::uint32_t dwStart);
 
-    void RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
-                               std::shared_ptr<CLoadModel> pLoadModel, double dStepSize);
+    void RunMovingLoadAnalysis(const Stepping& stepping, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                               std::shared_ptr<CLoadModel> pLoadModel);
     // Launchers of the workers (AnalysisWorkers.h).
-    void StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
-                              std::shared_ptr<CLoadModelEnsemble> pLME, double dStepSize);
+    void StartMultiMovingLoad(const Stepping& stepping, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                              std::shared_ptr<CLoadModelEnsemble> pLME);
     void StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shared_ptr<CLoadModel> pLoadModel);
     void StartRefCollection(std::shared_ptr<CReferenceCollection> pRefCollection);
     // Offers to calculate the collection first when it is not calculated.
@@ -246,9 +247,8 @@ public:
     std::uint64_t m_dwStartTime = 0; // GetTickCountMs at the start of a worker run
     bool m_bCritRatiosPending = false;
     std::shared_ptr<CReferenceCollection> m_spPendingRefCollection;
-    bool m_bDefByStep = false;
-    double m_dDefStepSize = 0.5;
-    int m_nDefNumSteps = 20;
+    // The stepping the next analysis dialog starts from.
+    Stepping m_DefStepping{.bByStep = false, .step = 0.5, .nSteps = 20};
     double m_dCritRatioParam = 1.0;
     int m_nNextID[5] = {0, 0, 0, 0, 0};
     std::vector<std::shared_ptr<CBridge>> m_vBridge;

@@ -6,6 +6,7 @@
 
 #include "app/doc/AnalysisWorkers.h"
 #include "app/doc/HostAccess.h"
+#include "app/doc/PostingFeedback.h"
 #include "app/doc/QELDoc.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/SinglePosAnalysis.h"
@@ -113,14 +114,10 @@ template <class Dlg>
 bool RunSteppedDialog(Dlg& dlg, CQELDoc& doc)
 {
     SteppingDlgData& stepping = dlg;
-    stepping.m_bUseStep = doc.m_bDefByStep;
-    stepping.m_dStepSize = doc.m_dDefStepSize;
-    stepping.m_nNumSteps = doc.m_nDefNumSteps;
+    stepping.m_Stepping = doc.m_DefStepping;
     if (dlg.DoModal() != DLG_IDOK)
         return false;
-    doc.m_bDefByStep = stepping.m_bUseStep;
-    doc.m_dDefStepSize = stepping.m_dStepSize;
-    doc.m_nDefNumSteps = stepping.m_nNumSteps;
+    doc.m_DefStepping = stepping.m_Stepping;
     return true;
 }
 
@@ -195,7 +192,7 @@ void CQELDoc::OnAnalysisSinglePosition()
     try {
         if (!m_Run.RunHere([&] {
                 CSinglePosAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
-                auto pResults = analysis.Analyse(location);
+                auto pResults = analysis.Analyse(location, CPostingFeedback(nullptr));
                 m_spAOSinglePosition = std::make_shared<CAOSinglePosition>(pResults, pBridge, pLoadModel, location);
                 m_spSinglePosResults = std::move(pResults);
             }))
@@ -211,8 +208,8 @@ void CQELDoc::OnAnalysisSinglePosition()
     SetModifiedFlag();
 }
 
-void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
-                                    std::shared_ptr<CLoadModel> pLoadModel, double dStepSize)
+void CQELDoc::RunMovingLoadAnalysis(const Stepping& stepping, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                                    std::shared_ptr<CLoadModel> pLoadModel)
 {
     if (!pBridge || !pLoadModel || RefusedValues(*pBridge) || RefusedValues(*pLoadModel))
         return;
@@ -222,9 +219,9 @@ void CQELDoc::RunMovingLoadAnalysis(bool bByStep, int nSteps, bool bDisplayEach,
                 CMovingLoadAnalysis analysis(pBridge, pLoadModel, AnalysisOptionsFromSettings(*g_pSettings));
                 // The window waits for this run and cannot stop it.
                 analysis.m_MostStationVisits = Bounds::MostWindowStationVisits;
-                auto pResults = analysis.Analyse(bByStep, nSteps, dStepSize, &m_bAnalysisRunning);
-                m_spAOMovingLoad = std::make_shared<CAOMovingLoad>(pResults, pBridge, pLoadModel,
-                                                                   static_cast<int>(analysis.m_nSteps));
+                auto pResults = analysis.Analyse(stepping, CPostingFeedback(&m_bAnalysisRunning));
+                m_spAOMovingLoad =
+                    std::make_shared<CAOMovingLoad>(pResults, pBridge, pLoadModel, static_cast<int>(analysis.m_nSteps));
                 m_spMovingLoadResults = std::move(pResults);
             }))
             return;
@@ -263,13 +260,12 @@ void CQELDoc::OnAnalysisMovingLoad()
         const auto pLoadModel = AtOrSay(m_vLoadModel, dlg->m_nSelLoadModel, kInvalidLoadModel);
         if (!pLoadModel)
             return;
-        RunMovingLoadAnalysis(m_bDefByStep, m_nDefNumSteps, dlg->m_bShowEachResult, pBridge, pLoadModel,
-                              m_dDefStepSize);
+        RunMovingLoadAnalysis(m_DefStepping, dlg->m_bShowEachResult, pBridge, pLoadModel);
     } else {
         const auto pLME = AtOrSay(m_vLoadModelEnsemble, dlg->m_nSelLME, kInvalidLME);
         if (!pLME)
             return;
-        StartMultiMovingLoad(m_bDefByStep, m_nDefNumSteps, dlg->m_bShowEachResult, pBridge, pLME, m_dDefStepSize);
+        StartMultiMovingLoad(m_DefStepping, dlg->m_bShowEachResult, pBridge, pLME);
     }
     RefreshElementView();
     SetModifiedFlag();
@@ -487,17 +483,15 @@ void CQELDoc::Launch(const wchar_t* pszLine, unsigned int nMessage, std::unique_
     }
 }
 
-void CQELDoc::StartMultiMovingLoad(bool bByStep, int nSteps, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
-                                   std::shared_ptr<CLoadModelEnsemble> pLME, double dStepSize)
+void CQELDoc::StartMultiMovingLoad(const Stepping& stepping, bool bDisplayEach, std::shared_ptr<CBridge> pBridge,
+                                   std::shared_ptr<CLoadModelEnsemble> pLME)
 {
     if (!pBridge || !pLME || RefusedValues(*pBridge) || RefusedValues(*pLME))
         return;
     auto pBlock = NewBlock<AnalysisThreadParams>();
     pBlock->pBridge = std::move(pBridge);
     pBlock->pLME = std::move(pLME);
-    pBlock->bByStep = bByStep;
-    pBlock->nSteps = nSteps;
-    pBlock->dStepSize = dStepSize;
+    pBlock->stepping = stepping;
     pBlock->bDisplayEach = bDisplayEach;
     const int nMax = pBlock->pLME->m_nLoadModels;
     Launch(L"Moving Load Analysis of LME called", MsgTFMultiML(), std::move(pBlock), nMax, &MultiMovingLoadWork,
@@ -511,9 +505,7 @@ void CQELDoc::StartBridgeRange(std::shared_ptr<CBridgeSet> pBridgeSet, std::shar
     auto pBlock = NewBlock<BridgeRangeThreadParams>();
     pBlock->pBridgeSet = std::move(pBridgeSet);
     pBlock->pLoadModel = std::move(pLoadModel);
-    pBlock->bByStep = m_bDefByStep;
-    pBlock->nSteps = m_nDefNumSteps;
-    pBlock->dStepSize = m_dDefStepSize;
+    pBlock->stepping = m_DefStepping;
     const int nMax = pBlock->pBridgeSet->m_nBridge;
     Launch(L"Bridge Range Analysis called", MsgTFBridgeRange(), std::move(pBlock), nMax, &BridgeRangeWork,
            &CQELDoc::OnBridgeRangeDone);
@@ -644,8 +636,8 @@ void CQELDoc::OnMultiMovingLoadDone(std::unique_ptr<AnalysisThreadParams> pBlock
 void CQELDoc::OnBridgeRangeDone(std::unique_ptr<BridgeRangeThreadParams> pBlock, const CRunOutcome& outcome)
 {
     // The run derived the count or the step of its last bridge: the next dialogs start from it.
-    m_nDefNumSteps = pBlock->nSteps;
-    m_dDefStepSize = pBlock->dStepSize;
+    m_DefStepping.nSteps = pBlock->used.nSteps;
+    m_DefStepping.step = pBlock->used.step;
     m_spCriticalValues = std::move(pBlock->spCriticalValues);
     if (!outcome.bStopped) {
         m_spAOBridgeRange = std::make_shared<CAOBridgeRange>(m_spCriticalValues, pBlock->pBridgeSet,

@@ -177,13 +177,14 @@ CaseContents MakeCase(double step, int families)
     auto proposed =
         CLMEFactory::MakeVehicle(1, L"Proposed five-axle", {60.0, 125.0, 125.0, 90.0, 90.0}, {3.7, 1.2, 6.1, 1.2});
     c.m_vLoadModel.push_back(proposed);
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Bench", true, 0, step);
+    auto coll =
+        std::make_shared<CReferenceCollection>(1, L"Bench", Stepping{.bByStep = true, .step = step, .nSteps = 0});
     coll->m_vLME = c.m_vLoadModelEnsemble;
     coll->m_vBS = c.m_vBridgeSet;
     coll->m_bUseOverstress = true;
-    coll->Calculate(nullptr, options);
+    coll->Calculate(CAnalysisFeedback::None(), options);
     coll->SetProposedLoadModel(proposed);
-    coll->CompareProposed(nullptr, 1.0, options);
+    coll->CompareProposed(CAnalysisFeedback::None(), 1.0, options);
     c.m_vRefCollection.push_back(coll);
     return c;
 }

@@ -21,6 +21,7 @@
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "app/QELApp.h"
+#include "app/doc/PostingFeedback.h"
 #include "core/bridge/Bridge.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
@@ -65,11 +66,12 @@ long PostLikeARun(long nLines)
             }
             const long perRun = std::max(1L, perThread / (kModels * kBridges * 2));
             long posted = 0;
+            const CPostingFeedback toWindow(nullptr);
             for (int b = 0; b < kBridges && posted < perThread; ++b) {
                 const auto bridge = std::make_shared<CBridge>(1, L"Bridge", BC_ONESPAN, 10.0 + b);
                 for (auto& lm : models)
                     for (long p = 0; p < perRun && posted < perThread; ++p, posted += 2)
-                        lm->AdjustToBridge(bridge);
+                        lm->AdjustToBridge(bridge, toWindow);
             }
             total += posted;
         });

@@ -5,13 +5,11 @@
 
 #include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeMerger.h"
-#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
-#include "platform/base/Messages.h"
 
 
 CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
@@ -23,11 +21,31 @@ CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_p
 {
 }
 
-std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps, double& stepSize,
-                                                       const std::atomic<bool>* pbKeepRunning)
-{
-    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
+namespace {
 
+// When the scope ends, by an exception too, the stepping held is the one the load model's
+// run used, once it derived it.
+class CHoldStepping {
+public:
+    CHoldStepping(Stepping& held, const CMovingLoadAnalysis& analysis) : m_Held(held), m_Analysis(analysis) {}
+    ~CHoldStepping()
+    {
+        if (m_Analysis.GetUsedStepping())
+            m_Held = *m_Analysis.GetUsedStepping();
+    }
+    CHoldStepping(const CHoldStepping&) = delete;
+    CHoldStepping& operator=(const CHoldStepping&) = delete;
+
+private:
+    Stepping& m_Held;
+    const CMovingLoadAnalysis& m_Analysis;
+};
+
+} // namespace
+
+std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(const Stepping& stepping, const CAnalysisFeedback& feedback)
+{
+    m_UsedStepping = stepping;
     m_nAnalyses = 0;
     m_vResults.clear();
     m_pResults = std::make_shared<CEnvelopeResults>();
@@ -40,29 +58,31 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
     if (!m_bKeepModelResults && m_Options.path == AnalysisPath::Fast) {
         // Only the merge is wanted: the runs are merged flat, as Augment would merge them.
         CFastEnvelopeMerger merger;
-        for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+        for (size_t i = 0; i < n && feedback.KeepRunning(); ++i) {
             CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
-            analysis.AnalyseInto(merger, bByStep, nSteps, stepSize, pbKeepRunning);
+            const CHoldStepping hold(m_UsedStepping, analysis);
+            analysis.AnalyseInto(merger, stepping, feedback);
             m_nAnalyses += static_cast<int>(analysis.m_nSteps);
-            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+            feedback.Progress(1);
         }
         m_pResults = merger.TakeResults();
         return m_pResults;
     }
 
     if (n > 1 && AnalysisThreads(m_Options.nThreads) > 1)
-        return RunParallel(models, n, bByStep, nSteps, stepSize, pbKeepRunning);
+        return RunParallel(models, n, stepping, feedback);
 
-    for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+    for (size_t i = 0; i < n && feedback.KeepRunning(); ++i) {
         CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
-        std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(bByStep, nSteps, stepSize, pbKeepRunning);
+        const CHoldStepping hold(m_UsedStepping, analysis);
+        std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(stepping, feedback);
         // A run stopped before its first position has nothing to merge or show.
         if (r && r->HasEnvelopes()) {
             m_vResults.push_back(r);
             m_pResults->Augment(*r);
         }
         m_nAnalyses += static_cast<int>(analysis.m_nSteps);
-        PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+        feedback.Progress(1);
     }
     return m_pResults;
 }
@@ -70,8 +90,8 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(bool bByStep, int& nSteps
 // Each load model's run on its own thread (a model listed twice runs its turns in order on
 // one), then merged in list order as the loop above merges.
 std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models,
-                                                               size_t n, bool bByStep, int& nSteps, double& stepSize,
-                                                               const std::atomic<bool>* pbKeepRunning)
+                                                               size_t n, const Stepping& stepping,
+                                                               const CAnalysisFeedback& feedback)
 {
     struct Run : PieceRun {
         std::shared_ptr<CEnvelopeResults> results;
@@ -91,12 +111,12 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
     }
 
     RunPieces(
-        tasks, m_Options.nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, bByStep, nSteps, stepSize,
-        pbKeepRunning,
+        tasks, m_Options.nThreads, [&](size_t i) -> PieceRun& { return runs[i]; }, feedback,
         [&](size_t i) {
             Run& run = runs[i];
             CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
-            run.results = analysis.Analyse(bByStep, run.nSteps, run.step, pbKeepRunning);
+            const CKeepUsedStepping keep(run, analysis);
+            run.results = analysis.Analyse(stepping, feedback);
             run.nAnalyses = static_cast<int>(analysis.m_nSteps);
         });
 
@@ -104,7 +124,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
     for (Run& run : runs) {
         if (!run.bStarted)
             break;
-        run.TakeStepping(bByStep, nSteps, stepSize);
+        m_UsedStepping = run.TakeStepping(m_UsedStepping);
         if (run.error)
             std::rethrow_exception(run.error);
         if (run.results && run.results->HasEnvelopes()) {

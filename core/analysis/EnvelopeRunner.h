@@ -1,9 +1,10 @@
 #pragma once
-#include <atomic>
 #include <memory>
 #include <vector>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/Stepping.h"
 
 class CBridge;
 class CLoadModelEnsemble;
@@ -16,11 +17,11 @@ public:
     CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_ptr<CLoadModelEnsemble> pLME,
                     const AnalysisOptions& options);
 
-    // nSteps and stepSize go to every moving-load analysis, which may rewrite them; the
-    // caller sees what the last load model left. Posts one progress step per load model.
-    // A null flag runs to the end.
-    std::shared_ptr<CEnvelopeResults> Run(bool bByStep, int& nSteps, double& stepSize,
-                                          const std::atomic<bool>* pbKeepRunning);
+    // The stepping goes to every moving-load analysis; GetUsedStepping is then the one
+    // the last load model that derived it used (the given one when none did). One step of
+    // progress per load model.
+    std::shared_ptr<CEnvelopeResults> Run(const Stepping& stepping, const CAnalysisFeedback& feedback);
+    const Stepping& GetUsedStepping() const { return m_UsedStepping; }
 
     std::vector<std::shared_ptr<CEnvelopeResults>> GetResults() const { return m_vResults; }
     // Whether Run keeps the result of each load model (GetResults); a caller that reads
@@ -35,11 +36,11 @@ public:
     int m_nLoadModels = 0;
     int m_nAnalyses = 0;
     AnalysisOptions m_Options;
+    Stepping m_UsedStepping;
 
 private:
     std::shared_ptr<CEnvelopeResults> RunParallel(const std::vector<std::shared_ptr<CLoadModel>>& models, size_t n,
-                                                  bool bByStep, int& nSteps, double& stepSize,
-                                                  const std::atomic<bool>* pbKeepRunning);
+                                                  const Stepping& stepping, const CAnalysisFeedback& feedback);
 
     bool m_bKeepModelResults = true;
 };

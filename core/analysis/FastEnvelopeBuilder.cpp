@@ -115,10 +115,10 @@ void CFastEnvelopeBuilder::Reserve(size_t nPositions)
     m_vReactionMin.reserve(nPositions * m_nReactions);
 }
 
-void CFastEnvelopeBuilder::AnalyseAt(double p)
+void CFastEnvelopeBuilder::AnalyseAt(double p, const CAnalysisFeedback& feedback)
 {
     CLoadModel& lm = *m_pLoadModel;
-    const double F = PrepareModelAt(lm, m_pBridge);
+    const double F = PrepareModelAt(lm, m_pBridge, feedback);
 
     if (!m_bSolverReady)
         PrepareSolver();

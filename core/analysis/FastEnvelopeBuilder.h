@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+class CAnalysisFeedback;
 class CBeam;
 class CBridge;
 class CEnvelopeResults;
@@ -39,8 +40,9 @@ public:
     // Room for this many positions, so that the run allocates nothing while it steps.
     void Reserve(size_t nPositions);
 
-    // The model standing at beam coordinate p, folded into the envelopes.
-    void AnalyseAt(double p);
+    // The model standing at beam coordinate p, folded into the envelopes. The bridge rule
+    // reports to the feedback.
+    void AnalyseAt(double p, const CAnalysisFeedback& feedback);
 
     size_t GetPositionCount() const { return m_nPositions; }
 

@@ -11,7 +11,6 @@
 #include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
-#include "core/analysis/KeepRunning.h"
 #include "core/analysis/PositionLoads.h"
 #include "core/analysis/SinglePosAnalysis.h"
 #include "core/beam/Beam.h"
@@ -21,7 +20,6 @@
 #include "core/loads/LoadModel.h"
 #include "core/bounds/Bounds.h"
 #include "platform/base/CLocale.h"
-#include "platform/base/Messages.h"
 
 namespace {
 
@@ -60,88 +58,92 @@ CMovingLoadAnalysis::CMovingLoadAnalysis(std::shared_ptr<CBridge> pBridge, std::
     m_BeamLength = m_pBeam->m_Length;
 }
 
-std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(bool bByStep, int& nSteps, double& step,
-                                                               const std::atomic<bool>* pbKeepRunning)
+std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Analyse(const Stepping& stepping,
+                                                               const CAnalysisFeedback& feedback)
 {
-    Prepare(bByStep, nSteps, step);
-    return Run(pbKeepRunning);
+    Prepare(stepping, feedback);
+    return Run(feedback);
 }
 
-void CMovingLoadAnalysis::AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
-                                      const std::atomic<bool>* pbKeepRunning)
+void CMovingLoadAnalysis::AnalyseInto(CFastEnvelopeMerger& merger, const Stepping& stepping,
+                                      const CAnalysisFeedback& feedback)
 {
-    const std::unique_ptr<CFastEnvelopeBuilder> builder = AnalyseFast(bByStep, nSteps, step, pbKeepRunning);
+    const std::unique_ptr<CFastEnvelopeBuilder> builder = AnalyseFast(stepping, feedback);
     if (builder->GetPositionCount() > 0)
         merger.Merge(*builder);
 }
 
-std::unique_ptr<CFastEnvelopeBuilder> CMovingLoadAnalysis::AnalyseFast(bool bByStep, int& nSteps, double& step,
-                                                                       const std::atomic<bool>* pbKeepRunning)
+std::unique_ptr<CFastEnvelopeBuilder> CMovingLoadAnalysis::AnalyseFast(const Stepping& stepping,
+                                                                       const CAnalysisFeedback& feedback)
 {
-    Prepare(bByStep, nSteps, step);
+    Prepare(stepping, feedback);
     m_nSteps = 0;
     auto builder = std::make_unique<CFastEnvelopeBuilder>(m_pBridge, m_pLoadModel, m_Options.nPointsPerSpan);
     builder->Reserve(PositionBound());
-    Step(pbKeepRunning, [&](double p) { builder->AnalyseAt(p); });
+    Step(feedback, [&](double p) { builder->AnalyseAt(p, feedback); });
     RefuseNonFinite(builder->AllFinite());
     return builder;
 }
 
-void CMovingLoadAnalysis::AnalyseWith(CFastEnvelopeBuilder& builder, bool bByStep, int& nSteps, double& step,
-                                      const std::atomic<bool>* pbKeepRunning)
+void CMovingLoadAnalysis::AnalyseWith(CFastEnvelopeBuilder& builder, const Stepping& stepping,
+                                      const CAnalysisFeedback& feedback)
 {
-    Prepare(bByStep, nSteps, step);
+    Prepare(stepping, feedback);
     m_nSteps = 0;
     builder.Restart(m_pBridge, m_pLoadModel, m_Options.nPointsPerSpan);
     builder.Reserve(PositionBound());
-    Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
+    Step(feedback, [&](double p) { builder.AnalyseAt(p, feedback); });
     RefuseNonFinite(builder.AllFinite());
 }
 
-void CMovingLoadAnalysis::AdvanceModel(bool bByStep, int nSteps, double step)
+void CMovingLoadAnalysis::AdvanceModel(const Stepping& stepping)
 {
-    const CMutePostsScope mute; // the run itself posts what the rule reports
-    Prepare(bByStep, nSteps, step);
+    const CAnalysisFeedback& silent = CAnalysisFeedback::None(); // the run itself reports what the rule says
+    Prepare(stepping, silent);
     m_nSteps = 0;
     CLoadModel& lm = *m_pLoadModel;
     LoadModelRunState before;
     std::atomic<bool> going = true;
-    Step(&going, [&](double) {
+    Step(CStopFlagFeedback(going), [&](double) {
         before = lm.RunState();
-        PrepareModelAt(lm, m_pBridge);
+        PrepareModelAt(lm, m_pBridge, silent);
         if (before == lm.RunState())
             going = false; // every further position would leave it so
     });
 }
 
-void CMovingLoadAnalysis::Prepare(bool bByStep, int& nSteps, double& step)
+Stepping CMovingLoadAnalysis::Prepare(const Stepping& given, const CAnalysisFeedback& feedback)
 {
-    if (bByStep && !(std::isfinite(step) && step > 0.0))
+    m_Used.reset();
+    if (given.bByStep && !(std::isfinite(given.step) && given.step > 0.0))
         throw std::invalid_argument("The step must be a positive number");
-    if (!bByStep && nSteps < 1)
+    if (!given.bByStep && given.nSteps < 1)
         throw std::invalid_argument("The number of steps must be at least 1");
 
     // A rule that re-shapes the model (an extra axle) must count in the length of the run.
     if (m_pLoadModel->m_bAdjustToBridge)
-        m_pLoadModel->AdjustToBridge(m_pBridge);
+        m_pLoadModel->AdjustToBridge(m_pBridge, feedback);
     m_pLoadModel->Update();
     m_LMLength = m_pLoadModel->m_Length;
 
-    if (bByStep) {
+    Stepping used = given;
+    if (given.bByStep) {
         m_bByStep = true;
-        m_Step = step;
-        const double expected = std::ceil((m_BeamLength + m_LMLength) / step + 0.5) + 1.0;
-        nSteps = expected < double(INT_MAX) ? static_cast<int>(expected) : INT_MAX;
+        m_Step = given.step;
+        const double expected = std::ceil((m_BeamLength + m_LMLength) / given.step + 0.5) + 1.0;
+        used.nSteps = expected < double(INT_MAX) ? static_cast<int>(expected) : INT_MAX;
     } else {
         m_bByStep = false;
-        m_nSteps = static_cast<std::uint32_t>(nSteps);
+        m_nSteps = static_cast<std::uint32_t>(given.nSteps);
         m_Step = m_BeamLength / m_nSteps;
         if (!(std::isfinite(m_Step) && m_Step > 0.0))
             throw std::invalid_argument("The step must be a positive number");
-        step = m_Step;
+        used.step = m_Step;
     }
+    m_Used = used;
     m_MaxPositions = CountPositions();
     RefuseOversizedRun();
+    return used;
 }
 
 double CMovingLoadAnalysis::CountPositions() const
@@ -185,7 +187,7 @@ void CMovingLoadAnalysis::RefuseOversizedRun() const
             "runs in the background and can be stopped");
 }
 
-std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const CAnalysisFeedback& feedback)
 {
     m_nSteps = 0;
     if (m_bKeepBeamResults || m_Options.path == AnalysisPath::Literal) {
@@ -193,8 +195,8 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<boo
         results->KeepBeamResults(m_bKeepBeamResults);
         CSinglePosAnalysis single(m_pBridge, m_pLoadModel, m_Options);
         bool finite = true;
-        Step(pbKeepRunning, [&](double p) {
-            auto r = single.Analyse(p);
+        Step(feedback, [&](double p) {
+            auto r = single.Analyse(p, feedback);
             finite = finite && AllFinite(*r);
             results->AddResults(std::move(r), m_pLoadModel, p);
         });
@@ -203,16 +205,16 @@ std::shared_ptr<CEnvelopeResults> CMovingLoadAnalysis::Run(const std::atomic<boo
     }
     CFastEnvelopeBuilder builder(m_pBridge, m_pLoadModel, m_Options.nPointsPerSpan);
     builder.Reserve(PositionBound());
-    Step(pbKeepRunning, [&](double p) { builder.AnalyseAt(p); });
+    Step(feedback, [&](double p) { builder.AnalyseAt(p, feedback); });
     RefuseNonFinite(builder.AllFinite());
     return builder.TakeResults();
 }
 
 template <class AnalyseAt>
-void CMovingLoadAnalysis::Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt&& analyseAt)
+void CMovingLoadAnalysis::Step(const CAnalysisFeedback& feedback, AnalyseAt&& analyseAt)
 {
     CLoadModel& lm = *m_pLoadModel;
-    if (KeepRunning(pbKeepRunning)) {
+    if (feedback.KeepRunning()) {
         if (lm.m_nPL == 0 && lm.m_nPUDL == 0 && lm.m_nUDL > 0)
             lm.m_bIsMoving = false;
         if (!lm.m_bIsMoving) {
@@ -226,7 +228,7 @@ void CMovingLoadAnalysis::Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt
 
     const double end = m_LMLength + m_BeamLength + m_Step;
     double p = -m_Step; // every load off the beam to the left
-    while (KeepRunning(pbKeepRunning) && p < end) {
+    while (feedback.KeepRunning() && p < end) {
         // Never more than counted: a step too small to move p any more would run forever.
         if (!(double(m_nSteps) < m_MaxPositions))
             throw std::runtime_error("The load positions on bridge \"" + WideToUtf8(m_pBridge->GetDescription()) +

@@ -1,11 +1,13 @@
 #pragma once
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/Stepping.h"
 
 class CBeam;
 class CBridge;
@@ -27,28 +29,27 @@ public:
                         const AnalysisOptions& options);
     virtual ~CMovingLoadAnalysis() = default;
 
-    // By step the caller gives the step and gets back the expected count; by count it
-    // gives the count and gets back the step. A null flag runs to the end.
-    std::shared_ptr<CEnvelopeResults> Analyse(bool bByStep, int& nSteps, double& step,
-                                              const std::atomic<bool>* pbKeepRunning);
-    std::shared_ptr<CEnvelopeResults> Run(const std::atomic<bool>* pbKeepRunning);
+    // The stepping used (by step with the expected count, by count with the step) is
+    // kept: GetUsedStepping.
+    std::shared_ptr<CEnvelopeResults> Analyse(const Stepping& stepping, const CAnalysisFeedback& feedback);
+    std::shared_ptr<CEnvelopeResults> Run(const CAnalysisFeedback& feedback);
     // As Analyse on the fast path, but the run is merged into the merger (when it reached
     // a position) instead of being returned: for callers that keep only the merged
     // envelopes of several load models.
-    void AnalyseInto(CFastEnvelopeMerger& merger, bool bByStep, int& nSteps, double& step,
-                     const std::atomic<bool>* pbKeepRunning);
+    void AnalyseInto(CFastEnvelopeMerger& merger, const Stepping& stepping, const CAnalysisFeedback& feedback);
     // As AnalyseInto, but the run is handed back to be merged later.
-    std::unique_ptr<CFastEnvelopeBuilder> AnalyseFast(bool bByStep, int& nSteps, double& step,
-                                                      const std::atomic<bool>* pbKeepRunning);
+    std::unique_ptr<CFastEnvelopeBuilder> AnalyseFast(const Stepping& stepping, const CAnalysisFeedback& feedback);
     // As AnalyseFast, into a builder that is used again for run after run (its buffers
     // stay); the run is left in it to be merged.
-    void AnalyseWith(CFastEnvelopeBuilder& builder, bool bByStep, int& nSteps, double& step,
-                     const std::atomic<bool>* pbKeepRunning);
+    void AnalyseWith(CFastEnvelopeBuilder& builder, const Stepping& stepping, const CAnalysisFeedback& feedback);
     // Leaves the load model as a complete run leaves it, without solving anything: the
     // bridge rule and the model's update at each position, until they change nothing more
-    // (what they do depends only on the model and the bridge). Posts nothing. Throws what
-    // the run would throw in those steps.
-    void AdvanceModel(bool bByStep, int nSteps, double step);
+    // (what they do depends only on the model and the bridge). Reports nothing: the run
+    // itself reports what the rule says. Throws what the run would throw in those steps.
+    void AdvanceModel(const Stepping& stepping);
+    // The stepping of the last run with its derived value, from the moment it was derived
+    // (a run that fails later keeps it); none before that.
+    const std::optional<Stepping>& GetUsedStepping() const { return m_Used; }
     // How far the model can advance before one of its loads reaches an event point; a load
     // already standing on one (within 1e-6 m) looks to the next.
     double NextEventDistance(double p) const;
@@ -75,13 +76,16 @@ private:
     // The positions of a run, each handed to analyseAt; the fast and the literal path
     // differ only in what they do at a position.
     template <class AnalyseAt>
-    void Step(const std::atomic<bool>* pbKeepRunning, AnalyseAt&& analyseAt);
+    void Step(const CAnalysisFeedback& feedback, AnalyseAt&& analyseAt);
     size_t PositionBound() const;
     double CountPositions() const;
     void RefuseOversizedRun() const;
     void RefuseNonFinite(bool bFinite) const;
     double m_MaxPositions = 0.0; // what the loop may visit, counted before it starts
-    void Prepare(bool bByStep, int& nSteps, double& step);
+    // Checks the stepping, applies the bridge rule once and derives what the stepping
+    // leaves open; returns the stepping used.
+    Stepping Prepare(const Stepping& given, const CAnalysisFeedback& feedback);
+    std::optional<Stepping> m_Used;
 
     bool m_bKeepBeamResults = false;
 };

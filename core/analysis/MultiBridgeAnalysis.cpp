@@ -9,7 +9,6 @@
 #include "core/analysis/EnvelopeRunner.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/FastEnvelopeMerger.h"
-#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/beam/Beam.h"
@@ -18,7 +17,6 @@
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 #include "core/loads/LoadModelEnsemble.h"
-#include "platform/base/Messages.h"
 
 namespace {
 
@@ -47,27 +45,27 @@ Workspace& ThreadWorkspace()
 std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& bridge,
                                             const std::vector<std::shared_ptr<CLoadModel>>& models,
                                             const std::vector<std::shared_ptr<CLoadModel>>& causing,
-                                            const AnalysisOptions& options, bool bByStep, int nSteps, double step,
-                                            const std::atomic<bool>* pbKeepRunning, PieceRun* pieces)
+                                            const AnalysisOptions& options, const Stepping& stepping,
+                                            const CAnalysisFeedback& feedback, PieceRun* pieces)
 {
-    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
     Workspace& ws = ThreadWorkspace();
     for (size_t j = 0; j < models.size(); ++j) {
-        if (!KeepRunning(pbKeepRunning))
+        if (!feedback.KeepRunning())
             break;
         PieceRun& run = pieces[j];
-        run.Start(bByStep, nSteps, step);
+        run.Start();
         try {
             CMovingLoadAnalysis analysis(bridge, models[j], options);
-            analysis.AnalyseWith(ws.builder, bByStep, run.nSteps, run.step, pbKeepRunning);
+            const CKeepUsedStepping keep(run, analysis);
+            analysis.AnalyseWith(ws.builder, stepping, feedback);
             if (ws.builder.GetPositionCount() > 0)
                 ws.merger.Merge(ws.builder, causing[j]);
         } catch (...) {
             run.error = std::current_exception();
             break;
         }
-        run.bComplete = KeepRunning(pbKeepRunning);
-        PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+        run.bComplete = feedback.KeepRunning();
+        feedback.Progress(1);
     }
     ws.builder.Release();
     return ws.merger.TakeResults();
@@ -104,7 +102,7 @@ struct ModelStates {
 // bridge, so a bridge's runs must start from the states one thread would bring them. The
 // replay finds those states one model at a time without solving anything.
 ModelStates ReplayModelStates(const DistinctModels& distinct, const std::vector<std::shared_ptr<CBridge>>& bridges,
-                              const AnalysisOptions& options, int nThreads, bool bByStep, int nSteps, double step)
+                              const AnalysisOptions& options, int nThreads, const Stepping& stepping)
 {
     const size_t n = bridges.size();
     const size_t d = distinct.objects.size();
@@ -123,7 +121,7 @@ ModelStates ReplayModelStates(const DistinctModels& distinct, const std::vector<
             try {
                 for (size_t l = 0; l < listings; ++l) {
                     CMovingLoadAnalysis analysis(bridges[i], model, options);
-                    analysis.AdvanceModel(bByStep, nSteps, step);
+                    analysis.AdvanceModel(stepping);
                 }
             } catch (...) {
                 states.reachable[k] = i + 1; // the run on bridge i fails as well
@@ -162,8 +160,8 @@ struct BridgeRuns {
 // of different bridges write different objects. The entries name the original models.
 BridgeRuns RunBridges(const std::vector<size_t>& order, const std::vector<std::shared_ptr<CBridge>>& bridges,
                       const std::vector<std::shared_ptr<CLoadModel>>& listings, const DistinctModels& distinct,
-                      const ModelStates& states, const AnalysisOptions& options, int nThreads, bool bByStep, int nSteps,
-                      double step, const std::atomic<bool>* pbKeepRunning)
+                      const ModelStates& states, const AnalysisOptions& options, int nThreads, const Stepping& stepping,
+                      const CAnalysisFeedback& feedback)
 {
     const size_t n = bridges.size();
     const size_t m = listings.size();
@@ -184,8 +182,7 @@ BridgeRuns RunBridges(const std::vector<size_t>& order, const std::vector<std::s
                 objects[k] = std::make_shared<CLoadModel>(*original, states.at[k][i]);
             own.push_back(objects[k]);
         }
-        runs.results[i] = RunBridge(bridges[i], own, listings, options, bByStep, nSteps, step, pbKeepRunning,
-                                    runs.pieces.data() + i * m);
+        runs.results[i] = RunBridge(bridges[i], own, listings, options, stepping, feedback, runs.pieces.data() + i * m);
     });
     return runs;
 }
@@ -193,8 +190,9 @@ BridgeRuns RunBridges(const std::vector<size_t>& order, const std::vector<std::s
 // As far as one thread would have come: every run up to the first that did not finish,
 // that one included; a failed run fails the whole run there. The originals are left as
 // one thread leaves them: in the state of the last run that one thread would have made.
+// used is the stepping one thread would hold; it is taken before a failure is rethrown.
 std::vector<std::shared_ptr<CEnvelopeResults>> GatherAsOneThread(BridgeRuns& runs, const DistinctModels& distinct,
-                                                                 bool bByStep, int& nSteps, double& stepSize)
+                                                                 Stepping& used)
 {
     const size_t n = runs.results.size();
     const size_t m = distinct.of.size();
@@ -210,7 +208,7 @@ std::vector<std::shared_ptr<CEnvelopeResults>> GatherAsOneThread(BridgeRuns& run
                 bStopped = true;
                 break;
             }
-            run.TakeStepping(bByStep, nSteps, stepSize);
+            used = run.TakeStepping(used);
             const size_t k = distinct.of[j];
             if (distinct.objects[k])
                 last[k] = runs.models[i][k].get();
@@ -256,17 +254,13 @@ CMultiBridgeAnalysis::CMultiBridgeAnalysis(std::shared_ptr<CBridgeSet> pBridgeSe
 {
 }
 
-std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bByStep, int* pnSteps, double* pStepSize,
-                                                                         const std::atomic<bool>* pbKeepRunning)
+std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(const Stepping& stepping,
+                                                                         const CAnalysisFeedback& feedback)
 {
+    m_UsedStepping = stepping;
     std::vector<std::shared_ptr<CEnvelopeResults>> out;
-    if (!KeepRunning(pbKeepRunning) || !m_pBridgeSet)
+    if (!feedback.KeepRunning() || !m_pBridgeSet)
         return out;
-
-    int localSteps = 0;
-    double localStep = 0.0;
-    int& nSteps = pnSteps ? *pnSteps : localSteps;
-    double& stepSize = pStepSize ? *pStepSize : localStep;
 
     // Only the bridges that exist: the set may have been regenerated since construction.
     const size_t n = std::min(static_cast<size_t>(m_nBridges), m_pBridgeSet->m_vBridges.size());
@@ -279,25 +273,24 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
             m_pLME ? m_pLME->m_vLoadModel.begin() + static_cast<std::ptrdiff_t>(nModels)
                    : std::vector<std::shared_ptr<CLoadModel>>::const_iterator{});
         if (n > 1 && nModels > 0 && AnalysisThreads(m_Options.nThreads) > 1)
-            return RunParallel(n, models, bByStep, nSteps, stepSize, pbKeepRunning);
+            return RunParallel(n, models, stepping, feedback);
         out.reserve(n);
         std::vector<PieceRun> pieces(models.size());
         for (size_t i = 0; i < n; ++i) {
             std::fill(pieces.begin(), pieces.end(), PieceRun{});
-            std::shared_ptr<CEnvelopeResults> r =
-                RunBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), models, models, m_Options, bByStep, nSteps,
-                          stepSize, pbKeepRunning, pieces.data());
+            std::shared_ptr<CEnvelopeResults> r = RunBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), models,
+                                                            models, m_Options, stepping, feedback, pieces.data());
             for (const PieceRun& p : pieces) {
                 if (!p.bStarted)
                     break;
-                p.TakeStepping(bByStep, nSteps, stepSize);
+                m_UsedStepping = p.TakeStepping(m_UsedStepping);
                 if (p.error)
                     std::rethrow_exception(p.error);
             }
             // A bridge stopped before any position leaves no entry, so every entry can be shown.
             if (r->HasEnvelopes())
                 out.push_back(std::move(r));
-            if (!KeepRunning(pbKeepRunning))
+            if (!feedback.KeepRunning())
                 break;
         }
         return out;
@@ -307,10 +300,17 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
     for (size_t i = 0; i < n; ++i) {
         CEnvelopeRunner runner(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_pLME, m_Options);
         runner.KeepModelResults(false); // only the merged envelopes of each bridge are kept
-        std::shared_ptr<CEnvelopeResults> r = runner.Run(bByStep, nSteps, stepSize, pbKeepRunning);
+        std::shared_ptr<CEnvelopeResults> r;
+        try {
+            r = runner.Run(m_UsedStepping, feedback);
+        } catch (...) {
+            m_UsedStepping = runner.GetUsedStepping();
+            throw;
+        }
+        m_UsedStepping = runner.GetUsedStepping();
         if (r && r->HasEnvelopes())
             out.push_back(std::move(r));
-        if (!KeepRunning(pbKeepRunning))
+        if (!feedback.KeepRunning())
             break;
     }
     return out;
@@ -320,8 +320,8 @@ std::vector<std::shared_ptr<CEnvelopeResults>> CMultiBridgeAnalysis::Run(bool bB
 // states one thread would give them there; the envelopes and the models are then left as
 // one thread leaves them.
 std::vector<std::shared_ptr<CEnvelopeResults>>
-CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CLoadModel>>& models, bool bByStep,
-                                  int& nSteps, double& stepSize, const std::atomic<bool>* pbKeepRunning)
+CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CLoadModel>>& models,
+                                  const Stepping& stepping, const CAnalysisFeedback& feedback)
 {
     const int nThreads = AnalysisThreads(m_Options.nThreads);
     std::vector<std::shared_ptr<CBridge>> bridges(n);
@@ -329,9 +329,8 @@ CMultiBridgeAnalysis::RunParallel(size_t n, const std::vector<std::shared_ptr<CL
         bridges[i] = m_pBridgeSet->GetBridge(static_cast<int>(i));
 
     const DistinctModels distinct = FindDistinctModels(models);
-    const ModelStates states = ReplayModelStates(distinct, bridges, m_Options, nThreads, bByStep, nSteps, stepSize);
+    const ModelStates states = ReplayModelStates(distinct, bridges, m_Options, nThreads, stepping);
     const std::vector<size_t> order = LongestFirst(bridges);
-    BridgeRuns runs = RunBridges(order, bridges, models, distinct, states, m_Options, nThreads, bByStep, nSteps,
-                                 stepSize, pbKeepRunning);
-    return GatherAsOneThread(runs, distinct, bByStep, nSteps, stepSize);
+    BridgeRuns runs = RunBridges(order, bridges, models, distinct, states, m_Options, nThreads, stepping, feedback);
+    return GatherAsOneThread(runs, distinct, m_UsedStepping);
 }

@@ -1,10 +1,11 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/Stepping.h"
 
 class CBridgeSet;
 class CEnvelopeResults;
@@ -21,21 +22,22 @@ public:
                          const AnalysisOptions& options);
     virtual ~CMultiBridgeAnalysis() = default;
 
-    // The stepping values at pnSteps and pStepSize are rewritten by every moving-load
-    // analysis. Entry i belongs to bridge i; after a stop the vector is shorter and holds
-    // only bridges that were analysed. A null flag runs to the end.
-    std::vector<std::shared_ptr<CEnvelopeResults>> Run(bool bByStep, int* pnSteps, double* pStepSize,
-                                                       const std::atomic<bool>* pbKeepRunning);
+    // Entry i belongs to bridge i; after a stop the vector is shorter and holds only
+    // bridges that were analysed. GetUsedStepping is then the stepping of the last
+    // moving-load analysis that derived it (the given one when none did).
+    std::vector<std::shared_ptr<CEnvelopeResults>> Run(const Stepping& stepping, const CAnalysisFeedback& feedback);
+    const Stepping& GetUsedStepping() const { return m_UsedStepping; }
 
     std::shared_ptr<CBridgeSet> m_pBridgeSet;
     std::shared_ptr<CLoadModel> m_pLoadModel;
     std::shared_ptr<CLoadModelEnsemble> m_pLME;
     std::uint32_t m_nBridges = 0;
     AnalysisOptions m_Options;
+    Stepping m_UsedStepping;
 
 private:
     std::vector<std::shared_ptr<CEnvelopeResults>> RunParallel(size_t nBridges,
                                                                const std::vector<std::shared_ptr<CLoadModel>>& models,
-                                                               bool bByStep, int& nSteps, double& stepSize,
-                                                               const std::atomic<bool>* pbKeepRunning);
+                                                               const Stepping& stepping,
+                                                               const CAnalysisFeedback& feedback);
 };

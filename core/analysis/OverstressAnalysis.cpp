@@ -1,15 +1,14 @@
 #include "core/analysis/OverstressAnalysis.h"
 
 #include <algorithm>
+#include <atomic>
 
-#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/analysis/ParallelRuns.h"
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/CLocale.h"
-#include "platform/base/Messages.h"
 
 
 COverstressAnalysis::COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
@@ -47,9 +46,8 @@ std::shared_ptr<CLoadModel> COverstressAnalysis::MakeOverstressLoadModel(int id)
 
 std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::shared_ptr<CBridge>& bridge,
                                                                      const AnalysisOptions& options,
-                                                                     const std::atomic<bool>* pbKeepRunning)
+                                                                     const CAnalysisFeedback& feedback)
 {
-    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
     std::shared_ptr<CLoadModel> lm = MakeOverstressLoadModel(0);
     lm->m_bIsMoving = false;
     const double w = GetOverstressUDL(bridge->m_SpanLength);
@@ -57,15 +55,13 @@ std::shared_ptr<CEnvelopeResults> COverstressAnalysis::AnalyseBridge(const std::
 
     std::wstring text =
         L"Overstress: L = " + FormatDoubleCW("%.3f", bridge->m_SpanLength) + L", w = " + FormatDoubleCW("%.3f", w);
-    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(text)));
+    feedback.Status(std::move(text));
 
-    int nSteps = 10;
-    double stepSize = 0.5;
     CMovingLoadAnalysis analysis(bridge, lm, options);
-    return analysis.Analyse(true, nSteps, stepSize, pbKeepRunning);
+    return analysis.Analyse(Stepping{.bByStep = true, .step = 0.5, .nSteps = 10}, feedback);
 }
 
-std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const std::atomic<bool>* pbKeepRunning)
+std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const CAnalysisFeedback& feedback)
 {
 
     std::vector<std::shared_ptr<CEnvelopeResults>> out;
@@ -80,16 +76,16 @@ std::vector<std::shared_ptr<CEnvelopeResults>> COverstressAnalysis::Run(const st
     };
     std::vector<Bridge> runs(n);
     const auto Analyse = [&](size_t i) {
-        runs[i].results = AnalyseBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_Options, pbKeepRunning);
+        runs[i].results = AnalyseBridge(m_pBridgeSet->GetBridge(static_cast<int>(i)), m_Options, feedback);
     };
     std::atomic<size_t> failed = n; // no bridge past a failure is started
     RunTasks(n, m_Options.nThreads, [&](size_t i) {
-        if (!KeepRunning(pbKeepRunning) || i > failed.load())
+        if (!feedback.KeepRunning() || i > failed.load())
             return;
         runs[i].bStarted = true;
         try {
             Analyse(i);
-            runs[i].bComplete = KeepRunning(pbKeepRunning);
+            runs[i].bComplete = feedback.KeepRunning();
         } catch (...) {
             for (size_t f = failed.load(); i < f && !failed.compare_exchange_weak(f, i);)
                 ;

@@ -1,8 +1,8 @@
 #pragma once
-#include <atomic>
 #include <memory>
 #include <vector>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/analysis/AnalysisOptions.h"
 
 class CBridge;
@@ -17,15 +17,15 @@ public:
     COverstressAnalysis(std::shared_ptr<CBridgeSet> pBridgeSet, double overstressFactor,
                         const AnalysisOptions& options);
 
-    // One result per bridge analysed, in set order; posts a status line per bridge.
-    // A null flag runs to the end. The bridges are analysed side by side; what comes back
-    // is what one thread leaves, up to the first bridge it would not have started.
-    std::vector<std::shared_ptr<CEnvelopeResults>> Run(const std::atomic<bool>* pbKeepRunning);
+    // One result per bridge analysed, in set order; a status line per bridge. The bridges
+    // are analysed side by side; what comes back is what one thread leaves, up to the
+    // first bridge it would not have started.
+    std::vector<std::shared_ptr<CEnvelopeResults>> Run(const CAnalysisFeedback& feedback);
 
     // The run of one bridge, with its status line.
     static std::shared_ptr<CEnvelopeResults> AnalyseBridge(const std::shared_ptr<CBridge>& bridge,
                                                            const AnalysisOptions& options,
-                                                           const std::atomic<bool>* pbKeepRunning);
+                                                           const CAnalysisFeedback& feedback);
 
     // Lane load intensity (kN/m) for a span length (m); NaN gives the top value.
     static double GetOverstressUDL(double spanLength);

@@ -18,8 +18,6 @@
 #endif
 
 #include "core/analysis/AnalysisOptions.h"
-#include "core/analysis/KeepRunning.h"
-#include "platform/base/Messages.h"
 
 namespace {
 
@@ -195,36 +193,27 @@ void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task)
             std::rethrow_exception(e);
 }
 
-namespace {
-constexpr int kNotDerived = std::numeric_limits<int>::min();
-}
-
-void PieceRun::Start(bool bByStep, int nStepsGiven, double stepGiven)
+void PieceRun::Start()
 {
-    nSteps = bByStep ? kNotDerived : nStepsGiven;
-    step = bByStep ? stepGiven : std::numeric_limits<double>::quiet_NaN();
+    used.reset();
     bStarted = true;
 }
 
-void PieceRun::TakeStepping(bool bByStep, int& nStepsHeld, double& stepHeld) const
+Stepping PieceRun::TakeStepping(const Stepping& held) const
 {
-    if (bStarted && (bByStep ? nSteps != kNotDerived : !std::isnan(step))) {
-        nStepsHeld = nSteps;
-        stepHeld = step;
-    }
+    return bStarted && used ? *used : held;
 }
 
 void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
-               const std::function<PieceRun&(size_t)>& piece, bool bByStep, int nSteps, double step,
-               const std::atomic<bool>* pbKeepRunning, const std::function<void(size_t)>& analyse)
+               const std::function<PieceRun&(size_t)>& piece, const CAnalysisFeedback& feedback,
+               const std::function<void(size_t)>& analyse)
 {
-    static const unsigned int UWM_PBAR_UPDATE = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
     RunTasks(tasks.size(), nThreads, [&](size_t t) {
         for (size_t q : tasks[t]) {
-            if (!KeepRunning(pbKeepRunning))
+            if (!feedback.KeepRunning())
                 return;
             PieceRun& run = piece(q);
-            run.Start(bByStep, nSteps, step);
+            run.Start();
             try {
                 analyse(q);
             } catch (...) {
@@ -232,8 +221,8 @@ void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
                 run.error = std::current_exception();
                 return;
             }
-            run.bComplete = KeepRunning(pbKeepRunning);
-            PostMainWindowMessage(UWM_PBAR_UPDATE, 1, 0);
+            run.bComplete = feedback.KeepRunning();
+            feedback.Progress(1);
         }
     });
 }

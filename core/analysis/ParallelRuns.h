@@ -2,11 +2,14 @@
 // The threads of one analysis. Independent pieces of a bridge range, an ensemble run or a
 // reference collection run side by side and are merged in the order a single thread
 // would have run them, so the results do not depend on the number of threads.
-#include <atomic>
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <vector>
+
+#include "core/analysis/AnalysisFeedback.h"
+#include "core/analysis/Stepping.h"
 
 // The thread count that AnalysisOptionsFromSettings puts into the options of the runs the
 // program starts; no run reads it. 1 runs everything on the calling thread.
@@ -37,27 +40,42 @@ private:
 // exception of the lowest-numbered failed task is then rethrown.
 void RunTasks(size_t n, int nThreads, const std::function<void(size_t)>& task);
 
-// What one piece of a run split into pieces ended with: the stepping it derived, and
+// What one piece of a run split into pieces ended with: the stepping it used, and
 // whether it started, ran to its end and failed.
 struct PieceRun {
-    int nSteps = 0;
-    double step = 0.0;
+    // The stepping the piece's moving-load analysis used, once it derived it (the count by
+    // step, the step by count); none while not yet derived, as a run that fails first
+    // leaves the caller's stepping as it was.
+    std::optional<Stepping> used;
     bool bStarted = false;
     bool bComplete = false;
     std::exception_ptr error;
 
-    // Before the piece runs: the stepping given, with the value that a moving-load
-    // analysis derives (the count by step, the step by count) marked as not yet derived,
-    // as a run that fails first leaves the caller's values as they were.
-    void Start(bool bByStep, int nStepsGiven, double stepGiven);
+    // Before the piece runs.
+    void Start();
     // The stepping one thread would hold after this piece, given what it held before.
-    void TakeStepping(bool bByStep, int& nStepsHeld, double& stepHeld) const;
+    Stepping TakeStepping(const Stepping& held) const;
+};
+
+// Copies the stepping an analysis used into its piece when the scope ends, by an exception
+// too: a run that fails after deriving its stepping has still derived it.
+template <class Analysis>
+class CKeepUsedStepping {
+public:
+    CKeepUsedStepping(PieceRun& run, const Analysis& analysis) : m_Run(run), m_Analysis(analysis) {}
+    ~CKeepUsedStepping() { m_Run.used = m_Analysis.GetUsedStepping(); }
+    CKeepUsedStepping(const CKeepUsedStepping&) = delete;
+    CKeepUsedStepping& operator=(const CKeepUsedStepping&) = delete;
+
+private:
+    PieceRun& m_Run;
+    const Analysis& m_Analysis;
 };
 
 // Runs the tasks with RunTasks, each running its pieces (indices into the caller's pieces)
-// in order until the flag is lowered. Every piece starts from the stepping given;
-// analyse(q) analyses piece q, deriving its own nSteps and step. A piece that throws keeps
-// its exception and ends its task; each finished piece moves the progress bar on.
+// in order until the feedback asks for a stop. analyse(q) analyses piece q and records
+// the stepping it used. A piece that throws keeps its exception and ends its task; each
+// finished piece is one step of progress.
 void RunPieces(const std::vector<std::vector<size_t>>& tasks, int nThreads,
-               const std::function<PieceRun&(size_t)>& piece, bool bByStep, int nSteps, double step,
-               const std::atomic<bool>* pbKeepRunning, const std::function<void(size_t)>& analyse);
+               const std::function<PieceRun&(size_t)>& piece, const CAnalysisFeedback& feedback,
+               const std::function<void(size_t)>& analyse);

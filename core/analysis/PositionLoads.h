@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/beam/Beam.h"
 #include "core/beam/BeamResults.h"
 #include "core/bridge/Bridge.h"
@@ -15,12 +16,13 @@
 // What the literal and the fast analyses of one position share, written once so that
 // the two stay bit-identical.
 
-// The bridge rule and the model's own update, then the product of its four factors
-// (recomputed each time so that a factor changed by the bridge rule takes effect).
-inline double PrepareModelAt(CLoadModel& lm, const std::shared_ptr<CBridge>& pBridge)
+// The bridge rule (reporting to the feedback) and the model's own update, then the product
+// of its four factors (recomputed each time so that a factor changed by the bridge rule
+// takes effect).
+inline double PrepareModelAt(CLoadModel& lm, const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     if (lm.m_bAdjustToBridge)
-        lm.AdjustToBridge(pBridge);
+        lm.AdjustToBridge(pBridge, feedback);
     if (!lm.m_bIsUpdated)
         lm.Update();
     const double F = lm.m_gLiveLoad.value * lm.m_gDLA.value * lm.m_gUnits.value * lm.m_gArbitrary.value;

@@ -41,10 +41,10 @@ struct LoadListSink {
 
 } // namespace
 
-std::shared_ptr<CBeamResults> CSinglePosAnalysis::Analyse(double position)
+std::shared_ptr<CBeamResults> CSinglePosAnalysis::Analyse(double position, const CAnalysisFeedback& feedback)
 {
     CLoadModel& lm = *m_pLoadModel;
-    const double F = PrepareModelAt(lm, m_pBridge);
+    const double F = PrepareModelAt(lm, m_pBridge, feedback);
 
     m_vLoads.clear();
     LoadListSink sink{m_vLoads, {}};

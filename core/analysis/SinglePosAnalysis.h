@@ -4,6 +4,7 @@
 
 #include "core/analysis/AnalysisOptions.h"
 
+class CAnalysisFeedback;
 class CBeam;
 class CBeamResults;
 class CBridge;
@@ -25,8 +26,9 @@ public:
     CSinglePosAnalysis(const CSinglePosAnalysis&) = delete;
     CSinglePosAnalysis& operator=(const CSinglePosAnalysis&) = delete;
 
-    // position: beam coordinate (m) of the model's reference point, location 0.
-    std::shared_ptr<CBeamResults> Analyse(double position);
+    // position: beam coordinate (m) of the model's reference point, location 0. The
+    // bridge rule reports to the feedback.
+    std::shared_ptr<CBeamResults> Analyse(double position, const CAnalysisFeedback& feedback);
 
     std::shared_ptr<CBridge> m_pBridge;
     std::shared_ptr<CBeam> m_pBeam;

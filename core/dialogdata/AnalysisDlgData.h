@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/analysis/Stepping.h"
+
 class CBridge;
 class CBridgeSet;
 class CLoadModel;
@@ -21,9 +23,7 @@ using RefCollectionList = std::vector<std::shared_ptr<CReferenceCollection>>;
 // The stepping of the moving-load and bridge-range dialogs; the document copies its
 // default stepping in and takes the last choice back as the next default.
 struct SteppingDlgData {
-    bool m_bUseStep = false;  // true: by step distance, false: by number of steps
-    double m_dStepSize = 0.0; // m
-    int m_nNumSteps = 0;
+    Stepping m_Stepping;
 };
 
 // "Single Position Analysis".

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/bounds/Subscript.h"
-#include "platform/base/Messages.h"
 
 namespace {
 
@@ -245,17 +245,14 @@ double CLoadModel::GetWidthFactor(const double& magnitude, const double& width) 
     return magnitude * kHighDistCoefficient * std::pow(b, kHighDistExponent);
 }
 
-void CLoadModel::PostStatus(std::wstring_view text) const
+void CLoadModel::PostStatus(const CAnalysisFeedback& feedback, std::wstring_view text) const
 {
-    static const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    // The text travels as the message's own payload: the receiver frees it, and so does
-    // a post that no main window takes.
-    // Built in one allocation, and only for a receiver: a bridge rule posts a line at
+    // Built in one allocation, and only for a receiver: a bridge rule reports a line at
     // every load position.
-    if (!HasMainWindowMessageSink())
+    if (!feedback.WantsStatus())
         return;
     std::wstring line;
     line.reserve(m_Description.size() + 2 + text.size());
     line.append(m_Description).append(L": ").append(text);
-    PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(std::move(line)));
+    feedback.Status(std::move(line));
 }

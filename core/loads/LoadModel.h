@@ -8,6 +8,7 @@
 #include "core/archive/ArchiveFwd.h"
 #include "core/elements/Element.h"
 
+class CAnalysisFeedback;
 class CBridge;
 class CBridgeSet;
 
@@ -153,8 +154,9 @@ public:
 
     void Update();
 
-    // Applies the rule of m_lmBridge for this bridge; changes the model itself.
-    void AdjustToBridge(const std::shared_ptr<CBridge>& pBridge);
+    // Applies the rule of m_lmBridge for this bridge; changes the model itself. What the
+    // rule did goes to the feedback's status lines.
+    void AdjustToBridge(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback);
     // One dynamic load allowance factor (1 + allowance) per bridge of the set, in order.
     std::vector<double> GetDLAs(std::shared_ptr<CBridgeSet> pBridgeSet) const;
     double GetA36DLA(const std::shared_ptr<CBridge>& pBridge) const;
@@ -162,19 +164,19 @@ public:
 
     double GetWidthFactor(const double& magnitude, const double& width) const;
 
-    // Posts "<description>: <text>" to the status log; safe from any thread.
-    void PostStatus(std::wstring_view text) const;
+    // Gives "<description>: <text>" to the feedback as a status line.
+    void PostStatus(const CAnalysisFeedback& feedback, std::wstring_view text) const;
 
     const LoadModelRunState& RunState() const { return *this; }
     // Puts the model back as it stood when its state was taken; its name and id stay.
     void RestoreRunState(const LoadModelRunState& state) { static_cast<LoadModelRunState&>(*this) = state; }
 
 private:
-    void ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge);
-    void ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge);
-    void ApplyA36DLA(const std::shared_ptr<CBridge>& pBridge);
-    void ApplyABDCDLA(const std::shared_ptr<CBridge>& pBridge);
-    void ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge);
+    void ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback);
+    void ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback);
+    void ApplyA36DLA(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback);
+    void ApplyABDCDLA(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback);
+    void ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback);
     void ShiftLocations(double d);
     void SyncCounts();
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/bounds/Subscript.h"
 #include "core/bridge/Bridge.h"
 #include "core/bridge/BridgeSet.h"
 #include "platform/base/CLocale.h"
-#include "platform/base/Messages.h"
 
 namespace {
 
@@ -62,31 +62,31 @@ constexpr double kHAMinLaneLoad = 9.0; // kN/m, long spans
 
 // Called on the thread running the analysis, which may be a worker: this writes the
 // model, so nothing else may use it during the run (see the class comment).
-void CLoadModel::AdjustToBridge(const std::shared_ptr<CBridge>& pBridge)
+void CLoadModel::AdjustToBridge(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     switch (m_lmBridge) {
-    case BR_A36_UDL: ApplyA36UDL(pBridge); break;
+    case BR_A36_UDL: ApplyA36UDL(pBridge, feedback); break;
     case BR_A36_UDL_DLA:
-        ApplyA36UDL(pBridge);
-        ApplyA36DLA(pBridge);
+        ApplyA36UDL(pBridge, feedback);
+        ApplyA36DLA(pBridge, feedback);
         break;
-    case BR_NAASRA_PL: ApplyNAASRAPointLoad(pBridge); break;
-    case BR_A36_DLA: ApplyA36DLA(pBridge); break;
+    case BR_NAASRA_PL: ApplyNAASRAPointLoad(pBridge, feedback); break;
+    case BR_A36_DLA: ApplyA36DLA(pBridge, feedback); break;
     case BR_NAASRA_PL_A36_DLA:
-        ApplyNAASRAPointLoad(pBridge);
-        ApplyA36DLA(pBridge);
+        ApplyNAASRAPointLoad(pBridge, feedback);
+        ApplyA36DLA(pBridge, feedback);
         break;
-    case BR_ABDC_DLA: ApplyABDCDLA(pBridge); break;
+    case BR_ABDC_DLA: ApplyABDCDLA(pBridge, feedback); break;
     case BR_NAASRA_PL_ABDC_DLA:
-        ApplyNAASRAPointLoad(pBridge);
-        ApplyABDCDLA(pBridge);
+        ApplyNAASRAPointLoad(pBridge, feedback);
+        ApplyABDCDLA(pBridge, feedback);
         break;
-    case BR_BS5400_UDL: ApplyBS5400UDL(pBridge); break;
+    case BR_BS5400_UDL: ApplyBS5400UDL(pBridge, feedback); break;
     default: break;
     }
 }
 
-void CLoadModel::ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge)
+void CLoadModel::ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     const double L = pBridge->m_SpanLength;
     double w = kA36LaneLoad;
@@ -102,11 +102,11 @@ void CLoadModel::ApplyA36UDL(const std::shared_ptr<CBridge>& pBridge)
     if (m_vPUDL.empty())
         ThrowInvalidSubscript();
     m_vPUDL[0].magnitude = -w;
-    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
-        PostStatus(L"A36 UDL: " + FormatDoubleCW("%.3f", w * kKNPerTonne * m_GammaUDL));
+    if (feedback.WantsStatus()) // a line per load position: built only when it is shown
+        PostStatus(feedback, L"A36 UDL: " + FormatDoubleCW("%.3f", w * kKNPerTonne * m_GammaUDL));
 }
 
-void CLoadModel::ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge)
+void CLoadModel::ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     // Drop the extra load of an earlier run.
     if (m_vPL.size() > 1)
@@ -131,26 +131,26 @@ void CLoadModel::ApplyNAASRAPointLoad(const std::shared_ptr<CBridge>& pBridge)
     }
     if (m_bIsUpdated)
         Update();
-    PostStatus(L"NAASRA additional point load added");
+    PostStatus(feedback, L"NAASRA additional point load added");
 }
 
-void CLoadModel::ApplyA36DLA(const std::shared_ptr<CBridge>& pBridge)
+void CLoadModel::ApplyA36DLA(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     const double D = GetA36DLA(pBridge);
     m_gDLA.value = D;
-    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
-        PostStatus(L"A36/NAASRA DLA: " + FormatDoubleCW("%.3f", D - 1.0));
+    if (feedback.WantsStatus()) // a line per load position: built only when it is shown
+        PostStatus(feedback, L"A36/NAASRA DLA: " + FormatDoubleCW("%.3f", D - 1.0));
 }
 
-void CLoadModel::ApplyABDCDLA(const std::shared_ptr<CBridge>& pBridge)
+void CLoadModel::ApplyABDCDLA(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     const double D = GetABDCDLA(pBridge);
     m_gDLA.value = D;
-    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
-        PostStatus(L"ABDC DLA: " + FormatDoubleCW("%.3f", D - 1.0));
+    if (feedback.WantsStatus()) // a line per load position: built only when it is shown
+        PostStatus(feedback, L"ABDC DLA: " + FormatDoubleCW("%.3f", D - 1.0));
 }
 
-void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge)
+void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge, const CAnalysisFeedback& feedback)
 {
     const double L = pBridge->m_SpanLength;
     double w = kHALaneLoad;
@@ -167,8 +167,8 @@ void CLoadModel::ApplyBS5400UDL(const std::shared_ptr<CBridge>& pBridge)
     if (!m_vPUDL.empty() && std::fabs(m_vPUDL[0].magnitude + old) <= 1e-9 * std::max(1.0, std::fabs(old)))
         m_vPUDL[0].magnitude = -w;
     m_vUDL[0].magnitude = w;
-    if (HasMainWindowMessageSink()) // a line per load position: built only when it is shown
-        PostStatus(L"BS5400 UDL: " + FormatDoubleCW("%.3f", w));
+    if (feedback.WantsStatus()) // a line per load position: built only when it is shown
+        PostStatus(feedback, L"BS5400 UDL: " + FormatDoubleCW("%.3f", w));
 }
 
 double CLoadModel::GetA36DLA(const std::shared_ptr<CBridge>& pBridge) const

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/analysis/KeepRunning.h"
 #include "core/analysis/MultiBridgeAnalysis.h"
 #include "core/bounds/Subscript.h"
 #include "core/bridge/BridgeSet.h"
@@ -37,16 +36,26 @@ bool SameLME(const std::shared_ptr<CLoadModelEnsemble>& a, const std::shared_ptr
 
 } // namespace
 
-CReferenceCollection::CReferenceCollection() : CReferenceCollection(0, L"Ref Collection", false, 0, 1.0) {}
+CReferenceCollection::CReferenceCollection()
+    : CReferenceCollection(0, L"Ref Collection", Stepping{.bByStep = false, .step = 1.0, .nSteps = 0})
+{
+}
 
-CReferenceCollection::CReferenceCollection(int id, std::wstring name, bool bByStep, int nStepPoints, double stepSize)
+CReferenceCollection::CReferenceCollection(int id, std::wstring name, const Stepping& stepping)
     : CElement(id, std::move(name), ET_REFCOLLECTION),
-      m_bByStep(bByStep),
-      m_StepSize(stepSize),
-      m_nStepPoints(nStepPoints),
+      m_bByStep(stepping.bByStep),
+      m_StepSize(stepping.step),
+      m_nStepPoints(stepping.nSteps),
       m_pPropLME(MakeProposed())
 {
     m_bIsEditable = true;
+}
+
+void CReferenceCollection::SetStepping(const Stepping& s)
+{
+    m_bByStep = s.bByStep;
+    m_StepSize = s.step;
+    m_nStepPoints = s.nSteps;
 }
 
 bool CReferenceCollection::operator!=(const std::shared_ptr<CReferenceCollection>& other) const
@@ -68,7 +77,7 @@ void CReferenceCollection::ClearResults()
     m_nRefSet = 0;
 }
 
-bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options)
+bool CReferenceCollection::Calculate(const CAnalysisFeedback& feedback, const AnalysisOptions& options)
 {
     if (m_vBS.empty() || m_vLME.empty())
         return false;
@@ -77,7 +86,7 @@ bool CReferenceCollection::Calculate(const std::atomic<bool>* pbKeepRunning, con
     for (const auto& lme : m_vLME) {
         for (const auto& bs : m_vBS) {
             auto rs = std::make_shared<CReferenceSet>(m_bUseOverstress, bs, lme, m_OverstressFactor);
-            rs->Calculate(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning, options);
+            SetStepping(rs->Calculate(GetStepping(), feedback, options));
             m_vRefSet.push_back(std::move(rs));
             ++m_nRefSet;
         }
@@ -101,7 +110,7 @@ void CReferenceCollection::SetProposedEnsemble(std::shared_ptr<CLoadModelEnsembl
     m_pPropLME = std::move(pLME);
 }
 
-bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier,
+bool CReferenceCollection::CompareProposed(const CAnalysisFeedback& feedback, double multiplier,
                                            const AnalysisOptions& options)
 {
     if (!m_pPropLME || m_pPropLME->m_vLoadModel.empty())
@@ -113,7 +122,7 @@ bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunnin
     // run it once per set and share it between the reference sets of that bridge set.
     std::vector<std::pair<std::shared_ptr<CBridgeSet>, CReferenceSet::EnvVector>> runs;
     const size_t n = std::min(static_cast<size_t>(m_nRefSet > 0 ? m_nRefSet : 0), m_vRefSet.size());
-    for (size_t i = 0; i < n && KeepRunning(pbKeepRunning); ++i) {
+    for (size_t i = 0; i < n && feedback.KeepRunning(); ++i) {
         CReferenceSet& rs = *m_vRefSet[i];
         const std::shared_ptr<CBridgeSet> bs = rs.GetBridgeSet();
         auto done = std::find_if(runs.begin(), runs.end(), [&](const auto& r) { return r.first == bs; });
@@ -122,14 +131,20 @@ bool CReferenceCollection::CompareProposed(const std::atomic<bool>* pbKeepRunnin
             proposed = done->second;
         } else {
             CMultiBridgeAnalysis mba(bs, m_pPropLME, options);
-            proposed = mba.Run(m_bByStep, &m_nStepPoints, &m_StepSize, pbKeepRunning);
-            if (KeepRunning(pbKeepRunning)) // only a complete run is reused
+            try {
+                proposed = mba.Run(GetStepping(), feedback);
+            } catch (...) {
+                SetStepping(mba.GetUsedStepping());
+                throw;
+            }
+            SetStepping(mba.GetUsedStepping());
+            if (feedback.KeepRunning()) // only a complete run is reused
                 runs.emplace_back(bs, proposed);
         }
         m_vCritRatioEnsemble.push_back(
             rs.CalculateRatios(m_bUseLM, std::move(proposed), m_pPropLME, multiplier, options));
     }
-    m_bIsCompared = KeepRunning(pbKeepRunning);
+    m_bIsCompared = feedback.KeepRunning();
     return true;
 }
 

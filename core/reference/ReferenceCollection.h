@@ -1,5 +1,4 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -7,7 +6,9 @@
 
 #include "core/archive/ArchiveFwd.h"
 #include "core/elements/Element.h"
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/Stepping.h"
 
 class CBridgeSet;
 class CLoadModel;
@@ -20,7 +21,7 @@ class CCriticalRatioEnsemble;
 class CReferenceCollection : public CElement {
 public:
     CReferenceCollection();
-    CReferenceCollection(int id, std::wstring name, bool bByStep, int nStepPoints, double stepSize);
+    CReferenceCollection(int id, std::wstring name, const Stepping& stepping);
     // Shares the reference sets, ensembles, bridge sets and proposed ensemble.
     CReferenceCollection(const CReferenceCollection&) = default;
     CReferenceCollection& operator=(const CReferenceCollection&) = default;
@@ -32,13 +33,13 @@ public:
     void ClearResults();
     // False (nothing changed) without a bridge set or an ensemble. Reference set k belongs
     // to ensemble k / (number of bridge sets) and bridge set k % (number of bridge sets).
-    bool Calculate(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options);
+    bool Calculate(const CAnalysisFeedback& feedback, const AnalysisOptions& options);
 
     // The model goes into a fresh "Proposed" ensemble of the collection's own.
     void SetProposedLoadModel(std::shared_ptr<CLoadModel> pLM);
     void SetProposedEnsemble(std::shared_ptr<CLoadModelEnsemble> pLME);
     // False when there is no proposed load model to compare.
-    bool CompareProposed(const std::atomic<bool>* pbKeepRunning, double multiplier, const AnalysisOptions& options);
+    bool CompareProposed(const CAnalysisFeedback& feedback, double multiplier, const AnalysisOptions& options);
 
     std::shared_ptr<CReferenceSet> GetRefSet(unsigned int i) const; // empty past m_nRefSet
     std::vector<std::shared_ptr<CReferenceSet>> GetRefSets() const { return m_vRefSet; }
@@ -60,9 +61,12 @@ public:
     std::vector<std::shared_ptr<CCriticalRatioEnsemble>> m_vCritRatioEnsemble;
     std::vector<std::shared_ptr<CLoadModelEnsemble>> m_vLME;
     std::vector<std::shared_ptr<CBridgeSet>> m_vBS;
+    // The stepping of its runs, as the file keeps it; each run leaves the one it used.
     bool m_bByStep = false;
     double m_StepSize = 1.0;
     std::int32_t m_nStepPoints = 0;
+    Stepping GetStepping() const { return {m_bByStep, m_StepSize, m_nStepPoints}; }
+    void SetStepping(const Stepping& s);
     bool m_bIsCalculated = false;
     // Results read from a file of a program whose loads on supports could miss them: still
     // shown, but calculated again before a proposed vehicle is compared with them.

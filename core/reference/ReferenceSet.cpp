@@ -54,14 +54,14 @@ void CReferenceSet::RebuildCritEnsembles()
     m_nBridges = static_cast<std::uint32_t>(m_vRefCritEnv.size());
 }
 
-void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning,
-                              const AnalysisOptions& options)
+Stepping CReferenceSet::Calculate(const Stepping& stepping, const CAnalysisFeedback& feedback,
+                                  const AnalysisOptions& options)
 {
     MakeEmptyCritEnsembles();
     CMultiBridgeAnalysis live(m_pBridgeSet, m_pRefLME, options);
-    m_vLiveLoadCritEnv = live.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
+    m_vLiveLoadCritEnv = live.Run(stepping, feedback);
     if (m_bUseOverstress) {
-        RunOverstress(pbKeepRunning, options);
+        RunOverstress(feedback, options);
         m_vRefCritEnv = CombineEnvelopes(m_vLiveLoadCritEnv, m_vOverstressCritEnv);
     } else {
         m_vRefCritEnv = m_vLiveLoadCritEnv;
@@ -69,12 +69,13 @@ void CReferenceSet::Calculate(bool bByStep, int* pnSteps, double* pStepSize, con
     m_bRefCombined = m_bUseOverstress;
     m_pRefCritEnsemble->MakeCriticalValueEnsemble(m_vRefCritEnv, m_pBridgeSet);
     m_bIsCalculated = true;
+    return live.GetUsedStepping();
 }
 
-void CReferenceSet::RunOverstress(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options)
+void CReferenceSet::RunOverstress(const CAnalysisFeedback& feedback, const AnalysisOptions& options)
 {
     COverstressAnalysis overstress(m_pBridgeSet, m_OverstressFactor, options);
-    m_vOverstressCritEnv = overstress.Run(pbKeepRunning);
+    m_vOverstressCritEnv = overstress.Run(feedback);
 }
 
 size_t CReferenceSet::CommonBridges(const EnvVector& vLive, const EnvVector& vOverstress)
@@ -102,13 +103,14 @@ CReferenceSet::EnvVector CReferenceSet::CombineEnvelopes(const EnvVector& vLive,
     return out;
 }
 
-std::shared_ptr<CCriticalRatioEnsemble>
-CReferenceSet::CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps, double* pStepSize,
-                               const std::atomic<bool>* pbKeepRunning, std::shared_ptr<CLoadModelEnsemble> pProposed,
-                               double multiplier, const AnalysisOptions& options)
+std::shared_ptr<CCriticalRatioEnsemble> CReferenceSet::CalculateRatios(bool bUseLM, const Stepping& stepping,
+                                                                       const CAnalysisFeedback& feedback,
+                                                                       std::shared_ptr<CLoadModelEnsemble> pProposed,
+                                                                       double multiplier,
+                                                                       const AnalysisOptions& options)
 {
     CMultiBridgeAnalysis prop(m_pBridgeSet, pProposed, options);
-    EnvVector vProposed = prop.Run(bByStep, pnSteps, pStepSize, pbKeepRunning);
+    EnvVector vProposed = prop.Run(stepping, feedback);
     return CalculateRatios(bUseLM, std::move(vProposed), std::move(pProposed), multiplier, options);
 }
 

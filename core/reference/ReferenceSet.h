@@ -1,11 +1,12 @@
 #pragma once
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "core/archive/ArchiveFwd.h"
+#include "core/analysis/AnalysisFeedback.h"
 #include "core/analysis/AnalysisOptions.h"
+#include "core/analysis/Stepping.h"
 
 class CBridgeSet;
 class CLoadModelEnsemble;
@@ -26,12 +27,12 @@ public:
     virtual ~CReferenceSet() = default;
 
     // A stop leaves as many bridges as were analysed; the set still counts as calculated.
-    void Calculate(bool bByStep, int* pnSteps, double* pStepSize, const std::atomic<bool>* pbKeepRunning,
-                   const AnalysisOptions& options);
+    // Returns the stepping the live-load run used (CMultiBridgeAnalysis::GetUsedStepping).
+    Stepping Calculate(const Stepping& stepping, const CAnalysisFeedback& feedback, const AnalysisOptions& options);
     // Ratios are formed for the bridges present in both the proposed and the reference
     // envelopes.
-    std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, bool bByStep, int* pnSteps, double* pStepSize,
-                                                            const std::atomic<bool>* pbKeepRunning,
+    std::shared_ptr<CCriticalRatioEnsemble> CalculateRatios(bool bUseLM, const Stepping& stepping,
+                                                            const CAnalysisFeedback& feedback,
                                                             std::shared_ptr<CLoadModelEnsemble> pProposed,
                                                             double multiplier, const AnalysisOptions& options);
     // The same with the proposed envelopes already run over this set's bridges; they are
@@ -47,7 +48,7 @@ public:
     // The combination of one bridge's results.
     std::shared_ptr<CEnvelopeResults> CombineBridge(const CEnvelopeResults& live,
                                                     const CEnvelopeResults& overstress) const;
-    void RunOverstress(const std::atomic<bool>* pbKeepRunning, const AnalysisOptions& options);
+    void RunOverstress(const CAnalysisFeedback& feedback, const AnalysisOptions& options);
 
     std::shared_ptr<CBridgeSet> GetBridgeSet() const { return m_pBridgeSet; }
     std::shared_ptr<CLoadModelEnsemble> GetRefLME() const { return m_pRefLME; }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/Stepping.h"
 #include "core/archive/ArchiveFwd.h"
 #include "core/bounds/Bounds.h"
 #include "core/settings/SettingsTable.h"
@@ -96,6 +97,11 @@ public:
     // Locked writes. The function given to Edit must not call another member that locks.
     void Assign(const CSettings& other);
     void Edit(const std::function<void(CSettings&)>& fn);
+
+    // The default stepping of the analyses, as one value (the fields of Analysis.Stepping);
+    // read on the user-interface thread, written locked.
+    ::Stepping GetStepping() const;
+    void SetStepping(const ::Stepping& stepping);
 
     int m_Version = 1;
     General_Config General;

@@ -41,18 +41,6 @@ SinkSlot& TheSink()
     return s;
 }
 
-thread_local bool t_bMuted = false;
-
-}
-
-CMutePostsScope::CMutePostsScope() : m_previous(t_bMuted)
-{
-    t_bMuted = true;
-}
-
-CMutePostsScope::~CMutePostsScope()
-{
-    t_bMuted = m_previous;
 }
 
 unsigned int RegisterWindowMessage(std::wstring_view name)
@@ -82,13 +70,13 @@ void SetMainWindowMessageSink(MessageSink sink)
 
 bool HasMainWindowMessageSink()
 {
-    return !t_bMuted && TheSink().present.load(std::memory_order_acquire);
+    return TheSink().present.load(std::memory_order_acquire);
 }
 
 bool PostMainWindowMessage(CPostedMessage message)
 {
     SinkSlot& s = TheSink();
-    if (t_bMuted || !s.present.load(std::memory_order_acquire))
+    if (!s.present.load(std::memory_order_acquire))
         return false;
     // Shared: installing waits for the posts under way.
     std::shared_lock lock(s.mutex);

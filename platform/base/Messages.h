@@ -76,19 +76,6 @@ bool PostMainWindowMessage(CPostedMessage message);
 // when nothing would receive it.
 bool HasMainWindowMessageSink();
 
-// While it lives, what this thread posts is dropped and no sink is seen from it: for work
-// that repeats steps whose messages were, or will be, posted once already.
-class CMutePostsScope {
-public:
-    CMutePostsScope();
-    ~CMutePostsScope();
-    CMutePostsScope(const CMutePostsScope&) = delete;
-    CMutePostsScope& operator=(const CMutePostsScope&) = delete;
-
-private:
-    bool m_previous;
-};
-
 inline bool PostMainWindowMessage(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam,
                                   std::unique_ptr<CMessagePayload> payload = nullptr)
 {

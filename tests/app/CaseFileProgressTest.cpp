@@ -9,6 +9,7 @@
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
+#include "app/doc/PostingFeedback.h"
 #include "app/doc/QELDoc.h"
 #include "common/TestEnv.h"
 #include "core/bridge/BridgeSet.h"
@@ -53,11 +54,12 @@ protected:
         auto lme = factory.GetNAASRA1976(false, 4);
         lme->m_ID = 1;
         auto set = std::make_shared<CBridgeSet>(1, L"1:1:30", BC_ONESPAN, 1.0, 30.0, 1.0);
-        auto rc = std::make_shared<CReferenceCollection>(1, L"Big", true, 0, 0.1);
+        auto rc =
+            std::make_shared<CReferenceCollection>(1, L"Big", Stepping{.bByStep = true, .step = 0.1, .nSteps = 0});
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
         rc->m_bUseOverstress = true;
-        rc->Calculate(nullptr, qeltest::TestOptions());
+        rc->Calculate(CPostingFeedback(nullptr), qeltest::TestOptions()); // reports to the window, as a run does
         doc.m_vBridgeSet = {set};
         doc.m_vLoadModelEnsemble = {lme};
         doc.m_vRefCollection = {rc};

@@ -93,13 +93,13 @@ TEST_F(DialogData, EveryValueTheDocumentGivesComesBackOnOk)
              dlg->m_vBridges = {pBridge};
              dlg->m_vLoadModels = {pModel};
              dlg->m_vLMEs = {pLME};
-             dlg->m_bUseStep = false;
-             dlg->m_dStepSize = 0.25;
-             dlg->m_nNumSteps = 30;
+             dlg->m_Stepping.bByStep = false;
+             dlg->m_Stepping.step = 0.25;
+             dlg->m_Stepping.nSteps = 30;
              AnswerOk(*dlg, caption);
-             EXPECT_FALSE(dlg->m_bUseStep);
-             EXPECT_DOUBLE_EQ(dlg->m_dStepSize, 0.25);
-             EXPECT_EQ(dlg->m_nNumSteps, 30);
+             EXPECT_FALSE(dlg->m_Stepping.bByStep);
+             EXPECT_DOUBLE_EQ(dlg->m_Stepping.step, 0.25);
+             EXPECT_EQ(dlg->m_Stepping.nSteps, 30);
              EXPECT_EQ(dlg->m_vLMEs, LMEList{pLME});
          }},
         {"Bridge Range Analysis",
@@ -107,13 +107,13 @@ TEST_F(DialogData, EveryValueTheDocumentGivesComesBackOnOk)
              auto dlg = analysis.MakeBridgeRangeDlg();
              dlg->m_vBridgeSets = {pSet};
              dlg->m_vLoadModels = {pModel};
-             dlg->m_bUseStep = true;
-             dlg->m_dStepSize = 0.75;
-             dlg->m_nNumSteps = 12;
+             dlg->m_Stepping.bByStep = true;
+             dlg->m_Stepping.step = 0.75;
+             dlg->m_Stepping.nSteps = 12;
              AnswerOk(*dlg, caption);
-             EXPECT_TRUE(dlg->m_bUseStep);
-             EXPECT_DOUBLE_EQ(dlg->m_dStepSize, 0.75);
-             EXPECT_EQ(dlg->m_nNumSteps, 12);
+             EXPECT_TRUE(dlg->m_Stepping.bByStep);
+             EXPECT_DOUBLE_EQ(dlg->m_Stepping.step, 0.75);
+             EXPECT_EQ(dlg->m_Stepping.nSteps, 12);
              EXPECT_EQ(dlg->m_vBridgeSets, BridgeSetList{pSet});
          }},
         {"Make Critical Ratios",

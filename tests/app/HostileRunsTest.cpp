@@ -153,7 +153,8 @@ protected:
         doc.m_vLoadModel.push_back(h.model());
         doc.m_vLoadModelEnsemble.push_back(EnsembleOf({h.model(), Axle()}));
         doc.m_vBridgeSet.push_back(h.set());
-        auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", true, 0, h.collStep);
+        auto coll = std::make_shared<CReferenceCollection>(1, L"Coll",
+                                                           Stepping{.bByStep = true, .step = h.collStep, .nSteps = 0});
         if (h.collectionSet)
             doc.m_vBridgeSet.push_back(h.collectionSet());
         coll->m_vBS = {doc.m_vBridgeSet.back()};
@@ -168,8 +169,8 @@ protected:
         };
         m_Dialogs.movingLoad = MovingLoadByStep(h.step);
         m_Dialogs.bridgeRange = [s = h.step](CBridgeRangeDlgInterface& d) {
-            d.m_bUseStep = true;
-            d.m_dStepSize = s;
+            d.m_Stepping.bByStep = true;
+            d.m_Stepping.step = s;
             return DLG_IDOK;
         };
         m_Dialogs.analyzeRefCollection = [](CAnalyzeRefCollectionDlgInterface&) { return DLG_IDOK; };

@@ -13,6 +13,7 @@
 #include "app/AppIds.h"
 #include "app/OutputWnd.h"
 #include "app/StatusLog.h"
+#include "app/doc/PostingFeedback.h"
 #include "core/bridge/Bridge.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
@@ -234,10 +235,11 @@ TEST_F(StatusLog, ARunWhoseBridgeRulePostsAtEveryPositionLeavesOneCountedLinePer
         lm.m_bAppliesR = false;
         lm.m_bAdjustToBridge = true;
         lm.m_lmBridge = BR_A36_DLA;
+        const CPostingFeedback toWindow(nullptr); // as a run of the program reports
         for (double L : {10.0, 60.0}) {
             const auto bridge = std::make_shared<CBridge>(1, L"Bridge", BC_ONESPAN, L);
             for (int i = 0; i < kPositions; ++i)
-                lm.AdjustToBridge(bridge);
+                lm.AdjustToBridge(bridge, toWindow);
         }
     };
     std::thread first(run, L"T44");

@@ -86,7 +86,8 @@ TEST(AnalysisOutput, DescriptionsOfTheReferenceKinds)
     auto set = std::make_shared<CBridgeSet>(1, L"Two spans", BC_TWOSPAN, 10.0, 30.0, 10.0);
     auto refLME = std::make_shared<CLoadModelEnsemble>(1, L"Legal fleet");
     auto rs = std::make_shared<CReferenceSet>(false, set, refLME, 1.4);
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Network", true, 0, 1.0);
+    auto coll =
+        std::make_shared<CReferenceCollection>(1, L"Network", Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     coll->m_bUseOverstress = true;
     coll->m_Multiplier = 1.25;
 

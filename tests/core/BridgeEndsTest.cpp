@@ -46,7 +46,7 @@ Run RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoad
     options.nPointsPerSpan = nPoints;
     CMovingLoadAnalysis a(bridge, r.lm, options);
     int n = 0;
-    r.res = a.Analyse(true, n, step, nullptr);
+    r.res = a.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
     return r;
 }
 

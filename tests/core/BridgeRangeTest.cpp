@@ -25,10 +25,7 @@ TEST(MultiBridge, PointLoadOverOneSpanSetMatchesStatics)
     EXPECT_EQ(mba.m_pLME->m_nLoadModels, 1);
     EXPECT_EQ(mba.m_nBridges, 3u);
 
-    std::atomic<bool> run{true};
-    int nSteps = 0;
-    double step = 1.0;
-    const auto results = mba.Run(true, &nSteps, &step, &run);
+    const auto results = mba.Run(Stepping{.bByStep = true, .step = 1.0, .nSteps = 0}, rec);
     ASSERT_EQ(results.size(), 3u);
     const double L[] = {10.0, 20.0, 30.0};
     for (int i = 0; i < 3; ++i) {
@@ -40,9 +37,9 @@ TEST(MultiBridge, PointLoadOverOneSpanSetMatchesStatics)
     EXPECT_NEAR(MaxMoment(*results[1]), 500.0, 1e-6);
     EXPECT_NEAR(MaxMoment(*results[2]), 750.0, 1e-6);
     // By step the count of the last bridge comes back: ceil(30 / 1 + 0.5) + 1.
-    EXPECT_EQ(nSteps, 32);
-    EXPECT_EQ(step, 1.0);
-    EXPECT_EQ(rec.progress, 3); // one per load model per bridge
+    EXPECT_EQ(mba.GetUsedStepping().nSteps, 32);
+    EXPECT_EQ(mba.GetUsedStepping().step, 1.0);
+    EXPECT_EQ(rec.ProgressCount(), 3); // one per load model per bridge
 }
 
 TEST(MultiBridge, CountSteppingReturnsTheLastBridgesStep)
@@ -52,10 +49,8 @@ TEST(MultiBridge, CountSteppingReturnsTheLastBridgesStep)
     auto lme = Ensemble({lm});
     CMultiBridgeAnalysis mba(OneSpanSet(), lme, qeltest::TestOptions());
     EXPECT_EQ(mba.m_pLoadModel, nullptr);
-    int nSteps = 20;
-    double step = 0.0;
-    EXPECT_EQ(mba.Run(false, &nSteps, &step, nullptr).size(), 3u);
-    EXPECT_DOUBLE_EQ(step, 30.0 / 20);
+    EXPECT_EQ(mba.Run(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, rec).size(), 3u);
+    EXPECT_DOUBLE_EQ(mba.GetUsedStepping().step, 30.0 / 20);
     EXPECT_EQ(lme->m_nLoadModels, 1); // the caller's ensemble is used as it is
 }
 
@@ -66,10 +61,8 @@ TEST(MultiBridge, StopBetweenLoadModelsKeepsTheBridgesAnalysed)
     Recorder rec(&run, 3);
     auto set = OneSpanSet();
     CMultiBridgeAnalysis mba(set, Ensemble({PointLoad(100.0), PointLoad(200.0)}), qeltest::TestOptions());
-    int nSteps = 0;
-    double step = 1.0;
-    const auto results = mba.Run(true, &nSteps, &step, &run);
-    EXPECT_EQ(rec.progress, 3);
+    const auto results = mba.Run(Stepping{.bByStep = true, .step = 1.0, .nSteps = 0}, rec);
+    EXPECT_EQ(rec.ProgressCount(), 3);
     ASSERT_EQ(results.size(), 2u);
     EXPECT_NEAR(MaxMoment(*results[0]), 500.0, 1e-6); // both models on 10 m
     EXPECT_NEAR(MaxMoment(*results[1]), 500.0, 1e-6); // only the 100 kN model on 20 m
@@ -80,15 +73,12 @@ TEST(MultiBridge, StopBetweenLoadModelsKeepsTheBridgesAnalysed)
 // position only.
 TEST(MultiBridge, EmptyEnsembleOrStoppedRunGivesNoEntries)
 {
-    Recorder rec;
     auto set = OneSpanSet();
-    int nSteps = 0;
-    double step = 1.0;
+    const Stepping byStep{.bByStep = true, .step = 1.0, .nSteps = 0};
     std::atomic<bool> run{true};
-    EXPECT_TRUE(
-        CMultiBridgeAnalysis(set, Ensemble({}), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
+    Recorder rec(&run);
+    EXPECT_TRUE(CMultiBridgeAnalysis(set, Ensemble({}), qeltest::TestOptions()).Run(byStep, rec).empty());
     run = false;
-    EXPECT_TRUE(
-        CMultiBridgeAnalysis(set, PointLoad(100.0), qeltest::TestOptions()).Run(true, &nSteps, &step, &run).empty());
-    EXPECT_EQ(rec.progress, 0);
+    EXPECT_TRUE(CMultiBridgeAnalysis(set, PointLoad(100.0), qeltest::TestOptions()).Run(byStep, rec).empty());
+    EXPECT_EQ(rec.ProgressCount(), 0);
 }

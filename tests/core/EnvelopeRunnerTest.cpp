@@ -20,11 +20,9 @@ TEST(EnvelopeRunner, MergesEveryLoadModelStationWise)
     auto bridge = CBridge::Create(1, L"Ten", BC_ONESPAN, 10.0);
     auto lme = Ensemble({PointLoad(100.0, L"A"), PointLoad(200.0, L"B"), PointLoad(50.0, L"C")});
     CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
-    int nSteps = 0;
-    double step = 1.0;
-    std::atomic<bool> run{true};
-    auto merged = runner.Run(true, nSteps, step, &run);
-    EXPECT_EQ(rec.progress, 3);
+    const Stepping byStep{.bByStep = true, .step = 1.0, .nSteps = 0};
+    auto merged = runner.Run(byStep, rec);
+    EXPECT_EQ(rec.ProgressCount(), 3);
     ASSERT_EQ(runner.GetResults().size(), 3u);
     // The merge keeps the largest, never the sum: 200 x 10 / 4.
     EXPECT_NEAR(MaxMoment(*merged), 500.0, 1e-6);
@@ -35,29 +33,28 @@ TEST(EnvelopeRunner, MergesEveryLoadModelStationWise)
     EXPECT_EQ(merged->m_nAnalyses, 3 * 12);
 
     // A second run starts afresh.
-    runner.Run(true, nSteps, step, &run);
+    runner.Run(byStep, rec);
     EXPECT_EQ(runner.GetResults().size(), 3u);
     EXPECT_EQ(runner.GetNoAnalyses(), 3 * 12);
 }
 
 TEST(EnvelopeRunner, EmptyEnsembleOrStoppedRunLeavesNothingUnfilled)
 {
-    Recorder rec;
     auto set = OneSpanSet();
-    int nSteps = 0;
-    double step = 1.0;
+    const Stepping byStep{.bByStep = true, .step = 1.0, .nSteps = 0};
     std::atomic<bool> run{true};
+    Recorder rec(&run);
 
     CEnvelopeRunner empty(set->GetBridge(0), Ensemble({}), qeltest::TestOptions());
-    EXPECT_FALSE(empty.Run(true, nSteps, step, &run)->HasEnvelopes());
+    EXPECT_FALSE(empty.Run(byStep, rec)->HasEnvelopes());
     EXPECT_TRUE(empty.GetResults().empty());
-    EXPECT_EQ(rec.progress, 0);
+    EXPECT_EQ(rec.ProgressCount(), 0);
 
     run = false;
     CEnvelopeRunner stopped(set->GetBridge(0), Ensemble({PointLoad(100.0)}), qeltest::TestOptions());
-    EXPECT_FALSE(stopped.Run(true, nSteps, step, &run)->HasEnvelopes());
+    EXPECT_FALSE(stopped.Run(byStep, rec)->HasEnvelopes());
     EXPECT_TRUE(stopped.GetResults().empty());
-    EXPECT_EQ(rec.progress, 0);
+    EXPECT_EQ(rec.ProgressCount(), 0);
 }
 
 TEST(EnvelopeRunner, WorksOnTheEnsembleAsItWasWhenStarted)
@@ -66,14 +63,12 @@ TEST(EnvelopeRunner, WorksOnTheEnsembleAsItWasWhenStarted)
     auto lme = Ensemble({PointLoad(100.0), PointLoad(200.0)});
     CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     // The ensemble is edited (on another thread, in the program) once the run is going.
-    SetMainWindowMessageSink([&](CPostedMessage&& m) {
-        if (m.message == kProgress)
-            lme->Clear();
-    });
-    int nSteps = 0;
-    double step = 1.0;
-    auto merged = runner.Run(true, nSteps, step, nullptr);
-    SetMainWindowMessageSink(nullptr);
+    struct ClearOnProgress : CAnalysisFeedback {
+        std::shared_ptr<CLoadModelEnsemble> lme;
+        void Progress(int) const override { lme->Clear(); }
+    } clear;
+    clear.lme = lme;
+    auto merged = runner.Run(Stepping{.bByStep = true, .step = 1.0, .nSteps = 0}, clear);
     EXPECT_EQ(runner.GetResults().size(), 2u);
     EXPECT_NEAR(MaxMoment(*merged), 500.0, 1e-6);
 }
@@ -98,8 +93,8 @@ TEST(Overstress, EveryBridgeGetsItsLaneLoadAndAStatusLine)
     Recorder rec;
     std::atomic<bool> run{true};
     COverstressAnalysis os(OneSpanSet(), 1.4, qeltest::TestOptions());
-    const auto results = os.Run(&run);
-    EXPECT_EQ(rec.status,
+    const auto results = os.Run(rec);
+    EXPECT_EQ(rec.StatusLines(),
               (std::vector<std::wstring>{L"Overstress: L = 10.000, w = 16.000", L"Overstress: L = 20.000, w = 17.667",
                                          L"Overstress: L = 30.000, w = 19.000"}));
     ASSERT_EQ(results.size(), 3u);
@@ -111,10 +106,10 @@ TEST(Overstress, EveryBridgeGetsItsLaneLoadAndAStatusLine)
         EXPECT_NEAR(results[i]->GetEnvReaction(1)->GetMaxEffect().val, w[i] * L[i] / 2.0, 1e-6);
     }
 
-    Recorder quiet;
+    Recorder quiet(&run);
     run = false;
-    EXPECT_TRUE(os.Run(&run).empty());
-    EXPECT_TRUE(quiet.status.empty());
+    EXPECT_TRUE(os.Run(quiet).empty());
+    EXPECT_TRUE(quiet.StatusLines().empty());
 }
 
 TEST(Overstress, StatusLineOfA35mSpan)
@@ -122,6 +117,6 @@ TEST(Overstress, StatusLineOfA35mSpan)
     Recorder rec;
     COverstressAnalysis os(std::make_shared<CBridgeSet>(1, L"35", BC_ONESPAN, 35.0, 35.0, 1.0), 1.4,
                            qeltest::TestOptions());
-    os.Run(nullptr);
-    EXPECT_EQ(rec.status, (std::vector<std::wstring>{L"Overstress: L = 35.000, w = 20.000"}));
+    os.Run(rec);
+    EXPECT_EQ(rec.StatusLines(), (std::vector<std::wstring>{L"Overstress: L = 35.000, w = 20.000"}));
 }

@@ -104,7 +104,7 @@ void ExpectBalanced(const std::vector<double>& reactions, const std::vector<doub
 std::vector<double> LiteralReactions(const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, double p)
 {
     CSinglePosAnalysis a(bridge, std::make_shared<CLoadModel>(model), qeltest::TestOptions(AnalysisPath::Literal));
-    return a.Analyse(p)->m_vReactions;
+    return a.Analyse(p, CAnalysisFeedback::None())->m_vReactions;
 }
 
 // One reaction per support from a reaction envelope's entries at position i (the other
@@ -122,7 +122,7 @@ std::vector<double> EnvelopeReactions(const CEnvelopeResults& r, size_t i)
 std::vector<double> FastReactions(const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, double p)
 {
     CFastEnvelopeBuilder b(bridge, std::make_shared<CLoadModel>(model), qeltest::TestPoints());
-    b.AnalyseAt(p);
+    b.AnalyseAt(p, CAnalysisFeedback::None());
     return EnvelopeReactions(*b.TakeResults(), 0);
 }
 
@@ -230,7 +230,7 @@ TEST(Equilibrium, EveryPositionOfAMovingRunBalances)
             int nSteps = 0;
             double s = step;
             CMovingLoadAnalysis a(bridge, std::make_shared<CLoadModel>(c.model), qeltest::TestOptions(path));
-            const auto r = a.Analyse(true, nSteps, s, nullptr);
+            const auto r = a.Analyse(Stepping{.bByStep = true, .step = s, .nSteps = nSteps}, CAnalysisFeedback::None());
             const auto env = r->GetEnvReaction(0);
             ASSERT_GT(env->m_vMax.size(), 1u);
             for (size_t i = 0; i < env->m_vMax.size(); ++i) {

@@ -108,15 +108,14 @@ TEST(FastBridgeRange, RunnerMergeIsTheLiteralAugmentOfItsModels)
     auto lme = Ensemble();
     ModelMap map;
     auto copy = CopyOf(*lme, map);
-    int nA = 0, nB = 0;
-    double sA = 0.45, sB = 0.45;
+    const Stepping byStep{.bByStep = true, .step = 0.45, .nSteps = 0};
     CEnvelopeRunner literal(bridge, lme, qeltest::TestOptions(AnalysisPath::Literal));
-    const std::shared_ptr<CEnvelopeResults> a = literal.Run(true, nA, sA, nullptr);
+    const std::shared_ptr<CEnvelopeResults> a = literal.Run(byStep, CAnalysisFeedback::None());
     CEnvelopeRunner fast(bridge, copy, qeltest::TestOptions());
     fast.KeepModelResults(false);
-    const auto b = fast.Run(true, nB, sB, nullptr);
+    const auto b = fast.Run(byStep, CAnalysisFeedback::None());
     EXPECT_EQ(literal.GetNoAnalyses(), fast.GetNoAnalyses());
-    EXPECT_EQ(nA, nB);
+    EXPECT_EQ(literal.GetUsedStepping().nSteps, fast.GetUsedStepping().nSteps);
     ExpectSameResults(*a, *b, map, "merged");
     EXPECT_EQ(literal.GetResults().size(), lme->m_vLoadModel.size());
     EXPECT_TRUE(fast.GetResults().empty());
@@ -130,7 +129,7 @@ TEST(FastBridgeRange, AnEmptyEnsembleGivesTheSameEmptyMerge)
     runner.KeepModelResults(false);
     int n = 0;
     double s = 1.0;
-    const auto r = runner.Run(true, n, s, nullptr);
+    const auto r = runner.Run(Stepping{.bByStep = true, .step = s, .nSteps = n}, CAnalysisFeedback::None());
     EXPECT_FALSE(r->HasEnvelopes());
     EXPECT_EQ(r->m_pBridge, nullptr);
     EXPECT_EQ(r->m_nAugments, 0);
@@ -160,7 +159,7 @@ TEST(FastBridgeRange, AllocatesNothingPerLoadPosition)
         CMultiBridgeAnalysis mba(set, lme, qeltest::TestOptions());
         int n = 0;
         qeltest::AllocationScope scope;
-        const auto results = mba.Run(true, &n, &step, nullptr);
+        const auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         const size_t count = scope.Count();
         positions = 0;
         for (const auto& r : results)
@@ -190,7 +189,7 @@ TEST(FastBridgeRange, PeakMemoryStaysFlatInTheNumberOfBridges)
         double step = 0.5;
         const long long before = qeltest::LiveBytes();
         qeltest::ResetPeakBytes();
-        const auto results = mba.Run(true, &n, &step, nullptr);
+        const auto results = mba.Run(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         Measure m{};
         m.retained = qeltest::LiveBytes() - before;
         m.transient = qeltest::PeakBytes() - before - m.retained;
@@ -267,11 +266,9 @@ TEST(FastBridgeRange, EnsembleRunKeepsEachModelsEnvelopesWhateverTheThreads)
     ModelMap map;
     auto copy = CopyOf(*lme, map);
     const auto run = [](CEnvelopeRunner& runner) {
-        qeltest::StatusLines lines;
-        int nSteps = 0;
-        double step = 0.4;
-        runner.Run(true, nSteps, step, nullptr);
-        return step;
+        qeltest::RecordingFeedback lines;
+        runner.Run(Stepping{.bByStep = true, .step = 0.4, .nSteps = 0}, lines);
+        return runner.GetUsedStepping().step;
     };
     CEnvelopeRunner one(bridge, lme, qeltest::TestOptions(AnalysisPath::Fast, 1));
     CEnvelopeRunner many(bridge, copy, qeltest::TestOptions(AnalysisPath::Fast, 8));

@@ -50,19 +50,20 @@ TEST(FastEnvelopeBuilder, GivesTheLiteralEnvelopesPositionsAndModelsForEveryCase
             auto lmFast = std::make_shared<CLoadModel>(*lmLiteral);
             const std::vector<double> positions = Positions(*bridge, lmLiteral->m_Length);
 
-            StatusLines status;
+            qeltest::RecordingFeedback literalStatus;
             CEnvelopeResults literal(bridge);
             CSinglePosAnalysis spa(bridge, lmLiteral, qeltest::TestOptions());
             for (double p : positions)
-                literal.AddResults(spa.Analyse(p), lmLiteral, p);
-            const auto literalLines = status.Take();
+                literal.AddResults(spa.Analyse(p, literalStatus), lmLiteral, p);
+            const auto literalLines = literalStatus.StatusLines();
 
+            qeltest::RecordingFeedback fastStatus;
             CFastEnvelopeBuilder builder(bridge, lmFast, qeltest::TestPoints());
             for (double p : positions)
-                builder.AnalyseAt(p);
+                builder.AnalyseAt(p, fastStatus);
             EXPECT_EQ(builder.GetPositionCount(), positions.size());
             const auto fast = builder.TakeResults();
-            EXPECT_EQ(status.Take(), literalLines) << what << ": status lines";
+            EXPECT_EQ(fastStatus.StatusLines(), literalLines) << what << ": status lines";
 
             ExpectSameResults(literal, *fast, {{lmLiteral.get(), lmFast.get()}}, what);
             // The rules left both models in the same state.
@@ -90,8 +91,9 @@ TEST(FastEnvelopeBuilder, ARefusedBeamFailsAtTheFirstPositionAsTheLiteralPathDoe
     bridge->GetBeam()->m_vR.pop_back();
     auto lm = std::make_shared<CLoadModel>(FiveAxles());
     CFastEnvelopeBuilder builder(bridge, lm, qeltest::TestPoints()); // nothing solved yet, nothing refused
-    EXPECT_THROW(CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0), std::runtime_error);
-    EXPECT_THROW(builder.AnalyseAt(10.0), std::runtime_error);
+    EXPECT_THROW(CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0, CAnalysisFeedback::None()),
+                 std::runtime_error);
+    EXPECT_THROW(builder.AnalyseAt(10.0, CAnalysisFeedback::None()), std::runtime_error);
 }
 
 TEST(FastEnvelopeBuilder, StepsWithoutAllocating)
@@ -102,10 +104,10 @@ TEST(FastEnvelopeBuilder, StepsWithoutAllocating)
     lm->Update();
     CFastEnvelopeBuilder builder(bridge, lm, qeltest::TestPoints());
     builder.Reserve(1000);
-    builder.AnalyseAt(-0.5); // the first position sizes the envelopes
+    builder.AnalyseAt(-0.5, CAnalysisFeedback::None()); // the first position sizes the envelopes
     qeltest::AllocationScope scope;
     for (int i = 0; i < 900; ++i)
-        builder.AnalyseAt(i * 0.1);
+        builder.AnalyseAt(i * 0.1, CAnalysisFeedback::None());
     EXPECT_EQ(scope.Count(), 0u);
     EXPECT_EQ(builder.GetPositionCount(), 901u);
 }

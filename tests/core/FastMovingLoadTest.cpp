@@ -10,20 +10,21 @@
 #include "core/analysis/AnalysisOptions.h"
 #include "core/analysis/FastEnvelopeBuilder.h"
 #include "core/analysis/MovingLoadAnalysis.h"
+#include "RecordingFeedback.h"
 #include "TestOptions.h"
 
 using namespace fastcases;
 
 namespace {
 
-struct Stepping {
+struct StepCase {
     std::string name;
     bool bByStep;
     int nSteps;
     double step;
 };
 
-std::vector<Stepping> Steppings()
+std::vector<StepCase> Steppings()
 {
     return {{"step 0.5", true, 0, 0.5},
             {"step 0.37", true, 0, 0.37},
@@ -40,18 +41,20 @@ struct RunOutcome {
     std::vector<std::wstring> status;
 };
 
-RunOutcome RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, const Stepping& s,
-                 const std::atomic<bool>* flag = nullptr)
+RunOutcome RunOn(AnalysisPath path, const std::shared_ptr<CBridge>& bridge, const CLoadModel& model, const StepCase& s,
+                 bool bStopped = false)
 {
     RunOutcome r;
     r.lm = std::make_shared<CLoadModel>(model);
-    r.nSteps = s.nSteps;
-    r.step = s.step;
-    StatusLines status;
+    qeltest::RecordingFeedback feedback;
+    if (bStopped)
+        feedback.RequestStop();
     CMovingLoadAnalysis a(bridge, r.lm, qeltest::TestOptions(path));
-    r.res = a.Analyse(s.bByStep, r.nSteps, r.step, flag);
+    r.res = a.Analyse(::Stepping{.bByStep = s.bByStep, .step = s.step, .nSteps = s.nSteps}, feedback);
+    r.nSteps = a.GetUsedStepping()->nSteps;
+    r.step = a.GetUsedStepping()->step;
     r.positions = a.m_nSteps;
-    r.status = status.Take();
+    r.status = feedback.StatusLines();
     return r;
 }
 
@@ -70,7 +73,7 @@ TEST(FastMovingLoad, GivesTheLiteralEnvelopesForEveryBridgeModelAndStepping)
         auto bridge = CBridge::Create(1, L"B", bc.config, bc.S);
         for (const ModelCase& mc : Models()) {
             const CLoadModel model = mc.make();
-            for (const Stepping& s : Steppings()) {
+            for (const StepCase& s : Steppings()) {
                 const std::string what = bc.name + ", " + mc.name + ", " + s.name;
                 const RunOutcome literal = RunOn(AnalysisPath::Literal, bridge, model, s);
                 const RunOutcome fast = RunOn(AnalysisPath::Fast, bridge, model, s);
@@ -86,7 +89,7 @@ TEST(FastMovingLoad, EveryVectorWidthOfTheFoldGivesTheSameEnvelopes)
 {
     // Whatever the processor offers, the fold picks the same entries (the machine running
     // the tests may have wider instructions than the one running the program).
-    const Stepping s{"step 0.3", true, 0, 0.3};
+    const StepCase s{"step 0.3", true, 0, 0.3};
     for (const BridgeCase& bc : {Bridges()[1], Bridges()[5]}) {
         auto bridge = CBridge::Create(1, L"B", bc.config, bc.S);
         for (const ModelCase& mc : {Models()[0], Models()[4], Models()[8]}) {
@@ -104,27 +107,23 @@ TEST(FastMovingLoad, EveryVectorWidthOfTheFoldGivesTheSameEnvelopes)
 
 TEST(FastMovingLoad, StopsAtTheSamePositionAsTheLiteralPath)
 {
-    // A model under a bridge rule posts a status line at every position; the flag drops
+    // A model under a bridge rule reports a status line at every position; the stop comes
     // with the fifth line, during the fifth position.
     auto bridge = CBridge::Create(1, L"B", BC_TWOSPAN, 20.0);
     const CLoadModel model = LaneAndVehicle(BR_A36_DLA);
     std::vector<RunOutcome> runs;
     for (AnalysisPath path : {AnalysisPath::Literal, AnalysisPath::Fast}) {
-        std::atomic<bool> keepRunning = true;
-        int lines = 0;
+        qeltest::RecordingFeedback feedback;
+        feedback.StopAfterEvents(6); // the first line comes from Analyse itself
         RunOutcome r;
         r.lm = std::make_shared<CLoadModel>(model);
-        r.step = 0.5;
-        SetMainWindowMessageSink([&](CPostedMessage&&) {
-            if (++lines == 6) // the first line comes from Analyse itself
-                keepRunning = false;
-        });
         {
             CMovingLoadAnalysis a(bridge, r.lm, qeltest::TestOptions(path));
-            r.res = a.Analyse(true, r.nSteps, r.step, &keepRunning);
+            r.res = a.Analyse(Stepping{.bByStep = true, .step = 0.5, .nSteps = 0}, feedback);
+            r.nSteps = a.GetUsedStepping()->nSteps;
+            r.step = a.GetUsedStepping()->step;
             r.positions = a.m_nSteps;
         }
-        SetMainWindowMessageSink(nullptr);
         runs.push_back(r);
     }
     EXPECT_EQ(runs[0].positions, 5u);
@@ -136,10 +135,9 @@ TEST(FastMovingLoad, StopsAtTheSamePositionAsTheLiteralPath)
 TEST(FastMovingLoad, AClearedFlagGivesTheSameEmptyResults)
 {
     auto bridge = CBridge::Create(1, L"B", BC_ONESPAN, 20.0);
-    std::atomic<bool> stopped = false;
-    const Stepping s{"step 1", true, 0, 1.0};
-    const RunOutcome literal = RunOn(AnalysisPath::Literal, bridge, FiveAxles(), s, &stopped);
-    const RunOutcome fast = RunOn(AnalysisPath::Fast, bridge, FiveAxles(), s, &stopped);
+    const StepCase s{"step 1", true, 0, 1.0};
+    const RunOutcome literal = RunOn(AnalysisPath::Literal, bridge, FiveAxles(), s, true);
+    const RunOutcome fast = RunOn(AnalysisPath::Fast, bridge, FiveAxles(), s, true);
     EXPECT_EQ(fast.positions, 0u);
     EXPECT_FALSE(fast.res->HasEnvelopes());
     ExpectSameRuns(literal, fast, "stopped before the first position");
@@ -155,7 +153,7 @@ TEST(FastMovingLoad, StepsWithoutAllocatingPerPosition)
         CMovingLoadAnalysis a(bridge, lm, qeltest::TestOptions());
         int n = 0;
         qeltest::AllocationScope scope;
-        auto r = a.Analyse(true, n, step, nullptr);
+        auto r = a.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         positions = a.m_nSteps;
         return scope.Count();
     };

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "StatusLines.h"
+#include "RecordingFeedback.h"
 #include "core/bridge/Bridge.h"
 #include "core/envelopes/Envelope.h"
 #include "core/envelopes/EnvelopeResults.h"
@@ -129,8 +129,6 @@ inline std::vector<ModelCase> Models()
          }},
     };
 }
-
-using qeltest::StatusLines;
 
 // The same double to the last bit: what a run on more threads must give.
 inline bool SameBits(double a, double b)

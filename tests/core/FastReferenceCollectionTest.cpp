@@ -37,7 +37,7 @@ Document MakeDocument(const std::vector<std::shared_ptr<CBridgeSet>>& sets)
     own->AddLoadModel(std::make_shared<CLoadModel>(Models()[3].make())); // partial loads
     d.lmes.push_back(own);
     d.proposed = CLMEFactory::MakeVehicle(99, L"Proposed", {60.0, 125.0, 125.0, 90.0, 90.0}, {3.7, 1.2, 6.1, 1.2});
-    d.coll = std::make_shared<CReferenceCollection>(1, L"C", true, 0, 0.5);
+    d.coll = std::make_shared<CReferenceCollection>(1, L"C", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
     d.coll->m_vLME = d.lmes;
     d.coll->m_vBS = sets;
     d.coll->m_bUseOverstress = true;
@@ -48,9 +48,9 @@ Document MakeDocument(const std::vector<std::shared_ptr<CBridgeSet>>& sets)
 void Calculate(AnalysisPath path, Document& d, int threads = 0)
 {
     const AnalysisOptions options = qeltest::TestOptions(path, threads);
-    ASSERT_TRUE(d.coll->Calculate(nullptr, options));
+    ASSERT_TRUE(d.coll->Calculate(CAnalysisFeedback::None(), options));
     d.coll->SetProposedLoadModel(d.proposed);
-    ASSERT_TRUE(d.coll->CompareProposed(nullptr, 1.1, options));
+    ASSERT_TRUE(d.coll->CompareProposed(CAnalysisFeedback::None(), 1.1, options));
 }
 
 void ExpectSameVectors(const std::vector<std::shared_ptr<CEnvelopeResults>>& a,

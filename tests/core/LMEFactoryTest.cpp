@@ -836,7 +836,7 @@ TEST(LMEFactoryBS5400, HBZoneLosesItsLaneLoadWhateverTheSpan)
         CLoadModel& lm = *lme->GetLoadModel(i);
         // 151 (1/50)^0.475 = 23.549; 30 up to 30 m.
         for (auto [L, w] : {std::pair{50.0, 23.549}, std::pair{20.0, 30.0}, std::pair{1000.0, 9.0}}) {
-            lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, L));
+            lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, L), CAnalysisFeedback::None());
             EXPECT_NEAR(lm.m_vUDL[0].magnitude, w, 1e-3) << L;
             EXPECT_NEAR(lm.m_vPUDL[0].magnitude, -w, 1e-3) << L;
         }
@@ -850,7 +850,7 @@ TEST(LMEFactoryBS5400, HALaneRuleLeavesOtherPartialLoadsAlone)
     lm.AddPartialUDL(-5.0, -10.0, 10.0);
     lm.m_bAdjustToBridge = true;
     lm.m_lmBridge = BR_BS5400_UDL;
-    lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, 50.0));
+    lm.AdjustToBridge(CBridge::Create(0, L"B", BC_ONESPAN, 50.0), CAnalysisFeedback::None());
     EXPECT_NEAR(lm.m_vUDL[0].magnitude, 23.549, 1e-3);
     EXPECT_DOUBLE_EQ(lm.m_vPUDL[0].magnitude, -5.0);
 }
@@ -934,7 +934,7 @@ TEST(LMEFactoryStatics, OneVehicleOfEachFamilyOnATwentyMetreSpan)
         SCOPED_TRACE(c.what);
         auto lm = c.call(f)->GetLoadModel(c.index);
         CSinglePosAnalysis spa(bridge, lm, qeltest::TestOptions());
-        auto r = spa.Analyse(c.position);
+        auto r = spa.Analyse(c.position, CAnalysisFeedback::None());
         std::vector<double> x, m;
         r->GetResults(x, m, BRT_MOMENT);
         size_t mid = x.size();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FastPathCases.h"
-#include "StatusLines.h"
+#include "RecordingFeedback.h"
 #include "TestOptions.h"
 #include "core/analysis/MovingLoadAnalysis.h"
 #include "core/bridge/Bridge.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-using qeltest::StatusLines;
+using StatusLines = qeltest::RecordingFeedback;
 
 std::shared_ptr<CBridge> Bridge(double S, BridgeConfig config = BC_ONESPAN)
 {
@@ -56,12 +56,12 @@ TEST(BridgeRules, A36LaneLoadFallsWithSpanDownToItsFloor)
     for (const auto& c : cases) {
         CLoadModel lm = LaneModel(BR_A36_UDL);
         lm.SetGammaUDL(2.0);
-        lm.AdjustToBridge(Bridge(c.L));
+        lm.AdjustToBridge(Bridge(c.L), status);
         EXPECT_NEAR(lm.m_vUDL[0].magnitude, c.w, 1e-12) << c.L;
         EXPECT_NEAR(lm.m_vPUDL[0].magnitude, -c.w, 1e-12) << c.L;
         EXPECT_EQ(lm.m_vUDL[0].gamma, 2.0); // only the magnitude changes
         EXPECT_EQ(lm.m_gDLA.value, 1.0);
-        EXPECT_EQ(status.Take(), std::vector<std::wstring>{c.line}) << c.L;
+        EXPECT_EQ(status.TakeStatusLines(), std::vector<std::wstring>{c.line}) << c.L;
     }
 }
 
@@ -71,7 +71,7 @@ TEST(BridgeRules, LaneRulesNeedTheLoadsTheyChange)
     CLoadModel noPartial(1, L"LM");
     noPartial.AddUDL(5.0);
     noPartial.m_lmBridge = BR_A36_UDL;
-    EXPECT_THROW(noPartial.AdjustToBridge(Bridge(40)), std::out_of_range);
+    EXPECT_THROW(noPartial.AdjustToBridge(Bridge(40), status), std::out_of_range);
     EXPECT_NEAR(noPartial.m_vUDL[0].magnitude, 1.39692, 1e-5); // set before the failing step
 
     CLoadModel noUDL(1, L"LM");
@@ -79,7 +79,7 @@ TEST(BridgeRules, LaneRulesNeedTheLoadsTheyChange)
     for (BridgeRule r : {BR_A36_UDL, BR_BS5400_UDL}) {
         noUDL.m_lmBridge = r;
         try {
-            noUDL.AdjustToBridge(Bridge(40));
+            noUDL.AdjustToBridge(Bridge(40), status);
             ADD_FAILURE() << r;
         } catch (const std::out_of_range& e) {
             EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
@@ -89,8 +89,8 @@ TEST(BridgeRules, LaneRulesNeedTheLoadsTheyChange)
     noAxle.AddUDL(5.0);
     noAxle.m_lmBridge = BR_NAASRA_PL;
     noAxle.m_bAppliesR = false;
-    EXPECT_THROW(noAxle.AdjustToBridge(Bridge(20, BC_TWOSPAN)), std::out_of_range);
-    EXPECT_TRUE(status.Take().empty());
+    EXPECT_THROW(noAxle.AdjustToBridge(Bridge(20, BC_TWOSPAN), status), std::out_of_range);
+    EXPECT_TRUE(status.TakeStatusLines().empty());
 }
 
 TEST(BridgeRules, BS5400LaneLoad)
@@ -108,10 +108,10 @@ TEST(BridgeRules, BS5400LaneLoad)
     };
     for (const auto& c : cases) {
         CLoadModel lm = LaneModel(BR_BS5400_UDL);
-        lm.AdjustToBridge(Bridge(c.L));
+        lm.AdjustToBridge(Bridge(c.L), status);
         EXPECT_NEAR(lm.m_vUDL[0].magnitude, c.w, 5e-3) << c.L;
         EXPECT_NEAR(lm.m_vPUDL[0].magnitude, -c.w, 5e-3) << c.L; // the lane removal follows the lane load
-        EXPECT_EQ(status.Take(), std::vector<std::wstring>{c.line}) << c.L;
+        EXPECT_EQ(status.TakeStatusLines(), std::vector<std::wstring>{c.line}) << c.L;
     }
 }
 
@@ -135,12 +135,12 @@ TEST(BridgeRules, A36DynamicAllowance)
     for (const auto& c : cases) {
         CLoadModel lm = LaneModel(BR_A36_DLA);
         lm.m_bAppliesR = c.appliesR;
-        lm.AdjustToBridge(Bridge(c.L));
+        lm.AdjustToBridge(Bridge(c.L), status);
         EXPECT_NEAR(lm.m_gDLA.value, c.D, 1e-12) << c.L;
         EXPECT_EQ(lm.m_vUDL[0].magnitude, 1.0);
         EXPECT_NEAR(lm.GetA36DLA(Bridge(c.L)), c.D, 1e-12);
     }
-    auto lines = status.Take();
+    auto lines = status.TakeStatusLines();
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], L"LM: A36/NAASRA DLA: 0.300");
     EXPECT_EQ(lines[1], L"LM: A36/NAASRA DLA: 0.160");
@@ -164,11 +164,11 @@ TEST(BridgeRules, ABDCDynamicAllowance)
     };
     for (auto [L, D] : cases) {
         CLoadModel lm = LaneModel(BR_ABDC_DLA);
-        lm.AdjustToBridge(Bridge(L));
+        lm.AdjustToBridge(Bridge(L), status);
         EXPECT_NEAR(lm.m_gDLA.value, D, 1e-12) << L;
         EXPECT_NEAR(lm.GetABDCDLA(Bridge(L)), D, 1e-12) << L;
     }
-    auto lines = status.Take();
+    auto lines = status.TakeStatusLines();
     ASSERT_EQ(lines.size(), std::size(cases));
     EXPECT_EQ(lines[2], L"LM: ABDC DLA: 0.333");
     EXPECT_EQ(lines[5], L"LM: ABDC DLA: 0.350");
@@ -191,34 +191,34 @@ TEST(BridgeRules, NAASRAExtraAxleFollowsTheSpanArrangement)
     lm.m_bAppliesR = false;
     lm.Update();
 
-    lm.AdjustToBridge(Bridge(20, BC_TWOSPAN)); // extra axle a span behind: +20, then shifted
+    lm.AdjustToBridge(Bridge(20, BC_TWOSPAN), status); // extra axle a span behind: +20, then shifted
     EXPECT_EQ(Locations(lm), (std::vector<double>{-20, 0}));
     EXPECT_EQ(lm.m_nPL, 2u);
     EXPECT_EQ(lm.m_nLoads, 2u);
     EXPECT_DOUBLE_EQ(lm.m_Length, 20);
     EXPECT_EQ(lm.m_vPL[1].magnitude, 150);
 
-    lm.AdjustToBridge(Bridge(25, BC_TWOSPAN)); // the earlier extra axle is cut away first
+    lm.AdjustToBridge(Bridge(25, BC_TWOSPAN), status); // the earlier extra axle is cut away first
     EXPECT_EQ(Locations(lm), (std::vector<double>{-25, 0}));
 
-    lm.AdjustToBridge(Bridge(40, BC_THREESPAN)); // 0.875 * 40 = 35
+    lm.AdjustToBridge(Bridge(40, BC_THREESPAN), status); // 0.875 * 40 = 35
     EXPECT_EQ(Locations(lm), (std::vector<double>{-35, 0}));
 
     // One span: nothing appended. The kept axle already stands behind 0, so the update
     // leaves it where it is.
-    lm.AdjustToBridge(Bridge(40));
+    lm.AdjustToBridge(Bridge(40), status);
     EXPECT_EQ(Locations(lm), (std::vector<double>{-35}));
     EXPECT_EQ(lm.m_nPL, 1u);
-    EXPECT_EQ(status.Take(), std::vector<std::wstring>(4, L"LM: NAASRA additional point load added"));
+    EXPECT_EQ(status.TakeStatusLines(), std::vector<std::wstring>(4, L"LM: NAASRA additional point load added"));
 
     // A model not yet updated is not shifted.
     CLoadModel raw(2, L"Raw");
     raw.AddPointLoad(150, 0, 2);
     raw.m_lmBridge = BR_NAASRA_PL;
     raw.m_bAppliesR = false;
-    raw.AdjustToBridge(Bridge(20, BC_TWOSPAN));
+    raw.AdjustToBridge(Bridge(20, BC_TWOSPAN), status);
     EXPECT_EQ(Locations(raw), (std::vector<double>{0, 20}));
-    status.Take();
+    status.TakeStatusLines();
 
     // For reactions: only the first axle is kept, nothing added, nothing posted.
     CLoadModel r(3, L"R");
@@ -226,45 +226,45 @@ TEST(BridgeRules, NAASRAExtraAxleFollowsTheSpanArrangement)
     r.AddPointLoad(150, -5, 2);
     r.m_lmBridge = BR_NAASRA_PL;
     r.Update();
-    r.AdjustToBridge(Bridge(20, BC_TWOSPAN));
+    r.AdjustToBridge(Bridge(20, BC_TWOSPAN), status);
     EXPECT_EQ(Locations(r), (std::vector<double>{0}));
     EXPECT_EQ(r.m_nPL, 1u);
     EXPECT_EQ(r.m_nLoads, 1u);
-    EXPECT_TRUE(status.Take().empty());
+    EXPECT_TRUE(status.TakeStatusLines().empty());
 }
 
 TEST(BridgeRules, CombinedRulesRunBothPartsInOrder)
 {
     StatusLines status;
     CLoadModel a = LaneModel(BR_A36_UDL_DLA);
-    a.AdjustToBridge(Bridge(60));
+    a.AdjustToBridge(Bridge(60), status);
     EXPECT_NEAR(a.m_vUDL[0].magnitude, 1.49 - 29.52 / 102.28, 1e-12);
     EXPECT_NEAR(a.m_gDLA.value, 1.16, 1e-12);
     EXPECT_EQ(a.m_Gamma, 1.0); // recomputed by the analysis, not here
-    auto lines = status.Take();
+    auto lines = status.TakeStatusLines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind(L"LM: A36 UDL: ", 0), 0u);
     EXPECT_EQ(lines[1], L"LM: A36/NAASRA DLA: 0.160");
 
     for (BridgeRule rule : {BR_NAASRA_PL_A36_DLA, BR_NAASRA_PL_ABDC_DLA}) {
         CLoadModel p = LaneModel(rule);
-        p.AdjustToBridge(Bridge(20, BC_TWOSPAN));
+        p.AdjustToBridge(Bridge(20, BC_TWOSPAN), status);
         EXPECT_EQ(p.m_nPL, 2u);
         const double D = rule == BR_NAASRA_PL_A36_DLA ? 1.0 + 16.0 / 60.0 : 1.35;
         EXPECT_NEAR(p.m_gDLA.value, D, 1e-12);
-        lines = status.Take();
+        lines = status.TakeStatusLines();
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0], L"LM: NAASRA additional point load added");
     }
 
     for (int none : {8, 9, -1}) {
         CLoadModel n = LaneModel(static_cast<BridgeRule>(none));
-        n.AdjustToBridge(Bridge(60));
+        n.AdjustToBridge(Bridge(60), status);
         EXPECT_EQ(n.m_vUDL[0].magnitude, 1.0);
         EXPECT_EQ(n.m_gDLA.value, 1.0);
         EXPECT_EQ(n.m_nPL, 1u);
     }
-    EXPECT_TRUE(status.Take().empty());
+    EXPECT_TRUE(status.TakeStatusLines().empty());
 }
 
 TEST(BridgeRules, DynamicAllowancesOverABridgeSet)
@@ -344,9 +344,8 @@ TEST(LoadModelRunState, EveryFieldARuleWritesCountsInTheCompare)
 TEST(LoadModelRunState, ARestoredModelRunsAsBeforeItsRuleChangedIt)
 {
     auto run = [](const std::shared_ptr<CBridge>& bridge, const std::shared_ptr<CLoadModel>& lm) {
-        int nSteps = 0;
-        double step = 0.5;
-        return CMovingLoadAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(true, nSteps, step, nullptr);
+        return CMovingLoadAnalysis(bridge, lm, qeltest::TestOptions())
+            .Analyse(Stepping{.bByStep = true, .step = 0.5, .nSteps = 0}, CAnalysisFeedback::None());
     };
     const auto longBridge = Bridge(30, BC_TWOSPAN);
     const auto shortBridge = Bridge(8, BC_TWOSPAN);

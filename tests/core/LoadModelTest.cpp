@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ArchiveTestUtil.h"
+#include "RecordingFeedback.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
 
@@ -290,32 +291,7 @@ TEST(LoadModel, WidthFactor)
     EXPECT_NEAR(lm.GetWidthFactor(1.0, 3.0), 0.795, 1e-3);
 }
 
-// Records status lines posted to the main window, from any thread.
-class StatusRecorder {
-public:
-    StatusRecorder()
-    {
-        SetMainWindowMessageSink([this](CPostedMessage&& m) {
-            std::lock_guard lock(m_mutex);
-            if (m.message == UWM_ADD_STATUS && m.Payload<std::wstring>())
-                m_lines.push_back(*m.Payload<std::wstring>());
-            else
-                ++m_others;
-        });
-    }
-    ~StatusRecorder() { SetMainWindowMessageSink(nullptr); }
-    std::vector<std::wstring> Lines()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_lines;
-    }
-    int m_others = 0;
-
-private:
-    const unsigned int UWM_ADD_STATUS = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    std::mutex m_mutex;
-    std::vector<std::wstring> m_lines;
-};
+using StatusRecorder = qeltest::RecordingFeedback;
 
 TEST(LoadModelStatus, WorkerPostsReachTheMainWindowInOrderOnce)
 {
@@ -323,23 +299,23 @@ TEST(LoadModelStatus, WorkerPostsReachTheMainWindowInOrderOnce)
     CLoadModel lm(1, L"T44");
     std::thread worker([&] {
         for (int i = 0; i < 200; ++i)
-            lm.PostStatus(L"step " + std::to_wstring(i));
+            lm.PostStatus(rec, L"step " + std::to_wstring(i));
     });
     worker.join();
-    auto lines = rec.Lines();
+    auto lines = rec.StatusLines();
     ASSERT_EQ(lines.size(), 200u);
     for (int i = 0; i < 200; ++i)
         EXPECT_EQ(lines[i], L"T44: step " + std::to_wstring(i));
-    EXPECT_EQ(rec.m_others, 0);
+    EXPECT_EQ(rec.ProgressCount(), 0);
 }
 
 TEST(LoadModelStatus, WithoutAMainWindowAPostIsDropped)
 {
     CLoadModel lm;
-    lm.PostStatus(L"nobody listens"); // the sanitizer build checks that the text is freed
+    lm.PostStatus(CAnalysisFeedback::None(), L"nobody listens"); // the sanitizer build checks that the text is freed
     StatusRecorder rec;
-    lm.PostStatus(L"now");
-    EXPECT_EQ(rec.Lines(), std::vector<std::wstring>{L"Loadmodel: now"});
+    lm.PostStatus(rec, L"now");
+    EXPECT_EQ(rec.StatusLines(), std::vector<std::wstring>{L"Loadmodel: now"});
 }
 
 }

@@ -12,6 +12,7 @@
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModel.h"
 #include "platform/base/Messages.h"
+#include "RecordingFeedback.h"
 #include "TestOptions.h"
 
 namespace {
@@ -50,10 +51,10 @@ TEST(MovingLoadAnalysis, PointLoadOnSimpleSpanByDistance)
     std::atomic<bool> run = true;
     int n = 0;
     double step = 1.0;
-    auto res = ml.Analyse(true, n, step, &run);
+    auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CStopFlagFeedback(run));
 
     // ceil(20 / 1 + 0.5) + 1 = 22 positions: -1, 0, 1 (event), 2, ..., 19 (event), 20.
-    EXPECT_EQ(n, 22);
+    EXPECT_EQ(ml.GetUsedStepping()->nSteps, 22);
     EXPECT_EQ(ml.m_nSteps, 22u);
     EXPECT_EQ(res->m_nAnalyses, 22);
     std::vector<double> expected;
@@ -89,8 +90,8 @@ TEST(MovingLoadAnalysis, TwoEqualSpansSupportMomentAndReaction)
     CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 10.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 0;
     double step = 1.0;
-    auto res = ml.Analyse(true, n, step, nullptr);
-    EXPECT_EQ(n, 22);
+    auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
+    EXPECT_EQ(ml.GetUsedStepping()->nSteps, 22);
     EXPECT_NEAR(AtStation(res->GetEnvBMD()->m_vMin, 10.0).val, -96.0, 1e-6);
     EXPECT_NEAR(res->m_critBMD.min.val, -96.0, 1e-6);
     EXPECT_NEAR(res->m_critBMD.min.xBeam, 10.0, 1e-9);
@@ -107,7 +108,9 @@ TEST(MovingLoadAnalysis, StepsShortenOntoEventPoints)
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 0;
     double step = 0.7;
-    auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
+    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+                   ->GetEnvReaction(0)
+                   ->GetLoadPositions();
     ASSERT_GE(pos.size(), 6u);
     EXPECT_NEAR(pos[0], -0.7, 1e-12);
     EXPECT_NEAR(pos[1], 0.0, 1e-12);
@@ -126,7 +129,9 @@ TEST(MovingLoadAnalysis, EveryAxleStopsOnEveryEventPoint)
     CMovingLoadAnalysis ml(Bridge(BC_TWOSPAN, 20.0), PointLoads({0.0, -2.2}), qeltest::TestOptions());
     int n = 0;
     double step = 0.5;
-    auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
+    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+                   ->GetEnvReaction(0)
+                   ->GetLoadPositions();
     for (double e : {1.0, 19.0, 21.0, 39.0}) {
         EXPECT_TRUE(Contains(pos, e)) << "front axle on " << e;
         EXPECT_TRUE(Contains(pos, e + 2.2)) << "rear axle on " << e;
@@ -140,7 +145,9 @@ TEST(MovingLoadAnalysis, PartialLoadStartAndEndBothStop)
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
     int n = 0;
     double step = 0.7;
-    auto pos = ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
+    auto pos = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+                   ->GetEnvReaction(0)
+                   ->GetLoadPositions();
     // Events 1 and 19: the end on them at p = 1 and 19, the start at p = 1.5 and 19.5.
     for (double p : {1.0, 1.5, 19.0, 19.5})
         EXPECT_TRUE(Contains(pos, p)) << p;
@@ -151,9 +158,9 @@ TEST(MovingLoadAnalysis, CountDividesTheBeamLength)
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
     int n = 20;
     double step = 123.0;
-    auto res = ml.Analyse(false, n, step, nullptr);
-    EXPECT_EQ(step, 1.0);
-    EXPECT_EQ(n, 20);
+    auto res = ml.Analyse(Stepping{.bByStep = false, .step = step, .nSteps = n}, CAnalysisFeedback::None());
+    EXPECT_EQ(ml.GetUsedStepping()->step, 1.0);
+    EXPECT_EQ(ml.GetUsedStepping()->nSteps, 20);
     EXPECT_EQ(ml.m_nSteps, 22u);
     EXPECT_EQ(res->GetEnvReaction(0)->m_vMax.size(), 22u);
 }
@@ -166,7 +173,7 @@ TEST(MovingLoadAnalysis, LaneLoadRunsOnce)
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 20;
         double step = 0.5;
-        auto res = ml.Analyse(byStep, n, step, nullptr);
+        auto res = ml.Analyse(Stepping{.bByStep = byStep, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         EXPECT_FALSE(lm->m_bIsMoving);
         EXPECT_EQ(ml.m_nSteps, 1u);
         EXPECT_EQ(res->m_nAnalyses, 1);
@@ -188,7 +195,7 @@ TEST(MovingLoadAnalysis, ClearFlagGivesEmptyResults)
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 0;
         double step = 1.0;
-        auto res = ml.Analyse(true, n, step, &run);
+        auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CStopFlagFeedback(run));
         ASSERT_TRUE(res);
         EXPECT_EQ(ml.m_nSteps, 0u);
         EXPECT_FALSE(res->HasEnvelopes());
@@ -198,23 +205,18 @@ TEST(MovingLoadAnalysis, ClearFlagGivesEmptyResults)
 
 TEST(MovingLoadAnalysis, FlagClearedAfterFivePositionsKeepsTheirEnvelopes)
 {
-    // A model with a bridge rule posts one status line when the run applies the rule up
-    // front, then one at the start of every position; the sink lowers the flag during the
-    // fifth position, so the run stops before the sixth.
-    std::atomic<bool> run = true;
-    int posts = 0;
-    SetMainWindowMessageSink([&](CPostedMessage&&) {
-        if (++posts == 6)
-            run = false;
-    });
+    // A model with a bridge rule reports one status line when the run applies the rule up
+    // front, then one at the start of every position; the feedback asks for a stop during
+    // the fifth position, so the run stops before the sixth.
+    qeltest::RecordingFeedback feedback;
+    feedback.StopAfterEvents(6);
     auto lm = PointLoads({0.0});
     lm->m_bAdjustToBridge = true;
     lm->m_lmBridge = BR_A36_DLA;
     CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
     int n = 0;
     double step = 1.0;
-    auto res = ml.Analyse(true, n, step, &run);
-    SetMainWindowMessageSink({});
+    auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, feedback);
     EXPECT_EQ(ml.m_nSteps, 5u);
     EXPECT_EQ(res->m_nAnalyses, 5);
     EXPECT_EQ(res->GetEnvReaction(0)->GetLoadPositions(), (std::vector<double>{-1, 0, 1, 2, 3}));
@@ -227,12 +229,16 @@ TEST(MovingLoadAnalysis, BadSteppingIsRefused)
     for (double bad : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         int n = 0;
         double step = bad;
-        EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument) << bad;
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument)
+            << bad;
     }
     for (int bad : {0, -3}) {
         int n = bad;
         double step = 1.0;
-        EXPECT_THROW(ml.Analyse(false, n, step, nullptr), std::invalid_argument) << bad;
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = false, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument)
+            << bad;
     }
 }
 
@@ -243,21 +249,23 @@ TEST(MovingLoadAnalysis, ARunOfUnboundedLengthIsRefusedBeforeItStarts)
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -1e20}), qeltest::TestOptions());
         int n = 0;
         double step = 0.5;
-        EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument);
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument);
         EXPECT_EQ(ml.m_nSteps, 0u);
     }
     {
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0}), qeltest::TestOptions());
         int n = 0;
         double step = 1e-9;
-        EXPECT_THROW(ml.Analyse(true, n, step, nullptr), std::invalid_argument);
+        EXPECT_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()),
+                     std::invalid_argument);
     }
     {
         // 40 m of run at 0.001 m: 40,000 positions are an ordinary run.
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), PointLoads({0.0, -20.0}), qeltest::TestOptions());
         int n = 0;
         double step = 0.001;
-        EXPECT_NO_THROW(ml.Analyse(true, n, step, nullptr));
+        EXPECT_NO_THROW(ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None()));
     }
 }
 
@@ -290,7 +298,9 @@ TEST(MovingLoadAnalysis, ReversedModelStopsWithItsMirroredAxles)
         CMovingLoadAnalysis ml(Bridge(BC_ONESPAN, 20.0), lm, qeltest::TestOptions());
         int n = 0;
         double step = 0.7;
-        return ml.Analyse(true, n, step, nullptr)->GetEnvReaction(0)->GetLoadPositions();
+        return ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None())
+            ->GetEnvReaction(0)
+            ->GetLoadPositions();
     };
     auto fwd = positions(TD_FORWARD);
     auto rev = positions(TD_REVERSE);
@@ -307,7 +317,7 @@ TEST(MovingLoadAnalysis, BeamResultsOfEachPositionOnRequest)
     ml.KeepBeamResults(true);
     int n = 0;
     double step = 1.0;
-    auto res = ml.Analyse(true, n, step, nullptr);
+    auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
     EXPECT_EQ(res->GetSingleResults().size(), 22u);
 }
 
@@ -344,7 +354,7 @@ TEST(MovingLoadAnalysis, EveryRunStopsAtItsCountOrIsRefusedFirst)
         double step = c.step;
         if (*c.refusal) {
             try {
-                ml.Analyse(true, n, step, nullptr);
+                ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
                 ADD_FAILURE() << "not refused";
             } catch (const std::exception& e) {
                 EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << e.what();
@@ -352,7 +362,7 @@ TEST(MovingLoadAnalysis, EveryRunStopsAtItsCountOrIsRefusedFirst)
             EXPECT_LE(double(ml.m_nSteps), 10.0); // refused before the run, or after its few positions
             continue;
         }
-        auto res = ml.Analyse(true, n, step, nullptr);
+        auto res = ml.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = n}, CAnalysisFeedback::None());
         // Full steps from -step to past the end, plus one stop per axle per event point.
         const double counted = std::ceil((ml.m_LMLength + ml.m_BeamLength + 2 * c.step) / c.step) + 1 +
                                double(c.axles.size()) * double(ml.m_vEventPoints.size());

@@ -11,7 +11,7 @@
 #include "core/bridge/BridgeSet.h"
 #include "core/envelopes/EnvelopeResults.h"
 #include "core/loads/LoadModelEnsemble.h"
-#include "platform/base/Messages.h"
+#include "RecordingFeedback.h"
 #include "TestOptions.h"
 
 namespace fastcases {
@@ -30,23 +30,29 @@ inline void RunRangeInto(RangeRun& r, AnalysisPath path, int threads, const std:
                          const std::atomic<bool>* flag = nullptr, int stopAfter = 0,
                          std::atomic<bool>* toClear = nullptr)
 {
-    r.nSteps = nSteps;
-    r.step = step;
-    const unsigned status = RegisterWindowMessage(L"UWM_ADD_STATUS");
-    const unsigned progress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-    SetMainWindowMessageSink([&](CPostedMessage&& m) {
-        if (m.message == status && m.Payload<std::wstring>())
-            r.messages.push_back(*m.Payload<std::wstring>());
-        if (m.message == progress)
-            r.messages.push_back(L"progress");
-        if (toClear && static_cast<int>(r.messages.size()) == stopAfter)
-            *toClear = false;
-    });
-    struct SinkReset {
-        ~SinkReset() { SetMainWindowMessageSink(nullptr); }
-    } reset;
+    // Stops while the flag is lowered; toClear drops with the stopAfter-th message.
+    struct Feedback : qeltest::RecordingFeedback {
+        using RecordingFeedback::RecordingFeedback;
+        bool StopRequested() const override { return RecordingFeedback::StopRequested() || (flag && !flag->load()); }
+        const std::atomic<bool>* flag = nullptr;
+    } feedback(toClear);
+    feedback.flag = flag;
+    if (toClear && stopAfter > 0)
+        feedback.StopAfterEvents(stopAfter);
     CMultiBridgeAnalysis mba(set, lme, qeltest::TestOptions(path, threads));
-    r.results = mba.Run(bByStep, &r.nSteps, &r.step, flag);
+    // What the run used and reported, also when it throws.
+    struct Keep {
+        RangeRun& r;
+        const CMultiBridgeAnalysis& mba;
+        const Feedback& feedback;
+        ~Keep()
+        {
+            r.nSteps = mba.GetUsedStepping().nSteps;
+            r.step = mba.GetUsedStepping().step;
+            r.messages = feedback.Events();
+        }
+    } keep{r, mba, feedback};
+    r.results = mba.Run(Stepping{.bByStep = bByStep, .step = step, .nSteps = nSteps}, feedback);
 }
 
 } // namespace fastcases

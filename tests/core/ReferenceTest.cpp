@@ -23,26 +23,13 @@
 
 namespace {
 
-using qeltest::kProgress;
 using qeltest::OneSpanSet;
 using qeltest::PointLoad;
 
-// Drops the flag after the given number of progress steps (one per load model run).
-class StopAfter {
+// Lowers the flag, and stops the run, after n progress steps.
+class StopAfter : public qeltest::RecordingFeedback {
 public:
-    StopAfter(std::atomic<bool>& flag, int n) : m_flag(flag), m_n(n)
-    {
-        SetMainWindowMessageSink([this](CPostedMessage&& m) {
-            if (m.message == kProgress && ++m_count == m_n)
-                m_flag.store(false);
-        });
-    }
-    ~StopAfter() { SetMainWindowMessageSink(nullptr); }
-
-private:
-    std::atomic<bool>& m_flag;
-    int m_n;
-    int m_count = 0;
+    StopAfter(std::atomic<bool>& flag, int n) : RecordingFeedback(&flag, n) {}
 };
 
 std::shared_ptr<CLoadModelEnsemble> Ensemble(std::vector<std::shared_ptr<CLoadModel>> models,
@@ -79,7 +66,8 @@ TEST(ReferenceSet, WithoutOverstressTheReferenceIsTheLiveLoad)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     EXPECT_TRUE(rs.m_bIsCalculated);
     EXPECT_TRUE(rs.m_vOverstressCritEnv.empty());
     EXPECT_EQ(rs.m_vRefCritEnv, rs.m_vLiveLoadCritEnv); // the same objects
@@ -98,7 +86,8 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
     int nSteps = 0;
     double step = 1.0;
     SetMainWindowMessageSink(nullptr);
-    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     ASSERT_EQ(rs.m_vOverstressCritEnv.size(), 3u);
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
     std::vector<double> moments, reactions;
@@ -117,7 +106,8 @@ TEST(ReferenceSet, OverstressCombinesWithTheLiveLoad)
 
     // Factor 1: the overstress term is scaled by 0.
     CReferenceSet one(true, set, Ensemble({PointLoad(100.0)}), 1.0);
-    one.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+    one.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                  qeltest::TestOptions());
     ExpectNear(MomentMaxima(one.GetRefCritEnsemble()), {250.0, 500.0, 750.0});
     one.GetRefCritEnsemble()->GetReactionValues(1, mx, mn);
     ExpectNear(mx, {100.0, 100.0, 100.0});
@@ -135,7 +125,8 @@ TEST(ReferenceSet, OverstressAddsOnceToALiveLoadThatLoadsTheSupportsThroughout)
     int nSteps = 0;
     double step = 1.0;
     SetMainWindowMessageSink(nullptr);
-    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     std::vector<double> want;
     for (int i = 0; i < 3; ++i)
         want.push_back(0.4 * kW[i] * kL[i] / 2.0 + 1.4 * (10.0 * kL[i] / 2.0 + 100.0));
@@ -151,9 +142,11 @@ TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     auto prop = Ensemble({PointLoad(200.0, L"Heavy")}, L"Proposed");
-    auto ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, prop, 1.0, qeltest::TestOptions());
+    auto ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                     CAnalysisFeedback::None(), prop, 1.0, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_bIsRatioCalculated);
     EXPECT_TRUE(rs.m_bUseLM);
     EXPECT_EQ(rs.GetPropLME(), prop);
@@ -166,7 +159,8 @@ TEST(ReferenceSet, TwiceTheLoadGivesRatiosOfTwo)
     EXPECT_EQ(ratios->GetBridgeSet(), set);
 
     // The multiplier scales the reference: 200 / (100 x 2).
-    ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, prop, 2.0, qeltest::TestOptions());
+    ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                CAnalysisFeedback::None(), prop, 2.0, qeltest::TestOptions());
     ratios->GetMomentValues(mx, mn);
     ExpectNear(mx, {1.0, 1.0, 1.0});
 }
@@ -182,7 +176,7 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
         std::atomic<bool> run{true};
         StopAfter stop(run, 1);
         CReferenceSet rs(true, set, Ensemble({PointLoad(100.0)}), 1.4);
-        rs.Calculate(true, &nSteps, &step, &run, qeltest::TestOptions());
+        rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, stop, qeltest::TestOptions());
         EXPECT_TRUE(rs.m_bIsCalculated);
         EXPECT_EQ(rs.m_vLiveLoadCritEnv.size(), 1u);
         EXPECT_TRUE(rs.m_vOverstressCritEnv.empty());
@@ -194,11 +188,12 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
     {
         std::atomic<bool> run{true};
         StopAfter stop(run, 1);
-        rs.Calculate(true, &nSteps, &step, &run, qeltest::TestOptions());
+        rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, stop, qeltest::TestOptions());
     }
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 1u);
-    auto ratios = rs.CalculateRatios(false, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0,
-                                     qeltest::TestOptions());
+    auto ratios =
+        rs.CalculateRatios(false, Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                           Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
     EXPECT_EQ(rs.m_vPropCritEnv.size(), 3u);
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
@@ -206,8 +201,8 @@ TEST(ReferenceSet, StoppedRunsGivePartialResultsWithoutThrowing)
 
     // A proposed run stopped before it starts.
     std::atomic<bool> stopped{false};
-    ratios = rs.CalculateRatios(false, true, &nSteps, &step, &stopped, Ensemble({PointLoad(200.0)}), 1.0,
-                                qeltest::TestOptions());
+    ratios = rs.CalculateRatios(false, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                CStopFlagFeedback(stopped), Ensemble({PointLoad(200.0)}), 1.0, qeltest::TestOptions());
     EXPECT_TRUE(rs.m_vPropCritEnv.empty());
     EXPECT_TRUE(ratios->m_vMembers.empty());
 }
@@ -221,12 +216,14 @@ TEST(ReferenceSet, RatiosStopAtAReferenceWithTooFewReactions)
     CReferenceSet rs(false, set, Ensemble({PointLoad(100.0)}), 1.4);
     int nSteps = 0;
     double step = 1.0;
-    rs.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+    rs.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                 qeltest::TestOptions());
     ASSERT_EQ(rs.m_vRefCritEnv.size(), 3u);
     rs.m_vRefCritEnv[1]->m_vEnvReaction.pop_back();
     rs.m_vRefCritEnv[1]->m_nReactions = 1;
     std::shared_ptr<CCriticalRatioEnsemble> ratios;
-    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({PointLoad(200.0)}), 1.0,
+    ASSERT_NO_THROW(ratios = rs.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                                CAnalysisFeedback::None(), Ensemble({PointLoad(200.0)}), 1.0,
                                                 qeltest::TestOptions()));
     std::vector<double> mx, mn;
     ratios->GetMomentValues(mx, mn);
@@ -241,10 +238,10 @@ TEST(ReferenceCollection, CalculatesOneSetPerEnsembleAndBridgeSetEnsembleMajor)
     std::vector<std::shared_ptr<CBridgeSet>> sets;
     for (double L : {10.0, 12.0, 14.0})
         sets.push_back(std::make_shared<CBridgeSet>(1, L"B", BC_ONESPAN, L, L, 1.0));
-    CReferenceCollection coll(3, L"Coll", true, 0, 1.0);
+    CReferenceCollection coll(3, L"Coll", Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     coll.m_vLME = lmes;
     coll.m_vBS = sets;
-    EXPECT_TRUE(coll.Calculate(nullptr, qeltest::TestOptions()));
+    EXPECT_TRUE(coll.Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     EXPECT_TRUE(coll.m_bIsCalculated);
     ASSERT_EQ(coll.m_nRefSet, 6);
     for (unsigned k = 0; k < 6; ++k) {
@@ -264,7 +261,7 @@ TEST(ReferenceCollection, CalculatesOneSetPerEnsembleAndBridgeSetEnsembleMajor)
     // Without bridge sets nothing changes.
     auto earlier = coll.GetRefSets();
     coll.m_vBS.clear();
-    EXPECT_FALSE(coll.Calculate(nullptr, qeltest::TestOptions()));
+    EXPECT_FALSE(coll.Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     EXPECT_EQ(coll.GetRefSets(), earlier);
     EXPECT_EQ(coll.m_nRefSet, 6);
 
@@ -277,13 +274,13 @@ TEST(ReferenceCollection, CalculatesOneSetPerEnsembleAndBridgeSetEnsembleMajor)
 TEST(ReferenceCollection, ComparesTheProposedItemWithEveryReferenceSet)
 {
     auto docLME = Ensemble({PointLoad(300.0, L"Doc A"), PointLoad(10.0, L"Doc B")}, L"Doc ensemble");
-    CReferenceCollection coll(1, L"Coll", true, 0, 1.0);
+    CReferenceCollection coll(1, L"Coll", Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     coll.m_vLME = {Ensemble({PointLoad(100.0)}), Ensemble({PointLoad(50.0)})};
     coll.m_vBS = {OneSpanSet()};
-    ASSERT_TRUE(coll.Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(coll.Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
 
     EXPECT_EQ(coll.GetProposedName(), L"Proposed");
-    EXPECT_FALSE(coll.CompareProposed(nullptr, 1.0, qeltest::TestOptions())); // nothing proposed yet
+    EXPECT_FALSE(coll.CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions())); // nothing proposed yet
 
     coll.SetProposedEnsemble(docLME);
     EXPECT_EQ(coll.GetProposedName(), L"Doc ensemble");
@@ -294,7 +291,7 @@ TEST(ReferenceCollection, ComparesTheProposedItemWithEveryReferenceSet)
     EXPECT_EQ(coll.GetProposedName(), L"Heavy");
     EXPECT_EQ(coll.m_pPropLME->GetDescription(), L"Proposed");
 
-    ASSERT_TRUE(coll.CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    ASSERT_TRUE(coll.CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
     EXPECT_TRUE(coll.m_bIsCompared);
     EXPECT_EQ(coll.m_Multiplier, 1.0);
     const auto ratios = coll.GetCriticalRatioEnsembles();
@@ -321,14 +318,14 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
     twoAxle->AddPointLoad(80.0, 0.0, 0.0);
     twoAxle->AddPointLoad(80.0, -4.0, 0.0);
     auto set = OneSpanSet();
-    CReferenceCollection coll(1, L"Coll", true, 0, 1.0);
+    CReferenceCollection coll(1, L"Coll", Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     coll.m_vLME = {Ensemble({PointLoad(100.0)}), Ensemble({twoAxle})};
     coll.m_vBS = {set};
     coll.m_bUseOverstress = true;
-    ASSERT_TRUE(coll.Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(coll.Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     auto heavy = PointLoad(200.0, L"Heavy");
     coll.SetProposedLoadModel(heavy);
-    ASSERT_TRUE(coll.CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    ASSERT_TRUE(coll.CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
     ASSERT_EQ(coll.GetCriticalRatioEnsembles().size(), 2u);
     // Shared, not copied: no comparison changes them.
     EXPECT_EQ(coll.GetRefSet(0)->m_vPropCritEnv[0], coll.GetRefSet(1)->m_vPropCritEnv[0]);
@@ -337,9 +334,10 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
         CReferenceSet fresh(true, set, coll.m_vLME[k], 1.4);
         int nSteps = 0;
         double step = 1.0;
-        fresh.Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
-        auto want =
-            fresh.CalculateRatios(true, true, &nSteps, &step, nullptr, Ensemble({heavy}), 1.0, qeltest::TestOptions());
+        fresh.Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                        qeltest::TestOptions());
+        auto want = fresh.CalculateRatios(true, Stepping{.bByStep = true, .step = step, .nSteps = nSteps},
+                                          CAnalysisFeedback::None(), Ensemble({heavy}), 1.0, qeltest::TestOptions());
         auto got = coll.GetCriticalRatioEnsembles()[k];
         std::vector<double> a, b, c, d;
         want->GetMomentValues(a, b);
@@ -364,13 +362,14 @@ TEST(ReferenceCollection, SharedProposedRunsGiveTheRatiosOfFreshRuns)
 
 TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
 {
-    CReferenceCollection coll(1, L"Coll", true, 0, 1.0);
+    CReferenceCollection coll(1, L"Coll", Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     coll.m_vLME = {Ensemble({PointLoad(100.0)}), Ensemble({PointLoad(50.0)})};
     coll.m_vBS = {OneSpanSet()};
     coll.m_bUseOverstress = true;
 
     std::atomic<bool> run{false};
-    ASSERT_TRUE(coll.Calculate(&run, qeltest::TestOptions())); // stopped before it began: every set still made
+    ASSERT_TRUE(coll.Calculate(CStopFlagFeedback(run),
+                               qeltest::TestOptions())); // stopped before it began: every set still made
     EXPECT_TRUE(coll.m_bIsCalculated);
     ASSERT_EQ(coll.m_nRefSet, 2);
     EXPECT_TRUE(coll.GetRefSet(0)->m_vRefCritEnv.empty());
@@ -379,7 +378,7 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
     {
         run = true;
         StopAfter stop(run, 2); // inside the first set's live-load run
-        ASSERT_TRUE(coll.Calculate(&run, qeltest::TestOptions()));
+        ASSERT_TRUE(coll.Calculate(stop, qeltest::TestOptions()));
     }
     EXPECT_EQ(coll.GetRefSet(0)->m_vLiveLoadCritEnv.size(), 2u);
     EXPECT_TRUE(coll.GetRefSet(0)->m_vRefCritEnv.empty());
@@ -387,11 +386,11 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
 
     // Complete reference sets, then a comparison stopped in the first set.
     run = true;
-    ASSERT_TRUE(coll.Calculate(&run, qeltest::TestOptions()));
+    ASSERT_TRUE(coll.Calculate(CStopFlagFeedback(run), qeltest::TestOptions()));
     coll.SetProposedLoadModel(PointLoad(200.0));
     {
         StopAfter stop(run, 1);
-        ASSERT_TRUE(coll.CompareProposed(&run, 1.0, qeltest::TestOptions()));
+        ASSERT_TRUE(coll.CompareProposed(stop, 1.0, qeltest::TestOptions()));
     }
     EXPECT_FALSE(coll.m_bIsCompared);
     ASSERT_EQ(coll.GetCriticalRatioEnsembles().size(), 1u);
@@ -400,7 +399,7 @@ TEST(ReferenceCollection, StoppedRunsReturnPartialResultsWithoutThrowing)
 
 TEST(ReferenceCollection, InequalityCoversTheCalculationInputs)
 {
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", true, 5, 0.5);
+    auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", Stepping{.bByStep = true, .step = 0.5, .nSteps = 5});
     coll->m_vLME = {Ensemble({PointLoad(100.0)})};
     coll->m_vBS = {OneSpanSet()};
     auto copy = std::make_shared<CReferenceCollection>(*coll);
@@ -485,15 +484,15 @@ MiniCase CalculatedCase(bool bCompare = true)
     c.loadModels = {shared, PointLoad(150.0, L"Other")};
     c.ensembles = {Ensemble({shared}, L"E0"), Ensemble({shared, c.loadModels[1]}, L"E1")};
     c.bridgeSets = {OneSpanSet(), std::make_shared<CBridgeSet>(2, L"Two", BC_TWOSPAN, 10.0, 12.0, 2.0)};
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", true, 0, 1.0);
+    auto coll = std::make_shared<CReferenceCollection>(1, L"Coll", Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     coll->m_vLME = c.ensembles;
     coll->m_vBS = c.bridgeSets;
     coll->m_bUseOverstress = true;
     coll->m_OverstressFactor = 1.5;
-    coll->Calculate(nullptr, qeltest::TestOptions());
+    coll->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions());
     if (bCompare) {
         coll->SetProposedLoadModel(PointLoad(200.0, L"Heavy"));
-        coll->CompareProposed(nullptr, 1.0, qeltest::TestOptions());
+        coll->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions());
     }
     c.collections = {coll};
     return c;
@@ -629,7 +628,8 @@ TEST(ReferenceSet, LoadRejectsAnEmptyEnvelopeEntry)
         auto rs = std::make_shared<CReferenceSet>(false, set, Ensemble({PointLoad(100.0)}), 1.4);
         int nSteps = 0;
         double step = 1.0;
-        rs->Calculate(true, &nSteps, &step, nullptr, qeltest::TestOptions());
+        rs->Calculate(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None(),
+                      qeltest::TestOptions());
         ((*rs).*member).push_back(nullptr);
         for (auto kind : {qeltest::Kind::Binary, qeltest::Kind::Xml}) {
             std::shared_ptr<CReferenceSet> back;

@@ -617,8 +617,11 @@ TEST(Settings, AnalysisOptionsTakeTheBoundedPointsAndTheProgramsThreads)
     const struct {
         int field;
         int points;
-    } cases[] = {
-        {100, 100}, {21, 21}, {0, 1}, {-5, 1}, {CBeamAnalysis::MaxPointsAlongBeam + 1, CBeamAnalysis::MaxPointsAlongBeam}};
+    } cases[] = {{100, 100},
+                 {21, 21},
+                 {0, 1},
+                 {-5, 1},
+                 {CBeamAnalysis::MaxPointsAlongBeam + 1, CBeamAnalysis::MaxPointsAlongBeam}};
     const CAnalysisThreadsScope threads(3);
     for (const auto& c : cases) {
         CSettings s;

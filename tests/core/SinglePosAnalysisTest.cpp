@@ -62,7 +62,7 @@ TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
     {
         // 5 to 25: (span 0, from 5, length 15) and (span 1, from 0, length 5).
         auto lm = PartialModel(0, 20);
-        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(25.0);
+        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(25.0, CAnalysisFeedback::None());
         CLoadPUDL a(0, 10, 5, 15), b(1, 10, 0, 5);
         CBeamResults d = Direct(bridge, {&a, &b});
         ExpectNear(r->m_vReactions, d.m_vReactions);
@@ -72,13 +72,13 @@ TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
     {
         // -5 to 45 covers both spans: a uniform load on each; by symmetry 3wL/8, 10wL/8, 3wL/8.
         auto lm = PartialModel(0, 50);
-        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(45.0);
+        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(45.0, CAnalysisFeedback::None());
         ExpectNear(r->m_vReactions, {75.0, 250.0, 75.0});
     }
     {
         // -5 to 3: only 0 to 3 on span 0.
         auto lm = PartialModel(0, 8);
-        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(3.0);
+        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(3.0, CAnalysisFeedback::None());
         CLoadPUDL a(0, 10, 0, 3);
         ExpectNear(r->m_vReactions, Direct(bridge, {&a}).m_vReactions);
         EXPECT_NEAR(Sum(r->m_vReactions), 30, kTol);
@@ -86,14 +86,15 @@ TEST(SinglePosAnalysis, PartialLoadIsSplitSpanBySpan)
     {
         // Starting exactly on the middle support, 20 to 30: all of it on span 1.
         auto lm = PartialModel(0, 10);
-        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(30.0);
+        auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(30.0, CAnalysisFeedback::None());
         CLoadPUDL a(1, 10, 0, 10);
         ExpectNear(r->m_vReactions, Direct(bridge, {&a}).m_vReactions);
     }
     {
         // Wholly off the beam, ahead or behind: nothing.
         for (double p : {-22.0, 48.5}) {
-            auto r = CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions()).Analyse(p);
+            auto r = CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions())
+                         .Analyse(p, CAnalysisFeedback::None());
             ExpectNear(r->m_vReactions, {0, 0, 0});
         }
     }
@@ -103,7 +104,8 @@ TEST(SinglePosAnalysis, ThreeSpanPartialLoadOverAWholeMiddleSpan)
 {
     // Spans 15, 20, 15: a partial load from 10 to 40 covers 10-15, all of span 1, 35-40.
     auto bridge = CBridge::Create(0, L"3", BC_THREESPAN, 20);
-    auto r = CSinglePosAnalysis(bridge, PartialModel(0, 30, 4.0), qeltest::TestOptions()).Analyse(40.0);
+    auto r = CSinglePosAnalysis(bridge, PartialModel(0, 30, 4.0), qeltest::TestOptions())
+                 .Analyse(40.0, CAnalysisFeedback::None());
     CLoadPUDL a(0, 4, 10, 5), c(2, 4, 0, 5);
     CLoadUDL b(1, 4);
     ExpectNear(r->m_vReactions, Direct(bridge, {&a, &b, &c}).m_vReactions);
@@ -119,13 +121,13 @@ TEST(SinglePosAnalysis, PointLoadsOnASimpleSpanByStatics)
     CSinglePosAnalysis spa(bridge, lm, qeltest::TestOptions());
 
     // Forward at 15: 100 at 15, 50 at 5. R0 = 100*5/20 + 50*15/20 = 62.5, R1 = 87.5.
-    auto r = spa.Analyse(15.0);
+    auto r = spa.Analyse(15.0, CAnalysisFeedback::None());
     EXPECT_TRUE(lm->m_bIsUpdated);
     ExpectNear(r->m_vReactions, {62.5, 87.5});
 
     // Reversed (length 10): the load at 0 acts at 15 - 10 = 5, the one at -10 at 15.
     lm->m_Direction = TD_REVERSE;
-    r = spa.Analyse(15.0);
+    r = spa.Analyse(15.0, CAnalysisFeedback::None());
     ExpectNear(r->m_vReactions, {87.5, 62.5});
     EXPECT_TRUE(spa.m_vLoads.empty());
 }
@@ -141,9 +143,9 @@ TEST(SinglePosAnalysis, ReversedPartialLoadCoversItsMirrorImage)
     lm->AddPointLoad(0, -10, 2);
     lm->AddPartialUDL(10, -8, 3);
     CSinglePosAnalysis spa(bridge, lm, qeltest::TestOptions());
-    ExpectNear(spa.Analyse(15)->m_vReactions, {30 * 11.5 / 20, 30 * 8.5 / 20});
+    ExpectNear(spa.Analyse(15, CAnalysisFeedback::None())->m_vReactions, {30 * 11.5 / 20, 30 * 8.5 / 20});
     lm->m_Direction = TD_REVERSE;
-    ExpectNear(spa.Analyse(15)->m_vReactions, {30 * 8.5 / 20, 30 * 11.5 / 20});
+    ExpectNear(spa.Analyse(15, CAnalysisFeedback::None())->m_vReactions, {30 * 8.5 / 20, 30 * 11.5 / 20});
 }
 
 TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone)
@@ -152,7 +154,7 @@ TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone
     auto lm = std::make_shared<CLoadModel>(1, L"Axle");
     lm->AddPointLoad(100, 0, 2);
     CSinglePosAnalysis spa(bridge, lm, qeltest::TestOptions());
-    const std::vector<double> zeros(Moments(*spa.Analyse(10.0)).size(), 0.0);
+    const std::vector<double> zeros(Moments(*spa.Analyse(10.0, CAnalysisFeedback::None())).size(), 0.0);
     struct Case {
         double p;
         std::vector<double> reactions;
@@ -171,7 +173,7 @@ TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone
                                            {-3.0, {0, 0}},
                                            {25.0, {0, 0}}}) {
         SCOPED_TRACE(c.p);
-        auto r = spa.Analyse(c.p);
+        auto r = spa.Analyse(c.p, CAnalysisFeedback::None());
         ExpectNear(r->m_vReactions, c.reactions);
         ExpectNear(Moments(*r), zeros);
         std::vector<double> x, v;
@@ -179,11 +181,13 @@ TEST(SinglePosAnalysis, PointLoadWithinAMillimetreOfAnEndBearsOnThatSupportAlone
         ExpectNear(v, zeros);
     }
     // 2 mm in: almost all of it on the near support (100 * 19.998/20).
-    ExpectNear(spa.Analyse(0.002)->m_vReactions, {99.99, 0.01});
+    ExpectNear(spa.Analyse(0.002, CAnalysisFeedback::None())->m_vReactions, {99.99, 0.01});
     // A position that is not a number puts no load on the beam, as one off the beam.
     const double nan = std::nan("");
-    ExpectNear(spa.Analyse(nan)->m_vReactions, {0, 0});
-    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions()).Analyse(nan)->m_vReactions,
+    ExpectNear(spa.Analyse(nan, CAnalysisFeedback::None())->m_vReactions, {0, 0});
+    ExpectNear(CSinglePosAnalysis(bridge, PartialModel(0, 8), qeltest::TestOptions())
+                   .Analyse(nan, CAnalysisFeedback::None())
+                   ->m_vReactions,
                {0, 0});
 }
 
@@ -211,7 +215,7 @@ TEST(SinglePosAnalysis, FactorsScaleEveryLoadAndTheWidthFactorOnlyAxles)
     lm->m_gDLA.value = 1.3;
     lm->m_gUnits.value = 2.0;
     const double F = 2.6;
-    auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0);
+    auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0, CAnalysisFeedback::None());
     EXPECT_DOUBLE_EQ(lm->m_Gamma, F);
     EXPECT_NEAR(Sum(r->m_vReactions), F * (60 + 244.8 + 12), 1e-6);
     // Moment at midspan: UDL wL^2/8 = 3*400/8 = 150; axle P L/4 = 244.8*5 = 1224;
@@ -236,13 +240,13 @@ TEST(SinglePosAnalysis, EffectsTheModelDoesNotCountForAreZero)
         lm->AddPointLoad(100, -4, 2);
         return lm;
     };
-    auto full = CSinglePosAnalysis(bridge, make(), qeltest::TestOptions()).Analyse(14.0);
+    auto full = CSinglePosAnalysis(bridge, make(), qeltest::TestOptions()).Analyse(14.0, CAnalysisFeedback::None());
     std::vector<double> x, V, Vfull;
     full->GetResults(x, Vfull, BRT_SHEAR);
 
     auto noR = make();
     noR->m_bAppliesR = false;
-    auto r = CSinglePosAnalysis(bridge, noR, qeltest::TestOptions()).Analyse(14.0);
+    auto r = CSinglePosAnalysis(bridge, noR, qeltest::TestOptions()).Analyse(14.0, CAnalysisFeedback::None());
     ExpectNear(r->m_vReactions, {0, 0, 0});
     ExpectNear(Moments(*r), Moments(*full));
     r->GetResults(x, V, BRT_SHEAR);
@@ -250,13 +254,13 @@ TEST(SinglePosAnalysis, EffectsTheModelDoesNotCountForAreZero)
 
     auto noBM = make();
     noBM->m_bAppliesBM = false;
-    r = CSinglePosAnalysis(bridge, noBM, qeltest::TestOptions()).Analyse(14.0);
+    r = CSinglePosAnalysis(bridge, noBM, qeltest::TestOptions()).Analyse(14.0, CAnalysisFeedback::None());
     ExpectNear(Moments(*r), std::vector<double>(Moments(*full).size(), 0.0));
     ExpectNear(r->m_vReactions, full->m_vReactions);
 
     auto noSF = make();
     noSF->m_bAppliesSF = false;
-    r = CSinglePosAnalysis(bridge, noSF, qeltest::TestOptions()).Analyse(14.0);
+    r = CSinglePosAnalysis(bridge, noSF, qeltest::TestOptions()).Analyse(14.0, CAnalysisFeedback::None());
     r->GetResults(x, V, BRT_SHEAR);
     ExpectNear(V, std::vector<double>(Vfull.size(), 0.0));
     ExpectNear(Moments(*r), Moments(*full));
@@ -268,9 +272,11 @@ TEST(SinglePosAnalysis, BeamLengthLimitsAreInclusive)
     lm->AddPointLoad(100, 0, 2);
     lm->m_bUseMaxL = true;
     lm->m_maxL = 30;
-    auto at30 = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions()).Analyse(15);
+    auto at30 = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions())
+                    .Analyse(15, CAnalysisFeedback::None());
     ExpectNear(at30->m_vReactions, {50, 50});
-    auto over = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30.5), lm, qeltest::TestOptions()).Analyse(15);
+    auto over = CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30.5), lm, qeltest::TestOptions())
+                    .Analyse(15, CAnalysisFeedback::None());
     ExpectNear(over->m_vReactions, {0, 0});
     for (double m : Moments(*over))
         EXPECT_EQ(m, 0.0);
@@ -279,11 +285,11 @@ TEST(SinglePosAnalysis, BeamLengthLimitsAreInclusive)
     lm->m_bUseMinL = true;
     lm->m_minL = 30;
     ExpectNear(CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 30), lm, qeltest::TestOptions())
-                   .Analyse(15)
+                   .Analyse(15, CAnalysisFeedback::None())
                    ->m_vReactions,
                {50, 50});
     ExpectNear(CSinglePosAnalysis(CBridge::Create(0, L"", BC_ONESPAN, 29.5), lm, qeltest::TestOptions())
-                   .Analyse(15)
+                   .Analyse(15, CAnalysisFeedback::None())
                    ->m_vReactions,
                {0, 0});
 }
@@ -297,7 +303,7 @@ TEST(SinglePosAnalysis, BridgeRuleAndUpdateRunBeforeTheLoadsAreBuilt)
     lm->m_lmBridge = BR_A36_DLA;
     lm->m_bAppliesR = false;
     lm->m_bAppliesBM = true;
-    auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(5.0);
+    auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(5.0, CAnalysisFeedback::None());
     EXPECT_EQ(lm->m_vPL[0].location, 0);
     EXPECT_DOUBLE_EQ(lm->m_gDLA.value, 1.3); // 16/50 = 0.32 -> 0.3
     EXPECT_DOUBLE_EQ(lm->m_Gamma, 1.3);
@@ -313,14 +319,15 @@ TEST(SinglePosAnalysis, BridgeRuleAndUpdateRunBeforeTheLoadsAreBuilt)
     bad->m_bAdjustToBridge = true;
     bad->m_lmBridge = BR_BS5400_UDL; // no uniform load to change
     CSinglePosAnalysis spa(bridge, bad, qeltest::TestOptions());
-    EXPECT_THROW(spa.Analyse(5.0), std::out_of_range);
+    EXPECT_THROW(spa.Analyse(5.0, CAnalysisFeedback::None()), std::out_of_range);
     EXPECT_TRUE(spa.m_vLoads.empty());
 }
 
 TEST(SinglePosAnalysis, EmptyModelGivesAnUnloadedBeam)
 {
     auto bridge = CBridge::Create(0, L"2x20", BC_TWOSPAN, 20);
-    auto r = CSinglePosAnalysis(bridge, std::make_shared<CLoadModel>(), qeltest::TestOptions()).Analyse(10);
+    auto r = CSinglePosAnalysis(bridge, std::make_shared<CLoadModel>(), qeltest::TestOptions())
+                 .Analyse(10, CAnalysisFeedback::None());
     ExpectNear(r->m_vReactions, {0, 0, 0});
 }
 
@@ -338,7 +345,8 @@ TEST(SinglePosAnalysis, ALongBridgeSolvesInAMomentAndSymmetrically)
     auto lm = std::make_shared<CLoadModel>(1, L"Axle");
     lm->AddPointLoad(100, 0, 2);
     const std::clock_t start = std::clock();
-    auto r = CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(499 * 20.0 + 10.0);
+    auto r =
+        CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(499 * 20.0 + 10.0, CAnalysisFeedback::None());
     const double cpu = double(std::clock() - start) / CLOCKS_PER_SEC;
     ASSERT_EQ(r->m_vReactions.size(), 1000u);
     EXPECT_NEAR(Sum(r->m_vReactions), 100.0, 1e-9);
@@ -358,7 +366,7 @@ TEST(SinglePosAnalysis, ResultsThatAreNotFiniteAreRefusedByName)
         bridge->m_vSpans = spans;
         bridge->SetupBeam();
         try {
-            CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0);
+            CSinglePosAnalysis(bridge, lm, qeltest::TestOptions()).Analyse(10.0, CAnalysisFeedback::None());
             ADD_FAILURE() << "shown: " << spans.size() << " spans";
         } catch (const std::runtime_error& e) {
             EXPECT_STREQ(e.what(), "The results of load model \"Axle\" on bridge \"Odd\" are not finite numbers: "

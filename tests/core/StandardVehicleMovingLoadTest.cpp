@@ -59,7 +59,7 @@ TEST(StandardVehicleMovingLoad, MomentEnvelopeOnATwentyMetreSpanMatchesHandStati
         CMovingLoadAnalysis mla(bridge, lm, qeltest::TestOptions());
         int nSteps = 0;
         double step = 0.1;
-        auto env = mla.Analyse(true, nSteps, step, nullptr);
+        auto env = mla.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
         ASSERT_TRUE(env && env->HasEnvelopes());
         auto bmd = env->GetEnvBMD();
         const std::vector<double> x = bmd->GetStations(true);
@@ -114,7 +114,8 @@ TEST(StandardVehicleMovingLoad, SupportShearNeedsAFineStepEventPointsLieOneMetre
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
         CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
-        auto env = runner.Run(c.bByStep, c.nSteps, c.step, nullptr);
+        auto env =
+            runner.Run(Stepping{.bByStep = c.bByStep, .step = c.step, .nSteps = c.nSteps}, CAnalysisFeedback::None());
         ASSERT_TRUE(env && env->HasEnvelopes());
         const PointLoadEffect v = env->GetEnvSFD()->GetMaxEffect();
         EXPECT_NEAR(v.val, c.shear, 1e-6 * c.shear);
@@ -135,7 +136,7 @@ TEST(StandardVehicleMovingLoad, SupportShearNeedsAFineStepEventPointsLieOneMetre
         CMovingLoadAnalysis mla(bridge, axle, qeltest::TestOptions());
         int nSteps = 0;
         double s = step;
-        auto env = mla.Analyse(true, nSteps, s, nullptr);
+        auto env = mla.Analyse(Stepping{.bByStep = true, .step = s, .nSteps = nSteps}, CAnalysisFeedback::None());
         ASSERT_TRUE(env && env->HasEnvelopes());
         EXPECT_NEAR(env->GetEnvSFD()->GetMaxEffect().val, shear, 1e-9);
     }

@@ -267,9 +267,7 @@ TEST(ThreadedRuns, EnsembleRunIsTheOneThreadRun)
     auto lme = Ensemble();
     const auto run = [&](int threads, const std::shared_ptr<CLoadModelEnsemble>& models) {
         CEnvelopeRunner runner(bridge, models, qeltest::TestOptions(AnalysisPath::Fast, threads));
-        int nSteps = 0;
-        double step = 0.4;
-        runner.Run(true, nSteps, step, nullptr);
+        runner.Run(Stepping{.bByStep = true, .step = 0.4, .nSteps = 0}, CAnalysisFeedback::None());
         return runner;
     };
     std::vector<ModelMap> maps(std::size(kThreads));
@@ -305,7 +303,7 @@ Collection MakeCollection(const std::vector<std::shared_ptr<CBridgeSet>>& sets)
     c.lmes.push_back(factory.GetNAASRA1976(false, 3));
     c.lmes.push_back(Ensemble());
     c.proposed = CLMEFactory::MakeVehicle(99, L"Proposed", {60.0, 125.0, 125.0, 90.0, 90.0}, {3.7, 1.2, 6.1, 1.2});
-    c.coll = std::make_shared<CReferenceCollection>(1, L"C", true, 0, 0.5);
+    c.coll = std::make_shared<CReferenceCollection>(1, L"C", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
     c.coll->m_vLME = c.lmes;
     c.coll->m_vBS = sets;
     c.coll->m_bUseOverstress = true;
@@ -339,9 +337,9 @@ TEST(ThreadedRuns, ReferenceCollectionAndRatiosAreTheOneThreadOnes)
         std::make_shared<CBridgeSet>(1, L"1", 4, BC_ONESPAN, 6.0, 30.0), ShorteningSet(3)};
     const auto calculate = [](int threads, Collection& c) {
         const AnalysisOptions options = qeltest::TestOptions(AnalysisPath::Fast, threads);
-        ASSERT_TRUE(c.coll->Calculate(nullptr, options));
+        ASSERT_TRUE(c.coll->Calculate(CAnalysisFeedback::None(), options));
         c.coll->SetProposedLoadModel(c.proposed);
-        ASSERT_TRUE(c.coll->CompareProposed(nullptr, 1.1, options));
+        ASSERT_TRUE(c.coll->CompareProposed(CAnalysisFeedback::None(), 1.1, options));
     };
     Collection one = MakeCollection(sets);
     calculate(1, one);
@@ -383,21 +381,14 @@ TEST(ThreadedRuns, StoppedReferenceSetIsAOneThreadState)
 {
     auto set = ShorteningSet(6);
     auto lme = Ensemble();
-    const unsigned progress = RegisterWindowMessage(L"UWM_PBAR_UPDATE");
-    const unsigned status = RegisterWindowMessage(L"UWM_ADD_STATUS");
     // stopAfter 0 never stops; returns the messages counted.
     const auto calculate = [&](CReferenceSet& rs, int stopAfter) {
-        std::atomic<bool> keep = true;
-        std::atomic<int> count = 0;
-        SetMainWindowMessageSink([&](CPostedMessage&& m) {
-            if ((m.message == progress || m.message == status) && ++count == stopAfter)
-                keep = false;
-        });
-        int nSteps = 0;
-        double step = 0.5;
-        rs.Calculate(true, &nSteps, &step, &keep, qeltest::TestOptions(AnalysisPath::Fast, 8));
-        SetMainWindowMessageSink(nullptr);
-        return count.load();
+        qeltest::RecordingFeedback feedback;
+        if (stopAfter > 0)
+            feedback.StopAfterEvents(stopAfter);
+        rs.Calculate(Stepping{.bByStep = true, .step = 0.5, .nSteps = 0}, feedback,
+                     qeltest::TestOptions(AnalysisPath::Fast, 8));
+        return static_cast<int>(feedback.Events().size());
     };
     CReferenceSet whole(true, set, lme, 1.4);
     const int total = calculate(whole, 0);

@@ -180,10 +180,10 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
     doc.m_vLoadModel.push_back(Axle(100.0));
     doc.m_vBridgeSet.push_back(SpanRange(10, 20, 10));
     m_AnalysisDialogs.movingLoad = [&](CMovingLoadDlgInterface& d) {
-        EXPECT_EQ(d.m_bUseStep, doc.m_bDefByStep);
-        EXPECT_EQ(d.m_nNumSteps, doc.m_nDefNumSteps);
-        d.m_bUseStep = true;
-        d.m_dStepSize = 0.5;
+        EXPECT_EQ(d.m_Stepping.bByStep, doc.m_DefStepping.bByStep);
+        EXPECT_EQ(d.m_Stepping.nSteps, doc.m_DefStepping.nSteps);
+        d.m_Stepping.bByStep = true;
+        d.m_Stepping.step = 0.5;
         d.m_bShowEachResult = true;
         return DLG_IDOK;
     };
@@ -200,15 +200,15 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
 
     // The choice is the next default, also of the bridge-range dialog; a cancel keeps it.
     m_AnalysisDialogs.movingLoad = [](CMovingLoadDlgInterface& d) {
-        d.m_dStepSize = 9.0;
+        d.m_Stepping.step = 9.0;
         return DLG_IDCANCEL;
     };
     doc.OnAnalysisMovingLoad();
-    EXPECT_TRUE(doc.m_bDefByStep);
-    EXPECT_EQ(doc.m_dDefStepSize, 0.5);
+    EXPECT_TRUE(doc.m_DefStepping.bByStep);
+    EXPECT_EQ(doc.m_DefStepping.step, 0.5);
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        EXPECT_TRUE(d.m_bUseStep);
-        EXPECT_EQ(d.m_dStepSize, 0.5);
+        EXPECT_TRUE(d.m_Stepping.bByStep);
+        EXPECT_EQ(d.m_Stepping.step, 0.5);
         return DLG_IDCANCEL;
     };
     doc.OnAnalysisBridgeRange();
@@ -218,7 +218,7 @@ TEST_F(AnalysisCommandsTest, MovingLoadOfOneModelRunsSynchronouslyAndKeepsTheSte
 TEST_F(AnalysisCommandsTest, ASynchronousRunThatThrowsLeavesReadyAndTheFlagDown)
 {
     CQELDoc doc;
-    doc.RunMovingLoadAnalysis(true, 0, false, Span(), Axle(), -1.0);
+    doc.RunMovingLoadAnalysis(Stepping{.bByStep = true, .step = -1.0, .nSteps = 0}, false, Span(), Axle());
     EXPECT_FALSE(doc.IsAnalysisRunning());
     EXPECT_EQ(m_Windows.m_vStatus.back(), L"Ready");
     EXPECT_THAT(m_Windows.m_vErrors, ElementsAre(L"The step must be a positive number"));
@@ -264,9 +264,10 @@ TEST_F(AnalysisCommandsTest, PurgeEmptiesTheResultsAndUncalculatesEveryCollectio
     CQELDoc doc;
     doc.m_vBridge.push_back(Span(10.0));
     doc.m_vLoadModel.push_back(Axle());
-    doc.RunMovingLoadAnalysis(false, 20, false, doc.m_vBridge[0], doc.m_vLoadModel[0], 0.0);
+    doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, doc.m_vBridge[0],
+                              doc.m_vLoadModel[0]);
     auto pColl = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     doc.m_vRefCollection.push_back(pColl);
     ASSERT_TRUE(doc.m_spAOMovingLoad);
     m_Windows.m_vLog.clear();

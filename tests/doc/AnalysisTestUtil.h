@@ -214,8 +214,8 @@ inline std::function<int(CMovingLoadDlgInterface&)> MovingLoadByStep(double dSte
 {
     return [=](CMovingLoadDlgInterface& d) {
         d.m_bUseLoadModel = bUseLM;
-        d.m_bUseStep = true;
-        d.m_dStepSize = dStep;
+        d.m_Stepping.bByStep = true;
+        d.m_Stepping.step = dStep;
         return DLG_IDOK;
     };
 }
@@ -262,7 +262,7 @@ inline std::shared_ptr<CReferenceCollection> Collection(std::vector<std::shared_
                                                         std::vector<std::shared_ptr<CLoadModelEnsemble>> lmes,
                                                         const wchar_t* name = L"Coll")
 {
-    auto p = std::make_shared<CReferenceCollection>(1, name, true, 0, 1.0);
+    auto p = std::make_shared<CReferenceCollection>(1, name, Stepping{.bByStep = true, .step = 1.0, .nSteps = 0});
     p->m_vBS = std::move(sets);
     p->m_vLME = std::move(lmes);
     return p;

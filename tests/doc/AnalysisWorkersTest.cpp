@@ -40,8 +40,8 @@ protected:
     void ScriptMovingLoad(bool bUseLM, int nSteps, bool bDisplayEach = false)
     {
         m_AnalysisDialogs.movingLoad = [=](CMovingLoadDlgInterface& d) {
-            d.m_bUseStep = false;
-            d.m_nNumSteps = nSteps;
+            d.m_Stepping.bByStep = false;
+            d.m_Stepping.nSteps = nSteps;
             d.m_bUseLoadModel = bUseLM;
             d.m_bShowEachResult = bDisplayEach;
             return DLG_IDOK;
@@ -124,8 +124,8 @@ TEST_F(AnalysisWorkersTest, BridgeRangeKeepsCriticalValuesAndHandsBackTheDerived
     doc.m_vBridgeSet.push_back(SpanRange(10.0, 20.0, 10.0));
     doc.m_vLoadModel.push_back(Axle(100.0));
     m_AnalysisDialogs.bridgeRange = [](CBridgeRangeDlgInterface& d) {
-        d.m_bUseStep = false;
-        d.m_nNumSteps = 40;
+        d.m_Stepping.bByStep = false;
+        d.m_Stepping.nSteps = 40;
         return DLG_IDOK;
     };
     doc.OnAnalysisBridgeRange();
@@ -139,7 +139,7 @@ TEST_F(AnalysisWorkersTest, BridgeRangeKeepsCriticalValuesAndHandsBackTheDerived
     EXPECT_NEAR(vMax.front(), 250.0, 1e-6);
     EXPECT_NEAR(vMax.back(), 500.0, 1e-6);
     // By count the run derives the step of the last bridge: 20 m / 40 = 0.5 m.
-    EXPECT_DOUBLE_EQ(doc.m_dDefStepSize, 0.5);
+    EXPECT_DOUBLE_EQ(doc.m_DefStepping.step, 0.5);
     ASSERT_TRUE(doc.m_spAOBridgeRange);
     EXPECT_EQ(m_Windows.m_vPlots.at(0)->m_sTitle, L"1 - Critical Values - Plot");
     EXPECT_EQ(Logged(L"Bridge Range Analysis called"), true);
@@ -429,11 +429,11 @@ TEST_F(AnalysisWorkersTest, AnEarlierVersionsCollectionIsCalculatedAgainBeforeIt
     };
     auto stored = MakeWorkingCopy(*pColl);
     stored->SetProposedLoadModel(pProposed);
-    ASSERT_TRUE(stored->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    ASSERT_TRUE(stored->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
     auto fresh = MakeWorkingCopy(*pColl);
-    ASSERT_TRUE(fresh->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(fresh->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     fresh->SetProposedLoadModel(pProposed);
-    ASSERT_TRUE(fresh->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    ASSERT_TRUE(fresh->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
 
     ScriptCritRatios(2);
     doc.OnAnalysisCriticalRatios();
@@ -468,11 +468,14 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
     };
     const std::vector<Case> cases = {
         {"ensemble moving load",
-         [](CQELDoc& d) { d.StartMultiMovingLoad(true, 0, false, Span(), EnsembleOf({Axle()}), -1.0); }},
+         [](CQELDoc& d) {
+             d.StartMultiMovingLoad(Stepping{.bByStep = true, .step = -1.0, .nSteps = 0}, false, Span(),
+                                    EnsembleOf({Axle()}));
+         }},
         {"bridge range",
          [](CQELDoc& d) {
-             d.m_bDefByStep = true;
-             d.m_dDefStepSize = -1.0;
+             d.m_DefStepping.bByStep = true;
+             d.m_DefStepping.step = -1.0;
              d.StartBridgeRange(SpanRange(10, 20, 10), Axle());
          }},
         {"reference collection",
@@ -488,7 +491,7 @@ TEST_F(AnalysisWorkersTest, AWorkerThatThrowsEndsInABoxWithItsText)
         {"critical ratios",
          [](CQELDoc& d) {
              auto p = Collection({SpanRange(10, 20, 10)}, {EnsembleOf({Axle()})});
-             ASSERT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
+             ASSERT_TRUE(p->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
              p->SetProposedLoadModel(Axle(200.0));
              p->m_StepSize = -1.0;
              d.StartCriticalRatios(p);
@@ -520,7 +523,7 @@ TEST_F(AnalysisWorkersTest, ClosingDuringARunStopsAndWaitsAndDropsTheLateComplet
     auto pLME = EnsembleOf(models);
     {
         auto pDoc = std::make_unique<CQELDoc>();
-        pDoc->StartMultiMovingLoad(true, 0, false, Span(30.0), pLME, 0.01);
+        pDoc->StartMultiMovingLoad(Stepping{.bByStep = true, .step = 0.01, .nSteps = 0}, false, Span(30.0), pLME);
         pDoc->OnCloseDocument();
         EXPECT_FALSE(pDoc->IsAnalysisRunning());
         EXPECT_FALSE(pDoc->IsWorkerPending());
@@ -533,7 +536,8 @@ TEST_F(AnalysisWorkersTest, ClosingDuringARunStopsAndWaitsAndDropsTheLateComplet
     // document that no longer exists.
     const unsigned int kDone = MsgTFMultiML();
     auto pDoc = std::make_unique<CQELDoc>();
-    pDoc->StartMultiMovingLoad(false, 4, false, Span(10.0), EnsembleOf({Axle()}), 0.0);
+    pDoc->StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 4}, false, Span(10.0),
+                               EnsembleOf({Axle()}));
     ASSERT_TRUE(m_Ui.WaitForPosted(kDone));
     pDoc.reset();
     auto pNext = std::make_unique<CQELDoc>();
@@ -560,7 +564,7 @@ TEST_F(AnalysisWorkersTest, StoppedBridgeRangeAndRatioRunsKeepOnlyWhatIsComplete
     EXPECT_TRUE(m_Windows.m_vOpened.empty());
 
     auto pColl = Collection({pSet}, {EnsembleOf({Axle(100.0)})});
-    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     pColl->SetProposedLoadModel(Axle(200.0));
     doc.m_vRefCollection.push_back(pColl);
     m_Ui.Pump(); // the steps of the calculation above
@@ -585,7 +589,7 @@ TEST_F(AnalysisWorkersTest, RatiosWithoutAProposedVehicleCannotBeCalculated)
 {
     CQELDoc doc;
     auto pColl = Collection({SpanRange(10.0, 20.0, 10.0)}, {EnsembleOf({Axle()})});
-    ASSERT_TRUE(pColl->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pColl->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     pColl->SetProposedEnsemble(EnsembleOf({}));
     m_Ui.Pump(); // the steps of the calculation above
     m_Ui.m_vProgress.clear();

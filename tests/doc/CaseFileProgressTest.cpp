@@ -45,10 +45,10 @@ protected:
         auto lme = std::make_shared<CLoadModelEnsemble>(1, L"Family");
         lme->AddLoadModel(lm);
         auto set = std::make_shared<CBridgeSet>(1, L"Set", BC_TWOSPAN, 5.0, 40.0, 5.0);
-        auto rc = std::make_shared<CReferenceCollection>(1, L"RC", true, 0, 0.1);
+        auto rc = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = true, .step = 0.1, .nSteps = 0});
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
-        rc->Calculate(nullptr, qeltest::PointsOptions(20));
+        rc->Calculate(CAnalysisFeedback::None(), qeltest::PointsOptions(20));
         doc.m_vLoadModel = {lm};
         doc.m_vLoadModelEnsemble = {lme};
         doc.m_vBridgeSet = {set};

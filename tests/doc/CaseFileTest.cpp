@@ -71,7 +71,8 @@ protected:
         auto e2 = std::make_shared<CLoadModelEnsemble>(2, L"E2");
         e2->AddLoadModel(doc.m_vLoadModel[1]);
         doc.m_vLoadModelEnsemble = {e1, e2};
-        auto rc = std::make_shared<CReferenceCollection>(1, L"RC", true, 10, 0.5);
+        auto rc =
+            std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         rc->m_vBS.push_back(doc.m_vBridgeSet[0]);
         rc->m_vLME.push_back(e1);
         doc.m_vRefCollection.push_back(rc);

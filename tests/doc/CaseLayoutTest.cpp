@@ -57,20 +57,22 @@ CaseContents MakeCollectionCase()
     e2->AddLoadModel(t2);
     c.m_vLoadModelEnsemble = {e1, e2};
 
-    auto rc1 = std::make_shared<CReferenceCollection>(1, L"Overstressed", true, 0, 2.0);
+    auto rc1 =
+        std::make_shared<CReferenceCollection>(1, L"Overstressed", Stepping{.bByStep = true, .step = 2.0, .nSteps = 0});
     rc1->m_vBS = c.m_vBridgeSet;
     rc1->m_vLME = {e1, e2};
     rc1->m_bUseOverstress = true;
     rc1->m_OverstressFactor = 1.4;
     std::atomic<bool> run{true};
-    rc1->Calculate(&run, qeltest::PointsOptions(6));
+    rc1->Calculate(CStopFlagFeedback(run), qeltest::PointsOptions(6));
     rc1->SetProposedLoadModel(prop);
-    rc1->CompareProposed(&run, 1.0, qeltest::PointsOptions(6));
+    rc1->CompareProposed(CStopFlagFeedback(run), 1.0, qeltest::PointsOptions(6));
 
-    auto rc2 = std::make_shared<CReferenceCollection>(2, L"Live only", false, 5, 1.0);
+    auto rc2 =
+        std::make_shared<CReferenceCollection>(2, L"Live only", Stepping{.bByStep = false, .step = 1.0, .nSteps = 5});
     rc2->m_vBS = {c.m_vBridgeSet[0]};
     rc2->m_vLME = {e1};
-    rc2->Calculate(&run, qeltest::PointsOptions(6));
+    rc2->Calculate(CStopFlagFeedback(run), qeltest::PointsOptions(6));
     c.m_vRefCollection = {rc1, rc2};
     c.m_sCaseRef = L"Layout case";
     return c;
@@ -235,14 +237,14 @@ CaseContents TinyCollectionCase()
     auto e1 = std::make_shared<CLoadModelEnsemble>(1, L"Family");
     e1->AddLoadModel(t1);
     c.m_vLoadModelEnsemble = {e1};
-    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", true, 0, 2.0);
+    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = true, .step = 2.0, .nSteps = 0});
     rc->m_vBS = c.m_vBridgeSet;
     rc->m_vLME = {e1};
     rc->m_bUseOverstress = true;
     std::atomic<bool> run{true};
-    rc->Calculate(&run, qeltest::PointsOptions(4));
+    rc->Calculate(CStopFlagFeedback(run), qeltest::PointsOptions(4));
     rc->SetProposedLoadModel(t2);
-    rc->CompareProposed(&run, 1.0, qeltest::PointsOptions(4));
+    rc->CompareProposed(CStopFlagFeedback(run), 1.0, qeltest::PointsOptions(4));
     c.m_vRefCollection = {rc};
     return c;
 }

@@ -46,7 +46,7 @@ CaseContents Base()
     lm->AddUDL(5.0);
     lm->AddPartialUDL(6.0, 1.0, 3.0);
     c.m_vLoadModel.push_back(lm);
-    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", true, 0, 0.5);
+    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = true, .step = 0.5, .nSteps = 0});
     c.m_vRefCollection.push_back(rc);
     return c;
 }

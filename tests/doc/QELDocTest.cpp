@@ -46,9 +46,9 @@ TEST_F(QELDocTest, ResetTakesOutputOptionsAndSteppingFromTheSettings)
         s.General.Output.TABLES = true;
     });
     CQELDoc doc;
-    EXPECT_TRUE(doc.m_bDefByStep);
-    EXPECT_EQ(doc.m_dDefStepSize, 0.25);
-    EXPECT_EQ(doc.m_nDefNumSteps, 7);
+    EXPECT_TRUE(doc.m_DefStepping.bByStep);
+    EXPECT_EQ(doc.m_DefStepping.step, 0.25);
+    EXPECT_EQ(doc.m_DefStepping.nSteps, 7);
     EXPECT_FALSE(doc.m_bOutBMSF);
     EXPECT_TRUE(doc.m_bOutReactions);
     EXPECT_FALSE(doc.m_bOutGraphs);
@@ -215,9 +215,9 @@ TEST_F(QELDocTest, AddEnsembleHandsOverTheCaseLoadModelsAndTakesTheDescription)
 TEST_F(QELDocTest, AddRefCollectionTakesTheCaseSteppingDefaultsAndLists)
 {
     CQELDoc doc;
-    doc.m_bDefByStep = true;
-    doc.m_nDefNumSteps = 12;
-    doc.m_dDefStepSize = 0.75;
+    doc.m_DefStepping.bByStep = true;
+    doc.m_DefStepping.nSteps = 12;
+    doc.m_DefStepping.step = 0.75;
     doc.m_vBridgeSet.push_back(std::make_shared<CBridgeSet>(1, L"BS", BC_ONESPAN, 10.0, 20.0, 5.0));
     doc.AddLoadModelEnsemble(std::make_shared<CLoadModelEnsemble>(1, L"E"));
     m_Dialogs.refCollection = [&](ScriptedRefCollectionDlg& d) {
@@ -382,7 +382,7 @@ protected:
         QELDocTest::SetUp();
         m_pSet = std::make_shared<CBridgeSet>(1, L"S", BC_ONESPAN, 10.0, 20.0, 5.0);
         m_pLME = std::make_shared<CLoadModelEnsemble>(1, L"E");
-        m_pRC = std::make_shared<CReferenceCollection>(1, L"RC", false, 10, 1.0);
+        m_pRC = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = false, .step = 1.0, .nSteps = 10});
         m_pRC->m_vBS.push_back(m_pSet);
         m_pRC->m_vLME.push_back(m_pLME);
         // Solved: one reference set of results.
@@ -497,7 +497,7 @@ TEST_F(QELDocTest, DeletionByTypeCode)
     CQELDoc doc;
     auto set = std::make_shared<CBridgeSet>(1, L"S", BC_ONESPAN, 10.0, 20.0, 5.0);
     auto lme = std::make_shared<CLoadModelEnsemble>(1, L"E");
-    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", false, 10, 1.0);
+    auto rc = std::make_shared<CReferenceCollection>(1, L"RC", Stepping{.bByStep = false, .step = 1.0, .nSteps = 10});
     rc->m_vBS.push_back(set);
     doc.m_vBridgeSet.push_back(set);
     doc.m_vLoadModelEnsemble.push_back(lme);

@@ -62,7 +62,8 @@ protected:
     {
         const bool g = doc.m_bOutGraphs, t = doc.m_bOutTables;
         doc.m_bOutGraphs = doc.m_bOutTables = false; // show nothing yet
-        doc.RunMovingLoadAnalysis(false, 20, false, std::move(pBridge), Axle(), 0.0);
+        doc.RunMovingLoadAnalysis(Stepping{.bByStep = false, .step = 0.0, .nSteps = 20}, false, std::move(pBridge),
+                                  Axle());
         doc.m_bOutGraphs = g;
         doc.m_bOutTables = t;
         m_Windows.m_vErrors.clear();
@@ -75,10 +76,10 @@ protected:
         for (int i = 0; i < nEnsembles; ++i)
             lmes.push_back(EnsembleOf({Axle(100.0 + i)}));
         auto p = Collection({SpanRange(10, 20, 10)}, lmes);
-        EXPECT_TRUE(p->Calculate(nullptr, qeltest::TestOptions()));
+        EXPECT_TRUE(p->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
         if (bCompared) {
             p->SetProposedLoadModel(Axle(200.0));
-            EXPECT_TRUE(p->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+            EXPECT_TRUE(p->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
         }
         return p;
     }
@@ -177,8 +178,8 @@ TEST_F(ResultDisplayTest, EmptyOutputsGetTheirKindsMessage)
     doc.ShowMovingLoadOutput(false, nullptr);
     doc.ShowMultiMovingLoadOutput(false, nullptr);
     doc.ShowMultiMovingLoadOutput(
-        false, std::make_shared<CAOMultiMovingLoad>(pNoEnvelopes, std::vector<std::shared_ptr<CEnvelopeResults>>{}, Span(),
-                                                EnsembleOf({}), 0));
+        false, std::make_shared<CAOMultiMovingLoad>(pNoEnvelopes, std::vector<std::shared_ptr<CEnvelopeResults>>{},
+                                                    Span(), EnsembleOf({}), 0));
     doc.ShowBridgeRangeOutput(nullptr);
     doc.ShowBridgeRangeOutput(std::make_shared<CAOBridgeRange>(pNoBridges, SpanRange(10, 20, 10), Axle()));
     doc.ShowRefValuesOutput(nullptr);
@@ -201,7 +202,8 @@ TEST_F(ResultDisplayTest, MovingLoadResultsShowBothKindsSingleFirst)
     doc.m_vLoadModelEnsemble.push_back(EnsembleOf({Axle(), Axle(50.0)}));
     SetOptions(doc, true, false, true, false);
     RunMovingLoad(doc, Span(10.0));
-    doc.StartMultiMovingLoad(false, 10, true, doc.m_vBridge[0], doc.m_vLoadModelEnsemble[0], 0.0);
+    doc.StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 10}, true, doc.m_vBridge[0],
+                             doc.m_vLoadModelEnsemble[0]);
     Finish(doc);
     m_Windows.m_vOpened.clear();
     doc.OnResultsMovingLoad();

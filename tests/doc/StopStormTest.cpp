@@ -27,7 +27,7 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
     const auto pLoadModel = Axle(120.0);
     const auto pToCalculate = Collection({pBridgeSet}, {pLME}, L"Reference");
     const auto pToCompare = Collection({pBridgeSet}, {pLME}, L"Compared");
-    ASSERT_TRUE(pToCompare->Calculate(nullptr, qeltest::TestOptions()));
+    ASSERT_TRUE(pToCompare->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     pToCompare->SetProposedLoadModel(Axle(250.0));
 
     struct Kind {
@@ -36,7 +36,10 @@ TEST_F(StopStormTest, EveryWorkerKindSurvivesStopsAndClosesAtAnyMoment)
         unsigned int done; // its completion message
     };
     const std::vector<Kind> kinds = {
-        {"ensemble moving load", [&](CQELDoc& d) { d.StartMultiMovingLoad(false, 40, false, pBridge, pLME, 0.0); },
+        {"ensemble moving load",
+         [&](CQELDoc& d) {
+             d.StartMultiMovingLoad(Stepping{.bByStep = false, .step = 0.0, .nSteps = 40}, false, pBridge, pLME);
+         },
          MsgTFMultiML()},
         {"bridge range", [&](CQELDoc& d) { d.StartBridgeRange(pBridgeSet, pLoadModel); }, MsgTFBridgeRange()},
         {"reference collection", [&](CQELDoc& d) { d.StartRefCollection(pToCalculate); }, MsgTFRefValues()},

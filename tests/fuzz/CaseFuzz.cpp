@@ -189,12 +189,12 @@ std::vector<Seed> MakeSeeds(const fs::path& dir)
     auto calculateAndKeep = [&](const std::shared_ptr<CLoadModel>& proposed, const std::string& name) {
         const auto& coll = shared.m_vRefCollection.back();
         std::atomic<bool> keepRunning{true};
-        if (!coll->Calculate(&keepRunning, oneThread)) {
+        if (!coll->Calculate(CStopFlagFeedback(keepRunning), oneThread)) {
             std::fprintf(stderr, "cannot calculate the %s seed collection\n", name.c_str());
             std::exit(2);
         }
         coll->SetProposedLoadModel(proposed);
-        coll->CompareProposed(&keepRunning, 1.0, oneThread);
+        coll->CompareProposed(CStopFlagFeedback(keepRunning), 1.0, oneThread);
         keep(shared, name);
     };
     calculateAndKeep(shared.m_vLoadModel.front(), "calculated");

@@ -107,30 +107,6 @@ TEST(RegisteredMessages, WithoutASinkAPostIsDroppedAndItsPayloadFreed)
     EXPECT_FALSE(PostMainWindowMessage(UWM_ADD_STATUS, 0, 0)); // the sink is gone again
 }
 
-TEST(RegisteredMessages, MutedThreadPostsNothingAndSeesNoSink)
-{
-    RecordingSink sink;
-    std::atomic<int> destroyed = 0;
-    {
-        const CMutePostsScope mute;
-        EXPECT_FALSE(HasMainWindowMessageSink());
-        EXPECT_FALSE(PostMainWindowMessage(UWM_ADD_STATUS, 0, 0, MakePayload(CountedPayload(&destroyed))));
-        EXPECT_EQ(destroyed, 1); // dropped and freed here
-        {
-            const CMutePostsScope nested;
-        }
-        EXPECT_FALSE(HasMainWindowMessageSink()); // still muted after a nested scope ends
-        // Other threads post as usual.
-        std::thread([] { EXPECT_TRUE(PostMainWindowMessage(UWM_ADD_STATUS, 1, 0)); }).join();
-    }
-    EXPECT_TRUE(HasMainWindowMessageSink());
-    EXPECT_TRUE(PostMainWindowMessage(UWM_ADD_STATUS, 2, 0));
-    const auto got = sink.Take();
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].wParam, 1u);
-    EXPECT_EQ(got[1].wParam, 2u);
-}
-
 TEST(RegisteredMessages, WorkerPostsArriveInOrderEachOnce)
 {
     RecordingSink sink;

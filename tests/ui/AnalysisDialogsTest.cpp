@@ -66,9 +66,9 @@ struct MovingLoadFixture : ::testing::Test {
         dlg.m_vBridges = c.bridges;
         dlg.m_vLoadModels = c.loadModels;
         dlg.m_vLMEs = c.ensembles;
-        dlg.m_bUseStep = bByStep;
-        dlg.m_dStepSize = step;
-        dlg.m_nNumSteps = steps;
+        dlg.m_Stepping.bByStep = bByStep;
+        dlg.m_Stepping.step = step;
+        dlg.m_Stepping.nSteps = steps;
     }
     SmallCase c;
 };
@@ -110,13 +110,13 @@ TEST_F(MovingLoadFixture, EnsembleChoiceStepsAndEachResultReachTheCaller)
     EXPECT_EQ(dlg.m_nSelLME, 1);
     EXPECT_EQ(dlg.m_nSelBridge, 1);
     EXPECT_TRUE(dlg.m_bShowEachResult);
-    EXPECT_FALSE(dlg.m_bUseStep);
-    EXPECT_EQ(dlg.m_nNumSteps, 40);
-    EXPECT_DOUBLE_EQ(dlg.m_dStepSize, 0.5);
+    EXPECT_FALSE(dlg.m_Stepping.bByStep);
+    EXPECT_EQ(dlg.m_Stepping.nSteps, 40);
+    EXPECT_DOUBLE_EQ(dlg.m_Stepping.step, 0.5);
 
     // The caller keeps the stepping as its default: the next dialog opens on it.
     CMovingLoadDlg next;
-    Fill(next, dlg.m_bUseStep, dlg.m_dStepSize, dlg.m_nNumSteps);
+    Fill(next, dlg.m_Stepping.bByStep, dlg.m_Stepping.step, dlg.m_Stepping.nSteps);
     next.Open();
     EXPECT_TRUE(Ctrl<QRadioButton>(next, IDC_USE_NUM_STEPS)->isChecked());
     EXPECT_EQ(Ctrl<QLineEdit>(next, IDC_NUM_STEPS)->text(), QStringLiteral("40"));
@@ -176,9 +176,9 @@ TEST(BridgeRangeDlg, ChosenSetModelAndSteppingReachTheCaller)
     CBridgeRangeDlg dlg;
     dlg.m_vBridgeSets = c.bridgeSets;
     dlg.m_vLoadModels = c.loadModels;
-    dlg.m_bUseStep = false;
-    dlg.m_nNumSteps = 20;
-    dlg.m_dStepSize = 0.5;
+    dlg.m_Stepping.bByStep = false;
+    dlg.m_Stepping.nSteps = 20;
+    dlg.m_Stepping.step = 0.5;
     dlg.Open();
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Bridge Range Analysis"));
     EXPECT_EQ(Rows(dlg.m_listBridgeSets), (QStringList{"3 - Short", "4 - Long"}));
@@ -193,9 +193,9 @@ TEST(BridgeRangeDlg, ChosenSetModelAndSteppingReachTheCaller)
     ASSERT_EQ(dlg.GetResult(), IDOK);
     EXPECT_EQ(dlg.m_nSelBridgeSet, 1);
     EXPECT_EQ(dlg.m_nSelLoadModel, 1);
-    EXPECT_TRUE(dlg.m_bUseStep);
-    EXPECT_DOUBLE_EQ(dlg.m_dStepSize, 0.25);
-    EXPECT_EQ(dlg.m_nNumSteps, 20);
+    EXPECT_TRUE(dlg.m_Stepping.bByStep);
+    EXPECT_DOUBLE_EQ(dlg.m_Stepping.step, 0.25);
+    EXPECT_EQ(dlg.m_Stepping.nSteps, 20);
 
     CBridgeRangeDlg empty;
     empty.m_vLoadModels = c.loadModels;

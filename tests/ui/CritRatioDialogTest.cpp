@@ -20,8 +20,8 @@ struct CritRatioFixture : ::testing::Test {
     }
     SmallCase c;
     std::vector<std::shared_ptr<CReferenceCollection>> collections = {
-        std::make_shared<CReferenceCollection>(20, L"First", true, 10, 0.5),
-        std::make_shared<CReferenceCollection>(21, L"Second", true, 10, 0.5)};
+        std::make_shared<CReferenceCollection>(20, L"First", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10}),
+        std::make_shared<CReferenceCollection>(21, L"Second", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10})};
 };
 } // namespace
 

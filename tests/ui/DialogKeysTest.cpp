@@ -38,7 +38,8 @@ namespace {
 struct CaseData {
     CaseData()
     {
-        collection = std::make_shared<CReferenceCollection>(30, L"Reference", true, 10, 0.5);
+        collection = std::make_shared<CReferenceCollection>(30, L"Reference",
+                                                            Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         for (size_t k = 0; k < 2; ++k)
             collection->m_vRefSet.push_back(
                 std::make_shared<CReferenceSet>(false, c.bridgeSets[k], c.ensembles[k], 1.4));
@@ -89,14 +90,14 @@ std::vector<DialogCase> AllDialogs()
              dlg.m_vBridges = d.c.bridges;
              dlg.m_vLoadModels = d.c.loadModels;
              dlg.m_vLMEs = d.c.ensembles;
-             dlg.m_bUseStep = true;
-             dlg.m_dStepSize = 0.5;
-             dlg.m_nNumSteps = 20;
+             dlg.m_Stepping.bByStep = true;
+             dlg.m_Stepping.step = 0.5;
+             dlg.m_Stepping.nSteps = 20;
          })},
         {"BridgeRange", IDC_LIST_BRIDGESETS, Make<CBridgeRangeDlg>([](CBridgeRangeDlg& dlg, CaseData& d) {
              dlg.m_vBridgeSets = d.c.bridgeSets;
              dlg.m_vLoadModels = d.c.loadModels;
-             dlg.m_nNumSteps = 20;
+             dlg.m_Stepping.nSteps = 20;
          })},
         {"OutputOptions", IDC_OUT_BMSF,
          Make<COutputOptionsDlg>([](COutputOptionsDlg& dlg, CaseData&) { dlg.m_bBMSF = dlg.m_bGraphs = true; })},

@@ -456,7 +456,8 @@ TEST_F(GridViewTest, EnhancedTableAddsABlockPerReferenceSet)
 
 TEST_F(GridViewTest, EnhancedTableWithoutReferenceSetsIsEmpty)
 {
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Empty", true, 0, kStep);
+    auto coll =
+        std::make_shared<CReferenceCollection>(1, L"Empty", Stepping{.bByStep = true, .step = kStep, .nSteps = 0});
     CGridView* view = Open();
     view->FillEnhancedGridOutput(std::make_shared<CAOEnhanced>(coll));
     EXPECT_EQ(view->m_pGrid->GetRowCount(), 1);

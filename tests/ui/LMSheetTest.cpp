@@ -328,14 +328,14 @@ TEST(PropSheetLM, ChosenRuleTakesEffectInAnAnalysis)
     {
         auto copy = std::make_shared<CLoadModel>(*lm);
         CSinglePosAnalysis plain(bridge, copy, qeltest::TestOptions());
-        EXPECT_NEAR(MaxAbsMoment(*plain.Analyse(0.0)), 1125.0, 1e-6);
+        EXPECT_NEAR(MaxAbsMoment(*plain.Analyse(0.0, CAnalysisFeedback::None())), 1125.0, 1e-6);
     }
     SheetFixture f(lm);
     f.Show(5);
     f.ChooseRule(QStringLiteral("BS5400 UDL"));
     f.sheet.accept();
     CSinglePosAnalysis adjusted(bridge, lm, qeltest::TestOptions());
-    EXPECT_NEAR(MaxAbsMoment(*adjusted.Analyse(0.0)), 3375.0, 1e-6);
+    EXPECT_NEAR(MaxAbsMoment(*adjusted.Analyse(0.0, CAnalysisFeedback::None())), 3375.0, 1e-6);
 }
 
 TEST(PropSheetLM, LaneLoadOpensStationaryAndRadiosSetMotionAndDirection)

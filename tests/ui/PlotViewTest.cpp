@@ -553,7 +553,7 @@ TEST_F(PlotViewTest, Screenshots)
     CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     int nSteps = 0;
     double step = kStep;
-    auto merged = runner.Run(true, nSteps, step, nullptr);
+    auto merged = runner.Run(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
     auto multi = std::make_shared<CAOMultiMovingLoad>(merged, runner.GetResults(), bridge, lme, runner.GetNoAnalyses());
     CPlotView* envelopes = Open(2, 1);
     envelopes->SetMultiMovingLoadOutput(1, true, multi);

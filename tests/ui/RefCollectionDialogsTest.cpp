@@ -17,7 +17,8 @@ struct RefCollectionFixture : ::testing::Test {
     RefCollectionFixture()
     {
         c.bridgeSets.push_back(std::make_shared<CBridgeSet>(6, L"Medium", 2, BC_THREESPAN, 15.0, 25.0));
-        collection = std::make_shared<CReferenceCollection>(20, L"Reference", true, 10, 0.5);
+        collection = std::make_shared<CReferenceCollection>(20, L"Reference",
+                                                            Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         collection->m_vBS = {c.bridgeSets[1]};
         collection->m_vLME = {c.ensembles[0]};
     }
@@ -135,8 +136,8 @@ TEST_F(RefCollectionFixture, RefusesAStepOrOverstressFactorOutOfRange)
 TEST(AnalyzeRefCollectionDlg, FirstCollectionIsChosenAndOkNeedsOne)
 {
     std::vector<std::shared_ptr<CReferenceCollection>> collections = {
-        std::make_shared<CReferenceCollection>(20, L"First", true, 10, 0.5),
-        std::make_shared<CReferenceCollection>(21, L"Second", true, 10, 0.5)};
+        std::make_shared<CReferenceCollection>(20, L"First", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10}),
+        std::make_shared<CReferenceCollection>(21, L"Second", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10})};
     CAnalyzeRefCollectionDlg analyse;
     analyse.m_vRefCollections = collections;
     analyse.Open();
@@ -166,7 +167,8 @@ namespace {
 struct CompareFixture : ::testing::Test {
     CompareFixture()
     {
-        solved = std::make_shared<CReferenceCollection>(30, L"Solved", true, 10, 0.5);
+        solved =
+            std::make_shared<CReferenceCollection>(30, L"Solved", Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
         for (size_t k = 0; k < 2; ++k) {
             auto set = std::make_shared<CReferenceSet>(false, c.bridgeSets[k], c.ensembles[k], 1.4);
             solved->m_vRefSet.push_back(set);
@@ -177,7 +179,8 @@ struct CompareFixture : ::testing::Test {
         solved->m_vRefSet[1]->m_bUseLM = true;
         solved->m_vRefSet[1]->m_bIsRatioCalculated = true;
         solved->m_nRefSet = 2;
-        unsolved = std::make_shared<CReferenceCollection>(31, L"Unsolved", true, 10, 0.5);
+        unsolved = std::make_shared<CReferenceCollection>(31, L"Unsolved",
+                                                          Stepping{.bByStep = true, .step = 0.5, .nSteps = 10});
     }
     SmallCase c;
     std::shared_ptr<CReferenceCollection> solved, unsolved;

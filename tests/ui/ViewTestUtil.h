@@ -67,7 +67,7 @@ inline std::shared_ptr<CAOSinglePosition> SinglePosition(double a = kL / 2)
     auto bridge = Span();
     auto lm = Axle(kP, L"Axle 100");
     CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
-    return std::make_shared<CAOSinglePosition>(analysis.Analyse(a), bridge, lm, a);
+    return std::make_shared<CAOSinglePosition>(analysis.Analyse(a, CAnalysisFeedback::None()), bridge, lm, a);
 }
 
 // Two continuous spans of 20 m, the axle at the middle of the first: the support moment
@@ -77,7 +77,7 @@ inline std::shared_ptr<CAOSinglePosition> TwoSpansLoadedInTheFirst()
     auto bridge = CBridge::Create(1, L"2 x 20", BC_TWOSPAN, 20.0);
     auto lm = Axle(kP, L"Axle 100");
     CSinglePosAnalysis analysis(bridge, lm, qeltest::TestOptions());
-    return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0), bridge, lm, 10.0);
+    return std::make_shared<CAOSinglePosition>(analysis.Analyse(10.0, CAnalysisFeedback::None()), bridge, lm, 10.0);
 }
 
 inline std::shared_ptr<CAOMovingLoad> MovingLoad(bool bKeepEach = false, std::shared_ptr<CBridge> bridge = Span())
@@ -87,7 +87,8 @@ inline std::shared_ptr<CAOMovingLoad> MovingLoad(bool bKeepEach = false, std::sh
     analysis.KeepBeamResults(bKeepEach);
     int nSteps = 0;
     double step = kStep;
-    auto results = analysis.Analyse(true, nSteps, step, nullptr);
+    auto results =
+        analysis.Analyse(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
     return std::make_shared<CAOMovingLoad>(results, bridge, lm, static_cast<int>(analysis.m_nSteps));
 }
 
@@ -99,7 +100,7 @@ inline std::shared_ptr<CAOMultiMovingLoad> MultiMovingLoad()
     CEnvelopeRunner runner(bridge, lme, qeltest::TestOptions());
     int nSteps = 0;
     double step = kStep;
-    auto merged = runner.Run(true, nSteps, step, nullptr);
+    auto merged = runner.Run(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
     return std::make_shared<CAOMultiMovingLoad>(merged, runner.GetResults(), bridge, lme, runner.GetNoAnalyses());
 }
 
@@ -116,7 +117,7 @@ inline std::shared_ptr<CAOBridgeRange> BridgeRange()
     CMultiBridgeAnalysis analysis(set, lm, qeltest::TestOptions());
     int nSteps = 0;
     double step = kStep;
-    auto results = analysis.Run(true, &nSteps, &step, nullptr);
+    auto results = analysis.Run(Stepping{.bByStep = true, .step = step, .nSteps = nSteps}, CAnalysisFeedback::None());
     return std::make_shared<CAOBridgeRange>(std::make_shared<CCriticalValueEnsemble>(results, set), set, lm);
 }
 
@@ -125,12 +126,13 @@ inline std::shared_ptr<CAOBridgeRange> BridgeRange()
 // so every critical ratio is 2.
 inline std::shared_ptr<CReferenceCollection> Collection(std::vector<std::shared_ptr<CBridgeSet>> sets)
 {
-    auto coll = std::make_shared<CReferenceCollection>(1, L"Network", true, 0, kStep);
+    auto coll =
+        std::make_shared<CReferenceCollection>(1, L"Network", Stepping{.bByStep = true, .step = kStep, .nSteps = 0});
     coll->m_vBS = std::move(sets);
     coll->m_vLME = {Ensemble({Axle(kP, L"Axle 100")}, L"Legal")};
-    EXPECT_TRUE(coll->Calculate(nullptr, qeltest::TestOptions()));
+    EXPECT_TRUE(coll->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions()));
     coll->SetProposedLoadModel(Axle(2 * kP, L"Axle 200"));
-    EXPECT_TRUE(coll->CompareProposed(nullptr, 1.0, qeltest::TestOptions()));
+    EXPECT_TRUE(coll->CompareProposed(CAnalysisFeedback::None(), 1.0, qeltest::TestOptions()));
     return coll;
 }
 

@@ -93,9 +93,7 @@ void CRefCollectionDlg::SetData(std::shared_ptr<CReferenceCollection> pRefCollec
     const CReferenceCollection& c = *m_spRefCollection;
     m_nID = c.m_ID;
     m_sDescription = c.GetDescription();
-    m_bUseStep = c.m_bByStep;
-    m_dStepSize = c.m_StepSize;
-    m_nNumSteps = c.m_nStepPoints;
+    m_Stepping = c.GetStepping();
     m_bOverstressOn = c.m_bUseOverstress;
     m_dOverstressFactor = c.m_OverstressFactor;
     m_bCalculated = c.m_bIsCalculated;
@@ -162,12 +160,12 @@ bool CRefCollectionDlg::OnOK()
     c.m_bUseOverstress = m_bOverstressOn;
     c.m_OverstressFactor = m_dOverstressFactor;
     c.m_Description = m_sDescription;
-    if (m_bUseStep) {
+    if (m_Stepping.bByStep) {
         c.m_bByStep = true;
-        c.m_StepSize = m_dStepSize;
+        c.m_StepSize = m_Stepping.step;
     } else {
         c.m_bByStep = false;
-        c.m_nStepPoints = m_nNumSteps;
+        c.m_nStepPoints = m_Stepping.nSteps;
     }
     return true;
 }

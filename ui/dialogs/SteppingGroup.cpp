@@ -93,8 +93,8 @@ void CSteppingGroup::DisableFields()
 CSteppingDlg::CSteppingDlg(int nIDTemplate, const QString& sCaption, QWidget* pParent)
     : CQELDialog(nIDTemplate, sCaption, pParent)
 {
-    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds, &m_bUseStep,
-                                     &m_dStepSize, &m_nNumSteps, this);
+    m_pStepping = new CSteppingGroup(QStringLiteral("Analysis Configuration"), CSteppingGroup::AnalysisIds,
+                                     &m_Stepping.bByStep, &m_Stepping.step, &m_Stepping.nSteps, this);
     connect(m_pStepping, &CSteppingGroup::changed, this, &CSteppingDlg::OnFieldChange);
 }
 
