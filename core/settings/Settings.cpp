@@ -78,14 +78,6 @@ CSettings::Analysis_Config CSettings::GetAnalysisCopy() const
     return {Analysis.Stepping.BYSTEP, Analysis.Stepping.STEPSIZE, Analysis.Stepping.NSTEPS};
 }
 
-void CSettings::SetStepping(const ::Stepping& stepping)
-{
-    std::lock_guard lock(m_Mutex);
-    Analysis.Stepping.BYSTEP = stepping.bByStep;
-    Analysis.Stepping.STEPSIZE = stepping.step;
-    Analysis.Stepping.NSTEPS = stepping.nSteps;
-}
-
 CSettings CSettings::GetCopy() const
 {
     return CSettings(*this);

@@ -99,9 +99,8 @@ public:
     void Edit(const std::function<void(CSettings&)>& fn);
 
     // The default stepping of the analyses, as one value (the fields of Analysis.Stepping);
-    // read on the user-interface thread, written locked.
+    // read on the user-interface thread.
     ::Stepping GetStepping() const;
-    void SetStepping(const ::Stepping& stepping);
 
     int m_Version = 1;
     General_Config General;
