@@ -61,9 +61,11 @@ public:
                 w->SetProgressRange(0, 100);
             }
             const std::uint64_t percent = nTotal ? std::min<std::uint64_t>(100, nDone * 100 / nTotal) : 0;
+            const bool bMoved = m_nPercent < percent;
             for (; m_nPercent < percent; ++m_nPercent)
                 PostMainWindowMessage(MsgPBarUpdate(), 1, 0);
-            if (now - m_nLastPaint >= 40) {
+            // The bar shows each percent as it comes, however fast the file runs.
+            if (bMoved || now - m_nLastPaint >= 40) {
                 m_nLastPaint = now;
                 w->KeepPainting();
             }

@@ -9,7 +9,7 @@
 
 #include "AppTestUtil.h"
 #include "app/AppIds.h"
-#include "app/doc/PostingFeedback.h"
+#include "core/analysis/AnalysisFeedback.h"
 #include "app/doc/QELDoc.h"
 #include "common/TestEnv.h"
 #include "core/bridge/BridgeSet.h"
@@ -59,7 +59,7 @@ protected:
         rc->m_vBS = {set};
         rc->m_vLME = {lme};
         rc->m_bUseOverstress = true;
-        rc->Calculate(CPostingFeedback(nullptr), qeltest::TestOptions()); // reports to the window, as a run does
+        rc->Calculate(CAnalysisFeedback::None(), qeltest::TestOptions());
         doc.m_vBridgeSet = {set};
         doc.m_vLoadModelEnsemble = {lme};
         doc.m_vRefCollection = {rc};
@@ -101,6 +101,8 @@ TEST_F(CaseFileProgress, ALongSaveAndOpenShowTheirProgressAndKeepTheWindowPainti
         g_pSettings->Edit([bBinary](CSettings& s) { s.General.USEBINARYFILEFORMAT = bBinary; });
         Start();
         FillCollection(*app->GetDocument());
+        ProcessEvents(); // the bar starts empty: what it shows comes from the file
+        ASSERT_EQ(Frame().GetProgressPos(), 0);
         const std::wstring path = (TempRoot() / (bBinary ? "long.qel" : "long-xml.qel")).wstring();
         app->GetDocument()->SetPathName(path);
 
