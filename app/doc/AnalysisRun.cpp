@@ -91,24 +91,22 @@ bool CAnalysisRun::RunHere(const std::function<void()>& work)
 {
     if (IsPending() || m_State == State::Delivering)
         return false;
-    class CLower {
-    public:
-        explicit CLower(CAnalysisRun& run) : m_Run(run) {}
-        ~CLower()
-        {
-            m_Run.m_bKeepRunning = false;
-            m_Run.m_State = State::Idle;
-        }
-        CLower(const CLower&) = delete;
-        CLower& operator=(const CLower&) = delete;
-
-    private:
-        CAnalysisRun& m_Run;
-    } lower(*this);
     m_bKeepRunning = true;
     m_State = State::Running;
-    work();
+    try {
+        work();
+    } catch (...) {
+        Settle();
+        throw;
+    }
+    Settle();
     return true;
+}
+
+void CAnalysisRun::Settle()
+{
+    m_bKeepRunning = false;
+    m_State = State::Idle;
 }
 
 void CAnalysisRun::LowerRunningFlag()
@@ -178,10 +176,8 @@ void CAnalysisRun::Complete(std::unique_ptr<CRunBlock> pBlock, bool bOK)
         explicit CSettle(CAnalysisRun& run) : m_Run(run) {}
         ~CSettle()
         {
-            if (m_Run.m_State != State::Delivering)
-                return;
-            m_Run.m_bKeepRunning = false;
-            m_Run.m_State = State::Idle;
+            if (m_Run.m_State == State::Delivering)
+                m_Run.Settle();
         }
         CSettle(const CSettle&) = delete;
         CSettle& operator=(const CSettle&) = delete;

@@ -114,6 +114,8 @@ private:
     bool StartBlock(unsigned int nMessage, std::unique_ptr<CRunBlock> pBlock, Work work, Done done);
     void Complete(std::unique_ptr<CRunBlock> pBlock, bool bOK);
     void Unregister();
+    // The run has ended: the running flag comes down and the commands come back.
+    void Settle();
 
     std::atomic<bool>& m_bKeepRunning;
     CAnalysisRunHost& m_Host;

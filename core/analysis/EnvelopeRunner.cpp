@@ -21,28 +21,6 @@ CEnvelopeRunner::CEnvelopeRunner(std::shared_ptr<CBridge> pBridge, std::shared_p
 {
 }
 
-namespace {
-
-// When the scope ends, by an exception too, the stepping held is the one the load model's
-// run used, once it derived it.
-class CHoldStepping {
-public:
-    CHoldStepping(Stepping& held, const CMovingLoadAnalysis& analysis) : m_Held(held), m_Analysis(analysis) {}
-    ~CHoldStepping()
-    {
-        if (m_Analysis.GetUsedStepping())
-            m_Held = *m_Analysis.GetUsedStepping();
-    }
-    CHoldStepping(const CHoldStepping&) = delete;
-    CHoldStepping& operator=(const CHoldStepping&) = delete;
-
-private:
-    Stepping& m_Held;
-    const CMovingLoadAnalysis& m_Analysis;
-};
-
-} // namespace
-
 std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(const Stepping& stepping, const CAnalysisFeedback& feedback)
 {
     m_UsedStepping = stepping;
@@ -60,7 +38,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(const Stepping& stepping,
         CFastEnvelopeMerger merger;
         for (size_t i = 0; i < n && feedback.KeepRunning(); ++i) {
             CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
-            const CHoldStepping hold(m_UsedStepping, analysis);
+            const CKeepUsedStepping keep(m_UsedStepping, analysis);
             analysis.AnalyseInto(merger, stepping, feedback);
             m_nAnalyses += static_cast<int>(analysis.m_nSteps);
             feedback.Progress(1);
@@ -74,7 +52,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::Run(const Stepping& stepping,
 
     for (size_t i = 0; i < n && feedback.KeepRunning(); ++i) {
         CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
-        const CHoldStepping hold(m_UsedStepping, analysis);
+        const CKeepUsedStepping keep(m_UsedStepping, analysis);
         std::shared_ptr<CEnvelopeResults> r = analysis.Analyse(stepping, feedback);
         // A run stopped before its first position has nothing to merge or show.
         if (r && r->HasEnvelopes()) {
@@ -115,7 +93,7 @@ std::shared_ptr<CEnvelopeResults> CEnvelopeRunner::RunParallel(const std::vector
         [&](size_t i) {
             Run& run = runs[i];
             CMovingLoadAnalysis analysis(m_pBridge, models[i], m_Options);
-            const CKeepUsedStepping keep(run, analysis);
+            const CKeepUsedStepping keep(run.used, analysis);
             run.results = analysis.Analyse(stepping, feedback);
             run.nAnalyses = static_cast<int>(analysis.m_nSteps);
         });

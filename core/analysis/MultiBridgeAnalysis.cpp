@@ -56,7 +56,7 @@ std::shared_ptr<CEnvelopeResults> RunBridge(const std::shared_ptr<CBridge>& brid
         run.Start();
         try {
             CMovingLoadAnalysis analysis(bridge, models[j], options);
-            const CKeepUsedStepping keep(run, analysis);
+            const CKeepUsedStepping keep(run.used, analysis);
             analysis.AnalyseWith(ws.builder, stepping, feedback);
             if (ws.builder.GetPositionCount() > 0)
                 ws.merger.Merge(ws.builder, causing[j]);

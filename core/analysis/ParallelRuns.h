@@ -57,18 +57,23 @@ struct PieceRun {
     Stepping TakeStepping(const Stepping& held) const;
 };
 
-// Copies the stepping an analysis used into its piece when the scope ends, by an exception
-// too: a run that fails after deriving its stepping has still derived it.
-template <class Analysis>
+// When the scope ends, by an exception too, held (a Stepping, or a piece's optional one)
+// takes the stepping a moving-load analysis used, once it derived one: a run that fails
+// after deriving its stepping has still derived it.
+template <class Held, class Analysis>
 class CKeepUsedStepping {
 public:
-    CKeepUsedStepping(PieceRun& run, const Analysis& analysis) : m_Run(run), m_Analysis(analysis) {}
-    ~CKeepUsedStepping() { m_Run.used = m_Analysis.GetUsedStepping(); }
+    CKeepUsedStepping(Held& held, const Analysis& analysis) : m_Held(held), m_Analysis(analysis) {}
+    ~CKeepUsedStepping()
+    {
+        if (m_Analysis.GetUsedStepping())
+            m_Held = *m_Analysis.GetUsedStepping();
+    }
     CKeepUsedStepping(const CKeepUsedStepping&) = delete;
     CKeepUsedStepping& operator=(const CKeepUsedStepping&) = delete;
 
 private:
-    PieceRun& m_Run;
+    Held& m_Held;
     const Analysis& m_Analysis;
 };
 
